@@ -1,0 +1,176 @@
+#include "platform/controls.h"
+
+#include "platform/collate.h"
+#include "platform/units.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace controls {
+void setBackColor(QWidget* w, std::uint32_t bgr)
+{
+    w->setProperty("BackColor", static_cast<qulonglong>(bgr));
+    QPalette p = w->palette();
+    const QColor c = units::colourFromBgr(bgr);
+    p.setColor(QPalette::Base, c);
+    p.setColor(QPalette::Window, c);
+    p.setColor(QPalette::Button, c);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+std::uint32_t backColor(const QWidget* w)
+{
+    const QVariant v = w->property("BackColor");
+    if (v.isValid())
+        return static_cast<std::uint32_t>(v.toULongLong());
+    return units::bgrFromColour(w->palette().color(QPalette::Base));
+}
+
+void setForeColor(QWidget* w, std::uint32_t bgr)
+{
+    w->setProperty("ForeColor", static_cast<qulonglong>(bgr));
+    QPalette p = w->palette();
+    const QColor c = units::colourFromBgr(bgr);
+    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::Text, c);
+    p.setColor(QPalette::ButtonText, c);
+    w->setPalette(p);
+}
+
+void setFont(QWidget* w, const QString& name, double points, bool bold, bool italic)
+{
+    QFont f(name);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    f.setItalic(italic);
+    w->setFont(f);
+}
+}
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!m_assigning)
+            emit Change();
+    });
+}
+
+void TextBox::setText(const QString& text)
+{
+    m_assigning = true;
+    QLineEdit::setText(text);
+    m_assigning = false;
+    emit Change();
+}
+
+void TextBox::keyPressEvent(QKeyEvent* e)
+{
+    int keyCode = e->key();
+    emit KeyDown(keyCode);
+    if (keyCode == 0)
+        return;
+    int ascii = 0;
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+        ascii = 13;
+    else if (e->key() == Qt::Key_Backspace)
+        ascii = 8;
+    else if (e->key() == Qt::Key_Escape)
+        ascii = 27;
+    else if (!e->text().isEmpty())
+        ascii = e->text().at(0).unicode();
+    if (ascii != 0) {
+        const int before = ascii;
+        emit KeyPress(ascii);
+        if (ascii == 0)
+            return;
+        if (ascii != before && ascii >= 32) {
+            insert(QString(QChar(ascii)));
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+void TextBox::focusInEvent(QFocusEvent* e)
+{
+    QLineEdit::focusInEvent(e);
+    emit GotFocus();
+}
+
+void TextBox::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    emit LostFocus();
+}
+
+ListBox::ListBox(QWidget* parent, bool sorted) : QListWidget(parent), m_sorted(sorted)
+{
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            emit Click();
+    });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit DblClick(); });
+}
+
+void ListBox::AddItem(const QString& text)
+{
+    if (!m_sorted) {
+        addItem(text);
+        return;
+    }
+    int lo = 0, hi = count();
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (collate::compare(item(mid)->text(), text) <= 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    insertItem(lo, text);
+}
+
+void ListBox::RemoveItem(int index)
+{
+    if (index >= 0 && index < count())
+        delete takeItem(index);
+}
+
+void ListBox::Clear() { clear(); }
+
+QString ListBox::List(int index) const
+{
+    const QListWidgetItem* it = item(index);
+    return it ? it->text() : QString();
+}
+
+void ListBox::setListIndex(int index)
+{
+    if (index == currentRow() && index >= 0) {
+        emit Click();
+        return;
+    }
+    setCurrentRow(index);
+}
+
+QStringList ListBox::items() const
+{
+    QStringList out;
+    for (int i = 0; i < count(); ++i)
+        out << item(i)->text();
+    return out;
+}
+
+Timer::Timer(QObject* parent, int intervalMs) : QTimer(parent)
+{
+    setInterval(intervalMs);
+    connect(this, &QTimer::timeout, this, &Timer::Tick);
+}
+
+void Timer::setEnabled(bool enabled)
+{
+    if (enabled && !isActive())
+        start();
+    else if (!enabled)
+        stop();
+}

@@ -1,0 +1,81 @@
+#pragma once
+// Controls with the original's event semantics, and the property helpers the
+// windows use (back colour as a colour number, fonts, captions).
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+#include <cstdint>
+
+namespace controls {
+// Back and fore colour as BBGGRR numbers; the number is kept on the widget so
+// code and tests read the state, not a pixel.
+void setBackColor(QWidget* w, std::uint32_t bgr);
+std::uint32_t backColor(const QWidget* w);
+void setForeColor(QWidget* w, std::uint32_t bgr);
+void setFont(QWidget* w, const QString& name, double points, bool bold = false, bool italic = false);
+}
+
+// A text box. Change fires on every change, also when code assigns the same
+// text again; KeyPress sees the character code first (Enter = 13) and can
+// swallow it by setting it to 0.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+    void setText(const QString& text);
+
+signals:
+    void Change();
+    void KeyPress(int& keyAscii);
+    void KeyDown(int& keyCode);
+    void GotFocus();
+    void LostFocus();
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    bool m_assigning = false;
+};
+
+// A list box. Items keep their order of adding unless the list is sorted, then
+// they are inserted by the program's collation. Click fires when the selected
+// item changes, by the user or by code.
+class ListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ListBox(QWidget* parent = nullptr, bool sorted = false);
+    void setSorted(bool sorted) { m_sorted = sorted; }
+    bool isSorted() const { return m_sorted; }
+
+    void AddItem(const QString& text);
+    void RemoveItem(int index);
+    void Clear();
+    int ListCount() const { return count(); }
+    QString List(int index) const;
+    int ListIndex() const { return currentRow(); }
+    void setListIndex(int index);
+    // Every item's text, in order (tests and callers that scan the list).
+    QStringList items() const;
+
+signals:
+    void Click();
+    void DblClick();
+
+private:
+    bool m_sorted;
+};
+
+// A timer whose Enabled property does not restart a running timer.
+class Timer : public QTimer {
+    Q_OBJECT
+public:
+    explicit Timer(QObject* parent = nullptr, int intervalMs = 0);
+    void setEnabled(bool enabled);
+    bool isEnabled() const { return isActive(); }
+
+signals:
+    void Tick();
+};

@@ -1,0 +1,82 @@
+#pragma once
+// Reading and writing the data files of the shared data folder: Windows-1252,
+// lines ended by CR LF (a lone LF accepted on reading), numbers in the
+// original's print form and number input.
+#include "platform/numbers.h"
+#include "platform/variant.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace datafile {
+
+// Looks `path` (folder prefix and file name) up case-insensitively in its
+// folder, as data folders come from Windows PCs. A name starting with "."
+// counts as hidden, so as missing. Returns the path as it is on disk, or "".
+QString find(const QString& path);
+bool exists(const QString& path);
+
+// Makes the file writable (clears read-only, hidden and system attributes).
+void clearAttributes(const QString& path);
+
+// Every line of a file; CR LF or LF end a line, a last line without end counts.
+// nullopt when the file cannot be read.
+std::optional<QStringList> readLines(const QString& path);
+
+// A control character becomes a blank, a character outside Windows-1252 "?":
+// a field pasted with a line break must never split a line of a data file.
+QString sanitizeField(const QString& text);
+
+// Rewrites a whole file through a temporary file and a rename, so a crash or a
+// full disk never leaves it half written. Each line gets CR LF.
+bool rewrite(const QString& path, const QStringList& lines);
+
+// Appends one line with its CR LF as a single write in append mode: several
+// PCs append to the same file. Returns false when the line was not written.
+bool appendLine(const QString& path, const QString& line);
+
+// Sequential reading with the original's end-of-file semantics: a read past
+// the end leaves the variable as it was and returns false.
+class Reader {
+public:
+    explicit Reader(const QString& path);
+    bool isOpen() const { return m_open; }
+    bool atEnd() const;
+
+    // The rest of the current line (line input).
+    bool lineInput(QString& into);
+    bool lineInput(Variant& into);
+
+    // Number input: skips blanks, ends at a comma, a blank or the line end.
+    // A value that does not fit the variable leaves it as it was.
+    bool numberInput(double& into);
+    bool numberInput(float& into);
+    bool numberInput(short& into);
+    bool numberInput(int& into);
+    bool numberInput(Variant& into);
+
+    int lineNumber() const { return m_line; }
+
+private:
+    std::optional<double> nextNumber();
+
+    QStringList m_lines;
+    int m_line = 0;
+    int m_column = 0;
+    bool m_open = false;
+};
+
+// Collects the lines of a whole-file rewrite.
+class Writer {
+public:
+    void line(const QString& text) { m_lines << text; }
+    // A number on a line of its own in print form: " 5 ".
+    void number(double value) { m_lines << numbers::printForm(value); }
+    const QStringList& lines() const { return m_lines; }
+    bool commit(const QString& path) const { return rewrite(path, m_lines); }
+
+private:
+    QStringList m_lines;
+};
+}

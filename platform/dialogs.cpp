@@ -1,0 +1,26 @@
+#include "platform/dialogs.h"
+
+#include <QMessageBox>
+
+namespace dialogs {
+namespace {
+Handler gHandler;
+}
+void setHandler(Handler handler) { gHandler = std::move(handler); }
+void clearHandler() { gHandler = nullptr; }
+
+static bool show(const Shown& s)
+{
+    if (gHandler)
+        return gHandler(s);
+    if (s.question)
+        return QMessageBox::question(nullptr, s.title, s.text, QMessageBox::Yes | QMessageBox::No)
+            == QMessageBox::Yes;
+    QMessageBox::information(nullptr, s.title, s.text);
+    return true;
+}
+}
+
+void MsgBox(const QString& text, const QString& title) { dialogs::show({text, title, false}); }
+
+bool AskYesNo(const QString& text, const QString& title) { return dialogs::show({text, title, true}); }

@@ -1,0 +1,21 @@
+#pragma once
+// Message boxes and yes/no questions. Tests answer them from a script instead
+// of a dialog, so nothing ever blocks a test run.
+#include <QString>
+#include <functional>
+
+void MsgBox(const QString& text, const QString& title = QString());
+// True for "Ja".
+bool AskYesNo(const QString& text, const QString& title = QString());
+
+namespace dialogs {
+struct Shown {
+    QString text;
+    QString title;
+    bool question = false;
+};
+// Replaces the real dialogs; the handler returns the answer to a question.
+using Handler = std::function<bool(const Shown&)>;
+void setHandler(Handler handler);
+void clearHandler();
+}

@@ -1,0 +1,129 @@
+#include "platform/forms.h"
+
+#include "platform/units.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <unordered_map>
+
+namespace {
+std::unordered_map<std::type_index, QPointer<FormBase>>& registry()
+{
+    static std::unordered_map<std::type_index, QPointer<FormBase>> r;
+    return r;
+}
+QPointer<FormBase> gActive;
+FormBase::PositionHook gRestore;
+FormBase::PositionHook gStore;
+}
+
+FormBase::FormBase(int positionSlot, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_positionSlot(positionSlot)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+FormBase::~FormBase() { forms::forget(this); }
+
+void FormBase::setPositionHooks(PositionHook restore, PositionHook store)
+{
+    gRestore = std::move(restore);
+    gStore = std::move(store);
+}
+
+void FormBase::load()
+{
+    if (m_positionSlot > 0 && gRestore)
+        gRestore(*this);
+    Form_Load();
+}
+
+void FormBase::activate()
+{
+    if (m_unloading || gActive == this)
+        return;
+    gActive = this;
+    activateWindow();
+    Form_Activate();
+}
+
+bool FormBase::unload()
+{
+    if (m_unloading)
+        return true;
+    bool cancel = false;
+    Form_Unload(cancel);
+    if (cancel)
+        return false;
+    m_unloading = true;
+    if (m_positionSlot > 0 && gStore)
+        gStore(*this);
+    forms::forget(this);
+    if (gActive == this)
+        gActive = nullptr;
+    hide();
+    deleteLater();
+    return true;
+}
+
+bool FormBase::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate && isVisible())
+        activate();
+    return QWidget::event(e);
+}
+
+void FormBase::closeEvent(QCloseEvent* e)
+{
+    // The close box unloads the window like the original's.
+    if (m_unloading || unload())
+        e->accept();
+    else
+        e->ignore();
+}
+
+void FormBase::place(QWidget* w, int left, int top, int width, int height)
+{
+    w->setGeometry(units::twipsToPixels(left), units::twipsToPixels(top), units::twipsToPixels(width),
+                   units::twipsToPixels(height));
+}
+
+namespace forms {
+FormBase* find(std::type_index type)
+{
+    auto it = registry().find(type);
+    if (it == registry().end() || it->second.isNull())
+        return nullptr;
+    return it->second.data();
+}
+
+void add(std::type_index type, FormBase* form) { registry()[type] = form; }
+
+void forget(FormBase* form)
+{
+    for (auto it = registry().begin(); it != registry().end();) {
+        if (it->second == form || it->second.isNull())
+            it = registry().erase(it);
+        else
+            ++it;
+    }
+}
+
+QList<FormBase*> all()
+{
+    QList<FormBase*> out;
+    for (auto& [type, f] : registry()) {
+        if (!f.isNull())
+            out << f.data();
+    }
+    return out;
+}
+
+void unloadAll()
+{
+    for (FormBase* f : all())
+        f->unload();
+}
+
+FormBase* active() { return gActive.data(); }
+}

@@ -1,0 +1,104 @@
+#pragma once
+// Windows of the program: each exists at most once, is created when first
+// used, shown modeless and deleted when unloaded. The base keeps the
+// original's event semantics: Form_Load once after creation, Form_Activate
+// when the window becomes the active window of this program, Form_Unload
+// before it goes.
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <typeindex>
+
+class FormBase : public QWidget {
+    Q_OBJECT
+public:
+    // positionSlot: the window's slot of saved positions, 0 when it keeps none.
+    explicit FormBase(int positionSlot = 0, QWidget* parent = nullptr);
+    ~FormBase() override;
+
+    int positionSlot() const { return m_positionSlot; }
+    bool isUnloading() const { return m_unloading; }
+
+    // Makes this the active window of the program; Form_Activate fires when
+    // another window of the program was the active one.
+    void activate();
+    // Form_Unload, then the position is stored, the window closed and deleted.
+    // Returns false when Form_Unload cancelled.
+    bool unload();
+
+    // Window positions live in the data model; start-up installs these.
+    using PositionHook = std::function<void(FormBase&)>;
+    static void setPositionHooks(PositionHook restore, PositionHook store);
+
+    // Called by the registry once, right after construction.
+    void load();
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Unload(bool& cancel) { (void)cancel; }
+
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+    // Places a control or the window at a position and size given in twips.
+    static void place(QWidget* w, int left, int top, int width, int height);
+
+private:
+    int m_positionSlot;
+    bool m_unloading = false;
+};
+
+namespace forms {
+FormBase* find(std::type_index type);
+void add(std::type_index type, FormBase* form);
+void forget(FormBase* form);
+// Every open window, in no particular order.
+QList<FormBase*> all();
+// Unloads every open window (tests, and the end of the program).
+void unloadAll();
+// The window that was last made active, or null.
+FormBase* active();
+
+template <class F>
+F* ifOpen()
+{
+    return static_cast<F*>(find(std::type_index(typeid(F))));
+}
+
+template <class F>
+bool isOpen()
+{
+    return ifOpen<F>() != nullptr;
+}
+
+// The window, loaded when it is not open; not shown.
+template <class F>
+F* get()
+{
+    if (F* f = ifOpen<F>())
+        return f;
+    F* f = new F();
+    add(std::type_index(typeid(F)), f);
+    f->load();
+    return f;
+}
+
+// Loads when needed, shows and activates.
+template <class F>
+F* show()
+{
+    F* f = get<F>();
+    f->show();
+    f->raise();
+    f->activate();
+    return f;
+}
+
+template <class F>
+void unload()
+{
+    if (F* f = ifOpen<F>())
+        f->unload();
+}
+}

@@ -1,0 +1,92 @@
+#include "platform/numbers.h"
+
+#include <cmath>
+#include <limits>
+
+namespace numbers {
+
+double val(const QString& text)
+{
+    int i = 0;
+    const int n = text.size();
+    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        ++i;
+    int start = i;
+    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+')))
+        ++i;
+    bool digits = false;
+    while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+        ++i;
+        digits = true;
+    }
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < n && text[i].isDigit() && text[i].unicode() < 128) {
+            ++i;
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0;
+    return text.mid(start, i - start).toDouble();
+}
+
+QString text(double value)
+{
+    if (value == std::floor(value) && std::fabs(value) < 1e15)
+        return QString::number(static_cast<long long>(value));
+    QString t = QString::number(value, 'g', 15);
+    t.replace(QLatin1Char('.'), QLatin1Char(','));
+    return t;
+}
+
+QString strForm(double value)
+{
+    QString t = text(value);
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    return value >= 0 ? QLatin1Char(' ') + t : t;
+}
+
+QString printForm(double value)
+{
+    const QString t = text(value);
+    return (value >= 0 ? QLatin1String(" ") : QLatin1String("")) + t + QLatin1Char(' ');
+}
+
+double numberInput(const QString& text, int* consumed)
+{
+    int i = 0;
+    const int n = text.size();
+    while (i < n && text[i] == QLatin1Char(' '))
+        ++i;
+    const int start = i;
+    while (i < n && text[i] != QLatin1Char(',') && text[i] != QLatin1Char(' '))
+        ++i;
+    const QString field = text.mid(start, i - start);
+    while (i < n && text[i] == QLatin1Char(' '))
+        ++i;
+    if (i < n && text[i] == QLatin1Char(','))
+        ++i;
+    if (consumed)
+        *consumed = i;
+    bool ok = false;
+    const double d = field.toDouble(&ok);
+    return ok ? d : val(field);
+}
+
+std::optional<short> toInt16(double value)
+{
+    const double r = std::nearbyint(value);
+    if (!(r >= std::numeric_limits<short>::min() && r <= std::numeric_limits<short>::max()))
+        return std::nullopt;
+    return static_cast<short>(r);
+}
+
+std::optional<int> toInt32(double value)
+{
+    const double r = std::nearbyint(value);
+    if (!(r >= std::numeric_limits<int>::min() && r <= std::numeric_limits<int>::max()))
+        return std::nullopt;
+    return static_cast<int>(r);
+}
+}

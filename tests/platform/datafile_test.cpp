@@ -1,0 +1,123 @@
+#include "platform/codepage.h"
+#include "platform/datafile.h"
+#include "tests/support/fixture.h"
+
+#include <QDir>
+#include <QFile>
+
+using DataFileTest = ModelTest;
+
+TEST_F(DataFileTest, EveryByteValueSurvivesAReadAndAWrite)
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b) {
+        if (b != '\r' && b != '\n')
+            all += static_cast<char>(b);
+    }
+    writeBytes("bytes.dat", all + "\r\n");
+    const QStringList lines = readLines("bytes.dat");
+    ASSERT_EQ(lines.size(), 1);
+    ASSERT_TRUE(datafile::rewrite(path("copy.dat"), lines));
+    EXPECT_EQ(readBytes("copy.dat"), all + "\r\n");
+}
+
+TEST_F(DataFileTest, UmlautsAndEuroAreWindows1252)
+{
+    ASSERT_TRUE(datafile::rewrite(path("t.dat"), {QStringLiteral("Müller ÄÖÜß €")}));
+    EXPECT_EQ(readBytes("t.dat"), QByteArray("M\xFCller \xC4\xD6\xDC\xDF \x80\r\n"));
+    EXPECT_EQ(readLines("t.dat"), QStringList{QStringLiteral("Müller ÄÖÜß €")});
+}
+
+TEST_F(DataFileTest, LineEndsOnReading)
+{
+    writeBytes("mixed.dat", "eins\r\nzwei\ndrei");
+    EXPECT_EQ(readLines("mixed.dat"), (QStringList{"eins", "zwei", "drei"}));
+    writeBytes("empty-last.dat", "a\r\n\r\n");
+    EXPECT_EQ(readLines("empty-last.dat"), (QStringList{"a", ""}));
+    writeBytes("empty.dat", "");
+    EXPECT_TRUE(readLines("empty.dat").isEmpty());
+}
+
+TEST_F(DataFileTest, ReaderKeepsTheVariableAtTheEnd)
+{
+    writeBytes("r.dat", " 5 \r\nText\r\n");
+    datafile::Reader r(path("r.dat"));
+    ASSERT_TRUE(r.isOpen());
+    short n = 0;
+    QString s = "vorher";
+    EXPECT_TRUE(r.numberInput(n));
+    EXPECT_EQ(n, 5);
+    EXPECT_TRUE(r.lineInput(s));
+    EXPECT_EQ(s, "Text");
+    EXPECT_TRUE(r.atEnd());
+    s = "bleibt";
+    n = 9;
+    EXPECT_FALSE(r.lineInput(s));
+    EXPECT_FALSE(r.numberInput(n));
+    EXPECT_EQ(s, "bleibt");
+    EXPECT_EQ(n, 9);
+}
+
+TEST_F(DataFileTest, NumberInputStopsAtCommaOrBlankAndKeepsWhatDoesNotFit)
+{
+    writeBytes("n.dat", "  12,7\r\n-3 4\r\n2,5\r\nabc\r\n70000\r\n2.5\r\n");
+    datafile::Reader r(path("n.dat"));
+    short a = 0, b = 0, c = 0, d = 0, e = 0, f = 0, g = 11;
+    r.numberInput(a);
+    r.numberInput(b); // the 7 after the comma on the same line
+    r.numberInput(c); // "-3", the rest of the line after the blank is dropped
+    r.numberInput(d); // "2" of "2,5" ...
+    r.numberInput(e); // ... and "5"
+    r.numberInput(f); // no number reads as 0
+    r.numberInput(g); // too big for 16 bits: unchanged
+    EXPECT_EQ(a, 12);
+    EXPECT_EQ(b, 7);
+    EXPECT_EQ(c, -3);
+    EXPECT_EQ(d, 2);
+    EXPECT_EQ(e, 5);
+    EXPECT_EQ(f, 0);
+    EXPECT_EQ(g, 11);
+    double h = 0;
+    r.numberInput(h);
+    EXPECT_DOUBLE_EQ(h, 2.5);
+}
+
+TEST_F(DataFileTest, WriterUsesThePrintFormAndCrLf)
+{
+    datafile::Writer w;
+    w.number(5);
+    w.number(-5);
+    w.number(0);
+    w.line("Text");
+    ASSERT_TRUE(w.commit(path("w.dat")));
+    EXPECT_EQ(readBytes("w.dat"), QByteArray(" 5 \r\n-5 \r\n 0 \r\nText\r\n"));
+}
+
+TEST_F(DataFileTest, LookUpIgnoresCaseAndHidesDotFiles)
+{
+    writeLines("KLASSEN.TXT", {"5a"});
+    writeLines(".hidden", {"x"});
+    EXPECT_EQ(datafile::find(path("Klassen.txt")), path("KLASSEN.TXT"));
+    EXPECT_FALSE(datafile::exists(path(".hidden")));
+    EXPECT_FALSE(datafile::exists(path("fehlt.dat")));
+    // A rewrite keeps the name as it is on disk.
+    ASSERT_TRUE(datafile::rewrite(path("Klassen.txt"), {"6b"}));
+    EXPECT_EQ(readBytes("KLASSEN.TXT"), QByteArray("6b\r\n"));
+}
+
+TEST_F(DataFileTest, AppendIsOneLineAndReportsFailure)
+{
+    ASSERT_TRUE(datafile::appendLine(path("a.dat"), "eins"));
+    ASSERT_TRUE(datafile::appendLine(path("a.dat"), "zwei"));
+    EXPECT_EQ(readBytes("a.dat"), QByteArray("eins\r\nzwei\r\n"));
+    // A path that cannot be opened for appending (even by root): a folder.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("ordner.dat"));
+    EXPECT_FALSE(datafile::appendLine(path("ordner.dat"), "drei"));
+}
+
+TEST_F(DataFileTest, FieldsLoseControlCharactersAndForeignLetters)
+{
+    EXPECT_EQ(datafile::sanitizeField(QStringLiteral("a\r\nb\tc")), QStringLiteral("a  b c"));
+    EXPECT_EQ(datafile::sanitizeField(QStringLiteral("Łódź €")), QStringLiteral("?ód? €"));
+    EXPECT_EQ(datafile::sanitizeField(QString::fromUtf8("x\xF0\x9F\x98\x80y")), QStringLiteral("x?y"));
+}

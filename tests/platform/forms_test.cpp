@@ -1,0 +1,127 @@
+#include "platform/controls.h"
+#include "platform/forms.h"
+#include "tests/support/fixture.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+int gLoads = 0, gActivations = 0, gUnloads = 0;
+
+class FormA : public FormBase {
+public:
+    FormA() : FormBase(0) {}
+    bool refuse = false;
+
+protected:
+    void Form_Load() override { ++gLoads; }
+    void Form_Activate() override { ++gActivations; }
+    void Form_Unload(bool& cancel) override
+    {
+        ++gUnloads;
+        cancel = refuse;
+    }
+};
+
+class FormB : public FormBase {
+public:
+    FormB() : FormBase(0) {}
+};
+}
+
+class FormsTest : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        gLoads = gActivations = gUnloads = 0;
+    }
+};
+
+TEST_F(FormsTest, EachWindowExistsOnceAndLoadsOnFirstUse)
+{
+    EXPECT_FALSE(forms::isOpen<FormA>());
+    FormA* a = forms::get<FormA>();
+    EXPECT_TRUE(forms::isOpen<FormA>());
+    EXPECT_EQ(forms::get<FormA>(), a);
+    EXPECT_EQ(gLoads, 1);
+    EXPECT_FALSE(a->isVisible());
+    forms::unload<FormA>();
+    EXPECT_FALSE(forms::isOpen<FormA>());
+    EXPECT_EQ(gUnloads, 1);
+    forms::get<FormA>();
+    EXPECT_EQ(gLoads, 2);
+}
+
+TEST_F(FormsTest, UnloadCanBeCancelled)
+{
+    FormA* a = forms::get<FormA>();
+    a->refuse = true;
+    EXPECT_FALSE(a->unload());
+    EXPECT_TRUE(forms::isOpen<FormA>());
+    a->refuse = false;
+    EXPECT_TRUE(a->unload());
+}
+
+TEST_F(FormsTest, ActivateFiresWhenAnotherWindowWasActive)
+{
+    forms::show<FormA>();
+    EXPECT_EQ(gActivations, 1);
+    forms::show<FormA>();
+    EXPECT_EQ(gActivations, 1);
+    forms::show<FormB>();
+    forms::show<FormA>();
+    EXPECT_EQ(gActivations, 2);
+}
+
+TEST(Controls, TextBoxChangeFiresOnEveryAssignment)
+{
+    TextBox t;
+    QSignalSpy change(&t, &TextBox::Change);
+    t.setText("A");
+    t.setText("A");
+    EXPECT_EQ(change.count(), 2);
+    QTest::keyClicks(&t, "b");
+    EXPECT_EQ(change.count(), 3);
+    EXPECT_EQ(t.text(), "Ab");
+}
+
+TEST(Controls, KeyPressSeesEnterAndCanSwallowKeys)
+{
+    TextBox t;
+    QList<int> seen;
+    QObject::connect(&t, &TextBox::KeyPress, [&](int& k) {
+        seen << k;
+        if (k == 'x')
+            k = 0;
+    });
+    QTest::keyClicks(&t, "axb");
+    QTest::keyClick(&t, Qt::Key_Return);
+    EXPECT_EQ(seen, (QList<int>{'a', 'x', 'b', 13}));
+    EXPECT_EQ(t.text(), "ab");
+}
+
+TEST(Controls, SortedListBoxUsesTheListOrder)
+{
+    ListBox l(nullptr, true);
+    for (const char* s : {"2 ", "11", "1 ", "10"})
+        l.AddItem(s);
+    EXPECT_EQ(l.items(), (QStringList{"1 ", "10", "11", "2 "}));
+    QSignalSpy click(&l, &ListBox::Click);
+    l.setListIndex(2);
+    EXPECT_EQ(click.count(), 1);
+    EXPECT_EQ(l.List(l.ListIndex()), "11");
+}
+
+TEST(Controls, EnablingARunningTimerDoesNotRestartIt)
+{
+    Timer t(nullptr, 60000);
+    t.setEnabled(true);
+    QTest::qWait(30);
+    const int left = t.remainingTime();
+    t.setEnabled(true);
+    EXPECT_LE(t.remainingTime(), left);
+    t.setEnabled(false);
+    EXPECT_FALSE(t.isEnabled());
+}

@@ -1,0 +1,81 @@
+#include "tests/support/fixture.h"
+
+#include "core/constants.h"
+#include "core/model.h"
+#include "platform/bounds.h"
+#include "platform/clock.h"
+#include "platform/codepage.h"
+#include "platform/datafile.h"
+#include "platform/dialogs.h"
+#include "platform/forms.h"
+#include "platform/runtime.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+void ModelTest::SetUp()
+{
+    resetModel();
+    Clock::set(QDateTime(QDate(2026, 3, 11), QTime(9, 30, 0)));
+    InitialiseConstants();
+    Randomize(1);
+    runtime::resetBeeps();
+    bounds::resetViolations();
+    ASSERT_TRUE(m_dir.isValid());
+    gDataPath = m_dir.path() + QLatin1Char('/');
+    dialogs::setHandler([this](const dialogs::Shown& s) {
+        m_messages << s.text;
+        if (!s.question)
+            return true;
+        if (m_answers.empty()) {
+            ADD_FAILURE() << "unanswered question: " << s.text.toStdString();
+            return false;
+        }
+        const bool a = m_answers.front();
+        m_answers.pop_front();
+        return a;
+    });
+}
+
+void ModelTest::TearDown()
+{
+    forms::unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    dialogs::clearHandler();
+    Clock::useSystem();
+    EXPECT_EQ(bounds::violations(), 0) << "a fixed table was indexed outside its bounds";
+    EXPECT_TRUE(m_answers.empty()) << "scripted answers left over";
+}
+
+QString ModelTest::path(const QString& name) const { return m_dir.path() + QLatin1Char('/') + name; }
+
+void ModelTest::writeLines(const QString& name, const QStringList& lines) const
+{
+    QByteArray bytes;
+    for (const QString& l : lines)
+        bytes += codepage::encode(l) + "\r\n";
+    writeBytes(name, bytes);
+}
+
+void ModelTest::writeBytes(const QString& name, const QByteArray& bytes) const
+{
+    QFile f(path(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QByteArray ModelTest::readBytes(const QString& name) const
+{
+    QFile f(path(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+QStringList ModelTest::readLines(const QString& name) const
+{
+    return datafile::readLines(path(name)).value_or(QStringList{});
+}
+
+void ModelTest::setNow(const QDateTime& when) const { Clock::set(when); }
