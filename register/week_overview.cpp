@@ -1,0 +1,215 @@
+#include "register/week_overview.h"
+
+#include "core/model.h"
+#include "platform/controls.h"
+#include "platform/dates.h"
+#include "platform/units.h"
+#include "register/day_file.h"
+#include "register/entry_window.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    controls::setFont(l, QStringLiteral("Arial"), 8.25, true);
+    FormBase::place(l, left, top, width, 285);
+    return l;
+}
+
+ListBox* list(QWidget* parent, const char* name, const QString& font, int left, int top, int width)
+{
+    auto* l = new ListBox(parent);
+    l->setObjectName(QLatin1String(name));
+    controls::setFont(l, font, 9);
+    FormBase::place(l, left, top, width, 2400);
+    return l;
+}
+
+std::uint32_t backColour(int index) { return static_cast<std::uint32_t>(gBackColours(index).toInt()); }
+
+// Sunday = 1 .. Saturday = 7, the count the week arithmetic is written in.
+int sundayFirstWeekday(const QDate& day) { return dates::weekday(day) % 7 + 1; }
+
+QString subjectAbbreviation(short subject)
+{
+    if (subject < 1 || subject > gSubjectNames.upper(0))
+        return {};
+    return gSubjectNames(subject, 2);
+}
+
+void addExpected(QList<SubjectTally>& tallies, const QString& subject)
+{
+    if (subject.isEmpty())
+        return;
+    for (const SubjectTally& t : tallies) {
+        if (t.subject == subject)
+            return;
+    }
+    tallies.append({subject, 0});
+}
+
+// "Mo ABC      Elternabend": weekday, short name as stored, text.
+QString weekItem(int dayIndex, const QString& line)
+{
+    return gDayShortNames(dayIndex + 1) + QLatin1Char(' ') + LineShortName(line) + QLatin1Char(' ')
+           + TrimBlanks(LineText(line));
+}
+
+void listWeekItem(Form17& f, int dayIndex, const QString& line, const QString& classText)
+{
+    const QString kind = LineKind(line);
+    const bool ownClass = IsSameClass(LineClass(line), classText);
+    if ((kind == QLatin1String("05") && ownClass) || kind == QLatin1String("06"))
+        f.List3->AddItem(weekItem(dayIndex, line));
+    else if ((kind == QLatin1String("07") && ownClass) || kind == QLatin1String("08"))
+        f.List4->AddItem(weekItem(dayIndex, line));
+}
+
+void showTallies(Form17& f, const QList<SubjectTally>& tallies)
+{
+    f.List1->Clear();
+    f.List2->Clear();
+    controls::setBackColor(f.List2, backColour(4));
+    for (const SubjectTally& t : tallies) {
+        if (t.count > 0)
+            f.List1->AddItem(QString::number(t.count) + QLatin1String(" x ") + t.subject);
+        else
+            f.List2->AddItem(t.subject);
+    }
+    if (f.List2->ListCount() == 0) {
+        f.List2->AddItem(QStringLiteral("nichts fehlt!"));
+        controls::setBackColor(f.List2, backColour(6));
+    }
+}
+
+void fillWeekOverview(Form17& f, const QString& dateText, const QString& classText)
+{
+    // Without a valid date there is no week to show; the window keeps what it shows.
+    const std::optional<QDate> workDate = dates::parse(dateText);
+    if (!workDate)
+        return;
+    f.List3->Clear();
+    f.List4->Clear();
+    gWorkDate = dateText;
+    const QDate monday = SchoolWeekMonday(*workDate);
+    f.Label1->setText(dates::shortText(monday));
+    f.Label2->setText(dates::shortText(monday.addDays(4)));
+
+    gEntryClass = classText;
+    if (classText.isEmpty())
+        return;
+    const int cls = FindClassByName(classText);
+    if (cls == 0)
+        return;
+    f.setWindowTitle(QStringLiteral("Wochenübersicht ") + classText);
+
+    DayCache days;
+    QList<SubjectTally> tallies = ExpectedSubjects(monday, cls, classText, days);
+    int classEntries = 0;
+    for (int i = 0; i < 6; ++i) {
+        const QStringList& lines = days.lines(monday.addDays(i));
+        classEntries += CountLessonContent(lines, classText, tallies);
+        for (const QString& line : lines)
+            listWeekItem(f, i, line, classText);
+    }
+    gClassEntryCount = static_cast<short>(qMin(classEntries, 32767));
+    showTallies(f, tallies);
+}
+}
+
+Form17::Form17() : FormBase(17)
+{
+    setObjectName(QStringLiteral("Form17"));
+    setWindowTitle(QStringLiteral("Wochenübersicht"));
+    Label3 = label(this, "Label3", QStringLiteral("Einträge vom"), 120, 120, 1200);
+    Label1 = label(this, "Label1", QString(), 1320, 120, 1320);
+    Label4 = label(this, "Label4", QStringLiteral("bis zum"), 2760, 120, 840);
+    Label2 = label(this, "Label2", QString(), 3600, 120, 1320);
+    Label5 = label(this, "Label5", QStringLiteral("Stoffeinträge"), 120, 480, 3000);
+    List1 = list(this, "List1", QStringLiteral("Arial"), 120, 780, 3000);
+    Label6 = label(this, "Label6", QStringLiteral("fehlende Einträge"), 3240, 480, 3000);
+    List2 = list(this, "List2", QStringLiteral("Arial"), 3240, 780, 3000);
+    Label7 = label(this, "Label7", QStringLiteral("Info"), 120, 3300, 3000);
+    List3 = list(this, "List3", QStringLiteral("Lucida Console"), 120, 3600, 6120);
+    Label8 = label(this, "Label8", QStringLiteral("Termine"), 120, 6120, 3000);
+    List4 = list(this, "List4", QStringLiteral("Lucida Console"), 120, 6420, 6120);
+    controls::setBackColor(List1, 0xC0FFC0);
+    controls::setBackColor(List2, 0xC0C0FF);
+
+    Command1 = new QPushButton(QStringLiteral("drucken"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    place(Command1, 120, 8940, 1500, 375);
+    Command10 = new QPushButton(QStringLiteral("exit"), this);
+    Command10->setObjectName(QStringLiteral("Command10"));
+    place(Command10, 4740, 8940, 1500, 375);
+    connect(Command10, &QPushButton::clicked, this, &Form17::Command10_Click);
+    resize(units::twipsToPixels(6360), units::twipsToPixels(9480));
+}
+
+void Form17::Form_Activate() { FillWeekOverview(); }
+
+void Form17::Command10_Click() { unload(); }
+
+void FillWeekOverview()
+{
+    Form17* f = forms::get<Form17>();
+    const Form1* main = forms::ifOpen<Form1>();
+    if (!main)
+        return;
+    fillWeekOverview(*f, main->Text2->text(), TrimBlanks(main->Text3->text()));
+}
+
+const QStringList& DayCache::lines(const QDate& day)
+{
+    auto it = m_days.find(day);
+    if (it == m_days.end())
+        it = m_days.insert(day, LoadDay(DayFilePath(day)));
+    return *it;
+}
+
+QDate SchoolWeekMonday(const QDate& day) { return day.addDays(2 - sundayFirstWeekday(day)); }
+
+int FindClassByName(const QString& classText)
+{
+    int found = 0;
+    for (int i = 1; i <= 24; ++i) {
+        if (IsSameClass(gClassNames(i).toString(), classText))
+            found = i;
+    }
+    return found;
+}
+
+QList<SubjectTally> ExpectedSubjects(const QDate& monday, int cls, const QString& classText,
+                                     DayCache& days)
+{
+    QList<SubjectTally> tallies;
+    for (int d = 1; d <= 6; ++d) {
+        if (IsFreeDay(days.lines(monday.addDays(d - 1)), classText))
+            continue;
+        for (int p = 1; p <= 11; ++p) {
+            addExpected(tallies, subjectAbbreviation(gTimetable(d, p, cls, 0)));
+            addExpected(tallies, subjectAbbreviation(gTimetable(d, p, cls, 1)));
+        }
+    }
+    return tallies;
+}
+
+int CountLessonContent(const QStringList& lines, const QString& classText, QList<SubjectTally>& tallies)
+{
+    int n = 0;
+    for (const QString& line : lines) {
+        if (LineKind(line) != QLatin1String("03") || !IsSameClass(LineClass(line), classText))
+            continue;
+        ++n;
+        const QString subject = TrimBlanks(LineSubject(line));
+        for (SubjectTally& t : tallies) {
+            if (t.subject == subject)
+                ++t.count;
+        }
+    }
+    return n;
+}
