@@ -27,15 +27,21 @@ void markStudent(const QString& line, short absent)
     }
 }
 
+// Lesson content of the class and subject that its teacher held, not a substitute.
+bool isOwnLessonContent(const QString& line, const QString& cls, const QString& subject)
+{
+    return LineKind(line) == QLatin1String("03") && IsSameClass(LineClass(line), cls) &&
+           TrimBlanks(LineSubject(line)) == subject &&
+           !LineText(line).contains(QLatin1String("SUPP"), Qt::CaseInsensitive);
+}
+
 // The short name of the first lesson content of the search in the store, or "".
 QString lessonContentShort()
 {
     const QString subject = gSearchSubject.toString();
     for (int i = 1; i <= gDayLineCount; ++i) {
         const QString& line = gDayLines(i);
-        if (LineKind(line) == QLatin1String("03") && IsSameClass(LineClass(line), gSearchClass.toString()) &&
-            TrimBlanks(LineSubject(line)) == subject &&
-            !LineText(line).contains(QLatin1String("SUPP"), Qt::CaseInsensitive))
+        if (isOwnLessonContent(line, gSearchClass.toString(), subject))
             return TrimBlanks(LineShortName(line));
     }
     return {};
@@ -65,4 +71,13 @@ void FindLessonContentEntry()
         LoadDayEntries();
         gFoundContentShort = lessonContentShort();
     }
+}
+
+QString LessonContentAuthor(const QStringList& lines, const QString& cls, const QString& subject)
+{
+    for (const QString& line : lines) {
+        if (isOwnLessonContent(line, cls, subject))
+            return TrimBlanks(LineShortName(line));
+    }
+    return {};
 }

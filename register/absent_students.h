@@ -1,6 +1,8 @@
 #pragma once
 // Questions answered from the day files: who is absent on the loaded day, and
 // who last entered the lesson content of a class and subject.
+#include <QString>
+#include <QStringList>
 
 // Marks gStudentAbsent for the day in the line store (loaded by the caller):
 // in file order, an absence marks a student, a return clears the mark.
@@ -10,3 +12,7 @@ void MarkAbsentStudents();
 // gSearchClass and gSearchSubject not held by a substitute; leaves the short
 // name of whoever entered it in gFoundContentShort ("" when none).
 void FindLessonContentEntry();
+
+// The same test on one day's lines that the caller holds: the short name of the
+// day's first such lesson content of class cls and subject ("" when none).
+QString LessonContentAuthor(const QStringList& lines, const QString& cls, const QString& subject);

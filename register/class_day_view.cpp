@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 constexpr std::uint32_t kDarkBlue = 0x800000;
 constexpr std::uint32_t kGreen = 0x008000;
@@ -41,6 +43,15 @@ bool namesFreeDay(const QString& text)
 }
 
 bool ofEntryClass(const QString& line) { return IsSameClass(LineClass(line), gEntryClass.toString()); }
+
+// An appointment of the school, or of the class, that names a free day.
+bool makesFreeDay(const QString& line, const QString& cls)
+{
+    const QString kind = LineKind(line);
+    const bool appointment =
+        (kind == QLatin1String("07") && IsSameClass(LineClass(line), cls)) || kind == QLatin1String("08");
+    return appointment && namesFreeDay(LineText(line));
+}
 
 // Information and appointments: the short name in its 8 columns and the text.
 QString notice(const QString& line) { return LineShortName(line) + QLatin1Char(' ') + TrimBlanks(LineText(line)); }
@@ -113,15 +124,18 @@ void DetectFreeDay()
         // Removal lines and cancelled lines count as lessons too.
         if (numbers::val(kind) < 5)
             gLessonDay = 1;
-        const bool appointment =
-            (kind == QLatin1String("07") && ofEntryClass(line)) || kind == QLatin1String("08");
-        if (appointment && namesFreeDay(LineText(line))) {
+        if (makesFreeDay(line, gEntryClass.toString())) {
             gFreeDay = 1;
             break;
         }
     }
     if (gFreeDay == 1)
         gLessonDay = 0;
+}
+
+bool IsFreeDay(const QStringList& lines, const QString& cls)
+{
+    return std::any_of(lines.begin(), lines.end(), [&](const QString& line) { return makesFreeDay(line, cls); });
 }
 
 void FillClassDayInfo()

@@ -17,6 +17,9 @@ void FillClassDayInfo();
 // is 1 when the day holds lessons and is not free.
 void DetectFreeDay();
 
+// The same test on a day's lines that the caller holds, for the class cls.
+bool IsFreeDay(const QStringList& lines, const QString& cls);
+
 // Form6 "Infos zur Klasse": the class's day in five lists.
 class Form6 : public FormBase {
     Q_OBJECT

@@ -6,8 +6,9 @@
 #include "platform/dates.h"
 #include "platform/runtime.h"
 #include "platform/units.h"
+#include "register/absent_students.h"
 #include "register/day_file.h"
-#include "register/entry_window.h"
+#include "register/entry_fields.h"
 #include "register/week_overview.h"
 
 #include <QLabel>
@@ -18,12 +19,11 @@ namespace {
 // How far back the teacher who last entered a subject's content is looked for.
 constexpr int kLookBackDays = 60;
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width)
+QLabel* label(QWidget* parent, const char* name, const QString& text)
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
     controls::setFont(l, QStringLiteral("Arial"), 8.25, true);
-    FormBase::place(l, left, top, width, 285);
     return l;
 }
 
@@ -207,11 +207,16 @@ Form11::Form11() : FormBase(0)
     controls::setBackColor(Text1, 0xC0FFFF);
     controls::setFont(Text1, QStringLiteral("Comic Sans MS"), 12);
     place(Text1, 120, 120, 5400, 1800);
-    Label3 = label(this, "Label3", QStringLiteral("Woche vom"), 120, 2040, 1080);
-    Label1 = label(this, "Label1", QString(), 1200, 2040, 1320);
-    Label4 = label(this, "Label4", QStringLiteral("bis zum"), 2640, 2040, 840);
-    Label2 = label(this, "Label2", QString(), 3480, 2040, 1320);
-    Label5 = label(this, "Label5", QStringLiteral("fehlende Stoffeinträge:"), 120, 2400, 5400);
+    Label3 = label(this, "Label3", QStringLiteral("Woche vom"));
+    Label1 = label(this, "Label1", QString());
+    Label4 = label(this, "Label4", QStringLiteral("bis zum"));
+    Label2 = label(this, "Label2", QString());
+    Label5 = label(this, "Label5", QStringLiteral("fehlende Stoffeinträge:"));
+    place(Label3, 120, 2040, 1080, 285);
+    place(Label1, 1200, 2040, 1320, 285);
+    place(Label4, 2640, 2040, 840, 285);
+    place(Label2, 3480, 2040, 1320, 285);
+    place(Label5, 120, 2400, 5400, 285);
     List2 = new ListBox(this);
     List2->setObjectName(QStringLiteral("List2"));
     controls::setFont(List2, QStringLiteral("Arial"), 9);
@@ -229,8 +234,5 @@ void Form11::Command10_Click() { unload(); }
 void RemindMissingLessonContent()
 {
     Form11* f = forms::get<Form11>();
-    const Form1* main = forms::ifOpen<Form1>();
-    if (!main)
-        return;
-    remind(*f, TrimBlanks(main->Text3->text()));
+    remind(*f, TrimBlanks(entryfields::classText()));
 }

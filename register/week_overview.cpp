@@ -4,28 +4,27 @@
 #include "platform/controls.h"
 #include "platform/dates.h"
 #include "platform/units.h"
+#include "register/class_day_view.h"
 #include "register/day_file.h"
-#include "register/entry_window.h"
+#include "register/entry_fields.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace {
-QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width)
+QLabel* label(QWidget* parent, const char* name, const QString& text)
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
     controls::setFont(l, QStringLiteral("Arial"), 8.25, true);
-    FormBase::place(l, left, top, width, 285);
     return l;
 }
 
-ListBox* list(QWidget* parent, const char* name, const QString& font, int left, int top, int width)
+ListBox* list(QWidget* parent, const char* name, const QString& font)
 {
     auto* l = new ListBox(parent);
     l->setObjectName(QLatin1String(name));
     controls::setFont(l, font, 9);
-    FormBase::place(l, left, top, width, 2400);
     return l;
 }
 
@@ -125,18 +124,30 @@ Form17::Form17() : FormBase(17)
 {
     setObjectName(QStringLiteral("Form17"));
     setWindowTitle(QStringLiteral("Wochenübersicht"));
-    Label3 = label(this, "Label3", QStringLiteral("Einträge vom"), 120, 120, 1200);
-    Label1 = label(this, "Label1", QString(), 1320, 120, 1320);
-    Label4 = label(this, "Label4", QStringLiteral("bis zum"), 2760, 120, 840);
-    Label2 = label(this, "Label2", QString(), 3600, 120, 1320);
-    Label5 = label(this, "Label5", QStringLiteral("Stoffeinträge"), 120, 480, 3000);
-    List1 = list(this, "List1", QStringLiteral("Arial"), 120, 780, 3000);
-    Label6 = label(this, "Label6", QStringLiteral("fehlende Einträge"), 3240, 480, 3000);
-    List2 = list(this, "List2", QStringLiteral("Arial"), 3240, 780, 3000);
-    Label7 = label(this, "Label7", QStringLiteral("Info"), 120, 3300, 3000);
-    List3 = list(this, "List3", QStringLiteral("Lucida Console"), 120, 3600, 6120);
-    Label8 = label(this, "Label8", QStringLiteral("Termine"), 120, 6120, 3000);
-    List4 = list(this, "List4", QStringLiteral("Lucida Console"), 120, 6420, 6120);
+    Label3 = label(this, "Label3", QStringLiteral("Einträge vom"));
+    Label1 = label(this, "Label1", QString());
+    Label4 = label(this, "Label4", QStringLiteral("bis zum"));
+    Label2 = label(this, "Label2", QString());
+    Label5 = label(this, "Label5", QStringLiteral("Stoffeinträge"));
+    List1 = list(this, "List1", QStringLiteral("Arial"));
+    Label6 = label(this, "Label6", QStringLiteral("fehlende Einträge"));
+    List2 = list(this, "List2", QStringLiteral("Arial"));
+    Label7 = label(this, "Label7", QStringLiteral("Info"));
+    List3 = list(this, "List3", QStringLiteral("Lucida Console"));
+    Label8 = label(this, "Label8", QStringLiteral("Termine"));
+    List4 = list(this, "List4", QStringLiteral("Lucida Console"));
+    place(Label3, 120, 120, 1200, 285);
+    place(Label1, 1320, 120, 1320, 285);
+    place(Label4, 2760, 120, 840, 285);
+    place(Label2, 3600, 120, 1320, 285);
+    place(Label5, 120, 480, 3000, 285);
+    place(List1, 120, 780, 3000, 2400);
+    place(Label6, 3240, 480, 3000, 285);
+    place(List2, 3240, 780, 3000, 2400);
+    place(Label7, 120, 3300, 3000, 285);
+    place(List3, 120, 3600, 6120, 2400);
+    place(Label8, 120, 6120, 3000, 285);
+    place(List4, 120, 6420, 6120, 2400);
     controls::setBackColor(List1, 0xC0FFC0);
     controls::setBackColor(List2, 0xC0C0FF);
 
@@ -157,10 +168,7 @@ void Form17::Command10_Click() { unload(); }
 void FillWeekOverview()
 {
     Form17* f = forms::get<Form17>();
-    const Form1* main = forms::ifOpen<Form1>();
-    if (!main)
-        return;
-    fillWeekOverview(*f, main->Text2->text(), TrimBlanks(main->Text3->text()));
+    fillWeekOverview(*f, entryfields::dateText(), TrimBlanks(entryfields::classText()));
 }
 
 const QStringList& DayCache::lines(const QDate& day)
