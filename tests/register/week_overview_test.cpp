@@ -1,0 +1,128 @@
+#include "platform/controls.h"
+#include "register/week_overview.h"
+#include "tests/register/week_school.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+class WeekOverviewTest : public WeekSchoolTest {
+protected:
+    const QDate monday{2026, 3, 9};
+
+    Form17* overview(const QString& date = QStringLiteral("11.03.2026"), const QString& cls = QStringLiteral("4A"))
+    {
+        typeIntoEntryWindow(date, cls);
+        FillWeekOverview();
+        return forms::ifOpen<Form17>();
+    }
+};
+
+TEST_F(WeekOverviewTest, ShowsTheMondayAndFridayOfTheWorkingDatesWeek)
+{
+    const struct {
+        const char* date;
+        const char* monday;
+        const char* friday;
+    } cases[] = {
+        {"11.03.2026", "09.03.2026", "13.03.2026"},
+        {"14.03.2026", "09.03.2026", "13.03.2026"}, // a Saturday: the week that ends
+        {"15.03.2026", "16.03.2026", "20.03.2026"}, // a Sunday: the week that follows
+        {"9.3.26", "09.03.2026", "13.03.2026"},
+    };
+    for (const auto& c : cases) {
+        Form17* f = overview(c.date);
+        SCOPED_TRACE(c.date);
+        EXPECT_EQ(f->Label1->text(), c.monday);
+        EXPECT_EQ(f->Label2->text(), c.friday);
+        EXPECT_EQ(gWorkDate, c.date);
+    }
+    EXPECT_FALSE(forms::ifOpen<Form17>()->isVisible());
+}
+
+TEST_F(WeekOverviewTest, ComparesTheTimetableWithTheLessonContentOfTheWeek)
+{
+    lesson(1, 1, M);
+    lesson(1, 2, E, 1); // group row 1 alone
+    lesson(2, 1, D);
+    lesson(2, 1, M, 1); // a cell with two subjects
+    lesson(3, 4, 4);    // a subject without abbreviation expects nothing
+    writeDay(monday, {content("M"), content("M", "XY", "4a")});
+    writeDay(monday.addDays(5), {content("Ph"), content("E", "ABC", "4B")});
+
+    Form17* f = overview("11.03.2026", " 4a ");
+    EXPECT_EQ(f->windowTitle(), "Wochenübersicht 4a");
+    EXPECT_EQ(f->List1->items(), QStringList({"2 x M"}));
+    EXPECT_EQ(f->List2->items(), QStringList({"E", "D"}));
+    EXPECT_EQ(controls::backColor(f->List2), 0xC0C0FFu);
+    EXPECT_EQ(gClassEntryCount, 3);
+    EXPECT_EQ(gEntryClass, "4a");
+}
+
+TEST_F(WeekOverviewTest, AFreeDaysLessonsAreNotExpectedButItsContentCounts)
+{
+    lesson(1, 1, M);
+    lesson(3, 1, E);
+    writeDay(monday, {content("M")});
+    writeDay(monday.addDays(2), {entryLine({.kind = "08", .cls = "4B", .text = "Ferialtag"}), content("M")});
+    Form17* f = overview();
+    EXPECT_EQ(f->List1->items(), QStringList({"2 x M"}));
+    EXPECT_EQ(f->List2->items(), QStringList({"nichts fehlt!"}));
+    EXPECT_EQ(controls::backColor(f->List2), 0xC0FFC0u);
+
+    // A class appointment makes the day free only for its own class.
+    writeDay(monday.addDays(2), {entryLine({.kind = "07", .cls = "4B", .text = "Schikurs"})});
+    FillWeekOverview();
+    EXPECT_EQ(f->List2->items(), QStringList({"E"}));
+}
+
+TEST_F(WeekOverviewTest, ListsTheWeeksInformationAndAppointments)
+{
+    writeDay(monday, {entryLine({.kind = "05", .cls = "4a", .text = "  Elternbrief "}),
+                      entryLine({.kind = "05", .cls = "4B", .text = "Info 4B"}),
+                      entryLine({.kind = "06", .cls = "4B", .text = "an alle", .shortName = "XY"})});
+    writeDay(monday.addDays(5), {entryLine({.kind = "07", .cls = "4a", .text = "Test"}),
+                                 entryLine({.kind = "07", .cls = "4B", .text = "Ausflug 4B"}),
+                                 entryLine({.kind = "08", .cls = "4B", .text = "Schulfest"}),
+                                 entryLine({.kind = "08", .text = "entfernt"}), removalLine(4)});
+    writeDay(monday.addDays(6), {entryLine({.kind = "08", .text = "Sonntag"})});
+    Form17* f = overview();
+    EXPECT_EQ(f->List3->items(), QStringList({"Mo ABC      Elternbrief", "Mo XY       an alle"}));
+    EXPECT_EQ(f->List4->items(), QStringList({"Sa ABC      Test", "Sa ABC      Schulfest"}));
+}
+
+TEST_F(WeekOverviewTest, AnUnknownClassOrInvalidDateLeavesTheResultsAsTheyWere)
+{
+    lesson(1, 1, M);
+    writeDay(monday, {entryLine({.kind = "08", .text = "Elternabend"})});
+    Form17* f = overview();
+    ASSERT_EQ(f->List2->items(), QStringList({"M"}));
+
+    // Another week for a class that does not exist: new dates, lists 3 and 4
+    // emptied, the results and the caption kept.
+    overview("18.03.2026", "9Z");
+    EXPECT_EQ(f->Label1->text(), "16.03.2026");
+    EXPECT_EQ(f->List4->ListCount(), 0);
+    EXPECT_EQ(f->List2->items(), QStringList({"M"}));
+    EXPECT_EQ(f->windowTitle(), "Wochenübersicht 4A");
+
+    overview("11.03.2026", "4A");
+    overview("31.02.2026", "4A");
+    EXPECT_EQ(f->Label1->text(), "09.03.2026");
+    EXPECT_EQ(f->List4->items(), QStringList({"Mo ABC      Elternabend"}));
+    EXPECT_EQ(gWorkDate, "11.03.2026");
+}
+
+TEST_F(WeekOverviewTest, RefillsAtEveryActivationAndClosesOnExit)
+{
+    lesson(1, 1, M);
+    typeIntoEntryWindow("11.03.2026", "4A");
+    Form17* f = forms::show<Form17>();
+    EXPECT_EQ(f->List2->items(), QStringList({"M"}));
+    writeDay(monday, {content("M")});
+    forms::get<Form1>()->activate();
+    f->activate();
+    EXPECT_EQ(f->List1->items(), QStringList({"1 x M"}));
+    EXPECT_EQ(f->Command1->text(), "drucken");
+    f->Command10->click();
+    EXPECT_FALSE(forms::isOpen<Form17>());
+}
