@@ -73,8 +73,10 @@ QString greetingName()
     return blank < 0 ? name : name.mid(blank + 1);
 }
 
-// The short name of the class's form teacher; "" when the class has none.
-QString formTeacherShort(const QString& classText, int foundClass)
+// Whether the user is the class's form teacher. The class is the last one whose
+// print name or name is the class text as typed, else the one found by name in
+// any case; a form-teacher number outside the teachers' table is no teacher.
+bool isFormTeacher(const QString& classText, int foundClass)
 {
     int cls = foundClass;
     for (int c = 1; c <= 24; ++c) {
@@ -83,8 +85,9 @@ QString formTeacherShort(const QString& classText, int foundClass)
     }
     const int teacher = gFormTeacher(cls);
     if (teacher < 1 || teacher > 60)
-        return {};
-    return TrimBlanks(gTeacherShort(teacher));
+        return false;
+    const QString formTeacher = TrimBlanks(gTeacherShort(teacher));
+    return !formTeacher.isEmpty() && formTeacher.toUpper() == userShort().toUpper();
 }
 
 QString ownGapMessage(const QString& name, const QString& subject, const QString& classText)
@@ -105,16 +108,17 @@ QString ownGapMessage(const QString& name, const QString& subject, const QString
 }
 
 // The message for a teacher without gaps of their own: the form teacher hears
-// from Wednesday on, everybody else on Friday and Saturday; "" for silence.
-QString othersMessage(int sundayFirstWeekday, bool isFormTeacher, const QString& name, const QString& classText)
+// from Wednesday to Saturday, everybody else on Friday and Saturday; "" for
+// silence. Weekdays count Monday = 1.
+QString othersMessage(int weekday, bool formTeacher, const QString& name, const QString& classText)
 {
-    if (sundayFirstWeekday < 4)
+    if (weekday < 3 || weekday > 6)
         return {};
-    if (isFormTeacher)
+    if (formTeacher)
         return QStringLiteral("Hallo ") + name + QStringLiteral(", nachdem du KV in der ") + classText
                + QStringLiteral(" bist, möchte ich dir zeigen, wer in der Vorwoche noch keinen Stoff eingetragen hat.")
                + QStringLiteral(" Eventuell findest du die Zeit, die säumigen KollegInnen darauf anzusprechen :)");
-    if (sundayFirstWeekday < 6)
+    if (weekday < 5)
         return {};
     return QStringLiteral("In diesem Klassenbuch wäre noch ein wenig Stoff in der Vorwoche einzutragen.")
            + QStringLiteral(" Du bist meine letzte Hoffnung, die säumigen KollegInnen darauf anzusprechen :)");
@@ -147,7 +151,7 @@ QString ownGap(const QList<MissingSubject>& missing)
 {
     QString subject;
     for (const MissingSubject& m : missing) {
-        if (m.teacher == userShort())
+        if (!m.teacher.isEmpty() && m.teacher == userShort())
             subject = m.subject;
     }
     return subject;
@@ -156,7 +160,6 @@ QString ownGap(const QList<MissingSubject>& missing)
 void remind(Form11& f, const QString& classText)
 {
     const QDate today = Clock::today();
-    const int weekday = dates::weekday(today) % 7 + 1;
     const QDate monday = SchoolWeekMonday(today).addDays(-7);
     f.Label1->setText(dates::shortText(monday));
     f.Label2->setText(dates::shortText(monday.addDays(4)));
@@ -185,10 +188,9 @@ void remind(Form11& f, const QString& classText)
     const QString gap = ownGap(missing);
     gCheckOk = gap.isEmpty() ? 0 : 1;
     const QString name = greetingName();
-    const QString message = gap.isEmpty()
-                                ? othersMessage(weekday, formTeacherShort(classText, cls).toUpper() == userShort().toUpper(),
-                                                name, classText)
-                                : ownGapMessage(name, gap, classText);
+    const QString message =
+        gap.isEmpty() ? othersMessage(dates::weekday(today), isFormTeacher(classText, cls), name, classText)
+                      : ownGapMessage(name, gap, classText);
     if (message.isEmpty())
         return;
     f.Text1->setPlainText(message);
