@@ -42,8 +42,7 @@ TEST_F(DemoPlanTest, LoadsCompleteAndWithoutClashes)
     int lessons = 0, partners = 0, abilityGroupCells = 0;
     for (int c = 1; c <= 24; ++c) {
         for (int s = 1; s <= 99; ++s) {
-            EXPECT_EQ(placed(c, s), gCurriculumHours(c, s)) << gClassNames(c).toString().toStdString() << " "
-                                                             << gSubjectNames(s, 1).toStdString();
+            EXPECT_EQ(placed(c, s), gCurriculumHours(c, s)) << "class " << c << " subject " << s;
             lessons += gCurriculumHours(c, s);
             partners += isPartner(s) ? gCurriculumHours(c, s) : 0;
             abilityGroupCells += gSubjectAttr(s, 4) == 1 ? gCurriculumHours(c, s) : 0;
