@@ -5,6 +5,7 @@
 #include "platform/datafile.h"
 #include "platform/dialogs.h"
 #include "platform/numbers.h"
+#include "platform/units.h"
 #include "register/room_bookings.h"
 
 #include <QLabel>
@@ -68,7 +69,7 @@ Form8::Form8() : FormBase(8)
     place(Text1, 3960, 1470, 3000, 400);
     place(Command2, 3960, 2100, 1400, 480);
     place(Command1, 3960, 5310, 1400, 480);
-    place(this, 0, 0, 7200, 6000);
+    resize(units::twipsToPixels(7200), units::twipsToPixels(6000));
 
     connect(List1, &ListBox::Click, this, &Form8::List1_Click);
     connect(Text1, &TextBox::Change, this, &Form8::Text1_Change);

@@ -5,6 +5,7 @@
 #include "platform/datafile.h"
 #include "platform/dialogs.h"
 #include "platform/numbers.h"
+#include "platform/units.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -83,7 +84,7 @@ Form58::Form58() : FormBase(58)
     place(Label2, 4500, 1140, 1200, 300);
     place(Text1, 120, 6400, 6600, 400);
     place(Command1, 4500, 5800, 2200, 480);
-    place(this, 0, 0, 6900, 7000);
+    resize(units::twipsToPixels(6900), units::twipsToPixels(7000));
 
     connect(List1, &ListBox::Click, this, &Form58::List1_Click);
     connect(Text1, &TextBox::KeyDown, this, &Form58::Text1_KeyDown);
