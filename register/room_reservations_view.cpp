@@ -34,7 +34,7 @@ void FillRoomReservations()
     Form26* f = forms::ifOpen<Form26>();
     if (!f)
         return;
-    const int room = entryfields::selectedRoom() + 1;
+    const int room = entryfields::roomIndex() + 1;
     f->Label1->setText(room <= kRooms ? gRoomNames(room) : QString());
     gEntryRoom = QString::number(room);
     f->List1->Clear();
