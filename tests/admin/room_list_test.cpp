@@ -5,13 +5,8 @@
 #include "tests/support/fixture.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
-
-namespace {
-int enter = Qt::Key_Return;
-}
 
 class RoomListTest : public ModelTest {
 protected:
@@ -21,90 +16,57 @@ protected:
         gRoomNames(5) = "Turnsaal";
         return forms::show<Form8>();
     }
-    // Clicks room n, types a name and presses Enter.
-    void rename(Form8* f, int room, const QString& name)
+    void select(Form8* f, int room, const QString& name)
     {
         f->List1->setListIndex(room - 1);
         f->Text1->setText(name);
-        f->Text1_KeyDown(enter);
     }
+    int enter = Qt::Key_Return;
 };
 
-TEST_F(RoomListTest, OpensWithTheHundredRoomsAndNothingToEdit)
+TEST_F(RoomListTest, EditingANameKeepsTheRoomSelectedAndSavesAllHundredTrimmed)
 {
     Form8* f = open();
     ASSERT_EQ(f->List1->ListCount(), 100);
-    EXPECT_EQ(f->List1->List(4), "Turnsaal");
     EXPECT_FALSE(f->Text1->isEnabled());
-    EXPECT_FALSE(f->Command2->isEnabled());
-    EXPECT_EQ(f->Text1->text(), "bitte in die Liste klicken !");
-}
+    f->Command2_Click();
+    EXPECT_FALSE(forms::isOpen<Form58>()) << "\"global\" before any room was clicked";
 
-TEST_F(RoomListTest, EnterShowsTheNewNameAndKeepsTheRoomSelected)
-{
-    Form8* f = open();
-    rename(f, 5, "Chemiesaal");
+    select(f, 5, "Chemiesaal");
+    f->Text1_KeyDown(enter);
     EXPECT_EQ(f->List1->List(4), "Chemiesaal");
     EXPECT_EQ(f->List1->ListIndex(), 4);
     EXPECT_EQ(f->Label1->text(), "5");
-    EXPECT_EQ(gRoom, 5);
-    EXPECT_EQ(f->List1->ListCount(), 100);
     EXPECT_TRUE(f->Command2->isEnabled());
-}
 
-TEST_F(RoomListTest, NamesAreStoredTrimmedByChangeShownAsTypedByEnterAndSavedTrimmed)
-{
-    Form8* f = open();
-    f->List1->setListIndex(1);
-    f->Text1->setText("  Werkraum ");
+    select(f, 2, "  Werkraum ");
     EXPECT_EQ(gRoomNames(2), "Werkraum");
     f->Text1_KeyDown(enter);
     EXPECT_EQ(f->List1->List(1), "  Werkraum ");
     ASSERT_TRUE(f->unload());
-    const QStringList lines = readLines("Raeume-qz.dat");
-    ASSERT_EQ(lines.size(), 100);
-    EXPECT_EQ(lines[0], "Physiksaal");
-    EXPECT_EQ(lines[1], "Werkraum");
-    EXPECT_EQ(lines[2], "");
-    EXPECT_EQ(lines[4], "Turnsaal");
-    EXPECT_TRUE(readBytes("Raeume-qz.dat").startsWith("Physiksaal\r\nWerkraum\r\n\r\n"));
-}
-
-TEST_F(RoomListTest, GlobalBeforeAnyRoomWasClickedOpensNothing)
-{
-    Form8* f = open();
-    f->Command2_Click();
-    EXPECT_FALSE(forms::isOpen<Form58>());
-    f->List1->setListIndex(6);
-    f->Command2_Click();
-    ASSERT_TRUE(forms::isOpen<Form58>());
-    EXPECT_EQ(forms::ifOpen<Form58>()->Label3->text(), "7");
+    EXPECT_TRUE(readBytes("Raeume-qz.dat").startsWith("Physiksaal\r\nWerkraum\r\n\r\n\r\nChemiesaal\r\n\r\n"));
+    EXPECT_EQ(readLines("Raeume-qz.dat").size(), 100);
 }
 
 TEST_F(RoomListTest, LeavingTheNameBoxNamesTheSpecialRoomOfTheSameNumberUpTo16)
 {
     Form8* f = open();
-    f->List1->setListIndex(2);
-    f->Text1->setText("Musiksaal");
+    select(f, 3, "Musiksaal");
     f->Text1_LostFocus();
     EXPECT_EQ(gSpecialRoomNames(3), "Musiksaal");
-    EXPECT_EQ(f->List1->List(2), "Musiksaal");
-
-    // Rooms above 16 have no special room; their name is still kept.
-    f->List1->setListIndex(19);
-    f->Text1->setText("Bibliothek");
+    select(f, 20, "Bibliothek");
     f->Text1_LostFocus();
     EXPECT_EQ(f->List1->List(19), "Bibliothek");
-    EXPECT_EQ(gRoomNames(20), "Bibliothek");
 }
 
-TEST_F(RoomListTest, ActivationClosesAndSavesTheBookingsEditor)
+TEST_F(RoomListTest, GlobalOpensTheRoomsBookingsAndActivationClosesAndSavesThem)
 {
     Form8* f = open();
     f->List1->setListIndex(4);
     f->Command2_Click();
     Form58* editor = forms::ifOpen<Form58>();
     ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->Label3->text(), "5");
     editor->List1->setListIndex(0);
     editor->Text1->setText("101Chor");
     editor->Text1_KeyDown(enter);
@@ -113,32 +75,22 @@ TEST_F(RoomListTest, ActivationClosesAndSavesTheBookingsEditor)
     EXPECT_EQ(readLines("Raum5.dat"), QStringList{"101Chor"});
 }
 
-TEST_F(RoomListTest, AFailedSaveIsReportedAndKeepsTheWindowOpen)
+TEST_F(RoomListTest, SavingKeepsTheFileNameNeverSplitsALineAndReportsAFailure)
 {
+    writeLines("RAEUME-QZ.DAT", {"alt"});
     Form8* f = open();
-    f->List1->setListIndex(0);
-    f->Text1->setText("Aula");
+    select(f, 1, "Labor\r\nzwei");
+    f->Command1_Click();
+    EXPECT_FALSE(QFile::exists(path("Raeume-qz.dat")));
+    EXPECT_EQ(readLines("RAEUME-QZ.DAT").mid(0, 5), QStringList({"Labor  zwei", "", "", "", "Turnsaal"}));
+
+    ASSERT_TRUE(QFile::remove(path("RAEUME-QZ.DAT")));
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("Raeume-qz.dat"));
+    f = forms::show<Form8>();
     EXPECT_FALSE(f->unload());
     EXPECT_TRUE(forms::isOpen<Form8>());
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains("Raeume-qz.dat"));
-
     ASSERT_TRUE(QDir(m_dir.path()).rmdir("Raeume-qz.dat"));
     EXPECT_TRUE(f->unload());
-    EXPECT_EQ(readLines("Raeume-qz.dat").value(0), "Aula");
-}
-
-TEST_F(RoomListTest, AnExistingFileKeepsItsNameAndALineBreakNeverShiftsTheRooms)
-{
-    writeLines("RAEUME-QZ.DAT", {"alt"});
-    Form8* f = open();
-    f->List1->setListIndex(0);
-    f->Text1->setText("Labor\r\nzwei");
-    ASSERT_TRUE(f->unload());
-    EXPECT_FALSE(QFile::exists(path("Raeume-qz.dat")));
-    const QStringList lines = readLines("RAEUME-QZ.DAT");
-    ASSERT_EQ(lines.size(), 100);
-    EXPECT_EQ(lines[0], "Labor  zwei");
-    EXPECT_EQ(lines[4], "Turnsaal");
 }
