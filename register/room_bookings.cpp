@@ -13,7 +13,7 @@
 #include <QSignalBlocker>
 
 namespace {
-// The list always offers free slots up to this position.
+// Bookings and free slots fill the list up to this position (101 entries).
 constexpr int kLastSlot = 100;
 const QString kFree = QStringLiteral("frei");
 
