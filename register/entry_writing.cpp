@@ -1,0 +1,60 @@
+// Form1: writing an entry into the day file, and moving the working date.
+#include "register/entry_window.h"
+
+#include "core/model.h"
+#include "platform/clock.h"
+#include "platform/dates.h"
+
+#include "register/entry_kinds.h"
+
+#include <QPushButton>
+
+void Form1::Command1_Click()
+{
+    Command1->setEnabled(false);
+    // The fields may have changed since "prüfen": only a checked entry may
+    // reach the shared day file.
+    if (!entryReady())
+        return;
+    const int kind = selectedKind();
+    gEntryStamp = dates::timeStamp(Clock::now());
+    gUserShort = Text1->text().trimmed();
+    gEntryClass = Text3->text().trimmed();
+    gEntrySubject = Text5->text().trimmed();
+    gEntryPeriod = Text4->text().trimmed();
+    gEntryText = Text6->text().trimmed();
+    gEntryKind = QString::fromLatin1(entrykinds::kKinds[kind].code);
+    gEntryStudent = entrykinds::kKinds[kind].withStudent ? Text7->text().trimmed() : QString();
+    gEntryRoom = kind == entrykinds::kRoomReservation ? QStringLiteral("%1").arg(List1->ListIndex() + 1, 3)
+                                                      : QString();
+    Text6->setText(QString());
+    Text7->setText(QString());
+    noteActivity();
+}
+
+void Form1::Command5_Click() { stepWorkDate(-1); }
+void Form1::Command12_Click() { stepWorkDate(1); }
+void Form1::Command11_Click() { stepWorkDate(-7); }
+void Form1::Command13_Click() { stepWorkDate(7); }
+void Form1::Command2_Click() { showWorkDate(Clock::today(), true, true); }
+
+// Steps from the date the user sees: other windows may have moved gWorkDate.
+void Form1::stepWorkDate(int days)
+{
+    const std::optional<QDate> shown = dates::parse(Text2->text());
+    if (!shown)
+        return;
+    const bool byDay = days == 1 || days == -1;
+    showWorkDate(shown->addDays(days), byDay, !byDay);
+}
+
+void Form1::showWorkDate(const QDate& date, bool setWeekday, bool weekViews)
+{
+    gWorkDate = dates::shortText(date);
+    Text2->setText(dates::shortText(date));
+    if (setWeekday)
+        showWeekday(date);
+    refreshDayViews(weekViews);
+}
+
+void Form1::refreshDayViews(bool weekViews) { (void)weekViews; }
