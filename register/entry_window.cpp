@@ -7,6 +7,7 @@
 #include "platform/units.h"
 #include "register/entry_kinds.h"
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -284,11 +285,13 @@ void Form1::Form_Activate()
     noteActivity();
 }
 
+// Closing the main window ends the program; every entry is on disk already.
 void Form1::Form_Unload(bool& cancel)
 {
     (void)cancel;
     gWindowLeft(1) = static_cast<float>(units::pixelsToTwips(x()));
     gWindowTop(1) = units::pixelsToTwips(y());
+    QCoreApplication::exit(0);
 }
 
 void Form1::showWeekday(const QDate& date) { Label8->setText(gDayNames(dates::weekday(date)).toString()); }
