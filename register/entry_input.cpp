@@ -197,6 +197,7 @@ void Form1::Option1_Click(int index)
     List1->setVisible(false);
     setAccepted(List1, false);
     List1->setCurrentRow(-1);
+    List1->clearSelection();
     if (entrykinds::kKinds[index].withStudent) {
         Text7->setVisible(true);
         Label10->setVisible(true);

@@ -7,7 +7,6 @@
 #include "platform/units.h"
 #include "register/entry_kinds.h"
 
-#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -291,7 +290,6 @@ void Form1::Form_Unload(bool& cancel)
     (void)cancel;
     gWindowLeft(1) = static_cast<float>(units::pixelsToTwips(x()));
     gWindowTop(1) = units::pixelsToTwips(y());
-    QCoreApplication::exit(0);
 }
 
 void Form1::showWeekday(const QDate& date) { Label8->setText(gDayNames(dates::weekday(date)).toString()); }
