@@ -2,10 +2,12 @@
 #include "register/entry_window.h"
 
 #include "core/model.h"
+#include "core/window_positions.h"
 #include "platform/datafile.h"
 #include "platform/dates.h"
 #include "platform/numbers.h"
 #include "platform/runtime.h"
+#include "register/class_day_view.h"
 #include "register/entry_kinds.h"
 #include "register/school_week.h"
 
@@ -14,6 +16,8 @@
 #include <QRadioButton>
 
 namespace {
+const QString kFreeSlot = QStringLiteral("-");
+
 bool isEnter(int keyCode) { return keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter; }
 }
 
@@ -44,7 +48,8 @@ void Form1::Text1_KeyDown(int& keyCode)
         return;
     const int teachers = gMaxTeachers.toInt();
     for (int i = 1; i <= teachers; ++i) {
-        if (gTeacherShort(i).toUpper() == gText.toString()) {
+        // "-" marks a free teacher slot, not a name anybody may log in with.
+        if (gTeacherShort(i) != kFreeSlot && gTeacherShort(i).toUpper() == gText.toString()) {
             gCheckOk = 1;
             Text1->setText(gTeacherShort(i));
             gUserShort = gTeacherShort(i);
@@ -60,6 +65,7 @@ void Form1::Text1_KeyDown(int& keyCode)
     Text3->setEnabled(true);
     Command8->setEnabled(true);
     Command17->setEnabled(true);
+    LoadWindowPositions();
 }
 
 void Form1::Text2_Change()
@@ -115,6 +121,8 @@ void Form1::Text3_KeyDown(int& keyCode)
     if (gCheckOk != 1)
         return;
     setAccepted(Text3, true);
+    forms::show<Form6>();
+    FillClassDayInfo();
     Command10->setEnabled(true);
     Command15->setEnabled(true);
     Command14->setEnabled(true);
@@ -202,7 +210,12 @@ void Form1::Option1_Click(int index)
         Text7->setVisible(true);
         Label10->setVisible(true);
     }
+    if (isAccepted(Text3) && index != entrykinds::kRoomReservation) {
+        forms::show<Form6>();
+        FillClassDayInfo();
+    }
     if (index == entrykinds::kRoomReservation) {
+        forms::unload<Form6>();
         List1->setVisible(true);
         Label11->setVisible(true);
     }

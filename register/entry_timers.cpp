@@ -4,6 +4,7 @@
 #include "core/model.h"
 #include "platform/clock.h"
 #include "platform/numbers.h"
+#include "register/class_day_view.h"
 #include "register/school_week.h"
 
 #include <QLabel>
@@ -44,6 +45,7 @@ void Form1::Timer1_Timer()
 
 void Form1::logOut()
 {
+    forms::unload<Form6>();
     Text1->setText(QString());
     if (!Text3->text().isEmpty())
         Text3->setText(QString());

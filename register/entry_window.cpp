@@ -1,10 +1,15 @@
 #include "register/entry_window.h"
 
 #include "core/constants.h"
+#include "core/master_data.h"
 #include "core/model.h"
+#include "core/startup.h"
 #include "platform/clock.h"
 #include "platform/dates.h"
 #include "platform/units.h"
+#include "register/absent_students.h"
+#include "register/class_day_view.h"
+#include "register/day_file.h"
 #include "register/entry_kinds.h"
 
 #include <QFrame>
@@ -253,19 +258,24 @@ void Form1::connectEvents()
     connect(Timer2, &Timer::Tick, this, &Form1::Timer2_Timer);
 }
 
+// The start-up of the program.
 void Form1::Form_Load()
 {
     InitialiseConstants();
     const QString caption = ProgramCaption();
     setWindowTitle(caption);
     Label2->setText(caption);
+    if (LoadMasterData())
+        Label2->setText(QString::number(gStudentCount));
 
     Text2->setText(dates::shortText(Clock::today()));
     showWeekday(Clock::today());
     FillRoomList();
+    PreparePublishing();
 
     move(0, 0);
     unsetCursor();
+    ReadKeywordFile();
     Timer1->setEnabled(true);
     Timer2->setEnabled(true);
 }
@@ -281,15 +291,16 @@ void Form1::FillRoomList()
 void Form1::Form_Activate()
 {
     Label1->setText(gSchoolName.toString());
+    gDayFilePath = DayFilePath(Clock::today());
+    LoadDayEntries();
+    MarkAbsentStudents();
+    int absent = 0;
+    for (int i = 1; i <= std::min<int>(gStudentCount, gStudentAbsent.upper()); ++i) {
+        if (gStudentAbsent(i) == 1)
+            ++absent;
+    }
+    Command17->setText(QStringLiteral("%1 - %2").arg(gStudentCount).arg(absent));
     noteActivity();
-}
-
-// Closing the main window ends the program; every entry is on disk already.
-void Form1::Form_Unload(bool& cancel)
-{
-    (void)cancel;
-    gWindowLeft(1) = static_cast<float>(units::pixelsToTwips(x()));
-    gWindowTop(1) = units::pixelsToTwips(y());
 }
 
 void Form1::showWeekday(const QDate& date) { Label8->setText(gDayNames(dates::weekday(date)).toString()); }
@@ -303,4 +314,8 @@ void Form1::Command16_Click() {}
 void Form1::Command17_Click() {}
 void Form1::Command8_Click() {}
 
-void Form1::Command4_Click() { unload(); }
+void Form1::Command4_Click()
+{
+    forms::unload<Form6>();
+    unload();
+}

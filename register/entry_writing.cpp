@@ -4,6 +4,9 @@
 #include "core/model.h"
 #include "platform/clock.h"
 #include "platform/dates.h"
+#include "platform/runtime.h"
+#include "register/class_day_view.h"
+#include "register/day_file.h"
 
 #include "register/entry_kinds.h"
 
@@ -17,16 +20,23 @@ void Form1::Command1_Click()
     if (!entryReady())
         return;
     const int kind = selectedKind();
+    gDayFilePath = DayFilePath(*dates::parse(Text2->text()));
     gEntryStamp = dates::timeStamp(Clock::now());
-    gUserShort = Text1->text().trimmed();
-    gEntryClass = Text3->text().trimmed();
-    gEntrySubject = Text5->text().trimmed();
-    gEntryPeriod = Text4->text().trimmed();
-    gEntryText = Text6->text().trimmed();
+    gUserShort = Text1->text();
+    gEntryClass = Text3->text();
+    gEntrySubject = Text5->text();
+    gEntryPeriod = Text4->text();
+    gEntryText = Text6->text();
     gEntryKind = QString::fromLatin1(entrykinds::kKinds[kind].code);
-    gEntryStudent = entrykinds::kKinds[kind].withStudent ? Text7->text().trimmed() : QString();
-    gEntryRoom = kind == entrykinds::kRoomReservation ? QStringLiteral("%1").arg(List1->ListIndex() + 1, 3)
-                                                      : QString();
+    gEntryStudent = entrykinds::kKinds[kind].withStudent ? Text7->text() : QString();
+    gEntryRoom = kind == entrykinds::kRoomReservation ? QString::number(List1->ListIndex() + 1) : QString();
+    if (!AppendDayLine(ComposeEntryLine())) {
+        // Nothing was written: the entry stays for another try.
+        controls::setBackColor(Text6, static_cast<std::uint32_t>(gBackColours(4).toInt()));
+        return;
+    }
+    DoEvents();
+    FillClassDayInfo();
     Text6->setText(QString());
     Text7->setText(QString());
     noteActivity();
@@ -57,4 +67,9 @@ void Form1::showWorkDate(const QDate& date, bool setWeekday, bool weekViews)
     refreshDayViews(weekViews);
 }
 
-void Form1::refreshDayViews(bool weekViews) { (void)weekViews; }
+void Form1::refreshDayViews(bool weekViews)
+{
+    (void)weekViews;
+    if (Form6* view = forms::ifOpen<Form6>(); view && view->isVisible())
+        FillClassDayInfo();
+}

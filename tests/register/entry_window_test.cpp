@@ -1,7 +1,9 @@
 #include "core/model.h"
 #include "platform/clock.h"
 #include "platform/controls.h"
+#include "platform/datafile.h"
 #include "platform/forms.h"
+#include "register/class_day_view.h"
 #include "register/entry_window.h"
 #include "register/school_week.h"
 #include "tests/support/fixture.h"
@@ -95,6 +97,23 @@ TEST_F(EntryWindowTest, StartsOnAnEmptyDataFolder)
     EXPECT_EQ(f->Option1[8]->objectName(), "Option1_8");
 }
 
+TEST_F(EntryWindowTest, StartsOnTheDemoFolder)
+{
+    const QDir demo(ORVQZ_DEMO_DIR);
+    const QStringList students = datafile::readLines(demo.filePath("schüler.dat")).value_or(QStringList{});
+    QStringList rooms = datafile::readLines(demo.filePath("Raeume-qz.dat")).value_or(QStringList{});
+    while (!rooms.isEmpty() && rooms.last().trimmed().isEmpty())
+        rooms.removeLast();
+    ASSERT_FALSE(students.isEmpty());
+    ASSERT_FALSE(rooms.isEmpty());
+
+    Form1* f = start(demo.path());
+    EXPECT_EQ(f->windowTitle(), "ORV-qz V1.28a");
+    EXPECT_EQ(f->Label2->text(), QString::number(students.size() / 2));
+    EXPECT_EQ(f->List1->items(), rooms);
+    EXPECT_FALSE(f->Label1->text().isEmpty()) << "the school's name";
+}
+
 TEST_F(EntryWindowTest, LoginByShortName)
 {
     Form1* f = startSchool();
@@ -116,6 +135,10 @@ TEST_F(EntryWindowTest, LoginByShortName)
 
     f->Text1->setText("MÜL");
     EXPECT_FALSE(green(f->Text1)) << "any change ends the login for the checks";
+
+    gTeacherShort(3) = "-";
+    enter(f->Text1, "-");
+    EXPECT_FALSE(green(f->Text1)) << "a free slot is nobody's name";
 }
 
 TEST_F(EntryWindowTest, ANameWithAPasswordFileIsNotLoggedInWithoutIt)
@@ -186,6 +209,13 @@ TEST_F(EntryWindowTest, KindsShowTheirExtraFields)
     EXPECT_FALSE(f->Text7->isHidden());
     EXPECT_FALSE(green(f->List1));
     EXPECT_EQ(f->List1->ListIndex(), -1);
+
+    enter(f->Text3, "4a");
+    EXPECT_TRUE(forms::isOpen<Form6>()) << "an accepted class opens its day view";
+    f->Option1[8]->click();
+    EXPECT_FALSE(forms::isOpen<Form6>());
+    f->Option1[2]->click();
+    EXPECT_TRUE(forms::isOpen<Form6>());
 }
 
 TEST_F(EntryWindowTest, CheckEnablesWritingOnlyWhenTheKindsFieldsAreAccepted)
@@ -299,6 +329,17 @@ TEST_F(EntryWindowTest, IdleLogoutAfterTenMinutes)
     EXPECT_FALSE(f->Command8->isEnabled());
     EXPECT_EQ(f->Text6->text(), "angefangen");
     EXPECT_EQ(gUserShort, "MÜL");
+    EXPECT_FALSE(forms::isOpen<Form6>());
+}
+
+TEST_F(EntryWindowTest, EndClosesTheViewsAndKeepsTheUsersPositions)
+{
+    Form1* f = loggedIn();
+    enter(f->Text3, "4A");
+    f->Command4->click();
+    EXPECT_FALSE(forms::isOpen<Form6>());
+    EXPECT_FALSE(forms::isOpen<Form1>());
+    EXPECT_TRUE(QFile::exists(path("qzTopLeftMÜL.dat")));
 }
 
 TEST_F(EntryWindowTest, IdleTimeRunsOnDateAndTime)
