@@ -126,6 +126,8 @@ void Form1::Text3_KeyDown(int& keyCode)
     Command10->setEnabled(true);
     Command15->setEnabled(true);
     Command14->setEnabled(true);
+    // The day view took the activation; the teacher goes on typing here.
+    activate();
     Text4->setFocus();
 }
 
