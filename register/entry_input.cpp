@@ -9,6 +9,8 @@
 #include "platform/runtime.h"
 #include "register/class_day_view.h"
 #include "register/entry_kinds.h"
+#include "register/room_occupancy_view.h"
+#include "register/room_reservations_view.h"
 #include "register/school_week.h"
 
 #include <QLabel>
@@ -201,6 +203,7 @@ void Form1::Option1_Click(int index)
         Option1[index]->setAutoExclusive(true);
         return;
     }
+    forms::unload<Form10>();
     Text7->setVisible(false);
     Label10->setVisible(false);
     Label11->setVisible(false);
@@ -213,6 +216,7 @@ void Form1::Option1_Click(int index)
         Label10->setVisible(true);
     }
     if (isAccepted(Text3) && index != entrykinds::kRoomReservation) {
+        forms::unload<Form26>();
         forms::show<Form6>();
         FillClassDayInfo();
     }
@@ -220,11 +224,17 @@ void Form1::Option1_Click(int index)
         forms::unload<Form6>();
         List1->setVisible(true);
         Label11->setVisible(true);
+        forms::show<Form10>();
+        RefreshRoomBookingOverview();
     }
     noteActivity();
 }
 
-void Form1::List1_Click() { setAccepted(List1, true); }
+void Form1::List1_Click()
+{
+    setAccepted(List1, true);
+    forms::show<Form26>();
+}
 
 int Form1::selectedKind() const
 {

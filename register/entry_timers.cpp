@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/numbers.h"
 #include "register/class_day_view.h"
+#include "register/room_reservations_view.h"
 #include "register/school_week.h"
 
 #include <QLabel>
@@ -45,6 +46,7 @@ void Form1::Timer1_Timer()
 
 void Form1::logOut()
 {
+    forms::unload<Form26>();
     forms::unload<Form6>();
     Text1->setText(QString());
     if (!Text3->text().isEmpty())

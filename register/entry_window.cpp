@@ -3,14 +3,17 @@
 #include "core/constants.h"
 #include "core/master_data.h"
 #include "core/model.h"
+#include "core/plan_files.h"
 #include "core/startup.h"
 #include "platform/clock.h"
 #include "platform/dates.h"
+#include "admin/room_list.h"
 #include "platform/units.h"
 #include "register/absent_students.h"
 #include "register/class_day_view.h"
 #include "register/day_file.h"
 #include "register/entry_kinds.h"
+#include "register/room_reservations_view.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -271,6 +274,7 @@ void Form1::Form_Load()
     Text2->setText(dates::shortText(Clock::today()));
     showWeekday(Clock::today());
     FillRoomList();
+    LoadStartPlan();
     PreparePublishing();
 
     move(0, 0);
@@ -316,6 +320,16 @@ void Form1::Command8_Click() {}
 
 void Form1::Command4_Click()
 {
+    forms::unload<Form26>();
     forms::unload<Form6>();
     unload();
+}
+
+// The window's position is kept like every window's; the program ends when
+// this window is gone.
+void Form1::Form_Unload(bool& cancel)
+{
+    (void)cancel;
+    forms::unload<Form8>();
+    forms::unload<Form26>();
 }

@@ -59,6 +59,7 @@ public:
     Timer* Timer2;
 
     void Form_Activate() override;
+    void Form_Unload(bool& cancel) override;
 
     // The bookable rooms, room n as the n-th item.
     void FillRoomList();

@@ -7,6 +7,7 @@
 #include "platform/runtime.h"
 #include "register/class_day_view.h"
 #include "register/day_file.h"
+#include "register/room_reservations_view.h"
 
 #include "register/entry_kinds.h"
 
@@ -37,6 +38,7 @@ void Form1::Command1_Click()
     }
     DoEvents();
     FillClassDayInfo();
+    RefreshRoomViews();
     Text6->setText(QString());
     Text7->setText(QString());
     noteActivity();
@@ -70,6 +72,7 @@ void Form1::showWorkDate(const QDate& date, bool setWeekday, bool weekViews)
 void Form1::refreshDayViews(bool weekViews)
 {
     (void)weekViews;
-    if (Form6* view = forms::ifOpen<Form6>(); view && view->isVisible())
+    if (forms::isOpen<Form6>())
         FillClassDayInfo();
+    RefreshRoomViews();
 }

@@ -5,6 +5,8 @@
 #include "platform/forms.h"
 #include "register/class_day_view.h"
 #include "register/entry_window.h"
+#include "register/room_occupancy_view.h"
+#include "register/room_reservations_view.h"
 #include "register/school_week.h"
 #include "tests/support/fixture.h"
 
@@ -203,9 +205,12 @@ TEST_F(EntryWindowTest, KindsShowTheirExtraFields)
     f->Option1[8]->click();
     EXPECT_TRUE(f->Text7->isHidden());
     EXPECT_FALSE(f->List1->isHidden());
+    EXPECT_TRUE(forms::isOpen<Form10>());
     f->List1->setListIndex(1);
     EXPECT_TRUE(green(f->List1));
+    EXPECT_TRUE(forms::isOpen<Form26>());
     f->Option1[3]->click();
+    EXPECT_FALSE(forms::isOpen<Form10>());
     EXPECT_FALSE(f->Text7->isHidden());
     EXPECT_FALSE(green(f->List1));
     EXPECT_EQ(f->List1->ListIndex(), -1);
@@ -214,8 +219,10 @@ TEST_F(EntryWindowTest, KindsShowTheirExtraFields)
     EXPECT_TRUE(forms::isOpen<Form6>()) << "an accepted class opens its day view";
     f->Option1[8]->click();
     EXPECT_FALSE(forms::isOpen<Form6>());
+    f->List1->setListIndex(0);
     f->Option1[2]->click();
     EXPECT_TRUE(forms::isOpen<Form6>());
+    EXPECT_FALSE(forms::isOpen<Form26>());
 }
 
 TEST_F(EntryWindowTest, CheckEnablesWritingOnlyWhenTheKindsFieldsAreAccepted)
