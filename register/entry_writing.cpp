@@ -7,9 +7,8 @@
 #include "platform/runtime.h"
 #include "register/class_day_view.h"
 #include "register/day_file.h"
-#include "register/room_reservations_view.h"
-
 #include "register/entry_kinds.h"
+#include "register/room_reservations_view.h"
 
 #include <QPushButton>
 
@@ -48,7 +47,7 @@ void Form1::Command5_Click() { stepWorkDate(-1); }
 void Form1::Command12_Click() { stepWorkDate(1); }
 void Form1::Command11_Click() { stepWorkDate(-7); }
 void Form1::Command13_Click() { stepWorkDate(7); }
-void Form1::Command2_Click() { showWorkDate(Clock::today(), true, true); }
+void Form1::Command2_Click() { showWorkDate(Clock::today(), true); }
 
 // Steps from the date the user sees: other windows may have moved gWorkDate.
 void Form1::stepWorkDate(int days)
@@ -56,22 +55,15 @@ void Form1::stepWorkDate(int days)
     const std::optional<QDate> shown = dates::parse(Text2->text());
     if (!shown)
         return;
-    const bool byDay = days == 1 || days == -1;
-    showWorkDate(shown->addDays(days), byDay, !byDay);
+    showWorkDate(shown->addDays(days), days == 1 || days == -1);
 }
 
-void Form1::showWorkDate(const QDate& date, bool setWeekday, bool weekViews)
+void Form1::showWorkDate(const QDate& date, bool setWeekday)
 {
     gWorkDate = dates::shortText(date);
     Text2->setText(dates::shortText(date));
     if (setWeekday)
         showWeekday(date);
-    refreshDayViews(weekViews);
-}
-
-void Form1::refreshDayViews(bool weekViews)
-{
-    (void)weekViews;
     if (forms::isOpen<Form6>())
         FillClassDayInfo();
     RefreshRoomViews();

@@ -264,10 +264,12 @@ TEST_F(EntryWindowTest, CheckEnablesWritingOnlyWhenTheKindsFieldsAreAccepted)
 TEST_F(EntryWindowTest, DateButtonsStepFromTheDateShown)
 {
     Form1* f = start();
+    Form6* view = forms::show<Form6>();
     f->Text2->setText("09.03.2026");
     gWorkDate = "01.01.2000";
     f->Command5->click();
     EXPECT_EQ(f->Text2->text(), "08.03.2026");
+    EXPECT_EQ(view->Label2->text(), "Sonntag 08.03.2026") << "an open day view follows";
     EXPECT_EQ(gWorkDate, "08.03.2026");
     EXPECT_EQ(f->Label8->text(), "Sonntag");
     f->Command12->click();
