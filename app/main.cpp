@@ -8,7 +8,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    Form1* main = forms::show<Form1>();
-    QObject::connect(main, &QObject::destroyed, &app, &QCoreApplication::quit);
+    Form1* entry = forms::show<Form1>();
+    QObject::connect(entry, &QObject::destroyed, &app, &QCoreApplication::quit);
     return app.exec();
 }
