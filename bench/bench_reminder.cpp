@@ -2,7 +2,6 @@
 // 200 days of a 24-class school, each day with every class's lesson content.
 // It runs while a teacher waits for the class to open, so it must stay quick
 // even when it looks 60 days back for several subjects.
-#include "core/constants.h"
 #include "core/model.h"
 #include "platform/clock.h"
 #include "platform/controls.h"
@@ -81,26 +80,15 @@ void writeSchoolYear()
     }
 }
 
-TextBox* field(Form1* entry, const char* name)
-{
-    auto* f = entry->findChild<TextBox*>(QLatin1String(name));
-    if (!f) {
-        f = new TextBox(entry);
-        f->setObjectName(QLatin1String(name));
-    }
-    return f;
-}
-
-// The main window holds the class; its start-up runs in the data folder.
-void openEntryWindow(const QString& dataPath)
+// The program starts in the data folder; the school is filled in after it.
+Form1* startProgram(const QString& dataPath)
 {
     const QString here = QDir::currentPath();
     QDir::setCurrent(dataPath);
     Form1* entry = forms::get<Form1>();
     QDir::setCurrent(here);
     gDataPath = dataPath + QLatin1Char('/');
-    field(entry, "Text2")->setText(dates::shortText(kToday.addDays(-7)));
-    field(entry, "Text3")->setText(gClassNames(1).toString());
+    return entry;
 }
 
 class School {
@@ -108,11 +96,12 @@ public:
     School()
     {
         resetModel();
-        InitialiseConstants();
         Clock::set(QDateTime(kToday, QTime(10, 0)));
+        Form1* entry = startProgram(m_dir.path());
         fillSchool();
-        openEntryWindow(m_dir.path());
         writeSchoolYear();
+        entry->Text2->setText(dates::shortText(kToday.addDays(-7)));
+        entry->Text3->setText(gClassNames(1).toString());
         gUserShort = QStringLiteral("L5");
     }
     ~School() { forms::unloadAll(); }

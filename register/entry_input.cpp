@@ -13,6 +13,7 @@
 #include "register/room_occupancy_view.h"
 #include "register/room_reservations_view.h"
 #include "register/school_week.h"
+#include "register/week_overview.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -111,6 +112,7 @@ void Form1::Text3_KeyDown(int& keyCode)
 {
     if (!isEnter(keyCode))
         return;
+    forms::unload<Form17>();
     gCheckOk = 0;
     Command14->setEnabled(false);
     gEntryClass = Text3->text().trimmed();
@@ -205,6 +207,7 @@ void Form1::Option1_Click(int index)
         return;
     }
     forms::unload<Form10>();
+    forms::unload<Form17>();
     Text7->setVisible(false);
     Label10->setVisible(false);
     Label11->setVisible(false);

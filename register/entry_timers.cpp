@@ -5,8 +5,10 @@
 #include "platform/clock.h"
 #include "platform/numbers.h"
 #include "register/class_day_view.h"
+#include "register/content_reminder.h"
 #include "register/room_reservations_view.h"
 #include "register/school_week.h"
+#include "register/week_overview.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -48,6 +50,7 @@ void Form1::logOut()
 {
     forms::unload<Form26>();
     forms::unload<Form6>();
+    forms::unload<Form17>();
     Text1->setText(QString());
     if (!Text3->text().isEmpty())
         Text3->setText(QString());
@@ -71,5 +74,8 @@ void Form1::Timer2_Timer()
     if (today <= *firstDay || today >= gSchoolYearEnd.date())
         return;
     Timer2->setEnabled(false);
-    ++m_reminderCount;
+    setCursor(Qt::WaitCursor);
+    forms::get<Form11>();
+    RemindMissingLessonContent();
+    unsetCursor();
 }

@@ -13,7 +13,9 @@
 #include "register/class_day_view.h"
 #include "register/day_file.h"
 #include "register/entry_kinds.h"
+#include "register/room_occupancy_view.h"
 #include "register/room_reservations_view.h"
+#include "register/week_overview.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -311,12 +313,19 @@ void Form1::showWeekday(const QDate& date) { Label8->setText(gDayNames(dates::we
 
 // The windows these buttons open arrive with their own parts of the register.
 void Form1::Command3_Click() {}
-void Form1::Command10_Click() {}
 void Form1::Command14_Click() {}
 void Form1::Command15_Click() {}
 void Form1::Command16_Click() {}
 void Form1::Command17_Click() {}
 void Form1::Command8_Click() {}
+
+void Form1::Command10_Click()
+{
+    forms::unload<Form6>();
+    forms::unload<Form10>();
+    forms::unload<Form26>();
+    forms::show<Form17>();
+}
 
 void Form1::Command4_Click()
 {

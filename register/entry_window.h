@@ -102,8 +102,6 @@ public:
     // Timers
     void Timer1_Timer();
     void Timer2_Timer();
-    // How often the reminder of missing lesson content was due.
-    int reminderCount() const { return m_reminderCount; }
 
 protected:
     void Form_Load() override;
@@ -120,7 +118,7 @@ private:
     int selectedKind() const;
     void showWeekday(const QDate& date);
     void stepWorkDate(int days);
-    void showWorkDate(const QDate& date, bool setWeekday);
+    void showWorkDate(const QDate& date, bool setWeekday, bool weekViews);
     void logOut();
 
     void noteActivity();
@@ -128,5 +126,4 @@ private:
 
     QDateTime m_lastActivityAt;
     float m_lastActivityNoted = -1;
-    int m_reminderCount = 0;
 };

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 // Today is Wednesday 11 March 2026: last week runs from Monday 2 to Saturday 7
 // March. Class 4A has M on Monday, E on Tuesday and D on Wednesday; M got its
@@ -180,5 +181,50 @@ TEST_F(ContentReminderTest, LeavesTheWorkingDateAlone)
     gUserShort = "ABC";
     RemindMissingLessonContent();
     EXPECT_EQ(gWorkDate, "20.03.2026");
-    EXPECT_EQ(entryField("Text2")->text(), "20.03.2026");
+    EXPECT_EQ(entry->Text2->text(), "20.03.2026");
+}
+
+TEST_F(ContentReminderTest, TheMainWindowsTimerRemindsOncePerAcceptedNameAndClass)
+{
+    gSchoolYearStart = "7.9.2025";
+    gSchoolYearEnd = QDateTime(QDate(2026, 7, 3), QTime());
+    lesson(1, 1, E, 0, 2);
+    writeDay(QDate(2026, 2, 19), {content("E", "ABC", "4B")});
+    entry->Text1->setText("abc");
+    QTest::keyClick(entry->Text1, Qt::Key_Return);
+    entry->Text2->setText("11.03.2026");
+    // A tick runs the handler only while the timer runs; whether the
+    // reminder came up is seen, then it is read.
+    const auto reminded = [this] {
+        if (entry->Timer2->isEnabled())
+            entry->Timer2_Timer();
+        Form11* f = forms::ifOpen<Form11>();
+        const bool shown = f && f->isVisible();
+        forms::unload<Form11>();
+        return shown;
+    };
+    const auto acceptClass = [this](const char* cls) {
+        entry->Text3->setText(cls);
+        QTest::keyClick(entry->Text3, Qt::Key_Return);
+    };
+    acceptClass("4A");
+    EXPECT_TRUE(reminded());
+    EXPECT_FALSE(reminded());
+    acceptClass("4b");
+    EXPECT_TRUE(reminded());
+
+    acceptClass("4A");
+    entry->Text2->setText("10.09.2025");
+    EXPECT_FALSE(reminded()) << "first school week";
+    entry->Text2->setText("11.03.2026");
+    for (const QDate today : {QDate(2025, 9, 7), QDate(2026, 7, 3)}) {
+        setNow(QDateTime(today, QTime(10, 0)));
+        EXPECT_FALSE(reminded()) << "first or last school day";
+    }
+    setNow(QDateTime(QDate(2026, 3, 11), QTime(10, 0)));
+    gSchoolYearStart = "kein Datum";
+    EXPECT_FALSE(reminded()) << "no school year";
+    gSchoolYearStart = "7.9.2025";
+    EXPECT_TRUE(reminded());
+    EXPECT_EQ(entry->cursor().shape(), Qt::ArrowCursor);
 }

@@ -422,42 +422,6 @@ TEST_F(EntryWindowTest, IdleTimeRunsOnDateAndTime)
     EXPECT_FALSE(green(f->Text1)) << "nobody stays logged in into the next day";
 }
 
-TEST_F(EntryWindowTest, ReminderIsDueOncePerAcceptedNameAndClass)
-{
-    Form1* f = loggedIn();
-    gSchoolYearStart = "7.9.2025";
-    gSchoolYearEnd = QDateTime(QDate(2026, 7, 3), QTime());
-    f->Text2->setText("11.03.2026");
-    // The handler runs only while its timer runs.
-    const auto tick2 = [f] {
-        if (f->Timer2->isEnabled())
-            f->Timer2_Timer();
-    };
-    enter(f->Text3, "4A");
-    tick2();
-    tick2();
-    EXPECT_EQ(f->reminderCount(), 1);
-    enter(f->Text3, "3B");
-    tick2();
-    EXPECT_EQ(f->reminderCount(), 2);
-
-    enter(f->Text3, "4A");
-    f->Text2->setText("10.09.2025");
-    tick2();
-    f->Text2->setText("11.03.2026");
-    for (const QDate today : {QDate(2025, 9, 7), QDate(2026, 7, 3)}) {
-        setNow(QDateTime(today, QTime(10, 0)));
-        tick2();
-    }
-    setNow(QDateTime(QDate(2026, 3, 11), QTime(10, 0)));
-    gSchoolYearStart = "kein Datum";
-    tick2();
-    EXPECT_EQ(f->reminderCount(), 2) << "first school week, first or last day, no school year";
-    gSchoolYearStart = "7.9.2025";
-    tick2();
-    EXPECT_EQ(f->reminderCount(), 3);
-}
-
 TEST_F(EntryWindowTest, ActivationCountsTodaysAbsentStudents)
 {
     Form1* f = start();

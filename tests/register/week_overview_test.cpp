@@ -1,9 +1,13 @@
+#include "platform/clock.h"
 #include "platform/controls.h"
+#include "register/class_day_view.h"
 #include "register/week_overview.h"
 #include "tests/register/week_school.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 
 class WeekOverviewTest : public WeekSchoolTest {
 protected:
@@ -109,7 +113,6 @@ TEST_F(WeekOverviewTest, AnUnknownClassOrInvalidDateLeavesTheResultsAsTheyWere)
     overview("31.02.2026", "4A");
     EXPECT_EQ(f->Label1->text(), "09.03.2026");
     EXPECT_EQ(f->List4->items(), QStringList({"Mo ABC      Elternabend"}));
-    EXPECT_EQ(gWorkDate, "11.03.2026");
 }
 
 TEST_F(WeekOverviewTest, RefillsAtEveryActivationAndClosesOnExit)
@@ -125,4 +128,45 @@ TEST_F(WeekOverviewTest, RefillsAtEveryActivationAndClosesOnExit)
     EXPECT_EQ(f->Command1->text(), "drucken");
     f->Command10->click();
     EXPECT_FALSE(forms::isOpen<Form17>());
+}
+
+TEST_F(WeekOverviewTest, TheMainWindowOpensRefreshesAndClosesIt)
+{
+    gTeacherShort(1) = "ABC";
+    lesson(1, 1, M);
+    writeDay(monday.addDays(7), {content("M")});
+    entry->Text1->setText("ABC");
+    QTest::keyClick(entry->Text1, Qt::Key_Return);
+    entry->Text2->setText("11.03.2026");
+    const auto acceptClass = [this] {
+        entry->Text3->setText("4A");
+        QTest::keyClick(entry->Text3, Qt::Key_Return);
+    };
+    acceptClass();
+    const auto openOverview = [this] {
+        entry->Command10->click();
+        return forms::ifOpen<Form17>();
+    };
+    Form17* f = openOverview();
+    ASSERT_TRUE(f && f->isVisible());
+    EXPECT_FALSE(forms::isOpen<Form6>());
+    EXPECT_EQ(f->List2->items(), QStringList({"M"}));
+
+    entry->Command13->click(); // "+W"
+    EXPECT_EQ(f->Label1->text(), "16.03.2026");
+    EXPECT_EQ(f->List1->items(), QStringList({"1 x M"}));
+    entry->Command12->click(); // "+T" leaves the week views alone
+    EXPECT_EQ(f->Label1->text(), "16.03.2026");
+    entry->Command2->click(); // "heute"
+    EXPECT_EQ(f->Label1->text(), "09.03.2026");
+
+    entry->Option1[2]->click();
+    EXPECT_FALSE(forms::isOpen<Form17>()) << "another entry kind";
+    openOverview();
+    acceptClass();
+    EXPECT_FALSE(forms::isOpen<Form17>()) << "a class confirmed";
+    openOverview();
+    Clock::advance(601);
+    entry->Timer1_Timer();
+    EXPECT_FALSE(forms::isOpen<Form17>()) << "the logout";
 }

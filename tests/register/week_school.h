@@ -13,11 +13,19 @@
 
 class WeekSchoolTest : public ModelTest {
 protected:
+    Form1* entry = nullptr;
+
     enum Subject : short { M = 1, E = 2, D = 3 };
 
+    // The program starts in the data folder, then the school is filled in.
     void SetUp() override
     {
         ModelTest::SetUp();
+        const QString here = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        entry = forms::get<Form1>();
+        QDir::setCurrent(here);
+        gDataPath = m_dir.path() + QLatin1Char('/');
         gClassNames(1) = "4A";
         gClassNames(2) = "4B";
         gSubjectNames(M, 2) = "M";
@@ -25,30 +33,10 @@ protected:
         gSubjectNames(D, 2) = "D";
     }
 
-    // The entry window (its start-up run in the data folder) with a date and a
-    // class in its fields.
-    void typeIntoEntryWindow(const QString& date, const QString& cls)
+    void typeIntoEntryWindow(const QString& date, const QString& cls) const
     {
-        if (!forms::isOpen<Form1>()) {
-            const QString here = QDir::currentPath();
-            QDir::setCurrent(m_dir.path());
-            forms::get<Form1>();
-            QDir::setCurrent(here);
-            gDataPath = m_dir.path() + QLatin1Char('/');
-        }
-        entryField("Text2")->setText(date);
-        entryField("Text3")->setText(cls);
-    }
-
-    TextBox* entryField(const char* name)
-    {
-        Form1* entry = forms::get<Form1>();
-        auto* field = entry->findChild<TextBox*>(QLatin1String(name));
-        if (!field) {
-            field = new TextBox(entry);
-            field->setObjectName(QLatin1String(name));
-        }
-        return field;
+        entry->Text2->setText(date);
+        entry->Text3->setText(cls);
     }
 
     // Weekday 1 = Monday, class 1 = 4A.
