@@ -34,12 +34,17 @@ bool hasControlCharacter(const QString& text)
 }
 }
 
-bool WritePasswordFile(const QString& path, const QString& password, int numberBound)
+bool PasswordStorable(const QString& password)
 {
     if (password.isEmpty() || hasControlCharacter(password))
         return false;
     gText = password;
-    if (!ScramblePassword())
+    return ScramblePassword();
+}
+
+bool WritePasswordFile(const QString& path, const QString& password, int numberBound)
+{
+    if (!PasswordStorable(password))
         return false;
     datafile::Writer out;
     out.number(std::floor(Rnd() * numberBound));

@@ -11,9 +11,13 @@ QString PasswordFilePath(const QString& shortName);
 // read gives no password.
 void ReadPasswordFile();
 
+// Whether a password can be stored and read back: not empty, no control
+// character, every character in the code page and every scrambled byte in
+// range. Uses gText.
+bool PasswordStorable(const QString& password);
+
 // Replaces the file at `path` as a whole: line 1 a random whole number below
 // `numberBound`, line 2 the scrambled password. Returns false and writes
-// nothing, so an old file stays as it was, when the password is empty, holds a
-// control character or a character outside the code page, scrambles out of
-// range, or the write fails.
+// nothing, so an old file stays as it was, when the password cannot be stored
+// or the write fails.
 bool WritePasswordFile(const QString& path, const QString& password, int numberBound);
