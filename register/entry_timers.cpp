@@ -7,6 +7,7 @@
 #include "register/class_day_view.h"
 #include "register/room_reservations_view.h"
 #include "register/school_week.h"
+#include "register/student_picker.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -48,6 +49,7 @@ void Form1::logOut()
 {
     forms::unload<Form26>();
     forms::unload<Form6>();
+    forms::unload<Form3>();
     Text1->setText(QString());
     if (!Text3->text().isEmpty())
         Text3->setText(QString());
