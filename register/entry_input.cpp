@@ -1,6 +1,7 @@
 // Form1: login, the fields and their acceptance, the kind of entry, "prüfen".
 #include "register/entry_window.h"
 
+#include "core/constants.h"
 #include "core/model.h"
 #include "core/window_positions.h"
 #include "platform/datafile.h"
@@ -28,12 +29,12 @@ bool isEnter(int keyCode) { return keyCode == Qt::Key_Return || keyCode == Qt::K
 
 bool Form1::isAccepted(const QWidget* field)
 {
-    return controls::backColor(field) == static_cast<std::uint32_t>(gBackColours(6).toInt());
+    return controls::backColor(field) == BackColour(6);
 }
 
 void Form1::setAccepted(QWidget* field, bool accepted)
 {
-    controls::setBackColor(field, static_cast<std::uint32_t>(gBackColours(accepted ? 6 : 0).toInt()));
+    controls::setBackColor(field, BackColour(accepted ? 6 : 0));
 }
 
 void Form1::Text1_Change()

@@ -65,7 +65,7 @@ TextBox* field(QWidget* parent, const QString& name, double points = 15.75)
 {
     TextBox* t = named<TextBox>(parent, name);
     arial(t, points, true);
-    controls::setBackColor(t, static_cast<std::uint32_t>(gBackColours(0).toInt()));
+    controls::setBackColor(t, BackColour(0));
     return t;
 }
 
@@ -130,7 +130,7 @@ void Form1::createControls()
     Label11->setVisible(false);
     List1 = named<ListBox>(this, QStringLiteral("List1"));
     arial(List1, 14.25);
-    controls::setBackColor(List1, static_cast<std::uint32_t>(gBackColours(0).toInt()));
+    controls::setBackColor(List1, BackColour(0));
     List1->setVisible(false);
     Label10 = label(this, QStringLiteral("Label10"), QStringLiteral("Schüler/in"));
     Label10->setVisible(false);

@@ -1,6 +1,7 @@
 // Form1: writing an entry into the day file, and moving the working date.
 #include "register/entry_window.h"
 
+#include "core/constants.h"
 #include "core/model.h"
 #include "platform/clock.h"
 #include "platform/dates.h"
@@ -32,7 +33,7 @@ void Form1::Command1_Click()
     gEntryRoom = kind == entrykinds::kRoomReservation ? QString::number(List1->ListIndex() + 1) : QString();
     if (!AppendDayLine(ComposeEntryLine())) {
         // Nothing was written: the entry stays for another try.
-        controls::setBackColor(Text6, static_cast<std::uint32_t>(gBackColours(4).toInt()));
+        controls::setBackColor(Text6, BackColour(4));
         return;
     }
     DoEvents();
