@@ -1,5 +1,6 @@
 #include "register/password_windows.h"
 
+#include "core/constants.h"
 #include "core/model.h"
 #include "core/window_positions.h"
 #include "platform/controls.h"
@@ -14,8 +15,6 @@
 namespace {
 constexpr std::uint32_t kLightYellow = 0x80FFFF;
 constexpr int kNumberBound = 900000;
-
-std::uint32_t green() { return static_cast<std::uint32_t>(gBackColours(6).toInt()); }
 
 void styleWindow(FormBase* form, const QString& caption, int width, int height)
 {
@@ -38,7 +37,7 @@ TextBox* makePasswordField(QWidget* parent, const QString& name)
     auto* field = new TextBox(parent);
     field->setObjectName(name);
     field->setEchoMode(QLineEdit::Password);
-    controls::setBackColor(field, green());
+    controls::setBackColor(field, BackColour(6));
     controls::setFont(field, QStringLiteral("Arial"), 12, true);
     return field;
 }
@@ -86,7 +85,7 @@ void Form5::Text1_Change()
     if (!main)
         return;
     gCheckOk = 1;
-    controls::setBackColor(main->Text1, green());
+    controls::setBackColor(main->Text1, BackColour(6));
     main->Text3->setEnabled(true);
     main->Command8->setEnabled(true);
     main->Command17->setEnabled(true);
@@ -136,5 +135,5 @@ void Form4::Text2_Change()
     }
     gUserPassword = password;
     unload();
-    controls::setBackColor(main->Text1, green());
+    controls::setBackColor(main->Text1, BackColour(6));
 }

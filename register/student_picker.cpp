@@ -1,5 +1,6 @@
 #include "register/student_picker.h"
 
+#include "core/constants.h"
 #include "core/model.h"
 #include "platform/controls.h"
 #include "platform/numbers.h"
@@ -83,10 +84,9 @@ void Form3::TakeStudent(int student)
     if (!main || student < 1 || student > studentCount())
         return;
     gCounter = student;
-    const auto green = static_cast<std::uint32_t>(gBackColours(6).toInt());
     main->Text7->setText(gStudentNames(student).toString());
     main->Text3->setText(gStudentClass(student));
-    controls::setBackColor(main->Text7, green);
-    controls::setBackColor(main->Text3, green);
+    controls::setBackColor(main->Text7, BackColour(6));
+    controls::setBackColor(main->Text3, BackColour(6));
     unload();
 }
