@@ -1,5 +1,4 @@
 #include "core/model.h"
-#include "platform/clock.h"
 #include "platform/controls.h"
 #include "register/entry_window.h"
 #include "register/student_picker.h"
@@ -87,18 +86,4 @@ TEST_F(StudentPickerTest, AClickTakesTheStudentNumberedInTheItem)
     ASSERT_EQ(picker->List1->ListCount(), 2);
     picker->List1->setListIndex(1);
     EXPECT_TRUE(taken("Zeller, Ulf", "2C"));
-}
-
-TEST_F(StudentPickerTest, ClosesOnLogoutAndWithTheMainWindowKeepingItsPosition)
-{
-    ASSERT_NE(pick("", "4"), nullptr);
-    setNow(Clock::now().addSecs(601));
-    main->Timer1_Timer();
-    EXPECT_FALSE(forms::isOpen<Form3>());
-
-    pick("", "4")->move(200, 100);
-    main->unload();
-    EXPECT_FALSE(forms::isOpen<Form3>());
-    EXPECT_EQ(gWindowLeft(3), 3000.0f);
-    EXPECT_EQ(readLines("qzTopLeft.dat").size(), 140);
 }
