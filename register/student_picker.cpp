@@ -39,8 +39,6 @@ Form3::Form3() : FormBase(3)
     List1->setObjectName(QStringLiteral("List1"));
     controls::setFont(List1, QStringLiteral("Arial"), 14.25, true);
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Qt makes the first item current when a list gains focus by the keyboard
-    // or by the opening of the window, which would take that student unasked.
     place(List1, 120, 120, 6360, 4440);
     Command1 = new QPushButton(QStringLiteral("exit"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
