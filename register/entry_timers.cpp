@@ -8,6 +8,7 @@
 #include "register/content_reminder.h"
 #include "register/room_reservations_view.h"
 #include "register/school_week.h"
+#include "register/student_picker.h"
 #include "register/week_overview.h"
 
 #include <QLabel>
@@ -51,6 +52,7 @@ void Form1::logOut()
     forms::unload<Form26>();
     forms::unload<Form6>();
     forms::unload<Form17>();
+    forms::unload<Form3>();
     Text1->setText(QString());
     if (!Text3->text().isEmpty())
         Text3->setText(QString());
