@@ -1,23 +1,20 @@
 #pragma once
-// A small school for the week overview and the reminder: class 4A (and 4B)
-// with subjects M, E and D, and the entry window holding a date and a class.
+// A small school for the week overview and the reminder: classes 4A and 4B,
+// subjects M, E and D, and the main window started in the data folder.
 #include "core/model.h"
-#include "platform/controls.h"
 #include "platform/forms.h"
 #include "register/entry_window.h"
 #include "tests/register/day_lines.h"
 #include "tests/support/fixture.h"
 
-#include <QDate>
 #include <QDir>
+#include <QTest>
 
 class WeekSchoolTest : public ModelTest {
 protected:
+    enum Subject : short { M = 1, E = 2, D = 3 };
     Form1* entry = nullptr;
 
-    enum Subject : short { M = 1, E = 2, D = 3 };
-
-    // The program starts in the data folder, then the school is filled in.
     void SetUp() override
     {
         ModelTest::SetUp();
@@ -39,13 +36,18 @@ protected:
         entry->Text3->setText(cls);
     }
 
+    void enter(TextBox* field, const QString& text) const
+    {
+        field->setText(text);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+
     // Weekday 1 = Monday, class 1 = 4A.
     static void lesson(int day, int period, short subject, int row = 0, int cls = 1)
     {
         gTimetable(day, period, cls, row) = subject;
     }
 
-    // The day file of a date, as lines appended in order.
     void writeDay(const QDate& day, const QStringList& lines) const
     {
         writeLines(day.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral(".qz"), lines);
