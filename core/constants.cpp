@@ -1,6 +1,7 @@
 #include "core/constants.h"
 
 #include "core/model.h"
+#include "core/window_positions.h"
 #include "platform/clock.h"
 #include "platform/runtime.h"
 
@@ -56,4 +57,5 @@ void InitialiseConstants()
     fill(gDayShortNames, {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So"}, 1);
 
     Randomize(Clock::secondsSinceMidnight());
+    InstallWindowPositionHooks();
 }

@@ -1,7 +1,8 @@
 #pragma once
 #include <QString>
 // The first steps of start-up: data folder, version, capacities, the constant
-// tables and the one seeding of the random generator.
+// tables, the one seeding of the random generator, and the window-position
+// convention of every window.
 
 // "ORV-qz V" and the version: the caption of the main window.
 QString ProgramCaption();

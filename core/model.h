@@ -103,7 +103,7 @@ struct Model {
     FixedArray<short, 1000> gStudentAbsent;
 
     // Register day file and the entry being written
-    FixedArray<QString, 1000> gDayLines;
+    FixedArray<QString, 9999> gDayLines;
     short gDayLineCount{};
     short gClassEntryCount{};
     QString gEntryStamp;

@@ -1,0 +1,119 @@
+#include "core/settings_file.h"
+
+#include "core/master_data.h"
+#include "core/model.h"
+#include "platform/datafile.h"
+
+#include <algorithm>
+
+namespace {
+// The whole number nearest to `value` within lo..hi.
+int clampedWhole(double value, int lo, int hi)
+{
+    return Variant(std::clamp(value, double(lo), double(hi))).toInt();
+}
+
+// The value of a line when it is one of `accepted`, else 0.
+int acceptedOrZero(const QString& line, std::initializer_list<int> accepted)
+{
+    const double v = numbers::val(line);
+    for (int a : accepted) {
+        if (v == a)
+            return a;
+    }
+    return 0;
+}
+
+// The font index, or 0 when it names no font.
+void checkFontIndex(Variant& index)
+{
+    if (index > gFontCount || index < 0)
+        index = 0;
+}
+
+void setDefaults()
+{
+    gDaysPerWeek = 5;
+    gPeriodsPerDay = 9;
+    gSpecialRoomCount = 16;
+    gVisibleColumns = 9;
+    gSchoolYear = QStringLiteral("2014/15");
+    gOverlapPeriod = 0;
+}
+
+// A number on a line of its own in print form, a text as it is.
+void writeValue(datafile::Writer& out, const Variant& value)
+{
+    if (value.isNumber())
+        out.number(value.toDouble());
+    else
+        out.line(datafile::sanitizeField(value.toString()));
+}
+}
+
+double ReadSettingsFile()
+{
+    setDefaults();
+    if (!FindDataFile(QStringLiteral("vorda.ver")))
+        return 0;
+    datafile::Reader in(gFileName);
+    double number = 0;
+    QString line;
+
+    if (in.numberInput(number))
+        gDaysPerWeek = clampedWhole(number, 5, 6);
+    if (in.numberInput(number))
+        gPeriodsPerDay = clampedWhole(number, 9, 11);
+    if (in.lineInput(line))
+        gVisibleColumns = static_cast<short>(clampedWhole(numbers::val(line), 9, 16));
+    if (in.numberInput(gEditorFontIndex))
+        checkFontIndex(gEditorFontIndex);
+    if (in.numberInput(gFontIndex))
+        checkFontIndex(gFontIndex);
+
+    gAutoLoadPlan = 0;
+    if (in.lineInput(line))
+        gAutoLoadPlan = static_cast<short>(acceptedOrZero(line, {1}));
+    if (in.lineInput(line)) {
+        const double plan = numbers::val(line);
+        if (plan > 0 && plan < 10000)
+            gPlanName = line.trimmed();
+    }
+    double version = 0;
+    if (in.lineInput(line))
+        version = numbers::val(line);
+    in.lineInput(gSchoolYear);
+
+    gOverlapPeriod = 0;
+    if (in.lineInput(line))
+        gOverlapPeriod = acceptedOrZero(line, {5, 6});
+    gNonCognitiveRule = 0;
+    if (in.lineInput(line))
+        gNonCognitiveRule = acceptedOrZero(line, {1});
+    gFifthPeriodFlag = 0;
+    if (in.lineInput(line))
+        gFifthPeriodFlag = static_cast<short>(acceptedOrZero(line, {1}));
+    gTeacherSortMode = 0;
+    if (in.lineInput(line))
+        gTeacherSortMode = static_cast<short>(acceptedOrZero(line, {1, 2}));
+    return version;
+}
+
+bool SaveSettingsFile()
+{
+    datafile::Writer out;
+    writeValue(out, gDaysPerWeek);
+    writeValue(out, gPeriodsPerDay);
+    out.number(gVisibleColumns);
+    writeValue(out, gEditorFontIndex);
+    writeValue(out, gFontIndex);
+    out.number(gAutoLoadPlan);
+    out.line(datafile::sanitizeField(gPlanName));
+    writeValue(out, gProgramVersion);
+    writeValue(out, gSchoolYear);
+    writeValue(out, gOverlapPeriod);
+    writeValue(out, gNonCognitiveRule);
+    out.number(gFifthPeriodFlag);
+    out.number(gTeacherSortMode);
+    return out.commit(gDataPath + QStringLiteral("vorda.ver"));
+}

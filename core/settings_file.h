@@ -1,0 +1,14 @@
+#pragma once
+// The timetable planner's settings file "vorda.ver": the shape of the school
+// week, display and print choices, the current plan, the school year and the
+// options of two placement rules.
+
+// Sets the defaults, then reads the file when it exists, each value checked.
+// A line missing from a short file leaves its setting at the default.
+// Returns the numeric value of the version line (0 without one): the version
+// that wrote the file decides the shape of the special-room file.
+double ReadSettingsFile();
+
+// Writes the 13 lines of the file anew; false when it could not be written
+// (the old file is then left whole).
+bool SaveSettingsFile();

@@ -1,0 +1,93 @@
+#include "core/window_positions.h"
+
+#include "core/model.h"
+#include "platform/datafile.h"
+#include "platform/forms.h"
+#include "platform/units.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+#include <optional>
+
+namespace {
+constexpr int kSlots = 70;
+// How far a window may start from the right or bottom edge of the screen.
+constexpr int kEdgeMargin = 100;
+
+// The screen size in twips; none without a screen.
+std::optional<QSize> screenTwips()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return std::nullopt;
+    const QSize pixels = screen->geometry().size();
+    return QSize(pixels.width() * units::kTwipsPerPixel, pixels.height() * units::kTwipsPerPixel);
+}
+
+void bringBackOnScreen()
+{
+    const auto screen = screenTwips();
+    if (!screen)
+        return;
+    const int maxLeft = screen->width() - kEdgeMargin;
+    const int maxTop = screen->height() - kEdgeMargin;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        if (gWindowTop(slot) > maxTop)
+            gWindowTop(slot) = 1;
+        if (gWindowLeft(slot) > maxLeft)
+            gWindowLeft(slot) = 1;
+    }
+}
+
+void restorePosition(FormBase& form)
+{
+    const int slot = form.positionSlot();
+    if (slot > kSlots)
+        return;
+    form.move(units::twipsToPixels(gWindowLeft(slot)), units::twipsToPixels(gWindowTop(slot).toDouble()));
+}
+
+void storePosition(FormBase& form)
+{
+    const int slot = form.positionSlot();
+    if (slot > kSlots)
+        return;
+    gWindowLeft(slot) = static_cast<float>(units::pixelsToTwips(form.x()));
+    gWindowTop(slot) = units::pixelsToTwips(form.y());
+    SaveWindowPositions();
+}
+}
+
+QString WindowPositionFile()
+{
+    return gDataPath + QStringLiteral("qzTopLeft") + gUserShort.trimmed() + QStringLiteral(".dat");
+}
+
+void SaveWindowPositions()
+{
+    bringBackOnScreen();
+    datafile::Writer out;
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        out.number(gWindowTop(slot).toDouble());
+        out.number(gWindowLeft(slot));
+    }
+    out.commit(WindowPositionFile());
+}
+
+void LoadWindowPositions()
+{
+    gFileName = WindowPositionFile();
+    if (!datafile::exists(gFileName))
+        return;
+    datafile::clearAttributes(gFileName);
+    datafile::Reader in(gFileName);
+    for (int slot = 1; slot <= kSlots; ++slot) {
+        in.numberInput(gWindowTop(slot));
+        in.numberInput(gWindowLeft(slot));
+        gWindowTop(slot) = std::fabs(gWindowTop(slot).toDouble());
+        gWindowLeft(slot) = std::fabs(gWindowLeft(slot));
+    }
+}
+
+void InstallWindowPositionHooks() { FormBase::setPositionHooks(restorePosition, storePosition); }

@@ -1,0 +1,21 @@
+#pragma once
+// Window positions per user: one top and one left (in twips) per window slot
+// 1..70 in gWindowTop and gWindowLeft, kept in a file of the logged-in user,
+// "qzTopLeft<short name>.dat" ("qzTopLeft.dat" before anybody logged in).
+#include <QString>
+
+// The position file of the current gUserShort.
+QString WindowPositionFile();
+
+// Writes all slots into the current user's file, first moving a position
+// beyond the screen's right or bottom edge back to 1. Positions are cosmetic:
+// a file that cannot be written is left as it was, without a message.
+void SaveWindowPositions();
+
+// Reads the current user's file into the slots (negative values become
+// positive); a missing file or missing lines leave the slots as they are.
+void LoadWindowPositions();
+
+// Makes every window with a slot take its position from the slot when it
+// loads, and store it there and save the file when it unloads.
+void InstallWindowPositionHooks();

@@ -1,0 +1,68 @@
+#include "register/absent_students.h"
+
+#include "core/model.h"
+#include "platform/clock.h"
+#include "register/day_file.h"
+
+#include <algorithm>
+
+namespace {
+// The students the table can hold, whatever the count says.
+int studentCount()
+{
+    return std::clamp<int>(gStudentCount, 0, decltype(Model::gStudentAbsent)::upper());
+}
+
+// A line holds a name trimmed and cut to its 50 columns; a longer name is
+// matched by what the line can hold.
+QString nameAsWritten(const Variant& name) { return TrimBlanks(TrimBlanks(name.toString()).left(50)); }
+
+void markStudent(const QString& line, short absent)
+{
+    const QString cls = LineClass(line);
+    const QString student = LineStudent(line);
+    for (int i = 1; i <= studentCount(); ++i) {
+        if (IsSameClass(gStudentClass(i), cls) && nameAsWritten(gStudentNames(i)) == student)
+            gStudentAbsent(i) = absent;
+    }
+}
+
+// The short name of the first lesson content of the search in the store, or "".
+QString lessonContentShort()
+{
+    const QString subject = gSearchSubject.toString();
+    for (int i = 1; i <= gDayLineCount; ++i) {
+        const QString& line = gDayLines(i);
+        if (LineKind(line) == QLatin1String("03") && IsSameClass(LineClass(line), gSearchClass.toString()) &&
+            TrimBlanks(LineSubject(line)) == subject &&
+            !LineText(line).contains(QLatin1String("SUPP"), Qt::CaseInsensitive))
+            return TrimBlanks(LineShortName(line));
+    }
+    return {};
+}
+}
+
+void MarkAbsentStudents()
+{
+    for (int i = 1; i <= studentCount(); ++i)
+        gStudentAbsent(i) = 0;
+    for (int i = 1; i <= gDayLineCount; ++i) {
+        const QString& line = gDayLines(i);
+        const QString kind = LineKind(line);
+        if (kind == QLatin1String("01"))
+            markStudent(line, 1);
+        else if (kind == QLatin1String("02"))
+            markStudent(line, 0);
+    }
+}
+
+void FindLessonContentEntry()
+{
+    gFoundContentShort.clear();
+    const QDate today = Clock::today();
+    for (int k = 1; k <= 60 && gFoundContentShort.isEmpty(); ++k) {
+        gDayFilePath = DayFilePath(today.addDays(-k));
+        LoadDayEntries();
+        gFoundContentShort = lessonContentShort();
+    }
+}

@@ -1,0 +1,204 @@
+#include "register/class_day_view.h"
+
+#include "core/model.h"
+#include "platform/dates.h"
+#include "platform/numbers.h"
+#include "platform/units.h"
+#include "register/day_file.h"
+#include "register/entry_fields.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+constexpr std::uint32_t kDarkBlue = 0x800000;
+constexpr std::uint32_t kGreen = 0x008000;
+
+const QStringList kFreeDayWords = {QStringLiteral("FERIALTAG"), QStringLiteral("STAATSFEIERTAG"),
+                                   QStringLiteral("WANDERTAG"), QStringLiteral("EXKURSION"),
+                                   QStringLiteral("WIENWOCHE"), QStringLiteral("SCHIKURS"),
+                                   QStringLiteral("SPRACHWOCHE"), QStringLiteral("OSTERN")};
+
+// "FREI" anywhere ("schulfrei", "unterrichtsfrei"), but not as part of "FREITAG".
+bool mentionsFrei(const QString& upper)
+{
+    const QString frei = QStringLiteral("FREI");
+    for (qsizetype at = upper.indexOf(frei); at >= 0; at = upper.indexOf(frei, at + 1)) {
+        if (upper.mid(at + frei.size(), 3) != QLatin1String("TAG"))
+            return true;
+    }
+    return false;
+}
+
+bool namesFreeDay(const QString& text)
+{
+    const QString upper = TrimBlanks(text).toUpper();
+    for (const QString& word : kFreeDayWords) {
+        if (upper.contains(word))
+            return true;
+    }
+    return mentionsFrei(upper);
+}
+
+bool ofEntryClass(const QString& line) { return IsSameClass(LineClass(line), gEntryClass.toString()); }
+
+// Information and appointments: the short name in its 8 columns and the text.
+QString notice(const QString& line) { return LineShortName(line) + QLatin1Char(' ') + TrimBlanks(LineText(line)); }
+
+// Adds a line of the day to its list; lines of no listed kind and lines of
+// other classes (where the kind is bound to a class) are left out.
+void addLine(Form6& f, const QString& line)
+{
+    const QString kind = LineKind(line);
+    const bool everyClass = kind == QLatin1String("06") || kind == QLatin1String("08");
+    if (!everyClass && !ofEntryClass(line))
+        return;
+    const QString period = LinePeriod(line) + QLatin1Char(' ');
+    if (kind == QLatin1String("03"))
+        f.List1->AddItem(period + LineShortName(line) + QLatin1Char(' ') + LineSubject(line) + QLatin1Char(' ') +
+                         LineText(line));
+    else if (kind == QLatin1String("01"))
+        f.List2->AddItem(period + LineStudent(line) + QStringLiteral(" fehlt. ") + LineText(line));
+    else if (kind == QLatin1String("02"))
+        f.List2->AddItem(period + LineStudent(line) + QStringLiteral(" ist wieder da. ") + LineText(line));
+    else if (kind == QLatin1String("04"))
+        f.List4->AddItem(TrimBlanks(LineShortName(line)) + QStringLiteral(": ") + LineStudent(line) +
+                         QLatin1Char(' ') + LineText(line));
+    else if (kind == QLatin1String("05") || kind == QLatin1String("06"))
+        f.List3->AddItem(notice(line));
+    else if (kind == QLatin1String("07") || kind == QLatin1String("08"))
+        f.List5->AddItem(notice(line));
+}
+
+void fillLists(Form6& f)
+{
+    for (ListBox* list : {f.List1, f.List2, f.List3, f.List4, f.List5})
+        list->Clear();
+    for (int i = 1; i <= gDayLineCount; ++i)
+        addLine(f, gDayLines(i));
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+ListBox* list(QWidget* parent, const char* name, bool sorted)
+{
+    auto* l = new ListBox(parent, sorted);
+    l->setObjectName(QLatin1String(name));
+    controls::setFont(l, QStringLiteral("Lucida Console"), 9);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    return b;
+}
+}
+
+void DetectFreeDay()
+{
+    gFreeDay = 0;
+    gLessonDay = 0;
+    LoadDayEntries();
+    const int count = gDayLineCount;
+    for (int i = 1; i <= count; ++i) {
+        const QString& line = gDayLines(i);
+        const QString kind = LineKind(line);
+        // Removal lines and cancelled lines count as lessons too.
+        if (numbers::val(kind) < 5)
+            gLessonDay = 1;
+        const bool appointment =
+            (kind == QLatin1String("07") && ofEntryClass(line)) || kind == QLatin1String("08");
+        if (appointment && namesFreeDay(LineText(line))) {
+            gFreeDay = 1;
+            break;
+        }
+    }
+    if (gFreeDay == 1)
+        gLessonDay = 0;
+}
+
+void FillClassDayInfo()
+{
+    const QString dateText = entryfields::dateText();
+    const std::optional<QDate> day = dates::parse(dateText);
+    if (!day)
+        return;
+    const QString weekday = gDayNames(dates::weekday(*day)).toString();
+    entryfields::setWeekdayLabel(weekday);
+    gEntryClass = TrimBlanks(entryfields::classText());
+    gDayFilePath = DayFilePath(*day);
+    Form6* f = forms::ifOpen<Form6>();
+    if (f) {
+        f->Label1->setText(gEntryClass.toString());
+        f->Label2->setText(weekday + QLatin1Char(' ') + dateText);
+        f->Label8->hide();
+    }
+    DetectFreeDay();
+    if (!f)
+        return;
+    f->Label8->setVisible(gFreeDay == 1);
+    fillLists(*f);
+}
+
+Form6::Form6() : FormBase(6)
+{
+    setObjectName(QStringLiteral("Form6"));
+    setWindowTitle(QStringLiteral("Infos zur Klasse"));
+
+    Label1 = label(this, "Label1", QStringLiteral("3a"));
+    controls::setFont(Label1, QStringLiteral("Arial"), 24, true);
+    controls::setForeColor(Label1, kDarkBlue);
+    Label2 = label(this, "Label2", QStringLiteral("Montag 27.11.2014"));
+    controls::setFont(Label2, QStringLiteral("Arial"), 12, true);
+    Label8 = label(this, "Label8", QStringLiteral("kein Unterricht"));
+    controls::setFont(Label8, QStringLiteral("Arial"), 18, true);
+    controls::setForeColor(Label8, kGreen);
+    Label8->hide();
+    Label4 = label(this, "Label4", QStringLiteral("Stoff"));
+    List1 = list(this, "List1", true);
+    Label3 = label(this, "Label3", QStringLiteral("Absenzen"));
+    List2 = list(this, "List2", true);
+    Label6 = label(this, "Label6", QStringLiteral("Störungen"));
+    List4 = list(this, "List4", false);
+    Label5 = label(this, "Label5", QStringLiteral("Info"));
+    List3 = list(this, "List3", false);
+    Label7 = label(this, "Label7", QStringLiteral("Termine"));
+    List5 = list(this, "List5", false);
+    Command2 = button(this, "Command2", QStringLiteral("einen Eintrag löschen"));
+    Command1 = button(this, "Command1", QStringLiteral("exit"));
+    Timer1 = new Timer(this, 20000);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+
+    place(Label1, 120, 60, 2040, 600);
+    place(Label2, 2280, 240, 4800, 360);
+    place(Label8, 120, 720, 6960, 480);
+    place(Label4, 120, 1260, 2400, 240);
+    place(List1, 120, 1500, 6960, 1500);
+    place(Label3, 120, 3060, 2400, 240);
+    place(List2, 120, 3300, 6960, 1200);
+    place(Label6, 120, 4560, 2400, 240);
+    place(List4, 120, 4800, 6960, 900);
+    place(Label5, 120, 5760, 2400, 240);
+    place(List3, 120, 6000, 6960, 900);
+    place(Label7, 120, 6960, 2400, 240);
+    place(List5, 120, 7200, 6960, 900);
+    place(Command2, 120, 8220, 3000, 375);
+    place(Command1, 5880, 8220, 1200, 375);
+    resize(units::twipsToPixels(7320), units::twipsToPixels(8760));
+
+    connect(Timer1, &Timer::Tick, this, &Form6::Timer1_Timer);
+    connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
+}
+
+void Form6::Form_Load() { Timer1->setEnabled(true); }
+
+void Form6::Timer1_Timer() { FillClassDayInfo(); }
+
+void Form6::Command1_Click() { unload(); }

@@ -1,0 +1,48 @@
+#pragma once
+// The class's register entries of the working day, refreshed from the day file
+// so that entries made on other PCs show up.
+#include "platform/controls.h"
+#include "platform/forms.h"
+
+class QLabel;
+class QPushButton;
+
+// Fills Form6 for the class and date of the entry window (when the view is
+// open; the weekday label of the entry window, gEntryClass, gDayFilePath and
+// the loaded day are set either way). An invalid date changes nothing.
+void FillClassDayInfo();
+
+// Loads the day of gDayFilePath; gFreeDay is 1 when an appointment of the
+// school, or of the class in gEntryClass, names a lesson-free day; gLessonDay
+// is 1 when the day holds lessons and is not free.
+void DetectFreeDay();
+
+// Form6 "Infos zur Klasse": the class's day in five lists.
+class Form6 : public FormBase {
+    Q_OBJECT
+public:
+    Form6();
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label8;
+    QLabel* Label4;
+    ListBox* List1;
+    QLabel* Label3;
+    ListBox* List2;
+    QLabel* Label6;
+    ListBox* List4;
+    QLabel* Label5;
+    ListBox* List3;
+    QLabel* Label7;
+    ListBox* List5;
+    QPushButton* Command2;
+    QPushButton* Command1;
+    Timer* Timer1;
+
+    void Timer1_Timer();
+    void Command1_Click();
+
+protected:
+    void Form_Load() override;
+};

@@ -1,0 +1,140 @@
+#include "register/day_file.h"
+
+#include "core/model.h"
+#include "platform/datafile.h"
+#include "platform/dates.h"
+#include "platform/numbers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// The most lines a day can hold: the largest number a removal line can name.
+constexpr long kDayLineCapacity = decltype(Model::gDayLines)::upper();
+const QString kRemovalKind = QStringLiteral("00");
+
+bool isEntryKind(const QString& kind)
+{
+    return kind.size() == 2 && kind[0] == QLatin1Char('0') && kind[1] >= QLatin1Char('1') &&
+           kind[1] <= QLatin1Char('9');
+}
+
+bool hasStudent(const QString& kind)
+{
+    return kind == QLatin1String("01") || kind == QLatin1String("02") || kind == QLatin1String("04");
+}
+
+// A field as it may stand in a line: one line of Windows-1252 text, trimmed.
+QString clean(const QString& text) { return TrimBlanks(datafile::sanitizeField(text)); }
+
+// A fixed-width column: padded with blanks on the right or cut.
+QString fitted(const QString& text, int width) { return clean(text).leftJustified(width, QLatin1Char(' '), true); }
+
+// The line number a removal line names, or 0 when it names none.
+int removedLineNumber(const QString& line)
+{
+    const double n = numbers::val(line.right(4));
+    return n >= 1 && n == std::floor(n) ? static_cast<int>(n) : 0;
+}
+}
+
+QString DayFilePath(const QDate& day) { return gDataPath + dates::key(day) + QStringLiteral(".qz"); }
+
+QStringList LoadDay(const QString& path)
+{
+    QStringList lines = datafile::readLines(path).value_or(QStringList{});
+    // One pass in file order: a removal line emptied earlier no longer acts.
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (LineKind(lines[i]) != kRemovalKind)
+            continue;
+        const int n = removedLineNumber(lines[i]);
+        if (n >= 1 && n <= lines.size())
+            lines[n - 1].clear();
+    }
+    return lines;
+}
+
+void LoadDayEntries()
+{
+    const QStringList lines = LoadDay(gDayFilePath);
+    const long count = std::min<long>(lines.size(), kDayLineCapacity);
+    for (long i = 0; i < count; ++i)
+        gDayLines(i + 1) = lines[i];
+    gDayLineCount = static_cast<short>(count);
+}
+
+QString ComposeEntryLine()
+{
+    const QString kind = clean(gEntryKind.toString());
+    if (!isEntryKind(kind)) {
+        gText = QString();
+        return {};
+    }
+    gEntryStamp = fitted(gEntryStamp, 12);
+    gUserShort = fitted(gUserShort, 8);
+    gEntryKind = kind;
+    gEntryClass = fitted(gEntryClass.toString(), 8);
+    gEntrySubject = fitted(gEntrySubject.toString(), 8);
+    gEntryPeriod = fitted(gEntryPeriod.toString(), 2);
+    gEntryRoom = kind == QLatin1String("09") ? clean(gEntryRoom).rightJustified(3, QLatin1Char(' '), true) : QString();
+    gEntryStudent = hasStudent(kind) ? fitted(gEntryStudent.toString(), 50) : QString();
+    gEntryText = clean(gEntryText.toString());
+    const QString line = gEntryStamp + gUserShort + kind + gEntryClass.toString() + gEntrySubject.toString() +
+                         gEntryPeriod.toString() + gEntryRoom + gEntryStudent.toString() + gEntryText.toString();
+    gText = line;
+    return line;
+}
+
+QString ComposeRemovalLine(int lineNumber)
+{
+    if (lineNumber < 1 || lineNumber > kDayLineCapacity) {
+        gText = QString();
+        return {};
+    }
+    gEntryStamp = fitted(gEntryStamp, 12);
+    gUserShort = fitted(gUserShort, 8);
+    const QString line = gEntryStamp + gUserShort + kRemovalKind + QStringLiteral("    ") + QString::number(lineNumber);
+    gText = line;
+    return line;
+}
+
+bool AppendDayLine(const QString& line)
+{
+    if (line.isEmpty() || line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')))
+        return false;
+    return datafile::appendLine(gDayFilePath, line);
+}
+
+QString TrimBlanks(const QString& text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && text[from] == QLatin1Char(' '))
+        ++from;
+    while (to > from && text[to - 1] == QLatin1Char(' '))
+        --to;
+    return text.mid(from, to - from);
+}
+
+QString LineShortName(const QString& line) { return line.mid(12, 8); }
+QString LineKind(const QString& line) { return line.mid(20, 2); }
+QString LineClass(const QString& line) { return TrimBlanks(line.mid(22, 8)); }
+QString LineSubject(const QString& line) { return line.mid(30, 8); }
+QString LinePeriod(const QString& line) { return line.mid(38, 2); }
+QString LineStudent(const QString& line) { return TrimBlanks(line.mid(40, 50)); }
+int LineRoomNumber(const QString& line) { return static_cast<int>(numbers::val(line.mid(40, 3))); }
+
+QString LineText(const QString& line)
+{
+    const QString kind = LineKind(line);
+    if (hasStudent(kind))
+        return line.mid(90);
+    if (kind == QLatin1String("09"))
+        return line.mid(43);
+    return line.mid(40);
+}
+
+bool IsSameClass(const QString& a, const QString& b)
+{
+    return TrimBlanks(a).compare(TrimBlanks(b), Qt::CaseInsensitive) == 0;
+}

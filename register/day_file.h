@@ -1,0 +1,58 @@
+#pragma once
+// The register's day files: one append-only file of fixed-column lines per
+// school day in the shared data folder. Entries and removals are appended, never
+// rewritten, so the line numbers that removal lines name stay valid while every
+// PC of the school appends to the same file.
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+// The day file of a date: the data folder, the date key and ".qz".
+QString DayFilePath(const QDate& day);
+
+// The lines 1..n of a day file (index 0 = line 1) with the cancelled lines
+// emptied. A missing or unreadable file is a day without entries. Long runs
+// that yield to the event loop keep their own copy this way, untouched by the
+// refreshes of other windows.
+QStringList LoadDay(const QString& path);
+
+// Loads gDayFilePath into gDayLines / gDayLineCount.
+void LoadDayEntries();
+
+// Composes the entry line from gEntryStamp, gUserShort, gEntryKind,
+// gEntryClass, gEntrySubject, gEntryPeriod, gEntryRoom, gEntryStudent and
+// gEntryText. Every field loses its control characters and characters outside
+// Windows-1252 first; the fitted forms stay in the variables and the line in
+// gText. A kind outside "01".."09" composes nothing: an entry line of kind "00"
+// would be read as a removal line.
+QString ComposeEntryLine();
+
+// Composes the removal line of line `lineNumber` from gEntryStamp and
+// gUserShort (fitted forms left there, the line in gText); nothing for a number
+// outside 1..9999, which the line's four columns cannot hold.
+QString ComposeRemovalLine(int lineNumber);
+
+// Appends one composed line to gDayFilePath in a single write. False when the
+// line was not written (or is no single composed line), so the writer can keep
+// the entry and say so.
+bool AppendDayLine(const QString& line);
+
+// Blanks removed at both ends (only blanks, as the day file pads with them).
+QString TrimBlanks(const QString& text);
+
+// Column readers of a day-file line. Pieces that readers compare come trimmed;
+// pieces shown in fixed width come as they stand.
+QString LineShortName(const QString& line); // 13-20, 8 wide
+QString LineKind(const QString& line);      // 21-22
+QString LineClass(const QString& line);     // 23-30, trimmed
+QString LineSubject(const QString& line);   // 31-38, 8 wide
+QString LinePeriod(const QString& line);    // 39-40, 2 wide
+QString LineStudent(const QString& line);   // 41-90, trimmed
+int LineRoomNumber(const QString& line);    // numeric value of 41-43
+// The text of the line: from column 91 in kinds "01", "02", "04", from 44 in
+// kind "09", from 41 otherwise.
+QString LineText(const QString& line);
+
+// Classes are typed in any letter case ("4a" for class "4A") and written as
+// typed, so every register reader compares them this way.
+bool IsSameClass(const QString& a, const QString& b);

@@ -1,0 +1,51 @@
+#include "core/model.h"
+#include "core/startup.h"
+#include "core/text_procedures.h"
+#include "platform/codepage.h"
+#include "tests/support/fixture.h"
+
+using StartupTest = ModelTest;
+
+TEST_F(StartupTest, PublishingNamesAndAccount)
+{
+    gSchoolName = "Schule am  Park";
+    PreparePublishing();
+    EXPECT_EQ(gSchoolNameDashed, "Schule-am--Park");
+    EXPECT_EQ(gServerRoot, "/VORDA/");
+    EXPECT_EQ(gServerFolder, "/VORDA/Schule-am--Park/");
+    EXPECT_TRUE(gFtpHost.toString().isEmpty());
+    EXPECT_TRUE(gFtpPassword.toString().isEmpty());
+
+    writeLines("ftp.dat", {"ftp.example.org", "ftp1234567"});
+    PreparePublishing();
+    EXPECT_TRUE(gFtpHost == "ftp.example.org");
+    EXPECT_TRUE(gFtpUser == "ftp1234567");
+    EXPECT_TRUE(gFtpPassword.toString().isEmpty());
+}
+
+TEST_F(StartupTest, KeywordFile)
+{
+    ReadKeywordFile();
+    EXPECT_TRUE(gKeywordOpen == 1);
+
+    writeLines("code.dat", {"", "geheim"});
+    ReadKeywordFile();
+    EXPECT_TRUE(gKeywordOpen == 1);
+    EXPECT_EQ(gKeyword, "");
+
+    writeLines("code.dat", {"geheim"});
+    ReadKeywordFile();
+    EXPECT_TRUE(gKeywordOpen == 0);
+    EXPECT_EQ(gKeyword, "geheim");
+}
+
+TEST(TextProcedures, DosUmlautsAndDoubleQuotes)
+{
+    gText = codepage::decode("T\x81r \x84\x94\x81\xE1\x8E\x99\x9A");
+    ConvertDosUmlauts();
+    EXPECT_TRUE(gText == "Tür äöüßÄÖÜ");
+
+    gText = "\"Albers\";\"Lena\";\"5a\"";
+    RemoveDoubleQuotes();
+    EXPECT_TRUE(gText == "Albers;Lena;5a");
+}

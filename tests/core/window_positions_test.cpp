@@ -1,0 +1,66 @@
+#include "core/model.h"
+#include "core/window_positions.h"
+#include "platform/forms.h"
+#include "tests/support/fixture.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+class PositionedForm : public FormBase {
+public:
+    PositionedForm() : FormBase(6) {}
+};
+}
+
+using WindowPositionsTest = ModelTest;
+
+TEST_F(WindowPositionsTest, PositionsOffTheScreenComeBackWhenSaved)
+{
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size() * 15;
+    gWindowTop(1) = screen.height() - 100;
+    gWindowLeft(1) = screen.width() - 100;
+    gWindowTop(2) = screen.height() - 99;
+    gWindowLeft(2) = screen.width() - 99;
+    gUserShort = " ABC ";
+    SaveWindowPositions();
+    const QStringList lines = readLines("qzTopLeftABC.dat");
+    ASSERT_EQ(lines.size(), 140);
+    EXPECT_EQ(lines.mid(0, 4), (QStringList{QStringLiteral(" %1 ").arg(screen.height() - 100),
+                                            QStringLiteral(" %1 ").arg(screen.width() - 100), " 1 ", " 1 "}));
+}
+
+TEST_F(WindowPositionsTest, AUserFileReplacesTheSlotsItHolds)
+{
+    QStringList start;
+    for (int slot = 1; slot <= 70; ++slot)
+        start << QStringLiteral(" %1 ").arg(slot * 10) << " 5 ";
+    writeLines("qzTopLeft.dat", start);
+    LoadWindowPositions();
+    writeLines("qzTopLeftABC.dat", QStringList(20, "-250 "));
+    gUserShort = "ABC";
+    LoadWindowPositions();
+    EXPECT_TRUE(gWindowTop(1) == 250 && gWindowLeft(10) == 250);
+    EXPECT_TRUE(gWindowTop(11) == 110 && gWindowLeft(70) == 5);
+}
+
+TEST_F(WindowPositionsTest, AWindowTakesItsPositionAndStoresItWhenItCloses)
+{
+    gWindowLeft(6) = 1500;
+    gWindowTop(6) = 750;
+    PositionedForm* form = forms::get<PositionedForm>();
+    EXPECT_EQ(form->pos(), QPoint(100, 50));
+    form->move(200, 40);
+    form->unload();
+    EXPECT_EQ(readLines("qzTopLeft.dat").mid(10, 2), (QStringList{" 600 ", " 3000 "}));
+}
+
+TEST_F(WindowPositionsTest, AnUnwritableFolderLosesThePositionsSilently)
+{
+    QDir(m_dir.path()).mkdir("qzTopLeft.dat");
+    SaveWindowPositions();
+    gDataPath = m_dir.path() + "/fehlt/";
+    SaveWindowPositions();
+    EXPECT_FALSE(QDir(m_dir.path() + "/fehlt").exists());
+}

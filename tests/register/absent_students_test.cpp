@@ -1,0 +1,89 @@
+#include "core/model.h"
+#include "register/absent_students.h"
+#include "tests/register/day_lines.h"
+#include "tests/support/fixture.h"
+
+class AbsentStudentsTest : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        const QStringList names = {"Eva Maier", "Max Muster", QString(55, 'L'), "Eva Maier"};
+        for (int i = 1; i <= 4; ++i) {
+            gStudentNames(i) = names[i - 1];
+            gStudentClass(i) = i == 4 ? "3A" : "2B";
+        }
+        gStudentCount = 4;
+    }
+
+    QList<short> absentAfter(const QStringList& lines)
+    {
+        writeLines("20260311.qz", lines);
+        gDayFilePath = DayFilePath(QDate(2026, 3, 11));
+        LoadDayEntries();
+        MarkAbsentStudents();
+        return {gStudentAbsent(1), gStudentAbsent(2), gStudentAbsent(3), gStudentAbsent(4)};
+    }
+
+    static QString line(const char* kind, const QString& student, const QString& cls = "2B")
+    {
+        return entryLine({.kind = kind, .cls = cls, .student = student});
+    }
+};
+
+TEST_F(AbsentStudentsTest, TheLaterOfAbsenceAndReturnDecidesACancelledOneDoesNotAct)
+{
+    EXPECT_EQ(absentAfter({line("01", "Eva Maier"), line("02", "Eva Maier"), line("02", "Max Muster"),
+                           line("01", "Max Muster")}),
+              QList<short>({0, 1, 0, 0}));
+    EXPECT_EQ(absentAfter({line("01", "Eva Maier"), removalLine(1)}), QList<short>({0, 0, 0, 0}));
+    EXPECT_EQ(absentAfter({}), QList<short>({0, 0, 0, 0}));
+}
+
+TEST_F(AbsentStudentsTest, ClassIgnoresCaseNameCountsCaseLongNamesMatchTheirFirst50)
+{
+    EXPECT_EQ(absentAfter({line("01", "Eva Maier", "2b"), line("01", "max muster"), line("01", QString(55, 'L'))}),
+              QList<short>({1, 0, 1, 0}));
+}
+
+class LessonContentLookupTest : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        gSearchClass = "4A";
+        gSearchSubject = "M";
+    }
+
+    void writeDay(int daysAgo, const QStringList& lines) const
+    {
+        writeLines(DayFilePath(QDate(2026, 3, 11).addDays(-daysAgo)).section('/', -1), lines);
+    }
+
+    static QString content(const QString& shortName, const QString& text = "Brüche", const QString& cls = "4A",
+                           const QString& subject = "M")
+    {
+        return entryLine({.kind = "03", .cls = cls, .text = text, .shortName = shortName, .subject = subject});
+    }
+};
+
+TEST_F(LessonContentLookupTest, SearchesTheSixtyDaysBeforeToday)
+{
+    writeDay(0, {content("HEU")});
+    writeDay(61, {content("ALT")});
+    FindLessonContentEntry();
+    EXPECT_EQ(gFoundContentShort, "");
+    writeDay(60, {content("SECH")});
+    FindLessonContentEntry();
+    EXPECT_EQ(gFoundContentShort, "SECH");
+}
+
+TEST_F(LessonContentLookupTest, NewestDayAndFirstLineWinSubstitutesArePassedOver)
+{
+    writeDay(1, {content("SUB", "Supplierung"), content("XX", "x", "4B"), content("YY", "x", "4A", "D"),
+                 content("ERS", "x", "4a"), content("ZWE")});
+    writeDay(2, {content("ALT")});
+    FindLessonContentEntry();
+    EXPECT_EQ(gFoundContentShort, "ERS");
+    EXPECT_EQ(gDayFilePath, path("20260310.qz"));
+}
