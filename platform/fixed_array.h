@@ -29,7 +29,7 @@ public:
     const T& operator()(I... index) const
     {
         static_assert(sizeof...(I) == kRank, "wrong number of indices");
-        return const_cast<FixedArray*>(this)->m_items[offset({static_cast<long>(index)...})];
+        return m_items[offset({static_cast<long>(index)...})];
     }
 
     // Upper bound of dimension d (0-based), like UBound.
@@ -43,7 +43,7 @@ public:
     }
 
 private:
-    std::size_t offset(const std::array<long, kRank>& index)
+    std::size_t offset(const std::array<long, kRank>& index) const
     {
         std::size_t at = 0;
         for (std::size_t d = 0; d < kRank; ++d) {
@@ -58,5 +58,5 @@ private:
     }
 
     // One element past the table is the scratch element for bad indices.
-    std::vector<T> m_items;
+    mutable std::vector<T> m_items;
 };

@@ -1,5 +1,6 @@
 #include "register/entry_fields.h"
 
+#include "platform/controls.h"
 #include "platform/forms.h"
 #include "register/entry_window.h"
 
@@ -25,6 +26,12 @@ QString fieldText(const char* name)
 
 QString dateText() { return fieldText("Text2"); }
 QString classText() { return fieldText("Text3"); }
+
+int roomIndex()
+{
+    const ListBox* rooms = control<ListBox>("List1");
+    return rooms ? rooms->ListIndex() : -1;
+}
 
 void setWeekdayLabel(const QString& name)
 {

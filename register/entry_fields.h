@@ -1,11 +1,14 @@
 #pragma once
-// The entry window's fields that the register's views read (the working date
-// and the class as typed), and its weekday label, which they set. With no entry
-// window open there is no working date and the class is empty.
+// The entry window's fields that the register's views read (the working date,
+// the class as typed and the room chosen), and its weekday label, which they
+// set. With no entry window open there is no working date, the class is empty
+// and no room is chosen.
 #include <QString>
 
 namespace entryfields {
 QString dateText();
 QString classText();
+// The position of the chosen room in the room list (0 = room 1), -1 for none.
+int roomIndex();
 void setWeekdayLabel(const QString& name);
 }

@@ -83,6 +83,8 @@ TEST(FixedArray, BadIndexIsReportedNotUndefined)
     EXPECT_EQ(t(3, 2), 7);
     t(4, 0) = 9;
     EXPECT_EQ(bounds::violations(), 1);
+    const auto& readOnly = t;
+    EXPECT_EQ(readOnly(3, 2), 7);
     EXPECT_EQ(t(-1, 0), 0);
     EXPECT_EQ(bounds::violations(), 2);
     bounds::resetViolations();

@@ -1,0 +1,151 @@
+#include "admin/room_list.h"
+
+#include "core/model.h"
+#include "platform/controls.h"
+#include "platform/datafile.h"
+#include "platform/dialogs.h"
+#include "platform/numbers.h"
+#include "platform/units.h"
+#include "register/room_bookings.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+constexpr int kRooms = 100;
+// Bookable room n and special room n of the timetable share their name; the
+// special-room table ends here.
+constexpr int kLastSpecialRoom = 16;
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+bool isEnter(int keyCode) { return keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter; }
+
+bool isRoom(int room) { return room >= 1 && room <= kRooms; }
+}
+
+bool SaveRoomNames()
+{
+    QStringList lines;
+    for (int room = 1; room <= kRooms; ++room)
+        lines << datafile::sanitizeField(gRoomNames(room).trimmed());
+    return datafile::rewrite(gDataPath + "Raeume-qz.dat", lines);
+}
+
+Form8::Form8() : FormBase(8)
+{
+    setObjectName(QStringLiteral("Form8"));
+    setWindowTitle(QStringLiteral("Räume"));
+
+    Label4_2 = label(this, "Label4_2", QStringLiteral("Liste der Räume"));
+    List1 = new ListBox(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    Label4_1 = label(this, "Label4_1", QStringLiteral("Index"));
+    Label1 = label(this, "Label1", QStringLiteral("X"));
+    Label4_0 = label(this, "Label4_0", QStringLiteral("Bezeichnung des Raumes"));
+    Text1 = new TextBox(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setText(QStringLiteral("bitte in die Liste klicken !"));
+    controls::setBackColor(Text1, static_cast<std::uint32_t>(gBackColours(6).toInt()));
+    Text1->setEnabled(false);
+    Command2 = new QPushButton(QStringLiteral("global"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setToolTip(QStringLiteral("globale Raumbelegungen"));
+    Command2->setEnabled(false);
+    Command1 = new QPushButton(QStringLiteral("fertig"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+
+    place(Label4_2, 120, 120, 3600, 255);
+    place(List1, 120, 390, 3600, 5400);
+    place(Label4_1, 3960, 390, 1200, 255);
+    place(Label1, 3960, 660, 1200, 300);
+    place(Label4_0, 3960, 1200, 3000, 255);
+    place(Text1, 3960, 1470, 3000, 400);
+    place(Command2, 3960, 2100, 1400, 480);
+    place(Command1, 3960, 5310, 1400, 480);
+    resize(units::twipsToPixels(7200), units::twipsToPixels(6000));
+
+    connect(List1, &ListBox::Click, this, &Form8::List1_Click);
+    connect(Text1, &TextBox::Change, this, &Form8::Text1_Change);
+    connect(Text1, &TextBox::KeyDown, this, &Form8::Text1_KeyDown);
+    connect(Text1, &TextBox::LostFocus, this, &Form8::Text1_LostFocus);
+    connect(Command2, &QPushButton::clicked, this, &Form8::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form8::Command1_Click);
+}
+
+void Form8::Form_Activate()
+{
+    // The bookings editor never stays open behind the room list.
+    forms::unload<Form58>();
+    List1->Clear();
+    for (int room = 1; room <= kRooms; ++room)
+        List1->AddItem(gRoomNames(room));
+}
+
+void Form8::List1_Click()
+{
+    const int index = List1->ListIndex();
+    if (index < 0)
+        return;
+    Text1->setEnabled(true);
+    gRoom = static_cast<short>(index + 1);
+    Label1->setText(QString::number(gRoom));
+    Text1->setText(gRoomNames(gRoom));
+    Command2->setEnabled(true);
+}
+
+void Form8::Text1_Change()
+{
+    if (isRoom(gRoom))
+        gRoomNames(gRoom) = Text1->text().trimmed();
+}
+
+void Form8::Text1_KeyDown(int& keyCode)
+{
+    if (!isEnter(keyCode) || !isRoom(gRoom))
+        return;
+    gRoomNames(gRoom) = Text1->text();
+    RefreshSelectedItem();
+}
+
+void Form8::Text1_LostFocus()
+{
+    if (gRoom >= 1 && gRoom <= kLastSpecialRoom)
+        gSpecialRoomNames(gRoom) = Text1->text();
+    RefreshSelectedItem();
+}
+
+void Form8::Command2_Click()
+{
+    if (numbers::val(Label1->text()) != 0)
+        ShowRoomStandingBookings(Label1->text());
+}
+
+void Form8::Command1_Click() { unload(); }
+
+void Form8::Form_Unload(bool& cancel)
+{
+    if (!SaveRoomNames()) {
+        MsgBox(QStringLiteral("Die Raumliste konnte nicht gespeichert werden (Raeume-qz.dat). Das Fenster bleibt offen."));
+        cancel = true;
+    }
+}
+
+void Form8::RefreshSelectedItem()
+{
+    if (!isRoom(gRoom) || gRoom > List1->ListCount())
+        return;
+    const int index = gRoom - 1;
+    {
+        const QSignalBlocker quiet(List1);
+        List1->RemoveItem(index);
+        List1->insertItem(index, gRoomNames(gRoom));
+    }
+    List1->setListIndex(index);
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The plan file set: a numbered timetable plan with its teaching assignment,
+// curriculum hours, teacher availability and fixations, stored as text files
+// named by gPlanName in the data folder, and the plan list "Pläne.lst".
+
+// Reads plan gPlanName into the model and rebuilds the teacher-side tables.
+// gCheckOk = 1 when every file of the set was found; each missing file beeps.
+void LoadPlan();
+
+// Writes plan gPlanName (title gPlanTitle) and enters it into the plan list,
+// which leaves gPlanNumbers and gPlanCount. A failed write beeps and leaves
+// gCheckOk = 0.
+void SavePlan();
+
+// At program start: loads plan gPlanName when the settings ask for it and
+// remembers it in gStartPlanName.
+void LoadStartPlan();

@@ -1,0 +1,165 @@
+#include "register/room_bookings.h"
+
+#include "core/model.h"
+#include "platform/controls.h"
+#include "platform/datafile.h"
+#include "platform/dialogs.h"
+#include "platform/numbers.h"
+#include "platform/units.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+// Bookings and free slots fill the list up to this position (101 entries).
+constexpr int kLastSlot = 100;
+const QString kFree = QStringLiteral("frei");
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+bool isEnter(int keyCode) { return keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter; }
+}
+
+QString RoomBookingFilePath(const QString& room) { return gDataPath + "Raum" + room.trimmed() + ".dat"; }
+
+std::optional<QStringList> ReadRoomBookings(const QString& room)
+{
+    return datafile::readLines(RoomBookingFilePath(room));
+}
+
+int BookingWeekday(const QString& line) { return static_cast<int>(numbers::val(line.left(1))); }
+
+int BookingPeriod(const QString& line) { return static_cast<int>(numbers::val(line.mid(1, 2))); }
+
+bool IsBookingLine(const QString& line) { return numbers::val(line.left(3)) > 0; }
+
+void ShowRoomStandingBookings(const QString& roomCaption)
+{
+    if (numbers::val(roomCaption) == 0)
+        return;
+    if (Form58* open = forms::ifOpen<Form58>(); open && open->Label3->text() != roomCaption) {
+        if (!open->unload())
+            return;
+    }
+    const bool fresh = !forms::isOpen<Form58>();
+    Form58* f = forms::get<Form58>();
+    if (fresh)
+        f->LoadRoom(roomCaption);
+    forms::show<Form58>();
+}
+
+Form58::Form58() : FormBase(58)
+{
+    setObjectName(QStringLiteral("Form58"));
+    setWindowTitle(QStringLiteral("Globale Raumbelegungen"));
+
+    Label1 = label(this, "Label1", QStringLiteral("Globale Belegungen für Raum X"));
+    Label3 = label(this, "Label3", QStringLiteral("X"));
+    Label3->hide();
+    Label4_2 = label(this, "Label4_2", QStringLiteral("alle Dauerbelegungen dieses Raumes"));
+    List1 = new ListBox(this, true);
+    List1->setObjectName(QStringLiteral("List1"));
+    Label4_1 = label(this, "Label4_1", QStringLiteral("Index"));
+    Label2 = label(this, "Label2", QStringLiteral("X"));
+    Text1 = new TextBox(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setText(QStringLiteral("bitte in die Liste klicken !"));
+    controls::setBackColor(Text1, static_cast<std::uint32_t>(gBackColours(6).toInt()));
+    Text1->setEnabled(false);
+    Command1 = new QPushButton(QStringLiteral("fertig"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+
+    controls::setFont(Label1, QStringLiteral("Arial"), 12, true);
+    place(Label1, 120, 120, 6600, 360);
+    place(Label4_2, 120, 600, 4200, 255);
+    place(List1, 120, 870, 4200, 5400);
+    place(Label4_1, 4500, 870, 1200, 255);
+    place(Label2, 4500, 1140, 1200, 300);
+    place(Text1, 120, 6400, 6600, 400);
+    place(Command1, 4500, 5800, 2200, 480);
+    resize(units::twipsToPixels(6900), units::twipsToPixels(7000));
+
+    connect(List1, &ListBox::Click, this, &Form58::List1_Click);
+    connect(Text1, &TextBox::KeyDown, this, &Form58::Text1_KeyDown);
+    connect(Command1, &QPushButton::clicked, this, &Form58::Command1_Click);
+}
+
+void Form58::LoadRoom(const QString& roomCaption)
+{
+    const double room = numbers::val(roomCaption);
+    const bool known = room >= 0 && room <= kLastSlot && room == static_cast<int>(room);
+    Label1->setText("Globale Belegungen: " + (known ? gRoomNames(static_cast<int>(room)) : QString()));
+    Label3->setText(roomCaption);
+    List1->Clear();
+
+    const QString path = RoomBookingFilePath(roomCaption);
+    const bool exists = datafile::exists(path);
+    const std::optional<QStringList> lines = ReadRoomBookings(roomCaption);
+    m_fileUnread = exists && !lines;
+    if (m_fileUnread) {
+        MsgBox("Die Datei " + QFileInfo(path).fileName()
+               + " kann nicht gelesen werden; die Belegungen dieses Raumes werden beim Schließen nicht gespeichert.");
+    }
+    // A file of N lines fills N slots, an existing empty file counts as one.
+    int used = 0;
+    if (exists && lines) {
+        for (const QString& line : *lines)
+            List1->AddItem(line);
+        used = std::max(1, static_cast<int>(lines->size()));
+    }
+    for (int slot = used; slot <= kLastSlot; ++slot)
+        List1->AddItem(kFree);
+}
+
+void Form58::List1_Click()
+{
+    const int index = List1->ListIndex();
+    if (index < 0)
+        return;
+    Text1->setEnabled(true);
+    Label2->setText(QString::number(index));
+    Text1->setText(List1->List(index));
+}
+
+void Form58::Text1_KeyDown(int& keyCode)
+{
+    if (!isEnter(keyCode))
+        return;
+    const double at = numbers::val(Label2->text());
+    if (at < 0 || at >= List1->ListCount())
+        return;
+    const int index = static_cast<int>(at);
+    {
+        // The edited entry stays where it was; the list is not sorted again.
+        const QSignalBlocker quiet(List1);
+        List1->RemoveItem(index);
+        List1->insertItem(index, datafile::sanitizeField(Text1->text().trimmed()));
+    }
+    List1->setListIndex(index);
+}
+
+void Form58::Command1_Click() { unload(); }
+
+void Form58::Form_Unload(bool& cancel)
+{
+    if (m_fileUnread)
+        return;
+    QStringList bookings;
+    for (const QString& entry : List1->items()) {
+        if (IsBookingLine(entry))
+            bookings << entry;
+    }
+    const QString path = RoomBookingFilePath(Label3->text());
+    if (!datafile::rewrite(path, bookings)) {
+        MsgBox("Die globalen Raumbelegungen konnten nicht gespeichert werden (" + QFileInfo(path).fileName()
+               + "). Das Fenster bleibt offen.");
+        cancel = true;
+    }
+}

@@ -1,0 +1,96 @@
+#include "admin/room_list.h"
+#include "core/model.h"
+#include "platform/controls.h"
+#include "register/room_bookings.h"
+#include "tests/support/fixture.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+
+class RoomListTest : public ModelTest {
+protected:
+    Form8* open()
+    {
+        gRoomNames(1) = "Physiksaal";
+        gRoomNames(5) = "Turnsaal";
+        return forms::show<Form8>();
+    }
+    void select(Form8* f, int room, const QString& name)
+    {
+        f->List1->setListIndex(room - 1);
+        f->Text1->setText(name);
+    }
+    int enter = Qt::Key_Return;
+};
+
+TEST_F(RoomListTest, EditingANameKeepsTheRoomSelectedAndSavesAllHundredTrimmed)
+{
+    Form8* f = open();
+    ASSERT_EQ(f->List1->ListCount(), 100);
+    EXPECT_FALSE(f->Text1->isEnabled());
+    f->Command2_Click();
+    EXPECT_FALSE(forms::isOpen<Form58>()) << "\"global\" before any room was clicked";
+
+    select(f, 5, "Chemiesaal");
+    f->Text1_KeyDown(enter);
+    EXPECT_EQ(f->List1->List(4), "Chemiesaal");
+    EXPECT_EQ(f->List1->ListIndex(), 4);
+    EXPECT_EQ(f->Label1->text(), "5");
+    EXPECT_TRUE(f->Command2->isEnabled());
+
+    select(f, 2, "  Werkraum ");
+    EXPECT_EQ(gRoomNames(2), "Werkraum");
+    f->Text1_KeyDown(enter);
+    EXPECT_EQ(f->List1->List(1), "  Werkraum ");
+    ASSERT_TRUE(f->unload());
+    EXPECT_TRUE(readBytes("Raeume-qz.dat").startsWith("Physiksaal\r\nWerkraum\r\n\r\n\r\nChemiesaal\r\n\r\n"));
+    EXPECT_EQ(readLines("Raeume-qz.dat").size(), 100);
+}
+
+TEST_F(RoomListTest, LeavingTheNameBoxNamesTheSpecialRoomOfTheSameNumberUpTo16)
+{
+    Form8* f = open();
+    select(f, 3, "Musiksaal");
+    f->Text1_LostFocus();
+    EXPECT_EQ(gSpecialRoomNames(3), "Musiksaal");
+    select(f, 20, "Bibliothek");
+    f->Text1_LostFocus();
+    EXPECT_EQ(f->List1->List(19), "Bibliothek");
+}
+
+TEST_F(RoomListTest, GlobalOpensTheRoomsBookingsAndActivationClosesAndSavesThem)
+{
+    Form8* f = open();
+    f->List1->setListIndex(4);
+    f->Command2_Click();
+    Form58* editor = forms::ifOpen<Form58>();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->Label3->text(), "5");
+    editor->List1->setListIndex(0);
+    editor->Text1->setText("101Chor");
+    editor->Text1_KeyDown(enter);
+    f->activate();
+    EXPECT_FALSE(forms::isOpen<Form58>());
+    EXPECT_EQ(readLines("Raum5.dat"), QStringList{"101Chor"});
+}
+
+TEST_F(RoomListTest, SavingKeepsTheFileNameNeverSplitsALineAndReportsAFailure)
+{
+    writeLines("RAEUME-QZ.DAT", {"alt"});
+    Form8* f = open();
+    select(f, 1, "Labor\r\nzwei");
+    f->Command1_Click();
+    EXPECT_FALSE(QFile::exists(path("Raeume-qz.dat")));
+    EXPECT_EQ(readLines("RAEUME-QZ.DAT").mid(0, 5), QStringList({"Labor  zwei", "", "", "", "Turnsaal"}));
+
+    ASSERT_TRUE(QFile::remove(path("RAEUME-QZ.DAT")));
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("Raeume-qz.dat"));
+    f = forms::show<Form8>();
+    EXPECT_FALSE(f->unload());
+    EXPECT_TRUE(forms::isOpen<Form8>());
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].contains("Raeume-qz.dat"));
+    ASSERT_TRUE(QDir(m_dir.path()).rmdir("Raeume-qz.dat"));
+    EXPECT_TRUE(f->unload());
+}

@@ -1,0 +1,268 @@
+#include "core/constants.h"
+#include "core/model.h"
+#include "core/plan_files.h"
+#include "platform/runtime.h"
+#include "tests/support/fixture.h"
+
+#include <QDir>
+#include <functional>
+
+namespace {
+
+const char* const kTags[] = {"T&E", "LFV", "KSP", "STU", "SPW", "LKN", "KOP"};
+
+class PlanFilesTest : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        teachEverySubject();
+    }
+    // From the subject file, which is no part of a plan.
+    static void teachEverySubject()
+    {
+        for (int s = 1; s <= 99; ++s)
+            gSubjectAttr(s, 5) = 1;
+    }
+    // A value in every cell of the newest layout, six long days.
+    static void fillFullPlan()
+    {
+        gDaysPerWeek = 6;
+        gPeriodsPerDay = 11;
+        gPlanTitle = "Probeplan\nÜ";
+        for (int c = 1; c <= 24; ++c)
+            for (int s = 1; s <= 99; ++s) {
+                gCurriculumHours(c, s) = static_cast<short>((c + s) % 5);
+                gClassSubjectHours(c, s) = Currency::fromUnits((c * s) % 13 * 2500);
+                for (int k = 0; k <= 8; ++k)
+                    gSubjectTeachers(c, s, k) = static_cast<short>((c * 7 + s * 3 + k) % 61);
+            }
+        gClassSubjectHours(1, 1) = Currency::fromUnits(25000);
+        gClassSubjectHours(1, 2) = Currency::fromUnits(-2500);
+        for (int d = 1; d <= 6; ++d)
+            for (int p = 1; p <= 11; ++p) {
+                for (int c = 1; c <= 24; ++c)
+                    for (int h = 0; h <= 1; ++h) {
+                        gTimetable(d, p, c, h) = static_cast<short>(1 + (d * 11 + p + c * 3 + h) % 99);
+                        gFixations(d, p, c, h) = static_cast<short>((d + p + c + h) % 6);
+                    }
+                for (int t = 1; t <= 60; ++t)
+                    gTeacherUnavailable(t, d, p) = static_cast<short>((t + d + p) % 11 == 0 ? 9 : 0);
+            }
+        for (int t = 1; t <= 60; ++t)
+            gTeacherPlanExtra(t) = t % 4;
+    }
+    void save(const QString& plan)
+    {
+        gPlanName = plan;
+        SavePlan();
+    }
+    void load(const QString& plan)
+    {
+        gPlanName = plan;
+        LoadPlan();
+    }
+    // A plan file of `count` number lines, line i (from 0) holding value(i).
+    void writeNumbers(const QString& name, int count, const std::function<int(int)>& value) const
+    {
+        QStringList lines;
+        for (int i = 0; i < count; ++i)
+            lines << QStringLiteral(" %1 ").arg(value(i));
+        writeLines(name, lines);
+    }
+    void writeHeader(const QString& plan, int days, int periods, const QString& version) const
+    {
+        writeLines("T&E" + plan + ".xxx", {QString(" %1 ").arg(days), QString(" %1 ").arg(periods), "Alt", version});
+    }
+    QStringList planList() const { return readLines("Pläne.lst"); }
+};
+
+TEST_F(PlanFilesTest, RoundTripReproducesThePlan)
+{
+    fillFullPlan();
+    save("12");
+    EXPECT_TRUE(gCheckOk == 1);
+    EXPECT_EQ(readLines("T&E12.xxx"), (QStringList{" 6 ", " 11 ", "Probeplan Ü", "9.0"}));
+    const int lines[] = {4, 21384, 6 * 11 * 24 * 2 * 2, 2376, 2376, 60 * 6 * 11, 180};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(readLines(QString(kTags[i]) + "12.xxx").size(), lines[i]) << kTags[i];
+    EXPECT_EQ(readLines("SPW12.xxx").mid(0, 2), (QStringList{" 2,5 ", "-0,25 "}));
+
+    resetModel();
+    InitialiseConstants();
+    gDataPath = m_dir.path() + "/";
+    teachEverySubject();
+    load("12");
+    EXPECT_TRUE(gCheckOk == 1);
+    EXPECT_EQ(runtime::beepCount(), 0);
+    EXPECT_TRUE(gDaysPerWeek == 6 && gPeriodsPerDay == 11);
+    EXPECT_EQ(gPlanTitle, "Probeplan Ü");
+    const int s = gTimetable(6, 11, 24, 1);
+    EXPECT_EQ(gTeacherPlanSubject(gSubjectTeachers(24, s, 0), 6, 11), s) << "teacher-side tables rebuilt";
+
+    // Saved again, every file is the same, byte for byte.
+    save("13");
+    for (const char* tag : kTags)
+        EXPECT_EQ(readBytes(QString(tag) + "13.xxx"), readBytes(QString(tag) + "12.xxx")) << tag;
+}
+
+TEST_F(PlanFilesTest, OlderLayouts)
+{
+    // 8.5: six teacher slots per subject.
+    gSubjectTeachers(1, 1, 7) = 33;
+    writeHeader("1", 5, 9, "8.5");
+    writeNumbers("LFV1.xxx", 24 * 99 * 6, [](int i) { return i % 60 + 1; });
+    load("1");
+    EXPECT_TRUE(gSubjectTeachers(1, 1, 5) == 6 && gSubjectTeachers(1, 2, 0) == 7 && gSubjectTeachers(1, 1, 7) == 0);
+    EXPECT_EQ(gSubjectTeachers(24, 99, 5), (24 * 99 * 6 - 1) % 60 + 1);
+
+    // 5.03: 20 classes and 72 subjects.
+    gCurriculumHours(21, 1) = 4;
+    writeHeader("2", 5, 9, "5.03");
+    writeNumbers("STU2.xxx", 20 * 72, [](int i) { return i % 7; });
+    writeNumbers("KSP2.xxx", 5 * 9 * 20 * 4, [](int i) { return i % 2 == 0 ? 3 : 0; });
+    load("2");
+    EXPECT_TRUE(gCurriculumHours(1, 2) == 1 && gCurriculumHours(2, 1) == 72 % 7 && gCurriculumHours(21, 1) == 0);
+    EXPECT_EQ(gCurriculumHours(20, 72), (20 * 72 - 1) % 7);
+    EXPECT_TRUE(gTimetable(5, 9, 20, 0) == 3 && gTimetable(5, 9, 20, 1) == 3 && gTimetable(5, 9, 20, 2) == 0);
+
+    // 4.0: no class data, 52 teachers of availability.
+    writeHeader("3", 5, 9, "4.0");
+    writeNumbers("LKN3.xxx", 52 * 5 * 9, [](int) { return 9; });
+    writeNumbers("KSP3.xxx", 100, [](int) { return 3; });
+    load("3");
+    EXPECT_TRUE(gTeacherUnavailable(52, 5, 9) == 9 && gTeacherUnavailable(53, 1, 1) == 0);
+    EXPECT_EQ(gTimetable(1, 1, 1, 0), 0) << "no class data";
+}
+
+TEST_F(PlanFilesTest, ASmallerPlanKeepsNothingOfTheFullOne)
+{
+    fillFullPlan();
+    save("1");
+    gPlanSspTable(60, 6, 11) = 5;
+    writeHeader("2", 5, 9, "5.03");
+    writeNumbers("LFV2.xxx", 20 * 72 * 6, [](int i) { return i == 12 ? 4 : 0; });
+    writeNumbers("KSP2.xxx", 5 * 9 * 20 * 4, [](int i) { return i == 0 ? 3 : 0; });
+    for (const char* tag : {"STU2.xxx", "SPW2.xxx"})
+        writeNumbers(tag, 20 * 72, [](int) { return 0; });
+    writeNumbers("LKN2.xxx", 60 * 5 * 9, [](int) { return 0; });
+    writeNumbers("KOP2.xxx", 180, [](int) { return 0; });
+    writeNumbers("SSP2.xxx", 660, [](int) { return 0; });
+    load("1");
+    const int teacher = gSubjectTeachers(24, 99, 0);
+    load("2");
+
+    // Cells beyond the smaller week, classes, subjects and slots are empty too.
+    EXPECT_TRUE(gCheckOk == 1);
+    EXPECT_TRUE(gTimetable(1, 1, 1, 0) == 3 && gTimetable(1, 1, 1, 1) == 0 && gTimetable(5, 9, 20, 0) == 0);
+    EXPECT_TRUE(gTimetable(6, 11, 24, 1) == 0 && gTimetable(5, 9, 21, 0) == 0 && gFixations(6, 1, 1, 0) == 0);
+    EXPECT_TRUE(gSubjectTeachers(1, 3, 0) == 4 && gSubjectTeachers(1, 1, 0) == 0 && gSubjectTeachers(24, 99, 8) == 0);
+    EXPECT_EQ(gTeacherPlanSubject(4, 1, 1), 3);
+    EXPECT_TRUE(gTeacherPlanSubject(teacher, 6, 11) == 0 && gTeacherPlanSubject(teacher, 1, 1) == 0);
+    EXPECT_TRUE(gCurriculumHours(24, 99) == 0 && gClassSubjectHours(24, 99) == Currency{});
+    EXPECT_TRUE(gTeacherUnavailable(60, 6, 11) == 0 && gPlanSspTable(60, 6, 11) == 0);
+    EXPECT_TRUE(gTeacherPlanExtra(3) == 0);
+}
+
+TEST_F(PlanFilesTest, MissingAndBrokenFiles)
+{
+    // No T&E: a beep, and nothing is read or rebuilt.
+    gTimetable(1, 1, 1, 0) = gTeacherPlanSubject(9, 1, 1) = 5;
+    load("7");
+    EXPECT_TRUE(gCheckOk == 0 && runtime::beepCount() == 1);
+    EXPECT_TRUE(gTimetable(1, 1, 1, 0) == 5 && gTeacherPlanSubject(9, 1, 1) == 5);
+
+    // Every file but SPW: one beep, the hours follow the curriculum.
+    fillFullPlan();
+    save("8");
+    ASSERT_TRUE(QFile::remove(path("SPW8.xxx")));
+    gClassSubjectHours(25, 100) = Currency::fromUnits(70000);
+    runtime::resetBeeps();
+    load("8");
+    EXPECT_TRUE(gCheckOk == 0 && runtime::beepCount() == 1);
+    EXPECT_EQ(gClassSubjectHours(3, 4), Currency::fromDouble(gCurriculumHours(3, 4)));
+    EXPECT_EQ(gClassSubjectHours(25, 100), Currency{});
+
+    // A line of SPW that is no number counts as the curriculum hours too.
+    writeLines("SPW8.xxx", {" 2,5 ", "viel", " 3 "});
+    writeLines("SSP8.xxx", {" 1 ", " 2 ", " 3 "});
+    runtime::resetBeeps();
+    load("8");
+    EXPECT_TRUE(gCheckOk == 1 && runtime::beepCount() == 0);
+    EXPECT_EQ(gClassSubjectHours(1, 1), Currency::fromUnits(25000));
+    EXPECT_EQ(gClassSubjectHours(1, 2), Currency::fromDouble(gCurriculumHours(1, 2)));
+    EXPECT_EQ(gClassSubjectHours(1, 3), Currency::fromUnits(30000));
+    EXPECT_TRUE(gPlanSspTable(1, 1, 3) == 3 && gPlanSspTable(1, 1, 4) == 0) << "a short SSP stops at its end";
+
+    writeHeader("8", 7, 8, "9.0");
+    load("8");
+    EXPECT_TRUE(gDaysPerWeek == 6 && gPeriodsPerDay == 9);
+}
+
+TEST_F(PlanFilesTest, NumbersOutsideTheTablesAreKeptInTheFilesOnly)
+{
+    writeHeader("4", 5, 9, "9.0");
+    writeNumbers("LFV4.xxx", 21384, [](int i) { return i == 0 ? 75 : i == 1 ? -2 : 0; });
+    writeNumbers("KSP4.xxx", 5 * 9 * 24 * 4, [](int i) { return i == 0 ? 1 : i == 4 ? 150 : i == 8 ? -3 : 0; });
+    load("4");
+    EXPECT_TRUE(gSubjectTeachers(1, 1, 0) == 75 && gTimetable(1, 1, 2, 0) == 150);
+    save("5");
+    EXPECT_EQ(readLines("LFV5.xxx").mid(0, 2), (QStringList{" 75 ", "-2 "}));
+    EXPECT_EQ(readLines("KSP5.xxx").mid(0, 9), (QStringList{" 1 ", " 0 ", " 0 ", " 0 ", " 150 ", " 0 ", " 0 ", " 0 ", "-3 "}));
+}
+
+TEST_F(PlanFilesTest, AFailedWriteIsSignalledAndNotListed)
+{
+    QDir(m_dir.path()).mkdir("KSP5.xxx");
+    save("5");
+    EXPECT_TRUE(gCheckOk == 0 && runtime::beepCount() == 1);
+    EXPECT_TRUE(planList().isEmpty());
+}
+
+TEST_F(PlanFilesTest, PlanList)
+{
+    save("4");
+    EXPECT_EQ(readBytes("Pläne.lst"), "4\r\n");
+    EXPECT_EQ(gPlanCount, 1);
+    save("6");
+    EXPECT_EQ(planList(), (QStringList{" 6 ", " 4 "}));
+
+    writeLines("Pläne.lst", {" 15 ", " 9 ", " 3 "});
+    save("12");
+    EXPECT_EQ(planList(), (QStringList{" 15 ", " 12 ", " 9 ", " 3 "}));
+    EXPECT_TRUE(gPlanCount == 4 && gPlanNumbers(2) == 12);
+    save("9");
+    EXPECT_EQ(planList(), (QStringList{" 15 ", " 12 ", " 9 ", " 3 "}));
+
+    writeLines("Pläne.lst", {" 3 ", " 9 ", "", "Unsinn", " 9 "});
+    save("3");
+    EXPECT_EQ(planList(), (QStringList{" 9 ", " 3 "}));
+
+    // Another PC listed plan 20 after this one counted the list at start-up.
+    writeLines("Pläne.lst", {" 9 ", " 3 ", " 20 "});
+    gPlanCount = 2;
+    save("1");
+    EXPECT_EQ(planList(), (QStringList{" 20 ", " 9 ", " 3 ", " 1 "}));
+
+    QStringList many;
+    for (int n = 250; n >= 1; --n)
+        many << QStringLiteral(" %1 ").arg(n);
+    writeLines("Pläne.lst", many);
+    save("300");
+    EXPECT_EQ(planList().size(), 251) << "no plan is dropped";
+    EXPECT_TRUE(gPlanCount == 251 && gPlanNumbers(1) == 300 && gPlanNumbers(200) == 52);
+}
+
+TEST_F(PlanFilesTest, StartPlanLoadsWhenTheSettingsAskForIt)
+{
+    fillFullPlan();
+    save("7");
+    gTimetable(1, 1, 1, 0) = 0;
+    LoadStartPlan();
+    EXPECT_TRUE(gTimetable(1, 1, 1, 0) == 0 && gStartPlanName.isEmpty());
+    gAutoLoadPlan = 1;
+    LoadStartPlan();
+    EXPECT_TRUE(gTimetable(1, 1, 1, 0) != 0 && gStartPlanName == "7");
+}
+
+}
