@@ -1,5 +1,6 @@
 #include "admin/room_list.h"
 
+#include "core/constants.h"
 #include "core/model.h"
 #include "platform/controls.h"
 #include "platform/datafile.h"
@@ -52,7 +53,7 @@ Form8::Form8() : FormBase(8)
     Text1 = new TextBox(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setText(QStringLiteral("bitte in die Liste klicken !"));
-    controls::setBackColor(Text1, static_cast<std::uint32_t>(gBackColours(6).toInt()));
+    controls::setBackColor(Text1, BackColour(6));
     Text1->setEnabled(false);
     Command2 = new QPushButton(QStringLiteral("global"), this);
     Command2->setObjectName(QStringLiteral("Command2"));

@@ -1,5 +1,5 @@
 // The class register: starts in the school's data folder (the current folder)
-// by loading its main window.
+// by loading its main window; closing that window ends the program.
 #include "platform/forms.h"
 #include "register/entry_window.h"
 
@@ -8,7 +8,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(true);
-    forms::show<Form1>();
+    Form1* entry = forms::show<Form1>();
+    QObject::connect(entry, &QObject::destroyed, &app, &QCoreApplication::quit);
     return app.exec();
 }

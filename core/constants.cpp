@@ -5,7 +5,12 @@
 #include "platform/clock.h"
 #include "platform/runtime.h"
 
+#include <iterator>
+
 namespace {
+constexpr std::uint32_t kBackColours[] = {0xE0E0E0, 0xFFFFC0, 0x80FF80, 0x0000C0, 0xC0C0FF,
+                                          0x80C0FF, 0xC0FFC0, 0xC0FFFF, 0xFFFFFF};
+
 template <typename Table, typename Value>
 void fill(Table& table, std::initializer_list<Value> values, int first = 0)
 {
@@ -13,6 +18,13 @@ void fill(Table& table, std::initializer_list<Value> values, int first = 0)
     for (const auto& v : values)
         table(i++) = v;
 }
+}
+
+std::uint32_t BackColour(int index)
+{
+    if (index < 0 || index >= static_cast<int>(std::size(kBackColours)))
+        return kBackColours[0];
+    return kBackColours[index];
 }
 
 QString ProgramCaption() { return QStringLiteral("ORV-qz V") + gProgramVersion.toString(); }
@@ -41,8 +53,8 @@ void InitialiseConstants()
          {"&H000000", "&HFF0000", "&H0000FF", "&H00C000", "&HC000C0", "&H0040C0", "&H0080FF",
           "&H00FFFF", "&H004080", "&H008080", "&H9090FF", "&HEBCA70", "&HFF80FF"});
 
-    fill(gBackColours,
-         {0xE0E0E0, 0xFFFFC0, 0x80FF80, 0x0000C0, 0xC0C0FF, 0x80C0FF, 0xC0FFC0, 0xC0FFFF, 0xFFFFFF});
+    for (int i = 0; i < static_cast<int>(std::size(kBackColours)); ++i)
+        gBackColours(i) = static_cast<double>(kBackColours[i]);
 
     fill(gBlockRuleTexts,
          {"1x/Tag, keine Blöcke", "2er-Blöcke erlaubt", "nur 2er-Blöcke", "3er-Blöcke erlaubt",

@@ -42,8 +42,15 @@ void FormBase::activate()
 {
     if (m_unloading || gActive == this)
         return;
-    gActive = this;
     activateWindow();
+    activated();
+}
+
+void FormBase::activated()
+{
+    if (m_unloading || gActive == this)
+        return;
+    gActive = this;
     Form_Activate();
 }
 
@@ -68,8 +75,10 @@ bool FormBase::unload()
 
 bool FormBase::event(QEvent* e)
 {
+    // The window system made this window active: asking it again would make
+    // two windows take the activation from each other without end.
     if (e->type() == QEvent::WindowActivate && isVisible())
-        activate();
+        activated();
     return QWidget::event(e);
 }
 

@@ -45,6 +45,9 @@ protected:
     static void place(QWidget* w, int left, int top, int width, int height);
 
 private:
+    // Form_Activate when another window of the program was the active one.
+    void activated();
+
     int m_positionSlot;
     bool m_unloading = false;
 };

@@ -1,22 +1,335 @@
 #include "register/entry_window.h"
 
 #include "core/constants.h"
+#include "core/master_data.h"
+#include "core/model.h"
+#include "core/plan_files.h"
+#include "core/startup.h"
+#include "platform/clock.h"
+#include "platform/dates.h"
+#include "admin/room_list.h"
+#include "platform/units.h"
+#include "register/absent_students.h"
+#include "register/class_day_view.h"
+#include "register/day_file.h"
+#include "register/entry_kinds.h"
+#include "register/room_reservations_view.h"
 
+#include <QFrame>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+constexpr std::uint32_t kLightBlue = 0xFFC0C0;
+constexpr std::uint32_t kDarkBlue = 0xC00000;
+constexpr std::uint32_t kLightCyan = 0xFFFFC0;
+constexpr std::uint32_t kBlack = 0x000000;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+
+void arial(QWidget* w, double points, bool bold = false, bool italic = false)
+{
+    controls::setFont(w, QStringLiteral("Arial"), points, bold, italic);
+}
+
+template <class W>
+W* named(QWidget* parent, const QString& name)
+{
+    W* w = new W(parent);
+    w->setObjectName(name);
+    return w;
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, double points = 8.25,
+              bool bold = true)
+{
+    QLabel* l = named<QLabel>(parent, name);
+    l->setText(caption);
+    arial(l, points, bold);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, double points = 8.25,
+                    bool bold = true)
+{
+    QPushButton* b = named<QPushButton>(parent, name);
+    b->setText(caption);
+    arial(b, points, bold);
+    b->setAutoDefault(false);
+    return b;
+}
+
+TextBox* field(QWidget* parent, const QString& name, double points = 15.75)
+{
+    TextBox* t = named<TextBox>(parent, name);
+    arial(t, points, true);
+    controls::setBackColor(t, BackColour(0));
+    return t;
+}
+
+void banner(QLabel* l, std::uint32_t back)
+{
+    controls::setBackColor(l, back);
+    controls::setForeColor(l, kWhite);
+}
+}
 
 Form1::Form1() : FormBase(1)
 {
     setObjectName(QStringLiteral("Form1"));
-    Label2 = new QLabel(this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    place(Label2, 120, 120, 4000, 300);
-    resize(640, 480);
+    controls::setBackColor(this, kLightBlue);
+    arial(this, 8.25, true);
+    createControls();
+    layOut();
+    connectEvents();
 }
 
+void Form1::createControls()
+{
+    // The frame goes first so that the date controls lie on top of it.
+    Shape1 = named<QFrame>(this, QStringLiteral("Shape1"));
+    Shape1->setFrameShape(QFrame::Box);
+
+    Label9 = label(this, QStringLiteral("Label9"), QStringLiteral("Kursolo"), 36);
+    banner(Label9, kDarkBlue);
+    Label9->setAlignment(Qt::AlignCenter);
+    Label1 = label(this, QStringLiteral("Label1"), QString(), 21.75);
+    arial(Label1, 21.75, true, true);
+    banner(Label1, kBlack);
+    Label2 = label(this, QStringLiteral("Label2"), QString(), 8.25, false);
+    banner(Label2, kBlack);
+
+    Command3 = button(this, QStringLiteral("Command3"), QStringLiteral("Einstellungen"));
+    Command17 = button(this, QStringLiteral("Command17"), QStringLiteral("Anwesende"));
+    Command17->setEnabled(false);
+    Command16 = button(this, QStringLiteral("Command16"), QStringLiteral("sichern"));
+    Command16->setVisible(false);
+    Command14 = button(this, QStringLiteral("Command14"), QStringLiteral("Tools"));
+    Command14->setEnabled(false);
+
+    Label3 = label(this, QStringLiteral("Label3"), QStringLiteral("Namenskürzel"));
+    Label4 = label(this, QStringLiteral("Label4"), QStringLiteral("Klasse"));
+    Label5 = label(this, QStringLiteral("Label5"), QStringLiteral("Einheit"));
+    Label6 = label(this, QStringLiteral("Label6"), QStringLiteral("Fach"));
+    Text1 = field(this, QStringLiteral("Text1"));
+    Text3 = field(this, QStringLiteral("Text3"));
+    Text3->setEnabled(false);
+    Text4 = field(this, QStringLiteral("Text4"));
+    Text5 = field(this, QStringLiteral("Text5"));
+
+    Command8 = button(this, QStringLiteral("Command8"), QStringLiteral("Passwortschutz"), 8.25, false);
+    Command8->setEnabled(false);
+    Command10 = button(this, QStringLiteral("Command10"), QStringLiteral("Woche"));
+    Command10->setEnabled(false);
+    Command15 = button(this, QStringLiteral("Command15"), QStringLiteral("detailliert"));
+    Command15->setEnabled(false);
+
+    Label11 = label(this, QStringLiteral("Label11"), QStringLiteral("Raum"));
+    Label11->setVisible(false);
+    List1 = named<ListBox>(this, QStringLiteral("List1"));
+    arial(List1, 14.25);
+    controls::setBackColor(List1, BackColour(0));
+    List1->setVisible(false);
+    Label10 = label(this, QStringLiteral("Label10"), QStringLiteral("Schüler/in"));
+    Label10->setVisible(false);
+    Text7 = field(this, QStringLiteral("Text7"));
+    Text7->setVisible(false);
+    Label7 = label(this, QStringLiteral("Label7"), QStringLiteral("Eintrag"));
+    Text6 = field(this, QStringLiteral("Text6"));
+
+    Text2 = field(this, QStringLiteral("Text2"), 12);
+    Label8 = label(this, QStringLiteral("Label8"), QString(), 14.25);
+    controls::setBackColor(Label8, kLightCyan);
+    Command5 = button(this, QStringLiteral("Command5"), QStringLiteral("-T"), 11.25);
+    Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("heute"));
+    Command12 = button(this, QStringLiteral("Command12"), QStringLiteral("+T"), 11.25);
+    Command11 = button(this, QStringLiteral("Command11"), QStringLiteral("-W"), 11.25);
+    Label12 = label(this, QStringLiteral("Label12"), QStringLiteral("13"), 12);
+    controls::setBackColor(Label12, kLightBlue);
+    Label12->setAlignment(Qt::AlignCenter);
+    Command13 = button(this, QStringLiteral("Command13"), QStringLiteral("+W"), 11.25);
+
+    for (int i = 0; i < 9; ++i) {
+        Option1[i] = named<QRadioButton>(this, QStringLiteral("Option1_%1").arg(i));
+        Option1[i]->setText(QString::fromUtf8(entrykinds::kKinds[i].caption));
+        arial(Option1[i], 11.25, true);
+        controls::setBackColor(Option1[i], kLightBlue);
+    }
+    Option1[6]->setToolTip(QStringLiteral("Schlüsselwörter: frei, Ferialtag, Staatsfeiertag, Wandertag, "
+                                          "Exkursion, Wienwoche, Schikurs, Sprachwoche"));
+
+    Command9 = button(this, QStringLiteral("Command9"), QStringLiteral("prüfen"));
+    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("eintragen!"), 12);
+    Command1->setToolTip(QStringLiteral("speichere den aktuellen Eintrag im Klassenbuch"));
+    Command1->setEnabled(false);
+    Command4 = button(this, QStringLiteral("Command4"), QStringLiteral("Ende"));
+    Command4->setToolTip(QStringLiteral("Programm beenden"));
+
+    Timer1 = new Timer(this, 60000);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer2 = new Timer(this, 10000);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+}
+
+void Form1::layOut()
+{
+    constexpr int width = 8400;
+    place(Label9, 0, 0, width, 900);
+    place(Label1, 0, 900, width, 540);
+    place(Label2, 0, 1440, width, 300);
+
+    place(Command3, 120, 1860, 1900, 420);
+    place(Command17, 2140, 1860, 1900, 420);
+    place(Command16, 4160, 1860, 1900, 420);
+    place(Command14, 6180, 1860, 1900, 420);
+
+    place(Label3, 120, 2460, 2200, 240);
+    place(Label4, 2460, 2460, 2200, 240);
+    place(Label5, 4800, 2460, 1000, 240);
+    place(Label6, 5940, 2460, 2200, 240);
+    place(Text1, 120, 2700, 2200, 480);
+    place(Text3, 2460, 2700, 2200, 480);
+    place(Text4, 4800, 2700, 1000, 480);
+    place(Text5, 5940, 2700, 2200, 480);
+    place(Command8, 120, 3240, 2200, 360);
+    place(Command10, 2460, 3240, 2200, 360);
+    place(Command15, 2460, 3660, 2200, 360);
+
+    place(Shape1, 120, 4200, 4200, 2220);
+    place(Text2, 240, 4320, 3960, 420);
+    place(Label8, 240, 4800, 3960, 420);
+    place(Command5, 240, 5280, 1200, 420);
+    place(Command2, 1500, 5280, 1440, 420);
+    place(Command12, 3000, 5280, 1200, 420);
+    place(Command11, 240, 5880, 1200, 420);
+    place(Label12, 1500, 5880, 1440, 420);
+    place(Command13, 3000, 5880, 1200, 420);
+    for (int i = 0; i < 9; ++i)
+        place(Option1[i], 4560, 4200 + i * 330, 3600, 330);
+
+    place(Label11, 120, 7320, 2200, 240);
+    place(List1, 120, 7560, 8160, 1260);
+    place(Label10, 120, 8940, 2200, 240);
+    place(Text7, 120, 9180, 8160, 480);
+    place(Label7, 120, 9780, 2200, 240);
+    place(Text6, 120, 10020, 8160, 480);
+
+    place(Command9, 120, 10680, 2400, 480);
+    place(Command1, 2940, 10680, 2400, 480);
+    place(Command4, 5880, 10680, 2400, 480);
+
+    resize(units::twipsToPixels(width), units::twipsToPixels(11340));
+}
+
+void Form1::connectEvents()
+{
+    connect(Text1, &TextBox::Change, this, &Form1::Text1_Change);
+    connect(Text1, &TextBox::KeyDown, this, &Form1::Text1_KeyDown);
+    connect(Text2, &TextBox::Change, this, &Form1::Text2_Change);
+    connect(Text2, &TextBox::KeyDown, this, &Form1::Text2_KeyDown);
+    connect(Text2, &TextBox::LostFocus, this, &Form1::Text2_LostFocus);
+    connect(Text3, &TextBox::Change, this, &Form1::Text3_Change);
+    connect(Text3, &TextBox::KeyDown, this, &Form1::Text3_KeyDown);
+    connect(Text4, &TextBox::Change, this, &Form1::Text4_Change);
+    connect(Text4, &TextBox::KeyDown, this, &Form1::Text4_KeyDown);
+    connect(Text5, &TextBox::Change, this, &Form1::Text5_Change);
+    connect(Text5, &TextBox::KeyDown, this, &Form1::Text5_KeyDown);
+    connect(Text6, &TextBox::Change, this, &Form1::Text6_Change);
+    connect(Text7, &TextBox::Change, this, &Form1::Text7_Change);
+    connect(Text7, &TextBox::KeyDown, this, &Form1::Text7_KeyDown);
+    for (int i = 0; i < 9; ++i)
+        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+    connect(List1, &ListBox::Click, this, &Form1::List1_Click);
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
+    connect(Command9, &QPushButton::clicked, this, &Form1::Command9_Click);
+    connect(Command10, &QPushButton::clicked, this, &Form1::Command10_Click);
+    connect(Command11, &QPushButton::clicked, this, &Form1::Command11_Click);
+    connect(Command12, &QPushButton::clicked, this, &Form1::Command12_Click);
+    connect(Command13, &QPushButton::clicked, this, &Form1::Command13_Click);
+    connect(Command14, &QPushButton::clicked, this, &Form1::Command14_Click);
+    connect(Command15, &QPushButton::clicked, this, &Form1::Command15_Click);
+    connect(Command16, &QPushButton::clicked, this, &Form1::Command16_Click);
+    connect(Command17, &QPushButton::clicked, this, &Form1::Command17_Click);
+
+    connect(Timer1, &Timer::Tick, this, &Form1::Timer1_Timer);
+    connect(Timer2, &Timer::Tick, this, &Form1::Timer2_Timer);
+}
+
+// The start-up of the program.
 void Form1::Form_Load()
 {
     InitialiseConstants();
     const QString caption = ProgramCaption();
     setWindowTitle(caption);
     Label2->setText(caption);
+    if (LoadMasterData())
+        Label2->setText(QString::number(gStudentCount));
+
+    Text2->setText(dates::shortText(Clock::today()));
+    showWeekday(Clock::today());
+    FillRoomList();
+    LoadStartPlan();
+    PreparePublishing();
+
+    move(0, 0);
+    unsetCursor();
+    ReadKeywordFile();
+    Timer1->setEnabled(true);
+    Timer2->setEnabled(true);
+}
+
+void Form1::FillRoomList()
+{
+    List1->Clear();
+    const int count = std::min<int>(gRoomCount, static_cast<int>(gRoomNames.upper()));
+    for (int i = 1; i <= count; ++i)
+        List1->AddItem(gRoomNames(i));
+}
+
+void Form1::Form_Activate()
+{
+    Label1->setText(gSchoolName.toString());
+    gDayFilePath = DayFilePath(Clock::today());
+    LoadDayEntries();
+    MarkAbsentStudents();
+    int absent = 0;
+    for (int i = 1; i <= std::min<int>(gStudentCount, gStudentAbsent.upper()); ++i) {
+        if (gStudentAbsent(i) == 1)
+            ++absent;
+    }
+    Command17->setText(QStringLiteral("%1 - %2").arg(gStudentCount).arg(absent));
+    noteActivity();
+}
+
+void Form1::showWeekday(const QDate& date) { Label8->setText(gDayNames(dates::weekday(date)).toString()); }
+
+// The windows these buttons open arrive with their own parts of the register.
+void Form1::Command3_Click() {}
+void Form1::Command10_Click() {}
+void Form1::Command14_Click() {}
+void Form1::Command15_Click() {}
+void Form1::Command16_Click() {}
+void Form1::Command17_Click() {}
+void Form1::Command8_Click() {}
+
+void Form1::Command4_Click()
+{
+    forms::unload<Form26>();
+    forms::unload<Form6>();
+    unload();
+}
+
+// The window's position is kept like every window's; the program ends when
+// this window is gone.
+void Form1::Form_Unload(bool& cancel)
+{
+    (void)cancel;
+    forms::unload<Form8>();
+    forms::unload<Form26>();
 }

@@ -1,17 +1,132 @@
 #pragma once
 // Form1, the entry window of the class register and the program's main window:
-// its load event performs the whole start-up.
+// its load event performs the whole start-up; teachers log in here and write
+// their entries into the day file of the working date.
+#include "platform/controls.h"
 #include "platform/forms.h"
 
+#include <QDateTime>
+#include <array>
+
+class QFrame;
 class QLabel;
+class QPushButton;
+class QRadioButton;
 
 class Form1 : public FormBase {
     Q_OBJECT
 public:
     Form1();
 
+    QLabel* Label1;
     QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label6;
+    QLabel* Label7;
+    QLabel* Label8;
+    QLabel* Label9;
+    QLabel* Label10;
+    QLabel* Label11;
+    QLabel* Label12;
+    TextBox* Text1;
+    TextBox* Text2;
+    TextBox* Text3;
+    TextBox* Text4;
+    TextBox* Text5;
+    TextBox* Text6;
+    TextBox* Text7;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QPushButton* Command5;
+    QPushButton* Command8;
+    QPushButton* Command9;
+    QPushButton* Command10;
+    QPushButton* Command11;
+    QPushButton* Command12;
+    QPushButton* Command13;
+    QPushButton* Command14;
+    QPushButton* Command15;
+    QPushButton* Command16;
+    QPushButton* Command17;
+    ListBox* List1;
+    std::array<QRadioButton*, 9> Option1;
+    QFrame* Shape1;
+    Timer* Timer1;
+    Timer* Timer2;
+
+    void Form_Activate() override;
+    void Form_Unload(bool& cancel) override;
+
+    // The bookable rooms, room n as the n-th item.
+    void FillRoomList();
+
+    // Login and fields
+    void Text1_Change();
+    void Text1_KeyDown(int& keyCode);
+    void Text2_Change();
+    void Text2_KeyDown(int& keyCode);
+    void Text2_LostFocus();
+    void Text3_Change();
+    void Text3_KeyDown(int& keyCode);
+    void Text4_Change();
+    void Text4_KeyDown(int& keyCode);
+    void Text5_Change();
+    void Text5_KeyDown(int& keyCode);
+    void Text6_Change();
+    void Text7_Change();
+    void Text7_KeyDown(int& keyCode);
+    void Option1_Click(int index);
+    void List1_Click();
+    void Command9_Click();
+
+    // Writing, the date and the other windows
+    void Command1_Click();
+    void Command2_Click();
+    void Command5_Click();
+    void Command12_Click();
+    void Command11_Click();
+    void Command13_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command8_Click();
+    void Command10_Click();
+    void Command14_Click();
+    void Command15_Click();
+    void Command16_Click();
+    void Command17_Click();
+
+    // Timers
+    void Timer1_Timer();
+    void Timer2_Timer();
+    // How often the reminder of missing lesson content was due.
+    int reminderCount() const { return m_reminderCount; }
 
 protected:
     void Form_Load() override;
+
+private:
+    void createControls();
+    void layOut();
+    void connectEvents();
+
+    // A field's back colour is its accepted state.
+    static bool isAccepted(const QWidget* field);
+    static void setAccepted(QWidget* field, bool accepted);
+    bool entryReady() const;
+    int selectedKind() const;
+    void showWeekday(const QDate& date);
+    void stepWorkDate(int days);
+    void showWorkDate(const QDate& date, bool setWeekday);
+    void logOut();
+
+    void noteActivity();
+    double idleSeconds();
+
+    QDateTime m_lastActivityAt;
+    float m_lastActivityNoted = -1;
+    int m_reminderCount = 0;
 };

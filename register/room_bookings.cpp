@@ -1,5 +1,6 @@
 #include "register/room_bookings.h"
 
+#include "core/constants.h"
 #include "core/model.h"
 #include "platform/controls.h"
 #include "platform/datafile.h"
@@ -71,7 +72,7 @@ Form58::Form58() : FormBase(58)
     Text1 = new TextBox(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setText(QStringLiteral("bitte in die Liste klicken !"));
-    controls::setBackColor(Text1, static_cast<std::uint32_t>(gBackColours(6).toInt()));
+    controls::setBackColor(Text1, BackColour(6));
     Text1->setEnabled(false);
     Command1 = new QPushButton(QStringLiteral("fertig"), this);
     Command1->setObjectName(QStringLiteral("Command1"));

@@ -1,5 +1,6 @@
 #include "register/room_occupancy_view.h"
 
+#include "core/constants.h"
 #include "core/model.h"
 #include "platform/controls.h"
 #include "platform/dates.h"
@@ -30,7 +31,6 @@ constexpr int kPeriodLabelTop = 135;
 constexpr int kFullWidth = 9120;
 constexpr int kFullHeight = 9780;
 
-std::uint32_t backColour(int index) { return static_cast<std::uint32_t>(gBackColours(index).toInt()); }
 
 int periodsShown() { return std::clamp(gPeriodsPerDay.toInt(), 0, Form10::kPeriods); }
 }
@@ -134,14 +134,14 @@ void RefreshRoomBookingOverview()
     // Reset, then the day's reservations, then the standing bookings: a
     // standing booking wins over a reservation of the same period.
     for (RoomLight* s : f->Shape1)
-        s->setFillColor(backColour(kFree));
+        s->setFillColor(BackColour(kFree));
     for (int i = 1; i <= gDayLineCount; ++i) {
         const QString& line = gDayLines(i);
         if (line.isEmpty() || LineKind(line) != "09")
             continue;
         const int period = static_cast<int>(numbers::val(LinePeriod(line)));
         if (RoomLight* s = f->light(LineRoomNumber(line), period))
-            s->setFillColor(backColour(LineText(line).isEmpty() ? kBooked : kReservedWithText));
+            s->setFillColor(BackColour(LineText(line).isEmpty() ? kBooked : kReservedWithText));
     }
     const int weekday = dates::weekday(*date);
     for (int room = 1; room <= Form10::kRooms; ++room) {
@@ -149,7 +149,7 @@ void RefreshRoomBookingOverview()
             if (line.isEmpty() || BookingWeekday(line) != weekday)
                 continue;
             if (RoomLight* s = f->light(room, BookingPeriod(line)))
-                s->setFillColor(backColour(kBooked));
+                s->setFillColor(BackColour(kBooked));
         }
     }
 }

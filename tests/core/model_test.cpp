@@ -39,3 +39,13 @@ TEST_F(ModelStateTest, ConstantTables)
     EXPECT_TRUE(gDayNames(1) == "Montag");
     EXPECT_EQ(gDayShortNames(7), "So");
 }
+
+TEST_F(ModelStateTest, DesignerColoursHoldBeforeStartUp)
+{
+    resetModel();
+    EXPECT_EQ(BackColour(0), 0xE0E0E0u);
+    EXPECT_EQ(BackColour(6), 0xC0FFC0u);
+    InitialiseConstants();
+    for (int i = 0; i <= 8; ++i)
+        EXPECT_TRUE(gBackColours(i) == static_cast<double>(BackColour(i)));
+}

@@ -1,20 +1,490 @@
 #include "core/model.h"
+#include "platform/clock.h"
+#include "platform/controls.h"
+#include "platform/datafile.h"
 #include "platform/forms.h"
+#include "register/class_day_view.h"
 #include "register/entry_window.h"
+#include "register/room_occupancy_view.h"
+#include "register/room_reservations_view.h"
+#include "register/school_week.h"
 #include "tests/support/fixture.h"
 
 #include <QDir>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 
-using EntryWindowTest = ModelTest;
+namespace {
+const std::uint32_t kGreen = 0xC0FFC0;
 
-TEST_F(EntryWindowTest, StartsWithTheProgramCaption)
+void enter(TextBox* field, const QString& text)
 {
-    const QString here = QDir::currentPath();
-    QDir::setCurrent(m_dir.path());
-    Form1* f = forms::show<Form1>();
-    QDir::setCurrent(here);
+    field->setText(text);
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
+bool green(const QWidget* w) { return controls::backColor(w) == kGreen; }
+
+QString pad(const QString& text, int width) { return text.leftJustified(width, QLatin1Char(' ')); }
+
+// What each kind of entry is written from, from empty fields, and its line.
+struct KindCase {
+    int option;
+    QString cls, period, subject, student, text;
+    int room; // position in the room list from 1, 0 for none
+    QString line;
+};
+
+std::vector<KindCase> kindCases()
+{
+    const QString head = "202603110930MÜL     ";
+    const QString anna = pad("Anna Berger", 50);
+    const QString none = pad("", 8) + "  ";
+    return {
+        {0, "4a", "3", "", "Anna Berger", "", 0, head + "01" + pad("4a", 8) + pad("", 8) + "3 " + anna},
+        {1, "4a", "3.", "", "Anna Berger", "8:20", 0, head + "02" + pad("4a", 8) + pad("", 8) + "3 " + anna + "8:20"},
+        {2, "4a", "3", "deu", "", " Bruchrechnen ", 0, head + "03" + pad("4a", 8) + "DEU     3 Bruchrechnen"},
+        {3, "4a", "", "", "Anna Berger", "stört", 0, head + "04" + pad("4a", 8) + none + anna + "stört"},
+        {4, "4a", "", "", "", "Elternbrief", 0, head + "05" + pad("4a", 8) + none + "Elternbrief"},
+        {5, "4a", "", "", "", "Feueralarm", 0, head + "06" + pad("4a", 8) + none + "Feueralarm"},
+        {6, "4a", "", "", "", "Wandertag", 0, head + "07" + pad("4a", 8) + none + "Wandertag"},
+        {7, "", "", "", "", "Konferenz", 0, head + "08" + pad("", 8) + none + "Konferenz"},
+        {8, "4a", "11", "M", "", "Beamer", 2, head + "09" + pad("4a", 8) + pad("M", 8) + "11  2Beamer"},
+    };
+}
+}
+
+class EntryWindowTest : public ModelTest {
+protected:
+    // Starts the program in `folder` (the temporary data folder by default),
+    // then points the data path back at the temporary folder.
+    Form1* start(const QString& folder = QString())
+    {
+        const QString here = QDir::currentPath();
+        QDir::setCurrent(folder.isEmpty() ? m_dir.path() : folder);
+        Form1* f = forms::show<Form1>();
+        QDir::setCurrent(here);
+        gDataPath = m_dir.path() + QLatin1Char('/');
+        return f;
+    }
+
+    // A small school, filled in after start-up.
+    Form1* startSchool()
+    {
+        Form1* f = start();
+        gTeacherShort(1) = "MÜL";
+        gTeacherShort(2) = "ABC";
+        gClassNames(1) = "4A";
+        gClassNames(2) = "3B";
+        gSubjectNames(1, 2) = "M";
+        gSubjectNames(2, 2) = "DEU";
+        gRoomCount = 2;
+        gRoomNames(1) = "Turnsaal";
+        gRoomNames(2) = "EDV 1";
+        f->FillRoomList();
+        return f;
+    }
+
+    Form1* loggedIn()
+    {
+        Form1* f = startSchool();
+        enter(f->Text1, "mül");
+        return f;
+    }
+
+    // Fills the fields the way a teacher does.
+    Form1* compose(const KindCase& c)
+    {
+        Form1* f = loggedIn();
+        if (!c.cls.isEmpty())
+            enter(f->Text3, c.cls);
+        if (!c.period.isEmpty())
+            enter(f->Text4, c.period);
+        if (!c.subject.isEmpty())
+            enter(f->Text5, c.subject);
+        f->Option1[c.option]->click();
+        if (!c.student.isEmpty())
+            chooseStudent(f, c.student);
+        if (c.room > 0)
+            f->List1->setListIndex(c.room - 1);
+        f->Text6->setText(c.text);
+        return f;
+    }
+
+    // What the student picker leaves in the entry window.
+    static void chooseStudent(Form1* f, const QString& name)
+    {
+        f->Text7->setText(name);
+        controls::setBackColor(f->Text7, kGreen);
+    }
+
+    static void write(Form1* f)
+    {
+        f->Command9->click();
+        f->Command1->click();
+    }
+};
+
+TEST_F(EntryWindowTest, StartsOnAnEmptyDataFolder)
+{
+    Form1* f = start();
     EXPECT_EQ(f->windowTitle(), "ORV-qz V1.28a");
     EXPECT_EQ(f->Label2->text(), "ORV-qz V1.28a");
-    EXPECT_EQ(f->Label2->objectName(), "Label2");
+    EXPECT_EQ(f->List1->ListCount(), 0);
+    EXPECT_EQ(f->Text2->text(), "11.03.2026");
+    EXPECT_TRUE(green(f->Text2));
+    EXPECT_EQ(f->Label8->text(), "Mittwoch");
+    EXPECT_EQ(f->Command17->text(), "0 - 0");
+}
+
+TEST_F(EntryWindowTest, StartsOnTheDemoFolder)
+{
+    const QDir demo(ORVQZ_DEMO_DIR);
+    const QStringList students = datafile::readLines(demo.filePath("schüler.dat")).value_or(QStringList{});
+    QStringList rooms = datafile::readLines(demo.filePath("Raeume-qz.dat")).value_or(QStringList{});
+    while (!rooms.isEmpty() && rooms.last().trimmed().isEmpty())
+        rooms.removeLast();
+    ASSERT_FALSE(students.isEmpty());
+    ASSERT_FALSE(rooms.isEmpty());
+
+    Form1* f = start(demo.path());
+    EXPECT_EQ(f->Label2->text(), QString::number(students.size() / 2));
+    EXPECT_EQ(f->List1->items(), rooms);
+    EXPECT_FALSE(f->Label1->text().isEmpty()) << "the school's name";
+}
+
+TEST_F(EntryWindowTest, LoginByShortName)
+{
+    Form1* f = startSchool();
+    enter(f->Text1, "xyz");
+    EXPECT_FALSE(green(f->Text1));
+    EXPECT_FALSE(f->Text3->isEnabled());
+    f->Command16->setVisible(true);
+    enter(f->Text1, "   ");
+    EXPECT_TRUE(f->Command16->isHidden());
+
+    enter(f->Text1, "  mül ");
+    EXPECT_EQ(f->Text1->text(), "MÜL");
+    EXPECT_EQ(gUserShort, "MÜL");
+    EXPECT_TRUE(green(f->Text1));
+    EXPECT_TRUE(f->Text3->isEnabled());
+    EXPECT_TRUE(f->Command17->isEnabled());
+    f->Text1->setText("MÜL");
+    EXPECT_FALSE(green(f->Text1)) << "any change ends the login for the checks";
+
+    gTeacherShort(3) = "-";
+    enter(f->Text1, "-");
+    EXPECT_FALSE(green(f->Text1)) << "a free slot is nobody's name";
+    writeLines("ABC.pw", {" 4711 ", "geheim"});
+    enter(f->Text1, "abc");
+    EXPECT_FALSE(green(f->Text1)) << "a protected name needs its password";
+}
+
+TEST_F(EntryWindowTest, FieldsTurnGreenWhenAccepted)
+{
+    Form1* f = loggedIn();
+    enter(f->Text3, "4b");
+    EXPECT_FALSE(green(f->Text3));
+    enter(f->Text3, "4a");
+    EXPECT_TRUE(green(f->Text3));
+    EXPECT_EQ(f->Text3->text(), "4a");
+    EXPECT_TRUE(forms::isOpen<Form6>()) << "an accepted class opens its day view";
+
+    for (const char* bad : {"12", "0", "a", ""}) {
+        enter(f->Text4, bad);
+        EXPECT_FALSE(green(f->Text4)) << bad;
+    }
+    enter(f->Text4, "3a");
+    EXPECT_TRUE(green(f->Text4));
+    enter(f->Text4, "3.");
+    EXPECT_EQ(f->Text4->text(), "3");
+    EXPECT_TRUE(green(f->Text4));
+
+    gSubjectNames(3, 0) = "Englisch";
+    enter(f->Text5, "englisch");
+    EXPECT_FALSE(green(f->Text5)) << "the long name does not count";
+    enter(f->Text5, " deu ");
+    EXPECT_EQ(f->Text5->text(), "DEU");
+    EXPECT_TRUE(green(f->Text5));
+}
+
+TEST_F(EntryWindowTest, KindsShowTheirFieldsAndViews)
+{
+    Form1* f = startSchool();
+    f->Option1[2]->click();
+    EXPECT_FALSE(f->Option1[2]->isChecked()) << "no kind before a login";
+
+    enter(f->Text1, "ABC");
+    f->Option1[0]->click();
+    EXPECT_FALSE(f->Text7->isHidden());
+    f->Option1[8]->click();
+    EXPECT_TRUE(f->Text7->isHidden());
+    EXPECT_FALSE(f->List1->isHidden());
+    EXPECT_TRUE(forms::isOpen<Form10>());
+    f->List1->setListIndex(1);
+    EXPECT_TRUE(green(f->List1));
+    EXPECT_TRUE(forms::isOpen<Form26>());
+    f->Option1[3]->click();
+    EXPECT_FALSE(forms::isOpen<Form10>());
+    EXPECT_EQ(f->List1->ListIndex(), -1) << "the room is chosen again after every change of kind";
+
+    enter(f->Text3, "4a");
+    f->Option1[8]->click();
+    EXPECT_FALSE(forms::isOpen<Form6>());
+    f->List1->setListIndex(0);
+    f->Option1[2]->click();
+    EXPECT_TRUE(forms::isOpen<Form6>());
+    EXPECT_FALSE(forms::isOpen<Form26>());
+}
+
+TEST_F(EntryWindowTest, CheckEnablesWritingOnlyWhenTheKindsFieldsAreAccepted)
+{
+    Form1* f = loggedIn();
+    enter(f->Text3, "4A");
+    enter(f->Text4, "2");
+    f->Command9->click();
+    EXPECT_FALSE(f->Command1->isEnabled()) << "no kind chosen";
+    f->Option1[2]->click();
+    f->Command9->click();
+    EXPECT_FALSE(f->Command1->isEnabled()) << "lesson content needs subject and text";
+
+    f->Option1[0]->click();
+    chooseStudent(f, "Anna Berger");
+    f->Command9->click();
+    EXPECT_TRUE(f->Command1->isEnabled()) << "an absence needs no text";
+    f->Command1->setEnabled(false);
+
+    f->Option1[8]->click();
+    enter(f->Text5, "M");
+    f->Command9->click();
+    EXPECT_FALSE(f->Command1->isEnabled()) << "no room chosen";
+    f->List1->setListIndex(0);
+    f->Text2->setText("31.02.2026");
+    f->Command9->click();
+    EXPECT_FALSE(f->Command1->isEnabled()) << "no valid date";
+}
+
+TEST_F(EntryWindowTest, EachKindWritesItsLine)
+{
+    for (const KindCase& c : kindCases()) {
+        SCOPED_TRACE(c.option);
+        Form1* f = compose(c);
+        write(f);
+        EXPECT_EQ(readLines("20260311.qz").join('|').toStdString(), c.line.toStdString());
+        EXPECT_EQ(readBytes("20260311.qz").right(2), "\r\n");
+        EXPECT_EQ(f->Text6->text(), "");
+        EXPECT_EQ(f->Text7->text(), "");
+        EXPECT_FALSE(f->Command1->isEnabled());
+        QFile::remove(path("20260311.qz"));
+        forms::unloadAll();
+    }
+}
+
+TEST_F(EntryWindowTest, TheNextEntryOfTheLessonNeedsOnlyANewTextAndShowsInTheDayView)
+{
+    Form1* f = compose(kindCases()[2]);
+    write(f);
+    f->Text6->setText("Textaufgaben");
+    write(f);
+    const QStringList lines = readLines("20260311.qz");
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[1].endsWith("DEU     3 Textaufgaben"));
+    const Form6* view = forms::ifOpen<Form6>();
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->List1->ListCount(), 2);
+    EXPECT_TRUE(view->List1->List(1).endsWith("MÜL      DEU      Textaufgaben"));
+}
+
+TEST_F(EntryWindowTest, GoesIntoTheFileOfTheWorkingDate)
+{
+    setNow(QDateTime(QDate(2015, 3, 3), QTime(8, 5, 42)));
+    Form1* f = compose(kindCases()[2]);
+    f->Text2->setText("10.3.15");
+    write(f);
+    ASSERT_EQ(readLines("20150310.qz").size(), 1);
+    EXPECT_TRUE(readLines("20150310.qz")[0].startsWith("201503030805MÜL     03"));
+    EXPECT_FALSE(QFile::exists(path("20150303.qz")));
+}
+
+TEST_F(EntryWindowTest, AFieldChangedAfterTheCheckWritesNothing)
+{
+    Form1* f = compose(kindCases()[2]);
+    f->Command9->click();
+    f->Text5->setText("DE");
+    f->Command1->click();
+    enter(f->Text5, "DEU");
+    f->Command9->click();
+    f->Option1[3]->click();
+    f->Command1->click();
+    f->Option1[2]->click();
+    f->Command9->click();
+    f->Text1->setText("ABC");
+    f->Option1[4]->click();
+    f->Command1->click();
+    EXPECT_FALSE(QFile::exists(path("20260311.qz")));
+    EXPECT_EQ(f->Text6->text(), kindCases()[2].text);
+}
+
+TEST_F(EntryWindowTest, AFailedAppendKeepsTheEntry)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("20260311.qz"));
+    const KindCase disruption = kindCases()[3];
+    Form1* f = compose(disruption);
+    write(f);
+    EXPECT_EQ(f->Text6->text(), disruption.text);
+    EXPECT_EQ(f->Text7->text(), disruption.student);
+    EXPECT_EQ(controls::backColor(f->Text6), 0xC0C0FFu);
+    f->Command9->click();
+    EXPECT_FALSE(f->Command1->isEnabled()) << "the failure shows until the text changes";
+    f->Text6->setText(disruption.text);
+    EXPECT_TRUE(green(f->Text6));
+}
+
+TEST_F(EntryWindowTest, DateButtonsStepFromTheDateShown)
+{
+    Form1* f = start();
+    Form6* view = forms::show<Form6>();
+    f->Text2->setText("09.03.2026");
+    gWorkDate = "01.01.2000";
+    f->Command5->click();
+    EXPECT_EQ(f->Text2->text(), "08.03.2026");
+    EXPECT_EQ(f->Label8->text(), "Sonntag");
+    EXPECT_EQ(view->Label2->text(), "Sonntag 08.03.2026") << "an open day view follows";
+
+    forms::unload<Form6>();
+    f->Text2->setText("28.12.2015");
+    f->Command13->click();
+    EXPECT_EQ(f->Text2->text(), "04.01.2016");
+    EXPECT_EQ(f->Label8->text(), "Sonntag") << "weeks leave the weekday label";
+    f->Command11->click();
+    f->Command12->click();
+    EXPECT_EQ(f->Text2->text(), "29.12.2015");
+
+    f->Text2->setText("kein Datum");
+    f->Command5->click();
+    EXPECT_EQ(f->Text2->text(), "kein Datum");
+    f->Command2->click();
+    EXPECT_EQ(f->Text2->text(), "11.03.2026");
+    EXPECT_TRUE(green(f->Text2));
+}
+
+TEST_F(EntryWindowTest, SchoolWeekOfTheWorkingDate)
+{
+    const QDate first(2015, 9, 7);
+    const std::pair<QDate, int> weeks[] = {
+        {{2015, 9, 12}, 1}, {{2015, 9, 13}, 2}, {{2015, 9, 6}, 1}, {{2015, 9, 5}, 0}, {{2015, 8, 29}, -1}};
+    for (const auto& [date, week] : weeks)
+        EXPECT_EQ(SchoolWeekNumber(first, date), week) << date.toString().toStdString();
+
+    Form1* f = start();
+    gSchoolYearStart = "7.9.2015";
+    f->Text2->setText("14.09.2015");
+    EXPECT_EQ(f->Label12->text(), "2");
+    gSchoolYearStart = "kein Datum";
+    f->Text2->setText("30.09.2015");
+    EXPECT_EQ(f->Label12->text(), "2") << "no school year, no week number";
+}
+
+TEST_F(EntryWindowTest, IdleLogoutAfterTenMinutes)
+{
+    Form1* f = loggedIn();
+    enter(f->Text3, "4A");
+    f->Text6->setText("angefangen");
+    f->Command1->setEnabled(true);
+    Clock::advance(599);
+    f->Timer1_Timer();
+    EXPECT_TRUE(green(f->Text1));
+
+    Clock::advance(1);
+    f->Timer1_Timer();
+    EXPECT_EQ(f->Text1->text() + f->Text3->text(), "");
+    EXPECT_FALSE(f->Text3->isEnabled());
+    EXPECT_FALSE(f->Command1->isEnabled());
+    EXPECT_FALSE(f->Command8->isEnabled());
+    EXPECT_FALSE(forms::isOpen<Form6>());
+    EXPECT_EQ(f->Text6->text(), "angefangen");
+}
+
+TEST_F(EntryWindowTest, IdleTimeRunsOnDateAndTime)
+{
+    setNow(QDateTime(QDate(2026, 3, 11), QTime(23, 55)));
+    Form1* f = loggedIn();
+    Clock::advance(240);
+    gLastActivity = static_cast<float>(Clock::secondsSinceMidnight()); // another window, at 23:59
+    Clock::advance(540);
+    f->Timer1_Timer();
+    EXPECT_TRUE(green(f->Text1)) << "nine minutes across midnight";
+    f->Text6->setText("y");
+    Clock::advance(24 * 3600.0 + 10);
+    f->Timer1_Timer();
+    EXPECT_FALSE(green(f->Text1)) << "nobody stays logged in into the next day";
+}
+
+TEST_F(EntryWindowTest, ReminderIsDueOncePerAcceptedNameAndClass)
+{
+    Form1* f = loggedIn();
+    gSchoolYearStart = "7.9.2025";
+    gSchoolYearEnd = QDateTime(QDate(2026, 7, 3), QTime());
+    f->Text2->setText("11.03.2026");
+    // The handler runs only while its timer runs.
+    const auto tick2 = [f] {
+        if (f->Timer2->isEnabled())
+            f->Timer2_Timer();
+    };
+    enter(f->Text3, "4A");
+    tick2();
+    tick2();
+    EXPECT_EQ(f->reminderCount(), 1);
+    enter(f->Text3, "3B");
+    tick2();
+    EXPECT_EQ(f->reminderCount(), 2);
+
+    enter(f->Text3, "4A");
+    f->Text2->setText("10.09.2025");
+    tick2();
+    f->Text2->setText("11.03.2026");
+    for (const QDate today : {QDate(2025, 9, 7), QDate(2026, 7, 3)}) {
+        setNow(QDateTime(today, QTime(10, 0)));
+        tick2();
+    }
+    setNow(QDateTime(QDate(2026, 3, 11), QTime(10, 0)));
+    gSchoolYearStart = "kein Datum";
+    tick2();
+    EXPECT_EQ(f->reminderCount(), 2) << "first school week, first or last day, no school year";
+    gSchoolYearStart = "7.9.2025";
+    tick2();
+    EXPECT_EQ(f->reminderCount(), 3);
+}
+
+TEST_F(EntryWindowTest, ActivationCountsTodaysAbsentStudents)
+{
+    Form1* f = start();
+    gStudentCount = 3;
+    const char* students[][2] = {{"Anna Berger", "4A"}, {"Ben Kurz", "4A"}, {"Cem Ay", "3B"}};
+    for (int i = 0; i < 3; ++i) {
+        gStudentNames(i + 1) = students[i][0];
+        gStudentClass(i + 1) = students[i][1];
+    }
+    const QString head = "202603110800ABC     ";
+    writeLines("20260311.qz", {head + "01" + pad("4A", 16) + "1 " + pad("Anna Berger", 50),
+                               head + "01" + pad("3B", 16) + "1 " + pad("Cem Ay", 50),
+                               head + "02" + pad("3B", 16) + "2 " + pad("Cem Ay", 50)});
+    writeLines("20260310.qz", {head + "01" + pad("4A", 16) + "1 " + pad("Ben Kurz", 50)});
+    f->Text2->setText("10.03.2026");
+    gSchoolName = "Testschule am See";
+    f->Form_Activate();
+    EXPECT_EQ(f->Command17->text(), "3 - 1");
+    EXPECT_EQ(f->Label1->text(), "Testschule am See");
+}
+
+TEST_F(EntryWindowTest, EndClosesTheViewsAndKeepsTheUsersPositions)
+{
+    Form1* f = loggedIn();
+    enter(f->Text3, "4A");
+    f->Command4->click();
+    EXPECT_FALSE(forms::isOpen<Form6>());
+    EXPECT_FALSE(forms::isOpen<Form1>());
+    EXPECT_TRUE(QFile::exists(path("qzTopLeftMÜL.dat")));
 }

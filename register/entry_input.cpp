@@ -1,0 +1,273 @@
+// Form1: login, the fields and their acceptance, the kind of entry, "prüfen".
+#include "register/entry_window.h"
+
+#include "core/constants.h"
+#include "core/model.h"
+#include "core/window_positions.h"
+#include "platform/datafile.h"
+#include "platform/dates.h"
+#include "platform/numbers.h"
+#include "platform/runtime.h"
+#include "register/class_day_view.h"
+#include "register/entry_kinds.h"
+#include "register/room_occupancy_view.h"
+#include "register/room_reservations_view.h"
+#include "register/school_week.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+const QString kFreeSlot = QStringLiteral("-");
+
+bool isEnter(int keyCode) { return keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter; }
+}
+
+bool Form1::isAccepted(const QWidget* field)
+{
+    return controls::backColor(field) == BackColour(6);
+}
+
+void Form1::setAccepted(QWidget* field, bool accepted)
+{
+    controls::setBackColor(field, BackColour(accepted ? 6 : 0));
+}
+
+void Form1::Text1_Change()
+{
+    setAccepted(Text1, false);
+    Timer2->setEnabled(true);
+}
+
+void Form1::Text1_KeyDown(int& keyCode)
+{
+    if (!isEnter(keyCode))
+        return;
+    Command16->setVisible(false);
+    gCheckOk = 0;
+    gText = Text1->text().trimmed().toUpper();
+    if (gText.toString().isEmpty())
+        return;
+    const int teachers = gMaxTeachers.toInt();
+    for (int i = 1; i <= teachers; ++i) {
+        // "-" marks a free teacher slot, not a name anybody may log in with.
+        if (gTeacherShort(i) != kFreeSlot && gTeacherShort(i).toUpper() == gText.toString()) {
+            gCheckOk = 1;
+            Text1->setText(gTeacherShort(i));
+            gUserShort = gTeacherShort(i);
+        }
+    }
+    if (gCheckOk != 1)
+        return;
+    // A name with a password file logs in only through the password query.
+    gFileName = gDataPath + gUserShort + QStringLiteral(".pw");
+    if (datafile::exists(gFileName))
+        return;
+    setAccepted(Text1, true);
+    Text3->setEnabled(true);
+    Command8->setEnabled(true);
+    Command17->setEnabled(true);
+    LoadWindowPositions();
+}
+
+void Form1::Text2_Change()
+{
+    gWorkDate = Text2->text();
+    const std::optional<QDate> date = dates::parse(Text2->text());
+    setAccepted(Text2, date.has_value());
+    const std::optional<QDate> firstDay = SchoolYearFirstDay();
+    if (date && firstDay)
+        Label12->setText(QString::number(SchoolWeekNumber(*firstDay, *date)));
+    noteActivity();
+}
+
+void Form1::Text2_KeyDown(int& keyCode)
+{
+    if (!isEnter(keyCode))
+        return;
+    gWorkDate = Text2->text();
+    if (const std::optional<QDate> date = dates::parse(Text2->text())) {
+        gWorkWeekday = static_cast<short>(dates::weekday(*date));
+        showWeekday(*date);
+    }
+}
+
+void Form1::Text2_LostFocus()
+{
+    gWorkDate = Text2->text();
+    if (const std::optional<QDate> date = dates::parse(Text2->text()))
+        showWeekday(*date);
+}
+
+void Form1::Text3_Change()
+{
+    setAccepted(Text3, false);
+    noteActivity();
+    Timer2->setEnabled(true);
+}
+
+void Form1::Text3_KeyDown(int& keyCode)
+{
+    if (!isEnter(keyCode))
+        return;
+    gCheckOk = 0;
+    Command14->setEnabled(false);
+    gEntryClass = Text3->text().trimmed();
+    const QString typed = gEntryClass.toString().toUpper();
+    if (typed.isEmpty())
+        return;
+    for (int i = 1; i <= 24; ++i) {
+        if (gClassNames(i).toString().toUpper() == typed)
+            gCheckOk = 1;
+    }
+    if (gCheckOk != 1)
+        return;
+    setAccepted(Text3, true);
+    forms::show<Form6>();
+    FillClassDayInfo();
+    Command10->setEnabled(true);
+    Command15->setEnabled(true);
+    Command14->setEnabled(true);
+    // The day view took the activation; the teacher goes on typing here.
+    activate();
+    Text4->setFocus();
+}
+
+void Form1::Text4_Change()
+{
+    setAccepted(Text4, false);
+    noteActivity();
+}
+
+void Form1::Text4_KeyDown(int& keyCode)
+{
+    if (!isEnter(keyCode))
+        return;
+    QString period = Text4->text().trimmed();
+    gEntryPeriod = period;
+    const double value = numbers::val(QString(period).remove(QLatin1Char(' ')));
+    if (value < 1 || value > 11)
+        return;
+    if (period.endsWith(QLatin1Char('.'))) {
+        period.chop(1);
+        gEntryPeriod = period;
+        Text4->setText(period);
+        DoEvents();
+    }
+    setAccepted(Text4, true);
+    Text5->setFocus();
+}
+
+void Form1::Text5_Change()
+{
+    setAccepted(Text5, false);
+    noteActivity();
+}
+
+void Form1::Text5_KeyDown(int& keyCode)
+{
+    if (!isEnter(keyCode))
+        return;
+    gEntrySubject = Text5->text().trimmed().toUpper();
+    const QString typed = gEntrySubject.toString();
+    if (typed.isEmpty())
+        return;
+    gCheckOk = 0;
+    for (int i = 1; i <= 99; ++i) {
+        if (gSubjectNames(i, 2).toUpper() == typed) {
+            gCheckOk = 1;
+            Text5->setText(gSubjectNames(i, 2));
+            setAccepted(Text5, true);
+        }
+    }
+    if (gCheckOk == 1)
+        Text6->setFocus();
+}
+
+void Form1::Text6_Change()
+{
+    setAccepted(Text6, !Text6->text().isEmpty());
+    noteActivity();
+}
+
+void Form1::Text7_Change() { setAccepted(Text7, false); }
+
+// Enter opens the student picker once it exists.
+void Form1::Text7_KeyDown(int& keyCode) { (void)keyCode; }
+
+void Form1::Option1_Click(int index)
+{
+    if (!isAccepted(Text1)) {
+        Option1[index]->setAutoExclusive(false);
+        Option1[index]->setChecked(false);
+        Option1[index]->setAutoExclusive(true);
+        return;
+    }
+    forms::unload<Form10>();
+    Text7->setVisible(false);
+    Label10->setVisible(false);
+    Label11->setVisible(false);
+    List1->setVisible(false);
+    setAccepted(List1, false);
+    List1->setCurrentRow(-1);
+    List1->clearSelection();
+    if (entrykinds::kKinds[index].withStudent) {
+        Text7->setVisible(true);
+        Label10->setVisible(true);
+    }
+    if (isAccepted(Text3) && index != entrykinds::kRoomReservation) {
+        forms::unload<Form26>();
+        forms::show<Form6>();
+        FillClassDayInfo();
+    }
+    if (index == entrykinds::kRoomReservation) {
+        forms::unload<Form6>();
+        List1->setVisible(true);
+        Label11->setVisible(true);
+        forms::show<Form10>();
+        RefreshRoomBookingOverview();
+    }
+    noteActivity();
+}
+
+void Form1::List1_Click()
+{
+    setAccepted(List1, true);
+    forms::show<Form26>();
+}
+
+int Form1::selectedKind() const
+{
+    for (int i = 0; i < 9; ++i) {
+        if (Option1[i]->isChecked())
+            return i;
+    }
+    return -1;
+}
+
+bool Form1::entryReady() const
+{
+    if (!dates::isValid(Text2->text()))
+        return false;
+    const int kind = selectedKind();
+    if (kind < 0)
+        return false;
+    const std::pair<unsigned, const QWidget*> fields[] = {
+        {entrykinds::ShortName, Text1}, {entrykinds::Class, Text3}, {entrykinds::Period, Text4},
+        {entrykinds::Subject, Text5},   {entrykinds::Student, Text7}, {entrykinds::Text, Text6},
+        {entrykinds::Room, List1},
+    };
+    const unsigned needs = entrykinds::kKinds[kind].needs;
+    for (const auto& [flag, w] : fields) {
+        if ((needs & flag) && !isAccepted(w))
+            return false;
+    }
+    return true;
+}
+
+void Form1::Command9_Click()
+{
+    if (entryReady())
+        Command1->setEnabled(true);
+}

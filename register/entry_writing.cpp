@@ -1,0 +1,71 @@
+// Form1: writing an entry into the day file, and moving the working date.
+#include "register/entry_window.h"
+
+#include "core/constants.h"
+#include "core/model.h"
+#include "platform/clock.h"
+#include "platform/dates.h"
+#include "platform/runtime.h"
+#include "register/class_day_view.h"
+#include "register/day_file.h"
+#include "register/entry_kinds.h"
+#include "register/room_reservations_view.h"
+
+#include <QPushButton>
+
+void Form1::Command1_Click()
+{
+    Command1->setEnabled(false);
+    // The fields may have changed since "prüfen": only a checked entry may
+    // reach the shared day file.
+    if (!entryReady())
+        return;
+    const int kind = selectedKind();
+    gDayFilePath = DayFilePath(*dates::parse(Text2->text()));
+    gEntryStamp = dates::timeStamp(Clock::now());
+    gUserShort = Text1->text();
+    gEntryClass = Text3->text();
+    gEntrySubject = Text5->text();
+    gEntryPeriod = Text4->text();
+    gEntryText = Text6->text();
+    gEntryKind = QString::fromLatin1(entrykinds::kKinds[kind].code);
+    gEntryStudent = entrykinds::kKinds[kind].withStudent ? Text7->text() : QString();
+    gEntryRoom = kind == entrykinds::kRoomReservation ? QString::number(List1->ListIndex() + 1) : QString();
+    if (!AppendDayLine(ComposeEntryLine())) {
+        // Nothing was written: the entry stays for another try.
+        controls::setBackColor(Text6, BackColour(4));
+        return;
+    }
+    DoEvents();
+    FillClassDayInfo();
+    RefreshRoomViews();
+    Text6->setText(QString());
+    Text7->setText(QString());
+    noteActivity();
+}
+
+void Form1::Command5_Click() { stepWorkDate(-1); }
+void Form1::Command12_Click() { stepWorkDate(1); }
+void Form1::Command11_Click() { stepWorkDate(-7); }
+void Form1::Command13_Click() { stepWorkDate(7); }
+void Form1::Command2_Click() { showWorkDate(Clock::today(), true); }
+
+// Steps from the date the user sees: other windows may have moved gWorkDate.
+void Form1::stepWorkDate(int days)
+{
+    const std::optional<QDate> shown = dates::parse(Text2->text());
+    if (!shown)
+        return;
+    showWorkDate(shown->addDays(days), days == 1 || days == -1);
+}
+
+void Form1::showWorkDate(const QDate& date, bool setWeekday)
+{
+    gWorkDate = dates::shortText(date);
+    Text2->setText(dates::shortText(date));
+    if (setWeekday)
+        showWeekday(date);
+    if (forms::isOpen<Form6>())
+        FillClassDayInfo();
+    RefreshRoomViews();
+}

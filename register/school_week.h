@@ -1,0 +1,12 @@
+#pragma once
+// The school calendar as the register counts it.
+#include <QDate>
+#include <optional>
+
+// The first school day, when gSchoolYearStart holds a date; anything else
+// counts as no school year.
+std::optional<QDate> SchoolYearFirstDay();
+
+// School week of `date`: 1 in the week of the first school day, weeks
+// beginning on Sunday; 0 and below before the first school day.
+int SchoolWeekNumber(const QDate& firstDay, const QDate& date);
