@@ -1,6 +1,7 @@
 #include "register/class_search.h"
 
 #include "core/model.h"
+#include "register/day_file.h"
 
 int FindClassNumber(const QString& name)
 {
@@ -8,7 +9,7 @@ int FindClassNumber(const QString& name)
     if (name.isEmpty())
         return found;
     for (int c = 1; c <= 24; ++c) {
-        if (gClassNames(c).toString().compare(name, Qt::CaseInsensitive) == 0)
+        if (IsSameClass(gClassNames(c).toString(), name))
             found = c;
     }
     return found;

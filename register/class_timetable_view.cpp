@@ -2,6 +2,8 @@
 
 #include "core/model.h"
 #include "register/class_search.h"
+#include "register/day_file.h"
+#include "register/entry_fields.h"
 
 #include <QLabel>
 
@@ -54,7 +56,7 @@ Form16::Form16() : FormBase(16)
 void Form16::Form_Load()
 {
     showDaysAndPeriods();
-    gEntryClass = gEntryClass.toString().trimmed();
+    gEntryClass = TrimBlanks(entryfields::classText());
     if (gEntryClass.toString().isEmpty())
         return;
     const int cls = FindClassNumber(gEntryClass.toString());

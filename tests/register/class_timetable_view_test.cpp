@@ -1,15 +1,14 @@
-#include "core/model.h"
-#include "platform/forms.h"
 #include "register/class_timetable_view.h"
-#include "tests/support/fixture.h"
+#include "tests/register/entry_window_start.h"
 
 #include <QLabel>
 
-class ClassTimetableTest : public ModelTest {
+class ClassTimetableTest : public EntryWindowFieldsTest {
 protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
+        EntryWindowFieldsTest::SetUp();
+        typeIntoEntryWindow("11.03.2026", " 4a ");
         gDaysPerWeek = 5;
         gPeriodsPerDay = 9;
         for (int p = 1; p <= 11; ++p)
@@ -19,7 +18,6 @@ protected:
         gSubjectNames(7, 1) = QStringLiteral("Mathe");
         gSubjectNames(7, 2) = QStringLiteral("M");
         gSubjectNames(8, 2) = QStringLiteral("D");
-        gEntryClass = QStringLiteral(" 4a ");
     }
     static QString cell(Form16* f, int day, int period) { return f->Label1[(day - 1) * 11 + period - 1]->text(); }
 };
@@ -66,7 +64,7 @@ TEST_F(ClassTimetableTest, AnUnknownOrEmptyClassKeepsTheDesignTexts)
 {
     gTimetable(1, 1, 3, 0) = 7;
     for (const char* cls : {"4b", "  "}) {
-        gEntryClass = QString::fromLatin1(cls);
+        typeIntoEntryWindow("11.03.2026", QString::fromLatin1(cls));
         Form16* f = forms::show<Form16>();
         EXPECT_EQ(f->windowTitle(), "Stundenplan der XY");
         for (QLabel* l : f->Label1)

@@ -1,0 +1,162 @@
+#include "platform/clock.h"
+#include "register/class_day_view.h"
+#include "register/entry_removal.h"
+#include "tests/register/day_lines.h"
+#include "tests/register/entry_window_start.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+
+class EntryRemovalTest : public EntryWindowFieldsTest {
+protected:
+    void SetUp() override
+    {
+        EntryWindowFieldsTest::SetUp();
+        gRoomNames(2) = QStringLiteral("EDV 1");
+    }
+
+    Form13* openRemoval(const QString& cls = QStringLiteral("3a"))
+    {
+        typeIntoEntryWindow("11.03.2026", cls);
+        gEntryClass = cls;
+        gUserShort = QStringLiteral("ABC     ");
+        return forms::show<Form13>();
+    }
+
+    static QString hidden(int lineNumber) { return QString(50, QLatin1Char(' ')) + QString::number(lineNumber); }
+
+    // Selects the item of a line and removes it.
+    static void remove(Form13* f, int item)
+    {
+        f->List1->setListIndex(item);
+        f->Command1->click();
+    }
+};
+
+TEST_F(EntryRemovalTest, ListsOnlyTheTeachersOwnEntriesThatStillStand)
+{
+    writeLines("20260311.qz", {
+        entryLine({.kind = "03", .text = "Brüche", .period = "2"}),
+        entryLine({.kind = "03", .text = "fremd", .shortName = "XY"}),
+        entryLine({.kind = "05", .text = "entfernt"}),
+        removalLine(3),
+        entryLine({.kind = "01", .cls = "3A", .text = "krank", .student = "Eva Maier"}),
+        entryLine({.kind = "02", .student = "Eva Maier"}),
+        entryLine({.kind = "04", .text = "stört", .student = "Max Muster"}),
+        entryLine({.kind = "05", .cls = "5B", .text = "andere Klasse"}),
+        entryLine({.kind = "06", .cls = "5B", .text = "an alle"}),
+        entryLine({.kind = "07", .cls = "5B", .text = "andere Klasse"}),
+        entryLine({.kind = "08", .cls = "5B", .text = "Schulfest"}),
+        entryLine({.kind = "09", .cls = "5B", .text = "Beamer", .period = "4", .room = "2"}),
+        entryLine({.kind = "06", .text = "fremd", .shortName = "ABCD"}),
+        entryLine({.kind = "07", .text = " "}),
+    });
+    Form13* f = openRemoval();
+    EXPECT_EQ(f->windowTitle(), "einen Eintrag entfernen");
+    EXPECT_EQ(f->List1->items(), QStringList({
+                                     "Stoff:   2  M        Brüche" + hidden(1),
+                                     "Absenz:  1  Eva Maier fehlt. krank" + hidden(5),
+                                     "zurück:  1  Eva Maier ist wieder da. " + hidden(6),
+                                     "Störung: Max Muster stört" + hidden(7),
+                                     "Info:    an alle" + hidden(9),
+                                     "Termin:  Schulfest" + hidden(11),
+                                     "Raumres.:EDV 1  4 .Eh M        Beamer" + hidden(12),
+                                     "Termin:  14",
+                                 }));
+    EXPECT_FALSE(f->Command1->isEnabled());
+    EXPECT_EQ(f->Label2->text(), "999");
+}
+
+TEST_F(EntryRemovalTest, NothingOfTheTeacherLeavesTheButtonDisabled)
+{
+    writeLines("20260311.qz", {entryLine({.kind = "03", .shortName = "XY"})});
+    Form13* f = openRemoval();
+    EXPECT_EQ(f->List1->ListCount(), 0);
+    EXPECT_FALSE(f->Command1->isEnabled());
+}
+
+TEST_F(EntryRemovalTest, RemovesTheSelectedEntryByARemovalLine)
+{
+    QStringList lines;
+    for (int i = 1; i <= 6; ++i)
+        lines << entryLine({.kind = "03", .text = "fremd", .shortName = "XY"});
+    lines << entryLine({.kind = "03", .text = "weg damit"}) << entryLine({.kind = "03", .text = "bleibt"});
+    writeLines("20260311.qz", lines);
+    typeIntoEntryWindow("11.03.2026", "3A");
+    Form6* view = forms::show<Form6>();
+    FillClassDayInfo();
+    ASSERT_EQ(view->List1->ListCount(), 8);
+
+    Form13* f = openRemoval();
+    setNow(QDateTime(QDate(2026, 3, 11), QTime(10, 5, 0)));
+    f->List1->setListIndex(0);
+    EXPECT_EQ(f->Label2->text(), "7");
+    EXPECT_EQ(f->Label1->text(), QString("Stoff:   1  M        weg damit" + hidden(7)).left(40));
+    EXPECT_TRUE(f->Command1->isEnabled());
+    EXPECT_EQ(gLastActivity, 36300);
+    setNow(QDateTime(QDate(2026, 3, 11), QTime(10, 6, 0)));
+    f->Command1->click();
+
+    const QStringList onDisk = readLines("20260311.qz");
+    ASSERT_EQ(onDisk.size(), 9);
+    EXPECT_EQ(onDisk[8], "202603111006ABC     00    7");
+    EXPECT_TRUE(onDisk[8].endsWith("   7"));
+    EXPECT_FALSE(forms::isOpen<Form13>());
+    EXPECT_EQ(gLastActivity, 36360);
+    EXPECT_EQ(view->List1->ListCount(), 7);
+    EXPECT_FALSE(view->List1->items().join("|").contains("weg damit"));
+    EXPECT_EQ(openRemoval()->List1->items(), QStringList({"Stoff:   1  M        bleibt" + hidden(8)}));
+}
+
+TEST_F(EntryRemovalTest, LineOneThousandIsNamedInFullAfterTheFourBlanks)
+{
+    QStringList lines;
+    for (int i = 1; i <= 999; ++i)
+        lines << entryLine({.kind = "05", .text = "fremd", .shortName = "XY"});
+    lines << entryLine({.kind = "05", .text = "meins"});
+    writeLines("20260311.qz", lines);
+    remove(openRemoval(), 0);
+    EXPECT_EQ(readLines("20260311.qz").last(), "202603110930ABC     00    1000");
+}
+
+TEST_F(EntryRemovalTest, AnEntryWithoutTextIsRemovedByItsOwnLineNumber)
+{
+    writeLines("20260311.qz", {
+        entryLine({.kind = "08", .text = "fremd", .shortName = "XY"}),
+        entryLine({.kind = "08"}),
+    });
+    Form13* f = openRemoval();
+    ASSERT_EQ(f->List1->items(), QStringList({"Termin:  2"}));
+    remove(f, 0);
+    EXPECT_EQ(readLines("20260311.qz").last(), "202603110930ABC     00    2");
+}
+
+TEST_F(EntryRemovalTest, AFailedAppendIsShownAndTheWindowStays)
+{
+    writeLines("20260311.qz", {entryLine({.kind = "03", .text = "Brüche"})});
+    Form13* f = openRemoval();
+    QFile::remove(path("20260311.qz"));
+    QDir(m_dir.path()).mkdir("20260311.qz");
+    remove(f, 0);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith("Der Eintrag konnte nicht entfernt werden"));
+    EXPECT_TRUE(forms::isOpen<Form13>());
+}
+
+TEST_F(EntryRemovalTest, TheClassDayViewOpensTheWindowOnceWithoutRefillingIt)
+{
+    writeLines("20260311.qz", {entryLine({.kind = "03", .text = "Brüche"})});
+    typeIntoEntryWindow("11.03.2026", "3A");
+    gUserShort = QStringLiteral("ABC");
+    Form6* view = forms::show<Form6>();
+    view->Command2->click();
+    Form13* f = forms::ifOpen<Form13>();
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->List1->ListCount(), 1);
+    EXPECT_EQ(gLastActivity, 34200);
+    f->List1->setListIndex(0);
+    view->Command2->click();
+    EXPECT_EQ(forms::ifOpen<Form13>(), f);
+    EXPECT_EQ(f->List1->ListIndex(), 0);
+}

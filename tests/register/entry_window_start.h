@@ -1,0 +1,32 @@
+#pragma once
+// Register windows read the entry window's fields: these tests start it on the
+// temporary data folder and type into its date and class fields.
+#include "core/model.h"
+#include "platform/forms.h"
+#include "register/entry_window.h"
+#include "tests/support/fixture.h"
+
+#include <QDir>
+
+class EntryWindowFieldsTest : public ModelTest {
+protected:
+    Form1* entryWindow()
+    {
+        if (Form1* f = forms::ifOpen<Form1>())
+            return f;
+        const QString here = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        Form1* f = forms::show<Form1>();
+        QDir::setCurrent(here);
+        gDataPath = m_dir.path() + QLatin1Char('/');
+        return f;
+    }
+
+    Form1* typeIntoEntryWindow(const QString& date, const QString& cls)
+    {
+        Form1* f = entryWindow();
+        f->Text2->setText(date);
+        f->Text3->setText(cls);
+        return f;
+    }
+};

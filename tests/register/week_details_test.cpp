@@ -1,0 +1,108 @@
+#include "register/week_details.h"
+#include "tests/register/day_lines.h"
+#include "tests/register/entry_window_start.h"
+
+#include <QLabel>
+
+class WeekDetailsTest : public EntryWindowFieldsTest {
+protected:
+    void SetUp() override
+    {
+        EntryWindowFieldsTest::SetUp();
+        gClassNames(2) = QStringLiteral("3A");
+        gClassNames(5) = QStringLiteral("4B");
+    }
+
+    Form68* openDetails(const QString& date, const QString& cls)
+    {
+        typeIntoEntryWindow(date, cls);
+        return forms::show<Form68>();
+    }
+};
+
+TEST_F(WeekDetailsTest, ShowsMondayToSaturdayWhileTheTopRowNamesMondayAndFriday)
+{
+    writeLines("20260308.qz", {entryLine({.kind = "07", .text = "Sonntag davor"})});
+    writeLines("20260309.qz", {entryLine({.kind = "07", .text = "Montag"})});
+    writeLines("20260314.qz", {entryLine({.kind = "07", .text = "Samstag"})});
+    writeLines("20260315.qz", {entryLine({.kind = "07", .text = "Sonntag danach"})});
+    Form68* f = openDetails("11.03.2026", " 3a ");
+    EXPECT_EQ(f->windowTitle(), "Wochendetails 3a");
+    EXPECT_EQ(f->Label1->text(), "09.03.2026");
+    EXPECT_EQ(f->Label2->text(), "13.03.2026");
+    EXPECT_EQ(f->Label10->text(), forms::get<Form1>()->Label12->text() + ". Schulwoche");
+    EXPECT_EQ(f->List5->items(), QStringList({"Mo ABC      Montag", "Sa ABC      Samstag"}));
+    EXPECT_EQ(gWorkDate, "11.03.2026");
+    EXPECT_EQ(gWorkWeekday, 3) << "Monday = 1, as every other window reads it";
+    EXPECT_EQ(gEntryClass, "3a");
+    EXPECT_EQ(gClass, 2);
+    EXPECT_EQ(gDayFilePath, path("20260314.qz"));
+}
+
+TEST_F(WeekDetailsTest, ASundayShowsTheFollowingWeek)
+{
+    writeLines("20260314.qz", {entryLine({.kind = "07", .text = "Samstag davor"})});
+    writeLines("20260316.qz", {entryLine({.kind = "07", .text = "Montag danach"})});
+    Form68* f = openDetails("15.03.2026", "3A");
+    EXPECT_EQ(f->Label1->text(), "16.03.2026");
+    EXPECT_EQ(f->Label2->text(), "20.03.2026");
+    EXPECT_EQ(f->List5->items(), QStringList({"Mo ABC      Montag danach"}));
+    EXPECT_EQ(gWorkWeekday, 7);
+}
+
+TEST_F(WeekDetailsTest, EachKindInItsListWithTheDayAbbreviation)
+{
+    writeLines("20260310.qz", {
+        entryLine({.kind = "03", .text = "Brüche", .subject = "M"}),
+        entryLine({.kind = "03", .cls = "3a", .text = "Aufsatz", .subject = "D"}),
+        entryLine({.kind = "03", .cls = "4B", .text = "andere Klasse"}),
+        entryLine({.kind = "01", .text = "krank", .period = "2", .student = "Eva Maier"}),
+        entryLine({.kind = "04", .cls = "3a", .text = "stört", .shortName = "XY", .student = "Max Muster"}),
+        entryLine({.kind = "05", .text = "Elternbrief"}),
+        entryLine({.kind = "05", .cls = "4B", .text = "Info 4B"}),
+        entryLine({.kind = "06", .cls = "4B", .text = "an alle"}),
+        entryLine({.kind = "08", .cls = "4B", .text = "Schulfest"}),
+        entryLine({.kind = "09", .text = "Beamer", .room = "3"}),
+        entryLine({.kind = "07", .text = "entfernt"}),
+        removalLine(11),
+    });
+    writeLines("20260312.qz", {
+        entryLine({.kind = "03", .text = "Addition", .subject = "M"}),
+        entryLine({.kind = "02", .cls = "3a", .period = "1", .student = "Eva Maier"}),
+        entryLine({.kind = "07", .cls = "4B", .text = "Termin 4B"}),
+    });
+    Form68* f = openDetails("12.03.2026", "3A");
+    EXPECT_EQ(f->List1->items(), QStringList({"D       Aufsatz", "M       Addition", "M       Brüche"}));
+    EXPECT_EQ(f->List2->items(),
+              QStringList({"Di 2  Eva Maier fehlt. krank", "Do 1  Eva Maier ist wieder da. "}));
+    EXPECT_EQ(f->List4->items(), QStringList({"XY: Max Muster stört"}));
+    EXPECT_EQ(f->List3->items(), QStringList({"Di ABC      Elternbrief", "Di ABC      an alle"}));
+    EXPECT_EQ(f->List5->items(), QStringList({"Di ABC      Schulfest"}));
+}
+
+TEST_F(WeekDetailsTest, AnUnknownOrEmptyClassLeavesTheListsEmptyAndTheCaption)
+{
+    writeLines("20260311.qz", {entryLine({.kind = "06", .text = "an alle"})});
+    for (const char* cls : {"9Z", "  "}) {
+        Form68* f = openDetails("11.03.2026", QString::fromLatin1(cls));
+        EXPECT_EQ(f->windowTitle(), "Wochendetails");
+        EXPECT_EQ(f->Label1->text(), "09.03.2026");
+        EXPECT_EQ(f->Label10->text(), forms::get<Form1>()->Label12->text() + ". Schulwoche");
+        for (ListBox* l : {f->List1, f->List2, f->List3, f->List4, f->List5})
+            EXPECT_EQ(l->ListCount(), 0);
+        f->unload();
+    }
+}
+
+TEST_F(WeekDetailsTest, AnInvalidDateLeavesTheDetailsAsTheyWere)
+{
+    writeLines("20260311.qz", {entryLine({.kind = "06", .text = "an alle"})});
+    Form68* f = openDetails("11.03.2026", "3A");
+    typeIntoEntryWindow("31.02.2026", "4B");
+    gWorkWeekday = 3;
+    FillWeekDetails();
+    EXPECT_EQ(f->List3->items(), QStringList({"Mi ABC      an alle"}));
+    EXPECT_EQ(f->Label1->text(), "09.03.2026");
+    EXPECT_EQ(f->windowTitle(), "Wochendetails 3A");
+    EXPECT_EQ(gWorkWeekday, 3);
+}
