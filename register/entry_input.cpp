@@ -9,10 +9,12 @@
 #include "platform/numbers.h"
 #include "platform/runtime.h"
 #include "register/class_day_view.h"
+#include "register/class_timetable_view.h"
 #include "register/entry_kinds.h"
 #include "register/room_occupancy_view.h"
 #include "register/room_reservations_view.h"
 #include "register/school_week.h"
+#include "register/week_details.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -111,6 +113,8 @@ void Form1::Text3_KeyDown(int& keyCode)
 {
     if (!isEnter(keyCode))
         return;
+    forms::unload<Form16>();
+    forms::unload<Form68>();
     gCheckOk = 0;
     Command14->setEnabled(false);
     gEntryClass = Text3->text().trimmed();
@@ -126,6 +130,7 @@ void Form1::Text3_KeyDown(int& keyCode)
     setAccepted(Text3, true);
     forms::show<Form6>();
     FillClassDayInfo();
+    forms::show<Form16>();
     Command10->setEnabled(true);
     Command15->setEnabled(true);
     Command14->setEnabled(true);
@@ -205,6 +210,7 @@ void Form1::Option1_Click(int index)
         return;
     }
     forms::unload<Form10>();
+    forms::unload<Form68>();
     Text7->setVisible(false);
     Label10->setVisible(false);
     Label11->setVisible(false);

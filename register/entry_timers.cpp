@@ -5,6 +5,8 @@
 #include "platform/clock.h"
 #include "platform/numbers.h"
 #include "register/class_day_view.h"
+#include "register/class_timetable_view.h"
+#include "register/entry_removal.h"
 #include "register/room_reservations_view.h"
 #include "register/school_week.h"
 
@@ -48,6 +50,8 @@ void Form1::logOut()
 {
     forms::unload<Form26>();
     forms::unload<Form6>();
+    forms::unload<Form16>();
+    forms::unload<Form13>();
     Text1->setText(QString());
     if (!Text3->text().isEmpty())
         Text3->setText(QString());

@@ -11,9 +11,13 @@
 #include "platform/units.h"
 #include "register/absent_students.h"
 #include "register/class_day_view.h"
+#include "register/class_timetable_view.h"
 #include "register/day_file.h"
 #include "register/entry_kinds.h"
+#include "register/entry_removal.h"
+#include "register/room_occupancy_view.h"
 #include "register/room_reservations_view.h"
+#include "register/week_details.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -295,6 +299,7 @@ void Form1::FillRoomList()
 void Form1::Form_Activate()
 {
     Label1->setText(gSchoolName.toString());
+    forms::unload<Form13>();
     gDayFilePath = DayFilePath(Clock::today());
     LoadDayEntries();
     MarkAbsentStudents();
@@ -313,7 +318,14 @@ void Form1::showWeekday(const QDate& date) { Label8->setText(gDayNames(dates::we
 void Form1::Command3_Click() {}
 void Form1::Command10_Click() {}
 void Form1::Command14_Click() {}
-void Form1::Command15_Click() {}
+void Form1::Command15_Click()
+{
+    forms::unload<Form16>();
+    forms::unload<Form6>();
+    forms::unload<Form10>();
+    forms::unload<Form26>();
+    forms::show<Form68>();
+}
 void Form1::Command16_Click() {}
 void Form1::Command17_Click() {}
 void Form1::Command8_Click() {}
@@ -321,6 +333,8 @@ void Form1::Command8_Click() {}
 void Form1::Command4_Click()
 {
     forms::unload<Form26>();
+    forms::unload<Form68>();
+    forms::unload<Form16>();
     forms::unload<Form6>();
     unload();
 }
@@ -331,5 +345,6 @@ void Form1::Form_Unload(bool& cancel)
 {
     (void)cancel;
     forms::unload<Form8>();
+    forms::unload<Form16>();
     forms::unload<Form26>();
 }

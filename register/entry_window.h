@@ -120,7 +120,7 @@ private:
     int selectedKind() const;
     void showWeekday(const QDate& date);
     void stepWorkDate(int days);
-    void showWorkDate(const QDate& date, bool setWeekday);
+    void showWorkDate(const QDate& date, bool setWeekday, bool weekViews);
     void logOut();
 
     void noteActivity();

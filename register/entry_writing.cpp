@@ -10,6 +10,7 @@
 #include "register/day_file.h"
 #include "register/entry_kinds.h"
 #include "register/room_reservations_view.h"
+#include "register/week_details.h"
 
 #include <QPushButton>
 
@@ -48,7 +49,7 @@ void Form1::Command5_Click() { stepWorkDate(-1); }
 void Form1::Command12_Click() { stepWorkDate(1); }
 void Form1::Command11_Click() { stepWorkDate(-7); }
 void Form1::Command13_Click() { stepWorkDate(7); }
-void Form1::Command2_Click() { showWorkDate(Clock::today(), true); }
+void Form1::Command2_Click() { showWorkDate(Clock::today(), true, true); }
 
 // Steps from the date the user sees: other windows may have moved gWorkDate.
 void Form1::stepWorkDate(int days)
@@ -56,10 +57,11 @@ void Form1::stepWorkDate(int days)
     const std::optional<QDate> shown = dates::parse(Text2->text());
     if (!shown)
         return;
-    showWorkDate(shown->addDays(days), days == 1 || days == -1);
+    const bool byDay = days == 1 || days == -1;
+    showWorkDate(shown->addDays(days), byDay, !byDay);
 }
 
-void Form1::showWorkDate(const QDate& date, bool setWeekday)
+void Form1::showWorkDate(const QDate& date, bool setWeekday, bool weekViews)
 {
     gWorkDate = dates::shortText(date);
     Text2->setText(dates::shortText(date));
@@ -67,5 +69,7 @@ void Form1::showWorkDate(const QDate& date, bool setWeekday)
         showWeekday(date);
     if (forms::isOpen<Form6>())
         FillClassDayInfo();
+    if (weekViews && forms::isOpen<Form68>())
+        FillWeekDetails();
     RefreshRoomViews();
 }

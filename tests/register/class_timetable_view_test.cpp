@@ -79,3 +79,29 @@ TEST_F(ClassTimetableTest, ASubjectNumberBeyondTheSubjectTableIsMarked)
     gTimetable(1, 1, 3, 0) = 140;
     EXPECT_EQ(cell(forms::show<Form16>(), 1, 1), "? ");
 }
+
+TEST_F(ClassTimetableTest, AcceptingAClassOpensItAfreshAndTheLogoutClosesIt)
+{
+    gTeacherShort(1) = QStringLiteral("ABC");
+    Form1* entry = entryWindow();
+    enter(entry->Text1, "abc");
+    gTimetable(1, 1, 3, 0) = 7;
+    enter(entry->Text3, "4a");
+    Form16* first = forms::ifOpen<Form16>();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(cell(first, 1, 1), "M ");
+
+    gTimetable(1, 1, 3, 1) = 8;
+    enter(entry->Text3, "4A");
+    Form16* second = forms::ifOpen<Form16>();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->windowTitle(), "Stundenplan 4A");
+    EXPECT_EQ(cell(second, 1, 1), "M D");
+
+    enter(entry->Text3, "4b");
+    EXPECT_FALSE(forms::isOpen<Form16>()) << "an unknown class closes the timetable and opens none";
+    enter(entry->Text3, "4a");
+    setNow(QDateTime(QDate(2026, 3, 11), QTime(11, 0, 0)));
+    entry->Timer1_Timer();
+    EXPECT_FALSE(forms::isOpen<Form16>());
+}

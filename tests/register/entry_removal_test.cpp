@@ -1,5 +1,6 @@
 #include "platform/clock.h"
 #include "register/class_day_view.h"
+#include "register/class_timetable_view.h"
 #include "register/entry_removal.h"
 #include "tests/register/day_lines.h"
 #include "tests/register/entry_window_start.h"
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 class EntryRemovalTest : public EntryWindowFieldsTest {
 protected:
@@ -159,4 +161,49 @@ TEST_F(EntryRemovalTest, TheClassDayViewOpensTheWindowOnceWithoutRefillingIt)
     view->Command2->click();
     EXPECT_EQ(forms::ifOpen<Form13>(), f);
     EXPECT_EQ(f->List1->ListIndex(), 0);
+}
+
+TEST_F(EntryRemovalTest, TheMainWindowClosesItWhenActivatedAndAtLogout)
+{
+    openRemoval();
+    Form1* entry = forms::ifOpen<Form1>();
+    entry->activate();
+    EXPECT_FALSE(forms::isOpen<Form13>());
+
+    forms::show<Form13>();
+    setNow(QDateTime(QDate(2026, 3, 11), QTime(11, 0, 0)));
+    entry->Timer1_Timer();
+    EXPECT_FALSE(forms::isOpen<Form13>());
+}
+
+TEST_F(EntryRemovalTest, OnTheDemoSchoolATeacherRemovesAnEntryJustWritten)
+{
+    const QString here = QDir::currentPath();
+    QDir::setCurrent(QStringLiteral(ORVQZ_DEMO_DIR));
+    Form1* entry = forms::show<Form1>();
+    QDir::setCurrent(here);
+    gDataPath = m_dir.path() + QLatin1Char('/');
+    enter(entry->Text1, "bra");
+    enter(entry->Text3, "5a");
+    Form16* timetable = forms::ifOpen<Form16>();
+    ASSERT_NE(timetable, nullptr);
+    EXPECT_EQ(timetable->windowTitle(), "Stundenplan 5a");
+    EXPECT_NE(timetable->Label1[0]->text().trimmed(), "") << "the demo plan is loaded at start";
+    enter(entry->Text4, "2");
+    enter(entry->Text5, "de");
+    entry->Option1[2]->click();
+    entry->Text6->setText("Gedichte");
+    entry->Command9->click();
+    entry->Command1->click();
+    Form6* view = forms::ifOpen<Form6>();
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->List1->items(), QStringList({"2  BRA      De       Gedichte"}));
+
+    view->Command2->click();
+    Form13* f = forms::ifOpen<Form13>();
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(f->List1->ListCount(), 1);
+    remove(f, 0);
+    EXPECT_EQ(readLines("20260311.qz").last(), "202603110930BRA     00    1");
+    EXPECT_EQ(view->List1->ListCount(), 0);
 }

@@ -7,6 +7,7 @@
 #include "tests/support/fixture.h"
 
 #include <QDir>
+#include <QTest>
 
 class EntryWindowFieldsTest : public ModelTest {
 protected:
@@ -20,6 +21,13 @@ protected:
         QDir::setCurrent(here);
         gDataPath = m_dir.path() + QLatin1Char('/');
         return f;
+    }
+
+    // Types into a field and presses Enter.
+    static void enter(TextBox* field, const QString& text)
+    {
+        field->setText(text);
+        QTest::keyClick(field, Qt::Key_Return);
     }
 
     Form1* typeIntoEntryWindow(const QString& date, const QString& cls)

@@ -1,8 +1,11 @@
+#include "register/class_day_view.h"
+#include "register/class_timetable_view.h"
 #include "register/week_details.h"
 #include "tests/register/day_lines.h"
 #include "tests/register/entry_window_start.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 class WeekDetailsTest : public EntryWindowFieldsTest {
 protected:
@@ -105,4 +108,34 @@ TEST_F(WeekDetailsTest, AnInvalidDateLeavesTheDetailsAsTheyWere)
     EXPECT_EQ(f->Label1->text(), "09.03.2026");
     EXPECT_EQ(f->windowTitle(), "Wochendetails 3A");
     EXPECT_EQ(gWorkWeekday, 3);
+}
+
+TEST_F(WeekDetailsTest, DetailliertOpensItAndOnlyTheWeekButtonsRefillIt)
+{
+    Form1* entry = entryWindow();
+    gTeacherShort(1) = QStringLiteral("ABC");
+    enter(entry->Text1, "ABC");
+    enter(entry->Text3, "3a");
+    ASSERT_TRUE(forms::isOpen<Form6>());
+    ASSERT_TRUE(forms::isOpen<Form16>());
+    entry->Command15->click();
+    EXPECT_FALSE(forms::isOpen<Form6>());
+    EXPECT_FALSE(forms::isOpen<Form16>());
+    Form68* f = forms::ifOpen<Form68>();
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->Label1->text(), "09.03.2026");
+
+    entry->Command13->click();
+    EXPECT_EQ(f->Label1->text(), "16.03.2026");
+    for (int i = 0; i < 7; ++i)
+        entry->Command5->click();
+    EXPECT_EQ(entry->Text2->text(), "11.03.2026");
+    EXPECT_EQ(f->Label1->text(), "16.03.2026") << "a day step leaves the week as it was";
+    entry->Command11->click();
+    EXPECT_EQ(f->Label1->text(), "02.03.2026");
+    entry->Command2->click();
+    EXPECT_EQ(f->Label1->text(), "09.03.2026");
+
+    f->Command10->click();
+    EXPECT_FALSE(forms::isOpen<Form68>());
 }
