@@ -19,7 +19,7 @@ bool ofEntryClass(const QString& line) { return IsSameClass(LineClass(line), gEn
 QString roomName(const QString& line)
 {
     const int room = LineRoomNumber(line);
-    return room >= 1 && room <= 100 ? gRoomNames(room) : QStringLiteral("?");
+    return room >= 1 && room <= gRoomNames.upper() ? gRoomNames(room) : QStringLiteral("?");
 }
 
 // The item of a line of the teacher: a description, then out of sight at its

@@ -37,11 +37,11 @@ void addLine(Form68& f, const QString& day, const QString& line)
     const bool everyClass = kind == QLatin1String("06") || kind == QLatin1String("08");
     if (!everyClass && !ofEntryClass(line))
         return;
-    const QString period = day + QLatin1Char(' ') + LinePeriod(line) + QLatin1Char(' ');
+    const QString dayAndPeriod = day + QLatin1Char(' ') + LinePeriod(line) + QLatin1Char(' ');
     if (kind == QLatin1String("01"))
-        f.List2->AddItem(period + LineStudent(line) + QStringLiteral(" fehlt. ") + LineText(line));
+        f.List2->AddItem(dayAndPeriod + LineStudent(line) + QStringLiteral(" fehlt. ") + LineText(line));
     else if (kind == QLatin1String("02"))
-        f.List2->AddItem(period + LineStudent(line) + QStringLiteral(" ist wieder da. ") + LineText(line));
+        f.List2->AddItem(dayAndPeriod + LineStudent(line) + QStringLiteral(" ist wieder da. ") + LineText(line));
     else if (kind == QLatin1String("04"))
         f.List4->AddItem(TrimBlanks(LineShortName(line)) + QStringLiteral(": ") + LineStudent(line) +
                          QLatin1Char(' ') + LineText(line));

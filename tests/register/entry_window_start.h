@@ -1,6 +1,7 @@
 #pragma once
-// Register windows read the entry window's fields: these tests start it on the
-// temporary data folder and type into its date and class fields.
+// Register windows read the entry window's fields: these tests start it (on the
+// temporary data folder unless another is named; files are then written to the
+// temporary one) and type into its fields.
 #include "core/model.h"
 #include "platform/forms.h"
 #include "register/entry_window.h"
@@ -11,12 +12,12 @@
 
 class EntryWindowFieldsTest : public ModelTest {
 protected:
-    Form1* entryWindow()
+    Form1* entryWindow(const QString& folder = QString())
     {
         if (Form1* f = forms::ifOpen<Form1>())
             return f;
         const QString here = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
+        QDir::setCurrent(folder.isEmpty() ? m_dir.path() : folder);
         Form1* f = forms::show<Form1>();
         QDir::setCurrent(here);
         gDataPath = m_dir.path() + QLatin1Char('/');
