@@ -5,6 +5,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QSignalBlocker>
 
 namespace controls {
 void setBackColor(QWidget* w, std::uint32_t bgr)
@@ -111,6 +112,20 @@ ListBox::ListBox(QWidget* parent, bool sorted) : QListWidget(parent), m_sorted(s
             emit Click();
     });
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit DblClick(); });
+}
+
+void ListBox::focusInEvent(QFocusEvent* e)
+{
+    // Qt makes the first item current when a list without a selection gets
+    // the focus; the original's lists stay without a selection, and a Click
+    // there would take an item nobody chose.
+    const int before = currentRow();
+    {
+        const QSignalBlocker quiet(this);
+        QListWidget::focusInEvent(e);
+        if (before < 0 && currentRow() >= 0)
+            setCurrentRow(-1);
+    }
 }
 
 void ListBox::AddItem(const QString& text)

@@ -64,6 +64,9 @@ signals:
     void Click();
     void DblClick();
 
+protected:
+    void focusInEvent(QFocusEvent* e) override;
+
 private:
     bool m_sorted;
 };

@@ -11,9 +11,12 @@
 #include "register/class_day_view.h"
 #include "register/class_timetable_view.h"
 #include "register/entry_kinds.h"
+#include "register/password_file.h"
+#include "register/password_windows.h"
 #include "register/room_occupancy_view.h"
 #include "register/room_reservations_view.h"
 #include "register/school_week.h"
+#include "register/student_picker.h"
 #include "register/week_details.h"
 
 #include <QLabel>
@@ -40,6 +43,9 @@ void Form1::Text1_Change()
 {
     setAccepted(Text1, false);
     Timer2->setEnabled(true);
+    // The password windows belong to the name they were opened for.
+    forms::unload<Form4>();
+    forms::unload<Form5>();
 }
 
 void Form1::Text1_KeyDown(int& keyCode)
@@ -63,9 +69,15 @@ void Form1::Text1_KeyDown(int& keyCode)
     if (gCheckOk != 1)
         return;
     // A name with a password file logs in only through the password query.
-    gFileName = gDataPath + gUserShort + QStringLiteral(".pw");
-    if (datafile::exists(gFileName))
+    gFileName = PasswordFilePath(gUserShort);
+    if (datafile::exists(gFileName)) {
+        ReadPasswordFile();
+        if (!gUserPassword.isEmpty()) {
+            gCheckOk = 0;
+            forms::show<Form5>();
+        }
         return;
+    }
     setAccepted(Text1, true);
     Text3->setEnabled(true);
     Command8->setEnabled(true);
@@ -198,8 +210,11 @@ void Form1::Text6_Change()
 
 void Form1::Text7_Change() { setAccepted(Text7, false); }
 
-// Enter opens the student picker once it exists.
-void Form1::Text7_KeyDown(int& keyCode) { (void)keyCode; }
+void Form1::Text7_KeyDown(int& keyCode)
+{
+    if (isEnter(keyCode))
+        forms::show<Form3>();
+}
 
 void Form1::Option1_Click(int index)
 {

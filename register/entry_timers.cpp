@@ -9,6 +9,7 @@
 #include "register/entry_removal.h"
 #include "register/room_reservations_view.h"
 #include "register/school_week.h"
+#include "register/student_picker.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -52,6 +53,7 @@ void Form1::logOut()
     forms::unload<Form6>();
     forms::unload<Form16>();
     forms::unload<Form13>();
+    forms::unload<Form3>();
     Text1->setText(QString());
     if (!Text3->text().isEmpty())
         Text3->setText(QString());

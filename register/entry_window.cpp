@@ -15,8 +15,10 @@
 #include "register/day_file.h"
 #include "register/entry_kinds.h"
 #include "register/entry_removal.h"
+#include "register/password_windows.h"
 #include "register/room_occupancy_view.h"
 #include "register/room_reservations_view.h"
+#include "register/student_picker.h"
 #include "register/week_details.h"
 
 #include <QFrame>
@@ -328,7 +330,27 @@ void Form1::Command15_Click()
 }
 void Form1::Command16_Click() {}
 void Form1::Command17_Click() {}
-void Form1::Command8_Click() {}
+
+void Form1::Command8_Click()
+{
+    // Only the teacher logged in here may set a password for the name.
+    if (!isAccepted(Text1) || Text1->text().trimmed().toUpper() != gUserShort.trimmed().toUpper())
+        return;
+    gCheckOk = 0;
+    gText = Text1->text().trimmed().toUpper();
+    if (gText.toString().isEmpty())
+        return;
+    const int teachers = gMaxTeachers.toInt();
+    for (int i = 1; i <= teachers; ++i) {
+        if (gTeacherShort(i).toUpper() == gText.toString()) {
+            gCheckOk = 1;
+            Text1->setText(gTeacherShort(i));
+            gUserShort = gTeacherShort(i);
+        }
+    }
+    if (gCheckOk == 1)
+        forms::show<Form4>();
+}
 
 void Form1::Command4_Click()
 {
@@ -344,6 +366,8 @@ void Form1::Command4_Click()
 void Form1::Form_Unload(bool& cancel)
 {
     (void)cancel;
+    forms::unload<Form3>();
+    forms::unload<Form4>();
     forms::unload<Form8>();
     forms::unload<Form16>();
     forms::unload<Form26>();

@@ -114,6 +114,20 @@ TEST(Controls, SortedListBoxUsesTheListOrder)
     EXPECT_EQ(l.List(l.ListIndex()), "11");
 }
 
+TEST(Controls, FocusDoesNotSelectAListItem)
+{
+    ListBox l;
+    l.AddItem("Raum 1");
+    l.AddItem("Raum 2");
+    QSignalSpy click(&l, &ListBox::Click);
+    l.show();
+    l.setFocus(Qt::TabFocusReason);
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(&l, &in);
+    EXPECT_EQ(l.ListIndex(), -1);
+    EXPECT_EQ(click.count(), 0);
+}
+
 TEST(Controls, EnablingARunningTimerDoesNotRestartIt)
 {
     Timer t(nullptr, 60000);

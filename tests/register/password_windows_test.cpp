@@ -1,0 +1,148 @@
+#include "core/model.h"
+#include "core/passwords.h"
+#include "platform/controls.h"
+#include "register/entry_window.h"
+#include "register/password_windows.h"
+#include "tests/support/fixture.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+class PasswordWindowsTest : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        const QString here = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        main = forms::show<Form1>();
+        QDir::setCurrent(here);
+        gDataPath = m_dir.path() + QLatin1Char('/');
+        gTeacherShort(3) = mul;
+        gTeacherShort(7) = "ABC";
+    }
+
+    void login(const QString& shortName)
+    {
+        main->Text1->setText(shortName);
+        QTest::keyClick(main->Text1, Qt::Key_Return);
+    }
+
+    // Logs in through the query with the password of the file.
+    void answer(const QString& password)
+    {
+        ASSERT_TRUE(forms::isOpen<Form5>());
+        forms::ifOpen<Form5>()->Text1->setText(password);
+    }
+
+    bool loggedIn() const { return controls::backColor(main->Text1) == 0xC0FFC0; }
+
+    Form4* openForm4()
+    {
+        main->Command8->click();
+        return forms::ifOpen<Form4>();
+    }
+
+    const QString mul = QString::fromUtf8("MÜL");
+    Form1* main = nullptr;
+};
+}
+
+TEST_F(PasswordWindowsTest, APasswordSetIsAskedAtTheNextLogin)
+{
+    login(mul.toLower());
+    ASSERT_TRUE(loggedIn());
+    Form4* form4 = openForm4();
+    ASSERT_NE(form4, nullptr);
+    form4->Text1->setText("Geheim 1");
+    const QString second = " Geheim 1";
+    for (int n = 1; n < second.size(); ++n)
+        form4->Text2->setText(second.left(n));
+    EXPECT_FALSE(QFile::exists(path(mul + ".pw")));
+    form4->Text2->setText(second);
+    EXPECT_FALSE(forms::isOpen<Form4>());
+    EXPECT_TRUE(loggedIn());
+
+    const QStringList lines = readLines(mul + ".pw");
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(QRegularExpression("^ \\d{1,6} $").match(lines[0]).hasMatch()) << lines[0].toStdString();
+    gText = "Geheim 1";
+    ScramblePassword();
+    EXPECT_EQ(lines[1], gText.toString());
+
+    login(" mül ");
+    EXPECT_FALSE(loggedIn());
+    answer("geheim 1");
+    EXPECT_TRUE(forms::isOpen<Form5>());
+    answer("  Geheim 1 ");
+    EXPECT_FALSE(forms::isOpen<Form5>());
+    EXPECT_TRUE(loggedIn());
+    EXPECT_TRUE(main->Text3->isEnabled() && main->Command8->isEnabled() && main->Command17->isEnabled());
+}
+
+TEST_F(PasswordWindowsTest, OneLineFilesEmptyFilesAndTheBackupButton)
+{
+    gAdminShort(2) = mul.toLower();
+    login(mul);
+    ASSERT_TRUE(loggedIn());
+    EXPECT_TRUE(main->Command16->isHidden());
+
+    writeLines(mul + ".pw", {"offen"});
+    login(mul);
+    answer("offen");
+    EXPECT_TRUE(loggedIn());
+    EXPECT_FALSE(main->Command16->isHidden());
+
+    writeBytes("ABC.pw", "");
+    login("ABC");
+    EXPECT_FALSE(forms::isOpen<Form5>());
+    EXPECT_FALSE(loggedIn());
+    EXPECT_TRUE(main->Command16->isHidden());
+}
+
+TEST_F(PasswordWindowsTest, OnlyTheLoggedInNameAndOnlyWhileItIsShown)
+{
+    login("ABC");
+    main->Text1->setText(mul);
+    EXPECT_EQ(openForm4(), nullptr);
+    main->Text1->setText("ABC");
+    EXPECT_EQ(openForm4(), nullptr);
+    EXPECT_EQ(gUserShort, "ABC");
+
+    login("ABC");
+    ASSERT_NE(openForm4(), nullptr);
+    forms::ifOpen<Form4>()->Text1->setText("neu");
+    main->Text1->setText("AB");
+    EXPECT_FALSE(forms::isOpen<Form4>());
+
+    writeLines(mul + ".pw", {"offen"});
+    login(mul);
+    main->Text1->setText("ABC");
+    EXPECT_FALSE(forms::isOpen<Form5>());
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{mul + ".pw"});
+}
+
+TEST_F(PasswordWindowsTest, APasswordThatCannotBeStoredWritesNothing)
+{
+    writeLines(mul + ".pw", {"offen"});
+    const QByteArray before = readBytes(mul + ".pw");
+    login(mul);
+    answer("offen");
+    Form4* form4 = openForm4();
+    form4->Text1->setText(QString::fromUtf8("Ωmega"));
+    form4->Text2->setText(QString::fromUtf8("Ωmega"));
+    EXPECT_EQ(readBytes(mul + ".pw"), before);
+
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("ABC.pw"));  // the write fails even for root
+    login("ABC");
+    form4 = openForm4();
+    form4->Text1->setText("neu");
+    form4->Text2->setText("neu");
+    EXPECT_EQ(messages().size(), 2);
+    EXPECT_TRUE(forms::isOpen<Form4>());
+    EXPECT_FALSE(loggedIn());
+    EXPECT_EQ(gUserPassword, "offen");
+}
