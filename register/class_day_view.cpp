@@ -1,11 +1,13 @@
 #include "register/class_day_view.h"
 
 #include "core/model.h"
+#include "platform/clock.h"
 #include "platform/dates.h"
 #include "platform/numbers.h"
 #include "platform/units.h"
 #include "register/day_file.h"
 #include "register/entry_fields.h"
+#include "register/entry_removal.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -209,6 +211,7 @@ Form6::Form6() : FormBase(6)
 
     connect(Timer1, &Timer::Tick, this, &Form6::Timer1_Timer);
     connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form6::Command2_Click);
 }
 
 void Form6::Form_Load() { Timer1->setEnabled(true); }
@@ -216,3 +219,9 @@ void Form6::Form_Load() { Timer1->setEnabled(true); }
 void Form6::Timer1_Timer() { FillClassDayInfo(); }
 
 void Form6::Command1_Click() { unload(); }
+
+void Form6::Command2_Click()
+{
+    forms::show<Form13>();
+    gLastActivity = static_cast<float>(Clock::secondsSinceMidnight());
+}

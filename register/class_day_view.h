@@ -45,6 +45,7 @@ public:
 
     void Timer1_Timer();
     void Command1_Click();
+    void Command2_Click();
 
 protected:
     void Form_Load() override;

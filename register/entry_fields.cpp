@@ -33,6 +33,12 @@ int roomIndex()
     return rooms ? rooms->ListIndex() : -1;
 }
 
+QString schoolWeekText()
+{
+    const QLabel* label = control<QLabel>("Label12");
+    return label ? label->text() : QString();
+}
+
 void setWeekdayLabel(const QString& name)
 {
     if (QLabel* label = control<QLabel>("Label8"))

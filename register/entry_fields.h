@@ -10,5 +10,7 @@ QString dateText();
 QString classText();
 // The position of the chosen room in the room list (0 = room 1), -1 for none.
 int roomIndex();
+// The school week number shown beside the week buttons.
+QString schoolWeekText();
 void setWeekdayLabel(const QString& name);
 }

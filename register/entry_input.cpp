@@ -9,6 +9,7 @@
 #include "platform/numbers.h"
 #include "platform/runtime.h"
 #include "register/class_day_view.h"
+#include "register/class_timetable_view.h"
 #include "register/entry_kinds.h"
 #include "register/password_file.h"
 #include "register/password_windows.h"
@@ -16,6 +17,7 @@
 #include "register/room_reservations_view.h"
 #include "register/school_week.h"
 #include "register/student_picker.h"
+#include "register/week_details.h"
 #include "register/week_overview.h"
 
 #include <QLabel>
@@ -124,6 +126,8 @@ void Form1::Text3_KeyDown(int& keyCode)
 {
     if (!isEnter(keyCode))
         return;
+    forms::unload<Form16>();
+    forms::unload<Form68>();
     forms::unload<Form17>();
     gCheckOk = 0;
     Command14->setEnabled(false);
@@ -140,6 +144,7 @@ void Form1::Text3_KeyDown(int& keyCode)
     setAccepted(Text3, true);
     forms::show<Form6>();
     FillClassDayInfo();
+    forms::show<Form16>();
     Command10->setEnabled(true);
     Command15->setEnabled(true);
     Command14->setEnabled(true);
@@ -223,6 +228,7 @@ void Form1::Option1_Click(int index)
     }
     forms::unload<Form10>();
     forms::unload<Form17>();
+    forms::unload<Form68>();
     Text7->setVisible(false);
     Label10->setVisible(false);
     Label11->setVisible(false);

@@ -5,7 +5,9 @@
 #include "platform/clock.h"
 #include "platform/numbers.h"
 #include "register/class_day_view.h"
+#include "register/class_timetable_view.h"
 #include "register/content_reminder.h"
+#include "register/entry_removal.h"
 #include "register/room_reservations_view.h"
 #include "register/school_week.h"
 #include "register/student_picker.h"
@@ -51,7 +53,9 @@ void Form1::logOut()
 {
     forms::unload<Form26>();
     forms::unload<Form6>();
+    forms::unload<Form16>();
     forms::unload<Form17>();
+    forms::unload<Form13>();
     forms::unload<Form3>();
     Text1->setText(QString());
     if (!Text3->text().isEmpty())

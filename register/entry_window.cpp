@@ -11,12 +11,15 @@
 #include "platform/units.h"
 #include "register/absent_students.h"
 #include "register/class_day_view.h"
+#include "register/class_timetable_view.h"
 #include "register/day_file.h"
 #include "register/entry_kinds.h"
+#include "register/entry_removal.h"
 #include "register/password_windows.h"
 #include "register/room_occupancy_view.h"
 #include "register/room_reservations_view.h"
 #include "register/student_picker.h"
+#include "register/week_details.h"
 #include "register/week_overview.h"
 
 #include <QFrame>
@@ -299,6 +302,7 @@ void Form1::FillRoomList()
 void Form1::Form_Activate()
 {
     Label1->setText(gSchoolName.toString());
+    forms::unload<Form13>();
     gDayFilePath = DayFilePath(Clock::today());
     LoadDayEntries();
     MarkAbsentStudents();
@@ -316,7 +320,15 @@ void Form1::showWeekday(const QDate& date) { Label8->setText(gDayNames(dates::we
 // The windows these buttons open arrive with their own parts of the register.
 void Form1::Command3_Click() {}
 void Form1::Command14_Click() {}
-void Form1::Command15_Click() {}
+void Form1::Command15_Click()
+{
+    forms::unload<Form17>();
+    forms::unload<Form16>();
+    forms::unload<Form6>();
+    forms::unload<Form10>();
+    forms::unload<Form26>();
+    forms::show<Form68>();
+}
 void Form1::Command16_Click() {}
 void Form1::Command17_Click() {}
 
@@ -343,6 +355,8 @@ void Form1::Command8_Click()
 
 void Form1::Command10_Click()
 {
+    forms::unload<Form68>();
+    forms::unload<Form16>();
     forms::unload<Form6>();
     forms::unload<Form10>();
     forms::unload<Form26>();
@@ -352,6 +366,8 @@ void Form1::Command10_Click()
 void Form1::Command4_Click()
 {
     forms::unload<Form26>();
+    forms::unload<Form68>();
+    forms::unload<Form16>();
     forms::unload<Form6>();
     unload();
 }
@@ -364,5 +380,6 @@ void Form1::Form_Unload(bool& cancel)
     forms::unload<Form3>();
     forms::unload<Form4>();
     forms::unload<Form8>();
+    forms::unload<Form16>();
     forms::unload<Form26>();
 }

@@ -10,6 +10,7 @@
 #include "register/day_file.h"
 #include "register/entry_kinds.h"
 #include "register/room_reservations_view.h"
+#include "register/week_details.h"
 #include "register/week_overview.h"
 
 #include <QPushButton>
@@ -57,8 +58,8 @@ void Form1::stepWorkDate(int days)
     const std::optional<QDate> shown = dates::parse(Text2->text());
     if (!shown)
         return;
-    const bool dayStep = days == 1 || days == -1;
-    showWorkDate(shown->addDays(days), dayStep, !dayStep);
+    const bool byDay = days == 1 || days == -1;
+    showWorkDate(shown->addDays(days), byDay, !byDay);
 }
 
 void Form1::showWorkDate(const QDate& date, bool setWeekday, bool weekViews)
@@ -69,6 +70,8 @@ void Form1::showWorkDate(const QDate& date, bool setWeekday, bool weekViews)
         showWeekday(date);
     if (forms::isOpen<Form6>())
         FillClassDayInfo();
+    if (weekViews && forms::isOpen<Form68>())
+        FillWeekDetails();
     const Form17* overview = forms::ifOpen<Form17>();
     if (weekViews && overview && overview->isVisible())
         FillWeekOverview();

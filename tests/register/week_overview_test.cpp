@@ -124,8 +124,9 @@ TEST_F(WeekOverviewTest, TheMainWindowOpensRefreshesAndClosesIt)
     f->Command10->click();
     EXPECT_FALSE(forms::isOpen<Form17>());
 
-    // Another kind, a confirmed class and the logout close it.
+    // Another kind, a confirmed class, the week details and the logout close it.
     const std::function<void()> closers[] = {[this] { entry->Option1[2]->click(); },
+                                             [this] { entry->Command15->click(); },
                                              [this] { enter(entry->Text3, "4A"); },
                                              [this] {
                                                  Clock::advance(601);

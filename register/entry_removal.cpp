@@ -1,0 +1,147 @@
+#include "register/entry_removal.h"
+
+#include "core/model.h"
+#include "platform/clock.h"
+#include "platform/controls.h"
+#include "platform/dates.h"
+#include "platform/dialogs.h"
+#include "platform/units.h"
+#include "register/class_day_view.h"
+#include "register/day_file.h"
+#include "register/entry_fields.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+bool ofEntryClass(const QString& line) { return IsSameClass(LineClass(line), gEntryClass.toString()); }
+
+QString roomName(const QString& line)
+{
+    const int room = LineRoomNumber(line);
+    return room >= 1 && room <= gRoomNames.upper() ? gRoomNames(room) : QStringLiteral("?");
+}
+
+// The item of a line of the teacher: a description, then out of sight at its
+// end the line number. Empty when the line is not listed.
+QString itemFor(const QString& line, int number)
+{
+    const QString kind = LineKind(line);
+    const bool everyClass = kind == QLatin1String("06") || kind == QLatin1String("08") || kind == QLatin1String("09");
+    if (!everyClass && !ofEntryClass(line))
+        return {};
+    const QString hidden = QString(50, QLatin1Char(' ')) + QString::number(number);
+    const QString period = LinePeriod(line) + QLatin1Char(' ');
+    const QString notice = TrimBlanks(TrimBlanks(LineText(line)) + hidden);
+    if (kind == QLatin1String("03"))
+        return QStringLiteral("Stoff:   ") + period + LineSubject(line) + QLatin1Char(' ') + LineText(line) + hidden;
+    if (kind == QLatin1String("01"))
+        return QStringLiteral("Absenz:  ") + period + LineStudent(line) + QStringLiteral(" fehlt. ") + LineText(line) +
+               hidden;
+    if (kind == QLatin1String("02"))
+        return QStringLiteral("zurück:  ") + period + LineStudent(line) + QStringLiteral(" ist wieder da. ") +
+               LineText(line) + hidden;
+    if (kind == QLatin1String("04"))
+        return QStringLiteral("Störung: ") + LineStudent(line) + QLatin1Char(' ') + LineText(line) + hidden;
+    if (kind == QLatin1String("05") || kind == QLatin1String("06"))
+        return QStringLiteral("Info:    ") + notice;
+    if (kind == QLatin1String("07") || kind == QLatin1String("08"))
+        return QStringLiteral("Termin:  ") + notice;
+    if (kind == QLatin1String("09"))
+        return QStringLiteral("Raumres.:") + roomName(line) + QStringLiteral("  ") + LinePeriod(line) +
+               QStringLiteral(".Eh ") + LineSubject(line) + QLatin1Char(' ') + LineText(line) + hidden;
+    return {};
+}
+
+// The line number at the end of an item: the digits back to the blank or the
+// prefix before them. An entry without text puts its number right after the
+// prefix ("Termin:  7"), so its last four characters may hold the colon.
+QString lineNumberOf(const QString& item)
+{
+    qsizetype start = item.size();
+    while (start > 0 && item.at(start - 1).isDigit())
+        --start;
+    return item.mid(start);
+}
+
+void noteActivity() { gLastActivity = static_cast<float>(Clock::secondsSinceMidnight()); }
+}
+
+Form13::Form13() : FormBase(13)
+{
+    setObjectName(QStringLiteral("Form13"));
+    setWindowTitle(QStringLiteral("einen Eintrag entfernen"));
+
+    List1 = new ListBox(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    controls::setFont(List1, QStringLiteral("Lucida Console"), 9);
+    place(List1, 120, 120, 9600, 3600);
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    controls::setFont(Label1, QStringLiteral("Lucida Console"), 9);
+    controls::setForeColor(Label1, 0x0000FF);
+    place(Label1, 120, 3840, 6000, 300);
+    Command1 = new QPushButton(QStringLiteral("markierten Eintrag entfernen"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setEnabled(false);
+    place(Command1, 120, 4260, 3000, 420);
+    Label2 = new QLabel(QStringLiteral("999"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setVisible(false);
+    place(Label2, 3240, 4260, 600, 300);
+    Command2 = new QPushButton(QStringLiteral("exit"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    place(Command2, 8520, 4260, 1200, 420);
+    connect(List1, &ListBox::Click, this, &Form13::List1_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form13::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form13::Command2_Click);
+    resize(units::twipsToPixels(9840), units::twipsToPixels(4800));
+}
+
+void Form13::Form_Load()
+{
+    const std::optional<QDate> date = dates::parse(entryfields::dateText());
+    if (!date)
+        return;
+    gDayFilePath = DayFilePath(*date);
+    LoadDayEntries();
+    const QString user = TrimBlanks(gUserShort);
+    for (int i = 1; i <= gDayLineCount; ++i) {
+        const QString& line = gDayLines(i);
+        if (line.isEmpty() || TrimBlanks(LineShortName(line)) != user)
+            continue;
+        const QString item = itemFor(line, i);
+        if (!item.isEmpty())
+            List1->AddItem(item);
+    }
+}
+
+void Form13::List1_Click()
+{
+    if (List1->ListIndex() < 0)
+        return;
+    const QString item = List1->List(List1->ListIndex());
+    Label1->setText(item.left(40));
+    Label2->setText(lineNumberOf(item));
+    Command1->setEnabled(true);
+    noteActivity();
+}
+
+void Form13::Command1_Click()
+{
+    const std::optional<QDate> date = dates::parse(entryfields::dateText());
+    if (!date)
+        return;
+    gEntryStamp = dates::timeStamp(Clock::now());
+    gDayFilePath = DayFilePath(*date);
+    if (!AppendDayLine(ComposeRemovalLine(Label2->text().toInt()))) {
+        MsgBox(QStringLiteral("Der Eintrag konnte nicht entfernt werden: die Datei ") + gDayFilePath +
+               QStringLiteral(" ließ sich nicht beschreiben. Bitte später noch einmal versuchen."));
+        return;
+    }
+    FillClassDayInfo();
+    noteActivity();
+    unload();
+}
+
+void Form13::Command2_Click() { unload(); }

@@ -1,0 +1,152 @@
+#include "register/class_day_view.h"
+#include "register/class_timetable_view.h"
+#include "register/entry_removal.h"
+#include "tests/register/day_lines.h"
+#include "tests/register/entry_window_start.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+class EntryRemovalTest : public EntryWindowFieldsTest {
+protected:
+    Form13* openRemoval()
+    {
+        typeIntoEntryWindow("11.03.2026", "3a");
+        gEntryClass = QStringLiteral("3a");
+        gUserShort = QStringLiteral("ABC     ");
+        return forms::show<Form13>();
+    }
+
+    static QString hidden(int lineNumber) { return QString(50, QLatin1Char(' ')) + QString::number(lineNumber); }
+
+    static void remove(Form13* f, int item)
+    {
+        f->List1->setListIndex(item);
+        f->Command1->click();
+    }
+};
+
+TEST_F(EntryRemovalTest, ListsOnlyTheTeachersOwnEntriesThatStillStand)
+{
+    writeLines("20260311.qz", {entryLine({.kind = "03", .shortName = "XY"})});
+    EXPECT_EQ(openRemoval()->List1->ListCount(), 0);
+    EXPECT_FALSE(forms::ifOpen<Form13>()->Command1->isEnabled());
+    forms::unload<Form13>();
+
+    writeLines("20260311.qz", {
+        entryLine({.kind = "03", .text = "Brüche", .period = "2"}),
+        entryLine({.kind = "03", .text = "fremd", .shortName = "XY"}),
+        entryLine({.kind = "05", .text = "entfernt"}),
+        removalLine(3),
+        entryLine({.kind = "01", .cls = "3A", .text = "krank", .student = "Eva Maier"}),
+        entryLine({.kind = "02", .student = "Eva Maier"}),
+        entryLine({.kind = "04", .text = "stört", .student = "Max Muster"}),
+        entryLine({.kind = "05", .cls = "5B", .text = "andere Klasse"}),
+        entryLine({.kind = "06", .cls = "5B", .text = "an alle"}),
+        entryLine({.kind = "07", .cls = "5B", .text = "andere Klasse"}),
+        entryLine({.kind = "08", .cls = "5B", .text = "Schulfest"}),
+        entryLine({.kind = "09", .cls = "5B", .text = "Beamer", .period = "4", .room = "2"}),
+        entryLine({.kind = "06", .text = "fremd", .shortName = "ABCD"}),
+    });
+    gRoomNames(2) = QStringLiteral("EDV 1");
+    EXPECT_EQ(openRemoval()->List1->items(), QStringList({
+                                                 "Stoff:   2  M        Brüche" + hidden(1),
+                                                 "Absenz:  1  Eva Maier fehlt. krank" + hidden(5),
+                                                 "zurück:  1  Eva Maier ist wieder da. " + hidden(6),
+                                                 "Störung: Max Muster stört" + hidden(7),
+                                                 "Info:    an alle" + hidden(9),
+                                                 "Termin:  Schulfest" + hidden(11),
+                                                 "Raumres.:EDV 1  4 .Eh M        Beamer" + hidden(12),
+                                             }));
+}
+
+TEST_F(EntryRemovalTest, AppendsTheRemovalLineOfTheSelectedEntry)
+{
+    QStringList lines(6, entryLine({.kind = "03", .shortName = "XY"}));
+    lines << entryLine({.kind = "03", .text = "weg damit"}) << entryLine({.kind = "08"});
+    writeLines("20260311.qz", lines);
+    typeIntoEntryWindow("11.03.2026", "3A");
+    Form6* view = forms::show<Form6>();
+    FillClassDayInfo();
+    ASSERT_EQ(view->List1->ListCount(), 7);
+
+    Form13* f = openRemoval();
+    ASSERT_EQ(f->List1->List(1), "Termin:  8") << "an entry without text";
+    setNow(QDateTime(QDate(2026, 3, 11), QTime(10, 6, 0)));
+    f->List1->setListIndex(0);
+    EXPECT_EQ(f->Label2->text(), "7");
+    EXPECT_EQ(f->Label1->text(), "Stoff:   1  M        weg damit          ");
+    f->Command1->click();
+    EXPECT_EQ(readLines("20260311.qz").last(), "202603111006ABC     00    7");
+    EXPECT_FALSE(forms::isOpen<Form13>());
+    EXPECT_EQ(gLastActivity, 36360);
+    EXPECT_EQ(view->List1->ListCount(), 6);
+
+    remove(openRemoval(), 0);
+    EXPECT_EQ(readLines("20260311.qz").last(), "202603111006ABC     00    8");
+    lines = QStringList(999, entryLine({.kind = "05", .shortName = "XY"}));
+    writeLines("20260311.qz", lines << entryLine({.kind = "05", .text = "meins"}));
+    remove(openRemoval(), 0);
+    EXPECT_EQ(readLines("20260311.qz").last(), "202603111006ABC     00    1000");
+}
+
+TEST_F(EntryRemovalTest, AFailedAppendIsShownAndTheWindowStays)
+{
+    writeLines("20260311.qz", {entryLine({.kind = "03", .text = "Brüche"})});
+    Form13* f = openRemoval();
+    QFile::remove(path("20260311.qz"));
+    QDir(m_dir.path()).mkdir("20260311.qz");
+    remove(f, 0);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith("Der Eintrag konnte nicht entfernt werden"));
+    EXPECT_TRUE(forms::isOpen<Form13>());
+}
+
+TEST_F(EntryRemovalTest, OpenedOnceByTheDayViewAndClosedByTheMainWindow)
+{
+    writeLines("20260311.qz", {entryLine({.kind = "03", .text = "Brüche"})});
+    Form1* entry = typeIntoEntryWindow("11.03.2026", "3A");
+    gUserShort = QStringLiteral("ABC");
+    Form6* view = forms::show<Form6>();
+    view->Command2->click();
+    Form13* f = forms::ifOpen<Form13>();
+    ASSERT_NE(f, nullptr);
+    f->List1->setListIndex(0);
+    view->Command2->click();
+    EXPECT_EQ(forms::ifOpen<Form13>(), f);
+    EXPECT_EQ(f->List1->ListIndex(), 0) << "brought to the front, not refilled";
+
+    entry->activate();
+    EXPECT_FALSE(forms::isOpen<Form13>());
+    forms::show<Form13>();
+    forms::show<Form16>();
+    setNow(QDateTime(QDate(2026, 3, 11), QTime(11, 0, 0)));
+    entry->Timer1_Timer();
+    EXPECT_FALSE(forms::isOpen<Form13>());
+    EXPECT_FALSE(forms::isOpen<Form16>());
+}
+
+TEST_F(EntryRemovalTest, OnTheDemoSchoolATeacherRemovesAnEntryJustWritten)
+{
+    Form1* entry = entryWindow(QStringLiteral(ORVQZ_DEMO_DIR));
+    enter(entry->Text1, "bra");
+    enter(entry->Text3, "5a");
+    enter(entry->Text3, "5A");
+    ASSERT_TRUE(forms::isOpen<Form16>()) << "opened afresh by each accepted class";
+    EXPECT_EQ(forms::ifOpen<Form16>()->windowTitle(), "Stundenplan 5A");
+    EXPECT_NE(forms::ifOpen<Form16>()->Label1[0]->text().trimmed(), "") << "the demo plan is loaded at start";
+    enter(entry->Text4, "2");
+    enter(entry->Text5, "de");
+    entry->Option1[2]->click();
+    entry->Text6->setText("Gedichte");
+    entry->Command9->click();
+    entry->Command1->click();
+    Form6* view = forms::ifOpen<Form6>();
+    ASSERT_EQ(view->List1->items(), QStringList({"2  BRA      De       Gedichte"}));
+
+    view->Command2->click();
+    remove(forms::ifOpen<Form13>(), 0);
+    EXPECT_EQ(readLines("20260311.qz").last(), "202603110930BRA     00    1");
+    EXPECT_EQ(view->List1->ListCount(), 0);
+}
