@@ -1,6 +1,6 @@
 #include "core/model.h"
 #include "register/absent_students.h"
-#include "tests/register/day_lines.h"
+#include "tests/register/register_fixture.h"
 #include "tests/support/fixture.h"
 
 class AbsentStudentsTest : public ModelTest {
@@ -46,43 +46,34 @@ TEST_F(AbsentStudentsTest, ClassIgnoresCaseNameCountsCaseLongNamesMatchTheirFirs
               QList<short>({1, 0, 1, 0}));
 }
 
-class LessonContentLookupTest : public ModelTest {
+class LessonContentLookupTest : public RegisterTest {
 protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
+        RegisterTest::SetUp();
         gSearchClass = "4A";
         gSearchSubject = "M";
     }
 
-    void writeDay(int daysAgo, const QStringList& lines) const
-    {
-        writeLines(DayFilePath(QDate(2026, 3, 11).addDays(-daysAgo)).section('/', -1), lines);
-    }
-
-    static QString content(const QString& shortName, const QString& text = "Brüche", const QString& cls = "4A",
-                           const QString& subject = "M")
-    {
-        return entryLine({.kind = "03", .cls = cls, .text = text, .shortName = shortName, .subject = subject});
-    }
+    void writeDaysAgo(int days, const QStringList& lines) const { writeDay(QDate(2026, 3, 11).addDays(-days), lines); }
 };
 
 TEST_F(LessonContentLookupTest, SearchesTheSixtyDaysBeforeToday)
 {
-    writeDay(0, {content("HEU")});
-    writeDay(61, {content("ALT")});
+    writeDaysAgo(0, {contentLine("M", "HEU")});
+    writeDaysAgo(61, {contentLine("M", "ALT")});
     FindLessonContentEntry();
     EXPECT_EQ(gFoundContentShort, "");
-    writeDay(60, {content("SECH")});
+    writeDaysAgo(60, {contentLine("M", "SECH")});
     FindLessonContentEntry();
     EXPECT_EQ(gFoundContentShort, "SECH");
 }
 
 TEST_F(LessonContentLookupTest, NewestDayAndFirstLineWinSubstitutesArePassedOver)
 {
-    writeDay(1, {content("SUB", "Supplierung"), content("XX", "x", "4B"), content("YY", "x", "4A", "D"),
-                 content("ERS", "x", "4a"), content("ZWE")});
-    writeDay(2, {content("ALT")});
+    writeDaysAgo(1, {contentLine("M", "SUB", "4A", "Supplierung"), contentLine("M", "XX", "4B"), contentLine("D", "YY"),
+                     contentLine("M", "ERS", "4a"), contentLine("M", "ZWE")});
+    writeDaysAgo(2, {contentLine("M", "ALT")});
     FindLessonContentEntry();
     EXPECT_EQ(gFoundContentShort, "ERS");
     EXPECT_EQ(gDayFilePath, path("20260310.qz"));

@@ -1,43 +1,10 @@
-#include "core/model.h"
-#include "platform/datafile.h"
-#include "platform/forms.h"
 #include "register/class_day_view.h"
-#include "register/entry_window.h"
-#include "tests/register/day_lines.h"
-#include "tests/support/fixture.h"
+#include "tests/register/register_fixture.h"
 
-#include <QDir>
 #include <QLabel>
 
-class ClassDayViewTest : public ModelTest {
+class ClassDayViewTest : public RegisterTest {
 protected:
-    // The entry window with the date and the class typed into its fields.
-    void typeIntoEntryWindow(const QString& date, const QString& cls)
-    {
-        if (!forms::isOpen<Form1>()) {
-            const QString here = QDir::currentPath();
-            QDir::setCurrent(m_dir.path());
-            forms::get<Form1>();
-            QDir::setCurrent(here);
-            gDataPath = m_dir.path() + QLatin1Char('/');
-        }
-        entryControl<TextBox>("Text2")->setText(date);
-        entryControl<TextBox>("Text3")->setText(cls);
-        entryControl<QLabel>("Label8");
-    }
-
-    template <class W>
-    W* entryControl(const char* name)
-    {
-        Form1* entry = forms::get<Form1>();
-        W* w = entry->findChild<W*>(QLatin1String(name));
-        if (!w) {
-            w = new W(entry);
-            w->setObjectName(QLatin1String(name));
-        }
-        return w;
-    }
-
     Form6* openView(const QString& date, const QString& cls)
     {
         typeIntoEntryWindow(date, cls);
@@ -71,7 +38,7 @@ TEST_F(ClassDayViewTest, ListsEachKindOfTheClassIgnoringCaseAndSchoolWideKindsOf
     EXPECT_EQ(gEntryClass, "3a");
     EXPECT_EQ(f->Label1->text(), "3a");
     EXPECT_EQ(f->Label2->text(), "Mittwoch 11.03.2026");
-    EXPECT_EQ(entryControl<QLabel>("Label8")->text(), "Mittwoch");
+    EXPECT_EQ(entry->Label8->text(), "Mittwoch");
     EXPECT_TRUE(f->Label8->isHidden());
     EXPECT_EQ(f->List1->items(), QStringList({"2  ABC      M        Brüche"}));
     EXPECT_EQ(f->List2->items(), QStringList({"1  Eva Maier fehlt. krank", "3  Eva Maier ist wieder da. "}));
@@ -143,8 +110,8 @@ TEST_F(ClassDayViewTest, AnEntryFromAnotherPcShowsAfterTheNextTick)
     writeLines("20260311.qz", {entryLine({.kind = "03", .text = "erste"})});
     Form6* f = openView("11.03.2026", "3A");
     EXPECT_TRUE(f->Timer1->isActive());
-    ASSERT_TRUE(datafile::appendLine(path("20260311.qz"), entryLine({.kind = "07", .text = "Ausflug"})));
-    ASSERT_TRUE(datafile::appendLine(path("20260311.qz"), removalLine(1)));
+    appendToDay(QDate(2026, 3, 11), entryLine({.kind = "07", .text = "Ausflug"}));
+    appendToDay(QDate(2026, 3, 11), removalLine(1));
     EXPECT_EQ(f->List5->ListCount(), 0);
     f->Timer1_Timer();
     EXPECT_EQ(f->List5->items(), QStringList({"ABC      Ausflug"}));
@@ -168,5 +135,5 @@ TEST_F(ClassDayViewTest, FillingWithoutTheViewOpenKeepsItsSideEffects)
     EXPECT_FALSE(forms::isOpen<Form6>());
     EXPECT_EQ(gEntryClass, "4b");
     EXPECT_EQ(gDayFilePath, path("20260312.qz"));
-    EXPECT_EQ(entryControl<QLabel>("Label8")->text(), "Donnerstag");
+    EXPECT_EQ(entry->Label8->text(), "Donnerstag");
 }

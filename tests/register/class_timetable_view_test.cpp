@@ -1,13 +1,13 @@
 #include "register/class_timetable_view.h"
-#include "tests/register/entry_window_start.h"
+#include "tests/register/register_fixture.h"
 
 #include <QLabel>
 
-class ClassTimetableTest : public EntryWindowFieldsTest {
+class ClassTimetableTest : public RegisterTest {
 protected:
     void SetUp() override
     {
-        EntryWindowFieldsTest::SetUp();
+        RegisterTest::SetUp();
         gDaysPerWeek = 5;
         gPeriodsPerDay = 9;
         for (int p = 1; p <= 11; ++p)

@@ -1,8 +1,7 @@
 #include "platform/clock.h"
-#include "platform/controls.h"
 #include "platform/runtime.h"
 #include "register/content_reminder.h"
-#include "tests/register/week_school.h"
+#include "tests/register/register_fixture.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -25,9 +24,9 @@ protected:
         lesson(1, 1, M);
         lesson(2, 2, E);
         lesson(3, 3, D);
-        writeDay(QDate(2026, 3, 2), {content("M", "KV", "4a")});
-        writeDay(QDate(2026, 2, 20), {content("E", "ABC")});
-        writeDay(QDate(2026, 2, 25), {content("D", "XY")});
+        writeDay(QDate(2026, 3, 2), {contentLine("M", "KV", "4a")});
+        writeDay(QDate(2026, 2, 20), {contentLine("E", "ABC")});
+        writeDay(QDate(2026, 2, 25), {contentLine("D", "XY")});
     }
 
     // The reminder as the main window's timer runs it; null when it closed the window.
@@ -68,8 +67,8 @@ TEST_F(ContentReminderTest, ListsLastWeeksGapsWithTheirTeachersAndAsksTheUserInO
     EXPECT_FALSE(forms::isOpen<Form11>());
 
     // Of two own gaps the later one is named; no full name greets by short name.
-    writeDay(QDate(2026, 2, 26), {content("D", "ZZ")});
-    writeDay(QDate(2026, 2, 21), {content("E", "ZZ")});
+    writeDay(QDate(2026, 2, 26), {contentLine("D", "ZZ")});
+    writeDay(QDate(2026, 2, 21), {contentLine("E", "ZZ")});
     runtime::scriptRandom({0.0});
     EXPECT_EQ(remind("ZZ")->Text1->toPlainText(), "Hallo ZZ, in der Vorwoche wäre noch Stoff für D 4A einzutragen.");
 }
@@ -116,14 +115,14 @@ TEST_F(ContentReminderTest, TheResponsibleTeacherIsLookedForUpTo60DaysBack)
         const char* item;
     } cases[] = {{1, "E  < --  XY"}, {60, "E  < --  XY"}, {61, "E"}};
     for (const auto& c : cases) {
-        writeDay(today.addDays(-c.daysBack), {content("E", "XY")});
+        writeDay(today.addDays(-c.daysBack), {contentLine("E", "XY")});
         EXPECT_EQ(remind("ABC")->List2->items(), QStringList({c.item})) << c.daysBack;
-        QFile::remove(path(today.addDays(-c.daysBack).toString("yyyyMMdd") + ".qz"));
+        QFile::remove(path(dayFile(today.addDays(-c.daysBack))));
     }
     // The newest day decides; a substitute's lesson does not count.
-    writeDay(today.addDays(-2), {content("E", "XY", "4A", "Supplierung")});
-    writeDay(today.addDays(-3), {content("E", "KV", "4a")});
-    writeDay(today.addDays(-30), {content("E", "ABC")});
+    writeDay(today.addDays(-2), {contentLine("E", "XY", "4A", "Supplierung")});
+    writeDay(today.addDays(-3), {contentLine("E", "KV", "4a")});
+    writeDay(today.addDays(-30), {contentLine("E", "ABC")});
     EXPECT_EQ(remind("ABC")->List2->items(), QStringList({"E  < --  KV"}));
 }
 
@@ -141,8 +140,8 @@ TEST_F(ContentReminderTest, StaysSilentWhereThereIsNothingToSay)
     EXPECT_FALSE(shown(remind("ABC", "9Z")));
 
     // Every subject got its content: nothing to show, even to the form teacher.
-    writeDay(QDate(2026, 3, 3), {content("E")});
-    writeDay(QDate(2026, 3, 4), {content("D")});
+    writeDay(QDate(2026, 3, 3), {contentLine("E")});
+    writeDay(QDate(2026, 3, 4), {contentLine("D")});
     f = remind("KV");
     EXPECT_FALSE(shown(f));
     EXPECT_EQ(f->List2->ListCount(), 0);
@@ -156,7 +155,7 @@ TEST_F(ContentReminderTest, TheMainWindowsTimerRemindsOncePerAcceptedNameAndClas
     gSchoolYearStart = "7.9.2025";
     gSchoolYearEnd = QDateTime(QDate(2026, 7, 3), QTime());
     lesson(1, 1, E, 0, 2);
-    writeDay(QDate(2026, 2, 19), {content("E", "ABC", "4B")});
+    writeDay(QDate(2026, 2, 19), {contentLine("E", "ABC", "4B")});
     enter(entry->Text1, "abc");
     entry->Text2->setText("11.03.2026");
     // A tick runs the handler only while the timer runs; a reminder shown is read.

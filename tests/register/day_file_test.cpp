@@ -2,7 +2,7 @@
 #include "platform/clock.h"
 #include "platform/dates.h"
 #include "register/day_file.h"
-#include "tests/register/day_lines.h"
+#include "tests/register/register_fixture.h"
 #include "tests/support/fixture.h"
 
 #include <QDir>

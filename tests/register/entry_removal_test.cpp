@@ -1,14 +1,13 @@
 #include "register/class_day_view.h"
 #include "register/class_timetable_view.h"
 #include "register/entry_removal.h"
-#include "tests/register/day_lines.h"
-#include "tests/register/entry_window_start.h"
+#include "tests/register/register_fixture.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
-class EntryRemovalTest : public EntryWindowFieldsTest {
+class EntryRemovalTest : public RegisterTest {
 protected:
     Form13* openRemoval()
     {
@@ -106,7 +105,7 @@ TEST_F(EntryRemovalTest, AFailedAppendIsShownAndTheWindowStays)
 TEST_F(EntryRemovalTest, OpenedOnceByTheDayViewAndClosedByTheMainWindow)
 {
     writeLines("20260311.qz", {entryLine({.kind = "03", .text = "Brüche"})});
-    Form1* entry = typeIntoEntryWindow("11.03.2026", "3A");
+    typeIntoEntryWindow("11.03.2026", "3A");
     gUserShort = QStringLiteral("ABC");
     Form6* view = forms::show<Form6>();
     view->Command2->click();
@@ -129,7 +128,7 @@ TEST_F(EntryRemovalTest, OpenedOnceByTheDayViewAndClosedByTheMainWindow)
 
 TEST_F(EntryRemovalTest, OnTheDemoSchoolATeacherRemovesAnEntryJustWritten)
 {
-    Form1* entry = entryWindow(QStringLiteral(ORVQZ_DEMO_DIR));
+    startEntryWindow(QStringLiteral(ORVQZ_DEMO_DIR));
     enter(entry->Text1, "bra");
     enter(entry->Text3, "5a");
     enter(entry->Text3, "5A");

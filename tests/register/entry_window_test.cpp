@@ -1,32 +1,15 @@
-#include "core/model.h"
 #include "platform/clock.h"
-#include "platform/controls.h"
-#include "platform/datafile.h"
-#include "platform/forms.h"
 #include "register/class_day_view.h"
-#include "register/entry_window.h"
 #include "register/room_occupancy_view.h"
 #include "register/room_reservations_view.h"
 #include "register/school_week.h"
-#include "tests/support/fixture.h"
+#include "tests/register/register_fixture.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
 
 namespace {
-const std::uint32_t kGreen = 0xC0FFC0;
-
-void enter(TextBox* field, const QString& text)
-{
-    field->setText(text);
-    QTest::keyClick(field, Qt::Key_Return);
-}
-
-bool green(const QWidget* w) { return controls::backColor(w) == kGreen; }
-
 QString pad(const QString& text, int width) { return text.leftJustified(width, QLatin1Char(' ')); }
 
 // What each kind of entry is written from, from empty fields, and its line.
@@ -56,24 +39,12 @@ std::vector<KindCase> kindCases()
 }
 }
 
-class EntryWindowTest : public ModelTest {
+class EntryWindowTest : public RegisterTest {
 protected:
-    // Starts the program in `folder` (the temporary data folder by default),
-    // then points the data path back at the temporary folder.
-    Form1* start(const QString& folder = QString())
-    {
-        const QString here = QDir::currentPath();
-        QDir::setCurrent(folder.isEmpty() ? m_dir.path() : folder);
-        Form1* f = forms::show<Form1>();
-        QDir::setCurrent(here);
-        gDataPath = m_dir.path() + QLatin1Char('/');
-        return f;
-    }
-
     // A small school, filled in after start-up.
     Form1* startSchool()
     {
-        Form1* f = start();
+        Form1* f = startEntryWindow();
         gTeacherShort(1) = "MÜL";
         gTeacherShort(2) = "ABC";
         gClassNames(1) = "4A";
@@ -117,7 +88,7 @@ protected:
     static void chooseStudent(Form1* f, const QString& name)
     {
         f->Text7->setText(name);
-        controls::setBackColor(f->Text7, kGreen);
+        controls::setBackColor(f->Text7, 0xC0FFC0);
     }
 
     static void write(Form1* f)
@@ -129,7 +100,7 @@ protected:
 
 TEST_F(EntryWindowTest, StartsOnAnEmptyDataFolder)
 {
-    Form1* f = start();
+    Form1* f = startEntryWindow();
     EXPECT_EQ(f->windowTitle(), "ORV-qz V1.28a");
     EXPECT_EQ(f->Label2->text(), "ORV-qz V1.28a");
     EXPECT_EQ(f->List1->ListCount(), 0);
@@ -149,7 +120,7 @@ TEST_F(EntryWindowTest, StartsOnTheDemoFolder)
     ASSERT_FALSE(students.isEmpty());
     ASSERT_FALSE(rooms.isEmpty());
 
-    Form1* f = start(demo.path());
+    Form1* f = startEntryWindow(demo.path());
     EXPECT_EQ(f->Label2->text(), QString::number(students.size() / 2));
     EXPECT_EQ(f->List1->items(), rooms);
     EXPECT_FALSE(f->Label1->text().isEmpty()) << "the school's name";
@@ -344,7 +315,7 @@ TEST_F(EntryWindowTest, AFailedAppendKeepsTheEntry)
 
 TEST_F(EntryWindowTest, DateButtonsStepFromTheDateShown)
 {
-    Form1* f = start();
+    Form1* f = startEntryWindow();
     Form6* view = forms::show<Form6>();
     f->Text2->setText("09.03.2026");
     gWorkDate = "01.01.2000";
@@ -378,7 +349,7 @@ TEST_F(EntryWindowTest, SchoolWeekOfTheWorkingDate)
     for (const auto& [date, week] : weeks)
         EXPECT_EQ(SchoolWeekNumber(first, date), week) << date.toString().toStdString();
 
-    Form1* f = start();
+    Form1* f = startEntryWindow();
     gSchoolYearStart = "7.9.2015";
     f->Text2->setText("14.09.2015");
     EXPECT_EQ(f->Label12->text(), "2");
@@ -424,7 +395,7 @@ TEST_F(EntryWindowTest, IdleTimeRunsOnDateAndTime)
 
 TEST_F(EntryWindowTest, ActivationCountsTodaysAbsentStudents)
 {
-    Form1* f = start();
+    Form1* f = startEntryWindow();
     gStudentCount = 3;
     const char* students[][2] = {{"Anna Berger", "4A"}, {"Ben Kurz", "4A"}, {"Cem Ay", "3B"}};
     for (int i = 0; i < 3; ++i) {

@@ -1,35 +1,22 @@
-#include "core/model.h"
 #include "core/passwords.h"
-#include "platform/controls.h"
-#include "register/entry_window.h"
 #include "register/password_windows.h"
-#include "tests/support/fixture.h"
+#include "tests/register/register_fixture.h"
 
-#include <QDir>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTest>
 
 namespace {
-class PasswordWindowsTest : public ModelTest {
+class PasswordWindowsTest : public RegisterTest {
 protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
-        const QString here = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
-        main = forms::show<Form1>();
-        QDir::setCurrent(here);
-        gDataPath = m_dir.path() + QLatin1Char('/');
+        RegisterTest::SetUp();
+        startEntryWindow();
         gTeacherShort(3) = mul;
         gTeacherShort(7) = "ABC";
     }
 
-    void login(const QString& shortName)
-    {
-        main->Text1->setText(shortName);
-        QTest::keyClick(main->Text1, Qt::Key_Return);
-    }
+    void login(const QString& shortName) { enter(entry->Text1, shortName); }
 
     // Logs in through the query with the password of the file.
     void answer(const QString& password)
@@ -38,16 +25,15 @@ protected:
         forms::ifOpen<Form5>()->Text1->setText(password);
     }
 
-    bool loggedIn() const { return controls::backColor(main->Text1) == 0xC0FFC0; }
+    bool loggedIn() const { return green(entry->Text1); }
 
     Form4* openForm4()
     {
-        main->Command8->click();
+        entry->Command8->click();
         return forms::ifOpen<Form4>();
     }
 
     const QString mul = QString::fromUtf8("MÜL");
-    Form1* main = nullptr;
 };
 }
 
@@ -80,7 +66,7 @@ TEST_F(PasswordWindowsTest, APasswordSetIsAskedAtTheNextLogin)
     answer("  Geheim 1 ");
     EXPECT_FALSE(forms::isOpen<Form5>());
     EXPECT_TRUE(loggedIn());
-    EXPECT_TRUE(main->Text3->isEnabled() && main->Command8->isEnabled() && main->Command17->isEnabled());
+    EXPECT_TRUE(entry->Text3->isEnabled() && entry->Command8->isEnabled() && entry->Command17->isEnabled());
 }
 
 TEST_F(PasswordWindowsTest, OneLineFilesEmptyFilesAndTheBackupButton)
@@ -88,39 +74,39 @@ TEST_F(PasswordWindowsTest, OneLineFilesEmptyFilesAndTheBackupButton)
     gAdminShort(2) = mul.toLower();
     login(mul);
     ASSERT_TRUE(loggedIn());
-    EXPECT_TRUE(main->Command16->isHidden());
+    EXPECT_TRUE(entry->Command16->isHidden());
 
     writeLines(mul + ".pw", {"offen"});
     login(mul);
     answer("offen");
     EXPECT_TRUE(loggedIn());
-    EXPECT_FALSE(main->Command16->isHidden());
+    EXPECT_FALSE(entry->Command16->isHidden());
 
     writeBytes("ABC.pw", "");
     login("ABC");
     EXPECT_FALSE(forms::isOpen<Form5>());
     EXPECT_FALSE(loggedIn());
-    EXPECT_TRUE(main->Command16->isHidden());
+    EXPECT_TRUE(entry->Command16->isHidden());
 }
 
 TEST_F(PasswordWindowsTest, OnlyTheLoggedInNameAndOnlyWhileItIsShown)
 {
     login("ABC");
-    main->Text1->setText(mul);
+    entry->Text1->setText(mul);
     EXPECT_EQ(openForm4(), nullptr);
-    main->Text1->setText("ABC");
+    entry->Text1->setText("ABC");
     EXPECT_EQ(openForm4(), nullptr);
     EXPECT_EQ(gUserShort, "ABC");
 
     login("ABC");
     ASSERT_NE(openForm4(), nullptr);
     forms::ifOpen<Form4>()->Text1->setText("neu");
-    main->Text1->setText("AB");
+    entry->Text1->setText("AB");
     EXPECT_FALSE(forms::isOpen<Form4>());
 
     writeLines(mul + ".pw", {"offen"});
     login(mul);
-    main->Text1->setText("ABC");
+    entry->Text1->setText("ABC");
     EXPECT_FALSE(forms::isOpen<Form5>());
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{mul + ".pw"});
 }

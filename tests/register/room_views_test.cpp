@@ -1,15 +1,9 @@
-#include "core/model.h"
-#include "platform/controls.h"
-#include "platform/datafile.h"
 #include "platform/units.h"
-#include "register/entry_window.h"
 #include "register/room_bookings.h"
 #include "register/room_occupancy_view.h"
 #include "register/room_reservations_view.h"
-#include "tests/register/day_lines.h"
-#include "tests/support/fixture.h"
+#include "tests/register/register_fixture.h"
 
-#include <QDir>
 #include <QImage>
 #include <QLabel>
 
@@ -23,44 +17,25 @@ std::uint32_t colour(int index) { return static_cast<std::uint32_t>(gBackColours
 }
 
 // The room views read the entry window's date field and room list.
-class RoomViewsTest : public ModelTest {
+class RoomViewsTest : public RegisterTest {
 protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
-        // The entry window starts up in the data folder, which it takes as its current folder.
-        const QString here = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
-        forms::get<Form1>();
-        QDir::setCurrent(here);
-        gDataPath = m_dir.path() + QLatin1Char('/');
-        entryControl<QLabel>("Label8");
-        ListBox* rooms = entryControl<ListBox>("List1");
-        rooms->Clear();
+        RegisterTest::SetUp();
+        startEntryWindow();
+        entry->List1->Clear();
         for (int room = 1; room <= 20; ++room) {
             gRoomNames(room) = room == 7 ? QStringLiteral("Musiksaal") : QStringLiteral("Raum %1").arg(room);
-            rooms->AddItem(gRoomNames(room));
+            entry->List1->AddItem(gRoomNames(room));
         }
         gRoomCount = 20;
         gPeriodsPerDay = 11;
     }
 
-    template <class W>
-    W* entryControl(const char* name)
-    {
-        Form1* entry = forms::get<Form1>();
-        W* w = entry->findChild<W*>(QLatin1String(name));
-        if (!w) {
-            w = new W(entry);
-            w->setObjectName(QLatin1String(name));
-        }
-        return w;
-    }
-
     void chooseInEntryWindow(const QString& date, int room = 0)
     {
-        entryControl<TextBox>("Text2")->setText(date);
-        entryControl<ListBox>("List1")->setListIndex(room - 1);
+        entry->Text2->setText(date);
+        entry->List1->setListIndex(room - 1);
     }
 
     Form26* reservations(const QString& date, int room)
@@ -74,12 +49,6 @@ protected:
         Form10* f = forms::show<Form10>();
         RefreshRoomBookingOverview();
         return f;
-    }
-
-    void appendToDay(const QString& date, const QString& line) const
-    {
-        const QString key = date.mid(6, 4) + date.mid(3, 2) + date.left(2);
-        ASSERT_TRUE(datafile::appendLine(path(key + ".qz"), line));
     }
 
     static QString reservation(const QString& room, const QString& period, const QString& text = {})
@@ -99,12 +68,12 @@ TEST_F(RoomViewsTest, ReservationsOfTheRoomThenItsStandingBookingsFollowTheFiles
                                                "10 ABC      4B       PH       ", "03 -global- Chor"}));
     EXPECT_EQ(f->Label1->text(), "Musiksaal");
     EXPECT_EQ(f->Label2->text(), "Dienstag 10.03.2026");
-    EXPECT_EQ(entryControl<QLabel>("Label8")->text(), "Dienstag");
+    EXPECT_EQ(entry->Label8->text(), "Dienstag");
     EXPECT_EQ(gEntryRoom, "7");
 
     // Another PC removes the first reservation and adds one.
-    appendToDay(kTuesday, removalLine(1));
-    appendToDay(kTuesday, reservation("7", "6", "Chor"));
+    appendToDay(QDate(2026, 3, 10), removalLine(1));
+    appendToDay(QDate(2026, 3, 10), reservation("7", "6", "Chor"));
     f->Timer1_Timer();
     EXPECT_EQ(f->List1->items(), QStringList({"10 ABC      4B       PH       ",
                                                "06 ABC      4B       PH       Chor", "03 -global- Chor"}));
@@ -146,7 +115,7 @@ TEST_F(RoomViewsTest, OverviewPaintsReservationsThenStandingBookingsOfTheWeekday
     EXPECT_EQ(f->Shape1[11 * 2 + 1], f->light(3, 2));
     EXPECT_EQ(f->Shape1[11 * 2 + 1]->objectName(), "Shape1_23");
 
-    appendToDay(kWednesday, removalLine(1));
+    appendToDay(QDate(2026, 3, 11), removalLine(1));
     f->Timer1_Timer();
     EXPECT_EQ(f->light(3, 2)->fillColor(), colour(2));
 

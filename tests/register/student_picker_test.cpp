@@ -1,24 +1,13 @@
-#include "core/model.h"
-#include "platform/controls.h"
-#include "register/entry_window.h"
 #include "register/student_picker.h"
-#include "tests/support/fixture.h"
-
-#include <QDir>
-#include <QPushButton>
-#include <QTest>
+#include "tests/register/register_fixture.h"
 
 namespace {
-class StudentPickerTest : public ModelTest {
+class StudentPickerTest : public RegisterTest {
 protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
-        const QString here = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
-        main = forms::show<Form1>();
-        QDir::setCurrent(here);
-        gDataPath = m_dir.path() + QLatin1Char('/');
+        RegisterTest::SetUp();
+        startEntryWindow();
         gStudentCount = 0;
         for (const char* s : {"Maier, Anna|4A", "Huber, Max|4b", "Berger, Eva|14C", "Gruber, Tim|3A"})
             addStudent(QString::fromUtf8(s).section('|', 0, 0), QString::fromUtf8(s).section('|', 1));
@@ -34,10 +23,10 @@ protected:
     // Enter in the student field opens the picker, or returns to it.
     Form3* pick(const QString& student, const QString& cls)
     {
-        main->Text7->setText(student);
-        main->Text3->setText(cls);
-        main->activate();
-        QTest::keyClick(main->Text7, Qt::Key_Return);
+        entry->Text7->setText(student);
+        entry->Text3->setText(cls);
+        entry->activate();
+        QTest::keyClick(entry->Text7, Qt::Key_Return);
         return forms::ifOpen<Form3>();
     }
 
@@ -51,11 +40,9 @@ protected:
 
     bool taken(const QString& name, const QString& cls) const
     {
-        return !forms::isOpen<Form3>() && main->Text7->text() == name && main->Text3->text() == cls
-               && controls::backColor(main->Text7) == 0xC0FFC0 && controls::backColor(main->Text3) == 0xC0FFC0;
+        return !forms::isOpen<Form3>() && entry->Text7->text() == name && entry->Text3->text() == cls
+               && green(entry->Text7) && green(entry->Text3);
     }
-
-    Form1* main = nullptr;
 };
 }
 
@@ -70,8 +57,8 @@ TEST_F(StudentPickerTest, FiltersMatchAnywhereAndASingleMatchIsTakenAtOnce)
     EXPECT_TRUE(listed().isEmpty());
 
     // Back in the picker after a change, the list follows the fields.
-    main->Text7->setText(" eva ");
-    main->activate();
+    entry->Text7->setText(" eva ");
+    entry->activate();
     picker->activate();
     EXPECT_TRUE(taken("Berger, Eva", "14C"));
 }

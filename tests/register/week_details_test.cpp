@@ -1,17 +1,16 @@
 #include "register/class_day_view.h"
 #include "register/class_timetable_view.h"
 #include "register/week_details.h"
-#include "tests/register/day_lines.h"
-#include "tests/register/entry_window_start.h"
+#include "tests/register/register_fixture.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-class WeekDetailsTest : public EntryWindowFieldsTest {
+class WeekDetailsTest : public RegisterTest {
 protected:
     void SetUp() override
     {
-        EntryWindowFieldsTest::SetUp();
+        RegisterTest::SetUp();
         gClassNames(2) = QStringLiteral("3A");
         gClassNames(5) = QStringLiteral("4B");
         for (const QString day : {"08", "09", "14", "15", "16"})
@@ -92,7 +91,7 @@ TEST_F(WeekDetailsTest, AnUnknownClassOrAnInvalidDateShowsNoEntries)
 
 TEST_F(WeekDetailsTest, DetailliertOpensItAndOnlyTheWeekButtonsRefillIt)
 {
-    Form1* entry = entryWindow();
+    startEntryWindow();
     gTeacherShort(1) = QStringLiteral("ABC");
     enter(entry->Text1, "ABC");
     enter(entry->Text3, "3a");

@@ -1,8 +1,7 @@
 #include "platform/clock.h"
-#include "platform/controls.h"
 #include "register/class_day_view.h"
 #include "register/week_overview.h"
-#include "tests/register/week_school.h"
+#include "tests/register/register_fixture.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -42,8 +41,8 @@ TEST_F(WeekOverviewTest, ComparesTheTimetableWithTheLessonContentOfTheWeek)
     lesson(3, 1, 4); // a subject without abbreviation
     // Content counts for its class in any letter case; other classes and
     // subjects outside the timetable count for no subject.
-    writeDay(monday, {content("M"), content("M", "XY", "4a")});
-    writeDay(monday.addDays(5), {content("Ph"), content("E", "ABC", "4B")});
+    writeDay(monday, {contentLine("M"), contentLine("M", "XY", "4a")});
+    writeDay(monday.addDays(5), {contentLine("Ph"), contentLine("E", "ABC", "4B")});
 
     Form17* f = overview("11.03.2026", " 4a ");
     EXPECT_EQ(f->windowTitle(), "Wochenübersicht 4a");
@@ -57,7 +56,7 @@ TEST_F(WeekOverviewTest, AFreeDaysLessonsAreNotExpectedButItsContentCounts)
 {
     lesson(1, 1, M);
     lesson(3, 1, E);
-    writeDay(monday.addDays(2), {entryLine({.kind = "08", .cls = "4B", .text = "Ferialtag"}), content("M")});
+    writeDay(monday.addDays(2), {entryLine({.kind = "08", .cls = "4B", .text = "Ferialtag"}), contentLine("M")});
     Form17* f = overview();
     EXPECT_EQ(f->List1->items(), QStringList({"1 x M"}));
     EXPECT_EQ(f->List2->items(), QStringList({"nichts fehlt!"}));
@@ -105,7 +104,7 @@ TEST_F(WeekOverviewTest, TheMainWindowOpensRefreshesAndClosesIt)
 {
     gTeacherShort(1) = "ABC";
     lesson(1, 1, M);
-    writeDay(monday.addDays(7), {content("M")});
+    writeDay(monday.addDays(7), {contentLine("M")});
     enter(entry->Text1, "ABC");
     entry->Text2->setText("11.03.2026");
     enter(entry->Text3, "4A");
