@@ -20,26 +20,6 @@ TEST_F(ModelStateTest, ResetGivesTheStartState)
     EXPECT_TRUE(gProgramVersion.isEmpty());
 }
 
-TEST_F(ModelStateTest, ConstantTables)
-{
-    EXPECT_EQ(ProgramCaption(), "ORV-qz V1.28a");
-    EXPECT_TRUE(gMaxTeachers == 60);
-    EXPECT_TRUE(gMaxClasses == 24);
-    EXPECT_EQ(gMaxSubjects, 99);
-    EXPECT_TRUE(gMaxTitles == 10);
-    EXPECT_EQ(gFontNames(19), "Vagabond");
-    EXPECT_EQ(gFontCount, 19);
-    EXPECT_TRUE(gColourNames(3) == "grün");
-    EXPECT_EQ(gColourValues(11), "&HEBCA70");
-    EXPECT_EQ(gColourCount, 12);
-    EXPECT_TRUE(gBackColours(6) == 0xC0FFC0);
-    EXPECT_TRUE(gBackColours(0) == 0xE0E0E0);
-    EXPECT_EQ(gBlockRuleTexts(9), "kein Blockzwang !!!");
-    EXPECT_EQ(gTimeRuleTexts(10), "erst ab der 7.Eh");
-    EXPECT_TRUE(gDayNames(1) == "Montag");
-    EXPECT_EQ(gDayShortNames(7), "So");
-}
-
 TEST_F(ModelStateTest, DesignerColoursHoldBeforeStartUp)
 {
     resetModel();

@@ -25,18 +25,19 @@ TEST_F(StartupTest, PublishingNamesAndAccount)
 
 TEST_F(StartupTest, KeywordFile)
 {
-    ReadKeywordFile();
-    EXPECT_TRUE(gKeywordOpen == 1);
-
-    writeLines("code.dat", {"", "geheim"});
-    ReadKeywordFile();
-    EXPECT_TRUE(gKeywordOpen == 1);
-    EXPECT_EQ(gKeyword, "");
-
-    writeLines("code.dat", {"geheim"});
-    ReadKeywordFile();
-    EXPECT_TRUE(gKeywordOpen == 0);
-    EXPECT_EQ(gKeyword, "geheim");
+    // No file, or an empty first line, leaves the program open.
+    const struct {
+        QStringList lines;
+        bool open;
+        const char* keyword;
+    } cases[] = {{{}, true, ""}, {{"", "geheim"}, true, ""}, {{"geheim"}, false, "geheim"}};
+    for (const auto& c : cases) {
+        if (!c.lines.isEmpty())
+            writeLines("code.dat", c.lines);
+        ReadKeywordFile();
+        EXPECT_EQ(gKeywordOpen == 1, c.open) << c.keyword;
+        EXPECT_EQ(gKeyword, c.keyword);
+    }
 }
 
 TEST(TextProcedures, DosUmlautsAndDoubleQuotes)

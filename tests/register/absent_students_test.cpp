@@ -1,7 +1,5 @@
-#include "core/model.h"
 #include "register/absent_students.h"
 #include "tests/register/register_fixture.h"
-#include "tests/support/fixture.h"
 
 class AbsentStudentsTest : public ModelTest {
 protected:

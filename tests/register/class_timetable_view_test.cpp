@@ -8,8 +8,6 @@ protected:
     void SetUp() override
     {
         RegisterTest::SetUp();
-        gDaysPerWeek = 5;
-        gPeriodsPerDay = 9;
         for (int p = 1; p <= 11; ++p)
             gPeriodLabels(p) = QStringLiteral("%1.").arg(p);
         gClassNames(3) = QStringLiteral("4A");

@@ -1,11 +1,5 @@
-#include "core/model.h"
-#include "platform/clock.h"
-#include "platform/dates.h"
-#include "register/day_file.h"
 #include "tests/register/register_fixture.h"
-#include "tests/support/fixture.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -60,15 +54,6 @@ TEST_F(DayFileTest, FieldsAreCutOrPaddedAndLeftFittedInTheVariables)
     entryLine({.kind = "01", .student = QString(60, 'n')});
     EXPECT_EQ(gEntryStudent, QString(50, 'n'));
     EXPECT_EQ(gEntryRoom, "");
-}
-
-TEST_F(DayFileTest, StampIsTheWritingDayInTheFileOfTheWorkingDay)
-{
-    setNow(QDateTime(QDate(2015, 3, 3), QTime(8, 5, 41)));
-    gDayFilePath = DayFilePath(QDate(2015, 3, 10));
-    EXPECT_EQ(gDayFilePath, path("20150310.qz"));
-    ASSERT_TRUE(AppendDayLine(entryLine({.kind = "03", .text = "x", .stamp = dates::timeStamp(Clock::now())})));
-    EXPECT_TRUE(readLines("20150310.qz").value(0).startsWith("201503030805ABC     03"));
 }
 
 TEST_F(DayFileTest, RemovalLinesHoldTheNumberInTheirLastFourCharacters)
