@@ -91,27 +91,7 @@ void fillLists(Form6& f)
         addLine(f, gDayLines(i));
 }
 
-QLabel* label(QWidget* parent, const char* name, const QString& text)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-
-ListBox* list(QWidget* parent, const char* name, bool sorted)
-{
-    auto* l = new ListBox(parent, sorted);
-    l->setObjectName(QLatin1String(name));
-    controls::setFont(l, QStringLiteral("Lucida Console"), 9);
-    return l;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
-}
+constexpr controls::Font kListFont{"Lucida Console", 9};
 }
 
 void DetectFreeDay()
@@ -168,29 +148,25 @@ Form6::Form6() : FormBase(6)
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Infos zur Klasse"));
 
-    Label1 = label(this, "Label1", QStringLiteral("3a"));
-    controls::setFont(Label1, QStringLiteral("Arial"), 24, true);
+    Label1 = controls::label(this, "Label1", QStringLiteral("3a"), {"Arial", 24, true});
     controls::setForeColor(Label1, kDarkBlue);
-    Label2 = label(this, "Label2", QStringLiteral("Montag 27.11.2014"));
-    controls::setFont(Label2, QStringLiteral("Arial"), 12, true);
-    Label8 = label(this, "Label8", QStringLiteral("kein Unterricht"));
-    controls::setFont(Label8, QStringLiteral("Arial"), 18, true);
+    Label2 = controls::label(this, "Label2", QStringLiteral("Montag 27.11.2014"), {"Arial", 12, true});
+    Label8 = controls::label(this, "Label8", QStringLiteral("kein Unterricht"), {"Arial", 18, true});
     controls::setForeColor(Label8, kGreen);
     Label8->hide();
-    Label4 = label(this, "Label4", QStringLiteral("Stoff"));
-    List1 = list(this, "List1", true);
-    Label3 = label(this, "Label3", QStringLiteral("Absenzen"));
-    List2 = list(this, "List2", true);
-    Label6 = label(this, "Label6", QStringLiteral("Störungen"));
-    List4 = list(this, "List4", false);
-    Label5 = label(this, "Label5", QStringLiteral("Info"));
-    List3 = list(this, "List3", false);
-    Label7 = label(this, "Label7", QStringLiteral("Termine"));
-    List5 = list(this, "List5", false);
-    Command2 = button(this, "Command2", QStringLiteral("einen Eintrag löschen"));
-    Command1 = button(this, "Command1", QStringLiteral("exit"));
-    Timer1 = new Timer(this, 20000);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Label4 = controls::label(this, "Label4", QStringLiteral("Stoff"));
+    List1 = controls::list(this, "List1", kListFont, true);
+    Label3 = controls::label(this, "Label3", QStringLiteral("Absenzen"));
+    List2 = controls::list(this, "List2", kListFont, true);
+    Label6 = controls::label(this, "Label6", QStringLiteral("Störungen"));
+    List4 = controls::list(this, "List4", kListFont);
+    Label5 = controls::label(this, "Label5", QStringLiteral("Info"));
+    List3 = controls::list(this, "List3", kListFont);
+    Label7 = controls::label(this, "Label7", QStringLiteral("Termine"));
+    List5 = controls::list(this, "List5", kListFont);
+    Command2 = controls::button(this, "Command2", QStringLiteral("einen Eintrag löschen"));
+    Command1 = controls::button(this, "Command1", QStringLiteral("exit"));
+    Timer1 = controls::named<Timer>(this, "Timer1", 20000);
 
     place(Label1, 120, 60, 2040, 600);
     place(Label2, 2280, 240, 4800, 360);

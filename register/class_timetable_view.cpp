@@ -1,6 +1,7 @@
 #include "register/class_timetable_view.h"
 
 #include "core/model.h"
+#include "platform/controls.h"
 #include "register/class_search.h"
 #include "register/day_file.h"
 #include "register/entry_fields.h"
@@ -14,8 +15,7 @@ constexpr int kRowHeight = 360;
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
 {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
+    QLabel* l = controls::label(parent, name, text);
     l->setAlignment(Qt::AlignCenter);
     return l;
 }

@@ -26,8 +26,6 @@
 
 namespace {
 const QString kFreeSlot = QStringLiteral("-");
-
-bool isEnter(int keyCode) { return keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter; }
 }
 
 bool Form1::isAccepted(const QWidget* field)
@@ -51,7 +49,7 @@ void Form1::Text1_Change()
 
 void Form1::Text1_KeyDown(int& keyCode)
 {
-    if (!isEnter(keyCode))
+    if (!controls::isEnter(keyCode))
         return;
     Command16->setVisible(false);
     gCheckOk = 0;
@@ -99,7 +97,7 @@ void Form1::Text2_Change()
 
 void Form1::Text2_KeyDown(int& keyCode)
 {
-    if (!isEnter(keyCode))
+    if (!controls::isEnter(keyCode))
         return;
     gWorkDate = Text2->text();
     if (const std::optional<QDate> date = dates::parse(Text2->text())) {
@@ -124,7 +122,7 @@ void Form1::Text3_Change()
 
 void Form1::Text3_KeyDown(int& keyCode)
 {
-    if (!isEnter(keyCode))
+    if (!controls::isEnter(keyCode))
         return;
     forms::unload<Form16>();
     forms::unload<Form68>();
@@ -161,7 +159,7 @@ void Form1::Text4_Change()
 
 void Form1::Text4_KeyDown(int& keyCode)
 {
-    if (!isEnter(keyCode))
+    if (!controls::isEnter(keyCode))
         return;
     QString period = Text4->text().trimmed();
     gEntryPeriod = period;
@@ -186,7 +184,7 @@ void Form1::Text5_Change()
 
 void Form1::Text5_KeyDown(int& keyCode)
 {
-    if (!isEnter(keyCode))
+    if (!controls::isEnter(keyCode))
         return;
     gEntrySubject = Text5->text().trimmed().toUpper();
     const QString typed = gEntrySubject.toString();
@@ -214,7 +212,7 @@ void Form1::Text7_Change() { setAccepted(Text7, false); }
 
 void Form1::Text7_KeyDown(int& keyCode)
 {
-    if (isEnter(keyCode))
+    if (controls::isEnter(keyCode))
         forms::show<Form3>();
 }
 

@@ -75,21 +75,14 @@ Form26::Form26() : FormBase(26)
     setObjectName(QStringLiteral("Form26"));
     setWindowTitle(QStringLiteral("Raumreservierungen"));
 
-    Label2 = new QLabel(QStringLiteral("Montag 27.11.2014"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    for (QLabel* l : {Label2, Label1}) {
-        controls::setForeColor(l, kDarkBlue);
-        controls::setFont(l, QStringLiteral("Comic Sans MS"), 12, true);
-    }
-    List1 = new ListBox(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    controls::setFont(List1, QStringLiteral("Courier New"), 9);
-    Command1 = new QPushButton(QStringLiteral("exit"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Timer1 = new Timer(this, 20000);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    constexpr controls::Font kHeading{"Comic Sans MS", 12, true};
+    Label2 = controls::label(this, "Label2", QStringLiteral("Montag 27.11.2014"), kHeading);
+    controls::setForeColor(Label2, kDarkBlue);
+    Label1 = controls::label(this, "Label1", QString(), kHeading);
+    controls::setForeColor(Label1, kDarkBlue);
+    List1 = controls::list(this, "List1", {"Courier New", 9});
+    Command1 = controls::button(this, "Command1", QStringLiteral("exit"));
+    Timer1 = controls::named<Timer>(this, "Timer1", 20000);
 
     place(Label2, 120, 120, 6600, 400);
     place(Label1, 120, 560, 6600, 400);

@@ -57,14 +57,11 @@ Form68::Form68() : FormBase(68)
     setObjectName(QStringLiteral("Form68"));
     setWindowTitle(QStringLiteral("Wochendetails"));
     auto label = [this](QLabel*& l, const char* name, const QString& text, int left, int top, int width) {
-        l = new QLabel(text, this);
-        l->setObjectName(QString::fromLatin1(name));
+        l = controls::label(this, name, text);
         place(l, left, top, width, 300);
     };
     auto list = [this](ListBox*& l, const char* name, bool sorted, int top, int height) {
-        l = new ListBox(this, sorted);
-        l->setObjectName(QString::fromLatin1(name));
-        controls::setFont(l, QStringLiteral("Lucida Console"), 9);
+        l = controls::list(this, name, {"Lucida Console", 9}, sorted);
         place(l, 120, top, 9600, height);
     };
     label(Label3, "Label3", QStringLiteral("Einträge vom"), 120, 120, 1200);
@@ -82,8 +79,7 @@ Form68::Form68() : FormBase(68)
     list(List3, "List3", false, 6660, 1000);
     label(Label7, "Label7", QStringLiteral("Termine"), 120, 7720, 3000);
     list(List5, "List5", false, 8020, 1000);
-    Command10 = new QPushButton(QStringLiteral("exit"), this);
-    Command10->setObjectName(QStringLiteral("Command10"));
+    Command10 = controls::button(this, "Command10", QStringLiteral("exit"));
     place(Command10, 8520, 9120, 1200, 360);
     connect(Command10, &QPushButton::clicked, this, &Form68::Command10_Click);
     resize(units::twipsToPixels(9840), units::twipsToPixels(9600));

@@ -12,21 +12,9 @@
 #include <QPushButton>
 
 namespace {
-QLabel* label(QWidget* parent, const char* name, const QString& text)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    controls::setFont(l, QStringLiteral("Arial"), 8.25, true);
-    return l;
-}
-
-ListBox* list(QWidget* parent, const char* name, const QString& font)
-{
-    auto* l = new ListBox(parent);
-    l->setObjectName(QLatin1String(name));
-    controls::setFont(l, font, 9);
-    return l;
-}
+constexpr controls::Font kLabelFont{"Arial", 8.25, true};
+constexpr controls::Font kCountFont{"Arial", 9};
+constexpr controls::Font kNoticeFont{"Lucida Console", 9};
 
 std::uint32_t backColour(int index) { return static_cast<std::uint32_t>(gBackColours(index).toInt()); }
 
@@ -124,18 +112,18 @@ Form17::Form17() : FormBase(17)
 {
     setObjectName(QStringLiteral("Form17"));
     setWindowTitle(QStringLiteral("Wochenübersicht"));
-    Label3 = label(this, "Label3", QStringLiteral("Einträge vom"));
-    Label1 = label(this, "Label1", QString());
-    Label4 = label(this, "Label4", QStringLiteral("bis zum"));
-    Label2 = label(this, "Label2", QString());
-    Label5 = label(this, "Label5", QStringLiteral("Stoffeinträge"));
-    List1 = list(this, "List1", QStringLiteral("Arial"));
-    Label6 = label(this, "Label6", QStringLiteral("fehlende Einträge"));
-    List2 = list(this, "List2", QStringLiteral("Arial"));
-    Label7 = label(this, "Label7", QStringLiteral("Info"));
-    List3 = list(this, "List3", QStringLiteral("Lucida Console"));
-    Label8 = label(this, "Label8", QStringLiteral("Termine"));
-    List4 = list(this, "List4", QStringLiteral("Lucida Console"));
+    Label3 = controls::label(this, "Label3", QStringLiteral("Einträge vom"), kLabelFont);
+    Label1 = controls::label(this, "Label1", QString(), kLabelFont);
+    Label4 = controls::label(this, "Label4", QStringLiteral("bis zum"), kLabelFont);
+    Label2 = controls::label(this, "Label2", QString(), kLabelFont);
+    Label5 = controls::label(this, "Label5", QStringLiteral("Stoffeinträge"), kLabelFont);
+    List1 = controls::list(this, "List1", kCountFont);
+    Label6 = controls::label(this, "Label6", QStringLiteral("fehlende Einträge"), kLabelFont);
+    List2 = controls::list(this, "List2", kCountFont);
+    Label7 = controls::label(this, "Label7", QStringLiteral("Info"), kLabelFont);
+    List3 = controls::list(this, "List3", kNoticeFont);
+    Label8 = controls::label(this, "Label8", QStringLiteral("Termine"), kLabelFont);
+    List4 = controls::list(this, "List4", kNoticeFont);
     place(Label3, 120, 120, 1200, 285);
     place(Label1, 1320, 120, 1320, 285);
     place(Label4, 2760, 120, 840, 285);
@@ -151,11 +139,9 @@ Form17::Form17() : FormBase(17)
     controls::setBackColor(List1, 0xC0FFC0);
     controls::setBackColor(List2, 0xC0C0FF);
 
-    Command1 = new QPushButton(QStringLiteral("drucken"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = controls::button(this, "Command1", QStringLiteral("drucken"));
     place(Command1, 120, 8940, 1500, 375);
-    Command10 = new QPushButton(QStringLiteral("exit"), this);
-    Command10->setObjectName(QStringLiteral("Command10"));
+    Command10 = controls::button(this, "Command10", QStringLiteral("exit"));
     place(Command10, 4740, 8940, 1500, 375);
     connect(Command10, &QPushButton::clicked, this, &Form17::Command10_Click);
     resize(units::twipsToPixels(6360), units::twipsToPixels(9480));
