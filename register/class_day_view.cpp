@@ -6,7 +6,7 @@
 #include "platform/numbers.h"
 #include "platform/units.h"
 #include "register/day_file.h"
-#include "register/entry_fields.h"
+#include "register/entry_window.h"
 #include "register/entry_removal.h"
 
 #include <QLabel>
@@ -127,7 +127,7 @@ void FillClassDayInfo()
     if (!day)
         return;
     const QString weekday = gDayNames(dates::weekday(*day)).toString();
-    entryfields::setWeekdayLabel(weekday);
+    entryfields::showWeekday(*day);
     gEntryClass = TrimBlanks(entryfields::classText());
     gDayFilePath = DayFilePath(*day);
     Form6* f = forms::ifOpen<Form6>();

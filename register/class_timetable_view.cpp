@@ -4,7 +4,7 @@
 #include "platform/controls.h"
 #include "register/class_search.h"
 #include "register/day_file.h"
-#include "register/entry_fields.h"
+#include "register/entry_window.h"
 
 #include <QLabel>
 

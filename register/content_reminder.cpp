@@ -8,7 +8,7 @@
 #include "platform/units.h"
 #include "register/absent_students.h"
 #include "register/day_file.h"
-#include "register/entry_fields.h"
+#include "register/entry_window.h"
 #include "register/week_overview.h"
 
 #include <QLabel>

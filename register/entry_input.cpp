@@ -87,7 +87,7 @@ void Form1::Text1_KeyDown(int& keyCode)
 void Form1::Text2_Change()
 {
     gWorkDate = Text2->text();
-    const std::optional<QDate> date = dates::parse(Text2->text());
+    const std::optional<QDate> date = workDate();
     setAccepted(Text2, date.has_value());
     const std::optional<QDate> firstDay = SchoolYearFirstDay();
     if (date && firstDay)
@@ -100,7 +100,7 @@ void Form1::Text2_KeyDown(int& keyCode)
     if (!controls::isEnter(keyCode))
         return;
     gWorkDate = Text2->text();
-    if (const std::optional<QDate> date = dates::parse(Text2->text())) {
+    if (const std::optional<QDate> date = workDate()) {
         gWorkWeekday = static_cast<short>(dates::weekday(*date));
         showWeekday(*date);
     }
@@ -109,7 +109,7 @@ void Form1::Text2_KeyDown(int& keyCode)
 void Form1::Text2_LostFocus()
 {
     gWorkDate = Text2->text();
-    if (const std::optional<QDate> date = dates::parse(Text2->text()))
+    if (const std::optional<QDate> date = workDate())
         showWeekday(*date);
 }
 
@@ -270,7 +270,7 @@ int Form1::selectedKind() const
 
 bool Form1::entryReady() const
 {
-    if (!dates::isValid(Text2->text()))
+    if (!workDate())
         return false;
     const int kind = selectedKind();
     if (kind < 0)

@@ -8,7 +8,7 @@
 #include "platform/units.h"
 #include "register/class_day_view.h"
 #include "register/day_file.h"
-#include "register/entry_fields.h"
+#include "register/entry_window.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -94,7 +94,7 @@ Form13::Form13() : FormBase(13)
 
 void Form13::Form_Load()
 {
-    const std::optional<QDate> date = dates::parse(entryfields::dateText());
+    const std::optional<QDate> date = entryfields::date();
     if (!date)
         return;
     gDayFilePath = DayFilePath(*date);
@@ -123,7 +123,7 @@ void Form13::List1_Click()
 
 void Form13::Command1_Click()
 {
-    const std::optional<QDate> date = dates::parse(entryfields::dateText());
+    const std::optional<QDate> date = entryfields::date();
     if (!date)
         return;
     gEntryStamp = dates::timeStamp(Clock::now());

@@ -285,7 +285,27 @@ void Form1::Form_Activate()
     noteActivity();
 }
 
+std::optional<QDate> Form1::workDate() const { return dates::parse(Text2->text()); }
+
 void Form1::showWeekday(const QDate& date) { Label8->setText(gDayNames(dates::weekday(date)).toString()); }
+
+namespace entryfields {
+namespace {
+Form1* entry() { return forms::ifOpen<Form1>(); }
+}
+
+QString dateText() { return entry() ? entry()->Text2->text() : QString(); }
+std::optional<QDate> date() { return entry() ? entry()->workDate() : std::nullopt; }
+QString classText() { return entry() ? entry()->Text3->text() : QString(); }
+int roomIndex() { return entry() ? entry()->List1->ListIndex() : -1; }
+QString schoolWeekText() { return entry() ? entry()->Label12->text() : QString(); }
+
+void showWeekday(const QDate& date)
+{
+    if (Form1* f = entry())
+        f->showWeekday(date);
+}
+}
 
 // The windows these buttons open arrive with their own parts of the register.
 void Form1::Command3_Click() {}

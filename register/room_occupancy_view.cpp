@@ -7,7 +7,7 @@
 #include "platform/numbers.h"
 #include "platform/units.h"
 #include "register/day_file.h"
-#include "register/entry_fields.h"
+#include "register/entry_window.h"
 #include "register/room_bookings.h"
 
 #include <QLabel>
@@ -121,7 +121,7 @@ void RefreshRoomBookingOverview()
     Form10* f = forms::ifOpen<Form10>();
     if (!f)
         return;
-    const std::optional<QDate> date = dates::parse(entryfields::dateText());
+    const std::optional<QDate> date = entryfields::date();
     if (!date)
         return;
     gDayFilePath = DayFilePath(*date);

@@ -6,7 +6,7 @@
 #include "platform/numbers.h"
 #include "platform/units.h"
 #include "register/day_file.h"
-#include "register/entry_fields.h"
+#include "register/entry_window.h"
 #include "register/room_bookings.h"
 #include "register/room_occupancy_view.h"
 
@@ -45,7 +45,7 @@ void FillRoomReservations()
         return;
     const int weekday = dates::weekday(*date);
     const QString dayName = gDayNames(weekday).toString();
-    entryfields::setWeekdayLabel(dayName);
+    entryfields::showWeekday(*date);
     gEntryClass = entryfields::classText().trimmed();
     f->Label2->setText(dayName + " " + dateText);
 
