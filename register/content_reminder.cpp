@@ -7,8 +7,10 @@
 #include "platform/runtime.h"
 #include "platform/units.h"
 #include "register/absent_students.h"
+#include "register/class_search.h"
 #include "register/day_file.h"
 #include "register/entry_window.h"
+#include "register/school_week.h"
 #include "register/week_overview.h"
 
 #include <QLabel>
@@ -162,16 +164,12 @@ void remind(Form11& f, const QString& classText)
     gEntryClass = classText;
     if (classText.size() < 2)
         return;
-    const int cls = FindClassByName(classText);
+    const int cls = FindClassNumber(classText);
     if (cls == 0)
         return;
 
     DayCache days;
-    QList<SubjectTally> tallies = ExpectedSubjects(monday, cls, classText, days);
-    int classEntries = 0;
-    for (int i = 0; i < 6; ++i)
-        classEntries += CountLessonContent(days.lines(monday.addDays(i)), classText, tallies);
-    gClassEntryCount = static_cast<short>(qMin(classEntries, 32767));
+    const QList<SubjectTally> tallies = TallyWeek(monday, cls, classText, days);
     if (tallies.isEmpty() || isExceptionTeacher()) {
         f.unload();
         return;

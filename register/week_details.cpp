@@ -7,6 +7,7 @@
 #include "register/class_search.h"
 #include "register/day_file.h"
 #include "register/entry_window.h"
+#include "register/school_week.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -102,9 +103,7 @@ void FillWeekDetails()
         l->Clear();
     gWorkDate = dateText;
     gWorkWeekday = static_cast<short>(dates::weekday(*date));
-    // Counted from Sunday = 1, Monday is day 2: a Sunday looks ahead to the next week.
-    const int fromSunday = gWorkWeekday % 7 + 1;
-    const QDate monday = date->addDays(2 - fromSunday);
+    const QDate monday = SchoolWeekMonday(*date);
     f->Label1->setText(dates::shortText(monday));
     f->Label2->setText(dates::shortText(monday.addDays(4)));
     f->Label10->setText(entryfields::schoolWeekText() + QStringLiteral(". Schulwoche"));

@@ -5,8 +5,10 @@
 #include "platform/dates.h"
 #include "platform/units.h"
 #include "register/class_day_view.h"
+#include "register/class_search.h"
 #include "register/day_file.h"
 #include "register/entry_window.h"
+#include "register/school_week.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -17,9 +19,6 @@ constexpr controls::Font kCountFont{"Arial", 9};
 constexpr controls::Font kNoticeFont{"Lucida Console", 9};
 
 std::uint32_t backColour(int index) { return static_cast<std::uint32_t>(gBackColours(index).toInt()); }
-
-// Sunday = 1 .. Saturday = 7, the count the week arithmetic is written in.
-int sundayFirstWeekday(const QDate& day) { return dates::weekday(day) % 7 + 1; }
 
 QString subjectAbbreviation(short subject)
 {
@@ -37,6 +36,40 @@ void addExpected(QList<SubjectTally>& tallies, const QString& subject)
             return;
     }
     tallies.append({subject, 0});
+}
+
+// The timetabled subjects of the week, in the order of day, period and group
+// row, leaving out the days that are free for the class.
+QList<SubjectTally> expectedSubjects(const QDate& monday, int cls, const QString& classText, DayCache& days)
+{
+    QList<SubjectTally> tallies;
+    for (int d = 1; d <= 6; ++d) {
+        if (IsFreeDay(days.lines(monday.addDays(d - 1)), classText))
+            continue;
+        for (int p = 1; p <= 11; ++p) {
+            addExpected(tallies, subjectAbbreviation(gTimetable(d, p, cls, 0)));
+            addExpected(tallies, subjectAbbreviation(gTimetable(d, p, cls, 1)));
+        }
+    }
+    return tallies;
+}
+
+// Counts the lesson content of the class among a day's lines into the tallies;
+// returns how many such lines the day has.
+int countLessonContent(const QStringList& lines, const QString& classText, QList<SubjectTally>& tallies)
+{
+    int n = 0;
+    for (const QString& line : lines) {
+        if (LineKind(line) != QLatin1String("03") || !IsSameClass(LineClass(line), classText))
+            continue;
+        ++n;
+        const QString subject = TrimBlanks(LineSubject(line));
+        for (SubjectTally& t : tallies) {
+            if (t.subject == subject)
+                ++t.count;
+        }
+    }
+    return n;
 }
 
 // "Mo ABC      Elternabend": weekday, short name as stored, text.
@@ -87,23 +120,17 @@ void fillWeekOverview(Form17& f, const QString& dateText, const QString& classTe
     f.Label2->setText(dates::shortText(monday.addDays(4)));
 
     gEntryClass = classText;
-    if (classText.isEmpty())
-        return;
-    const int cls = FindClassByName(classText);
+    const int cls = FindClassNumber(classText);
     if (cls == 0)
         return;
     f.setWindowTitle(QStringLiteral("Wochenübersicht ") + classText);
 
     DayCache days;
-    QList<SubjectTally> tallies = ExpectedSubjects(monday, cls, classText, days);
-    int classEntries = 0;
+    const QList<SubjectTally> tallies = TallyWeek(monday, cls, classText, days);
     for (int i = 0; i < 6; ++i) {
-        const QStringList& lines = days.lines(monday.addDays(i));
-        classEntries += CountLessonContent(lines, classText, tallies);
-        for (const QString& line : lines)
+        for (const QString& line : days.lines(monday.addDays(i)))
             listWeekItem(f, i, line, classText);
     }
-    gClassEntryCount = static_cast<short>(qMin(classEntries, 32767));
     showTallies(f, tallies);
 }
 }
@@ -165,45 +192,12 @@ const QStringList& DayCache::lines(const QDate& day)
     return *it;
 }
 
-QDate SchoolWeekMonday(const QDate& day) { return day.addDays(2 - sundayFirstWeekday(day)); }
-
-int FindClassByName(const QString& classText)
+QList<SubjectTally> TallyWeek(const QDate& monday, int cls, const QString& classText, DayCache& days)
 {
-    int found = 0;
-    for (int i = 1; i <= 24; ++i) {
-        if (IsSameClass(gClassNames(i).toString(), classText))
-            found = i;
-    }
-    return found;
-}
-
-QList<SubjectTally> ExpectedSubjects(const QDate& monday, int cls, const QString& classText,
-                                     DayCache& days)
-{
-    QList<SubjectTally> tallies;
-    for (int d = 1; d <= 6; ++d) {
-        if (IsFreeDay(days.lines(monday.addDays(d - 1)), classText))
-            continue;
-        for (int p = 1; p <= 11; ++p) {
-            addExpected(tallies, subjectAbbreviation(gTimetable(d, p, cls, 0)));
-            addExpected(tallies, subjectAbbreviation(gTimetable(d, p, cls, 1)));
-        }
-    }
+    QList<SubjectTally> tallies = expectedSubjects(monday, cls, classText, days);
+    int classEntries = 0;
+    for (int i = 0; i < 6; ++i)
+        classEntries += countLessonContent(days.lines(monday.addDays(i)), classText, tallies);
+    gClassEntryCount = static_cast<short>(qMin(classEntries, 32767));
     return tallies;
-}
-
-int CountLessonContent(const QStringList& lines, const QString& classText, QList<SubjectTally>& tallies)
-{
-    int n = 0;
-    for (const QString& line : lines) {
-        if (LineKind(line) != QLatin1String("03") || !IsSameClass(LineClass(line), classText))
-            continue;
-        ++n;
-        const QString subject = TrimBlanks(LineSubject(line));
-        for (SubjectTally& t : tallies) {
-            if (t.subject == subject)
-                ++t.count;
-        }
-    }
-    return n;
 }
