@@ -17,6 +17,7 @@
 namespace {
 constexpr std::uint32_t kDarkBlue = 0x800000;
 constexpr std::uint32_t kGreen = 0x008000;
+constexpr controls::Font kListFont{"Lucida Console", 9};
 
 const QStringList kFreeDayWords = {QStringLiteral("FERIALTAG"), QStringLiteral("STAATSFEIERTAG"),
                                    QStringLiteral("WANDERTAG"), QStringLiteral("EXKURSION"),
@@ -44,43 +45,21 @@ bool namesFreeDay(const QString& text)
     return mentionsFrei(upper);
 }
 
-bool ofEntryClass(const QString& line) { return IsSameClass(LineClass(line), gEntryClass.toString()); }
-
 // An appointment of the school, or of the class, that names a free day.
 bool makesFreeDay(const QString& line, const QString& cls)
 {
     const QString kind = LineKind(line);
-    const bool appointment =
-        (kind == QLatin1String("07") && IsSameClass(LineClass(line), cls)) || kind == QLatin1String("08");
-    return appointment && namesFreeDay(LineText(line));
+    const bool appointment = kind == QLatin1String("07") || kind == QLatin1String("08");
+    return appointment && ConcernsClass(line, cls) && namesFreeDay(LineText(line));
 }
 
-// Information and appointments: the short name in its 8 columns and the text.
-QString notice(const QString& line) { return LineShortName(line) + QLatin1Char(' ') + TrimBlanks(LineText(line)); }
-
-// Adds a line of the day to its list; lines of no listed kind and lines of
-// other classes (where the kind is bound to a class) are left out.
 void addLine(Form6& f, const QString& line)
 {
-    const QString kind = LineKind(line);
-    const bool everyClass = kind == QLatin1String("06") || kind == QLatin1String("08");
-    if (!everyClass && !ofEntryClass(line))
-        return;
-    const QString period = LinePeriod(line) + QLatin1Char(' ');
-    if (kind == QLatin1String("03"))
-        f.List1->AddItem(period + LineShortName(line) + QLatin1Char(' ') + LineSubject(line) + QLatin1Char(' ') +
-                         LineText(line));
-    else if (kind == QLatin1String("01"))
-        f.List2->AddItem(period + LineStudent(line) + QStringLiteral(" fehlt. ") + LineText(line));
-    else if (kind == QLatin1String("02"))
-        f.List2->AddItem(period + LineStudent(line) + QStringLiteral(" ist wieder da. ") + LineText(line));
-    else if (kind == QLatin1String("04"))
-        f.List4->AddItem(TrimBlanks(LineShortName(line)) + QStringLiteral(": ") + LineStudent(line) +
-                         QLatin1Char(' ') + LineText(line));
-    else if (kind == QLatin1String("05") || kind == QLatin1String("06"))
-        f.List3->AddItem(notice(line));
-    else if (kind == QLatin1String("07") || kind == QLatin1String("08"))
-        f.List5->AddItem(notice(line));
+    if (LineKind(line) == QLatin1String("03") && IsLineOfClass(line, gEntryClass.toString()))
+        f.List1->AddItem(LinePeriod(line) + QLatin1Char(' ') + LineShortName(line) + QLatin1Char(' ') +
+                         LineSubject(line) + QLatin1Char(' ') + LineText(line));
+    else
+        AddToDayLists({f.List2, f.List3, f.List4, f.List5}, QString(), line);
 }
 
 void fillLists(Form6& f)
@@ -90,8 +69,6 @@ void fillLists(Form6& f)
     for (int i = 1; i <= gDayLineCount; ++i)
         addLine(f, gDayLines(i));
 }
-
-constexpr controls::Font kListFont{"Lucida Console", 9};
 }
 
 void DetectFreeDay()
@@ -118,6 +95,30 @@ void DetectFreeDay()
 bool IsFreeDay(const QStringList& lines, const QString& cls)
 {
     return std::any_of(lines.begin(), lines.end(), [&](const QString& line) { return makesFreeDay(line, cls); });
+}
+
+QString NoticeItem(const QString& line)
+{
+    return LineShortName(line) + QLatin1Char(' ') + TrimBlanks(LineText(line));
+}
+
+void AddToDayLists(const DayLists& lists, const QString& prefix, const QString& line)
+{
+    if (!ConcernsClass(line, gEntryClass.toString()))
+        return;
+    const QString kind = LineKind(line);
+    const QString period = prefix + LinePeriod(line) + QLatin1Char(' ');
+    if (kind == QLatin1String("01"))
+        lists.absences->AddItem(period + LineStudent(line) + QStringLiteral(" fehlt. ") + LineText(line));
+    else if (kind == QLatin1String("02"))
+        lists.absences->AddItem(period + LineStudent(line) + QStringLiteral(" ist wieder da. ") + LineText(line));
+    else if (kind == QLatin1String("04"))
+        lists.disturbances->AddItem(TrimBlanks(LineShortName(line)) + QStringLiteral(": ") + LineStudent(line) +
+                                    QLatin1Char(' ') + LineText(line));
+    else if (kind == QLatin1String("05") || kind == QLatin1String("06"))
+        lists.info->AddItem(prefix + NoticeItem(line));
+    else if (kind == QLatin1String("07") || kind == QLatin1String("08"))
+        lists.appointments->AddItem(prefix + NoticeItem(line));
 }
 
 void FillClassDayInfo()

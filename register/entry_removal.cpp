@@ -14,8 +14,6 @@
 #include <QPushButton>
 
 namespace {
-bool ofEntryClass(const QString& line) { return IsSameClass(LineClass(line), gEntryClass.toString()); }
-
 QString roomName(const QString& line)
 {
     const int room = LineRoomNumber(line);
@@ -27,8 +25,8 @@ QString roomName(const QString& line)
 QString itemFor(const QString& line, int number)
 {
     const QString kind = LineKind(line);
-    const bool everyClass = kind == QLatin1String("06") || kind == QLatin1String("08") || kind == QLatin1String("09");
-    if (!everyClass && !ofEntryClass(line))
+    // A room reservation is the teacher's whatever the class.
+    if (kind != QLatin1String("09") && !ConcernsClass(line, gEntryClass.toString()))
         return {};
     const QString hidden = QString(50, QLatin1Char(' ')) + QString::number(number);
     const QString period = LinePeriod(line) + QLatin1Char(' ');

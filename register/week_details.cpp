@@ -4,6 +4,7 @@
 #include "platform/controls.h"
 #include "platform/dates.h"
 #include "platform/units.h"
+#include "register/class_day_view.h"
 #include "register/class_search.h"
 #include "register/day_file.h"
 #include "register/entry_window.h"
@@ -13,43 +14,14 @@
 #include <QPushButton>
 
 namespace {
-bool ofEntryClass(const QString& line) { return IsSameClass(LineClass(line), gEntryClass.toString()); }
-
 // Lesson content of the class; the sorted list orders it by subject and text.
 void addLessonContent(Form68& f)
 {
     for (int i = 1; i <= gDayLineCount; ++i) {
         const QString& line = gDayLines(i);
-        if (LineKind(line) == QLatin1String("03") && ofEntryClass(line))
+        if (LineKind(line) == QLatin1String("03") && IsLineOfClass(line, gEntryClass.toString()))
             f.List1->AddItem(LineSubject(line) + LineText(line));
     }
-}
-
-// Information and appointments: the day, the short name in its 8 columns and the text.
-QString notice(const QString& day, const QString& line)
-{
-    return day + QLatin1Char(' ') + LineShortName(line) + QLatin1Char(' ') + TrimBlanks(LineText(line));
-}
-
-// Every other listed kind in file order, with the abbreviation of its day.
-void addLine(Form68& f, const QString& day, const QString& line)
-{
-    const QString kind = LineKind(line);
-    const bool everyClass = kind == QLatin1String("06") || kind == QLatin1String("08");
-    if (!everyClass && !ofEntryClass(line))
-        return;
-    const QString dayAndPeriod = day + QLatin1Char(' ') + LinePeriod(line) + QLatin1Char(' ');
-    if (kind == QLatin1String("01"))
-        f.List2->AddItem(dayAndPeriod + LineStudent(line) + QStringLiteral(" fehlt. ") + LineText(line));
-    else if (kind == QLatin1String("02"))
-        f.List2->AddItem(dayAndPeriod + LineStudent(line) + QStringLiteral(" ist wieder da. ") + LineText(line));
-    else if (kind == QLatin1String("04"))
-        f.List4->AddItem(TrimBlanks(LineShortName(line)) + QStringLiteral(": ") + LineStudent(line) +
-                         QLatin1Char(' ') + LineText(line));
-    else if (kind == QLatin1String("05") || kind == QLatin1String("06"))
-        f.List3->AddItem(notice(day, line));
-    else if (kind == QLatin1String("07") || kind == QLatin1String("08"))
-        f.List5->AddItem(notice(day, line));
 }
 }
 
@@ -117,7 +89,9 @@ void FillWeekDetails()
         gDayFilePath = DayFilePath(monday.addDays(d));
         LoadDayEntries();
         addLessonContent(*f);
+        // Every other listed kind in file order, with the abbreviation of its day.
+        const QString day = gDayShortNames(d + 1) + QLatin1Char(' ');
         for (int i = 1; i <= gDayLineCount; ++i)
-            addLine(*f, gDayShortNames(d + 1), gDayLines(i));
+            AddToDayLists({f->List2, f->List3, f->List4, f->List5}, day, gDayLines(i));
     }
 }

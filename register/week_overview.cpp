@@ -60,7 +60,7 @@ int countLessonContent(const QStringList& lines, const QString& classText, QList
 {
     int n = 0;
     for (const QString& line : lines) {
-        if (LineKind(line) != QLatin1String("03") || !IsSameClass(LineClass(line), classText))
+        if (LineKind(line) != QLatin1String("03") || !IsLineOfClass(line, classText))
             continue;
         ++n;
         const QString subject = TrimBlanks(LineSubject(line));
@@ -73,20 +73,16 @@ int countLessonContent(const QStringList& lines, const QString& classText, QList
 }
 
 // "Mo ABC      Elternabend": weekday, short name as stored, text.
-QString weekItem(int dayIndex, const QString& line)
-{
-    return gDayShortNames(dayIndex + 1) + QLatin1Char(' ') + LineShortName(line) + QLatin1Char(' ')
-           + TrimBlanks(LineText(line));
-}
-
 void listWeekItem(Form17& f, int dayIndex, const QString& line, const QString& classText)
 {
+    if (!ConcernsClass(line, classText))
+        return;
     const QString kind = LineKind(line);
-    const bool ownClass = IsSameClass(LineClass(line), classText);
-    if ((kind == QLatin1String("05") && ownClass) || kind == QLatin1String("06"))
-        f.List3->AddItem(weekItem(dayIndex, line));
-    else if ((kind == QLatin1String("07") && ownClass) || kind == QLatin1String("08"))
-        f.List4->AddItem(weekItem(dayIndex, line));
+    const QString item = gDayShortNames(dayIndex + 1) + QLatin1Char(' ') + NoticeItem(line);
+    if (kind == QLatin1String("05") || kind == QLatin1String("06"))
+        f.List3->AddItem(item);
+    else if (kind == QLatin1String("07") || kind == QLatin1String("08"))
+        f.List4->AddItem(item);
 }
 
 void showTallies(Form17& f, const QList<SubjectTally>& tallies)
