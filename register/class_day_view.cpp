@@ -1,13 +1,12 @@
 #include "register/class_day_view.h"
 
 #include "core/model.h"
-#include "platform/clock.h"
 #include "platform/dates.h"
 #include "platform/numbers.h"
 #include "platform/units.h"
 #include "register/day_file.h"
-#include "register/entry_window.h"
 #include "register/entry_removal.h"
+#include "register/entry_window.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -200,5 +199,5 @@ void Form6::Command1_Click() { unload(); }
 void Form6::Command2_Click()
 {
     forms::show<Form13>();
-    gLastActivity = static_cast<float>(Clock::secondsSinceMidnight());
+    NoteActivity();
 }

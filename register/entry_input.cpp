@@ -47,15 +47,12 @@ void Form1::Text1_Change()
     forms::unload<Form5>();
 }
 
-void Form1::Text1_KeyDown(int& keyCode)
+bool Form1::findTeacher()
 {
-    if (!controls::isEnter(keyCode))
-        return;
-    Command16->setVisible(false);
     gCheckOk = 0;
     gText = Text1->text().trimmed().toUpper();
     if (gText.toString().isEmpty())
-        return;
+        return false;
     const int teachers = gMaxTeachers.toInt();
     for (int i = 1; i <= teachers; ++i) {
         // "-" marks a free teacher slot, not a name anybody may log in with.
@@ -65,7 +62,15 @@ void Form1::Text1_KeyDown(int& keyCode)
             gUserShort = gTeacherShort(i);
         }
     }
-    if (gCheckOk != 1)
+    return gCheckOk == 1;
+}
+
+void Form1::Text1_KeyDown(int& keyCode)
+{
+    if (!controls::isEnter(keyCode))
+        return;
+    Command16->setVisible(false);
+    if (!findTeacher())
         return;
     // A name with a password file logs in only through the password query.
     gFileName = PasswordFilePath(gUserShort);

@@ -61,8 +61,6 @@ QString lineNumberOf(const QString& item)
         --start;
     return item.mid(start);
 }
-
-void noteActivity() { gLastActivity = static_cast<float>(Clock::secondsSinceMidnight()); }
 }
 
 Form13::Form13() : FormBase(13)
@@ -116,7 +114,7 @@ void Form13::List1_Click()
     Label1->setText(item.left(40));
     Label2->setText(lineNumberOf(item));
     Command1->setEnabled(true);
-    noteActivity();
+    NoteActivity();
 }
 
 void Form13::Command1_Click()
@@ -132,7 +130,7 @@ void Form13::Command1_Click()
         return;
     }
     FillClassDayInfo();
-    noteActivity();
+    NoteActivity();
     unload();
 }
 

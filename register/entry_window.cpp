@@ -1,5 +1,6 @@
 #include "register/entry_window.h"
 
+#include "admin/room_list.h"
 #include "core/constants.h"
 #include "core/master_data.h"
 #include "core/model.h"
@@ -7,7 +8,6 @@
 #include "core/startup.h"
 #include "platform/clock.h"
 #include "platform/dates.h"
-#include "admin/room_list.h"
 #include "platform/units.h"
 #include "register/absent_students.h"
 #include "register/class_day_view.h"
@@ -327,19 +327,7 @@ void Form1::Command8_Click()
     // Only the teacher logged in here may set a password for the name.
     if (!isAccepted(Text1) || Text1->text().trimmed().toUpper() != gUserShort.trimmed().toUpper())
         return;
-    gCheckOk = 0;
-    gText = Text1->text().trimmed().toUpper();
-    if (gText.toString().isEmpty())
-        return;
-    const int teachers = gMaxTeachers.toInt();
-    for (int i = 1; i <= teachers; ++i) {
-        if (gTeacherShort(i).toUpper() == gText.toString()) {
-            gCheckOk = 1;
-            Text1->setText(gTeacherShort(i));
-            gUserShort = gTeacherShort(i);
-        }
-    }
-    if (gCheckOk == 1)
+    if (findTeacher())
         forms::show<Form4>();
 }
 

@@ -120,6 +120,9 @@ private:
     // A field's back colour is its accepted state.
     static bool isAccepted(const QWidget* field);
     static void setAccepted(QWidget* field, bool accepted);
+    // Looks the short name up among the teachers; a match sets gCheckOk, the
+    // field and gUserShort.
+    bool findTeacher();
     bool entryReady() const;
     int selectedKind() const;
     void stepWorkDate(int days);
@@ -146,3 +149,7 @@ int roomIndex();
 QString schoolWeekText();
 void showWeekday(const QDate& date);
 }
+
+// Notes the user's activity in gLastActivity, from which the entry window
+// counts the idle time before it logs out.
+void NoteActivity();
