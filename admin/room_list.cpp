@@ -11,7 +11,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 namespace {
 constexpr int kRooms = 100;
@@ -130,10 +129,6 @@ void Form8::RefreshSelectedItem()
     if (!isRoom(gRoom) || gRoom > List1->ListCount())
         return;
     const int index = gRoom - 1;
-    {
-        const QSignalBlocker quiet(List1);
-        List1->RemoveItem(index);
-        List1->insertItem(index, gRoomNames(gRoom));
-    }
+    List1->setItemText(index, gRoomNames(gRoom));
     List1->setListIndex(index);
 }

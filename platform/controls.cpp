@@ -180,6 +180,12 @@ void ListBox::RemoveItem(int index)
         delete takeItem(index);
 }
 
+void ListBox::setItemText(int index, const QString& text)
+{
+    if (QListWidgetItem* it = item(index))
+        it->setText(text);
+}
+
 void ListBox::Clear() { clear(); }
 
 QString ListBox::List(int index) const

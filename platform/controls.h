@@ -82,6 +82,8 @@ public:
 
     void AddItem(const QString& text);
     void RemoveItem(int index);
+    // A new text for an item where it stands, also in a sorted list.
+    void setItemText(int index, const QString& text);
     void Clear();
     int ListCount() const { return count(); }
     QString List(int index) const;

@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 namespace {
 // Bookings and free slots fill the list up to this position (101 entries).
@@ -124,12 +123,8 @@ void Form58::Text1_KeyDown(int& keyCode)
     if (at < 0 || at >= List1->ListCount())
         return;
     const int index = static_cast<int>(at);
-    {
-        // The edited entry stays where it was; the list is not sorted again.
-        const QSignalBlocker quiet(List1);
-        List1->RemoveItem(index);
-        List1->insertItem(index, datafile::sanitizeField(Text1->text().trimmed()));
-    }
+    // The edited entry stays where it was; the list is not sorted again.
+    List1->setItemText(index, datafile::sanitizeField(Text1->text().trimmed()));
     List1->setListIndex(index);
 }
 
