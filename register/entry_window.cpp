@@ -307,9 +307,12 @@ void showWeekday(const QDate& date)
 }
 }
 
-// The windows these buttons open arrive with their own parts of the register.
+// What "Einstellungen", "Tools", "sichern" and "Anwesende" open is not built yet.
 void Form1::Command3_Click() {}
 void Form1::Command14_Click() {}
+void Form1::Command16_Click() {}
+void Form1::Command17_Click() {}
+
 void Form1::Command15_Click()
 {
     forms::unload<Form17>();
@@ -319,8 +322,6 @@ void Form1::Command15_Click()
     forms::unload<Form26>();
     forms::show<Form68>();
 }
-void Form1::Command16_Click() {}
-void Form1::Command17_Click() {}
 
 void Form1::Command8_Click()
 {
