@@ -128,7 +128,7 @@ void FillClassDayInfo()
         return;
     const QString weekday = gDayNames(dates::weekday(*day)).toString();
     entryfields::showWeekday(*day);
-    gEntryClass = TrimBlanks(entryfields::classText());
+    gEntryClass = entryfields::classText();
     gDayFilePath = DayFilePath(*day);
     Form6* f = forms::ifOpen<Form6>();
     if (f) {

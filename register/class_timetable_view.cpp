@@ -3,7 +3,6 @@
 #include "core/model.h"
 #include "platform/controls.h"
 #include "register/class_search.h"
-#include "register/day_file.h"
 #include "register/entry_window.h"
 
 #include <QLabel>
@@ -56,7 +55,7 @@ Form16::Form16() : FormBase(16)
 void Form16::Form_Load()
 {
     showDaysAndPeriods();
-    gEntryClass = TrimBlanks(entryfields::classText());
+    gEntryClass = entryfields::classText();
     if (gEntryClass.toString().isEmpty())
         return;
     const int cls = FindClassNumber(gEntryClass.toString());

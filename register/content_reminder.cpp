@@ -224,5 +224,5 @@ void Form11::Command10_Click() { unload(); }
 void RemindMissingLessonContent()
 {
     Form11* f = forms::get<Form11>();
-    remind(*f, TrimBlanks(entryfields::classText()));
+    remind(*f, entryfields::classText());
 }

@@ -296,7 +296,7 @@ Form1* entry() { return forms::ifOpen<Form1>(); }
 
 QString dateText() { return entry() ? entry()->Text2->text() : QString(); }
 std::optional<QDate> date() { return entry() ? entry()->workDate() : std::nullopt; }
-QString classText() { return entry() ? entry()->Text3->text() : QString(); }
+QString classText() { return entry() ? TrimBlanks(entry()->Text3->text()) : QString(); }
 int roomIndex() { return entry() ? entry()->List1->ListIndex() : -1; }
 QString schoolWeekText() { return entry() ? entry()->Label12->text() : QString(); }
 

@@ -142,6 +142,7 @@ namespace entryfields {
 // The date field as typed, and as a date.
 QString dateText();
 std::optional<QDate> date();
+// The class field without the blanks around it.
 QString classText();
 // The position of the chosen room in the room list (0 = room 1), -1 for none.
 int roomIndex();

@@ -79,7 +79,7 @@ void FillWeekDetails()
     f->Label1->setText(dates::shortText(monday));
     f->Label2->setText(dates::shortText(monday.addDays(4)));
     f->Label10->setText(entryfields::schoolWeekText() + QStringLiteral(". Schulwoche"));
-    gEntryClass = TrimBlanks(entryfields::classText());
+    gEntryClass = entryfields::classText();
     const int cls = FindClassNumber(gEntryClass.toString());
     if (cls == 0)
         return;

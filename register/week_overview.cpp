@@ -177,7 +177,7 @@ void Form17::Command10_Click() { unload(); }
 void FillWeekOverview()
 {
     Form17* f = forms::get<Form17>();
-    fillWeekOverview(*f, entryfields::dateText(), TrimBlanks(entryfields::classText()));
+    fillWeekOverview(*f, entryfields::dateText(), entryfields::classText());
 }
 
 const QStringList& DayCache::lines(const QDate& day)
