@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <utility>
 
+class ListBox;
 class QLabel;
 class QPushButton;
 
@@ -40,6 +41,8 @@ W* named(Parent* parent, const QString& name, Args&&... args)
 // A label or a button showing `caption`.
 QLabel* label(QWidget* parent, const QString& name, const QString& caption, const Font& font = {});
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const Font& font = {});
+// A list box; a sorted one keeps its items in the program's collation.
+ListBox* list(QWidget* parent, const QString& name, const Font& font = {}, bool sorted = false);
 
 // The key that confirms what was typed into a field: Return or Enter.
 bool isEnter(int keyCode);
@@ -114,8 +117,3 @@ public:
 signals:
     void Tick();
 };
-
-namespace controls {
-// A list box in its font; a sorted one keeps its items in the program's collation.
-ListBox* list(QWidget* parent, const QString& name, const Font& font = {}, bool sorted = false);
-}
