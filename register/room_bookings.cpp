@@ -25,6 +25,16 @@ std::optional<QStringList> ReadRoomBookings(const QString& room)
     return datafile::readLines(RoomBookingFilePath(room));
 }
 
+QStringList RoomBookingsOn(int room, int weekday)
+{
+    QStringList on;
+    for (const QString& line : ReadRoomBookings(QString::number(room)).value_or(QStringList())) {
+        if (!line.isEmpty() && BookingWeekday(line) == weekday)
+            on << line;
+    }
+    return on;
+}
+
 int BookingWeekday(const QString& line) { return static_cast<int>(numbers::val(line.left(1))); }
 
 int BookingPeriod(const QString& line) { return static_cast<int>(numbers::val(line.mid(1, 2))); }

@@ -141,9 +141,7 @@ void RefreshRoomBookingOverview()
     }
     const int weekday = dates::weekday(*date);
     for (int room = 1; room <= Form10::kRooms; ++room) {
-        for (const QString& line : ReadRoomBookings(QString::number(room)).value_or(QStringList())) {
-            if (line.isEmpty() || BookingWeekday(line) != weekday)
-                continue;
+        for (const QString& line : RoomBookingsOn(room, weekday)) {
             if (RoomLight* s = f->light(room, BookingPeriod(line)))
                 s->setFillColor(BackColour(kBooked));
         }

@@ -56,10 +56,8 @@ void FillRoomReservations()
         if (room > 0 && !line.isEmpty() && LineKind(line) == "09" && LineRoomNumber(line) == room)
             f->List1->AddItem(reservationItem(line));
     }
-    for (const QString& line : ReadRoomBookings(QString::number(room)).value_or(QStringList())) {
-        if (!line.isEmpty() && BookingWeekday(line) == weekday)
-            f->List1->AddItem(line.mid(1, 2) + " -global- " + line.mid(3));
-    }
+    for (const QString& line : RoomBookingsOn(room, weekday))
+        f->List1->AddItem(line.mid(1, 2) + " -global- " + line.mid(3));
 }
 
 void RefreshRoomViews()
