@@ -101,7 +101,7 @@ void TextBox::keyPressEvent(QKeyEvent* e)
     if (keyCode == 0)
         return;
     int ascii = 0;
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+    if (controls::isEnter(e->key()))
         ascii = 13;
     else if (e->key() == Qt::Key_Backspace)
         ascii = 8;
