@@ -11,22 +11,12 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 namespace {
 constexpr int kRooms = 100;
 // Bookable room n and special room n of the timetable share their name; the
 // special-room table ends here.
 constexpr int kLastSpecialRoom = 16;
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-
-bool isEnter(int keyCode) { return keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter; }
 
 bool isRoom(int room) { return room >= 1 && room <= kRooms; }
 }
@@ -44,23 +34,19 @@ Form8::Form8() : FormBase(8)
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Räume"));
 
-    Label4_2 = label(this, "Label4_2", QStringLiteral("Liste der Räume"));
-    List1 = new ListBox(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    Label4_1 = label(this, "Label4_1", QStringLiteral("Index"));
-    Label1 = label(this, "Label1", QStringLiteral("X"));
-    Label4_0 = label(this, "Label4_0", QStringLiteral("Bezeichnung des Raumes"));
-    Text1 = new TextBox(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    Label4_2 = controls::label(this, "Label4_2", QStringLiteral("Liste der Räume"));
+    List1 = controls::list(this, "List1");
+    Label4_1 = controls::label(this, "Label4_1", QStringLiteral("Index"));
+    Label1 = controls::label(this, "Label1", QStringLiteral("X"));
+    Label4_0 = controls::label(this, "Label4_0", QStringLiteral("Bezeichnung des Raumes"));
+    Text1 = controls::named<TextBox>(this, "Text1");
     Text1->setText(QStringLiteral("bitte in die Liste klicken !"));
     controls::setBackColor(Text1, BackColour(6));
     Text1->setEnabled(false);
-    Command2 = new QPushButton(QStringLiteral("global"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2 = controls::button(this, "Command2", QStringLiteral("global"));
     Command2->setToolTip(QStringLiteral("globale Raumbelegungen"));
     Command2->setEnabled(false);
-    Command1 = new QPushButton(QStringLiteral("fertig"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = controls::button(this, "Command1", QStringLiteral("fertig"));
 
     place(Label4_2, 120, 120, 3600, 255);
     place(List1, 120, 390, 3600, 5400);
@@ -109,7 +95,7 @@ void Form8::Text1_Change()
 
 void Form8::Text1_KeyDown(int& keyCode)
 {
-    if (!isEnter(keyCode) || !isRoom(gRoom))
+    if (!controls::isEnter(keyCode) || !isRoom(gRoom))
         return;
     gRoomNames(gRoom) = Text1->text();
     RefreshSelectedItem();
@@ -143,10 +129,6 @@ void Form8::RefreshSelectedItem()
     if (!isRoom(gRoom) || gRoom > List1->ListCount())
         return;
     const int index = gRoom - 1;
-    {
-        const QSignalBlocker quiet(List1);
-        List1->RemoveItem(index);
-        List1->insertItem(index, gRoomNames(gRoom));
-    }
+    List1->setItemText(index, gRoomNames(gRoom));
     List1->setListIndex(index);
 }

@@ -11,6 +11,7 @@
 #include "register/content_reminder.h"
 #include "register/day_file.h"
 #include "register/entry_window.h"
+#include "register/school_week.h"
 #include "register/week_overview.h"
 
 #include <QApplication>

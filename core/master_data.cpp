@@ -65,9 +65,8 @@ void readTeacherFile()
 
 void readTitleFile()
 {
-    if (!FindDataFile(QStringLiteral("Titel.txt")))
+    if (!FindWritableDataFile(QStringLiteral("Titel.txt")))
         return;
-    datafile::clearAttributes(gFileName);
     datafile::Reader in(gFileName);
     for (int i = 1; i <= gMaxTitles.toInt(); ++i)
         in.lineInput(gTitles(i));
@@ -75,9 +74,8 @@ void readTitleFile()
 
 void readTeacherTitleFile()
 {
-    if (!FindDataFile(QStringLiteral("Titel.dat")))
+    if (!FindWritableDataFile(QStringLiteral("Titel.dat")))
         return;
-    datafile::clearAttributes(gFileName);
     datafile::Reader in(gFileName);
     for (int t = 1; t <= kTeacherSlots; ++t) {
         in.numberInput(gTeacherTitle(t));
@@ -89,9 +87,8 @@ void readTeacherTitleFile()
 
 void readTeacherLoadFile()
 {
-    if (!FindDataFile(QStringLiteral("belast.dat")))
+    if (!FindWritableDataFile(QStringLiteral("belast.dat")))
         return;
-    datafile::clearAttributes(gFileName);
     datafile::Reader in(gFileName);
     for (int t = 1; t <= kTeacherSlots; ++t)
         in.numberInput(gTeacherMaxLoad(t));
@@ -127,6 +124,14 @@ bool FindDataFile(const QString& name)
     return datafile::exists(gFileName);
 }
 
+bool FindWritableDataFile(const QString& name)
+{
+    if (!FindDataFile(name))
+        return false;
+    datafile::clearAttributes(gFileName);
+    return true;
+}
+
 // A student counts only when its name line was read; one without a class line
 // has class "". What lies beyond the capacity stays in the file unread.
 bool ReadStudentFile()
@@ -149,9 +154,8 @@ bool ReadStudentFile()
 
 void CountPlanList()
 {
-    if (!FindDataFile(QStringLiteral("Pläne.lst")))
+    if (!FindWritableDataFile(QStringLiteral("Pläne.lst")))
         return;
-    datafile::clearAttributes(gFileName);
     const auto lines = datafile::readLines(gFileName);
     if (lines)
         gPlanCount = static_cast<short>(std::min<qsizetype>(lines->size(), SHRT_MAX));

@@ -17,15 +17,6 @@ constexpr int kCombinationRows = 40;
 constexpr int kSpecialRooms = 16;
 constexpr int kPeriodSlots = 11;
 
-// Opens a structure file of the data folder; each is made writable first.
-bool openStructureFile(const QString& name)
-{
-    if (!FindDataFile(name))
-        return false;
-    datafile::clearAttributes(gFileName);
-    return true;
-}
-
 // Properties that name an entry of another table, with that table's last index;
 // a value outside it reads as 0, so no table is ever indexed outside its bounds.
 constexpr std::array<std::pair<int, short>, 13> kReferenceProperties{{
@@ -105,7 +96,7 @@ void orderSubjectsByWeight()
 void ReadClassFile()
 {
     gClassNames(0) = QStringLiteral("=");
-    if (!openStructureFile(QStringLiteral("Klassen.txt")))
+    if (!FindWritableDataFile(QStringLiteral("Klassen.txt")))
         return;
     datafile::Reader in(gFileName);
     for (int c = 1; c <= kClassSlots; ++c)
@@ -121,7 +112,7 @@ void ReadClassFile()
 
 void ReadFormTeachers()
 {
-    if (!openStructureFile(QStringLiteral("kv.dat")))
+    if (!FindWritableDataFile(QStringLiteral("kv.dat")))
         return;
     datafile::Reader in(gFileName);
     for (int c = 1; c <= kClassSlots; ++c) {
@@ -135,10 +126,10 @@ void ReadSubjectFile()
 {
     for (int column = 0; column <= 2; ++column)
         gSubjectNames(0, column) = QStringLiteral("=");
-    if (openStructureFile(QStringLiteral("Fach2.txt"))) {
+    if (FindWritableDataFile(QStringLiteral("Fach2.txt"))) {
         datafile::Reader in(gFileName);
         readSubjects(in, 30);
-    } else if (openStructureFile(QStringLiteral("Fach.txt"))) {
+    } else if (FindWritableDataFile(QStringLiteral("Fach.txt"))) {
         datafile::Reader in(gFileName);
         readSubjects(in, 15);
     } else {
@@ -149,7 +140,7 @@ void ReadSubjectFile()
 
 void ReadCombinations()
 {
-    if (!openStructureFile(QStringLiteral("Kombi.dat")))
+    if (!FindWritableDataFile(QStringLiteral("Kombi.dat")))
         return;
     datafile::Reader in(gFileName);
     for (int row = 1; row <= kCombinationRows; ++row) {
@@ -174,7 +165,7 @@ void ReadSpecialRooms(bool fullWeek)
 {
     gSpecialRoomNames(0) = QStringLiteral("Klasse - kein Bedarf");
     gSpecialRoomCount = kSpecialRooms;
-    if (!openStructureFile(QStringLiteral("Räume.dat")))
+    if (!FindWritableDataFile(QStringLiteral("Räume.dat")))
         return;
     datafile::Reader in(gFileName);
     for (int r = 1; r <= kSpecialRooms; ++r) {
@@ -195,7 +186,7 @@ void ReadSpecialRooms(bool fullWeek)
 
 void ReadPeriodTimes()
 {
-    if (!openStructureFile(QStringLiteral("Time.txt")))
+    if (!FindWritableDataFile(QStringLiteral("Time.txt")))
         return;
     datafile::Reader in(gFileName);
     for (int p = 1; p <= kPeriodSlots; ++p) {

@@ -5,6 +5,8 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
 #include <QSignalBlocker>
 
 namespace controls {
@@ -39,14 +41,41 @@ void setForeColor(QWidget* w, std::uint32_t bgr)
     w->setPalette(p);
 }
 
-void setFont(QWidget* w, const QString& name, double points, bool bold, bool italic)
+void setFont(QWidget* w, const Font& font)
 {
-    QFont f(name);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    f.setItalic(italic);
+    if (!font.family)
+        return;
+    QFont f(QString::fromUtf8(font.family));
+    f.setPointSizeF(font.points);
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
     w->setFont(f);
 }
+
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, const Font& font)
+{
+    auto* l = named<QLabel>(parent, name);
+    l->setText(caption);
+    setFont(l, font);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const Font& font)
+{
+    auto* b = named<QPushButton>(parent, name);
+    b->setText(caption);
+    setFont(b, font);
+    return b;
+}
+
+ListBox* list(QWidget* parent, const QString& name, const Font& font, bool sorted)
+{
+    auto* l = named<ListBox>(parent, name, sorted);
+    setFont(l, font);
+    return l;
+}
+
+bool isEnter(int keyCode) { return keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter; }
 }
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
@@ -72,7 +101,7 @@ void TextBox::keyPressEvent(QKeyEvent* e)
     if (keyCode == 0)
         return;
     int ascii = 0;
-    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+    if (controls::isEnter(e->key()))
         ascii = 13;
     else if (e->key() == Qt::Key_Backspace)
         ascii = 8;
@@ -149,6 +178,12 @@ void ListBox::RemoveItem(int index)
 {
     if (index >= 0 && index < count())
         delete takeItem(index);
+}
+
+void ListBox::setItemText(int index, const QString& text)
+{
+    if (QListWidgetItem* it = item(index))
+        it->setText(text);
 }
 
 void ListBox::Clear() { clear(); }

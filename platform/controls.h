@@ -1,10 +1,15 @@
 #pragma once
-// Controls with the original's event semantics, and the property helpers the
-// windows use (back colour as a colour number, fonts, captions).
+// Controls with the original's event semantics, and the helpers the windows
+// build their controls with (names, captions, colour numbers, fonts).
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
 #include <cstdint>
+#include <utility>
+
+class ListBox;
+class QLabel;
+class QPushButton;
 
 namespace controls {
 // Back and fore colour as BBGGRR numbers; the number is kept on the widget so
@@ -12,7 +17,35 @@ namespace controls {
 void setBackColor(QWidget* w, std::uint32_t bgr);
 std::uint32_t backColor(const QWidget* w);
 void setForeColor(QWidget* w, std::uint32_t bgr);
-void setFont(QWidget* w, const QString& name, double points, bool bold = false, bool italic = false);
+
+// A font as a window's design gives it; without a family a control keeps the
+// font it takes from its window.
+struct Font {
+    const char* family = nullptr;
+    double points = 0;
+    bool bold = false;
+    bool italic = false;
+};
+void setFont(QWidget* w, const Font& font);
+
+// A child control under its name, by which the window's code and the tests
+// know it; further arguments go to its constructor after the parent.
+template <class W, class Parent, class... Args>
+W* named(Parent* parent, const QString& name, Args&&... args)
+{
+    W* w = new W(parent, std::forward<Args>(args)...);
+    w->setObjectName(name);
+    return w;
+}
+
+// A label or a button showing `caption`.
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, const Font& font = {});
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const Font& font = {});
+// A list box; a sorted one keeps its items in the program's collation.
+ListBox* list(QWidget* parent, const QString& name, const Font& font = {}, bool sorted = false);
+
+// The key that confirms what was typed into a field: Return or Enter.
+bool isEnter(int keyCode);
 }
 
 // A text box. Change fires on every change, also when code assigns the same
@@ -52,6 +85,8 @@ public:
 
     void AddItem(const QString& text);
     void RemoveItem(int index);
+    // A new text for an item where it stands, also in a sorted list.
+    void setItemText(int index, const QString& text);
     void Clear();
     int ListCount() const { return count(); }
     QString List(int index) const;

@@ -30,7 +30,7 @@ void markStudent(const QString& line, short absent)
 // Lesson content of the class and subject that its teacher held, not a substitute.
 bool isOwnLessonContent(const QString& line, const QString& cls, const QString& subject)
 {
-    return LineKind(line) == QLatin1String("03") && IsSameClass(LineClass(line), cls) &&
+    return LineKind(line) == QLatin1String("03") && IsLineOfClass(line, cls) &&
            TrimBlanks(LineSubject(line)) == subject &&
            !LineText(line).contains(QLatin1String("SUPP"), Qt::CaseInsensitive);
 }

@@ -1,13 +1,12 @@
 #include "register/class_day_view.h"
 
 #include "core/model.h"
-#include "platform/clock.h"
 #include "platform/dates.h"
 #include "platform/numbers.h"
 #include "platform/units.h"
 #include "register/day_file.h"
-#include "register/entry_fields.h"
 #include "register/entry_removal.h"
+#include "register/entry_window.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -17,6 +16,7 @@
 namespace {
 constexpr std::uint32_t kDarkBlue = 0x800000;
 constexpr std::uint32_t kGreen = 0x008000;
+constexpr controls::Font kListFont{"Lucida Console", 9};
 
 const QStringList kFreeDayWords = {QStringLiteral("FERIALTAG"), QStringLiteral("STAATSFEIERTAG"),
                                    QStringLiteral("WANDERTAG"), QStringLiteral("EXKURSION"),
@@ -44,43 +44,21 @@ bool namesFreeDay(const QString& text)
     return mentionsFrei(upper);
 }
 
-bool ofEntryClass(const QString& line) { return IsSameClass(LineClass(line), gEntryClass.toString()); }
-
 // An appointment of the school, or of the class, that names a free day.
 bool makesFreeDay(const QString& line, const QString& cls)
 {
     const QString kind = LineKind(line);
-    const bool appointment =
-        (kind == QLatin1String("07") && IsSameClass(LineClass(line), cls)) || kind == QLatin1String("08");
-    return appointment && namesFreeDay(LineText(line));
+    const bool appointment = kind == QLatin1String("07") || kind == QLatin1String("08");
+    return appointment && ConcernsClass(line, cls) && namesFreeDay(LineText(line));
 }
 
-// Information and appointments: the short name in its 8 columns and the text.
-QString notice(const QString& line) { return LineShortName(line) + QLatin1Char(' ') + TrimBlanks(LineText(line)); }
-
-// Adds a line of the day to its list; lines of no listed kind and lines of
-// other classes (where the kind is bound to a class) are left out.
 void addLine(Form6& f, const QString& line)
 {
-    const QString kind = LineKind(line);
-    const bool everyClass = kind == QLatin1String("06") || kind == QLatin1String("08");
-    if (!everyClass && !ofEntryClass(line))
-        return;
-    const QString period = LinePeriod(line) + QLatin1Char(' ');
-    if (kind == QLatin1String("03"))
-        f.List1->AddItem(period + LineShortName(line) + QLatin1Char(' ') + LineSubject(line) + QLatin1Char(' ') +
-                         LineText(line));
-    else if (kind == QLatin1String("01"))
-        f.List2->AddItem(period + LineStudent(line) + QStringLiteral(" fehlt. ") + LineText(line));
-    else if (kind == QLatin1String("02"))
-        f.List2->AddItem(period + LineStudent(line) + QStringLiteral(" ist wieder da. ") + LineText(line));
-    else if (kind == QLatin1String("04"))
-        f.List4->AddItem(TrimBlanks(LineShortName(line)) + QStringLiteral(": ") + LineStudent(line) +
-                         QLatin1Char(' ') + LineText(line));
-    else if (kind == QLatin1String("05") || kind == QLatin1String("06"))
-        f.List3->AddItem(notice(line));
-    else if (kind == QLatin1String("07") || kind == QLatin1String("08"))
-        f.List5->AddItem(notice(line));
+    if (LineKind(line) == QLatin1String("03") && IsLineOfClass(line, gEntryClass.toString()))
+        f.List1->AddItem(LinePeriod(line) + QLatin1Char(' ') + LineShortName(line) + QLatin1Char(' ') +
+                         LineSubject(line) + QLatin1Char(' ') + LineText(line));
+    else
+        AddToDayLists({f.List2, f.List3, f.List4, f.List5}, QString(), line);
 }
 
 void fillLists(Form6& f)
@@ -89,28 +67,6 @@ void fillLists(Form6& f)
         list->Clear();
     for (int i = 1; i <= gDayLineCount; ++i)
         addLine(f, gDayLines(i));
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-
-ListBox* list(QWidget* parent, const char* name, bool sorted)
-{
-    auto* l = new ListBox(parent, sorted);
-    l->setObjectName(QLatin1String(name));
-    controls::setFont(l, QStringLiteral("Lucida Console"), 9);
-    return l;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
 }
 }
 
@@ -140,6 +96,30 @@ bool IsFreeDay(const QStringList& lines, const QString& cls)
     return std::any_of(lines.begin(), lines.end(), [&](const QString& line) { return makesFreeDay(line, cls); });
 }
 
+QString NoticeItem(const QString& line)
+{
+    return LineShortName(line) + QLatin1Char(' ') + TrimBlanks(LineText(line));
+}
+
+void AddToDayLists(const DayLists& lists, const QString& prefix, const QString& line)
+{
+    if (!ConcernsClass(line, gEntryClass.toString()))
+        return;
+    const QString kind = LineKind(line);
+    const QString period = prefix + LinePeriod(line) + QLatin1Char(' ');
+    if (kind == QLatin1String("01"))
+        lists.absences->AddItem(period + LineStudent(line) + QStringLiteral(" fehlt. ") + LineText(line));
+    else if (kind == QLatin1String("02"))
+        lists.absences->AddItem(period + LineStudent(line) + QStringLiteral(" ist wieder da. ") + LineText(line));
+    else if (kind == QLatin1String("04"))
+        lists.disturbances->AddItem(TrimBlanks(LineShortName(line)) + QStringLiteral(": ") + LineStudent(line) +
+                                    QLatin1Char(' ') + LineText(line));
+    else if (kind == QLatin1String("05") || kind == QLatin1String("06"))
+        lists.info->AddItem(prefix + NoticeItem(line));
+    else if (kind == QLatin1String("07") || kind == QLatin1String("08"))
+        lists.appointments->AddItem(prefix + NoticeItem(line));
+}
+
 void FillClassDayInfo()
 {
     const QString dateText = entryfields::dateText();
@@ -147,8 +127,8 @@ void FillClassDayInfo()
     if (!day)
         return;
     const QString weekday = gDayNames(dates::weekday(*day)).toString();
-    entryfields::setWeekdayLabel(weekday);
-    gEntryClass = TrimBlanks(entryfields::classText());
+    entryfields::showWeekday(*day);
+    gEntryClass = entryfields::classText();
     gDayFilePath = DayFilePath(*day);
     Form6* f = forms::ifOpen<Form6>();
     if (f) {
@@ -168,29 +148,25 @@ Form6::Form6() : FormBase(6)
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Infos zur Klasse"));
 
-    Label1 = label(this, "Label1", QStringLiteral("3a"));
-    controls::setFont(Label1, QStringLiteral("Arial"), 24, true);
+    Label1 = controls::label(this, "Label1", QStringLiteral("3a"), {"Arial", 24, true});
     controls::setForeColor(Label1, kDarkBlue);
-    Label2 = label(this, "Label2", QStringLiteral("Montag 27.11.2014"));
-    controls::setFont(Label2, QStringLiteral("Arial"), 12, true);
-    Label8 = label(this, "Label8", QStringLiteral("kein Unterricht"));
-    controls::setFont(Label8, QStringLiteral("Arial"), 18, true);
+    Label2 = controls::label(this, "Label2", QStringLiteral("Montag 27.11.2014"), {"Arial", 12, true});
+    Label8 = controls::label(this, "Label8", QStringLiteral("kein Unterricht"), {"Arial", 18, true});
     controls::setForeColor(Label8, kGreen);
     Label8->hide();
-    Label4 = label(this, "Label4", QStringLiteral("Stoff"));
-    List1 = list(this, "List1", true);
-    Label3 = label(this, "Label3", QStringLiteral("Absenzen"));
-    List2 = list(this, "List2", true);
-    Label6 = label(this, "Label6", QStringLiteral("Störungen"));
-    List4 = list(this, "List4", false);
-    Label5 = label(this, "Label5", QStringLiteral("Info"));
-    List3 = list(this, "List3", false);
-    Label7 = label(this, "Label7", QStringLiteral("Termine"));
-    List5 = list(this, "List5", false);
-    Command2 = button(this, "Command2", QStringLiteral("einen Eintrag löschen"));
-    Command1 = button(this, "Command1", QStringLiteral("exit"));
-    Timer1 = new Timer(this, 20000);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Label4 = controls::label(this, "Label4", QStringLiteral("Stoff"));
+    List1 = controls::list(this, "List1", kListFont, true);
+    Label3 = controls::label(this, "Label3", QStringLiteral("Absenzen"));
+    List2 = controls::list(this, "List2", kListFont, true);
+    Label6 = controls::label(this, "Label6", QStringLiteral("Störungen"));
+    List4 = controls::list(this, "List4", kListFont);
+    Label5 = controls::label(this, "Label5", QStringLiteral("Info"));
+    List3 = controls::list(this, "List3", kListFont);
+    Label7 = controls::label(this, "Label7", QStringLiteral("Termine"));
+    List5 = controls::list(this, "List5", kListFont);
+    Command2 = controls::button(this, "Command2", QStringLiteral("einen Eintrag löschen"));
+    Command1 = controls::button(this, "Command1", QStringLiteral("exit"));
+    Timer1 = controls::named<Timer>(this, "Timer1", 20000);
 
     place(Label1, 120, 60, 2040, 600);
     place(Label2, 2280, 240, 4800, 360);
@@ -223,5 +199,5 @@ void Form6::Command1_Click() { unload(); }
 void Form6::Command2_Click()
 {
     forms::show<Form13>();
-    gLastActivity = static_cast<float>(Clock::secondsSinceMidnight());
+    NoteActivity();
 }

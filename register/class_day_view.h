@@ -20,6 +20,23 @@ void DetectFreeDay();
 // The same test on a day's lines that the caller holds, for the class cls.
 bool IsFreeDay(const QStringList& lines, const QString& cls);
 
+// Information and appointments as the register's views list them: the short
+// name in its 8 columns, then the text.
+QString NoticeItem(const QString& line);
+
+// The lists in which the day view and the week details show a class's lines.
+struct DayLists {
+    ListBox* absences;
+    ListBox* info;
+    ListBox* disturbances;
+    ListBox* appointments;
+};
+
+// Adds a line that concerns the class in gEntryClass to its list: absences and
+// returns, disturbances, information, appointments; other lines are left out.
+// `prefix` goes before every item but the disturbances.
+void AddToDayLists(const DayLists& lists, const QString& prefix, const QString& line);
+
 // Form6 "Infos zur Klasse": the class's day in five lists.
 class Form6 : public FormBase {
     Q_OBJECT

@@ -1,9 +1,9 @@
 #include "register/class_timetable_view.h"
 
 #include "core/model.h"
+#include "platform/controls.h"
 #include "register/class_search.h"
-#include "register/day_file.h"
-#include "register/entry_fields.h"
+#include "register/entry_window.h"
 
 #include <QLabel>
 
@@ -14,8 +14,7 @@ constexpr int kRowHeight = 360;
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text)
 {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
+    QLabel* l = controls::label(parent, name, text);
     l->setAlignment(Qt::AlignCenter);
     return l;
 }
@@ -56,7 +55,7 @@ Form16::Form16() : FormBase(16)
 void Form16::Form_Load()
 {
     showDaysAndPeriods();
-    gEntryClass = TrimBlanks(entryfields::classText());
+    gEntryClass = entryfields::classText();
     if (gEntryClass.toString().isEmpty())
         return;
     const int cls = FindClassNumber(gEntryClass.toString());

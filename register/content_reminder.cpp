@@ -7,8 +7,10 @@
 #include "platform/runtime.h"
 #include "platform/units.h"
 #include "register/absent_students.h"
+#include "register/class_search.h"
 #include "register/day_file.h"
-#include "register/entry_fields.h"
+#include "register/entry_window.h"
+#include "register/school_week.h"
 #include "register/week_overview.h"
 
 #include <QLabel>
@@ -19,13 +21,7 @@ namespace {
 // How far back the teacher who last entered a subject's content is looked for.
 constexpr int kLookBackDays = 60;
 
-QLabel* label(QWidget* parent, const char* name, const QString& text)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    controls::setFont(l, QStringLiteral("Arial"), 8.25, true);
-    return l;
-}
+constexpr controls::Font kLabelFont{"Arial", 8.25, true};
 
 // A missing subject and who entered its content last ("" when nobody did).
 struct MissingSubject {
@@ -168,16 +164,12 @@ void remind(Form11& f, const QString& classText)
     gEntryClass = classText;
     if (classText.size() < 2)
         return;
-    const int cls = FindClassByName(classText);
+    const int cls = FindClassNumber(classText);
     if (cls == 0)
         return;
 
     DayCache days;
-    QList<SubjectTally> tallies = ExpectedSubjects(monday, cls, classText, days);
-    int classEntries = 0;
-    for (int i = 0; i < 6; ++i)
-        classEntries += CountLessonContent(days.lines(monday.addDays(i)), classText, tallies);
-    gClassEntryCount = static_cast<short>(qMin(classEntries, 32767));
+    const QList<SubjectTally> tallies = TallyWeek(monday, cls, classText, days);
     if (tallies.isEmpty() || isExceptionTeacher()) {
         f.unload();
         return;
@@ -203,29 +195,25 @@ Form11::Form11() : FormBase(0)
 {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("Stoffeintrag fehlt"));
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1 = controls::named<QPlainTextEdit>(this, "Text1");
     Text1->setReadOnly(true);
     controls::setBackColor(Text1, 0xC0FFFF);
-    controls::setFont(Text1, QStringLiteral("Comic Sans MS"), 12);
+    controls::setFont(Text1, {"Comic Sans MS", 12});
     place(Text1, 120, 120, 5400, 1800);
-    Label3 = label(this, "Label3", QStringLiteral("Woche vom"));
-    Label1 = label(this, "Label1", QString());
-    Label4 = label(this, "Label4", QStringLiteral("bis zum"));
-    Label2 = label(this, "Label2", QString());
-    Label5 = label(this, "Label5", QStringLiteral("fehlende Stoffeinträge:"));
+    Label3 = controls::label(this, "Label3", QStringLiteral("Woche vom"), kLabelFont);
+    Label1 = controls::label(this, "Label1", QString(), kLabelFont);
+    Label4 = controls::label(this, "Label4", QStringLiteral("bis zum"), kLabelFont);
+    Label2 = controls::label(this, "Label2", QString(), kLabelFont);
+    Label5 = controls::label(this, "Label5", QStringLiteral("fehlende Stoffeinträge:"), kLabelFont);
     place(Label3, 120, 2040, 1080, 285);
     place(Label1, 1200, 2040, 1320, 285);
     place(Label4, 2640, 2040, 840, 285);
     place(Label2, 3480, 2040, 1320, 285);
     place(Label5, 120, 2400, 5400, 285);
-    List2 = new ListBox(this);
-    List2->setObjectName(QStringLiteral("List2"));
-    controls::setFont(List2, QStringLiteral("Arial"), 9);
+    List2 = controls::list(this, "List2", {"Arial", 9});
     controls::setBackColor(List2, 0xC0C0FF);
     place(List2, 120, 2700, 5400, 2400);
-    Command10 = new QPushButton(QStringLiteral("gelesen"), this);
-    Command10->setObjectName(QStringLiteral("Command10"));
+    Command10 = controls::button(this, "Command10", QStringLiteral("gelesen"));
     place(Command10, 120, 5220, 1500, 375);
     connect(Command10, &QPushButton::clicked, this, &Form11::Command10_Click);
     resize(units::twipsToPixels(5640), units::twipsToPixels(5760));
@@ -236,5 +224,5 @@ void Form11::Command10_Click() { unload(); }
 void RemindMissingLessonContent()
 {
     Form11* f = forms::get<Form11>();
-    remind(*f, TrimBlanks(entryfields::classText()));
+    remind(*f, entryfields::classText());
 }

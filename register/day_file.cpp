@@ -138,3 +138,11 @@ bool IsSameClass(const QString& a, const QString& b)
 {
     return TrimBlanks(a).compare(TrimBlanks(b), Qt::CaseInsensitive) == 0;
 }
+
+bool IsLineOfClass(const QString& line, const QString& cls) { return IsSameClass(LineClass(line), cls); }
+
+bool ConcernsClass(const QString& line, const QString& cls)
+{
+    const QString kind = LineKind(line);
+    return kind == QLatin1String("06") || kind == QLatin1String("08") || IsLineOfClass(line, cls);
+}

@@ -56,3 +56,10 @@ QString LineText(const QString& line);
 // Classes are typed in any letter case ("4a" for class "4A") and written as
 // typed, so every register reader compares them this way.
 bool IsSameClass(const QString& a, const QString& b);
+
+// Whether a line is an entry of class cls.
+bool IsLineOfClass(const QString& line, const QString& cls);
+// Whether class cls sees a line: an entry of the class, or one of the kinds
+// addressed to the whole school ("06" information to all, "08" appointment of
+// the school).
+bool ConcernsClass(const QString& line, const QString& cls);

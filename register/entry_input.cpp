@@ -26,8 +26,6 @@
 
 namespace {
 const QString kFreeSlot = QStringLiteral("-");
-
-bool isEnter(int keyCode) { return keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter; }
 }
 
 bool Form1::isAccepted(const QWidget* field)
@@ -49,15 +47,12 @@ void Form1::Text1_Change()
     forms::unload<Form5>();
 }
 
-void Form1::Text1_KeyDown(int& keyCode)
+bool Form1::findTeacher()
 {
-    if (!isEnter(keyCode))
-        return;
-    Command16->setVisible(false);
     gCheckOk = 0;
     gText = Text1->text().trimmed().toUpper();
     if (gText.toString().isEmpty())
-        return;
+        return false;
     const int teachers = gMaxTeachers.toInt();
     for (int i = 1; i <= teachers; ++i) {
         // "-" marks a free teacher slot, not a name anybody may log in with.
@@ -67,7 +62,15 @@ void Form1::Text1_KeyDown(int& keyCode)
             gUserShort = gTeacherShort(i);
         }
     }
-    if (gCheckOk != 1)
+    return gCheckOk == 1;
+}
+
+void Form1::Text1_KeyDown(int& keyCode)
+{
+    if (!controls::isEnter(keyCode))
+        return;
+    Command16->setVisible(false);
+    if (!findTeacher())
         return;
     // A name with a password file logs in only through the password query.
     gFileName = PasswordFilePath(gUserShort);
@@ -89,7 +92,7 @@ void Form1::Text1_KeyDown(int& keyCode)
 void Form1::Text2_Change()
 {
     gWorkDate = Text2->text();
-    const std::optional<QDate> date = dates::parse(Text2->text());
+    const std::optional<QDate> date = workDate();
     setAccepted(Text2, date.has_value());
     const std::optional<QDate> firstDay = SchoolYearFirstDay();
     if (date && firstDay)
@@ -99,10 +102,10 @@ void Form1::Text2_Change()
 
 void Form1::Text2_KeyDown(int& keyCode)
 {
-    if (!isEnter(keyCode))
+    if (!controls::isEnter(keyCode))
         return;
     gWorkDate = Text2->text();
-    if (const std::optional<QDate> date = dates::parse(Text2->text())) {
+    if (const std::optional<QDate> date = workDate()) {
         gWorkWeekday = static_cast<short>(dates::weekday(*date));
         showWeekday(*date);
     }
@@ -111,7 +114,7 @@ void Form1::Text2_KeyDown(int& keyCode)
 void Form1::Text2_LostFocus()
 {
     gWorkDate = Text2->text();
-    if (const std::optional<QDate> date = dates::parse(Text2->text()))
+    if (const std::optional<QDate> date = workDate())
         showWeekday(*date);
 }
 
@@ -124,7 +127,7 @@ void Form1::Text3_Change()
 
 void Form1::Text3_KeyDown(int& keyCode)
 {
-    if (!isEnter(keyCode))
+    if (!controls::isEnter(keyCode))
         return;
     forms::unload<Form16>();
     forms::unload<Form68>();
@@ -161,7 +164,7 @@ void Form1::Text4_Change()
 
 void Form1::Text4_KeyDown(int& keyCode)
 {
-    if (!isEnter(keyCode))
+    if (!controls::isEnter(keyCode))
         return;
     QString period = Text4->text().trimmed();
     gEntryPeriod = period;
@@ -186,7 +189,7 @@ void Form1::Text5_Change()
 
 void Form1::Text5_KeyDown(int& keyCode)
 {
-    if (!isEnter(keyCode))
+    if (!controls::isEnter(keyCode))
         return;
     gEntrySubject = Text5->text().trimmed().toUpper();
     const QString typed = gEntrySubject.toString();
@@ -214,7 +217,7 @@ void Form1::Text7_Change() { setAccepted(Text7, false); }
 
 void Form1::Text7_KeyDown(int& keyCode)
 {
-    if (isEnter(keyCode))
+    if (controls::isEnter(keyCode))
         forms::show<Form3>();
 }
 
@@ -272,7 +275,7 @@ int Form1::selectedKind() const
 
 bool Form1::entryReady() const
 {
-    if (!dates::isValid(Text2->text()))
+    if (!workDate())
         return false;
     const int kind = selectedKind();
     if (kind < 0)

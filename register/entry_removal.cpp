@@ -8,14 +8,12 @@
 #include "platform/units.h"
 #include "register/class_day_view.h"
 #include "register/day_file.h"
-#include "register/entry_fields.h"
+#include "register/entry_window.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace {
-bool ofEntryClass(const QString& line) { return IsSameClass(LineClass(line), gEntryClass.toString()); }
-
 QString roomName(const QString& line)
 {
     const int room = LineRoomNumber(line);
@@ -27,8 +25,8 @@ QString roomName(const QString& line)
 QString itemFor(const QString& line, int number)
 {
     const QString kind = LineKind(line);
-    const bool everyClass = kind == QLatin1String("06") || kind == QLatin1String("08") || kind == QLatin1String("09");
-    if (!everyClass && !ofEntryClass(line))
+    // A room reservation is the teacher's whatever the class.
+    if (kind != QLatin1String("09") && !ConcernsClass(line, gEntryClass.toString()))
         return {};
     const QString hidden = QString(50, QLatin1Char(' ')) + QString::number(number);
     const QString period = LinePeriod(line) + QLatin1Char(' ');
@@ -63,8 +61,6 @@ QString lineNumberOf(const QString& item)
         --start;
     return item.mid(start);
 }
-
-void noteActivity() { gLastActivity = static_cast<float>(Clock::secondsSinceMidnight()); }
 }
 
 Form13::Form13() : FormBase(13)
@@ -72,25 +68,19 @@ Form13::Form13() : FormBase(13)
     setObjectName(QStringLiteral("Form13"));
     setWindowTitle(QStringLiteral("einen Eintrag entfernen"));
 
-    List1 = new ListBox(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    controls::setFont(List1, QStringLiteral("Lucida Console"), 9);
+    constexpr controls::Font kFont{"Lucida Console", 9};
+    List1 = controls::list(this, "List1", kFont);
     place(List1, 120, 120, 9600, 3600);
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    controls::setFont(Label1, QStringLiteral("Lucida Console"), 9);
+    Label1 = controls::label(this, "Label1", QString(), kFont);
     controls::setForeColor(Label1, 0x0000FF);
     place(Label1, 120, 3840, 6000, 300);
-    Command1 = new QPushButton(QStringLiteral("markierten Eintrag entfernen"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = controls::button(this, "Command1", QStringLiteral("markierten Eintrag entfernen"));
     Command1->setEnabled(false);
     place(Command1, 120, 4260, 3000, 420);
-    Label2 = new QLabel(QStringLiteral("999"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = controls::label(this, "Label2", QStringLiteral("999"));
     Label2->setVisible(false);
     place(Label2, 3240, 4260, 600, 300);
-    Command2 = new QPushButton(QStringLiteral("exit"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2 = controls::button(this, "Command2", QStringLiteral("exit"));
     place(Command2, 8520, 4260, 1200, 420);
     connect(List1, &ListBox::Click, this, &Form13::List1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form13::Command1_Click);
@@ -100,7 +90,7 @@ Form13::Form13() : FormBase(13)
 
 void Form13::Form_Load()
 {
-    const std::optional<QDate> date = dates::parse(entryfields::dateText());
+    const std::optional<QDate> date = entryfields::date();
     if (!date)
         return;
     gDayFilePath = DayFilePath(*date);
@@ -124,12 +114,12 @@ void Form13::List1_Click()
     Label1->setText(item.left(40));
     Label2->setText(lineNumberOf(item));
     Command1->setEnabled(true);
-    noteActivity();
+    NoteActivity();
 }
 
 void Form13::Command1_Click()
 {
-    const std::optional<QDate> date = dates::parse(entryfields::dateText());
+    const std::optional<QDate> date = entryfields::date();
     if (!date)
         return;
     gEntryStamp = dates::timeStamp(Clock::now());
@@ -140,7 +130,7 @@ void Form13::Command1_Click()
         return;
     }
     FillClassDayInfo();
-    noteActivity();
+    NoteActivity();
     unload();
 }
 

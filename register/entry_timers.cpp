@@ -20,10 +20,12 @@ namespace {
 constexpr double kIdleLimit = 600;
 }
 
+void NoteActivity() { gLastActivity = static_cast<float>(Clock::secondsSinceMidnight()); }
+
 void Form1::noteActivity()
 {
     m_lastActivityAt = Clock::now();
-    gLastActivity = static_cast<float>(Clock::secondsSinceMidnight());
+    NoteActivity();
     m_lastActivityNoted = gLastActivity;
 }
 

@@ -1,5 +1,6 @@
 #include "register/entry_window.h"
 
+#include "admin/room_list.h"
 #include "core/constants.h"
 #include "core/master_data.h"
 #include "core/model.h"
@@ -7,7 +8,6 @@
 #include "core/startup.h"
 #include "platform/clock.h"
 #include "platform/dates.h"
-#include "admin/room_list.h"
 #include "platform/units.h"
 #include "register/absent_students.h"
 #include "register/class_day_view.h"
@@ -34,42 +34,16 @@ constexpr std::uint32_t kLightCyan = 0xFFFFC0;
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
-void arial(QWidget* w, double points, bool bold = false, bool italic = false)
+// The window's font is Arial 8.25 bold; controls in another size say so.
+constexpr controls::Font arial(double points, bool bold = true, bool italic = false)
 {
-    controls::setFont(w, QStringLiteral("Arial"), points, bold, italic);
-}
-
-template <class W>
-W* named(QWidget* parent, const QString& name)
-{
-    W* w = new W(parent);
-    w->setObjectName(name);
-    return w;
-}
-
-QLabel* label(QWidget* parent, const QString& name, const QString& caption, double points = 8.25,
-              bool bold = true)
-{
-    QLabel* l = named<QLabel>(parent, name);
-    l->setText(caption);
-    arial(l, points, bold);
-    return l;
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& caption, double points = 8.25,
-                    bool bold = true)
-{
-    QPushButton* b = named<QPushButton>(parent, name);
-    b->setText(caption);
-    arial(b, points, bold);
-    b->setAutoDefault(false);
-    return b;
+    return {"Arial", points, bold, italic};
 }
 
 TextBox* field(QWidget* parent, const QString& name, double points = 15.75)
 {
-    TextBox* t = named<TextBox>(parent, name);
-    arial(t, points, true);
+    auto* t = controls::named<TextBox>(parent, name);
+    controls::setFont(t, arial(points));
     controls::setBackColor(t, BackColour(0));
     return t;
 }
@@ -85,7 +59,7 @@ Form1::Form1() : FormBase(1)
 {
     setObjectName(QStringLiteral("Form1"));
     controls::setBackColor(this, kLightBlue);
-    arial(this, 8.25, true);
+    controls::setFont(this, arial(8.25));
     createControls();
     layOut();
     connectEvents();
@@ -94,88 +68,84 @@ Form1::Form1() : FormBase(1)
 void Form1::createControls()
 {
     // The frame goes first so that the date controls lie on top of it.
-    Shape1 = named<QFrame>(this, QStringLiteral("Shape1"));
+    Shape1 = controls::named<QFrame>(this, "Shape1");
     Shape1->setFrameShape(QFrame::Box);
 
-    Label9 = label(this, QStringLiteral("Label9"), QStringLiteral("Kursolo"), 36);
+    Label9 = controls::label(this, "Label9", QStringLiteral("Kursolo"), arial(36));
     banner(Label9, kDarkBlue);
     Label9->setAlignment(Qt::AlignCenter);
-    Label1 = label(this, QStringLiteral("Label1"), QString(), 21.75);
-    arial(Label1, 21.75, true, true);
+    Label1 = controls::label(this, "Label1", QString(), arial(21.75, true, true));
     banner(Label1, kBlack);
-    Label2 = label(this, QStringLiteral("Label2"), QString(), 8.25, false);
+    Label2 = controls::label(this, "Label2", QString(), arial(8.25, false));
     banner(Label2, kBlack);
 
-    Command3 = button(this, QStringLiteral("Command3"), QStringLiteral("Einstellungen"));
-    Command17 = button(this, QStringLiteral("Command17"), QStringLiteral("Anwesende"));
+    Command3 = controls::button(this, "Command3", QStringLiteral("Einstellungen"));
+    Command17 = controls::button(this, "Command17", QStringLiteral("Anwesende"));
     Command17->setEnabled(false);
-    Command16 = button(this, QStringLiteral("Command16"), QStringLiteral("sichern"));
+    Command16 = controls::button(this, "Command16", QStringLiteral("sichern"));
     Command16->setVisible(false);
-    Command14 = button(this, QStringLiteral("Command14"), QStringLiteral("Tools"));
+    Command14 = controls::button(this, "Command14", QStringLiteral("Tools"));
     Command14->setEnabled(false);
 
-    Label3 = label(this, QStringLiteral("Label3"), QStringLiteral("Namenskürzel"));
-    Label4 = label(this, QStringLiteral("Label4"), QStringLiteral("Klasse"));
-    Label5 = label(this, QStringLiteral("Label5"), QStringLiteral("Einheit"));
-    Label6 = label(this, QStringLiteral("Label6"), QStringLiteral("Fach"));
-    Text1 = field(this, QStringLiteral("Text1"));
-    Text3 = field(this, QStringLiteral("Text3"));
+    Label3 = controls::label(this, "Label3", QStringLiteral("Namenskürzel"));
+    Label4 = controls::label(this, "Label4", QStringLiteral("Klasse"));
+    Label5 = controls::label(this, "Label5", QStringLiteral("Einheit"));
+    Label6 = controls::label(this, "Label6", QStringLiteral("Fach"));
+    Text1 = field(this, "Text1");
+    Text3 = field(this, "Text3");
     Text3->setEnabled(false);
-    Text4 = field(this, QStringLiteral("Text4"));
-    Text5 = field(this, QStringLiteral("Text5"));
+    Text4 = field(this, "Text4");
+    Text5 = field(this, "Text5");
 
-    Command8 = button(this, QStringLiteral("Command8"), QStringLiteral("Passwortschutz"), 8.25, false);
+    Command8 = controls::button(this, "Command8", QStringLiteral("Passwortschutz"), arial(8.25, false));
     Command8->setEnabled(false);
-    Command10 = button(this, QStringLiteral("Command10"), QStringLiteral("Woche"));
+    Command10 = controls::button(this, "Command10", QStringLiteral("Woche"));
     Command10->setEnabled(false);
-    Command15 = button(this, QStringLiteral("Command15"), QStringLiteral("detailliert"));
+    Command15 = controls::button(this, "Command15", QStringLiteral("detailliert"));
     Command15->setEnabled(false);
 
-    Label11 = label(this, QStringLiteral("Label11"), QStringLiteral("Raum"));
+    Label11 = controls::label(this, "Label11", QStringLiteral("Raum"));
     Label11->setVisible(false);
-    List1 = named<ListBox>(this, QStringLiteral("List1"));
-    arial(List1, 14.25);
+    List1 = controls::list(this, "List1", arial(14.25, false));
     controls::setBackColor(List1, BackColour(0));
     List1->setVisible(false);
-    Label10 = label(this, QStringLiteral("Label10"), QStringLiteral("Schüler/in"));
+    Label10 = controls::label(this, "Label10", QStringLiteral("Schüler/in"));
     Label10->setVisible(false);
-    Text7 = field(this, QStringLiteral("Text7"));
+    Text7 = field(this, "Text7");
     Text7->setVisible(false);
-    Label7 = label(this, QStringLiteral("Label7"), QStringLiteral("Eintrag"));
-    Text6 = field(this, QStringLiteral("Text6"));
+    Label7 = controls::label(this, "Label7", QStringLiteral("Eintrag"));
+    Text6 = field(this, "Text6");
 
-    Text2 = field(this, QStringLiteral("Text2"), 12);
-    Label8 = label(this, QStringLiteral("Label8"), QString(), 14.25);
+    Text2 = field(this, "Text2", 12);
+    Label8 = controls::label(this, "Label8", QString(), arial(14.25));
     controls::setBackColor(Label8, kLightCyan);
-    Command5 = button(this, QStringLiteral("Command5"), QStringLiteral("-T"), 11.25);
-    Command2 = button(this, QStringLiteral("Command2"), QStringLiteral("heute"));
-    Command12 = button(this, QStringLiteral("Command12"), QStringLiteral("+T"), 11.25);
-    Command11 = button(this, QStringLiteral("Command11"), QStringLiteral("-W"), 11.25);
-    Label12 = label(this, QStringLiteral("Label12"), QStringLiteral("13"), 12);
+    Command5 = controls::button(this, "Command5", QStringLiteral("-T"), arial(11.25));
+    Command2 = controls::button(this, "Command2", QStringLiteral("heute"));
+    Command12 = controls::button(this, "Command12", QStringLiteral("+T"), arial(11.25));
+    Command11 = controls::button(this, "Command11", QStringLiteral("-W"), arial(11.25));
+    Label12 = controls::label(this, "Label12", QStringLiteral("13"), arial(12));
     controls::setBackColor(Label12, kLightBlue);
     Label12->setAlignment(Qt::AlignCenter);
-    Command13 = button(this, QStringLiteral("Command13"), QStringLiteral("+W"), 11.25);
+    Command13 = controls::button(this, "Command13", QStringLiteral("+W"), arial(11.25));
 
     for (int i = 0; i < 9; ++i) {
-        Option1[i] = named<QRadioButton>(this, QStringLiteral("Option1_%1").arg(i));
+        Option1[i] = controls::named<QRadioButton>(this, QStringLiteral("Option1_%1").arg(i));
         Option1[i]->setText(QString::fromUtf8(entrykinds::kKinds[i].caption));
-        arial(Option1[i], 11.25, true);
+        controls::setFont(Option1[i], arial(11.25));
         controls::setBackColor(Option1[i], kLightBlue);
     }
     Option1[6]->setToolTip(QStringLiteral("Schlüsselwörter: frei, Ferialtag, Staatsfeiertag, Wandertag, "
                                           "Exkursion, Wienwoche, Schikurs, Sprachwoche"));
 
-    Command9 = button(this, QStringLiteral("Command9"), QStringLiteral("prüfen"));
-    Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("eintragen!"), 12);
+    Command9 = controls::button(this, "Command9", QStringLiteral("prüfen"));
+    Command1 = controls::button(this, "Command1", QStringLiteral("eintragen!"), arial(12));
     Command1->setToolTip(QStringLiteral("speichere den aktuellen Eintrag im Klassenbuch"));
     Command1->setEnabled(false);
-    Command4 = button(this, QStringLiteral("Command4"), QStringLiteral("Ende"));
+    Command4 = controls::button(this, "Command4", QStringLiteral("Ende"));
     Command4->setToolTip(QStringLiteral("Programm beenden"));
 
-    Timer1 = new Timer(this, 60000);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer2 = new Timer(this, 10000);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer1 = controls::named<Timer>(this, "Timer1", 60000);
+    Timer2 = controls::named<Timer>(this, "Timer2", 10000);
 }
 
 void Form1::layOut()
@@ -315,11 +285,34 @@ void Form1::Form_Activate()
     noteActivity();
 }
 
+std::optional<QDate> Form1::workDate() const { return dates::parse(Text2->text()); }
+
 void Form1::showWeekday(const QDate& date) { Label8->setText(gDayNames(dates::weekday(date)).toString()); }
 
-// The windows these buttons open arrive with their own parts of the register.
+namespace entryfields {
+namespace {
+Form1* entry() { return forms::ifOpen<Form1>(); }
+}
+
+QString dateText() { return entry() ? entry()->Text2->text() : QString(); }
+std::optional<QDate> date() { return entry() ? entry()->workDate() : std::nullopt; }
+QString classText() { return entry() ? TrimBlanks(entry()->Text3->text()) : QString(); }
+int roomIndex() { return entry() ? entry()->List1->ListIndex() : -1; }
+QString schoolWeekText() { return entry() ? entry()->Label12->text() : QString(); }
+
+void showWeekday(const QDate& date)
+{
+    if (Form1* f = entry())
+        f->showWeekday(date);
+}
+}
+
+// What "Einstellungen", "Tools", "sichern" and "Anwesende" open is not built yet.
 void Form1::Command3_Click() {}
 void Form1::Command14_Click() {}
+void Form1::Command16_Click() {}
+void Form1::Command17_Click() {}
+
 void Form1::Command15_Click()
 {
     forms::unload<Form17>();
@@ -329,27 +322,13 @@ void Form1::Command15_Click()
     forms::unload<Form26>();
     forms::show<Form68>();
 }
-void Form1::Command16_Click() {}
-void Form1::Command17_Click() {}
 
 void Form1::Command8_Click()
 {
     // Only the teacher logged in here may set a password for the name.
     if (!isAccepted(Text1) || Text1->text().trimmed().toUpper() != gUserShort.trimmed().toUpper())
         return;
-    gCheckOk = 0;
-    gText = Text1->text().trimmed().toUpper();
-    if (gText.toString().isEmpty())
-        return;
-    const int teachers = gMaxTeachers.toInt();
-    for (int i = 1; i <= teachers; ++i) {
-        if (gTeacherShort(i).toUpper() == gText.toString()) {
-            gCheckOk = 1;
-            Text1->setText(gTeacherShort(i));
-            gUserShort = gTeacherShort(i);
-        }
-    }
-    if (gCheckOk == 1)
+    if (findTeacher())
         forms::show<Form4>();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <array>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -64,6 +65,11 @@ public:
     // The bookable rooms, room n as the n-th item.
     void FillRoomList();
 
+    // The date in the date field; nullopt while the field holds no date.
+    std::optional<QDate> workDate() const;
+    // Shows the weekday of a date in Label8.
+    void showWeekday(const QDate& date);
+
     // Login and fields
     void Text1_Change();
     void Text1_KeyDown(int& keyCode);
@@ -114,9 +120,11 @@ private:
     // A field's back colour is its accepted state.
     static bool isAccepted(const QWidget* field);
     static void setAccepted(QWidget* field, bool accepted);
+    // Looks the short name up among the teachers; a match sets gCheckOk, the
+    // field and gUserShort.
+    bool findTeacher();
     bool entryReady() const;
     int selectedKind() const;
-    void showWeekday(const QDate& date);
     void stepWorkDate(int days);
     void showWorkDate(const QDate& date, bool setWeekday, bool weekViews);
     void logOut();
@@ -127,3 +135,22 @@ private:
     QDateTime m_lastActivityAt;
     float m_lastActivityNoted = -1;
 };
+
+// The entry window's fields as the register's views read them. With the window
+// not open there is no working date, the class is empty and no room is chosen.
+namespace entryfields {
+// The date field as typed, and as a date.
+QString dateText();
+std::optional<QDate> date();
+// The class field without the blanks around it.
+QString classText();
+// The position of the chosen room in the room list (0 = room 1), -1 for none.
+int roomIndex();
+// The school week number shown beside the week buttons.
+QString schoolWeekText();
+void showWeekday(const QDate& date);
+}
+
+// Notes the user's activity in gLastActivity, from which the entry window
+// counts the idle time before it logs out.
+void NoteActivity();

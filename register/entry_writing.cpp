@@ -23,7 +23,7 @@ void Form1::Command1_Click()
     if (!entryReady())
         return;
     const int kind = selectedKind();
-    gDayFilePath = DayFilePath(*dates::parse(Text2->text()));
+    gDayFilePath = DayFilePath(*workDate());
     gEntryStamp = dates::timeStamp(Clock::now());
     gUserShort = Text1->text();
     gEntryClass = Text3->text();
@@ -55,7 +55,7 @@ void Form1::Command2_Click() { showWorkDate(Clock::today(), true, true); }
 // Steps from the date the user sees: other windows may have moved gWorkDate.
 void Form1::stepWorkDate(int days)
 {
-    const std::optional<QDate> shown = dates::parse(Text2->text());
+    const std::optional<QDate> shown = workDate();
     if (!shown)
         return;
     const bool byDay = days == 1 || days == -1;

@@ -20,25 +20,23 @@ void styleWindow(FormBase* form, const QString& caption, int width, int height)
 {
     form->setWindowTitle(caption);
     controls::setBackColor(form, kLightYellow);
-    controls::setFont(form, QStringLiteral("Arial"), 9.75);
+    controls::setFont(form, {"Arial", 9.75});
     form->resize(units::twipsToPixels(width), units::twipsToPixels(height));
 }
 
 QLabel* makeLabel(QWidget* parent, const QString& text)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QStringLiteral("Label1"));
+    QLabel* label = controls::label(parent, "Label1", text);
     label->setWordWrap(true);
     return label;
 }
 
 TextBox* makePasswordField(QWidget* parent, const QString& name)
 {
-    auto* field = new TextBox(parent);
-    field->setObjectName(name);
+    auto* field = controls::named<TextBox>(parent, name);
     field->setEchoMode(QLineEdit::Password);
     controls::setBackColor(field, BackColour(6));
-    controls::setFont(field, QStringLiteral("Arial"), 12, true);
+    controls::setFont(field, {"Arial", 12, true});
     return field;
 }
 

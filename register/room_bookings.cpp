@@ -11,21 +11,11 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 namespace {
 // Bookings and free slots fill the list up to this position (101 entries).
 constexpr int kLastSlot = 100;
 const QString kFree = QStringLiteral("frei");
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-
-bool isEnter(int keyCode) { return keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter; }
 }
 
 QString RoomBookingFilePath(const QString& room) { return gDataPath + "Raum" + room.trimmed() + ".dat"; }
@@ -33,6 +23,16 @@ QString RoomBookingFilePath(const QString& room) { return gDataPath + "Raum" + r
 std::optional<QStringList> ReadRoomBookings(const QString& room)
 {
     return datafile::readLines(RoomBookingFilePath(room));
+}
+
+QStringList RoomBookingsOn(int room, int weekday)
+{
+    QStringList on;
+    for (const QString& line : ReadRoomBookings(QString::number(room)).value_or(QStringList())) {
+        if (!line.isEmpty() && BookingWeekday(line) == weekday)
+            on << line;
+    }
+    return on;
 }
 
 int BookingWeekday(const QString& line) { return static_cast<int>(numbers::val(line.left(1))); }
@@ -61,23 +61,19 @@ Form58::Form58() : FormBase(58)
     setObjectName(QStringLiteral("Form58"));
     setWindowTitle(QStringLiteral("Globale Raumbelegungen"));
 
-    Label1 = label(this, "Label1", QStringLiteral("Globale Belegungen für Raum X"));
-    Label3 = label(this, "Label3", QStringLiteral("X"));
+    Label1 = controls::label(this, "Label1", QStringLiteral("Globale Belegungen für Raum X"), {"Arial", 12, true});
+    Label3 = controls::label(this, "Label3", QStringLiteral("X"));
     Label3->hide();
-    Label4_2 = label(this, "Label4_2", QStringLiteral("alle Dauerbelegungen dieses Raumes"));
-    List1 = new ListBox(this, true);
-    List1->setObjectName(QStringLiteral("List1"));
-    Label4_1 = label(this, "Label4_1", QStringLiteral("Index"));
-    Label2 = label(this, "Label2", QStringLiteral("X"));
-    Text1 = new TextBox(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    Label4_2 = controls::label(this, "Label4_2", QStringLiteral("alle Dauerbelegungen dieses Raumes"));
+    List1 = controls::list(this, "List1", {}, true);
+    Label4_1 = controls::label(this, "Label4_1", QStringLiteral("Index"));
+    Label2 = controls::label(this, "Label2", QStringLiteral("X"));
+    Text1 = controls::named<TextBox>(this, "Text1");
     Text1->setText(QStringLiteral("bitte in die Liste klicken !"));
     controls::setBackColor(Text1, BackColour(6));
     Text1->setEnabled(false);
-    Command1 = new QPushButton(QStringLiteral("fertig"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = controls::button(this, "Command1", QStringLiteral("fertig"));
 
-    controls::setFont(Label1, QStringLiteral("Arial"), 12, true);
     place(Label1, 120, 120, 6600, 360);
     place(Label4_2, 120, 600, 4200, 255);
     place(List1, 120, 870, 4200, 5400);
@@ -131,18 +127,14 @@ void Form58::List1_Click()
 
 void Form58::Text1_KeyDown(int& keyCode)
 {
-    if (!isEnter(keyCode))
+    if (!controls::isEnter(keyCode))
         return;
     const double at = numbers::val(Label2->text());
     if (at < 0 || at >= List1->ListCount())
         return;
     const int index = static_cast<int>(at);
-    {
-        // The edited entry stays where it was; the list is not sorted again.
-        const QSignalBlocker quiet(List1);
-        List1->RemoveItem(index);
-        List1->insertItem(index, datafile::sanitizeField(Text1->text().trimmed()));
-    }
+    // The edited entry stays where it was; the list is not sorted again.
+    List1->setItemText(index, datafile::sanitizeField(Text1->text().trimmed()));
     List1->setListIndex(index);
 }
 

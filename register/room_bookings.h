@@ -18,6 +18,10 @@ QString RoomBookingFilePath(const QString& room);
 // missing or cannot be read.
 std::optional<QStringList> ReadRoomBookings(const QString& room);
 
+// The bookings of a room on a weekday (Monday = 1), in file order; none when
+// the file is missing or cannot be read.
+QStringList RoomBookingsOn(int room, int weekday);
+
 // The weekday digit of a booking line (its first character as a number).
 int BookingWeekday(const QString& line);
 // The period of a booking line (the numeric value of characters 2-3).

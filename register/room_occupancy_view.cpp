@@ -7,7 +7,7 @@
 #include "platform/numbers.h"
 #include "platform/units.h"
 #include "register/day_file.h"
-#include "register/entry_fields.h"
+#include "register/entry_window.h"
 #include "register/room_bookings.h"
 
 #include <QLabel>
@@ -60,16 +60,14 @@ Form10::Form10() : FormBase(10)
     setWindowTitle(QStringLiteral("Raumbelegung - Übersicht"));
 
     for (int room = 1; room <= kRooms; ++room) {
-        QLabel* l = new QLabel(QStringLiteral("Raum"), this);
-        l->setObjectName(QStringLiteral("Label1_%1").arg(room - 1));
-        controls::setFont(l, QStringLiteral("Arial"), 8.25, true);
+        QLabel* l = controls::label(this, QStringLiteral("Label1_%1").arg(room - 1), QStringLiteral("Raum"),
+                                    {"Arial", 8.25, true});
         place(l, kRoomLabelLeft, kFirstLightTop + kPitch * (room - 1), kFirstLightLeft - kRoomLabelLeft - 120,
               kLightSize);
         Label1[room - 1] = l;
     }
     for (int period = 1; period <= kPeriods; ++period) {
-        QLabel* l = new QLabel(QString::number(period), this);
-        l->setObjectName(QStringLiteral("Label2_%1").arg(period - 1));
+        QLabel* l = controls::label(this, QStringLiteral("Label2_%1").arg(period - 1), QString::number(period));
         l->setAlignment(Qt::AlignCenter);
         place(l, kFirstLightLeft + kPitch * (period - 1) - (kPitch - kLightSize) / 2, kPeriodLabelTop, kPitch,
               kLightSize);
@@ -78,15 +76,13 @@ Form10::Form10() : FormBase(10)
     for (int room = 1; room <= kRooms; ++room) {
         for (int period = 1; period <= kPeriods; ++period) {
             const int index = kPeriods * (room - 1) + period - 1;
-            RoomLight* s = new RoomLight(this);
-            s->setObjectName(QStringLiteral("Shape1_%1").arg(index));
+            RoomLight* s = controls::named<RoomLight>(this, QStringLiteral("Shape1_%1").arg(index));
             place(s, kFirstLightLeft + kPitch * (period - 1), kFirstLightTop + kPitch * (room - 1), kLightSize,
                   kLightSize);
             Shape1[index] = s;
         }
     }
-    Timer1 = new Timer(this, 20000);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1 = controls::named<Timer>(this, "Timer1", 20000);
     connect(Timer1, &Timer::Tick, this, &Form10::Timer1_Timer);
     Timer1->setEnabled(true);
 }
@@ -125,7 +121,7 @@ void RefreshRoomBookingOverview()
     Form10* f = forms::ifOpen<Form10>();
     if (!f)
         return;
-    const std::optional<QDate> date = dates::parse(entryfields::dateText());
+    const std::optional<QDate> date = entryfields::date();
     if (!date)
         return;
     gDayFilePath = DayFilePath(*date);
@@ -145,9 +141,7 @@ void RefreshRoomBookingOverview()
     }
     const int weekday = dates::weekday(*date);
     for (int room = 1; room <= Form10::kRooms; ++room) {
-        for (const QString& line : ReadRoomBookings(QString::number(room)).value_or(QStringList())) {
-            if (line.isEmpty() || BookingWeekday(line) != weekday)
-                continue;
+        for (const QString& line : RoomBookingsOn(room, weekday)) {
             if (RoomLight* s = f->light(room, BookingPeriod(line)))
                 s->setFillColor(BackColour(kBooked));
         }

@@ -6,7 +6,7 @@
 #include "platform/numbers.h"
 #include "platform/units.h"
 #include "register/day_file.h"
-#include "register/entry_fields.h"
+#include "register/entry_window.h"
 #include "register/room_bookings.h"
 #include "register/room_occupancy_view.h"
 
@@ -45,7 +45,7 @@ void FillRoomReservations()
         return;
     const int weekday = dates::weekday(*date);
     const QString dayName = gDayNames(weekday).toString();
-    entryfields::setWeekdayLabel(dayName);
+    entryfields::showWeekday(*date);
     gEntryClass = entryfields::classText().trimmed();
     f->Label2->setText(dayName + " " + dateText);
 
@@ -56,10 +56,8 @@ void FillRoomReservations()
         if (room > 0 && !line.isEmpty() && LineKind(line) == "09" && LineRoomNumber(line) == room)
             f->List1->AddItem(reservationItem(line));
     }
-    for (const QString& line : ReadRoomBookings(QString::number(room)).value_or(QStringList())) {
-        if (!line.isEmpty() && BookingWeekday(line) == weekday)
-            f->List1->AddItem(line.mid(1, 2) + " -global- " + line.mid(3));
-    }
+    for (const QString& line : RoomBookingsOn(room, weekday))
+        f->List1->AddItem(line.mid(1, 2) + " -global- " + line.mid(3));
 }
 
 void RefreshRoomViews()
@@ -75,21 +73,14 @@ Form26::Form26() : FormBase(26)
     setObjectName(QStringLiteral("Form26"));
     setWindowTitle(QStringLiteral("Raumreservierungen"));
 
-    Label2 = new QLabel(QStringLiteral("Montag 27.11.2014"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    for (QLabel* l : {Label2, Label1}) {
-        controls::setForeColor(l, kDarkBlue);
-        controls::setFont(l, QStringLiteral("Comic Sans MS"), 12, true);
-    }
-    List1 = new ListBox(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    controls::setFont(List1, QStringLiteral("Courier New"), 9);
-    Command1 = new QPushButton(QStringLiteral("exit"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Timer1 = new Timer(this, 20000);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
+    constexpr controls::Font kHeading{"Comic Sans MS", 12, true};
+    Label2 = controls::label(this, "Label2", QStringLiteral("Montag 27.11.2014"), kHeading);
+    controls::setForeColor(Label2, kDarkBlue);
+    Label1 = controls::label(this, "Label1", QString(), kHeading);
+    controls::setForeColor(Label1, kDarkBlue);
+    List1 = controls::list(this, "List1", {"Courier New", 9});
+    Command1 = controls::button(this, "Command1", QStringLiteral("exit"));
+    Timer1 = controls::named<Timer>(this, "Timer1", 20000);
 
     place(Label2, 120, 120, 6600, 400);
     place(Label1, 120, 560, 6600, 400);

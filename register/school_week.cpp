@@ -19,3 +19,9 @@ int SchoolWeekNumber(const QDate& firstDay, const QDate& date)
 {
     return static_cast<int>(sundayWeek(date) - sundayWeek(firstDay)) + 1;
 }
+
+QDate SchoolWeekMonday(const QDate& day)
+{
+    // Monday to Saturday go back to their Monday, a Sunday on to the next one.
+    return day.addDays(1 - dates::weekday(day) % 7);
+}

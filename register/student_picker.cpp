@@ -35,13 +35,10 @@ Form3::Form3() : FormBase(3)
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Schüler/innen"));
     resize(units::twipsToPixels(6600), units::twipsToPixels(5400));
-    List1 = new ListBox(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    controls::setFont(List1, QStringLiteral("Arial"), 14.25, true);
+    List1 = controls::list(this, "List1", {"Arial", 14.25, true});
     List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     place(List1, 120, 120, 6360, 4440);
-    Command1 = new QPushButton(QStringLiteral("exit"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = controls::button(this, "Command1", QStringLiteral("exit"));
     place(Command1, 5280, 4680, 1200, 495);
     connect(List1, &ListBox::Click, this, &Form3::List1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);

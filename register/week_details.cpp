@@ -4,51 +4,24 @@
 #include "platform/controls.h"
 #include "platform/dates.h"
 #include "platform/units.h"
+#include "register/class_day_view.h"
 #include "register/class_search.h"
 #include "register/day_file.h"
-#include "register/entry_fields.h"
+#include "register/entry_window.h"
+#include "register/school_week.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace {
-bool ofEntryClass(const QString& line) { return IsSameClass(LineClass(line), gEntryClass.toString()); }
-
 // Lesson content of the class; the sorted list orders it by subject and text.
 void addLessonContent(Form68& f)
 {
     for (int i = 1; i <= gDayLineCount; ++i) {
         const QString& line = gDayLines(i);
-        if (LineKind(line) == QLatin1String("03") && ofEntryClass(line))
+        if (LineKind(line) == QLatin1String("03") && IsLineOfClass(line, gEntryClass.toString()))
             f.List1->AddItem(LineSubject(line) + LineText(line));
     }
-}
-
-// Information and appointments: the day, the short name in its 8 columns and the text.
-QString notice(const QString& day, const QString& line)
-{
-    return day + QLatin1Char(' ') + LineShortName(line) + QLatin1Char(' ') + TrimBlanks(LineText(line));
-}
-
-// Every other listed kind in file order, with the abbreviation of its day.
-void addLine(Form68& f, const QString& day, const QString& line)
-{
-    const QString kind = LineKind(line);
-    const bool everyClass = kind == QLatin1String("06") || kind == QLatin1String("08");
-    if (!everyClass && !ofEntryClass(line))
-        return;
-    const QString dayAndPeriod = day + QLatin1Char(' ') + LinePeriod(line) + QLatin1Char(' ');
-    if (kind == QLatin1String("01"))
-        f.List2->AddItem(dayAndPeriod + LineStudent(line) + QStringLiteral(" fehlt. ") + LineText(line));
-    else if (kind == QLatin1String("02"))
-        f.List2->AddItem(dayAndPeriod + LineStudent(line) + QStringLiteral(" ist wieder da. ") + LineText(line));
-    else if (kind == QLatin1String("04"))
-        f.List4->AddItem(TrimBlanks(LineShortName(line)) + QStringLiteral(": ") + LineStudent(line) +
-                         QLatin1Char(' ') + LineText(line));
-    else if (kind == QLatin1String("05") || kind == QLatin1String("06"))
-        f.List3->AddItem(notice(day, line));
-    else if (kind == QLatin1String("07") || kind == QLatin1String("08"))
-        f.List5->AddItem(notice(day, line));
 }
 }
 
@@ -57,14 +30,11 @@ Form68::Form68() : FormBase(68)
     setObjectName(QStringLiteral("Form68"));
     setWindowTitle(QStringLiteral("Wochendetails"));
     auto label = [this](QLabel*& l, const char* name, const QString& text, int left, int top, int width) {
-        l = new QLabel(text, this);
-        l->setObjectName(QString::fromLatin1(name));
+        l = controls::label(this, name, text);
         place(l, left, top, width, 300);
     };
     auto list = [this](ListBox*& l, const char* name, bool sorted, int top, int height) {
-        l = new ListBox(this, sorted);
-        l->setObjectName(QString::fromLatin1(name));
-        controls::setFont(l, QStringLiteral("Lucida Console"), 9);
+        l = controls::list(this, name, {"Lucida Console", 9}, sorted);
         place(l, 120, top, 9600, height);
     };
     label(Label3, "Label3", QStringLiteral("Einträge vom"), 120, 120, 1200);
@@ -82,8 +52,7 @@ Form68::Form68() : FormBase(68)
     list(List3, "List3", false, 6660, 1000);
     label(Label7, "Label7", QStringLiteral("Termine"), 120, 7720, 3000);
     list(List5, "List5", false, 8020, 1000);
-    Command10 = new QPushButton(QStringLiteral("exit"), this);
-    Command10->setObjectName(QStringLiteral("Command10"));
+    Command10 = controls::button(this, "Command10", QStringLiteral("exit"));
     place(Command10, 8520, 9120, 1200, 360);
     connect(Command10, &QPushButton::clicked, this, &Form68::Command10_Click);
     resize(units::twipsToPixels(9840), units::twipsToPixels(9600));
@@ -106,13 +75,11 @@ void FillWeekDetails()
         l->Clear();
     gWorkDate = dateText;
     gWorkWeekday = static_cast<short>(dates::weekday(*date));
-    // Counted from Sunday = 1, Monday is day 2: a Sunday looks ahead to the next week.
-    const int fromSunday = gWorkWeekday % 7 + 1;
-    const QDate monday = date->addDays(2 - fromSunday);
+    const QDate monday = SchoolWeekMonday(*date);
     f->Label1->setText(dates::shortText(monday));
     f->Label2->setText(dates::shortText(monday.addDays(4)));
     f->Label10->setText(entryfields::schoolWeekText() + QStringLiteral(". Schulwoche"));
-    gEntryClass = TrimBlanks(entryfields::classText());
+    gEntryClass = entryfields::classText();
     const int cls = FindClassNumber(gEntryClass.toString());
     if (cls == 0)
         return;
@@ -122,7 +89,9 @@ void FillWeekDetails()
         gDayFilePath = DayFilePath(monday.addDays(d));
         LoadDayEntries();
         addLessonContent(*f);
+        // Every other listed kind in file order, with the abbreviation of its day.
+        const QString day = gDayShortNames(d + 1) + QLatin1Char(' ');
         for (int i = 1; i <= gDayLineCount; ++i)
-            addLine(*f, gDayShortNames(d + 1), gDayLines(i));
+            AddToDayLists({f->List2, f->List3, f->List4, f->List5}, day, gDayLines(i));
     }
 }

@@ -5,33 +5,20 @@
 #include "platform/dates.h"
 #include "platform/units.h"
 #include "register/class_day_view.h"
+#include "register/class_search.h"
 #include "register/day_file.h"
-#include "register/entry_fields.h"
+#include "register/entry_window.h"
+#include "register/school_week.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace {
-QLabel* label(QWidget* parent, const char* name, const QString& text)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    controls::setFont(l, QStringLiteral("Arial"), 8.25, true);
-    return l;
-}
-
-ListBox* list(QWidget* parent, const char* name, const QString& font)
-{
-    auto* l = new ListBox(parent);
-    l->setObjectName(QLatin1String(name));
-    controls::setFont(l, font, 9);
-    return l;
-}
+constexpr controls::Font kLabelFont{"Arial", 8.25, true};
+constexpr controls::Font kCountFont{"Arial", 9};
+constexpr controls::Font kNoticeFont{"Lucida Console", 9};
 
 std::uint32_t backColour(int index) { return static_cast<std::uint32_t>(gBackColours(index).toInt()); }
-
-// Sunday = 1 .. Saturday = 7, the count the week arithmetic is written in.
-int sundayFirstWeekday(const QDate& day) { return dates::weekday(day) % 7 + 1; }
 
 QString subjectAbbreviation(short subject)
 {
@@ -51,21 +38,51 @@ void addExpected(QList<SubjectTally>& tallies, const QString& subject)
     tallies.append({subject, 0});
 }
 
-// "Mo ABC      Elternabend": weekday, short name as stored, text.
-QString weekItem(int dayIndex, const QString& line)
+// The timetabled subjects of the week, in the order of day, period and group
+// row, leaving out the days that are free for the class.
+QList<SubjectTally> expectedSubjects(const QDate& monday, int cls, const QString& classText, DayCache& days)
 {
-    return gDayShortNames(dayIndex + 1) + QLatin1Char(' ') + LineShortName(line) + QLatin1Char(' ')
-           + TrimBlanks(LineText(line));
+    QList<SubjectTally> tallies;
+    for (int d = 1; d <= 6; ++d) {
+        if (IsFreeDay(days.lines(monday.addDays(d - 1)), classText))
+            continue;
+        for (int p = 1; p <= 11; ++p) {
+            addExpected(tallies, subjectAbbreviation(gTimetable(d, p, cls, 0)));
+            addExpected(tallies, subjectAbbreviation(gTimetable(d, p, cls, 1)));
+        }
+    }
+    return tallies;
 }
 
+// Counts the lesson content of the class among a day's lines into the tallies;
+// returns how many such lines the day has.
+int countLessonContent(const QStringList& lines, const QString& classText, QList<SubjectTally>& tallies)
+{
+    int n = 0;
+    for (const QString& line : lines) {
+        if (LineKind(line) != QLatin1String("03") || !IsLineOfClass(line, classText))
+            continue;
+        ++n;
+        const QString subject = TrimBlanks(LineSubject(line));
+        for (SubjectTally& t : tallies) {
+            if (t.subject == subject)
+                ++t.count;
+        }
+    }
+    return n;
+}
+
+// "Mo ABC      Elternabend": weekday, short name as stored, text.
 void listWeekItem(Form17& f, int dayIndex, const QString& line, const QString& classText)
 {
+    if (!ConcernsClass(line, classText))
+        return;
     const QString kind = LineKind(line);
-    const bool ownClass = IsSameClass(LineClass(line), classText);
-    if ((kind == QLatin1String("05") && ownClass) || kind == QLatin1String("06"))
-        f.List3->AddItem(weekItem(dayIndex, line));
-    else if ((kind == QLatin1String("07") && ownClass) || kind == QLatin1String("08"))
-        f.List4->AddItem(weekItem(dayIndex, line));
+    const QString item = gDayShortNames(dayIndex + 1) + QLatin1Char(' ') + NoticeItem(line);
+    if (kind == QLatin1String("05") || kind == QLatin1String("06"))
+        f.List3->AddItem(item);
+    else if (kind == QLatin1String("07") || kind == QLatin1String("08"))
+        f.List4->AddItem(item);
 }
 
 void showTallies(Form17& f, const QList<SubjectTally>& tallies)
@@ -99,23 +116,17 @@ void fillWeekOverview(Form17& f, const QString& dateText, const QString& classTe
     f.Label2->setText(dates::shortText(monday.addDays(4)));
 
     gEntryClass = classText;
-    if (classText.isEmpty())
-        return;
-    const int cls = FindClassByName(classText);
+    const int cls = FindClassNumber(classText);
     if (cls == 0)
         return;
     f.setWindowTitle(QStringLiteral("Wochenübersicht ") + classText);
 
     DayCache days;
-    QList<SubjectTally> tallies = ExpectedSubjects(monday, cls, classText, days);
-    int classEntries = 0;
+    const QList<SubjectTally> tallies = TallyWeek(monday, cls, classText, days);
     for (int i = 0; i < 6; ++i) {
-        const QStringList& lines = days.lines(monday.addDays(i));
-        classEntries += CountLessonContent(lines, classText, tallies);
-        for (const QString& line : lines)
+        for (const QString& line : days.lines(monday.addDays(i)))
             listWeekItem(f, i, line, classText);
     }
-    gClassEntryCount = static_cast<short>(qMin(classEntries, 32767));
     showTallies(f, tallies);
 }
 }
@@ -124,18 +135,18 @@ Form17::Form17() : FormBase(17)
 {
     setObjectName(QStringLiteral("Form17"));
     setWindowTitle(QStringLiteral("Wochenübersicht"));
-    Label3 = label(this, "Label3", QStringLiteral("Einträge vom"));
-    Label1 = label(this, "Label1", QString());
-    Label4 = label(this, "Label4", QStringLiteral("bis zum"));
-    Label2 = label(this, "Label2", QString());
-    Label5 = label(this, "Label5", QStringLiteral("Stoffeinträge"));
-    List1 = list(this, "List1", QStringLiteral("Arial"));
-    Label6 = label(this, "Label6", QStringLiteral("fehlende Einträge"));
-    List2 = list(this, "List2", QStringLiteral("Arial"));
-    Label7 = label(this, "Label7", QStringLiteral("Info"));
-    List3 = list(this, "List3", QStringLiteral("Lucida Console"));
-    Label8 = label(this, "Label8", QStringLiteral("Termine"));
-    List4 = list(this, "List4", QStringLiteral("Lucida Console"));
+    Label3 = controls::label(this, "Label3", QStringLiteral("Einträge vom"), kLabelFont);
+    Label1 = controls::label(this, "Label1", QString(), kLabelFont);
+    Label4 = controls::label(this, "Label4", QStringLiteral("bis zum"), kLabelFont);
+    Label2 = controls::label(this, "Label2", QString(), kLabelFont);
+    Label5 = controls::label(this, "Label5", QStringLiteral("Stoffeinträge"), kLabelFont);
+    List1 = controls::list(this, "List1", kCountFont);
+    Label6 = controls::label(this, "Label6", QStringLiteral("fehlende Einträge"), kLabelFont);
+    List2 = controls::list(this, "List2", kCountFont);
+    Label7 = controls::label(this, "Label7", QStringLiteral("Info"), kLabelFont);
+    List3 = controls::list(this, "List3", kNoticeFont);
+    Label8 = controls::label(this, "Label8", QStringLiteral("Termine"), kLabelFont);
+    List4 = controls::list(this, "List4", kNoticeFont);
     place(Label3, 120, 120, 1200, 285);
     place(Label1, 1320, 120, 1320, 285);
     place(Label4, 2760, 120, 840, 285);
@@ -151,11 +162,9 @@ Form17::Form17() : FormBase(17)
     controls::setBackColor(List1, 0xC0FFC0);
     controls::setBackColor(List2, 0xC0C0FF);
 
-    Command1 = new QPushButton(QStringLiteral("drucken"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = controls::button(this, "Command1", QStringLiteral("drucken"));
     place(Command1, 120, 8940, 1500, 375);
-    Command10 = new QPushButton(QStringLiteral("exit"), this);
-    Command10->setObjectName(QStringLiteral("Command10"));
+    Command10 = controls::button(this, "Command10", QStringLiteral("exit"));
     place(Command10, 4740, 8940, 1500, 375);
     connect(Command10, &QPushButton::clicked, this, &Form17::Command10_Click);
     resize(units::twipsToPixels(6360), units::twipsToPixels(9480));
@@ -168,7 +177,7 @@ void Form17::Command10_Click() { unload(); }
 void FillWeekOverview()
 {
     Form17* f = forms::get<Form17>();
-    fillWeekOverview(*f, entryfields::dateText(), TrimBlanks(entryfields::classText()));
+    fillWeekOverview(*f, entryfields::dateText(), entryfields::classText());
 }
 
 const QStringList& DayCache::lines(const QDate& day)
@@ -179,45 +188,12 @@ const QStringList& DayCache::lines(const QDate& day)
     return *it;
 }
 
-QDate SchoolWeekMonday(const QDate& day) { return day.addDays(2 - sundayFirstWeekday(day)); }
-
-int FindClassByName(const QString& classText)
+QList<SubjectTally> TallyWeek(const QDate& monday, int cls, const QString& classText, DayCache& days)
 {
-    int found = 0;
-    for (int i = 1; i <= 24; ++i) {
-        if (IsSameClass(gClassNames(i).toString(), classText))
-            found = i;
-    }
-    return found;
-}
-
-QList<SubjectTally> ExpectedSubjects(const QDate& monday, int cls, const QString& classText,
-                                     DayCache& days)
-{
-    QList<SubjectTally> tallies;
-    for (int d = 1; d <= 6; ++d) {
-        if (IsFreeDay(days.lines(monday.addDays(d - 1)), classText))
-            continue;
-        for (int p = 1; p <= 11; ++p) {
-            addExpected(tallies, subjectAbbreviation(gTimetable(d, p, cls, 0)));
-            addExpected(tallies, subjectAbbreviation(gTimetable(d, p, cls, 1)));
-        }
-    }
+    QList<SubjectTally> tallies = expectedSubjects(monday, cls, classText, days);
+    int classEntries = 0;
+    for (int i = 0; i < 6; ++i)
+        classEntries += countLessonContent(days.lines(monday.addDays(i)), classText, tallies);
+    gClassEntryCount = static_cast<short>(qMin(classEntries, 32767));
     return tallies;
-}
-
-int CountLessonContent(const QStringList& lines, const QString& classText, QList<SubjectTally>& tallies)
-{
-    int n = 0;
-    for (const QString& line : lines) {
-        if (LineKind(line) != QLatin1String("03") || !IsSameClass(LineClass(line), classText))
-            continue;
-        ++n;
-        const QString subject = TrimBlanks(LineSubject(line));
-        for (SubjectTally& t : tallies) {
-            if (t.subject == subject)
-                ++t.count;
-        }
-    }
-    return n;
 }

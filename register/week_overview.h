@@ -48,14 +48,6 @@ void FillWeekOverview();
 
 // What the overview and the reminder share.
 
-// The Monday of the school week that a day belongs to; a Sunday leads into the
-// week that follows it.
-QDate SchoolWeekMonday(const QDate& day);
-
-// The class (1..24) whose name equals the text in any letter case, the last
-// one when several do; 0 when none.
-int FindClassByName(const QString& classText);
-
 // A timetabled subject of the week and its number of lesson-content entries.
 struct SubjectTally {
     QString subject;
@@ -75,10 +67,7 @@ private:
 
 // The subjects of class cls (1..24) in the timetable of the six days from
 // monday, in the order of day, period and group row, leaving out the days
-// that are free for the class.
-QList<SubjectTally> ExpectedSubjects(const QDate& monday, int cls, const QString& classText,
-                                     DayCache& days);
-
-// Counts the lesson-content lines of the class among a day's lines into the
-// tallies; returns how many such lines the day has.
-int CountLessonContent(const QStringList& lines, const QString& classText, QList<SubjectTally>& tallies);
+// that are free for the class, each with the number of lesson-content entries
+// the class received for it in those days. gClassEntryCount gets the number
+// of all lesson-content lines of the class in the six days.
+QList<SubjectTally> TallyWeek(const QDate& monday, int cls, const QString& classText, DayCache& days);
