@@ -10,5 +10,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     Form1* entry = forms::show<Form1>();
     QObject::connect(entry, &QObject::destroyed, &app, &QCoreApplication::quit);
+    // Windows still open at the end close as if the user closed them, so they
+    // keep their positions.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { forms::unloadAll(); });
     return app.exec();
 }

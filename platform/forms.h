@@ -98,10 +98,11 @@ F* show()
     return f;
 }
 
+// False when the window is open and its Form_Unload cancelled.
 template <class F>
-void unload()
+bool unload()
 {
-    if (F* f = ifOpen<F>())
-        f->unload();
+    F* f = ifOpen<F>();
+    return !f || f->unload();
 }
 }

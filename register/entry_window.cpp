@@ -16,6 +16,7 @@
 #include "register/entry_kinds.h"
 #include "register/entry_removal.h"
 #include "register/password_windows.h"
+#include "register/room_bookings.h"
 #include "register/room_occupancy_view.h"
 #include "register/room_reservations_view.h"
 #include "register/student_picker.h"
@@ -355,10 +356,14 @@ void Form1::Command4_Click()
 // this window is gone.
 void Form1::Form_Unload(bool& cancel)
 {
-    (void)cancel;
+    // The bookings editor and the room list save when they close; one that
+    // cannot save says so and stays open, and so does the program.
+    if (!forms::unload<Form58>() || !forms::unload<Form8>()) {
+        cancel = true;
+        return;
+    }
     forms::unload<Form3>();
     forms::unload<Form4>();
-    forms::unload<Form8>();
     forms::unload<Form16>();
     forms::unload<Form26>();
 }

@@ -1,6 +1,7 @@
 #include "core/model.h"
 #include "platform/controls.h"
 #include "register/room_bookings.h"
+#include "tests/register/register_fixture.h"
 #include "tests/support/fixture.h"
 
 #include <QDir>
@@ -85,4 +86,39 @@ TEST_F(RoomBookingsTest, AFailedSaveIsReportedAndKeepsTheEditsAnotherRoomSavesTh
     EXPECT_EQ(forms::ifOpen<Form58>(), f) << "a caption that is no room number opens nothing";
     EXPECT_EQ(open("2")->Label3->text(), "2");
     EXPECT_EQ(readLines("Raum4.dat"), QStringList{"405Theater"});
+}
+
+class EndingWithBookingsOpenTest : public RegisterTest {
+protected:
+    Form58* openWithEdit()
+    {
+        startEntryWindow();
+        writeLines("Raum7.dat", {"101Chor"});
+        ShowRoomStandingBookings("7");
+        Form58* f = forms::ifOpen<Form58>();
+        f->List1->setListIndex(1);
+        f->Text1->setText("203Chor");
+        int enter = Qt::Key_Return;
+        f->Text1_KeyDown(enter);
+        return f;
+    }
+};
+
+TEST_F(EndingWithBookingsOpenTest, ClosingTheMainWindowSavesTheBookingsFirst)
+{
+    openWithEdit();
+    ASSERT_TRUE(entry->unload());
+    EXPECT_FALSE(forms::isOpen<Form58>());
+    EXPECT_EQ(readBytes("Raum7.dat"), QByteArray("101Chor\r\n203Chor\r\n"));
+}
+
+TEST_F(EndingWithBookingsOpenTest, BookingsThatCannotBeSavedKeepTheProgramOpen)
+{
+    openWithEdit();
+    ASSERT_TRUE(QFile::remove(path("Raum7.dat")));
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("Raum7.dat"));
+    EXPECT_FALSE(entry->unload());
+    EXPECT_TRUE(forms::isOpen<Form58>());
+    EXPECT_TRUE(forms::isOpen<Form1>());
+    EXPECT_EQ(messages().size(), 1);
 }
