@@ -9,6 +9,14 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+namespace {
+bool isTypewriterFamily(const QString& family)
+{
+    return family == QLatin1String("Lucida Console") || family == QLatin1String("Courier New")
+           || family == QLatin1String("Courier");
+}
+}
+
 namespace controls {
 void setBackColor(QWidget* w, std::uint32_t bgr)
 {
@@ -46,6 +54,10 @@ void setFont(QWidget* w, const Font& font)
     if (!font.family)
         return;
     QFont f(QString::fromUtf8(font.family));
+    // Where the typewriter font is not installed, its stand-in must be one too,
+    // or the fixed-width columns of the lists no longer line up.
+    if (isTypewriterFamily(f.family()))
+        f.setStyleHint(QFont::TypeWriter);
     f.setPointSizeF(font.points);
     f.setBold(font.bold);
     f.setItalic(font.italic);
