@@ -148,6 +148,10 @@ void TextBox::focusOutEvent(QFocusEvent* e)
 
 ListBox::ListBox(QWidget* parent, bool sorted) : QListWidget(parent), m_sorted(sorted)
 {
+    // An item wider than the list is cut at its edge: several lists push the
+    // number that identifies an item out of sight behind blanks, and an
+    // ellipsis would mark the place.
+    setTextElideMode(Qt::ElideNone);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             emit Click();
