@@ -9,6 +9,14 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+namespace {
+bool isTypewriterFamily(const QString& family)
+{
+    return family == QLatin1String("Lucida Console") || family == QLatin1String("Courier New")
+           || family == QLatin1String("Courier");
+}
+}
+
 namespace controls {
 void setBackColor(QWidget* w, std::uint32_t bgr)
 {
@@ -46,6 +54,10 @@ void setFont(QWidget* w, const Font& font)
     if (!font.family)
         return;
     QFont f(QString::fromUtf8(font.family));
+    // Where the typewriter font is not installed, its stand-in must be one too,
+    // or the fixed-width columns of the lists no longer line up.
+    if (isTypewriterFamily(f.family()))
+        f.setStyleHint(QFont::TypeWriter);
     f.setPointSizeF(font.points);
     f.setBold(font.bold);
     f.setItalic(font.italic);
@@ -136,6 +148,10 @@ void TextBox::focusOutEvent(QFocusEvent* e)
 
 ListBox::ListBox(QWidget* parent, bool sorted) : QListWidget(parent), m_sorted(sorted)
 {
+    // An item wider than the list is cut at its edge: several lists push the
+    // number that identifies an item out of sight behind blanks, and an
+    // ellipsis would mark the place.
+    setTextElideMode(Qt::ElideNone);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             emit Click();

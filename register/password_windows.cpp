@@ -35,6 +35,8 @@ TextBox* makePasswordField(QWidget* parent, const QString& name)
 {
     auto* field = controls::named<TextBox>(parent, name);
     field->setEchoMode(QLineEdit::Password);
+    // Each typed character shows as "*", not as the style's dot.
+    field->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     controls::setBackColor(field, BackColour(6));
     controls::setFont(field, {"Arial", 12, true});
     return field;

@@ -44,6 +44,7 @@ TEST_F(PasswordWindowsTest, APasswordSetIsAskedAtTheNextLogin)
     Form4* form4 = openForm4();
     ASSERT_NE(form4, nullptr);
     form4->Text1->setText("Geheim 1");
+    EXPECT_EQ(form4->Text1->displayText(), "********");
     const QString second = " Geheim 1";
     for (int n = 1; n < second.size(); ++n)
         form4->Text2->setText(second.left(n));
@@ -63,6 +64,7 @@ TEST_F(PasswordWindowsTest, APasswordSetIsAskedAtTheNextLogin)
     EXPECT_FALSE(loggedIn());
     answer("geheim 1");
     EXPECT_TRUE(forms::isOpen<Form5>());
+    EXPECT_EQ(forms::ifOpen<Form5>()->Text1->displayText(), "********");
     answer("  Geheim 1 ");
     EXPECT_FALSE(forms::isOpen<Form5>());
     EXPECT_TRUE(loggedIn());

@@ -81,6 +81,9 @@ TEST_F(WeekOverviewTest, ListsTheWeeksInformationAndAppointments)
     Form17* f = overview();
     EXPECT_EQ(f->List3->items(), QStringList({"Mo ABC      Elternbrief", "Mo XY       an alle"}));
     EXPECT_EQ(f->List4->items(), QStringList({"Sa ABC      Test", "Sa ABC      Schulfest"}));
+    // The short names line up only in a fixed-pitch font, installed or not.
+    for (const ListBox* list : {f->List3, f->List4})
+        EXPECT_EQ(list->fontMetrics().horizontalAdvance("iiii"), list->fontMetrics().horizontalAdvance("WWWW"));
 }
 
 TEST_F(WeekOverviewTest, AnUnknownClassOrInvalidDateLeavesTheResultsAsTheyWere)
