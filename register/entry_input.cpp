@@ -3,7 +3,6 @@
 
 #include "core/constants.h"
 #include "core/model.h"
-#include "core/window_positions.h"
 #include "platform/datafile.h"
 #include "platform/dates.h"
 #include "platform/numbers.h"
@@ -86,7 +85,6 @@ void Form1::Text1_KeyDown(int& keyCode)
     Text3->setEnabled(true);
     Command8->setEnabled(true);
     Command17->setEnabled(true);
-    LoadWindowPositions();
 }
 
 void Form1::Text2_Change()

@@ -173,30 +173,30 @@ void Form1::layOut()
     place(Command10, 2460, 3240, 2200, 360);
     place(Command15, 2460, 3660, 2200, 360);
 
-    place(Shape1, 120, 4200, 4200, 2220);
-    place(Text2, 240, 4320, 3960, 420);
-    place(Label8, 240, 4800, 3960, 420);
-    place(Command5, 240, 5280, 1200, 420);
-    place(Command2, 1500, 5280, 1440, 420);
-    place(Command12, 3000, 5280, 1200, 420);
-    place(Command11, 240, 5880, 1200, 420);
-    place(Label12, 1500, 5880, 1440, 420);
-    place(Command13, 3000, 5880, 1200, 420);
+    place(Label11, 120, 4140, 2200, 240);
+    place(List1, 120, 4380, 8160, 1260);
+    place(Label10, 120, 5760, 2200, 240);
+    place(Text7, 120, 6000, 8160, 480);
+    place(Label7, 120, 6600, 2200, 240);
+    place(Text6, 120, 6840, 8160, 480);
+
+    place(Shape1, 120, 7500, 4200, 2220);
+    place(Text2, 240, 7620, 3960, 420);
+    place(Label8, 240, 8100, 3960, 420);
+    place(Command5, 240, 8580, 1200, 420);
+    place(Command2, 1500, 8580, 1440, 420);
+    place(Command12, 3000, 8580, 1200, 420);
+    place(Command11, 240, 9180, 1200, 420);
+    place(Label12, 1500, 9180, 1440, 420);
+    place(Command13, 3000, 9180, 1200, 420);
     for (int i = 0; i < 9; ++i)
-        place(Option1[i], 4560, 4200 + i * 330, 3600, 330);
+        place(Option1[i], 4560, 7500 + i * 300, 3600, 300);
 
-    place(Label11, 120, 7320, 2200, 240);
-    place(List1, 120, 7560, 8160, 1260);
-    place(Label10, 120, 8940, 2200, 240);
-    place(Text7, 120, 9180, 8160, 480);
-    place(Label7, 120, 9780, 2200, 240);
-    place(Text6, 120, 10020, 8160, 480);
+    place(Command9, 120, 10380, 2400, 480);
+    place(Command1, 2940, 10380, 2400, 480);
+    place(Command4, 5880, 10380, 2400, 480);
 
-    place(Command9, 120, 10680, 2400, 480);
-    place(Command1, 2940, 10680, 2400, 480);
-    place(Command4, 5880, 10680, 2400, 480);
-
-    resize(units::twipsToPixels(width), units::twipsToPixels(11340));
+    resize(units::twipsToPixels(width), units::twipsToPixels(11040));
 }
 
 void Form1::connectEvents()

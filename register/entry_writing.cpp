@@ -36,6 +36,7 @@ void Form1::Command1_Click()
     if (!AppendDayLine(ComposeEntryLine())) {
         // Nothing was written: the entry stays for another try.
         controls::setBackColor(Text6, BackColour(4));
+        noteActivity();
         return;
     }
     DoEvents();

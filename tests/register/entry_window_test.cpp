@@ -5,6 +5,7 @@
 #include "register/school_week.h"
 #include "tests/register/register_fixture.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -110,6 +111,22 @@ TEST_F(EntryWindowTest, StartsOnAnEmptyDataFolder)
     EXPECT_EQ(f->Command17->text(), "0 - 0");
 }
 
+TEST_F(EntryWindowTest, ControlsStandInTheirOrderFromTopToBottom)
+{
+    Form1* f = startEntryWindow();
+    const QWidget* rows[] = {f->Label9, f->Label1,  f->Label2, f->Command3, f->Label3, f->Text1, f->Command8,
+                             f->Label11, f->List1, f->Label10, f->Text7,   f->Label7, f->Text6, f->Shape1,
+                             f->Command9};
+    for (size_t i = 1; i < std::size(rows); ++i)
+        EXPECT_GE(rows[i]->y(), rows[i - 1]->y() + rows[i - 1]->height()) << rows[i]->objectName().toStdString();
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_GT(f->Option1[i]->x(), f->Shape1->geometry().right()) << "beside the date box";
+        const QWidget* above = i == 0 ? static_cast<QWidget*>(f->Shape1) : f->Option1[i - 1];
+        EXPECT_GE(f->Option1[i]->y(), i == 0 ? above->y() : above->y() + above->height());
+    }
+    EXPECT_LE(f->Option1[8]->y() + f->Option1[8]->height(), f->Command9->y());
+}
+
 TEST_F(EntryWindowTest, StartsOnTheDemoFolder)
 {
     const QDir demo(ORVQZ_DEMO_DIR);
@@ -136,7 +153,9 @@ TEST_F(EntryWindowTest, LoginByShortName)
     enter(f->Text1, "   ");
     EXPECT_TRUE(f->Command16->isHidden());
 
+    writeLines("qzTopLeftMÜL.dat", QStringList(12, " 3000 "));
     enter(f->Text1, "  mül ");
+    EXPECT_EQ(gWindowLeft(6), 0) << "only a password login brings the user's window positions";
     EXPECT_EQ(f->Text1->text(), "MÜL");
     EXPECT_EQ(gUserShort, "MÜL");
     EXPECT_TRUE(green(f->Text1));

@@ -61,8 +61,10 @@ protected:
     // named), then points the data path back at the temporary folder.
     Form1* startEntryWindow(const QString& folder = QString())
     {
-        if (forms::isOpen<Form1>())
-            return entry;
+        // A main window that refused to close at the end of an earlier test in
+        // the same run is still open.
+        if (Form1* open = forms::ifOpen<Form1>())
+            return entry = open;
         const QString here = QDir::currentPath();
         QDir::setCurrent(folder.isEmpty() ? m_dir.path() : folder);
         entry = forms::show<Form1>();
