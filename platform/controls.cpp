@@ -5,6 +5,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -171,6 +172,16 @@ void ListBox::focusInEvent(QFocusEvent* e)
         if (before < 0 && currentRow() >= 0)
             setCurrentRow(-1);
     }
+}
+
+void ListBox::mousePressEvent(QMouseEvent* e)
+{
+    // A click on the item that is already chosen is a Click as well: it
+    // reopens what the first click opened.
+    const int before = currentRow();
+    QListWidget::mousePressEvent(e);
+    if (before >= 0 && currentRow() == before && itemAt(e->position().toPoint()) == item(before))
+        emit Click();
 }
 
 void ListBox::AddItem(const QString& text)

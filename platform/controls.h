@@ -101,6 +101,7 @@ signals:
 
 protected:
     void focusInEvent(QFocusEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
 
 private:
     bool m_sorted;

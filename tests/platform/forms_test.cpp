@@ -128,6 +128,20 @@ TEST(Controls, FocusDoesNotSelectAListItem)
     EXPECT_EQ(click.count(), 0);
 }
 
+TEST(Controls, ClickingTheChosenItemAgainIsAClick)
+{
+    ListBox l;
+    l.AddItem("Raum 1");
+    l.AddItem("Raum 2");
+    l.show();
+    QSignalSpy click(&l, &ListBox::Click);
+    const QPoint second = l.visualItemRect(l.item(1)).center();
+    QTest::mouseClick(l.viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseClick(l.viewport(), Qt::LeftButton, {}, second);
+    EXPECT_EQ(click.count(), 2);
+    EXPECT_EQ(l.ListIndex(), 1);
+}
+
 TEST(Controls, EnablingARunningTimerDoesNotRestartIt)
 {
     Timer t(nullptr, 60000);
