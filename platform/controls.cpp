@@ -4,10 +4,25 @@
 #include "platform/units.h"
 
 #include <QFocusEvent>
+#include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+
+namespace {
+// The program's fixed-pitch fonts are Windows fonts; where one is not
+// installed, its stand-in must be fixed-pitch too, or the columns of the
+// register's lists no longer line up.
+bool isFixedPitchFamily(const char* family)
+{
+    for (const char* fixed : {"Lucida Console", "Courier New", "Courier"}) {
+        if (qstricmp(family, fixed) == 0)
+            return true;
+    }
+    return false;
+}
+}
 
 namespace controls {
 void setBackColor(QWidget* w, std::uint32_t bgr)
@@ -49,6 +64,8 @@ void setFont(QWidget* w, const Font& font)
     f.setPointSizeF(font.points);
     f.setBold(font.bold);
     f.setItalic(font.italic);
+    if (isFixedPitchFamily(font.family))
+        f.setStyleHint(QFont::TypeWriter);
     w->setFont(f);
 }
 
