@@ -4,6 +4,7 @@
 #include "platform/units.h"
 
 #include <QFocusEvent>
+#include <QFont>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QLabel>
@@ -11,10 +12,16 @@
 #include <QSignalBlocker>
 
 namespace {
-bool isTypewriterFamily(const QString& family)
+// The program's fixed-pitch fonts are Windows fonts; where one is not
+// installed, its stand-in must be fixed-pitch too, or the columns of the
+// register's lists no longer line up.
+bool isFixedPitchFamily(const char* family)
 {
-    return family == QLatin1String("Lucida Console") || family == QLatin1String("Courier New")
-           || family == QLatin1String("Courier");
+    for (const char* fixed : {"Lucida Console", "Courier New", "Courier"}) {
+        if (qstricmp(family, fixed) == 0)
+            return true;
+    }
+    return false;
 }
 }
 
@@ -55,13 +62,11 @@ void setFont(QWidget* w, const Font& font)
     if (!font.family)
         return;
     QFont f(QString::fromUtf8(font.family));
-    // Where the typewriter font is not installed, its stand-in must be one too,
-    // or the fixed-width columns of the lists no longer line up.
-    if (isTypewriterFamily(f.family()))
-        f.setStyleHint(QFont::TypeWriter);
     f.setPointSizeF(font.points);
     f.setBold(font.bold);
     f.setItalic(font.italic);
+    if (isFixedPitchFamily(font.family))
+        f.setStyleHint(QFont::TypeWriter);
     w->setFont(f);
 }
 

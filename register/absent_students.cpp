@@ -13,9 +13,9 @@ int studentCount()
     return std::clamp<int>(gStudentCount, 0, decltype(Model::gStudentAbsent)::upper());
 }
 
-// A line holds a name trimmed and cut to its 50 columns; a longer name is
-// matched by what the line can hold.
-QString nameAsWritten(const Variant& name) { return TrimBlanks(TrimBlanks(name.toString()).left(50)); }
+// A name is matched as a line holds it: a longer name by its first 50
+// characters, a character beyond the line's code page as the "?" written.
+QString nameAsWritten(const Variant& name) { return TrimBlanks(FitField(name.toString(), 50)); }
 
 void markStudent(const QString& line, short absent)
 {

@@ -27,8 +27,6 @@ bool hasStudent(const QString& kind)
 // A field as it may stand in a line: one line of Windows-1252 text, trimmed.
 QString clean(const QString& text) { return TrimBlanks(datafile::sanitizeField(text)); }
 
-// A fixed-width column: padded with blanks on the right or cut.
-QString fitted(const QString& text, int width) { return clean(text).leftJustified(width, QLatin1Char(' '), true); }
 
 // The line number a removal line names, or 0 when it names none.
 int removedLineNumber(const QString& line)
@@ -36,6 +34,11 @@ int removedLineNumber(const QString& line)
     const double n = numbers::val(line.right(4));
     return n >= 1 && n == std::floor(n) ? static_cast<int>(n) : 0;
 }
+}
+
+QString FitField(const QString& text, int width)
+{
+    return clean(text).leftJustified(width, QLatin1Char(' '), true);
 }
 
 QString DayFilePath(const QDate& day) { return gDataPath + dates::key(day) + QStringLiteral(".qz"); }
@@ -70,14 +73,14 @@ QString ComposeEntryLine()
         gText = QString();
         return {};
     }
-    gEntryStamp = fitted(gEntryStamp, 12);
-    gUserShort = fitted(gUserShort, 8);
+    gEntryStamp = FitField(gEntryStamp, 12);
+    gUserShort = FitField(gUserShort, 8);
     gEntryKind = kind;
-    gEntryClass = fitted(gEntryClass.toString(), 8);
-    gEntrySubject = fitted(gEntrySubject.toString(), 8);
-    gEntryPeriod = fitted(gEntryPeriod.toString(), 2);
+    gEntryClass = FitField(gEntryClass.toString(), 8);
+    gEntrySubject = FitField(gEntrySubject.toString(), 8);
+    gEntryPeriod = FitField(gEntryPeriod.toString(), 2);
     gEntryRoom = kind == QLatin1String("09") ? clean(gEntryRoom).rightJustified(3, QLatin1Char(' '), true) : QString();
-    gEntryStudent = hasStudent(kind) ? fitted(gEntryStudent.toString(), 50) : QString();
+    gEntryStudent = hasStudent(kind) ? FitField(gEntryStudent.toString(), 50) : QString();
     gEntryText = clean(gEntryText.toString());
     const QString line = gEntryStamp + gUserShort + kind + gEntryClass.toString() + gEntrySubject.toString() +
                          gEntryPeriod.toString() + gEntryRoom + gEntryStudent.toString() + gEntryText.toString();
@@ -91,8 +94,8 @@ QString ComposeRemovalLine(int lineNumber)
         gText = QString();
         return {};
     }
-    gEntryStamp = fitted(gEntryStamp, 12);
-    gUserShort = fitted(gUserShort, 8);
+    gEntryStamp = FitField(gEntryStamp, 12);
+    gUserShort = FitField(gUserShort, 8);
     const QString line = gEntryStamp + gUserShort + kRemovalKind + QStringLiteral("    ") + QString::number(lineNumber);
     gText = line;
     return line;

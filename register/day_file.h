@@ -19,6 +19,11 @@ QStringList LoadDay(const QString& path);
 // Loads gDayFilePath into gDayLines / gDayLineCount.
 void LoadDayEntries();
 
+// A field as a line holds it in a column `width` wide: one line of
+// Windows-1252 text without the blanks around it, padded with blanks on the
+// right or cut.
+QString FitField(const QString& text, int width);
+
 // Composes the entry line from gEntryStamp, gUserShort, gEntryKind,
 // gEntryClass, gEntrySubject, gEntryPeriod, gEntryRoom, gEntryStudent and
 // gEntryText. Every field loses its control characters and characters outside

@@ -38,9 +38,9 @@ Form68::Form68() : FormBase(68)
         place(l, 120, top, 9600, height);
     };
     label(Label3, "Label3", QStringLiteral("Einträge vom"), 120, 120, 1200);
-    label(Label1, "Label1", QString(), 1350, 120, 1300);
-    label(Label4, "Label4", QStringLiteral("bis zum"), 2700, 120, 800);
-    label(Label2, "Label2", QString(), 3550, 120, 1300);
+    label(Label1, "Label1", QString(), 1440, 120, 1300);
+    label(Label4, "Label4", QStringLiteral("bis zum"), 2880, 120, 800);
+    label(Label2, "Label2", QString(), 3800, 120, 1300);
     label(Label10, "Label10", QStringLiteral("Schulwoche 13"), 5400, 120, 2400);
     label(Label8, "Label8", QStringLiteral("Stoff"), 120, 480, 3000);
     list(List1, "List1", true, 780, 2400);

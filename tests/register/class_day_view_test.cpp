@@ -1,6 +1,9 @@
 #include "register/class_day_view.h"
+#include "register/entry_removal.h"
+#include "register/week_details.h"
 #include "tests/register/register_fixture.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 
 class ClassDayViewTest : public RegisterTest {
@@ -136,4 +139,17 @@ TEST_F(ClassDayViewTest, FillingWithoutTheViewOpenKeepsItsSideEffects)
     EXPECT_EQ(gEntryClass, "4b");
     EXPECT_EQ(gDayFilePath, path("20260312.qz"));
     EXPECT_EQ(entry->Label8->text(), "Donnerstag");
+}
+
+// The items are built in fixed-width columns; a proportional stand-in for a
+// missing fixed-pitch font would scatter them.
+TEST_F(ClassDayViewTest, TheRegisterListsLineUpTheirColumns)
+{
+    typeIntoEntryWindow("11.03.2026", "3A");
+    const QList<QWidget*> lists = {forms::show<Form6>()->List1, forms::show<Form13>()->List1,
+                                   forms::show<Form68>()->List2};
+    for (QWidget* list : lists) {
+        const QFontMetrics m(list->font());
+        EXPECT_EQ(m.horizontalAdvance("iiiiiiii"), m.horizontalAdvance("WWWWWWWW")) << list->objectName().toStdString();
+    }
 }

@@ -90,6 +90,27 @@ TEST_F(EntryRemovalTest, AppendsTheRemovalLineOfTheSelectedEntry)
     EXPECT_EQ(readLines("20260311.qz").last(), "202603111006ABC     00    1000");
 }
 
+// A name typed over the login is not a login: the removal is made in the
+// name of the teacher logged in, and does not hand that teacher's entries, or
+// anyone else's, to whoever typed it.
+TEST_F(EntryRemovalTest, ANameTypedOverTheLoginNeitherSignsNorWidensTheRemoval)
+{
+    writeLines("20260311.qz", {entryLine({.kind = "03", .text = "meins"}),
+                               entryLine({.kind = "03", .text = "fremd", .shortName = "XY"})});
+    startEntryWindow();
+    gTeacherShort(1) = QStringLiteral("ABC");
+    gTeacherShort(2) = QStringLiteral("XY");
+    enter(entry->Text1, "ABC");
+    entry->Text1->setText("XY");
+    typeIntoEntryWindow("11.03.2026", "3A");
+    gEntryClass = QStringLiteral("3A");
+    Form13* f = forms::show<Form13>();
+    ASSERT_EQ(f->List1->ListCount(), 1);
+    remove(f, 0);
+    EXPECT_EQ(readLines("20260311.qz").last(), "202603110930ABC     00    1");
+    EXPECT_EQ(forms::show<Form13>()->List1->ListCount(), 0);
+}
+
 TEST_F(EntryRemovalTest, AFailedAppendIsShownAndTheWindowStays)
 {
     writeLines("20260311.qz", {entryLine({.kind = "03", .text = "Brüche"})});
