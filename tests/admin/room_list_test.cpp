@@ -26,9 +26,13 @@ protected:
 
 TEST_F(RoomListTest, EditingANameKeepsTheRoomSelectedAndSavesAllHundredTrimmed)
 {
+    // The room chosen at an earlier opening is still set; the name box's
+    // preset text must not become its name.
+    gRoom = 5;
     Form8* f = open();
     ASSERT_EQ(f->List1->ListCount(), 100);
     EXPECT_FALSE(f->Text1->isEnabled());
+    EXPECT_EQ(gRoomNames(5), "Turnsaal");
     f->Command2_Click();
     EXPECT_FALSE(forms::isOpen<Form58>()) << "\"global\" before any room was clicked";
 
