@@ -201,9 +201,9 @@ void ReadPeriodTimes()
         QString line;
         if (!in.lineInput(line))
             continue;
-        // A break lies after one of the periods 1..10 or nowhere.
+        // A break lies after one of the periods or nowhere.
         const auto period = numbers::toInt16(numbers::val(line));
-        if (period && *period >= 0 && *period < kPeriodSlots)
+        if (period && *period >= 0 && *period <= kPeriodSlots)
             gBreakAfter(b) = *period;
     }
 }

@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 #include <cmath>
 #include <optional>
 
@@ -40,12 +41,20 @@ void bringBackOnScreen()
     }
 }
 
+// A position of a damaged file far beyond any screen still places the window
+// (off the screen, so closing it brings it back); it never overflows.
+int windowPixels(double twips)
+{
+    const double pixels = twips / units::kTwipsPerPixel;
+    return std::fabs(pixels) <= QWIDGETSIZE_MAX ? static_cast<int>(pixels) : QWIDGETSIZE_MAX;
+}
+
 void restorePosition(FormBase& form)
 {
     const int slot = form.positionSlot();
     if (slot > kSlots)
         return;
-    form.move(units::twipsToPixels(gWindowLeft(slot)), units::twipsToPixels(gWindowTop(slot).toDouble()));
+    form.move(windowPixels(gWindowLeft(slot)), windowPixels(gWindowTop(slot).toDouble()));
 }
 
 void storePosition(FormBase& form)

@@ -69,9 +69,10 @@ double numberInput(const QString& text, int* consumed)
         ++i;
     if (consumed)
         *consumed = i;
+    // "nan" and "inf" are texts here, as they are to the original's number input.
     bool ok = false;
     const double d = field.toDouble(&ok);
-    return ok ? d : val(field);
+    return ok && std::isfinite(d) ? d : val(field);
 }
 
 std::optional<short> toInt16(double value)

@@ -20,7 +20,8 @@ std::optional<double> numericValueOf(const QString& text)
         c.replace(QLatin1Char(','), QLatin1Char('.'));
         d = c.toDouble(&ok);
     }
-    if (!ok)
+    // "Inf" (a subject) and "NaN" are texts, not numbers.
+    if (!ok || !std::isfinite(d))
         return std::nullopt;
     return d;
 }

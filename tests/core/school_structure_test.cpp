@@ -106,10 +106,10 @@ TEST_F(SchoolStructureTest, PeriodFileWithAndWithoutBreaks)
     QStringList times;
     for (int p = 1; p <= 11; ++p)
         times << QStringLiteral("%1.Eh.").arg(p) << "von - bis";
-    writeLines("Time.txt", times + QStringList{" 6 ", "2", "4.6 Pause", "Pause"});
+    writeLines("Time.txt", times + QStringList{" 6 ", "11", "4.6 Pause", "Pause"});
     LoadMasterData();
     EXPECT_TRUE(gPeriodLabels(11) == "11.Eh." && gLunchPeriod == 6);
-    EXPECT_EQ(QList<short>({gBreakAfter(1), gBreakAfter(2), gBreakAfter(3)}), QList<short>({2, 5, 0}));
+    EXPECT_EQ(QList<short>({gBreakAfter(1), gBreakAfter(2), gBreakAfter(3)}), QList<short>({11, 5, 0}));
 
     writeLines("Time.txt", times + QStringList{" 40 "});
     LoadMasterData();

@@ -24,6 +24,11 @@ TEST_F(SettingsFileTest, DefaultsAndValuesBroughtIntoRange)
     EXPECT_TRUE(gDaysPerWeek == 5 && gPeriodsPerDay == 9 && gVisibleColumns == 9);
     EXPECT_TRUE(gEditorFontIndex == 19 && gOverlapPeriod == 6 && gAutoLoadPlan == 0);
     EXPECT_EQ(gPlanName, "12") << "plan 10000 is not taken";
+
+    // Texts that a number parser could take for infinity or no-number are no numbers.
+    writeLines("vorda.ver", {"nan", "inf", " 10 ", "NaN"});
+    ReadSettingsFile();
+    EXPECT_TRUE(gDaysPerWeek == 5 && gPeriodsPerDay == 9 && gEditorFontIndex == 0);
 }
 
 TEST_F(SettingsFileTest, AShortFileLeavesTheMissingSettingsAtTheirDefaults)

@@ -54,6 +54,12 @@ TEST_F(WindowPositionsTest, AWindowTakesItsPositionAndStoresItWhenItCloses)
     form->move(200, 40);
     form->unload();
     EXPECT_EQ(readLines("qzTopLeft.dat").mid(10, 2), (QStringList{" 600 ", " 3000 "}));
+
+    // Positions of a damaged file far beyond any screen come back on closing.
+    gWindowLeft(6) = 3e10f;
+    gWindowTop(6) = 1e12;
+    forms::get<PositionedForm>()->unload();
+    EXPECT_EQ(readLines("qzTopLeft.dat").mid(10, 2), (QStringList{" 1 ", " 1 "}));
 }
 
 TEST_F(WindowPositionsTest, AnUnwritableFolderLosesThePositionsSilently)

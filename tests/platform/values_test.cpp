@@ -36,6 +36,8 @@ TEST(Variant, ComparisonRules)
     EXPECT_TRUE(Variant("9") < 10); // numerically, not as texts
     EXPECT_TRUE(Variant(5) < Variant("abc"));
     EXPECT_TRUE(Variant("a") != Variant("A"));
+    EXPECT_FALSE(Variant("Inf").isNumeric()); // a subject's short name
+    EXPECT_FALSE(Variant("nan").isNumeric());
     Variant n;
     ++n;
     EXPECT_TRUE(n.isNumber());
