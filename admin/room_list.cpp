@@ -23,10 +23,13 @@ bool isRoom(int room) { return room >= 1 && room <= kRooms; }
 
 bool SaveRoomNames()
 {
+    const QString file = gDataPath + "Raeume-qz.dat";
     QStringList lines;
     for (int room = 1; room <= kRooms; ++room)
         lines << datafile::sanitizeField(gRoomNames(room).trimmed());
-    return datafile::rewrite(gDataPath + "Raeume-qz.dat", lines);
+    // Lines beyond the rooms the program holds came from elsewhere: keep them.
+    lines << datafile::readLines(file).value_or(QStringList{}).mid(kRooms);
+    return datafile::rewrite(file, lines);
 }
 
 Form8::Form8() : FormBase(8)

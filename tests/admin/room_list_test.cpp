@@ -52,6 +52,19 @@ TEST_F(RoomListTest, EditingANameKeepsTheRoomSelectedAndSavesAllHundredTrimmed)
     EXPECT_EQ(readLines("Raeume-qz.dat").size(), 100);
 }
 
+TEST_F(RoomListTest, LinesBeyondTheHundredthRoomStayInTheFile)
+{
+    QStringList lines(100, QString());
+    lines << "Raum 101" << "Raum 102";
+    writeLines("Raeume-qz.dat", lines);
+    gRoomNames(3) = "Aula";
+    ASSERT_TRUE(SaveRoomNames());
+    const QStringList saved = readLines("Raeume-qz.dat");
+    ASSERT_EQ(saved.size(), 102);
+    EXPECT_EQ(saved[2], "Aula");
+    EXPECT_EQ(saved.mid(100), (QStringList{"Raum 101", "Raum 102"}));
+}
+
 TEST_F(RoomListTest, LeavingTheNameBoxNamesTheSpecialRoomOfTheSameNumberUpTo16)
 {
     Form8* f = open();

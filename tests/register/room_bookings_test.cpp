@@ -121,4 +121,9 @@ TEST_F(EndingWithBookingsOpenTest, BookingsThatCannotBeSavedKeepTheProgramOpen)
     EXPECT_TRUE(forms::isOpen<Form58>());
     EXPECT_TRUE(forms::isOpen<Form1>());
     EXPECT_EQ(messages().size(), 1);
+    // Once the file can be written again, the program ends with the edit saved.
+    ASSERT_TRUE(QDir(m_dir.path()).rmdir("Raum7.dat"));
+    ASSERT_TRUE(entry->unload());
+    EXPECT_FALSE(forms::isOpen<Form58>());
+    EXPECT_EQ(readBytes("Raum7.dat"), QByteArray("101Chor\r\n203Chor\r\n"));
 }
