@@ -1,6 +1,7 @@
 #include "register/entry_window.h"
 
 #include "admin/room_list.h"
+#include "admin/students_present.h"
 #include "core/constants.h"
 #include "core/master_data.h"
 #include "core/model.h"
@@ -312,7 +313,7 @@ void showWeekday(const QDate& date)
 void Form1::Command3_Click() {}
 void Form1::Command14_Click() {}
 void Form1::Command16_Click() {}
-void Form1::Command17_Click() {}
+void Form1::Command17_Click() { forms::show<Form12>(); }
 
 void Form1::Command15_Click()
 {
