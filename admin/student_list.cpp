@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
