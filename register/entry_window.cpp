@@ -1,6 +1,7 @@
 #include "register/entry_window.h"
 
 #include "admin/room_list.h"
+#include "admin/settings_window.h"
 #include "core/constants.h"
 #include "core/master_data.h"
 #include "core/model.h"
@@ -308,8 +309,9 @@ void showWeekday(const QDate& date)
 }
 }
 
-// What "Einstellungen", "Tools", "sichern" and "Anwesende" open is not built yet.
-void Form1::Command3_Click() {}
+void Form1::Command3_Click() { forms::show<Form2>(); }
+
+// What "Tools", "sichern" and "Anwesende" open is not built yet.
 void Form1::Command14_Click() {}
 void Form1::Command16_Click() {}
 void Form1::Command17_Click() {}
@@ -356,9 +358,9 @@ void Form1::Command4_Click()
 // this window is gone.
 void Form1::Form_Unload(bool& cancel)
 {
-    // The bookings editor and the room list save when they close; one that
-    // cannot save says so and stays open, and so does the program.
-    if (!forms::unload<Form58>() || !forms::unload<Form8>()) {
+    // The settings, the bookings editor and the room list save when they
+    // close; one that cannot save says so and stays open, and so does the program.
+    if (!forms::unload<Form2>() || !forms::unload<Form58>() || !forms::unload<Form8>()) {
         cancel = true;
         return;
     }
