@@ -1,6 +1,7 @@
 #include "admin/settings_window.h"
 
 #include "admin/room_list.h"
+#include "admin/student_list.h"
 #include "core/constants.h"
 #include "core/model.h"
 #include "core/text_procedures.h"
@@ -337,8 +338,11 @@ void Form2::Command4_Click()
     unload();
 }
 
-// The student list editor is not built yet.
-void Form2::Command5_Click() {}
+void Form2::Command5_Click()
+{
+    forms::show<Form25>();
+    unload();
+}
 
 // A window that was never unlocked changed nothing and writes nothing, so a
 // look at the settings never undoes what another PC saved meanwhile.

@@ -2,6 +2,8 @@
 
 #include "admin/room_list.h"
 #include "admin/settings_window.h"
+#include "admin/student_list.h"
+#include "admin/students_present.h"
 #include "core/constants.h"
 #include "core/master_data.h"
 #include "core/model.h"
@@ -311,10 +313,10 @@ void showWeekday(const QDate& date)
 
 void Form1::Command3_Click() { forms::show<Form2>(); }
 
-// What "Tools", "sichern" and "Anwesende" open is not built yet.
+// What "Tools" and "sichern" open is not built yet.
 void Form1::Command14_Click() {}
 void Form1::Command16_Click() {}
-void Form1::Command17_Click() {}
+void Form1::Command17_Click() { forms::show<Form12>(); }
 
 void Form1::Command15_Click()
 {
@@ -367,5 +369,6 @@ void Form1::Form_Unload(bool& cancel)
     forms::unload<Form3>();
     forms::unload<Form4>();
     forms::unload<Form16>();
+    forms::unload<Form25>();
     forms::unload<Form26>();
 }

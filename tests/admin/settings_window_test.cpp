@@ -1,4 +1,6 @@
+#include "admin/room_list.h"
 #include "admin/settings_window.h"
+#include "admin/student_list.h"
 #include "core/model.h"
 #include "platform/numbers.h"
 #include "register/password_file.h"
@@ -190,6 +192,15 @@ TEST_F(SettingsWindowTest, UniformPasswordGoesToEveryTeacherWithoutOneAndClosesT
     gFileName = PasswordFilePath("MÜL");
     ReadPasswordFile();
     EXPECT_EQ(gUserPassword, "Start1");
+}
+
+TEST_F(SettingsWindowTest, RoomAndStudentListsOpenInPlaceOfTheSettings)
+{
+    unlocked()->Command4->click();
+    EXPECT_TRUE(forms::isOpen<Form8>());
+    unlocked()->Command5->click();
+    EXPECT_TRUE(forms::isOpen<Form25>());
+    EXPECT_FALSE(forms::isOpen<Form2>());
 }
 
 TEST_F(SettingsWindowTest, SettingsThatCannotBeSavedKeepTheWindowAndTheProgramOpen)
