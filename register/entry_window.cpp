@@ -1,5 +1,6 @@
 #include "register/entry_window.h"
 
+#include "admin/classroom_tools.h"
 #include "admin/room_list.h"
 #include "admin/settings_window.h"
 #include "admin/student_list.h"
@@ -261,6 +262,8 @@ void Form1::Form_Load()
     move(0, 0);
     unsetCursor();
     ReadKeywordFile();
+    if (gKeywordOpen == 0)
+        forms::show<Form39>();
     Timer1->setEnabled(true);
     Timer2->setEnabled(true);
 }
@@ -313,8 +316,7 @@ void showWeekday(const QDate& date)
 
 void Form1::Command3_Click() { forms::show<Form2>(); }
 
-// What "Tools" and "sichern" open is not built yet.
-void Form1::Command14_Click() {}
+// What "sichern" opens is not built yet.
 void Form1::Command16_Click() {}
 void Form1::Command17_Click() { forms::show<Form12>(); }
 
@@ -335,6 +337,15 @@ void Form1::Command8_Click()
         return;
     if (findTeacher())
         forms::show<Form4>();
+}
+
+void Form1::Command14_Click()
+{
+    forms::unload<Form17>();
+    forms::unload<Form16>();
+    forms::unload<Form6>();
+    forms::unload<Form68>();
+    forms::show<Form39>();
 }
 
 void Form1::Command10_Click()
