@@ -1,0 +1,389 @@
+#include "platform/printer.h"
+
+#include "platform/clock.h"
+#include "platform/units.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <cmath>
+
+namespace {
+constexpr double kMmPerPoint = 25.4 / 72;
+constexpr double kTwipsPerMm = 1440 / 25.4;
+// Pen widths are given in dots of a 600 dpi printer.
+constexpr double kDotsPerInch = 600;
+// A print zone is 14 characters wide.
+constexpr int kZoneChars = 14;
+
+bool pdfOnly() { return QPrinterInfo::availablePrinterNames().isEmpty(); }
+
+QFont qtFont(const PrintFont& f, double scale = 1)
+{
+    QFont font(f.name);
+    font.setPointSizeF(f.size * scale);
+    font.setBold(f.bold);
+    font.setItalic(f.italic);
+    return font;
+}
+
+// Metrics in millimetres, the same whatever device the text goes to: measured
+// at ten times the size on a 72 dpi image, where a pixel is a tenth of a point.
+QFontMetricsF metrics(const PrintFont& f)
+{
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_RGB32);
+        image.setDotsPerMeterX(qRound(72 / 0.0254));
+        image.setDotsPerMeterY(qRound(72 / 0.0254));
+        return image;
+    }();
+    return QFontMetricsF(qtFont(f, 10), &device);
+}
+
+QString freeFileName(const QString& folder, const QString& title)
+{
+    const QString base = folder + QLatin1Char('/') + title + QLatin1Char(' ')
+        + Clock::now().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
+    QString name = base + QStringLiteral(".pdf");
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = base + QStringLiteral(" (%1).pdf").arg(n);
+    return name;
+}
+
+// A QPainter on a QPrinter. A run to a PDF file keeps one painter over all its
+// documents, so the file holds every page of the run; a run to a printer
+// sends each document as a job of its own.
+class QtBackend : public PrintBackend {
+public:
+    explicit QtBackend(const QString& device) : m_device(device) {}
+
+    void beginRun(const QString& title, const QString& folder) override
+    {
+        m_title = title;
+        m_folder = folder;
+        m_file.clear();
+    }
+
+    QString endRun() override
+    {
+        finish();
+        const QString file = m_file;
+        m_file.clear();
+        return file;
+    }
+
+    void beginDocument(const QPageSize& paper, QPageLayout::Orientation orientation) override
+    {
+        const QPageLayout layout(paper, orientation, QMarginsF());
+        if (m_painter.isActive()) {
+            m_printer->setPageLayout(layout);
+            m_printer->newPage();
+            return;
+        }
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (toPdf()) {
+            QDir().mkpath(m_folder);
+            m_file = freeFileName(m_folder, m_title);
+            m_printer->setOutputFormat(QPrinter::PdfFormat);
+            m_printer->setOutputFileName(m_file);
+        } else {
+            m_printer->setPrinterName(m_device);
+        }
+        m_printer->setFullPage(true);
+        m_printer->setPageLayout(layout);
+        if (!m_painter.begin(m_printer.get()))
+            m_file.clear();
+    }
+
+    void newPage() override
+    {
+        if (m_painter.isActive())
+            m_printer->newPage();
+    }
+
+    void endDocument() override
+    {
+        if (!toPdf())
+            finish();
+    }
+
+    void text(double x, double y, const QString& text, const PrintState& state) override
+    {
+        if (!m_painter.isActive())
+            return;
+        const QFont font = qtFont(state.font);
+        m_painter.setFont(font);
+        m_painter.setPen(units::colourFromBgr(state.colour));
+        const double ascent = QFontMetricsF(font, m_printer.get()).ascent();
+        m_painter.drawText(QPointF(px(x), px(y) + ascent), text);
+    }
+
+    void line(double x1, double y1, double x2, double y2, const PrintState& state) override
+    {
+        if (!m_painter.isActive())
+            return;
+        m_painter.setPen(pen(state));
+        m_painter.drawLine(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2)));
+    }
+
+    void box(double x1, double y1, double x2, double y2, bool filled, const PrintState& state) override
+    {
+        if (!m_painter.isActive())
+            return;
+        const QRectF r = QRectF(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2))).normalized();
+        if (filled) {
+            m_painter.fillRect(r, units::colourFromBgr(state.colour));
+            return;
+        }
+        m_painter.setPen(pen(state));
+        m_painter.setBrush(Qt::NoBrush);
+        m_painter.drawRect(r);
+    }
+
+    double textWidth(const QString& text, const PrintFont& font) override
+    {
+        return metrics(font).horizontalAdvance(text) / 10 * kMmPerPoint;
+    }
+
+    double textHeight(const PrintFont& font) override { return metrics(font).height() / 10 * kMmPerPoint; }
+
+private:
+    bool toPdf() const { return m_device == QLatin1String(Printer::kPdfPrinter) || pdfOnly(); }
+    double px(double mm) const { return mm / 25.4 * m_printer->resolution(); }
+
+    QPen pen(const PrintState& state) const
+    {
+        return QPen(units::colourFromBgr(state.colour), state.penWidth / kDotsPerInch * m_printer->resolution());
+    }
+
+    void finish()
+    {
+        if (m_painter.isActive())
+            m_painter.end();
+        m_printer.reset();
+    }
+
+    QString m_device;
+    QString m_title = QStringLiteral("Ausdruck");
+    QString m_folder = QStringLiteral("Ausdrucke");
+    QString m_file;
+    std::unique_ptr<QPrinter> m_printer;
+    QPainter m_painter;
+};
+
+QString defaultDevice()
+{
+    const QString name = QPrinterInfo::defaultPrinterName();
+    if (!name.isEmpty())
+        return name;
+    const QStringList names = QPrinterInfo::availablePrinterNames();
+    return names.isEmpty() ? QString::fromLatin1(Printer::kPdfPrinter) : names.first();
+}
+
+std::unique_ptr<Printer>& instance()
+{
+    static std::unique_ptr<Printer> p;
+    return p;
+}
+}
+
+QStringList PrintRecorder::texts() const
+{
+    QStringList t;
+    for (const Op& op : ops) {
+        if (op.kind == Kind::Text)
+            t << op.text;
+    }
+    return t;
+}
+
+void PrintRecorder::beginRun(const QString& title, const QString&) { runs << title; }
+
+QString PrintRecorder::endRun() { return {}; }
+
+void PrintRecorder::beginDocument(const QPageSize&, QPageLayout::Orientation) { m_page = 1; }
+
+void PrintRecorder::newPage() { ++m_page; }
+
+void PrintRecorder::endDocument()
+{
+    ++documents;
+    pagesSent += m_page;
+}
+
+void PrintRecorder::text(double x, double y, const QString& text, const PrintState& state)
+{
+    ops.append({Kind::Text, documents + 1, m_page, x, y, x, y, text, state});
+}
+
+void PrintRecorder::line(double x1, double y1, double x2, double y2, const PrintState& state)
+{
+    ops.append({Kind::Line, documents + 1, m_page, x1, y1, x2, y2, {}, state});
+}
+
+void PrintRecorder::box(double x1, double y1, double x2, double y2, bool filled, const PrintState& state)
+{
+    ops.append({filled ? Kind::FilledBox : Kind::Box, documents + 1, m_page, x1, y1, x2, y2, {}, state});
+}
+
+double PrintRecorder::textWidth(const QString& text, const PrintFont& font)
+{
+    return text.size() * font.size / 2 * kMmPerPoint;
+}
+
+double PrintRecorder::textHeight(const PrintFont& font) { return font.size * 1.2 * kMmPerPoint; }
+
+Printer::Printer() : m_backend(std::make_unique<QtBackend>(QString())) {}
+
+Printer::~Printer() = default;
+
+double Printer::pageWidth() const
+{
+    const QSizeF size = m_paper.size(QPageSize::Millimeter);
+    return fromMm(m_orientation == QPageLayout::Portrait ? size.width() : size.height());
+}
+
+double Printer::pageHeight() const
+{
+    const QSizeF size = m_paper.size(QPageSize::Millimeter);
+    return fromMm(m_orientation == QPageLayout::Portrait ? size.height() : size.width());
+}
+
+void Printer::print(const QString& text, End end)
+{
+    startDocument();
+    m_backend->text(m_x, m_y, text, m_state);
+    const double width = m_backend->textWidth(text, m_state.font);
+    switch (end) {
+    case End::Line:
+        m_x = 0;
+        m_y += m_backend->textHeight(m_state.font);
+        break;
+    case End::Continue:
+        m_x += width;
+        break;
+    case End::NextZone: {
+        const double zone = kZoneChars * m_backend->textWidth(QStringLiteral("0"), m_state.font);
+        m_x = (std::floor((m_x + width) / zone) + 1) * zone;
+        break;
+    }
+    }
+}
+
+void Printer::line(double x1, double y1, double x2, double y2)
+{
+    startDocument();
+    m_backend->line(toMm(x1), toMm(y1), toMm(x2), toMm(y2), m_state);
+    m_x = toMm(x2);
+    m_y = toMm(y2);
+}
+
+void Printer::box(double x1, double y1, double x2, double y2)
+{
+    startDocument();
+    m_backend->box(toMm(x1), toMm(y1), toMm(x2), toMm(y2), false, m_state);
+}
+
+void Printer::filledBox(double x1, double y1, double x2, double y2)
+{
+    startDocument();
+    m_backend->box(toMm(x1), toMm(y1), toMm(x2), toMm(y2), true, m_state);
+}
+
+double Printer::textWidth(const QString& text) const { return fromMm(m_backend->textWidth(text, m_state.font)); }
+
+double Printer::textHeight() const { return fromMm(m_backend->textHeight(m_state.font)); }
+
+void Printer::newPage()
+{
+    startDocument();
+    m_backend->newPage();
+    m_x = 0;
+    m_y = 0;
+}
+
+void Printer::endDoc()
+{
+    if (!m_inDocument)
+        return;
+    m_backend->endDocument();
+    m_inDocument = false;
+    m_x = 0;
+    m_y = 0;
+    if (!m_inRun)
+        m_backend->endRun();
+}
+
+void Printer::beginRun(const QString& title, const QString& pdfFolder)
+{
+    if (m_inRun)
+        endRun();
+    m_backend->beginRun(title, pdfFolder);
+    m_inRun = true;
+}
+
+QString Printer::endRun()
+{
+    endDoc();
+    m_inRun = false;
+    return m_backend->endRun();
+}
+
+QStringList Printer::printerNames()
+{
+    return QPrinterInfo::availablePrinterNames() << QString::fromLatin1(kPdfPrinter);
+}
+
+bool Printer::choosePrinter(const QString& name)
+{
+    if (!printerNames().contains(name))
+        return false;
+    endRun();
+    m_device = name;
+    m_backend = std::make_unique<QtBackend>(name);
+    return true;
+}
+
+QString Printer::deviceName() const { return m_device.isEmpty() ? defaultDevice() : m_device; }
+
+void Printer::setBackend(std::unique_ptr<PrintBackend> backend)
+{
+    endRun();
+    m_backend = std::move(backend);
+}
+
+double Printer::toMm(double v) const { return m_scale == Scale::Millimetres ? v : v / kTwipsPerMm; }
+
+double Printer::fromMm(double mm) const { return m_scale == Scale::Millimetres ? mm : mm * kTwipsPerMm; }
+
+void Printer::startDocument()
+{
+    if (m_inDocument)
+        return;
+    if (!m_inRun)
+        m_backend->beginRun(QStringLiteral("Ausdruck"), QStringLiteral("Ausdrucke"));
+    m_backend->beginDocument(m_paper, m_orientation);
+    m_inDocument = true;
+}
+
+Printer& printer()
+{
+    std::unique_ptr<Printer>& p = instance();
+    if (!p)
+        p = std::make_unique<Printer>();
+    return *p;
+}
+
+PrintRecorder& recordPrinting()
+{
+    auto recorder = std::make_unique<PrintRecorder>();
+    PrintRecorder& r = *recorder;
+    printer().setBackend(std::move(recorder));
+    return r;
+}
+
+void resetPrinter() { instance() = std::make_unique<Printer>(); }

@@ -1,0 +1,174 @@
+#pragma once
+// The program's printer: one object with the properties and drawing calls the
+// printouts use. Properties (scale, paper, orientation, font, colour, pen) stay
+// set across documents; the first drawing call starts a document, the end of a
+// document sends it, and an end of document without output sends nothing.
+// Positions count from the top-left corner of the paper.
+//
+// Output goes to a back end: Qt (a QPainter on a QPrinter, or a PDF file in the
+// folder "Ausdrucke" of the data folder) or, in tests, a recorder.
+#include <QList>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+
+// The state a drawing call is made in, lengths in millimetres.
+struct PrintFont {
+    QString name = QStringLiteral("Arial");
+    double size = 10;
+    bool bold = false;
+    bool italic = false;
+};
+
+struct PrintState {
+    PrintFont font;
+    std::uint32_t colour = 0; // BBGGRR
+    double penWidth = 1;      // in printer dots, as the printouts give it
+};
+
+class PrintBackend {
+public:
+    virtual ~PrintBackend() = default;
+    // A print run ends with endRun; a document started outside a run is a run
+    // of its own. A run to a PDF file goes to a new file in `folder`; endRun
+    // returns that file, empty for a printer or a run without output.
+    virtual void beginRun(const QString& title, const QString& folder) = 0;
+    virtual QString endRun() = 0;
+    virtual void beginDocument(const QPageSize& paper, QPageLayout::Orientation orientation) = 0;
+    virtual void newPage() = 0;
+    virtual void endDocument() = 0;
+    virtual void text(double x, double y, const QString& text, const PrintState& state) = 0;
+    virtual void line(double x1, double y1, double x2, double y2, const PrintState& state) = 0;
+    virtual void box(double x1, double y1, double x2, double y2, bool filled, const PrintState& state) = 0;
+    virtual double textWidth(const QString& text, const PrintFont& font) = 0;
+    virtual double textHeight(const PrintFont& font) = 0;
+};
+
+// Keeps every operation, for tests. Text metrics are fixed: a character is half
+// the font size wide, a line 1.2 times the font size high (in points).
+class PrintRecorder : public PrintBackend {
+public:
+    enum class Kind { Text, Line, Box, FilledBox };
+    struct Op {
+        Kind kind;
+        int document; // counted from 1 over all documents recorded
+        int page;     // counted from 1 within the document
+        double x, y, x2, y2;
+        QString text;
+        PrintState state;
+    };
+
+    QList<Op> ops;
+    int documents = 0; // documents ended, i.e. sent
+    int pagesSent = 0;
+    QStringList runs;  // titles of the runs begun
+
+    // The texts in the order printed.
+    QStringList texts() const;
+
+    void beginRun(const QString& title, const QString& folder) override;
+    QString endRun() override;
+    void beginDocument(const QPageSize& paper, QPageLayout::Orientation orientation) override;
+    void newPage() override;
+    void endDocument() override;
+    void text(double x, double y, const QString& text, const PrintState& state) override;
+    void line(double x1, double y1, double x2, double y2, const PrintState& state) override;
+    void box(double x1, double y1, double x2, double y2, bool filled, const PrintState& state) override;
+    double textWidth(const QString& text, const PrintFont& font) override;
+    double textHeight(const PrintFont& font) override;
+
+private:
+    int m_page = 0;
+};
+
+class Printer {
+public:
+    enum class Scale { Twips, Millimetres };
+    // How a printed text ends: a line end (the next text starts at the left
+    // edge below), continuing right after it, or at the next print zone.
+    enum class End { Line, Continue, NextZone };
+
+    static constexpr const char* kPdfPrinter = "PDF-Datei";
+
+    Printer();
+    ~Printer();
+
+    void setScaleMode(Scale scale) { m_scale = scale; }
+    Scale scaleMode() const { return m_scale; }
+    void setPaperSize(QPageSize::PageSizeId id) { m_paper = QPageSize(id); }
+    QPageSize::PageSizeId paperSize() const { return m_paper.id(); }
+    void setOrientation(QPageLayout::Orientation orientation) { m_orientation = orientation; }
+    QPageLayout::Orientation orientation() const { return m_orientation; }
+    // The paper's size in the current scale.
+    double pageWidth() const;
+    double pageHeight() const;
+
+    void setFontName(const QString& name) { m_state.font.name = name; }
+    void setFontSize(double points) { m_state.font.size = points; }
+    void setFontBold(bool bold) { m_state.font.bold = bold; }
+    void setFontItalic(bool italic) { m_state.font.italic = italic; }
+    const PrintFont& font() const { return m_state.font; }
+    void setColour(std::uint32_t bgr) { m_state.colour = bgr; }
+    void setPenWidth(double dots) { m_state.penWidth = dots; }
+
+    void setCurrentX(double x) { m_x = toMm(x); }
+    void setCurrentY(double y) { m_y = toMm(y); }
+    double currentX() const { return fromMm(m_x); }
+    double currentY() const { return fromMm(m_y); }
+
+    void print(const QString& text, End end = End::Line);
+    void line(double x1, double y1, double x2, double y2);
+    void box(double x1, double y1, double x2, double y2);
+    void filledBox(double x1, double y1, double x2, double y2);
+    double textWidth(const QString& text) const;
+    double textHeight() const;
+
+    void newPage();
+    void endDoc();
+
+    // A window that prints marks its run; a run to "PDF-Datei" (or with no
+    // printer installed) is one file "<title> <time stamp>.pdf" in `pdfFolder`.
+    // endRun returns that file, empty when the run went to a printer or
+    // printed nothing.
+    void beginRun(const QString& title, const QString& pdfFolder);
+    QString endRun();
+
+    // The installed printers and "PDF-Datei".
+    static QStringList printerNames();
+    // False for a name not in the list.
+    bool choosePrinter(const QString& name);
+    // The chosen printer, else the system's default one, else "PDF-Datei".
+    QString deviceName() const;
+
+    // Replaces the back end (tests install a recorder); the properties stay.
+    void setBackend(std::unique_ptr<PrintBackend> backend);
+    PrintBackend& backend() { return *m_backend; }
+
+private:
+    double toMm(double v) const;
+    double fromMm(double mm) const;
+    void startDocument();
+
+    std::unique_ptr<PrintBackend> m_backend;
+    QString m_device; // empty: the default
+    Scale m_scale = Scale::Twips;
+    QPageSize m_paper{QPageSize::A4};
+    QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
+    PrintState m_state;
+    double m_x = 0;
+    double m_y = 0;
+    bool m_inDocument = false;
+    bool m_inRun = false;
+};
+
+// The program's one printer.
+Printer& printer();
+
+// Tests: records everything printed from now on; the recorder lives until the
+// next call or resetPrinter().
+PrintRecorder& recordPrinting();
+// A fresh printer with the Qt back end and default properties.
+void resetPrinter();

@@ -1,0 +1,141 @@
+#include "platform/printer.h"
+#include "tests/support/fixture.h"
+#include "tests/support/pdf.h"
+
+#include <QDir>
+
+class PrinterTest : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        resetPrinter();
+    }
+    void TearDown() override
+    {
+        resetPrinter();
+        ModelTest::TearDown();
+    }
+};
+
+TEST_F(PrinterTest, RecordsInMillimetresFromEitherScale)
+{
+    PrintRecorder& rec = recordPrinting();
+    EXPECT_EQ(printer().scaleMode(), Printer::Scale::Twips);
+    printer().setCurrentX(1440); // an inch
+    printer().setCurrentY(567);
+    printer().print("A");
+    printer().setScaleMode(Printer::Scale::Millimetres);
+    printer().line(10, 20, 30, 40);
+    printer().box(1, 2, 3, 4);
+    printer().setColour(0xFF0000);
+    printer().filledBox(5, 6, 7, 8);
+    ASSERT_EQ(rec.ops.size(), 4);
+    EXPECT_NEAR(rec.ops[0].x, 25.4, 1e-9);
+    EXPECT_NEAR(rec.ops[0].y, 10.0, 0.01);
+    EXPECT_EQ(rec.ops[1].kind, PrintRecorder::Kind::Line);
+    EXPECT_EQ(QList<double>({rec.ops[1].x, rec.ops[1].y, rec.ops[1].x2, rec.ops[1].y2}), QList<double>({10, 20, 30, 40}));
+    EXPECT_EQ(rec.ops[2].kind, PrintRecorder::Kind::Box);
+    EXPECT_EQ(rec.ops[3].kind, PrintRecorder::Kind::FilledBox);
+    EXPECT_EQ(rec.ops[3].state.colour, 0xFF0000u);
+    // A line leaves the position at its end.
+    EXPECT_EQ(printer().currentX(), 30);
+    // A4 portrait and landscape, in both scales.
+    EXPECT_NEAR(printer().pageHeight(), 297, 0.5);
+    printer().setOrientation(QPageLayout::Landscape);
+    EXPECT_NEAR(printer().pageWidth(), 297, 0.5);
+    printer().setScaleMode(Printer::Scale::Twips);
+    EXPECT_NEAR(printer().pageHeight(), 210 * 1440 / 25.4, 5);
+}
+
+TEST_F(PrinterTest, TextEndsMoveThePositionByTheFixedMetrics)
+{
+    PrintRecorder& rec = recordPrinting();
+    printer().setScaleMode(Printer::Scale::Millimetres);
+    printer().setFontSize(72 / 25.4 * 10); // 10 mm: a character 5 mm wide, a line 12 mm high
+    printer().setCurrentX(20);
+    printer().setCurrentY(30);
+    printer().print("ab", Printer::End::Continue);
+    EXPECT_NEAR(printer().currentX(), 30, 1e-9);
+    printer().print("c", Printer::End::NextZone); // zones of 14 characters: 70 mm
+    EXPECT_NEAR(printer().currentX(), 70, 1e-9);
+    EXPECT_NEAR(printer().textWidth("abcd"), 20, 1e-9);
+    printer().print("d");
+    EXPECT_NEAR(printer().currentX(), 0, 1e-9);
+    EXPECT_NEAR(printer().currentY(), 42, 1e-9);
+    EXPECT_EQ(rec.texts(), QStringList({"ab", "c", "d"}));
+    EXPECT_NEAR(rec.ops[2].x, 70, 1e-9);
+}
+
+TEST_F(PrinterTest, DocumentsStartWithOutputAndKeepTheProperties)
+{
+    PrintRecorder& rec = recordPrinting();
+    printer().endDoc(); // nothing printed: nothing sent
+    EXPECT_EQ(rec.documents, 0);
+
+    printer().setFontName("Courier New");
+    printer().setFontBold(true);
+    printer().setFontItalic(true);
+    printer().setPenWidth(3);
+    printer().print("1");
+    printer().newPage();
+    printer().print("2");
+    printer().endDoc();
+    printer().print("3");
+    printer().endDoc();
+    EXPECT_EQ(rec.documents, 2);
+    EXPECT_EQ(rec.pagesSent, 3);
+    ASSERT_EQ(rec.ops.size(), 3);
+    EXPECT_EQ(rec.ops[1].page, 2);
+    EXPECT_EQ(rec.ops[2].document, 2);
+    EXPECT_EQ(rec.ops[2].page, 1);
+    // After a page or a document the position is the corner again.
+    EXPECT_EQ(rec.ops[1].y, 0);
+    const PrintState& s = rec.ops[2].state;
+    EXPECT_EQ(s.font.name, "Courier New");
+    EXPECT_TRUE(s.font.bold && s.font.italic);
+    EXPECT_EQ(s.penWidth, 3);
+}
+
+TEST_F(PrinterTest, ThePrinterListEndsWithThePdfFileAndOnlyListedNamesAreChosen)
+{
+    const QStringList names = Printer::printerNames();
+    EXPECT_EQ(names.last(), "PDF-Datei");
+    EXPECT_FALSE(printer().choosePrinter("kein Drucker"));
+    EXPECT_TRUE(printer().choosePrinter("PDF-Datei"));
+    EXPECT_EQ(printer().deviceName(), "PDF-Datei");
+}
+
+TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderAndARunWithoutOutputNone)
+{
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
+    const QString folder = path("Ausdrucke");
+    printer().beginRun("Leer", folder);
+    printer().endDoc();
+    EXPECT_EQ(printer().endRun(), QString());
+    EXPECT_FALSE(QDir(folder).exists());
+
+    printer().setScaleMode(Printer::Scale::Millimetres);
+    printer().beginRun("Probe", folder);
+    printer().setCurrentX(20);
+    printer().setCurrentY(20);
+    printer().print("Erste Seite");
+    printer().endDoc();
+    printer().setColour(0x0000FF);
+    printer().filledBox(10, 10, 50, 50);
+    printer().newPage();
+    printer().print("Dritte Seite");
+    printer().endDoc();
+    const QString file = printer().endRun();
+    EXPECT_EQ(file, folder + "/Probe 2026-03-11 09-30-00.pdf");
+    EXPECT_EQ(pdfPageCount(file), 3);
+    const QString text = pdfText(file);
+    EXPECT_TRUE(text.contains("Erste Seite")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Dritte Seite"));
+    EXPECT_TRUE(runTool("pdfinfo", {file}).contains("(A4)"));
+
+    // The next run at the same moment gets a file of its own.
+    printer().beginRun("Probe", folder);
+    printer().print("x");
+    EXPECT_EQ(printer().endRun(), folder + "/Probe 2026-03-11 09-30-00 (2).pdf");
+}
