@@ -1,5 +1,6 @@
 #include "register/week_overview.h"
 
+#include "admin/register_print.h"
 #include "core/model.h"
 #include "platform/controls.h"
 #include "platform/dates.h"
@@ -166,11 +167,14 @@ Form17::Form17() : FormBase(17)
     place(Command1, 120, 8940, 1500, 375);
     Command10 = controls::button(this, "Command10", QStringLiteral("exit"));
     place(Command10, 4740, 8940, 1500, 375);
+    connect(Command1, &QPushButton::clicked, this, &Form17::Command1_Click);
     connect(Command10, &QPushButton::clicked, this, &Form17::Command10_Click);
     resize(units::twipsToPixels(6360), units::twipsToPixels(9480));
 }
 
 void Form17::Form_Activate() { FillWeekOverview(); }
+
+void Form17::Command1_Click() { forms::show<Form70>(); }
 
 void Form17::Command10_Click() { unload(); }
 

@@ -36,6 +36,7 @@ public:
     QPushButton* Command1;
     QPushButton* Command10;
 
+    void Command1_Click();
     void Command10_Click();
 
 protected:

@@ -1,0 +1,320 @@
+#include "admin/register_print.h"
+#include "platform/dates.h"
+#include "platform/printer.h"
+#include "register/week_overview.h"
+#include "tests/register/register_fixture.h"
+#include "tests/support/pdf.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+class RegisterPrintTest : public RegisterTest {
+protected:
+    const QDate monday{2026, 3, 9};
+    PrintRecorder* rec = nullptr;
+
+    void SetUp() override
+    {
+        RegisterTest::SetUp();
+        resetPrinter();
+        rec = &recordPrinting();
+        gEntryClass = "4A";
+        gSchoolName = "Muster-Schule";
+    }
+    void TearDown() override
+    {
+        resetPrinter();
+        RegisterTest::TearDown();
+    }
+
+    // The print window as the week overview of school week `week` opens it.
+    Form70* openPrint(const QString& week = QStringLiteral("12"))
+    {
+        startEntryWindow();
+        entry->Label12->setText(week);
+        Form17* overview = forms::get<Form17>();
+        overview->Label1->setText(dates::shortText(monday));
+        overview->Label2->setText(dates::shortText(monday.addDays(4)));
+        overview->Command1->click();
+        return forms::ifOpen<Form70>();
+    }
+
+    void print(const QString& first, const QString& last, bool entries = true, bool title = false)
+    {
+        Form70* f = openPrint();
+        f->Text1->setText(first);
+        f->Text2->setText(last);
+        f->Check1->setChecked(entries);
+        f->Check2->setChecked(title);
+        f->Command1->click();
+    }
+
+    const PrintRecorder::Op& op(const QString& text) const
+    {
+        for (const PrintRecorder::Op& o : rec->ops) {
+            if (o.text == text)
+                return o;
+        }
+        ADD_FAILURE() << "not printed: " << text.toStdString();
+        static const PrintRecorder::Op none{};
+        return none;
+    }
+    // The texts printed in the right column.
+    QStringList rightColumn() const
+    {
+        QStringList t;
+        for (const PrintRecorder::Op& o : rec->ops) {
+            if (o.x == 130)
+                t << o.text;
+        }
+        return t;
+    }
+    static QString content(const QString& text, const QString& cls = QStringLiteral("4A"))
+    {
+        return contentLine("M", "ABC", cls, text);
+    }
+};
+
+TEST_F(RegisterPrintTest, OpensOnTheWeekOfTheOverview)
+{
+    Form70* f = openPrint("12");
+    ASSERT_TRUE(f && f->isVisible());
+    EXPECT_EQ(f->windowTitle(), "Druckmenü - Klassenbuch");
+    EXPECT_EQ(f->Label3->text() + " " + f->Label1->text() + " " + f->Label2->text(), "12 09.03.2026 13.03.2026");
+    EXPECT_EQ(f->Text1->text() + "-" + f->Text2->text(), "12-12");
+    EXPECT_EQ(f->Check1->text(), "Einträge des Klassenbuches drucken");
+    EXPECT_TRUE(f->Check1->isChecked());
+    EXPECT_FALSE(f->Check2->isChecked());
+    EXPECT_EQ(controls::backColor(f->Text1), 0xC0FFC0u);
+    EXPECT_TRUE(f->Text2->font().bold());
+    f->Command2->click();
+    EXPECT_FALSE(forms::isOpen<Form70>());
+}
+
+TEST_F(RegisterPrintTest, PrintsTheWeekShownWithEachKindOfEntryInItsPlace)
+{
+    writeDay(monday, {content("Bruchrechnung"),
+                      entryLine({.kind = "01", .cls = "4a", .text = "krank", .period = "2", .student = "Max Muster"}),
+                      entryLine({.kind = "02", .cls = "4A", .text = "", .period = "3", .student = "Eva Alt"}),
+                      entryLine({.kind = "01", .cls = "4B", .student = "Anderer"}),
+                      entryLine({.kind = "04", .cls = "4A", .text = "störte", .student = "Tim"}),
+                      entryLine({.kind = "05", .cls = "4A", .text = " Elternbrief "}),
+                      entryLine({.kind = "05", .cls = "4B", .text = "nicht hier"}),
+                      entryLine({.kind = "06", .cls = "4B", .text = "an alle", .shortName = "XY"}),
+                      entryLine({.kind = "07", .cls = "4A", .text = "Test"}),
+                      entryLine({.kind = "08", .cls = "5C", .text = "Schulfest"}),
+                      entryLine({.kind = "09", .cls = "4A", .text = "Raum", .room = "3"}),
+                      content("anderer Stoff", "4B"), content("entfernt"), removalLine(13)});
+    writeDay(monday.addDays(2), {content("weg"), removalLine(1)});
+    writeDay(monday.addDays(3), {content("Brüche")});
+    print("12", "12");
+
+    EXPECT_FALSE(forms::isOpen<Form70>());
+    EXPECT_EQ(rec->documents, 1);
+    EXPECT_EQ(rec->pagesSent, 1);
+    EXPECT_EQ(rec->texts().mid(0, 3), QStringList({"Klassenbuch  -  4A  -  Muster-Schule",
+                                                   "12. Woche vom 09.03.2026 bis zum 13.03.2026", "Montag"}));
+    const auto& header = op("Klassenbuch  -  4A  -  Muster-Schule");
+    EXPECT_EQ(QList<double>({header.x, header.y, header.state.font.size}), QList<double>({20, 10, 20}));
+    EXPECT_TRUE(header.state.font.bold);
+    EXPECT_EQ(header.state.font.name, "Arial");
+    const auto& heading = op("12. Woche vom 09.03.2026 bis zum 13.03.2026");
+    EXPECT_EQ(QList<double>({heading.y, heading.state.font.size}), QList<double>({20, 18}));
+    EXPECT_FALSE(heading.state.font.bold);
+
+    // Day headings: Monday on line 1, Wednesday (only a removed entry) on
+    // line 3, Tuesday without a file left out.
+    EXPECT_EQ(op("Montag").y, 34 + 6);
+    EXPECT_EQ(op("Montag").state.font.size, 12);
+    EXPECT_EQ(op("Mittwoch").y, 34 + 6 * 3);
+    EXPECT_EQ(op("Donnerstag").y, 34 + 6 * 4);
+    EXPECT_FALSE(rec->texts().contains("Dienstag"));
+
+    // Lesson content: short name and subject as stored, subject bold.
+    const auto& shortName = rec->ops[3];
+    const auto& subject = rec->ops[4];
+    const auto& text = rec->ops[5];
+    EXPECT_EQ(QStringList({shortName.text, subject.text, text.text}), QStringList({"ABC     ", "M       ", "Bruchrechnung"}));
+    EXPECT_EQ(QList<double>({shortName.x, subject.x, text.x}), QList<double>({20, 32, 44}));
+    EXPECT_EQ(QList<double>({shortName.y, subject.y, text.y}), QList<double>({47, 47, 47}));
+    EXPECT_TRUE(subject.state.font.bold);
+    EXPECT_FALSE(text.state.font.bold);
+    EXPECT_EQ(text.state.font.size, 8);
+    EXPECT_FALSE(rec->texts().contains("anderer Stoff"));
+    EXPECT_FALSE(rec->texts().contains("entfernt"));
+    EXPECT_EQ(op("Brüche").y, 35 + 6 * 5);
+
+    // The right column, from the day heading's line on, coloured by kind.
+    EXPECT_EQ(rightColumn(), QStringList({"2  Max Muster fehlt. krank", "3  Eva Alt ist wieder da. ", "ABC: Tim störte",
+                                          "ABC      Elternbrief", "XY       an alle", "ABC      Test",
+                                          "ABC      Schulfest"}));
+    EXPECT_EQ(op("2  Max Muster fehlt. krank").y, 35 + 6 * 2);
+    EXPECT_EQ(op("ABC      Schulfest").y, 35 + 6 * 8);
+    EXPECT_EQ(op("3  Eva Alt ist wieder da. ").state.colour, 0xFF0000u);
+    EXPECT_EQ(op("ABC: Tim störte").state.colour, 0x0000FFu);
+    EXPECT_EQ(op("ABC      Elternbrief").state.colour, 0u);
+    EXPECT_EQ(op("ABC      Test").state.colour, 0x00C000u);
+    for (const PrintRecorder::Op& o : rec->ops)
+        EXPECT_FALSE(o.state.font.italic);
+}
+
+TEST_F(RegisterPrintTest, PrintsAnEarlierRangeOfWeeksOnePageEach)
+{
+    for (int back = 4; back >= 2; --back)
+        writeDay(monday.addDays(-7 * back), {content(QStringLiteral("Stoff %1").arg(back))});
+    Form70* f = openPrint("7");
+    f->Text1->setText("3");
+    f->Text2->setText("5");
+    QStringList shown;
+    QTimer::singleShot(0, f, [&] { shown << f->Label3->text() + " " + f->Label1->text(); });
+    f->Command1->click();
+
+    EXPECT_EQ(rec->documents, 3);
+    EXPECT_EQ(shown, QStringList({"3 09.02.2026"}));
+    const QStringList texts = rec->texts();
+    EXPECT_TRUE(texts.contains("3. Woche vom 09.02.2026 bis zum 13.02.2026"));
+    EXPECT_TRUE(texts.contains("5. Woche vom 23.02.2026 bis zum 27.02.2026"));
+    EXPECT_EQ(op("Stoff 4").document, 1);
+    EXPECT_EQ(op("Stoff 2").document, 3);
+}
+
+TEST_F(RegisterPrintTest, RejectsAWrongRangeWithoutPrintingOrAMessage)
+{
+    const char* ranges[][2] = {{"5", "3"}, {"1", "53"}, {"0", "2"}, {"2.5", "3"}, {"x", "3"}};
+    for (const auto& r : ranges) {
+        print(r[0], r[1], true, true);
+        EXPECT_FALSE(forms::isOpen<Form70>()) << r[0];
+    }
+    EXPECT_TRUE(rec->ops.isEmpty());
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(RegisterPrintTest, TitlePageAloneReadsTheWeeksButPrintsOnlyTheTitle)
+{
+    gEntryClass = "10AB";
+    gSchoolName = "Grundschule Musterdf"; // 20 characters
+    writeDay(monday, {content("a", "10AB"), content("b", "10ab")});
+    print("12", "12", false, true);
+
+    EXPECT_EQ(rec->documents, 1);
+    ASSERT_EQ(rec->ops.size(), 2);
+    const auto& cls = rec->ops[0];
+    EXPECT_EQ(QList<double>({cls.x, cls.y, cls.state.font.size}), QList<double>({85, 70, 70}));
+    const auto& school = rec->ops[1];
+    EXPECT_EQ(QList<double>({school.x, school.y, school.state.font.size}), QList<double>({73, 100, 16}));
+    EXPECT_TRUE(cls.state.font.bold && school.state.font.bold);
+    EXPECT_EQ(school.state.colour, 0u);
+    EXPECT_EQ(gClassEntryCount, 2);
+}
+
+TEST_F(RegisterPrintTest, BreaksLongTextsIntoLines)
+{
+    const QString fiftyNine(59, 'a');
+    const QString withBlank = QString(49, 'b') + " " + QString(15, 'c');
+    const QString noBlank = QString(150, 'd');
+    const QString disruption = QString(120 - 9, 'e'); // "ABC: Tim " and the text
+    const QString info = QString(111, 'f');             // "ABC      " and the text
+    writeDay(monday, {content(fiftyNine), content(withBlank), content(noBlank),
+                      entryLine({.kind = "04", .cls = "4A", .text = disruption, .student = "Tim"}),
+                      entryLine({.kind = "05", .cls = "4A", .text = info})});
+    print("12", "12");
+
+    QStringList left;
+    for (const PrintRecorder::Op& o : rec->ops) {
+        if (o.x == 44)
+            left << o.text;
+    }
+    EXPECT_EQ(left, QStringList({fiftyNine, withBlank.left(50), QString(15, 'c'), QString(70, 'd'), QString(70, 'd'),
+                                 QString(10, 'd')}));
+    // Every piece repeats short name and subject.
+    EXPECT_EQ(rec->texts().count("M       "), 6);
+
+    const QString composed = "ABC: Tim " + disruption;
+    const QString notice = "ABC      " + info;
+    EXPECT_EQ(rightColumn(), QStringList({composed.left(50), composed.mid(50, 50), composed.mid(100), notice.left(50),
+                                          notice.mid(50, 50), notice.mid(100)}));
+}
+
+TEST_F(RegisterPrintTest, ADisruptionBeyondTenLinesEndsInAnAbbruchLineThatStillPrintsWhole)
+{
+    // "ABC: Tim " and 551 characters: ten lines of 50 leave 60.
+    const QString text = QString(551, 'x');
+    writeDay(monday, {entryLine({.kind = "04", .cls = "4A", .text = text, .student = "Tim"})});
+    print("12", "12");
+
+    const QStringList right = rightColumn();
+    ASSERT_EQ(right.size(), 10 + 2);
+    EXPECT_EQ(right[9], QString(50, 'x'));
+    EXPECT_EQ(right[10], "Abbruch 60=" + QString(39, 'x'));
+    EXPECT_EQ(right[11], QString(21, 'x'));
+    EXPECT_EQ(right.join("").count('x'), 551);
+}
+
+TEST_F(RegisterPrintTest, NarrowsTheLinesForAFullWeekAndCountsEveryCaseOfTheClass)
+{
+    QStringList lines;
+    for (int i = 0; i < 30; ++i)
+        lines << content("kurz", i % 2 ? "4a" : "4A");
+    // A line of more than 111 characters counts twice.
+    for (int i = 0; i < 5; ++i)
+        lines << content(QString(100, 'y'));
+    writeDay(monday, lines);
+    print("12", "12");
+
+    EXPECT_EQ(gClassEntryCount, 40);
+    EXPECT_NEAR(op("Montag").y, 34 + 5.4, 1e-9);
+    EXPECT_NEAR(rec->ops[3].y, 35 + 5.4 * 2, 1e-9);
+}
+
+TEST_F(RegisterPrintTest, AWeekBeyondThePageGoesOnOnAFurtherPageUnderTheSameHeads)
+{
+    QStringList lines;
+    for (int i = 1; i <= 50; ++i)
+        lines << entryLine({.kind = "05", .cls = "4A", .text = QString::number(i)});
+    writeDay(monday, lines);
+    writeDay(monday.addDays(1), {content("Dienstagsstoff")});
+    print("12", "12");
+
+    EXPECT_EQ(rec->documents, 1);
+    EXPECT_EQ(rec->pagesSent, 2);
+    EXPECT_EQ(rightColumn().size(), 50);
+    // A4: a line of 8 pt at 35 + 6 x 42 = 287 mm ends 3.4 mm further down, within
+    // 5 mm of the edge; the next one goes on.
+    EXPECT_EQ(op("ABC      41").page, 1);
+    EXPECT_EQ(op("ABC      42").page, 2);
+    EXPECT_EQ(op("ABC      42").y, 35 + 6);
+    EXPECT_EQ(rec->texts().count("Klassenbuch  -  4A  -  Muster-Schule"), 2);
+    EXPECT_EQ(op("Dienstag").page, 2);
+    EXPECT_EQ(op("Dienstag").y, 34 + 6);
+}
+
+TEST_F(RegisterPrintTest, ClosingTheWindowWhileItYieldsStopsThePrint)
+{
+    writeDay(monday, {content("Stoff")});
+    Form70* f = openPrint();
+    f->Check2->setChecked(true);
+    QTimer::singleShot(0, f, [] { forms::ifOpen<Form70>()->Command2->click(); });
+    f->Command1->click();
+    EXPECT_FALSE(forms::isOpen<Form70>());
+    EXPECT_EQ(rec->documents, 0);
+}
+
+TEST_F(RegisterPrintTest, APdfFileHoldsEveryPageOfTheRunAndTheWindowSaysWhere)
+{
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
+    writeDay(monday, {content("Bruchrechnung mit Nennern"),
+                      entryLine({.kind = "01", .cls = "4A", .text = "krank", .period = "2", .student = "Max Muster"})});
+    print("11", "12", true, true);
+
+    const QString file = path("Ausdrucke/Klassenbuch 4A 2026-03-11 09-30-00.pdf");
+    EXPECT_EQ(messages(), QStringList({"Der Ausdruck steht in der Datei\n" + file}));
+    EXPECT_EQ(pdfPageCount(file), 3);
+    const QString text = pdfText(file).simplified();
+    EXPECT_EQ(text.count("Klassenbuch - 4A - Muster-Schule"), 2) << text.toStdString();
+    EXPECT_TRUE(text.contains("11. Woche vom 02.03.2026 bis zum 06.03.2026"));
+    EXPECT_TRUE(text.contains("Bruchrechnung mit Nennern"));
+    EXPECT_TRUE(text.contains("2 Max Muster fehlt. krank"));
+    EXPECT_TRUE(runTool("pdffonts", {file}).contains("LiberationSans"));
+}
