@@ -345,9 +345,11 @@ void Form70::Command1_Click()
     }
     if (!closed() && Check2->isChecked())
         printTitlePage();
-    const QString file = printer().endRun();
-    if (!file.isEmpty())
-        MsgBox(QStringLiteral("Der Ausdruck steht in der Datei\n") + QDir::toNativeSeparators(file));
+    const PrintRun run = printer().endRun();
+    if (run.failed)
+        MsgBox(QStringLiteral("Der Ausdruck konnte nicht erstellt werden."));
+    else if (!run.file.isEmpty())
+        MsgBox(QStringLiteral("Der Ausdruck steht in der Datei\n") + QDir::toNativeSeparators(run.file));
     if (self)
         unload();
 }

@@ -66,14 +66,16 @@ public:
         m_title = title;
         m_folder = folder;
         m_file.clear();
+        m_failed = false;
     }
 
-    QString endRun() override
+    PrintRun endRun() override
     {
         finish();
-        const QString file = m_file;
+        PrintRun run{m_failed ? QString() : m_file, m_failed};
         m_file.clear();
-        return file;
+        m_failed = false;
+        return run;
     }
 
     void beginDocument(const QPageSize& paper, QPageLayout::Orientation orientation) override
@@ -96,7 +98,7 @@ public:
         m_printer->setFullPage(true);
         m_printer->setPageLayout(layout);
         if (!m_painter.begin(m_printer.get()))
-            m_file.clear();
+            m_failed = true;
     }
 
     void newPage() override
@@ -162,8 +164,8 @@ private:
 
     void finish()
     {
-        if (m_painter.isActive())
-            m_painter.end();
+        if (m_painter.isActive() && !m_painter.end())
+            m_failed = true;
         m_printer.reset();
     }
 
@@ -171,6 +173,7 @@ private:
     QString m_title = QStringLiteral("Ausdruck");
     QString m_folder = QStringLiteral("Ausdrucke");
     QString m_file;
+    bool m_failed = false;
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
 };
@@ -203,7 +206,7 @@ QStringList PrintRecorder::texts() const
 
 void PrintRecorder::beginRun(const QString& title, const QString&) { runs << title; }
 
-QString PrintRecorder::endRun() { return {}; }
+PrintRun PrintRecorder::endRun() { return {}; }
 
 void PrintRecorder::beginDocument(const QPageSize&, QPageLayout::Orientation) { m_page = 1; }
 
@@ -326,7 +329,7 @@ void Printer::beginRun(const QString& title, const QString& pdfFolder)
     m_inRun = true;
 }
 
-QString Printer::endRun()
+PrintRun Printer::endRun()
 {
     endDoc();
     m_inRun = false;

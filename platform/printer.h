@@ -23,6 +23,13 @@ struct PrintFont {
     bool italic = false;
 };
 
+// How a print run went: the PDF file it went to (empty for a printer or a run
+// without output), or that its output could not be made.
+struct PrintRun {
+    QString file;
+    bool failed = false;
+};
+
 struct PrintState {
     PrintFont font;
     std::uint32_t colour = 0; // BBGGRR
@@ -33,10 +40,9 @@ class PrintBackend {
 public:
     virtual ~PrintBackend() = default;
     // A print run ends with endRun; a document started outside a run is a run
-    // of its own. A run to a PDF file goes to a new file in `folder`; endRun
-    // returns that file, empty for a printer or a run without output.
+    // of its own. A run to a PDF file goes to a new file in `folder`.
     virtual void beginRun(const QString& title, const QString& folder) = 0;
-    virtual QString endRun() = 0;
+    virtual PrintRun endRun() = 0;
     virtual void beginDocument(const QPageSize& paper, QPageLayout::Orientation orientation) = 0;
     virtual void newPage() = 0;
     virtual void endDocument() = 0;
@@ -70,7 +76,7 @@ public:
     QStringList texts() const;
 
     void beginRun(const QString& title, const QString& folder) override;
-    QString endRun() override;
+    PrintRun endRun() override;
     void beginDocument(const QPageSize& paper, QPageLayout::Orientation orientation) override;
     void newPage() override;
     void endDocument() override;
@@ -131,10 +137,8 @@ public:
 
     // A window that prints marks its run; a run to "PDF-Datei" (or with no
     // printer installed) is one file "<title> <time stamp>.pdf" in `pdfFolder`.
-    // endRun returns that file, empty when the run went to a printer or
-    // printed nothing.
     void beginRun(const QString& title, const QString& pdfFolder);
-    QString endRun();
+    PrintRun endRun();
 
     // The installed printers and "PDF-Datei".
     static QStringList printerNames();

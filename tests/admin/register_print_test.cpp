@@ -318,3 +318,12 @@ TEST_F(RegisterPrintTest, APdfFileHoldsEveryPageOfTheRunAndTheWindowSaysWhere)
     EXPECT_TRUE(text.contains("2 Max Muster fehlt. krank"));
     EXPECT_TRUE(runTool("pdffonts", {file}).contains("LiberationSans"));
 }
+
+TEST_F(RegisterPrintTest, SaysSoWhenThePdfFileCannotBeWritten)
+{
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
+    writeLines("Ausdrucke", {"eine Datei, wo der Ordner sein soll"});
+    print("12", "12");
+    EXPECT_EQ(messages(), QStringList({"Der Ausdruck konnte nicht erstellt werden."}));
+    EXPECT_FALSE(forms::isOpen<Form70>());
+}

@@ -112,7 +112,7 @@ TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderAndARunWithoutOutputNone)
     const QString folder = path("Ausdrucke");
     printer().beginRun("Leer", folder);
     printer().endDoc();
-    EXPECT_EQ(printer().endRun(), QString());
+    EXPECT_EQ(printer().endRun().file, QString());
     EXPECT_FALSE(QDir(folder).exists());
 
     printer().setScaleMode(Printer::Scale::Millimetres);
@@ -126,7 +126,7 @@ TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderAndARunWithoutOutputNone)
     printer().newPage();
     printer().print("Dritte Seite");
     printer().endDoc();
-    const QString file = printer().endRun();
+    const QString file = printer().endRun().file;
     EXPECT_EQ(file, folder + "/Probe 2026-03-11 09-30-00.pdf");
     EXPECT_EQ(pdfPageCount(file), 3);
     const QString text = pdfText(file);
@@ -137,5 +137,16 @@ TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderAndARunWithoutOutputNone)
     // The next run at the same moment gets a file of its own.
     printer().beginRun("Probe", folder);
     printer().print("x");
-    EXPECT_EQ(printer().endRun(), folder + "/Probe 2026-03-11 09-30-00 (2).pdf");
+    EXPECT_EQ(printer().endRun().file, folder + "/Probe 2026-03-11 09-30-00 (2).pdf");
+}
+
+TEST_F(PrinterTest, AFileThatCannotBeWrittenFailsTheRun)
+{
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
+    writeLines("Ausdrucke", {"eine Datei, wo der Ordner sein soll"});
+    printer().beginRun("Probe", path("Ausdrucke"));
+    printer().print("x");
+    const PrintRun run = printer().endRun();
+    EXPECT_TRUE(run.failed);
+    EXPECT_EQ(run.file, QString());
 }
