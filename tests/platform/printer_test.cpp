@@ -106,7 +106,7 @@ TEST_F(PrinterTest, ThePrinterListEndsWithThePdfFileAndOnlyListedNamesAreChosen)
     EXPECT_EQ(printer().deviceName(), "PDF-Datei");
 }
 
-TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderAndARunWithoutOutputNone)
+TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderARunWithoutOutputNoneAndAFailureIsReported)
 {
     ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
     const QString folder = path("Ausdrucke");
@@ -138,15 +138,12 @@ TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderAndARunWithoutOutputNone)
     printer().beginRun("Probe", folder);
     printer().print("x");
     EXPECT_EQ(printer().endRun().file, folder + "/Probe 2026-03-11 09-30-00 (2).pdf");
-}
 
-TEST_F(PrinterTest, AFileThatCannotBeWrittenFailsTheRun)
-{
-    ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
-    writeLines("Ausdrucke", {"eine Datei, wo der Ordner sein soll"});
-    printer().beginRun("Probe", path("Ausdrucke"));
+    // A file where the folder should be.
+    writeLines("Blockiert", {"x"});
+    printer().beginRun("Probe", path("Blockiert"));
     printer().print("x");
-    const PrintRun run = printer().endRun();
-    EXPECT_TRUE(run.failed);
-    EXPECT_EQ(run.file, QString());
+    const PrintRun failed = printer().endRun();
+    EXPECT_TRUE(failed.failed);
+    EXPECT_EQ(failed.file, QString());
 }
