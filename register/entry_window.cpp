@@ -1,5 +1,6 @@
 #include "register/entry_window.h"
 
+#include "admin/backup_window.h"
 #include "admin/room_list.h"
 #include "core/constants.h"
 #include "core/master_data.h"
@@ -308,11 +309,12 @@ void showWeekday(const QDate& date)
 }
 }
 
-// What "Einstellungen", "Tools", "sichern" and "Anwesende" open is not built yet.
+// What "Einstellungen", "Tools" and "Anwesende" open is not built yet.
 void Form1::Command3_Click() {}
 void Form1::Command14_Click() {}
-void Form1::Command16_Click() {}
 void Form1::Command17_Click() {}
+
+void Form1::Command16_Click() { forms::show<Form69>(); }
 
 void Form1::Command15_Click()
 {
