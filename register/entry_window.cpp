@@ -2,6 +2,7 @@
 
 #include "admin/backup_window.h"
 #include "admin/room_list.h"
+#include "admin/students_present.h"
 #include "core/constants.h"
 #include "core/master_data.h"
 #include "core/model.h"
@@ -309,10 +310,10 @@ void showWeekday(const QDate& date)
 }
 }
 
-// What "Einstellungen", "Tools" and "Anwesende" open is not built yet.
+// What "Einstellungen" and "Tools" open is not built yet.
 void Form1::Command3_Click() {}
 void Form1::Command14_Click() {}
-void Form1::Command17_Click() {}
+void Form1::Command17_Click() { forms::show<Form12>(); }
 
 void Form1::Command16_Click() { forms::show<Form69>(); }
 
