@@ -140,6 +140,13 @@ void TextBox::keyPressEvent(QKeyEvent* e)
     QLineEdit::keyPressEvent(e);
 }
 
+void TextBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    QLineEdit::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        emit Click();
+}
+
 void TextBox::focusInEvent(QFocusEvent* e)
 {
     QLineEdit::focusInEvent(e);

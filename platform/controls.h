@@ -50,7 +50,7 @@ bool isEnter(int keyCode);
 
 // A text box. Change fires on every change, also when code assigns the same
 // text again; KeyPress sees the character code first (Enter = 13) and can
-// swallow it by setting it to 0.
+// swallow it by setting it to 0; Click fires when the user clicks into it.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -63,9 +63,11 @@ signals:
     void KeyDown(int& keyCode);
     void GotFocus();
     void LostFocus();
+    void Click();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
 

@@ -1,6 +1,7 @@
 #include "register/entry_window.h"
 
 #include "admin/backup_window.h"
+#include "admin/classroom_tools.h"
 #include "admin/room_list.h"
 #include "admin/students_present.h"
 #include "core/constants.h"
@@ -260,6 +261,8 @@ void Form1::Form_Load()
     move(0, 0);
     unsetCursor();
     ReadKeywordFile();
+    if (gKeywordOpen == 0)
+        forms::show<Form39>();
     Timer1->setEnabled(true);
     Timer2->setEnabled(true);
 }
@@ -310,9 +313,8 @@ void showWeekday(const QDate& date)
 }
 }
 
-// What "Einstellungen" and "Tools" open is not built yet.
+// What "Einstellungen" opens is not built yet.
 void Form1::Command3_Click() {}
-void Form1::Command14_Click() {}
 void Form1::Command17_Click() { forms::show<Form12>(); }
 
 void Form1::Command16_Click() { forms::show<Form69>(); }
@@ -334,6 +336,15 @@ void Form1::Command8_Click()
         return;
     if (findTeacher())
         forms::show<Form4>();
+}
+
+void Form1::Command14_Click()
+{
+    forms::unload<Form17>();
+    forms::unload<Form16>();
+    forms::unload<Form6>();
+    forms::unload<Form68>();
+    forms::show<Form39>();
 }
 
 void Form1::Command10_Click()
