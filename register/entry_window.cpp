@@ -3,6 +3,8 @@
 #include "admin/backup_window.h"
 #include "admin/classroom_tools.h"
 #include "admin/room_list.h"
+#include "admin/settings_window.h"
+#include "admin/student_list.h"
 #include "admin/students_present.h"
 #include "core/constants.h"
 #include "core/master_data.h"
@@ -313,8 +315,8 @@ void showWeekday(const QDate& date)
 }
 }
 
-// What "Einstellungen" opens is not built yet.
-void Form1::Command3_Click() {}
+void Form1::Command3_Click() { forms::show<Form2>(); }
+
 void Form1::Command17_Click() { forms::show<Form12>(); }
 
 void Form1::Command16_Click() { forms::show<Form69>(); }
@@ -370,14 +372,15 @@ void Form1::Command4_Click()
 // this window is gone.
 void Form1::Form_Unload(bool& cancel)
 {
-    // The bookings editor and the room list save when they close; one that
-    // cannot save says so and stays open, and so does the program.
-    if (!forms::unload<Form58>() || !forms::unload<Form8>()) {
+    // The settings, the bookings editor and the room list save when they
+    // close; one that cannot save says so and stays open, and so does the program.
+    if (!forms::unload<Form2>() || !forms::unload<Form58>() || !forms::unload<Form8>()) {
         cancel = true;
         return;
     }
     forms::unload<Form3>();
     forms::unload<Form4>();
     forms::unload<Form16>();
+    forms::unload<Form25>();
     forms::unload<Form26>();
 }
