@@ -9,6 +9,9 @@ deps:
 
 build: deps
 	@cmake -S . -B $(BUILD) -G Ninja >/dev/null
+	@# The meta-object step does not notice a window added to an existing
+	@# build by itself; it only re-runs moc where something changed.
+	@rm -f $(BUILD)/*/*_autogen/timestamp
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
