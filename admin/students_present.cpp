@@ -1,5 +1,6 @@
 #include "admin/students_present.h"
 
+#include "admin/student_statistics.h"
 #include "core/model.h"
 #include "platform/clock.h"
 #include "platform/controls.h"
@@ -53,6 +54,7 @@ Form12::Form12() : FormBase(12)
     place(Command4, 6160, 5100, 1400, 420);
     resize(units::twipsToPixels(7680), units::twipsToPixels(5700));
 
+    connect(Command1, &QPushButton::clicked, this, &Form12::Command1_Click);
     connect(Command4, &QPushButton::clicked, this, &Form12::Command4_Click);
 }
 
@@ -97,6 +99,12 @@ void Form12::FillClassLines()
             line += " - " + QString::number(absent[k]);
         List1->AddItem(line);
     }
+}
+
+void Form12::Command1_Click()
+{
+    forms::show<Form21>();
+    unload();
 }
 
 void Form12::Command4_Click() { unload(); }

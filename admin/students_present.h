@@ -20,6 +20,7 @@ public:
     QPushButton* Command1;
     QPushButton* Command4;
 
+    void Command1_Click();
     void Command4_Click();
 
 protected:

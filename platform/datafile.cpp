@@ -118,6 +118,27 @@ bool appendLine(const QString& path, const QString& line)
     return ok && f.error() == QFileDevice::NoError;
 }
 
+bool copy(const QString& from, const QString& to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        return false;
+    const QString target = targetOf(to);
+    if (QFileInfo(target).canonicalFilePath() == QFileInfo(from).canonicalFilePath())
+        return false;
+    QSaveFile f(target);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
 Reader::Reader(const QString& path)
 {
     if (auto lines = readLines(path)) {

@@ -36,6 +36,12 @@ bool rewrite(const QString& path, const QStringList& lines);
 // PCs append to the same file. Returns false when the line was not written.
 bool appendLine(const QString& path, const QString& line);
 
+// Copies a file byte for byte: the source is only read, and the target is
+// replaced atomically, so an earlier copy stays whole until the new one is
+// complete. False when anything failed, and when the target is the source
+// itself (writing a file over itself would drop what another PC appends).
+bool copy(const QString& from, const QString& to);
+
 // Sequential reading with the original's end-of-file semantics: a read past
 // the end leaves the variable as it was and returns false.
 class Reader {

@@ -52,6 +52,9 @@ bool makesFreeDay(const QString& line, const QString& cls)
     return appointment && ConcernsClass(line, cls) && namesFreeDay(LineText(line));
 }
 
+// Removal lines and cancelled lines count as lessons too.
+bool isLessonLine(const QString& line) { return numbers::val(LineKind(line)) < 5; }
+
 void addLine(Form6& f, const QString& line)
 {
     if (LineKind(line) == QLatin1String("03") && IsLineOfClass(line, gEntryClass.toString()))
@@ -78,9 +81,7 @@ void DetectFreeDay()
     const int count = gDayLineCount;
     for (int i = 1; i <= count; ++i) {
         const QString& line = gDayLines(i);
-        const QString kind = LineKind(line);
-        // Removal lines and cancelled lines count as lessons too.
-        if (numbers::val(kind) < 5)
+        if (isLessonLine(line))
             gLessonDay = 1;
         if (makesFreeDay(line, gEntryClass.toString())) {
             gFreeDay = 1;
@@ -95,6 +96,8 @@ bool IsFreeDay(const QStringList& lines, const QString& cls)
 {
     return std::any_of(lines.begin(), lines.end(), [&](const QString& line) { return makesFreeDay(line, cls); });
 }
+
+bool HoldsLessons(const QStringList& lines) { return std::any_of(lines.begin(), lines.end(), isLessonLine); }
 
 QString NoticeItem(const QString& line)
 {

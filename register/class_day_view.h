@@ -20,6 +20,10 @@ void DetectFreeDay();
 // The same test on a day's lines that the caller holds, for the class cls.
 bool IsFreeDay(const QStringList& lines, const QString& cls);
 
+// Whether a day's lines, as the caller holds them, hold lessons (the other half
+// of gLessonDay: a lesson day holds lessons and is not free).
+bool HoldsLessons(const QStringList& lines);
+
 // Information and appointments as the register's views list them: the short
 // name in its 8 columns, then the text.
 QString NoticeItem(const QString& line);

@@ -1,5 +1,6 @@
 #include "register/entry_window.h"
 
+#include "admin/backup_window.h"
 #include "admin/classroom_tools.h"
 #include "admin/room_list.h"
 #include "admin/settings_window.h"
@@ -316,9 +317,9 @@ void showWeekday(const QDate& date)
 
 void Form1::Command3_Click() { forms::show<Form2>(); }
 
-// What "sichern" opens is not built yet.
-void Form1::Command16_Click() {}
 void Form1::Command17_Click() { forms::show<Form12>(); }
+
+void Form1::Command16_Click() { forms::show<Form69>(); }
 
 void Form1::Command15_Click()
 {
