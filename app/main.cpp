@@ -4,10 +4,14 @@
 #include "register/entry_window.h"
 
 #include <QApplication>
+#include <QFont>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The windows were laid out for the small default font of the original's
+    // controls; Debian's metric-compatible Arial keeps their captions inside.
+    QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
     Form1* entry = forms::show<Form1>();
     QObject::connect(entry, &QObject::destroyed, &app, &QCoreApplication::quit);
     // Windows still open at the end close as if the user closed them, so they
