@@ -5,6 +5,7 @@
 
 #include <QFocusEvent>
 #include <QFont>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QLabel>
@@ -182,7 +183,7 @@ void ListBox::focusInEvent(QFocusEvent* e)
         const QSignalBlocker quiet(this);
         QListWidget::focusInEvent(e);
         if (before < 0 && currentRow() >= 0)
-            setCurrentRow(-1);
+            selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
 }
 

@@ -126,6 +126,18 @@ TEST(Controls, FocusDoesNotSelectAListItem)
     QCoreApplication::sendEvent(&l, &in);
     EXPECT_EQ(l.ListIndex(), -1);
     EXPECT_EQ(click.count(), 0);
+
+    // A list of many choices keeps every chosen item.
+    ListBox many;
+    many.setSelectionMode(QAbstractItemView::MultiSelection);
+    for (const char* s : {"Anna", "Ben", "Cem"}) {
+        many.AddItem(s);
+        many.item(many.ListCount() - 1)->setSelected(true);
+    }
+    many.show();
+    QCoreApplication::sendEvent(&many, &in);
+    EXPECT_EQ(many.selectedItems().size(), 3);
+    EXPECT_EQ(many.ListIndex(), -1);
 }
 
 TEST(Controls, ClickingTheChosenItemAgainIsAClick)
