@@ -57,7 +57,7 @@ bool blockBeforeComplete(const Placement& at, int before)
     const int length = requiredBlock(rules::blockCode(before));
     if (before == at.subject || length == 0)
         return true;
-    return periodsHolding(at, at.day, before, at.period) >= length - 1;
+    return periodsHolding(at, at.day, before, at.period) >= length;
 }
 
 // Free periods after the cell that a new block of the subject could still take.
