@@ -1,26 +1,29 @@
 // The rules that count a subject's lessons and keep its periods in blocks.
 #include "core/model.h"
+#include "core/timetable.h"
 #include "planner/editor/placement_rules.h"
 #include "planner/editor/rule_support.h"
 #include "platform/numbers.h"
 
 using rules::Placement;
+using rules::refuse;
 
 namespace {
 
 constexpr short kNoBlockLimit = 9;
-
-void refuse(const QString& message)
-{
-    gCheckOk = 0;
-    gText = message;
-}
 
 // Lessons per day allowed by a block code 0..8; 0 for a code without limit.
 int dailyLimit(int code) { return code >= 0 && code <= 8 ? (code + 1) / 2 + 1 : 0; }
 
 // Block length a "nur" code (2, 4, 6, 8) demands; 0 for the other codes.
 int requiredBlock(int code) { return code >= 2 && code <= 8 && code % 2 == 0 ? code / 2 + 1 : 0; }
+
+// Weekly hours of the placement's subject in its class; 0 for a subject outside the table.
+int curriculumHours(const Placement& at)
+{
+    const bool known = gCurriculumHours.inBounds(at.cls, 0) && gCurriculumHours.inBounds(at.subject, 1);
+    return known ? gCurriculumHours(at.cls, at.subject) : 0;
+}
 
 // The cell of the placement's class and group row.
 short lesson(const Placement& at, int day, int period) { return rules::lessonAt(day, period, at.cls, at.half); }
@@ -30,7 +33,7 @@ short fixation(const Placement& at, int day, int period) { return rules::fixatio
 int periodsHolding(const Placement& at, int day, int subject, int skipPeriod)
 {
     int count = 0;
-    for (int p = 1; p <= rules::periods(); ++p) {
+    for (int p = 1; p <= timetable::periods(); ++p) {
         if (p != skipPeriod && lesson(at, day, p) == subject)
             ++count;
     }
@@ -64,7 +67,7 @@ bool blockBeforeComplete(const Placement& at, int before)
 int roomAfter(const Placement& at)
 {
     int room = 0;
-    for (int p = at.period + 1; p <= rules::periods(); ++p) {
+    for (int p = at.period + 1; p <= timetable::periods(); ++p) {
         const short there = lesson(at, at.day, p);
         if (isFixedLunch(at, p))
             continue;
@@ -83,7 +86,7 @@ Neighbour neighbour(const Placement& at, int step)
 {
     int p = at.period + step;
     for (int tries = 0; tries < 2; ++tries) {
-        if (p < 1 || p > rules::periods())
+        if (p < 1 || p > timetable::periods())
             return Neighbour::DayEnds;
         if (lesson(at, at.day, p) == at.subject)
             return Neighbour::Holds;
@@ -107,7 +110,7 @@ bool joinsExistingPeriod(const Placement& at)
 // The first other day whose block of the subject is begun but not complete, 0 = none.
 int dayWithIncompleteBlock(const Placement& at, int length)
 {
-    for (int d = 1; d <= rules::days(); ++d) {
+    for (int d = 1; d <= timetable::days(); ++d) {
         if (d == at.day)
             continue;
         const int count = periodsHolding(at, d, at.subject, 0);
@@ -122,9 +125,7 @@ int dayWithIncompleteBlock(const Placement& at, int length)
 void CheckInCurriculum()
 {
     gCheckOk = 1;
-    const Placement at = rules::current();
-    const bool known = gCurriculumHours.inBounds(at.cls, 0) && gCurriculumHours.inBounds(at.subject, 1);
-    if (!known || gCurriculumHours(at.cls, at.subject) == 0)
+    if (curriculumHours(rules::current()) == 0)
         refuse("Fach nicht in Stundentafel");
 }
 
@@ -133,8 +134,8 @@ void CheckWeeklyQuota()
     gCheckOk = 1;
     const Placement at = rules::current();
     int count = 0;
-    for (int d = 1; d <= rules::days(); ++d) {
-        for (int p = 1; p <= rules::periods(); ++p) {
+    for (int d = 1; d <= timetable::days(); ++d) {
+        for (int p = 1; p <= timetable::periods(); ++p) {
             if (d == at.day && p == at.period)
                 continue;
             for (int half = 0; half <= 1; ++half)
@@ -142,8 +143,7 @@ void CheckWeeklyQuota()
         }
     }
     gRuleCounter = static_cast<short>(count);
-    const bool known = gCurriculumHours.inBounds(at.cls, 0) && gCurriculumHours.inBounds(at.subject, 1);
-    if (count == 0 || (known && count < gCurriculumHours(at.cls, at.subject)))
+    if (count == 0 || count < curriculumHours(at))
         return;
     refuse("Es sind schon " + numbers::strForm(count) + " " + rules::screenName(at.subject) + "-Stunden vergeben !");
 }
@@ -184,7 +184,7 @@ void CheckBlocks()
         else if (placedToday > 0 && before != at.subject && !joinsExistingPeriod(at))
             refuse("Blöcke bilden !");
     }
-    const bool continuesAfter = at.period + 1 <= rules::periods() && lesson(at, at.day, at.period + 1) == at.subject;
+    const bool continuesAfter = at.period + 1 <= timetable::periods() && lesson(at, at.day, at.period + 1) == at.subject;
     if (length == 0 || before == at.subject || continuesAfter)
         return;
     if (const int day = dayWithIncompleteBlock(at, length); day != 0)

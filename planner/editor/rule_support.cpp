@@ -1,7 +1,6 @@
 #include "planner/editor/rule_support.h"
 
 #include "core/model.h"
-#include "core/timetable.h"
 
 namespace rules {
 
@@ -10,8 +9,11 @@ Placement current()
     return {gDay.toInt(), gPeriod.toInt(), gClass.toInt(), gHalf.toInt(), gSubject.toInt()};
 }
 
-int days() { return timetable::days(); }
-int periods() { return timetable::periods(); }
+void refuse(const QString& message)
+{
+    gCheckOk = 0;
+    gText = message;
+}
 
 namespace {
 bool inGrid(int day, int period, int cls, int half)

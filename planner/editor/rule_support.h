@@ -14,9 +14,8 @@ struct Placement {
 };
 Placement current();
 
-// Lessons of the week in use: days 1..days(), periods 1..periods().
-int days();
-int periods();
+// Refuses the placement with a message.
+void refuse(const QString& message);
 
 // Subject in / fixation code of a cell of the grid; 0 outside it.
 short lessonAt(int day, int period, int cls, int half);

@@ -1,5 +1,6 @@
 // The rules that guard a lesson's teachers and special rooms.
 #include "core/model.h"
+#include "core/timetable.h"
 #include "planner/editor/placement_rules.h"
 #include "planner/editor/rule_support.h"
 #include "platform/numbers.h"
@@ -8,17 +9,12 @@
 #include <array>
 
 using rules::Placement;
+using rules::refuse;
 
 namespace {
 
 constexpr short kCannotCome = 9;
 constexpr short kSupervision = 10;
-
-void refuse(const QString& message)
-{
-    gCheckOk = 0;
-    gText = message;
-}
 
 QString fullName(int teacher) { return gTeacherNames(teacher).toString(); }
 
@@ -34,7 +30,7 @@ int teachingRunThrough(int teacher, const Placement& at)
 {
     auto teaches = [&](int period) { return gTeacherPlanClass(teacher, at.day, period) != 0; };
     int run = 1;
-    for (int p = at.period + 1; p <= rules::periods() && teaches(p); ++p)
+    for (int p = at.period + 1; p <= timetable::periods() && teaches(p); ++p)
         ++run;
     for (int p = at.period - 1; p >= 1 && teaches(p); --p)
         ++run;
