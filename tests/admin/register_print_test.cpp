@@ -1,9 +1,8 @@
 #include "admin/register_print.h"
 #include "platform/dates.h"
-#include "platform/printer.h"
 #include "register/week_overview.h"
 #include "tests/register/register_fixture.h"
-#include "tests/support/pdf.h"
+#include "tests/support/printing.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -14,20 +13,15 @@
 class RegisterPrintTest : public RegisterTest {
 protected:
     const QDate monday{2026, 3, 9};
+    PrinterReset m_printer;
     PrintRecorder* rec = nullptr;
 
     void SetUp() override
     {
         RegisterTest::SetUp();
-        resetPrinter();
         rec = &recordPrinting();
         gEntryClass = "4A";
         gSchoolName = "Muster-Schule";
-    }
-    void TearDown() override
-    {
-        resetPrinter();
-        RegisterTest::TearDown();
     }
 
     // The print window as the week overview of school week `week` opens it.
@@ -88,7 +82,7 @@ TEST_F(RegisterPrintTest, OpensOnTheWeekOfTheOverview)
     EXPECT_EQ(f->Check1->text(), "Einträge des Klassenbuches drucken");
     EXPECT_TRUE(f->Check1->isChecked());
     EXPECT_FALSE(f->Check2->isChecked());
-    EXPECT_EQ(controls::backColor(f->Text1), 0xC0FFC0u);
+    EXPECT_TRUE(green(f->Text1));
     EXPECT_TRUE(f->Text2->font().bold());
     f->Command2->click();
     EXPECT_FALSE(forms::isOpen<Form70>());

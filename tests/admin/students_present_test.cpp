@@ -5,12 +5,6 @@
 
 class StudentsPresentTest : public RegisterTest {
 protected:
-    void addStudent(const QString& name, const QString& cls)
-    {
-        ++gStudentCount;
-        gStudentNames(gStudentCount) = name;
-        gStudentClass(gStudentCount) = cls;
-    }
     // Students "<cls> 1" .. "<cls> n".
     void addClass(const QString& cls, int n)
     {
@@ -21,7 +15,6 @@ protected:
     {
         return entryLine({.kind = kind, .cls = cls, .student = name});
     }
-    static const inline QDate today{2026, 3, 11};
 };
 
 TEST_F(StudentsPresentTest, CountsEachClassUnderItsOwnSpellingAndListsTheAbsentByClassAndName)

@@ -213,7 +213,7 @@ TEST_F(PlanFilesTest, NumbersOutsideTheTablesAreKeptInTheFilesOnly)
 
 TEST_F(PlanFilesTest, AFailedWriteIsSignalledAndNotListed)
 {
-    QDir(m_dir.path()).mkdir("KSP5.xxx");
+    blockFile("KSP5.xxx");
     save("5");
     EXPECT_TRUE(gCheckOk == 0 && runtime::beepCount() == 1);
     EXPECT_TRUE(planList().isEmpty());

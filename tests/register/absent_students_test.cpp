@@ -7,11 +7,8 @@ protected:
     {
         ModelTest::SetUp();
         const QStringList names = {"Eva Maier", "Max Muster", QString(55, 'L'), "Eva Maier", "Ayşe\tKaya"};
-        for (int i = 1; i <= 5; ++i) {
-            gStudentNames(i) = names[i - 1];
-            gStudentClass(i) = i == 4 ? "3A" : "2B";
-        }
-        gStudentCount = 5;
+        for (int i = 0; i < names.size(); ++i)
+            addStudent(names[i], i == 3 ? "3A" : "2B");
     }
 
     QList<short> absentAfter(const QStringList& lines)

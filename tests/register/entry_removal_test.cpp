@@ -116,7 +116,7 @@ TEST_F(EntryRemovalTest, AFailedAppendIsShownAndTheWindowStays)
     writeLines("20260311.qz", {entryLine({.kind = "03", .text = "Brüche"})});
     Form13* f = openRemoval();
     QFile::remove(path("20260311.qz"));
-    QDir(m_dir.path()).mkdir("20260311.qz");
+    blockFile("20260311.qz");
     remove(f, 0);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].startsWith("Der Eintrag konnte nicht entfernt werden"));

@@ -73,13 +73,6 @@ protected:
         return entry;
     }
 
-    // Types into a field and presses Enter.
-    static void enter(TextBox* field, const QString& text)
-    {
-        field->setText(text);
-        QTest::keyClick(field, Qt::Key_Return);
-    }
-
     Form1* typeIntoEntryWindow(const QString& date, const QString& cls)
     {
         startEntryWindow();
@@ -87,9 +80,6 @@ protected:
         entry->Text3->setText(cls);
         return entry;
     }
-
-    // An accepted field is green.
-    static bool green(const QWidget* w) { return controls::backColor(w) == 0xC0FFC0u; }
 
     void writeDay(const QDate& day, const QStringList& lines) const { writeLines(dayFile(day), lines); }
     // As another PC writes.
