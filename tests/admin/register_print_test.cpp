@@ -56,16 +56,17 @@ protected:
         static const PrintRecorder::Op none{};
         return none;
     }
-    // The texts printed in the right column.
-    QStringList rightColumn() const
+    // The texts printed at `x` mm: 44 the lesson contents, 130 the right column.
+    QStringList column(double x) const
     {
         QStringList t;
         for (const PrintRecorder::Op& o : rec->ops) {
-            if (o.x == 130)
+            if (o.x == x)
                 t << o.text;
         }
         return t;
     }
+    QStringList rightColumn() const { return column(130); }
     static QString content(const QString& text, const QString& cls = QStringLiteral("4A"))
     {
         return contentLine("M", "ABC", cls, text);
@@ -219,12 +220,7 @@ TEST_F(RegisterPrintTest, BreaksLongTextsIntoLines)
                       entryLine({.kind = "04", .cls = "4A", .text = tooLong, .student = "Tim"})});
     print("12", "12");
 
-    QStringList left;
-    for (const PrintRecorder::Op& o : rec->ops) {
-        if (o.x == 44)
-            left << o.text;
-    }
-    EXPECT_EQ(left, QStringList({fiftyNine, withBlank.left(50), QString(15, 'c'), QString(70, 'd'), QString(70, 'd'),
+    EXPECT_EQ(column(44), QStringList({fiftyNine, withBlank.left(50), QString(15, 'c'), QString(70, 'd'), QString(70, 'd'),
                                  QString(10, 'd')}));
     // Every piece repeats short name and subject.
     EXPECT_EQ(rec->texts().count("M       "), 6);

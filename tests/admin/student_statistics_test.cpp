@@ -18,13 +18,6 @@ protected:
     {
         return entryLine({.kind = "04", .cls = cls, .text = text, .shortName = "AB", .student = student});
     }
-    static QStringList repeated(const QString& line, int n)
-    {
-        QStringList lines;
-        for (int i = 0; i < n; ++i)
-            lines << line;
-        return lines;
-    }
 
     Form21* run(const QString& start, const QString& cls = QString())
     {
@@ -116,7 +109,7 @@ TEST_F(StudentStatisticsTest, ShowsTheWordingOfTheClickedStudentBrokenEvery40Cha
 
 TEST_F(StudentStatisticsTest, CountsAbove999KeepTheirDigitsAndAStudentBeyondTheRowStoreIsNotCounted)
 {
-    QStringList lines = repeated(absence("3B", "Viel"), 1000);
+    QStringList lines(1000, absence("3B", "Viel"));
     for (int i = 1; i <= 1000; ++i)
         lines << absence("3B", QStringLiteral("Kind %1").arg(i));
     writeDay(today, lines);

@@ -418,11 +418,10 @@ TEST_F(EntryWindowTest, ActivationCountsTodaysAbsentStudents)
     addStudent("Anna Berger", "4A");
     addStudent("Ben Kurz", "4A");
     addStudent("Cem Ay", "3B");
-    const QString head = "202603110800ABC     ";
-    writeLines("20260311.qz", {head + "01" + pad("4A", 16) + "1 " + pad("Anna Berger", 50),
-                               head + "01" + pad("3B", 16) + "1 " + pad("Cem Ay", 50),
-                               head + "02" + pad("3B", 16) + "2 " + pad("Cem Ay", 50)});
-    writeLines("20260310.qz", {head + "01" + pad("4A", 16) + "1 " + pad("Ben Kurz", 50)});
+    writeDay(today, {entryLine({.kind = "01", .cls = "4A", .student = "Anna Berger"}),
+                     entryLine({.kind = "01", .cls = "3B", .student = "Cem Ay"}),
+                     entryLine({.kind = "02", .cls = "3B", .student = "Cem Ay"})});
+    writeDay(today.addDays(-1), {entryLine({.kind = "01", .cls = "4A", .student = "Ben Kurz"})});
     f->Text2->setText("10.03.2026");
     gSchoolName = "Testschule am See";
     f->Form_Activate();
