@@ -4,7 +4,6 @@
 #include "register/room_bookings.h"
 #include "tests/support/fixture.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>

@@ -3,7 +3,6 @@
 #include "platform/controls.h"
 #include "tests/support/fixture.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>

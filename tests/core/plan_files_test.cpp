@@ -4,7 +4,6 @@
 #include "platform/runtime.h"
 #include "tests/support/fixture.h"
 
-#include <QDir>
 #include <functional>
 
 namespace {

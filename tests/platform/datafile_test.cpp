@@ -2,7 +2,6 @@
 #include "platform/datafile.h"
 #include "tests/support/fixture.h"
 
-#include <QDir>
 #include <QFile>
 
 using DataFileTest = ModelTest;

@@ -115,7 +115,6 @@ TEST_F(EntryRemovalTest, AFailedAppendIsShownAndTheWindowStays)
 {
     writeLines("20260311.qz", {entryLine({.kind = "03", .text = "Brüche"})});
     Form13* f = openRemoval();
-    QFile::remove(path("20260311.qz"));
     blockFile("20260311.qz");
     remove(f, 0);
     ASSERT_EQ(messages().size(), 1);

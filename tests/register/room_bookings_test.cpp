@@ -3,7 +3,6 @@
 #include "register/room_bookings.h"
 #include "tests/register/register_fixture.h"
 
-#include <QDir>
 #include <QLabel>
 
 class RoomBookingsTest : public RegisterTest {
