@@ -41,8 +41,8 @@ protected:
 
 TEST_F(ClassroomToolsTest, ListsTheClassWithTheStudentsPresentOnTheEntryWindowsDateSelected)
 {
-    writeDay(QDate(2026, 3, 12), {entryLine({.kind = "01", .cls = "2A", .student = "Berta"})});
-    writeDay(QDate(2026, 3, 11), {entryLine({.kind = "01", .cls = "2A", .student = "Anna"})});
+    writeDay(QDate(2026, 3, 12), {studentLine("2A", "Berta")});
+    writeDay(today, {studentLine("2A", "Anna")});
     Form39* f = open(" 2a ", {{"Anna", "2A"}, {"Berta", "2a"}, {"Carl", "12A"}, {"Dora", "3B"}});
     EXPECT_EQ(gEntryClass, "2A");
     EXPECT_EQ(f->List1->items(), (QStringList{"Anna", "Berta", "Carl"}));

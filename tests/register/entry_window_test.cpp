@@ -418,10 +418,8 @@ TEST_F(EntryWindowTest, ActivationCountsTodaysAbsentStudents)
     addStudent("Anna Berger", "4A");
     addStudent("Ben Kurz", "4A");
     addStudent("Cem Ay", "3B");
-    writeDay(today, {entryLine({.kind = "01", .cls = "4A", .student = "Anna Berger"}),
-                     entryLine({.kind = "01", .cls = "3B", .student = "Cem Ay"}),
-                     entryLine({.kind = "02", .cls = "3B", .student = "Cem Ay"})});
-    writeDay(today.addDays(-1), {entryLine({.kind = "01", .cls = "4A", .student = "Ben Kurz"})});
+    writeDay(today, {studentLine("4A", "Anna Berger"), studentLine("3B", "Cem Ay"), studentLine("3B", "Cem Ay", "02")});
+    writeDay(today.addDays(-1), {studentLine("4A", "Ben Kurz")});
     f->Text2->setText("10.03.2026");
     gSchoolName = "Testschule am See";
     f->Form_Activate();

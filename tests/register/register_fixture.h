@@ -53,6 +53,12 @@ inline QString contentLine(const QString& subject, const QString& shortName = QS
     return entryLine({.kind = "03", .cls = cls, .text = text, .shortName = shortName, .subject = subject});
 }
 
+// An entry about a student: "01" absent, "02" back again.
+inline QString studentLine(const QString& cls, const QString& student, const QString& kind = QStringLiteral("01"))
+{
+    return entryLine({.kind = kind, .cls = cls, .student = student});
+}
+
 class RegisterTest : public ModelTest {
 protected:
     Form1* entry = nullptr;
