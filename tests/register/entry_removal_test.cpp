@@ -1,4 +1,3 @@
-#include "register/class_day_view.h"
 #include "register/class_timetable_view.h"
 #include "register/entry_removal.h"
 #include "tests/register/register_fixture.h"
@@ -65,9 +64,7 @@ TEST_F(EntryRemovalTest, AppendsTheRemovalLineOfTheSelectedEntry)
     QStringList lines(6, entryLine({.kind = "03", .shortName = "XY"}));
     lines << entryLine({.kind = "03", .text = "weg damit"}) << entryLine({.kind = "08"});
     writeLines("20260311.qz", lines);
-    typeIntoEntryWindow("11.03.2026", "3A");
-    Form6* view = forms::show<Form6>();
-    FillClassDayInfo();
+    Form6* view = openDayView("11.03.2026", "3A");
     ASSERT_EQ(view->List1->ListCount(), 7);
 
     Form13* f = openRemoval();

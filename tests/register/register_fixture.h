@@ -6,6 +6,7 @@
 #include "platform/controls.h"
 #include "platform/datafile.h"
 #include "platform/forms.h"
+#include "register/class_day_view.h"
 #include "register/day_file.h"
 #include "register/entry_window.h"
 #include "tests/support/fixture.h"
@@ -85,6 +86,15 @@ protected:
         entry->Text2->setText(date);
         entry->Text3->setText(cls);
         return entry;
+    }
+
+    // The class day view of the date and class typed into the main window.
+    Form6* openDayView(const QString& date, const QString& cls)
+    {
+        typeIntoEntryWindow(date, cls);
+        Form6* f = forms::show<Form6>();
+        FillClassDayInfo();
+        return f;
     }
 
     void writeDay(const QDate& day, const QStringList& lines) const { writeLines(dayFile(day), lines); }
