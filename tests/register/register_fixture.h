@@ -88,11 +88,17 @@ protected:
         return entry;
     }
 
-    // The class day view of the date and class typed into the main window.
-    Form6* openDayView(const QString& date, const QString& cls)
+    // A window over the date and class typed into the main window.
+    template <class F>
+    F* showFor(const QString& date, const QString& cls)
     {
         typeIntoEntryWindow(date, cls);
-        Form6* f = forms::show<Form6>();
+        return forms::show<F>();
+    }
+
+    Form6* openDayView(const QString& date, const QString& cls)
+    {
+        Form6* f = showFor<Form6>(date, cls);
         FillClassDayInfo();
         return f;
     }
