@@ -14,7 +14,7 @@ protected:
     QList<short> absentAfter(const QStringList& lines)
     {
         writeLines("20260311.qz", lines);
-        gDayFilePath = DayFilePath(QDate(2026, 3, 11));
+        gDayFilePath = DayFilePath(today);
         LoadDayEntries();
         MarkAbsentStudents();
         return {gStudentAbsent(1), gStudentAbsent(2), gStudentAbsent(3), gStudentAbsent(4), gStudentAbsent(5)};
@@ -49,7 +49,7 @@ protected:
         gSearchSubject = "M";
     }
 
-    void writeDaysAgo(int days, const QStringList& lines) const { writeDay(QDate(2026, 3, 11).addDays(-days), lines); }
+    void writeDaysAgo(int days, const QStringList& lines) const { writeDay(today.addDays(-days), lines); }
 };
 
 TEST_F(LessonContentLookupTest, SearchesTheSixtyDaysBeforeToday)

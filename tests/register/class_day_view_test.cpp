@@ -103,8 +103,8 @@ TEST_F(ClassDayViewTest, AnEntryFromAnotherPcShowsAfterTheNextTick)
     writeLines("20260311.qz", {entryLine({.kind = "03", .text = "erste"})});
     Form6* f = openDayView("11.03.2026", "3A");
     EXPECT_TRUE(f->Timer1->isActive());
-    appendToDay(QDate(2026, 3, 11), entryLine({.kind = "07", .text = "Ausflug"}));
-    appendToDay(QDate(2026, 3, 11), removalLine(1));
+    appendToDay(today, entryLine({.kind = "07", .text = "Ausflug"}));
+    appendToDay(today, removalLine(1));
     EXPECT_EQ(f->List5->ListCount(), 0);
     f->Timer1_Timer();
     EXPECT_EQ(f->List5->items(), QStringList({"ABC      Ausflug"}));

@@ -8,7 +8,7 @@ protected:
     void SetUp() override
     {
         ModelTest::SetUp();
-        gDayFilePath = DayFilePath(QDate(2026, 3, 11));
+        gDayFilePath = DayFilePath(today);
     }
 
     // Appends through the engine and returns the loaded store.

@@ -69,7 +69,7 @@ TEST_F(EntryRemovalTest, AppendsTheRemovalLineOfTheSelectedEntry)
 
     Form13* f = openRemoval();
     ASSERT_EQ(f->List1->List(1), "Termin:  8") << "an entry without text";
-    setNow(QDateTime(QDate(2026, 3, 11), QTime(10, 6, 0)));
+    setNow(QDateTime(today, QTime(10, 6, 0)));
     f->List1->setListIndex(0);
     EXPECT_EQ(f->Label2->text(), "7");
     EXPECT_EQ(f->Label1->text(), "Stoff:   1  M        weg damit          ");
@@ -137,7 +137,7 @@ TEST_F(EntryRemovalTest, OpenedOnceByTheDayViewAndClosedByTheMainWindow)
     EXPECT_FALSE(forms::isOpen<Form13>());
     forms::show<Form13>();
     forms::show<Form16>();
-    setNow(QDateTime(QDate(2026, 3, 11), QTime(11, 0, 0)));
+    setNow(QDateTime(today, QTime(11, 0, 0)));
     entry->Timer1_Timer();
     EXPECT_FALSE(forms::isOpen<Form13>());
     EXPECT_FALSE(forms::isOpen<Form16>());

@@ -399,7 +399,7 @@ TEST_F(EntryWindowTest, IdleLogoutAfterTenMinutes)
 
 TEST_F(EntryWindowTest, IdleTimeRunsOnDateAndTime)
 {
-    setNow(QDateTime(QDate(2026, 3, 11), QTime(23, 55)));
+    setNow(QDateTime(today, QTime(23, 55)));
     Form1* f = loggedIn();
     Clock::advance(240);
     gLastActivity = static_cast<float>(Clock::secondsSinceMidnight()); // another window, at 23:59

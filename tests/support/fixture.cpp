@@ -18,7 +18,7 @@
 void ModelTest::SetUp()
 {
     resetModel();
-    Clock::set(QDateTime(QDate(2026, 3, 11), QTime(9, 30, 0)));
+    Clock::set(QDateTime(today, QTime(9, 30, 0)));
     InitialiseConstants();
     Randomize(1);
     runtime::resetBeeps();
