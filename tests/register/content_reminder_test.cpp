@@ -179,7 +179,7 @@ TEST_F(ContentReminderTest, TheMainWindowsTimerRemindsOncePerAcceptedNameAndClas
         setNow(QDateTime(edge, QTime(10, 0)));
         EXPECT_FALSE(reminded()) << "first or last school day";
     }
-    setNow(QDateTime(QDate(2026, 3, 11), QTime(10, 0)));
+    setNow(QDateTime(today, QTime(10, 0)));
     gSchoolYearStart = "kein Datum";
     EXPECT_FALSE(reminded()) << "no school year";
     gSchoolYearStart = "7.9.2025";
