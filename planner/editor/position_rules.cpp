@@ -1,0 +1,178 @@
+#include "core/model.h"
+#include "core/timetable.h"
+#include "planner/editor/placement_rules.h"
+#include "planner/editor/rule_lookup.h"
+
+using namespace rules;
+
+namespace {
+
+constexpr int kTimeRule = 7;
+constexpr int kNotOnConsecutiveDays = 9;
+constexpr int kNotSameDayWith[] = {10, 11, 12};
+constexpr int kNonCognitive = 13;
+constexpr int kPredecessor = 17;
+constexpr int kEdgePeriodRule = 4;
+// The successor of the day's last possible period is never looked at.
+constexpr int kLastPeriod = 11;
+
+void refuse(const QString& message)
+{
+    gCheckOk = 0;
+    gText = message;
+}
+
+struct Position {
+    int day, period, cls, half, subject;
+};
+
+Position current() { return {gDay.toInt(), gPeriod.toInt(), gClass.toInt(), gHalf.toInt(), gSubject.toInt()}; }
+
+bool onDayInRow(const Position& at, int day, int row, int subject)
+{
+    for (int p = 1; p <= timetable::periods(); ++p) {
+        if (lesson(day, p, at.cls, row) == subject)
+            return true;
+    }
+    return false;
+}
+
+bool onDay(const Position& at, int subject) { return onDayInRow(at, at.day, 0, subject) || onDayInRow(at, at.day, 1, subject); }
+
+// What a time rule allows: periods up to `last` or from `first` on.
+struct TimeRule {
+    int first, last;
+};
+
+// Codes 1..10 other than the edge-period rule.
+bool timeRuleOf(int code, TimeRule& rule)
+{
+    switch (code) {
+    case 1: rule = {2, kLastPeriod}; return true;
+    case 2: rule = {1, 4}; return true;
+    case 3: rule = {1, 5}; return true;
+    case 5: rule = {1, 6}; return true;
+    case 6: rule = {1, 7}; return true;
+    case 7: rule = {1, 8}; return true;
+    case 8: rule = {5, kLastPeriod}; return true;
+    case 9: rule = {6, kLastPeriod}; return true;
+    case 10: rule = {7, kLastPeriod}; return true;
+    default: return false;
+    }
+}
+
+QString timeRuleMessage(int code, const TimeRule& rule)
+{
+    if (code == 1)
+        return " nicht in der 1.Eh";
+    if (rule.first > 1)
+        return " erst ab der  " + QString::number(rule.first) + ".Eh";
+    return " nur bis zur  " + QString::number(rule.last) + ".Eh";
+}
+
+// The class's day ends after this period: the next cell is empty and fixed.
+bool isEdgePeriod(const Position& at)
+{
+    if (at.period == timetable::periods())
+        return true;
+    return lesson(at.day, at.period + 1, at.cls, 0) == 0 && fixation(at.day, at.period + 1, at.cls, at.half) >= 1;
+}
+
+void checkPredecessor(const Position& at, int predecessor)
+{
+    if (at.period == 1)
+        refuse(shortName(at.subject) + " verlangt Verkettung");
+    else if (!holds(at.day, at.period - 1, at.cls, predecessor))
+        refuse(shortName(at.subject) + " darf nur nach " + shortName(predecessor) + " gesteckt werden.");
+}
+
+void checkSuccessor(const Position& at)
+{
+    const int next = at.period + 1;
+    int successor = lesson(at.day, next, at.cls, 0);
+    if (successor == 0)
+        successor = lesson(at.day, next, at.cls, 1);
+    if (successor == 0)
+        return;
+    const int required = property(successor, kPredecessor);
+    if (required != 0 && required != at.subject)
+        refuse("Verkettung: " + shortName(successor) + " in der Einheit" + QString::number(next)
+               + " verlangt als Vorgänger " + shortName(required) + ".");
+}
+
+}
+
+void CheckPeriodLimits()
+{
+    gCheckOk = 1;
+    const Position at = current();
+    const int code = property(at.subject, kTimeRule);
+    if (code == kEdgePeriodRule) {
+        if (!isEdgePeriod(at))
+            refuse(shortName(at.subject) + " nur als Randstunde");
+        return;
+    }
+    if (TimeRule rule; timeRuleOf(code, rule) && (at.period < rule.first || at.period > rule.last))
+        refuse(shortName(at.subject) + timeRuleMessage(code, rule));
+}
+
+void CheckNotConsecutiveDays()
+{
+    const Position at = current();
+    if (property(at.subject, kNotOnConsecutiveDays) == 0 || gCurriculumHours(at.cls, at.subject) != 2)
+        return;
+    gCheckOk = 1;
+    const bool dayBefore = at.day != 1 && onDayInRow(at, at.day - 1, at.half, at.subject);
+    const bool dayAfter = at.day != timetable::days() && onDayInRow(at, at.day + 1, at.half, at.subject);
+    if (dayBefore || dayAfter)
+        refuse(shortName(at.subject) + " nicht an aufeinanderfolgenden Tagen");
+}
+
+void CheckNotSameDayWith()
+{
+    gCheckOk = 1;
+    const Position at = current();
+    for (int column : kNotSameDayWith) {
+        const int other = property(at.subject, column);
+        if (other != 0 && onDay(at, other)) {
+            refuse(" nicht am selben Tag mit " + shortName(other));
+            return;
+        }
+    }
+}
+
+void CheckNonCognitiveSubject()
+{
+    gCheckOk = 1;
+    if (gNonCognitiveRule == 0 && gFifthPeriodFlag == 0)
+        return;
+    const Position at = current();
+    constexpr int kLongWindow = 6;
+    if (property(at.subject, kNonCognitive) == 1 || at.period > kLongWindow)
+        return;
+    const int window = gFifthPeriodFlag == 1 ? 5 : kLongWindow;
+    int freePeriods = 0;
+    for (int p = 1; p <= window; ++p) {
+        const int present = lesson(at.day, p, at.cls, 0);
+        if (property(present, kNonCognitive) == 1)
+            return;
+        if (p != at.period && present == 0)
+            ++freePeriods;
+    }
+    // A free period of the window can still take a non-cognitive subject.
+    if (freePeriods == 0)
+        refuse("mindestens 1 nicht-kognitives Fach eintragen");
+}
+
+void CheckChaining()
+{
+    gCheckOk = 1;
+    const Position at = current();
+    if (const int predecessor = property(at.subject, kPredecessor); predecessor != 0) {
+        checkPredecessor(at, predecessor);
+        if (gCheckOk == 0)
+            return;
+    }
+    if (at.period != kLastPeriod)
+        checkSuccessor(at);
+}
