@@ -39,35 +39,36 @@ bool onDayInRow(const Position& at, int day, int row, int subject)
 
 bool onDay(const Position& at, int subject) { return onDayInRow(at, at.day, 0, subject) || onDayInRow(at, at.day, 1, subject); }
 
-// What a time rule allows: periods up to `last` or from `first` on.
-struct TimeRule {
-    int first, last;
+// The periods a time rule allows; codes without a range (0, the edge-period
+// rule, codes no rule knows) allow every period.
+struct AllowedPeriods {
+    int first = 1;
+    int last = kLastPeriod;
 };
 
-// Codes 1..10 other than the edge-period rule.
-bool timeRuleOf(int code, TimeRule& rule)
+AllowedPeriods allowedPeriods(int code)
 {
     switch (code) {
-    case 1: rule = {2, kLastPeriod}; return true;
-    case 2: rule = {1, 4}; return true;
-    case 3: rule = {1, 5}; return true;
-    case 5: rule = {1, 6}; return true;
-    case 6: rule = {1, 7}; return true;
-    case 7: rule = {1, 8}; return true;
-    case 8: rule = {5, kLastPeriod}; return true;
-    case 9: rule = {6, kLastPeriod}; return true;
-    case 10: rule = {7, kLastPeriod}; return true;
-    default: return false;
+    case 1: return {2, kLastPeriod};
+    case 2: return {1, 4};
+    case 3: return {1, 5};
+    case 5: return {1, 6};
+    case 6: return {1, 7};
+    case 7: return {1, 8};
+    case 8: return {5, kLastPeriod};
+    case 9: return {6, kLastPeriod};
+    case 10: return {7, kLastPeriod};
+    default: return {};
     }
 }
 
-QString timeRuleMessage(int code, const TimeRule& rule)
+QString timeRuleMessage(int code, const AllowedPeriods& allowed)
 {
     if (code == 1)
         return " nicht in der 1.Eh";
-    if (rule.first > 1)
-        return " erst ab der  " + QString::number(rule.first) + ".Eh";
-    return " nur bis zur  " + QString::number(rule.last) + ".Eh";
+    if (allowed.first > 1)
+        return " erst ab der  " + QString::number(allowed.first) + ".Eh";
+    return " nur bis zur  " + QString::number(allowed.last) + ".Eh";
 }
 
 // The class's day ends after this period: the next cell is empty and fixed.
@@ -112,8 +113,9 @@ void CheckPeriodLimits()
             refuse(shortName(at.subject) + " nur als Randstunde");
         return;
     }
-    if (TimeRule rule; timeRuleOf(code, rule) && (at.period < rule.first || at.period > rule.last))
-        refuse(shortName(at.subject) + timeRuleMessage(code, rule));
+    const AllowedPeriods allowed = allowedPeriods(code);
+    if (at.period < allowed.first || at.period > allowed.last)
+        refuse(shortName(at.subject) + timeRuleMessage(code, allowed));
 }
 
 void CheckNotConsecutiveDays()
