@@ -14,12 +14,6 @@ constexpr int kAbilityGroups = 4;
 // Rows 41..80 mirror rows 1..40, so each combination is found from either side.
 constexpr int kCombinationRows = 80;
 
-void refuse(const QString& message)
-{
-    gCheckOk = 0;
-    gText = message;
-}
-
 bool isAbilityGroupSubject(int subject) { return property(subject, kAbilityGroups) != 0; }
 
 // The classes of the leading class's grade that take part in its ability groups.

@@ -16,12 +16,6 @@ constexpr int kEdgePeriodRule = 4;
 // The successor of the day's last possible period is never looked at.
 constexpr int kLastPeriod = 11;
 
-void refuse(const QString& message)
-{
-    gCheckOk = 0;
-    gText = message;
-}
-
 struct Position {
     int day, period, cls, half, subject;
 };
@@ -37,7 +31,10 @@ bool onDayInRow(const Position& at, int day, int row, int subject)
     return false;
 }
 
-bool onDay(const Position& at, int subject) { return onDayInRow(at, at.day, 0, subject) || onDayInRow(at, at.day, 1, subject); }
+bool onDay(const Position& at, int subject)
+{
+    return onDayInRow(at, at.day, 0, subject) || onDayInRow(at, at.day, 1, subject);
+}
 
 // The periods a time rule allows; codes without a range (0, the edge-period
 // rule, codes no rule knows) allow every period.

@@ -4,6 +4,12 @@
 
 namespace rules {
 
+void refuse(const QString& message)
+{
+    gCheckOk = 0;
+    gText = message;
+}
+
 bool isSubject(int subject) { return subject >= 1 && subject < gSubjectAttr.upper(0); }
 bool isClass(int cls) { return cls >= 1 && cls <= gClassNames.upper(0); }
 

@@ -1,10 +1,13 @@
 #pragma once
-// Look-ups shared by the placement rules. Subject and class numbers in the
+// Helpers shared by the placement rules. Subject and class numbers in the
 // subject properties, the combination table and the plan come from files
 // written elsewhere; a number outside the tables names nothing.
 #include <QString>
 
 namespace rules {
+// The rule refuses the placement with this message.
+void refuse(const QString& message);
+
 bool isSubject(int subject);
 bool isClass(int cls);
 // A subject property; 0 for a number that names no subject.
@@ -17,6 +20,8 @@ QString className(int cls);
 // The subject and the fixation code in one group row of a class's cell.
 short lesson(int day, int period, int cls, int row);
 short fixation(int day, int period, int cls, int row);
+// Whether either group row of the cell holds the subject; whether neither
+// holds anything.
 bool holds(int day, int period, int cls, int subject);
 bool isEmpty(int day, int period, int cls);
 }
