@@ -26,6 +26,9 @@ bool holds(int day, int period, int cls, int subject)
 {
     return lesson(day, period, cls, 0) == subject || lesson(day, period, cls, 1) == subject;
 }
-bool isEmpty(int day, int period, int cls) { return lesson(day, period, cls, 0) == 0 && lesson(day, period, cls, 1) == 0; }
+bool isEmpty(int day, int period, int cls)
+{
+    return lesson(day, period, cls, 0) == 0 && lesson(day, period, cls, 1) == 0;
+}
 
 }
