@@ -1,0 +1,58 @@
+#include "planner/editor/rule_support.h"
+
+#include "core/model.h"
+
+namespace rules {
+
+Placement current()
+{
+    return {gDay.toInt(), gPeriod.toInt(), gClass.toInt(), gHalf.toInt(), gSubject.toInt()};
+}
+
+void refuse(const QString& message)
+{
+    gCheckOk = 0;
+    gText = message;
+}
+
+namespace {
+bool inGrid(int day, int period, int cls, int half)
+{
+    return gTimetable.inBounds(day, 0) && gTimetable.inBounds(period, 1) && gTimetable.inBounds(cls, 2) &&
+           gTimetable.inBounds(half, 3);
+}
+}
+
+short lessonAt(int day, int period, int cls, int half)
+{
+    return inGrid(day, period, cls, half) ? gTimetable(day, period, cls, half) : 0;
+}
+
+short fixationAt(int day, int period, int cls, int half)
+{
+    return inGrid(day, period, cls, half) ? gFixations(day, period, cls, half) : 0;
+}
+
+short property(int subject, int column)
+{
+    return gSubjectAttr.inBounds(subject) ? gSubjectAttr(subject, column) : 0;
+}
+
+short blockCode(int subject) { return property(subject, 3); }
+
+QString screenName(int subject)
+{
+    return gSubjectNames.inBounds(subject) ? gSubjectNames(subject, 1) : QString();
+}
+
+QString className(int cls) { return gClassNames.inBounds(cls) ? gClassNames(cls).toString() : QString(); }
+
+int lessonTeacher(int cls, int subject, int slot)
+{
+    if (!gSubjectTeachers.inBounds(cls, 0) || !gSubjectTeachers.inBounds(subject, 1))
+        return 0;
+    const int teacher = gSubjectTeachers(cls, subject, slot);
+    return teacher > 0 && gTeacherPlanSubject.inBounds(teacher) ? teacher : 0;
+}
+
+}

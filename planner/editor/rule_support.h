@@ -1,0 +1,37 @@
+#pragma once
+// Safe look-ups shared by the placement rules. Subject, teacher and room
+// numbers come from files written elsewhere; a number outside its table names
+// nothing, so every look-up here answers 0 or "" for it instead of reaching
+// outside the table.
+#include <QString>
+
+namespace rules {
+
+// The cell and subject the rules are asked about (gDay, gPeriod, gClass,
+// gHalf, gSubject).
+struct Placement {
+    int day, period, cls, half, subject;
+};
+Placement current();
+
+// Refuses the placement with a message.
+void refuse(const QString& message);
+
+// Subject in / fixation code of a cell of the grid; 0 outside it.
+short lessonAt(int day, int period, int cls, int half);
+short fixationAt(int day, int period, int cls, int half);
+
+// A column of gSubjectAttr; 0 for a subject outside the table.
+short property(int subject, int column);
+// The block rule 0..9 of a subject (property 3).
+short blockCode(int subject);
+// The screen short name of a subject.
+QString screenName(int subject);
+QString className(int cls);
+
+// The teacher in a slot 0..9 of the lesson of `subject` in class `cls`; 0
+// when the slot is empty or names no teacher the teacher tables hold.
+int lessonTeacher(int cls, int subject, int slot);
+constexpr int kTeacherSlots = 10;
+
+}
