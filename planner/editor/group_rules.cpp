@@ -1,7 +1,8 @@
 #include "core/model.h"
 #include "core/timetable.h"
 #include "planner/editor/placement_rules.h"
-#include "planner/editor/rule_lookup.h"
+#include "planner/editor/rule_chains.h"
+#include "planner/editor/rule_support.h"
 
 #include <algorithm>
 
@@ -11,10 +12,13 @@ namespace {
 
 constexpr int kInputPosition = 2;
 constexpr int kAbilityGroups = 4;
+constexpr int kPartner = 6;
 // Rows 41..80 mirror rows 1..40, so each combination is found from either side.
 constexpr int kCombinationRows = 80;
 
 bool isAbilityGroupSubject(int subject) { return property(subject, kAbilityGroups) != 0; }
+
+bool isFree(int day, int period, int cls) { return lessonAt(day, period, cls, 0) == 0 && lessonAt(day, period, cls, 1) == 0; }
 
 // The classes of the leading class's grade that take part in its ability groups.
 template <typename Visit>
@@ -42,16 +46,16 @@ Combination combinationAt(int row)
             gClassCombinations(row, 4).toInt()};
 }
 
-// A row applies to the current class when it names it as class A; rows with
-// a side that names no class or no subject tie nothing.
+// A row applies to the current class when it names it as class A; a row
+// with a side without subject ties nothing.
 bool appliesHere(const Combination& c)
 {
-    return c.classA == gClass.toInt() && isClass(c.classB) && isSubject(c.subjectA) && isSubject(c.subjectB);
+    return c.classA == gClass.toInt() && c.subjectA != 0 && c.subjectB != 0;
 }
 
 QString combinationPrefix(const Combination& c)
 {
-    return shortName(c.subjectA) + " " + className(c.classA) + " soll mit " + shortName(c.subjectB) + " "
+    return screenName(c.subjectA) + " " + className(c.classA) + " soll mit " + screenName(c.subjectB) + " "
         + className(c.classB);
 }
 
@@ -63,8 +67,8 @@ bool decidedByPlacedPartner(int day, int period, int subject)
         const Combination c = combinationAt(row);
         if (!appliesHere(c))
             continue;
-        gComboValueA = lesson(day, period, c.classB, 0);
-        gComboValueB = lesson(day, period, c.classB, 1);
+        gComboValueA = lessonAt(day, period, c.classB, 0);
+        gComboValueB = lessonAt(day, period, c.classB, 1);
         if (gComboValueA != c.subjectB && gComboValueB != c.subjectB)
             continue;
         if (c.subjectA != subject)
@@ -78,8 +82,8 @@ QString occupantsText(int day, int period, int cls)
 {
     QString text;
     for (int row = 0; row <= 1; ++row) {
-        if (const short s = lesson(day, period, cls, row); s != 0)
-            text += shortName(s) + " ";
+        if (const short s = lessonAt(day, period, cls, row); s != 0)
+            text += screenName(s) + " ";
     }
     return text;
 }
@@ -89,10 +93,10 @@ void refuseIncompleteCombination(const Combination& c)
 {
     for (int d = 1; d <= timetable::days(); ++d) {
         for (int p = 1; p <= timetable::periods(); ++p) {
-            gComboValueA = lesson(d, p, c.classB, 0);
-            gComboValueB = lesson(d, p, c.classB, 1);
-            gComboValueC = lesson(d, p, c.classA, 0);
-            gComboValueD = lesson(d, p, c.classA, 1);
+            gComboValueA = lessonAt(d, p, c.classB, 0);
+            gComboValueB = lessonAt(d, p, c.classB, 1);
+            gComboValueC = lessonAt(d, p, c.classA, 0);
+            gComboValueD = lessonAt(d, p, c.classA, 1);
             const bool sideB = gComboValueA == c.subjectB || gComboValueB == c.subjectB;
             const bool sideA = gComboValueC == c.subjectA || gComboValueD == c.subjectA;
             if (sideB && !sideA)
@@ -110,18 +114,18 @@ void CheckCellSide()
     const int subject = gSubject.toInt();
     const short position = property(subject, kInputPosition);
     if (position == 0 && gHalf == 1)
-        refuse(shortName(subject) + " nur links eingeben");
+        refuse(screenName(subject) + " nur links eingeben");
     else if (position == 1 && gHalf == 0)
-        refuse(shortName(subject) + " nur rechts eingeben");
+        refuse(screenName(subject) + " nur rechts eingeben");
 }
 
 void CheckAbilityGroupConflict()
 {
     gCheckOk = 1;
     SetClassTypeFlags();
-    const int present = lesson(gDay.toInt(), gPeriod.toInt(), gClass.toInt(), 0);
+    const int present = lessonAt(gDay.toInt(), gPeriod.toInt(), gClass.toInt(), 0);
     if (isAbilityGroupSubject(present) && gClassFlagA != 1 && present != gSubject.toInt())
-        refuse("bereits mit LG-Fach " + longName(present) + " belegt");
+        refuse("bereits mit LG-Fach " + gSubjectNames(present, 0) + " belegt");
 }
 
 void CheckAbilityGroupParallel()
@@ -135,13 +139,13 @@ void CheckAbilityGroupParallel()
     const int period = gPeriod.toInt();
     if (gClassFlagA != 1) {
         // Entered through the leading class, it stands here already.
-        if (lesson(day, period, gClass.toInt(), 0) != subject)
+        if (lessonAt(day, period, gClass.toInt(), 0) != subject)
             refuse("LG-Fach nur in a-Klasse, PL oder PL1 eingeben");
         return;
     }
     const int grade = timetable::grade(gClass.toInt());
     forEachParallelClass(grade, [&](int k) {
-        if (fixation(day, period, k, 0) > 0)
+        if (fixationAt(day, period, k, 0) > 0)
             gCheckOk = 0;
         return true;
     });
@@ -150,11 +154,27 @@ void CheckAbilityGroupParallel()
         return;
     }
     forEachParallelClass(grade, [&](int k) {
-        if (isEmpty(day, period, k) || lesson(day, period, k, 0) == subject)
+        if (isFree(day, period, k) || lessonAt(day, period, k, 0) == subject)
             return true;
         refuse("Nicht ALLE Stunden sind entfernt");
         return false;
     });
+}
+
+void CheckCombinedSubject()
+{
+    const Variant subject = gSubject;
+    const int partner = property(subject.toInt(), kPartner);
+    // A partner number that names no subject leaves nothing to check.
+    if (!isSubject(partner) || gHalf == 1)
+        return;
+    gSubject = partner;
+    gHalf = 1;
+    const bool allowed = RunPartnerChain();
+    gSubject = subject;
+    gHalf = 0;
+    if (!allowed)
+        gText = "Kombifachproblem: " + gText.toString();
 }
 
 void CheckClassCombination()
@@ -169,10 +189,10 @@ void CheckClassCombination()
         const Combination c = combinationAt(row);
         if (!appliesHere(c) || c.subjectA != subject)
             continue;
-        if (!isEmpty(day, period, c.classB))
+        if (!isFree(day, period, c.classB))
             refuse(combinationPrefix(c) + " kombiniert werden - der Platz ist aber bereits mit "
                    + occupantsText(day, period, c.classB) + "belegt.");
-        else if (fixation(day, period, c.classB, 0) > 0)
+        else if (fixationAt(day, period, c.classB, 0) > 0)
             refuse(combinationPrefix(c) + " kombiniert werden - der Platz dort ist aber gesperrt.");
         else
             refuseIncompleteCombination(c);

@@ -1,7 +1,7 @@
 #include "core/model.h"
 #include "core/timetable.h"
 #include "planner/editor/placement_rules.h"
-#include "planner/editor/rule_lookup.h"
+#include "planner/editor/rule_support.h"
 
 using namespace rules;
 
@@ -16,22 +16,16 @@ constexpr int kEdgePeriodRule = 4;
 // The successor of the day's last possible period is never looked at.
 constexpr int kLastPeriod = 11;
 
-struct Position {
-    int day, period, cls, half, subject;
-};
-
-Position current() { return {gDay.toInt(), gPeriod.toInt(), gClass.toInt(), gHalf.toInt(), gSubject.toInt()}; }
-
-bool onDayInRow(const Position& at, int day, int row, int subject)
+bool onDayInRow(const Placement& at, int day, int row, int subject)
 {
     for (int p = 1; p <= timetable::periods(); ++p) {
-        if (lesson(day, p, at.cls, row) == subject)
+        if (lessonAt(day, p, at.cls, row) == subject)
             return true;
     }
     return false;
 }
 
-bool onDay(const Position& at, int subject)
+bool onDay(const Placement& at, int subject)
 {
     return onDayInRow(at, at.day, 0, subject) || onDayInRow(at, at.day, 1, subject);
 }
@@ -69,33 +63,33 @@ QString timeRuleMessage(int code, const AllowedPeriods& allowed)
 }
 
 // The class's day ends after this period: the next cell is empty and fixed.
-bool isEdgePeriod(const Position& at)
+bool isEdgePeriod(const Placement& at)
 {
     if (at.period == timetable::periods())
         return true;
-    return lesson(at.day, at.period + 1, at.cls, 0) == 0 && fixation(at.day, at.period + 1, at.cls, at.half) >= 1;
+    return lessonAt(at.day, at.period + 1, at.cls, 0) == 0 && fixationAt(at.day, at.period + 1, at.cls, at.half) >= 1;
 }
 
-void checkPredecessor(const Position& at, int predecessor)
+void checkPredecessor(const Placement& at, int predecessor)
 {
     if (at.period == 1)
-        refuse(shortName(at.subject) + " verlangt Verkettung");
-    else if (!holds(at.day, at.period - 1, at.cls, predecessor))
-        refuse(shortName(at.subject) + " darf nur nach " + shortName(predecessor) + " gesteckt werden.");
+        refuse(screenName(at.subject) + " verlangt Verkettung");
+    else if (!holdsAt(at.day, at.period - 1, at.cls, predecessor))
+        refuse(screenName(at.subject) + " darf nur nach " + screenName(predecessor) + " gesteckt werden.");
 }
 
-void checkSuccessor(const Position& at)
+void checkSuccessor(const Placement& at)
 {
     const int next = at.period + 1;
-    int successor = lesson(at.day, next, at.cls, 0);
+    int successor = lessonAt(at.day, next, at.cls, 0);
     if (successor == 0)
-        successor = lesson(at.day, next, at.cls, 1);
+        successor = lessonAt(at.day, next, at.cls, 1);
     if (successor == 0)
         return;
     const int required = property(successor, kPredecessor);
     if (required != 0 && required != at.subject)
-        refuse("Verkettung: " + shortName(successor) + " in der Einheit" + QString::number(next)
-               + " verlangt als Vorgänger " + shortName(required) + ".");
+        refuse("Verkettung: " + screenName(successor) + " in der Einheit" + QString::number(next)
+               + " verlangt als Vorgänger " + screenName(required) + ".");
 }
 
 }
@@ -103,38 +97,38 @@ void checkSuccessor(const Position& at)
 void CheckPeriodLimits()
 {
     gCheckOk = 1;
-    const Position at = current();
+    const Placement at = current();
     const int code = property(at.subject, kTimeRule);
     if (code == kEdgePeriodRule) {
         if (!isEdgePeriod(at))
-            refuse(shortName(at.subject) + " nur als Randstunde");
+            refuse(screenName(at.subject) + " nur als Randstunde");
         return;
     }
     const AllowedPeriods allowed = allowedPeriods(code);
     if (at.period < allowed.first || at.period > allowed.last)
-        refuse(shortName(at.subject) + timeRuleMessage(code, allowed));
+        refuse(screenName(at.subject) + timeRuleMessage(code, allowed));
 }
 
 void CheckNotConsecutiveDays()
 {
-    const Position at = current();
+    const Placement at = current();
     if (property(at.subject, kNotOnConsecutiveDays) == 0 || gCurriculumHours(at.cls, at.subject) != 2)
         return;
     gCheckOk = 1;
     const bool dayBefore = at.day != 1 && onDayInRow(at, at.day - 1, at.half, at.subject);
     const bool dayAfter = at.day != timetable::days() && onDayInRow(at, at.day + 1, at.half, at.subject);
     if (dayBefore || dayAfter)
-        refuse(shortName(at.subject) + " nicht an aufeinanderfolgenden Tagen");
+        refuse(screenName(at.subject) + " nicht an aufeinanderfolgenden Tagen");
 }
 
 void CheckNotSameDayWith()
 {
     gCheckOk = 1;
-    const Position at = current();
+    const Placement at = current();
     for (int column : kNotSameDayWith) {
         const int other = property(at.subject, column);
         if (other != 0 && onDay(at, other)) {
-            refuse(" nicht am selben Tag mit " + shortName(other));
+            refuse(" nicht am selben Tag mit " + screenName(other));
             return;
         }
     }
@@ -145,14 +139,14 @@ void CheckNonCognitiveSubject()
     gCheckOk = 1;
     if (gNonCognitiveRule == 0 && gFifthPeriodFlag == 0)
         return;
-    const Position at = current();
+    const Placement at = current();
     constexpr int kLongWindow = 6;
     if (property(at.subject, kNonCognitive) == 1 || at.period > kLongWindow)
         return;
     const int window = gFifthPeriodFlag == 1 ? 5 : kLongWindow;
     int freePeriods = 0;
     for (int p = 1; p <= window; ++p) {
-        const int present = lesson(at.day, p, at.cls, 0);
+        const int present = lessonAt(at.day, p, at.cls, 0);
         if (property(present, kNonCognitive) == 1)
             return;
         if (p != at.period && present == 0)
@@ -166,7 +160,7 @@ void CheckNonCognitiveSubject()
 void CheckChaining()
 {
     gCheckOk = 1;
-    const Position at = current();
+    const Placement at = current();
     if (const int predecessor = property(at.subject, kPredecessor); predecessor != 0) {
         checkPredecessor(at, predecessor);
         if (gCheckOk == 0)

@@ -158,4 +158,28 @@ TEST_F(GroupRulesTest, CombinationRowsNamingNoClassOrSubjectTieNothing)
     EXPECT_EQ(check(CheckClassCombination, 1, 2, 1, 0, 7), "");
 }
 
+TEST_F(GroupRulesTest, PartnerSubjectMustPassInTheSecondRow)
+{
+    subject(8, "Katholische Religion", "Kath");
+    gSubjectAttr(3, 6) = 8;
+    gSubjectTeachers(2, 8, 0) = 5;
+    gTeacherNames(5) = "Huber";
+    gTeacherUnavailable(5, 2, 3) = 9;
+    EXPECT_EQ(check(CheckCombinedSubject, 2, 3, 2, 0, 3), "Kombifachproblem: Huber kann nicht kommen");
+    EXPECT_EQ(gSubject, 3);
+    EXPECT_EQ(gHalf, 0);
+    // From the second row the partner is not looked at.
+    EXPECT_EQ(check(CheckCombinedSubject, 2, 3, 2, 1, 3), "");
+    EXPECT_EQ(gHalf, 1);
+
+    gTeacherUnavailable(5, 2, 3) = 0;
+    gCurriculumHours(2, 8) = 2;
+    EXPECT_EQ(check(CheckCombinedSubject, 2, 3, 2, 0, 3), "");
+    EXPECT_EQ(gSubject, 3);
+    EXPECT_EQ(gHalf, 0);
+
+    gSubjectAttr(3, 6) = 150;
+    EXPECT_EQ(check(CheckCombinedSubject, 2, 3, 2, 0, 3), "");
+}
+
 }
