@@ -18,20 +18,23 @@ constexpr int kCombinationRows = 80;
 
 bool isAbilityGroupSubject(int subject) { return property(subject, kAbilityGroups) != 0; }
 
-bool isFree(int day, int period, int cls) { return lessonAt(day, period, cls, 0) == 0 && lessonAt(day, period, cls, 1) == 0; }
+bool isFree(int day, int period, int cls)
+{
+    return lessonAt(day, period, cls, 0) == 0 && lessonAt(day, period, cls, 1) == 0;
+}
 
-// The classes of the leading class's grade that take part in its ability groups.
+// The classes of the leading class's grade that take part in its ability
+// groups, until `visit` answers false.
 template <typename Visit>
-bool forEachParallelClass(int grade, Visit visit)
+void forEachParallelClass(int grade, Visit visit)
 {
     const int last = std::min(gLastClass.toInt(), static_cast<int>(gClassNames.upper(0)));
     for (int k = 1; k <= last; ++k) {
         if (className(k).isEmpty() || timetable::grade(k) != grade || !timetable::inAbilityGroups(k))
             continue;
         if (!visit(k))
-            return false;
+            return;
     }
-    return true;
 }
 
 // One row of the combination table: subject A of class A is taught together
