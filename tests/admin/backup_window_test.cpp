@@ -12,10 +12,10 @@ protected:
     QTemporaryDir m_target;
 
     QString target() const { return m_target.path() + QLatin1Char('/'); }
+    // The copy of a file, "-" when there is none.
     QByteArray backup(const QString& name) const
     {
-        QFile f(target() + "qz/" + name);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("-");
+        return QFile::exists(target() + "qz/" + name) ? readBytes(target() + "qz/" + name) : QByteArray("-");
     }
     Form69* tested(const QString& folder)
     {
@@ -28,12 +28,6 @@ protected:
     {
         gSchoolYearStart = dates::shortText(first);
         gSchoolYearEnd = QDateTime(last, QTime(0, 0));
-    }
-    static void makeFile(const QString& path, const QByteArray& bytes = {})
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
     }
 };
 
@@ -55,7 +49,7 @@ TEST_F(BackupTest, OnlyAFolderThatPassedTheWriteTestUnlocksTheStart)
 
     ASSERT_TRUE(QDir(m_target.path()).mkpath("blockiert/test.txt"));
     ASSERT_TRUE(QDir(m_target.path()).mkdir("belegt"));
-    makeFile(target() + "belegt/qz");
+    writeBytes(target() + "belegt/qz", {});
     for (const QString& folder : {QString(), QStringLiteral("D"), target() + "fehlt", target() + "blockiert",
                                   target() + "belegt"})
         EXPECT_FALSE(tested(folder)->Command1->isEnabled()) << folder.toStdString();
@@ -72,7 +66,7 @@ TEST_F(BackupTest, CopiesTheSchoolYearsDayFilesByteForByteOverEarlierCopies)
     writeBytes("20260311.QZ", odd);
     writeBytes(dayFile(last.addDays(1)), "danach\r\n");
     Form69* f = tested(target());
-    makeFile(target() + "qz/" + dayFile(first), "alte, viel längere Sicherung\r\n");
+    writeBytes(target() + "qz/" + dayFile(first), "alte, viel längere Sicherung\r\n");
 
     bool closable = true, commandable = true;
     QMetaObject::invokeMethod(
@@ -120,7 +114,7 @@ TEST_F(BackupTest, AFailedCopyIsReportedAndNoDayFileIsEverRewritten)
     Form69* f = tested(target());
     // The drive was swapped after the test: a file now has the folder's name.
     ASSERT_TRUE(QDir(target() + "qz").removeRecursively());
-    makeFile(target() + "qz");
+    writeBytes(target() + "qz", {});
     f->Command1_Click();
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains("unvollständig: 2 von 2 Tagesdateien")) << messages()[0].toStdString();
@@ -131,7 +125,7 @@ TEST_F(BackupTest, AFailedCopyIsReportedAndNoDayFileIsEverRewritten)
     ASSERT_TRUE(QFile::remove(target() + "qz"));
     ASSERT_TRUE(QDir(m_target.path()).mkdir("qz"));
     gDataPath = target() + "qz/";
-    makeFile(gDataPath + "20260311.qz");
+    writeBytes(gDataPath + "20260311.qz", {});
     tested(target())->Command1_Click();
     ASSERT_EQ(messages().size(), 2);
     EXPECT_TRUE(messages()[1].contains("1 von 1"));

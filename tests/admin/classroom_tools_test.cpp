@@ -16,11 +16,8 @@ protected:
     Form39* open(const QString& cls, const QList<std::pair<QString, QString>>& students)
     {
         typeIntoEntryWindow(QStringLiteral("12.03.2026"), cls);
-        gStudentCount = 0;
-        for (const auto& [name, studentClass] : students) {
-            gStudentNames(++gStudentCount) = name;
-            gStudentClass(gStudentCount) = studentClass;
-        }
+        for (const auto& [name, studentClass] : students)
+            addStudent(name, studentClass);
         return forms::show<Form39>();
     }
     static QStringList selected(const Form39* f)
@@ -40,13 +37,12 @@ protected:
         draws[1] = 0.4;
         runtime::scriptRandom(draws);
     }
-    int enter = Qt::Key_Return;
 };
 
 TEST_F(ClassroomToolsTest, ListsTheClassWithTheStudentsPresentOnTheEntryWindowsDateSelected)
 {
-    writeDay(QDate(2026, 3, 12), {entryLine({.kind = "01", .cls = "2A", .student = "Berta"})});
-    writeDay(QDate(2026, 3, 11), {entryLine({.kind = "01", .cls = "2A", .student = "Anna"})});
+    writeDay(QDate(2026, 3, 12), {studentLine("2A", "Berta")});
+    writeDay(today, {studentLine("2A", "Anna")});
     Form39* f = open(" 2a ", {{"Anna", "2A"}, {"Berta", "2a"}, {"Carl", "12A"}, {"Dora", "3B"}});
     EXPECT_EQ(gEntryClass, "2A");
     EXPECT_EQ(f->List1->items(), (QStringList{"Anna", "Berta", "Carl"}));
@@ -104,7 +100,7 @@ TEST_F(ClassroomToolsTest, GroupCountIsConfirmedByEnterBetweenOneAndTen)
     for (const auto& [count, valid] : {std::pair{"0", false}, {"11", false}, {"2.5", false}, {"10", true}, {"1", true}}) {
         f->Text1->setText(count);
         EXPECT_FALSE(green(f->Text1) || f->Command2->isEnabled()) << count;
-        f->Text1_KeyDown(enter);
+        QTest::keyClick(f->Text1, Qt::Key_Return);
         EXPECT_EQ(green(f->Text1), valid) << count;
         EXPECT_EQ(f->Command2->isEnabled(), valid) << count;
     }
@@ -118,8 +114,7 @@ TEST_F(ClassroomToolsTest, GroupCountIsConfirmedByEnterBetweenOneAndTen)
     EXPECT_FALSE(f->Command2->isEnabled());
     f->List1->item(0)->setSelected(false);
     f->List1->item(1)->setSelected(false);
-    f->Text1->setText("2");
-    f->Text1_KeyDown(enter);
+    enter(f->Text1, "2");
     EXPECT_FALSE(green(f->Text1)) << "one student cannot form groups";
 }
 

@@ -1,9 +1,8 @@
 #include "admin/register_print.h"
 #include "platform/dates.h"
-#include "platform/printer.h"
 #include "register/week_overview.h"
 #include "tests/register/register_fixture.h"
-#include "tests/support/pdf.h"
+#include "tests/support/printing.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -14,20 +13,15 @@
 class RegisterPrintTest : public RegisterTest {
 protected:
     const QDate monday{2026, 3, 9};
+    PrinterReset m_printer;
     PrintRecorder* rec = nullptr;
 
     void SetUp() override
     {
         RegisterTest::SetUp();
-        resetPrinter();
         rec = &recordPrinting();
         gEntryClass = "4A";
         gSchoolName = "Muster-Schule";
-    }
-    void TearDown() override
-    {
-        resetPrinter();
-        RegisterTest::TearDown();
     }
 
     // The print window as the week overview of school week `week` opens it.
@@ -62,16 +56,17 @@ protected:
         static const PrintRecorder::Op none{};
         return none;
     }
-    // The texts printed in the right column.
-    QStringList rightColumn() const
+    // The texts printed at `x` mm: 44 the lesson contents, 130 the right column.
+    QStringList column(double x) const
     {
         QStringList t;
         for (const PrintRecorder::Op& o : rec->ops) {
-            if (o.x == 130)
+            if (o.x == x)
                 t << o.text;
         }
         return t;
     }
+    QStringList rightColumn() const { return column(130); }
     static QString content(const QString& text, const QString& cls = QStringLiteral("4A"))
     {
         return contentLine("M", "ABC", cls, text);
@@ -88,7 +83,7 @@ TEST_F(RegisterPrintTest, OpensOnTheWeekOfTheOverview)
     EXPECT_EQ(f->Check1->text(), "Einträge des Klassenbuches drucken");
     EXPECT_TRUE(f->Check1->isChecked());
     EXPECT_FALSE(f->Check2->isChecked());
-    EXPECT_EQ(controls::backColor(f->Text1), 0xC0FFC0u);
+    EXPECT_TRUE(green(f->Text1));
     EXPECT_TRUE(f->Text2->font().bold());
     f->Command2->click();
     EXPECT_FALSE(forms::isOpen<Form70>());
@@ -225,12 +220,7 @@ TEST_F(RegisterPrintTest, BreaksLongTextsIntoLines)
                       entryLine({.kind = "04", .cls = "4A", .text = tooLong, .student = "Tim"})});
     print("12", "12");
 
-    QStringList left;
-    for (const PrintRecorder::Op& o : rec->ops) {
-        if (o.x == 44)
-            left << o.text;
-    }
-    EXPECT_EQ(left, QStringList({fiftyNine, withBlank.left(50), QString(15, 'c'), QString(70, 'd'), QString(70, 'd'),
+    EXPECT_EQ(column(44), QStringList({fiftyNine, withBlank.left(50), QString(15, 'c'), QString(70, 'd'), QString(70, 'd'),
                                  QString(10, 'd')}));
     // Every piece repeats short name and subject.
     EXPECT_EQ(rec->texts().count("M       "), 6);

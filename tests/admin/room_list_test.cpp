@@ -4,9 +4,9 @@
 #include "register/room_bookings.h"
 #include "tests/support/fixture.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 class RoomListTest : public ModelTest {
 protected:
@@ -21,7 +21,6 @@ protected:
         f->List1->setListIndex(room - 1);
         f->Text1->setText(name);
     }
-    int enter = Qt::Key_Return;
 };
 
 TEST_F(RoomListTest, EditingANameKeepsTheRoomSelectedAndSavesAllHundredTrimmed)
@@ -36,8 +35,8 @@ TEST_F(RoomListTest, EditingANameKeepsTheRoomSelectedAndSavesAllHundredTrimmed)
     f->Command2_Click();
     EXPECT_FALSE(forms::isOpen<Form58>()) << "\"global\" before any room was clicked";
 
-    select(f, 5, "Chemiesaal");
-    f->Text1_KeyDown(enter);
+    f->List1->setListIndex(4);
+    enter(f->Text1, "Chemiesaal");
     EXPECT_EQ(f->List1->List(4), "Chemiesaal");
     EXPECT_EQ(f->List1->ListIndex(), 4);
     EXPECT_EQ(f->Label1->text(), "5");
@@ -45,7 +44,7 @@ TEST_F(RoomListTest, EditingANameKeepsTheRoomSelectedAndSavesAllHundredTrimmed)
 
     select(f, 2, "  Werkraum ");
     EXPECT_EQ(gRoomNames(2), "Werkraum");
-    f->Text1_KeyDown(enter);
+    QTest::keyClick(f->Text1, Qt::Key_Return);
     EXPECT_EQ(f->List1->List(1), "  Werkraum ");
     ASSERT_TRUE(f->unload());
     EXPECT_TRUE(readBytes("Raeume-qz.dat").startsWith("Physiksaal\r\nWerkraum\r\n\r\n\r\nChemiesaal\r\n\r\n"));
@@ -85,8 +84,7 @@ TEST_F(RoomListTest, GlobalOpensTheRoomsBookingsAndActivationClosesAndSavesThem)
     ASSERT_TRUE(editor);
     EXPECT_EQ(editor->Label3->text(), "5");
     editor->List1->setListIndex(0);
-    editor->Text1->setText("101Chor");
-    editor->Text1_KeyDown(enter);
+    enter(editor->Text1, "101Chor");
     f->activate();
     EXPECT_FALSE(forms::isOpen<Form58>());
     EXPECT_EQ(readLines("Raum5.dat"), QStringList{"101Chor"});
@@ -102,12 +100,12 @@ TEST_F(RoomListTest, SavingKeepsTheFileNameNeverSplitsALineAndReportsAFailure)
     EXPECT_EQ(readLines("RAEUME-QZ.DAT").mid(0, 5), QStringList({"Labor  zwei", "", "", "", "Turnsaal"}));
 
     ASSERT_TRUE(QFile::remove(path("RAEUME-QZ.DAT")));
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("Raeume-qz.dat"));
+    blockFile("Raeume-qz.dat");
     f = forms::show<Form8>();
     EXPECT_FALSE(f->unload());
     EXPECT_TRUE(forms::isOpen<Form8>());
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains("Raeume-qz.dat"));
-    ASSERT_TRUE(QDir(m_dir.path()).rmdir("Raeume-qz.dat"));
+    unblockFile("Raeume-qz.dat");
     EXPECT_TRUE(f->unload());
 }

@@ -31,8 +31,6 @@ protected:
         writeLines("schüler.csv", lines);
         QDir::setCurrent(m_dir.path());
     }
-    static bool green(const QWidget* w) { return controls::backColor(w) == 0xC0FFC0u; }
-    static bool grey(const QWidget* w) { return controls::backColor(w) == 0xE0E0E0u; }
 
     QString m_startFolder = QDir::currentPath();
 };
@@ -132,8 +130,7 @@ TEST_F(SettingsWindowTest, ImportSplitsNameAndClassAtTheSeparatorsAndRewritesThe
 TEST_F(SettingsWindowTest, AnImportThatCannotBeTakenWholeKeepsTheStudentList)
 {
     writeLines("schüler.dat", {"Alt Anna", "9z"});
-    gStudentNames(1) = "Alt Anna";
-    gStudentCount = 1;
+    addStudent("Alt Anna", "9z");
     QStringList capacity{"Kopf"};
     for (int i = 1; i <= 1000; ++i)
         capacity << QStringLiteral("Name%1;Vorname;5a").arg(i);
@@ -152,12 +149,11 @@ TEST_F(SettingsWindowTest, AnImportThatCannotBeTakenWholeKeepsTheStudentList)
     }
 
     writeImport(capacity);
-    QFile::remove(path("schüler.dat"));
-    QDir(m_dir.path()).mkdir("schüler.dat");
+    blockFile("schüler.dat");
     f->Command2->click();
     EXPECT_TRUE(messages().last().contains("schüler.dat"));
     EXPECT_EQ(gStudentNames(1), "Alt Anna") << "what is not on disk is not taken";
-    QDir(m_dir.path()).rmdir("schüler.dat");
+    unblockFile("schüler.dat");
 
     f->Command2->click();
     EXPECT_EQ(gStudentCount, 1000);
@@ -205,7 +201,7 @@ TEST_F(SettingsWindowTest, RoomAndStudentListsOpenInPlaceOfTheSettings)
 
 TEST_F(SettingsWindowTest, SettingsThatCannotBeSavedKeepTheWindowAndTheProgramOpen)
 {
-    QDir(m_dir.path()).mkdir("admin.dat");
+    blockFile("admin.dat");
     Form1* main = startEntryWindow();
     main->Command3->click();
     Form2* f = forms::ifOpen<Form2>();
@@ -216,7 +212,7 @@ TEST_F(SettingsWindowTest, SettingsThatCannotBeSavedKeepTheWindowAndTheProgramOp
     EXPECT_TRUE(messages()[0].contains("admin.dat"));
     EXPECT_TRUE(forms::isOpen<Form2>());
 
-    QDir(m_dir.path()).rmdir("admin.dat");
+    unblockFile("admin.dat");
     EXPECT_TRUE(main->unload());
     EXPECT_FALSE(forms::isOpen<Form2>());
     EXPECT_TRUE(QFile::exists(path("admin.dat")));

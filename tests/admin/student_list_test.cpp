@@ -3,7 +3,6 @@
 #include "platform/controls.h"
 #include "tests/support/fixture.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -134,10 +133,8 @@ TEST_F(StudentListTest, AFileBeyondTheCapacityKeepsEveryStudent)
 
 TEST_F(StudentListTest, AFailedSaveIsReportedAndTheListShowsWhatIsHeld)
 {
-    gStudentNames(1) = "A";
-    gStudentClass(1) = "1a";
-    gStudentCount = 1;
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("schüler.dat"));
+    addStudent("A", "1a");
+    blockFile("schüler.dat");
     Form25* f = forms::show<Form25>();
     EXPECT_EQ(f->List1->ListCount(), 2) << "without a file the students held are listed";
     pick(f, "0_neu");

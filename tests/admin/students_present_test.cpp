@@ -5,23 +5,12 @@
 
 class StudentsPresentTest : public RegisterTest {
 protected:
-    void addStudent(const QString& name, const QString& cls)
-    {
-        ++gStudentCount;
-        gStudentNames(gStudentCount) = name;
-        gStudentClass(gStudentCount) = cls;
-    }
     // Students "<cls> 1" .. "<cls> n".
     void addClass(const QString& cls, int n)
     {
         for (int i = 1; i <= n; ++i)
             addStudent(QStringLiteral("%1 %2").arg(cls).arg(i), cls);
     }
-    static QString absence(const QString& cls, const QString& name, const QString& kind = QStringLiteral("01"))
-    {
-        return entryLine({.kind = kind, .cls = cls, .student = name});
-    }
-    static const inline QDate today{2026, 3, 11};
 };
 
 TEST_F(StudentsPresentTest, CountsEachClassUnderItsOwnSpellingAndListsTheAbsentByClassAndName)
@@ -33,9 +22,10 @@ TEST_F(StudentsPresentTest, CountsEachClassUnderItsOwnSpellingAndListsTheAbsentB
     addClass("2b", 24);
     addStudent("Zoe Alt", "5c");
     addStudent("Gast Kind", "9x");
-    writeDay(today, {absence("2a", "2a 7"), absence("2a", "2a 12"), absence("2a", "2a 3"), absence("5c", "Zoe Alt"),
-                     absence("9x", "Gast Kind"), absence("2b", "2b 1"), absence("2b", "2b 1", "02")});
-    writeDay(today.addDays(-1), {absence("2b", "2b 2")});
+    writeDay(today, {studentLine("2a", "2a 7"), studentLine("2a", "2a 12"), studentLine("2a", "2a 3"),
+                     studentLine("5c", "Zoe Alt"), studentLine("9x", "Gast Kind"), studentLine("2b", "2b 1"),
+                     studentLine("2b", "2b 1", "02")});
+    writeDay(today.addDays(-1), {studentLine("2b", "2b 2")});
 
     Form12* f = forms::show<Form12>();
     EXPECT_EQ(f->List1->items(), (QStringList{"2b: 24", "2a: 25 - 3", "5C: 1 - 1"}));
@@ -64,14 +54,14 @@ TEST_F(StudentsPresentTest, TheMainWindowsButtonOpensItWithAbsencesEnteredSinceI
     enter(main->Text1, "ABC");
     main->Form_Activate();
     // Written since, by this PC or another, while the main window stayed active.
-    appendToDay(today, absence("4A", "4A 2"));
+    appendToDay(today, studentLine("4A", "4A 2"));
     main->Command17->click();
     Form12* f = forms::ifOpen<Form12>();
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->List1->items(), QStringList{"4A: 3 - 1"});
     EXPECT_EQ(f->List2->items(), QStringList{"4A - 4A 2"});
 
-    appendToDay(today, absence("4A", "4A 3"));
+    appendToDay(today, studentLine("4A", "4A 3"));
     main->Command17->click();
     EXPECT_EQ(f->List1->items(), QStringList{"4A: 3 - 1"}) << "not refreshed while open";
     f->Command4->click();

@@ -4,7 +4,6 @@
 #include "platform/runtime.h"
 #include "tests/support/fixture.h"
 
-#include <QDir>
 #include <functional>
 
 namespace {
@@ -213,7 +212,7 @@ TEST_F(PlanFilesTest, NumbersOutsideTheTablesAreKeptInTheFilesOnly)
 
 TEST_F(PlanFilesTest, AFailedWriteIsSignalledAndNotListed)
 {
-    QDir(m_dir.path()).mkdir("KSP5.xxx");
+    blockFile("KSP5.xxx");
     save("5");
     EXPECT_TRUE(gCheckOk == 0 && runtime::beepCount() == 1);
     EXPECT_TRUE(planList().isEmpty());

@@ -56,6 +56,6 @@ TEST_F(SettingsFileTest, WrittenSettingsReadBackTheSame)
     EXPECT_TRUE(readBytes("vorda.ver").startsWith(" 6 \r\n 10 \r\n"));
 
     QDir(m_dir.path()).rename("vorda.ver", "alt");
-    QDir(m_dir.path()).mkdir("vorda.ver");
+    blockFile("vorda.ver");
     EXPECT_FALSE(SaveSettingsFile());
 }

@@ -64,7 +64,7 @@ TEST_F(WindowPositionsTest, AWindowTakesItsPositionAndStoresItWhenItCloses)
 
 TEST_F(WindowPositionsTest, AnUnwritableFolderLosesThePositionsSilently)
 {
-    QDir(m_dir.path()).mkdir("qzTopLeft.dat");
+    blockFile("qzTopLeft.dat");
     SaveWindowPositions();
     gDataPath = m_dir.path() + "/fehlt/";
     SaveWindowPositions();

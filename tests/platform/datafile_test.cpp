@@ -2,7 +2,6 @@
 #include "platform/datafile.h"
 #include "tests/support/fixture.h"
 
-#include <QDir>
 #include <QFile>
 
 using DataFileTest = ModelTest;
@@ -111,7 +110,7 @@ TEST_F(DataFileTest, AppendIsOneLineAndReportsFailure)
     ASSERT_TRUE(datafile::appendLine(path("a.dat"), "zwei"));
     EXPECT_EQ(readBytes("a.dat"), QByteArray("eins\r\nzwei\r\n"));
     // A path that cannot be opened for appending (even by root): a folder.
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("ordner.dat"));
+    blockFile("ordner.dat");
     EXPECT_FALSE(datafile::appendLine(path("ordner.dat"), "drei"));
 }
 

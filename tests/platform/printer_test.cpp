@@ -1,21 +1,10 @@
-#include "platform/printer.h"
 #include "tests/support/fixture.h"
-#include "tests/support/pdf.h"
+#include "tests/support/printing.h"
 
 #include <QDir>
 
 class PrinterTest : public ModelTest {
-protected:
-    void SetUp() override
-    {
-        ModelTest::SetUp();
-        resetPrinter();
-    }
-    void TearDown() override
-    {
-        resetPrinter();
-        ModelTest::TearDown();
-    }
+    PrinterReset m_printer;
 };
 
 TEST_F(PrinterTest, RecordsInMillimetresFromEitherScale)

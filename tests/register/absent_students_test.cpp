@@ -7,17 +7,14 @@ protected:
     {
         ModelTest::SetUp();
         const QStringList names = {"Eva Maier", "Max Muster", QString(55, 'L'), "Eva Maier", "Ayşe\tKaya"};
-        for (int i = 1; i <= 5; ++i) {
-            gStudentNames(i) = names[i - 1];
-            gStudentClass(i) = i == 4 ? "3A" : "2B";
-        }
-        gStudentCount = 5;
+        for (int i = 0; i < names.size(); ++i)
+            addStudent(names[i], i == 3 ? "3A" : "2B");
     }
 
     QList<short> absentAfter(const QStringList& lines)
     {
         writeLines("20260311.qz", lines);
-        gDayFilePath = DayFilePath(QDate(2026, 3, 11));
+        gDayFilePath = DayFilePath(today);
         LoadDayEntries();
         MarkAbsentStudents();
         return {gStudentAbsent(1), gStudentAbsent(2), gStudentAbsent(3), gStudentAbsent(4), gStudentAbsent(5)};
@@ -52,7 +49,7 @@ protected:
         gSearchSubject = "M";
     }
 
-    void writeDaysAgo(int days, const QStringList& lines) const { writeDay(QDate(2026, 3, 11).addDays(-days), lines); }
+    void writeDaysAgo(int days, const QStringList& lines) const { writeDay(today.addDays(-days), lines); }
 };
 
 TEST_F(LessonContentLookupTest, SearchesTheSixtyDaysBeforeToday)

@@ -1,4 +1,3 @@
-#include "register/class_day_view.h"
 #include "register/entry_removal.h"
 #include "register/week_details.h"
 #include "tests/register/register_fixture.h"
@@ -6,16 +5,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 
-class ClassDayViewTest : public RegisterTest {
-protected:
-    Form6* openView(const QString& date, const QString& cls)
-    {
-        typeIntoEntryWindow(date, cls);
-        Form6* f = forms::show<Form6>();
-        FillClassDayInfo();
-        return f;
-    }
-};
+using ClassDayViewTest = RegisterTest;
 
 TEST_F(ClassDayViewTest, ListsEachKindOfTheClassIgnoringCaseAndSchoolWideKindsOfEveryClass)
 {
@@ -35,7 +25,7 @@ TEST_F(ClassDayViewTest, ListsEachKindOfTheClassIgnoringCaseAndSchoolWideKindsOf
         entryLine({.kind = "07", .cls = "4B", .text = "Termin 4B"}),
         entryLine({.kind = "08", .cls = "4B", .text = "Schulfest"}),
     });
-    Form6* f = openView("11.03.2026", " 3a ");
+    Form6* f = openDayView("11.03.2026", " 3a ");
 
     EXPECT_EQ(f->windowTitle(), "Infos zur Klasse");
     EXPECT_EQ(gEntryClass, "3a");
@@ -57,7 +47,7 @@ TEST_F(ClassDayViewTest, SortedListsOrderByTheirTextOthersKeepFileOrder)
         lines << entryLine({.kind = "03", .period = period});
     lines << entryLine({.kind = "05", .text = "zweite"}) << entryLine({.kind = "05", .text = "erste"});
     writeLines("20260311.qz", lines);
-    Form6* f = openView("11.03.2026", "3A");
+    Form6* f = openDayView("11.03.2026", "3A");
     QStringList periods;
     for (const QString& item : f->List1->items())
         periods << item.left(2);
@@ -80,7 +70,7 @@ TEST_F(ClassDayViewTest, AppointmentsNamingAFreeDay)
     };
     for (const auto& c : cases) {
         writeLines("20260311.qz", {entryLine({.kind = "03"}), entryLine({.kind = c.kind, .cls = c.cls, .text = c.text})});
-        Form6* f = openView("11.03.2026", "3A");
+        Form6* f = openDayView("11.03.2026", "3A");
         SCOPED_TRACE(c.text);
         EXPECT_EQ(f->Label8->isVisibleTo(f), c.free);
         EXPECT_EQ(gLessonDay == 1, !c.free);
@@ -99,7 +89,7 @@ TEST_F(ClassDayViewTest, AnInvalidDateLeavesTheViewAsItWas)
 {
     writeLines("20260311.qz", {entryLine({.kind = "03", .text = "alt"})});
     writeLines("20260312.qz", {entryLine({.kind = "03", .text = "neu"})});
-    Form6* f = openView("11.03.2026", "3A");
+    Form6* f = openDayView("11.03.2026", "3A");
     typeIntoEntryWindow("31.02.2026", "4B");
     FillClassDayInfo();
     EXPECT_EQ(f->List1->items(), QStringList({"1  ABC      M        alt"}));
@@ -111,10 +101,10 @@ TEST_F(ClassDayViewTest, AnInvalidDateLeavesTheViewAsItWas)
 TEST_F(ClassDayViewTest, AnEntryFromAnotherPcShowsAfterTheNextTick)
 {
     writeLines("20260311.qz", {entryLine({.kind = "03", .text = "erste"})});
-    Form6* f = openView("11.03.2026", "3A");
+    Form6* f = openDayView("11.03.2026", "3A");
     EXPECT_TRUE(f->Timer1->isActive());
-    appendToDay(QDate(2026, 3, 11), entryLine({.kind = "07", .text = "Ausflug"}));
-    appendToDay(QDate(2026, 3, 11), removalLine(1));
+    appendToDay(today, entryLine({.kind = "07", .text = "Ausflug"}));
+    appendToDay(today, removalLine(1));
     EXPECT_EQ(f->List5->ListCount(), 0);
     f->Timer1_Timer();
     EXPECT_EQ(f->List5->items(), QStringList({"ABC      Ausflug"}));
@@ -124,7 +114,7 @@ TEST_F(ClassDayViewTest, AnEntryFromAnotherPcShowsAfterTheNextTick)
 TEST_F(ClassDayViewTest, ADayWithoutFileShowsNothingOfAnEarlierLongerDay)
 {
     writeLines("20260310.qz", {entryLine({.kind = "03"}), entryLine({.kind = "03"})});
-    Form6* f = openView("10.03.2026", "3A");
+    Form6* f = openDayView("10.03.2026", "3A");
     ASSERT_EQ(f->List1->ListCount(), 2);
     typeIntoEntryWindow("11.03.2026", "3A");
     FillClassDayInfo();

@@ -26,8 +26,7 @@ protected:
 
 TEST_F(ClassTimetableTest, ShowsTheSchoolsDaysAndPeriodsWithBothGroupRows)
 {
-    typeIntoEntryWindow("11.03.2026", " 4a ");
-    Form16* f = forms::show<Form16>();
+    Form16* f = showFor<Form16>("11.03.2026", " 4a ");
     EXPECT_EQ(f->windowTitle(), "Stundenplan 4a");
     EXPECT_TRUE(f->Label2[5]->isHidden());
     EXPECT_TRUE(f->Label1[5 * 11]->isHidden());
@@ -53,8 +52,7 @@ TEST_F(ClassTimetableTest, ShowsTheSchoolsDaysAndPeriodsWithBothGroupRows)
 TEST_F(ClassTimetableTest, AnUnknownOrEmptyClassKeepsTheDesignTexts)
 {
     for (const char* cls : {"4b", "  "}) {
-        typeIntoEntryWindow("11.03.2026", QString::fromLatin1(cls));
-        Form16* f = forms::show<Form16>();
+        Form16* f = showFor<Form16>("11.03.2026", QString::fromLatin1(cls));
         EXPECT_EQ(f->windowTitle(), "Stundenplan der XY");
         for (QLabel* l : f->Label1)
             EXPECT_EQ(l->text(), "-");

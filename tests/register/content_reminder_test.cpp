@@ -60,7 +60,7 @@ TEST_F(ContentReminderTest, ListsLastWeeksGapsWithTheirTeachersAndAsksTheUserInO
     Form11* f = forms::ifOpen<Form11>();
     EXPECT_EQ(f->Label1->text() + " " + f->Label2->text(), "02.03.2026 06.03.2026");
     EXPECT_EQ(f->List2->items(), QStringList({"E  < --  ABC", "D  < --  XY"}));
-    EXPECT_EQ(controls::backColor(f->List2), 0xC0C0FFu);
+    EXPECT_TRUE(red(f->List2));
     EXPECT_EQ(gClassEntryCount, 1);
     EXPECT_EQ(gWorkDate, "20.03.2026") << "the working date stays";
     f->Command10->click();
@@ -108,7 +108,6 @@ TEST_F(ContentReminderTest, TheResponsibleTeacherIsLookedForUpTo60DaysBack)
 {
     gTimetable.fill(0);
     lesson(2, 2, E);
-    const QDate today = Clock::today();
     QFile::remove(path("20260220.qz"));
     const struct {
         int daysBack;
@@ -176,11 +175,11 @@ TEST_F(ContentReminderTest, TheMainWindowsTimerRemindsOncePerAcceptedNameAndClas
     entry->Text2->setText("10.09.2025");
     EXPECT_FALSE(reminded()) << "first school week";
     entry->Text2->setText("11.03.2026");
-    for (const QDate today : {QDate(2025, 9, 7), QDate(2026, 7, 3)}) {
-        setNow(QDateTime(today, QTime(10, 0)));
+    for (const QDate edge : {QDate(2025, 9, 7), QDate(2026, 7, 3)}) {
+        setNow(QDateTime(edge, QTime(10, 0)));
         EXPECT_FALSE(reminded()) << "first or last school day";
     }
-    setNow(QDateTime(QDate(2026, 3, 11), QTime(10, 0)));
+    setNow(QDateTime(today, QTime(10, 0)));
     gSchoolYearStart = "kein Datum";
     EXPECT_FALSE(reminded()) << "no school year";
     gSchoolYearStart = "7.9.2025";

@@ -8,7 +8,7 @@ protected:
     void SetUp() override
     {
         ModelTest::SetUp();
-        gDayFilePath = DayFilePath(QDate(2026, 3, 11));
+        gDayFilePath = DayFilePath(today);
     }
 
     // Appends through the engine and returns the loaded store.
@@ -86,7 +86,7 @@ TEST_F(DayFileTest, NothingButOneEntryOrRemovalLineIsWritten)
     EXPECT_FALSE(AppendDayLine("zwei\r\nZeilen"));
     EXPECT_FALSE(QFile::exists(gDayFilePath));
     // A folder in the file's place: the append fails and says so.
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("20260311.qz"));
+    blockFile("20260311.qz");
     EXPECT_FALSE(AppendDayLine(entryLine({.kind = "03", .text = "x"})));
 }
 
@@ -96,7 +96,7 @@ TEST_F(DayFileTest, MissingEmptyAndUnreadableFilesAreDaysWithoutEntries)
         if (step == 1) {
             writeBytes("20260311.qz", "");
         } else if (step == 2) {
-            ASSERT_TRUE(QFile::remove(gDayFilePath) && QDir(m_dir.path()).mkdir("20260311.qz"));
+            blockFile("20260311.qz");
         }
         gDayLineCount = 5;
         LoadDayEntries();

@@ -1,4 +1,3 @@
-#include "register/class_day_view.h"
 #include "register/class_timetable_view.h"
 #include "register/entry_removal.h"
 #include "tests/register/register_fixture.h"
@@ -65,14 +64,12 @@ TEST_F(EntryRemovalTest, AppendsTheRemovalLineOfTheSelectedEntry)
     QStringList lines(6, entryLine({.kind = "03", .shortName = "XY"}));
     lines << entryLine({.kind = "03", .text = "weg damit"}) << entryLine({.kind = "08"});
     writeLines("20260311.qz", lines);
-    typeIntoEntryWindow("11.03.2026", "3A");
-    Form6* view = forms::show<Form6>();
-    FillClassDayInfo();
+    Form6* view = openDayView("11.03.2026", "3A");
     ASSERT_EQ(view->List1->ListCount(), 7);
 
     Form13* f = openRemoval();
     ASSERT_EQ(f->List1->List(1), "Termin:  8") << "an entry without text";
-    setNow(QDateTime(QDate(2026, 3, 11), QTime(10, 6, 0)));
+    setNow(QDateTime(today, QTime(10, 6, 0)));
     f->List1->setListIndex(0);
     EXPECT_EQ(f->Label2->text(), "7");
     EXPECT_EQ(f->Label1->text(), "Stoff:   1  M        weg damit          ");
@@ -115,8 +112,7 @@ TEST_F(EntryRemovalTest, AFailedAppendIsShownAndTheWindowStays)
 {
     writeLines("20260311.qz", {entryLine({.kind = "03", .text = "Brüche"})});
     Form13* f = openRemoval();
-    QFile::remove(path("20260311.qz"));
-    QDir(m_dir.path()).mkdir("20260311.qz");
+    blockFile("20260311.qz");
     remove(f, 0);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].startsWith("Der Eintrag konnte nicht entfernt werden"));
@@ -141,7 +137,7 @@ TEST_F(EntryRemovalTest, OpenedOnceByTheDayViewAndClosedByTheMainWindow)
     EXPECT_FALSE(forms::isOpen<Form13>());
     forms::show<Form13>();
     forms::show<Form16>();
-    setNow(QDateTime(QDate(2026, 3, 11), QTime(11, 0, 0)));
+    setNow(QDateTime(today, QTime(11, 0, 0)));
     entry->Timer1_Timer();
     EXPECT_FALSE(forms::isOpen<Form13>());
     EXPECT_FALSE(forms::isOpen<Form16>());

@@ -6,6 +6,7 @@
 #include "platform/controls.h"
 #include "platform/datafile.h"
 #include "platform/forms.h"
+#include "register/class_day_view.h"
 #include "register/day_file.h"
 #include "register/entry_window.h"
 #include "tests/support/fixture.h"
@@ -53,6 +54,12 @@ inline QString contentLine(const QString& subject, const QString& shortName = QS
     return entryLine({.kind = "03", .cls = cls, .text = text, .shortName = shortName, .subject = subject});
 }
 
+// An entry about a student: "01" absent, "02" back again.
+inline QString studentLine(const QString& cls, const QString& student, const QString& kind = QStringLiteral("01"))
+{
+    return entryLine({.kind = kind, .cls = cls, .student = student});
+}
+
 class RegisterTest : public ModelTest {
 protected:
     Form1* entry = nullptr;
@@ -73,13 +80,6 @@ protected:
         return entry;
     }
 
-    // Types into a field and presses Enter.
-    static void enter(TextBox* field, const QString& text)
-    {
-        field->setText(text);
-        QTest::keyClick(field, Qt::Key_Return);
-    }
-
     Form1* typeIntoEntryWindow(const QString& date, const QString& cls)
     {
         startEntryWindow();
@@ -88,8 +88,20 @@ protected:
         return entry;
     }
 
-    // An accepted field is green.
-    static bool green(const QWidget* w) { return controls::backColor(w) == 0xC0FFC0u; }
+    // A window over the date and class typed into the main window.
+    template <class F>
+    F* showFor(const QString& date, const QString& cls)
+    {
+        typeIntoEntryWindow(date, cls);
+        return forms::show<F>();
+    }
+
+    Form6* openDayView(const QString& date, const QString& cls)
+    {
+        Form6* f = showFor<Form6>(date, cls);
+        FillClassDayInfo();
+        return f;
+    }
 
     void writeDay(const QDate& day, const QStringList& lines) const { writeLines(dayFile(day), lines); }
     // As another PC writes.

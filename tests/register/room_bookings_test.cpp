@@ -2,24 +2,20 @@
 #include "platform/controls.h"
 #include "register/room_bookings.h"
 #include "tests/register/register_fixture.h"
-#include "tests/support/fixture.h"
 
-#include <QDir>
 #include <QLabel>
 
-class RoomBookingsTest : public ModelTest {
+class RoomBookingsTest : public RegisterTest {
 protected:
     Form58* open(const QString& room)
     {
         ShowRoomStandingBookings(room);
         return forms::ifOpen<Form58>();
     }
-    void edit(Form58* f, int index, const QString& text)
+    static void edit(Form58* f, int index, const QString& text)
     {
         f->List1->setListIndex(index);
-        f->Text1->setText(text);
-        int enter = Qt::Key_Return;
-        f->Text1_KeyDown(enter);
+        enter(f->Text1, text);
     }
 };
 
@@ -75,12 +71,12 @@ TEST_F(RoomBookingsTest, AFailedSaveIsReportedAndKeepsTheEditsAnotherRoomSavesTh
 {
     Form58* f = open("4");
     edit(f, 0, "405Theater");
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("Raum4.dat"));
+    blockFile("Raum4.dat");
     EXPECT_FALSE(f->unload());
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains("Raum4.dat"));
     EXPECT_EQ(f->List1->List(0), "405Theater");
-    ASSERT_TRUE(QDir(m_dir.path()).rmdir("Raum4.dat"));
+    unblockFile("Raum4.dat");
 
     ShowRoomStandingBookings("X");
     EXPECT_EQ(forms::ifOpen<Form58>(), f) << "a caption that is no room number opens nothing";
@@ -88,19 +84,13 @@ TEST_F(RoomBookingsTest, AFailedSaveIsReportedAndKeepsTheEditsAnotherRoomSavesTh
     EXPECT_EQ(readLines("Raum4.dat"), QStringList{"405Theater"});
 }
 
-class EndingWithBookingsOpenTest : public RegisterTest {
+class EndingWithBookingsOpenTest : public RoomBookingsTest {
 protected:
-    Form58* openWithEdit()
+    void openWithEdit()
     {
         startEntryWindow();
         writeLines("Raum7.dat", {"101Chor"});
-        ShowRoomStandingBookings("7");
-        Form58* f = forms::ifOpen<Form58>();
-        f->List1->setListIndex(1);
-        f->Text1->setText("203Chor");
-        int enter = Qt::Key_Return;
-        f->Text1_KeyDown(enter);
-        return f;
+        edit(open("7"), 1, "203Chor");
     }
 };
 
@@ -115,14 +105,13 @@ TEST_F(EndingWithBookingsOpenTest, ClosingTheMainWindowSavesTheBookingsFirst)
 TEST_F(EndingWithBookingsOpenTest, BookingsThatCannotBeSavedKeepTheProgramOpen)
 {
     openWithEdit();
-    ASSERT_TRUE(QFile::remove(path("Raum7.dat")));
-    ASSERT_TRUE(QDir(m_dir.path()).mkdir("Raum7.dat"));
+    blockFile("Raum7.dat");
     EXPECT_FALSE(entry->unload());
     EXPECT_TRUE(forms::isOpen<Form58>());
     EXPECT_TRUE(forms::isOpen<Form1>());
     EXPECT_EQ(messages().size(), 1);
     // Once the file can be written again, the program ends with the edit saved.
-    ASSERT_TRUE(QDir(m_dir.path()).rmdir("Raum7.dat"));
+    unblockFile("Raum7.dat");
     ASSERT_TRUE(entry->unload());
     EXPECT_FALSE(forms::isOpen<Form58>());
     EXPECT_EQ(readBytes("Raum7.dat"), QByteArray("101Chor\r\n203Chor\r\n"));

@@ -115,7 +115,7 @@ TEST_F(RoomViewsTest, OverviewPaintsReservationsThenStandingBookingsOfTheWeekday
     EXPECT_EQ(f->Shape1[11 * 2 + 1], f->light(3, 2));
     EXPECT_EQ(f->Shape1[11 * 2 + 1]->objectName(), "Shape1_23");
 
-    appendToDay(QDate(2026, 3, 11), removalLine(1));
+    appendToDay(today, removalLine(1));
     f->Timer1_Timer();
     EXPECT_EQ(f->light(3, 2)->fillColor(), colour(2));
 

@@ -8,16 +8,8 @@ protected:
     {
         RegisterTest::SetUp();
         startEntryWindow();
-        gStudentCount = 0;
         for (const char* s : {"Maier, Anna|4A", "Huber, Max|4b", "Berger, Eva|14C", "Gruber, Tim|3A"})
             addStudent(QString::fromUtf8(s).section('|', 0, 0), QString::fromUtf8(s).section('|', 1));
-    }
-
-    void addStudent(const QString& name, const QString& cls)
-    {
-        ++gStudentCount;
-        gStudentNames(gStudentCount) = name;
-        gStudentClass(gStudentCount) = cls;
     }
 
     // Enter in the student field opens the picker, or returns to it.

@@ -16,17 +16,11 @@ protected:
         for (const QString day : {"08", "09", "14", "15", "16"})
             writeLines("202603" + day + ".qz", {entryLine({.kind = "07", .text = day})});
     }
-
-    Form68* openDetails(const QString& date, const QString& cls)
-    {
-        typeIntoEntryWindow(date, cls);
-        return forms::show<Form68>();
-    }
 };
 
 TEST_F(WeekDetailsTest, ShowsMondayToSaturdayUnderAMondayToFridayHeading)
 {
-    Form68* f = openDetails("11.03.2026", " 3a ");
+    Form68* f = showFor<Form68>("11.03.2026", " 3a ");
     EXPECT_EQ(f->windowTitle(), "Wochendetails 3a");
     EXPECT_EQ(f->Label1->text(), "09.03.2026");
     EXPECT_EQ(f->Label2->text(), "13.03.2026");
@@ -36,7 +30,7 @@ TEST_F(WeekDetailsTest, ShowsMondayToSaturdayUnderAMondayToFridayHeading)
     EXPECT_EQ(gClass, 2);
     f->unload();
 
-    f = openDetails("15.03.2026", "3A");
+    f = showFor<Form68>("15.03.2026", "3A");
     EXPECT_EQ(f->Label1->text(), "16.03.2026");
     EXPECT_EQ(f->List5->items(), QStringList({"Mo ABC      16"}));
     EXPECT_EQ(gWorkWeekday, 7);
@@ -63,7 +57,7 @@ TEST_F(WeekDetailsTest, EachKindInItsListWithTheDayAbbreviation)
         entryLine({.kind = "02", .cls = "3a", .period = "1", .student = "Eva Maier"}),
         entryLine({.kind = "07", .cls = "4B", .text = "Termin 4B"}),
     });
-    Form68* f = openDetails("12.03.2026", "3A");
+    Form68* f = showFor<Form68>("12.03.2026", "3A");
     EXPECT_EQ(f->List1->items(), QStringList({"D       Aufsatz", "M       Addition", "M       Brüche"}));
     EXPECT_EQ(f->List2->items(), QStringList({"Di 2  Eva Maier fehlt. krank", "Do 1  Eva Maier ist wieder da. "}));
     EXPECT_EQ(f->List4->items(), QStringList({"XY: Max Muster stört"}));
@@ -74,14 +68,14 @@ TEST_F(WeekDetailsTest, EachKindInItsListWithTheDayAbbreviation)
 TEST_F(WeekDetailsTest, AnUnknownClassOrAnInvalidDateShowsNoEntries)
 {
     for (const char* cls : {"9Z", "  "}) {
-        Form68* f = openDetails("11.03.2026", QString::fromLatin1(cls));
+        Form68* f = showFor<Form68>("11.03.2026", QString::fromLatin1(cls));
         EXPECT_EQ(f->windowTitle(), "Wochendetails");
         EXPECT_EQ(f->Label1->text(), "09.03.2026");
         for (ListBox* l : {f->List1, f->List2, f->List3, f->List4, f->List5})
             EXPECT_EQ(l->ListCount(), 0);
         f->unload();
     }
-    Form68* f = openDetails("11.03.2026", "3A");
+    Form68* f = showFor<Form68>("11.03.2026", "3A");
     typeIntoEntryWindow("31.02.2026", "4B");
     FillWeekDetails();
     EXPECT_EQ(f->List5->ListCount(), 2) << "an invalid date leaves the details as they were";

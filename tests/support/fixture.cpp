@@ -11,12 +11,14 @@
 #include "platform/runtime.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QTest>
 
 void ModelTest::SetUp()
 {
     resetModel();
-    Clock::set(QDateTime(QDate(2026, 3, 11), QTime(9, 30, 0)));
+    Clock::set(QDateTime(today, QTime(9, 30, 0)));
     InitialiseConstants();
     Randomize(1);
     runtime::resetBeeps();
@@ -48,7 +50,10 @@ void ModelTest::TearDown()
     EXPECT_TRUE(m_answers.empty()) << "scripted answers left over";
 }
 
-QString ModelTest::path(const QString& name) const { return m_dir.path() + QLatin1Char('/') + name; }
+QString ModelTest::path(const QString& name) const
+{
+    return QDir::isAbsolutePath(name) ? name : m_dir.path() + QLatin1Char('/') + name;
+}
 
 void ModelTest::writeLines(const QString& name, const QStringList& lines) const
 {
@@ -79,3 +84,24 @@ QStringList ModelTest::readLines(const QString& name) const
 }
 
 void ModelTest::setNow(const QDateTime& when) const { Clock::set(when); }
+
+void ModelTest::blockFile(const QString& name) const
+{
+    QFile::remove(path(name));
+    ASSERT_TRUE(QDir().mkdir(path(name)));
+}
+
+void ModelTest::unblockFile(const QString& name) const { ASSERT_TRUE(QDir().rmdir(path(name))); }
+
+void ModelTest::addStudent(const QString& name, const QString& cls)
+{
+    ++gStudentCount;
+    gStudentNames(gStudentCount) = name;
+    gStudentClass(gStudentCount) = cls;
+}
+
+void ModelTest::enter(TextBox* field, const QString& text)
+{
+    field->setText(text);
+    QTest::keyClick(field, Qt::Key_Return);
+}

@@ -2,6 +2,8 @@
 // The common start of every test: a clean data model with its constant tables,
 // an empty temporary data folder as gDataPath, a fixed clock, a seeded random
 // generator, and message boxes answered from a script.
+#include "platform/controls.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QStringList>
@@ -14,7 +16,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Full path of a file in the data folder.
+    // The day the clock is fixed to.
+    static inline const QDate today{2026, 3, 11};
+
+    // Full path of a file in the data folder; an absolute path stays as it is.
     QString path(const QString& name) const;
     // Writes a data file: lines in Windows-1252, each ended by CR LF.
     void writeLines(const QString& name, const QStringList& lines) const;
@@ -29,6 +34,21 @@ protected:
 
     // Sets the clock to a date (and time).
     void setNow(const QDateTime& when) const;
+
+    // Puts a folder where the file should be: writing it fails, even for root.
+    void blockFile(const QString& name) const;
+    void unblockFile(const QString& name) const;
+
+    // Appends a student to the student list.
+    static void addStudent(const QString& name, const QString& cls);
+
+    // Types into a field and presses Enter.
+    static void enter(TextBox* field, const QString& text);
+
+    // The field colours: accepted, neutral, refused.
+    static bool green(const QWidget* w) { return controls::backColor(w) == 0xC0FFC0u; }
+    static bool grey(const QWidget* w) { return controls::backColor(w) == 0xE0E0E0u; }
+    static bool red(const QWidget* w) { return controls::backColor(w) == 0xC0C0FFu; }
 
     QTemporaryDir m_dir;
 

@@ -1,8 +1,19 @@
 #pragma once
-// What a PDF file holds, read by poppler's command-line tools.
+// A printer reset around each test, and what a PDF file holds, read by
+// poppler's command-line tools.
+#include "platform/printer.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
+
+// A member of a fixture: the test starts and ends with the printer as the program starts.
+struct PrinterReset {
+    PrinterReset() { resetPrinter(); }
+    ~PrinterReset() { resetPrinter(); }
+    PrinterReset(const PrinterReset&) = delete;
+    PrinterReset& operator=(const PrinterReset&) = delete;
+};
 
 inline QString runTool(const QString& tool, const QStringList& arguments)
 {
