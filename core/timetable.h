@@ -31,4 +31,9 @@ namespace timetable {
 // kept within the bounds of the grid.
 int days();
 int periods();
+// The grade of a class (number value of its name's first character) and
+// whether it takes part in the ability groups of its grade (no "R" as its
+// second character).
+int grade(int cls);
+bool inAbilityGroups(int cls);
 }

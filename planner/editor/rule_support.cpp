@@ -33,6 +33,13 @@ short fixationAt(int day, int period, int cls, int half)
     return inGrid(day, period, cls, half) ? gFixations(day, period, cls, half) : 0;
 }
 
+bool holdsAt(int day, int period, int cls, int subject)
+{
+    return lessonAt(day, period, cls, 0) == subject || lessonAt(day, period, cls, 1) == subject;
+}
+
+bool isSubject(int subject) { return subject >= 1 && subject < gSubjectAttr.upper(0); }
+
 short property(int subject, int column)
 {
     return gSubjectAttr.inBounds(subject) ? gSubjectAttr(subject, column) : 0;

@@ -20,7 +20,11 @@ void refuse(const QString& message);
 // Subject in / fixation code of a cell of the grid; 0 outside it.
 short lessonAt(int day, int period, int cls, int half);
 short fixationAt(int day, int period, int cls, int half);
+// Whether either group row of a class's cell holds the subject.
+bool holdsAt(int day, int period, int cls, int subject);
 
+// Whether a number names a subject slot 1..99.
+bool isSubject(int subject);
 // A column of gSubjectAttr; 0 for a subject outside the table.
 short property(int subject, int column);
 // The block rule 0..9 of a subject (property 3).
