@@ -223,7 +223,8 @@ Form21::Form21() : FormBase(21)
 void Form21::Form_Load()
 {
     controls::setBackColor(Text3, BackColour(0));
-    if (!gSchoolYearStart.isEmpty()) {
+    // A school year file with an empty first line holds an empty text.
+    if (!gSchoolYearStart.toString().isEmpty()) {
         Text2->setText(gSchoolYearStart.toString());
         controls::setBackColor(Text2, BackColour(0));
     }

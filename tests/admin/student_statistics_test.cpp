@@ -147,6 +147,10 @@ TEST_F(StudentStatisticsTest, TheRunKeepsItsDayAndClassWhileOtherWindowsRunAndSt
 
 TEST_F(StudentStatisticsTest, OpensWithTheSchoolYearAndTheMainWindowsClassAndEnterSetsTheRegistersClass)
 {
+    gSchoolYearStart = QString();
+    EXPECT_TRUE(green(forms::show<Form21>()->Text2)) << "no school year start: the box stays as designed";
+    forms::unload<Form21>();
+
     Form1* main = typeIntoEntryWindow("11.03.2026", "5c");
     gSchoolYearStart = "01.09.2025";
     gClassNames(3) = "5C";
