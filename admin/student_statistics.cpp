@@ -246,7 +246,9 @@ void Form21::Command9_Click()
         controls::setBackColor(Text2, BackColour(4));
         return;
     }
-    controls::setBackColor(Text2, BackColour(0));
+    // Red would go on saying the date was refused while the lists show its results.
+    if (controls::backColor(Text2) == BackColour(4))
+        controls::setBackColor(Text2, BackColour(0));
     Command9->setEnabled(false);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     clearRows();
