@@ -44,6 +44,7 @@ TEST_F(StudentListTest, OpensWithTheStudentsSortedByClassAndTheNewItemFirst)
                                               "2A  -  Berg Bea" + blanks(55) + "1"}));
     EXPECT_EQ(gStudentCount, 2);
     EXPECT_FALSE(f->Text1->isEnabled() || f->Text2->isEnabled() || f->Command2->isEnabled());
+    EXPECT_TRUE(f->Command3->isEnabled());
 
     f->Command3_Click();
     pick(f, "2A");
@@ -94,6 +95,7 @@ TEST_F(StudentListTest, SchoolYearChangeMovesClassesUpAndLevelFourLeaves)
     f->Command4_Click();
     EXPECT_EQ(readLines("schüler.dat"), QStringList({"A", "2a", "B", "3b", "C", "4c", "E", "1a", "F", ""}));
     EXPECT_TRUE(f->List1->isEnabled());
+    EXPECT_TRUE(f->Command3->isEnabled()) << "refilling the list is no click on a student";
     EXPECT_EQ(gStudentCount, 5);
     EXPECT_EQ(f->List1->ListCount(), 6);
 }
