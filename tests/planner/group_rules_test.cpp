@@ -1,19 +1,15 @@
-#include "core/model.h"
-#include "core/timetable.h"
 #include "planner/editor/placement_rules.h"
-#include "tests/support/fixture.h"
+#include "tests/planner/planner_fixture.h"
 
 namespace {
 
 // Classes 5a (leading), 5b, 5R (outside ability groups), 6b; Ma (3), the
 // ability-group subject F (7), Kath (8), Re (10) and Eth (11).
-class GroupRulesTest : public ModelTest {
+class GroupRulesTest : public PlannerTest {
 protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
-        gDaysPerWeek = 5;
-        gPeriodsPerDay = 9;
+        PlannerTest::SetUp();
         for (int c = 1; c <= 4; ++c)
             gClassNames(c) = QStringList{"5a", "5b", "5R", "6b"}[c - 1];
         FindLastUsedClass();
@@ -25,21 +21,11 @@ protected:
         gSubjectNames(7, 0) = "Französisch";
         gSubjectAttr(7, 4) = 1;
     }
-    static void at(int day, int period, int cls, int half, int s)
-    {
-        gDay = day;
-        gPeriod = period;
-        gClass = cls;
-        gHalf = half;
-        gSubject = s;
-    }
     // Runs one rule for a subject in a cell; its message when it refuses, else "".
     static QString check(void (*rule)(), int day, int period, int cls, int half, int s)
     {
         at(day, period, cls, half, s);
-        gCheckOk = 1;
-        rule();
-        return gCheckOk == 1 ? QString() : gText.toString();
+        return refusal(rule);
     }
     // Combination row and its mirror row, as the loader stores them.
     static void combine(int row, int subjectA, int classA, int subjectB, int classB)
@@ -64,8 +50,7 @@ TEST_F(GroupRulesTest, CellSideKeepsSubjectsInTheirGroupRow)
 TEST_F(GroupRulesTest, AbilityGroupIsEnteredThroughTheLeadingClassOnly)
 {
     EXPECT_EQ(check(CheckAbilityGroupParallel, 1, 2, 2, 0, 7), "LG-Fach nur in a-Klasse, PL oder PL1 eingeben");
-    at(1, 2, 1, 0, 7);
-    SetTimetableCell();
+    place(1, 2, 1, 0, 7);
     EXPECT_EQ(check(CheckAbilityGroupParallel, 1, 2, 2, 0, 7), "");
     EXPECT_EQ(check(CheckAbilityGroupConflict, 1, 2, 2, 0, 7), "");
     EXPECT_EQ(check(CheckAbilityGroupConflict, 1, 2, 2, 0, 3), "bereits mit LG-Fach Französisch belegt");

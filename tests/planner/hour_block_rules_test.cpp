@@ -1,43 +1,25 @@
-#include "core/model.h"
-#include "core/timetable.h"
 #include "planner/editor/placement_rules.h"
-#include "tests/support/fixture.h"
+#include "tests/planner/planner_fixture.h"
 
 namespace {
 
 // Class 7a (1); subjects Ph (1), De (2) and Ku (3), placed without teachers.
-class HourBlockRulesTest : public ModelTest {
+class HourBlockRulesTest : public PlannerTest {
 protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
-        gDaysPerWeek = 5;
-        gPeriodsPerDay = 9;
+        PlannerTest::SetUp();
         gClassNames(1) = "7a";
         gSubjectNames(1, 1) = "Ph";
         gSubjectNames(2, 1) = "De";
         gSubjectNames(3, 1) = "Ku";
     }
-    static void at(int day, int period, int s, int half = 0)
-    {
-        gDay = day;
-        gPeriod = period;
-        gClass = 1;
-        gHalf = half;
-        gSubject = s;
-    }
+    // Cells of class 7a.
+    static void at(int day, int period, int s, int half = 0) { PlannerTest::at(day, period, 1, half, s); }
     static void place(int day, std::initializer_list<int> periods, int s, int half = 0)
     {
-        for (int p : periods) {
-            at(day, p, s, half);
-            SetTimetableCell();
-        }
-    }
-    static bool refusedBy(void (*rule)())
-    {
-        gCheckOk = 1;
-        rule();
-        return gCheckOk == 0;
+        for (int p : periods)
+            PlannerTest::place(day, p, 1, half, s);
     }
     // The block check as every chain runs it: right after the count per day.
     static bool blocksRefused()

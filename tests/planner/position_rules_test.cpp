@@ -1,19 +1,16 @@
-#include "core/model.h"
 #include "planner/editor/placement_rules.h"
-#include "tests/support/fixture.h"
+#include "tests/planner/planner_fixture.h"
 
 namespace {
 
 constexpr int kClass = 1;
 
 // Class 7b; De (2), Ma (3), Mu (4), Sp (5), Ch (6).
-class PositionRulesTest : public ModelTest {
+class PositionRulesTest : public PlannerTest {
 protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
-        gDaysPerWeek = 5;
-        gPeriodsPerDay = 9;
+        PlannerTest::SetUp();
         gClassNames(kClass) = "7b";
         for (int s = 2; s <= 6; ++s)
             gSubjectNames(s, 1) = QStringList{"De", "Ma", "Mu", "Sp", "Ch"}[s - 2];
@@ -22,14 +19,8 @@ protected:
     // refuses, else "".
     static QString check(void (*rule)(), int day, int period, int s, int half = 0)
     {
-        gDay = day;
-        gPeriod = period;
-        gClass = kClass;
-        gHalf = half;
-        gSubject = s;
-        gCheckOk = 1;
-        rule();
-        return gCheckOk == 1 ? QString() : gText.toString();
+        at(day, period, kClass, half, s);
+        return refusal(rule);
     }
     static short& cell(int day, int period, int half = 0) { return gTimetable(day, period, kClass, half); }
 };

@@ -1,11 +1,9 @@
 #include "core/master_data.h"
-#include "core/model.h"
 #include "core/plan_files.h"
-#include "core/timetable.h"
 #include "planner/editor/rule_chains.h"
-#include "tests/support/fixture.h"
+#include "tests/planner/planner_fixture.h"
 
-using RuleChainsTest = ModelTest;
+using RuleChainsTest = PlannerTest;
 
 // Every lesson of the demo school's plan passes the editor's error check, so
 // the plan writer and the rules agree about what a valid timetable is.
@@ -23,11 +21,7 @@ TEST_F(RuleChainsTest, TheDemoPlanPassesTheErrorCheck)
                 for (int h = 0; h <= 1; ++h) {
                     if (gTimetable(d, p, c, h) == 0 || gFixations(d, p, c, h) > 4)
                         continue;
-                    gDay = d;
-                    gPeriod = p;
-                    gClass = c;
-                    gHalf = h;
-                    gSubject = gTimetable(d, p, c, h);
+                    at(d, p, c, h, gTimetable(d, p, c, h));
                     ++checked;
                     if (!RunErrorCheckChain())
                         refusals << QStringLiteral("%1 day %2 period %3 row %4: %5")

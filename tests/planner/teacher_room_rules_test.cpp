@@ -1,19 +1,15 @@
-#include "core/model.h"
-#include "core/timetable.h"
 #include "planner/editor/placement_rules.h"
-#include "tests/support/fixture.h"
+#include "tests/planner/planner_fixture.h"
 
 namespace {
 
 // Classes 5a, 5b, 6a; teachers 1 "Anna Alt" (AL) and 2 "Bernd Berg" (BB);
 // Ma (1) is taught by AL in 5a and 5b, Ph (2) by BB and AL in 5a.
-class TeacherRoomRulesTest : public ModelTest {
+class TeacherRoomRulesTest : public PlannerTest {
 protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
-        gDaysPerWeek = 5;
-        gPeriodsPerDay = 9;
+        PlannerTest::SetUp();
         gLastClass = 3;
         for (int c : {1, 2, 3})
             gClassNames(c) = QStringList{"5a", "5b", "6a"}[c - 1];
@@ -28,25 +24,6 @@ protected:
         gSubjectTeachers(2, 1, 0) = 1;
         gSubjectTeachers(1, 2, 0) = 2;
         gSubjectTeachers(1, 2, 1) = 1;
-    }
-    static void at(int day, int period, int cls, int half, int s)
-    {
-        gDay = day;
-        gPeriod = period;
-        gClass = cls;
-        gHalf = half;
-        gSubject = s;
-    }
-    static void place(int day, int period, int cls, int half, int s)
-    {
-        at(day, period, cls, half, s);
-        SetTimetableCell();
-    }
-    static bool refusedBy(void (*rule)())
-    {
-        gCheckOk = 1;
-        rule();
-        return gCheckOk == 0;
     }
 };
 

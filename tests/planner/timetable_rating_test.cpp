@@ -1,19 +1,16 @@
-#include "core/model.h"
 #include "planner/editor/timetable_rating.h"
-#include "tests/support/fixture.h"
+#include "tests/planner/planner_fixture.h"
 
 #include <cmath>
 #include <initializer_list>
 
 namespace {
 
-class TimetableRatingTest : public ModelTest {
+class TimetableRatingTest : public PlannerTest {
 protected:
     void SetUp() override
     {
-        ModelTest::SetUp();
-        gDaysPerWeek = 5;
-        gPeriodsPerDay = 9;
+        PlannerTest::SetUp();
         gMaxTeachers = 60;
     }
     static void teach(int t, int day, std::initializer_list<int> periods)
