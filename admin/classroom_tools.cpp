@@ -104,6 +104,7 @@ void Form39::Form_Activate()
     gEntryClass = entryfields::classText().toUpper();
     gDayFilePath = DayFilePath(entryfields::date().value_or(Clock::today()));
     LoadDayEntries();
+    m_unreadableDay.tell(UnreadableDayNotice());
     MarkAbsentStudents();
 
     const QString cls = gEntryClass.toString();

@@ -3,6 +3,7 @@
 // present, and a countdown.
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "register/day_file.h"
 
 #include <optional>
 
@@ -51,4 +52,7 @@ private:
     // in a random order; their number, or nullopt when they do not fit.
     std::optional<int> DrawParticipants();
     int selectedCount() const;
+
+    // Everyone would be selected as present; a list item would be drawn.
+    UnreadableDayMessage m_unreadableDay;
 };

@@ -333,12 +333,13 @@ void Form70::Command1_Click()
     const auto closed = [&self] { return !self || self->isUnloading(); };
     printer().beginRun(QStringLiteral("Klassenbuch ") + TrimBlanks(gEntryClass.toString()),
                        gDataPath + QStringLiteral("Ausdrucke"));
+    QStringList unreadable;
     for (int w = static_cast<int>(first); w <= static_cast<int>(last); ++w) {
         nextWeek();
         DoEvents();
         if (closed())
             break;
-        printWeekPage();
+        unreadable << printWeekPage();
         DoEvents();
         if (closed())
             break;
@@ -347,9 +348,12 @@ void Form70::Command1_Click()
         printTitlePage();
     const PrintRun run = printer().endRun();
     if (run.failed)
-        MsgBox(QStringLiteral("Der Ausdruck konnte nicht erstellt werden."));
+        MsgBox(QStringLiteral("Der Ausdruck konnte nicht erstellt werden.\n") + run.reason);
     else if (!run.file.isEmpty())
         MsgBox(QStringLiteral("Der Ausdruck steht in der Datei\n") + QDir::toNativeSeparators(run.file));
+    // Those days are missing from the pages as if nothing had been entered.
+    if (!run.failed && !unreadable.isEmpty())
+        MsgBox(QStringLiteral("Im Ausdruck fehlen Tage:\n") + unreadable.join(QLatin1Char('\n')));
     if (self)
         unload();
 }
@@ -374,16 +378,20 @@ void Form70::nextWeek()
     Label2->setText(dates::shortText(dates::parse(Label2->text())->addDays(7)));
 }
 
-void Form70::printWeekPage()
+QStringList Form70::printWeekPage()
 {
     setUpPrinter();
     // The writers of entries leave the class padded to its column.
     const QString cls = TrimBlanks(gEntryClass.toString());
     const QDate monday = *dates::parse(Label1->text());
     QList<QStringList> days;
+    QStringList unreadable;
     for (int i = 0; i < 6; ++i) {
         gDayFilePath = DayFilePath(monday.addDays(i));
-        days << LoadDay(gDayFilePath);
+        DayRead read = LoadDay(gDayFilePath);
+        if (!read.unreadable.isEmpty())
+            unreadable << read.unreadable;
+        days << std::move(read.lines);
     }
     const int estimate = estimateLines(days, cls);
     gClassEntryCount = static_cast<short>(qMin(estimate, 32767));
@@ -402,4 +410,5 @@ void Form70::printWeekPage()
         }
     }
     page.end();
+    return unreadable;
 }

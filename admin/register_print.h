@@ -3,6 +3,8 @@
 // on the left and the class's other entries on the right, and a title page.
 #include "platform/forms.h"
 
+#include <QStringList>
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -39,5 +41,6 @@ private:
     // no date to move.
     bool stepBackBefore(int first);
     void nextWeek();
-    void printWeekPage();
+    // The notices of the week's days whose files could not be read.
+    QStringList printWeekPage();
 };

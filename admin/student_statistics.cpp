@@ -26,6 +26,8 @@ constexpr controls::Font kListFont{"Lucida Console", 9.75};
 constexpr int kRows = decltype(Model::gStatKeys)::upper();
 // The start day and at most 365 days after it.
 constexpr int kLastDayOffset = 365;
+// A message lists this many unreadable days, then only their number.
+constexpr int kNoticesShown = 10;
 // Counts below 1000 fill three characters; a list with a higher count widens
 // all its counters alike, so the order and the key after them stay right.
 constexpr int kCounterWidth = 3;
@@ -269,11 +271,15 @@ bool Form21::Evaluate(const QDate& start)
     const QDate today = Clock::today();
     const QPointer<Form21> self(this);
     bool fits = true;
+    QStringList unreadable;
     for (int d = 0; d <= kLastDayOffset && start.addDays(d) <= today; ++d) {
         const QDate day = start.addDays(d);
         // The run keeps its own copy of the day: other windows' timers load
         // theirs while it yields.
-        const QStringList lines = LoadDay(DayFilePath(day));
+        const DayRead read = LoadDay(DayFilePath(day));
+        const QStringList& lines = read.lines;
+        if (!read.unreadable.isEmpty())
+            unreadable << read.unreadable;
         const bool freeDay = IsFreeDay(lines, freeDayClass);
         if (!freeDay && HoldsLessons(lines))
             ++gStatDayCount;
@@ -288,6 +294,12 @@ bool Form21::Evaluate(const QDate& start)
         MsgBox(QStringLiteral("Die Auswertung umfasst mehr als %1 Schüler. Gezählt sind nur die ersten %1; "
                               "bitte eine Klasse oder einen späteren Beginn wählen.")
                    .arg(kRows));
+    // The counts would look complete while days are missing from them.
+    if (!unreadable.isEmpty())
+        MsgBox(QStringLiteral("Die Auswertung ist unvollständig.\n") + unreadable.mid(0, kNoticesShown).join('\n') +
+               (unreadable.size() > kNoticesShown
+                    ? QStringLiteral("\n... und %1 weitere Tage").arg(unreadable.size() - kNoticesShown)
+                    : QString()));
     return true;
 }
 

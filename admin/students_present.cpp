@@ -67,6 +67,9 @@ void Form12::Form_Load()
     MarkAbsentStudents();
     List1->Clear();
     List2->Clear();
+    // Without today's entries every student would count as present.
+    if (!UnreadableDayNotice().isEmpty())
+        List2->AddItem(UnreadableDayNotice());
     FillAbsentStudents();
     FillClassLines();
 }

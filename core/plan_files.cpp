@@ -320,6 +320,9 @@ bool createPlanList()
     if (!datafile::rewrite(planListFile(), {gPlanName}))
         return false;
     keepPlanNumbers(listedPlans({gPlanName}));
+    // The count is of the list's lines, as start-up counts them: a plan name
+    // that is no whole number still stands on the one line written.
+    gPlanCount = 1;
     return true;
 }
 

@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QThread>
+#include <cerrno>
+#include <cstring>
 
 namespace datafile {
 
@@ -36,16 +39,10 @@ void clearAttributes(const QString& path)
     QFile::setPermissions(real, QFile::permissions(real) | QFile::ReadOwner | QFile::WriteOwner);
 }
 
-std::optional<QStringList> readLines(const QString& path)
+namespace {
+QStringList splitLines(const QByteArray& bytes)
 {
-    const QString real = find(path);
-    if (real.isEmpty())
-        return std::nullopt;
-    QFile f(real);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QString text = codepage::decode(f.readAll());
-    QStringList lines = text.split(QLatin1Char('\n'));
+    QStringList lines = codepage::decode(bytes).split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     for (QString& l : lines) {
@@ -53,6 +50,125 @@ std::optional<QStringList> readLines(const QString& path)
             l.chop(1);
     }
     return lines;
+}
+
+// Why a name that find() does not give as a file cannot be read, or "" when
+// it is simply not there: its folder cannot be listed, or something other than
+// a file stands in its place.
+QString whyNotAFile(const QString& path)
+{
+    const QFileInfo info(path);
+    const QDir dir = info.dir();
+    if (!dir.exists() || !dir.isReadable())
+        return QStringLiteral("Der Ordner %1 ist nicht erreichbar").arg(QDir::toNativeSeparators(dir.path()));
+    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& e : entries) {
+        if (e.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("An Stelle der Datei steht ein Ordner");
+    }
+    return {};
+}
+
+// The reason of the failed operation on f, from errno as the failing call
+// left it; Qt's own category where the system gave none.
+QString failureOf(const QFileDevice& f, int code)
+{
+    if (code != 0)
+        return systemReason(code);
+    switch (f.error()) {
+    case QFileDevice::PermissionsError:
+        return systemReason(EACCES);
+    case QFileDevice::ResourceError:
+        return systemReason(ENOSPC);
+    case QFileDevice::ReadError:
+        return QStringLiteral("Fehler beim Lesen");
+    case QFileDevice::WriteError:
+        return QStringLiteral("Fehler beim Schreiben");
+    default:
+        return QStringLiteral("Die Datei ließ sich nicht öffnen");
+    }
+}
+}
+
+QString systemReason(int code)
+{
+    switch (code) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("Zugriff verweigert");
+    case EROFS:
+        return QStringLiteral("Das Laufwerk ist schreibgeschützt");
+    case ENOSPC:
+        return QStringLiteral("Der Datenträger ist voll");
+    case EDQUOT:
+        return QStringLiteral("Der zugeteilte Speicherplatz ist aufgebraucht");
+    case ENOENT:
+        return QStringLiteral("Der Ordner ist nicht vorhanden");
+    case ENOTDIR:
+        return QStringLiteral("Ein Teil des Pfades ist kein Ordner");
+    case EISDIR:
+        return QStringLiteral("An Stelle der Datei steht ein Ordner");
+    case EEXIST:
+        return QStringLiteral("An dieser Stelle steht schon eine Datei");
+    case EIO:
+        return QStringLiteral("Ein- oder Ausgabefehler des Datenträgers");
+    case EBUSY:
+    case ETXTBSY:
+    case EAGAIN:
+        return QStringLiteral("Die Datei wird gerade von einem anderen Programm benutzt");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("Zu viele Dateien geöffnet");
+    case ENAMETOOLONG:
+        return QStringLiteral("Der Dateiname ist zu lang");
+    case EFBIG:
+        return QStringLiteral("Die Datei ist zu groß");
+    case ENOTCONN:
+    case ESTALE:
+    case EHOSTDOWN:
+    case EHOSTUNREACH:
+    case ENETDOWN:
+    case ENETUNREACH:
+    case ETIMEDOUT:
+    case ECONNRESET:
+    case ECONNABORTED:
+        return QStringLiteral("Das Netzlaufwerk ist nicht erreichbar");
+    default:
+        return QStringLiteral("Systemfehler %1 (%2)").arg(code).arg(QString::fromLocal8Bit(std::strerror(code)));
+    }
+}
+
+FileRead readFile(const QString& path)
+{
+    FileRead read;
+    const QString real = find(path);
+    if (real.isEmpty()) {
+        read.reason = whyNotAFile(path);
+        if (!read.reason.isEmpty())
+            read.state = FileRead::State::Unreadable;
+        return read;
+    }
+    QFile f(real);
+    errno = 0;
+    bool ok = f.open(QIODevice::ReadOnly);
+    const QByteArray bytes = ok ? f.readAll() : QByteArray();
+    ok = ok && f.error() == QFileDevice::NoError;
+    if (!ok) {
+        read.state = FileRead::State::Unreadable;
+        read.reason = failureOf(f, errno);
+        return read;
+    }
+    read.state = FileRead::State::Read;
+    read.lines = splitLines(bytes);
+    return read;
+}
+
+std::optional<QStringList> readLines(const QString& path)
+{
+    FileRead read = readFile(path);
+    if (read.state != FileRead::State::Read)
+        return std::nullopt;
+    return std::move(read.lines);
 }
 
 QString sanitizeField(const QString& text)
@@ -107,15 +223,53 @@ bool rewrite(const QString& path, const QStringList& lines)
     return f.commit();
 }
 
-bool appendLine(const QString& path, const QString& line)
+namespace {
+constexpr int kLooksAtLastByte = 3;
+constexpr int kMsBetweenLooks = 5;
+
+// What the next line must start with so that it does not join the file's last
+// line: nothing after a line end (or in an empty or missing file), CR LF after
+// a last line without one (a write cut off on the share, a hand edit), LF
+// after a lone CR.
+QByteArray lineStartFor(const QString& path)
 {
-    QFile f(targetOf(path));
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray last;
+    // Another PC's append may be under way, its line not yet whole; a line
+    // cut off for good still lacks its end a moment later.
+    for (int look = 0; look < kLooksAtLastByte; ++look) {
+        if (look > 0)
+            QThread::msleep(kMsBetweenLooks);
+        if (f.size() == 0 || !f.seek(f.size() - 1))
+            return {};
+        last = f.read(1);
+        if (last == "\n")
+            return {};
+    }
+    return last == "\r" ? QByteArray("\n") : QByteArray("\r\n");
+}
+}
+
+WriteResult appendLine(const QString& path, const QString& line)
+{
+    const QString target = targetOf(path);
+    // Checked before the append and sent with it in the one write: another PC
+    // appending in between can only leave an empty line, which every reader
+    // skips, never two lines glued into one.
+    const QByteArray bytes = lineStartFor(target) + withLineEnds({line});
+    QFile f(target);
+    errno = 0;
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return false;
-    const QByteArray bytes = withLineEnds({line});
-    const bool ok = f.write(bytes) == bytes.size();
+        return {false, failureOf(f, errno)};
+    errno = 0;
+    const bool written = f.write(bytes) == bytes.size();
+    const int code = errno;
     f.close();
-    return ok && f.error() == QFileDevice::NoError;
+    if (!written || f.error() != QFileDevice::NoError)
+        return {false, failureOf(f, code != 0 ? code : errno)};
+    return {};
 }
 
 bool copy(const QString& from, const QString& to)

@@ -21,8 +21,30 @@ bool exists(const QString& path);
 void clearAttributes(const QString& path);
 
 // Every line of a file; CR LF or LF end a line, a last line without end counts.
-// nullopt when the file cannot be read.
+// nullopt when the file is missing or cannot be read.
 std::optional<QStringList> readLines(const QString& path);
+
+// A read that tells a missing file from one that is there but cannot be read
+// (a folder in its place, no permission, the share gone): for files such as
+// the day files, where a missing file is a normal state and an unreadable one
+// must not pass for it.
+struct FileRead {
+    enum class State { Read, Missing, Unreadable };
+    State state = State::Missing;
+    QStringList lines;
+    QString reason; // why it could not be read, for the user; empty otherwise
+};
+FileRead readFile(const QString& path);
+
+// How a write went: done, or why not, in words for the user (German).
+struct WriteResult {
+    bool ok = true;
+    QString reason;
+    explicit operator bool() const { return ok; }
+};
+
+// The system's reason for a failed file operation (an errno value), in German.
+QString systemReason(int code);
 
 // A control character becomes a blank, a character outside Windows-1252 "?":
 // a field pasted with a line break must never split a line of a data file.
@@ -33,8 +55,9 @@ QString sanitizeField(const QString& text);
 bool rewrite(const QString& path, const QStringList& lines);
 
 // Appends one line with its CR LF as a single write in append mode: several
-// PCs append to the same file. Returns false when the line was not written.
-bool appendLine(const QString& path, const QString& line);
+// PCs append to the same file. When the file's last line has no line end, the
+// same write starts with one. Reports why when the line was not written.
+WriteResult appendLine(const QString& path, const QString& line);
 
 // Copies a file byte for byte: the source is only read, and the target is
 // replaced atomically, so an earlier copy stays whole until the new one is

@@ -1,6 +1,7 @@
 #include "platform/printer.h"
 
 #include "platform/clock.h"
+#include "platform/datafile.h"
 #include "platform/units.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <cerrno>
 #include <cmath>
 
 namespace {
@@ -67,14 +69,16 @@ public:
         m_folder = folder;
         m_file.clear();
         m_failed = false;
+        m_reason.clear();
     }
 
     PrintRun endRun() override
     {
         finish();
-        PrintRun run{m_failed ? QString() : m_file, m_failed};
+        PrintRun run{m_failed ? QString() : m_file, m_failed, m_reason};
         m_file.clear();
         m_failed = false;
+        m_reason.clear();
         return run;
     }
 
@@ -88,7 +92,12 @@ public:
         }
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         if (toPdf()) {
-            QDir().mkpath(m_folder);
+            errno = 0;
+            if (!QDir().mkpath(m_folder)) {
+                fail(QStringLiteral("Der Ordner %1 ließ sich nicht anlegen (%2).")
+                         .arg(QDir::toNativeSeparators(m_folder), folderReason(m_folder, errno)));
+                return;
+            }
             m_file = freeFileName(m_folder, m_title);
             m_printer->setOutputFormat(QPrinter::PdfFormat);
             m_printer->setOutputFileName(m_file);
@@ -97,8 +106,16 @@ public:
         }
         m_printer->setFullPage(true);
         m_printer->setPageLayout(layout);
-        if (!m_painter.begin(m_printer.get()))
-            m_failed = true;
+        errno = 0;
+        if (m_painter.begin(m_printer.get()))
+            return;
+        const int code = errno;
+        if (toPdf())
+            fail(QStringLiteral("Die Datei %1 im Ordner %2 ließ sich nicht anlegen (%3).")
+                     .arg(QFileInfo(m_file).fileName(), QDir::toNativeSeparators(m_folder),
+                          datafile::systemReason(code != 0 ? code : EACCES)));
+        else
+            fail(QStringLiteral("Der Drucker %1 hat den Ausdruck nicht angenommen.").arg(m_device));
     }
 
     void newPage() override
@@ -165,8 +182,26 @@ private:
     void finish()
     {
         if (m_painter.isActive() && !m_painter.end())
-            m_failed = true;
+            fail(toPdf() ? QStringLiteral("Die Datei %1 ließ sich nicht fertig schreiben.")
+                               .arg(QDir::toNativeSeparators(m_file))
+                         : QStringLiteral("Der Drucker %1 hat den Ausdruck nicht angenommen.").arg(m_device));
         m_printer.reset();
+    }
+
+    // The first cause of a run counts; what fails after it follows from it.
+    void fail(const QString& reason)
+    {
+        if (!m_failed)
+            m_reason = reason;
+        m_failed = true;
+    }
+
+    static QString folderReason(const QString& folder, int code)
+    {
+        const QFileInfo info(folder);
+        if (info.exists() && !info.isDir())
+            return QStringLiteral("An Stelle des Ordners steht eine Datei");
+        return datafile::systemReason(code != 0 ? code : EACCES);
     }
 
     QString m_device;
@@ -174,6 +209,7 @@ private:
     QString m_folder = QStringLiteral("Ausdrucke");
     QString m_file;
     bool m_failed = false;
+    QString m_reason;
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
 };

@@ -24,10 +24,12 @@ struct PrintFont {
 };
 
 // How a print run went: the PDF file it went to (empty for a printer or a run
-// without output), or that its output could not be made.
+// without output), or that its output could not be made and why (German,
+// naming the folder or the printer and the system's reason).
 struct PrintRun {
     QString file;
     bool failed = false;
+    QString reason;
 };
 
 struct PrintState {

@@ -144,6 +144,10 @@ void FillClassDayInfo()
         return;
     f->Label8->setVisible(gFreeDay == 1);
     fillLists(*f);
+    // Empty lists would pass for a day without entries, and teachers would
+    // enter everything again.
+    if (!UnreadableDayNotice().isEmpty())
+        f->List1->AddItem(UnreadableDayNotice());
 }
 
 Form6::Form6() : FormBase(6)

@@ -185,7 +185,9 @@ void remind(Form11& f, const QString& classText)
                       : ownGapMessage(name, gap, classText);
     if (message.isEmpty())
         return;
-    f.Text1->setPlainText(message);
+    // A day that could not be read looks like a day without lesson content.
+    f.Text1->setPlainText(days.unreadable().isEmpty() ? message
+                                                      : message + QStringLiteral("\n\n") + days.unreadable().join('\n'));
     if (!missing.isEmpty())
         f.show();
 }

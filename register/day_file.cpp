@@ -3,8 +3,11 @@
 #include "core/model.h"
 #include "platform/datafile.h"
 #include "platform/dates.h"
+#include "platform/dialogs.h"
 #include "platform/numbers.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 
@@ -23,6 +26,9 @@ bool hasStudent(const QString& kind)
 {
     return kind == QLatin1String("01") || kind == QLatin1String("02") || kind == QLatin1String("04");
 }
+
+// Why the day loaded last into gDayLines could not be read.
+QString lastUnreadable;
 
 // A field as it may stand in a line: one line of Windows-1252 text, trimmed.
 QString clean(const QString& text) { return TrimBlanks(datafile::sanitizeField(text)); }
@@ -43,9 +49,14 @@ QString FitField(const QString& text, int width)
 
 QString DayFilePath(const QDate& day) { return gDataPath + dates::key(day) + QStringLiteral(".qz"); }
 
-QStringList LoadDay(const QString& path)
+DayRead LoadDay(const QString& path)
 {
-    QStringList lines = datafile::readLines(path).value_or(QStringList{});
+    datafile::FileRead read = datafile::readFile(path);
+    if (read.state == datafile::FileRead::State::Unreadable)
+        return {{},
+                QStringLiteral("Die Tagesdatei %1 konnte nicht gelesen werden: %2.")
+                    .arg(QFileInfo(path).fileName(), read.reason)};
+    QStringList& lines = read.lines;
     // One pass in file order: a removal line emptied earlier no longer acts.
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (LineKind(lines[i]) != kRemovalKind)
@@ -54,12 +65,14 @@ QStringList LoadDay(const QString& path)
         if (n >= 1 && n <= lines.size())
             lines[n - 1].clear();
     }
-    return lines;
+    return {std::move(lines), {}};
 }
 
 void LoadDayEntries()
 {
-    const QStringList lines = LoadDay(gDayFilePath);
+    const DayRead day = LoadDay(gDayFilePath);
+    lastUnreadable = day.unreadable;
+    const QStringList& lines = day.lines;
     const long count = std::min<long>(lines.size(), kDayLineCapacity);
     for (long i = 0; i < count; ++i)
         gDayLines(i + 1) = lines[i];
@@ -101,11 +114,29 @@ QString ComposeRemovalLine(int lineNumber)
     return line;
 }
 
-bool AppendDayLine(const QString& line)
+const QString& UnreadableDayNotice() { return lastUnreadable; }
+
+datafile::WriteResult AppendDayLine(const QString& line)
 {
     if (line.isEmpty() || line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n')))
-        return false;
+        return {false, QStringLiteral("Die Zeile ist leer oder unvollständig")};
     return datafile::appendLine(gDayFilePath, line);
+}
+
+QString AppendFailureMessage(const QString& what, const datafile::WriteResult& result)
+{
+    return what + QStringLiteral(": Die Datei ") + QDir::toNativeSeparators(gDayFilePath) +
+           QStringLiteral(" ließ sich nicht beschreiben (") + result.reason +
+           QStringLiteral("). Bitte später noch einmal versuchen.");
+}
+
+void UnreadableDayMessage::tell(const QString& notice)
+{
+    if (notice == m_told)
+        return;
+    m_told = notice;
+    if (!notice.isEmpty())
+        MsgBox(notice);
 }
 
 QString TrimBlanks(const QString& text)

@@ -3,6 +3,8 @@
 // school day in the shared data folder. Entries and removals are appended, never
 // rewritten, so the line numbers that removal lines name stay valid while every
 // PC of the school appends to the same file.
+#include "platform/datafile.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -10,14 +12,25 @@
 // The day file of a date: the data folder, the date key and ".qz".
 QString DayFilePath(const QDate& day);
 
-// The lines 1..n of a day file (index 0 = line 1) with the cancelled lines
-// emptied. A missing or unreadable file is a day without entries. Long runs
-// that yield to the event loop keep their own copy this way, untouched by the
-// refreshes of other windows.
-QStringList LoadDay(const QString& path);
+// A day as read from its file: the lines 1..n (index 0 = line 1) with the
+// cancelled lines emptied. A missing file is a day without entries; a file
+// that is there but cannot be read is no empty day, and `unreadable` holds the
+// notice a window shows for it.
+struct DayRead {
+    QStringList lines;
+    QString unreadable;
+};
+
+// Long runs that yield to the event loop keep their own copy this way,
+// untouched by the refreshes of other windows.
+DayRead LoadDay(const QString& path);
 
 // Loads gDayFilePath into gDayLines / gDayLineCount.
 void LoadDayEntries();
+
+// The notice of the day loaded last by LoadDayEntries when its file could not
+// be read; empty when it was read or is missing.
+const QString& UnreadableDayNotice();
 
 // A field as a line holds it in a column `width` wide: one line of
 // Windows-1252 text without the blanks around it, padded with blanks on the
@@ -37,10 +50,25 @@ QString ComposeEntryLine();
 // outside 1..9999, which the line's four columns cannot hold.
 QString ComposeRemovalLine(int lineNumber);
 
-// Appends one composed line to gDayFilePath in a single write. False when the
-// line was not written (or is no single composed line), so the writer can keep
-// the entry and say so.
-bool AppendDayLine(const QString& line);
+// Appends one composed line to gDayFilePath in a single write. Fails, with the
+// reason, when the line was not written (or is no single composed line), so
+// the writer can keep the entry and say so.
+datafile::WriteResult AppendDayLine(const QString& line);
+
+// The message for a line that AppendDayLine did not write: what was lost
+// (`what`, e.g. "Der Eintrag wurde nicht geschrieben"), the file and why.
+QString AppendFailureMessage(const QString& what, const datafile::WriteResult& result);
+
+// For a window without a list to show it in: tells the notice of an
+// unreadable day once, not again at every refresh while it stays the same.
+class UnreadableDayMessage {
+public:
+    // Shows `notice` when it is new; an empty notice (the day read) is forgotten.
+    void tell(const QString& notice);
+
+private:
+    QString m_told;
+};
 
 // Blanks removed at both ends (only blanks, as the day file pads with them).
 QString TrimBlanks(const QString& text);

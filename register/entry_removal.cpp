@@ -95,6 +95,8 @@ void Form13::Form_Load()
         return;
     gDayFilePath = DayFilePath(*date);
     LoadDayEntries();
+    // An empty list would say the teacher has nothing to remove that day.
+    Label1->setText(UnreadableDayNotice());
     const QString user = TrimBlanks(gUserShort);
     for (int i = 1; i <= gDayLineCount; ++i) {
         const QString& line = gDayLines(i);
@@ -124,9 +126,8 @@ void Form13::Command1_Click()
         return;
     gEntryStamp = dates::timeStamp(Clock::now());
     gDayFilePath = DayFilePath(*date);
-    if (!AppendDayLine(ComposeRemovalLine(Label2->text().toInt()))) {
-        MsgBox(QStringLiteral("Der Eintrag konnte nicht entfernt werden: die Datei ") + gDayFilePath +
-               QStringLiteral(" ließ sich nicht beschreiben. Bitte später noch einmal versuchen."));
+    if (const datafile::WriteResult written = AppendDayLine(ComposeRemovalLine(Label2->text().toInt())); !written) {
+        MsgBox(AppendFailureMessage(QStringLiteral("Der Eintrag konnte nicht entfernt werden"), written));
         return;
     }
     FillClassDayInfo();

@@ -5,6 +5,7 @@
 #include "core/model.h"
 #include "platform/clock.h"
 #include "platform/dates.h"
+#include "platform/dialogs.h"
 #include "platform/runtime.h"
 #include "register/class_day_view.h"
 #include "register/day_file.h"
@@ -33,9 +34,11 @@ void Form1::Command1_Click()
     gEntryKind = QString::fromLatin1(entrykinds::kKinds[kind].code);
     gEntryStudent = entrykinds::kKinds[kind].withStudent ? Text7->text() : QString();
     gEntryRoom = kind == entrykinds::kRoomReservation ? QString::number(List1->ListIndex() + 1) : QString();
-    if (!AppendDayLine(ComposeEntryLine())) {
-        // Nothing was written: the entry stays for another try.
+    if (const datafile::WriteResult written = AppendDayLine(ComposeEntryLine()); !written) {
+        // Nothing was written: the entry stays for another try, and the
+        // teacher learns it (the red field alone is empty for an absence).
         controls::setBackColor(Text6, BackColour(4));
+        MsgBox(AppendFailureMessage(QStringLiteral("Der Eintrag wurde nicht geschrieben"), written));
         noteActivity();
         return;
     }

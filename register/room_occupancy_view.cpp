@@ -126,6 +126,7 @@ void RefreshRoomBookingOverview()
         return;
     gDayFilePath = DayFilePath(*date);
     LoadDayEntries();
+    f->unreadableDay.tell(UnreadableDayNotice());
 
     // Reset, then the day's reservations, then the standing bookings: a
     // standing booking wins over a reservation of the same period.

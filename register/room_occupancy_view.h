@@ -1,6 +1,7 @@
 #pragma once
 // Which of the first 16 rooms are free in which period of the working date.
 #include "platform/forms.h"
+#include "register/day_file.h"
 
 #include <array>
 #include <cstdint>
@@ -43,6 +44,8 @@ public:
     std::array<QLabel*, kPeriods> Label2;
     std::array<RoomLight*, kRooms * kPeriods> Shape1;
     Timer* Timer1;
+    // The lights would show every room free.
+    UnreadableDayMessage unreadableDay;
 
     void Timer1_Timer();
 

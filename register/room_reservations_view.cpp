@@ -51,6 +51,8 @@ void FillRoomReservations()
 
     gDayFilePath = DayFilePath(*date);
     LoadDayEntries();
+    if (!UnreadableDayNotice().isEmpty())
+        f->List1->AddItem(UnreadableDayNotice());
     for (int i = 1; i <= gDayLineCount; ++i) {
         const QString& line = gDayLines(i);
         if (room > 0 && !line.isEmpty() && LineKind(line) == "09" && LineRoomNumber(line) == room)

@@ -88,6 +88,8 @@ void FillWeekDetails()
     for (int d = 0; d <= 5; ++d) {
         gDayFilePath = DayFilePath(monday.addDays(d));
         LoadDayEntries();
+        if (!UnreadableDayNotice().isEmpty())
+            f->List1->AddItem(UnreadableDayNotice());
         addLessonContent(*f);
         // Every other listed kind in file order, with the abbreviation of its day.
         const QString day = gDayShortNames(d + 1) + QLatin1Char(' ');

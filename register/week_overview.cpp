@@ -128,6 +128,9 @@ void fillWeekOverview(Form17& f, const QString& dateText, const QString& classTe
         for (const QString& line : days.lines(monday.addDays(i)))
             listWeekItem(f, i, line, classText);
     }
+    // The tallies would count the day's lessons as missing content.
+    for (const QString& notice : days.unreadable())
+        f.List3->AddItem(notice);
     showTallies(f, tallies);
 }
 }
@@ -187,8 +190,12 @@ void FillWeekOverview()
 const QStringList& DayCache::lines(const QDate& day)
 {
     auto it = m_days.find(day);
-    if (it == m_days.end())
-        it = m_days.insert(day, LoadDay(DayFilePath(day)));
+    if (it == m_days.end()) {
+        DayRead read = LoadDay(DayFilePath(day));
+        if (!read.unreadable.isEmpty())
+            m_unreadable << read.unreadable;
+        it = m_days.insert(day, std::move(read.lines));
+    }
     return *it;
 }
 

@@ -61,9 +61,12 @@ class DayCache {
 public:
     // The day's lines as the register reads them, removed lines empty.
     const QStringList& lines(const QDate& day);
+    // The notices of the days read so far whose files could not be read.
+    const QStringList& unreadable() const { return m_unreadable; }
 
 private:
     QHash<QDate, QStringList> m_days;
+    QStringList m_unreadable;
 };
 
 // The subjects of class cls (1..24) in the timetable of the six days from

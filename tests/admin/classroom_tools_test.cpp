@@ -167,3 +167,14 @@ TEST_F(ClassroomToolsTest, ToolsButtonClosesTheClassViewsAndAKeywordOpensToolsAt
         EXPECT_EQ(forms::isOpen<Form39>(), opens) << keyword;
     }
 }
+
+TEST_F(ClassroomToolsTest, AnUnreadableDayFileIsToldOnceAndNeverDrawnAsAStudent)
+{
+    blockFile("20260312.qz");
+    Form39* f = open("2A", {{"Anna", "2A"}});
+    forms::show<Form6>()->activate();
+    f->activate();
+    EXPECT_EQ(messages(), QStringList{"Die Tagesdatei 20260312.qz konnte nicht gelesen werden: "
+                                      "An Stelle der Datei steht ein Ordner."});
+    EXPECT_EQ(f->List1->items(), QStringList{"Anna"});
+}

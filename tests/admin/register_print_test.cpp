@@ -290,7 +290,9 @@ TEST_F(RegisterPrintTest, APdfFileHoldsEveryPageOfTheRunAndTheWindowSaysWhereOrT
     ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
     writeLines("Ausdrucke", {"eine Datei, wo der Ordner sein soll"});
     print("12", "12");
-    EXPECT_EQ(messages(), QStringList({"Der Ausdruck konnte nicht erstellt werden."}));
+    EXPECT_EQ(messages(), QStringList({"Der Ausdruck konnte nicht erstellt werden.\nDer Ordner " +
+                                       QDir::toNativeSeparators(path("Ausdrucke")) +
+                                       " ließ sich nicht anlegen (An Stelle des Ordners steht eine Datei)."}));
     QFile::remove(path("Ausdrucke"));
 
     writeDay(monday, {content("Bruchrechnung mit Nennern"),
@@ -306,4 +308,14 @@ TEST_F(RegisterPrintTest, APdfFileHoldsEveryPageOfTheRunAndTheWindowSaysWhereOrT
     EXPECT_TRUE(text.contains("Bruchrechnung mit Nennern"));
     EXPECT_TRUE(text.contains("2 Max Muster fehlt. krank"));
     EXPECT_TRUE(runTool("pdffonts", {file}).contains("LiberationSans"));
+}
+
+TEST_F(RegisterPrintTest, DaysThatCouldNotBeReadAreNamedAfterThePrint)
+{
+    writeDay(monday, {content("Stoff")});
+    blockFile(dayFile(monday.addDays(1)));
+    print("12", "12");
+    EXPECT_EQ(column(44), QStringList{"Stoff"});
+    EXPECT_EQ(messages(), QStringList{"Im Ausdruck fehlen Tage:\nDie Tagesdatei 20260310.qz konnte nicht gelesen "
+                                      "werden: An Stelle der Datei steht ein Ordner."});
 }

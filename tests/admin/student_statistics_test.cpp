@@ -173,3 +173,13 @@ TEST_F(StudentStatisticsTest, OpensWithTheSchoolYearAndTheMainWindowsClassAndEnt
     EXPECT_FALSE(green(f->Text3)) << "an unknown class stays grey";
     EXPECT_EQ(main->Text3->text(), "5c");
 }
+
+TEST_F(StudentStatisticsTest, DaysThatCouldNotBeReadAreNamedAfterTheRun)
+{
+    writeDay(today.addDays(-1), {absence("3B", "Anna")});
+    blockFile(dayFile(today));
+    Form21* f = run(dates::shortText(today.addDays(-1)));
+    EXPECT_EQ(f->List3->items(), QStringList{"  1 --- 3B  Anna"});
+    EXPECT_EQ(messages(), QStringList{"Die Auswertung ist unvollständig.\nDie Tagesdatei 20260311.qz konnte nicht "
+                                      "gelesen werden: An Stelle der Datei steht ein Ordner."});
+}

@@ -70,3 +70,13 @@ TEST_F(StudentsPresentTest, TheMainWindowsButtonOpensItWithAbsencesEnteredSinceI
     main->Command17->click();
     EXPECT_EQ(forms::ifOpen<Form12>()->List1->items(), QStringList{"4A: 3 - 2"});
 }
+
+TEST_F(StudentsPresentTest, AnUnreadableDayFileIsToldInsteadOfCountingEveryonePresent)
+{
+    gClassNames(1) = "2a";
+    addClass("2a", 3);
+    blockFile(dayFile(today));
+    Form12* f = forms::show<Form12>();
+    EXPECT_EQ(f->List2->items(), QStringList{"Die Tagesdatei 20260311.qz konnte nicht gelesen werden: "
+                                             "An Stelle der Datei steht ein Ordner."});
+}

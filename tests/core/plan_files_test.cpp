@@ -265,3 +265,14 @@ TEST_F(PlanFilesTest, StartPlanLoadsWhenTheSettingsAskForIt)
 }
 
 }
+
+TEST_F(PlanFilesTest, ACreatedListCountsItsOneLineWhateverThePlanIsCalled)
+{
+    for (const QString name : {"4a", "Entwurf"}) {
+        QFile::remove(path("Pläne.lst"));
+        gPlanCount = 0;
+        save(name);
+        EXPECT_EQ(readBytes("Pläne.lst"), name.toLatin1() + "\r\n");
+        EXPECT_EQ(gPlanCount, 1) << name.toStdString();
+    }
+}

@@ -111,7 +111,37 @@ TEST_F(DataFileTest, AppendIsOneLineAndReportsFailure)
     EXPECT_EQ(readBytes("a.dat"), QByteArray("eins\r\nzwei\r\n"));
     // A path that cannot be opened for appending (even by root): a folder.
     blockFile("ordner.dat");
-    EXPECT_FALSE(datafile::appendLine(path("ordner.dat"), "drei"));
+    const datafile::WriteResult failed = datafile::appendLine(path("ordner.dat"), "drei");
+    EXPECT_FALSE(failed);
+    EXPECT_EQ(failed.reason, "An Stelle der Datei steht ein Ordner");
+    EXPECT_EQ(datafile::appendLine(path("weg/a.dat"), "vier").reason, "Der Ordner ist nicht vorhanden");
+}
+
+TEST_F(DataFileTest, AnAppendAfterALastLineWithoutEndStartsANewLine)
+{
+    const std::pair<QByteArray, QByteArray> cases[] = {{"alt", "alt\r\nneu\r\n"},
+                                                       {"alt\r", "alt\r\nneu\r\n"},
+                                                       {"alt\n", "alt\nneu\r\n"},
+                                                       {"", "neu\r\n"}};
+    for (const auto& [before, after] : cases) {
+        writeBytes("t.dat", before);
+        ASSERT_TRUE(datafile::appendLine(path("t.dat"), "neu"));
+        EXPECT_EQ(readBytes("t.dat"), after) << before.toStdString();
+    }
+}
+
+TEST_F(DataFileTest, AReadTellsAMissingFileFromOneThatCannotBeRead)
+{
+    using State = datafile::FileRead::State;
+    writeLines("da.dat", {"x"});
+    blockFile("ordner.dat");
+    EXPECT_EQ(datafile::readFile(path("DA.DAT")).state, State::Read);
+    EXPECT_EQ(datafile::readFile(path("fehlt.dat")).state, State::Missing);
+    const datafile::FileRead folder = datafile::readFile(path("ORDNER.dat"));
+    EXPECT_EQ(folder.state, State::Unreadable);
+    EXPECT_EQ(folder.reason, "An Stelle der Datei steht ein Ordner");
+    EXPECT_EQ(datafile::readFile(path("weg/da.dat")).state, State::Unreadable);
+    EXPECT_FALSE(datafile::readLines(path("ordner.dat")));
 }
 
 TEST_F(DataFileTest, FieldsLoseControlCharactersAndForeignLetters)

@@ -115,7 +115,8 @@ TEST_F(EntryRemovalTest, AFailedAppendIsShownAndTheWindowStays)
     blockFile("20260311.qz");
     remove(f, 0);
     ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].startsWith("Der Eintrag konnte nicht entfernt werden"));
+    EXPECT_TRUE(messages()[0].startsWith("Der Eintrag konnte nicht entfernt werden: Die Datei "));
+    EXPECT_TRUE(messages()[0].contains("20260311.qz ließ sich nicht beschreiben (An Stelle der Datei steht ein Ordner)"));
     EXPECT_TRUE(forms::isOpen<Form13>());
 }
 

@@ -323,6 +323,10 @@ TEST_F(EntryWindowTest, AFailedAppendKeepsTheEntry)
     const KindCase disruption = kindCases()[3];
     Form1* f = compose(disruption);
     write(f);
+    EXPECT_EQ(messages(), QStringList{"Der Eintrag wurde nicht geschrieben: Die Datei " +
+                                      QDir::toNativeSeparators(path("20260311.qz")) +
+                                      " ließ sich nicht beschreiben (An Stelle der Datei steht ein Ordner). "
+                                      "Bitte später noch einmal versuchen."});
     EXPECT_EQ(f->Text6->text(), disruption.text);
     EXPECT_EQ(f->Text7->text(), disruption.student);
     EXPECT_TRUE(red(f->Text6));
