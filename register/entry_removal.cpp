@@ -96,6 +96,9 @@ void Form13::Form_Load()
     gDayFilePath = DayFilePath(*date);
     LoadDayEntries();
     const QString user = TrimBlanks(gUserShort);
+    // Nobody is logged in: lines without a short name are nobody's to remove.
+    if (user.isEmpty())
+        return;
     for (int i = 1; i <= gDayLineCount; ++i) {
         const QString& line = gDayLines(i);
         if (line.isEmpty() || TrimBlanks(LineShortName(line)) != user)

@@ -1,5 +1,6 @@
 #include "register/class_timetable_view.h"
 #include "register/entry_removal.h"
+#include "register/password_windows.h"
 #include "tests/register/register_fixture.h"
 
 #include <QLabel>
@@ -106,6 +107,48 @@ TEST_F(EntryRemovalTest, ANameTypedOverTheLoginNeitherSignsNorWidensTheRemoval)
     remove(f, 0);
     EXPECT_EQ(readLines("20260311.qz").last(), "202603110930ABC     00    1");
     EXPECT_EQ(forms::show<Form13>()->List1->ListCount(), 0);
+}
+
+// Enter on another name ends the login; the name is the user only once its
+// password is given, and a name whose password file is empty never is.
+TEST_F(EntryRemovalTest, AnUnfinishedLoginListsAndRemovesNothing)
+{
+    writeLines("20260311.qz", {entryLine({.kind = "03", .text = "von ABC"}),
+                               entryLine({.kind = "03", .text = "von MEI", .shortName = "MEI"}),
+                               entryLine({.kind = "03", .text = "von LEER", .shortName = "LEER"}),
+                               entryLine({.kind = "05", .text = "namenlos", .shortName = ""})});
+    const QByteArray before = readBytes("20260311.qz");
+    startEntryWindow();
+    gTeacherShort(1) = QStringLiteral("ABC");
+    gTeacherShort(2) = QStringLiteral("MEI");
+    gTeacherShort(3) = QStringLiteral("LEER");
+    gClassNames(1) = QStringLiteral("3A");
+    writeLines("MEI.pw", {"geheim"});
+    writeBytes("LEER.pw", "");
+    entry->Text2->setText("11.03.2026");
+    enter(entry->Text1, "abc");
+    enter(entry->Text3, "3a");
+    Form6* view = forms::ifOpen<Form6>();
+    ASSERT_NE(view, nullptr);
+    view->Command2->click();
+    ASSERT_EQ(forms::ifOpen<Form13>()->List1->ListCount(), 1);
+
+    for (const char* name : {"mei", "leer"}) {
+        enter(entry->Text1, name);
+        EXPECT_FALSE(forms::isOpen<Form13>()) << "the list of the teacher before goes with the login";
+        view->Command2->click();
+        Form13* f = forms::ifOpen<Form13>();
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->List1->ListCount(), 0) << name;
+        f->List1->setListIndex(0);
+        f->Command1->click();
+        EXPECT_EQ(readBytes("20260311.qz"), before) << name;
+    }
+
+    enter(entry->Text1, "mei");
+    forms::ifOpen<Form5>()->Text1->setText("geheim");
+    view->Command2->click();
+    EXPECT_EQ(forms::ifOpen<Form13>()->List1->items(), QStringList{"Stoff:   1  M        von MEI" + hidden(2)});
 }
 
 TEST_F(EntryRemovalTest, AFailedAppendIsShownAndTheWindowStays)
