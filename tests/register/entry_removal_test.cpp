@@ -73,7 +73,7 @@ TEST_F(EntryRemovalTest, AppendsTheRemovalLineOfTheSelectedEntry)
     setNow(QDateTime(today, QTime(10, 6, 0)));
     f->List1->setListIndex(0);
     EXPECT_EQ(f->Label2->text(), "7");
-    EXPECT_EQ(f->Label1->text(), "Stoff:   1  M        weg damit          ");
+    EXPECT_EQ(f->Label1->text(), "Stoff:   1  M        weg damit");
     f->Command1->click();
     EXPECT_EQ(readLines("20260311.qz").last(), "202603111006ABC     00    7");
     EXPECT_FALSE(forms::isOpen<Form13>());
@@ -149,6 +149,22 @@ TEST_F(EntryRemovalTest, AnUnfinishedLoginListsAndRemovesNothing)
     forms::ifOpen<Form5>()->Text1->setText("geheim");
     view->Command2->click();
     EXPECT_EQ(forms::ifOpen<Form13>()->List1->items(), QStringList{"Stoff:   1  M        von MEI" + hidden(2)});
+}
+
+TEST_F(EntryRemovalTest, TheListHidesTheLineNumbersItsItemsCarry)
+{
+    writeLines("20260311.qz", {entryLine({.kind = "08"}), entryLine({.kind = "03", .text = "Seite 12"}),
+                               entryLine({.kind = "05", .text = "Raum 4"})});
+    Form13* f = openRemoval();
+    QStringList shown;
+    for (int i = 0; i < f->List1->ListCount(); ++i)
+        shown << f->List1->shownText(i);
+    EXPECT_EQ(shown, QStringList({"Termin:", "Stoff:   1  M        Seite 12", "Info:    Raum 4"}));
+    f->List1->setListIndex(0);
+    EXPECT_EQ(f->Label1->text(), "Termin:");
+    EXPECT_EQ(f->Label2->text(), "1");
+    f->List1->setListIndex(2);
+    EXPECT_EQ(f->Label2->text(), "3");
 }
 
 TEST_F(EntryRemovalTest, AFailedAppendIsShownAndTheWindowStays)
