@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 
 namespace {
 // The program's fixed-pitch fonts are Windows fonts; where one is not
@@ -24,6 +25,32 @@ bool isFixedPitchFamily(const char* family)
     }
     return false;
 }
+
+// An item without the number at its end and the blanks before it.
+QString withoutItemNumber(const QString& item)
+{
+    qsizetype end = item.size();
+    while (end > 0 && item.at(end - 1).isDigit())
+        --end;
+    if (end == item.size())
+        return item;
+    while (end > 0 && item.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return item.left(end);
+}
+
+// The blanks were meant to push the number past the list's right edge, but
+// a short item, or one whose number follows its prefix directly, leaves it
+// in sight at an uneven place; the list draws every item without it.
+class ItemNumberHider : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QString displayText(const QVariant& value, const QLocale& locale) const override
+    {
+        return withoutItemNumber(QStyledItemDelegate::displayText(value, locale));
+    }
+};
 }
 
 namespace controls {
@@ -249,6 +276,18 @@ QStringList ListBox::items() const
     for (int i = 0; i < count(); ++i)
         out << item(i)->text();
     return out;
+}
+
+void ListBox::hideItemNumbers()
+{
+    setItemDelegate(new ItemNumberHider(this));
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+QString ListBox::shownText(int index) const
+{
+    const auto* delegate = qobject_cast<const QStyledItemDelegate*>(itemDelegate());
+    return delegate ? delegate->displayText(List(index), locale()) : List(index);
 }
 
 Timer::Timer(QObject* parent, int intervalMs) : QTimer(parent)

@@ -97,6 +97,14 @@ public:
     // Every item's text, in order (tests and callers that scan the list).
     QStringList items() const;
 
+    // For lists whose items carry the number that identifies them at their
+    // end, behind blanks: the list shows each item without that number,
+    // whatever the list's width and however short the item, and cuts long
+    // items at its edge. List() still gives the whole item.
+    void hideItemNumbers();
+    // An item as the list shows it.
+    QString shownText(int index) const;
+
 signals:
     void Click();
     void DblClick();

@@ -10,6 +10,7 @@
 #include "register/class_day_view.h"
 #include "register/class_timetable_view.h"
 #include "register/entry_kinds.h"
+#include "register/entry_removal.h"
 #include "register/password_file.h"
 #include "register/password_windows.h"
 #include "register/room_occupancy_view.h"
@@ -46,45 +47,67 @@ void Form1::Text1_Change()
     forms::unload<Form5>();
 }
 
-bool Form1::findTeacher()
+QString Form1::teacherNamed(const QString& typed)
 {
     gCheckOk = 0;
-    gText = Text1->text().trimmed().toUpper();
+    gText = typed.trimmed().toUpper();
     if (gText.toString().isEmpty())
-        return false;
+        return {};
+    QString stored;
     const int teachers = gMaxTeachers.toInt();
     for (int i = 1; i <= teachers; ++i) {
         // "-" marks a free teacher slot, not a name anybody may log in with.
         if (gTeacherShort(i) != kFreeSlot && gTeacherShort(i).toUpper() == gText.toString()) {
             gCheckOk = 1;
-            Text1->setText(gTeacherShort(i));
-            gUserShort = gTeacherShort(i);
+            stored = gTeacherShort(i);
         }
     }
-    return gCheckOk == 1;
+    return stored;
+}
+
+// Enter in the name field ends the login before it, and the name typed
+// becomes the user only when its login completes: while its password query is
+// unanswered, or when its password file is empty, nobody is the user, so that
+// name neither signs, lists nor removes entries nor gets a position file, and
+// the teacher before signs nothing more either.
+void Form1::endLogin()
+{
+    forms::unload<Form13>();
+    forms::unload<Form4>();
+    forms::unload<Form5>();
+    Command16->setVisible(false);
+    gUserShort = QString();
+}
+
+void Form1::logIn(const QString& shortName)
+{
+    gUserShort = shortName;
+    setAccepted(Text1, true);
+    Text3->setEnabled(true);
+    Command8->setEnabled(true);
+    Command17->setEnabled(true);
 }
 
 void Form1::Text1_KeyDown(int& keyCode)
 {
     if (!controls::isEnter(keyCode))
         return;
-    Command16->setVisible(false);
-    if (!findTeacher())
+    endLogin();
+    const QString shortName = teacherNamed(Text1->text());
+    if (shortName.isEmpty())
         return;
+    Text1->setText(shortName);
     // A name with a password file logs in only through the password query.
-    gFileName = PasswordFilePath(gUserShort);
+    gFileName = PasswordFilePath(shortName);
     if (datafile::exists(gFileName)) {
         ReadPasswordFile();
         if (!gUserPassword.isEmpty()) {
             gCheckOk = 0;
-            forms::show<Form5>();
+            forms::show<Form5>()->ask(shortName);
         }
         return;
     }
-    setAccepted(Text1, true);
-    Text3->setEnabled(true);
-    Command8->setEnabled(true);
-    Command17->setEnabled(true);
+    logIn(shortName);
 }
 
 void Form1::Text2_Change()

@@ -70,6 +70,7 @@ Form13::Form13() : FormBase(13)
 
     constexpr controls::Font kFont{"Lucida Console", 9};
     List1 = controls::list(this, "List1", kFont);
+    List1->hideItemNumbers();
     place(List1, 120, 120, 9600, 3600);
     Label1 = controls::label(this, "Label1", QString(), kFont);
     controls::setForeColor(Label1, 0x0000FF);
@@ -98,6 +99,9 @@ void Form13::Form_Load()
     // An empty list would say the teacher has nothing to remove that day.
     Label1->setText(UnreadableDayNotice());
     const QString user = TrimBlanks(gUserShort);
+    // Nobody is logged in: lines without a short name are nobody's to remove.
+    if (user.isEmpty())
+        return;
     for (int i = 1; i <= gDayLineCount; ++i) {
         const QString& line = gDayLines(i);
         if (line.isEmpty() || TrimBlanks(LineShortName(line)) != user)
@@ -112,9 +116,10 @@ void Form13::List1_Click()
 {
     if (List1->ListIndex() < 0)
         return;
-    const QString item = List1->List(List1->ListIndex());
-    Label1->setText(item.left(40));
-    Label2->setText(lineNumberOf(item));
+    const int index = List1->ListIndex();
+    // The label repeats the entry as the list shows it, without its number.
+    Label1->setText(List1->shownText(index).left(40));
+    Label2->setText(lineNumberOf(List1->List(index)));
     Command1->setEnabled(true);
     NoteActivity();
 }

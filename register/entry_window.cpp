@@ -336,7 +336,10 @@ void Form1::Command8_Click()
     // Only the teacher logged in here may set a password for the name.
     if (!isAccepted(Text1) || Text1->text().trimmed().toUpper() != gUserShort.trimmed().toUpper())
         return;
-    if (findTeacher())
+    // The name field keeps its login: writing the name into it again would
+    // turn it grey, and a password that then failed to save would leave the
+    // teacher looking logged out.
+    if (!teacherNamed(gUserShort).isEmpty())
         forms::show<Form4>();
 }
 

@@ -65,6 +65,10 @@ public:
     // The bookable rooms, room n as the n-th item.
     void FillRoomList();
 
+    // Completes the login of a teacher's short name as stored: from here on
+    // the program signs, lists and keeps window positions in that name.
+    void logIn(const QString& shortName);
+
     // The date in the date field; nullopt while the field holds no date.
     std::optional<QDate> workDate() const;
     // Shows the weekday of a date in Label8.
@@ -120,9 +124,11 @@ private:
     // A field's back colour is its accepted state.
     static bool isAccepted(const QWidget* field);
     static void setAccepted(QWidget* field, bool accepted);
-    // Looks the short name up among the teachers; a match sets gCheckOk, the
-    // field and gUserShort.
-    bool findTeacher();
+    // The teacher's short name as stored for a typed one, empty for none; sets
+    // gCheckOk.
+    QString teacherNamed(const QString& typed);
+    // Ends the current login: nobody is the user until the next one completes.
+    void endLogin();
     bool entryReady() const;
     int selectedKind() const;
     void stepWorkDate(int days);

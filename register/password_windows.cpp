@@ -74,7 +74,7 @@ Form5::Form5()
     connect(Text1, &TextBox::Change, this, &Form5::Text1_Change);
 }
 
-void Form5::Form_Load() { m_shortName = gUserShort.trimmed(); }
+void Form5::ask(const QString& shortName) { m_shortName = shortName.trimmed(); }
 
 void Form5::Text1_Change()
 {
@@ -85,10 +85,7 @@ void Form5::Text1_Change()
     if (!main)
         return;
     gCheckOk = 1;
-    controls::setBackColor(main->Text1, BackColour(6));
-    main->Text3->setEnabled(true);
-    main->Command8->setEnabled(true);
-    main->Command17->setEnabled(true);
+    main->logIn(m_shortName);
     main->Text3->setFocus();
     showBackupButtonForAdministrators(main);
     LoadWindowPositions();
@@ -135,5 +132,4 @@ void Form4::Text2_Change()
     }
     gUserPassword = password;
     unload();
-    controls::setBackColor(main->Text1, BackColour(6));
 }

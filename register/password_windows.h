@@ -16,8 +16,8 @@ public:
 
     void Text1_Change();
 
-protected:
-    void Form_Load() override;
+    // Asks for the password of a teacher's short name as stored.
+    void ask(const QString& shortName);
 
 private:
     // The short name the query was opened for; a change of the entry window's

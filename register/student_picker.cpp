@@ -36,7 +36,7 @@ Form3::Form3() : FormBase(3)
     setWindowTitle(QStringLiteral("Schüler/innen"));
     resize(units::twipsToPixels(6600), units::twipsToPixels(5400));
     List1 = controls::list(this, "List1", {"Arial", 14.25, true});
-    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1->hideItemNumbers();
     place(List1, 120, 120, 6360, 4440);
     Command1 = controls::button(this, "Command1", QStringLiteral("exit"));
     place(Command1, 5280, 4680, 1200, 495);

@@ -1,5 +1,6 @@
 #include "register/class_timetable_view.h"
 #include "register/entry_removal.h"
+#include "register/password_windows.h"
 #include "tests/register/register_fixture.h"
 
 #include <QLabel>
@@ -72,7 +73,7 @@ TEST_F(EntryRemovalTest, AppendsTheRemovalLineOfTheSelectedEntry)
     setNow(QDateTime(today, QTime(10, 6, 0)));
     f->List1->setListIndex(0);
     EXPECT_EQ(f->Label2->text(), "7");
-    EXPECT_EQ(f->Label1->text(), "Stoff:   1  M        weg damit          ");
+    EXPECT_EQ(f->Label1->text(), "Stoff:   1  M        weg damit");
     f->Command1->click();
     EXPECT_EQ(readLines("20260311.qz").last(), "202603111006ABC     00    7");
     EXPECT_FALSE(forms::isOpen<Form13>());
@@ -106,6 +107,64 @@ TEST_F(EntryRemovalTest, ANameTypedOverTheLoginNeitherSignsNorWidensTheRemoval)
     remove(f, 0);
     EXPECT_EQ(readLines("20260311.qz").last(), "202603110930ABC     00    1");
     EXPECT_EQ(forms::show<Form13>()->List1->ListCount(), 0);
+}
+
+// Enter on another name ends the login; the name is the user only once its
+// password is given, and a name whose password file is empty never is.
+TEST_F(EntryRemovalTest, AnUnfinishedLoginListsAndRemovesNothing)
+{
+    writeLines("20260311.qz", {entryLine({.kind = "03", .text = "von ABC"}),
+                               entryLine({.kind = "03", .text = "von MEI", .shortName = "MEI"}),
+                               entryLine({.kind = "03", .text = "von LEER", .shortName = "LEER"}),
+                               entryLine({.kind = "05", .text = "namenlos", .shortName = ""})});
+    const QByteArray before = readBytes("20260311.qz");
+    startEntryWindow();
+    gTeacherShort(1) = QStringLiteral("ABC");
+    gTeacherShort(2) = QStringLiteral("MEI");
+    gTeacherShort(3) = QStringLiteral("LEER");
+    gClassNames(1) = QStringLiteral("3A");
+    writeLines("MEI.pw", {"geheim"});
+    writeBytes("LEER.pw", "");
+    entry->Text2->setText("11.03.2026");
+    enter(entry->Text1, "abc");
+    enter(entry->Text3, "3a");
+    Form6* view = forms::ifOpen<Form6>();
+    ASSERT_NE(view, nullptr);
+    view->Command2->click();
+    ASSERT_EQ(forms::ifOpen<Form13>()->List1->ListCount(), 1);
+
+    for (const char* name : {"mei", "leer"}) {
+        enter(entry->Text1, name);
+        EXPECT_FALSE(forms::isOpen<Form13>()) << "the list of the teacher before goes with the login";
+        view->Command2->click();
+        Form13* f = forms::ifOpen<Form13>();
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->List1->ListCount(), 0) << name;
+        f->List1->setListIndex(0);
+        f->Command1->click();
+        EXPECT_EQ(readBytes("20260311.qz"), before) << name;
+    }
+
+    enter(entry->Text1, "mei");
+    forms::ifOpen<Form5>()->Text1->setText("geheim");
+    view->Command2->click();
+    EXPECT_EQ(forms::ifOpen<Form13>()->List1->items(), QStringList{"Stoff:   1  M        von MEI" + hidden(2)});
+}
+
+TEST_F(EntryRemovalTest, TheListHidesTheLineNumbersItsItemsCarry)
+{
+    writeLines("20260311.qz", {entryLine({.kind = "08"}), entryLine({.kind = "03", .text = "Seite 12"}),
+                               entryLine({.kind = "05", .text = "Raum 4"})});
+    Form13* f = openRemoval();
+    QStringList shown;
+    for (int i = 0; i < f->List1->ListCount(); ++i)
+        shown << f->List1->shownText(i);
+    EXPECT_EQ(shown, QStringList({"Termin:", "Stoff:   1  M        Seite 12", "Info:    Raum 4"}));
+    f->List1->setListIndex(0);
+    EXPECT_EQ(f->Label1->text(), "Termin:");
+    EXPECT_EQ(f->Label2->text(), "1");
+    f->List1->setListIndex(2);
+    EXPECT_EQ(f->Label2->text(), "3");
 }
 
 TEST_F(EntryRemovalTest, AFailedAppendIsShownAndTheWindowStays)

@@ -130,7 +130,36 @@ TEST_F(PasswordWindowsTest, APasswordThatCannotBeStoredWritesNothing)
     form4->Text1->setText("neu");
     form4->Text2->setText("neu");
     EXPECT_EQ(messages().size(), 2);
+    EXPECT_TRUE(messages()[1].startsWith("Das Passwort konnte nicht gespeichert werden"));
     EXPECT_TRUE(forms::isOpen<Form4>());
-    EXPECT_FALSE(loggedIn());
+    EXPECT_TRUE(loggedIn()) << "the teacher stays logged in as before";
+    EXPECT_EQ(gUserShort, "ABC");
+    EXPECT_TRUE(entry->Text3->isEnabled());
     EXPECT_EQ(gUserPassword, "offen");
+}
+
+// Only a finished login has window positions of its own.
+TEST_F(PasswordWindowsTest, AnUnfinishedLoginGetsNoPositionFile)
+{
+    const struct {
+        QString shortName;
+        QByteArray passwordFile;
+    } cases[] = {{mul, "offen\r\n"}, {"ABC", ""}};
+    for (const auto& c : cases) {
+        writeBytes(c.shortName + ".pw", c.passwordFile);
+        QFile::remove(path("qzTopLeft.dat"));
+        startEntryWindow();
+        gTeacherShort(3) = mul;
+        gTeacherShort(7) = "ABC";
+        gTeacherShort(9) = "BER";
+        login("BER");
+        ASSERT_TRUE(loggedIn());
+        login(c.shortName);
+        EXPECT_FALSE(loggedIn());
+        entry->Command4->click();
+        ASSERT_FALSE(forms::isOpen<Form1>());
+        EXPECT_FALSE(QFile::exists(path("qzTopLeft" + c.shortName + ".dat"))) << c.shortName.toStdString();
+        EXPECT_FALSE(QFile::exists(path("qzTopLeftBER.dat"))) << "the login before has ended";
+        EXPECT_TRUE(QFile::exists(path("qzTopLeft.dat")));
+    }
 }

@@ -43,6 +43,7 @@ TEST_F(StudentPickerTest, FiltersMatchAnywhereAndASingleMatchIsTakenAtOnce)
     Form3* picker = pick("", "4");
     EXPECT_EQ(listed(), QStringList({"Maier", "Huber", "Berger"}));
     EXPECT_EQ(picker->List1->List(1), "Huber, Max 4b" + QString(60, ' ') + "2");
+    EXPECT_EQ(picker->List1->shownText(1), "Huber, Max 4b");
     pick("ER", " a ");
     EXPECT_EQ(listed(), QStringList({"Maier", "Gruber"}));
     pick("niemand", "");
