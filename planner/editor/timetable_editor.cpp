@@ -29,9 +29,9 @@ const char* const kWeekdayCaptions[Form15::kWeekdays] = {"Mo", "Di", "Mi", "Do",
 
 // The command list; the entries run by their place in it.
 const char* const kCommandTexts[Form15::kCommands] = {
-    "Fehlerprüfung - T",       "alle Stunden fixieren - W", "alle Fixierungen lösen - W",
-    "Fächer entfernen - T",    "tausche 2 Einheiten - T",   "lehrerbez. Fix. lösen - W",
-    "fixiere Leerfelder - W",  "fehlende Stunden ? - W",    "fixiere Fächer - W"};
+    "Fehlerprüfung - T",      "alle Stunden fixieren - W", "alle Fixierungen lösen - W",
+    "Fächer entfernen - T",   "tausche 2 Einheiten - T",   "lehrerbez. Fix. lösen - W",
+    "fixiere Leerfelder - W", "fehlende Stunden ? - W",    "fixiere Fächer - W"};
 
 // Positions of the design, in pixels.
 void at(QWidget* w, int left, int top, int width, int height) { w->setGeometry(left, top, width, height); }

@@ -1,6 +1,5 @@
 #include "core/master_data.h"
 #include "core/plan_files.h"
-#include "planner/editor/ruler_window.h"
 #include "platform/runtime.h"
 #include "tests/planner/editor_fixture.h"
 
@@ -41,15 +40,4 @@ TEST_F(EditorDemoTest, OpensOnMondayOfPlanOneWithTheDemosClasses)
     EXPECT_EQ(headers().last(), "10a");
     QTest::mouseClick(f->Command8, Qt::LeftButton);
     EXPECT_EQ(runtime::beepCount(), 1);
-
-    press(f->List3, Qt::Key_F5);
-    EXPECT_EQ(f->Label2->text(), "Freitag");
-    QTest::mouseClick(f->Command5, Qt::LeftButton);
-    QStringList captions;
-    for (QLabel* label : forms::ifOpen<Form35>()->Label1) {
-        if (!label->isHidden())
-            captions << label->text();
-    }
-    EXPECT_EQ(captions.size(), gPeriodsPerDay.toInt());
-    EXPECT_EQ(captions.first(), "1.Eh.");
 }

@@ -15,7 +15,6 @@ TEST_F(TimetableEditorTest, OpensOnTheLastDayInSubjectEntryWithTheCommandList)
     gLastEditorDay = 2;
     gEditMode = 4;
     Form15* f = open();
-    EXPECT_EQ(f->windowTitle(), "Stundenplan - Bearbeitung");
     EXPECT_EQ(f->Label2->text(), "Dienstag");
     EXPECT_TRUE(f->Option1[1]->isChecked());
     EXPECT_TRUE(f->Option2->isChecked());
@@ -96,10 +95,13 @@ TEST_F(TimetableEditorTest, RedrawLoadsTheEditorWithoutShowingIt)
 }
 
 namespace {
+// A click on a scroll button: the offset after it, its beeps, and whether it
+// forgot the highlighted label's colour.
 struct Scroll {
     const char* button;
     int offsetAfter;
     long beeps;
+    bool forgets;
 };
 
 void scroll(const std::vector<Scroll>& steps)
@@ -111,15 +113,18 @@ void scroll(const std::vector<Scroll>& steps)
         QTest::mouseClick(forms::ifOpen<Form15>()->findChild<QPushButton*>(s.button), Qt::LeftButton);
         EXPECT_EQ(gColumnOffset, s.offsetAfter);
         EXPECT_EQ(runtime::beepCount() - before, s.beeps);
+        EXPECT_EQ(gSelectedCellColour.isEmpty(), s.forgets);
     }
 }
 }
 
+// "-" and "+" forget the highlight on every click, "<" and ">" only when they move.
 TEST_F(TimetableEditorTest, ScrollButtonsStopAtTheEndsOfTheClassesWithABeep)
 {
     open();
-    scroll({{"Command7", 0, 1}, {"Command3", 0, 0}, {"Command4", 1, 0}, {"Command8", 1, 1}, {"Command4", 1, 0},
-            {"Command7", 0, 0}, {"Command8", 1, 0}, {"Command3", 0, 0}});
+    scroll({{"Command7", 0, 1, true}, {"Command3", 0, 0, false}, {"Command4", 1, 0, true},
+            {"Command8", 1, 1, true}, {"Command4", 1, 0, false}, {"Command7", 0, 0, true},
+            {"Command8", 1, 0, true}, {"Command3", 0, 0, true}});
     EXPECT_EQ(headers().first(), "K1");
 }
 
@@ -127,47 +132,39 @@ TEST_F(TimetableEditorTest, WithNoMoreClassesThanColumnsTheBandStays)
 {
     nameClasses(7);
     open();
-    scroll({{"Command4", 0, 0}, {"Command8", 0, 1}, {"Command7", 0, 1}});
+    scroll({{"Command4", 0, 0, false}, {"Command8", 0, 1, true}, {"Command7", 0, 1, true}});
 }
 
 TEST_F(TimetableEditorTest, NineColumnsOverTwentyFourClassesEndAtClassSixteen)
 {
     nameClasses(24);
     open();
-    scroll({{"Command4", 15, 0}, {"Command8", 15, 1}, {"Command7", 14, 0}});
-    QTest::mouseClick(editor()->Command4, Qt::LeftButton);
+    scroll({{"Command4", 15, 0, true}, {"Command8", 15, 1, true}});
     EXPECT_EQ(headers(), QStringList({"K16", "K17", "K18", "K19", "K20", "K21", "K22", "K23", "K24"}));
     EXPECT_TRUE(gGridCellMap(0, 1) == 16);
 }
 
-TEST_F(TimetableEditorTest, PlusAndMinusForgetTheHighlightAlwaysTheEndsOnlyWhenTheyMove)
+// A stored Saturday opens a five-day week on Monday.
+TEST_F(TimetableEditorTest, FunctionKeysChooseTheWeekdayAndAFiveDayWeekHasNoSaturday)
 {
-    open();
     const struct {
-        const char* button;
-        bool forgets;
-    } cases[] = {{"Command3", false}, {"Command7", true}, {"Command4", true}, {"Command4", false},
-                 {"Command8", true}, {"Command3", true}};
+        int days;
+        Qt::Key key;
+        int day;
+        const char* shown;
+    } cases[] = {{5, Qt::Key_F3, 3, "Mittwoch"}, {5, Qt::Key_F6, 1, "Montag"}, {6, Qt::Key_F6, 6, "Samstag"}};
     for (const auto& c : cases) {
-        gSelectedCellColour = "255";
-        QTest::mouseClick(editor()->findChild<QPushButton*>(c.button), Qt::LeftButton);
-        EXPECT_EQ(gSelectedCellColour.isEmpty(), c.forgets) << c.button;
+        SCOPED_TRACE(c.key);
+        gDaysPerWeek = c.days;
+        gLastEditorDay = 6;
+        Form15* f = open();
+        EXPECT_EQ(f->Option1[5]->isHidden(), c.days == 5);
+        press(f->Option2, c.key);
+        EXPECT_EQ(f->Label2->text(), c.shown);
+        EXPECT_EQ(gDay, c.day);
+        EXPECT_TRUE(f->Option1[c.day - 1]->isChecked());
+        f->unload();
     }
-}
-
-TEST_F(TimetableEditorTest, AFiveDayWeekHasNoSaturday)
-{
-    gLastEditorDay = 6;
-    Form15* f = open();
-    EXPECT_TRUE(f->Option1[5]->isHidden());
-    EXPECT_EQ(f->Label2->text(), "Montag");
-    EXPECT_EQ(gDay, 1);
-    f->unload();
-
-    gDaysPerWeek = 6;
-    f = open();
-    EXPECT_FALSE(f->Option1[5]->isHidden());
-    EXPECT_EQ(f->Label2->text(), "Montag");
 }
 
 TEST_F(TimetableEditorTest, WeekdayButtonsChooseTheDayAndDisableFrei)
