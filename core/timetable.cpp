@@ -157,6 +157,11 @@ void reenterLesson(int half)
 namespace timetable {
 int days() { return std::clamp(gDaysPerWeek.toInt(), 0, static_cast<int>(gTimetable.upper(0))); }
 int periods() { return std::clamp(gPeriodsPerDay.toInt(), 0, static_cast<int>(gTimetable.upper(1))); }
+int lastClass()
+{
+    const int classes = std::min(gMaxClasses.toInt(), static_cast<int>(gFixations.upper(2)));
+    return std::clamp(gLastClass.toInt(), 0, classes);
+}
 int grade(int cls) { return gradeOf(cls); }
 bool inAbilityGroups(int cls) { return !outsideAbilityGroups(upperName(cls)); }
 }

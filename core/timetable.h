@@ -31,6 +31,8 @@ namespace timetable {
 // kept within the bounds of the grid.
 int days();
 int periods();
+// The highest class in use (gLastClass), kept within the class table.
+int lastClass();
 // The grade of a class (number value of its name's first character) and
 // whether it takes part in the ability groups of its grade (no "R" as its
 // second character).

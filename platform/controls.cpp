@@ -51,6 +51,26 @@ public:
         return withoutItemNumber(QStyledItemDelegate::displayText(value, locale));
     }
 };
+
+class KeyDownFilter : public QObject {
+public:
+    KeyDownFilter(QWidget* control, controls::KeyDownHandler handler)
+        : QObject(control), m_handler(std::move(handler))
+    {
+        control->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::KeyPress)
+            return m_handler(*static_cast<QKeyEvent*>(e));
+        return QObject::eventFilter(watched, e);
+    }
+
+private:
+    controls::KeyDownHandler m_handler;
+};
 }
 
 namespace controls {
@@ -122,6 +142,8 @@ ListBox* list(QWidget* parent, const QString& name, const Font& font, bool sorte
 }
 
 bool isEnter(int keyCode) { return keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter; }
+
+void onKeyDown(QWidget* control, KeyDownHandler handler) { new KeyDownFilter(control, std::move(handler)); }
 }
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)

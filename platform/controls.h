@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <utility>
 
 class ListBox;
@@ -46,6 +47,12 @@ ListBox* list(QWidget* parent, const QString& name, const Font& font = {}, bool 
 
 // The key that confirms what was typed into a field: Return or Enter.
 bool isEnter(int keyCode);
+
+// KeyDown of a control that has none of its own (a button, a list, an option
+// button): the handler sees each key before the control acts on it and keeps
+// the key from the control by returning true.
+using KeyDownHandler = std::function<bool(const QKeyEvent& key)>;
+void onKeyDown(QWidget* control, KeyDownHandler handler);
 }
 
 // A text box. Change fires on every change, also when code assigns the same

@@ -19,12 +19,6 @@ constexpr int kCountedPositions = 10;
 // The last row of the table is kept for the end row.
 int maxOpenPositions() { return static_cast<int>(gOpenPositions.upper(0)) - 1; }
 
-int lastClass()
-{
-    const int classes = std::min(gMaxClasses.toInt(), static_cast<int>(gFixations.upper(2)));
-    return std::clamp(gLastClass.toInt(), 0, classes);
-}
-
 void clearRows()
 {
     for (int row = 1; row <= kClearedRows; ++row)
@@ -64,7 +58,7 @@ void CollectOpenPositions()
     clearRows();
     const int days = timetable::days();
     const int periods = timetable::periods();
-    const int classes = lastClass();
+    const int classes = timetable::lastClass();
     for (int cls = 1; cls <= classes; ++cls)
         for (int day = 1; day <= days; ++day)
             for (int period = 1; period <= periods; ++period) {

@@ -1,0 +1,53 @@
+#pragma once
+// The timetable editor's shared procedures: the layout of its grid, turning a
+// line of its subject list back into a subject, its keys, and the fixations
+// and counts over the whole grid that the optimiser and the command list use.
+// Like the other module procedures they take no arguments; the window is
+// Form15 (timetable_editor.h).
+
+class QKeyEvent;
+
+// Sizes Form15 for gVisibleColumns and places the grid labels: label n shows,
+// counting column by column, period by period, left half then right half, the
+// cell that RedrawTimetableGrid maps to it. Labels of no cell are hidden.
+void LayoutTimetableGrid();
+
+// gText is a line of the editor's subject list ("De   AB!"): it is cut down to
+// the short name, and gSubject becomes the last subject of that screen short
+// name (unchanged when none has it).
+void FindSubjectByShortName();
+
+// The key code in gLoopI (the original's codes, editor::keyCode): 0 frees the
+// selected half-cell while "frei" is enabled, F1..F6 choose the weekday, 1..8
+// choose that entry of the placement list. The shift state in gLoopJ is not used.
+void HandleEditorKey();
+
+// Over every cell of the week of the classes in use, decided by the fixation
+// of group row 0 and setting both rows: unfixed cells become temporarily
+// fixed; temporary fixations are released; unfixed empty cells become fixed.
+void FixAllCells();
+void ReleaseFixedCells();
+void FixEmptyCells();
+
+// gPlacedCount: the half-cells holding a subject chosen for the optimisation
+// (gOptimizeSubjects 1); gPlacedCount2: the curriculum hours of those subjects
+// over the classes in use, the count when all of them are placed.
+void CountPlacedLessons();
+
+namespace editor {
+// The grid has room for 16 columns of 11 periods, two labels per cell.
+constexpr int kMaxColumns = 16;
+constexpr int kMaxPeriods = 11;
+constexpr int kGridLabels = kMaxColumns * kMaxPeriods * 2;
+
+// The shown columns (gVisibleColumns) and periods (gPeriodsPerDay), kept
+// within what the grid has room for.
+int columns();
+int periods();
+
+// The key as the original's KeyDown reports it: digits 48..57, keypad digits
+// 96..105, F1..F12 112..123; 0 for a key the editor does not know.
+int keyCode(const QKeyEvent& key);
+// The shift state: 1 Shift, 2 Ctrl, 4 Alt, added.
+int shiftState(const QKeyEvent& key);
+}

@@ -1,0 +1,201 @@
+#include "planner/editor/editor_support.h"
+#include "tests/planner/editor_fixture.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+using EditorSupportTest = EditorTest;
+
+TEST_F(EditorSupportTest, LayoutWidensTheWindowAndTheGridByColumn)
+{
+    const struct {
+        short columns;
+        int windowTwips, infoWidth, doneLeft, lastRightHalfLeft;
+    } cases[] = {{9, 9960, 541, 585, 620}, {16, 17520, 1045, 1089, 1124}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.columns);
+        gVisibleColumns = c.columns;
+        Form15* f = open();
+        EXPECT_EQ(widthTwips(f), c.windowTwips);
+        EXPECT_EQ(f->Label1->width(), c.infoWidth);
+        EXPECT_EQ(f->Command2->x(), c.doneLeft);
+        EXPECT_EQ(cell(c.columns, 9, 1)->geometry(), QRect(c.lastRightHalfLeft, 18 * 9 + 60, 36, 18));
+        EXPECT_EQ(cell(1, 1, 0)->pos(), QPoint(8, 78));
+        EXPECT_EQ(headers().size(), c.columns);
+        f->unload();
+    }
+}
+
+TEST_F(EditorSupportTest, ElevenPeriodsOfSixteenColumnsUseEveryGridLabel)
+{
+    gVisibleColumns = 16;
+    gPeriodsPerDay = 11;
+    nameClasses(24);
+    Form15* f = open();
+    for (QLabel* label : f->G)
+        EXPECT_FALSE(label->isHidden()) << label->objectName().toStdString();
+    EXPECT_EQ(f->G[351]->pos(), QPoint(1124, 18 * 11 + 60));
+    EXPECT_TRUE(gGridCellMap(351, 0) == 11 && gGridCellMap(351, 1) == 16 && gGridCellMap(351, 2) == 1);
+}
+
+TEST_F(EditorSupportTest, GridLabelsTakeTheEditorFontOfTheSettings)
+{
+    for (const auto& [index, family] : {std::pair{0, "Arial"}, std::pair{3, "Times New Roman"}}) {
+        gEditorFontIndex = index;
+        Form15* f = open();
+        const QFont font = cell(9, 9, 1)->font();
+        EXPECT_EQ(font.family(), family);
+        EXPECT_EQ(font.pointSizeF(), 8);
+        EXPECT_TRUE(font.bold());
+        f->unload();
+    }
+}
+
+TEST_F(EditorSupportTest, FindsTheSubjectOfAListLine)
+{
+    gSubjectNames(7, 1) = "M";
+    gSubjectNames(40, 1) = "Ma";
+    const struct {
+        const char* line;
+        const char* name;
+        int subject;
+    } cases[] = {
+        {"M   AB!", "M", 7},         // one letter, three blanks, a teacher busy before
+        {"De!!", "De", 1},           // both marks go
+        {"  Ma   AB CD!!", "Ma", 40}, // the later of two subjects named Ma
+        {"Sp    XY", "Sp", 5},
+        {"Xy   AB", "Xy", 99},       // no subject of that name: unchanged
+        {"!", "!", 99},              // too short to lose its mark
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        gSubject = 99;
+        gText = c.line;
+        FindSubjectByShortName();
+        EXPECT_EQ(gText, c.name);
+        EXPECT_EQ(gSubject, c.subject);
+    }
+}
+
+TEST_F(EditorSupportTest, KeyZeroFreesTheSelectedHalfCellOnlyWhileFreiIsEnabled)
+{
+    place(1, 2, 1, 0, 1);
+    Form15* f = open();
+    ASSERT_EQ(cell(1, 2, 0)->text(), "De");
+
+    press(f->List3, Qt::Key_0);
+    EXPECT_EQ(gTimetable(1, 2, 1, 0), 1) << "frei is disabled after opening";
+
+    at(1, 2, 1, 0, 1);
+    f->Command1->setEnabled(true);
+    press(f->List3, Qt::Key_0, Qt::KeypadModifier);
+    EXPECT_EQ(gTimetable(1, 2, 1, 0), 0);
+    EXPECT_EQ(cell(1, 2, 0)->text(), "");
+}
+
+// A digit is the editor's alone: it never also moves the list it is typed in.
+TEST_F(EditorSupportTest, DigitKeysPickAnEntryOfThePlacementListWhenItHasOne)
+{
+    Form15* f = open();
+    f->List1->addItems({"De   AB", "Ma   CD", "9x   EF"});
+    for (Qt::Key key : {Qt::Key_5, Qt::Key_9}) {
+        press(f->List1, key);
+        EXPECT_EQ(f->List1->currentRow(), -1);
+    }
+    f->List1->addItems({"Bio   GH", "Sp   IJ"});
+    press(f->List3, Qt::Key_5);
+    EXPECT_EQ(f->List1->currentRow(), 4);
+    press(f->List3, Qt::Key_2, Qt::KeypadModifier);
+    EXPECT_EQ(f->List1->currentRow(), 1);
+    press(f->List1, Qt::Key_Down);
+    EXPECT_EQ(f->List1->currentRow(), 2) << "other keys still reach the list";
+}
+
+namespace {
+// Cells of class 1 on Monday: fixation of row 0 and row 1, subjects of both rows.
+struct MixedCell {
+    short fix0, fix1, s0, s1;
+};
+constexpr MixedCell kMixed[] = {
+    {0, 0, 0, 0}, // 1: free and unfixed
+    {0, 0, 1, 0}, // 2: a lesson, unfixed
+    {0, 0, 0, 2}, // 3: a lesson in the right half only
+    {1, 1, 1, 0}, // 4: temporary
+    {4, 4, 2, 0}, // 5: absolute
+    {5, 5, 0, 0}, // 6: absolute without check, free
+    {0, 1, 0, 0}, // 7: row 1 alone is never looked at
+};
+
+void setMixedGrid()
+{
+    for (int p = 1; p <= 7; ++p) {
+        const MixedCell& m = kMixed[p - 1];
+        gFixations(1, p, 1, 0) = m.fix0;
+        gFixations(1, p, 1, 1) = m.fix1;
+        gTimetable(1, p, 1, 0) = m.s0;
+        gTimetable(1, p, 1, 1) = m.s1;
+    }
+}
+
+// "row0/row1" per period of class 1 on Monday.
+QStringList fixations(int cls = 1)
+{
+    QStringList out;
+    for (int p = 1; p <= 7; ++p)
+        out << QStringLiteral("%1/%2").arg(gFixations(1, p, cls, 0)).arg(gFixations(1, p, cls, 1));
+    return out;
+}
+}
+
+TEST_F(EditorSupportTest, FixationsOverTheWeekDecideByGroupRowZero)
+{
+    gLastClass = 2;
+    setMixedGrid();
+
+    FixAllCells();
+    EXPECT_EQ(fixations(), QStringList({"1/1", "1/1", "1/1", "1/1", "4/4", "5/5", "1/1"}));
+    EXPECT_EQ(gFixations(5, 9, 2, 0), 1) << "every day, period and class in use";
+    EXPECT_EQ(gFixations(1, 1, 3, 0), 0) << "classes beyond the last one in use";
+
+    ReleaseFixedCells();
+    EXPECT_EQ(fixations(), QStringList({"0/0", "0/0", "0/0", "0/0", "4/4", "5/5", "0/0"}));
+
+    setMixedGrid();
+    FixEmptyCells();
+    EXPECT_EQ(fixations(), QStringList({"1/1", "0/0", "0/0", "1/1", "4/4", "5/5", "1/1"}));
+}
+
+TEST_F(EditorSupportTest, CountsPlacedLessonsOfTheSubjectsChosenForOptimisation)
+{
+    gLastClass = 2;
+    gOptimizeSubjects(1) = 1;
+    gOptimizeSubjects(3) = 1;
+    gCurriculumHours(1, 1) = 4;
+    gCurriculumHours(2, 3) = 2;
+    gCurriculumHours(2, 2) = 5; // not chosen
+    gCurriculumHours(3, 1) = 6; // class not in use
+    gTimetable(1, 1, 1, 0) = 1;
+    gTimetable(2, 3, 1, 1) = 1;
+    gTimetable(5, 9, 2, 0) = 3;
+    gTimetable(1, 2, 2, 0) = 2;
+    gTimetable(1, 1, 3, 0) = 1;   // class not in use
+    gTimetable(1, 10, 1, 0) = 1;  // beyond the day's periods
+    gTimetable(1, 4, 1, 0) = 300; // a number of no subject
+
+    CountPlacedLessons();
+    EXPECT_EQ(gPlacedCount, 3);
+    EXPECT_EQ(gPlacedCount2, 6);
+}
+
+// The count of required lessons is a 16-bit number in the plan's variables;
+// curriculum hours beyond it stop at its largest value.
+TEST_F(EditorSupportTest, RequiredLessonsBeyondSixteenBitsStopAtTheLargestCount)
+{
+    gLastClass = 24;
+    gOptimizeSubjects(1) = 1;
+    for (int c = 1; c <= 24; ++c)
+        gCurriculumHours(c, 1) = 30000;
+    CountPlacedLessons();
+    EXPECT_EQ(gPlacedCount2, 32767);
+}
