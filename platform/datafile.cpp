@@ -107,6 +107,18 @@ bool rewrite(const QString& path, const QStringList& lines)
     return f.commit();
 }
 
+bool holds(const QString& path, const QStringList& lines)
+{
+    const QString real = find(path);
+    if (real.isEmpty())
+        return false;
+    QFile f(real);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = withLineEnds(lines);
+    return f.size() == bytes.size() && f.readAll() == bytes;
+}
+
 bool appendLine(const QString& path, const QString& line)
 {
     QFile f(targetOf(path));
