@@ -27,7 +27,8 @@ FormBase* open()
     return forms::show<F>();
 }
 
-// A window the start window reaches; `open` stays null until it is built.
+// A window the start window reaches; `open` stays null until the window is
+// built, then open<FormN> enables its button and menu entry.
 struct PlannerWindow {
     const char* group;
     const char* form;
@@ -56,6 +57,7 @@ const PlannerWindow kWindows[] = {
     {"Vertretung", "Form63", "keine Supplierung nötig", nullptr},
     {"Drucken", "Form14", "Druckmenü", nullptr},
     {"Drucken", "Form28", "Drucker - Einstellung", nullptr},
+    // Spelt as the publishing window's own caption.
     {"Internet", "Form61", "Stundenplan im Internet veröffenlichen", nullptr},
     {"Internet", "Form62", "Vertretungsplan im Internet veröffentlichen", nullptr},
 };
@@ -80,11 +82,6 @@ QAction* entryLike(QMenu* menu, QPushButton* button)
 PlannerMenu::PlannerMenu()
 {
     menuBar = controls::named<QMenuBar>(this, QStringLiteral("menuBar"));
-    loadPlan = controls::button(this, QStringLiteral("loadPlan"), QStringLiteral("Plan laden ..."));
-    savePlan = controls::button(this, QStringLiteral("savePlan"), QStringLiteral("Plan speichern ..."));
-    connect(loadPlan, &QPushButton::clicked, this, &PlannerMenu::loadPlan_Click);
-    connect(savePlan, &QPushButton::clicked, this, &PlannerMenu::savePlan_Click);
-
     auto* groups = new QHBoxLayout(this);
     groups->setMenuBar(menuBar);
     for (const char* group : kGroups) {
@@ -92,34 +89,46 @@ PlannerMenu::PlannerMenu()
         box->setTitle(text(group));
         auto* column = new QVBoxLayout(box);
         QMenu* menu = menuBar->addMenu(text(group));
-        for (const PlannerWindow& w : kWindows) {
-            if (qstrcmp(w.group, group) != 0)
-                continue;
-            QPushButton* b = controls::button(box, QStringLiteral("open") + text(w.form), text(w.caption));
-            if (w.open)
-                connect(b, &QPushButton::clicked, this, [opener = w.open] { opener(); });
-            else
-                b->setToolTip(kNotBuilt);
-            b->setEnabled(w.open != nullptr);
-            column->addWidget(b);
-            entryLike(menu, b);
-        }
-        if (group == kGroups[0]) {
-            column->addSpacing(12);
-            menu->addSeparator();
-            for (QPushButton* b : {loadPlan, savePlan}) {
-                b->setParent(box);
-                column->addWidget(b);
-                entryLike(menu, b);
-            }
-            menu->addSeparator();
-            QAction* quit = menu->addAction(QStringLiteral("Beenden"));
-            quit->setObjectName(QStringLiteral("quit"));
-            connect(quit, &QAction::triggered, this, &QWidget::close);
-        }
+        addWindows(group, column, menu);
+        if (group == kGroups[0])
+            addPlanCommands(column, menu);
         column->addStretch();
         groups->addWidget(box, 0, Qt::AlignTop);
     }
+}
+
+void PlannerMenu::addWindows(const char* group, QVBoxLayout* column, QMenu* menu)
+{
+    for (const PlannerWindow& w : kWindows) {
+        if (qstrcmp(w.group, group) != 0)
+            continue;
+        QPushButton* b = controls::button(this, QStringLiteral("open") + text(w.form), text(w.caption));
+        if (w.open)
+            connect(b, &QPushButton::clicked, this, [opener = w.open] { opener(); });
+        else
+            b->setToolTip(kNotBuilt);
+        b->setEnabled(w.open != nullptr);
+        column->addWidget(b);
+        entryLike(menu, b);
+    }
+}
+
+void PlannerMenu::addPlanCommands(QVBoxLayout* column, QMenu* menu)
+{
+    loadPlan = controls::button(this, QStringLiteral("loadPlan"), QStringLiteral("Plan laden ..."));
+    savePlan = controls::button(this, QStringLiteral("savePlan"), QStringLiteral("Plan speichern ..."));
+    connect(loadPlan, &QPushButton::clicked, this, &PlannerMenu::loadPlan_Click);
+    connect(savePlan, &QPushButton::clicked, this, &PlannerMenu::savePlan_Click);
+    column->addSpacing(12);
+    menu->addSeparator();
+    for (QPushButton* b : {loadPlan, savePlan}) {
+        column->addWidget(b);
+        entryLike(menu, b);
+    }
+    menu->addSeparator();
+    QAction* quit = menu->addAction(QStringLiteral("Beenden"));
+    quit->setObjectName(QStringLiteral("quit"));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
 }
 
 void PlannerMenu::Form_Load()

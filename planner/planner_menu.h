@@ -6,8 +6,10 @@
 // program as the user would, then offers to save the plan in memory.
 #include "platform/forms.h"
 
+class QMenu;
 class QMenuBar;
 class QPushButton;
+class QVBoxLayout;
 
 class PlannerMenu : public FormBase {
     Q_OBJECT
@@ -26,6 +28,9 @@ protected:
     void Form_Unload(bool& cancel) override;
 
 private:
+    // A button in the group's column and an entry in its menu per window.
+    void addWindows(const char* group, QVBoxLayout* column, QMenu* menu);
+    void addPlanCommands(QVBoxLayout* column, QMenu* menu);
     // False when a window refused to close.
     bool closeOtherWindows();
     // Asks "Plan <n> speichern?" when the plan in memory differs from its

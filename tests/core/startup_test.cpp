@@ -2,41 +2,9 @@
 #include "core/startup.h"
 #include "core/text_procedures.h"
 #include "platform/codepage.h"
-#include "platform/datafile.h"
 #include "tests/support/fixture.h"
 
-#include <QDir>
-#include <QFile>
-
 using StartupTest = ModelTest;
-
-TEST_F(StartupTest, RunsOnTheDemoFolder)
-{
-    const QDir demo(ORVQZ_DEMO_DIR);
-    for (const QString& name : demo.entryList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(demo.filePath(name), path(name))) << name.toStdString();
-    const QStringList classes = readLines("Klassen.txt");
-    ASSERT_GE(classes.size(), 10);
-
-    const QString here = QDir::currentPath();
-    QDir::setCurrent(m_dir.path());
-    const bool studentsRead = RunStartUp();
-    QDir::setCurrent(here);
-
-    EXPECT_TRUE(studentsRead);
-    EXPECT_TRUE(gDataPath.isEmpty()) << "the current folder";
-    EXPECT_EQ(gPlanName, "1");
-    EXPECT_TRUE(gStartPlanName == "1" && gCheckOk == 1);
-    EXPECT_EQ(gPlanTitle, "Stundenplan 2026/27");
-    for (int c = 1; c <= 10; ++c)
-        EXPECT_TRUE(gClassNames(c) == classes[c - 1]) << c;
-    int lessons = 0;
-    for (int c = 1; c <= 10; ++c)
-        lessons += gTimetable(1, 1, c, 0) != 0;
-    EXPECT_EQ(lessons, 10) << "every class has a first lesson on Monday";
-    EXPECT_EQ(gServerFolder, "/VORDA/" + gSchoolNameDashed + "/");
-    EXPECT_EQ(gKeywordOpen, 1);
-}
 
 TEST_F(StartupTest, WorkDateIsToday)
 {
