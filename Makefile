@@ -1,8 +1,8 @@
-# The two commands of the README: `make run` and `make test`.
+# The commands of the README: `make run`, `make planner` and `make test`.
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: run test build deps bench clean
+.PHONY: run planner test build deps bench clean
 
 deps:
 	@scripts/install-deps
@@ -16,6 +16,9 @@ build: deps
 
 run: build
 	cd demo && ../$(BUILD)/app/orvqz
+
+planner: build
+	cd demo && ../$(BUILD)/app/orvqz-planner
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

@@ -38,7 +38,11 @@ Layout layoutOf(double version)
     return kWrittenLayout;
 }
 
-QString planFile(const QString& tag) { return gDataPath + tag + gPlanName + QStringLiteral(".xxx"); }
+QString planFile(const QString& tag, const QString& plan = gPlanName)
+{
+    return gDataPath + tag + plan + QStringLiteral(".xxx");
+}
+const QString kHeaderTag = QStringLiteral("T&E");
 QString planListFile() { return gDataPath + QStringLiteral("Pläne.lst"); }
 
 void signalFault()
@@ -79,7 +83,7 @@ std::optional<datafile::Reader> openPlanFile(const QString& tag)
 
 std::optional<Layout> readHeader()
 {
-    auto r = openPlanFile(QStringLiteral("T&E"));
+    auto r = openPlanFile(kHeaderTag);
     if (!r)
         return std::nullopt;
     QString version;
@@ -200,7 +204,9 @@ void readSspTable()
     }
 }
 
-// ---- Saving: always the newest layout, each file replaced atomically.
+// ---- Saving: always the newest layout, each file replaced atomically. The
+// files are composed in memory, so what a save would write can also be
+// compared with the files on disk.
 
 QString currencyForm(Currency c) { return (c.units() >= 0 ? QStringLiteral(" ") : QString()) + c.toString() + QLatin1Char(' '); }
 
@@ -281,10 +287,12 @@ const PlanFile kPlanFiles[] = {
     {"SPW", classHoursFile}, {"LKN", availabilityFile}, {"KOP", teacherExtrasFile},
 };
 
+QString planFile(const PlanFile& f) { return planFile(QString::fromLatin1(f.tag)); }
+
 bool writePlanFiles()
 {
     for (const PlanFile& f : kPlanFiles) {
-        if (!f.compose().commit(planFile(QString::fromLatin1(f.tag))))
+        if (!f.compose().commit(planFile(f)))
             return false;
     }
     return true;
@@ -376,6 +384,29 @@ void SavePlan()
     gCheckOk = 1;
     if (!writePlanFiles() || !enterIntoPlanList())
         signalFault();
+}
+
+bool PlanDiffersFromFiles()
+{
+    for (const PlanFile& f : kPlanFiles) {
+        if (!f.compose().isOnDisk(planFile(f)))
+            return true;
+    }
+    return false;
+}
+
+std::vector<short> ListedPlans()
+{
+    const auto lines = datafile::readLines(planListFile());
+    return lines ? listedPlans(*lines) : std::vector<short>{};
+}
+
+std::optional<QString> PlanTitle(const QString& plan)
+{
+    const auto lines = datafile::readLines(planFile(kHeaderTag, plan));
+    if (!lines)
+        return std::nullopt;
+    return lines->value(2);
 }
 
 void LoadStartPlan()

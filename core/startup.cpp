@@ -1,8 +1,22 @@
 #include "core/startup.h"
 
+#include "core/constants.h"
 #include "core/master_data.h"
 #include "core/model.h"
+#include "core/plan_files.h"
+#include "platform/clock.h"
 #include "platform/datafile.h"
+#include "platform/dates.h"
+
+bool RunStartUp()
+{
+    InitialiseConstants();
+    const bool studentsRead = LoadMasterData();
+    LoadStartPlan();
+    PreparePublishing();
+    ReadKeywordFile();
+    return studentsRead;
+}
 
 void PreparePublishing()
 {
@@ -32,4 +46,11 @@ void ReadKeywordFile()
     } else {
         gKeywordOpen = 1;
     }
+}
+
+void SetWorkDateToToday()
+{
+    const QDate today = Clock::today();
+    gWorkDate = dates::shortText(today);
+    gWorkWeekday = static_cast<short>(dates::weekday(today));
 }

@@ -223,6 +223,18 @@ bool rewrite(const QString& path, const QStringList& lines)
     return f.commit();
 }
 
+bool holds(const QString& path, const QStringList& lines)
+{
+    const QString real = find(path);
+    if (real.isEmpty())
+        return false;
+    QFile f(real);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = withLineEnds(lines);
+    return f.size() == bytes.size() && f.readAll() == bytes;
+}
+
 namespace {
 constexpr int kLooksAtLastByte = 3;
 constexpr int kMsBetweenLooks = 5;

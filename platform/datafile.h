@@ -54,6 +54,10 @@ QString sanitizeField(const QString& text);
 // full disk never leaves it half written. Each line gets CR LF.
 bool rewrite(const QString& path, const QStringList& lines);
 
+// True when the file holds exactly the bytes that rewrite would write for
+// these lines; false when it differs, is missing or cannot be read.
+bool holds(const QString& path, const QStringList& lines);
+
 // Appends one line with its CR LF as a single write in append mode: several
 // PCs append to the same file. When the file's last line has no line end, the
 // same write starts with one. Reports why when the line was not written.
@@ -104,6 +108,7 @@ public:
     void number(double value) { m_lines << numbers::printForm(value); }
     const QStringList& lines() const { return m_lines; }
     bool commit(const QString& path) const { return rewrite(path, m_lines); }
+    bool isOnDisk(const QString& path) const { return holds(path, m_lines); }
 
 private:
     QStringList m_lines;

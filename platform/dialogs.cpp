@@ -1,26 +1,50 @@
 #include "platform/dialogs.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace dialogs {
 namespace {
 Handler gHandler;
-}
-void setHandler(Handler handler) { gHandler = std::move(handler); }
-void clearHandler() { gHandler = nullptr; }
 
-static bool show(const Shown& s)
+// The buttons in German, whatever the machine's language.
+Answer ask(const Shown& s)
+{
+    QMessageBox box(QMessageBox::Question, s.title, s.text);
+    QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    QPushButton* cancel = s.cancellable ? box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole) : no;
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::Yes;
+    // The close box counts as "Abbrechen", or as "Nein" where there is none.
+    if (s.cancellable && box.clickedButton() != no)
+        return Answer::Cancel;
+    return Answer::No;
+}
+
+Answer show(const Shown& s)
 {
     if (gHandler)
-        return gHandler(s);
+        return gHandler(s).answer;
     if (s.question)
-        return QMessageBox::question(nullptr, s.title, s.text, QMessageBox::Yes | QMessageBox::No)
-            == QMessageBox::Yes;
+        return ask(s);
     QMessageBox::information(nullptr, s.title, s.text);
-    return true;
+    return Answer::Yes;
 }
+}
+
+void setHandler(Handler handler) { gHandler = std::move(handler); }
+void clearHandler() { gHandler = nullptr; }
 }
 
 void MsgBox(const QString& text, const QString& title) { dialogs::show({text, title, false}); }
 
-bool AskYesNo(const QString& text, const QString& title) { return dialogs::show({text, title, true}); }
+bool AskYesNo(const QString& text, const QString& title) { return dialogs::show({text, title, true}) == Answer::Yes; }
+
+Answer AskYesNoCancel(const QString& text, const QString& title)
+{
+    return dialogs::show({text, title, true, true});
+}

@@ -1,6 +1,6 @@
 #pragma once
-// Message boxes and yes/no questions. Tests answer them from a script instead
-// of a dialog, so nothing ever blocks a test run.
+// Message boxes and questions. Tests answer them from a script instead of a
+// dialog, so nothing ever blocks a test run.
 #include <QString>
 #include <functional>
 
@@ -8,14 +8,26 @@ void MsgBox(const QString& text, const QString& title = QString());
 // True for "Ja".
 bool AskYesNo(const QString& text, const QString& title = QString());
 
+// "Ja", "Nein" or "Abbrechen".
+enum class Answer { Yes, No, Cancel };
+Answer AskYesNoCancel(const QString& text, const QString& title = QString());
+
 namespace dialogs {
 struct Shown {
     QString text;
     QString title;
     bool question = false;
+    // The question offers "Abbrechen" besides "Ja" and "Nein".
+    bool cancellable = false;
+};
+// A handler's answer: true for "Ja", false for "Nein", or an Answer.
+struct Reply {
+    Reply(bool yes) : answer(yes ? Answer::Yes : Answer::No) {}
+    Reply(Answer a) : answer(a) {}
+    Answer answer;
 };
 // Replaces the real dialogs; the handler returns the answer to a question.
-using Handler = std::function<bool(const Shown&)>;
+using Handler = std::function<Reply(const Shown&)>;
 void setHandler(Handler handler);
 void clearHandler();
 }

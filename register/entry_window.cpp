@@ -7,9 +7,7 @@
 #include "admin/student_list.h"
 #include "admin/students_present.h"
 #include "core/constants.h"
-#include "core/master_data.h"
 #include "core/model.h"
-#include "core/plan_files.h"
 #include "core/startup.h"
 #include "platform/clock.h"
 #include "platform/dates.h"
@@ -247,22 +245,17 @@ void Form1::connectEvents()
 // The start-up of the program.
 void Form1::Form_Load()
 {
-    InitialiseConstants();
+    const bool studentsRead = RunStartUp();
     const QString caption = ProgramCaption();
     setWindowTitle(caption);
-    Label2->setText(caption);
-    if (LoadMasterData())
-        Label2->setText(QString::number(gStudentCount));
+    Label2->setText(studentsRead ? QString::number(gStudentCount) : caption);
 
     Text2->setText(dates::shortText(Clock::today()));
     showWeekday(Clock::today());
     FillRoomList();
-    LoadStartPlan();
-    PreparePublishing();
 
     move(0, 0);
     unsetCursor();
-    ReadKeywordFile();
     if (gKeywordOpen == 0)
         forms::show<Form39>();
     Timer1->setEnabled(true);

@@ -4,6 +4,7 @@
 #include "platform/runtime.h"
 #include "tests/support/fixture.h"
 
+#include <QFile>
 #include <functional>
 
 namespace {
@@ -262,6 +263,21 @@ TEST_F(PlanFilesTest, StartPlanLoadsWhenTheSettingsAskForIt)
     gAutoLoadPlan = 1;
     LoadStartPlan();
     EXPECT_TRUE(gTimetable(1, 1, 1, 0) != 0 && gStartPlanName == "7");
+}
+
+TEST_F(PlanFilesTest, DiffersFromFilesOnlyAfterAChange)
+{
+    fillFullPlan();
+    save("7");
+    EXPECT_FALSE(PlanDiffersFromFiles());
+    gPlanTitle = "Neu";
+    EXPECT_TRUE(PlanDiffersFromFiles());
+    save("7");
+    gFixations(6, 11, 24, 1) = 5;
+    EXPECT_TRUE(PlanDiffersFromFiles()) << "the last cell of the grid";
+    save("7");
+    QFile::remove(path("LKN7.xxx"));
+    EXPECT_TRUE(PlanDiffersFromFiles()) << "a missing file";
 }
 
 }

@@ -6,6 +6,13 @@
 
 using StartupTest = ModelTest;
 
+TEST_F(StartupTest, WorkDateIsToday)
+{
+    SetWorkDateToToday();
+    EXPECT_TRUE(gWorkDate == "11.03.2026");
+    EXPECT_EQ(gWorkWeekday, 3);
+}
+
 TEST_F(StartupTest, PublishingNamesAndAccount)
 {
     gSchoolName = "Schule am  Park";

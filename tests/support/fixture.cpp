@@ -25,15 +25,15 @@ void ModelTest::SetUp()
     bounds::resetViolations();
     ASSERT_TRUE(m_dir.isValid());
     gDataPath = m_dir.path() + QLatin1Char('/');
-    dialogs::setHandler([this](const dialogs::Shown& s) {
+    dialogs::setHandler([this](const dialogs::Shown& s) -> dialogs::Reply {
         m_messages << s.text;
         if (!s.question)
             return true;
         if (m_answers.empty()) {
             ADD_FAILURE() << "unanswered question: " << s.text.toStdString();
-            return false;
+            return s.cancellable ? Answer::Cancel : Answer::No;
         }
-        const bool a = m_answers.front();
+        const dialogs::Reply a = m_answers.front();
         m_answers.pop_front();
         return a;
     });

@@ -3,6 +3,7 @@
 // an empty temporary data folder as gDataPath, a fixed clock, a seeded random
 // generator, and message boxes answered from a script.
 #include "platform/controls.h"
+#include "platform/dialogs.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -28,8 +29,9 @@ protected:
     // The lines of a data file as the program reads them.
     QStringList readLines(const QString& name) const;
 
-    // Answers for the next questions (true = "Ja"); every message shown is kept.
-    void answer(std::initializer_list<bool> answers) { m_answers.insert(m_answers.end(), answers); }
+    // Answers for the next questions (true = "Ja", false = "Nein", or an
+    // Answer such as Answer::Cancel); every message shown is kept.
+    void answer(std::initializer_list<dialogs::Reply> answers) { m_answers.insert(m_answers.end(), answers); }
     QStringList messages() const { return m_messages; }
 
     // Sets the clock to a date (and time).
@@ -53,6 +55,6 @@ protected:
     QTemporaryDir m_dir;
 
 private:
-    std::deque<bool> m_answers;
+    std::deque<dialogs::Reply> m_answers;
     QStringList m_messages;
 };

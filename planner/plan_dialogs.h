@@ -1,0 +1,66 @@
+#pragma once
+// The two small dialogs of the planner's start window: choosing a plan to
+// load, and naming the plan to save. They wait for the user (modal); tests
+// answer them through a handler in place of the wait, as they answer
+// questions (platform/dialogs.h).
+#include <QDialog>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class ListBox;
+class QLineEdit;
+class QPushButton;
+
+// The plans of "Pläne.lst", each with its number and title. The optimiser's
+// working plan 0 is not offered, nor a listed plan whose files are gone.
+class PlanLoadDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit PlanLoadDialog(QWidget* parent = nullptr);
+    bool isEmpty() const { return m_plans.empty(); }
+    // The chosen plan's number as text; nullopt while none is chosen.
+    std::optional<QString> chosenPlan() const;
+
+    // Confirming needs a plan chosen.
+    void accept() override;
+
+    ListBox* planList;
+    QPushButton* confirm;
+    QPushButton* cancel;
+
+private:
+    std::vector<short> m_plans;
+};
+
+// The number (1 to 32767; 0 stays the optimiser's) and the title of the plan
+// to save, at first those of the plan in memory.
+class PlanSaveDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit PlanSaveDialog(QWidget* parent = nullptr);
+    // The number as the plan's files are named ("7" for "007"), once accepted.
+    QString number() const { return m_number; }
+    QString title() const;
+
+    // A number that names no plan is refused with a message; the dialog stays.
+    void accept() override;
+
+    QLineEdit* planNumber;
+    QLineEdit* planTitle;
+    QPushButton* confirm;
+    QPushButton* cancel;
+
+private:
+    QString m_number;
+};
+
+namespace plandialogs {
+// Fills the dialog's controls and returns true for its confirm button, false
+// for cancel.
+using Handler = std::function<bool(QDialog&)>;
+void setHandler(Handler handler);
+void clearHandler();
+// Waits for the user, or asks the handler; true when the dialog was confirmed.
+bool run(QDialog& dialog);
+}

@@ -1,0 +1,241 @@
+#include "planner/planner_menu.h"
+
+#include "core/constants.h"
+#include "core/model.h"
+#include "core/plan_files.h"
+#include "core/settings_file.h"
+#include "planner/plan_dialogs.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+using Opener = FormBase* (*)();
+
+template <class F>
+FormBase* open()
+{
+    return forms::show<F>();
+}
+
+// A window the start window reaches; `open` stays null until the window is
+// built, then open<FormN> enables its button and menu entry.
+struct PlannerWindow {
+    const char* group;
+    const char* form;
+    const char* caption;
+    Opener open;
+};
+
+const char* const kGroups[] = {"Stundenplan", "Stammdaten", "Vertretung", "Drucken", "Internet"};
+
+const PlannerWindow kWindows[] = {
+    {"Stundenplan", "Form15", "Stundenplan - Bearbeitung", nullptr},
+    {"Stundenplan", "Form54", "Pläne zeigen", nullptr},
+    {"Stundenplan", "Form18", "Optimierung", nullptr},
+    {"Stammdaten", "Form7", "Eigenschaften der Fächer", nullptr},
+    {"Stammdaten", "Form9", "Schuldaten", nullptr},
+    {"Stammdaten", "Form27", "Zeiten", nullptr},
+    {"Stammdaten", "Form29", "Tools", nullptr},
+    {"Stammdaten", "Form23", "Stundentafel - Gesamtübersicht", nullptr},
+    {"Stammdaten", "Form36", "Gesamtübersicht", nullptr},
+    {"Stammdaten", "Form37", "Reihenfolge bei Gruppenunterricht", nullptr},
+    {"Stammdaten", "Form45", "Jahreswechsel", nullptr},
+    {"Stammdaten", "Form67", "Klasse einfügen", nullptr},
+    {"Vertretung", "Form20", "wer fehlt ?", nullptr},
+    {"Vertretung", "Form38", "Suplierstatistik / Datenbank", nullptr},
+    {"Vertretung", "Form44", "Nachricht", nullptr},
+    {"Vertretung", "Form63", "keine Supplierung nötig", nullptr},
+    {"Drucken", "Form14", "Druckmenü", nullptr},
+    {"Drucken", "Form28", "Drucker - Einstellung", nullptr},
+    // Spelt as the publishing window's own caption.
+    {"Internet", "Form61", "Stundenplan im Internet veröffenlichen", nullptr},
+    {"Internet", "Form62", "Vertretungsplan im Internet veröffentlichen", nullptr},
+};
+
+const QString kTitle = QStringLiteral("Stundenplaner");
+const QString kNotBuilt = QStringLiteral("Dieses Fenster gibt es noch nicht.");
+
+QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// A menu entry that does what the button next to it does.
+QAction* entryLike(QMenu* menu, QPushButton* button)
+{
+    QAction* a = menu->addAction(button->text());
+    a->setObjectName(button->objectName());
+    a->setEnabled(button->isEnabled());
+    QObject::connect(a, &QAction::triggered, button, &QPushButton::click);
+    return a;
+}
+
+}
+
+PlannerMenu::PlannerMenu()
+{
+    menuBar = controls::named<QMenuBar>(this, QStringLiteral("menuBar"));
+    auto* groups = new QHBoxLayout(this);
+    groups->setMenuBar(menuBar);
+    for (const char* group : kGroups) {
+        auto* box = controls::named<QGroupBox>(this, text(group));
+        box->setTitle(text(group));
+        auto* column = new QVBoxLayout(box);
+        QMenu* menu = menuBar->addMenu(text(group));
+        addWindows(group, column, menu);
+        if (group == kGroups[0])
+            addPlanCommands(column, menu);
+        column->addStretch();
+        groups->addWidget(box, 0, Qt::AlignTop);
+    }
+}
+
+void PlannerMenu::addWindows(const char* group, QVBoxLayout* column, QMenu* menu)
+{
+    for (const PlannerWindow& w : kWindows) {
+        if (qstrcmp(w.group, group) != 0)
+            continue;
+        QPushButton* b = controls::button(this, QStringLiteral("open") + text(w.form), text(w.caption));
+        if (w.open)
+            connect(b, &QPushButton::clicked, this, [opener = w.open] { opener(); });
+        else
+            b->setToolTip(kNotBuilt);
+        b->setEnabled(w.open != nullptr);
+        column->addWidget(b);
+        entryLike(menu, b);
+    }
+}
+
+void PlannerMenu::addPlanCommands(QVBoxLayout* column, QMenu* menu)
+{
+    loadPlan = controls::button(this, QStringLiteral("loadPlan"), QStringLiteral("Plan laden ..."));
+    savePlan = controls::button(this, QStringLiteral("savePlan"), QStringLiteral("Plan speichern ..."));
+    connect(loadPlan, &QPushButton::clicked, this, &PlannerMenu::loadPlan_Click);
+    connect(savePlan, &QPushButton::clicked, this, &PlannerMenu::savePlan_Click);
+    column->addSpacing(12);
+    menu->addSeparator();
+    for (QPushButton* b : {loadPlan, savePlan}) {
+        column->addWidget(b);
+        entryLike(menu, b);
+    }
+    menu->addSeparator();
+    QAction* quit = menu->addAction(QStringLiteral("Beenden"));
+    quit->setObjectName(QStringLiteral("quit"));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+}
+
+void PlannerMenu::Form_Load()
+{
+    setWindowTitle(ProgramCaption() + QStringLiteral(" - ") + kTitle);
+    move(0, 0);
+}
+
+void PlannerMenu::Form_Unload(bool& cancel)
+{
+    // The windows first, as the user would close them: what they change on
+    // closing belongs to the plan that is then offered for saving.
+    if (!closeOtherWindows() || !offerToSavePlan())
+        cancel = true;
+}
+
+bool PlannerMenu::closeOtherWindows()
+{
+    QList<QPointer<FormBase>> open;
+    for (FormBase* f : forms::all()) {
+        if (f != this)
+            open << f;
+    }
+    for (const QPointer<FormBase>& f : open) {
+        if (f && !f->unload())
+            return false;
+    }
+    return true;
+}
+
+bool PlannerMenu::offerToSavePlan()
+{
+    // Without a plan name nothing was loaded or saved, so there is nothing to compare with.
+    if (gPlanName.isEmpty() || !PlanDiffersFromFiles())
+        return true;
+    switch (AskYesNoCancel(QStringLiteral("Plan %1 speichern?").arg(gPlanName), kTitle)) {
+    case Answer::Yes:
+        return saveCurrentPlan();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool PlannerMenu::saveCurrentPlan()
+{
+    SavePlan();
+    if (gCheckOk == 1)
+        return true;
+    MsgBox(QStringLiteral("Plan %1 konnte nicht gespeichert werden. Bitte prüfen Sie, ob der Datenordner "
+                          "erreichbar und beschreibbar ist.")
+               .arg(gPlanName),
+           kTitle);
+    return false;
+}
+
+void PlannerMenu::rememberPlan()
+{
+    if (!SaveSettingsFile())
+        MsgBox(QStringLiteral("Die Einstellungen (vorda.ver) konnten nicht gespeichert werden; beim nächsten "
+                              "Start wird der bisherige Plan geladen."),
+               kTitle);
+}
+
+void PlannerMenu::loadPlan_Click()
+{
+    PlanLoadDialog chooser(this);
+    if (chooser.isEmpty()) {
+        MsgBox(QStringLiteral("Es ist noch kein Plan gespeichert."), kTitle);
+        return;
+    }
+    if (!plandialogs::run(chooser) || !offerToSavePlan())
+        return;
+    const QString plan = *chooser.chosenPlan();
+    // Another PC may have deleted it since the list was shown; loading a plan
+    // without files would leave the old plan under the new number.
+    if (!PlanTitle(plan)) {
+        MsgBox(QStringLiteral("Plan %1 gibt es nicht mehr.").arg(plan), kTitle);
+        return;
+    }
+    gPlanName = plan;
+    LoadPlan();
+    if (gCheckOk != 1)
+        MsgBox(QStringLiteral("Plan %1 ist unvollständig: nicht alle seine Dateien wurden gefunden.").arg(plan), kTitle);
+    rememberPlan();
+}
+
+void PlannerMenu::savePlan_Click()
+{
+    PlanSaveDialog naming(this);
+    if (!plandialogs::run(naming))
+        return;
+    const QString plan = naming.number();
+    if (plan != gPlanName && PlanTitle(plan)
+        && !AskYesNo(QStringLiteral("Plan %1 gibt es schon. Soll er überschrieben werden?").arg(plan), kTitle))
+        return;
+    const QString oldPlan = gPlanName;
+    const QString oldTitle = gPlanTitle;
+    gPlanName = plan;
+    gPlanTitle = naming.title();
+    if (!saveCurrentPlan()) {
+        gPlanName = oldPlan;
+        gPlanTitle = oldTitle;
+        return;
+    }
+    if (plan != oldPlan)
+        rememberPlan();
+}

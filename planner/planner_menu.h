@@ -1,0 +1,43 @@
+#pragma once
+// PlannerMenu, the start window of the timetable planner: a button and a menu
+// entry for each head window of the planner, grouped as the work goes
+// (timetable, master data, substitution, printing, publishing), and the
+// loading and saving of plans. Closing it closes every open window of the
+// program as the user would, then offers to save the plan in memory.
+#include "platform/forms.h"
+
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QVBoxLayout;
+
+class PlannerMenu : public FormBase {
+    Q_OBJECT
+public:
+    PlannerMenu();
+
+    QMenuBar* menuBar;
+    QPushButton* loadPlan;
+    QPushButton* savePlan;
+
+    void loadPlan_Click();
+    void savePlan_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(bool& cancel) override;
+
+private:
+    // A button in the group's column and an entry in its menu per window.
+    void addWindows(const char* group, QVBoxLayout* column, QMenu* menu);
+    void addPlanCommands(QVBoxLayout* column, QMenu* menu);
+    // False when a window refused to close.
+    bool closeOtherWindows();
+    // Asks "Plan <n> speichern?" when the plan in memory differs from its
+    // files; false when the user cancelled or the save failed.
+    bool offerToSavePlan();
+    // Saves plan gPlanName; a failure is told to the user and gives false.
+    bool saveCurrentPlan();
+    // The plan in memory becomes the one the next start loads.
+    void rememberPlan();
+};

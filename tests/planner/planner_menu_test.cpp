@@ -1,0 +1,257 @@
+#include "core/model.h"
+#include "core/plan_files.h"
+#include "core/startup.h"
+#include "planner/plan_dialogs.h"
+#include "planner/planner_menu.h"
+#include "tests/planner/planner_fixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <deque>
+
+namespace {
+
+// Stands for a planner window that saves when it closes, or refuses to.
+struct SavingWindow : FormBase {
+    static inline int saves = 0;
+    static inline bool refuse = false;
+    void Form_Unload(bool& cancel) override { saves += (cancel = refuse) ? 0 : 1; }
+};
+struct OtherWindow : SavingWindow {};
+
+// The planner started on a copy of the demo school; its plan dialogs are
+// filled from a script, as questions are answered.
+class PlannerMenuTest : public PlannerTest {
+protected:
+    PlannerMenu* menu = nullptr;
+    std::deque<std::function<bool(QDialog&)>> fills;
+
+    void SetUp() override
+    {
+        PlannerTest::SetUp();
+        SavingWindow::saves = 0;
+        const QDir demo(ORVQZ_DEMO_DIR);
+        for (const QString& name : demo.entryList(QDir::Files))
+            ASSERT_TRUE(QFile::copy(demo.filePath(name), path(name)));
+        plandialogs::setHandler([this](QDialog& d) {
+            if (fills.empty()) {
+                ADD_FAILURE() << "unanswered dialog " << d.windowTitle().toStdString();
+                return false;
+            }
+            const auto fill = fills.front();
+            fills.pop_front();
+            return fill(d);
+        });
+        start();
+    }
+    void TearDown() override
+    {
+        SavingWindow::refuse = false;
+        gPlanName.clear(); // a start window still open asks nothing at the end
+        PlannerTest::TearDown();
+        plandialogs::clearHandler();
+        EXPECT_TRUE(fills.empty());
+    }
+    // As orvqz-planner starts in its data folder.
+    void start()
+    {
+        const QString here = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        RunStartUp();
+        QDir::setCurrent(here);
+        gDataPath = m_dir.path() + QLatin1Char('/');
+        menu = forms::show<PlannerMenu>();
+    }
+    bool quit()
+    {
+        menu->findChild<QAction*>("quit")->trigger();
+        return !forms::isOpen<PlannerMenu>();
+    }
+    void click(const char* name) { menu->findChild<QPushButton*>(name)->click(); }
+    void choosePlan(const QString& plan)
+    {
+        fills.push_back([plan](QDialog& d) {
+            auto* list = d.findChild<ListBox*>("planList");
+            for (int i = 0; i < list->ListCount(); ++i) {
+                if (list->List(i).startsWith(plan + " - "))
+                    list->setListIndex(i);
+            }
+            return true;
+        });
+    }
+    void nameSave(const QString& number, const QString& title = QString())
+    {
+        fills.push_back([number, title](QDialog& d) {
+            d.findChild<QLineEdit*>("planNumber")->setText(number);
+            if (!title.isEmpty())
+                d.findChild<QLineEdit*>("planTitle")->setText(title);
+            return true;
+        });
+    }
+    // Class 1's first lesson on Monday becomes another subject of the class.
+    static int changeFirstLesson()
+    {
+        for (int s = 1; s <= 99; ++s) {
+            if (s != gTimetable(1, 1, 1, 0) && gSubjectTeachers(1, s, 0) != 0 && gSubjectAttr(s, 6) == 0) {
+                place(1, 1, 1, 0, s);
+                return s;
+            }
+        }
+        ADD_FAILURE() << "class 1 has no other subject";
+        return 0;
+    }
+};
+
+TEST_F(PlannerMenuTest, StartsOnTheDemoWithPlanOneAndItsClasses)
+{
+    EXPECT_EQ(menu->windowTitle(), "ORV-qz V1.28a - Stundenplaner");
+    EXPECT_EQ(menu->pos(), QPoint(0, 0));
+    EXPECT_TRUE(gPlanName == "1" && gCheckOk == 1 && gPlanTitle == "Stundenplan 2026/27");
+    const QStringList classes = readLines("Klassen.txt");
+    for (int c = 1; c <= 10; ++c) {
+        EXPECT_TRUE(gClassNames(c) == classes.value(c - 1)) << c;
+        EXPECT_NE(gTimetable(1, 1, c, 0), 0) << "a first lesson on Monday";
+    }
+}
+
+TEST_F(PlannerMenuTest, ReachesEveryPlannerWindowByButtonAndMenu)
+{
+    const QStringList groups[] = {
+        {"Stundenplan", "openForm15 Stundenplan - Bearbeitung", "openForm54 Pläne zeigen", "openForm18 Optimierung",
+         "loadPlan Plan laden ...", "savePlan Plan speichern ..."},
+        {"Stammdaten", "openForm7 Eigenschaften der Fächer", "openForm9 Schuldaten", "openForm27 Zeiten",
+         "openForm29 Tools", "openForm23 Stundentafel - Gesamtübersicht", "openForm36 Gesamtübersicht",
+         "openForm37 Reihenfolge bei Gruppenunterricht", "openForm45 Jahreswechsel", "openForm67 Klasse einfügen"},
+        {"Vertretung", "openForm20 wer fehlt ?", "openForm38 Suplierstatistik / Datenbank", "openForm44 Nachricht",
+         "openForm63 keine Supplierung nötig"},
+        {"Drucken", "openForm14 Druckmenü", "openForm28 Drucker - Einstellung"},
+        {"Internet", "openForm61 Stundenplan im Internet veröffenlichen",
+         "openForm62 Vertretungsplan im Internet veröffentlichen"},
+    };
+    // No window of the planner is built yet.
+    const QStringList enabled{"loadPlan", "savePlan", "quit"};
+    const QList<QAction*> menus = menu->menuBar->actions();
+    ASSERT_EQ(menus.size(), 5);
+    for (int g = 0; g < 5; ++g) {
+        const auto* box = menu->findChild<QGroupBox*>(groups[g][0]);
+        ASSERT_TRUE(box && box->title() == groups[g][0] && menus[g]->text() == groups[g][0]);
+        QStringList buttons{groups[g][0]}, entries{groups[g][0]};
+        for (const QPushButton* b : box->findChildren<QPushButton*>()) {
+            buttons << b->objectName() + " " + b->text();
+            EXPECT_EQ(b->isEnabled(), enabled.contains(b->objectName())) << b->objectName().toStdString();
+        }
+        for (const QAction* a : menus[g]->menu()->actions()) {
+            if (!a->isSeparator())
+                entries << a->objectName() + " " + a->text();
+            EXPECT_EQ(a->isEnabled(), a->isSeparator() || enabled.contains(a->objectName()));
+        }
+        EXPECT_EQ(buttons, groups[g]);
+        EXPECT_EQ(entries, groups[g] + (g == 0 ? QStringList{"quit Beenden"} : QStringList{}));
+    }
+}
+
+TEST_F(PlannerMenuTest, ClosingClosesEveryWindowAsTheUserWould)
+{
+    forms::show<SavingWindow>();
+    forms::show<OtherWindow>();
+    SavingWindow::refuse = true;
+    EXPECT_FALSE(quit()) << "a window that cannot close keeps the program open";
+    SavingWindow::refuse = false;
+    EXPECT_TRUE(quit());
+    EXPECT_TRUE(forms::all().isEmpty());
+    EXPECT_EQ(SavingWindow::saves, 2);
+}
+
+TEST_F(PlannerMenuTest, AsksToSaveThePlanOnlyWhenItChanged)
+{
+    EXPECT_TRUE(quit());
+    EXPECT_TRUE(messages().isEmpty());
+
+    start();
+    const QByteArray lessons = readBytes("KSP1.xxx");
+    const int changed = changeFirstLesson();
+    answer({Answer::Cancel, false});
+    EXPECT_FALSE(quit());
+    EXPECT_TRUE(quit());
+    EXPECT_EQ(messages(), QStringList(2, "Plan 1 speichern?"));
+    EXPECT_EQ(readBytes("KSP1.xxx"), lessons);
+
+    start();
+    changeFirstLesson();
+    answer({true});
+    EXPECT_TRUE(quit());
+    resetModel();
+    start();
+    EXPECT_EQ(gTimetable(1, 1, 1, 0), changed);
+}
+
+TEST_F(PlannerMenuTest, AFailedSaveKeepsTheProgramOpen)
+{
+    changeFirstLesson();
+    blockFile("KSP1.xxx");
+    answer({true});
+    EXPECT_FALSE(quit());
+    EXPECT_TRUE(messages().value(1).startsWith("Plan 1 konnte nicht gespeichert werden."));
+    unblockFile("KSP1.xxx");
+    answer({true});
+    EXPECT_TRUE(quit());
+}
+
+TEST_F(PlannerMenuTest, SavedPlanSurvivesARestartAndLoadsBack)
+{
+    const int first = gTimetable(1, 1, 1, 0);
+    const int changed = changeFirstLesson();
+    nameSave("5", "Versuch");
+    click("savePlan");
+    EXPECT_EQ(readLines("Pläne.lst"), (QStringList{" 5 ", " 1 "}));
+    ASSERT_TRUE(quit());
+    resetModel();
+    start();
+    EXPECT_TRUE(gPlanName == "5" && gPlanTitle == "Versuch" && gTimetable(1, 1, 1, 0) == changed);
+
+    fills.push_back([](QDialog& d) {
+        EXPECT_EQ(d.findChild<ListBox*>("planList")->items(), (QStringList{"5 - Versuch", "1 - Stundenplan 2026/27"}));
+        return false;
+    });
+    click("loadPlan");
+    choosePlan("1");
+    click("loadPlan");
+    EXPECT_TRUE(gPlanName == "1" && gTimetable(1, 1, 1, 0) == first);
+    EXPECT_EQ(readLines("vorda.ver").value(6), "1");
+
+    changeFirstLesson();
+    choosePlan("5");
+    answer({Answer::Cancel});
+    click("loadPlan");
+    EXPECT_EQ(gPlanName, "1") << "changes are offered for saving first";
+
+    // Saving over another plan asks first.
+    nameSave("5");
+    answer({false});
+    click("savePlan");
+    EXPECT_EQ(messages().last(), "Plan 5 gibt es schon. Soll er überschrieben werden?");
+    EXPECT_EQ(PlanTitle("5"), "Versuch");
+}
+
+TEST_F(PlannerMenuTest, RefusesANumberThatNamesNoPlan)
+{
+    const char* const refused[] = {"0", "", "abc", "-3", "+4", "1.5", "32768", "4 2"};
+    for (const char* number : refused) {
+        nameSave(number);
+        click("savePlan");
+        EXPECT_TRUE(messages().last().startsWith("Die Plannummer muss eine ganze Zahl von 1 bis 32767 sein")) << number;
+    }
+    EXPECT_EQ(messages().size(), std::size(refused));
+    nameSave("007");
+    click("savePlan");
+    EXPECT_EQ(readLines("Pläne.lst"), (QStringList{" 7 ", " 1 "}));
+    EXPECT_EQ(gPlanName, "7");
+}
+
+}
