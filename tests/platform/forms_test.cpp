@@ -114,6 +114,36 @@ TEST(Controls, SortedListBoxUsesTheListOrder)
     EXPECT_EQ(l.List(l.ListIndex()), "11");
 }
 
+TEST(Controls, ManyItemsAtOnceStandAsAddedOneByOne)
+{
+    const QStringList texts{"2 ", "Ärger", "11", "b", "1 ", "10", "a", "11"};
+    for (const bool sorted : {false, true}) {
+        ListBox oneByOne(nullptr, sorted), atOnce(nullptr, sorted);
+        for (const QString& text : texts)
+            oneByOne.AddItem(text);
+        atOnce.AddItems(texts.mid(0, 3));
+        atOnce.AddItems(texts.mid(3));
+        EXPECT_EQ(atOnce.items(), oneByOne.items()) << sorted;
+    }
+}
+
+TEST(Controls, RowsAreSelectedInOneChange)
+{
+    ListBox l;
+    l.setSelectionMode(QAbstractItemView::MultiSelection);
+    l.AddItems({"A", "B", "C", "D", "E", "F"});
+    l.item(1)->setSelected(true);
+    QSignalSpy changed(&l, &QListWidget::itemSelectionChanged);
+    l.selectRows({0, 2, 3, 5});
+    EXPECT_EQ(changed.count(), 1);
+    QStringList selected;
+    for (int i = 0; i < l.count(); ++i)
+        if (l.item(i)->isSelected())
+            selected << l.List(i);
+    EXPECT_EQ(selected, (QStringList{"A", "C", "D", "F"}));
+    EXPECT_EQ(l.ListIndex(), -1);
+}
+
 TEST(Controls, FocusDoesNotSelectAListItem)
 {
     ListBox l;
