@@ -3,6 +3,8 @@
 #include "tests/support/fixture.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -27,6 +29,12 @@ protected:
 class FormB : public FormBase {
 public:
     FormB() : FormBase(0) {}
+};
+
+// A window with a position slot, of a known size.
+class Placed : public FormBase {
+public:
+    Placed() : FormBase(5) { resize(300, 200); }
 };
 }
 
@@ -73,6 +81,30 @@ TEST_F(FormsTest, ActivateFiresWhenAnotherWindowWasActive)
     forms::show<FormB>();
     forms::show<FormA>();
     EXPECT_EQ(gActivations, 2);
+}
+
+TEST_F(FormsTest, AStoredPositionOffTheScreenIsMovedJustInside)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const int right = screen.x() + screen.width(), bottom = screen.y() + screen.height();
+    struct {
+        QPoint stored, shown;
+    } cases[] = {
+        {{right - 100, 40}, {right - 300, 40}},
+        {{60, bottom + 500}, {60, bottom - 200}},
+        {{right + 900, bottom - 150}, {right - 300, bottom - 200}},
+        {{screen.x() - 50, screen.y() - 20}, screen.topLeft()},
+        {{right - 300, bottom - 200}, {right - 300, bottom - 200}},
+    };
+    for (const auto& c : cases) {
+        FormBase::setPositionHooks([&](FormBase& f) { f.move(c.stored); }, {});
+        Placed* f = forms::get<Placed>();
+        EXPECT_EQ(f->pos(), c.shown) << c.stored.x() << "," << c.stored.y();
+        EXPECT_EQ(f->standsWhereFitted(), c.stored != c.shown);
+        f->move(f->pos() + QPoint(-1, 0));
+        EXPECT_FALSE(f->standsWhereFitted()) << "moved by the user";
+        f->unload();
+    }
 }
 
 TEST(Controls, TextBoxChangeFiresOnEveryAssignment)
