@@ -109,15 +109,20 @@ void Form39::Form_Activate()
 
     const QString cls = gEntryClass.toString();
     const int count = std::clamp<int>(gStudentCount, 0, decltype(Model::gStudentNames)::upper());
+    QStringList names;
+    QList<int> present;
+    for (int i = 1; i <= count; ++i) {
+        if (!cls.isEmpty() && !gStudentClass(i).toUpper().contains(cls))
+            continue;
+        if (gStudentAbsent(i) != 1)
+            present << static_cast<int>(names.size());
+        names << gStudentNames(i).toString();
+    }
     {
         const QSignalBlocker quiet(List1);
         List1->Clear();
-        for (int i = 1; i <= count; ++i) {
-            if (!cls.isEmpty() && !gStudentClass(i).toUpper().contains(cls))
-                continue;
-            List1->AddItem(gStudentNames(i).toString());
-            List1->item(List1->count() - 1)->setSelected(gStudentAbsent(i) != 1);
-        }
+        List1->AddItems(names);
+        List1->selectRows(present);
     }
     List1_Click();
 }

@@ -10,10 +10,12 @@
 #include "platform/runtime.h"
 #include "platform/units.h"
 
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPushButton>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -101,10 +103,20 @@ void saveAndReload(int lastSlot, bool newSchoolYear)
     LoadStudentsIntoList();
 }
 
-QString studentItem(int slot)
+// The blanks push the student number out of the list's sight, as the picker
+// does; as many as the list's width needs for a short name, at least `blanks`.
+QString withHiddenNumber(const ListBox& list, const QString& shown, int blanks, int number)
 {
-    return gStudentClass(slot) + QStringLiteral("  -  ") + gStudentNames(slot).toString() + QString(55, QLatin1Char(' ')) +
-           QString::number(slot);
+    const QFontMetricsF metrics(list.font());
+    const qreal blankWidth = std::max<qreal>(1, metrics.horizontalAdvance(QLatin1Char(' ')));
+    const int needed = static_cast<int>(std::ceil((list.width() - metrics.horizontalAdvance(shown)) / blankWidth)) + 1;
+    return shown + QString(std::max(blanks, needed), QLatin1Char(' ')) + QString::number(number);
+}
+
+QString studentItem(const ListBox& list, int slot)
+{
+    return withHiddenNumber(list, gStudentClass(slot) + QStringLiteral("  -  ") + gStudentNames(slot).toString(), 55,
+                            slot);
 }
 }
 
@@ -116,9 +128,11 @@ void LoadStudentsIntoList()
     ReadStudentFile();
     if (!f)
         return;
+    QStringList items;
     for (int i = 1; i <= gStudentCount; ++i)
-        f->List1->AddItem(studentItem(i));
-    f->List1->AddItem(kNewStudent + QString(65, QLatin1Char(' ')) + QString::number(gStudentCount + 1));
+        items << studentItem(*f->List1, i);
+    items << withHiddenNumber(*f->List1, kNewStudent, 65, gStudentCount + 1);
+    f->List1->AddItems(items);
 }
 
 Form25::Form25() : FormBase(25)
@@ -128,6 +142,7 @@ Form25::Form25() : FormBase(25)
 
     Label2 = controls::label(this, "Label2", QStringLiteral("Liste der Schülerinnen und Schüler"));
     List1 = controls::list(this, "List1", {}, true);
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Label1 = controls::label(this, "Label1", QStringLiteral("index"));
     Label6 = controls::label(this, "Label6", QStringLiteral("index"));
     Label3 = controls::label(this, "Label3", QStringLiteral("Familienname Vorname"));

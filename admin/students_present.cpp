@@ -76,10 +76,12 @@ void Form12::Form_Load()
 
 void Form12::FillAbsentStudents()
 {
+    QStringList absent;
     for (int i = 1; i <= studentCount(); ++i) {
         if (gStudentAbsent(i) != 0)
-            List2->AddItem(gStudentClass(i) + " - " + gStudentNames(i).toString());
+            absent << gStudentClass(i) + " - " + gStudentNames(i).toString();
     }
+    List2->AddItems(absent);
 }
 
 void Form12::FillClassLines()

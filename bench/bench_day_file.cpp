@@ -48,6 +48,21 @@ void BM_LoadDayOf1000Lines(benchmark::State& state)
 }
 BENCHMARK(BM_LoadDayOf1000Lines)->Unit(benchmark::kMicrosecond);
 
+// The baseline of the loader: the same file's bytes, read and nothing more.
+void BM_ReadRawBytesOfTheSameDay(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("20260311.qz"));
+    writeBusyDay(path);
+    for (auto _ : state) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            state.SkipWithError("the day file cannot be read");
+        benchmark::DoNotOptimize(file.readAll());
+    }
+}
+BENCHMARK(BM_ReadRawBytesOfTheSameDay)->Unit(benchmark::kMicrosecond);
+
 void BM_Append1000Entries(benchmark::State& state)
 {
     QTemporaryDir dir;

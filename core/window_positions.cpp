@@ -57,11 +57,17 @@ void restorePosition(FormBase& form)
     form.move(windowPixels(gWindowLeft(slot)), windowPixels(gWindowTop(slot).toDouble()));
 }
 
+// A window that was only moved to fit this screen keeps its stored position,
+// so it comes back where the teacher put it on a larger screen.
 void storePosition(FormBase& form)
 {
     const int slot = form.positionSlot();
     if (slot > kSlots)
         return;
+    if (form.standsWhereFitted()) {
+        SaveWindowPositions();
+        return;
+    }
     gWindowLeft(slot) = static_cast<float>(units::pixelsToTwips(form.x()));
     gWindowTop(slot) = units::pixelsToTwips(form.y());
     SaveWindowPositions();

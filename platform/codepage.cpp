@@ -12,6 +12,14 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+// Every byte's character, so that decoding a day file is one look-up a byte.
+constexpr std::array<char16_t, 256> kChars = [] {
+    std::array<char16_t, 256> chars{};
+    for (int b = 0; b < 256; ++b)
+        chars[b] = b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : static_cast<char16_t>(b);
+    return chars;
+}();
+
 const std::unordered_map<char16_t, unsigned char>& reverseHigh()
 {
     static const auto table = [] {
@@ -24,12 +32,7 @@ const std::unordered_map<char16_t, unsigned char>& reverseHigh()
 }
 }
 
-QChar charOf(unsigned char byte)
-{
-    if (byte >= 0x80 && byte < 0xA0)
-        return QChar(kHigh[byte - 0x80]);
-    return QChar(static_cast<char16_t>(byte));
-}
+QChar charOf(unsigned char byte) { return QChar(kChars[byte]); }
 
 int byteOf(QChar c)
 {
@@ -47,7 +50,7 @@ QString decode(const QByteArray& bytes)
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* p = out.data();
     for (char b : bytes)
-        *p++ = charOf(static_cast<unsigned char>(b));
+        *p++ = QChar(kChars[static_cast<unsigned char>(b)]);
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/units.h"
 
 #include <QFocusEvent>
+#include <QItemSelection>
 #include <QFont>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace {
 // The program's fixed-pitch fonts are Windows fonts; where one is not
@@ -263,6 +266,25 @@ void ListBox::AddItem(const QString& text)
     insertItem(lo, text);
 }
 
+void ListBox::AddItems(const QStringList& texts)
+{
+    if (texts.isEmpty())
+        return;
+    const bool updating = updatesEnabled();
+    setUpdatesEnabled(false);
+    if (!m_sorted) {
+        addItems(texts);
+    } else if (count() == 0) {
+        QStringList sorted = texts;
+        std::stable_sort(sorted.begin(), sorted.end(), collate::less);
+        addItems(sorted);
+    } else {
+        for (const QString& text : texts)
+            AddItem(text);
+    }
+    setUpdatesEnabled(updating);
+}
+
 void ListBox::RemoveItem(int index)
 {
     if (index >= 0 && index < count())
@@ -290,6 +312,22 @@ void ListBox::setListIndex(int index)
         return;
     }
     setCurrentRow(index);
+}
+
+void ListBox::selectRows(const QList<int>& rows)
+{
+    QItemSelection selection;
+    for (qsizetype i = 0; i < rows.size();) {
+        qsizetype last = i;
+        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
+            ++last;
+        selection.select(model()->index(rows[i], 0), model()->index(rows[last], 0));
+        i = last + 1;
+    }
+    const bool updating = updatesEnabled();
+    setUpdatesEnabled(false);
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    setUpdatesEnabled(updating);
 }
 
 QStringList ListBox::items() const

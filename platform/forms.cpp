@@ -4,6 +4,9 @@
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
 #include <unordered_map>
 
 namespace {
@@ -36,6 +39,29 @@ void FormBase::load()
     if (m_positionSlot > 0 && gRestore)
         gRestore(*this);
     Form_Load();
+    if (m_positionSlot > 0)
+        fitOnScreen();
+}
+
+// Positions come from the teacher's file, perhaps written on a larger screen:
+// the window is moved onto this one (after Form_Load, which may size it),
+// while the file keeps the position for the screen it was made on.
+void FormBase::fitOnScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QRect frame = frameGeometry();
+    const auto fit = [](int at, int size, int first, int room) {
+        return std::clamp(at, first, std::max(first, first + room - size));
+    };
+    const QPoint to(fit(frame.x(), frame.width(), available.x(), available.width()),
+                    fit(frame.y(), frame.height(), available.y(), available.height()));
+    if (to == frame.topLeft())
+        return;
+    move(to);
+    m_fitted = pos();
 }
 
 void FormBase::activate()

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <typeindex>
 
 class FormBase : public QWidget {
@@ -17,6 +18,9 @@ public:
     ~FormBase() override;
 
     int positionSlot() const { return m_positionSlot; }
+    // True while the window stands where it was moved to lie within the
+    // screen: its stored position is then still the one to keep.
+    bool standsWhereFitted() const { return m_fitted && pos() == *m_fitted; }
     bool isUnloading() const { return m_unloading; }
 
     // Makes this the active window of the program; Form_Activate fires when
@@ -47,9 +51,12 @@ protected:
 private:
     // Form_Activate when another window of the program was the active one.
     void activated();
+    // Moves the window just enough to lie within the available screen.
+    void fitOnScreen();
 
     int m_positionSlot;
     bool m_unloading = false;
+    std::optional<QPoint> m_fitted;
 };
 
 namespace forms {

@@ -4,6 +4,8 @@
 #include "platform/clock.h"
 #include "register/day_file.h"
 
+#include <QMultiHash>
+
 #include <algorithm>
 
 namespace {
@@ -17,13 +19,24 @@ int studentCount()
 // characters, a character beyond the line's code page as the "?" written.
 QString nameAsWritten(const Variant& name) { return TrimBlanks(FitField(name.toString(), 50)); }
 
-void markStudent(const QString& line, short absent)
+// The students by their name as a line holds it: a day of thousands of lines
+// would otherwise compare every line with every student.
+QMultiHash<QString, int> studentsByWrittenName()
+{
+    QMultiHash<QString, int> students;
+    students.reserve(studentCount());
+    for (int i = 1; i <= studentCount(); ++i)
+        students.insert(nameAsWritten(gStudentNames(i)), i);
+    return students;
+}
+
+void markStudent(const QMultiHash<QString, int>& students, const QString& line, short absent)
 {
     const QString cls = LineClass(line);
-    const QString student = LineStudent(line);
-    for (int i = 1; i <= studentCount(); ++i) {
-        if (IsSameClass(gStudentClass(i), cls) && nameAsWritten(gStudentNames(i)) == student)
-            gStudentAbsent(i) = absent;
+    const auto [first, last] = students.equal_range(LineStudent(line));
+    for (auto it = first; it != last; ++it) {
+        if (IsSameClass(gStudentClass(*it), cls))
+            gStudentAbsent(*it) = absent;
     }
 }
 
@@ -52,13 +65,14 @@ void MarkAbsentStudents()
 {
     for (int i = 1; i <= studentCount(); ++i)
         gStudentAbsent(i) = 0;
+    const QMultiHash<QString, int> students = studentsByWrittenName();
     for (int i = 1; i <= gDayLineCount; ++i) {
         const QString& line = gDayLines(i);
         const QString kind = LineKind(line);
         if (kind == QLatin1String("01"))
-            markStudent(line, 1);
+            markStudent(students, line, 1);
         else if (kind == QLatin1String("02"))
-            markStudent(line, 0);
+            markStudent(students, line, 0);
     }
 }
 

@@ -53,13 +53,15 @@ void Form3::Form_Activate()
     gText = main->Text7->text().trimmed().toUpper();
     const QString classFilter = gEntryClass.toString();
     const QString nameFilter = gText.toString();
-    List1->Clear();
+    QStringList items;
     for (int i = 1; i <= studentCount(); ++i) {
         if (matches(i, classFilter, nameFilter)) {
-            List1->AddItem(studentItem(i));
+            items << studentItem(i);
             gCounter = i;
         }
     }
+    List1->Clear();
+    List1->AddItems(items);
     if (List1->ListCount() == 1)
         TakeStudent(gCounter.toInt());
 }

@@ -178,3 +178,31 @@ TEST_F(ClassroomToolsTest, AnUnreadableDayFileIsToldOnceAndNeverDrawnAsAStudent)
                                       "An Stelle der Datei steht ein Ordner."});
     EXPECT_EQ(f->List1->items(), QStringList{"Anna"});
 }
+
+TEST_F(ClassroomToolsTest, AThousandStudentsAreListedAndThosePresentSelected)
+{
+    QList<std::pair<QString, QString>> school;
+    QStringList absences, expectedSelected;
+    for (int i = 1; i <= 1000; ++i) {
+        const QString name = QStringLiteral("Müller-Lüdenscheidt %1 Anna-Katharina").arg(i);
+        const QString cls = QStringLiteral("%1B").arg(5 + i % 6);
+        school << std::pair{name, cls};
+        if (i % 7 == 0)
+            absences << studentLine(cls, name);
+        else
+            expectedSelected << name;
+    }
+    writeDay(QDate(2026, 3, 12), absences);
+    Form39* f = open("", school);
+    ASSERT_EQ(f->List1->ListCount(), 1000);
+    EXPECT_EQ(f->List1->List(999), school.last().first);
+    EXPECT_EQ(selected(f), expectedSelected);
+    EXPECT_EQ(f->Label1->text(), "858");
+
+    // Another activation chooses afresh, whatever was clicked meanwhile.
+    f->List1->clearSelection();
+    EXPECT_EQ(f->Label1->text(), "0");
+    entry->activate();
+    f->activate();
+    EXPECT_EQ(selected(f), expectedSelected);
+}

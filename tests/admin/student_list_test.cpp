@@ -3,9 +3,11 @@
 #include "platform/controls.h"
 #include "tests/support/fixture.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <tuple>
 
 class StudentListTest : public ModelTest {
 protected:
@@ -33,15 +35,26 @@ protected:
         QTest::mouseClick(f->Text2, Qt::LeftButton);
         f->Command2_Click();
     }
-    static QString blanks(int n) { return QString(n, QLatin1Char(' ')); }
+    // An item with the blanks that hide its student number shown as "|".
+    static QString unpadded(const QString& item)
+    {
+        const qsizetype number = item.lastIndexOf(QLatin1Char(' ')) + 1;
+        return item.left(number).trimmed() + QLatin1Char('|') + item.mid(number);
+    }
+    static QStringList unpadded(const ListBox* list)
+    {
+        QStringList out;
+        for (const QString& item : list->items())
+            out << unpadded(item);
+        return out;
+    }
 };
 
 TEST_F(StudentListTest, OpensWithTheStudentsSortedByClassAndTheNewItemFirst)
 {
     gStudentNames(3) = "Alt Anna";
     Form25* f = open({"Berg Bea", "2A", "Adler Ali", "1B"});
-    EXPECT_EQ(f->List1->items(), QStringList({"0_neu" + blanks(65) + "3", "1B  -  Adler Ali" + blanks(55) + "2",
-                                              "2A  -  Berg Bea" + blanks(55) + "1"}));
+    EXPECT_EQ(unpadded(f->List1), QStringList({"0_neu|3", "1B  -  Adler Ali|2", "2A  -  Berg Bea|1"}));
     EXPECT_EQ(gStudentCount, 2);
     EXPECT_FALSE(f->Text1->isEnabled() || f->Text2->isEnabled() || f->Command2->isEnabled());
     EXPECT_TRUE(f->Command3->isEnabled());
@@ -62,6 +75,24 @@ TEST_F(StudentListTest, OpensWithTheStudentsSortedByClassAndTheNewItemFirst)
     EXPECT_FALSE(f->Command2->isEnabled());
 }
 
+TEST_F(StudentListTest, StudentNumbersLieOutOfSightAndStillFindTheirStudent)
+{
+    Form25* f = open({"Li", "1a", "Müller-Lüdenscheidt Anna-Katharina Sophie", "10b", "Wu Ai", "2c"});
+    EXPECT_EQ(f->List1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    const QFontMetrics metrics = f->List1->fontMetrics();
+    for (const QString& item : f->List1->items()) {
+        const QString beforeNumber = item.left(item.lastIndexOf(QLatin1Char(' ')) + 1);
+        EXPECT_GE(metrics.horizontalAdvance(beforeNumber), f->List1->width()) << item.trimmed().toStdString();
+        EXPECT_GE(beforeNumber.size() - beforeNumber.trimmed().size(), 55);
+    }
+    for (const auto& [start, name, number] : {std::tuple{"1a  -  Li ", "Li", "1"}, {"2c  -  Wu", "Wu Ai", "3"},
+                                              {"10b", "Müller-Lüdenscheidt Anna-Katharina Sophie", "2"}}) {
+        pick(f, start);
+        EXPECT_EQ(f->Text1->text(), name);
+        EXPECT_EQ(f->Label1->text(), number);
+    }
+}
+
 TEST_F(StudentListTest, StoringAddsChangesAndRemovesStudentsInFileOrder)
 {
     Form25* f = open({"Berg Bea", "2A", "Adler Ali", "1B", "Cem Can", "3c"});
@@ -71,15 +102,15 @@ TEST_F(StudentListTest, StoringAddsChangesAndRemovesStudentsInFileOrder)
     EXPECT_EQ(readLines("schüler.dat"),
               QStringList({"Berg Bea", "2A", "Adler Ali", "1B", "Cem Can", "3c", "Neu Nora", "1a"}));
     EXPECT_EQ(gStudentCount, 4);
-    EXPECT_EQ(f->List1->List(1), "1a  -  Neu Nora" + blanks(55) + "4");
+    EXPECT_EQ(unpadded(f->List1->List(1)), "1a  -  Neu Nora|4");
 
     pick(f, "1B");
     store(f, "Adler Ali\r\nZweit", "1B");
     pick(f, "2A");
     store(f, "", "2A");
     EXPECT_EQ(readBytes("schüler.dat"), "Adler Ali  Zweit\r\n1B\r\nCem Can\r\n3c\r\nNeu Nora\r\n1a\r\n");
-    EXPECT_EQ(f->List1->List(0), "0_neu" + blanks(65) + "4");
-    EXPECT_EQ(f->List1->List(3), "3c  -  Cem Can" + blanks(55) + "2");
+    EXPECT_EQ(unpadded(f->List1->List(0)), "0_neu|4");
+    EXPECT_EQ(unpadded(f->List1->List(3)), "3c  -  Cem Can|2");
 }
 
 TEST_F(StudentListTest, SchoolYearChangeMovesClassesUpAndLevelFourLeaves)

@@ -16,6 +16,27 @@ public:
 
 using WindowPositionsTest = ModelTest;
 
+TEST_F(WindowPositionsTest, AWindowMovedOntoASmallerScreenKeepsItsStoredPosition)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const int left = (screen.x() + screen.width() - 50) * 15;
+    gWindowLeft(6) = static_cast<float>(left);
+    gWindowTop(6) = 300;
+    PositionedForm* form = forms::get<PositionedForm>();
+    EXPECT_EQ(form->x() + form->frameGeometry().width(), screen.x() + screen.width());
+    EXPECT_EQ(form->y(), 20);
+    form->unload();
+    EXPECT_EQ(readLines("qzTopLeft.dat").mid(10, 2), (QStringList{" 300 ", QStringLiteral(" %1 ").arg(left)}));
+    EXPECT_TRUE(gWindowLeft(6) == left && gWindowTop(6) == 300);
+
+    // Moved by the teacher, it stores where it stands.
+    form = forms::get<PositionedForm>();
+    form->move(form->pos() - QPoint(10, 0));
+    const int movedTo = form->x() * 15;
+    form->unload();
+    EXPECT_EQ(readLines("qzTopLeft.dat")[11], QStringLiteral(" %1 ").arg(movedTo));
+}
+
 TEST_F(WindowPositionsTest, PositionsOffTheScreenComeBackWhenSaved)
 {
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size() * 15;

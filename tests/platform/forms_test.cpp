@@ -3,6 +3,8 @@
 #include "tests/support/fixture.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -27,6 +29,12 @@ protected:
 class FormB : public FormBase {
 public:
     FormB() : FormBase(0) {}
+};
+
+// A window with a position slot, of a known size.
+class Placed : public FormBase {
+public:
+    Placed() : FormBase(5) { resize(300, 200); }
 };
 }
 
@@ -75,6 +83,30 @@ TEST_F(FormsTest, ActivateFiresWhenAnotherWindowWasActive)
     EXPECT_EQ(gActivations, 2);
 }
 
+TEST_F(FormsTest, AStoredPositionOffTheScreenIsMovedJustInside)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const int right = screen.x() + screen.width(), bottom = screen.y() + screen.height();
+    struct {
+        QPoint stored, shown;
+    } cases[] = {
+        {{right - 100, 40}, {right - 300, 40}},
+        {{60, bottom + 500}, {60, bottom - 200}},
+        {{right + 900, bottom - 150}, {right - 300, bottom - 200}},
+        {{screen.x() - 50, screen.y() - 20}, screen.topLeft()},
+        {{right - 300, bottom - 200}, {right - 300, bottom - 200}},
+    };
+    for (const auto& c : cases) {
+        FormBase::setPositionHooks([&](FormBase& f) { f.move(c.stored); }, {});
+        Placed* f = forms::get<Placed>();
+        EXPECT_EQ(f->pos(), c.shown) << c.stored.x() << "," << c.stored.y();
+        EXPECT_EQ(f->standsWhereFitted(), c.stored != c.shown);
+        f->move(f->pos() + QPoint(-1, 0));
+        EXPECT_FALSE(f->standsWhereFitted()) << "moved by the user";
+        f->unload();
+    }
+}
+
 TEST(Controls, TextBoxChangeFiresOnEveryAssignment)
 {
     TextBox t;
@@ -112,6 +144,36 @@ TEST(Controls, SortedListBoxUsesTheListOrder)
     l.setListIndex(2);
     EXPECT_EQ(click.count(), 1);
     EXPECT_EQ(l.List(l.ListIndex()), "11");
+}
+
+TEST(Controls, ManyItemsAtOnceStandAsAddedOneByOne)
+{
+    const QStringList texts{"2 ", "Ärger", "11", "b", "1 ", "10", "a", "11"};
+    for (const bool sorted : {false, true}) {
+        ListBox oneByOne(nullptr, sorted), atOnce(nullptr, sorted);
+        for (const QString& text : texts)
+            oneByOne.AddItem(text);
+        atOnce.AddItems(texts.mid(0, 3));
+        atOnce.AddItems(texts.mid(3));
+        EXPECT_EQ(atOnce.items(), oneByOne.items()) << sorted;
+    }
+}
+
+TEST(Controls, RowsAreSelectedInOneChange)
+{
+    ListBox l;
+    l.setSelectionMode(QAbstractItemView::MultiSelection);
+    l.AddItems({"A", "B", "C", "D", "E", "F"});
+    l.item(1)->setSelected(true);
+    QSignalSpy changed(&l, &QListWidget::itemSelectionChanged);
+    l.selectRows({0, 2, 3, 5});
+    EXPECT_EQ(changed.count(), 1);
+    QStringList selected;
+    for (int i = 0; i < l.count(); ++i)
+        if (l.item(i)->isSelected())
+            selected << l.List(i);
+    EXPECT_EQ(selected, (QStringList{"A", "C", "D", "F"}));
+    EXPECT_EQ(l.ListIndex(), -1);
 }
 
 TEST(Controls, FocusDoesNotSelectAListItem)
