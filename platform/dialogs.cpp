@@ -21,6 +21,8 @@ static bool show(const Shown& s)
 }
 }
 
-void MsgBox(const QString& text, const QString& title) { dialogs::show({text, title, false}); }
+static QString titleOr(const QString& title) { return title.isEmpty() ? kDefaultDialogTitle : title; }
 
-bool AskYesNo(const QString& text, const QString& title) { return dialogs::show({text, title, true}); }
+void MsgBox(const QString& text, const QString& title) { dialogs::show({text, titleOr(title), false}); }
+
+bool AskYesNo(const QString& text, const QString& title) { return dialogs::show({text, titleOr(title), true}); }
