@@ -29,8 +29,9 @@ std::optional<QStringList> readLines(const QString& path);
 QString sanitizeField(const QString& text);
 
 // Rewrites a whole file through a temporary file and a rename, so a crash or a
-// full disk never leaves it half written. Each line gets CR LF.
-bool rewrite(const QString& path, const QStringList& lines);
+// full disk never leaves it half written. Each line gets CR LF. On failure
+// `reason`, when given, receives the system's reason.
+bool rewrite(const QString& path, const QStringList& lines, QString* reason = nullptr);
 
 // Appends one line with its CR LF as a single write in append mode: several
 // PCs append to the same file. Returns false when the line was not written.

@@ -28,6 +28,20 @@ class FormB : public FormBase {
 public:
     FormB() : FormBase(0) {}
 };
+
+const QString kFailure = QStringLiteral("Die Liste konnte nicht gespeichert werden (liste.dat): Kein Platz");
+
+// A window whose edits cannot be saved.
+class FormC : public FormBase {
+public:
+    FormC() : FormBase(0) {}
+    int discarded = 0;
+
+protected:
+    bool hasUnsavedEdits() const override { return true; }
+    QString saveEdits() override { return kFailure; }
+    void discardEdits() override { ++discarded; }
+};
 }
 
 class FormsTest : public ModelTest {
@@ -62,6 +76,18 @@ TEST_F(FormsTest, UnloadCanBeCancelled)
     EXPECT_TRUE(forms::isOpen<FormA>());
     a->refuse = false;
     EXPECT_TRUE(a->unload());
+}
+
+TEST_F(FormsTest, AWindowThatCannotSaveStaysOpenOnNeinExceptAtTheEndOfTheProgram)
+{
+    FormC* c = forms::get<FormC>();
+    answer({false, false});
+    EXPECT_FALSE(c->unload());
+    EXPECT_EQ(c->discarded, 0);
+    forms::unloadAll();
+    EXPECT_FALSE(forms::isOpen<FormC>());
+    EXPECT_EQ(c->discarded, 1) << "the edits go with the window";
+    EXPECT_EQ(messages(), QStringList(2, kFailure + ". Ohne Speichern schließen?"));
 }
 
 TEST_F(FormsTest, ActivateFiresWhenAnotherWindowWasActive)
