@@ -1,6 +1,7 @@
 #include "platform/dialogs.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace dialogs {
 namespace {
@@ -13,9 +14,15 @@ static bool show(const Shown& s)
 {
     if (gHandler)
         return gHandler(s);
-    if (s.question)
-        return QMessageBox::question(nullptr, s.title, s.text, QMessageBox::Yes | QMessageBox::No)
-            == QMessageBox::Yes;
+    if (s.question) {
+        // The questions name their answers "Ja" and "Nein"; Qt's own buttons
+        // would speak English on a machine without Qt's translations.
+        QMessageBox box(QMessageBox::Question, s.title, s.text);
+        QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+        box.setEscapeButton(box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole));
+        box.exec();
+        return box.clickedButton() == yes;
+    }
     QMessageBox::information(nullptr, s.title, s.text);
     return true;
 }
