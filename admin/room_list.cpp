@@ -18,18 +18,35 @@ constexpr int kRooms = 100;
 // special-room table ends here.
 constexpr int kLastSpecialRoom = 16;
 
+const QString kRoomFile = QStringLiteral("Raeume-qz.dat");
+
 bool isRoom(int room) { return room >= 1 && room <= kRooms; }
+
+QStringList roomNames()
+{
+    QStringList names;
+    for (int room = 1; room <= kRooms; ++room)
+        names << gRoomNames(room);
+    return names;
 }
 
-bool SaveRoomNames()
+// The lines of the room file for these names.
+QStringList roomLines(const QStringList& names)
 {
-    const QString file = gDataPath + "Raeume-qz.dat";
     QStringList lines;
-    for (int room = 1; room <= kRooms; ++room)
-        lines << datafile::sanitizeField(gRoomNames(room).trimmed());
+    for (const QString& name : names)
+        lines << datafile::sanitizeField(name.trimmed());
+    return lines;
+}
+}
+
+bool SaveRoomNames(QString* reason)
+{
+    const QString file = gDataPath + kRoomFile;
+    QStringList lines = roomLines(roomNames());
     // Lines beyond the rooms the program holds came from elsewhere: keep them.
     lines << datafile::readLines(file).value_or(QStringList{}).mid(kRooms);
-    return datafile::rewrite(file, lines);
+    return datafile::rewrite(file, lines, reason);
 }
 
 Form8::Form8() : FormBase(8)
@@ -68,6 +85,8 @@ Form8::Form8() : FormBase(8)
     connect(Command2, &QPushButton::clicked, this, &Form8::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &Form8::Command1_Click);
 }
+
+void Form8::Form_Load() { m_savedNames = roomNames(); }
 
 void Form8::Form_Activate()
 {
@@ -119,12 +138,23 @@ void Form8::Command2_Click()
 
 void Form8::Command1_Click() { unload(); }
 
-void Form8::Form_Unload(bool& cancel)
+// Names are edited in the data model at once; the file is written only when
+// one of them changed, so a look at the list never undoes another PC's names.
+bool Form8::hasUnsavedEdits() const { return roomLines(roomNames()) != roomLines(m_savedNames); }
+
+QString Form8::saveEdits()
 {
-    if (!SaveRoomNames()) {
-        MsgBox(QStringLiteral("Die Raumliste konnte nicht gespeichert werden (Raeume-qz.dat). Das Fenster bleibt offen."));
-        cancel = true;
-    }
+    QString reason;
+    if (!SaveRoomNames(&reason))
+        return "Die Raumliste konnte nicht gespeichert werden (" + kRoomFile + "): " + reason;
+    m_savedNames = roomNames();
+    return {};
+}
+
+void Form8::discardEdits()
+{
+    for (int room = 1; room <= kRooms; ++room)
+        gRoomNames(room) = m_savedNames[room - 1];
 }
 
 void Form8::RefreshSelectedItem()

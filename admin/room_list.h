@@ -8,8 +8,9 @@ class QPushButton;
 class TextBox;
 
 // Rewrites "Raeume-qz.dat" with the 100 room names, one a line, trimmed; false
-// when the file could not be written.
-bool SaveRoomNames();
+// when the file could not be written, with the system's reason in `reason`
+// when given.
+bool SaveRoomNames(QString* reason = nullptr);
 
 // Form8, the room list: names the bookable rooms and opens their standing bookings.
 class Form8 : public FormBase {
@@ -34,10 +35,17 @@ public:
     void Command1_Click();
 
 protected:
+    void Form_Load() override;
     void Form_Activate() override;
-    void Form_Unload(bool& cancel) override;
+    bool hasUnsavedEdits() const override;
+    QString saveEdits() override;
+    void discardEdits() override;
 
 private:
     // Puts the stored name of the selected room back into its list item.
     void RefreshSelectedItem();
+
+    // The room names as the file holds them as far as this window knows:
+    // loaded, or last saved.
+    QStringList m_savedNames;
 };

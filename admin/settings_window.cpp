@@ -231,6 +231,8 @@ void Form2::Form_Load()
     // Without a last school day the field stays empty: a made-up one would be
     // saved as the school year.
     Text4->setText(gSchoolYearEnd.isValid() ? dates::shortText(gSchoolYearEnd.date()) : QString());
+    m_savedAdmin = adminLines();
+    m_savedSchoolYear = schoolYearLines();
 }
 
 void Form2::Text2_KeyDown(int& keyCode)
@@ -344,51 +346,53 @@ void Form2::Command5_Click()
     unload();
 }
 
-// A window that was never unlocked changed nothing and writes nothing, so a
-// look at the settings never undoes what another PC saved meanwhile.
-void Form2::Form_Unload(bool& cancel)
+QStringList Form2::adminLines() const
 {
-    if (!m_unlocked)
-        return;
-    if (!saveAdminFile()) {
-        MsgBox(QStringLiteral("Die Einstellungen konnten nicht gespeichert werden (admin.dat). Das Fenster bleibt "
-                              "offen."));
-        cancel = true;
-        return;
-    }
-    if (!saveSchoolYear()) {
-        MsgBox(QStringLiteral("Das Schuljahr konnte nicht gespeichert werden (Schuljahr.dat). Das Fenster bleibt "
-                              "offen."));
-        cancel = true;
-    }
-}
-
-bool Form2::saveAdminFile()
-{
-    const std::array<TextBox*, 3> admins{Text5, Text6, Text7};
-    const std::array<TextBox*, 3> exceptions{Text8, Text9, Text10};
     QStringList lines;
-    for (int i = 1; i <= 3; ++i) {
-        gAdminShort(i) = datafile::sanitizeField(admins[i - 1]->text().trimmed());
-        lines << gAdminShort(i).toString();
-    }
-    for (int i = 1; i <= 3; ++i) {
-        gExceptionTeachers(i) = datafile::sanitizeField(exceptions[i - 1]->text().trimmed());
-        lines << gExceptionTeachers(i);
-    }
-    return datafile::rewrite(gDataPath + QStringLiteral("admin.dat"), lines);
+    for (const TextBox* field : {Text5, Text6, Text7, Text8, Text9, Text10})
+        lines << datafile::sanitizeField(field->text().trimmed());
+    return lines;
 }
 
-// Only two valid dates are a school year; otherwise the one held stays.
-bool Form2::saveSchoolYear()
+QStringList Form2::schoolYearLines() const
 {
-    const std::optional<QDate> last = dates::parse(Text4->text());
-    if (!isGreen(Text3) || !isGreen(Text4) || !last)
-        return true;
-    const QString start = datafile::sanitizeField(Text3->text());
-    if (!datafile::rewrite(gDataPath + QStringLiteral("Schuljahr.dat"), {start, datafile::sanitizeField(Text4->text())}))
-        return false;
-    gSchoolYearStart = start;
-    gSchoolYearEnd = QDateTime(*last, QTime(0, 0));
-    return true;
+    if (!isGreen(Text3) || !isGreen(Text4) || !dates::parse(Text4->text()))
+        return {};
+    return {datafile::sanitizeField(Text3->text()), datafile::sanitizeField(Text4->text())};
+}
+
+bool Form2::schoolYearEdited() const
+{
+    const QStringList year = schoolYearLines();
+    return !year.isEmpty() && year != m_savedSchoolYear;
+}
+
+// Only a file whose settings were changed is written: a look at the settings
+// never undoes what another PC saved meanwhile, nor fails in a folder this PC
+// cannot write.
+bool Form2::hasUnsavedEdits() const { return adminLines() != m_savedAdmin || schoolYearEdited(); }
+
+QString Form2::saveEdits()
+{
+    QString reason;
+    const QStringList admin = adminLines();
+    if (admin != m_savedAdmin) {
+        if (!datafile::rewrite(gDataPath + QStringLiteral("admin.dat"), admin, &reason))
+            return QStringLiteral("Die Einstellungen konnten nicht gespeichert werden (admin.dat): ") + reason;
+        // What is not on disk is not taken.
+        for (int i = 1; i <= 3; ++i) {
+            gAdminShort(i) = admin[i - 1];
+            gExceptionTeachers(i) = admin[i + 2];
+        }
+        m_savedAdmin = admin;
+    }
+    if (schoolYearEdited()) {
+        const QStringList year = schoolYearLines();
+        if (!datafile::rewrite(gDataPath + QStringLiteral("Schuljahr.dat"), year, &reason))
+            return QStringLiteral("Das Schuljahr konnte nicht gespeichert werden (Schuljahr.dat): ") + reason;
+        gSchoolYearStart = year[0];
+        gSchoolYearEnd = QDateTime(*dates::parse(Text4->text()), QTime(0, 0));
+        m_savedSchoolYear = year;
+    }
+    return {};
 }

@@ -55,7 +55,8 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_Unload(bool& cancel) override;
+    bool hasUnsavedEdits() const override;
+    QString saveEdits() override;
 
 private:
     void createControls();
@@ -64,8 +65,15 @@ private:
 
     // Replaces a typed administrator name by the teacher's stored spelling.
     static void lookUpTeacher(TextBox* box);
-    bool saveAdminFile();
-    bool saveSchoolYear();
+    // The six lines of "admin.dat" as the fields stand.
+    QStringList adminLines() const;
+    // The two lines of "Schuljahr.dat", or none while a date field holds no
+    // valid date: only two valid dates are a school year.
+    QStringList schoolYearLines() const;
+    bool schoolYearEdited() const;
 
     bool m_unlocked = false;
+    // What the files hold as far as this window knows: loaded, or last saved.
+    QStringList m_savedAdmin;
+    QStringList m_savedSchoolYear;
 };

@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     Form1* entry = forms::show<Form1>();
     QObject::connect(entry, &QObject::destroyed, &app, &QCoreApplication::quit);
     // Windows still open at the end close as if the user closed them, so they
-    // keep their positions.
+    // keep their positions; one that cannot save its edits asks, but goes.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { forms::unloadAll(); });
     return app.exec();
 }

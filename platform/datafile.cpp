@@ -210,17 +210,16 @@ QString targetOf(const QString& path)
 }
 }
 
-bool rewrite(const QString& path, const QStringList& lines)
+bool rewrite(const QString& path, const QStringList& lines, QString* reason)
 {
     QSaveFile f(targetOf(path));
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
     const QByteArray bytes = withLineEnds(lines);
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    // A file that is not committed is dropped with its temporary file.
+    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
+        return true;
+    if (reason)
+        *reason = f.errorString();
+    return false;
 }
 
 bool holds(const QString& path, const QStringList& lines)

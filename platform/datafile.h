@@ -51,8 +51,9 @@ QString systemReason(int code);
 QString sanitizeField(const QString& text);
 
 // Rewrites a whole file through a temporary file and a rename, so a crash or a
-// full disk never leaves it half written. Each line gets CR LF.
-bool rewrite(const QString& path, const QStringList& lines);
+// full disk never leaves it half written. Each line gets CR LF. On failure
+// `reason`, when given, receives the system's reason.
+bool rewrite(const QString& path, const QStringList& lines, QString* reason = nullptr);
 
 // True when the file holds exactly the bytes that rewrite would write for
 // these lines; false when it differs, is missing or cannot be read.

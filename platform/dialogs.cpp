@@ -40,11 +40,13 @@ void setHandler(Handler handler) { gHandler = std::move(handler); }
 void clearHandler() { gHandler = nullptr; }
 }
 
-void MsgBox(const QString& text, const QString& title) { dialogs::show({text, title, false}); }
+static QString titleOr(const QString& title) { return title.isEmpty() ? kDefaultDialogTitle : title; }
 
-bool AskYesNo(const QString& text, const QString& title) { return dialogs::show({text, title, true}) == Answer::Yes; }
+void MsgBox(const QString& text, const QString& title) { dialogs::show({text, titleOr(title), false}); }
+
+bool AskYesNo(const QString& text, const QString& title) { return dialogs::show({text, titleOr(title), true}) == Answer::Yes; }
 
 Answer AskYesNoCancel(const QString& text, const QString& title)
 {
-    return dialogs::show({text, title, true, true});
+    return dialogs::show({text, titleOr(title), true, true});
 }

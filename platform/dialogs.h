@@ -4,6 +4,9 @@
 #include <QString>
 #include <functional>
 
+// The title of a box that names none: the program's name, not the binary's.
+inline const QString kDefaultDialogTitle = QStringLiteral("ORV-qz");
+
 void MsgBox(const QString& text, const QString& title = QString());
 // True for "Ja".
 bool AskYesNo(const QString& text, const QString& title = QString());

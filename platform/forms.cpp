@@ -1,5 +1,6 @@
 #include "platform/forms.h"
 
+#include "platform/dialogs.h"
 #include "platform/units.h"
 
 #include <QCloseEvent>
@@ -80,10 +81,28 @@ void FormBase::activated()
     Form_Activate();
 }
 
-bool FormBase::unload()
+bool FormBase::saveOrAsk(Closing closing)
+{
+    if (!hasUnsavedEdits())
+        return true;
+    const QString failure = saveEdits();
+    if (failure.isEmpty())
+        return true;
+    const bool withoutSaving = AskYesNo(failure + QStringLiteral(". Ohne Speichern schließen?"));
+    if (!withoutSaving && closing == Closing::MayStayOpen)
+        return false;
+    discardEdits();
+    return true;
+}
+
+bool FormBase::unload(Closing closing)
 {
     if (m_unloading)
         return true;
+    // Saved before Form_Unload, so a window kept open for its edits has not
+    // yet stopped anything.
+    if (!saveOrAsk(closing))
+        return false;
     bool cancel = false;
     Form_Unload(cancel);
     if (cancel)
@@ -157,7 +176,7 @@ QList<FormBase*> all()
 void unloadAll()
 {
     for (FormBase* f : all())
-        f->unload();
+        f->unload(FormBase::Closing::Always);
 }
 
 FormBase* active() { return gActive.data(); }

@@ -3,7 +3,9 @@
 // used, shown modeless and deleted when unloaded. The base keeps the
 // original's event semantics: Form_Load once after creation, Form_Activate
 // when the window becomes the active window of this program, Form_Unload
-// before it goes.
+// before it goes. A window that saves its edits when it closes asks, when it
+// cannot save, whether to close without saving; the end of the program never
+// waits for such a window.
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -26,9 +28,18 @@ public:
     // Makes this the active window of the program; Form_Activate fires when
     // another window of the program was the active one.
     void activate();
-    // Form_Unload, then the position is stored, the window closed and deleted.
-    // Returns false when Form_Unload cancelled.
-    bool unload();
+    // How an unload treats a window whose edits cannot be saved.
+    enum class Closing {
+        // It asks whether to close without saving; "Nein" keeps it open.
+        MayStayOpen,
+        // The program ends: it asks the same, but goes whatever the answer.
+        Always,
+    };
+
+    // Unsaved edits saved (or, when that fails, the question), Form_Unload,
+    // then the position is stored, the window closed and deleted. Returns
+    // false when the window stays open.
+    bool unload(Closing closing = Closing::MayStayOpen);
 
     // Window positions live in the data model; start-up installs these.
     using PositionHook = std::function<void(FormBase&)>;
@@ -42,6 +53,17 @@ protected:
     virtual void Form_Activate() {}
     virtual void Form_Unload(bool& cancel) { (void)cancel; }
 
+    // A window that saves its edits when it closes overrides these. A window
+    // without edits writes nothing, so closing it never undoes what another
+    // PC saved meanwhile and never fails in a folder this PC cannot write.
+    virtual bool hasUnsavedEdits() const { return false; }
+    // Returns why the save failed, as a sentence naming the file and the
+    // system's reason, without the closing full stop; empty when saved.
+    virtual QString saveEdits() { return {}; }
+    // The window closes without saving: edits it already put into the data
+    // model are taken back.
+    virtual void discardEdits() {}
+
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
@@ -53,6 +75,8 @@ private:
     void activated();
     // Moves the window just enough to lie within the available screen.
     void fitOnScreen();
+    // False when the edits could not be saved and the window stays open.
+    bool saveOrAsk(Closing closing);
 
     int m_positionSlot;
     bool m_unloading = false;
@@ -65,7 +89,8 @@ void add(std::type_index type, FormBase* form);
 void forget(FormBase* form);
 // Every open window, in no particular order.
 QList<FormBase*> all();
-// Unloads every open window (tests, and the end of the program).
+// Unloads every open window at the end of the program (and of a test); a
+// window that cannot save asks, but goes.
 void unloadAll();
 // The window that was last made active, or null.
 FormBase* active();
@@ -105,11 +130,11 @@ F* show()
     return f;
 }
 
-// False when the window is open and its Form_Unload cancelled.
+// False when the window is open and stays open.
 template <class F>
-bool unload()
+bool unload(FormBase::Closing closing = FormBase::Closing::MayStayOpen)
 {
     F* f = ifOpen<F>();
-    return !f || f->unload();
+    return !f || f->unload(closing);
 }
 }

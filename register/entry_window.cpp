@@ -365,15 +365,15 @@ void Form1::Command4_Click()
 }
 
 // The window's position is kept like every window's; the program ends when
-// this window is gone.
-void Form1::Form_Unload(bool& cancel)
+// this window is gone, and nothing cancels that.
+void Form1::Form_Unload(bool&)
 {
     // The settings, the bookings editor and the room list save when they
-    // close; one that cannot save says so and stays open, and so does the program.
-    if (!forms::unload<Form2>() || !forms::unload<Form58>() || !forms::unload<Form8>()) {
-        cancel = true;
-        return;
-    }
+    // close; one that cannot save asks whether to close without saving, but
+    // goes whatever the answer: a program that cannot end can only be killed.
+    forms::unload<Form2>(FormBase::Closing::Always);
+    forms::unload<Form58>(FormBase::Closing::Always);
+    forms::unload<Form8>(FormBase::Closing::Always);
     forms::unload<Form3>();
     forms::unload<Form4>();
     forms::unload<Form16>();

@@ -113,6 +113,7 @@ void Form58::LoadRoom(const QString& roomCaption)
     }
     for (int slot = used; slot <= kLastSlot; ++slot)
         List1->AddItem(kFree);
+    m_savedBookings = bookings();
 }
 
 void Form58::List1_Click()
@@ -140,19 +141,29 @@ void Form58::Text1_KeyDown(int& keyCode)
 
 void Form58::Command1_Click() { unload(); }
 
-void Form58::Form_Unload(bool& cancel)
+QStringList Form58::bookings() const
 {
-    if (m_fileUnread)
-        return;
-    QStringList bookings;
+    QStringList lines;
     for (const QString& entry : List1->items()) {
         if (IsBookingLine(entry))
-            bookings << entry;
+            lines << entry;
     }
+    return lines;
+}
+
+// Closed without edits, the editor leaves the file as it is: rewriting it
+// would drop its lines that are no bookings, undo what another PC saved
+// meanwhile and fail in a folder this PC cannot write.
+bool Form58::hasUnsavedEdits() const { return !m_fileUnread && bookings() != m_savedBookings; }
+
+QString Form58::saveEdits()
+{
     const QString path = RoomBookingFilePath(Label3->text());
-    if (!datafile::rewrite(path, bookings)) {
-        MsgBox("Die globalen Raumbelegungen konnten nicht gespeichert werden (" + QFileInfo(path).fileName()
-               + "). Das Fenster bleibt offen.");
-        cancel = true;
-    }
+    const QStringList lines = bookings();
+    QString reason;
+    if (!datafile::rewrite(path, lines, &reason))
+        return "Die globalen Raumbelegungen konnten nicht gespeichert werden (" + QFileInfo(path).fileName()
+               + "): " + reason;
+    m_savedBookings = lines;
+    return {};
 }

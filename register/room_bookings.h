@@ -58,10 +58,17 @@ public:
     void Command1_Click();
 
 protected:
-    void Form_Unload(bool& cancel) override;
+    bool hasUnsavedEdits() const override;
+    QString saveEdits() override;
 
 private:
+    // The entries of the list that are bookings, in list order: the file's lines.
+    QStringList bookings() const;
+
     // Set when the file exists but could not be read: closing must not
     // overwrite bookings this window never saw.
     bool m_fileUnread = false;
+    // The bookings as the file holds them as far as this window knows: loaded,
+    // or last saved.
+    QStringList m_savedBookings;
 };

@@ -2,6 +2,7 @@
 #include "platform/datafile.h"
 #include "tests/support/fixture.h"
 
+#include <QDir>
 #include <QFile>
 
 using DataFileTest = ModelTest;
@@ -102,6 +103,16 @@ TEST_F(DataFileTest, LookUpIgnoresCaseAndHidesDotFiles)
     // A rewrite keeps the name as it is on disk.
     ASSERT_TRUE(datafile::rewrite(path("Klassen.txt"), {"6b"}));
     EXPECT_EQ(readBytes("KLASSEN.TXT"), QByteArray("6b\r\n"));
+}
+
+TEST_F(DataFileTest, AFailedRewriteSaysWhyAndLeavesNoFileBehind)
+{
+    blockFile("belegt.dat");
+    QString reason;
+    EXPECT_FALSE(datafile::rewrite(path("belegt.dat"), {"eins"}, &reason));
+    EXPECT_FALSE(reason.isEmpty());
+    unblockFile("belegt.dat");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 TEST_F(DataFileTest, AppendIsOneLineAndReportsFailure)

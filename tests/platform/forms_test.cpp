@@ -36,6 +36,20 @@ class Placed : public FormBase {
 public:
     Placed() : FormBase(5) { resize(300, 200); }
 };
+
+const QString kFailure = QStringLiteral("Die Liste konnte nicht gespeichert werden (liste.dat): Kein Platz");
+
+// A window whose edits cannot be saved.
+class FormC : public FormBase {
+public:
+    FormC() : FormBase(0) {}
+    int discarded = 0;
+
+protected:
+    bool hasUnsavedEdits() const override { return true; }
+    QString saveEdits() override { return kFailure; }
+    void discardEdits() override { ++discarded; }
+};
 }
 
 class FormsTest : public ModelTest {
@@ -70,6 +84,18 @@ TEST_F(FormsTest, UnloadCanBeCancelled)
     EXPECT_TRUE(forms::isOpen<FormA>());
     a->refuse = false;
     EXPECT_TRUE(a->unload());
+}
+
+TEST_F(FormsTest, AWindowThatCannotSaveStaysOpenOnNeinExceptAtTheEndOfTheProgram)
+{
+    FormC* c = forms::get<FormC>();
+    answer({false, false});
+    EXPECT_FALSE(c->unload());
+    EXPECT_EQ(c->discarded, 0);
+    forms::unloadAll();
+    EXPECT_FALSE(forms::isOpen<FormC>());
+    EXPECT_EQ(c->discarded, 1) << "the edits go with the window";
+    EXPECT_EQ(messages(), QStringList(2, kFailure + ". Ohne Speichern schließen?"));
 }
 
 TEST_F(FormsTest, ActivateFiresWhenAnotherWindowWasActive)

@@ -26,10 +26,10 @@ TEST_F(RoomBookingsTest, FreeSlotsFollowTheFileAndBookingsSortBeforeThem)
     ASSERT_TRUE(f);
     EXPECT_EQ(f->Label1->text(), "Globale Belegungen: Musiksaal");
     EXPECT_EQ(f->List1->items().count("frei"), 101);
-    // Closing without edits leaves an empty file, which then offers 100 slots.
+    // Closing without edits writes no file; an empty one offers 100 slots.
     ASSERT_TRUE(f->unload());
-    EXPECT_TRUE(QFile::exists(path("Raum7.dat")));
-    EXPECT_EQ(readBytes("Raum7.dat"), QByteArray());
+    EXPECT_FALSE(QFile::exists(path("Raum7.dat")));
+    writeBytes("Raum7.dat", QByteArray());
     EXPECT_EQ(open("7")->List1->ListCount(), 100);
 
     writeLines("Raum3.dat", {"502Sport", "101Chor", "frei"});
@@ -72,6 +72,7 @@ TEST_F(RoomBookingsTest, AFailedSaveIsReportedAndKeepsTheEditsAnotherRoomSavesTh
     Form58* f = open("4");
     edit(f, 0, "405Theater");
     blockFile("Raum4.dat");
+    answer({false});
     EXPECT_FALSE(f->unload());
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains("Raum4.dat"));
@@ -102,17 +103,13 @@ TEST_F(EndingWithBookingsOpenTest, ClosingTheMainWindowSavesTheBookingsFirst)
     EXPECT_EQ(readBytes("Raum7.dat"), QByteArray("101Chor\r\n203Chor\r\n"));
 }
 
-TEST_F(EndingWithBookingsOpenTest, BookingsThatCannotBeSavedKeepTheProgramOpen)
+TEST_F(EndingWithBookingsOpenTest, BookingsThatCannotBeSavedAskButTheProgramEnds)
 {
     openWithEdit();
     blockFile("Raum7.dat");
-    EXPECT_FALSE(entry->unload());
-    EXPECT_TRUE(forms::isOpen<Form58>());
-    EXPECT_TRUE(forms::isOpen<Form1>());
-    EXPECT_EQ(messages().size(), 1);
-    // Once the file can be written again, the program ends with the edit saved.
-    unblockFile("Raum7.dat");
+    answer({false});
     ASSERT_TRUE(entry->unload());
-    EXPECT_FALSE(forms::isOpen<Form58>());
-    EXPECT_EQ(readBytes("Raum7.dat"), QByteArray("101Chor\r\n203Chor\r\n"));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].endsWith("Ohne Speichern schließen?"));
+    EXPECT_TRUE(forms::all().isEmpty()) << "\"Nein\" cannot keep the program open";
 }

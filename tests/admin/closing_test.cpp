@@ -1,0 +1,157 @@
+#include "admin/room_list.h"
+#include "admin/settings_window.h"
+#include "core/model.h"
+#include "register/room_bookings.h"
+#include "tests/register/register_fixture.h"
+
+#include <QDir>
+#include <functional>
+
+namespace {
+// A window that saves its edits when it closes, as the tests drive it.
+struct SavingWindow {
+    const char* name;
+    std::function<FormBase*()> open;
+    std::function<void()> edit;
+    // The files it writes, and a line that is there once the edit is saved.
+    QStringList files;
+    QString savedLine;
+    // The edit is in the data model (the room list puts names there at once).
+    std::function<bool()> modelHasEdit;
+};
+}
+
+// The data folder has become read-only (a share mounted so) after the windows
+// read their files.
+class ClosingTest : public RegisterTest {
+protected:
+    static std::vector<SavingWindow> savingWindows()
+    {
+        return {
+            {"Einstellungen",
+             [] {
+                 Form2* f = forms::show<Form2>();
+                 enter(f->Text2, "mur-pelt");
+                 return f;
+             },
+             [] { forms::ifOpen<Form2>()->Text5->setText("NEU"); }, {"admin.dat", "Schuljahr.dat"}, "NEU",
+             [] { return gAdminShort(1) == "NEU"; }},
+            {"Räume",
+             [] {
+                 gRoomNames(5) = "Turnsaal";
+                 return forms::show<Form8>();
+             },
+             [] {
+                 Form8* f = forms::ifOpen<Form8>();
+                 f->List1->setListIndex(4);
+                 f->Text1->setText("Aula");
+             },
+             {"Raeume-qz.dat"}, "Aula", [] { return gRoomNames(5) == "Aula"; }},
+            {"Globale Raumbelegungen",
+             [] {
+                 ShowRoomStandingBookings("4");
+                 return forms::ifOpen<Form58>();
+             },
+             [] {
+                 Form58* f = forms::ifOpen<Form58>();
+                 f->List1->setListIndex(1);
+                 enter(f->Text1, "203Chor");
+             },
+             {"Raum4.dat"}, "203Chor", [] { return false; }},
+        };
+    }
+
+    void SetUp() override
+    {
+        RegisterTest::SetUp();
+        writeLines("Raum4.dat", {"101Chor"});
+    }
+    void block(const SavingWindow& w) const
+    {
+        for (const QString& file : w.files)
+            blockFile(file);
+    }
+    // The files are writable again; true when nothing was written meanwhile.
+    bool unblockUntouched(const SavingWindow& w) const
+    {
+        bool untouched = true;
+        for (const QString& file : w.files) {
+            untouched = untouched && QDir(path(file)).isEmpty();
+            unblockFile(file);
+        }
+        return untouched;
+    }
+    bool saved(const SavingWindow& w) const
+    {
+        for (const QString& file : w.files) {
+            if (readLines(file).contains(w.savedLine))
+                return true;
+        }
+        return false;
+    }
+};
+
+TEST_F(ClosingTest, AnUnchangedWindowClosesWithoutAWordInAFolderItCannotWrite)
+{
+    for (const SavingWindow& w : savingWindows()) {
+        SCOPED_TRACE(w.name);
+        FormBase* f = w.open();
+        block(w);
+        EXPECT_TRUE(f->unload());
+        EXPECT_TRUE(messages().isEmpty());
+        EXPECT_TRUE(unblockUntouched(w));
+    }
+}
+
+TEST_F(ClosingTest, JaClosesWithoutSavingAndTakesTheEditBack)
+{
+    for (const SavingWindow& w : savingWindows()) {
+        SCOPED_TRACE(w.name);
+        FormBase* f = w.open();
+        w.edit();
+        block(w);
+        const qsizetype asked = messages().size();
+        answer({true});
+        EXPECT_TRUE(f->unload());
+        ASSERT_EQ(messages().size(), asked + 1);
+        EXPECT_TRUE(messages().last().contains(w.files[0] + "): ")) << "names the file and the reason";
+        EXPECT_TRUE(messages().last().endsWith(". Ohne Speichern schließen?"));
+        EXPECT_FALSE(w.modelHasEdit());
+        EXPECT_TRUE(unblockUntouched(w));
+    }
+}
+
+TEST_F(ClosingTest, NeinKeepsTheWindowOpenWithItsEdit)
+{
+    for (const SavingWindow& w : savingWindows()) {
+        SCOPED_TRACE(w.name);
+        FormBase* f = w.open();
+        w.edit();
+        block(w);
+        answer({false});
+        EXPECT_FALSE(f->unload());
+        EXPECT_FALSE(f->isUnloading());
+        EXPECT_TRUE(unblockUntouched(w));
+        // Once the folder can be written again, the same closing saves the edit.
+        EXPECT_TRUE(f->unload());
+        EXPECT_TRUE(saved(w));
+    }
+}
+
+TEST_F(ClosingTest, TheProgramEndsAfterAskingForEachWindowThatCannotSave)
+{
+    startEntryWindow();
+    QStringList blocked;
+    for (const SavingWindow& w : savingWindows()) {
+        w.open();
+        w.edit();
+        block(w);
+        blocked << w.files;
+    }
+    answer({false, true, false});
+    ASSERT_TRUE(entry->unload());
+    EXPECT_EQ(messages().size(), 3);
+    EXPECT_TRUE(forms::all().isEmpty());
+    for (const QString& file : blocked)
+        unblockFile(file);
+}
