@@ -40,13 +40,13 @@ QStringList roomLines(const QStringList& names)
 }
 }
 
-bool SaveRoomNames(QString* reason)
+datafile::WriteResult SaveRoomNames()
 {
     const QString file = gDataPath + kRoomFile;
     QStringList lines = roomLines(roomNames());
     // Lines beyond the rooms the program holds came from elsewhere: keep them.
     lines << datafile::readLines(file).value_or(QStringList{}).mid(kRooms);
-    return datafile::rewrite(file, lines, reason);
+    return datafile::rewrite(file, lines);
 }
 
 Form8::Form8() : FormBase(8)
@@ -144,9 +144,8 @@ bool Form8::hasUnsavedEdits() const { return roomLines(roomNames()) != roomLines
 
 QString Form8::saveEdits()
 {
-    QString reason;
-    if (!SaveRoomNames(&reason))
-        return "Die Raumliste konnte nicht gespeichert werden (" + kRoomFile + "): " + reason;
+    if (const auto written = SaveRoomNames(); !written)
+        return "Die Raumliste konnte nicht gespeichert werden (" + kRoomFile + "): " + written.reason;
     m_savedNames = roomNames();
     return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The names of the school's 100 bookable rooms, kept in "Raeume-qz.dat".
+#include "platform/datafile.h"
 #include "platform/forms.h"
 
 class ListBox;
@@ -7,10 +8,8 @@ class QLabel;
 class QPushButton;
 class TextBox;
 
-// Rewrites "Raeume-qz.dat" with the 100 room names, one a line, trimmed; false
-// when the file could not be written, with the system's reason in `reason`
-// when given.
-bool SaveRoomNames(QString* reason = nullptr);
+// Rewrites "Raeume-qz.dat" with the 100 room names, one a line, trimmed.
+datafile::WriteResult SaveRoomNames();
 
 // Form8, the room list: names the bookable rooms and opens their standing bookings.
 class Form8 : public FormBase {

@@ -118,7 +118,7 @@ bool writeStudentFile(const StudentImport& students)
     QStringList lines;
     for (qsizetype i = 0; i < students.names.size(); ++i)
         lines << students.names[i] << students.classes[i];
-    return datafile::rewrite(gDataPath + QStringLiteral("schüler.dat"), lines);
+    return static_cast<bool>(datafile::rewrite(gDataPath + QStringLiteral("schüler.dat"), lines));
 }
 
 // Free slots, and names that would put the file elsewhere or hide it, get no
@@ -374,11 +374,10 @@ bool Form2::hasUnsavedEdits() const { return adminLines() != m_savedAdmin || sch
 
 QString Form2::saveEdits()
 {
-    QString reason;
     const QStringList admin = adminLines();
     if (admin != m_savedAdmin) {
-        if (!datafile::rewrite(gDataPath + QStringLiteral("admin.dat"), admin, &reason))
-            return QStringLiteral("Die Einstellungen konnten nicht gespeichert werden (admin.dat): ") + reason;
+        if (const auto written = datafile::rewrite(gDataPath + QStringLiteral("admin.dat"), admin); !written)
+            return QStringLiteral("Die Einstellungen konnten nicht gespeichert werden (admin.dat): ") + written.reason;
         // What is not on disk is not taken.
         for (int i = 1; i <= 3; ++i) {
             gAdminShort(i) = admin[i - 1];
@@ -388,8 +387,8 @@ QString Form2::saveEdits()
     }
     if (schoolYearEdited()) {
         const QStringList year = schoolYearLines();
-        if (!datafile::rewrite(gDataPath + QStringLiteral("Schuljahr.dat"), year, &reason))
-            return QStringLiteral("Das Schuljahr konnte nicht gespeichert werden (Schuljahr.dat): ") + reason;
+        if (const auto written = datafile::rewrite(gDataPath + QStringLiteral("Schuljahr.dat"), year); !written)
+            return QStringLiteral("Das Schuljahr konnte nicht gespeichert werden (Schuljahr.dat): ") + written.reason;
         gSchoolYearStart = year[0];
         gSchoolYearEnd = QDateTime(*dates::parse(Text4->text()), QTime(0, 0));
         m_savedSchoolYear = year;

@@ -91,7 +91,7 @@ bool writeStudentFile(int lastSlot, bool newSchoolYear)
             lines << datafile::sanitizeField(name) << datafile::sanitizeField(gStudentClass(i));
     }
     lines << (newSchoolYear ? movedUp(*beyond) : *beyond);
-    return datafile::rewrite(studentFile(), lines);
+    return static_cast<bool>(datafile::rewrite(studentFile(), lines));
 }
 
 // Writes the students and lists what the file then holds.

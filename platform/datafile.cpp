@@ -210,16 +210,15 @@ QString targetOf(const QString& path)
 }
 }
 
-bool rewrite(const QString& path, const QStringList& lines, QString* reason)
+WriteResult rewrite(const QString& path, const QStringList& lines)
 {
     QSaveFile f(targetOf(path));
     const QByteArray bytes = withLineEnds(lines);
+    errno = 0;
     // A file that is not committed is dropped with its temporary file.
     if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
-        return true;
-    if (reason)
-        *reason = f.errorString();
-    return false;
+        return {};
+    return {false, failureOf(f, errno)};
 }
 
 bool holds(const QString& path, const QStringList& lines)

@@ -51,9 +51,8 @@ QString systemReason(int code);
 QString sanitizeField(const QString& text);
 
 // Rewrites a whole file through a temporary file and a rename, so a crash or a
-// full disk never leaves it half written. Each line gets CR LF. On failure
-// `reason`, when given, receives the system's reason.
-bool rewrite(const QString& path, const QStringList& lines, QString* reason = nullptr);
+// full disk never leaves it half written. Each line gets CR LF.
+WriteResult rewrite(const QString& path, const QStringList& lines);
 
 // True when the file holds exactly the bytes that rewrite would write for
 // these lines; false when it differs, is missing or cannot be read.
@@ -108,7 +107,7 @@ public:
     // A number on a line of its own in print form: " 5 ".
     void number(double value) { m_lines << numbers::printForm(value); }
     const QStringList& lines() const { return m_lines; }
-    bool commit(const QString& path) const { return rewrite(path, m_lines); }
+    bool commit(const QString& path) const { return static_cast<bool>(rewrite(path, m_lines)); }
     bool isOnDisk(const QString& path) const { return holds(path, m_lines); }
 
 private:

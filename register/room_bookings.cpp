@@ -160,10 +160,9 @@ QString Form58::saveEdits()
 {
     const QString path = RoomBookingFilePath(Label3->text());
     const QStringList lines = bookings();
-    QString reason;
-    if (!datafile::rewrite(path, lines, &reason))
+    if (const auto written = datafile::rewrite(path, lines); !written)
         return "Die globalen Raumbelegungen konnten nicht gespeichert werden (" + QFileInfo(path).fileName()
-               + "): " + reason;
+               + "): " + written.reason;
     m_savedBookings = lines;
     return {};
 }

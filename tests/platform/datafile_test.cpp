@@ -108,9 +108,9 @@ TEST_F(DataFileTest, LookUpIgnoresCaseAndHidesDotFiles)
 TEST_F(DataFileTest, AFailedRewriteSaysWhyAndLeavesNoFileBehind)
 {
     blockFile("belegt.dat");
-    QString reason;
-    EXPECT_FALSE(datafile::rewrite(path("belegt.dat"), {"eins"}, &reason));
-    EXPECT_FALSE(reason.isEmpty());
+    const auto written = datafile::rewrite(path("belegt.dat"), {"eins"});
+    EXPECT_FALSE(written);
+    EXPECT_EQ(written.reason, "An Stelle der Datei steht ein Ordner");
     unblockFile("belegt.dat");
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
