@@ -75,6 +75,9 @@ QString failureOf(const QFileDevice& f, int code)
 {
     if (code != 0)
         return systemReason(code);
+    // A rename onto a folder leaves no errno behind it.
+    if (QFileInfo(f.fileName()).isDir())
+        return systemReason(EISDIR);
     switch (f.error()) {
     case QFileDevice::PermissionsError:
         return systemReason(EACCES);
