@@ -49,23 +49,25 @@ int windowPixels(double twips)
     return std::fabs(pixels) <= QWIDGETSIZE_MAX ? static_cast<int>(pixels) : QWIDGETSIZE_MAX;
 }
 
-void restorePosition(FormBase& form)
-{
-    const int slot = form.positionSlot();
-    if (slot > kSlots)
-        return;
-    form.move(windowPixels(gWindowLeft(slot)), windowPixels(gWindowTop(slot).toDouble()));
+void restorePosition(FormBase& form) { RestoreWindowPosition(form, form.positionSlot()); }
+
+void storePosition(FormBase& form) { StoreWindowPosition(form, form.positionSlot()); }
 }
 
-void storePosition(FormBase& form)
+void RestoreWindowPosition(QWidget& window, int slot)
 {
-    const int slot = form.positionSlot();
-    if (slot > kSlots)
+    if (slot < 1 || slot > kSlots)
         return;
-    gWindowLeft(slot) = static_cast<float>(units::pixelsToTwips(form.x()));
-    gWindowTop(slot) = units::pixelsToTwips(form.y());
-    SaveWindowPositions();
+    window.move(windowPixels(gWindowLeft(slot)), windowPixels(gWindowTop(slot).toDouble()));
 }
+
+void StoreWindowPosition(const QWidget& window, int slot)
+{
+    if (slot < 1 || slot > kSlots)
+        return;
+    gWindowLeft(slot) = static_cast<float>(units::pixelsToTwips(window.x()));
+    gWindowTop(slot) = units::pixelsToTwips(window.y());
+    SaveWindowPositions();
 }
 
 QString WindowPositionFile()

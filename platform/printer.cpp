@@ -1,6 +1,7 @@
 #include "platform/printer.h"
 
 #include "platform/clock.h"
+#include "platform/dialogs.h"
 #include "platform/units.h"
 
 #include <QDir>
@@ -379,6 +380,14 @@ Printer& printer()
     if (!p)
         p = std::make_unique<Printer>();
     return *p;
+}
+
+void reportPrintRun(const PrintRun& run)
+{
+    if (run.failed)
+        MsgBox(QStringLiteral("Der Ausdruck konnte nicht erstellt werden."));
+    else if (!run.file.isEmpty())
+        MsgBox(QStringLiteral("Der Ausdruck steht in der Datei\n") + QDir::toNativeSeparators(run.file));
 }
 
 PrintRecorder& recordPrinting()

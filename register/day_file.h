@@ -3,6 +3,8 @@
 // school day in the shared data folder. Entries and removals are appended, never
 // rewritten, so the line numbers that removal lines name stay valid while every
 // PC of the school appends to the same file.
+#include "core/text_procedures.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -41,9 +43,6 @@ QString ComposeRemovalLine(int lineNumber);
 // line was not written (or is no single composed line), so the writer can keep
 // the entry and say so.
 bool AppendDayLine(const QString& line);
-
-// Blanks removed at both ends (only blanks, as the day file pads with them).
-QString TrimBlanks(const QString& text);
 
 // Column readers of a day-file line. Pieces that readers compare come trimmed;
 // pieces shown in fixed width come as they stand.
