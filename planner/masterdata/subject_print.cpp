@@ -135,11 +135,17 @@ void printAt(double x, double y, const QString& text)
     printer().print(text);
 }
 
+// A title too wide for the paper, by a long school name, is set smaller so
+// that it ends inside the paper instead of being cut off at its edge.
 void printTitle(double points, const QString& text)
 {
     printer().setFontName(printFontName());
     printer().setColour(listColour(kBlack));
     setFont(points, true);
+    const double room = printer().pageWidth() - 2 * kLeft;
+    const double width = printer().textWidth(text);
+    if (width > room)
+        printer().setFontSize(points * room / width);
     printAt(kLeft, kTitleY, text);
 }
 

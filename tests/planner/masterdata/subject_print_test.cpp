@@ -70,6 +70,15 @@ TEST_F(SubjectPrintTest, ATableWithoutSubjectsPrintsTheTitleAlone)
     EXPECT_EQ(rec->runs, QStringList({"Facheigenschaften"}));
 }
 
+TEST_F(SubjectPrintTest, ALongSchoolNameIsSetSmallerToEndInsideThePaper)
+{
+    gSchoolName = QString(60, 'S');
+    print();
+    const PrintRecorder::Op& title = rec->ops[0];
+    EXPECT_LT(title.state.font.size, 24);
+    EXPECT_NEAR(title.x + rec->textWidth(title.text, title.state.font), 210 - 20, 1e-9);
+}
+
 TEST_F(SubjectPrintTest, TheHeadingRowShowsNumberNamesAndThePrinterNameInTheColourOfTheInputPosition)
 {
     const char* names[] = {"L", "R", "B"};
