@@ -387,7 +387,8 @@ void reportPrintRun(const PrintRun& run)
     if (run.failed)
         MsgBox(QStringLiteral("Der Ausdruck konnte nicht erstellt werden."));
     else if (!run.file.isEmpty())
-        MsgBox(QStringLiteral("Der Ausdruck steht in der Datei\n") + QDir::toNativeSeparators(run.file));
+        MsgBox(QStringLiteral("Der Ausdruck steht in der Datei\n")
+               + QDir::toNativeSeparators(QFileInfo(run.file).absoluteFilePath()));
 }
 
 PrintRecorder& recordPrinting()

@@ -136,3 +136,12 @@ TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderARunWithoutOutputNoneAndAFailureI
     EXPECT_TRUE(failed.failed);
     EXPECT_EQ(failed.file, QString());
 }
+
+TEST_F(PrinterTest, TheUserLearnsTheWholePathOfAPdfOrThatThePrintoutFailed)
+{
+    reportPrintRun({QStringLiteral("Ausdrucke/Probe.pdf"), false});
+    reportPrintRun({QString(), true});
+    reportPrintRun({});
+    EXPECT_EQ(messages(), QStringList({"Der Ausdruck steht in der Datei\n" + QDir::current().absoluteFilePath("Ausdrucke/Probe.pdf"),
+                                       "Der Ausdruck konnte nicht erstellt werden."}));
+}
