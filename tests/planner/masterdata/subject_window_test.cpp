@@ -3,7 +3,6 @@
 #include "platform/printer.h"
 #include "tests/planner/masterdata/masterdata_fixture.h"
 
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
