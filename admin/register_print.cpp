@@ -3,8 +3,8 @@
 #include "core/model.h"
 #include "platform/controls.h"
 #include "platform/dates.h"
-#include "platform/dialogs.h"
 #include "platform/numbers.h"
+#include "platform/dialogs.h"
 #include "platform/printer.h"
 #include "platform/runtime.h"
 #include "platform/units.h"
@@ -12,9 +12,7 @@
 #include "register/entry_window.h"
 #include "register/week_overview.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -250,12 +248,6 @@ void printTitlePage()
 }
 
 bool isWholeNumber(double v) { return v == std::floor(v); }
-
-// The busy pointer for as long as the print runs, also when its window goes.
-struct BusyPointer {
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-};
 }
 
 Form70::Form70() : FormBase(70)
@@ -347,10 +339,7 @@ void Form70::Command1_Click()
     if (!closed() && Check2->isChecked())
         printTitlePage();
     const PrintRun run = printer().endRun();
-    if (run.failed)
-        MsgBox(QStringLiteral("Der Ausdruck konnte nicht erstellt werden.\n") + run.reason);
-    else if (!run.file.isEmpty())
-        MsgBox(QStringLiteral("Der Ausdruck steht in der Datei\n") + QDir::toNativeSeparators(run.file));
+    reportPrintRun(run);
     // Those days are missing from the pages as if nothing had been entered.
     if (!run.failed && !unreadable.isEmpty())
         MsgBox(QStringLiteral("Im Ausdruck fehlen Tage:\n") + unreadable.join(QLatin1Char('\n')));

@@ -22,3 +22,16 @@ void RemoveDoubleQuotes()
     text.remove(QLatin1Char('"'));
     gText = text;
 }
+
+QString TrimBlanks(const QString& text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && text[from] == QLatin1Char(' '))
+        ++from;
+    while (to > from && text[to - 1] == QLatin1Char(' '))
+        --to;
+    return text.mid(from, to - from);
+}
+
+void TrimText() { gText = TrimBlanks(gText.toString()); }

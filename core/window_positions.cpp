@@ -49,29 +49,34 @@ int windowPixels(double twips)
     return std::fabs(pixels) <= QWIDGETSIZE_MAX ? static_cast<int>(pixels) : QWIDGETSIZE_MAX;
 }
 
-void restorePosition(FormBase& form)
-{
-    const int slot = form.positionSlot();
-    if (slot > kSlots)
-        return;
-    form.move(windowPixels(gWindowLeft(slot)), windowPixels(gWindowTop(slot).toDouble()));
-}
+void restorePosition(FormBase& form) { RestoreWindowPosition(form, form.positionSlot()); }
 
 // A window that was only moved to fit this screen keeps its stored position,
 // so it comes back where the teacher put it on a larger screen.
 void storePosition(FormBase& form)
 {
-    const int slot = form.positionSlot();
-    if (slot > kSlots)
-        return;
     if (form.standsWhereFitted()) {
         SaveWindowPositions();
         return;
     }
-    gWindowLeft(slot) = static_cast<float>(units::pixelsToTwips(form.x()));
-    gWindowTop(slot) = units::pixelsToTwips(form.y());
-    SaveWindowPositions();
+    StoreWindowPosition(form, form.positionSlot());
 }
+}
+
+void RestoreWindowPosition(QWidget& window, int slot)
+{
+    if (slot < 1 || slot > kSlots)
+        return;
+    window.move(windowPixels(gWindowLeft(slot)), windowPixels(gWindowTop(slot).toDouble()));
+}
+
+void StoreWindowPosition(const QWidget& window, int slot)
+{
+    if (slot < 1 || slot > kSlots)
+        return;
+    gWindowLeft(slot) = static_cast<float>(units::pixelsToTwips(window.x()));
+    gWindowTop(slot) = units::pixelsToTwips(window.y());
+    SaveWindowPositions();
 }
 
 QString WindowPositionFile()

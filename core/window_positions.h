@@ -4,6 +4,8 @@
 // "qzTopLeft<short name>.dat" ("qzTopLeft.dat" before anybody logged in).
 #include <QString>
 
+class QWidget;
+
 // The position file of the current gUserShort.
 QString WindowPositionFile();
 
@@ -15,6 +17,11 @@ void SaveWindowPositions();
 // Reads the current user's file into the slots (negative values become
 // positive); a missing file or missing lines leave the slots as they are.
 void LoadWindowPositions();
+
+// A window takes its position from slot `slot`; it stores its position there
+// and saves the file. Windows with a rule of their own call these.
+void RestoreWindowPosition(QWidget& window, int slot);
+void StoreWindowPosition(const QWidget& window, int slot);
 
 // Makes every window with a slot take its position from the slot when it
 // loads, and store it there and save the file when it unloads.

@@ -350,6 +350,44 @@ QString ListBox::shownText(int index) const
     return delegate ? delegate->displayText(List(index), locale()) : List(index);
 }
 
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
+{
+    connect(this, &QComboBox::activated, this, &ComboBox::Click);
+}
+
+void ComboBox::AddItem(const QString& text)
+{
+    // Qt selects the first item added to an empty box; the original's box
+    // stays without a selection until one is chosen.
+    const bool first = count() == 0;
+    addItem(text);
+    if (first)
+        setCurrentIndex(-1);
+}
+
+void ComboBox::setListIndex(int index)
+{
+    if (index < 0 || index >= count()) {
+        setCurrentIndex(-1);
+        return;
+    }
+    setCurrentIndex(index);
+    emit Click();
+}
+
+QStringList ComboBox::items() const
+{
+    QStringList out;
+    for (int i = 0; i < count(); ++i)
+        out << itemText(i);
+    return out;
+}
+
+SSCheck::SSCheck(QWidget* parent, const QString& caption) : QCheckBox(caption, parent)
+{
+    connect(this, &QCheckBox::clicked, this, [this](bool ticked) { emit Click(ticked ? -1 : 0); });
+}
+
 Timer::Timer(QObject* parent, int intervalMs) : QTimer(parent)
 {
     setInterval(intervalMs);

@@ -1,6 +1,8 @@
 #pragma once
 // Controls with the original's event semantics, and the helpers the windows
 // build their controls with (names, captions, colour numbers, fonts).
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
@@ -128,6 +130,43 @@ protected:
 
 private:
     bool m_sorted;
+};
+
+// A drop-down list box. Click fires when an item is chosen, by the user or by
+// code, also the item already chosen; windows rely on it to store what they
+// show. A box fills without a selection, and an index outside its items shows
+// none; neither fires Click.
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget* parent = nullptr);
+
+    void AddItem(const QString& text);
+    void Clear() { clear(); }
+    int ListCount() const { return count(); }
+    QString List(int index) const { return itemText(index); }
+    int ListIndex() const { return currentIndex(); }
+    void setListIndex(int index);
+    // Every item's text, in order.
+    QStringList items() const;
+
+signals:
+    void Click();
+};
+
+// A three-dimensional check box used as on/off. Click passes the new value as
+// the original's did, -1 ticked and 0 clear, when the user clicks it; showing
+// a value from code fires nothing.
+class SSCheck : public QCheckBox {
+    Q_OBJECT
+public:
+    SSCheck(QWidget* parent, const QString& caption);
+    // Any value other than 0 shows a tick.
+    void setValue(int value) { setChecked(value != 0); }
+    int value() const { return isChecked() ? -1 : 0; }
+
+signals:
+    void Click(int value);
 };
 
 // A timer whose Enabled property does not restart a running timer.

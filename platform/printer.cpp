@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/datafile.h"
+#include "platform/dialogs.h"
 #include "platform/units.h"
 
 #include <QDir>
@@ -415,6 +416,16 @@ Printer& printer()
     if (!p)
         p = std::make_unique<Printer>();
     return *p;
+}
+
+void reportPrintRun(const PrintRun& run)
+{
+    if (run.failed)
+        MsgBox(QStringLiteral("Der Ausdruck konnte nicht erstellt werden.")
+               + (run.reason.isEmpty() ? QString() : QLatin1Char('\n') + run.reason));
+    else if (!run.file.isEmpty())
+        MsgBox(QStringLiteral("Der Ausdruck steht in der Datei\n")
+               + QDir::toNativeSeparators(QFileInfo(run.file).absoluteFilePath()));
 }
 
 PrintRecorder& recordPrinting()

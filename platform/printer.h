@@ -173,6 +173,10 @@ private:
 // The program's one printer.
 Printer& printer();
 
+// Tells the user the whole path of a run's PDF file, or that its output could
+// not be made; a run to a printer needs no word.
+void reportPrintRun(const PrintRun& run);
+
 // Tests: records everything printed from now on; the recorder lives until the
 // next call or resetPrinter().
 PrintRecorder& recordPrinting();

@@ -41,6 +41,10 @@ void DoEvents()
         QCoreApplication::processEvents();
 }
 
+BusyPointer::BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+BusyPointer::~BusyPointer() { QApplication::restoreOverrideCursor(); }
+
 namespace runtime {
 long beepCount() { return gBeeps; }
 void resetBeeps() { gBeeps = 0; }

@@ -15,6 +15,16 @@ void Beep();
 // Processes pending events, so windows stay responsive during long runs.
 void DoEvents();
 
+// The busy pointer (hourglass) for as long as the object lives, also when the
+// window that set it goes meanwhile.
+class BusyPointer {
+public:
+    BusyPointer();
+    ~BusyPointer();
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
 namespace runtime {
 long beepCount();
 void resetBeeps();

@@ -139,17 +139,6 @@ void UnreadableDayMessage::tell(const QString& notice)
         MsgBox(notice);
 }
 
-QString TrimBlanks(const QString& text)
-{
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text[from] == QLatin1Char(' '))
-        ++from;
-    while (to > from && text[to - 1] == QLatin1Char(' '))
-        --to;
-    return text.mid(from, to - from);
-}
-
 QString LineShortName(const QString& line) { return line.mid(12, 8); }
 QString LineKind(const QString& line) { return line.mid(20, 2); }
 QString LineClass(const QString& line) { return TrimBlanks(line.mid(22, 8)); }

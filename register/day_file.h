@@ -3,6 +3,7 @@
 // school day in the shared data folder. Entries and removals are appended, never
 // rewritten, so the line numbers that removal lines name stay valid while every
 // PC of the school appends to the same file.
+#include "core/text_procedures.h"
 #include "platform/datafile.h"
 
 #include <QDate>
@@ -69,9 +70,6 @@ public:
 private:
     QString m_told;
 };
-
-// Blanks removed at both ends (only blanks, as the day file pads with them).
-QString TrimBlanks(const QString& text);
 
 // Column readers of a day-file line. Pieces that readers compare come trimmed;
 // pieces shown in fixed width come as they stand.

@@ -253,3 +253,34 @@ TEST(Controls, EnablingARunningTimerDoesNotRestartIt)
     t.setEnabled(false);
     EXPECT_FALSE(t.isEnabled());
 }
+
+TEST(Controls, ComboBoxFillsWithoutASelectionAndClicksWhenCodeChooses)
+{
+    ComboBox c;
+    QSignalSpy click(&c, &ComboBox::Click);
+    for (const char* s : {"nichts", "M", "D"})
+        c.AddItem(s);
+    EXPECT_EQ(c.ListIndex(), -1);
+    c.setListIndex(2);
+    c.setListIndex(2);
+    EXPECT_EQ(click.count(), 2) << "choosing the item already chosen is a Click as well";
+    EXPECT_EQ(c.List(c.ListIndex()), "D");
+    for (int outside : {3, -1, 200}) {
+        c.setListIndex(outside);
+        EXPECT_EQ(c.ListIndex(), -1) << outside;
+    }
+    c.Clear();
+    EXPECT_EQ(click.count(), 2);
+}
+
+TEST(Controls, SSCheckPassesMinusOneOrZeroOnlyWhenClicked)
+{
+    SSCheck box(nullptr, "Leistungsgruppen");
+    QList<int> values;
+    QObject::connect(&box, &SSCheck::Click, [&](int v) { values << v; });
+    box.setValue(5);
+    EXPECT_EQ(box.value(), -1);
+    box.click();
+    box.click();
+    EXPECT_EQ(values, (QList<int>{0, -1}));
+}

@@ -136,3 +136,18 @@ TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderARunWithoutOutputNoneAndAFailureI
     EXPECT_TRUE(failed.failed);
     EXPECT_EQ(failed.file, QString());
 }
+
+TEST_F(PrinterTest, TheUserLearnsTheWholePathOfAPdfOrThatThePrintoutFailed)
+{
+    PrintRun pdf;
+    pdf.file = QStringLiteral("Ausdrucke/Probe.pdf");
+    reportPrintRun(pdf);
+    PrintRun refused;
+    refused.failed = true;
+    refused.reason = QStringLiteral("Der Drucker nahm den Auftrag nicht an.");
+    reportPrintRun(refused);
+    reportPrintRun({});
+    EXPECT_EQ(messages(), QStringList({"Der Ausdruck steht in der Datei\n" + QDir::current().absoluteFilePath("Ausdrucke/Probe.pdf"),
+                                       "Der Ausdruck konnte nicht erstellt werden.\n"
+                                       "Der Drucker nahm den Auftrag nicht an."}));
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The common start of the master-data windows' tests: named special rooms and
+// a subject table filled as a test needs it.
+#include "core/model.h"
+#include "tests/support/fixture.h"
+
+#include <QString>
+
+class MasterDataTest : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        gSpecialRoomNames(0) = QStringLiteral("Klasse - kein Bedarf");
+        gSpecialRoomCount = 16;
+        for (int r = 1; r <= 16; ++r)
+            gSpecialRoomNames(r) = r <= 4 ? QStringLiteral("Raum %1").arg(r) : QStringLiteral("-");
+        for (int s = 1; s <= 99; ++s)
+            gSubjectNames(s, 1) = QStringLiteral("=");
+    }
+
+    // Names subject `s`; its properties stay as they are.
+    static void subject(int s, const QString& screen, const QString& longName = QString(),
+                        const QString& print = QString())
+    {
+        gSubjectNames(s, 0) = longName;
+        gSubjectNames(s, 1) = screen;
+        gSubjectNames(s, 2) = print;
+    }
+};
