@@ -26,6 +26,12 @@ constexpr int kNoDateWeekday = 1;
 constexpr short kNoPaidFlag = 2;
 const QDate kZeroDate{1899, 12, 30};
 const QString kPreset = QStringLiteral("suppl.dat");
+// The plain captions of the absence commands.
+const QString kTeacherAllDay = QStringLiteral("fehlt ganztägig");
+const QString kTeacherSomePeriods = QStringLiteral("fehlt einige Stunden");
+const QString kClassAllDay = QStringLiteral("ist nicht da");
+const QString kClassSomePeriods = QStringLiteral("ist einige Std. nicht da");
+const QString kHere = QStringLiteral("ist da");
 
 // "> fehlt 3 Stunden <" or "> fehlt eine Einheit <" when the marks cover
 // some periods of the day, the plain caption otherwise.
@@ -87,9 +93,9 @@ void ShowTeacherAbsenceStatus()
     if (!f || f->selectedTeacher() < 1)
         return;
     const MarkCounts marks = CountAbsenceMarks(AbsenceSide::Teacher, f->selectedTeacher());
-    f->Command10->setText(somePeriodsCaption(QStringLiteral("fehlt einige Stunden"), marks));
-    f->Command2->setText(marked(QStringLiteral("fehlt ganztägig"), marks.present == 0));
-    f->Command3->setText(marked(QStringLiteral("ist da"), marks.absent == 0));
+    f->Command10->setText(somePeriodsCaption(kTeacherSomePeriods, marks));
+    f->Command2->setText(marked(kTeacherAllDay, marks.present == 0));
+    f->Command3->setText(marked(kHere, marks.absent == 0));
 }
 
 void ShowClassAbsenceStatus()
@@ -98,9 +104,9 @@ void ShowClassAbsenceStatus()
     if (!f || f->selectedClass() < 1)
         return;
     const MarkCounts marks = CountAbsenceMarks(AbsenceSide::Class, f->selectedClass());
-    f->Command11->setText(somePeriodsCaption(QStringLiteral("ist einige Std. nicht da"), marks));
-    f->Command7->setText(marked(QStringLiteral("ist nicht da"), marks.present == 0));
-    f->Command6->setText(marked(QStringLiteral("ist da"), marks.absent == 0));
+    f->Command11->setText(somePeriodsCaption(kClassSomePeriods, marks));
+    f->Command7->setText(marked(kClassAllDay, marks.present == 0));
+    f->Command6->setText(marked(kHere, marks.absent == 0));
 }
 
 int SelectedAbsenceTeacher()
@@ -139,17 +145,17 @@ Form20::Form20() : FormBase(20)
     Check1 = controls::named<QCheckBox>(this, "Check1");
     Check1->setText(QStringLiteral("bezahlt"));
     showPaid(Check1, kNoPaidFlag);
-    Command2 = controls::button(this, "Command2", QStringLiteral("fehlt ganztägig"));
-    Command10 = controls::button(this, "Command10", QStringLiteral("fehlt einige Stunden"));
-    Command3 = controls::button(this, "Command3", QStringLiteral("ist da"));
+    Command2 = controls::button(this, "Command2", kTeacherAllDay);
+    Command10 = controls::button(this, "Command10", kTeacherSomePeriods);
+    Command3 = controls::button(this, "Command3", kHere);
     Label6 = controls::label(this, "Label6", QStringLiteral("fehlende Lehrer"));
     Label5 = controls::label(this, "Label5", QString());
     Label11 = controls::label(this, "Label11", QStringLiteral("Klasse"), {"Arial", 10, true});
     Label15 = controls::label(this, "Label15", QStringLiteral("0"));
     Text3 = controls::named<TextBox>(this, "Text3");
-    Command7 = controls::button(this, "Command7", QStringLiteral("ist nicht da"));
-    Command11 = controls::button(this, "Command11", QStringLiteral("ist einige Std. nicht da"));
-    Command6 = controls::button(this, "Command6", QStringLiteral("ist da"));
+    Command7 = controls::button(this, "Command7", kClassAllDay);
+    Command11 = controls::button(this, "Command11", kClassSomePeriods);
+    Command6 = controls::button(this, "Command6", kHere);
     Label12 = controls::label(this, "Label12", QStringLiteral("fehlende Klassen"));
     Label10 = controls::label(this, "Label10", QString());
     Command1 = controls::button(this, "Command1", QStringLiteral("Datenspeicher"));
@@ -158,8 +164,10 @@ Form20::Form20() : FormBase(20)
     Command8 = controls::button(this, "Command8", QStringLiteral("Belegung löschen"));
     Command5 = controls::button(this, "Command5", QStringLiteral("START"));
     Command9 = controls::button(this, "Command9", QStringLiteral("Exit"));
-    for (QLabel* list : {Label5, Label10})
+    for (QLabel* list : {Label5, Label10}) {
         list->setWordWrap(true);
+        list->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
     enableTeacherCommands(false);
     enableClassCommands(false);
     // The substitution database, the export and the cancellation list are
@@ -309,6 +317,16 @@ void Form20::showSelectedClass()
     Label11->setText(gClassNames(m_class).toString());
     Text3->setText(gClassAbsenceReason(m_class));
     ShowClassAbsenceStatus();
+}
+
+void Form20::showPlainCaptions()
+{
+    Command2->setText(kTeacherAllDay);
+    Command10->setText(kTeacherSomePeriods);
+    Command3->setText(kHere);
+    Command7->setText(kClassAllDay);
+    Command11->setText(kClassSomePeriods);
+    Command6->setText(kHere);
 }
 
 void Form20::enableTeacherCommands(bool enabled)
@@ -462,6 +480,7 @@ void Form20::Command8_Click()
     Text3->setText(QString());
     enableTeacherCommands(false);
     enableClassCommands(false);
+    showPlainCaptions();
     showPaid(Check1, kNoPaidFlag);
     const QString preset = datafile::find(gDataPath + kPreset);
     if (!preset.isEmpty() && !QFile::remove(preset))

@@ -98,6 +98,8 @@ private:
     void moveDate(int days);
     void selectTeacher(int teacher);
     void selectClass(int cls);
+    // The commands' captions without a teacher or class to describe.
+    void showPlainCaptions();
     void enableTeacherCommands(bool enabled);
     void enableClassCommands(bool enabled);
     // Stores a reason typed into Text1 under the teacher it was typed for.

@@ -148,8 +148,7 @@ bool isListed(const QString& key)
                        [&](const QString& line) { return listedValue(line) == Variant(key); });
 }
 
-// Marks of slots beyond a table's capacity are read past, so that every value
-// after them stays in its place.
+// The marks of every teacher or class the file counts, periods inner.
 template <class Table>
 void readMarks(DayReader& in, long count, Table& marks, int periods)
 {
@@ -163,6 +162,9 @@ void readMarks(DayReader& in, long count, Table& marks, int periods)
     }
 }
 
+// A file may count more teachers, classes or records than the tables hold:
+// what fits is kept and the rest is read past, so that every value after them
+// stays in its place and nothing is written outside a table.
 void readPaidAndRecords(DayReader& in, long teachers, const SubstitutionRecordTables& into)
 {
     for (long t = 1; t <= teachers && !in.atEnd(); ++t) {

@@ -22,80 +22,55 @@ protected:
         QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
         QCoreApplication::sendEvent(box, &out);
     }
-    // Clicks period boxes of the open grid of a teacher.
-    static void clickPeriods(std::initializer_list<int> periods)
+    static void clickPeriods(PresenceGrid* grid, std::initializer_list<int> periods)
     {
-        Form46* grid = forms::ifOpen<Form46>();
-        ASSERT_TRUE(grid);
         for (int p : periods)
             grid->Check1[p]->click();
     }
-    static QStringList captions(Form20* f)
-    {
-        return {f->Command2->text(), f->Command10->text(), f->Command3->text()};
-    }
+    static QStringList captions(Form20* f) { return {f->Command2->text(), f->Command10->text(), f->Command3->text()}; }
     static QStringList classCaptions(Form20* f)
     {
         return {f->Command7->text(), f->Command11->text(), f->Command6->text()};
     }
-    // A day file of the fixture's date with teacher 4 and class 3 away.
-    void writeDay(const QString& date, const QString& reason)
+    // A day file with teacher 4 ("ENG") and class 3 ("6a") away.
+    static void writeDay(const QString& date, const QString& reason)
     {
         gWorkDate = date;
         gTeacherAbsence(4) = 1;
         gTeacherAbsenceReason(4) = reason;
         gClassAbsence(3) = 1;
         ASSERT_TRUE(SaveSubstitutionDay());
-        resetDay();
-    }
-    static void resetDay()
-    {
-        for (int t = 1; t <= 60; ++t) {
-            gTeacherAbsence(t) = Variant();
-            gTeacherAbsenceReason(t) = Variant();
-        }
-        for (int c = 1; c <= 24; ++c)
-            gClassAbsence(c) = Variant();
+        gTeacherAbsence(4) = gClassAbsence(3) = gTeacherAbsenceReason(4) = Variant();
     }
 };
 
 TEST_F(AbsencesWindowTest, OpeningWithoutFilesShowsTodayAndEmptyLists)
 {
     gWorkDate = Variant();
-    gTeacherAbsence(2) = 1;
-    gClassAbsence(1) = 1;
+    gTeacherAbsence(2) = gClassAbsence(1) = 1;
     gTeacher = 9;
     Form20* f = open();
-    EXPECT_EQ(f->windowTitle(), "wer fehlt ?");
     ASSERT_EQ(f->List1->ListCount(), 60);
     EXPECT_EQ(f->List1->List(1), "Bernd Cramer");
     EXPECT_EQ(f->List1->List(59), "-") << "empty slots are listed, so position + 1 is the number";
-    ASSERT_EQ(f->List2->ListCount(), 24);
-    EXPECT_EQ(f->List2->List(3), "7a");
+    EXPECT_EQ(f->List2->ListCount(), 24);
     EXPECT_EQ(f->Text2->text(), "11.03.2026");
-    EXPECT_EQ(gWorkDate, "11.03.2026");
     EXPECT_EQ(f->Label8->text(), "Mittwoch");
-    EXPECT_EQ(gWorkWeekday, 3);
-    EXPECT_TRUE(f->Command5->isEnabled());
     EXPECT_EQ(f->Label5->text(), "") << "opening resets every status";
     EXPECT_EQ(f->Label10->text(), "");
     EXPECT_TRUE(f->Command4->isHidden());
     EXPECT_EQ(gTeacher, 0);
-    EXPECT_EQ(f->Label14->text(), "0");
     EXPECT_FALSE(f->Command2->isEnabled());
-    EXPECT_FALSE(f->Command7->isEnabled());
     EXPECT_EQ(f->Check1->checkState(), Qt::PartiallyChecked);
-}
+    for (QPushButton* b : {f->Command1, f->Command12, f->Command4})
+        EXPECT_FALSE(b->isEnabled()) << "its window is not built yet: " << b->objectName().toStdString();
 
-TEST_F(AbsencesWindowTest, StartIsEnabledMondayToSaturday)
-{
-    Form20* f = open();
-    for (const auto& [date, enabled] : {std::pair{"19.09.2026", true}, std::pair{"20.09.2026", false},
-                                        std::pair{"21.09.2026", true}}) {
+    for (const auto& [date, enabled] : {std::pair{"19.09.2026", true}, std::pair{"20.09.2026", false}}) {
         f->Text2->setText(date);
         EXPECT_EQ(f->Command5->isEnabled(), enabled) << date;
     }
-    EXPECT_EQ(f->Label8->text(), "Montag");
+    f->Command9->click();
+    EXPECT_FALSE(forms::isOpen<Form20>());
 }
 
 TEST_F(AbsencesWindowTest, TheAbsenceListsFollowTheNumbers)
@@ -105,7 +80,7 @@ TEST_F(AbsencesWindowTest, TheAbsenceListsFollowTheNumbers)
     f->Command2->click();
     selectTeacher(f, 2);
     f->Command10->click();
-    ASSERT_TRUE(forms::isOpen<Form46>());
+    EXPECT_TRUE(forms::isOpen<Form46>());
     EXPECT_EQ(f->Label5->text(), "  CRA  FUC");
     selectClass(f, 4);
     f->Command7->click();
@@ -114,42 +89,36 @@ TEST_F(AbsencesWindowTest, TheAbsenceListsFollowTheNumbers)
     EXPECT_TRUE(forms::isOpen<Form48>());
     EXPECT_EQ(f->Label10->text(), "  5a  7a");
     EXPECT_FALSE(f->Command4->isHidden());
-
     f->Command6->click();
     EXPECT_EQ(f->Label10->text(), "  7a");
-    EXPECT_FALSE(f->Command4->isHidden()) << "\"ist da\" leaves the cancellation list where it was";
     selectTeacher(f, 5);
     f->Command3->click();
     EXPECT_EQ(f->Label5->text(), "  CRA");
-    EXPECT_TRUE(gTeacherAbsentPeriods(5, 9) == 0);
 }
 
 TEST_F(AbsencesWindowTest, TheCaptionsShowWholeDaySomePeriodsOrPresent)
 {
     Form20* f = open();
     selectTeacher(f, 3);
-    EXPECT_EQ(captions(f), (QStringList{"fehlt ganztägig", "fehlt einige Stunden", "> ist da <"}))
-        << "marks never set count as present";
+    EXPECT_EQ(captions(f), (QStringList{"fehlt ganztägig", "fehlt einige Stunden", "> ist da <"}));
     f->Command2->click();
     EXPECT_EQ(captions(f), (QStringList{"> fehlt ganztägig <", "fehlt einige Stunden", "ist da"}));
-    EXPECT_TRUE(gTeacherAbsentPeriods(3, 9) == 1);
     EXPECT_TRUE(gTeacherAbsentPeriods(3, 10).isEmpty()) << "only the periods of the day";
 
     f->Command10->click();
-    clickPeriods({1, 2, 3, 4, 5, 6});
+    clickPeriods(forms::ifOpen<Form46>(), {1, 2, 3, 4, 5, 6});
     f->activate();
     EXPECT_FALSE(forms::isOpen<Form46>()) << "coming back to the window closes the grid";
     EXPECT_EQ(captions(f), (QStringList{"fehlt ganztägig", "> fehlt 3 Stunden <", "ist da"}));
-
     f->Command10->click();
-    clickPeriods({7, 8});
-    forms::ifOpen<Form46>()->Command1->click();
-    EXPECT_EQ(captions(f), (QStringList{"fehlt ganztägig", "> fehlt eine Einheit <", "ist da"}));
+    clickPeriods(forms::ifOpen<Form46>(), {7, 8});
+    f->activate();
+    EXPECT_EQ(f->Command10->text(), "> fehlt eine Einheit <");
 
     selectClass(f, 2);
     f->Command11->click();
-    forms::ifOpen<Form48>()->Check1[4]->click();
-    forms::ifOpen<Form48>()->Command1->click();
+    clickPeriods(forms::ifOpen<Form48>(), {4});
+    f->activate();
     EXPECT_EQ(classCaptions(f), (QStringList{"ist nicht da", "> fehlt eine Einheit <", "ist da"}));
     f->Command7->click();
     EXPECT_EQ(classCaptions(f), (QStringList{"> ist nicht da <", "ist einige Std. nicht da", "ist da"}));
@@ -168,7 +137,6 @@ TEST_F(AbsencesWindowTest, PlusOnNewYearsEveLoadsTheNextYearsDayOrKeepsTheAbsenc
     leave(f->Text1);
     f->Command13->click();
     EXPECT_EQ(f->Text2->text(), "01.01.2027");
-    EXPECT_EQ(gWorkDate, "01.01.2027");
     EXPECT_EQ(f->Label8->text(), "Freitag");
     EXPECT_EQ(f->Label5->text(), "  ENG") << "the day file's statuses replace those on screen";
     EXPECT_EQ(f->Label10->text(), "  6a");
@@ -177,7 +145,6 @@ TEST_F(AbsencesWindowTest, PlusOnNewYearsEveLoadsTheNextYearsDayOrKeepsTheAbsenc
     selectTeacher(f, 4);
     EXPECT_EQ(f->Text1->text(), "Neujahrskurs");
     f->Command13->click();
-    EXPECT_EQ(f->Text2->text(), "02.01.2027");
     EXPECT_EQ(f->Label5->text(), "  ENG") << "no day file: the absences stay for the new date";
     f->Command14->click();
     f->Command14->click();
@@ -192,12 +159,10 @@ TEST_F(AbsencesWindowTest, ADateTextThatIsNoDateLoadsNothing)
     f->Text2->setText("14.09.");
     EXPECT_EQ(f->Label5->text(), "");
     EXPECT_EQ(f->Label8->text(), "Dienstag") << "the weekday stays";
-    EXPECT_EQ(gWorkDate, "14.09.");
     f->Command13->click();
     EXPECT_EQ(f->Text2->text(), "14.09.") << "no date to step from";
     f->Text2->setText("14.09.2026");
     EXPECT_EQ(f->Label5->text(), "  ENG");
-    EXPECT_EQ(f->Label8->text(), "Montag");
 }
 
 TEST_F(AbsencesWindowTest, ThePresetReplacesTheDayFileWhenTheWindowOpens)
@@ -205,9 +170,8 @@ TEST_F(AbsencesWindowTest, ThePresetReplacesTheDayFileWhenTheWindowOpens)
     writeDay("14.09.2026", "krank");
     QStringList preset{" 60 ", " 24 "};
     for (int t = 1; t <= 60; ++t)
-        preset << (t == 1 ? " 1 " : " 0 ") << (t == 1 ? "Kur" : "");
-    preset << "0";
-    writeLines("suppl.dat", preset);
+        preset << (t == 1 ? " 1 " : " 0 ") << "";
+    writeLines("suppl.dat", preset << "0");
     Form20* f = open();
     EXPECT_EQ(f->Label5->text(), "  BER") << "teacher 4 of the day file is reset by the preset";
     EXPECT_EQ(f->Label10->text(), "  6a") << "a preset that ends early leaves the day file's classes";
@@ -226,33 +190,27 @@ TEST_F(AbsencesWindowTest, ClearingAsksAndOnYesEmptiesTheDayAndThePreset)
     f->Check1->click();
     selectClass(f, 1);
     f->Command7->click();
-    f->Text3->setText("Wandertag");
 
     answer({false});
     f->Command8->click();
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_EQ(messages()[0], "Soll die aktuelle Voreinstellung\n(wer fehlt) gelöscht werden ?\n");
+    EXPECT_EQ(messages(), QStringList{"Soll die aktuelle Voreinstellung\n(wer fehlt) gelöscht werden ?\n"});
     EXPECT_EQ(f->Label5->text(), "  CRA");
-    EXPECT_EQ(gTeacherAbsenceReason(2), "krank");
     EXPECT_TRUE(QFile::exists(path("suppl.dat")));
 
     answer({true});
     f->Command8->click();
     EXPECT_FALSE(QFile::exists(path("suppl.dat")));
-    EXPECT_TRUE(gTeacherAbsence(2) == 0);
+    EXPECT_TRUE(gTeacherAbsence(2) == 0 && gTeacherAbsentPeriods(2, 11) == 0 && gClassAbsence(1) == 0);
     EXPECT_EQ(gTeacherAbsenceReason(2), "");
     EXPECT_EQ(gTeacherPaid(2), 0);
-    EXPECT_TRUE(gTeacherAbsentPeriods(2, 11) == 0);
-    EXPECT_TRUE(gClassAbsence(1) == 0);
-    EXPECT_EQ(gClassAbsenceReason(1), "");
     EXPECT_EQ(gSubstRowCount, 2) << "the records stay";
     for (QLabel* l : {f->Label5, f->Label10, f->Label2, f->Label7, f->Label11})
         EXPECT_EQ(l->text(), "") << l->objectName().toStdString();
     EXPECT_EQ(f->Text1->text(), "");
-    EXPECT_EQ(f->Text3->text(), "");
     for (QPushButton* b : {f->Command2, f->Command3, f->Command10, f->Command6, f->Command7, f->Command11})
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
     EXPECT_EQ(f->Check1->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(captions(f), (QStringList{"fehlt ganztägig", "fehlt einige Stunden", "ist da"}));
 
     f->Text3->setText("Skikurs");
     f->Text1->setText("Kur");
@@ -261,57 +219,34 @@ TEST_F(AbsencesWindowTest, ClearingAsksAndOnYesEmptiesTheDayAndThePreset)
     EXPECT_EQ(gTeacherAbsenceReason(2), "") << "nor a teacher";
 }
 
-TEST_F(AbsencesWindowTest, AReasonIsStoredUnderTheTeacherItWasTypedFor)
+TEST_F(AbsencesWindowTest, ReasonsAndPaidFlagsLandOnTheSelectedTeacherAndClass)
 {
+    gTeacherPaid(3) = 1;
     Form20* f = open();
+    f->Check1->click();
+    EXPECT_EQ(gTeacherPaid(0), 0) << "no teacher chosen: nothing stored";
+    selectTeacher(f, 3);
+    EXPECT_EQ(f->Check1->checkState(), Qt::Checked);
     selectTeacher(f, 2);
-    EXPECT_EQ(f->Label14->text(), "2");
     EXPECT_EQ(f->Label2->text(), "Bernd Cramer");
     EXPECT_EQ(f->Label7->text(), "CRA");
-    EXPECT_EQ(gTeacher, 2);
+    EXPECT_EQ(f->Label14->text(), "2");
+    EXPECT_EQ(f->Check1->checkState(), Qt::Unchecked);
     f->Text1->setText("Arzttermin");
     gTeacher = 7;
+    f->Check1->click();
     leave(f->Text1);
     selectTeacher(f, 3);
     EXPECT_EQ(gTeacherAbsenceReason(2), "Arzttermin");
-    EXPECT_TRUE(gTeacherAbsenceReason(7).isEmpty()) << "gTeacher was moved by another window";
-    EXPECT_EQ(f->Text1->text(), "");
+    EXPECT_EQ(gTeacherPaid(2), 1);
+    EXPECT_TRUE(gTeacherAbsenceReason(7).isEmpty() && gTeacherPaid(7) == 0) << "gTeacher was moved by another window";
+    f->Check1->click();
+    EXPECT_EQ(f->Check1->checkState(), Qt::Unchecked) << "a click never greys the box";
 
     selectClass(f, 2);
     gClass = 4;
     f->Text3->setText("Projekttag");
     EXPECT_EQ(gClassAbsenceReason(2), "Projekttag");
     EXPECT_EQ(gClassAbsenceReason(4), "");
-}
-
-TEST_F(AbsencesWindowTest, ThePaidBoxStoresTheSelectedTeachersFlag)
-{
-    gTeacherPaid(3) = 1;
-    Form20* f = open();
-    f->Check1->click();
-    int paid = 0;
-    for (int t = 0; t <= 60; ++t)
-        paid += gTeacherPaid(t);
-    EXPECT_EQ(paid, 1) << "no teacher chosen: nothing stored";
-    selectTeacher(f, 3);
-    EXPECT_EQ(f->Check1->checkState(), Qt::Checked);
-    selectTeacher(f, 2);
-    EXPECT_EQ(f->Check1->checkState(), Qt::Unchecked);
-    gTeacher = 5;
-    f->Check1->click();
-    EXPECT_EQ(gTeacherPaid(2), 1);
-    EXPECT_EQ(gTeacherPaid(5), 0);
-    f->Check1->click();
-    EXPECT_EQ(f->Check1->checkState(), Qt::Unchecked) << "a click never greys the box";
-    EXPECT_EQ(gTeacherPaid(2), 0);
-}
-
-TEST_F(AbsencesWindowTest, TheWindowsNotYetBuiltAreNotOffered)
-{
-    Form20* f = open();
-    for (QPushButton* b : {f->Command1, f->Command12, f->Command4})
-        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
-    f->Command9->click();
-    EXPECT_FALSE(forms::isOpen<Form20>());
 }
 }

@@ -18,13 +18,6 @@ protected:
         f->Command10->click();
         return forms::ifOpen<Form46>();
     }
-    static int visibleRows(PresenceGrid* grid)
-    {
-        int rows = 0;
-        for (int p = 1; p <= 11; ++p)
-            rows += !grid->Check1[p]->isHidden() && !grid->Label1[p]->isHidden();
-        return rows;
-    }
 };
 
 TEST_F(PresenceGridTest, ThereIsARowForEveryPeriodOfTheDay)
@@ -33,10 +26,11 @@ TEST_F(PresenceGridTest, ThereIsARowForEveryPeriodOfTheDay)
         gPeriodsPerDay = periods;
         Form46* grid = openTeacherGrid(2);
         ASSERT_TRUE(grid);
-        EXPECT_EQ(visibleRows(grid), periods);
+        for (int p = 1; p <= 11; ++p) {
+            EXPECT_EQ(grid->Check1[p]->isHidden(), p > periods) << periods << " periods, row " << p;
+            EXPECT_EQ(grid->Label1[p]->isHidden(), p > periods);
+        }
         EXPECT_EQ(grid->Label1[periods]->text(), QString("%1.Eh.").arg(periods));
-        EXPECT_EQ(grid->objectName(), "Form46");
-        EXPECT_EQ(grid->Check1[1]->objectName(), "Check1_1");
         grid->Command1->click();
     }
 }
@@ -50,20 +44,14 @@ TEST_F(PresenceGridTest, AWholeDayAbsenceOpensEmptyAndTickingGivesTheCount)
     Form46* grid = forms::ifOpen<Form46>();
     ASSERT_TRUE(grid);
     EXPECT_EQ(grid->windowTitle(), "Dora Engel");
-    for (int p = 1; p <= 9; ++p) {
-        EXPECT_FALSE(grid->Check1[p]->isChecked());
-        EXPECT_EQ(grid->Check1[p]->text(), "fehlt");
-    }
+    for (int p = 1; p <= 9; ++p)
+        EXPECT_EQ(grid->Check1[p]->isChecked() ? "" : grid->Check1[p]->text(), "fehlt") << p;
     for (int p : {1, 2, 9})
         grid->Check1[p]->click();
     EXPECT_EQ(grid->Check1[9]->text(), "anwesend");
     EXPECT_TRUE(gTeacherAbsentPeriods(4, 9) == 0) << "a tick takes effect at once";
     grid->Command1->click();
     EXPECT_FALSE(forms::isOpen<Form46>());
-    int absent = 0;
-    for (int p = 1; p <= 9; ++p)
-        absent += gTeacherAbsentPeriods(4, p) == 1;
-    EXPECT_EQ(absent, 6);
     EXPECT_EQ(f->Command10->text(), "> fehlt 6 Stunden <");
 }
 
@@ -72,9 +60,8 @@ TEST_F(PresenceGridTest, ATeacherNeverMarkedOpensTickedAndShowsPresent)
     Form46* grid = openTeacherGrid(5);
     ASSERT_TRUE(grid);
     for (int p = 1; p <= 9; ++p)
-        EXPECT_EQ(grid->Check1[p]->text(), "anwesend");
+        EXPECT_EQ(grid->Check1[p]->isChecked() ? grid->Check1[p]->text() : "", "anwesend") << p;
     grid->close();
-    EXPECT_FALSE(forms::isOpen<Form46>()) << "the close box unloads it";
     EXPECT_EQ(forms::ifOpen<Form20>()->Command3->text(), "> ist da <");
     EXPECT_TRUE(gTeacherAbsence(5) == 1) << "still on the list, for no period";
 }
@@ -83,32 +70,29 @@ TEST_F(PresenceGridTest, TheLegendBoxesCannotChange)
 {
     Form46* grid = openTeacherGrid(1);
     ASSERT_TRUE(grid);
-    grid->Check2->click();
-    grid->Check3->click();
-    EXPECT_TRUE(grid->Check2->isChecked());
-    EXPECT_FALSE(grid->Check3->isChecked());
-    EXPECT_EQ(grid->Check3->objectName(), "Check3");
-
     Form20* f = forms::ifOpen<Form20>();
     f->List2->setListIndex(3);
     f->Command11->click();
     Form48* classes = forms::ifOpen<Form48>();
     ASSERT_TRUE(classes);
     EXPECT_EQ(classes->windowTitle(), "7a");
-    EXPECT_EQ(classes->SSCheck1->text(), "! = Klasse fehlt in dieser Einheit");
-    classes->Check2->click();
-    classes->SSCheck1->click();
+    for (QCheckBox* box : {grid->Check2, grid->Check3, classes->Check2, classes->SSCheck1})
+        box->click();
+    EXPECT_TRUE(grid->Check2->isChecked());
+    EXPECT_FALSE(grid->Check3->isChecked());
     EXPECT_TRUE(classes->Check2->isChecked());
     EXPECT_FALSE(classes->SSCheck1->isChecked());
 }
 
 TEST_F(PresenceGridTest, AGridKeepsItsTeacherWhenOthersMoveTheSharedOne)
 {
-    Form46* grid = openTeacherGrid(2);
+    openTeacherGrid(2);
+    Form46* grid = openTeacherGrid(3);
     ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->windowTitle(), "Carla Dietz") << "a grid open for teacher 2 gave way";
     gTeacher = 6;
     grid->Check1[3]->click();
-    EXPECT_TRUE(gTeacherAbsentPeriods(2, 3) == 1);
+    EXPECT_TRUE(gTeacherAbsentPeriods(3, 3) == 1);
     EXPECT_TRUE(gTeacherAbsentPeriods(6, 3).isEmpty());
 
     Form20* f = forms::ifOpen<Form20>();
@@ -118,14 +102,5 @@ TEST_F(PresenceGridTest, AGridKeepsItsTeacherWhenOthersMoveTheSharedOne)
     forms::ifOpen<Form48>()->Check1[2]->click();
     EXPECT_TRUE(gClassAbsentPeriods(2, 2) == 1);
     EXPECT_TRUE(gClassAbsentPeriods(3, 2).isEmpty());
-}
-
-TEST_F(PresenceGridTest, OpeningAgainForAnotherTeacherShowsThatTeacher)
-{
-    openTeacherGrid(2);
-    Form46* grid = openTeacherGrid(3);
-    ASSERT_TRUE(grid);
-    EXPECT_EQ(grid->slot(), 3);
-    EXPECT_EQ(grid->windowTitle(), "Carla Dietz");
 }
 }
