@@ -1,0 +1,55 @@
+#pragma once
+// A substitution day: who is away on a date (teachers and classes, for the
+// whole day or some periods, with a reason and, for teachers, whether the
+// substitutions are paid) and the day's substitution records. The day lives in
+// the data model; it is carried by three files of the data folder:
+//   "<yyyyMMdd>.sup"  the day file of one date, one value a line;
+//   "date.sup"        the keys of the dates saved, each once, in saving order;
+//   "suppl.dat"       the absence preset: a day file without its records.
+// The statistics, the standings and the export read the record block of the
+// days listed in "date.sup" through ReadSubstitutionRecords.
+#include "core/model.h"
+
+#include <QString>
+
+// The periods of a day that the marks and the day files use: gPeriodsPerDay,
+// kept within the mark tables.
+int SubstitutionPeriods();
+
+// The date key "yyyyMMdd" of a date text; "" when the text is no date.
+QString SubstitutionDayKey(const QString& dateText);
+// The day file of a date key in the data folder.
+QString SubstitutionDayFile(const QString& key);
+
+// Writes the day file of gWorkDate (replacing an earlier one) and enters its
+// key in "date.sup" unless it stands there already. Leaves the key in gText4,
+// the path of "date.sup" in gFileName and gCheckOk at 0. Returns false when
+// gWorkDate is no date, or when the day file or "date.sup" could not be
+// written.
+bool SaveSubstitutionDay();
+
+// Reads the whole day file of a date key into the day variables; false when
+// there is none. A short file leaves the variables it does not reach as they
+// were.
+bool ReadSubstitutionDay(const QString& key);
+
+// Reads the preset "suppl.dat" over the day variables, stopping at a count
+// that is not the capacity or at a status line that is not three characters
+// long; what was read up to there stays. False when there is no preset.
+bool ReadSubstitutionPreset();
+
+// The tables a reader of a day's record block fills: the teachers' paid flags,
+// the record count, the six fields of each record and its text. The
+// statistics pass the data model's own tables; the standings and the export
+// pass tables of their own.
+struct SubstitutionRecordTables {
+    decltype(Model::gTeacherPaid)& teacherPaid;
+    short& count;
+    decltype(Model::gSubstRows)& rows;
+    decltype(Model::gSubstRowTexts)& texts;
+};
+
+// Reads the paid flags and the record block of the day file of a date key
+// into `into`, skipping the absences before them; false when there is no day
+// file. A short file leaves the entries it does not reach as they were.
+bool ReadSubstitutionRecords(const QString& key, const SubstitutionRecordTables& into);

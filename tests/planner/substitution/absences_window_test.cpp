@@ -1,0 +1,252 @@
+#include "planner/substitution/absences_window.h"
+#include "planner/substitution/presence_grid.h"
+#include "platform/controls.h"
+#include "tests/planner/substitution/substitution_fixture.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+class AbsencesWindowTest : public SubstitutionTest {
+protected:
+    static Form20* open() { return forms::show<Form20>(); }
+    static void selectTeacher(Form20* f, int t) { f->List1->setListIndex(t - 1); }
+    static void selectClass(Form20* f, int c) { f->List2->setListIndex(c - 1); }
+    static void leave(TextBox* box)
+    {
+        QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+        QCoreApplication::sendEvent(box, &out);
+    }
+    static void clickPeriods(PresenceGrid* grid, std::initializer_list<int> periods)
+    {
+        for (int p : periods)
+            grid->Check1[p]->click();
+    }
+    static QStringList captions(Form20* f) { return {f->Command2->text(), f->Command10->text(), f->Command3->text()}; }
+    static QStringList classCaptions(Form20* f)
+    {
+        return {f->Command7->text(), f->Command11->text(), f->Command6->text()};
+    }
+    // A day file with teacher 4 ("ENG") and class 3 ("6a") away.
+    static void writeDay(const QString& date, const QString& reason)
+    {
+        gWorkDate = date;
+        gTeacherAbsence(4) = 1;
+        gTeacherAbsenceReason(4) = reason;
+        gClassAbsence(3) = 1;
+        ASSERT_TRUE(SaveSubstitutionDay());
+        gTeacherAbsence(4) = gClassAbsence(3) = gTeacherAbsenceReason(4) = Variant();
+    }
+};
+
+TEST_F(AbsencesWindowTest, OpeningWithoutFilesShowsTodayAndEmptyLists)
+{
+    gWorkDate = Variant();
+    gTeacherAbsence(2) = gClassAbsence(1) = 1;
+    gTeacher = 9;
+    Form20* f = open();
+    ASSERT_EQ(f->List1->ListCount(), 60);
+    EXPECT_EQ(f->List1->List(1), "Bernd Cramer");
+    EXPECT_EQ(f->List1->List(59), "-") << "empty slots are listed, so position + 1 is the number";
+    EXPECT_EQ(f->List2->ListCount(), 24);
+    EXPECT_EQ(f->Text2->text(), "11.03.2026");
+    EXPECT_EQ(f->Label8->text(), "Mittwoch");
+    EXPECT_EQ(f->Label5->text(), "") << "opening resets every status";
+    EXPECT_EQ(f->Label10->text(), "");
+    EXPECT_TRUE(f->Command4->isHidden());
+    EXPECT_EQ(gTeacher, 0);
+    EXPECT_FALSE(f->Command2->isEnabled());
+    EXPECT_EQ(f->Check1->checkState(), Qt::PartiallyChecked);
+    for (QPushButton* b : {f->Command1, f->Command12, f->Command4})
+        EXPECT_FALSE(b->isEnabled()) << "its window is not built yet: " << b->objectName().toStdString();
+
+    for (const auto& [date, enabled] : {std::pair{"19.09.2026", true}, std::pair{"20.09.2026", false}}) {
+        f->Text2->setText(date);
+        EXPECT_EQ(f->Command5->isEnabled(), enabled) << date;
+    }
+    f->Command9->click();
+    EXPECT_FALSE(forms::isOpen<Form20>());
+}
+
+TEST_F(AbsencesWindowTest, TheAbsenceListsFollowTheNumbers)
+{
+    Form20* f = open();
+    selectTeacher(f, 5);
+    f->Command2->click();
+    selectTeacher(f, 2);
+    f->Command10->click();
+    EXPECT_TRUE(forms::isOpen<Form46>());
+    EXPECT_EQ(f->Label5->text(), "  CRA  FUC");
+    selectClass(f, 4);
+    f->Command7->click();
+    selectClass(f, 1);
+    f->Command11->click();
+    EXPECT_TRUE(forms::isOpen<Form48>());
+    EXPECT_EQ(f->Label10->text(), "  5a  7a");
+    EXPECT_FALSE(f->Command4->isHidden());
+    f->Command6->click();
+    EXPECT_EQ(f->Label10->text(), "  7a");
+    selectTeacher(f, 5);
+    f->Command3->click();
+    EXPECT_EQ(f->Label5->text(), "  CRA");
+}
+
+TEST_F(AbsencesWindowTest, TheCaptionsShowWholeDaySomePeriodsOrPresent)
+{
+    Form20* f = open();
+    selectTeacher(f, 3);
+    EXPECT_EQ(captions(f), (QStringList{"fehlt ganztägig", "fehlt einige Stunden", "> ist da <"}));
+    f->Command2->click();
+    EXPECT_EQ(captions(f), (QStringList{"> fehlt ganztägig <", "fehlt einige Stunden", "ist da"}));
+    EXPECT_TRUE(gTeacherAbsentPeriods(3, 10).isEmpty()) << "only the periods of the day";
+
+    f->Command10->click();
+    clickPeriods(forms::ifOpen<Form46>(), {1, 2, 3, 4, 5, 6});
+    f->activate();
+    EXPECT_FALSE(forms::isOpen<Form46>()) << "coming back to the window closes the grid";
+    EXPECT_EQ(captions(f), (QStringList{"fehlt ganztägig", "> fehlt 3 Stunden <", "ist da"}));
+    f->Command10->click();
+    clickPeriods(forms::ifOpen<Form46>(), {7, 8});
+    f->activate();
+    EXPECT_EQ(f->Command10->text(), "> fehlt eine Einheit <");
+
+    selectClass(f, 2);
+    f->Command11->click();
+    clickPeriods(forms::ifOpen<Form48>(), {4});
+    f->activate();
+    EXPECT_EQ(classCaptions(f), (QStringList{"ist nicht da", "> fehlt eine Einheit <", "ist da"}));
+    f->Command7->click();
+    EXPECT_EQ(classCaptions(f), (QStringList{"> ist nicht da <", "ist einige Std. nicht da", "ist da"}));
+    f->Command6->click();
+    EXPECT_EQ(classCaptions(f), (QStringList{"ist nicht da", "ist einige Std. nicht da", "> ist da <"}));
+}
+
+TEST_F(AbsencesWindowTest, PlusOnNewYearsEveLoadsTheNextYearsDayOrKeepsTheAbsences)
+{
+    writeDay("01.01.2027", "Neujahrskurs");
+    gWorkDate = "31.12.2026";
+    Form20* f = open();
+    selectTeacher(f, 6);
+    f->Command2->click();
+    f->Text1->setText("krank");
+    leave(f->Text1);
+    f->Command13->click();
+    EXPECT_EQ(f->Text2->text(), "01.01.2027");
+    EXPECT_EQ(f->Label8->text(), "Freitag");
+    EXPECT_EQ(f->Label5->text(), "  ENG") << "the day file's statuses replace those on screen";
+    EXPECT_EQ(f->Label10->text(), "  6a");
+    EXPECT_EQ(f->Text1->text(), "") << "the selected teacher shows what the loaded day holds";
+
+    selectTeacher(f, 4);
+    EXPECT_EQ(f->Text1->text(), "Neujahrskurs");
+    f->Command13->click();
+    EXPECT_EQ(f->Label5->text(), "  ENG") << "no day file: the absences stay for the new date";
+    f->Command14->click();
+    f->Command14->click();
+    EXPECT_EQ(f->Text2->text(), "31.12.2026");
+}
+
+TEST_F(AbsencesWindowTest, ADateTextThatIsNoDateLoadsNothing)
+{
+    writeDay("14.09.2026", "krank");
+    gWorkDate = "15.09.2026";
+    Form20* f = open();
+    f->Text2->setText("14.09.");
+    EXPECT_EQ(f->Label5->text(), "");
+    EXPECT_EQ(f->Label8->text(), "Dienstag") << "the weekday stays";
+    f->Command13->click();
+    EXPECT_EQ(f->Text2->text(), "14.09.") << "no date to step from";
+    f->Text2->setText("14.09.2026");
+    EXPECT_EQ(f->Label5->text(), "  ENG");
+}
+
+TEST_F(AbsencesWindowTest, ThePresetReplacesTheDayFileWhenTheWindowOpens)
+{
+    writeDay("14.09.2026", "krank");
+    QStringList preset{" 60 ", " 24 "};
+    for (int t = 1; t <= 60; ++t)
+        preset << (t == 1 ? " 1 " : " 0 ") << "";
+    writeLines("suppl.dat", preset << "0");
+    Form20* f = open();
+    EXPECT_EQ(f->Label5->text(), "  BER") << "teacher 4 of the day file is reset by the preset";
+    EXPECT_EQ(f->Label10->text(), "  6a") << "a preset that ends early leaves the day file's classes";
+    EXPECT_FALSE(f->Command4->isHidden());
+}
+
+TEST_F(AbsencesWindowTest, ClearingAsksAndOnYesEmptiesTheDayAndThePreset)
+{
+    writeLines("suppl.dat", {" 60 "});
+    gSubstRowCount = 2;
+    Form20* f = open();
+    selectTeacher(f, 2);
+    f->Command2->click();
+    f->Text1->setText("krank");
+    leave(f->Text1);
+    f->Check1->click();
+    selectClass(f, 1);
+    f->Command7->click();
+
+    answer({false});
+    f->Command8->click();
+    EXPECT_EQ(messages(), QStringList{"Soll die aktuelle Voreinstellung\n(wer fehlt) gelöscht werden ?\n"});
+    EXPECT_EQ(f->Label5->text(), "  CRA");
+    EXPECT_TRUE(QFile::exists(path("suppl.dat")));
+
+    answer({true});
+    f->Command8->click();
+    EXPECT_FALSE(QFile::exists(path("suppl.dat")));
+    EXPECT_TRUE(gTeacherAbsence(2) == 0 && gTeacherAbsentPeriods(2, 11) == 0 && gClassAbsence(1) == 0);
+    EXPECT_EQ(gTeacherAbsenceReason(2), "");
+    EXPECT_EQ(gTeacherPaid(2), 0);
+    EXPECT_EQ(gSubstRowCount, 2) << "the records stay";
+    for (QLabel* l : {f->Label5, f->Label10, f->Label2, f->Label7, f->Label11})
+        EXPECT_EQ(l->text(), "") << l->objectName().toStdString();
+    EXPECT_EQ(f->Text1->text(), "");
+    for (QPushButton* b : {f->Command2, f->Command3, f->Command10, f->Command6, f->Command7, f->Command11})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_EQ(f->Check1->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(captions(f), (QStringList{"fehlt ganztägig", "fehlt einige Stunden", "ist da"}));
+
+    f->Text3->setText("Skikurs");
+    f->Text1->setText("Kur");
+    leave(f->Text1);
+    EXPECT_EQ(gClassAbsenceReason(1), "") << "no class is selected any more";
+    EXPECT_EQ(gTeacherAbsenceReason(2), "") << "nor a teacher";
+}
+
+TEST_F(AbsencesWindowTest, ReasonsAndPaidFlagsLandOnTheSelectedTeacherAndClass)
+{
+    gTeacherPaid(3) = 1;
+    Form20* f = open();
+    f->Check1->click();
+    EXPECT_EQ(gTeacherPaid(0), 0) << "no teacher chosen: nothing stored";
+    selectTeacher(f, 3);
+    EXPECT_EQ(f->Check1->checkState(), Qt::Checked);
+    selectTeacher(f, 2);
+    EXPECT_EQ(f->Label2->text(), "Bernd Cramer");
+    EXPECT_EQ(f->Label7->text(), "CRA");
+    EXPECT_EQ(f->Label14->text(), "2");
+    EXPECT_EQ(f->Check1->checkState(), Qt::Unchecked);
+    f->Text1->setText("Arzttermin");
+    gTeacher = 7;
+    f->Check1->click();
+    leave(f->Text1);
+    selectTeacher(f, 3);
+    EXPECT_EQ(gTeacherAbsenceReason(2), "Arzttermin");
+    EXPECT_EQ(gTeacherPaid(2), 1);
+    EXPECT_TRUE(gTeacherAbsenceReason(7).isEmpty() && gTeacherPaid(7) == 0) << "gTeacher was moved by another window";
+    f->Check1->click();
+    EXPECT_EQ(f->Check1->checkState(), Qt::Unchecked) << "a click never greys the box";
+
+    selectClass(f, 2);
+    gClass = 4;
+    f->Text3->setText("Projekttag");
+    EXPECT_EQ(gClassAbsenceReason(2), "Projekttag");
+    EXPECT_EQ(gClassAbsenceReason(4), "");
+}
+}

@@ -1,0 +1,80 @@
+#include "core/master_data.h"
+#include "core/model.h"
+#include "core/plan_files.h"
+#include "planner/substitution/day_absences.h"
+#include "planner/substitution/substitution_day.h"
+#include "platform/datafile.h"
+#include "tests/support/fixture.h"
+
+namespace {
+
+// The demo school's substitution days, read with its plan and ten periods.
+class DemoSubstitutionTest : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        gDataPath = ORVQZ_DEMO_DIR;
+        LoadMasterData();
+        LoadPlan();
+        ASSERT_TRUE(gCheckOk == 1);
+    }
+    // The one absent teacher of the day read.
+    static int absentTeacher()
+    {
+        int away = 0;
+        for (int t = 1; t <= 60; ++t) {
+            if (gTeacherAbsence(t) == 1) {
+                EXPECT_EQ(away, 0) << "a second absent teacher " << t;
+                away = t;
+            }
+        }
+        return away;
+    }
+    // Every record covers a lesson of the absent teacher in a period marked
+    // absent, by a teacher free then or with a code; no lesson is left out.
+    static void expectRecordsCoverTheLessons(int day, int absent)
+    {
+        int lessons = 0;
+        for (int p = 1; p <= 10; ++p)
+            lessons += gTeacherPlanSubject(absent, day, p) != 0 && gTeacherAbsentPeriods(absent, p) == 1;
+        ASSERT_EQ(gSubstRowCount, lessons);
+        for (int r = 1; r <= gSubstRowCount; ++r) {
+            const int period = gSubstRows(r, 1);
+            EXPECT_EQ(gSubstRows(r, 0), absent);
+            EXPECT_EQ(gSubstRows(r, 3), gTeacherPlanClass(absent, day, period)) << "record " << r;
+            const int standIn = gSubstRows(r, 4);
+            EXPECT_TRUE(standIn < 0 || gTeacherPlanSubject(standIn, day, period) == 0) << "stand-in " << standIn;
+        }
+    }
+};
+
+TEST_F(DemoSubstitutionTest, TheWeekReadsBack)
+{
+    EXPECT_EQ(datafile::readLines(gDataPath + "date.sup"), (QStringList{"20260914", "20260915", "20260917"}));
+
+    ASSERT_TRUE(ReadSubstitutionDay("20260914"));
+    const int ill = absentTeacher();
+    EXPECT_EQ(CountAbsenceMarks(AbsenceSide::Teacher, ill).absent, 10) << "away all day";
+    EXPECT_EQ(gTeacherPaid(ill), 1);
+    expectRecordsCoverTheLessons(1, ill);
+    int cancelled = 0;
+    for (int r = 1; r <= gSubstRowCount; ++r)
+        cancelled += gSubstRows(r, 4) == -2;
+    EXPECT_EQ(cancelled, 1);
+    EXPECT_EQ(datafile::readLines(SubstitutionDayFile("20260914"))->size(), 1071 + 7 * gSubstRowCount);
+
+    ASSERT_TRUE(ReadSubstitutionDay("20260915"));
+    const int course = absentTeacher();
+    EXPECT_EQ(CountAbsenceMarks(AbsenceSide::Teacher, course).absent, 2);
+    EXPECT_TRUE(gTeacherAbsentPeriods(course, 3) == 1 && gTeacherAbsentPeriods(course, 4) == 1);
+    expectRecordsCoverTheLessons(2, course);
+    EXPECT_GT(gSubstRows(1, 4), 0);
+    EXPECT_EQ(gSubstRows(1, 5), 0) << "unpaid";
+
+    ASSERT_TRUE(ReadSubstitutionDay("20260917"));
+    EXPECT_EQ(absentTeacher(), 0);
+    EXPECT_EQ(AbsentClassList(), "  7a");
+    EXPECT_EQ(gSubstRowCount, 0);
+}
+}

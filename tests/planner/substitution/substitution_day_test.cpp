@@ -1,0 +1,239 @@
+#include "planner/substitution/substitution_day.h"
+#include "tests/planner/substitution/substitution_fixture.h"
+
+#include <QFile>
+
+namespace {
+
+// Records 1..5: a substitute, then the codes "???", "entf.", "vor.", "zus.".
+const short kRows[][6] = {{1, 1, 12, 2, 5, 1}, {1, 2, 3, 1, -1, 0}, {1, 3, 7, 4, -2, 0}, {1, 4, 7, 4, -3, 0},
+                          {1, 5, 7, 4, -4, 1}};
+// The record count's line: after the counts, status and reason of 60
+// teachers and 24 classes, and the paid flags.
+constexpr int kCountLine = 2 + 2 * 60 + 2 * 24 + 60;
+
+class SubstitutionDayTest : public SubstitutionTest {
+protected:
+    static void fillDay()
+    {
+        gTeacherAbsence(1) = 1;
+        gTeacherAbsence(2) = 0;
+        gTeacherAbsenceReason(1) = "Fortbildung Größen";
+        gTeacherPaid(1) = 1;
+        gClassAbsence(4) = 1;
+        gClassAbsenceReason(4) = "Exkursion Wien";
+        for (int p = 1; p <= 11; ++p) {
+            gTeacherAbsentPeriods(1, p) = p <= 3 ? 1 : 0;
+            gClassAbsentPeriods(4, p) = 1;
+        }
+        gSubstRowCount = 5;
+        for (int r = 1; r <= 5; ++r)
+            for (int f = 0; f <= 5; ++f)
+                gSubstRows(r, f) = kRows[r - 1][f];
+        gSubstRowTexts(1) = "Übung";
+    }
+    // A fresh run on the same data folder.
+    static void forgetDay()
+    {
+        const QString folder = gDataPath;
+        resetModel();
+        gDataPath = folder;
+        gPeriodsPerDay = 9;
+    }
+    static QString key() { return "20260914"; }
+};
+
+TEST_F(SubstitutionDayTest, ADayReadsBackAsItWasSaved)
+{
+    fillDay();
+    ASSERT_TRUE(SaveSubstitutionDay());
+    EXPECT_EQ(gText4, "20260914");
+    EXPECT_EQ(gFileName, path("date.sup"));
+    EXPECT_TRUE(gCheckOk == 0);
+    EXPECT_TRUE(readBytes("20260914.sup").startsWith(" 60 \r\n 24 \r\n 1 \r\nFortbildung Gr\xF6\xDF" "en\r\n 0 \r\n\r\n\r\n"))
+        << "Windows-1252, CR LF, numbers in print form, an empty status as an empty line";
+    EXPECT_EQ(readLines("20260914.sup").mid(kCountLine, 6), (QStringList{" 5 ", " 1 ", " 1 ", " 12 ", " 2 ", " 5 "}));
+
+    forgetDay();
+    ASSERT_TRUE(ReadSubstitutionDay(key()));
+    EXPECT_TRUE(gTeacherAbsence(1) == 1);
+    EXPECT_TRUE(gTeacherAbsence(2).isNumber() && gTeacherAbsence(2) == 0);
+    EXPECT_TRUE(gTeacherAbsence(3).isEmpty()) << "a status never set stays empty";
+    EXPECT_EQ(gTeacherAbsenceReason(1), "Fortbildung Größen");
+    EXPECT_EQ(gTeacherPaid(1), 1);
+    EXPECT_EQ(gClassAbsenceReason(4), "Exkursion Wien");
+    EXPECT_TRUE(gTeacherAbsentPeriods(1, 3) == 1 && gTeacherAbsentPeriods(1, 4) == 0);
+    EXPECT_TRUE(gClassAbsentPeriods(4, 9) == 1);
+    EXPECT_TRUE(gClassAbsentPeriods(4, 10).isEmpty()) << "periods beyond the day are not in the file";
+    ASSERT_EQ(gSubstRowCount, 5);
+    for (int r = 1; r <= 5; ++r)
+        for (int f = 0; f <= 5; ++f)
+            EXPECT_EQ(gSubstRows(r, f), kRows[r - 1][f]) << "record " << r << " field " << f;
+    EXPECT_EQ(gSubstRowTexts(1), "Übung");
+    EXPECT_EQ(gSubstRowTexts(2), "");
+}
+
+TEST_F(SubstitutionDayTest, LineCountFollowsPeriodsAndRecords)
+{
+    for (const auto& [periods, records, lines] : {std::tuple{9, 0, 987}, std::tuple{9, 3, 987 + 21},
+                                                   std::tuple{11, 0, 1155}, std::tuple{11, 200, 1155 + 1400}}) {
+        gPeriodsPerDay = periods;
+        gSubstRowCount = static_cast<short>(records);
+        ASSERT_TRUE(SaveSubstitutionDay());
+        EXPECT_EQ(readLines("20260914.sup").size(), lines) << periods << " periods, " << records << " records";
+    }
+    EXPECT_EQ(readLines("20260914.sup").size(), dayFileLines(11, 200));
+}
+
+TEST_F(SubstitutionDayTest, ControlCharactersInTextsBecomeBlanks)
+{
+    gTeacherAbsenceReason(2) = "krank\r\nbis Freitag";
+    gClassAbsenceReason(1) = "Ausflug\tMuseum";
+    gSubstRowCount = 1;
+    gSubstRowTexts(1) = "Buch\nS. 12";
+    ASSERT_TRUE(SaveSubstitutionDay());
+    EXPECT_EQ(readLines("20260914.sup").size(), dayFileLines(9, 1)) << "no line break shifts the lines";
+    ASSERT_TRUE(ReadSubstitutionDay(key()));
+    EXPECT_EQ(gTeacherAbsenceReason(2), "krank  bis Freitag");
+    EXPECT_EQ(gClassAbsenceReason(1), "Ausflug Museum");
+    EXPECT_EQ(gSubstRowTexts(1), "Buch S. 12");
+}
+
+TEST_F(SubstitutionDayTest, AKeyIsListedOnceWhateverItsForm)
+{
+    ASSERT_TRUE(SaveSubstitutionDay());
+    ASSERT_TRUE(SaveSubstitutionDay());
+    EXPECT_EQ(readBytes("date.sup"), "20260914\r\n");
+
+    writeLines("date.sup", {"20260911", " 20260914 "});
+    ASSERT_TRUE(SaveSubstitutionDay());
+    gWorkDate = "15-9-26";
+    ASSERT_TRUE(SaveSubstitutionDay());
+    EXPECT_EQ(readLines("date.sup"), (QStringList{"20260911", " 20260914 ", "20260915"}));
+}
+
+TEST_F(SubstitutionDayTest, ASaveThatFailsSaysSo)
+{
+    gWorkDate = "kein Datum";
+    EXPECT_FALSE(SaveSubstitutionDay());
+    gWorkDate = "14.09.2026";
+    blockFile("20260914.sup");
+    EXPECT_FALSE(SaveSubstitutionDay());
+    EXPECT_FALSE(QFile::exists(path("date.sup"))) << "no key without its day";
+    unblockFile("20260914.sup");
+    blockFile("date.sup");
+    EXPECT_FALSE(SaveSubstitutionDay()) << "the day was written, but not listed";
+    EXPECT_TRUE(gCheckOk == 0);
+    unblockFile("date.sup");
+}
+
+TEST_F(SubstitutionDayTest, AShortFileLeavesWhatItDoesNotReach)
+{
+    gTeacherAbsenceReason(2) = "alt";
+    gTeacherPaid(1) = 1;
+    gSubstRowCount = 7;
+    writeLines("20260914.sup", {" 60 ", " 24 ", " 1 ", "krank", " 0 "});
+    ASSERT_TRUE(ReadSubstitutionDay(key()));
+    EXPECT_EQ(gTeacherAbsenceReason(1), "krank");
+    EXPECT_TRUE(gTeacherAbsence(2) == 0);
+    EXPECT_EQ(gTeacherAbsenceReason(2), "alt");
+    EXPECT_EQ(gTeacherPaid(1), 1);
+    EXPECT_EQ(gSubstRowCount, 7);
+    EXPECT_FALSE(ReadSubstitutionDay("20260915")) << "no day file";
+}
+
+// 62 teachers, 25 classes and 202 records: what fits is kept, the rest read
+// past so that every later value stays in its place.
+TEST_F(SubstitutionDayTest, CountsAboveTheCapacitiesKeepWhatFits)
+{
+    QStringList lines{" 62 ", " 25 "};
+    for (int t = 1; t <= 62; ++t)
+        lines << " 0 " << QString("Lehrer %1").arg(t);
+    for (int c = 1; c <= 25; ++c)
+        lines << " 0 " << QString("Klasse %1").arg(c);
+    for (int t = 1; t <= 62; ++t)
+        lines << (t == 60 ? " 1 " : " 0 ");
+    lines << " 202 ";
+    for (int r = 1; r <= 202; ++r)
+        lines << " 1 " << " 2 " << " 3 " << " 4 " << QString(" %1 ").arg(r);
+    for (int r = 1; r <= 202; ++r)
+        lines << QString("Text %1").arg(r);
+    for (int r = 1; r <= 202; ++r)
+        lines << " 1 ";
+    for (int mark = 1; mark <= (62 + 25) * 9; ++mark)
+        lines << ((mark == 60 * 9 || mark == 62 * 9 + 23 * 9 + 1) ? " 1 " : " 0 ");
+    writeLines("20260914.sup", lines);
+
+    ASSERT_TRUE(ReadSubstitutionDay(key()));
+    EXPECT_EQ(gTeacherAbsenceReason(60), "Lehrer 60");
+    EXPECT_EQ(gClassAbsenceReason(24), "Klasse 24");
+    EXPECT_EQ(gTeacherPaid(60), 1);
+    EXPECT_EQ(gSubstRowCount, 200);
+    EXPECT_EQ(gSubstRows(200, 4), 200);
+    EXPECT_EQ(gSubstRowTexts(200), "Text 200");
+    EXPECT_EQ(gSubstRows(200, 5), 1);
+    EXPECT_TRUE(gTeacherAbsentPeriods(60, 9) == 1 && gTeacherAbsentPeriods(60, 8) == 0);
+    EXPECT_TRUE(gClassAbsentPeriods(24, 1) == 1 && gClassAbsentPeriods(24, 2) == 0);
+}
+
+TEST_F(SubstitutionDayTest, TheRecordBlockGoesIntoTheCallersTables)
+{
+    fillDay();
+    ASSERT_TRUE(SaveSubstitutionDay());
+    forgetDay();
+    decltype(Model::gTeacherPaid) paid;
+    short count = 0;
+    decltype(Model::gSubstRows) rows;
+    decltype(Model::gSubstRowTexts) texts;
+    ASSERT_TRUE(ReadSubstitutionRecords(key(), {paid, count, rows, texts}));
+    EXPECT_EQ(paid(1), 1);
+    ASSERT_EQ(count, 5);
+    EXPECT_EQ(rows(3, 4), -2);
+    EXPECT_EQ(rows(5, 5), 1);
+    EXPECT_EQ(texts(1), "Übung");
+    EXPECT_EQ(gSubstRowCount, 0) << "the day in memory is not touched";
+}
+
+// "suppl.dat": the day file without its records, each status three characters.
+QStringList preset(const QString& teachers)
+{
+    QStringList lines{teachers, " 24 "};
+    for (int t = 1; t <= 60; ++t)
+        lines << (t <= 3 ? " 1 " : " 0 ") << QString("Grund %1").arg(t);
+    for (int c = 1; c <= 24; ++c)
+        lines << (c == 2 ? " 1 " : " 0 ") << "";
+    for (int t = 1; t <= 60; ++t)
+        lines << (t == 2 ? " 1 " : " 0 ");
+    for (int mark = 1; mark <= 84 * 9; ++mark)
+        lines << (mark == 2 || mark > 60 * 9 + 9 ? " 1 " : " 0 ");
+    return lines;
+}
+
+TEST_F(SubstitutionDayTest, ThePresetLoadsUnlessItFailsItsChecks)
+{
+    writeLines("suppl.dat", preset(" 60 "));
+    ASSERT_TRUE(ReadSubstitutionPreset());
+    EXPECT_EQ(gTeacherAbsenceReason(60), "Grund 60");
+    EXPECT_TRUE(gClassAbsence(2) == 1);
+    EXPECT_EQ(gTeacherPaid(2), 1);
+    EXPECT_TRUE(gTeacherAbsentPeriods(1, 2) == 1 && gClassAbsentPeriods(2, 9) == 1);
+
+    gTeacherAbsenceReason(1) = "vorher";
+    gTeacherAbsence(3) = Variant();
+    gTeacherPaid(2) = 0;
+    writeLines("suppl.dat", preset(" 59 "));
+    ASSERT_TRUE(ReadSubstitutionPreset());
+    EXPECT_EQ(gTeacherAbsenceReason(1), "vorher") << "59 teachers: nothing is read";
+
+    QStringList lines = preset(" 60 ");
+    lines[2 + 2 * 2] = "1";
+    writeLines("suppl.dat", lines);
+    ASSERT_TRUE(ReadSubstitutionPreset());
+    EXPECT_EQ(gTeacherAbsenceReason(2), "Grund 2");
+    EXPECT_TRUE(gTeacherAbsence(3).isEmpty()) << "a one-character status line ends the preset";
+    EXPECT_EQ(gTeacherPaid(2), 0);
+
+    QFile::remove(path("suppl.dat"));
+    EXPECT_FALSE(ReadSubstitutionPreset());
+}
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The common start of the substitution tests: a school of named teachers and
+// classes with period captions, a working date, and a look at day files.
+#include "core/model.h"
+#include "planner/substitution/substitution_day.h"
+#include "tests/planner/planner_fixture.h"
+
+#include <QString>
+
+class SubstitutionTest : public PlannerTest {
+protected:
+    void SetUp() override
+    {
+        PlannerTest::SetUp();
+        for (int t = 1; t <= 60; ++t) {
+            gTeacherNames(t) = "-";
+            gTeacherShort(t) = "-";
+        }
+        const char* const names[][2] = {{"Anna Berger", "BER"}, {"Bernd Cramer", "CRA"}, {"Carla Dietz", "DIE"},
+                                        {"Dora Engel", "ENG"},  {"Emil Fuchs", "FUC"},  {"Franz Graf", "GRA"},
+                                        {"Gerda Hahn", "HAH"}};
+        for (int t = 1; t <= 7; ++t) {
+            gTeacherNames(t) = names[t - 1][0];
+            gTeacherShort(t) = names[t - 1][1];
+        }
+        const char* const classes[] = {"5a", "5b", "6a", "7a"};
+        for (int c = 1; c <= 4; ++c)
+            gClassNames(c) = classes[c - 1];
+        for (int p = 1; p <= 11; ++p)
+            gPeriodLabels(p) = QString::number(p) + ".Eh.";
+        gWorkDate = "14.09.2026";
+    }
+
+    // A day file of `periods` periods as SaveSubstitutionDay writes it, with
+    // `records` records, all absences empty.
+    static int dayFileLines(int periods, int records) { return 3 + 3 * 60 + 2 * 24 + 7 * records + 84 * periods; }
+};
