@@ -4,7 +4,12 @@
 #include "core/model.h"
 #include "core/plan_files.h"
 #include "core/settings_file.h"
+#include "planner/editor/timetable_editor.h"
+#include "planner/masterdata/printer_choice.h"
+#include "planner/masterdata/subject_window.h"
 #include "planner/plan_dialogs.h"
+#include "planner/substitution/absences_window.h"
+#include "planner/substitution/substitution_message.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 
@@ -39,10 +44,10 @@ struct PlannerWindow {
 const char* const kGroups[] = {"Stundenplan", "Stammdaten", "Vertretung", "Drucken", "Internet"};
 
 const PlannerWindow kWindows[] = {
-    {"Stundenplan", "Form15", "Stundenplan - Bearbeitung", nullptr},
+    {"Stundenplan", "Form15", "Stundenplan - Bearbeitung", open<Form15>},
     {"Stundenplan", "Form54", "Pläne zeigen", nullptr},
     {"Stundenplan", "Form18", "Optimierung", nullptr},
-    {"Stammdaten", "Form7", "Eigenschaften der Fächer", nullptr},
+    {"Stammdaten", "Form7", "Eigenschaften der Fächer", open<Form7>},
     {"Stammdaten", "Form9", "Schuldaten", nullptr},
     {"Stammdaten", "Form27", "Zeiten", nullptr},
     {"Stammdaten", "Form29", "Tools", nullptr},
@@ -51,12 +56,12 @@ const PlannerWindow kWindows[] = {
     {"Stammdaten", "Form37", "Reihenfolge bei Gruppenunterricht", nullptr},
     {"Stammdaten", "Form45", "Jahreswechsel", nullptr},
     {"Stammdaten", "Form67", "Klasse einfügen", nullptr},
-    {"Vertretung", "Form20", "wer fehlt ?", nullptr},
+    {"Vertretung", "Form20", "wer fehlt ?", open<Form20>},
     {"Vertretung", "Form38", "Suplierstatistik / Datenbank", nullptr},
-    {"Vertretung", "Form44", "Nachricht", nullptr},
-    {"Vertretung", "Form63", "keine Supplierung nötig", nullptr},
+    {"Vertretung", "Form44", "Nachricht", open<Form44>},
+    {"Vertretung", "Form63", "keine Supplierung nötig", open<Form63>},
     {"Drucken", "Form14", "Druckmenü", nullptr},
-    {"Drucken", "Form28", "Drucker - Einstellung", nullptr},
+    {"Drucken", "Form28", "Drucker - Einstellung", open<Form28>},
     // Spelt as the publishing window's own caption.
     {"Internet", "Form61", "Stundenplan im Internet veröffenlichen", nullptr},
     {"Internet", "Form62", "Vertretungsplan im Internet veröffentlichen", nullptr},
@@ -216,6 +221,9 @@ void PlannerMenu::loadPlan_Click()
     if (gCheckOk != 1)
         MsgBox(QStringLiteral("Plan %1 ist unvollständig: nicht alle seine Dateien wurden gefunden.").arg(plan), kTitle);
     rememberPlan();
+    // An open editor would go on showing the plan it was drawn from.
+    if (forms::isOpen<Form15>())
+        RedrawTimetableGrid();
 }
 
 void PlannerMenu::savePlan_Click()

@@ -1,6 +1,7 @@
 #include "core/model.h"
 #include "core/plan_files.h"
 #include "core/startup.h"
+#include "planner/editor/timetable_editor.h"
 #include "planner/plan_dialogs.h"
 #include "planner/planner_menu.h"
 #include "tests/planner/planner_fixture.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -134,8 +136,8 @@ TEST_F(PlannerMenuTest, ReachesEveryPlannerWindowByButtonAndMenu)
         {"Internet", "openForm61 Stundenplan im Internet veröffenlichen",
          "openForm62 Vertretungsplan im Internet veröffentlichen"},
     };
-    // No window of the planner is built yet.
-    const QStringList enabled{"loadPlan", "savePlan", "quit"};
+    const QStringList enabled{"openForm15", "openForm7",  "openForm20", "openForm44", "openForm63",
+                              "openForm28", "loadPlan",   "savePlan",   "quit"};
     const QList<QAction*> menus = menu->menuBar->actions();
     ASSERT_EQ(menus.size(), 5);
     for (int g = 0; g < 5; ++g) {
@@ -220,9 +222,11 @@ TEST_F(PlannerMenuTest, SavedPlanSurvivesARestartAndLoadsBack)
         return false;
     });
     click("loadPlan");
+    click("openForm15");
     choosePlan("1");
     click("loadPlan");
     EXPECT_TRUE(gPlanName == "1" && gTimetable(1, 1, 1, 0) == first);
+    EXPECT_EQ(forms::ifOpen<Form15>()->G[0]->text(), gSubjectNames(first, 1)) << "the open editor shows the plan loaded";
     EXPECT_EQ(readLines("vorda.ver").value(6), "1");
 
     changeFirstLesson();
