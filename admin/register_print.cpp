@@ -32,19 +32,6 @@ enum Colour { Black = 0, Blue = 1, Red = 2, Green = 3 };
 
 std::uint32_t printerColour(int index) { return units::bgrFromText(gColourValues(index)); }
 
-void setPrintFont(double points, bool bold)
-{
-    printer().setFontSize(points);
-    printer().setFontBold(bold);
-}
-
-void printAt(double x, double y, const QString& text)
-{
-    printer().setCurrentX(x);
-    printer().setCurrentY(y);
-    printer().print(text);
-}
-
 // Millimetres, Arial, upright, portrait: for the week pages and the title page.
 void setUpPrinter()
 {

@@ -428,6 +428,19 @@ void reportPrintRun(const PrintRun& run)
                + QDir::toNativeSeparators(QFileInfo(run.file).absoluteFilePath()));
 }
 
+void printAt(double x, double y, const QString& text)
+{
+    printer().setCurrentX(x);
+    printer().setCurrentY(y);
+    printer().print(text);
+}
+
+void setPrintFont(double points, bool bold)
+{
+    printer().setFontSize(points);
+    printer().setFontBold(bold);
+}
+
 PrintRecorder& recordPrinting()
 {
     auto recorder = std::make_unique<PrintRecorder>();

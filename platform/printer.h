@@ -177,6 +177,11 @@ Printer& printer();
 // not be made; a run to a printer needs no word.
 void reportPrintRun(const PrintRun& run);
 
+// A text with its top-left corner at (x, y) in the current scale.
+void printAt(double x, double y, const QString& text);
+// The font's size and weight in one step.
+void setPrintFont(double points, bool bold);
+
 // Tests: records everything printed from now on; the recorder lives until the
 // next call or resetPrinter().
 PrintRecorder& recordPrinting();

@@ -122,26 +122,13 @@ QStringList propertyRows(int s)
     return rows;
 }
 
-void setFont(double points, bool bold)
-{
-    printer().setFontSize(points);
-    printer().setFontBold(bold);
-}
-
-void printAt(double x, double y, const QString& text)
-{
-    printer().setCurrentX(x);
-    printer().setCurrentY(y);
-    printer().print(text);
-}
-
 // A title too wide for the paper, by a long school name, is set smaller so
 // that it ends inside the paper instead of being cut off at its edge.
 void printTitle(double points, const QString& text)
 {
     printer().setFontName(printFontName());
     printer().setColour(listColour(kBlack));
-    setFont(points, true);
+    setPrintFont(points, true);
     const double room = printer().pageWidth() - 2 * kLeft;
     const double width = printer().textWidth(text);
     if (width > room)
@@ -179,7 +166,7 @@ private:
     {
         const int heading = m_row + 2;
         const int last = heading + 1 + rows;
-        setFont(rows > 0 ? kPropertySize : kHeadingSize, false);
+        setPrintFont(rows > 0 ? kPropertySize : kHeadingSize, false);
         const double foot = rowY(rows > 0 ? last : heading) + printer().textHeight();
         return foot <= printer().pageHeight() - kBottomMarginMm;
     }
@@ -196,7 +183,7 @@ private:
     {
         m_row += 2;
         const double y = rowY(m_row);
-        setFont(kHeadingSize, true);
+        setPrintFont(kHeadingSize, true);
         printer().setColour(listColour(kBlack));
         printer().line(kLeft, y - 1, kSeparatorEnd, y - 1);
         printAt(kLeft, y, numbers::printForm(s));
@@ -207,7 +194,7 @@ private:
         printAt(kLongNameX, y, gSubjectNames(s, 0));
 
         m_row += 1;
-        setFont(kPropertySize, false);
+        setPrintFont(kPropertySize, false);
         for (const QString& row : rows) {
             ++m_row;
             printAt(kPropertyX, rowY(m_row), row);
