@@ -3,8 +3,11 @@
 #include "core/constants.h"
 #include "core/model.h"
 #include "core/timetable.h"
+#include "planner/editor/class_room_views.h"
+#include "planner/editor/plan_views.h"
 #include "planner/editor/rule_support.h"
 #include "planner/editor/ruler_window.h"
+#include "planner/editor/teacher_plan_view.h"
 #include "platform/runtime.h"
 #include "platform/units.h"
 #include "register/entry_removal.h"
@@ -243,6 +246,11 @@ void Form15::Form_Unload(bool&)
     // Form34, Form35, Form40, Form55, Form54, Form53, Form52, Form51, Form66.
     // Each joins here when it is built; the register's Form13 stays open.
     forms::unload<Form35>();
+    forms::unload<Form54>();
+    forms::unload<Form53>();
+    forms::unload<Form52>();
+    forms::unload<Form51>();
+    forms::unload<Form66>();
 }
 
 void Form15::setWeekday(int index)
