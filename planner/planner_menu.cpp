@@ -4,6 +4,7 @@
 #include "core/model.h"
 #include "core/plan_files.h"
 #include "core/settings_file.h"
+#include "planner/editor/plan_views.h"
 #include "planner/editor/timetable_editor.h"
 #include "planner/masterdata/printer_choice.h"
 #include "planner/masterdata/subject_window.h"
@@ -45,7 +46,7 @@ const char* const kGroups[] = {"Stundenplan", "Stammdaten", "Vertretung", "Druck
 
 const PlannerWindow kWindows[] = {
     {"Stundenplan", "Form15", "Stundenplan - Bearbeitung", open<Form15>},
-    {"Stundenplan", "Form54", "Pläne zeigen", nullptr},
+    {"Stundenplan", "Form54", "Pläne zeigen", open<Form54>},
     {"Stundenplan", "Form18", "Optimierung", nullptr},
     {"Stammdaten", "Form7", "Eigenschaften der Fächer", open<Form7>},
     {"Stammdaten", "Form9", "Schuldaten", nullptr},
