@@ -74,9 +74,16 @@ void StoreWindowPosition(const QWidget& window, int slot)
 {
     if (slot < 1 || slot > kSlots)
         return;
+    RememberWindowPosition(window, slot);
+    SaveWindowPositions();
+}
+
+void RememberWindowPosition(const QWidget& window, int slot)
+{
+    if (slot < 1 || slot > kSlots)
+        return;
     gWindowLeft(slot) = static_cast<float>(units::pixelsToTwips(window.x()));
     gWindowTop(slot) = units::pixelsToTwips(window.y());
-    SaveWindowPositions();
 }
 
 QString WindowPositionFile()

@@ -22,6 +22,9 @@ void LoadWindowPositions();
 // and saves the file. Windows with a rule of their own call these.
 void RestoreWindowPosition(QWidget& window, int slot);
 void StoreWindowPosition(const QWidget& window, int slot);
+// Stores the position in the slot only; the file is written the next time a
+// window saves the positions.
+void RememberWindowPosition(const QWidget& window, int slot);
 
 // Makes every window with a slot take its position from the slot when it
 // loads, and store it there and save the file when it unloads.

@@ -1,0 +1,44 @@
+#pragma once
+// The class table of the planner and its files: "Klassen.txt" (names, print
+// names and flags of the 24 class slots), "kv.dat" (the form teachers) and
+// the class numbers in "Kombi.dat"; the insertion of a class into the loaded
+// plan, and the year change that moves every class up one grade.
+#include <QString>
+
+// Rewrites "Klassen.txt" and "kv.dat" from the class tables. Returns why a
+// file could not be written, as a sentence for the user naming the file;
+// empty when both were written.
+QString SaveClassFiles();
+
+// Rewrites "Kombi.dat" from the combinations 1..40 when the data folder has
+// one (a school without combinations keeps having none). Returns why it could
+// not be written; empty when written or not there.
+QString SaveCombinationFile();
+
+enum class Insertion { Done, ListFull };
+
+// Inserts an empty class "neu" before class `position` (1..24): every class
+// from there on moves one slot on with all the loaded plan holds of it, and
+// the combinations follow their classes. A class in the last slot would leave
+// the table, so a full list is refused and nothing changes.
+Insertion InsertClassBefore(int position);
+
+// One name a grade higher: its leading number raised by one, the rest kept
+// ("9b" gives "10b", "4.a" gives "5.a"). Blanks around it are cut first; a
+// name without a leading number stays as it is. `highestGrade` rises to the
+// name's grade before the change.
+QString AdvanceClassName(const QString& name, int& highestGrade);
+
+struct YearChange {
+    bool done = false;
+    // The classes that stay and the new ones together.
+    int classes = 0;
+};
+
+// The year change with `newClasses` new first classes (1..7): every class and
+// print name a grade higher, the classes of the highest grade gone, the gaps
+// closed in the order of the classes, the new classes in front named in the
+// style of the first class ("1a", "1A" or "1.a"). Form teachers and flags
+// move with their classes. When the staying and the new classes do not fit
+// into the table, nothing changes.
+YearChange ChangeSchoolYear(int newClasses);

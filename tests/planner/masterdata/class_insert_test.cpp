@@ -1,0 +1,221 @@
+#include "core/constants.h"
+#include "core/master_data.h"
+#include "core/school_structure.h"
+#include "core/timetable.h"
+#include "planner/editor/timetable_editor.h"
+#include "planner/masterdata/class_insert_window.h"
+#include "planner/masterdata/class_table.h"
+#include "platform/controls.h"
+#include "tests/planner/masterdata/masterdata_fixture.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+const QString kDone = QStringLiteral("Aktion abgeschlossen. Wenn Sie einen Plan geladen haben, können Sie diesen "
+                                     "nun speichern.");
+
+// Everything a class holds, read from the tables, to follow it to its new slot.
+struct ClassData {
+    QString name, printName;
+    short flag, formTeacher, hours, teacher, lessonDay6, lessonPeriod11, fixation;
+    Currency classHours;
+    bool operator==(const ClassData&) const = default;
+};
+
+ClassData dataOf(int c)
+{
+    return {gClassNames(c).toString(), gClassPrintNames(c), gClassSkipFlag(c), gFormTeacher(c),
+            gCurriculumHours(c, 99), gSubjectTeachers(c, 99, 9), gTimetable(6, 10, c, 1), gTimetable(1, 11, c, 0),
+            gFixations(6, 11, c, 1), gClassSubjectHours(c, 99)};
+}
+}
+
+// A school of ten classes "1x".."10x", each with a form teacher, a flag and
+// lessons also on a sixth day and in periods 10 and 11 of a five-day week of
+// nine periods.
+class ClassInsertTest : public MasterDataTest {
+protected:
+    void SetUp() override
+    {
+        MasterDataTest::SetUp();
+        gDaysPerWeek = 5;
+        gPeriodsPerDay = 9;
+        for (int c = 1; c <= kClasses; ++c) {
+            gClassNames(c) = QStringLiteral("%1x").arg(c);
+            gClassPrintNames(c) = QStringLiteral("Klasse %1x").arg(c);
+            gClassSkipFlag(c) = static_cast<short>(c % 2 ? 1 : -1);
+            gFormTeacher(c) = static_cast<short>(c + 20);
+            gCurriculumHours(c, 99) = static_cast<short>(c);
+            gClassSubjectHours(c, 99) = Currency::fromDouble(c + 0.5);
+            gSubjectTeachers(c, 99, 9) = static_cast<short>(c + 30);
+            gTimetable(6, 10, c, 1) = static_cast<short>(c + 40);
+            gTimetable(1, 11, c, 0) = static_cast<short>(c + 50);
+            gFixations(6, 11, c, 1) = 4;
+        }
+        FindLastUsedClass();
+    }
+    Form67* insertBefore(int position)
+    {
+        f = forms::show<Form67>();
+        f->List1->setListIndex(position - 1);
+        f->Command2->click();
+        return f;
+    }
+
+    static constexpr int kClasses = 10;
+    Form67* f = nullptr;
+};
+
+TEST_F(ClassInsertTest, TheWindowListsEverySlotAndNamesTheChosenPosition)
+{
+    f = forms::show<Form67>();
+    EXPECT_EQ(f->windowTitle(), "Klasse einfügen");
+    EXPECT_EQ(f->Label3->text(), "noch keine Position gewählt");
+    EXPECT_FALSE(f->Command2->isEnabled());
+    ASSERT_EQ(f->List1->ListCount(), 24);
+    EXPECT_EQ(f->List1->List(9), "10x");
+    EXPECT_EQ(f->List1->List(10), "");
+
+    gClass = 2;
+    f->List1->setListIndex(4);
+    EXPECT_EQ(f->Label3->text(), "Gewählte Einfügeposition: vor der 5x");
+    EXPECT_TRUE(f->Command2->isEnabled());
+    EXPECT_EQ(gClass, 2) << "the editor's current class stays";
+}
+
+TEST_F(ClassInsertTest, InsertingBeforeSlot5MovesClassesAndTheirPlanAndWritesTheFiles)
+{
+    std::vector<ClassData> before{ClassData{}};
+    for (int c = 1; c <= kClasses; ++c)
+        before.push_back(dataOf(c));
+    insertBefore(5);
+
+    for (int c = 1; c <= 4; ++c)
+        EXPECT_EQ(dataOf(c), before[c]) << c;
+    for (int c = 5; c <= kClasses; ++c)
+        EXPECT_EQ(dataOf(c + 1), before[c]) << c;
+    EXPECT_EQ(dataOf(5), (ClassData{"neu", "neu", 0, 0, 0, 0, 0, 0, 0, Currency()}));
+    EXPECT_EQ(gLastClass, 11);
+
+    const QStringList classes = readLines("Klassen.txt");
+    ASSERT_EQ(classes.size(), 72);
+    EXPECT_EQ(classes[4], "neu");
+    EXPECT_EQ(classes[28], "neu");
+    EXPECT_EQ(classes[52], " 0 ");
+    EXPECT_EQ(classes.mid(5, 2), QStringList({"5x", "6x"}));
+    EXPECT_EQ(classes[29], "Klasse 5x");
+    EXPECT_EQ(classes.mid(53, 2), QStringList({" 1 ", "-1 "}));
+    EXPECT_EQ(classes[11], "");
+    const QStringList formTeachers = readLines("kv.dat");
+    ASSERT_EQ(formTeachers.size(), 24);
+    EXPECT_EQ(formTeachers.mid(3, 3), QStringList({" 24 ", " 0 ", " 25 "}));
+    EXPECT_FALSE(QFile::exists(path("Kombi.dat"))) << "a school without combinations gets no file";
+
+    EXPECT_EQ(f->Label3->text(), kDone);
+    EXPECT_FALSE(f->Command2->isEnabled());
+    EXPECT_EQ(f->List1->List(4), "neu");
+    EXPECT_EQ(f->List1->List(10), "10x");
+}
+
+TEST_F(ClassInsertTest, InsertingBeforeClass1MovesEveryClass)
+{
+    insertBefore(1);
+    EXPECT_EQ(gClassNames(1), "neu");
+    EXPECT_EQ(gFormTeacher(1), 0);
+    for (int c = 1; c <= kClasses; ++c)
+        EXPECT_EQ(gClassNames(c + 1), QStringLiteral("%1x").arg(c));
+    EXPECT_EQ(gFormTeacher(2), 21);
+    EXPECT_EQ(readLines("Klassen.txt").mid(0, 2), QStringList({"neu", "1x"}));
+}
+
+TEST_F(ClassInsertTest, CombinationsFollowTheirClassesAlsoAfterTheNextStart)
+{
+    writeLines("Kombi.dat", QStringList(160, QStringLiteral(" 0 ")));
+    const QList<int> row1{12, 3, 13, 7};
+    for (int field = 1; field <= 4; ++field) {
+        gClassCombinations(1, field) = row1[field - 1];
+        gClassCombinations(41, field) = row1[(field + 1) % 4];
+    }
+    gClassCombinations(2, 2) = 5;
+    gClassCombinations(81, 2) = 7;
+    gClassCombinations(84, 4) = 9;
+    insertBefore(5);
+
+    EXPECT_EQ(gClassCombinations(1, 2), 3);
+    EXPECT_EQ(gClassCombinations(1, 4), 8);
+    EXPECT_EQ(gClassCombinations(1, 3), 13) << "subjects stay";
+    EXPECT_EQ(gClassCombinations(41, 2), 8);
+    EXPECT_EQ(gClassCombinations(41, 4), 3);
+    EXPECT_EQ(gClassCombinations(2, 2), 6) << "the class chosen moves too";
+    EXPECT_EQ(gClassCombinations(81, 2), 7);
+    EXPECT_EQ(gClassCombinations(84, 4), 9);
+
+    const QStringList kombi = readLines("Kombi.dat");
+    ASSERT_EQ(kombi.size(), 160);
+    EXPECT_EQ(kombi.mid(0, 6), QStringList({" 12 ", " 3 ", " 13 ", " 8 ", " 0 ", " 6 "}));
+    resetModel();
+    InitialiseConstants();
+    gDataPath = m_dir.path() + QLatin1Char('/');
+    ReadCombinations();
+    EXPECT_EQ(gClassCombinations(1, 4), 8);
+    EXPECT_EQ(gClassCombinations(41, 2), 8);
+}
+
+TEST_F(ClassInsertTest, AFullListIsRefusedAndNoClassLeavesTheTable)
+{
+    gClassNames(24) = QStringLiteral("24x");
+    gFormTeacher(24) = 7;
+    writeLines("Klassen.txt", {"alt"});
+    insertBefore(5);
+
+    EXPECT_EQ(f->Label3->text(), "Die Klassenliste ist voll: auf dem letzten Platz steht schon die Klasse 24x. Es "
+                                 "kann keine Klasse mehr eingefügt werden.");
+    EXPECT_EQ(gClassNames(5), "5x");
+    EXPECT_EQ(gClassNames(24), "24x");
+    EXPECT_EQ(gFormTeacher(24), 7);
+    EXPECT_EQ(readLines("Klassen.txt"), QStringList({"alt"}));
+    EXPECT_FALSE(f->Command2->isEnabled());
+}
+
+TEST_F(ClassInsertTest, TheTeacherSideAndAnOpenEditorFollowTheMovedClasses)
+{
+    for (int s = 1; s <= 3; ++s) {
+        subject(s, QStringLiteral("F%1").arg(s));
+        gSubjectAttr(s, 5) = 2;
+    }
+    gSubjectTeachers(5, 2, 0) = 12;
+    gSubjectTeachers(7, 3, 1) = 14;
+    gTimetable(1, 1, 7, 0) = 3;
+    gTimetable(1, 2, 5, 0) = 2;
+    RebuildTeacherTimetables();
+    ASSERT_EQ(gTeacherPlanClass(14, 1, 1), 7);
+    gDay = 1;
+    gVisibleColumns = 9;
+    forms::show<Form15>();
+    RedrawTimetableGrid();
+    gClass = 2;
+    gSubject = 1;
+    insertBefore(5);
+
+    // Every lesson of the grid is where the teacher-side tables have it.
+    EXPECT_EQ(gTeacherPlanClass(14, 1, 1), 8);
+    EXPECT_EQ(gTeacherPlanSubject(14, 1, 1), 3);
+    EXPECT_EQ(gTeacherPlanClass(12, 1, 2), 6);
+    EXPECT_EQ(gTimetable(1, 2, 6, 0), 2);
+    EXPECT_TRUE(gClass == 2 && gSubject == 1 && gDay == 1) << "the editor's cell stays";
+
+    Form15* editor = forms::ifOpen<Form15>();
+    EXPECT_EQ(editor->Label3[4]->text(), "neu");
+    EXPECT_EQ(editor->Label3[5]->text(), "5x");
+}
+
+TEST_F(ClassInsertTest, AFailedWriteIsShown)
+{
+    blockFile("kv.dat");
+    insertBefore(5);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith("Die Klassenvorstände konnten nicht gespeichert werden (kv.dat): "))
+        << messages()[0].toStdString();
+    EXPECT_EQ(readLines("Klassen.txt")[4], "neu") << "the other file is written";
+}
