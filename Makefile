@@ -11,7 +11,7 @@ build: deps
 	@cmake -S . -B $(BUILD) -G Ninja >/dev/null
 	@# The meta-object step does not notice a window added to an existing
 	@# build by itself; it only re-runs moc where something changed.
-	@rm -f $(BUILD)/*/*_autogen/timestamp
+	@find $(BUILD) -path '*_autogen/timestamp' -delete
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build

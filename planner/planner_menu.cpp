@@ -6,8 +6,13 @@
 #include "core/settings_file.h"
 #include "planner/editor/plan_views.h"
 #include "planner/editor/timetable_editor.h"
+#include "planner/masterdata/class_insert_window.h"
+#include "planner/masterdata/curriculum_overview.h"
+#include "planner/masterdata/group_teacher_order.h"
 #include "planner/masterdata/printer_choice.h"
+#include "planner/masterdata/school_overview.h"
 #include "planner/masterdata/subject_window.h"
+#include "planner/masterdata/year_change_window.h"
 #include "planner/plan_dialogs.h"
 #include "planner/substitution/absences_window.h"
 #include "planner/substitution/substitution_message.h"
@@ -52,11 +57,11 @@ const PlannerWindow kWindows[] = {
     {"Stammdaten", "Form9", "Schuldaten", nullptr},
     {"Stammdaten", "Form27", "Zeiten", nullptr},
     {"Stammdaten", "Form29", "Tools", nullptr},
-    {"Stammdaten", "Form23", "Stundentafel - Gesamtübersicht", nullptr},
-    {"Stammdaten", "Form36", "Gesamtübersicht", nullptr},
-    {"Stammdaten", "Form37", "Reihenfolge bei Gruppenunterricht", nullptr},
-    {"Stammdaten", "Form45", "Jahreswechsel", nullptr},
-    {"Stammdaten", "Form67", "Klasse einfügen", nullptr},
+    {"Stammdaten", "Form23", "Stundentafel - Gesamtübersicht", open<Form23>},
+    {"Stammdaten", "Form36", "Gesamtübersicht", open<Form36>},
+    {"Stammdaten", "Form37", "Reihenfolge bei Gruppenunterricht", open<Form37>},
+    {"Stammdaten", "Form45", "Jahreswechsel", open<Form45>},
+    {"Stammdaten", "Form67", "Klasse einfügen", open<Form67>},
     {"Vertretung", "Form20", "wer fehlt ?", open<Form20>},
     {"Vertretung", "Form38", "Suplierstatistik / Datenbank", nullptr},
     {"Vertretung", "Form44", "Nachricht", open<Form44>},
