@@ -74,7 +74,7 @@ Form29::Form29() : FormBase(29)
                                  Command9,  Command8, Command11, Command3, Command1};
     for (int r = 0; r < static_cast<int>(std::size(rows)); ++r)
         place(rows[r], buttonLeft, 120 + r * rowHeight, width, 420);
-    place(Label5, textLeft, 120, 3600, 480);
+    place(Label5, textLeft, 90, 4200, 480);
     place(Label3, textLeft, 120 + rowHeight + 90, 3600, 255);
     place(Label1, textLeft, 120 + 2 * rowHeight + 90, 3600, 255);
     place(Label2, textLeft, 120 + 3 * rowHeight + 90, 480, 255);
@@ -83,8 +83,8 @@ Form29::Form29() : FormBase(29)
     place(Label4, textLeft, 120 + 5 * rowHeight + 60, 3600, 330);
     place(Label8, textLeft, 120 + 7 * rowHeight + 90, 3600, 255);
     place(Text1, textLeft, 120 + 8 * rowHeight + 45, 2400, 330);
-    place(Command6, textLeft + 1920, 120 + 10 * rowHeight, 1680, 420);
-    resize(units::twipsToPixels(7200), units::twipsToPixels(120 + 11 * rowHeight + 120));
+    place(Command6, textLeft + 2520, 120 + 10 * rowHeight, 1680, 420);
+    resize(units::twipsToPixels(7800), units::twipsToPixels(120 + 11 * rowHeight + 120));
 
     connect(Command10, &QPushButton::clicked, this, &Form29::Command10_Click);
     connect(Command5, &QPushButton::clicked, this, &Form29::Command5_Click);
