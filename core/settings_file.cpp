@@ -99,7 +99,7 @@ double ReadSettingsFile()
     return version;
 }
 
-bool SaveSettingsFile()
+QStringList SettingsFileLines()
 {
     datafile::Writer out;
     writeValue(out, gDaysPerWeek);
@@ -115,5 +115,7 @@ bool SaveSettingsFile()
     writeValue(out, gNonCognitiveRule);
     out.number(gFifthPeriodFlag);
     out.number(gTeacherSortMode);
-    return out.commit(gDataPath + QStringLiteral("vorda.ver"));
+    return out.lines();
 }
+
+datafile::WriteResult SaveSettingsFile() { return datafile::rewrite(gDataPath + QStringLiteral("vorda.ver"), SettingsFileLines()); }

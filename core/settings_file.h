@@ -2,6 +2,9 @@
 // The timetable planner's settings file "vorda.ver": the shape of the school
 // week, display and print choices, the current plan, the school year and the
 // options of two placement rules.
+#include "platform/datafile.h"
+
+#include <QStringList>
 
 // Sets the defaults, then reads the file when it exists, each value checked.
 // A line missing from a short file leaves its setting at the default.
@@ -9,6 +12,9 @@
 // that wrote the file decides the shape of the special-room file.
 double ReadSettingsFile();
 
-// Writes the 13 lines of the file anew; false when it could not be written
+// The 13 lines of the file as the settings in memory give them.
+QStringList SettingsFileLines();
+
+// Writes the 13 lines of the file anew; says why when it could not be written
 // (the old file is then left whole).
-bool SaveSettingsFile();
+datafile::WriteResult SaveSettingsFile();

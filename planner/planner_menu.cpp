@@ -9,9 +9,12 @@
 #include "planner/masterdata/class_insert_window.h"
 #include "planner/masterdata/curriculum_overview.h"
 #include "planner/masterdata/group_teacher_order.h"
+#include "planner/masterdata/period_times_window.h"
 #include "planner/masterdata/printer_choice.h"
+#include "planner/masterdata/school_data_window.h"
 #include "planner/masterdata/school_overview.h"
 #include "planner/masterdata/subject_window.h"
+#include "planner/masterdata/tools_window.h"
 #include "planner/masterdata/year_change_window.h"
 #include "planner/plan_dialogs.h"
 #include "planner/substitution/absences_window.h"
@@ -54,9 +57,9 @@ const PlannerWindow kWindows[] = {
     {"Stundenplan", "Form54", "Pläne zeigen", open<Form54>},
     {"Stundenplan", "Form18", "Optimierung", nullptr},
     {"Stammdaten", "Form7", "Eigenschaften der Fächer", open<Form7>},
-    {"Stammdaten", "Form9", "Schuldaten", nullptr},
-    {"Stammdaten", "Form27", "Zeiten", nullptr},
-    {"Stammdaten", "Form29", "Tools", nullptr},
+    {"Stammdaten", "Form9", "Schuldaten", open<Form9>},
+    {"Stammdaten", "Form27", "Zeiten", open<Form27>},
+    {"Stammdaten", "Form29", "Tools", open<Form29>},
     {"Stammdaten", "Form23", "Stundentafel - Gesamtübersicht", open<Form23>},
     {"Stammdaten", "Form36", "Gesamtübersicht", open<Form36>},
     {"Stammdaten", "Form37", "Reihenfolge bei Gruppenunterricht", open<Form37>},

@@ -1,0 +1,118 @@
+#include "planner/masterdata/plan_deletion_window.h"
+
+#include "core/model.h"
+#include "planner/masterdata/plan_list.h"
+#include "planner/masterdata/school_files.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/runtime.h"
+#include "platform/units.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+
+namespace {
+const controls::Font kBold{"Arial", 9.75, true};
+constexpr int kTitleLine = 3;
+
+QString planHeader(int plan) { return gDataPath + QStringLiteral("T&E") + QString::number(plan) + QStringLiteral(".xxx"); }
+
+// The last of the first three lines: the title, or what a short file has.
+QString titleOf(const QStringList& header) { return header.value(std::min<qsizetype>(header.size(), kTitleLine) - 1); }
+}
+
+Form33::Form33() : FormBase(33)
+{
+    setObjectName(QStringLiteral("Form33"));
+    setWindowTitle(QStringLiteral("Pläne löschen"));
+
+    Label1 = controls::label(this, "Label1",
+                             QStringLiteral("Wählen Sie die zu löschenden Pläne aus der Liste und klicken Sie auf >löschen<."),
+                             kBold);
+    Label1->setWordWrap(true);
+    List1 = controls::list(this, "List1");
+    List1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    Label2 = controls::label(this, "Label2", QStringLiteral("9999"), kBold);
+    Label2->setVisible(false);
+    Command2 = controls::button(this, "Command2", QStringLiteral("löschen"), kBold);
+    Command2->setEnabled(false);
+    Command1 = controls::button(this, "Command1", QStringLiteral("Exit"), kBold);
+
+    place(Label1, 120, 120, 4800, 480);
+    place(List1, 120, 720, 4800, 3600);
+    place(Label2, 120, 4440, 1800, 255);
+    place(Command2, 2040, 4380, 1380, 420);
+    place(Command1, 3540, 4380, 1380, 420);
+    resize(units::twipsToPixels(5040), units::twipsToPixels(4920));
+
+    connect(List1, &QListWidget::itemSelectionChanged, this, &Form33::List1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form33::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form33::Command1_Click);
+}
+
+void Form33::Form_Activate() { fill(); }
+
+void Form33::fill()
+{
+    List1->Clear();
+    gCheckOk = 1;
+    m_plans = ReadPlanList();
+    m_itemPlans.clear();
+    QStringList items;
+    for (int& plan : m_plans) {
+        const auto header = datafile::readLines(planHeader(plan));
+        if (!header) {
+            plan = 0;
+            continue;
+        }
+        items << QStringLiteral(" ") + QString::number(plan) + QStringLiteral(" -> ") + titleOf(*header);
+        m_itemPlans.push_back(plan);
+    }
+    KeepPlanNumbers(m_plans);
+    List1->AddItems(items);
+    Command2->setEnabled(false);
+    Label2->setVisible(false);
+}
+
+void Form33::List1_Click()
+{
+    const int chosen = static_cast<int>(List1->selectedItems().size());
+    if (chosen == 0)
+        return;
+    Label2->setText(QStringLiteral("gewählt:") + QString::number(chosen));
+    Label2->setVisible(true);
+    Command2->setEnabled(true);
+}
+
+void Form33::Command2_Click()
+{
+    if (AskYesNo(QStringLiteral("Pläne wirklich löschen ?"), QStringLiteral("Sicherheitsabfrage"))) {
+        const BusyPointer busy;
+        Command2->setEnabled(false);
+        const PlanFolder folder;
+        QStringList stayed;
+        std::vector<int> deleted;
+        for (int i = 0; i < List1->ListCount(); ++i) {
+            if (!List1->item(i)->isSelected())
+                continue;
+            // The plan is the one the item was made for: read back from the
+            // item's text, a number of five digits would name another plan.
+            const int plan = m_itemPlans[std::size_t(i)];
+            stayed << DeletePlanFiles(folder, plan);
+            deleted.push_back(plan);
+        }
+        // The plans just deleted leave the list now, not at the next deletion.
+        std::vector<int> kept;
+        std::copy_if(m_plans.begin(), m_plans.end(), std::back_inserter(kept), [&](int plan) {
+            return std::find(deleted.begin(), deleted.end(), plan) == deleted.end();
+        });
+        if (const datafile::WriteResult written = WritePlanList(kept); !written)
+            MsgBox(SaveFailure(QStringLiteral("Pläne.lst"), written) + QLatin1Char('.'));
+        if (!stayed.isEmpty())
+            MsgBox(QStringLiteral("Diese Dateien konnten nicht gelöscht werden: ") + stayed.join(QStringLiteral(", ")));
+    }
+    fill();
+}
+
+void Form33::Command1_Click() { unload(); }

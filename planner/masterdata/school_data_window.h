@@ -1,0 +1,100 @@
+#pragma once
+// The school-wide settings of the planner: the shape of the week, the lunch
+// period, overlapping periods, the non-cognitive rule, the plan loaded at
+// start, the school year and the teachers' titles.
+#include "platform/forms.h"
+#include "platform/variant.h"
+
+#include <QStringList>
+
+class ListBox;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class TextBox;
+
+// Form9 "Schuldaten": every change goes into the data model at once; closing
+// writes "vorda.ver", "Time.txt" and "Titel.txt".
+class Form9 : public FormBase {
+    Q_OBJECT
+public:
+    Form9();
+
+    QLabel* Label1;
+    QPushButton* command2;
+    QPushButton* Command3;
+    QLabel* Label2;
+    QLabel* Label3;
+    QPushButton* Command4;
+    QPushButton* Command5;
+    QPushButton* Command6;
+    QLabel* Label5;
+    QLabel* Label4;
+    QPushButton* Command7;
+    QPushButton* Command8;
+    QPushButton* Command9;
+    QLabel* Label6;
+    QGroupBox* Frame1;
+    QRadioButton* Option1;
+    QRadioButton* Option2;
+    QRadioButton* Option3;
+    QCheckBox* Check1;
+    QCheckBox* Check2;
+    QLabel* Label9;
+    QCheckBox* Check3;
+    QLabel* Label10;
+    QLabel* Label11;
+    TextBox* Text2;
+    QLabel* Label7;
+    ListBox* List1;
+    QLabel* Label8;
+    TextBox* Text1;
+    QPushButton* Command1;
+
+    void Command1_Click();
+    void command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Command8_Click();
+    void Command9_Click();
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void Check1_Click();
+    void Check2_Click();
+    void Check3_Click();
+    void Text2_Change();
+    void List1_Click();
+    void Text1_Change();
+    void Text1_LostFocus();
+
+protected:
+    void Form_Load() override;
+    void Form_Activate() override;
+    bool hasUnsavedEdits() const override;
+    QString saveEdits() override;
+    void discardEdits() override;
+
+private:
+    // The settings as they were when the window opened, for a close without saving.
+    struct Settings {
+        Variant days, periods, lunch, overlap, nonCognitive;
+        short fifthPeriod = 0, autoLoad = 0;
+        Variant schoolYear;
+        QStringList titles;
+    };
+    static Settings current();
+    void showDays();
+    void showPeriods();
+    void showLunch();
+
+    // The title picked in List1 (0-based), -1 before a pick: the shared
+    // gLoopK is any window's scratch.
+    int m_title = -1;
+    Settings m_opened;
+};

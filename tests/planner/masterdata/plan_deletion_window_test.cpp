@@ -1,0 +1,98 @@
+#include "planner/masterdata/plan_deletion_window.h"
+#include "platform/controls.h"
+#include "platform/runtime.h"
+#include "tests/planner/masterdata/masterdata_fixture.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+class PlanDeletionWindowTest : public MasterDataTest {
+protected:
+    void plan(int n, const QStringList& header = {" 5 ", " 9 ", "Plan"}) const
+    {
+        writeLines(QStringLiteral("T&E%1.xxx").arg(n), header);
+        writeLines(QStringLiteral("KSP%1.xxx").arg(n), {" 0 "});
+    }
+    Form33* open() { return f = forms::show<Form33>(); }
+    // Selects the items as a Ctrl click on each would.
+    void choose(const QList<int>& rows) const { f->List1->selectRows(rows); }
+    bool present(const QString& name) const { return QFile::exists(path(name)); }
+
+    Form33* f = nullptr;
+};
+
+TEST_F(PlanDeletionWindowTest, ListsThePlansWithFilesAndTheirTitles)
+{
+    plan(12, {" 5 ", "Entwurf"});
+    plan(3, {" 5 ", " 9 ", "Endfassung", "9.0"});
+    writeLines("Pläne.lst", {" 12 ", "x", " 7 ", " 3 "});
+    open();
+    EXPECT_EQ(f->windowTitle(), "Pläne löschen");
+    EXPECT_EQ(f->List1->items(), QStringList({" 12 -> Entwurf", " 3 -> Endfassung"}));
+    EXPECT_EQ(runtime::beepCount(), 1) << "a line that is no number";
+    EXPECT_EQ(gCheckOk, 0);
+    EXPECT_EQ(gPlanCount, 3);
+    EXPECT_EQ(gPlanNumbers(2), 0) << "plan 7 has no files";
+    EXPECT_FALSE(f->Command2->isEnabled());
+    EXPECT_TRUE(f->Label2->isHidden());
+
+    choose({0, 1});
+    EXPECT_EQ(f->Label2->text(), "gewählt:2");
+    EXPECT_TRUE(f->Label2->isVisible());
+    EXPECT_TRUE(f->Command2->isEnabled());
+}
+
+TEST_F(PlanDeletionWindowTest, DeletingAPlanRemovesEveryFileOfItsNumberAndItsEntry)
+{
+    plan(120);
+    plan(112);
+    plan(12);
+    plan(5);
+    writeLines("abc12.XXX", {"x"});
+    writeLines("Pläne.lst", {" 120 ", " 112 ", " 12 ", " 9 ", " 5 "});
+    open();
+    ASSERT_EQ(f->List1->List(2), " 12 -> Plan");
+    choose({2});
+    answer({true});
+    f->Command2->click();
+    EXPECT_TRUE(messages().contains("Pläne wirklich löschen ?"));
+    for (const char* gone : {"T&E12.xxx", "KSP12.xxx", "abc12.XXX"})
+        EXPECT_FALSE(present(QString::fromUtf8(gone))) << gone;
+    EXPECT_TRUE(present("T&E120.xxx") && present("T&E112.xxx"));
+    EXPECT_EQ(readLines("Pläne.lst"), QStringList({" 120 ", " 112 ", " 5 "})) << "the plan just deleted leaves the list";
+    EXPECT_EQ(f->List1->items(), QStringList({" 120 -> Plan", " 112 -> Plan", " 5 -> Plan"}));
+    EXPECT_FALSE(f->Command2->isEnabled());
+}
+
+TEST_F(PlanDeletionWindowTest, AnswerNoDeletesNothing)
+{
+    plan(4);
+    writeLines("Pläne.lst", {" 4 "});
+    open();
+    choose({0});
+    answer({false});
+    f->Command2->click();
+    EXPECT_TRUE(present("T&E4.xxx"));
+    EXPECT_EQ(f->List1->ListCount(), 1);
+}
+
+TEST_F(PlanDeletionWindowTest, EveryLineBeyondTheTableIsListedAndKept)
+{
+    QStringList list;
+    for (int n = 250; n >= 1; --n) {
+        plan(n);
+        list << QStringLiteral(" %1 ").arg(n);
+    }
+    writeLines("Pläne.lst", list);
+    open();
+    ASSERT_EQ(f->List1->ListCount(), 250);
+    EXPECT_EQ(gPlanCount, 250);
+    choose({0});
+    answer({true});
+    f->Command2->click();
+    const QStringList lines = readLines("Pläne.lst");
+    ASSERT_EQ(lines.size(), 249);
+    EXPECT_EQ(lines.first(), " 249 ");
+    EXPECT_EQ(lines.last(), " 1 ");
+}

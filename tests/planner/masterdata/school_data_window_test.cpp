@@ -1,0 +1,172 @@
+#include "core/constants.h"
+#include "core/master_data.h"
+#include "planner/masterdata/school_data_window.h"
+#include "planner/masterdata/school_files.h"
+#include "platform/controls.h"
+#include "tests/planner/masterdata/masterdata_fixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+class OtherWindow : public FormBase {
+public:
+    OtherWindow() : FormBase(0) {}
+};
+
+bool bold(const QPushButton* b) { return b->font().bold(); }
+}
+
+class SchoolDataWindowTest : public MasterDataTest {
+protected:
+    void SetUp() override
+    {
+        MasterDataTest::SetUp();
+        gDaysPerWeek = 5;
+        gPeriodsPerDay = 10;
+        gLunchPeriod = 6;
+        gVisibleColumns = 9;
+        for (int p = 1; p <= 11; ++p) {
+            gPeriodLabels(p) = QStringLiteral("%1.Eh.").arg(p);
+            gPeriodTimes(p) = QStringLiteral("%1:00 - %1:45").arg(p + 7);
+        }
+    }
+    Form9* open() { return f = forms::show<Form9>(); }
+    // As the start-up reads the data folder.
+    void startAgain()
+    {
+        const QString folder = gDataPath;
+        resetModel();
+        InitialiseConstants();
+        gDataPath = folder;
+        LoadMasterData();
+    }
+
+    Form9* f = nullptr;
+};
+
+TEST_F(SchoolDataWindowTest, NumberButtonsShowTheirValueAndMarkTheChosenOneBold)
+{
+    open();
+    EXPECT_EQ(f->windowTitle(), "Schuldaten");
+    EXPECT_EQ(f->Label5->text(), "10");
+    EXPECT_TRUE(bold(f->Command5) && !bold(f->Command4) && !bold(f->Command6)) << "the value in force opens bold";
+    EXPECT_TRUE(bold(f->command2) && bold(f->Command8));
+
+    f->Command6->click();
+    EXPECT_EQ(f->Label5->text(), "11");
+    EXPECT_EQ(gPeriodsPerDay, 11);
+    f->Command4->click();
+    EXPECT_EQ(f->Label5->text(), " 9");
+    EXPECT_TRUE(bold(f->Command4) && !bold(f->Command5) && !bold(f->Command6));
+    f->Command3->click();
+    f->Command9->click();
+    EXPECT_EQ(gDaysPerWeek, 6);
+    EXPECT_EQ(f->Label2->text(), "6");
+    EXPECT_EQ(gLunchPeriod, 7);
+    EXPECT_EQ(f->Label6->text(), "7");
+    f->Option3->click();
+    EXPECT_EQ(gOverlapPeriod, 6);
+}
+
+TEST_F(SchoolDataWindowTest, TheTitleListHasTenItemsAfterEveryActivation)
+{
+    gTitles(1) = QStringLiteral("StD");
+    open();
+    forms::show<OtherWindow>();
+    forms::show<Form9>();
+    ASSERT_EQ(f->List1->ListCount(), 10);
+    EXPECT_EQ(f->List1->List(0), "StD");
+    EXPECT_EQ(f->List1->List(9), "");
+}
+
+TEST_F(SchoolDataWindowTest, TheAutoloadTextShowsAtOpeningOrOnlyAfterATick)
+{
+    gAutoLoadPlan = 1;
+    gPlanName = QStringLiteral("12");
+    open();
+    EXPECT_EQ(f->Label10->text(), "Plan 12 wird bei Programmstart automatisch geladen.");
+    f->unload();
+
+    gAutoLoadPlan = 0;
+    open();
+    EXPECT_EQ(f->Label10->text(), "");
+    f->Check3->click();
+    f->Check3->click();
+    EXPECT_EQ(f->Label10->text(), "Bei Programmstart wird KEIN Plan geladen.");
+    EXPECT_EQ(gAutoLoadPlan, 0);
+}
+
+TEST_F(SchoolDataWindowTest, ATitleChangesOnlyAfterAPick)
+{
+    gTitles(3) = QStringLiteral("OStR");
+    open();
+    EXPECT_FALSE(f->Text1->isEnabled());
+    f->Text1->setText(QStringLiteral("Dr."));
+    EXPECT_EQ(gTitles(1), "");
+
+    f->List1->setListIndex(2);
+    EXPECT_EQ(f->Text1->text(), "OStR");
+    f->Text1->setText(QStringLiteral("StR"));
+    EXPECT_EQ(gTitles(3), "StR") << "every keystroke";
+    EXPECT_EQ(f->List1->List(2), "OStR");
+    f->Text1_LostFocus();
+    EXPECT_EQ(f->List1->List(2), "StR");
+}
+
+TEST_F(SchoolDataWindowTest, ClosingWritesTheThreeFilesAsStartUpReadsThem)
+{
+    gBreakAfter(1) = 2;
+    gBreakAfter(3) = 6;
+    gTitles(2) = QStringLiteral("Ref.\tL");
+    gPeriodLabels(4) = QStringLiteral(" 4. Eh ");
+    open();
+    f->Command3->click();
+    f->Command6->click();
+    f->Command7->click();
+    f->Option2->click();
+    f->Check1->click();
+    f->Check2->click();
+    f->Check3->click();
+    f->Text2->setText(QStringLiteral("2026/27"));
+    f->Command1->click();
+    ASSERT_FALSE(forms::isOpen<Form9>());
+
+    EXPECT_EQ(readLines("Time.txt").size(), 26) << "the breaks stay in the file";
+    EXPECT_EQ(readLines("Time.txt")[6], " 4. Eh ") << "as held";
+    EXPECT_EQ(readLines("Titel.txt").size(), 10);
+    startAgain();
+    EXPECT_EQ(gDaysPerWeek, 6);
+    EXPECT_EQ(gPeriodsPerDay, 11);
+    EXPECT_EQ(gLunchPeriod, 5);
+    EXPECT_EQ(gOverlapPeriod, 5);
+    EXPECT_EQ(gNonCognitiveRule, 1);
+    EXPECT_EQ(gFifthPeriodFlag, 1);
+    EXPECT_EQ(gAutoLoadPlan, 1);
+    EXPECT_EQ(gSchoolYear, "2026/27");
+    EXPECT_EQ(gBreakAfter(1), 2);
+    EXPECT_EQ(gBreakAfter(3), 6);
+    EXPECT_EQ(gPeriodTimes(11), "18:00 - 18:45");
+    EXPECT_EQ(gTitles(2), "Ref. L") << "a control character would split the line";
+}
+
+TEST_F(SchoolDataWindowTest, AFailedWriteKeepsTheWindowOpenWithItsEditsOrTakesThemBack)
+{
+    open();
+    f->Command6->click();
+    blockFile("Time.txt");
+    answer({false});
+    f->Command1->click();
+    EXPECT_TRUE(forms::isOpen<Form9>());
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].contains("\"Time.txt\" konnte nicht gespeichert werden")) << messages()[0].toStdString();
+    EXPECT_EQ(gPeriodsPerDay, 11);
+
+    answer({true});
+    f->Command1->click();
+    EXPECT_FALSE(forms::isOpen<Form9>());
+    EXPECT_EQ(gPeriodsPerDay, 10) << "closed without saving";
+    unblockFile("Time.txt");
+}
