@@ -215,8 +215,10 @@ Form60::Form60() : FormBase(60)
     Command6 = controls::button(this, "Command6", QStringLiteral("ja"));
     Command7 = controls::button(this, "Command7", QStringLiteral("nein"));
     Command4 = controls::button(this, "Command4", QStringLiteral("exit"));
+    // A button does not wrap its caption; these are two and three lines high
+    // so that their captions stand on lines of their own.
     for (QPushButton* wrapped : {Command1, Command5})
-        wrapped->setStyleSheet(QStringLiteral("text-align: center;"));
+        wrapped->setText(wrapped->text().replace(QLatin1Char(' '), QLatin1Char('\n')));
     Command6->hide();
     Command7->hide();
 

@@ -87,14 +87,14 @@ Form47::Form47() : FormBase(47)
     place(Label3, 3960, 960, 1200, 255);
     place(Text1, 5280, 900, 1500, 330);
     place(Label8, 6900, 960, 600, 255);
-    place(Label4, 3960, 1620, 2800, 255);
-    place(Text2, 6840, 1560, 900, 330);
-    place(Label5, 3960, 2100, 2800, 255);
-    place(Text3, 6840, 2040, 900, 330);
-    place(Label6, 3960, 2580, 2800, 255);
-    place(Text4, 6840, 2520, 900, 330);
-    place(Command1, 6240, 4740, 1500, 420);
-    resize(units::twipsToPixels(7980), units::twipsToPixels(5460));
+    place(Label4, 3960, 1620, 3240, 255);
+    place(Text2, 7260, 1560, 900, 330);
+    place(Label5, 3960, 2100, 3240, 255);
+    place(Text3, 7260, 2040, 900, 330);
+    place(Label6, 3960, 2580, 3240, 255);
+    place(Text4, 7260, 2520, 900, 330);
+    place(Command1, 6660, 4740, 1500, 420);
+    resize(units::twipsToPixels(8400), units::twipsToPixels(5460));
 
     connect(List1, &ListBox::Click, this, &Form47::List1_Click);
     connect(Text1, &TextBox::Change, this, &Form47::Text1_Change);
