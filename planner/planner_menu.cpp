@@ -18,6 +18,7 @@
 #include "planner/masterdata/year_change_window.h"
 #include "planner/plan_dialogs.h"
 #include "planner/substitution/absences_window.h"
+#include "planner/substitution/substitution_database.h"
 #include "planner/substitution/substitution_message.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
@@ -66,7 +67,7 @@ const PlannerWindow kWindows[] = {
     {"Stammdaten", "Form45", "Jahreswechsel", open<Form45>},
     {"Stammdaten", "Form67", "Klasse einfügen", open<Form67>},
     {"Vertretung", "Form20", "wer fehlt ?", open<Form20>},
-    {"Vertretung", "Form38", "Suplierstatistik / Datenbank", nullptr},
+    {"Vertretung", "Form38", "Suplierstatistik / Datenbank", open<Form38>},
     {"Vertretung", "Form44", "Nachricht", open<Form44>},
     {"Vertretung", "Form63", "keine Supplierung nötig", open<Form63>},
     {"Drucken", "Form14", "Druckmenü", nullptr},

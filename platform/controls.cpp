@@ -22,7 +22,7 @@ namespace {
 // register's lists no longer line up.
 bool isFixedPitchFamily(const char* family)
 {
-    for (const char* fixed : {"Lucida Console", "Courier New", "Courier"}) {
+    for (const char* fixed : {"Lucida Console", "Courier New", "Courier", "Fixedsys"}) {
         if (qstricmp(family, fixed) == 0)
             return true;
     }

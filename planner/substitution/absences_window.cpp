@@ -1,9 +1,12 @@
 #include "planner/substitution/absences_window.h"
 
 #include "core/model.h"
+#include "planner/substitution/cancellation_list.h"
 #include "planner/substitution/day_absences.h"
 #include "planner/substitution/presence_grid.h"
 #include "planner/substitution/substitution_day.h"
+#include "planner/substitution/substitution_database.h"
+#include "planner/substitution/substitution_export.h"
 #include "platform/clock.h"
 #include "platform/controls.h"
 #include "platform/datafile.h"
@@ -170,10 +173,6 @@ Form20::Form20() : FormBase(20)
     }
     enableTeacherCommands(false);
     enableClassCommands(false);
-    // The substitution database, the export and the cancellation list are
-    // not part of the program yet.
-    for (QPushButton* missing : {Command1, Command12, Command4})
-        missing->setEnabled(false);
 
     place(Label1, 120, 120, 3000, 255);
     place(List1, 120, 375, 3000, 3600);
@@ -228,6 +227,9 @@ Form20::Form20() : FormBase(20)
     connect(Text2, &TextBox::Change, this, &Form20::Text2_Change);
     connect(Command8, &QPushButton::clicked, this, &Form20::Command8_Click);
     connect(Command9, &QPushButton::clicked, this, &Form20::Command9_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form20::Command1_Click);
+    connect(Command12, &QPushButton::clicked, this, &Form20::Command12_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form20::Command4_Click);
 }
 
 void Form20::Form_Load()
@@ -489,3 +491,23 @@ void Form20::Command8_Click()
 }
 
 void Form20::Command9_Click() { unload(); }
+
+void Form20::Command1_Click()
+{
+    if (unload())
+        forms::show<Form38>();
+}
+
+void Form20::Command12_Click()
+{
+    if (unload())
+        forms::show<Form50>();
+}
+
+// The window stays loaded behind the list: the list and the provisional days
+// are made from the day it holds.
+void Form20::Command4_Click()
+{
+    hide();
+    forms::show<Form60>();
+}

@@ -80,6 +80,9 @@ public:
     void Text2_Change();
     void Command8_Click();
     void Command9_Click();
+    void Command1_Click();
+    void Command12_Click();
+    void Command4_Click();
 
     int selectedTeacher() const { return m_teacher; }
     int selectedClass() const { return m_class; }

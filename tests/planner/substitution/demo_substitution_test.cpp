@@ -3,8 +3,14 @@
 #include "core/plan_files.h"
 #include "planner/substitution/day_absences.h"
 #include "planner/substitution/substitution_day.h"
+#include "planner/substitution/substitution_export.h"
+#include "planner/substitution/substitution_standings.h"
 #include "platform/datafile.h"
 #include "tests/support/fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -76,5 +82,36 @@ TEST_F(DemoSubstitutionTest, TheWeekReadsBack)
     EXPECT_EQ(absentTeacher(), 0);
     EXPECT_EQ(AbsentClassList(), "  7a");
     EXPECT_EQ(gSubstRowCount, 0);
+}
+
+// The key date lies before the demo week, so the standings before Friday
+// carry every substitution held that week, and the export lists them.
+TEST_F(DemoSubstitutionTest, TheStandingsAndTheExportCarryTheWeek)
+{
+    LoadSubstitutionTotals();
+    EXPECT_EQ(gKeyDate, Variant("07.09.2026"));
+    SubstitutionCounts atKeyDate;
+    std::optional<QDate> keyDate;
+    ASSERT_TRUE(ReadStandings(keyDate, atKeyDate));
+    int held = 0;
+    for (const char* key : {"20260914", "20260915", "20260917"}) {
+        ASSERT_TRUE(ReadSubstitutionDay(key));
+        for (int r = 1; r <= gSubstRowCount; ++r)
+            held += gSubstRows(r, 4) > 0;
+    }
+    gWorkDate = "18.09.2026";
+    LoadSubstitutionTotals();
+    double added = 0;
+    for (int t = 1; t <= 60; ++t)
+        added += gSubstCounts(t, 1) + gSubstCounts(t, 2) - atKeyDate(t, 1) - atKeyDate(t, 2);
+    EXPECT_GT(held, 0);
+    EXPECT_EQ(added, held);
+
+    QTemporaryDir copy;
+    for (const QString& name : QDir(ORVQZ_DEMO_DIR).entryList(QDir::Files))
+        QFile::copy(ORVQZ_DEMO_DIR + name, copy.path() + "/" + name);
+    gDataPath = copy.path() + "/";
+    ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 14), QDate(2026, 9, 18)));
+    EXPECT_EQ(datafile::readLines(gDataPath + "MDL.txt")->size(), 1 + held);
 }
 }

@@ -6,6 +6,7 @@
 #include "tests/planner/planner_fixture.h"
 
 #include <QString>
+#include <vector>
 
 class SubstitutionTest : public PlannerTest {
 protected:
@@ -29,6 +30,40 @@ protected:
         for (int p = 1; p <= 11; ++p)
             gPeriodLabels(p) = QString::number(p) + ".Eh.";
         gWorkDate = "14.09.2026";
+    }
+
+    // A substitution record as a day file holds it.
+    struct Record {
+        int absent;
+        int period;
+        int subject;
+        int cls;
+        int substitute;
+        int paid;
+        QString text = {};
+    };
+    // Saves a day with these records, the teachers in `paidFor` having their
+    // substitutions paid; the day variables are empty again afterwards.
+    static void saveDay(const QString& date, const std::vector<Record>& records, std::initializer_list<int> paidFor = {})
+    {
+        const Variant workDate = gWorkDate;
+        gWorkDate = date;
+        for (int t : paidFor)
+            gTeacherPaid(t) = 1;
+        gSubstRowCount = static_cast<short>(records.size());
+        for (int r = 1; r <= gSubstRowCount; ++r) {
+            const Record& d = records[static_cast<std::size_t>(r - 1)];
+            const int fields[] = {d.absent, d.period, d.subject, d.cls, d.substitute, d.paid};
+            for (int f = 0; f < 6; ++f)
+                gSubstRows(r, f) = static_cast<short>(fields[f]);
+            gSubstRowTexts(r) = d.text;
+        }
+        ASSERT_TRUE(SaveSubstitutionDay());
+        gTeacherPaid = {};
+        gSubstRows = {};
+        gSubstRowTexts = {};
+        gSubstRowCount = 0;
+        gWorkDate = workDate;
     }
 
     // A day file of `periods` periods as SaveSubstitutionDay writes it, with

@@ -1,0 +1,106 @@
+#include "planner/substitution/substitution_standings.h"
+
+#include "planner/substitution/substitution_records.h"
+#include "platform/clock.h"
+#include "platform/currency.h"
+#include "platform/dates.h"
+
+#include <algorithm>
+
+namespace {
+const QString kStandings = QStringLiteral("stand.sup");
+constexpr int kColumns = 3;
+
+int teacherSlots() { return std::clamp(gMaxTeachers.toInt(), 0, static_cast<int>(SubstitutionCounts::upper())); }
+
+QString standingsFile() { return gDataPath + kStandings; }
+
+// A counter line. The file holds the counters in print form, a fraction with
+// the German decimal comma (" 2,5 "); the original's number input stops at
+// that comma and would take the 5 as the next counter, shifting every later
+// one. The line is read whole, so a quota of 2.5 reads back as 2.5; a line
+// that is no number counts 0, so the counters stay numbers.
+float counterValue(const QString& line)
+{
+    const std::optional<Currency> value = Currency::parse(line);
+    return value ? static_cast<float>(value->toDouble()) : 0.0f;
+}
+
+// A working date that is no date counts as today.
+QDate workDate() { return dates::parse(gWorkDate.toString()).value_or(Clock::today()); }
+}
+
+bool ReadStandings(std::optional<QDate>& keyDate, SubstitutionCounts& counts)
+{
+    const datafile::FileRead file = datafile::readFile(standingsFile());
+    if (file.state != datafile::FileRead::State::Read)
+        return false;
+    const QStringList& lines = file.lines;
+    constexpr int kKeyDateLine = 1;
+    constexpr int kFirstCounterLine = 2;
+    if (lines.size() > kKeyDateLine)
+        keyDate = dates::parse(lines[kKeyDateLine].trimmed());
+    int at = kFirstCounterLine;
+    for (int t = 1; t <= teacherSlots(); ++t) {
+        for (int column = 0; column < kColumns && at < lines.size(); ++column)
+            counts(t, column) = counterValue(lines[at++]);
+    }
+    return true;
+}
+
+std::optional<QDate> ReadStandingsKeyDate()
+{
+    std::optional<QDate> keyDate;
+    SubstitutionCounts ignored;
+    ReadStandings(keyDate, ignored);
+    return keyDate;
+}
+
+QStringList StandingsLines(const QString& keyDate, const SubstitutionCounts& counts)
+{
+    datafile::Writer out;
+    out.line(gProgramVersion.toString());
+    out.line(datafile::sanitizeField(keyDate.trimmed()));
+    for (int t = 1; t <= teacherSlots(); ++t) {
+        for (int column = 0; column < kColumns; ++column)
+            out.number(counts(t, column));
+    }
+    return out.lines();
+}
+
+datafile::WriteResult WriteStandings(const QString& keyDate, const SubstitutionCounts& counts)
+{
+    return datafile::rewrite(standingsFile(), StandingsLines(keyDate, counts));
+}
+
+void CountHeldSubstitution(SubstitutionCounts& counts, int substitute, int paidFlag)
+{
+    if (paidFlag == kRecordPaid)
+        counts(substitute, kPaidColumn) += 1;
+    else if (paidFlag == kRecordUnpaid)
+        counts(substitute, kUnpaidColumn) += 1;
+}
+
+std::optional<QDate> KeyDate() { return dates::parse(gKeyDate.toString()); }
+
+void LoadSubstitutionTotals()
+{
+    std::optional<QDate> keyDate;
+    if (!ReadStandings(keyDate, gSubstCounts))
+        return;
+    gKeyDate = keyDate ? Variant(dates::shortText(*keyDate)) : Variant();
+    // Without a key date no day lies on or after it.
+    if (!keyDate)
+        return;
+    const QDate before = workDate();
+    DayRecords day;
+    for (const ListedDay& listed : ListedSubstitutionDays()) {
+        if (listed.day < *keyDate || listed.day >= before || !day.read(listed.key))
+            continue;
+        for (int r = 1; r <= day.count; ++r) {
+            const int substitute = day.field(r, kSubstituteField);
+            if (substitute >= 1 && day.inTables(r))
+                CountHeldSubstitution(gSubstCounts, substitute, day.field(r, kPaidField));
+        }
+    }
+}

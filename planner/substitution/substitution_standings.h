@@ -1,0 +1,40 @@
+#pragma once
+// The substitution standings: each teacher's quota of unpaid substitutions
+// and the unpaid and paid substitutions held, fixed by hand at a key date in
+// "stand.sup" and carried forward by the finished substitution days.
+#include "core/model.h"
+#include "platform/datafile.h"
+
+#include <QDate>
+#include <optional>
+
+using SubstitutionCounts = decltype(Model::gSubstCounts);
+
+// The columns of gSubstCounts.
+constexpr int kQuotaColumn = 0;
+constexpr int kUnpaidColumn = 1;
+constexpr int kPaidColumn = 2;
+
+// "stand.sup" as one reads it: the key date (none when line 2 is no date)
+// and the counters it reaches; a short file leaves the rest of `counts` as
+// they were. False when there is no file.
+bool ReadStandings(std::optional<QDate>& keyDate, SubstitutionCounts& counts);
+// Only the key date of "stand.sup"; none without a file or a date.
+std::optional<QDate> ReadStandingsKeyDate();
+// The lines of "stand.sup" for a key date as typed and the counters.
+QStringList StandingsLines(const QString& keyDate, const SubstitutionCounts& counts);
+// Rewrites "stand.sup" whole, through a temporary file.
+datafile::WriteResult WriteStandings(const QString& keyDate, const SubstitutionCounts& counts);
+
+// Adds a substitution held to its substitute's unpaid or paid count; a
+// record of another paid flag counts nowhere.
+void CountHeldSubstitution(SubstitutionCounts& counts, int substitute, int paidFlag);
+
+// The standings before lessons on gWorkDate: the key-date counts of
+// "stand.sup" into gSubstCounts and gKeyDate, plus every substitution held on
+// the finished days from the key date up to the day before. Without
+// "stand.sup" nothing changes.
+void LoadSubstitutionTotals();
+
+// gKeyDate as a date; none when it holds no date.
+std::optional<QDate> KeyDate();

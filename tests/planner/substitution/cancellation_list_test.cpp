@@ -1,0 +1,250 @@
+#include "planner/substitution/absences_window.h"
+#include "planner/substitution/cancellation_list.h"
+#include "platform/datafile.h"
+#include "tests/planner/substitution/substitution_fixture.h"
+#include "tests/support/printing.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+class CancellationListTest : public SubstitutionTest {
+protected:
+    PrinterReset m_printer;
+    PrintRecorder* rec = nullptr;
+
+    void SetUp() override
+    {
+        SubstitutionTest::SetUp();
+        rec = &recordPrinting();
+        gSchoolName = "Muster-Schule";
+        for (int c = 1; c <= 4; ++c)
+            gClassPrintNames(c) = gClassNames(c).toString();
+    }
+    static Form60* open() { return forms::show<Form60>(); }
+    // The texts printed at a height in a document.
+    QStringList textsAt(int document, double y) const
+    {
+        QStringList texts;
+        for (const PrintRecorder::Op& o : rec->ops) {
+            if (o.kind == PrintRecorder::Kind::Text && o.document == document && qAbs(o.y - y) < 0.01)
+                texts << o.text;
+        }
+        return texts;
+    }
+    static void range(Form60* f, const QString& first, const QString& last)
+    {
+        f->Text2->setText(first);
+        f->Text1->setText(last);
+    }
+    static void confirm(Form60* f)
+    {
+        f->Command5->click();
+        f->Command6->click();
+    }
+    QStringList dateList() const { return readLines("date.sup"); }
+};
+
+TEST_F(CancellationListTest, LessonsOfAbsentClassesAreCountedPerWeekday)
+{
+    gClassAbsence(3) = 1;
+    for (int p : {1, 2, 3})
+        gTeacherPlanClass(2, 2, p) = 3;
+    gTeacherPlanClass(2, 6, 11) = 3;
+    gTeacherPlanClass(2, 1, 1) = 1;
+    gTeacherPlanClass(1, 1, 1) = 3;
+    gTeacherAbsence(1) = 1;
+    const QList<CancelledLessons> lessons = CountCancelledLessons();
+    ASSERT_EQ(lessons.size(), 1) << "an absent teacher is not listed";
+    EXPECT_EQ(lessons[0].teacher, 2);
+    EXPECT_EQ(lessons[0].perDay[2], 3);
+    EXPECT_EQ(lessons[0].perDay[6], 1) << "Saturday and period 11 whatever the week";
+    EXPECT_EQ(lessons[0].total, 4);
+
+    open()->Command1->click();
+    EXPECT_EQ(textsAt(1, 10), (QStringList{"Entfallsliste 6a  -  Muster-Schule"}));
+    EXPECT_EQ(textsAt(1, 36), (QStringList{"Bernd Cramer", "OOO", "O", " 4 "}));
+    QList<double> columns;
+    for (const PrintRecorder::Op& o : rec->ops) {
+        if (o.kind == PrintRecorder::Kind::Text && o.y == 36)
+            columns << o.x;
+    }
+    EXPECT_EQ(columns, (QList<double>{10, 80, 160, 180}));
+    EXPECT_EQ(textsAt(1, 30), (QStringList{"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag"}));
+    int frame = 0;
+    for (const PrintRecorder::Op& o : rec->ops) {
+        if (o.kind == PrintRecorder::Kind::Line && o.x == 8 && o.y == 34.5 && o.x2 == 186)
+            ++frame;
+        if (o.kind == PrintRecorder::Kind::Line && o.x == 186 && o.y == 34.5 && o.y2 == 40.5)
+            ++frame;
+    }
+    EXPECT_EQ(frame, 2) << "the frame's top and right side";
+    EXPECT_TRUE(forms::ifOpen<Form60>()->Command1->isHidden());
+}
+
+TEST_F(CancellationListTest, WithoutAbsentClassesTheTitleNamesTheSchoolAndTheDaysStandAlone)
+{
+    gTeacherPlanClass(2, 2, 1) = 3;
+    open()->Command1->click();
+    EXPECT_EQ(rec->texts(), (QStringList{"Entfallsliste -  Muster-Schule", "Montag", "Dienstag", "Mittwoch",
+                                         "Donnerstag", "Freitag"}));
+    EXPECT_EQ(rec->ops[0].state.font.size, 18);
+    EXPECT_TRUE(rec->ops[0].state.font.bold);
+}
+
+TEST_F(CancellationListTest, AWideTitleIsSetSmaller)
+{
+    for (int c = 1; c <= 4; ++c) {
+        gClassAbsence(c) = 1;
+        gClassPrintNames(c) = QStringLiteral("Klasse %1 auf Skikurs").arg(c);
+    }
+    open()->Command1->click();
+    EXPECT_EQ(rec->ops[0].state.font.size, 14);
+}
+
+TEST_F(CancellationListTest, AContinuationPageRepeatsTheWeekdaysAndCountsFromOne)
+{
+    gClassAbsence(1) = 1;
+    for (int t = 1; t <= 45; ++t) {
+        gTeacherNames(t) = QStringLiteral("Lehrer %1").arg(t);
+        gTeacherPlanClass(t, 1, 1) = 1;
+    }
+    open()->Command1->click();
+    ASSERT_EQ(rec->documents, 2);
+    EXPECT_EQ(textsAt(1, 270).first(), "Lehrer 40");
+    EXPECT_EQ(textsAt(1, 30).size(), 5);
+    EXPECT_EQ(textsAt(2, 10), (QStringList{"Entfallsliste 5a  -  Muster-Schule"}));
+    EXPECT_EQ(textsAt(2, 30).size(), 5);
+    EXPECT_EQ(textsAt(2, 36).first(), "Lehrer 41");
+    EXPECT_EQ(textsAt(2, 60).first(), "Lehrer 45");
+}
+
+TEST_F(CancellationListTest, OpeningOnAMondayOffersTheWeekAndADateThatIsNoneStartsToday)
+{
+    gWorkDate = "14.9.26";
+    Form60* f = open();
+    EXPECT_EQ(f->Text2->text(), "14.09.2026");
+    EXPECT_EQ(f->Text1->text(), "18.09.2026");
+    EXPECT_EQ(f->Label8->text(), "Montag");
+    EXPECT_EQ(f->Label2->text(), "Freitag");
+    EXPECT_TRUE(f->Command5->isEnabled());
+    f->unload();
+
+    gWorkDate = "13-12";
+    f = open();
+    EXPECT_EQ(f->Text2->text(), "11.03.2026");
+    EXPECT_EQ(f->Text1->text(), "15.03.2026");
+}
+
+TEST_F(CancellationListTest, TheCommandsNeedTwoDatesInOrder)
+{
+    Form60* f = open();
+    range(f, "18.09.2026", "14.09.2026");
+    EXPECT_FALSE(f->Command1->isEnabled());
+    f->Command3->click();
+    f->Command13->click();
+    EXPECT_EQ(f->Text2->text(), "19.09.2026");
+    range(f, "14.09.2026", "irgendwann");
+    EXPECT_FALSE(f->Command5->isEnabled());
+    EXPECT_EQ(f->Label2->text(), "Sonntag") << "the last valid day, 13.09., stays";
+    f->Text2->setText("15.09.2026");
+    EXPECT_FALSE(f->Command5->isEnabled()) << "the other box is still no date";
+    f->Command2->click();
+    EXPECT_EQ(f->Text1->text(), "14.09.2026");
+    EXPECT_FALSE(f->Command5->isEnabled());
+    f->Command2->click();
+    EXPECT_TRUE(f->Command5->isEnabled());
+}
+
+TEST_F(CancellationListTest, FridayToMondayWritesTheSchoolDays)
+{
+    for (const auto& [days, written] : {std::pair{5, QStringList{"20260918", "20260921"}},
+                                        std::pair{6, QStringList{"20260918", "20260919", "20260921"}}}) {
+        QFile::remove(path("date.sup"));
+        gDaysPerWeek = days;
+        Form60* f = open();
+        range(f, "18.09.2026", "21.09.2026");
+        confirm(f);
+        EXPECT_EQ(dateList(), written) << days << " days";
+        EXPECT_TRUE(f->Command5->isVisible());
+        EXPECT_FALSE(f->Command5->isEnabled());
+        EXPECT_TRUE(f->Command6->isHidden());
+        f->unload();
+    }
+}
+
+TEST_F(CancellationListTest, ASundayAloneWritesNothingAndNeinWritesNothing)
+{
+    Form60* f = open();
+    range(f, "20.09.2026", "20.09.2026");
+    confirm(f);
+    EXPECT_FALSE(datafile::exists(path("date.sup")));
+    range(f, "21.09.2026", "22.09.2026");
+    f->Command5->click();
+    EXPECT_TRUE(f->Command5->isHidden());
+    f->Command7->click();
+    EXPECT_TRUE(f->Command5->isVisible());
+    EXPECT_TRUE(f->Command6->isHidden());
+    EXPECT_FALSE(datafile::exists(path("date.sup")));
+}
+
+TEST_F(CancellationListTest, TheWorkingDateIsRestoredAndTheDaysCarryTheDayInMemory)
+{
+    gWorkDate = "14.9.26";
+    gTeacherAbsence(4) = 1;
+    gTeacherAbsenceReason(4) = "Skikurs";
+    Form60* f = open();
+    range(f, "15.09.2026", "16.09.2026");
+    confirm(f);
+    EXPECT_EQ(gWorkDate, Variant("14.9.26"));
+    EXPECT_TRUE(gWorkDate.isText());
+    ASSERT_EQ(dateList(), (QStringList{"20260915", "20260916"}));
+    gTeacherAbsenceReason(4) = Variant();
+    ASSERT_TRUE(ReadSubstitutionDay("20260916"));
+    EXPECT_EQ(gTeacherAbsenceReason(4), Variant("Skikurs"));
+}
+
+TEST_F(CancellationListTest, ARangeMadeInvalidUnderTheQuestionWritesNothing)
+{
+    Form60* f = open();
+    range(f, "15.09.2026", "16.09.2026");
+    f->Command5->click();
+    f->Text2->setText("17.09.2026");
+    f->Command6->click();
+    EXPECT_FALSE(datafile::exists(path("date.sup")));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].contains("nichts geschrieben"));
+}
+
+TEST_F(CancellationListTest, ADayThatCannotBeWrittenStopsTheRunAndSaysWhatWasWritten)
+{
+    blockFile("20260916.sup");
+    Form60* f = open();
+    range(f, "15.09.2026", "18.09.2026");
+    confirm(f);
+    EXPECT_EQ(dateList(), (QStringList{"20260915"}));
+    EXPECT_FALSE(datafile::exists(path("20260917.sup")));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].contains("16.09.2026"));
+    EXPECT_TRUE(messages()[0].contains("Geschrieben wurden: 15.09.2026"));
+    EXPECT_EQ(gWorkDate, Variant("14.09.2026"));
+}
+
+TEST_F(CancellationListTest, ThePdfFileHoldsTheList)
+{
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
+    gClassAbsence(2) = 1;
+    for (int p : {1, 2})
+        gTeacherPlanClass(3, 4, p) = 2;
+    open()->Command1->click();
+    const QString file = path("Ausdrucke/Entfallsliste 2026-03-11 09-30-00.pdf");
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages()[0], "Der Ausdruck steht in der Datei\n" + file);
+    EXPECT_EQ(pdfPageCount(file), 1);
+    const QString text = pdfText(file).simplified();
+    EXPECT_TRUE(text.contains("Entfallsliste 5b - Muster-Schule")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Carla Dietz OO 2"));
+}
+}

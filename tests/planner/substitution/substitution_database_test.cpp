@@ -1,0 +1,129 @@
+#include "planner/substitution/absences_window.h"
+#include "planner/substitution/cancellation_list.h"
+#include "planner/substitution/standings_windows.h"
+#include "planner/substitution/substitution_database.h"
+#include "planner/substitution/substitution_export.h"
+#include "planner/substitution/substitution_statistics.h"
+#include "platform/runtime.h"
+#include "tests/planner/substitution/substitution_fixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+class DatabaseTest : public SubstitutionTest {
+protected:
+    static Form38* open() { return forms::show<Form38>(); }
+    void writePresets() const
+    {
+        writeLines("sup-old.dat", {"7", "14.09.2026", "Sportwoche", "15.09.2026"});
+        writeLines("sup3.dat", {"60", "24", " 1 ", "Fortbildung"});
+        writeLines("suppl.dat", {"60", "24", " 0 ", ""});
+    }
+    static void takeOver(Form38* f, int item)
+    {
+        f->List1->setListIndex(item);
+        f->List1_DblClick();
+    }
+};
+
+TEST_F(DatabaseTest, ThePresetsAreListedAsReadWithTheirWeekdays)
+{
+    writePresets();
+    Form38* f = open();
+    EXPECT_EQ(f->List1->items(), (QStringList{"14.09.2026  Montag", "Sportwoche", "15.09.2026  Dienstag"}))
+        << "the count in line 1 lists nothing more";
+    EXPECT_EQ(gSavedSetupList(2), "Sportwoche");
+    EXPECT_TRUE(f->Label3->text().startsWith("Die linke Liste enthält Grundeinstellungen"));
+    EXPECT_TRUE(f->Label3->text().contains("Supplierplan- Erstellung.Über >Stichtag<"));
+}
+
+TEST_F(DatabaseTest, TheFinishedDaysEndWithTheLastSelected)
+{
+    writeLines("date.sup", {"20260914", "2026-09-15", "20260917"});
+    Form38* f = open();
+    EXPECT_EQ(f->List2->items(), (QStringList{"14.09.2026  Montag", "17.09.2026  Donnerstag"}))
+        << "a line that is no day key is left out";
+    EXPECT_EQ(f->List2->ListIndex(), 1);
+    f->unload();
+
+    writeLines("date.sup", {});
+    f = open();
+    EXPECT_EQ(f->List2->ListCount(), 0);
+    EXPECT_EQ(f->List2->ListIndex(), -1);
+}
+
+TEST_F(DatabaseTest, TakingOverTheThirdPresetCopiesItsFileAndOpensItsDay)
+{
+    writePresets();
+    Form38* f = open();
+    takeOver(f, 2);
+    EXPECT_EQ(readBytes("suppl.dat"), readBytes("sup3.dat"));
+    EXPECT_FALSE(forms::isOpen<Form38>());
+    Form20* absences = forms::ifOpen<Form20>();
+    ASSERT_TRUE(absences);
+    EXPECT_EQ(absences->Text2->text(), "15.09.2026");
+    EXPECT_EQ(gWorkDate, Variant("15.09.2026"));
+    EXPECT_EQ(gTeacherAbsence(1), 1) << "the absence window read the preset";
+    EXPECT_EQ(absences->Label2->text(), "");
+    EXPECT_EQ(absences->Check1->checkState(), Qt::Unchecked);
+}
+
+TEST_F(DatabaseTest, AnEntryThatIsNoDateGoesIntoTheDateBoxAsItIs)
+{
+    writePresets();
+    writeLines("sup2.dat", {"60", "24"});
+    takeOver(open(), 1);
+    EXPECT_EQ(forms::ifOpen<Form20>()->Text2->text(), "Sportwoche");
+}
+
+TEST_F(DatabaseTest, AMissingPresetBeepsAndLeavesTheCurrentOne)
+{
+    writePresets();
+    const QByteArray before = readBytes("suppl.dat");
+    takeOver(open(), 0);
+    EXPECT_EQ(runtime::beepCount(), 1);
+    EXPECT_EQ(readBytes("suppl.dat"), before);
+    EXPECT_FALSE(forms::isOpen<Form38>());
+    EXPECT_FALSE(forms::isOpen<Form20>());
+}
+
+TEST_F(DatabaseTest, TheButtonsLeadToTheirWindows)
+{
+    open()->Command4->click();
+    EXPECT_TRUE(forms::isOpen<Form49>());
+    EXPECT_TRUE(forms::isOpen<Form38>()) << "the standings are shown beside it";
+    forms::ifOpen<Form38>()->Command2->click();
+    EXPECT_TRUE(forms::isOpen<Form41>());
+    EXPECT_FALSE(forms::isOpen<Form38>());
+    open()->Command3->click();
+    EXPECT_TRUE(forms::isOpen<Form47>());
+    EXPECT_FALSE(forms::isOpen<Form38>());
+    open()->Command1->click();
+    EXPECT_TRUE(forms::isOpen<Form20>());
+    EXPECT_FALSE(forms::isOpen<Form38>());
+}
+
+TEST_F(DatabaseTest, TheAbsenceWindowLeadsToTheDatabaseTheExportAndTheList)
+{
+    forms::show<Form20>()->Command1->click();
+    EXPECT_TRUE(forms::isOpen<Form38>());
+    EXPECT_FALSE(forms::isOpen<Form20>());
+    forms::show<Form20>()->Command12->click();
+    EXPECT_TRUE(forms::isOpen<Form50>());
+    EXPECT_FALSE(forms::isOpen<Form20>());
+
+    gClassAbsence(2) = 1;
+    Form20* absences = forms::show<Form20>();
+    absences->List2->setListIndex(1);
+    absences->Command7->click();
+    absences->Command4->click();
+    EXPECT_TRUE(forms::isOpen<Form60>());
+    EXPECT_TRUE(forms::isOpen<Form20>());
+    EXPECT_TRUE(absences->isHidden());
+    forms::ifOpen<Form60>()->Command4->click();
+    EXPECT_TRUE(absences->isVisible());
+}
+}

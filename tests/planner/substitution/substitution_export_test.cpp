@@ -1,0 +1,130 @@
+#include "planner/substitution/substitution_export.h"
+#include "planner/substitution/substitution_standings.h"
+#include "platform/controls.h"
+#include "tests/planner/substitution/substitution_fixture.h"
+
+#include <QPushButton>
+
+namespace {
+
+const QByteArray kHeader = "\"Nr\";\"Schluessel\";\"SuDatum\";\"Std\";\"Fach\";\"Kl\";\"Vertr\";\"Text\";\"StdZahl\";"
+                           "\"bu\";\"Abwes\";\"unb\"\r\n";
+
+class ExportTest : public SubstitutionTest {
+protected:
+    void SetUp() override
+    {
+        SubstitutionTest::SetUp();
+        gSubjectNames(1, 2) = "M";
+        gSubjectNames(2, 2) = "D";
+    }
+    // Key date 10.09.2026; teacher 2 has held 7 unpaid substitutions.
+    static void writeStandings(const QString& keyDate = "10.09.2026")
+    {
+        SubstitutionCounts counts;
+        counts(2, kUnpaidColumn) = 7;
+        ASSERT_TRUE(WriteStandings(keyDate, counts));
+    }
+    static Form50* open() { return forms::show<Form50>(); }
+};
+
+TEST_F(ExportTest, TheLinesCarryTheNumberTheDayAndTheUnpaidCountBeforeThem)
+{
+    writeStandings();
+    saveDay("09.09.2026", {{1, 1, 1, 1, 2, 0}});
+    saveDay("10.09.2026", {{1, 2, 1, 1, 2, 0}, {1, 3, 2, 2, 0, 0}});
+    saveDay("11.09.2026", {{4, 1, 2, 3, 2, 1, "Heft \"blau\" mitnehmen"}, {4, 5, 1, 3, 2, 0}});
+    saveDay("14.09.2026", {{1, 1, 1, 1, 2, 0}});
+
+    ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 11), QDate(2026, 9, 11)));
+    EXPECT_EQ(readBytes("MDL.txt"),
+              kHeader
+                  + "1000;\"abc\";11.09.2026;\"1\";\"D\";\"6a\";\"CRA\";\"Heft \"blau\" mitnehmen\";1,00;\"b\";"
+                    "\"ENG\";8,00\r\n"
+                  + "1001;\"abc\";11.09.2026;\"5\";\"M\";\"6a\";\"CRA\";\"\";1,00;\"u\";\"ENG\";8,00\r\n")
+        << "the key date counts before von; a paid record leaves the unpaid count";
+    EXPECT_EQ(readBytes("MDLNr.dat"), " 1001 \r\n");
+    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 7 + 2);
+    EXPECT_EQ(gSubstCounts(2, kPaidColumn), 1);
+    EXPECT_EQ(readLines("stand.sup")[6], " 7 ") << "the file keeps the key-date counts";
+
+    ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 1), QDate(2026, 9, 10)));
+    EXPECT_EQ(readBytes("MDL.txt"),
+              kHeader + "1002;\"abc\";10.09.2026;\"2\";\"M\";\"5a\";\"CRA\";\"\";1,00;\"u\";\"BER\";7,00\r\n")
+        << "nothing before the key date, the numbering continues";
+    EXPECT_EQ(readBytes("MDLNr.dat"), " 1002 \r\n");
+}
+
+TEST_F(ExportTest, AnOddPaidFlagKeepsItsFieldEmptyAndCountsNowhere)
+{
+    writeStandings();
+    saveDay("10.09.2026", {{1, 2, 1, 1, 2, 7}, {1, 3, 1, 1, 2, 0}});
+    ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 10), QDate(2026, 9, 10)));
+    const QStringList lines = readLines("MDL.txt");
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[1], "1000;\"abc\";10.09.2026;\"2\";\"M\";\"5a\";\"CRA\";\"\";1,00;\"\";\"BER\";7,00");
+    EXPECT_EQ(lines[1].split(';').size(), 12);
+    EXPECT_TRUE(lines[2].endsWith("\"u\";\"BER\";7,00"));
+}
+
+TEST_F(ExportTest, RecordsOutsideTheTablesAreNotExported)
+{
+    writeStandings();
+    saveDay("10.09.2026", {{1, 2, 1, 1, 61, 0}, {1, 2, 1, 25, 2, 0}, {1, 2, 101, 1, 2, 0}, {0, 2, 1, 1, 2, 0}});
+    ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 10), QDate(2026, 9, 10)));
+    EXPECT_EQ(readBytes("MDL.txt"), kHeader);
+    EXPECT_EQ(readBytes("MDLNr.dat"), " 999 \r\n");
+    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 7);
+}
+
+TEST_F(ExportTest, WithoutStandingsOrAKeyDateOnlyTheHeaderIsWritten)
+{
+    saveDay("10.09.2026", {{1, 2, 1, 1, 2, 0}});
+    writeBytes("MDLNr.dat", " 1500 \r\n");
+    ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 1), QDate(2026, 9, 30)));
+    EXPECT_EQ(readBytes("MDL.txt"), kHeader);
+    EXPECT_EQ(readBytes("MDLNr.dat"), " 1500 \r\n");
+
+    writeStandings("kein Datum");
+    ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 1), QDate(2026, 9, 30)));
+    EXPECT_EQ(readBytes("MDL.txt"), kHeader);
+}
+
+TEST_F(ExportTest, AFailedWriteIsShownAndTheNumberingDoesNotAdvance)
+{
+    writeStandings();
+    saveDay("10.09.2026", {{1, 2, 1, 1, 2, 0}});
+    writeBytes("MDLNr.dat", " 1200 \r\n");
+    blockFile("MDL.txt");
+    Form50* f = open();
+    f->Text1->setText("10.09.2026");
+    f->Text2->setText("10.09.2026");
+    f->Command2->click();
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].contains("MDL.txt"));
+    EXPECT_EQ(readBytes("MDLNr.dat"), " 1200 \r\n");
+}
+
+TEST_F(ExportTest, TheWindowOffersTheKeyDateToYesterdayAndExportsOnlyTwoDates)
+{
+    writeStandings();
+    Form50* f = open();
+    EXPECT_EQ(f->Text1->text(), "10.09.2026");
+    EXPECT_EQ(gKeyDate, Variant("10.09.2026"));
+    EXPECT_EQ(f->Text2->text(), "10.03.2026");
+    EXPECT_EQ(gRangeTo, Variant("10.03.2026"));
+    EXPECT_EQ(controls::backColor(f->Text2), 0xC0FFC0u);
+    EXPECT_TRUE(f->Command2->isEnabled());
+
+    f->Text1->setText("1.9.26");
+    EXPECT_EQ(gRangeFrom.date(), QDate(2026, 9, 1));
+    f->Text2->setText("bald");
+    EXPECT_EQ(controls::backColor(f->Text2), 0xC0u);
+    EXPECT_FALSE(f->Command2->isEnabled()) << "a red box would export an old range";
+    f->Command2_Click();
+    EXPECT_FALSE(datafile::exists(path("MDL.txt")));
+    f->Text2->setText("30.9.2026");
+    f->Command2->click();
+    EXPECT_EQ(readBytes("MDL.txt"), kHeader);
+}
+}

@@ -1,0 +1,230 @@
+#include "planner/substitution/absences_window.h"
+#include "planner/substitution/standings_windows.h"
+#include "planner/substitution/substitution_export.h"
+#include "platform/controls.h"
+#include "tests/planner/substitution/substitution_fixture.h"
+
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QPushButton>
+#include "platform/bounds.h"
+
+namespace {
+
+class StandingsTest : public SubstitutionTest {
+protected:
+    // "stand.sup" with this key date, teacher 2 at quota 10, 1 unpaid, 2
+    // paid held, and teacher 3 at quota 2.5.
+    void writeStandings(const QString& keyDate) const
+    {
+        SubstitutionCounts counts;
+        counts(2, kQuotaColumn) = 10;
+        counts(2, kUnpaidColumn) = 1;
+        counts(2, kPaidColumn) = 2;
+        counts(3, kQuotaColumn) = 2.5f;
+        ASSERT_TRUE(WriteStandings(keyDate, counts));
+    }
+    static void leave(TextBox* box)
+    {
+        QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+        QCoreApplication::sendEvent(box, &out);
+    }
+    // Substitutions by teacher 2 on days around a key date of 10.09.2026.
+    static void saveWeek()
+    {
+        saveDay("09.09.2026", {{1, 1, 1, 1, 2, 0}});
+        saveDay("10.09.2026", {{1, 1, 1, 1, 2, 0}, {1, 2, 1, 1, 2, 1}, {1, 3, 1, 1, 0, 0}});
+        saveDay("11.09.2026", {{4, 1, 1, 2, 2, 0}, {4, 2, 1, 2, 3, 7}});
+        saveDay("14.09.2026", {{1, 1, 1, 1, 2, 0}});
+    }
+};
+
+TEST_F(StandingsTest, TheFileHoldsTheKeyDateAndThreeCountersPerTeacher)
+{
+    writeStandings("10.09.2026");
+    const QStringList lines = readLines("stand.sup");
+    ASSERT_EQ(lines.size(), 182);
+    EXPECT_EQ(lines.mid(0, 2), (QStringList{"1.28a", "10.09.2026"}));
+    EXPECT_EQ(lines.mid(5, 3), (QStringList{" 10 ", " 1 ", " 2 "}));
+    EXPECT_EQ(lines[8], " 2,5 ");
+}
+
+TEST_F(StandingsTest, TotalsCountFromTheKeyDateUpToTheDayBeforeTheWorkingDate)
+{
+    writeStandings("10.09.2026");
+    saveWeek();
+    gWorkDate = "14.09.2026";
+    LoadSubstitutionTotals();
+    EXPECT_EQ(gKeyDate, Variant("10.09.2026"));
+    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 1 + 2) << "the key date counts, the day before it and the working date not";
+    EXPECT_EQ(gSubstCounts(2, kPaidColumn), 2 + 1);
+    EXPECT_EQ(gSubstCounts(3, kUnpaidColumn), 0) << "a paid flag of 7 counts nowhere";
+    EXPECT_EQ(gSubstCounts(3, kQuotaColumn), 2.5f) << "a fraction reads back whole";
+    EXPECT_EQ(gSubstCounts(1, kUnpaidColumn), 0) << "the absent teacher's counts stay";
+
+    LoadSubstitutionTotals();
+    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 3) << "a second run starts again from the file";
+}
+
+TEST_F(StandingsTest, AWorkingDateThatIsNoDateCountsAsToday)
+{
+    writeStandings("10.09.2026");
+    saveWeek();
+    setNow(QDateTime(QDate(2026, 9, 12), QTime(8, 0)));
+    gWorkDate = "morgen";
+    LoadSubstitutionTotals();
+    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 3);
+}
+
+TEST_F(StandingsTest, RecordsOutsideTheTablesAndLinesThatAreNoDayCountNowhere)
+{
+    writeStandings("10.09.2026");
+    saveDay("11.09.2026", {{1, 1, 1, 1, 61, 0}, {1, 1, 1, 25, 2, 0}, {0, 1, 1, 1, 2, 0}, {1, 1, 1, 1, 2, 0}});
+    ASSERT_TRUE(datafile::appendLine(path("date.sup"), "kein Tag"));
+    gWorkDate = "20.09.2026";
+    LoadSubstitutionTotals();
+    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 1 + 1);
+    EXPECT_EQ(bounds::violations(), 0);
+}
+
+TEST_F(StandingsTest, AKeyDateThatIsNoDateCountsNoDay)
+{
+    writeStandings("irgendwann");
+    saveWeek();
+    gKeyDate = "01.01.2026";
+    LoadSubstitutionTotals();
+    EXPECT_TRUE(gKeyDate.isEmpty());
+    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 1) << "the key-date counts alone";
+}
+
+TEST_F(StandingsTest, WithoutAFileNothingChanges)
+{
+    saveWeek();
+    gSubstCounts(2, kUnpaidColumn) = 5;
+    LoadSubstitutionTotals();
+    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 5);
+}
+
+TEST_F(StandingsTest, TheViewListsNamedTeachersInFixedColumns)
+{
+    writeStandings("10.09.2026");
+    ASSERT_TRUE(WriteStandings("10.09.2026", [] {
+        SubstitutionCounts counts;
+        counts(1, kPaidColumn) = 1000;
+        counts(2, kUnpaidColumn) = 3;
+        counts(2, kQuotaColumn) = 2.5f;
+        counts(60, kQuotaColumn) = 12345;
+        return counts;
+    }()));
+    gTeacherNames(3) = "Carla Dietz mit einem sehr langen Namen";
+    gWorkDate = "14.09.2026";
+    Form49* f = forms::show<Form49>();
+    EXPECT_EQ(f->windowTitle(), "Stand der Supplierungen am 14.09.2026 vor U.-Beginn");
+    EXPECT_EQ(f->Label1->text(), "Name.......................... bez unb von");
+    ASSERT_EQ(f->List1->ListCount(), 7) << "the slots named \"-\" are left out";
+    EXPECT_EQ(f->List1->List(0), "Anna Berger                   1000   0   0");
+    EXPECT_EQ(f->List1->List(1), "Bernd Cramer                     0   3 2.5");
+    EXPECT_EQ(f->List1->List(2), "Carla Dietz mit einem sehr lan   0   0   0");
+    // The columns line up only in a fixed-pitch font, installed or not.
+    EXPECT_EQ(f->List1->fontMetrics().horizontalAdvance("iiii"), f->List1->fontMetrics().horizontalAdvance("WWWW"));
+}
+
+TEST_F(StandingsTest, TheKeyDateWindowShowsTheFileAndWritesItOnClosing)
+{
+    writeStandings("10.09.2026");
+    gTeacher = 5;
+    Form47* f = forms::show<Form47>();
+    EXPECT_EQ(gTeacher, 0);
+    ASSERT_EQ(f->List1->ListCount(), 60);
+    EXPECT_EQ(f->List1->List(59), "-");
+    EXPECT_EQ(f->Text1->text(), "10.09.2026");
+    EXPECT_EQ(controls::backColor(f->Text1), 0xC0FFC0u);
+    EXPECT_EQ(f->Label8->text(), "Do");
+    EXPECT_FALSE(f->Text2->isEnabled());
+
+    f->List1->setListIndex(2);
+    EXPECT_EQ(gTeacher, 3);
+    EXPECT_EQ(f->Label2->text(), "Carla Dietz");
+    EXPECT_EQ(f->Label7->text(), "DIE");
+    EXPECT_TRUE(f->Text2->isEnabled());
+    EXPECT_EQ(f->Text2->text(), "2,5");
+    f->Text2->setText("4");
+    f->Text4->setText("x");
+    f->Text4->setText("7");
+    f->Text3->setText("kein");
+    leave(f->Text2);
+    leave(f->Text3);
+    f->Text1->setText(" 01.09.2026 ");
+    f->Command1->click();
+    EXPECT_FALSE(forms::isOpen<Form47>());
+    EXPECT_TRUE(forms::isOpen<Form20>());
+
+    const QStringList lines = readLines("stand.sup");
+    EXPECT_EQ(lines[1], "01.09.2026");
+    EXPECT_EQ(lines.mid(8, 3), (QStringList{" 4 ", " 0 ", " 7 "}));
+    EXPECT_EQ(gKeyDate, Variant("01.09.2026"));
+    EXPECT_EQ(gSubstCounts(3, kPaidColumn), 7);
+}
+
+TEST_F(StandingsTest, ClosingWithoutAKeyDateWritesNothing)
+{
+    Form47* f = forms::show<Form47>();
+    EXPECT_EQ(f->Text1->text(), "TT.MM.JJJJ");
+    f->Command1->click();
+    EXPECT_FALSE(datafile::exists(path("stand.sup")));
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(StandingsTest, ChangedCountersWithoutAKeyDateAreDroppedOnlyWhenTheUserSaysSo)
+{
+    Form47* f = forms::show<Form47>();
+    f->List1->setListIndex(1);
+    f->Text4->setText("3");
+    answer({false});
+    f->Command1->click();
+    ASSERT_TRUE(forms::isOpen<Form47>()) << "\"Nein\" keeps the edits";
+    EXPECT_TRUE(messages().last().contains("Ohne Speichern schließen?"));
+    answer({true});
+    f->Command1->click();
+    EXPECT_FALSE(forms::isOpen<Form47>());
+    EXPECT_FALSE(datafile::exists(path("stand.sup")));
+    EXPECT_EQ(gSubstCounts(2, kPaidColumn), 0) << "the dropped edits do not reach the standings";
+}
+
+TEST_F(StandingsTest, AFailedWriteIsShownAndKeepsTheWindowOpen)
+{
+    Form47* f = forms::show<Form47>();
+    f->Text1->setText("10.09.2026");
+    blockFile("stand.sup");
+    answer({false});
+    f->Command1->click();
+    EXPECT_TRUE(forms::isOpen<Form47>());
+    EXPECT_TRUE(messages().last().contains("stand.sup"));
+    unblockFile("stand.sup");
+    f->Command1->click();
+    EXPECT_TRUE(datafile::exists(path("stand.sup")));
+}
+
+// The view and the export add the finished days to gSubstCounts and other
+// windows change gTeacher; the key-date window keeps its own counters.
+TEST_F(StandingsTest, AViewOrAnExportWhileTheKeyDateWindowIsOpenLeavesItsEditsAlone)
+{
+    writeStandings("10.09.2026");
+    saveWeek();
+    gWorkDate = "14.09.2026";
+    Form47* f = forms::show<Form47>();
+    f->List1->setListIndex(1);
+    f->Text2->setText("12");
+    leave(f->Text2);
+    forms::show<Form49>();
+    ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 10), QDate(2026, 9, 14)));
+    gTeacher = 6;
+    f->activate();
+    f->Text4->setText("5");
+    f->Command1->click();
+    const QStringList lines = readLines("stand.sup");
+    EXPECT_EQ(lines.mid(5, 3), (QStringList{" 12 ", " 1 ", " 5 "})) << "key-date counts, not running totals";
+    EXPECT_EQ(lines.mid(20, 3), (QStringList{" 0 ", " 0 ", " 0 "})) << "teacher 6 untouched";
+}
+}
