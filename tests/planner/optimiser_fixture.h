@@ -14,6 +14,7 @@
 class OptimiserTest : public PlannerTest {
 protected:
     static constexpr int kNoLimitPerDay = 9;
+    static constexpr int kTaughtColumn = 5;
 
     void SetUp() override
     {
@@ -26,6 +27,7 @@ protected:
         for (int s = 1; s <= 3; ++s) {
             gSubjectNames(s, 1) = QString::fromUtf8(subjects[s - 1]);
             gSubjectAttr(s, 3) = kNoLimitPerDay;
+            gSubjectAttr(s, kTaughtColumn) = 1;
             gTeacherNames(s) = QString::fromUtf8(teachers[s - 1]);
             gTeacherShort(s) = QString::fromUtf8(teachers[s - 1]).left(2).toUpper();
             gSubjectTeachers(1, s, 0) = static_cast<short>(s);
