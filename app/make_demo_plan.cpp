@@ -397,6 +397,27 @@ std::vector<Unit> fillClass(int c)
     return open;
 }
 
+// The optimiser starts only where the lunch breaks and afternoons are marked:
+// every empty cell of a class's day is fixed empty, and a day without one
+// keeps its lesson at lunch time in place.
+void fixFreeCells()
+{
+    for (int c : namedClasses()) {
+        for (int d = 1; d <= timetable::days(); ++d) {
+            bool fixed = false;
+            for (int p = 1; p <= timetable::periods(); ++p) {
+                if (cellFree(d, p, c)) {
+                    gFixations(d, p, c, 0) = gFixations(d, p, c, 1) = kFixedAbsolutely;
+                    fixed = true;
+                }
+            }
+            const int lunch = std::clamp(gLunchPeriod.toInt(), 1, timetable::periods());
+            if (!fixed)
+                gFixations(d, lunch, c, 0) = gFixations(d, lunch, c, 1) = kFixedAbsolutely;
+        }
+    }
+}
+
 bool buildTimetable()
 {
     bool complete = true;
@@ -426,6 +447,7 @@ int main(int argc, char* argv[])
     setAbsences();
     if (!buildTimetable())
         return 1;
+    fixFreeCells();
     SavePlan();
     if (gCheckOk != 1) {
         std::fprintf(stderr, "plan %s could not be written to %s\n", qPrintable(gPlanName), qPrintable(gDataPath));

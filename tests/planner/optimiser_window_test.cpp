@@ -1,0 +1,223 @@
+#include "admin/time_up_window.h"
+#include "planner/editor/free_period_rules.h"
+#include "planner/editor/hidden_mode.h"
+#include "tests/planner/optimiser_fixture.h"
+
+#include <QCheckBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+class OptimiserWindowTest : public OptimiserTest {
+protected:
+    static Form18* shown() { return forms::show<Form18>(); }
+    static QString checkMessage()
+    {
+        const Form59* m = forms::ifOpen<Form59>();
+        return m ? m->Label1->text() : QString();
+    }
+    static void start(int option)
+    {
+        Form18* f = shown();
+        if (option >= 0)
+            f->Option1[option]->setChecked(true);
+        f->Command2->click();
+    }
+};
+
+}
+
+// Each mode's start check refuses with its message in Form59, and no run
+// starts; without a mode only the status line speaks.
+TEST_F(OptimiserWindowTest, StartChecksRefuseWithTheirMessages)
+{
+    hours(2, 2, 2);
+    start(-1);
+    EXPECT_EQ(status(), QStringLiteral("bitte Modus wählen !"));
+    EXPECT_EQ(gOptimizerMode, 0);
+
+    gClassNames(2) = QStringLiteral("-");
+    start(0);
+    EXPECT_TRUE(checkMessage().startsWith(QStringLiteral("Zum Start von Planungsmodus 0 muss")));
+    EXPECT_TRUE(forms::ifOpen<Form59>()->Label1->wordWrap()) << "the whole message shows";
+    forms::unload<Form59>();
+
+    place(1, 1, 1, 1, 1);
+    start(2);
+    EXPECT_TRUE(checkMessage().startsWith(QStringLiteral("Zum Start von Planungsmodus 2 muss ein fertiger Plan")));
+    forms::unload<Form59>();
+
+    start(1);
+    EXPECT_EQ(checkMessage(),
+              QStringLiteral("Problem(e) in der/den Klasse(n):5a . Planungsmodus 1 kann nicht ausgeführt werden. Es gibt "
+                             "in diesem Plan zuviele graue Felder. Setzen Sie mehr Fixierungen. Es dürfen nicht mehr "
+                             "leere Plätze (graue Felder) im Plan sein,  als zu verplanende Stunden vorhanden sind."));
+    EXPECT_TRUE(shown()->Command2->isEnabled());
+    EXPECT_FALSE(ListedPlans().size()) << "no plan written";
+}
+
+// A passed check runs the mode inside the start and leaves the window idle
+// with the end blinking; "ai" shows the list of missing lessons.
+TEST_F(OptimiserWindowTest, StartRunsTheModeAndEnds)
+{
+    week(1, 3);
+    hours(1, 1, 0);
+    shown()->Check6->setChecked(true);
+    start(0);
+    Form18* f = shown();
+    EXPECT_EQ(status(), QStringLiteral("Optimierung wurde beendet"));
+    EXPECT_TRUE(f->Command2->isEnabled());
+    EXPECT_FALSE(f->Command3->isEnabled());
+    EXPECT_TRUE(f->Timer1->isEnabled());
+    EXPECT_TRUE(f->Command8->isVisibleTo(f));
+    f->Timer1_Timer();
+    EXPECT_EQ(controls::backColor(f->Label1), 0x0000C0u);
+}
+
+// The fixation test reports the last class short of fixations, skipping
+// unnamed slots; the quality check shows the rating's figures.
+TEST_F(OptimiserWindowTest, FixationTestAndQualityCheck)
+{
+    gClassNames(2) = QStringLiteral("5b");
+    gClassNames(3) = QString();
+    gClassNames(4) = QStringLiteral("5d");
+    gCurriculumHours(2, 1) = 44;
+    gCurriculumHours(4, 1) = 42;
+    shown()->Command6->click();
+    EXPECT_EQ(status(), QStringLiteral("5d: 3 Fixierungen zu wenig !"));
+    gCurriculumHours(4, 1) = 45;
+    shown()->Command6->click();
+    EXPECT_EQ(status(), QStringLiteral("Klasse 5b: noch eine Fixierung setzen"));
+    gCurriculumHours(2, 1) = 45;
+    gCurriculumHours(1, 1) = 45;
+    shown()->Command6->click();
+    EXPECT_EQ(status(), QStringLiteral("Verteilung der Fixierungen = ok !"));
+
+    place(1, 1, 1, 0, 1);
+    place(1, 3, 1, 0, 1);
+    shown()->Command4->click();
+    EXPECT_EQ(shown()->Label11->text(), QStringLiteral("2"));
+    EXPECT_EQ(shown()->Label4->text(), QStringLiteral(" 1 + 0 + 0 + 0 + 0 = 1"));
+    gDaysPerWeek = 6;
+    ShowOptimisationStatus();
+    EXPECT_EQ(shown()->Label4->text(), QStringLiteral(" 1 + 0 + 0 + 0 + 0 + 0 = 1"));
+}
+
+// Activation flags every subject when none is chosen; Form57 lists classes
+// with missing lessons, a line of five characters or fewer left out.
+TEST_F(OptimiserWindowTest, ActivationAndMissingLessons)
+{
+    for (int s = 1; s <= 3; ++s)
+        gOptimizeSubjects(s) = 0;
+    shown();
+    EXPECT_EQ(gOptimizeSubjects(99), 1);
+    gUnplacedHours(1, 1) = 2;
+    gUnplacedHours(2, 2) = 1.5;
+    gUnplacedHours(2, 3) = 3;
+    gSubjectNames(1, 1) = QStringLiteral("M");
+    shown()->Command8_Click();
+    EXPECT_EQ(forms::ifOpen<Form57>()->List1->items(), QStringList{QStringLiteral("2 Ma1,5 En3")});
+}
+
+// Closed during a run the window hides and the run goes on; stopping from the
+// start window ends the run first and then calls back.
+TEST_F(OptimiserWindowTest, ClosingDuringARunHidesAndStopWaitsForTheRun)
+{
+    for (int d = 1; d <= 5; ++d)
+        gFixations(d, 9, 1, 0) = 4;
+    hours(12, 12, 12);
+    bool ended = false;
+    bool closedOnce = false;
+    optimiser::setYieldHook([&] {
+        Form18* f = forms::ifOpen<Form18>();
+        if (!closedOnce && f && f->isVisible()) {
+            closedOnce = true;
+            f->close();
+            EXPECT_FALSE(f->isVisible());
+            EXPECT_TRUE(forms::isOpen<Form18>());
+            EXPECT_TRUE(StopOptimisationRun([&] { ended = true; }));
+        }
+    });
+    EXPECT_FALSE(StopOptimisationRun([] {}));
+    start(0);
+    EXPECT_FALSE(OptimisationRunInProgress());
+    EXPECT_FALSE(ended) << "called once the start has returned";
+    QTest::qWait(10);
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(forms::isOpen<Form18>());
+}
+
+// Fenster.dat: the rules in print form, never-entered values as empty lines;
+// entries are limited to their ranges and read with comma or point.
+TEST_F(OptimiserWindowTest, FreePeriodRulesAreLimitedAndWritten)
+{
+    Form19* f = forms::show<Form19>();
+    const struct {
+        TextBox* box;
+        const char* typed;
+        double stored;
+        const Variant* variant;
+        const float* single;
+    } cases[] = {
+        {f->Text1, "50", 40, &gTeachingLoad, nullptr}, {f->Text1, "-5", 1, &gTeachingLoad, nullptr},
+        {f->Text3, "60", 50, &gEarlyFinishPeriods, nullptr}, {f->Text2, "2,5", 2.5, nullptr, &gGapsForLoad},
+        {f->Text8, "20", 16, nullptr, &gWishWeight},     {f->Text8, "-0.5", 0, nullptr, &gWishWeight},
+        {f->Text8, "0.5", 0.5, nullptr, &gWishWeight},
+    };
+    for (const auto& c : cases) {
+        c.box->setText(QString::fromUtf8(c.typed));
+        emit c.box->LostFocus();
+        EXPECT_EQ(c.variant ? c.variant->toDouble() : *c.single, c.stored) << c.typed;
+    }
+    gEarlyFinishPeriods = Variant();
+    f->Check1->click();
+    forms::unload<Form19>();
+    f = forms::show<Form19>();
+    EXPECT_EQ(f->Text2->text(), QStringLiteral("2,5"));
+    EXPECT_EQ(f->Text3->text(), QString());
+    f->Command1->click();
+    EXPECT_FALSE(forms::isOpen<Form19>());
+    QStringList expected(10, QStringLiteral(" 0 "));
+    expected << QStringLiteral(" 1 ") << QStringLiteral(" 0,5 ") << QString() << QStringLiteral(" 1 ")
+             << QStringLiteral(" 2,5 ");
+    EXPECT_EQ(readLines(QStringLiteral("Fenster.dat")), expected);
+
+    blockFile(QStringLiteral("Fenster.dat"));
+    f = forms::show<Form19>();
+    f->Command1->click();
+    EXPECT_TRUE(forms::isOpen<Form19>()) << "kept open when the file cannot be written";
+    EXPECT_TRUE(messages().last().startsWith(QStringLiteral("Die Hohlstundenregeln konnten nicht")));
+}
+
+// The access word hides the optimiser and the main window, typed again shows
+// them; closing the hidden window ends the program through the main window.
+TEST_F(OptimiserWindowTest, HiddenModeHidesAndShowsAgain)
+{
+    QPointer<FormBase> main = new FormBase;
+    main->show();
+    optimiser::setMainWindow(main);
+    shown();
+    Form56* h = forms::show<Form56>();
+    QTest::keyClicks(h->Text1, QStringLiteral("tq"));
+    EXPECT_EQ(gStealthMode, 0);
+    QTest::keyClicks(h->Text1, QStringLiteral("e"));
+    EXPECT_EQ(gStealthMode, 1);
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_FALSE(forms::ifOpen<Form18>()->isVisible());
+    EXPECT_TRUE(h->Text2->isVisibleTo(h));
+    h->Command1->click();
+    EXPECT_FALSE(main->isVisible()) << "exit only minimises";
+    h->Text2->setText(QStringLiteral("tqe"));
+    EXPECT_EQ(gStealthMode, 0);
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_FALSE(forms::isOpen<Form56>());
+
+    h = forms::show<Form56>();
+    h->Text1->setText(QStringLiteral("tqe"));
+    h->unload();
+    QTest::qWait(10);
+    EXPECT_TRUE(!main || !main->isVisible()) << "closed as the end of the program";
+}
