@@ -4,6 +4,8 @@
 #include "core/model.h"
 #include "core/plan_files.h"
 #include "core/settings_file.h"
+#include "planner/editor/hidden_mode.h"
+#include "planner/editor/optimiser_window.h"
 #include "planner/editor/plan_views.h"
 #include "planner/editor/timetable_editor.h"
 #include "planner/masterdata/class_insert_window.h"
@@ -56,7 +58,7 @@ const char* const kGroups[] = {"Stundenplan", "Stammdaten", "Vertretung", "Druck
 const PlannerWindow kWindows[] = {
     {"Stundenplan", "Form15", "Stundenplan - Bearbeitung", open<Form15>},
     {"Stundenplan", "Form54", "Pläne zeigen", open<Form54>},
-    {"Stundenplan", "Form18", "Optimierung", nullptr},
+    {"Stundenplan", "Form18", "Optimierung", open<Form18>},
     {"Stammdaten", "Form7", "Eigenschaften der Fächer", open<Form7>},
     {"Stammdaten", "Form9", "Schuldaten", open<Form9>},
     {"Stammdaten", "Form27", "Zeiten", open<Form27>},
@@ -150,10 +152,19 @@ void PlannerMenu::Form_Load()
 {
     setWindowTitle(ProgramCaption() + QStringLiteral(" - ") + kTitle);
     move(0, 0);
+    // The hidden mode hides this window with the optimiser's and ends the
+    // program through it.
+    optimiser::setMainWindow(this);
 }
 
 void PlannerMenu::Form_Unload(bool& cancel)
 {
+    // A run owns the grid: it is stopped first and this window closes again
+    // once the run has returned with its best plan loaded.
+    if (StopOptimisationRun([this] { close(); })) {
+        cancel = true;
+        return;
+    }
     // The windows first, as the user would close them: what they change on
     // closing belongs to the plan that is then offered for saving.
     if (!closeOtherWindows() || !offerToSavePlan())

@@ -1,6 +1,8 @@
 #include "core/model.h"
 #include "core/plan_files.h"
 #include "core/startup.h"
+#include "planner/editor/optimiser_runs.h"
+#include "planner/editor/optimiser_window.h"
 #include "planner/editor/timetable_editor.h"
 #include "planner/plan_dialogs.h"
 #include "planner/planner_menu.h"
@@ -15,6 +17,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 #include <deque>
 
 namespace {
@@ -136,7 +140,7 @@ TEST_F(PlannerMenuTest, ReachesEveryPlannerWindowByButtonAndMenu)
         {"Internet", "openForm61 Stundenplan im Internet veröffenlichen",
          "openForm62 Vertretungsplan im Internet veröffentlichen"},
     };
-    const QStringList enabled{"openForm15", "openForm38", "openForm9", "openForm27", "openForm29", "openForm54", "openForm67", "openForm45", "openForm37", "openForm23", "openForm36", "openForm7",  "openForm20", "openForm44", "openForm63",
+    const QStringList enabled{"openForm15", "openForm18", "openForm38", "openForm9", "openForm27", "openForm29", "openForm54", "openForm67", "openForm45", "openForm37", "openForm23", "openForm36", "openForm7",  "openForm20", "openForm44", "openForm63",
                               "openForm28", "loadPlan",   "savePlan",   "quit"};
     const QList<QAction*> menus = menu->menuBar->actions();
     ASSERT_EQ(menus.size(), 5);
@@ -258,4 +262,25 @@ TEST_F(PlannerMenuTest, RefusesANumberThatNamesNoPlan)
     EXPECT_EQ(gPlanName, "7");
 }
 
+}
+
+TEST_F(PlannerMenuTest, ClosingDuringAnOptimisationStopsTheRunFirst)
+{
+    click("openForm18");
+    Form18* optimiser = forms::ifOpen<Form18>();
+    ASSERT_TRUE(optimiser);
+    bool quitAsked = false;
+    optimiser::setYieldHook([&] {
+        if (!quitAsked) {
+            quitAsked = true;
+            EXPECT_FALSE(quit()) << "the run is stopped before anything closes";
+        }
+    });
+    optimiser->Option1[0]->setChecked(true);
+    optimiser->Command2->click();
+    optimiser::setYieldHook(nullptr);
+    EXPECT_TRUE(quitAsked);
+    QTest::qWait(10);
+    EXPECT_FALSE(forms::isOpen<PlannerMenu>());
+    EXPECT_TRUE(forms::all().isEmpty());
 }
