@@ -100,9 +100,11 @@ void ReplaceUmlautsForPlotter()
 
 int ListItemTeacher(const QString& item)
 {
+    // Three characters hold no number beyond 999, so the conversion is safe.
     const double number = numbers::val(item.right(kItemNumberChars));
-    const bool inTable = number >= 1 && number <= gMaxTeachers.toDouble() && gTeacherNames.inBounds(long(number));
-    return inTable && number == static_cast<int>(number) ? static_cast<int>(number) : 0;
+    const int t = static_cast<int>(number);
+    const bool inTable = t == number && t >= 1 && t <= gMaxTeachers.toInt() && gTeacherNames.inBounds(t);
+    return inTable ? t : 0;
 }
 
 std::uint32_t PrintColour(int index)

@@ -1,5 +1,4 @@
 #include "core/settings_file.h"
-#include "planner/masterdata/printer_choice.h"
 #include "planner/print/print_menu.h"
 #include "planner/print/print_procedures.h"
 #include "platform/clock.h"
@@ -294,7 +293,10 @@ TEST_F(PrintMenuTest, AReopenedWindowShowsTheSettingsInForce)
     f->SSCheck1->click();
     f->Text1->setText("Elternabend");
     f->Text2->setText("Wien, 1.1.2026");
+    f->move(200, 150);
     reopen();
+    EXPECT_EQ(gWindowLeft(14), 3000);
+    EXPECT_EQ(gWindowTop(14).toInt(), 2250);
     EXPECT_TRUE(f->SSCheck2->isChecked());
     EXPECT_TRUE(f->SSCheck1->isChecked());
     EXPECT_EQ(f->Text1->text(), "Elternabend");
@@ -306,29 +308,4 @@ TEST_F(PrintMenuTest, AReopenedWindowShowsTheSettingsInForce)
     EXPECT_FALSE(f->SSCheck2->isChecked());
     EXPECT_EQ(f->Text1->text(), "Kurzmitteilung");
     EXPECT_EQ(gShortNote, "");
-}
-
-TEST_F(PrintMenuTest, ClosingStoresThePositionInSlot14)
-{
-    open();
-    f->move(200, 150);
-    f->Command1->click();
-    EXPECT_FALSE(forms::isOpen<Form14>());
-    EXPECT_EQ(gWindowLeft(14), 3000);
-    EXPECT_EQ(gWindowTop(14).toInt(), 2250);
-    EXPECT_EQ(readLines("qzTopLeft.dat").mid(26, 2), QStringList({" 2250 ", " 3000 "}));
-}
-
-TEST_F(PrintMenuTest, DruckerOpensThePrinterChoiceAndAChoiceShowsOnReturn)
-{
-    open();
-    f->Command17->click();
-    Form28* choice = forms::ifOpen<Form28>();
-    ASSERT_TRUE(choice);
-    choice->List1->setListIndex(choice->List1->items().indexOf("PDF-Datei A3"));
-    choice->Command2->click();
-    forms::show<Form14>();
-    EXPECT_EQ(f->Label1->text(), "PDF-Datei A3");
-    EXPECT_TRUE(allEnabled(largeFormatButtons()));
-    EXPECT_EQ(gPlotterMode.toInt(), 0);
 }
