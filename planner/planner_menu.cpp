@@ -19,6 +19,7 @@
 #include "planner/masterdata/tools_window.h"
 #include "planner/masterdata/year_change_window.h"
 #include "planner/plan_dialogs.h"
+#include "planner/print/print_menu.h"
 #include "planner/substitution/absences_window.h"
 #include "planner/substitution/substitution_database.h"
 #include "planner/substitution/substitution_message.h"
@@ -72,7 +73,7 @@ const PlannerWindow kWindows[] = {
     {"Vertretung", "Form38", "Suplierstatistik / Datenbank", open<Form38>},
     {"Vertretung", "Form44", "Nachricht", open<Form44>},
     {"Vertretung", "Form63", "keine Supplierung nötig", open<Form63>},
-    {"Drucken", "Form14", "Druckmenü", nullptr},
+    {"Drucken", "Form14", "Druckmenü", open<Form14>},
     {"Drucken", "Form28", "Drucker - Einstellung", open<Form28>},
     // Spelt as the publishing window's own caption.
     {"Internet", "Form61", "Stundenplan im Internet veröffenlichen", nullptr},

@@ -383,6 +383,13 @@ QStringList ComboBox::items() const
     return out;
 }
 
+void ComboBox::focusOutEvent(QFocusEvent* e)
+{
+    QComboBox::focusOutEvent(e);
+    if (e->reason() != Qt::PopupFocusReason)
+        emit LostFocus();
+}
+
 SSCheck::SSCheck(QWidget* parent, const QString& caption) : QCheckBox(caption, parent)
 {
     connect(this, &QCheckBox::clicked, this, [this](bool ticked) { emit Click(ticked ? -1 : 0); });

@@ -136,6 +136,8 @@ private:
 // code, also the item already chosen; windows rely on it to store what they
 // show. A box fills without a selection, and an index outside its items shows
 // none; neither fires Click.
+// LostFocus fires when the focus leaves the box, not when its own drop-down
+// list opens.
 class ComboBox : public QComboBox {
     Q_OBJECT
 public:
@@ -152,6 +154,10 @@ public:
 
 signals:
     void Click();
+    void LostFocus();
+
+protected:
+    void focusOutEvent(QFocusEvent* e) override;
 };
 
 // A three-dimensional check box used as on/off. Click passes the new value as

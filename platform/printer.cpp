@@ -12,18 +12,60 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <utility>
 
 namespace {
 constexpr double kMmPerPoint = 25.4 / 72;
 constexpr double kTwipsPerMm = 1440 / 25.4;
+constexpr double kTwipsPerPoint = 20;
+constexpr double kTwipsPerInch = 1440;
 // Pen widths are given in dots of a 600 dpi printer.
 constexpr double kDotsPerInch = 600;
 // A print zone is 14 characters wide.
 constexpr int kZoneChars = 14;
 
 bool pdfOnly() { return QPrinterInfo::availablePrinterNames().isEmpty(); }
+
+bool isPdfDevice(const QString& name)
+{
+    return name == QLatin1String(Printer::kPdfPrinter) || name == QLatin1String(Printer::kPdfA3Printer);
+}
+
+// The paper a device prints on unless a printout sets another.
+QPageSize devicePaper(const QString& name)
+{
+    if (name == QLatin1String(Printer::kPdfA3Printer))
+        return QPageSize(QPageSize::A3);
+    if (name == QLatin1String(Printer::kPdfPrinter))
+        return QPageSize(QPageSize::A4);
+    const QPageSize paper = QPrinterInfo::printerInfo(name).defaultPageSize();
+    return paper.isValid() ? paper : QPageSize(QPageSize::A4);
+}
+
+// The paper's size in twips, from the unit it is defined in: Qt gives other
+// units rounded, points even to whole ones.
+QSizeF paperTwips(const QPageSize& paper)
+{
+    switch (paper.definitionUnits()) {
+    case QPageSize::Point:
+        return paper.definitionSize() * kTwipsPerPoint;
+    case QPageSize::Inch:
+        return paper.definitionSize() * kTwipsPerInch;
+    case QPageSize::Millimeter:
+        return paper.definitionSize() * kTwipsPerMm;
+    default:
+        return paper.size(QPageSize::Millimeter) * kTwipsPerMm;
+    }
+}
+
+// A plotter's code-0 line drives the pen, not the paper.
+bool leavesNoMark(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
 
 QFont qtFont(const PrintFont& f, double scale = 1)
 {
@@ -86,6 +128,7 @@ public:
     void beginDocument(const QPageSize& paper, QPageLayout::Orientation orientation) override
     {
         const QPageLayout layout(paper, orientation, QMarginsF());
+        m_drawn = false;
         if (m_painter.isActive()) {
             m_printer->setPageLayout(layout);
             m_printer->newPage();
@@ -119,10 +162,13 @@ public:
             fail(QStringLiteral("Der Drucker %1 hat den Ausdruck nicht angenommen.").arg(m_device));
     }
 
+    // A plotter printout asks for a new page before its first one; a sheet
+    // with nothing on it would be wasted.
     void newPage() override
     {
-        if (m_painter.isActive())
+        if (m_painter.isActive() && m_drawn)
             m_printer->newPage();
+        m_drawn = false;
     }
 
     void endDocument() override
@@ -133,8 +179,9 @@ public:
 
     void text(double x, double y, const QString& text, const PrintState& state) override
     {
-        if (!m_painter.isActive())
+        if (!m_painter.isActive() || leavesNoMark(text))
             return;
+        m_drawn = true;
         const QFont font = qtFont(state.font);
         m_painter.setFont(font);
         m_painter.setPen(units::colourFromBgr(state.colour));
@@ -146,6 +193,7 @@ public:
     {
         if (!m_painter.isActive())
             return;
+        m_drawn = true;
         m_painter.setPen(pen(state));
         m_painter.drawLine(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2)));
     }
@@ -154,6 +202,7 @@ public:
     {
         if (!m_painter.isActive())
             return;
+        m_drawn = true;
         const QRectF r = QRectF(QPointF(px(x1), px(y1)), QPointF(px(x2), px(y2))).normalized();
         if (filled) {
             m_painter.fillRect(r, units::colourFromBgr(state.colour));
@@ -172,7 +221,7 @@ public:
     double textHeight(const PrintFont& font) override { return metrics(font).height() / 10 * kMmPerPoint; }
 
 private:
-    bool toPdf() const { return m_device == QLatin1String(Printer::kPdfPrinter) || pdfOnly(); }
+    bool toPdf() const { return isPdfDevice(m_device) || pdfOnly(); }
     double px(double mm) const { return mm / 25.4 * m_printer->resolution(); }
 
     QPen pen(const PrintState& state) const
@@ -211,6 +260,8 @@ private:
     QString m_file;
     bool m_failed = false;
     QString m_reason;
+    // Something is on the current page.
+    bool m_drawn = false;
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
 };
@@ -245,9 +296,18 @@ void PrintRecorder::beginRun(const QString& title, const QString&) { runs << tit
 
 PrintRun PrintRecorder::endRun() { return {}; }
 
-void PrintRecorder::beginDocument(const QPageSize&, QPageLayout::Orientation) { m_page = 1; }
+void PrintRecorder::beginDocument(const QPageSize& paper, QPageLayout::Orientation orientation)
+{
+    m_page = 1;
+    begun.append({paper, orientation});
+}
 
-void PrintRecorder::newPage() { ++m_page; }
+void PrintRecorder::newPage()
+{
+    ++m_page;
+    if (!begun.isEmpty())
+        ++begun.last().pageAdvances;
+}
 
 void PrintRecorder::endDocument()
 {
@@ -277,7 +337,7 @@ double PrintRecorder::textWidth(const QString& text, const PrintFont& font)
 
 double PrintRecorder::textHeight(const PrintFont& font) { return font.size * 1.2 * kMmPerPoint; }
 
-Printer::Printer() : m_backend(std::make_unique<QtBackend>(QString())) {}
+Printer::Printer() : m_backend(std::make_unique<QtBackend>(QString())), m_paper(devicePaper(deviceName())) {}
 
 Printer::~Printer() = default;
 
@@ -291,6 +351,18 @@ double Printer::pageHeight() const
 {
     const QSizeF size = m_paper.size(QPageSize::Millimeter);
     return fromMm(m_orientation == QPageLayout::Portrait ? size.height() : size.width());
+}
+
+int Printer::pageWidthTwips() const
+{
+    const QSizeF size = paperTwips(m_paper);
+    return qRound(m_orientation == QPageLayout::Portrait ? size.width() : size.height());
+}
+
+int Printer::pageHeightTwips() const
+{
+    const QSizeF size = paperTwips(m_paper);
+    return qRound(m_orientation == QPageLayout::Portrait ? size.height() : size.width());
 }
 
 void Printer::print(const QString& text, End end)
@@ -334,6 +406,22 @@ void Printer::filledBox(double x1, double y1, double x2, double y2)
     m_backend->box(toMm(x1), toMm(y1), toMm(x2), toMm(y2), true, m_state);
 }
 
+void Printer::line(double x1, double y1, double x2, double y2, std::uint32_t bgr)
+{
+    const std::uint32_t fore = m_state.colour;
+    m_state.colour = bgr;
+    line(x1, y1, x2, y2);
+    m_state.colour = fore;
+}
+
+void Printer::filledBox(double x1, double y1, double x2, double y2, std::uint32_t bgr)
+{
+    const std::uint32_t fore = m_state.colour;
+    m_state.colour = bgr;
+    filledBox(x1, y1, x2, y2);
+    m_state.colour = fore;
+}
+
 double Printer::textWidth(const QString& text) const { return fromMm(m_backend->textWidth(text, m_state.font)); }
 
 double Printer::textHeight() const { return fromMm(m_backend->textHeight(m_state.font)); }
@@ -370,22 +458,35 @@ PrintRun Printer::endRun()
 {
     endDoc();
     m_inRun = false;
-    return m_backend->endRun();
+    const PrintRun run = m_backend->endRun();
+    if (!m_chosenDuringRun.isEmpty())
+        useDevice(std::exchange(m_chosenDuringRun, QString()));
+    return run;
 }
 
 QStringList Printer::printerNames()
 {
-    return QPrinterInfo::availablePrinterNames() << QString::fromLatin1(kPdfPrinter);
+    return QPrinterInfo::availablePrinterNames() << QString::fromLatin1(kPdfA3Printer)
+                                                 << QString::fromLatin1(kPdfPrinter);
 }
 
 bool Printer::choosePrinter(const QString& name)
 {
     if (!printerNames().contains(name))
         return false;
+    if (m_inRun)
+        m_chosenDuringRun = name;
+    else
+        useDevice(name);
+    return true;
+}
+
+void Printer::useDevice(const QString& name)
+{
     endRun();
     m_device = name;
     m_backend = std::make_unique<QtBackend>(name);
-    return true;
+    m_paper = devicePaper(name);
 }
 
 QString Printer::deviceName() const { return m_device.isEmpty() ? defaultDevice() : m_device; }
@@ -394,6 +495,13 @@ void Printer::setBackend(std::unique_ptr<PrintBackend> backend)
 {
     endRun();
     m_backend = std::move(backend);
+}
+
+void Printer::setBackend(std::unique_ptr<PrintBackend> backend, const QString& device, const QPageSize& paper)
+{
+    setBackend(std::move(backend));
+    m_device = device;
+    m_paper = paper;
 }
 
 double Printer::toMm(double v) const { return m_scale == Scale::Millimetres ? v : v / kTwipsPerMm; }
@@ -418,14 +526,22 @@ Printer& printer()
     return *p;
 }
 
-void reportPrintRun(const PrintRun& run)
+QString printRunReport(const PrintRun& run)
 {
     if (run.failed)
-        MsgBox(QStringLiteral("Der Ausdruck konnte nicht erstellt werden.")
-               + (run.reason.isEmpty() ? QString() : QLatin1Char('\n') + run.reason));
-    else if (!run.file.isEmpty())
-        MsgBox(QStringLiteral("Der Ausdruck steht in der Datei\n")
-               + QDir::toNativeSeparators(QFileInfo(run.file).absoluteFilePath()));
+        return QStringLiteral("Der Ausdruck konnte nicht erstellt werden.")
+            + (run.reason.isEmpty() ? QString() : QLatin1Char('\n') + run.reason);
+    if (!run.file.isEmpty())
+        return QStringLiteral("Der Ausdruck steht in der Datei\n")
+            + QDir::toNativeSeparators(QFileInfo(run.file).absoluteFilePath());
+    return {};
+}
+
+void reportPrintRun(const PrintRun& run)
+{
+    const QString report = printRunReport(run);
+    if (!report.isEmpty())
+        MsgBox(report);
 }
 
 void printAt(double x, double y, const QString& text)
@@ -446,6 +562,14 @@ PrintRecorder& recordPrinting()
     auto recorder = std::make_unique<PrintRecorder>();
     PrintRecorder& r = *recorder;
     printer().setBackend(std::move(recorder));
+    return r;
+}
+
+PrintRecorder& recordPrinting(const QString& name, const QPageSize& paper)
+{
+    auto recorder = std::make_unique<PrintRecorder>();
+    PrintRecorder& r = *recorder;
+    printer().setBackend(std::move(recorder), name, paper);
     return r;
 }
 

@@ -7,6 +7,10 @@
 //
 // Output goes to a back end: Qt (a QPainter on a QPrinter, or a PDF file in the
 // folder "Ausdrucke" of the data folder) or, in tests, a recorder.
+//
+// The paper is the device's own: a printer's default page size, A4 for
+// "PDF-Datei" and A3 for "PDF-Datei A3", which stands in for an A3 printer or
+// a plotter at a school that has none.
 #include <QList>
 #include <QPageLayout>
 #include <QPageSize>
@@ -60,6 +64,11 @@ public:
 class PrintRecorder : public PrintBackend {
 public:
     enum class Kind { Text, Line, Box, FilledBox };
+    struct Document {
+        QPageSize paper;
+        QPageLayout::Orientation orientation;
+        int pageAdvances = 0; // new pages asked for within the document
+    };
     struct Op {
         Kind kind;
         int document; // counted from 1 over all documents recorded
@@ -73,6 +82,7 @@ public:
     int documents = 0; // documents ended, i.e. sent
     int pagesSent = 0;
     QStringList runs;  // titles of the runs begun
+    QList<Document> begun; // every document begun, in order
 
     // The texts in the order printed.
     QStringList texts() const;
@@ -100,6 +110,7 @@ public:
     enum class End { Line, Continue, NextZone };
 
     static constexpr const char* kPdfPrinter = "PDF-Datei";
+    static constexpr const char* kPdfA3Printer = "PDF-Datei A3";
 
     Printer();
     ~Printer();
@@ -113,6 +124,9 @@ public:
     // The paper's size in the current scale.
     double pageWidth() const;
     double pageHeight() const;
+    // The paper's size in whole twips, whatever the scale.
+    int pageWidthTwips() const;
+    int pageHeightTwips() const;
 
     void setFontName(const QString& name) { m_state.font.name = name; }
     void setFontSize(double points) { m_state.font.size = points; }
@@ -127,10 +141,15 @@ public:
     double currentX() const { return fromMm(m_x); }
     double currentY() const { return fromMm(m_y); }
 
+    // A text of control characters only (a plotter's code-0 line) moves the
+    // position like any text but leaves no mark on paper.
     void print(const QString& text, End end = End::Line);
     void line(double x1, double y1, double x2, double y2);
     void box(double x1, double y1, double x2, double y2);
     void filledBox(double x1, double y1, double x2, double y2);
+    // In a colour of their own; the colour set for what follows stays.
+    void line(double x1, double y1, double x2, double y2, std::uint32_t bgr);
+    void filledBox(double x1, double y1, double x2, double y2, std::uint32_t bgr);
     double textWidth(const QString& text) const;
     double textHeight() const;
 
@@ -142,24 +161,30 @@ public:
     void beginRun(const QString& title, const QString& pdfFolder);
     PrintRun endRun();
 
-    // The installed printers and "PDF-Datei".
+    // The installed printers, "PDF-Datei A3" and "PDF-Datei".
     static QStringList printerNames();
-    // False for a name not in the list.
+    // False for a name not in the list. The paper becomes the device's own.
+    // A choice made while a run prints (a window that yields) takes effect
+    // when the run ends: a printout never continues on another device.
     bool choosePrinter(const QString& name);
     // The chosen printer, else the system's default one, else "PDF-Datei".
     QString deviceName() const;
 
     // Replaces the back end (tests install a recorder); the properties stay.
     void setBackend(std::unique_ptr<PrintBackend> backend);
+    // The same, the back end standing for a device of that name and paper.
+    void setBackend(std::unique_ptr<PrintBackend> backend, const QString& device, const QPageSize& paper);
     PrintBackend& backend() { return *m_backend; }
 
 private:
     double toMm(double v) const;
     double fromMm(double mm) const;
     void startDocument();
+    void useDevice(const QString& name);
 
     std::unique_ptr<PrintBackend> m_backend;
     QString m_device; // empty: the default
+    QString m_chosenDuringRun;
     Scale m_scale = Scale::Twips;
     QPageSize m_paper{QPageSize::A4};
     QPageLayout::Orientation m_orientation = QPageLayout::Portrait;
@@ -173,8 +198,10 @@ private:
 // The program's one printer.
 Printer& printer();
 
-// Tells the user the whole path of a run's PDF file, or that its output could
-// not be made; a run to a printer needs no word.
+// What the user is told of a run: the whole path of its PDF file, or that its
+// output could not be made and why; empty for a run to a printer.
+QString printRunReport(const PrintRun& run);
+// Tells it in a message box.
 void reportPrintRun(const PrintRun& run);
 
 // A text with its top-left corner at (x, y) in the current scale.
@@ -185,5 +212,7 @@ void setPrintFont(double points, bool bold);
 // Tests: records everything printed from now on; the recorder lives until the
 // next call or resetPrinter().
 PrintRecorder& recordPrinting();
+// The same, standing for the device `name` with its paper ("HP Plotter" on A3).
+PrintRecorder& recordPrinting(const QString& name, const QPageSize& paper);
 // A fresh printer with the Qt back end and default properties.
 void resetPrinter();

@@ -140,7 +140,7 @@ TEST_F(PlannerMenuTest, ReachesEveryPlannerWindowByButtonAndMenu)
         {"Internet", "openForm61 Stundenplan im Internet veröffenlichen",
          "openForm62 Vertretungsplan im Internet veröffentlichen"},
     };
-    const QStringList enabled{"openForm15", "openForm18", "openForm38", "openForm9", "openForm27", "openForm29", "openForm54", "openForm67", "openForm45", "openForm37", "openForm23", "openForm36", "openForm7",  "openForm20", "openForm44", "openForm63",
+    const QStringList enabled{"openForm15", "openForm14", "openForm18", "openForm38", "openForm9", "openForm27", "openForm29", "openForm54", "openForm67", "openForm45", "openForm37", "openForm23", "openForm36", "openForm7",  "openForm20", "openForm44", "openForm63",
                               "openForm28", "loadPlan",   "savePlan",   "quit"};
     const QList<QAction*> menus = menu->menuBar->actions();
     ASSERT_EQ(menus.size(), 5);

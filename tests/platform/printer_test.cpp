@@ -151,3 +151,115 @@ TEST_F(PrinterTest, TheUserLearnsTheWholePathOfAPdfOrThatThePrintoutFailed)
                                        "Der Ausdruck konnte nicht erstellt werden.\n"
                                        "Der Drucker nahm den Auftrag nicht an."}));
 }
+
+TEST_F(PrinterTest, ThePaperIsTheDevicesAtStartAndAfterAChoiceAndTwipsIgnoreTheScale)
+{
+    const QStringList names = Printer::printerNames();
+    EXPECT_EQ(names.mid(names.size() - 2), QStringList({"PDF-Datei A3", "PDF-Datei"}));
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei A3"));
+    EXPECT_EQ(printer().paperSize(), QPageSize::A3);
+    printer().setScaleMode(Printer::Scale::Millimetres);
+    EXPECT_EQ(printer().pageWidthTwips(), 16838);
+    EXPECT_EQ(printer().pageHeightTwips(), 23811);
+    printer().setOrientation(QPageLayout::Landscape);
+    EXPECT_EQ(printer().pageWidthTwips(), 23811);
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
+    EXPECT_EQ(printer().paperSize(), QPageSize::A4);
+    EXPECT_EQ(printer().pageWidthTwips() + printer().pageHeightTwips(), 11906 + 16838);
+}
+
+TEST_F(PrinterTest, ARecorderStandsForAnyDeviceAndKeepsEachDocumentsPaper)
+{
+    PrintRecorder& rec = recordPrinting("HP Plotter", QPageSize(QPageSize::A3));
+    EXPECT_EQ(printer().deviceName(), "HP Plotter");
+    EXPECT_EQ(printer().paperSize(), QPageSize::A3);
+    printer().print("1");
+    printer().endDoc();
+    printer().setOrientation(QPageLayout::Landscape);
+    printer().newPage();
+    printer().print("2");
+    printer().newPage();
+    printer().endDoc();
+    ASSERT_EQ(rec.begun.size(), 2);
+    EXPECT_EQ(rec.begun[0].paper.id(), QPageSize::A3);
+    EXPECT_EQ(rec.begun[0].orientation, QPageLayout::Portrait);
+    EXPECT_EQ(rec.begun[0].pageAdvances, 0);
+    EXPECT_EQ(rec.begun[1].orientation, QPageLayout::Landscape);
+    EXPECT_EQ(rec.begun[1].pageAdvances, 2);
+}
+
+TEST_F(PrinterTest, AnExplicitColourServesOneLineOrBoxAndTheForeColourStays)
+{
+    PrintRecorder& rec = recordPrinting();
+    printer().setColour(0xFF0000);
+    printer().line(1, 2, 3, 4, 0x0000FF);
+    printer().filledBox(5, 6, 7, 8, 0x00C000);
+    printer().print("x");
+    ASSERT_EQ(rec.ops.size(), 3);
+    EXPECT_EQ(rec.ops[0].state.colour, 0x0000FFu);
+    EXPECT_EQ(rec.ops[1].kind, PrintRecorder::Kind::FilledBox);
+    EXPECT_EQ(rec.ops[1].state.colour, 0x00C000u);
+    EXPECT_EQ(rec.ops[2].state.colour, 0xFF0000u);
+}
+
+TEST_F(PrinterTest, ACodeZeroLineIsRecordedAndMovesOnButLeavesNoMarkOnPaper)
+{
+    const QString codeZero(QChar(0));
+    PrintRecorder& rec = recordPrinting();
+    printer().setScaleMode(Printer::Scale::Millimetres);
+    printer().setCurrentY(10);
+    printer().print(codeZero);
+    EXPECT_EQ(rec.texts(), QStringList({codeZero}));
+    EXPECT_GT(printer().currentY(), 10);
+
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
+    printer().beginRun("Plotter", path("Ausdrucke"));
+    printer().line(10, 10, 100, 10);
+    printer().print(codeZero);
+    const QString file = printer().endRun().file;
+    ASSERT_EQ(pdfPageCount(file), 1);
+    const QStringList fonts = runTool("pdffonts", {file}).split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(fonts.size(), 2) << "only the table head: no text was set\n" << fonts.join('\n').toStdString();
+}
+
+TEST_F(PrinterTest, APageAdvanceBeforeAnythingIsDrawnMakesNoBlankSheet)
+{
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
+    printer().beginRun("Seiten", path("Ausdrucke"));
+    printer().newPage();
+    printer().print("Erste Seite");
+    printer().newPage();
+    printer().print("Zweite Seite");
+    printer().endDoc();
+    printer().newPage();
+    printer().print("Dritte Seite");
+    const QString file = printer().endRun().file;
+    EXPECT_EQ(pdfPageCount(file), 3);
+    EXPECT_TRUE(runTool("pdftotext", {"-f", "1", "-l", "1", file, "-"}).contains("Erste Seite"));
+    EXPECT_TRUE(runTool("pdftotext", {"-f", "3", "-l", "3", file, "-"}).contains("Dritte Seite"));
+}
+
+TEST_F(PrinterTest, PdfDateiA3WritesA3PagesIntoItsFolder)
+{
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei A3"));
+    printer().beginRun("Gross", path("Ausdrucke"));
+    printer().print("A3");
+    const QString file = printer().endRun().file;
+    EXPECT_EQ(file, path("Ausdrucke/Gross 2026-03-11 09-30-00.pdf"));
+    EXPECT_TRUE(runTool("pdfinfo", {file}).contains("(A3)"));
+}
+
+TEST_F(PrinterTest, APrinterChosenDuringARunTakesOverWhenTheRunEnds)
+{
+    PrintRecorder& rec = recordPrinting("Laserdrucker", QPageSize(QPageSize::A4));
+    printer().beginRun("Lauf", path("Ausdrucke"));
+    printer().print("vorher");
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei A3"));
+    printer().print("nachher");
+    EXPECT_EQ(printer().deviceName(), "Laserdrucker");
+    EXPECT_EQ(printer().paperSize(), QPageSize::A4);
+    EXPECT_EQ(rec.texts(), QStringList({"vorher", "nachher"})) << "the run kept its printer";
+    printer().endRun();
+    EXPECT_EQ(printer().deviceName(), "PDF-Datei A3");
+    EXPECT_EQ(printer().paperSize(), QPageSize::A3);
+}
