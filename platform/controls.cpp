@@ -272,6 +272,10 @@ void ListBox::mousePressEvent(QMouseEvent* e)
     QListWidget::mousePressEvent(e);
     if (before >= 0 && currentRow() == before && itemAt(e->position().toPoint()) == item(before))
         emit Click();
+    // The view selects the clicked item after Click ran; a Click that left
+    // the list without a chosen item (ListIndex -1) keeps it so.
+    if (currentRow() < 0)
+        clearSelection();
 }
 
 void ListBox::AddItem(const QString& text)
@@ -337,6 +341,10 @@ void ListBox::setListIndex(int index)
         return;
     }
     setCurrentRow(index);
+    // No item chosen shows none chosen either: a list whose entries are
+    // commands is deselected so the same entry can run again.
+    if (index < 0)
+        clearSelection();
 }
 
 void ListBox::selectRows(const QList<int>& rows)

@@ -55,6 +55,9 @@ Form34::Form34() : FormBase(34)
     place(List1, 135, 945, 1095, 480);
     List2 = controls::list(this, "List2");
     place(List2, 2430, 945, 1095, 480);
+    // The lists show two periods at a time; a scroll bar across would hide one.
+    for (ListBox* list : {List1, List2})
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Command2 = controls::button(this, "Command2", QStringLiteral("tauschen"));
     place(Command2, 135, 2160, 2040, 420);
     Command1 = controls::button(this, "Command1", QStringLiteral("zurück"));
