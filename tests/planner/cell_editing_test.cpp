@@ -1,3 +1,5 @@
+#include "planner/editor/swap_periods.h"
+#include "planner/editor/teacher_fixations.h"
 #include "planner/editor/why_not_window.h"
 #include "platform/runtime.h"
 #include "tests/planner/editor_fixture.h"
@@ -256,6 +258,8 @@ TEST_F(CellEditingTest, PlacingAndFreiActOnTheClickedHalfCellWhateverTheScratchH
 TEST_F(CellEditingTest, DuringAnOptimisationNothingHereChangesTheGrid)
 {
     teach(1, 1, 4, 1);
+    gTeacherUnavailable(2, 1, 1) = 9;
+    teach(1, 2, 4, 2);
     Form15* f = open();
     click(cell(1, 1, 0));
     gOptimizerRunning = 1;
@@ -270,8 +274,26 @@ TEST_F(CellEditingTest, DuringAnOptimisationNothingHereChangesTheGrid)
     f->Option3->setChecked(true);
     f->Option3_Click();
     click(f->Label3[0]);
-    EXPECT_EQ(runtime::beepCount(), 4);
     EXPECT_EQ(codes(1, 9, 1), "0/0");
+
+    gOptimizerRunning = 0;
+    f->Option2_Click();
+    click(cell(1, 1, 0));
+    f->List2->setListIndex(0);
+    gOptimizerRunning = 1;
+    click(forms::ifOpen<Form40>()->Command2);
+    gFixations(1, 1, 1, 0) = 1;
+    Form42* release = forms::show<Form42>();
+    release->List1->setListIndex(0);
+    click(release->Command1);
+    Form34* swap = forms::show<Form34>();
+    swap->List1->setListIndex(0);
+    swap->List2->setListIndex(1);
+    click(swap->Command2);
+    EXPECT_EQ(runtime::beepCount(), 7);
+    EXPECT_EQ(gTimetable(1, 1, 1, 0), 0);
+    EXPECT_EQ(gFixations(1, 1, 1, 0), 1);
+    EXPECT_TRUE(forms::isOpen<Form40>() && forms::isOpen<Form42>() && forms::isOpen<Form34>());
 }
 
 // A colour kept from before a redraw would paint a cell fixed meanwhile back grey.

@@ -2,6 +2,7 @@
 #include "planner/editor/placement_rules.h"
 #include "planner/editor/swap_periods.h"
 #include "planner/editor/teacher_fixations.h"
+#include "planner/editor/why_not_window.h"
 #include "tests/planner/editor_fixture.h"
 
 #include <QLabel>
@@ -117,8 +118,10 @@ TEST_F(CommandListTest, TheDialogCommandsOpenTheirWindowsWithoutAQuestion)
     EXPECT_TRUE(forms::isOpen<Form42>());
     EXPECT_TRUE(forms::isOpen<Form55>());
     EXPECT_TRUE(messages().isEmpty());
+    forms::show<Form40>();
     editor()->unload();
     EXPECT_FALSE(forms::isOpen<Form34>());
+    EXPECT_FALSE(forms::isOpen<Form40>());
     EXPECT_FALSE(forms::isOpen<Form55>());
     EXPECT_TRUE(forms::isOpen<Form42>()) << "the teacher's release stays open";
 }

@@ -1,5 +1,4 @@
 #include "planner/editor/teacher_fixations.h"
-#include "platform/runtime.h"
 #include "tests/planner/editor_fixture.h"
 
 #include <QCheckBox>
@@ -79,16 +78,5 @@ TEST_F(TeacherFixationsTest, ReleasesTheTemporaryFixationsOfTheChosenTeachersCel
     w->Check1->setChecked(true);
     click(w->Command1);
     EXPECT_EQ(codes(4, 1), "0/0");
-}
-
-TEST_F(TeacherFixationsTest, DuringAnOptimisationTheReleaseBeepsAndWaits)
-{
-    lesson(1, 1, 1, 0, 1, 1);
-    Form42* w = chooseAbel();
-    gOptimizerRunning = 1;
-    click(w->Command1);
-    EXPECT_EQ(runtime::beepCount(), 1);
-    EXPECT_EQ(codes(1, 1), "1/1");
-    EXPECT_TRUE(forms::isOpen<Form42>());
 }
 }

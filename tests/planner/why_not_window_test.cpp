@@ -1,5 +1,4 @@
 #include "planner/editor/why_not_window.h"
-#include "platform/runtime.h"
 #include "tests/planner/editor_fixture.h"
 
 #include <QLabel>
@@ -67,23 +66,6 @@ TEST_F(WhyNotTest, ForcingPlacesTheReportedSubjectInTheReportedCellAndAsksForACh
     EXPECT_FALSE(f->Command1->isEnabled());
     EXPECT_EQ(f->Label1->text(), "Bitte baldigst eine Fehlerprüfung durchführen !");
     EXPECT_EQ(gUncheckedChangeDay, 1);
-    EXPECT_FALSE(forms::isOpen<Form40>());
-}
-
-TEST_F(WhyNotTest, DuringAnOptimisationForcingBeepsAndWaits)
-{
-    Form40* w = report(2, 0);
-    gOptimizerRunning = 1;
-    click(w->Command2);
-    EXPECT_EQ(runtime::beepCount(), 1);
-    EXPECT_EQ(gTimetable(1, 2, 1, 0), 0);
-    EXPECT_TRUE(forms::isOpen<Form40>());
-}
-
-TEST_F(WhyNotTest, TheEditorClosesTheReport)
-{
-    report(2, 0);
-    editor()->unload();
     EXPECT_FALSE(forms::isOpen<Form40>());
 }
 }
