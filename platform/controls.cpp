@@ -74,6 +74,29 @@ protected:
 private:
     controls::KeyDownHandler m_handler;
 };
+
+class ClickFilter : public QObject {
+public:
+    ClickFilter(QWidget* control, std::function<void()> handler) : QObject(control), m_handler(std::move(handler))
+    {
+        control->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(e);
+            const auto* control = static_cast<QWidget*>(watched);
+            if (mouse->button() == Qt::LeftButton && control->rect().contains(mouse->position().toPoint()))
+                m_handler();
+        }
+        return QObject::eventFilter(watched, e);
+    }
+
+private:
+    std::function<void()> m_handler;
+};
 }
 
 namespace controls {
@@ -147,6 +170,8 @@ ListBox* list(QWidget* parent, const QString& name, const Font& font, bool sorte
 bool isEnter(int keyCode) { return keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter; }
 
 void onKeyDown(QWidget* control, KeyDownHandler handler) { new KeyDownFilter(control, std::move(handler)); }
+
+void onClick(QWidget* control, std::function<void()> handler) { new ClickFilter(control, std::move(handler)); }
 }
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
@@ -247,6 +272,10 @@ void ListBox::mousePressEvent(QMouseEvent* e)
     QListWidget::mousePressEvent(e);
     if (before >= 0 && currentRow() == before && itemAt(e->position().toPoint()) == item(before))
         emit Click();
+    // The view selects the clicked item after Click ran; a Click that left
+    // the list without a chosen item (ListIndex -1) keeps it so.
+    if (currentRow() < 0)
+        clearSelection();
 }
 
 void ListBox::AddItem(const QString& text)
@@ -312,6 +341,10 @@ void ListBox::setListIndex(int index)
         return;
     }
     setCurrentRow(index);
+    // No item chosen shows none chosen either: a list whose entries are
+    // commands is deselected so the same entry can run again.
+    if (index < 0)
+        clearSelection();
 }
 
 void ListBox::selectRows(const QList<int>& rows)

@@ -55,6 +55,10 @@ bool isEnter(int keyCode);
 // the key from the control by returning true.
 using KeyDownHandler = std::function<bool(const QKeyEvent& key)>;
 void onKeyDown(QWidget* control, KeyDownHandler handler);
+
+// Click of a control that has none of its own (a label): the left button
+// released over it.
+void onClick(QWidget* control, std::function<void()> handler);
 }
 
 // A text box. Change fires on every change, also when code assigns the same

@@ -8,8 +8,22 @@ namespace {
 Handler gHandler;
 
 // The buttons in German, whatever the machine's language.
+Answer askOkCancel(const Shown& s)
+{
+    QMessageBox box(QMessageBox::Question, s.title, s.text);
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(cancel);
+    box.exec();
+    // The close box counts as "Abbrechen".
+    return box.clickedButton() == ok ? Answer::Yes : Answer::Cancel;
+}
+
 Answer ask(const Shown& s)
 {
+    if (s.okCancel)
+        return askOkCancel(s);
     QMessageBox box(QMessageBox::Question, s.title, s.text);
     QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
@@ -49,4 +63,9 @@ bool AskYesNo(const QString& text, const QString& title) { return dialogs::show(
 Answer AskYesNoCancel(const QString& text, const QString& title)
 {
     return dialogs::show({text, titleOr(title), true, true});
+}
+
+bool AskOkCancel(const QString& text, const QString& title)
+{
+    return dialogs::show({text, titleOr(title), true, false, true}) == Answer::Yes;
 }

@@ -14,6 +14,8 @@ bool AskYesNo(const QString& text, const QString& title = QString());
 // "Ja", "Nein" or "Abbrechen".
 enum class Answer { Yes, No, Cancel };
 Answer AskYesNoCancel(const QString& text, const QString& title = QString());
+// True for "OK", false for "Abbrechen".
+bool AskOkCancel(const QString& text, const QString& title = QString());
 
 namespace dialogs {
 struct Shown {
@@ -22,6 +24,8 @@ struct Shown {
     bool question = false;
     // The question offers "Abbrechen" besides "Ja" and "Nein".
     bool cancellable = false;
+    // The question offers "OK" and "Abbrechen"; a handler's "Ja" is "OK".
+    bool okCancel = false;
 };
 // A handler's answer: true for "Ja", false for "Nein", or an Answer.
 struct Reply {

@@ -4,6 +4,7 @@
 #include "core/timetable.h"
 #include "planner/editor/rule_support.h"
 #include "planner/editor/timetable_editor.h"
+#include "platform/controls.h"
 #include "platform/units.h"
 #include "register/day_file.h"
 
@@ -42,6 +43,9 @@ constexpr int kSaturday = 5;
 
 constexpr short kNotFixed = 0;
 constexpr short kTemporary = 1;
+
+// Where a placement list's entry keeps its subject.
+constexpr int kEntrySubject = Qt::UserRole;
 
 // The font of the grid labels: the editor font chosen in the settings, or the
 // designed Arial.
@@ -133,6 +137,34 @@ int shiftState(const QKeyEvent& key)
     const Qt::KeyboardModifiers m = key.modifiers();
     return (m & Qt::ShiftModifier ? 1 : 0) + (m & Qt::ControlModifier ? 2 : 0) + (m & Qt::AltModifier ? 4 : 0);
 }
+
+int shownDay()
+{
+    const int day = gLastEditorDay;
+    return day >= 1 && day <= timetable::days() ? day : 1;
+}
+
+void enterCell(const HalfCell& cell)
+{
+    gDay = cell.day;
+    gPeriod = cell.period;
+    gClass = cell.cls;
+    gHalf = cell.half;
+}
+
+void addEntries(ListBox* list, const QStringList& texts, const QList<int>& subjects)
+{
+    const int first = list->ListCount();
+    list->AddItems(texts);
+    for (int i = 0; i < subjects.size(); ++i)
+        list->item(first + i)->setData(kEntrySubject, subjects[i]);
+}
+
+int entrySubject(const ListBox* list, int row)
+{
+    const QListWidgetItem* item = list->item(row);
+    return item ? item->data(kEntrySubject).toInt() : 0;
+}
 }
 
 void LayoutTimetableGrid()
@@ -185,11 +217,8 @@ void HandleEditorKey()
     Form15* f = forms::get<Form15>();
     const int key = gLoopI.toInt();
     if (key == kKey0 || key == kKeypad0) {
-        if (f->Command1->isEnabled()) {
-            gSubject = 0;
-            SetTimetableCell();
-            RedrawTimetableGrid();
-        }
+        if (f->Command1->isEnabled())
+            f->Command1_Click();
         return;
     }
     if (key >= kKeyF1 && key <= kKeyF6) {
@@ -223,6 +252,14 @@ void FixEmptyCells()
 {
     forEachCell([](int d, int p, int c) {
         if (gFixations(d, p, c, 0) == kNotFixed && gTimetable(d, p, c, 0) == 0 && gTimetable(d, p, c, 1) == 0)
+            fixCell(d, p, c, kTemporary);
+    });
+}
+
+void FixLessonCells()
+{
+    forEachCell([](int d, int p, int c) {
+        if (gFixations(d, p, c, 0) == kNotFixed && (gTimetable(d, p, c, 0) != 0 || gTimetable(d, p, c, 1) != 0))
             fixCell(d, p, c, kTemporary);
     });
 }

@@ -5,6 +5,10 @@
 // Like the other module procedures they take no arguments; the window is
 // Form15 (timetable_editor.h).
 
+#include <QList>
+#include <QStringList>
+
+class ListBox;
 class QKeyEvent;
 
 // Sizes Form15 for gVisibleColumns and places the grid labels: label n shows,
@@ -28,6 +32,8 @@ void HandleEditorKey();
 void FixAllCells();
 void ReleaseFixedCells();
 void FixEmptyCells();
+// Unfixed cells holding a lesson in either row become temporarily fixed.
+void FixLessonCells();
 
 // gPlacedCount: the half-cells holding a subject chosen for the optimisation
 // (gOptimizeSubjects 1); gPlacedCount2: the curriculum hours of those subjects
@@ -50,4 +56,27 @@ int periods();
 int keyCode(const QKeyEvent& key);
 // The shift state: 1 Shift, 2 Ctrl, 4 Alt, added.
 int shiftState(const QKeyEvent& key);
+
+// The weekday the editor shows (gLastEditorDay), within the school week
+// (Monday else).
+int shownDay();
+
+// A half-cell of the grid. A window that acts on a cell some time after it
+// was chosen keeps its own: other windows use gDay, gPeriod, gClass and gHalf
+// as scratch meanwhile, and the lesson would land in their cell.
+struct HalfCell {
+    int day = 0;
+    int period = 0;
+    int cls = 0;
+    int half = 0;
+};
+// gDay, gPeriod, gClass, gHalf := the half-cell.
+void enterCell(const HalfCell& cell);
+
+// The placement lists' entries carry the subject they were built for: two
+// subjects may share a short name, and a short name may be empty or end in
+// "!", so the text alone does not tell the subject back.
+void addEntries(ListBox* list, const QStringList& texts, const QList<int>& subjects);
+// The subject of an entry; 0 for a row without one.
+int entrySubject(const ListBox* list, int row);
 }

@@ -4,10 +4,13 @@
 #include "core/model.h"
 #include "core/timetable.h"
 #include "planner/editor/class_room_views.h"
+#include "planner/editor/missing_lessons.h"
 #include "planner/editor/plan_views.h"
 #include "planner/editor/rule_support.h"
 #include "planner/editor/ruler_window.h"
+#include "planner/editor/swap_periods.h"
 #include "planner/editor/teacher_plan_view.h"
+#include "planner/editor/why_not_window.h"
 #include "platform/runtime.h"
 #include "platform/units.h"
 #include "register/entry_removal.h"
@@ -53,13 +56,6 @@ std::uint32_t fixationColour(int code)
 // shows empty.
 QString cellCaption(int subject) { return rules::isSubject(subject) ? rules::screenName(subject) : QString(); }
 
-// The weekday the editor shows last, within the school week (Monday else).
-int shownDay()
-{
-    const int day = gLastEditorDay;
-    return day >= 1 && day <= timetable::days() ? day : 1;
-}
-
 // The band of shown classes stays within the class table: the offset is kept
 // while the display settings may raise the number of columns.
 void keepBandInClassTable()
@@ -103,6 +99,10 @@ void RedrawTimetableGrid()
     for (int i = 0; i < columns; ++i)
         f->Label3[i]->setText(rules::className(gColumnOffset + i + 1));
     gLastEditorDay = static_cast<short>(day);
+    // The redraw took the highlight away: a colour kept from before it would
+    // paint the label back at the next click, also after the cell it shows
+    // was fixed meanwhile.
+    gSelectedCellColour.clear();
 }
 
 Form15::Form15() : FormBase(15)
@@ -195,6 +195,17 @@ Form15::Form15() : FormBase(15)
     resize(units::twipsToPixels(17475), units::twipsToPixels(6915));
 
     connect(Option2, &QRadioButton::clicked, this, &Form15::Option2_Click);
+    connect(Option3, &QRadioButton::clicked, this, &Form15::Option3_Click);
+    connect(Option4, &QRadioButton::clicked, this, &Form15::Option4_Click);
+    connect(Option5, &QRadioButton::clicked, this, &Form15::Option5_Click);
+    for (int i = 0; i < editor::kGridLabels; ++i)
+        controls::onClick(G[i], [this, i] { G_Click(i); });
+    for (int i = 0; i < editor::kMaxColumns; ++i)
+        controls::onClick(Label3[i], [this, i] { Label3_Click(i); });
+    connect(List1, &ListBox::Click, this, &Form15::List1_Click);
+    connect(List2, &ListBox::Click, this, &Form15::List2_Click);
+    connect(List3, &ListBox::Click, this, &Form15::List3_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form15::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form15::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form15::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form15::Command4_Click);
@@ -217,7 +228,7 @@ Form15::Form15() : FormBase(15)
 void Form15::Form_Load()
 {
     FindLastUsedClass();
-    gDay = shownDay();
+    gDay = editor::shownDay();
     setWeekday(gDay.toInt() - 1);
     List3->Clear();
     for (const char* command : kCommandTexts)
@@ -233,7 +244,7 @@ void Form15::Form_Load()
 void Form15::Form_Activate()
 {
     Command1->setEnabled(false);
-    gDay = shownDay();
+    gDay = editor::shownDay();
     if (gOptimizerRunning == 1) {
         for (QWidget* w : std::initializer_list<QWidget*>{List3, Option3, Option4, Option5})
             w->setEnabled(false);
@@ -242,10 +253,12 @@ void Form15::Form_Activate()
 
 void Form15::Form_Unload(bool&)
 {
-    // The windows that belong to the editor close with it, in this order:
-    // Form34, Form35, Form40, Form55, Form54, Form53, Form52, Form51, Form66.
-    // Each joins here when it is built; the register's Form13 stays open.
+    // The windows that belong to the editor close with it, in this order; the
+    // register's Form13 stays open.
+    forms::unload<Form34>();
     forms::unload<Form35>();
+    forms::unload<Form40>();
+    forms::unload<Form55>();
     forms::unload<Form54>();
     forms::unload<Form53>();
     forms::unload<Form52>();

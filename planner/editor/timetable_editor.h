@@ -62,6 +62,15 @@ public:
 
     void Option1_Click(int index);
     void Option2_Click();
+    void Option3_Click();
+    void Option4_Click();
+    void Option5_Click();
+    void G_Click(int index);
+    void List1_Click();
+    void List2_Click();
+    void Label3_Click(int index);
+    void Command1_Click();
+    void List3_Click();
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
@@ -74,8 +83,25 @@ public:
     // took the key, so the control does not act on it as well.
     bool Control_KeyDown(int keyCode, int shift);
 
+    // The half-cell of the last cell click: "frei", placing and the report
+    // on a refused subject act on it.
+    const editor::HalfCell& selectedCell() const { return m_selectedCell; }
+
 protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Unload(bool& cancel) override;
+
+private:
+    // A fixation mode button: gEditMode := code, with its text in Label1.
+    void chooseFixationMode(short code, const QString& text);
+    void highlight(int index);
+    void fillPlacementLists();
+    void toggleClassFixation(int cls);
+    void showMissingHours(int cls);
+    // The commands of List3 by their place in it.
+    void runCommand(int index);
+    void runDayCheck();
+
+    editor::HalfCell m_selectedCell;
 };

@@ -7,6 +7,7 @@
 #include "platform/units.h"
 #include "tests/planner/planner_fixture.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -28,7 +29,36 @@ protected:
         for (int c = 1; c <= 24; ++c)
             gClassNames(c) = c <= count ? QStringLiteral("K%1").arg(c) : QString();
     }
+    // Every subject offered in subject-number order, on either side of a cell;
+    // teachers "AB" Abel and "CD" Clausen.
+    static void offerSubjects()
+    {
+        for (int i = 1; i <= gMaxSubjects; ++i)
+            gSubjectOrder(i) = static_cast<short>(i);
+        for (int s = 1; s <= 5; ++s)
+            gSubjectAttr(s, 2) = 2;
+        gTeacherShort(1) = "AB";
+        gTeacherNames(1) = "Abel";
+        gTeacherShort(2) = "CD";
+        gTeacherNames(2) = "Clausen";
+    }
+    // The class has `hours` of the subject a week, taught by `teacher` (0: none).
+    static void teach(int cls, int subject, int hours, int teacher = 0)
+    {
+        gCurriculumHours(cls, subject) = static_cast<short>(hours);
+        gSubjectTeachers(cls, subject, 0) = static_cast<short>(teacher);
+        gSubjectAttr(subject, 5) = 1;
+    }
     static Form15* open() { return forms::show<Form15>(); }
+    // A button as the user clicks its caption (a radio button takes clicks on
+    // its caption and mark only), any other control in its middle.
+    static void click(QWidget* w)
+    {
+        if (auto* button = qobject_cast<QAbstractButton*>(w))
+            button->click();
+        else
+            QTest::mouseClick(w, Qt::LeftButton);
+    }
     static Form15* editor() { return forms::ifOpen<Form15>(); }
     // The label of a shown column 1.., period 1.. and group row 0 or 1.
     static QLabel* cell(int column, int period, int half)
