@@ -1,6 +1,5 @@
 #include "core/model.h"
 #include "core/plan_files.h"
-#include "core/startup.h"
 #include "planner/editor/optimiser_runs.h"
 #include "planner/editor/optimiser_window.h"
 #include "planner/editor/timetable_editor.h"
@@ -9,8 +8,6 @@
 #include "tests/planner/planner_fixture.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,9 +39,7 @@ protected:
     {
         PlannerTest::SetUp();
         SavingWindow::saves = 0;
-        const QDir demo(ORVQZ_DEMO_DIR);
-        for (const QString& name : demo.entryList(QDir::Files))
-            ASSERT_TRUE(QFile::copy(demo.filePath(name), path(name)));
+        copyDemoSchool();
         plandialogs::setHandler([this](QDialog& d) {
             if (fills.empty()) {
                 ADD_FAILURE() << "unanswered dialog " << d.windowTitle().toStdString();
@@ -67,11 +62,7 @@ protected:
     // As orvqz-planner starts in its data folder.
     void start()
     {
-        const QString here = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
-        RunStartUp();
-        QDir::setCurrent(here);
-        gDataPath = m_dir.path() + QLatin1Char('/');
+        startInDataFolder();
         menu = forms::show<PlannerMenu>();
     }
     bool quit()
@@ -192,7 +183,6 @@ TEST_F(PlannerMenuTest, AsksToSaveThePlanOnlyWhenItChanged)
     changeFirstLesson();
     answer({true});
     EXPECT_TRUE(quit());
-    resetModel();
     start();
     EXPECT_EQ(gTimetable(1, 1, 1, 0), changed);
 }
@@ -217,7 +207,6 @@ TEST_F(PlannerMenuTest, SavedPlanSurvivesARestartAndLoadsBack)
     click("savePlan");
     EXPECT_EQ(readLines("Pläne.lst"), (QStringList{" 5 ", " 1 "}));
     ASSERT_TRUE(quit());
-    resetModel();
     start();
     EXPECT_TRUE(gPlanName == "5" && gPlanTitle == "Versuch" && gTimetable(1, 1, 1, 0) == changed);
 

@@ -2,6 +2,7 @@
 
 #include "core/constants.h"
 #include "core/model.h"
+#include "core/startup.h"
 #include "platform/bounds.h"
 #include "platform/clock.h"
 #include "platform/codepage.h"
@@ -48,6 +49,23 @@ void ModelTest::TearDown()
     Clock::useSystem();
     EXPECT_EQ(bounds::violations(), 0) << "a fixed table was indexed outside its bounds";
     EXPECT_TRUE(m_answers.empty()) << "scripted answers left over";
+}
+
+void ModelTest::copyDemoSchool() const
+{
+    const QDir demo(QStringLiteral(ORVQZ_DEMO_SCHOOL));
+    for (const QString& name : demo.entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(demo.filePath(name), path(name))) << name.toStdString();
+}
+
+void ModelTest::startInDataFolder() const
+{
+    resetModel();
+    const QString here = QDir::currentPath();
+    QDir::setCurrent(m_dir.path());
+    RunStartUp();
+    QDir::setCurrent(here);
+    gDataPath = m_dir.path() + QLatin1Char('/');
 }
 
 QString ModelTest::path(const QString& name) const

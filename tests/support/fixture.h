@@ -34,6 +34,12 @@ protected:
     void answer(std::initializer_list<dialogs::Reply> answers) { m_answers.insert(m_answers.end(), answers); }
     QStringList messages() const { return m_messages; }
 
+    // Fills the data folder with a copy of the demo school's files.
+    void copyDemoSchool() const;
+    // The model as both programs start in the data folder: reset, then the
+    // shared start-up run there (master data, the plan the settings ask for).
+    void startInDataFolder() const;
+
     // Sets the clock to a date (and time).
     void setNow(const QDateTime& when) const;
 

@@ -1,5 +1,3 @@
-#include "core/constants.h"
-#include "core/master_data.h"
 #include "core/plan_files.h"
 #include "planner/masterdata/class_insert_window.h"
 #include "planner/masterdata/curriculum_overview.h"
@@ -8,8 +6,6 @@
 #include "platform/drawing_surface.h"
 #include "tests/planner/masterdata/masterdata_fixture.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
@@ -20,20 +16,10 @@ protected:
     void SetUp() override
     {
         ModelTest::SetUp();
-        const QDir demo(ORVQZ_DEMO_DIR);
-        for (const QString& name : demo.entryList(QDir::Files))
-            ASSERT_TRUE(QFile::copy(demo.filePath(name), path(name))) << name.toStdString();
+        copyDemoSchool();
         start();
     }
-    void start()
-    {
-        const QString folder = gDataPath;
-        resetModel();
-        InitialiseConstants();
-        gDataPath = folder;
-        LoadMasterData();
-        LoadStartPlan();
-    }
+    void start() { startInDataFolder(); }
     static QStringList week(int cls)
     {
         QStringList out;

@@ -1,13 +1,9 @@
-#include "core/constants.h"
-#include "core/master_data.h"
 #include "planner/masterdata/printer_choice.h"
 #include "planner/masterdata/subject_window.h"
 #include "platform/controls.h"
 #include "tests/planner/masterdata/masterdata_fixture.h"
 #include "tests/support/printing.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
@@ -20,20 +16,11 @@ protected:
     void SetUp() override
     {
         ModelTest::SetUp();
-        const QDir demo(ORVQZ_DEMO_DIR);
-        for (const QString& name : demo.entryList(QDir::Files))
-            ASSERT_TRUE(QFile::copy(demo.filePath(name), path(name))) << name.toStdString();
+        copyDemoSchool();
         start();
     }
 
-    void start()
-    {
-        const QString folder = gDataPath;
-        resetModel();
-        InitialiseConstants();
-        gDataPath = folder;
-        LoadMasterData();
-    }
+    void start() { startInDataFolder(); }
 };
 
 TEST_F(DemoSubjectsTest, AChangedColourAndRoomsAreThereAtTheNextStart)

@@ -1,5 +1,4 @@
 #include "core/model.h"
-#include "core/startup.h"
 #include "planner/masterdata/printer_choice.h"
 #include "planner/print/print_menu.h"
 #include "platform/controls.h"
@@ -7,8 +6,6 @@
 #include "tests/support/printing.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -22,19 +19,10 @@ protected:
     void SetUp() override
     {
         ModelTest::SetUp();
-        const QDir demo(ORVQZ_DEMO_DIR);
-        for (const QString& name : demo.entryList(QDir::Files))
-            ASSERT_TRUE(QFile::copy(demo.filePath(name), path(name))) << name.toStdString();
+        copyDemoSchool();
         start();
     }
-    void start()
-    {
-        const QString here = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
-        RunStartUp();
-        QDir::setCurrent(here);
-        gDataPath = m_dir.path() + QLatin1Char('/');
-    }
+    void start() { startInDataFolder(); }
     void choosePrinter(Form14* f, const QString& name)
     {
         f->Command17->click();
