@@ -72,10 +72,11 @@ int subjectWeight(int s)
     return 3 * attr(4) + (attr(6) > 0) + (attr(8) > 0) + (attr(9) > 0) + blockRuleWeight(attr(3))
         + timeRuleWeight(attr(7));
 }
+}
 
 // Weights in column 16, then the subjects by descending weight; equal weights
 // keep ascending subject numbers. Column 16 moves with the order.
-void orderSubjectsByWeight()
+void OrderSubjectsByWeight()
 {
     std::array<short, kSubjectSlots + 1> weight{};
     for (int s = 1; s <= kSubjectSlots; ++s) {
@@ -90,7 +91,6 @@ void orderSubjectsByWeight()
         gSubjectOrder(k) = order[k - 1];
         gSubjectAttr(k, 16) = weight[order[k - 1]];
     }
-}
 }
 
 void ReadClassFile()
@@ -135,7 +135,7 @@ void ReadSubjectFile()
     } else {
         return;
     }
-    orderSubjectsByWeight();
+    OrderSubjectsByWeight();
 }
 
 void ReadCombinations()

@@ -10,6 +10,9 @@ void ReadFormTeachers();
 // "Fach2.txt", else the older "Fach.txt"; then the difficulty weights and
 // gSubjectOrder.
 void ReadSubjectFile();
+// The difficulty weight of every subject into column 16 and the subjects by
+// descending weight into gSubjectOrder, as after reading the subject file.
+void OrderSubjectsByWeight();
 // "Kombi.dat", each combination also entered from its other side.
 void ReadCombinations();
 // "Räume.dat": names and availability of the special rooms. `fullWeek`: the

@@ -66,6 +66,18 @@ void yieldToEvents()
     gSinceEvents.restart();
 }
 
+// Between the yields of a run the event loop still gets its turn, so that
+// "beende Optimierung" reaches the run flag: a pass of the fill run can spend
+// half a second picking cells without placing anything, hence without
+// yielding. Not a yield of the run: the yield hook is not called.
+void keepResponsive()
+{
+    if (gSinceEvents.isValid() && gSinceEvents.elapsed() < gYieldIntervalMs)
+        return;
+    DoEvents();
+    gSinceEvents.restart();
+}
+
 bool running() { return gOptimizerRunning != 0; }
 
 std::uint32_t backColour(int index) { return static_cast<std::uint32_t>(gBackColours(index).toDouble()); }
@@ -575,7 +587,8 @@ private:
     bool fillPass()
     {
         for (;;) {
-            // A stop ends the pass at once; the pass then counts as any other.
+            // A stop ends the pass at the next pick; the pass then counts as any other.
+            keepResponsive();
             if (!running() || m_failures > kFailureLimit)
                 return true;
             int row = randomUpTo(m_open);

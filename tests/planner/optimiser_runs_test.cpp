@@ -7,6 +7,7 @@
 #include "tests/planner/optimiser_fixture.h"
 
 #include <QCheckBox>
+#include <QTimer>
 #include <algorithm>
 #include <limits>
 
@@ -127,6 +128,33 @@ TEST_F(OptimiserRunTest, EveryModeStopsAtTheNextYield)
         EXPECT_EQ(status(), QStringLiteral("Optimierung wurde beendet"));
         EXPECT_EQ(gPlanName, QStringLiteral("0"));
     }
+}
+
+// A stop that the event loop delivers while the fill run picks cells in vain
+// ends the pass at the next pick: a pass without a placement never yields.
+TEST_F(OptimiserRunTest, FillRunSeesAStopBetweenItsYields)
+{
+    week(2, 3);
+    hours(3, 3, 0);
+    for (int t = 1; t <= 2; ++t)
+        for (int d = 1; d <= 2; ++d)
+            for (int p = 1; p <= 3; ++p)
+                gTeacherUnavailable(t, d, p) = 9;
+    // The stop is queued by an event that the pass start's turn handles, so
+    // it arrives at the turn after that; it notes the yields seen by then.
+    int yieldsAtStop = 0;
+    optimiser::setYieldHook([this, &yieldsAtStop] {
+        if (++m_yields == 1)
+            QTimer::singleShot(0, [this, &yieldsAtStop] {
+                QTimer::singleShot(0, [this, &yieldsAtStop] {
+                    yieldsAtStop = m_yields;
+                    gOptimizerRunning = 0;
+                });
+            });
+    });
+    run(3);
+    EXPECT_EQ(yieldsAtStop, 1) << "the stop came within the first pass";
+    EXPECT_EQ(window()->Label2->text(), QStringLiteral("2")) << "the stopped pass counts as any other";
 }
 
 // A backup that cannot be written starts no run: the grid stays as it is, and

@@ -1,0 +1,98 @@
+#include "bench/optimiser_trial.h"
+
+#include "core/model.h"
+#include "core/timetable.h"
+#include "planner/editor/editor_support.h"
+#include "planner/editor/optimiser_runs.h"
+#include "planner/editor/optimiser_window.h"
+#include "planner/editor/timetable_rating.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/forms.h"
+#include "platform/runtime.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace trial {
+
+Figures measure()
+{
+    Figures f;
+    CountPlacedLessons();
+    f.placed = gPlacedCount.toInt();
+    f.required = gPlacedCount2;
+    RateTimetable();
+    f.rating = gQualityRatio.toDouble();
+    for (int d = 1; d <= timetable::days(); ++d)
+        f.teacherGaps += gDayCounts(d);
+    return f;
+}
+
+void answerMessagesQuietly()
+{
+    dialogs::setHandler([](const dialogs::Shown& s) -> dialogs::Reply {
+        std::fprintf(stderr, "message: %s\n", qPrintable(s.text));
+        return false;
+    });
+}
+
+Result run(short mode, int milliseconds, unsigned seed, unsigned methods, bool ai)
+{
+    Result r;
+    r.before = measure();
+    Form18* window = forms::get<Form18>();
+    const auto checks = window->methodChecks();
+    for (int m = 0; m < Form18::kMethods; ++m)
+        checks[m]->setChecked((methods >> m) & 1U);
+    window->Check6->setChecked(ai);
+    // As the window does when it comes up with no subject chosen.
+    int chosen = 0;
+    for (int s = 1; s <= gMaxSubjects; ++s)
+        chosen += gOptimizeSubjects(s) == 1 ? 1 : 0;
+    if (chosen == 0)
+        for (int s = 1; s <= gMaxSubjects; ++s)
+            gOptimizeSubjects(s) = 1;
+
+    long yields = 0;
+    optimiser::setYieldHook([&yields] { ++yields; });
+    QElapsedTimer clock;
+    bool stopped = false;
+    QTimer stop;
+    stop.setSingleShot(true);
+    stop.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&stop, &QTimer::timeout, [&stopped] {
+        stopped = true;
+        gOptimizerRunning = 0;
+    });
+
+    Randomize(seed);
+    gOptimizerMode = mode;
+    gOptimizerRunning = 1;
+    gOptStartDate = Clock::now();
+    clock.start();
+    stop.start(milliseconds);
+    if (mode == kFill)
+        RunFillOptimisation();
+    else
+        RunTimetableOptimisation();
+    const double ended = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    stop.stop();
+    gOptimizerRunning = 0;
+    optimiser::setYieldHook(nullptr);
+
+    r.seconds = ended / 1000;
+    if (stopped)
+        r.stopLatencyMs = ended - milliseconds;
+    r.yields = yields;
+    r.passes = mode == kImprove ? gOptFactor - 1 : window->Label2->text().toDouble();
+    r.status = window->Label1->text();
+    r.after = measure();
+    return r;
+}
+
+}
