@@ -40,6 +40,10 @@ QString text(double value)
     return t;
 }
 
+QString singleText(float value) { return text(QString::number(value, 'g', 7).toDouble()); }
+
+QString singleStrForm(float value) { return strForm(QString::number(value, 'g', 7).toDouble()); }
+
 QString strForm(double value)
 {
     QString t = text(value);

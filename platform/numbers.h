@@ -13,6 +13,12 @@ double val(const QString& text);
 // A number turned into text on its own (CStr on a German PC): "5", "-5", "2,5".
 QString text(double value);
 
+// A Single (32-bit) number as text on its own and in Str form: at most seven
+// significant digits, as the runtime shows a Single ("107773,2", not the
+// digits of its double value).
+QString singleText(float value);
+QString singleStrForm(float value);
+
 // Str form: a blank before a non-negative number, the minus sign otherwise;
 // the point is the decimal separator.
 QString strForm(double value);

@@ -806,8 +806,8 @@ void ShowOptimisationProgress()
 void ShowOptimisationStatus()
 {
     Form18* f = window();
-    f->Label2->setText(asText(gOptFactor));
-    f->Label3->setText(asText(gSavedQualityRatio));
+    f->Label2->setText(numbers::singleText(gOptFactor));
+    f->Label3->setText(numbers::singleText(gSavedQualityRatio));
     QString gaps;
     long total = 0;
     const int lastDay = std::min<int>(days(), static_cast<int>(gDayCounts.upper()));
@@ -819,8 +819,8 @@ void ShowOptimisationStatus()
     f->Label5->setText(asText(gSavedSeriesGaps));
     f->Label11->setText(asText(gSumHours));
     f->Label15->setText(asText(gSumWishes));
-    f->Label12->setText(asText(gWishCount));
-    f->Label16->setText(asText(gWeightedGaps));
+    f->Label12->setText(numbers::strForm(gWishCount));
+    f->Label16->setText(numbers::singleStrForm(gWeightedGaps));
 }
 
 namespace optimiser {

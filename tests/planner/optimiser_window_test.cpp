@@ -77,6 +77,23 @@ TEST_F(OptimiserWindowTest, StartRunsTheModeAndEnds)
     EXPECT_EQ(controls::backColor(f->Label1), 0x0000C0u);
 }
 
+// "hide" is offered during a run of "Modus 2" only.
+TEST_F(OptimiserWindowTest, HideIsOfferedDuringAnImprovementRun)
+{
+    week(1, 3);
+    hours(1, 1, 1);
+    for (int s = 1; s <= 3; ++s)
+        place(1, s, 1, 0, s);
+    bool offered = false;
+    optimiser::setYieldHook([&] {
+        offered = shown()->Command7->isVisibleTo(shown());
+        gOptimizerRunning = 0;
+    });
+    start(2);
+    EXPECT_EQ(status(), QStringLiteral("Optimierung wurde beendet"));
+    EXPECT_TRUE(offered);
+}
+
 // The fixation test reports the last class short of fixations, skipping
 // unnamed slots; the quality check shows the rating's figures.
 TEST_F(OptimiserWindowTest, FixationTestAndQualityCheck)
@@ -102,8 +119,15 @@ TEST_F(OptimiserWindowTest, FixationTestAndQualityCheck)
     EXPECT_EQ(shown()->Label11->text(), QStringLiteral("2"));
     EXPECT_EQ(shown()->Label4->text(), QStringLiteral(" 1 + 0 + 0 + 0 + 0 = 1"));
     gDaysPerWeek = 6;
+    gSavedQualityRatio = 107773.203125f;
+    gWishCount = 3;
+    gWeightedGaps = -0.5f;
     ShowOptimisationStatus();
     EXPECT_EQ(shown()->Label4->text(), QStringLiteral(" 1 + 0 + 0 + 0 + 0 + 0 = 1"));
+    // A Single shows its seven significant digits, the signed figures their Str form.
+    EXPECT_EQ(shown()->Label3->text(), QStringLiteral("107773,2"));
+    EXPECT_EQ(shown()->Label12->text(), QStringLiteral(" 3"));
+    EXPECT_EQ(shown()->Label16->text(), QStringLiteral("-0.5"));
 }
 
 // Activation flags every subject when none is chosen; Form57 lists classes
