@@ -13,6 +13,8 @@ namespace {
 constexpr int kPollMilliseconds = 25;
 // A transfer slower than one byte a second for RequestTimeout seconds has stalled.
 constexpr long kLowestBytesPerSecond = 1;
+// FTP replies from 400 on refuse a command.
+constexpr long kFirstRefusal = 400;
 
 int gRedirectedPort = 0;
 
@@ -51,21 +53,55 @@ size_t readFromFile(char* buffer, size_t size, size_t count, void* file)
     return read < 0 ? CURL_READFUNC_ABORT : static_cast<size_t>(read);
 }
 
+// The reply to "MKD", picked out of the conversation: libcurl's own reply
+// code is that of whatever it sends after the command.
+struct FolderReply {
+    bool awaited = false;
+    long code = 0;
+};
+
+int watchFolderReply(CURL*, curl_infotype type, char* data, size_t size, void* reply)
+{
+    auto* r = static_cast<FolderReply*>(reply);
+    const QByteArray line(data, static_cast<qsizetype>(size));
+    if (type == CURLINFO_HEADER_OUT && line.startsWith("MKD ")) {
+        r->awaited = true;
+    } else if (type == CURLINFO_HEADER_IN && r->awaited) {
+        r->code = line.left(3).toLong();
+        r->awaited = false;
+    }
+    return 0;
+}
+
+// The server said no to a transfer; the connection itself is good.
 bool refusedByServer(CURLcode code)
 {
     switch (code) {
-    case CURLE_REMOTE_FILE_NOT_FOUND:
-    case CURLE_QUOTE_ERROR:
     case CURLE_UPLOAD_FAILED:
     case CURLE_REMOTE_ACCESS_DENIED:
     case CURLE_FTP_COULDNT_RETR_FILE:
     case CURLE_REMOTE_DISK_FULL:
     case CURLE_REMOTE_FILE_EXISTS:
-    case CURLE_WRITE_ERROR:
-    case CURLE_READ_ERROR:
         return true;
     default:
         return false;
+    }
+}
+
+QString connectionFailure(CURLcode code, const QString& host)
+{
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return QStringLiteral("Den Server %1 gibt es nicht").arg(host);
+    case CURLE_COULDNT_CONNECT:
+        return QStringLiteral("Keine Verbindung zum Server %1").arg(host);
+    case CURLE_LOGIN_DENIED:
+        return QStringLiteral("Der Server %1 hat die Anmeldung abgelehnt: Benutzername oder Passwort falsch").arg(host);
+    case CURLE_OPERATION_TIMEDOUT:
+        return QStringLiteral("Der Server %1 antwortet nicht mehr").arg(host);
+    default:
+        return QStringLiteral("Die Verbindung zum Server %1 ist gestört (%2)")
+            .arg(host, QString::fromUtf8(curl_easy_strerror(code)));
     }
 }
 }
@@ -77,6 +113,7 @@ struct Inet::Transfer {
     std::unique_ptr<QSaveFile> fetched;
     std::unique_ptr<QFile> sent;
     curl_slist* commands = nullptr;
+    FolderReply folderReply;
 
     ~Transfer() { curl_slist_free_all(commands); }
 };
@@ -173,10 +210,15 @@ void Inet::start(const QString& operation)
         curl_easy_setopt(e, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(t->sent->size()));
         break;
     case Kind::MakeFolder:
-        t->commands = curl_slist_append(nullptr, (QStringLiteral("MKD ") + t->remote).toUtf8().constData());
+        // "*": a refusal does not make libcurl drop the connection (and log
+        // in again for the next command); the reply code tells it instead.
+        t->commands = curl_slist_append(nullptr, (QStringLiteral("*MKD ") + t->remote).toUtf8().constData());
         curl_easy_setopt(e, CURLOPT_URL, urlOf(host, port, QString()).constData());
         curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
         curl_easy_setopt(e, CURLOPT_QUOTE, t->commands);
+        curl_easy_setopt(e, CURLOPT_DEBUGFUNCTION, watchFolderReply);
+        curl_easy_setopt(e, CURLOPT_DEBUGDATA, &t->folderReply);
+        curl_easy_setopt(e, CURLOPT_VERBOSE, 1L);
         break;
     }
     curl_easy_setopt(e, CURLOPT_USERNAME, UserName.toUtf8().constData());
@@ -215,49 +257,32 @@ void Inet::finish(int curlCode)
     curl_easy_getinfo(easyOf(m_easy), CURLINFO_RESPONSE_CODE, &reply);
     curl_multi_remove_handle(multiOf(m_multi), easyOf(m_easy));
     const std::unique_ptr<Transfer> t = std::move(m_transfer);
+    if (t->kind == Kind::MakeFolder && code == CURLE_OK)
+        reply = t->folderReply.code;
+    const QString answer = reply > 0 ? QStringLiteral(" (Antwort %1)").arg(reply) : QString();
     const QString host = RemoteHost.trimmed();
-    if (code == CURLE_OK) {
+
+    if (code == CURLE_OK && reply < kFirstRefusal) {
         if (t->fetched && !t->fetched->commit())
             fail(Outcome::Refused, QStringLiteral("Die Datei %1 lässt sich nicht schreiben").arg(t->local));
-        return;
-    }
-    if (refusedByServer(code)) {
-        const QString answer = reply > 0 ? QStringLiteral(" (Antwort %1)").arg(reply) : QString();
-        if (code == CURLE_WRITE_ERROR)
-            fail(Outcome::Refused, QStringLiteral("Die Datei %1 lässt sich nicht schreiben").arg(t->local));
-        else if (code == CURLE_READ_ERROR)
-            fail(Outcome::Refused, QStringLiteral("Die Datei %1 lässt sich nicht lesen").arg(t->local));
-        else if (code == CURLE_REMOTE_FILE_NOT_FOUND)
-            fail(Outcome::Refused, QStringLiteral("Die Datei %1 gibt es auf dem Server nicht").arg(t->remote));
-        else if (t->kind == Kind::MakeFolder)
+    } else if (code == CURLE_WRITE_ERROR) {
+        fail(Outcome::Refused, QStringLiteral("Die Datei %1 lässt sich nicht schreiben").arg(t->local));
+    } else if (code == CURLE_READ_ERROR) {
+        fail(Outcome::Refused, QStringLiteral("Die Datei %1 lässt sich nicht lesen").arg(t->local));
+    } else if (code == CURLE_REMOTE_FILE_NOT_FOUND) {
+        fail(Outcome::Refused, QStringLiteral("Die Datei %1 gibt es auf dem Server nicht").arg(t->remote));
+    } else if (refusedByServer(code) || code == CURLE_OK) {
+        if (t->kind == Kind::MakeFolder)
             fail(Outcome::Refused, QStringLiteral("Der Server hat den Ordner %1 nicht angelegt%2").arg(t->remote, answer));
         else if (t->kind == Kind::Put)
             fail(Outcome::Refused, QStringLiteral("Der Server hat die Datei %1 nicht angenommen%2").arg(t->remote, answer));
         else
             fail(Outcome::Refused, QStringLiteral("Der Server gibt die Datei %1 nicht heraus%2").arg(t->remote, answer));
-        return;
+    } else {
+        fail(Outcome::ConnectionFailed, connectionFailure(code, host));
+        // A connection in doubt is not used again; the next command connects anew.
+        closeConnection();
     }
-    switch (code) {
-    case CURLE_COULDNT_RESOLVE_HOST:
-        fail(Outcome::ConnectionFailed, QStringLiteral("Den Server %1 gibt es nicht").arg(host));
-        break;
-    case CURLE_COULDNT_CONNECT:
-        fail(Outcome::ConnectionFailed, QStringLiteral("Keine Verbindung zum Server %1").arg(host));
-        break;
-    case CURLE_LOGIN_DENIED:
-        fail(Outcome::ConnectionFailed,
-             QStringLiteral("Der Server %1 hat die Anmeldung abgelehnt: Benutzername oder Passwort falsch").arg(host));
-        break;
-    case CURLE_OPERATION_TIMEDOUT:
-        fail(Outcome::ConnectionFailed, QStringLiteral("Der Server %1 antwortet nicht mehr").arg(host));
-        break;
-    default:
-        fail(Outcome::ConnectionFailed, QStringLiteral("Die Verbindung zum Server %1 ist gestört (%2)")
-                                            .arg(host, QString::fromUtf8(curl_easy_strerror(code))));
-        break;
-    }
-    // A connection in doubt is not used again; the next command connects anew.
-    closeConnection();
 }
 
 void Inet::fail(Outcome outcome, const QString& text)
