@@ -39,6 +39,8 @@ bool removeProbe(const QString& probe)
     return real.isEmpty() || QFile::remove(real);
 }
 
+// The upload's commands, one after the other on one connection, each with
+// the account of "ftp.dat" and each awaited while the windows stay usable.
 class Upload {
 public:
     Upload(Inet& inet, const std::function<bool()>& stopped) : m_inet(inet), m_stopped(stopped) {}
@@ -67,7 +69,6 @@ private:
     Inet& m_inet;
     const std::function<bool()>& m_stopped;
 };
-
 }
 
 QString SchoolFolderAddress(bool withScheme)

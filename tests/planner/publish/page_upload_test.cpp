@@ -137,6 +137,17 @@ TEST_F(PageUploadTest, ClosingTheWindowDuringTheUploadAbortsIt)
     EXPECT_EQ(gPublishedUrl, "127.0.0.1/VORDA/Schule-am-Park/");
 }
 
+TEST_F(PageUploadTest, AProbeThatCannotBeWrittenIsReportedBesideTheSuccess)
+{
+    makeRoot();
+    blockFile("test.dat");
+    Form61* f = publish<Form61>();
+    EXPECT_TRUE(f->Label1->text().endsWith("aufgerufen werden. Die Datei test.dat im Datenordner ließ sich nicht "
+                                           "schreiben: An Stelle der Datei steht ein Ordner."));
+    EXPECT_EQ(f->Text1->text(), "127.0.0.1/VORDA/Schule-am-Park/Stundenplan.htm");
+    unblockFile("test.dat");
+}
+
 TEST_F(PageUploadTest, TheUploadPutsThePageOfItsOwnGeneration)
 {
     makeRoot();
