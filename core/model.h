@@ -267,6 +267,8 @@ struct Model {
     Variant gFtpHost;
     Variant gFtpUser;
     Variant gFtpPassword;
+    // The host of the web server that shows the uploaded pages, when it is not the FTP host.
+    QString gWebHost;
     QString gPublishedUrl;
 };
 
@@ -529,4 +531,5 @@ inline auto& gServerFolder = model().gServerFolder;
 inline auto& gFtpHost = model().gFtpHost;
 inline auto& gFtpUser = model().gFtpUser;
 inline auto& gFtpPassword = model().gFtpPassword;
+inline auto& gWebHost = model().gWebHost;
 inline auto& gPublishedUrl = model().gPublishedUrl;

@@ -24,7 +24,7 @@ void PreparePublishing()
     gServerRoot = QStringLiteral("/VORDA/");
     gServerFolder = gServerRoot + gSchoolNameDashed + QLatin1Char('/');
 
-    QString account[3];
+    QString account[4];
     if (FindDataFile(QStringLiteral("ftp.dat"))) {
         datafile::Reader in(gFileName);
         for (QString& value : account)
@@ -33,6 +33,7 @@ void PreparePublishing()
     gFtpHost = account[0];
     gFtpUser = account[1];
     gFtpPassword = account[2];
+    gWebHost = account[3].trimmed();
 }
 
 void ReadKeywordFile()

@@ -10,7 +10,8 @@ bool RunStartUp();
 
 // gSchoolNameDashed, gServerRoot and gServerFolder from gSchoolName; the
 // publishing account (gFtpHost, gFtpUser, gFtpPassword) from the lines host,
-// user and password of "ftp.dat" in the data folder, empty without it.
+// user and password of "ftp.dat" in the data folder, empty without it, and
+// from its optional fourth line gWebHost, the web server showing the pages.
 void PreparePublishing();
 
 // gKeyword from the first line of "code.dat"; gKeywordOpen = 1 when the file

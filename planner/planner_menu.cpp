@@ -20,6 +20,7 @@
 #include "planner/masterdata/year_change_window.h"
 #include "planner/plan_dialogs.h"
 #include "planner/print/print_menu.h"
+#include "planner/publish/publishing_windows.h"
 #include "planner/substitution/absences_window.h"
 #include "planner/substitution/substitution_database.h"
 #include "planner/substitution/substitution_message.h"
@@ -45,8 +46,7 @@ FormBase* open()
     return forms::show<F>();
 }
 
-// A window the start window reaches; `open` stays null until the window is
-// built, then open<FormN> enables its button and menu entry.
+// A window the start window reaches, with the way to open it.
 struct PlannerWindow {
     const char* group;
     const char* form;
@@ -76,12 +76,11 @@ const PlannerWindow kWindows[] = {
     {"Drucken", "Form14", "Druckmenü", open<Form14>},
     {"Drucken", "Form28", "Drucker - Einstellung", open<Form28>},
     // Spelt as the publishing window's own caption.
-    {"Internet", "Form61", "Stundenplan im Internet veröffenlichen", nullptr},
-    {"Internet", "Form62", "Vertretungsplan im Internet veröffentlichen", nullptr},
+    {"Internet", "Form61", "Stundenplan im Internet veröffenlichen", open<Form61>},
+    {"Internet", "Form62", "Vertretungsplan im Internet veröffentlichen", open<Form62>},
 };
 
 const QString kTitle = QStringLiteral("Stundenplaner");
-const QString kNotBuilt = QStringLiteral("Dieses Fenster gibt es noch nicht.");
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -121,11 +120,7 @@ void PlannerMenu::addWindows(const char* group, QVBoxLayout* column, QMenu* menu
         if (qstrcmp(w.group, group) != 0)
             continue;
         QPushButton* b = controls::button(this, QStringLiteral("open") + text(w.form), text(w.caption));
-        if (w.open)
-            connect(b, &QPushButton::clicked, this, [opener = w.open] { opener(); });
-        else
-            b->setToolTip(kNotBuilt);
-        b->setEnabled(w.open != nullptr);
+        connect(b, &QPushButton::clicked, this, [opener = w.open] { opener(); });
         column->addWidget(b);
         entryLike(menu, b);
     }

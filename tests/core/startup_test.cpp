@@ -28,6 +28,11 @@ TEST_F(StartupTest, PublishingNamesAndAccount)
     EXPECT_TRUE(gFtpHost == "ftp.example.org");
     EXPECT_TRUE(gFtpUser == "ftp1234567");
     EXPECT_TRUE(gFtpPassword.toString().isEmpty());
+    EXPECT_EQ(gWebHost, "");
+
+    writeLines("ftp.dat", {"ftp.example.org", "ftp1234567", "k8wq3rm", " www.example.org "});
+    PreparePublishing();
+    EXPECT_EQ(gWebHost, "www.example.org");
 }
 
 TEST_F(StartupTest, KeywordFile)

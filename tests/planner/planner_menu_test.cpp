@@ -131,22 +131,24 @@ TEST_F(PlannerMenuTest, ReachesEveryPlannerWindowByButtonAndMenu)
         {"Internet", "openForm61 Stundenplan im Internet veröffenlichen",
          "openForm62 Vertretungsplan im Internet veröffentlichen"},
     };
-    const QStringList enabled{"openForm15", "openForm14", "openForm18", "openForm38", "openForm9", "openForm27", "openForm29", "openForm54", "openForm67", "openForm45", "openForm37", "openForm23", "openForm36", "openForm7",  "openForm20", "openForm44", "openForm63",
-                              "openForm28", "loadPlan",   "savePlan",   "quit"};
     const QList<QAction*> menus = menu->menuBar->actions();
     ASSERT_EQ(menus.size(), 5);
     for (int g = 0; g < 5; ++g) {
         const auto* box = menu->findChild<QGroupBox*>(groups[g][0]);
         ASSERT_TRUE(box && box->title() == groups[g][0] && menus[g]->text() == groups[g][0]);
         QStringList buttons{groups[g][0]}, entries{groups[g][0]};
-        for (const QPushButton* b : box->findChildren<QPushButton*>()) {
+        for (QPushButton* b : box->findChildren<QPushButton*>()) {
             buttons << b->objectName() + " " + b->text();
-            EXPECT_EQ(b->isEnabled(), enabled.contains(b->objectName())) << b->objectName().toStdString();
+            if (!b->objectName().startsWith("open"))
+                continue;
+            b->click();
+            const QString form = b->objectName().mid(4);
+            const FormBase* shown = forms::active();
+            EXPECT_TRUE(shown && shown->objectName() == form && shown->isVisible()) << form.toStdString();
         }
         for (const QAction* a : menus[g]->menu()->actions()) {
             if (!a->isSeparator())
                 entries << a->objectName() + " " + a->text();
-            EXPECT_EQ(a->isEnabled(), a->isSeparator() || enabled.contains(a->objectName()));
         }
         EXPECT_EQ(buttons, groups[g]);
         EXPECT_EQ(entries, groups[g] + (g == 0 ? QStringList{"quit Beenden"} : QStringList{}));

@@ -1,0 +1,161 @@
+#include "planner/publish/publishing_windows.h"
+
+#include "core/model.h"
+#include "planner/publish/page_upload.h"
+#include "platform/controls.h"
+#include "platform/ftp.h"
+#include "platform/runtime.h"
+#include "platform/units.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <cstdint>
+
+namespace {
+constexpr int kMessageLines = 3;
+constexpr std::uint32_t kMessageColour = 0xC0FFC0;
+constexpr std::uint32_t kAddressColour = 0xFFFFC0;
+const controls::Font kFont{"Arial", 8.25};
+const controls::Font kButtonFont{"Arial", 8.25, true};
+const controls::Font kStatusFont{"Arial", 9.75};
+const QString kGeneratedText = QStringLiteral(
+    "Die Datei %1 liegt im aktuellen VORDA-Verzeichnis z.B. C:\\ORV\\SCHULE und kann nun ins Internet hochgeladen werden.");
+const QString kSuccessText = QStringLiteral("Der %1 kann nun mit einem Browser unter %2 aufgerufen werden.");
+
+TextBox* messageBox(QWidget* parent, const QString& name)
+{
+    auto* box = controls::named<TextBox>(parent, name);
+    controls::setFont(box, kFont);
+    controls::setBackColor(box, kMessageColour);
+    return box;
+}
+}
+
+PublishingWindow::PublishingWindow(const Design& design)
+    : FormBase(design.slot), Inet1(std::make_shared<Inet>()), m_addressWithScheme(design.addressWithScheme),
+      m_published(design.published)
+{
+    setObjectName(QString::fromLatin1(design.name));
+    setWindowTitle(design.caption);
+
+    Label2 = controls::label(this, "Label2", design.messageCaption, kFont);
+    Text2 = messageBox(this, "Text2");
+    Command11 = controls::button(this, "Command11", design.generateCaption, kButtonFont);
+    Command1 = controls::button(this, "Command1", design.uploadCaption, kButtonFont);
+    Command2 = controls::button(this, "Command2", QStringLiteral("Exit"), kButtonFont);
+    Label1 = controls::label(this, "Label1", QString(), kStatusFont);
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Text1 = controls::named<TextBox>(this, "Text1");
+    controls::setFont(Text1, kStatusFont);
+    controls::setBackColor(Text1, kAddressColour);
+    Command1->setEnabled(false);
+
+    const int below = design.lowered;
+    place(Label2, 270, 270, 2985, 285);
+    place(Text2, 270, 540, 7440, 285);
+    place(Command11, 270, 1080 + below, 4335, 420);
+    place(Command1, 270, 1755 + below, 4335, 420);
+    place(Command2, 6750, 1755 + below, 960, 420);
+    place(Label1, 270, 2430 + below, 7440, 960);
+    place(Text1, 270, 3645 + below, 7440, 360);
+    resize(units::twipsToPixels(design.width), units::twipsToPixels(design.height));
+
+    connect(Command11, &QPushButton::clicked, this, &PublishingWindow::Command11_Click);
+    connect(Command1, &QPushButton::clicked, this, &PublishingWindow::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &PublishingWindow::Command2_Click);
+    connect(Text1, &TextBox::Click, this, &PublishingWindow::Text1_Click);
+}
+
+void PublishingWindow::Form_Load()
+{
+    gPublishedUrl = SchoolFolderAddress(m_addressWithScheme);
+    Text1->setText(gPublishedUrl);
+}
+
+void PublishingWindow::Command11_Click()
+{
+    Command11->setEnabled(false);
+    const BusyPointer busy;
+    m_page = writePage();
+    // A page that was not written can be generated again once the cause is
+    // gone; there is nothing to upload meanwhile.
+    if (!m_page) {
+        Label1->setText(m_page.failure + QLatin1Char('.'));
+        Command11->setEnabled(true);
+        return;
+    }
+    Label1->setText(kGeneratedText.arg(m_page.name));
+    Command1->setEnabled(true);
+}
+
+void PublishingWindow::Command1_Click()
+{
+    Command1->setEnabled(false);
+    const BusyPointer busy;
+    Label1->clear();
+    // The window may be closed while the upload yields: then the upload stops
+    // and nothing of the window is touched any more.
+    const QPointer<PublishingWindow> self(this);
+    const std::shared_ptr<Inet> inet = Inet1;
+    const UploadResult result = UploadPage(*inet, m_page, [&self] { return !self || self->isUnloading(); });
+    DoEvents();
+    if (!self || self->isUnloading())
+        return;
+    if (!result.pagePut) {
+        Label1->setText(result.report);
+        return;
+    }
+    gPublishedUrl = SchoolFolderAddress(m_addressWithScheme) + m_page.name;
+    const QString success = kSuccessText.arg(m_published, gPublishedUrl);
+    Label1->setText(result.report.isEmpty() ? success : success + QLatin1Char(' ') + result.report);
+    Text1->setText(gPublishedUrl);
+}
+
+void PublishingWindow::Command2_Click() { unload(); }
+
+void PublishingWindow::Text1_Click() { Text1->setText(gPublishedUrl); }
+
+Form61::Form61()
+    : PublishingWindow({61, "Form61", QStringLiteral("Stundenplan im Internet veröffenlichen"),
+                        QStringLiteral("Nachricht im Stundenplan"), QStringLiteral("Stundenplan HTML-File erzeugen"),
+                        QStringLiteral("Stundenplan ins Internet hochladen"), 0, 7980, 4260, false,
+                        QStringLiteral("Stundenplan")})
+{
+}
+
+WrittenPage Form61::writePage() { return WriteTimetablePage(Text2->text()); }
+
+Form62::Form62()
+    : PublishingWindow({62, "Form62", QStringLiteral("Vertretungsplan im Internet veröffentlichen"),
+                        QStringLiteral("Nachricht im Vertretungsplan"), QStringLiteral("Vertretungsplan HTML-File erzeugen"),
+                        QStringLiteral("Vertretungsplan ins Internet hochladen"), 810, 7950, 5055, true,
+                        QStringLiteral("Vertretungsplan")})
+{
+    Text3 = messageBox(this, "Text3");
+    Text4 = messageBox(this, "Text4");
+    place(Text3, 270, 945, 7440, 285);
+    place(Text4, 270, 1350, 7440, 285);
+    setTabOrder(Text2, Text3);
+    setTabOrder(Text3, Text4);
+    setTabOrder(Text4, Command11);
+}
+
+void Form62::Form_Load()
+{
+    PublishingWindow::Form_Load();
+    TextBox* const boxes[] = {Text2, Text3, Text4};
+    for (int i = 1; i <= kMessageLines; ++i)
+        boxes[i - 1]->setText(gSubstPageMessages(i));
+}
+
+void Form62::Form_Unload(bool& cancel)
+{
+    (void)cancel;
+    const TextBox* const boxes[] = {Text2, Text3, Text4};
+    for (int i = 1; i <= kMessageLines; ++i)
+        gSubstPageMessages(i) = boxes[i - 1]->text().trimmed();
+}
+
+WrittenPage Form62::writePage() { return WriteSubstitutionPage(Text2->text(), Text3->text(), Text4->text()); }

@@ -1,0 +1,89 @@
+#pragma once
+// The two windows that put the school's plans on its web pages: Form61 the
+// timetable of every published class, Form62 one day's substitution plan.
+// Each opening of a window generates its page once and then uploads exactly
+// that page once; the foot shows where parents and students find it.
+#include "planner/publish/web_pages.h"
+#include "platform/forms.h"
+
+#include <memory>
+
+class Inet;
+class QLabel;
+class QPushButton;
+class TextBox;
+
+// What both windows share: a message line, the buttons to generate, upload
+// and leave, the status text and the address box.
+class PublishingWindow : public FormBase {
+    Q_OBJECT
+public:
+    QLabel* Label2;
+    TextBox* Text2;
+    QPushButton* Command11;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QLabel* Label1;
+    TextBox* Text1;
+    // Shared with a running upload, which outlives the window when it is closed meanwhile.
+    std::shared_ptr<Inet> Inet1;
+
+    void Command11_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Text1_Click();
+
+protected:
+    struct Design {
+        int slot;
+        const char* name;
+        QString caption;
+        QString messageCaption;
+        QString generateCaption;
+        QString uploadCaption;
+        // How far the buttons and everything below them stand lower than in
+        // the timetable window, in twips.
+        int lowered;
+        int width;
+        int height;
+        // The address with "http://" in front, and the subject of the success text.
+        bool addressWithScheme;
+        QString published;
+    };
+    explicit PublishingWindow(const Design& design);
+
+    void Form_Load() override;
+    virtual WrittenPage writePage() = 0;
+
+private:
+    bool m_addressWithScheme;
+    QString m_published;
+    WrittenPage m_page;
+};
+
+// Form61 "Stundenplan im Internet veröffenlichen" (the caption as it has always been spelt).
+class Form61 : public PublishingWindow {
+    Q_OBJECT
+public:
+    Form61();
+
+protected:
+    WrittenPage writePage() override;
+};
+
+// Form62 "Vertretungsplan im Internet veröffentlichen": the substitution day
+// in memory with the three message lines, which it keeps in
+// gSubstPageMessages when it closes.
+class Form62 : public PublishingWindow {
+    Q_OBJECT
+public:
+    Form62();
+
+    TextBox* Text3;
+    TextBox* Text4;
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(bool& cancel) override;
+    WrittenPage writePage() override;
+};

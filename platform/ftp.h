@@ -1,0 +1,74 @@
+#pragma once
+// The FTP side of the original's Internet Transfer control, on libcurl. A
+// window sets the server and the account, executes one command text at a time
+// and yields to the event loop while StillExecuting() says the command runs,
+// so the program's other windows stay usable during an upload.
+//
+// The commands, operands separated by blanks: "Get <remote file> <local file>",
+// "Put <local file> <remote file>", "MKDIR <remote folder>", "CLOSE", "QUIT".
+// A local path may contain blanks (it takes the rest of the line); a remote
+// path may not. Remote paths count from the server's root: no command changes
+// the server's current folder. All commands up to "CLOSE" share one
+// connection, so the account logs in once.
+//
+// Unlike the original control, every reply is checked: outcome() tells
+// whether the last command was done, refused by the server, or whether the
+// connection itself failed (unreachable, login refused, no answer in time,
+// aborted), and errorText() says why in German.
+#include <QString>
+#include <memory>
+
+class Inet {
+public:
+    Inet();
+    ~Inet();
+    Inet(const Inet&) = delete;
+    Inet& operator=(const Inet&) = delete;
+
+    QString RemoteHost;
+    QString UserName;
+    QString Password;
+    int RemotePort = 21;
+    // Seconds a command may wait for the connection, a reply of the server or
+    // the next byte of a transfer before it fails.
+    int RequestTimeout = 60;
+
+    // Starts a command; it runs on while StillExecuting() is called. A
+    // command given while another one runs fails.
+    void Execute(const QString& operation);
+    // Moves the running command on, waiting a few tens of milliseconds at
+    // most; true while it still runs.
+    bool StillExecuting();
+    // Stops the running command and drops the connection.
+    void Cancel();
+
+    enum class Outcome {
+        Done,
+        // The command failed (the server refused it, or the local file could
+        // not be read or written); the connection is good for the next one.
+        Refused,
+        // No connection, a refused login, no answer in time, or cancelled.
+        ConnectionFailed,
+    };
+    Outcome outcome() const { return m_outcome; }
+    QString errorText() const { return m_errorText; }
+
+private:
+    struct Transfer;
+    void start(const QString& operation);
+    void finish(int curlCode);
+    void fail(Outcome outcome, const QString& text);
+    void closeConnection();
+
+    void* m_multi = nullptr;
+    void* m_easy = nullptr;
+    std::unique_ptr<Transfer> m_transfer;
+    Outcome m_outcome = Outcome::Done;
+    QString m_errorText;
+};
+
+namespace ftp {
+// Tests: every connection goes to this port of the host instead of the one
+// the window sets (0 ends the redirection).
+void redirectPort(int port);
+}

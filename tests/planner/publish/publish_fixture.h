@@ -1,0 +1,74 @@
+#pragma once
+// The common start of the publishing tests: a small school of three classes,
+// two periods and three subjects, a few lessons and the publishing names,
+// and the bytes a page is expected to hold.
+#include "core/model.h"
+#include "core/startup.h"
+#include "platform/codepage.h"
+#include "tests/planner/planner_fixture.h"
+
+#include <QString>
+
+class PublishTest : public PlannerTest {
+protected:
+    void SetUp() override
+    {
+        PlannerTest::SetUp();
+        gSchoolName = "Schule am Park";
+        gPeriodsPerDay = 2;
+        const char* const classes[] = {"5a", "5b", "6a"};
+        for (int c = 1; c <= 3; ++c)
+            gClassNames(c) = classes[c - 1];
+        // 5b is kept off the timetable page, 6a off the substitution page.
+        gClassSkipFlag(2) = 1;
+        gClassSkipFlag(3) = -1;
+        gPeriodLabels(1) = "1.";
+        gPeriodLabels(2) = "2.";
+        gPeriodTimes(1) = "8.00-8.45";
+        gPeriodTimes(2) = "8.50-9.35";
+        for (int column = 0; column <= 2; ++column)
+            gSubjectNames(0, column) = "=";
+        const char* const subjects[][2] = {{"Ma", "M"}, {"De", "D"}, {"Ku", "Ku"}};
+        for (int s = 1; s <= 3; ++s) {
+            gSubjectNames(s, 1) = subjects[s - 1][0];
+            gSubjectNames(s, 2) = subjects[s - 1][1];
+        }
+        for (int t = 1; t <= 60; ++t) {
+            gTeacherNames(t) = "-";
+            gTeacherShort(t) = "-";
+        }
+        gTeacherNames(1) = "Anna Berger";
+        gTeacherShort(1) = "BER";
+        gTeacherNames(2) = "Bernd Cramer";
+        gTeacherShort(2) = "CRA";
+        gWorkDate = "14.09.2026";
+        PreparePublishing();
+    }
+
+    // A lesson in group row `half`.
+    static void lesson(int day, int period, int cls, int half, int subject)
+    {
+        gTimetable(day, period, cls, half) = static_cast<short>(subject);
+    }
+
+    // A substitution row of the day in memory.
+    static void substitution(int period, int subject, int cls, int substitute)
+    {
+        const int row = ++gSubstRowCount;
+        gSubstRows(row, 0) = 1;
+        gSubstRows(row, 1) = static_cast<short>(period);
+        gSubstRows(row, 2) = static_cast<short>(subject);
+        gSubstRows(row, 3) = static_cast<short>(cls);
+        gSubstRows(row, 4) = static_cast<short>(substitute);
+    }
+
+    // The bytes of a page given as lines ended by "\n", each "{F}" standing
+    // for the face tag in the default text colour.
+    static QByteArray page(const QString& lines)
+    {
+        QString text = lines;
+        text.replace(QStringLiteral("{F}"), QStringLiteral("<font color=\"#909090\" font face=\"Comic Sans MS\"> "));
+        text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+        return codepage::encode(text);
+    }
+};

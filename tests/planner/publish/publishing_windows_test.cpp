@@ -1,0 +1,143 @@
+#include "planner/publish/publishing_windows.h"
+#include "platform/controls.h"
+#include "platform/units.h"
+#include "tests/planner/publish/publish_fixture.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QString kGenerated =
+    " liegt im aktuellen VORDA-Verzeichnis z.B. C:\\ORV\\SCHULE und kann nun ins Internet hochgeladen werden.";
+
+class PublishingWindowsTest : public PublishTest {
+protected:
+    void SetUp() override
+    {
+        PublishTest::SetUp();
+        writeLines("ftp.dat", {"ftp.example.org", FtpUser, "k8wq3rm"});
+        PreparePublishing();
+    }
+    static inline const QString FtpUser = QStringLiteral("ftp2740316");
+};
+
+TEST_F(PublishingWindowsTest, TheTimetableWindowGeneratesOnceAndThenAllowsTheUpload)
+{
+    Form61* f = forms::show<Form61>();
+    EXPECT_EQ(f->windowTitle(), "Stundenplan im Internet veröffenlichen");
+    EXPECT_EQ(f->positionSlot(), 61);
+    EXPECT_EQ(f->size(), QSize(units::twipsToPixels(7980), units::twipsToPixels(4260)));
+    EXPECT_EQ(f->Command1->geometry().top(), units::twipsToPixels(1755));
+    EXPECT_EQ(controls::backColor(f->Text2), 0xC0FFC0u);
+    EXPECT_EQ(controls::backColor(f->Text1), 0xFFFFC0u);
+    EXPECT_EQ(gPublishedUrl, "ftp.example.org/VORDA/Schule-am-Park/");
+    EXPECT_EQ(f->Text1->text(), gPublishedUrl);
+    EXPECT_TRUE(f->Command11->isEnabled());
+    EXPECT_FALSE(f->Command1->isEnabled());
+
+    f->Text2->setText("Wandertag");
+    f->Command11->click();
+    EXPECT_EQ(f->Label1->text(), "Die Datei Stundenplan.htm" + kGenerated);
+    EXPECT_TRUE(readLines("Stundenplan.htm").contains(
+        R"(<p><font color="#909090" font face="Comic Sans MS"> Wandertag</p>)"));
+    EXPECT_FALSE(f->Command11->isEnabled()) << "one generation per opening";
+    EXPECT_TRUE(f->Command1->isEnabled());
+
+    f->Command2->click();
+    EXPECT_FALSE(forms::isOpen<Form61>());
+    f = forms::show<Form61>();
+    EXPECT_TRUE(f->Command11->isEnabled()) << "a new opening";
+    EXPECT_EQ(f->Text2->text(), "") << "the message line is not kept";
+}
+
+TEST_F(PublishingWindowsTest, TheSubstitutionWindowShowsTheMessagesAndStoresThemBackTrimmed)
+{
+    gSubstPageMessages(1) = "Elternabend";
+    gSubstPageMessages(3) = "Chor";
+    Form62* f = forms::show<Form62>();
+    EXPECT_EQ(f->windowTitle(), "Vertretungsplan im Internet veröffentlichen");
+    EXPECT_EQ(f->positionSlot(), 62);
+    EXPECT_EQ(f->Command11->geometry().top(), units::twipsToPixels(1890));
+    EXPECT_EQ(f->Text4->geometry().top(), units::twipsToPixels(1350));
+    EXPECT_EQ(gPublishedUrl, "http://ftp.example.org/VORDA/Schule-am-Park/");
+    EXPECT_EQ(QStringList({f->Text2->text(), f->Text3->text(), f->Text4->text()}),
+              QStringList({"Elternabend", "", "Chor"}));
+
+    f->Text3->setText("  Sportfest  ");
+    f->Command11->click();
+    EXPECT_EQ(f->Label1->text(), "Die Datei Montag.htm" + kGenerated);
+    EXPECT_TRUE(readLines("Montag.htm").contains(R"(<p><font color="#909090" font face="Comic Sans MS"> Sportfest</p>)"));
+    EXPECT_TRUE(f->Command1->isEnabled());
+    f->close();
+    EXPECT_EQ(gSubstPageMessages(2), "Sportfest");
+    EXPECT_EQ(gSubstPageMessages(3), "Chor");
+}
+
+TEST_F(PublishingWindowsTest, AClickOnTheAddressShowsThePublishedAddressAgain)
+{
+    Form61* f = forms::show<Form61>();
+    f->Text1->setText("weg");
+    gPublishedUrl = "www.example.org/VORDA/Schule-am-Park/Stundenplan.htm";
+    QTest::mouseClick(f->Text1, Qt::LeftButton);
+    EXPECT_EQ(f->Text1->text(), gPublishedUrl);
+}
+
+TEST_F(PublishingWindowsTest, TheWebHostOfTheFourthLineMakesTheAddress)
+{
+    writeLines("ftp.dat", {"ftp.example.org", FtpUser, "k8wq3rm", "https://www.schule-am-park.de/"});
+    PreparePublishing();
+    forms::show<Form62>();
+    EXPECT_EQ(gPublishedUrl, "http://www.schule-am-park.de/VORDA/Schule-am-Park/");
+    writeLines("ftp.dat", {"ftp.example.org", FtpUser, "k8wq3rm", "localhost:8080"});
+    PreparePublishing();
+    EXPECT_EQ(forms::show<Form61>()->Text1->text(), "localhost:8080/VORDA/Schule-am-Park/");
+}
+
+TEST_F(PublishingWindowsTest, AReadOnlyPageIsReportedAndMayBeGeneratedAgain)
+{
+    writeBytes("Stundenplan.htm", "alt\r\n");
+    QFile::setPermissions(path("Stundenplan.htm"), QFile::ReadOwner);
+    Form61* f = forms::show<Form61>();
+    f->Command11->click();
+    EXPECT_EQ(f->Label1->text(), "Die Datei \"Stundenplan.htm\" konnte nicht gespeichert werden: Die Datei ist "
+                                 "schreibgeschützt.");
+    EXPECT_EQ(readBytes("Stundenplan.htm"), "alt\r\n");
+    EXPECT_TRUE(f->Command11->isEnabled());
+    EXPECT_FALSE(f->Command1->isEnabled()) << "nothing to upload";
+
+    QFile::setPermissions(path("Stundenplan.htm"), QFile::ReadOwner | QFile::WriteOwner);
+    f->Command11->click();
+    EXPECT_TRUE(f->Command1->isEnabled());
+}
+
+TEST_F(PublishingWindowsTest, AWorkingDateThatIsNoDateAsksForOne)
+{
+    gWorkDate = "30.02.2026";
+    Form62* f = forms::show<Form62>();
+    f->Command11->click();
+    EXPECT_EQ(f->Label1->text(), "Der Vertretungsplan braucht ein gültiges Datum: bitte im Fenster \"wer fehlt ?\" den "
+                                 "Tag eingeben.");
+    EXPECT_TRUE(f->Command11->isEnabled());
+    EXPECT_FALSE(f->Command1->isEnabled());
+
+    gWorkDate = "15.09.2026";
+    f->Command11->click();
+    EXPECT_EQ(f->Label1->text(), "Die Datei Dienstag.htm" + kGenerated);
+}
+
+TEST_F(PublishingWindowsTest, WithoutAnAccountTheUploadSaysWhatIsMissing)
+{
+    QFile::remove(path("ftp.dat"));
+    PreparePublishing();
+    Form61* f = forms::show<Form61>();
+    EXPECT_EQ(f->Text1->text(), "");
+    f->Command11->click();
+    f->Command1->click();
+    EXPECT_TRUE(f->Label1->text().startsWith("Es ist kein Server zum Hochladen eingetragen"));
+    EXPECT_FALSE(f->Command1->isEnabled());
+    EXPECT_FALSE(QFile::exists(path("test.dat")));
+}
+}

@@ -1,0 +1,102 @@
+#include "platform/ftp.h"
+#include "tests/support/fixture.h"
+#include "tests/support/ftp_server.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+
+namespace {
+
+class FtpTest : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        ASSERT_TRUE(m_server.start()) << m_server.log().toStdString();
+        ASSERT_TRUE(QDir(m_server.root()).mkdir("VORDA"));
+        connectTo(m_server.port(), FtpServer::kPassword);
+    }
+    void TearDown() override
+    {
+        ftp::redirectPort(0);
+        ModelTest::TearDown();
+    }
+
+    void connectTo(int port, const QString& password)
+    {
+        m_inet.RemoteHost = "127.0.0.1";
+        m_inet.UserName = FtpServer::kUser;
+        m_inet.Password = password;
+        ftp::redirectPort(port);
+    }
+    // Executes a command and waits for its end as the windows do.
+    Inet::Outcome run(const QString& command)
+    {
+        m_inet.Execute(command);
+        while (m_inet.StillExecuting()) {
+        }
+        return m_inet.outcome();
+    }
+    QByteArray onServer(const QString& file) const
+    {
+        QFile f(m_server.root() + file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+    }
+
+    FtpServer m_server;
+    Inet m_inet;
+};
+
+TEST_F(FtpTest, CommandsShareOneLoginAndAddressFilesFromTheServersRoot)
+{
+    const QByteArray bytes("Zeile 1\r\n\xE4\xF6\xFC\r\n\x00\xFF", 15);
+    writeBytes("mit Blank.htm", bytes);
+    EXPECT_EQ(run("MKDIR /VORDA/Bau-&-Kunst"), Inet::Outcome::Done);
+    EXPECT_EQ(run("Put " + path("mit Blank.htm") + " /VORDA/Bau-&-Kunst/seite.htm"), Inet::Outcome::Done);
+    EXPECT_EQ(onServer("/VORDA/Bau-&-Kunst/seite.htm"), bytes);
+    EXPECT_EQ(run("Get /VORDA/Bau-&-Kunst/seite.htm " + path("zurück.htm")), Inet::Outcome::Done);
+    EXPECT_EQ(readBytes("zurück.htm"), bytes);
+    EXPECT_EQ(run("CLOSE"), Inet::Outcome::Done);
+    EXPECT_EQ(run("QUIT"), Inet::Outcome::Done);
+    EXPECT_EQ(m_server.received("USER"), 1);
+    EXPECT_EQ(m_server.received("CWD"), 0);
+    EXPECT_EQ(m_server.received("MKD /VORDA/Bau-&-Kunst"), 1);
+}
+
+TEST_F(FtpTest, ARefusedCommandLeavesNoLocalFileAndTheConnectionUsable)
+{
+    EXPECT_EQ(run("Get /VORDA/fehlt.dat " + path("fehlt.dat")), Inet::Outcome::Refused);
+    EXPECT_EQ(m_inet.errorText(), "Die Datei /VORDA/fehlt.dat gibt es auf dem Server nicht");
+    EXPECT_TRUE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "not even a temporary file";
+    EXPECT_EQ(run("MKDIR /NEU/Schule"), Inet::Outcome::Refused);
+    EXPECT_TRUE(m_inet.errorText().startsWith("Der Server hat den Ordner /NEU/Schule nicht angelegt (Antwort 550"));
+    writeBytes("a.htm", "a");
+    EXPECT_EQ(run("Put " + path("a.htm") + " /NEU/Schule/a.htm"), Inet::Outcome::Refused);
+    EXPECT_EQ(run("Put " + path("b.htm") + " /VORDA/b.htm"), Inet::Outcome::Refused);
+    EXPECT_EQ(m_inet.errorText(), "Die Datei " + path("b.htm") + " lässt sich nicht lesen");
+    EXPECT_EQ(run("Put " + path("a.htm") + " /VORDA/a.htm"), Inet::Outcome::Done);
+    EXPECT_EQ(m_server.received("USER"), 1);
+}
+
+// A refused login and a closed port are told by the upload's tests.
+TEST_F(FtpTest, AServerThatStopsAnsweringFailsAtTheTimeOutAndACancelStopsAtOnce)
+{
+    const SilentServer silent;
+    connectTo(silent.port(), FtpServer::kPassword);
+    m_inet.RequestTimeout = 1;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(run("MKDIR /VORDA/x"), Inet::Outcome::ConnectionFailed);
+    EXPECT_EQ(m_inet.errorText(), "Der Server 127.0.0.1 antwortet nicht mehr");
+    EXPECT_LT(clock.elapsed(), 5000);
+
+    m_inet.Execute("Get /VORDA/test.dat " + path("test.dat"));
+    EXPECT_TRUE(m_inet.StillExecuting());
+    m_inet.Cancel();
+    EXPECT_FALSE(m_inet.StillExecuting());
+    EXPECT_EQ(m_inet.outcome(), Inet::Outcome::ConnectionFailed);
+    EXPECT_EQ(m_inet.errorText(), "Die Übertragung wurde abgebrochen");
+    EXPECT_TRUE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "no half file";
+}
+}

@@ -1,0 +1,54 @@
+#pragma once
+// A real FTP server for the upload tests: Debian's pyftpdlib, started on a
+// free port of 127.0.0.1 with a temporary root folder and one account, and
+// stopped by its process id when the object goes. Its debug log holds every
+// command it received.
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+class FtpServer {
+public:
+    static inline const QString kUser = QStringLiteral("ftp2740316");
+    static inline const QString kPassword = QStringLiteral("k8wq3rm");
+
+    FtpServer() = default;
+    ~FtpServer();
+    FtpServer(const FtpServer&) = delete;
+    FtpServer& operator=(const FtpServer&) = delete;
+
+    // Starts the server and waits until it accepts connections; false when it
+    // did not come up (the reason is in log()).
+    bool start();
+    int port() const { return m_port; }
+    // The folder the server shows as its root.
+    QString root() const { return m_root.path(); }
+    // The server's log: "<- MKD /VORDA/..." for each command received.
+    QString log() const;
+    // How many times the server received this command (such as "MKD", "USER").
+    int received(const QString& command) const;
+
+    // A port of 127.0.0.1 that nothing listens on right now.
+    static int freePort();
+
+private:
+    QTemporaryDir m_root;
+    QTemporaryDir m_logDir;
+    QProcess m_process;
+    int m_port = 0;
+};
+
+// A server that takes connections and never answers: every command waits
+// for its time-out.
+class SilentServer {
+public:
+    SilentServer();
+    ~SilentServer();
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+    int port() const { return m_port; }
+
+private:
+    int m_socket = -1;
+    int m_port = 0;
+};
