@@ -111,3 +111,5 @@ std::uint32_t PrintColour(int index)
 {
     return gColourValues.inBounds(index) ? units::bgrFromText(gColourValues(index)) : 0;
 }
+
+QString PrintFontName(int listIndex) { return gFontNames(gFontNames.inBounds(listIndex) ? listIndex : 0); }

@@ -32,3 +32,6 @@ int ListItemTeacher(const QString& item);
 // The printer colour of an entry of the colour table; black for an index
 // outside it.
 std::uint32_t PrintColour(int index);
+// The print font of the menu's font box at `listIndex`: font 0 ("Arial")
+// when the box has no choice.
+QString PrintFontName(int listIndex);
