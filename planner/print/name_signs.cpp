@@ -24,9 +24,6 @@ constexpr double kCutRight = 16000;
 // The colour number 1, not entry 1 of the colour table: all but black.
 constexpr std::uint32_t kCutColour = 1;
 
-// "ent..." names no person ("entfällt").
-bool hasSign(const QString& name) { return name.size() > 1 && !name.startsWith(QLatin1String("ent")); }
-
 void fitName(const QString& name)
 {
     Printer& p = printer();
@@ -51,7 +48,7 @@ void PrintNameSigns(Form14& menu)
     const int last = std::min(gMaxTeachers.toInt(), static_cast<int>(gTeacherNames.upper()));
     for (int t = 1; t <= last; ++t) {
         const QString name = gTeacherNames(t).toString();
-        if (!hasSign(name))
+        if (!NamesStaffMember(name))
             continue;
         top += kSignPitch;
         if (top > kLastSignTop) {

@@ -57,19 +57,12 @@ constexpr int kColourProperty = 1;
 constexpr int kAbbreviation = 2;
 const QString kFreeText = QStringLiteral("=");
 
-// Teachers named "ent..." stand for lessons that are dropped, not for staff.
-bool listed(int t)
-{
-    const QString name = gTeacherNames(t).toString();
-    return name.size() > 1 && !name.startsWith(QLatin1String("ent"));
-}
-
 QList<int> listedTeachers()
 {
     QList<int> teachers;
     const int last = std::min(gMaxTeachers.toInt(), static_cast<int>(gTeacherNames.upper()));
     for (int t = 1; t <= last; ++t) {
-        if (listed(t))
+        if (NamesStaffMember(gTeacherNames(t).toString()))
             teachers << t;
     }
     return teachers;
@@ -85,15 +78,6 @@ int rowsPerPage()
 }
 
 void black() { printer().setColour(PrintColour(0)); }
-
-void frame(double left, double top, double right, double bottom)
-{
-    gRectX1 = left;
-    gRectY1 = top;
-    gRectX2 = right;
-    gRectY2 = static_cast<float>(bottom);
-    DrawPrinterRectangle();
-}
 
 // A text of the cell; "=" is how the data model writes a free period.
 void printCellText(double x, double y, const QString& text)
@@ -124,7 +108,7 @@ void printRow(int t, double y, double bottom)
     setPrintFont(kCaptionPoints, false);
     printAt(kCaptionX, y, gTeacherShort(t).left(kCaptionChars));
     p.line(kFrameLeft, y - kRowLineAbove, kRowLineRight, y - kRowLineAbove);
-    frame(kFrameLeft, kFrameTop, kNameColumnRight, bottom);
+    DrawPrinterFrame(kFrameLeft, kFrameTop, kNameColumnRight, bottom);
     double x = 0;
     for (int day = 1; day <= timetable::days(); ++day) {
         for (int period = 1; period <= kPeriodsDrawn; ++period) {
@@ -145,7 +129,7 @@ void printHeader(double bottom)
 {
     Printer& p = printer();
     black();
-    frame(kFrameLeft, kFrameTop, kFrameRight, bottom);
+    DrawPrinterFrame(kFrameLeft, kFrameTop, kFrameRight, bottom);
     setPrintFont(kDatePoints, false);
     printAt(kDateX, kDateCaptionY, QStringLiteral("Druckdatum:"));
     printAt(kDateX, kDateY, dates::shortText(Clock::today()));

@@ -32,15 +32,6 @@ constexpr int kTeacherSlots = 60;
 constexpr int kSubjectSlots = 99;
 constexpr int kAssignmentSlots = 9;
 
-void frameRow(double left, double top, double right, double bottom)
-{
-    gRectX1 = left;
-    gRectY1 = top;
-    gRectX2 = right;
-    gRectY2 = static_cast<float>(bottom);
-    DrawPrinterRectangle();
-}
-
 // Marks in gTeacherMarks every teacher assigned to the class in any subject
 // and slot.
 void markTeachersOf(int cls)
@@ -77,7 +68,7 @@ void PrintTeacherList(Form14& menu)
         const int t = ListItemTeacher(menu.List1->item(i - 1)->text());
         const double y = top + i * pitch;
         p.setColour(PrintColour(0));
-        frameRow(kFrameInset, y, width - kFrameInset, y + pitch);
+        DrawPrinterFrame(kFrameInset, y, width - kFrameInset, y + pitch);
         printAt(kShortX, y + kTextBelowFrame, gTeacherShort(t));
         printAt(kNameX, y + kTextBelowFrame, gTeacherNames(t).toString());
     }
