@@ -40,16 +40,29 @@ QString text(double value)
     return t;
 }
 
-QString singleText(float value) { return text(QString::number(value, 'g', 7).toDouble()); }
+QString textSingle(float value) { return text(QString::number(value, 'g', 7).toDouble()); }
 
-QString singleStrForm(float value) { return strForm(QString::number(value, 'g', 7).toDouble()); }
+namespace {
+constexpr int kDoubleDigits = 15;
+constexpr int kSingleDigits = 7;
 
-QString strForm(double value)
+// Str writes a fraction without the zero before its point (" .5", "-.5") and
+// an exponent in capitals (" 1E+15"), with as many significant digits as the
+// number's type holds.
+QString strDigits(double value, int significant)
 {
-    QString t = text(value);
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    QString t = QString::number(value, 'g', significant).toUpper();
+    if (t.startsWith(QLatin1String("0.")))
+        t.remove(0, 1);
+    else if (t.startsWith(QLatin1String("-0.")))
+        t.remove(1, 1);
     return value >= 0 ? QLatin1Char(' ') + t : t;
 }
+}
+
+QString strForm(double value) { return strDigits(value, kDoubleDigits); }
+
+QString strFormSingle(float value) { return strDigits(value, kSingleDigits); }
 
 QString printForm(double value)
 {

@@ -13,15 +13,17 @@ double val(const QString& text);
 // A number turned into text on its own (CStr on a German PC): "5", "-5", "2,5".
 QString text(double value);
 
-// A Single (32-bit) number as text on its own and in Str form: at most seven
-// significant digits, as the runtime shows a Single ("107773,2", not the
-// digits of its double value).
-QString singleText(float value);
-QString singleStrForm(float value);
+// The same for a single-precision value, with at most 7 significant digits,
+// as the runtime shows a Single: "107773,2", not the digits of its double.
+QString textSingle(float value);
 
 // Str form: a blank before a non-negative number, the minus sign otherwise;
-// the point is the decimal separator.
+// the point is the decimal separator, with no zero before it: " 7", "-7",
+// " .5", " 2.5"; up to 15 significant digits.
 QString strForm(double value);
+// The same for a single-precision value, with up to 7 significant digits:
+// 3.4f is " 3.4", not " 3.40000009536743".
+QString strFormSingle(float value);
 
 // Print form as written to data files: a blank before a non-negative number,
 // one blank after it, the German decimal comma in a fraction: " 5 ", "-5 ".

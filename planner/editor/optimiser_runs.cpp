@@ -806,8 +806,8 @@ void ShowOptimisationProgress()
 void ShowOptimisationStatus()
 {
     Form18* f = window();
-    f->Label2->setText(numbers::singleText(gOptFactor));
-    f->Label3->setText(numbers::singleText(gSavedQualityRatio));
+    f->Label2->setText(numbers::textSingle(gOptFactor));
+    f->Label3->setText(numbers::textSingle(gSavedQualityRatio));
     QString gaps;
     long total = 0;
     const int lastDay = std::min<int>(days(), static_cast<int>(gDayCounts.upper()));
@@ -820,7 +820,7 @@ void ShowOptimisationStatus()
     f->Label11->setText(asText(gSumHours));
     f->Label15->setText(asText(gSumWishes));
     f->Label12->setText(numbers::strForm(gWishCount));
-    f->Label16->setText(numbers::singleStrForm(gWeightedGaps));
+    f->Label16->setText(numbers::strFormSingle(gWeightedGaps));
 }
 
 namespace optimiser {

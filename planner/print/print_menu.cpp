@@ -5,6 +5,13 @@
 #include "core/settings_file.h"
 #include "core/timetable.h"
 #include "planner/masterdata/printer_choice.h"
+#include "planner/print/assignment_list.h"
+#include "planner/print/class_hours.h"
+#include "planner/print/colour_test.h"
+#include "planner/print/name_signs.h"
+#include "planner/print/presence_chart.h"
+#include "planner/print/subject_legend.h"
+#include "planner/print/teacher_lists.h"
 #include "platform/clock.h"
 #include "platform/controls.h"
 #include "platform/dates.h"
@@ -529,20 +536,26 @@ void Form14::runPrintout(QPushButton* button, const Printout& printout)
         Form_Activate();
 }
 
-void Form14::Command2_Click() {}
-void Form14::Command26_Click() {}
-void Form14::Command32_Click() {}
+void Form14::Command2_Click() { runPrintout(Command2, PrintTeacherList); }
+void Form14::Command26_Click() { runPrintout(Command26, PrintClassTeachers); }
+void Form14::Command32_Click() { runPrintout(Command32, PrintSubjectLegend); }
 void Form14::Command25_Click() {}
 void Form14::Command16_Click() {}
 void Form14::Command4_Click() {}
 void Form14::Command6_Click() {}
 void Form14::Command20_Click() {}
 void Form14::Command21_Click() {}
-void Form14::Command3_Click() {}
-void Form14::Command18_Click() {}
-void Form14::Command19_Click() {}
-void Form14::Command24_Click() {}
-void Form14::Command5_Click() {}
+void Form14::Command3_Click() { runPrintout(Command3, PrintPresenceChart); }
+void Form14::Command18_Click() { runPrintout(Command18, PrintAssignmentList); }
+// The hours per class are quickly printed and leave the pointer as it is.
+void Form14::Command19_Click()
+{
+    const std::optional<PrintRun> run = RunPrintout(*this, Command19->text(), PrintClassHours);
+    if (const QString report = run ? printRunReport(*run) : QString(); !report.isEmpty())
+        Label5->setText(report);
+}
+void Form14::Command24_Click() { runPrintout(Command24, PrintColourTest); }
+void Form14::Command5_Click() { runPrintout(Command5, PrintNameSigns); }
 void Form14::Command11_Click() {}
 void Form14::Command12_Click() {}
 void Form14::Command13_Click() {}

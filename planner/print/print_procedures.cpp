@@ -65,6 +65,15 @@ void DrawPrinterRectangle()
     printer().line(left, bottom, left, top);
 }
 
+void DrawPrinterFrame(double left, double top, double right, double bottom)
+{
+    gRectX1 = left;
+    gRectY1 = top;
+    gRectX2 = right;
+    gRectY2 = static_cast<float>(bottom);
+    DrawPrinterRectangle();
+}
+
 void PrintPageFooter() { printFooter(gFooterX.toDouble(), gFooterY, kFooterPoints); }
 
 void PrintPageFooterReduced()
@@ -111,3 +120,10 @@ std::uint32_t PrintColour(int index)
 {
     return gColourValues.inBounds(index) ? units::bgrFromText(gColourValues(index)) : 0;
 }
+
+bool NamesStaffMember(const QString& teacherName)
+{
+    return teacherName.size() > 1 && !teacherName.startsWith(QLatin1String("ent"));
+}
+
+QString PrintFontName(int listIndex) { return gFontNames(gFontNames.inBounds(listIndex) ? listIndex : 0); }

@@ -11,6 +11,8 @@
 // The four sides of the box (gRectX1, gRectY1)-(gRectX2, gRectY2), clockwise
 // from the top left, in the printer's colour and pen width.
 void DrawPrinterRectangle();
+// The same for the box given, whose corners it leaves in gRectX1..gRectY2.
+void DrawPrinterFrame(double left, double top, double right, double bottom);
 
 // Two lines at 4 pt from (gFooterX, gFooterY): the print date with the plan
 // number, and the program's version. The printer keeps the footer's size and
@@ -32,3 +34,11 @@ int ListItemTeacher(const QString& item);
 // The printer colour of an entry of the colour table; black for an index
 // outside it.
 std::uint32_t PrintColour(int index);
+// A teacher slot that names a person to list: more than one character, and
+// not beginning with "ent" (exactly so), the placeholder "entfällt" for
+// lessons that do not take place.
+bool NamesStaffMember(const QString& teacherName);
+
+// The print font of the menu's font box at `listIndex`: font 0 ("Arial")
+// when the box has no choice.
+QString PrintFontName(int listIndex);

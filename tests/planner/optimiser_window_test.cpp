@@ -127,7 +127,7 @@ TEST_F(OptimiserWindowTest, FixationTestAndQualityCheck)
     // A Single shows its seven significant digits, the signed figures their Str form.
     EXPECT_EQ(shown()->Label3->text(), QStringLiteral("107773,2"));
     EXPECT_EQ(shown()->Label12->text(), QStringLiteral(" 3"));
-    EXPECT_EQ(shown()->Label16->text(), QStringLiteral("-0.5"));
+    EXPECT_EQ(shown()->Label16->text(), QStringLiteral("-.5"));
 }
 
 // Activation flags every subject when none is chosen; Form57 lists classes

@@ -91,3 +91,18 @@ TEST(FixedArray, BadIndexIsReportedNotUndefined)
     EXPECT_EQ(bounds::violations(), 2);
     bounds::resetViolations();
 }
+
+TEST(Numbers, StrFormWritesFractionsWithoutLeadingZeroAndSinglesToSevenDigits)
+{
+    const struct {
+        double value;
+        const char* form;
+    } doubles[] = {{0.5, " .5"}, {-0.5, "-.5"}, {2.5, " 2.5"}, {0, " 0"}, {-12, "-12"}, {1e15, " 1E+15"},
+                   {1.0 / 3, " .333333333333333"}};
+    for (const auto& c : doubles)
+        EXPECT_EQ(numbers::strForm(c.value), c.form) << c.value;
+    EXPECT_EQ(numbers::strFormSingle(2.3f + 1.1f), " 3.4");
+    EXPECT_EQ(numbers::strFormSingle(3.4f), " 3.4") << "not 3.40000009536743";
+    EXPECT_EQ(numbers::strFormSingle(0.25f), " .25");
+    EXPECT_EQ(numbers::strFormSingle(12345678.0f), " 1.234568E+07");
+}
