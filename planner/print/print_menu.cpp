@@ -5,6 +5,10 @@
 #include "core/settings_file.h"
 #include "core/timetable.h"
 #include "planner/masterdata/printer_choice.h"
+#include "planner/print/class_week_page.h"
+#include "planner/print/day_overviews.h"
+#include "planner/print/room_usage_sheets.h"
+#include "planner/print/week_plan_blocks.h"
 #include "platform/clock.h"
 #include "platform/controls.h"
 #include "platform/dates.h"
@@ -532,19 +536,19 @@ void Form14::runPrintout(QPushButton* button, const Printout& printout)
 void Form14::Command2_Click() {}
 void Form14::Command26_Click() {}
 void Form14::Command32_Click() {}
-void Form14::Command25_Click() {}
-void Form14::Command16_Click() {}
-void Form14::Command4_Click() {}
-void Form14::Command6_Click() {}
-void Form14::Command20_Click() {}
-void Form14::Command21_Click() {}
+void Form14::Command25_Click() { runPrintout(Command25, PrintClassWeekPagesA4); }
+void Form14::Command16_Click() { runPrintout(Command16, PrintClassWeekPageA3); }
+void Form14::Command4_Click() { runPrintout(Command4, PrintTeacherBlocks3); }
+void Form14::Command6_Click() { runPrintout(Command6, PrintClassBlocks3); }
+void Form14::Command20_Click() { runPrintout(Command20, PrintTeacherBlocks12); }
+void Form14::Command21_Click() { runPrintout(Command21, PrintRoomUsageSheets); }
 void Form14::Command3_Click() {}
 void Form14::Command18_Click() {}
 void Form14::Command19_Click() {}
 void Form14::Command24_Click() {}
 void Form14::Command5_Click() {}
-void Form14::Command11_Click() {}
-void Form14::Command12_Click() {}
+void Form14::Command11_Click() { runPrintout(Command11, PrintClassDayOverview); }
+void Form14::Command12_Click() { runPrintout(Command12, PrintStaffDayOverview); }
 void Form14::Command13_Click() {}
 void Form14::Command29_Click() {}
 void Form14::Command14_Click() {}
