@@ -96,10 +96,15 @@ public:
     void heads() const
     {
         printer().setColour(PrintColour(0));
+        const QString title = QString::fromUtf8(m_layout.title) + gDayNames(m_day).toString() + QStringLiteral(" - ")
+            + gSchoolName.toString();
         setPrintFont(kTitlePoints, true);
-        printAt(m_layout.titleX, kTitleY,
-                QString::fromUtf8(m_layout.title) + gDayNames(m_day).toString() + QStringLiteral(" - ")
-                    + gSchoolName.toString());
+        // A long school name took the end of the title off the paper; such a
+        // title is set smaller, to end as far from the edge as it begins.
+        const double room = printer().pageWidth() - 2 * m_layout.titleX;
+        if (const double width = printer().textWidth(title); width > room)
+            printer().setFontSize(kTitlePoints * room / width);
+        printAt(m_layout.titleX, kTitleY, title);
         setPrintFont(kNotePoints, false);
         printer().setFontItalic(false);
         printAt(m_layout.noteX, m_layout.noteY, gShortNote);
@@ -109,7 +114,8 @@ public:
     }
 
     // The row's heading and its cells, each cell framed in black first.
-    void row(const std::function<void(double top)>& heading, const std::function<void(double left, double top, int p)>& cell)
+    void row(const std::function<void(double top)>& heading,
+             const std::function<void(double left, double top, int p)>& cell)
     {
         ++m_row;
         // Without this the rows below the foot of the paper were lost: on A4

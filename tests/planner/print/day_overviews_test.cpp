@@ -123,3 +123,18 @@ TEST_F(DayOverviewsTest, RowsBelowThePapersFootContinueOnAFurtherPageWithTheHead
     EXPECT_EQ(textsAt(100, 600), QStringList({"1: Notiz", "2: Notiz"}));
     EXPECT_EQ(rec->begun[1].orientation, QPageLayout::Portrait);
 }
+
+TEST_F(DayOverviewsTest, ATitleTooWideForThePaperIsSetSmallerToEndInsideIt)
+{
+    print(&Form14::Command12_Click);
+    EXPECT_EQ(textOp("Personalstundenplan - Dienstag - Muster-Schule")->state.font.size, 22);
+
+    rec->ops.clear();
+    gSchoolName = QStringLiteral("Bundesrealgymnasium und Oberstufenrealgymnasium Lindenhof");
+    print(&Form14::Command12_Click);
+    const PrintRecorder::Op* title = textOp("Personalstundenplan - Dienstag - " + gSchoolName.toString());
+    ASSERT_TRUE(title);
+    EXPECT_LT(title->state.font.size, 22);
+    const double width = title->text.size() * title->state.font.size / 2 * 25.4 / 72;
+    EXPECT_NEAR(title->x + width, 210 - title->x, 1e-6);
+}
