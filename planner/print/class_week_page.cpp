@@ -23,8 +23,6 @@ constexpr double kCaptionPoints = 9;
 constexpr double kFooterX = 6;
 constexpr int kFooterY = 13;
 constexpr int kAbilityGroupProperty = 4;
-// Slot 0 holds the first teacher of every lesson, slot 9 the last one a
-// class's assignment can give.
 constexpr int kFirstTeacherSlot = 0;
 constexpr int kLastTeacherSlot = 9;
 constexpr int kLastClassItem = 23;
@@ -141,7 +139,7 @@ void drawFrame(const Box& box)
     DrawPrinterRectangle();
 }
 
-// A text as the plotter gets it: without umlauts when it has none.
+// A text as the printer gets it; a plotter has no umlauts.
 QString forPlotter(const QString& text)
 {
     gText = text;
@@ -149,26 +147,23 @@ QString forPlotter(const QString& text)
     return gText.toString();
 }
 
-QString classNameUpper(int k) { return gClassNames(k).toString().toUpper(); }
-
-bool leadsGrade(const QString& upperName)
+bool leadsGrade(int k)
 {
-    return upperName.endsWith(QLatin1Char('A')) || upperName.endsWith(QLatin1Char('L'))
-        || upperName.endsWith(QLatin1Char('1'));
+    gClass = k;
+    SetClassTypeFlags();
+    return gClassFlagA == 1;
 }
 
 // The class whose assignment gives the teachers of ability-group subjects:
 // the first class of the same grade that leads it, else the class itself.
 int partnerClass(int c)
 {
-    gClass = c;
-    SetClassTypeFlags();
-    if (gClassFlagA == 1)
+    if (leadsGrade(c))
         return c;
     const double grade = numbers::val(gClassNames(c).toString());
     for (int k = 1; k <= gMaxClasses.toInt() && gClassNames.inBounds(k); ++k) {
-        const QString name = classNameUpper(k);
-        if (name.size() >= 2 && leadsGrade(name) && numbers::val(name) == grade)
+        const QString name = gClassNames(k).toString();
+        if (name.size() >= 2 && leadsGrade(k) && numbers::val(name) == grade)
             return k;
     }
     return c;
@@ -225,8 +220,9 @@ public:
     }
 
 private:
-    // Frames are drawn thick and the pen made thin again after them; a
-    // plotter's pen keeps its own width, on the A4 page only for the frames.
+    // Frames are drawn with a thick pen, made thin again after them. A
+    // plotter's pen keeps its own width for the frames, and on the A3 page
+    // after them too.
     template <std::size_t N>
     void framed(const std::array<Box, N>& boxes) const
     {
@@ -322,6 +318,8 @@ private:
 
     // The teachers of ability groups teach the grade's groups together, and
     // only the class that leads the grade holds them in its assignment.
+    // Slot 0 holds the first teacher of every lesson: read from slot 1 on, a
+    // lesson of one teacher printed without its teacher.
     QString teachers(int s) const
     {
         if (!gSubjectAttr.inBounds(s))
