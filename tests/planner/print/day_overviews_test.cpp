@@ -1,67 +1,29 @@
-#include "planner/print/print_menu.h"
-#include "platform/controls.h"
-#include "tests/planner/print/print_fixture.h"
+#include "tests/planner/print/timetable_print_fixture.h"
 
-namespace {
-constexpr double kTwipsPerMm = 1440 / 25.4;
-constexpr int kDe = 1;
-constexpr int kDash = 2;
-constexpr std::uint32_t kRed = 0x0000FF;
-}
-
-class DayOverviewsTest : public PrintTest {
+class DayOverviewsTest : public TimetablePrintTest {
 protected:
     void SetUp() override
     {
-        PrintTest::SetUp();
-        for (int column = 0; column <= 2; ++column)
-            gSubjectNames(0, column) = QStringLiteral("=");
-        gSubjectNames(kDe, 2) = QStringLiteral("D");
-        gSubjectAttr(kDe, 1) = 2;
-        gSubjectNames(kDash, 2) = QStringLiteral("-");
-        gTeacherShort(0) = QStringLiteral("-");
-        gTeacherShort(1) = QStringLiteral("AB");
-        gTeacherShort(3) = QStringLiteral("BE");
+        TimetablePrintTest::SetUp();
         gTeacherShort(12) = QStringLiteral("=");
-        for (int k = 1; k <= 5; ++k)
-            gClassPrintNames(k) = gClassNames(k).toString();
         gShortNote = QStringLiteral("Notiz");
     }
-    void print(void (Form14::*handler)(), int day = 2)
+    // Prints the overview of Tuesday.
+    void print(void (Form14::*handler)())
     {
-        Form14* f = forms::show<Form14>();
-        f->List3->setListIndex(day - 1);
-        (f->*handler)();
+        menu()->List3->setListIndex(1);
+        (menu()->*handler)();
     }
-    // Document and the texts at (x, y) in twips.
-    QStringList textsAt(double x, double y) const
-    {
-        QStringList found;
-        for (const PrintRecorder::Op& op : rec->ops) {
-            if (op.kind == PrintRecorder::Kind::Text && qRound(op.x * kTwipsPerMm) == x
-                && qRound(op.y * kTwipsPerMm) == y)
-                found << QStringLiteral("%1: %2").arg(op.document).arg(op.text);
-        }
-        return found;
-    }
-    const PrintRecorder::Op* textOp(const QString& text) const
-    {
-        for (const PrintRecorder::Op& op : rec->ops) {
-            if (op.kind == PrintRecorder::Kind::Text && op.text == text)
-                return &op;
-        }
-        return nullptr;
-    }
+    QStringList at(double x, double y) const { return textsAt(x, y, kTwipsPerMm); }
 };
 
 TEST_F(DayOverviewsTest, EveryClassUpToTheLastGetsARowEvenWithoutAName)
 {
     print(&Form14::Command11_Click);
-    EXPECT_EQ(textsAt(100, 50), QStringList({"1: Gesamtstundenplan - Dienstag - Muster-Schule"}));
-    EXPECT_EQ(textsAt(100, 600), QStringList({"1: Notiz"}));
+    EXPECT_EQ(at(100, 50) + at(100, 600), QStringList({"1: Gesamtstundenplan - Dienstag - Muster-Schule", "1: Notiz"}));
     QStringList headings;
     for (int r = 1; r <= 6; ++r)
-        headings << textsAt(100, 700 * r + 600) + textsAt(100, 700 * r + 900);
+        headings << at(100, 700 * r + 600) + at(100, 700 * r + 900);
     EXPECT_EQ(headings, QStringList({"1: 1A", "1: -", "1: 1B", "1: -", "1: ", "1: -", "1: -", "1: -", "1: 2A", "1: -"}))
         << "the form teacher 0 shows as -";
     EXPECT_EQ(rec->documents, 1);
@@ -80,15 +42,11 @@ TEST_F(DayOverviewsTest, AClassCellPrintsBothSubjectsAndTheirTeachersLeavingOutE
     gSubjectTeachers(1, kDash, 2) = 1;
     print(&Form14::Command11_Click);
     const double x = 900 + 100;
-    EXPECT_EQ(textsAt(x, 1300), QStringList({"1: D"}));
-    EXPECT_EQ(textOp("D")->state.colour, kRed);
-    EXPECT_TRUE(textsAt(x + 450, 1300).isEmpty()) << "\"-\" is no abbreviation";
-    EXPECT_EQ(textsAt(x, 1500), QStringList({"1: AB BE"}));
-    EXPECT_EQ(textsAt(x, 1640), QStringList({"1: AB"}));
-    EXPECT_EQ(textsAt(x, 1920), QStringList({"1: BE"}));
-    EXPECT_EQ(textsAt(x + 450, 1500), QStringList({"1: BE"}));
-    EXPECT_EQ(textsAt(x + 450, 1720), QStringList({"1: AB"}));
-    EXPECT_EQ(textOp("AB BE")->state.font.size, 5);
+    EXPECT_EQ(at(x, 1300) + at(x + 450, 1300), QStringList({"1: D"})) << "\"-\" is no abbreviation";
+    EXPECT_EQ(firstText("D")->state.colour, kRed);
+    EXPECT_EQ(at(x, 1500) + at(x, 1640) + at(x, 1780) + at(x, 1920), QStringList({"1: AB BE", "1: AB", "1: BE"}));
+    EXPECT_EQ(at(x + 450, 1500) + at(x + 450, 1720), QStringList({"1: BE", "1: AB"}));
+    EXPECT_EQ(firstText("AB BE")->state.font.size, 5);
 }
 
 TEST_F(DayOverviewsTest, TeachersWithoutANameAreSkippedWithoutAGap)
@@ -99,13 +57,12 @@ TEST_F(DayOverviewsTest, TeachersWithoutANameAreSkippedWithoutAGap)
     gTeacherUnavailable(1, 2, 2) = 9;
     gTeacherUnavailable(1, 2, 3) = 10;
     print(&Form14::Command12_Click);
-    EXPECT_EQ(textsAt(50, 50), QStringList({"1: Personalstundenplan - Dienstag - Muster-Schule"}));
-    EXPECT_EQ(textsAt(0, 1240) + textsAt(0, 1480) + textsAt(0, 1720) + textsAt(0, 1960),
+    EXPECT_EQ(at(50, 50), QStringList({"1: Personalstundenplan - Dienstag - Muster-Schule"}));
+    EXPECT_EQ(at(0, 1240) + at(0, 1480) + at(0, 1720) + at(0, 1960),
               QStringList({"1: Abel Anna", "1: Berg Bernd", "1: Corn Clara"}));
-    EXPECT_EQ(textsAt(2180, 1500), QStringList({"1: D 1B"}));
-    EXPECT_EQ(textOp("D 1B")->state.colour, kRed);
-    EXPECT_EQ(textsAt(2960, 1260) + textsAt(3740, 1260), QStringList({"1: X  ", "1: A  "}));
-    EXPECT_EQ(textsAt(2180, 1000), QStringList({"1: "})) << "the period header";
+    EXPECT_EQ(at(2180, 1500), QStringList({"1: D 1B"}));
+    EXPECT_EQ(firstText("D 1B")->state.colour, kRed);
+    EXPECT_EQ(at(2960, 1260) + at(3740, 1260), QStringList({"1: X  ", "1: A  "}));
 }
 
 TEST_F(DayOverviewsTest, RowsBelowThePapersFootContinueOnAFurtherPageWithTheHeads)
@@ -116,25 +73,19 @@ TEST_F(DayOverviewsTest, RowsBelowThePapersFootContinueOnAFurtherPageWithTheHead
     }
     print(&Form14::Command11_Click);
     EXPECT_EQ(rec->documents, 2);
-    EXPECT_EQ(textsAt(100, 700 * 22 + 600), QStringList({"1: K22"})) << "22 rows fit on A4";
-    EXPECT_EQ(textsAt(100, 700 + 600), QStringList({"1: K1", "2: K23"}));
-    EXPECT_EQ(textsAt(100, 1400 + 600), QStringList({"1: K2", "2: K24"}));
-    EXPECT_EQ(textsAt(100, 50).size(), 2);
-    EXPECT_EQ(textsAt(100, 600), QStringList({"1: Notiz", "2: Notiz"}));
-    EXPECT_EQ(rec->begun[1].orientation, QPageLayout::Portrait);
+    EXPECT_EQ(at(100, 700 * 22 + 600), QStringList({"1: K22"})) << "22 rows fit on A4";
+    EXPECT_EQ(at(100, 700 + 600) + at(100, 1400 + 600), QStringList({"1: K1", "2: K23", "1: K2", "2: K24"}));
+    EXPECT_EQ(at(100, 600), QStringList({"1: Notiz", "2: Notiz"}));
+    EXPECT_EQ(at(100, 50).size(), 2);
 }
 
 TEST_F(DayOverviewsTest, ATitleTooWideForThePaperIsSetSmallerToEndInsideIt)
 {
-    print(&Form14::Command12_Click);
-    EXPECT_EQ(textOp("Personalstundenplan - Dienstag - Muster-Schule")->state.font.size, 22);
-
-    rec->ops.clear();
     gSchoolName = QStringLiteral("Bundesrealgymnasium und Oberstufenrealgymnasium Lindenhof");
     print(&Form14::Command12_Click);
-    const PrintRecorder::Op* title = textOp("Personalstundenplan - Dienstag - " + gSchoolName.toString());
+    const PrintRecorder::Op* title = firstText("Personalstundenplan - Dienstag - Bundes");
     ASSERT_TRUE(title);
     EXPECT_LT(title->state.font.size, 22);
-    const double width = title->text.size() * title->state.font.size / 2 * 25.4 / 72;
-    EXPECT_NEAR(title->x + width, 210 - title->x, 1e-6);
+    const double width = title->text.size() * title->state.font.size / 2 * kMmPerPoint;
+    EXPECT_NEAR(title->x + width, 210 - title->x, 1e-6) << "as far from the edge as it begins";
 }
