@@ -7,11 +7,15 @@
 #include "planner/masterdata/printer_choice.h"
 #include "planner/print/assignment_list.h"
 #include "planner/print/class_hours.h"
+#include "planner/print/class_week_page.h"
 #include "planner/print/colour_test.h"
+#include "planner/print/day_overviews.h"
 #include "planner/print/name_signs.h"
 #include "planner/print/presence_chart.h"
+#include "planner/print/room_usage_sheets.h"
 #include "planner/print/subject_legend.h"
 #include "planner/print/teacher_lists.h"
+#include "planner/print/week_plan_blocks.h"
 #include "platform/clock.h"
 #include "platform/controls.h"
 #include "platform/dates.h"
@@ -539,12 +543,12 @@ void Form14::runPrintout(QPushButton* button, const Printout& printout)
 void Form14::Command2_Click() { runPrintout(Command2, PrintTeacherList); }
 void Form14::Command26_Click() { runPrintout(Command26, PrintClassTeachers); }
 void Form14::Command32_Click() { runPrintout(Command32, PrintSubjectLegend); }
-void Form14::Command25_Click() {}
-void Form14::Command16_Click() {}
-void Form14::Command4_Click() {}
-void Form14::Command6_Click() {}
-void Form14::Command20_Click() {}
-void Form14::Command21_Click() {}
+void Form14::Command25_Click() { runPrintout(Command25, PrintClassWeekPagesA4); }
+void Form14::Command16_Click() { runPrintout(Command16, PrintClassWeekPageA3); }
+void Form14::Command4_Click() { runPrintout(Command4, PrintTeacherBlocks3); }
+void Form14::Command6_Click() { runPrintout(Command6, PrintClassBlocks3); }
+void Form14::Command20_Click() { runPrintout(Command20, PrintTeacherBlocks12); }
+void Form14::Command21_Click() { runPrintout(Command21, PrintRoomUsageSheets); }
 void Form14::Command3_Click() { runPrintout(Command3, PrintPresenceChart); }
 void Form14::Command18_Click() { runPrintout(Command18, PrintAssignmentList); }
 // The hours per class are quickly printed and leave the pointer as it is.
@@ -556,8 +560,8 @@ void Form14::Command19_Click()
 }
 void Form14::Command24_Click() { runPrintout(Command24, PrintColourTest); }
 void Form14::Command5_Click() { runPrintout(Command5, PrintNameSigns); }
-void Form14::Command11_Click() {}
-void Form14::Command12_Click() {}
+void Form14::Command11_Click() { runPrintout(Command11, PrintClassDayOverview); }
+void Form14::Command12_Click() { runPrintout(Command12, PrintStaffDayOverview); }
 void Form14::Command13_Click() {}
 void Form14::Command29_Click() {}
 void Form14::Command14_Click() {}

@@ -3,6 +3,7 @@
 #include "core/model.h"
 #include "core/timetable.h"
 #include "platform/clock.h"
+#include "platform/controls.h"
 #include "platform/dates.h"
 #include "platform/numbers.h"
 #include "platform/printer.h"
@@ -17,6 +18,11 @@ constexpr float kA3ToA4 = 1.414f;
 constexpr int kAbilityGroupProperty = 4;
 // The teacher number fills the last characters of a list item.
 constexpr int kItemNumberChars = 3;
+constexpr int kColourProperty = 1;
+constexpr int kAbbreviationColumn = 2;
+constexpr int kCannotCome = 9;
+constexpr int kSupervision = 10;
+const QString kEmptyMarker = QStringLiteral("=");
 
 QStringList footerLines()
 {
@@ -46,6 +52,8 @@ void setClassTypeFlagsChecked()
     gClassFlagA = 0;
     gClassFlagR = 0;
 }
+
+QString withoutEmptyMarker(const QString& text) { return text == kEmptyMarker ? QString() : text; }
 
 bool hasAbilityGroups(int subject)
 {
@@ -107,6 +115,12 @@ void ReplaceUmlautsForPlotter()
     gText = text;
 }
 
+bool ListItemSelected(const ListBox* list, int row)
+{
+    const QListWidgetItem* item = list->item(row);
+    return item && item->isSelected();
+}
+
 int ListItemTeacher(const QString& item)
 {
     // Three characters hold no number beyond 999, so the conversion is safe.
@@ -126,4 +140,39 @@ bool NamesStaffMember(const QString& teacherName)
     return teacherName.size() > 1 && !teacherName.startsWith(QLatin1String("ent"));
 }
 
-QString PrintFontName(int listIndex) { return gFontNames(gFontNames.inBounds(listIndex) ? listIndex : 0); }
+QString PrintFontName(int index) { return gFontNames(gFontNames.inBounds(index) ? index : 0); }
+
+std::uint32_t SubjectColour(int subject)
+{
+    return gSubjectAttr.inBounds(subject) ? PrintColour(gSubjectAttr(subject, kColourProperty)) : 0;
+}
+
+QString CellAbbreviation(int subject)
+{
+    return gSubjectNames.inBounds(subject) ? withoutEmptyMarker(gSubjectNames(subject, kAbbreviationColumn))
+                                           : QString();
+}
+
+QString TeacherCellText(int teacher, int day, int period)
+{
+    const int subject = gTeacherPlanSubject(teacher, day, period);
+    const int taught = gTeacherPlanClass(teacher, day, period);
+    gText2 = CellAbbreviation(subject);
+    gText = gClassPrintNames.inBounds(taught) ? withoutEmptyMarker(gClassPrintNames(taught)) : QString();
+    gClass = taught;
+    gSubject = subject;
+    StripSubjectSuffixA();
+    QString cell = gText2.toString() + QLatin1Char(' ') + gText.toString();
+    switch (gTeacherUnavailable(teacher, day, period)) {
+    case kCannotCome:
+        cell.prepend(QStringLiteral("X "));
+        break;
+    case kSupervision:
+        cell.prepend(QStringLiteral("A "));
+        break;
+    default:
+        break;
+    }
+    gText3 = cell;
+    return cell;
+}

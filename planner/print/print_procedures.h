@@ -8,6 +8,8 @@
 #include <QString>
 #include <cstdint>
 
+class ListBox;
+
 // The four sides of the box (gRectX1, gRectY1)-(gRectX2, gRectY2), clockwise
 // from the top left, in the printer's colour and pen width.
 void DrawPrinterRectangle();
@@ -28,6 +30,9 @@ void StripSubjectSuffixA();
 // For a plotter without umlauts: ä ö ü ß Ä Ö Ü in gText become a o u ss A O U.
 void ReplaceUmlautsForPlotter();
 
+// Whether item `row` of a selection list of the print menu is selected; no
+// for a row the list does not have.
+bool ListItemSelected(const ListBox* list, int row);
 // The teacher number at the end of an item of the print menu's teacher list;
 // 0 (no teacher) when it lies outside the teacher table.
 int ListItemTeacher(const QString& item);
@@ -39,6 +44,19 @@ std::uint32_t PrintColour(int index);
 // lessons that do not take place.
 bool NamesStaffMember(const QString& teacherName);
 
-// The print font of the menu's font box at `listIndex`: font 0 ("Arial")
-// when the box has no choice.
-QString PrintFontName(int listIndex);
+
+// The print font at an index of the font list; the first, "Arial", for an
+// index outside it (a font box without a choice gives -1).
+QString PrintFontName(int index);
+// The printer colour of a subject, by its colour property; black for a
+// subject number outside the subject table.
+std::uint32_t SubjectColour(int subject);
+// A subject's abbreviation as a timetable cell prints it: subject 0 (a free
+// cell) and every other "=" print as nothing, as does a subject number
+// outside the table.
+QString CellAbbreviation(int subject);
+// What a teacher's week or day plan prints in one period: the subject, a
+// blank and the class, marked "X " when the teacher cannot come and "A " on
+// supervision duty. Leaves gClass and gSubject at the lesson and the text
+// in gText3.
+QString TeacherCellText(int teacher, int day, int period);
