@@ -5,6 +5,7 @@
 #include "core/settings_file.h"
 #include "core/timetable.h"
 #include "planner/masterdata/printer_choice.h"
+#include "planner/print/school_grids.h"
 #include "platform/clock.h"
 #include "platform/controls.h"
 #include "platform/dates.h"
@@ -545,9 +546,9 @@ void Form14::Command24_Click() {}
 void Form14::Command5_Click() {}
 void Form14::Command11_Click() {}
 void Form14::Command12_Click() {}
-void Form14::Command13_Click() {}
-void Form14::Command29_Click() {}
-void Form14::Command14_Click() {}
-void Form14::Command28_Click() {}
-void Form14::Command15_Click() {}
-void Form14::Command30_Click() {}
+void Form14::Command13_Click() { runPrintout(Command13, PrintStaffGrid); }
+void Form14::Command29_Click() { runPrintout(Command29, PrintStaffGridReduced); }
+void Form14::Command14_Click() { runPrintout(Command14, PrintSchoolGrid); }
+void Form14::Command28_Click() { runPrintout(Command28, PrintSchoolGridReduced); }
+void Form14::Command15_Click() { runPrintout(Command15, PrintVerticalGrid); }
+void Form14::Command30_Click() { runPrintout(Command30, PrintVerticalGridReduced); }
