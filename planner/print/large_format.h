@@ -64,7 +64,9 @@ public:
     void blackLine(float x1, float y1, float x2, float y2);
     // A framed box in colour 0 and the current pen.
     void frame(float x1, float y1, float x2, float y2);
-    // The page footer at the footer position the member gives, undivided.
+    // The page footer at the footer position the member gives, undivided: the
+    // reduced landscape twins print it at full size, the reduced vertical
+    // grid through the reduced footer, which divides it.
     void footer(float x, float y);
 
     // Before a subject's abbreviation in a cell: its colour, unless "nur SW".
