@@ -13,6 +13,7 @@
 #include "planner/print/name_signs.h"
 #include "planner/print/presence_chart.h"
 #include "planner/print/room_usage_sheets.h"
+#include "planner/print/school_grids.h"
 #include "planner/print/subject_legend.h"
 #include "planner/print/teacher_lists.h"
 #include "planner/print/week_plan_blocks.h"
@@ -562,9 +563,9 @@ void Form14::Command24_Click() { runPrintout(Command24, PrintColourTest); }
 void Form14::Command5_Click() { runPrintout(Command5, PrintNameSigns); }
 void Form14::Command11_Click() { runPrintout(Command11, PrintClassDayOverview); }
 void Form14::Command12_Click() { runPrintout(Command12, PrintStaffDayOverview); }
-void Form14::Command13_Click() {}
-void Form14::Command29_Click() {}
-void Form14::Command14_Click() {}
-void Form14::Command28_Click() {}
-void Form14::Command15_Click() {}
-void Form14::Command30_Click() {}
+void Form14::Command13_Click() { runPrintout(Command13, PrintStaffGrid); }
+void Form14::Command29_Click() { runPrintout(Command29, PrintStaffGridReduced); }
+void Form14::Command14_Click() { runPrintout(Command14, PrintSchoolGrid); }
+void Form14::Command28_Click() { runPrintout(Command28, PrintSchoolGridReduced); }
+void Form14::Command15_Click() { runPrintout(Command15, PrintVerticalGrid); }
+void Form14::Command30_Click() { runPrintout(Command30, PrintVerticalGridReduced); }
