@@ -3,15 +3,14 @@
 // group rows): one page per class, into the recorder and into a PDF file.
 // Baseline: the same 24 PDF pages holding the title alone, so the cost of the
 // grid shows apart from the cost of opening and writing the file.
+#include "bench/widget_benchmarks.h"
 #include "core/constants.h"
 #include "core/model.h"
 #include "planner/print/print_menu.h"
 #include "platform/controls.h"
-#include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QListWidgetItem>
 #include <QTemporaryDir>
@@ -154,14 +153,4 @@ void BM_TitlePagesIntoAPdf(benchmark::State& state)
 BENCHMARK(BM_TitlePagesIntoAPdf)->Unit(benchmark::kMillisecond);
 }
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    dialogs::setHandler([](const dialogs::Shown&) { return false; });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runWidgetBenchmarks(argc, argv); }

@@ -4,15 +4,14 @@
 // fitting alone) and into a PDF file; the whole-school sheet should reach its
 // PDF in about a second. The baseline prints the same number of texts into a
 // PDF without measuring any of them.
+#include "bench/widget_benchmarks.h"
 #include "core/constants.h"
 #include "core/model.h"
 #include "planner/print/print_menu.h"
 #include "platform/controls.h"
-#include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -200,19 +199,4 @@ void BM_MeasureText(benchmark::State& state)
 BENCHMARK(BM_MeasureText);
 }
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-        if (!text.contains(QLatin1String("does not support raise()")))
-            previous(type, context, text);
-    });
-    dialogs::setHandler([](const dialogs::Shown&) { return false; });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runWidgetBenchmarks(argc, argv); }
