@@ -9,15 +9,15 @@
 // run repeats: the rule chain over every open cell, the rating of a whole
 // plan, and saving plan "0".
 #include "bench/optimiser_trial.h"
+#include "bench/widget_benchmarks.h"
 #include "core/constants.h"
 #include "core/model.h"
 #include "core/plan_files.h"
-#include "planner/editor/rule_chains.h"
 #include "planner/editor/open_positions.h"
+#include "planner/editor/rule_chains.h"
 #include "planner/editor/timetable_rating.h"
 #include "tests/support/generated_school.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -141,13 +141,4 @@ BENCHMARK(BM_SavePlanZero)->Unit(benchmark::kMillisecond);
 
 }
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runWidgetBenchmarks(argc, argv); }

@@ -2,6 +2,7 @@
 // 200 days of a 24-class school, each day with every class's lesson content.
 // It runs while a teacher waits for the class to open, so it must stay quick
 // even when it looks 60 days back for several subjects.
+#include "bench/widget_benchmarks.h"
 #include "core/model.h"
 #include "platform/clock.h"
 #include "platform/controls.h"
@@ -13,8 +14,6 @@
 #include "register/entry_window.h"
 #include "register/school_week.h"
 #include "register/week_overview.h"
-
-#include <QApplication>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -133,12 +132,4 @@ void BM_FillWeekOverview(benchmark::State& state)
 BENCHMARK(BM_FillWeekOverview)->Unit(benchmark::kMillisecond);
 }
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runWidgetBenchmarks(argc, argv); }

@@ -2,8 +2,8 @@
 // data model: a school with a keyword in "code.dat" opens the tools over every
 // student at each start, so both must stay quick at 1000 students.
 #include "admin/classroom_tools.h"
+#include "bench/widget_benchmarks.h"
 #include "core/model.h"
-#include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "register/entry_window.h"
 
@@ -198,21 +198,5 @@ BENCHMARK(BM_ToolsOn1000Students)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // The offscreen platform warns at every raise of a window, and the runs
-    // raise one thousands of times.
-    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-        if (!text.contains(QLatin1String("does not support raise()")))
-            previous(type, context, text);
-    });
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
-    // A message of the start-up (none is expected) must not wait for a click.
-    dialogs::setHandler([](const dialogs::Shown&) { return false; });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv, [] { QApplication::setFont(QFont(QStringLiteral("Arial"), 8)); });
 }

@@ -1,5 +1,6 @@
 // The standings, the statistics and the export over a school year of
 // finished substitution days: each reads every day file once a run.
+#include "bench/widget_benchmarks.h"
 #include "core/constants.h"
 #include "core/model.h"
 #include "planner/substitution/substitution_day.h"
@@ -9,7 +10,6 @@
 #include "platform/dates.h"
 #include "platform/printer.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -135,12 +135,4 @@ void BM_ReadRawBytesOfTheDayFiles(benchmark::State& state)
 BENCHMARK(BM_ReadRawBytesOfTheDayFiles)->Unit(benchmark::kMillisecond);
 }
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runWidgetBenchmarks(argc, argv); }

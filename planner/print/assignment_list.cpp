@@ -12,9 +12,6 @@
 
 namespace {
 // Millimetres, portrait.
-constexpr int kLinesPerPage = 42;
-constexpr double kLinePitch = 6;
-constexpr double kLineTop = 20;
 constexpr double kShortNameX = 15;
 constexpr double kTextX = 27;
 constexpr double kShortNamePoints = 9;
@@ -29,12 +26,6 @@ constexpr int kSubjectSlots = 99;
 constexpr int kClassSlots = 24;
 constexpr int kLastSlot = 9;
 constexpr int kAbbreviation = 2;
-
-void startPage()
-{
-    printer().setOrientation(QPageLayout::Portrait);
-    printer().setScaleMode(Printer::Scale::Millimetres);
-}
 
 void printHeading()
 {
@@ -103,20 +94,10 @@ void printLine(int t, double y)
 
 void PrintAssignmentList(Form14& menu)
 {
-    startPage();
-    printer().setFontName(PrintFontName(menu.Combo1->ListIndex()));
-    printHeading();
-    int line = 0;
+    QList<int> teachers;
     for (int t = 1; t <= kTeacherSlots; ++t) {
-        if (gTeacherNames(t).toString().size() < 2)
-            continue;
-        if (++line > kLinesPerPage) {
-            printer().endDoc();
-            startPage();
-            printHeading();
-            line = 1;
-        }
-        printLine(t, kLineTop + kLinePitch * line);
+        if (gTeacherNames(t).toString().size() >= 2)
+            teachers << t;
     }
-    printer().endDoc();
+    PrintListPages(PrintFontName(menu.Combo1->ListIndex()), teachers, printHeading, printLine);
 }

@@ -176,3 +176,29 @@ QString TeacherCellText(int teacher, int day, int period)
     gText3 = cell;
     return cell;
 }
+
+void PrintListPages(const QString& fontName, const QList<int>& items, const std::function<void()>& heading,
+                    const std::function<void(int item, double y)>& printLine)
+{
+    constexpr int kLinesPerPage = 42;
+    constexpr double kLineTop = 20;
+    constexpr double kLinePitch = 6;
+    const auto startPage = [] {
+        printer().setOrientation(QPageLayout::Portrait);
+        printer().setScaleMode(Printer::Scale::Millimetres);
+    };
+    startPage();
+    printer().setFontName(fontName);
+    heading();
+    int line = 0;
+    for (const int item : items) {
+        if (++line > kLinesPerPage) {
+            printer().endDoc();
+            startPage();
+            heading();
+            line = 1;
+        }
+        printLine(item, kLineTop + kLinePitch * line);
+    }
+    printer().endDoc();
+}

@@ -5,8 +5,10 @@
 // from the data into what a printout prints. Like the other module
 // procedures, those without arguments work on the data model: the caller sets
 // gRectX1..gRectY2, gFooterX/gFooterY or gText, calls, and prints the result.
+#include <QList>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 class ListBox;
 
@@ -48,6 +50,11 @@ bool NamesStaffMember(const QString& teacherName);
 // The print font at an index of the font list; the first, "Arial", for an
 // index outside it (a font box without a choice gives -1).
 QString PrintFontName(int index);
+// A list of 42 lines to a portrait page in millimetres, in the font `fontName`:
+// each page a document of its own that opens with `heading`; `printLine`
+// prints an item at the height of its line, 20 mm plus 6 mm a line.
+void PrintListPages(const QString& fontName, const QList<int>& items, const std::function<void()>& heading,
+                    const std::function<void(int item, double y)>& printLine);
 // The printer colour of a subject, by its colour property; black for a
 // subject number outside the subject table.
 std::uint32_t SubjectColour(int subject);

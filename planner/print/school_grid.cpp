@@ -2,6 +2,7 @@
 // per period of the week, and below it the teaching-assignment list, one line
 // per teacher with the subjects taught and, after each subject, its classes.
 #include "core/model.h"
+#include "planner/print/landscape_week.h"
 #include "planner/print/large_format.h"
 #include "planner/print/print_menu.h"
 #include "planner/print/print_procedures.h"
@@ -15,21 +16,13 @@
 #include <vector>
 
 namespace {
-constexpr int kDays = 5;
-constexpr int kPeriods = 11;
+using namespace landscapeweek;
 constexpr int kClassBands = 24;
 constexpr int kSlots = 10;
-constexpr float kRight = 395;
-constexpr float kGridTop = 30;
 constexpr float kGridBottom = 198;
-constexpr float kFirstPeriodLine = 46;
 constexpr double kThinPen = 2;
 constexpr double kA3HeavyPen = 8;
 constexpr double kReducedHeavyPen = 5;
-constexpr float kCellStart = 10;
-constexpr float kCellMinimum = 1;
-constexpr float kCellWidth = 4.5f;
-constexpr float kCaptionStart = 12;
 constexpr float kA3CaptionMinimum = 2;
 constexpr float kReducedCaptionMinimum = 1;
 constexpr float kListWidth = 95;
@@ -37,12 +30,6 @@ constexpr float kListColumn = 100;
 constexpr float kFormTeacherWidth = 34;
 constexpr double kPlotterFactor = 1.7;
 constexpr int kMinimumNameLength = 2;
-
-const LargeFormatMember kA3{LargeFormatMember::Paper::Landscape, false, true,
-                            QStringLiteral("Plan wird gedruckt..."), QStringLiteral("bitte warten...")};
-const LargeFormatMember kReduced{LargeFormatMember::Paper::Landscape, true, false,
-                                 QStringLiteral("verkleinerter Plan wird gedruckt..."),
-                                 QStringLiteral("bitte warten...")};
 
 struct Ladders {
     std::vector<float> list;
@@ -52,8 +39,6 @@ const Ladders kA3Ladders{{9, 8, 7, 6, 5, 4}, {8, 7, 6, 5}};
 const Ladders kReducedLadders{{6, 5.5f, 5, 4.5f, 4, 3.5f, 3, 2.5f, 2}, {6, 5.5f, 5, 4.5f, 4, 3.5f, 3}};
 
 float bandTop(int row) { return 7.0f * row + 23; }
-float cellX(int day, int period) { return 55.0f * day + 5.0f * period - 13.6f; }
-float captionX(int day, int period) { return 55.0f * day + 5.0f * period - 13.5f; }
 
 // One subject of a teacher's line with its classes in the order met.
 struct SubjectClasses {
@@ -109,7 +94,7 @@ QString assignmentLine(int t)
 class SchoolGrid {
 public:
     SchoolGrid(Form14& menu, bool reduced)
-        : m_menu(menu), m_job(menu, reduced ? kReduced : kA3), m_reduced(reduced),
+        : m_menu(menu), m_job(menu, member(reduced, QStringLiteral("bitte warten..."))), m_reduced(reduced),
           m_ladders(reduced ? kReducedLadders : kA3Ladders)
     {
     }
@@ -135,25 +120,16 @@ private:
         m_job.setPen(kThinPen);
         for (int r = 0; r <= kClassBands; ++r)
             m_job.blackLine(0, kGridTop + 7.0f * r, kRight, kGridTop + 7.0f * r);
-        for (int c = 0; c <= kDays * kPeriods; ++c)
-            m_job.blackLine(kFirstPeriodLine + 5.0f * c, kGridTop, kFirstPeriodLine + 5.0f * c, kGridBottom);
+        periodLines(m_job, kGridBottom);
         m_job.setPen(m_reduced ? kReducedHeavyPen : kA3HeavyPen);
         m_job.blackLine(0, 16, kRight, 16);
-        for (int i = 0; i < kDays; ++i)
-            m_job.frame(kFirstPeriodLine + 55.0f * i, 16, 101 + 55.0f * i, kGridBottom);
+        dayFrames(m_job, kGridBottom);
         m_job.frame(0.3f, 7, kRight, 275);
         m_job.setPen(kThinPen);
         setPrintFont(m_job.points(17), false);
-        for (int d = 1; d <= kDays; ++d)
-            m_job.printText(55.0f * d - 7, 17, FoldedForPlotter(gDayNames(d).toString()));
-        const float captionMinimum = m_reduced ? kReducedCaptionMinimum : kA3CaptionMinimum;
-        for (int d = 1; d <= kDays; ++d) {
-            for (int p = 1; p <= kPeriods; ++p) {
-                if (!m_job.fitContinuous(captionX(d, p), 25, gPeriodLabels(p).toString().trimmed(), kCaptionStart,
-                                         captionMinimum, kCellWidth))
-                    return false;
-            }
-        }
+        dayNames(m_job, true);
+        if (!periodCaptions(m_job, m_reduced ? kReducedCaptionMinimum : kA3CaptionMinimum))
+            return false;
         m_job.footer(1, m_reduced ? 12 : 8);
         return true;
     }
@@ -227,9 +203,8 @@ private:
                     if (!IsPrintedSubject(s))
                         continue;
                     m_job.setCellColour(s);
-                    if (!m_job.fitContinuous(cellX(d, p), bandTop(row) + (half == 0 ? 0.4f : 3.5f),
-                                             FoldedForPlotter(SubjectAbbreviation(s)), kCellStart, kCellMinimum,
-                                             kCellWidth))
+                    if (!cellText(m_job, d, p, bandTop(row) + (half == 0 ? 0.4f : 3.5f),
+                                  FoldedForPlotter(SubjectAbbreviation(s))))
                         return false;
                 }
             }

@@ -1,6 +1,7 @@
 // The staff grid: one row per teacher of the teacher list from position Text4
 // to Text5, one narrow column per period of the week, 36 teachers to a page.
 #include "core/model.h"
+#include "planner/print/landscape_week.h"
 #include "planner/print/large_format.h"
 #include "planner/print/print_menu.h"
 #include "planner/print/print_procedures.h"
@@ -13,38 +14,22 @@
 #include <algorithm>
 
 namespace {
-constexpr int kDays = 5;
-constexpr int kPeriods = 11;
+using namespace landscapeweek;
 constexpr int kRowsPerPage = 36;
-constexpr float kRight = 395;
-constexpr float kGridTop = 30;
 constexpr float kBottom = 282;
-constexpr float kFirstPeriodLine = 46;
 constexpr float kStdColumnEnd = 331;
 constexpr double kThinPen = 1;
 constexpr double kA3FramePen = 6;
 constexpr double kReducedFramePen = 4;
-constexpr float kCellStart = 10;
-constexpr float kCellMinimum = 1;
-constexpr float kCellWidth = 4.5f;
-constexpr float kCaptionStart = 12;
 constexpr float kCaptionMinimum = 2;
 
-const LargeFormatMember kA3{LargeFormatMember::Paper::Landscape, false, true,
-                            QStringLiteral("Plan wird gedruckt..."), QStringLiteral("haben Sie Geduld...")};
-const LargeFormatMember kReduced{LargeFormatMember::Paper::Landscape, true, false,
-                                 QStringLiteral("verkleinerter Plan wird gedruckt..."),
-                                 QStringLiteral("haben Sie Geduld...")};
-
 float rowTop(int row) { return 7.0f * row + 23; }
-float cellX(int day, int period) { return 55.0f * day + 5.0f * period - 13.6f; }
-float captionX(int day, int period) { return 55.0f * day + 5.0f * period - 13.5f; }
 
 // The layout once; the reduced twin differs where its member row and the
 // lines below say.
 class StaffGrid {
 public:
-    StaffGrid(Form14& menu, bool reduced) : m_menu(menu), m_job(menu, reduced ? kReduced : kA3), m_reduced(reduced) {}
+    StaffGrid(Form14& menu, bool reduced) : m_menu(menu), m_job(menu, member(reduced, QStringLiteral("haben Sie Geduld..."))), m_reduced(reduced) {}
 
     void print()
     {
@@ -96,27 +81,19 @@ private:
         m_job.blackLine(0, 16, kRight, 16);
         if (!m_job.yield())
             return false;
-        for (int k = 0; k <= kDays * kPeriods; ++k)
-            m_job.blackLine(kFirstPeriodLine + 5.0f * k, kGridTop, kFirstPeriodLine + 5.0f * k, kBottom);
+        periodLines(m_job, kBottom);
         m_job.blackLine(kStdColumnEnd, kGridTop, kStdColumnEnd, kBottom);
         if (!m_job.yield())
             return false;
-        for (int d = 1; d <= kDays; ++d) {
-            for (int p = 1; p <= kPeriods; ++p) {
-                if (!m_job.fitContinuous(captionX(d, p), 25, gPeriodLabels(p).toString().trimmed(), kCaptionStart,
-                                         kCaptionMinimum, kCellWidth))
-                    return false;
-            }
-        }
+        if (!periodCaptions(m_job, kCaptionMinimum))
+            return false;
         m_job.setPen(m_reduced ? kReducedFramePen : kA3FramePen);
         m_job.frame(0, kGridTop, kRight, kBottom);
-        for (int i = 0; i < kDays; ++i)
-            m_job.frame(kFirstPeriodLine + 55.0f * i, 16, 101 + 55.0f * i, kBottom);
+        dayFrames(m_job, kBottom);
         m_job.frame(0.3f, 7, kRight, kBottom);
         printer().setPenWidth(kThinPen);
         setPrintFont(m_job.points(17), false);
-        for (int d = 1; d <= kDays; ++d)
-            m_job.printText(55.0f * d - 7, 17, foldedOnA3(gDayNames(d).toString()));
+        dayNames(m_job, !m_reduced);
         printer().setFontSize(m_job.points(14));
         m_job.printText(322, 24, QStringLiteral("Std."));
         m_job.footer(1, m_reduced ? 12 : 8);
@@ -135,15 +112,13 @@ private:
                 if (!IsPrintedSubject(s))
                     continue;
                 m_job.setCellColour(s);
-                if (!m_job.fitContinuous(cellX(d, p), rowTop(row) + 0.4f, FoldedForPlotter(SubjectAbbreviation(s)),
-                                         kCellStart, kCellMinimum, kCellWidth))
+                if (!cellText(m_job, d, p, rowTop(row) + 0.4f, FoldedForPlotter(SubjectAbbreviation(s))))
                     return false;
                 gSubject = s;
                 gClass = c;
                 gText = ClassPrintName(c);
                 StripSubjectSuffixA();
-                if (!m_job.fitContinuous(cellX(d, p), rowTop(row) + 3.5f, gText.toString(), kCellStart, kCellMinimum,
-                                         kCellWidth))
+                if (!cellText(m_job, d, p, rowTop(row) + 3.5f, gText.toString()))
                     return false;
             }
         }

@@ -9,9 +9,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kLinesPerPage = 42;
-constexpr double kLinePitch = 6;
-constexpr double kLineTop = 20;
 constexpr double kLinePoints = 9;
 constexpr double kShortNameX = 15;
 constexpr double kAbbreviationX = 35;
@@ -21,12 +18,6 @@ constexpr double kHeadingPoints = 20;
 constexpr int kColourProperty = 1;
 
 enum SubjectText { kLongName = 0, kShortName = 1, kAbbreviation = 2 };
-
-void startPage()
-{
-    printer().setOrientation(QPageLayout::Portrait);
-    printer().setScaleMode(Printer::Scale::Millimetres);
-}
 
 void printHeading()
 {
@@ -59,21 +50,11 @@ void printLine(int s, double y)
 
 void PrintSubjectLegend(Form14& menu)
 {
-    startPage();
-    printer().setFontName(PrintFontName(menu.Combo1->ListIndex()));
-    printHeading();
-    int line = 0;
+    QList<int> subjects;
     const int last = std::min<int>(gMaxSubjects, static_cast<int>(gSubjectNames.upper()));
     for (int s = 1; s <= last; ++s) {
-        if (!inLegend(s))
-            continue;
-        if (++line > kLinesPerPage) {
-            printer().endDoc();
-            startPage();
-            printHeading();
-            line = 1;
-        }
-        printLine(s, kLinePitch * line + kLineTop);
+        if (inLegend(s))
+            subjects << s;
     }
-    printer().endDoc();
+    PrintListPages(PrintFontName(menu.Combo1->ListIndex()), subjects, printHeading, printLine);
 }

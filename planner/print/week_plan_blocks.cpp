@@ -15,59 +15,62 @@ struct TextAt {
 };
 constexpr TextAt kNone{0, 0, 0};
 
-// Everything the three printouts place differently; p counts periods, d days.
+// The grid of a block and what stands beside it, alike in the blocks of the
+// same size; a cell is at (cellWidth * d, cellHeight * p + gridTop), p
+// counting periods, d days.
+struct BlockGrid {
+    TextAt note;
+    TextAt dayHead; // x: unused, the heading stands at the day's column
+    double cellWidth, cellHeight;
+    double gridTop;
+    double textDx, textDy;
+};
+constexpr BlockGrid kThirdPage{.note = {1500, 1470, 7},
+                               .dayHead = {0, 1900, 11},
+                               .cellWidth = 1500,
+                               .cellHeight = 300,
+                               .gridTop = 1900,
+                               .textDx = 40,
+                               .textDy = 30};
+constexpr BlockGrid kTwelfthPage{.note = {765, 825, 5},
+                                 .dayHead = {0, 950, 6},
+                                 .cellWidth = 750,
+                                 .cellHeight = 150,
+                                 .gridTop = 950,
+                                 .textDx = 20,
+                                 .textDy = 15};
+
+// Everything the three printouts place differently.
 struct BlockLayout {
     TextAt title;
     bool italicTitle;
-    TextAt note;
-    TextAt dayHead; // x: unused, the heading stands at the day's column
+    BlockGrid grid;
     TextAt caption;
     TextAt time;
     double cellPoints;
-    double cellWidth, cellHeight; // a cell is at (cellWidth * d, cellHeight * p + gridTop)
-    double gridTop;
-    double textDx, textDy;
     bool honoursBlackWhite;
 };
 
 constexpr BlockLayout kTeacher3{.title = {1500, 900, 22},
                                 .italicTitle = true,
-                                .note = {1500, 1470, 7},
-                                .dayHead = {0, 1900, 11},
+                                .grid = kThirdPage,
                                 .caption = {50, 60, 8},
                                 .time = {700, 100, 6},
                                 .cellPoints = 11,
-                                .cellWidth = 1500,
-                                .cellHeight = 300,
-                                .gridTop = 1900,
-                                .textDx = 40,
-                                .textDy = 30,
                                 .honoursBlackWhite = false};
 constexpr BlockLayout kClass3{.title = {1500, 900, 30},
                               .italicTitle = false,
-                              .note = {1500, 1470, 7},
-                              .dayHead = {0, 1900, 11},
+                              .grid = kThirdPage,
                               .caption = kNone,
                               .time = {400, 100, 6},
                               .cellPoints = 10,
-                              .cellWidth = 1500,
-                              .cellHeight = 300,
-                              .gridTop = 1900,
-                              .textDx = 40,
-                              .textDy = 30,
                               .honoursBlackWhite = false};
 constexpr BlockLayout kTeacher12{.title = {765, 600, 11},
                                  .italicTitle = true,
-                                 .note = {765, 825, 5},
-                                 .dayHead = {0, 950, 6},
+                                 .grid = kTwelfthPage,
                                  .caption = {400, 50, 5},
                                  .time = kNone,
                                  .cellPoints = 6,
-                                 .cellWidth = 750,
-                                 .cellHeight = 150,
-                                 .gridTop = 950,
-                                 .textDx = 20,
-                                 .textDy = 15,
                                  .honoursBlackWhite = true};
 
 constexpr double kFormTeacherPoints = 12;
@@ -117,17 +120,20 @@ void startJob()
 
 class Block {
 public:
-    Block(const BlockLayout& layout, const Placement& at) : m_layout(layout), m_x0(at.x0()), m_y0(at.y0()) {}
+    Block(const BlockLayout& layout, const Placement& at)
+        : m_layout(layout), m_grid(layout.grid), m_x0(at.x0()), m_y0(at.y0())
+    {
+    }
 
     void print(const std::function<void()>& title, const std::function<void(int d, int p)>& cell) const
     {
         title();
-        setPrintFont(m_layout.note.points, false);
+        setPrintFont(m_grid.note.points, false);
         printer().setFontItalic(false);
-        printAt(m_x0 + m_layout.note.x, m_y0 + m_layout.note.y, gShortNote);
-        setPrintFont(m_layout.dayHead.points, false);
+        printAt(m_x0 + m_grid.note.x, m_y0 + m_grid.note.y, gShortNote);
+        setPrintFont(m_grid.dayHead.points, false);
         for (int d = 1; d <= timetable::days(); ++d)
-            printAt(m_x0 + m_layout.cellWidth * d, m_y0 + m_layout.dayHead.y, gDayNames(d).toString());
+            printAt(m_x0 + m_grid.cellWidth * d, m_y0 + m_grid.dayHead.y, gDayNames(d).toString());
         periodTexts(m_layout.caption, [](int p) { return gPeriodLabels(p).toString(); });
         periodTexts(m_layout.time, [](int p) { return gPeriodTimes(p); });
         setPrintFont(m_layout.cellPoints, false);
@@ -136,8 +142,8 @@ public:
                 gDay = d;
                 gPeriod = p;
                 frame(d, p);
-                printer().setCurrentX(m_x0 + m_layout.cellWidth * d + m_layout.textDx);
-                printer().setCurrentY(m_y0 + rowTop(p) + m_layout.textDy);
+                printer().setCurrentX(m_x0 + m_grid.cellWidth * d + m_grid.textDx);
+                printer().setCurrentY(m_y0 + rowTop(p) + m_grid.textDy);
                 cell(d, p);
             }
         }
@@ -155,7 +161,7 @@ public:
     bool inBlack() const { return m_layout.honoursBlackWhite && gBlackWhiteOnly != 0; }
 
 private:
-    double rowTop(int p) const { return m_layout.cellHeight * p + m_layout.gridTop; }
+    double rowTop(int p) const { return m_grid.cellHeight * p + m_grid.gridTop; }
 
     void periodTexts(const TextAt& at, const std::function<QString(int p)>& text) const
     {
@@ -163,20 +169,21 @@ private:
             return;
         setPrintFont(at.points, false);
         for (int p = 1; p <= timetable::periods(); ++p)
-            printAt(m_x0 + at.x, m_y0 + m_layout.cellHeight * p + m_layout.gridTop + at.y, text(p));
+            printAt(m_x0 + at.x, m_y0 + rowTop(p) + at.y, text(p));
     }
 
     void frame(int d, int p) const
     {
         printer().setColour(PrintColour(0));
-        gRectX1 = m_x0 + m_layout.cellWidth * d;
+        gRectX1 = m_x0 + m_grid.cellWidth * d;
         gRectY1 = m_y0 + rowTop(p);
-        gRectX2 = m_x0 + m_layout.cellWidth * (d + 1);
-        gRectY2 = static_cast<float>(m_y0 + rowTop(p) + m_layout.cellHeight);
+        gRectX2 = m_x0 + m_grid.cellWidth * (d + 1);
+        gRectY2 = static_cast<float>(m_y0 + rowTop(p) + m_grid.cellHeight);
         DrawPrinterRectangle();
     }
 
     const BlockLayout& m_layout;
+    const BlockGrid& m_grid;
     double m_x0, m_y0;
 };
 

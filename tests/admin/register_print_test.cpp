@@ -46,16 +46,7 @@ protected:
         f->Command1->click();
     }
 
-    const PrintRecorder::Op& op(const QString& text) const
-    {
-        for (const PrintRecorder::Op& o : rec->ops) {
-            if (o.text == text)
-                return o;
-        }
-        ADD_FAILURE() << "not printed: " << text.toStdString();
-        static const PrintRecorder::Op none{};
-        return none;
-    }
+    const PrintRecorder::Op& op(const QString& text) const { return printedText(*rec, text); }
     // The texts printed at `x` mm: 44 the lesson contents, 130 the right column.
     QStringList column(double x) const
     {

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
+#include <gtest/gtest.h>
 
 // A member of a fixture: the test starts and ends with the printer as the program starts.
 struct PrinterReset {
@@ -14,6 +15,18 @@ struct PrinterReset {
     PrinterReset(const PrinterReset&) = delete;
     PrinterReset& operator=(const PrinterReset&) = delete;
 };
+
+// The first text recorded as `text`; fails the test when there is none.
+inline const PrintRecorder::Op& printedText(const PrintRecorder& rec, const QString& text)
+{
+    for (const PrintRecorder::Op& op : rec.ops) {
+        if (op.kind == PrintRecorder::Kind::Text && op.text == text)
+            return op;
+    }
+    ADD_FAILURE() << "not printed: " << text.toStdString();
+    static const PrintRecorder::Op none{};
+    return none;
+}
 
 inline QString runTool(const QString& tool, const QStringList& arguments)
 {

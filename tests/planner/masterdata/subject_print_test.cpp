@@ -25,16 +25,7 @@ protected:
 
     void print() { forms::show<Form7>()->Command3->click(); }
 
-    const PrintRecorder::Op& op(const QString& text) const
-    {
-        for (const PrintRecorder::Op& o : rec->ops) {
-            if (o.text == text)
-                return o;
-        }
-        ADD_FAILURE() << "not printed: " << text.toStdString();
-        static const PrintRecorder::Op none{};
-        return none;
-    }
+    const PrintRecorder::Op& op(const QString& text) const { return printedText(*rec, text); }
     // The texts of the property rows (8 pt), in the order printed.
     QStringList propertyRows() const
     {

@@ -1,10 +1,8 @@
 #include "core/model.h"
-#include "core/startup.h"
 #include "planner/print/print_menu.h"
 #include "tests/support/fixture.h"
 #include "tests/support/printing.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -18,14 +16,8 @@ protected:
     void SetUp() override
     {
         ModelTest::SetUp();
-        const QDir demo(ORVQZ_DEMO_DIR);
-        for (const QString& name : demo.entryList(QDir::Files))
-            ASSERT_TRUE(QFile::copy(demo.filePath(name), path(name))) << name.toStdString();
-        const QString here = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
-        RunStartUp();
-        QDir::setCurrent(here);
-        gDataPath = m_dir.path() + QLatin1Char('/');
+        copyDemoSchool();
+        startInDataFolder();
     }
 
     // Prints through the button into a PDF file on the device; its path.

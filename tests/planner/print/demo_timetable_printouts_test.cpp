@@ -1,5 +1,4 @@
 #include "core/model.h"
-#include "core/startup.h"
 #include "planner/print/print_menu.h"
 #include "planner/print/print_procedures.h"
 #include "platform/controls.h"
@@ -21,14 +20,8 @@ protected:
     void SetUp() override
     {
         ModelTest::SetUp();
-        const QDir demo(ORVQZ_DEMO_DIR);
-        for (const QString& name : demo.entryList(QDir::Files))
-            ASSERT_TRUE(QFile::copy(demo.filePath(name), path(name))) << name.toStdString();
-        const QString here = QDir::currentPath();
-        QDir::setCurrent(m_dir.path());
-        RunStartUp();
-        QDir::setCurrent(here);
-        gDataPath = m_dir.path() + QLatin1Char('/');
+        copyDemoSchool();
+        startInDataFolder();
         ASSERT_EQ(gPlanName, "1");
         ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
         f = forms::show<Form14>();

@@ -6,7 +6,6 @@
 #include "tests/planner/print/print_fixture.h"
 
 #include <QPushButton>
-#include <algorithm>
 
 class ListPrintoutTest : public PrintTest {
 protected:
@@ -23,17 +22,7 @@ protected:
     static double mm(double twips) { return twips * 25.4 / 1440; }
 
     // The first text printed as `text`; fails the test when there is none.
-    const Op& text(const QString& text) const
-    {
-        const auto it = std::find_if(rec->ops.cbegin(), rec->ops.cend(),
-                                     [&](const Op& op) { return op.kind == Kind::Text && op.text == text; });
-        if (it == rec->ops.cend()) {
-            ADD_FAILURE() << "not printed: " << text.toStdString();
-            static const Op none{};
-            return none;
-        }
-        return *it;
-    }
+    const Op& text(const QString& text) const { return printedText(*rec, text); }
     bool printed(const QString& text) const { return rec->texts().contains(text); }
 
     QList<Op> opsOf(Kind kind) const

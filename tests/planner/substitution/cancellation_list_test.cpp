@@ -2,7 +2,6 @@
 #include "planner/substitution/cancellation_list.h"
 #include "platform/datafile.h"
 #include "tests/planner/substitution/substitution_fixture.h"
-#include "tests/support/printing.h"
 
 #include <QFile>
 #include <QLabel>
@@ -10,30 +9,15 @@
 
 namespace {
 
-class CancellationListTest : public SubstitutionTest {
+class CancellationListTest : public SubstitutionPrintTest {
 protected:
-    PrinterReset m_printer;
-    PrintRecorder* rec = nullptr;
-
     void SetUp() override
     {
-        SubstitutionTest::SetUp();
-        rec = &recordPrinting();
-        gSchoolName = "Muster-Schule";
+        SubstitutionPrintTest::SetUp();
         for (int c = 1; c <= 4; ++c)
             gClassPrintNames(c) = gClassNames(c).toString();
     }
     static Form60* open() { return forms::show<Form60>(); }
-    // The texts printed at a height in a document.
-    QStringList textsAt(int document, double y) const
-    {
-        QStringList texts;
-        for (const PrintRecorder::Op& o : rec->ops) {
-            if (o.kind == PrintRecorder::Kind::Text && o.document == document && qAbs(o.y - y) < 0.01)
-                texts << o.text;
-        }
-        return texts;
-    }
     static void range(Form60* f, const QString& first, const QString& last)
     {
         f->Text2->setText(first);

@@ -4,8 +4,10 @@
 #include "core/model.h"
 #include "planner/substitution/substitution_day.h"
 #include "tests/planner/planner_fixture.h"
+#include "tests/support/printing.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 class SubstitutionTest : public PlannerTest {
@@ -69,4 +71,31 @@ protected:
     // A day file of `periods` periods as SaveSubstitutionDay writes it, with
     // `records` records, all absences empty.
     static int dayFileLines(int periods, int records) { return 3 + 3 * 60 + 2 * 24 + 7 * records + 84 * periods; }
+};
+
+// The substitution printouts' tests: everything printed is recorded, for a
+// school named "Muster-Schule".
+class SubstitutionPrintTest : public SubstitutionTest {
+protected:
+    PrinterReset m_printer;
+    PrintRecorder* rec = nullptr;
+
+    void SetUp() override
+    {
+        SubstitutionTest::SetUp();
+        rec = &recordPrinting();
+        gSchoolName = "Muster-Schule";
+    }
+    // The texts printed at a height in a document, in order; with a font
+    // size, only the texts of that size.
+    QStringList textsAt(int document, double y, std::optional<double> fontSize = {}) const
+    {
+        QStringList texts;
+        for (const PrintRecorder::Op& o : rec->ops) {
+            if (o.kind == PrintRecorder::Kind::Text && o.document == document && qAbs(o.y - y) < 0.01
+                && (!fontSize || o.state.font.size == *fontSize))
+                texts << o.text;
+        }
+        return texts;
+    }
 };

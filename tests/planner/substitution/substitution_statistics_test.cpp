@@ -3,24 +3,14 @@
 #include "platform/controls.h"
 #include "platform/datafile.h"
 #include "tests/planner/substitution/substitution_fixture.h"
-#include "tests/support/printing.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace {
 
-class StatisticsTest : public SubstitutionTest {
+class StatisticsTest : public SubstitutionPrintTest {
 protected:
-    PrinterReset m_printer;
-    PrintRecorder* rec = nullptr;
-
-    void SetUp() override
-    {
-        SubstitutionTest::SetUp();
-        rec = &recordPrinting();
-        gSchoolName = "Muster-Schule";
-    }
     Form41* evaluate(const QString& first, const QString& last)
     {
         Form41* f = forms::show<Form41>();
@@ -30,16 +20,7 @@ protected:
         return f;
     }
     // The 8-pt texts printed at a height, in order.
-    QStringList lineAt(int document, double y) const
-    {
-        QStringList texts;
-        for (const PrintRecorder::Op& o : rec->ops) {
-            if (o.kind == PrintRecorder::Kind::Text && o.document == document && o.state.font.size == 8
-                && qAbs(o.y - y) < 0.01)
-                texts << o.text;
-        }
-        return texts;
-    }
+    QStringList lineAt(int document, double y) const { return textsAt(document, y, 8); }
     QList<PrintRecorder::Op> lines() const
     {
         QList<PrintRecorder::Op> found;
