@@ -11,15 +11,19 @@ constexpr int kPrinterName = 2;
 constexpr int kLastProperty = 30;
 const QString kEmptySlot = QStringLiteral("=");
 
-// A name as it goes into the file and back into the table. A control
-// character becomes a blank first: one pasted line break would shift the 34
-// lines of every later subject.
+const QString kSubjectFile = QStringLiteral("Fach2.txt");
+
+// A name as it goes into the file. A control character becomes a blank
+// first: one pasted line break would shift the 34 lines of every later
+// subject.
 QString storedName(int s, int column)
 {
     gText = datafile::sanitizeField(gSubjectNames(s, column));
     TrimText();
-    gSubjectNames(s, column) = gText.toString();
-    return gSubjectNames(s, column);
+    QString name = gText.toString();
+    if (column == kScreenName && name.isEmpty())
+        name = kEmptySlot;
+    return name;
 }
 
 bool namesNoSubject(const QString& name)
@@ -28,23 +32,30 @@ bool namesNoSubject(const QString& name)
 }
 }
 
-bool SaveSubjectFile()
+QStringList SubjectFileLines()
 {
     datafile::Writer out;
     for (int s = 1; s <= gMaxSubjects; ++s) {
-        out.line(storedName(s, kLongName));
-        if (storedName(s, kScreenName).isEmpty())
-            gSubjectNames(s, kScreenName) = kEmptySlot;
-        out.line(gSubjectNames(s, kScreenName));
-        out.line(storedName(s, kPrinterName));
+        for (int column : {kLongName, kScreenName, kPrinterName})
+            out.line(storedName(s, column));
         for (int p = 0; p <= kLastProperty; ++p)
             out.number(gSubjectAttr(s, p));
     }
+    return out.lines();
+}
+
+bool SubjectFileHoldsTable() { return datafile::holds(gDataPath + kSubjectFile, SubjectFileLines()); }
+
+datafile::WriteResult SaveSubjectFile()
+{
+    for (int s = 1; s <= gMaxSubjects; ++s)
+        for (int column : {kLongName, kScreenName, kPrinterName})
+            gSubjectNames(s, column) = storedName(s, column);
     // The start-up loader makes the file writable as well: it is the
     // program's own, written whenever the subjects are edited.
-    const QString file = gDataPath + QStringLiteral("Fach2.txt");
+    const QString file = gDataPath + kSubjectFile;
     datafile::clearAttributes(file);
-    return out.commit(file);
+    return datafile::rewrite(file, SubjectFileLines());
 }
 
 void CheckSameSubjectNames()

@@ -565,15 +565,30 @@ void Form7::Command3_Click()
     reportPrintRun(run);
 }
 
-void Form7::Form_Unload(bool& cancel)
+void Form7::Form_Load()
 {
-    // The subjects exist only in memory until the file is written: a window
-    // that closed without them would lose every edit.
-    if (!SaveSubjectFile()) {
-        MsgBox(QStringLiteral("Die Fächer konnten nicht gespeichert werden (Fach2.txt). Das Fenster bleibt offen."));
-        cancel = true;
-        return;
-    }
+    m_openedNames = gSubjectNames;
+    m_openedAttr = gSubjectAttr;
+}
+
+// The file is written when it does not hold the table, so a look at the
+// subjects in a folder this PC cannot write closes as it opened.
+bool Form7::hasUnsavedEdits() const { return !SubjectFileHoldsTable(); }
+
+QString Form7::saveEdits()
+{
+    const datafile::WriteResult written = SaveSubjectFile();
+    return written ? QString() : QStringLiteral("Die Fächer konnten nicht gespeichert werden (Fach2.txt): ") + written.reason;
+}
+
+void Form7::discardEdits()
+{
+    gSubjectNames = m_openedNames;
+    gSubjectAttr = m_openedAttr;
+}
+
+void Form7::Form_Unload(bool&)
+{
     forms::unload<Form64>();
     CheckSameSubjectNames();
     if (gCheckOk != 1)

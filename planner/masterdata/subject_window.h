@@ -2,6 +2,7 @@
 // The editor of the subject table: every subject slot with its names and
 // properties, the printout of the whole table, and the warning about subjects
 // that share a screen name.
+#include "core/model.h"
 #include "platform/forms.h"
 
 class ComboBox;
@@ -104,8 +105,12 @@ public:
     void Command8_Click();
 
 protected:
+    void Form_Load() override;
     void Form_Activate() override;
     void Form_Unload(bool& cancel) override;
+    bool hasUnsavedEdits() const override;
+    QString saveEdits() override;
+    void discardEdits() override;
 
 private:
     // The subject shown, or 0.
@@ -118,6 +123,9 @@ private:
 
     // The subject shown: the shared gSubject is any window's scratch.
     int m_subject = 0;
+    // The table as the window found it, for closing without saving.
+    std::remove_reference_t<decltype(gSubjectNames)> m_openedNames;
+    std::remove_reference_t<decltype(gSubjectAttr)> m_openedAttr;
 };
 
 // Form64, "Warnung: gleichnamige Fächer": names the last pair of subjects

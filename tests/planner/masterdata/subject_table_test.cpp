@@ -38,7 +38,7 @@ TEST_F(SubjectTableTest, TheWrittenFileReadsBackThroughTheStartUp)
     gSubjectAttr(3, 2) = 0;
     gSubjectAttr(3, 16) = -7;
     name(4, "Kunst\r\nund Werken", "Ku\t", "K\nu");
-    ASSERT_TRUE(SaveSubjectFile());
+    ASSERT_TRUE(static_cast<bool>(SaveSubjectFile()));
 
     EXPECT_EQ(gSubjectNames(1, 0) + "|" + gSubjectNames(1, 1) + "|" + gSubjectNames(1, 2), "Mathematik|M|Ma")
         << "the table keeps the trimmed names";
@@ -69,7 +69,7 @@ TEST_F(SubjectTableTest, ADeletedSlotIsWrittenAsTheEmptySlot)
 {
     name(12, "", "=", "");
     gSubjectAttr(12, 5) = 1;
-    ASSERT_TRUE(SaveSubjectFile());
+    ASSERT_TRUE(static_cast<bool>(SaveSubjectFile()));
     QStringList expected{"", "=", ""};
     for (int p = 0; p <= 30; ++p)
         expected << (p == 5 ? " 1 " : " 0 ");
@@ -86,7 +86,7 @@ TEST_F(SubjectTableTest, AnOldSubjectFileIsSavedWithAllProperties)
     }
     writeLines("Fach.txt", old);
     LoadMasterData();
-    ASSERT_TRUE(SaveSubjectFile());
+    ASSERT_TRUE(static_cast<bool>(SaveSubjectFile()));
     const QStringList file = readLines("Fach2.txt");
     ASSERT_EQ(file.size(), 3366);
     EXPECT_EQ(slotLines(file, 7)[3 + 15], " 4 ");
@@ -99,11 +99,11 @@ TEST_F(SubjectTableTest, AReadOnlyFileIsWrittenAndABlockedOneIsReported)
     writeLines("Fach2.txt", {"alt"});
     QFile::setPermissions(path("Fach2.txt"), QFile::ReadOwner);
     gSubjectNames(1, 1) = "M";
-    EXPECT_TRUE(SaveSubjectFile());
+    EXPECT_TRUE(static_cast<bool>(SaveSubjectFile()));
     EXPECT_EQ(readLines("Fach2.txt")[1], "M");
 
     blockFile("Fach2.txt");
-    EXPECT_FALSE(SaveSubjectFile());
+    EXPECT_FALSE(static_cast<bool>(SaveSubjectFile()));
 }
 
 TEST_F(SubjectTableTest, TheSameScreenNameTwiceReportsTheLastPairFound)

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <sys/stat.h>
 #include <QRadioButton>
 
 namespace {
@@ -320,15 +321,36 @@ TEST_F(SubjectWindowTest, AFileThatCannotBeWrittenKeepsTheWindowAndItsEdits)
     EXPECT_FALSE(forms::isOpen<Form7>());
     EXPECT_EQ(readLines("Fach2.txt")[1], "M") << "a read-only file is the program's own and written";
 
+    // Unchanged, the window closes without writing (a folder it cannot write
+    // would otherwise keep it open).
+    const auto inode = [this] {
+        struct stat st {};
+        ::stat(QFile::encodeName(path("Fach2.txt")).constData(), &st);
+        return st.st_ino;
+    };
+    const auto before = inode();
+    open()->Command1->click();
+    EXPECT_EQ(inode(), before);
+
     blockFile("Fach2.txt");
     open();
     showSubject(1);
     f->Combo2->setListIndex(2);
+    answer({false});
     f->Command1->click();
-    EXPECT_EQ(messages(), QStringList({"Die Fächer konnten nicht gespeichert werden (Fach2.txt). Das Fenster bleibt offen."}));
+    EXPECT_EQ(messages(), QStringList({"Die Fächer konnten nicht gespeichert werden (Fach2.txt): An Stelle der Datei "
+                                       "steht ein Ordner. Ohne Speichern schließen?"}));
     EXPECT_TRUE(forms::isOpen<Form7>());
     EXPECT_EQ(attr(1, 1), 2);
+    answer({true});
+    f->Command1->click();
+    EXPECT_FALSE(forms::isOpen<Form7>());
+    EXPECT_EQ(attr(1, 1), 0) << "closed without saving, the edit is taken back";
+
     unblockFile("Fach2.txt");
+    open();
+    showSubject(1);
+    f->Combo2->setListIndex(2);
     f->Command1->click();
     EXPECT_FALSE(forms::isOpen<Form7>());
     EXPECT_EQ(readLines("Fach2.txt")[4], " 2 ");
