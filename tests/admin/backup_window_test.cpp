@@ -37,8 +37,7 @@ TEST_F(BackupTest, OnlyAFolderThatPassedTheWriteTestUnlocksTheStart)
     Form69* f = forms::ifOpen<Form69>();
     ASSERT_TRUE(f);
     EXPECT_EQ(f->Text3->text(), "/");
-    EXPECT_FALSE(f->Command1->isEnabled());
-    EXPECT_TRUE(f->Text1->isHidden());
+    EXPECT_TRUE(!f->Command1->isEnabled() && f->Text1->isHidden());
 
     f = tested("  " + m_target.path() + " ");
     EXPECT_EQ(f->Text3->text(), target());
@@ -75,15 +74,12 @@ TEST_F(BackupTest, CopiesTheSchoolYearsDayFilesByteForByteOverEarlierCopies)
         },
         Qt::QueuedConnection);
     f->Command1_Click();
-    EXPECT_FALSE(commandable);
-    EXPECT_FALSE(closable);
+    EXPECT_FALSE(commandable || closable) << "no command and no closing while it copies";
     EXPECT_FALSE(forms::isOpen<Form69>());
     EXPECT_TRUE(messages().isEmpty());
-    EXPECT_EQ(backup(dayFile(first)), "erster\r\n");
-    EXPECT_EQ(backup("20260311.qz"), odd);
-    EXPECT_EQ(readBytes("20260311.QZ"), odd);
-    EXPECT_EQ(backup(dayFile(first.addDays(-1))), "-");
-    EXPECT_EQ(backup(dayFile(last.addDays(1))), "-");
+    EXPECT_EQ(QList<QByteArray>({backup(dayFile(first)), backup("20260311.qz"), readBytes("20260311.QZ"),
+                                 backup(dayFile(first.addDays(-1))), backup(dayFile(last.addDays(1)))}),
+              QList<QByteArray>({"erster\r\n", odd, odd, "-", "-"}));
 }
 
 TEST_F(BackupTest, TheCopyStopsAfterThe350thDayAndNeedsASchoolYear)
@@ -93,8 +89,7 @@ TEST_F(BackupTest, TheCopyStopsAfterThe350thDayAndNeedsASchoolYear)
     writeBytes(dayFile(first.addDays(349)), "350\r\n");
     writeBytes(dayFile(first.addDays(350)), "351\r\n");
     tested(target())->Command1_Click();
-    EXPECT_EQ(backup(dayFile(first.addDays(349))), "350\r\n");
-    EXPECT_EQ(backup(dayFile(first.addDays(350))), "-");
+    EXPECT_EQ(backup(dayFile(first.addDays(349))) + backup(dayFile(first.addDays(350))), "350\r\n-");
 
     ASSERT_TRUE(QFile::remove(target() + "qz/" + dayFile(first.addDays(349))));
     gSchoolYearStart = "kein Datum";

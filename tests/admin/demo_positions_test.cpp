@@ -17,9 +17,6 @@
 #include "platform/units.h"
 #include "tests/register/register_fixture.h"
 
-#include <QDir>
-#include <QFile>
-
 namespace {
 // The smallest screen the demo school is laid out for, and what a window
 // system adds around a window: borders and a title bar.
@@ -32,17 +29,18 @@ protected:
     void SetUp() override
     {
         RegisterTest::SetUp();
-        const QDir demo(QStringLiteral(ORVQZ_DEMO_DIR));
-        for (const QString& name : demo.entryList(QDir::Files))
-            ASSERT_TRUE(QFile::copy(demo.filePath(name), path(name)));
+        copyDemoSchool();
         startEntryWindow(m_dir.path());
     }
 
-    // Where the demo puts the window, with its frame, on the small screen.
-    template <class F>
-    void expectFits()
+    // Where the demo puts each window, with its frame, on the small screen.
+    template <class... F>
+    void expectFit()
     {
-        F* f = forms::get<F>();
+        (expectFits(forms::get<F>()), ...);
+    }
+    static void expectFits(FormBase* f)
+    {
         const int slot = f->positionSlot();
         const QRect framed(units::twipsToPixels(gWindowLeft(slot)), units::twipsToPixels(gWindowTop(slot).toDouble()),
                            f->width() + kFrameWidth, f->height() + kFrameHeight);
@@ -57,22 +55,7 @@ protected:
 TEST_F(DemoPositionsTest, EveryWindowFitsASmallScreenWhereTheDemoPutsIt)
 {
     ASSERT_GT(gWindowLeft(21), 0) << "the demo's positions were read";
-    expectFits<Form2>();
-    expectFits<Form3>();
-    expectFits<Form6>();
-    expectFits<Form8>();
-    expectFits<Form10>();
-    expectFits<Form12>();
-    expectFits<Form13>();
-    expectFits<Form16>();
-    expectFits<Form17>();
-    expectFits<Form21>();
-    expectFits<Form25>();
-    expectFits<Form26>();
-    expectFits<Form39>();
-    expectFits<Form58>();
-    expectFits<Form68>();
-    expectFits<Form69>();
-    expectFits<Form70>();
+    expectFit<Form2, Form3, Form6, Form8, Form10, Form12, Form13, Form16, Form17, Form21, Form25, Form26, Form39, Form58,
+              Form68, Form69, Form70>();
     EXPECT_TRUE(kSmallScreen.contains(QRect(entry->pos(), entry->size() + QSize(kFrameWidth, kFrameHeight))));
 }

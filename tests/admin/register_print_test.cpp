@@ -47,6 +47,14 @@ protected:
     }
 
     const PrintRecorder::Op& op(const QString& text) const { return printedText(*rec, text); }
+    // Where and how large a text was printed: "x y size", "b" added when bold.
+    QString placed(const QString& text) const
+    {
+        const PrintRecorder::Op& o = op(text);
+        return QStringLiteral("%1 %2 %3%4").arg(o.x).arg(o.y).arg(o.state.font.size).arg(o.state.font.bold ? "b" : "");
+    }
+    // The page and the line's height on it: "page y".
+    QString onPage(const QString& text) const { return QStringLiteral("%1 %2").arg(op(text).page).arg(op(text).y); }
     // The texts printed at `x` mm: 44 the lesson contents, 130 the right column.
     QStringList column(double x) const
     {
@@ -71,11 +79,7 @@ TEST_F(RegisterPrintTest, OpensOnTheWeekOfTheOverview)
     EXPECT_EQ(f->windowTitle(), "Druckmenü - Klassenbuch");
     EXPECT_EQ(f->Label3->text() + " " + f->Label1->text() + " " + f->Label2->text(), "12 09.03.2026 13.03.2026");
     EXPECT_EQ(f->Text1->text() + "-" + f->Text2->text(), "12-12");
-    EXPECT_EQ(f->Check1->text(), "Einträge des Klassenbuches drucken");
-    EXPECT_TRUE(f->Check1->isChecked());
-    EXPECT_FALSE(f->Check2->isChecked());
-    EXPECT_TRUE(green(f->Text1));
-    EXPECT_TRUE(f->Text2->font().bold());
+    EXPECT_TRUE(f->Check1->isChecked() && !f->Check2->isChecked() && green(f->Text1));
     f->Command2->click();
     EXPECT_FALSE(forms::isOpen<Form70>());
 }
@@ -99,50 +103,29 @@ TEST_F(RegisterPrintTest, PrintsTheWeekShownWithEachKindOfEntryInItsPlace)
     print("12", "12");
 
     EXPECT_FALSE(forms::isOpen<Form70>());
-    EXPECT_EQ(rec->documents, 1);
-    EXPECT_EQ(rec->pagesSent, 1);
-    EXPECT_EQ(rec->texts().mid(0, 3), QStringList({"Klassenbuch  -  4A  -  Muster-Schule",
-                                                   "12. Woche vom 09.03.2026 bis zum 13.03.2026", "Montag"}));
-    const auto& header = op("Klassenbuch  -  4A  -  Muster-Schule");
-    EXPECT_EQ(QList<double>({header.x, header.y, header.state.font.size}), QList<double>({20, 10, 20}));
-    EXPECT_TRUE(header.state.font.bold);
-    EXPECT_EQ(header.state.font.name, "Arial");
-    const auto& heading = op("12. Woche vom 09.03.2026 bis zum 13.03.2026");
-    EXPECT_EQ(QList<double>({heading.y, heading.state.font.size}), QList<double>({20, 18}));
-    EXPECT_FALSE(heading.state.font.bold);
+    EXPECT_EQ(QList<int>({rec->documents, rec->pagesSent}), QList<int>({1, 1}));
+    const QString head = "Klassenbuch  -  4A  -  Muster-Schule";
+    const QString week = "12. Woche vom 09.03.2026 bis zum 13.03.2026";
+    EXPECT_EQ(rec->texts().mid(0, 6), QStringList({head, week, "Montag", "ABC     ", "M       ", "Bruchrechnung"}));
+    EXPECT_EQ(op(head).state.font.name, "Arial");
+    // Day headings on their day's line (Wednesday has only a removed entry,
+    // Tuesday no file); a lesson content below it with its subject bold; the
+    // right column from the heading's line on.
+    for (const auto& [text, where] : {std::pair{head, "20 10 20b"}, {week, "20 20 18"}, {"Montag", "20 40 12b"},
+                                      {"Mittwoch", "20 52 12b"}, {"Donnerstag", "20 58 12b"},
+                                      {"ABC     ", "20 47 8"}, {"M       ", "32 47 8b"}, {"Bruchrechnung", "44 47 8"},
+                                      {"Brüche", "44 65 8"}, {"2  Max Muster fehlt. krank", "130 47 8"},
+                                      {"ABC      Schulfest", "130 83 8"}})
+        EXPECT_EQ(placed(text), where) << text.toStdString();
+    for (const char* left : {"Dienstag", "anderer Stoff", "entfernt"})
+        EXPECT_FALSE(rec->texts().contains(left)) << left;
 
-    // Day headings: Monday on line 1, Wednesday (only a removed entry) on
-    // line 3, Tuesday without a file left out.
-    EXPECT_EQ(op("Montag").y, 34 + 6);
-    EXPECT_EQ(op("Montag").state.font.size, 12);
-    EXPECT_EQ(op("Mittwoch").y, 34 + 6 * 3);
-    EXPECT_EQ(op("Donnerstag").y, 34 + 6 * 4);
-    EXPECT_FALSE(rec->texts().contains("Dienstag"));
-
-    // Lesson content: short name and subject as stored, subject bold.
-    const auto& shortName = rec->ops[3];
-    const auto& subject = rec->ops[4];
-    const auto& text = rec->ops[5];
-    EXPECT_EQ(QStringList({shortName.text, subject.text, text.text}), QStringList({"ABC     ", "M       ", "Bruchrechnung"}));
-    EXPECT_EQ(QList<double>({shortName.x, subject.x, text.x}), QList<double>({20, 32, 44}));
-    EXPECT_EQ(QList<double>({shortName.y, subject.y, text.y}), QList<double>({47, 47, 47}));
-    EXPECT_TRUE(subject.state.font.bold);
-    EXPECT_FALSE(text.state.font.bold);
-    EXPECT_EQ(text.state.font.size, 8);
-    EXPECT_FALSE(rec->texts().contains("anderer Stoff"));
-    EXPECT_FALSE(rec->texts().contains("entfernt"));
-    EXPECT_EQ(op("Brüche").y, 35 + 6 * 5);
-
-    // The right column, from the day heading's line on, coloured by kind.
     EXPECT_EQ(rightColumn(), QStringList({"2  Max Muster fehlt. krank", "3  Eva Alt ist wieder da. ", "ABC: Tim störte",
                                           "ABC      Elternbrief", "XY       an alle", "ABC      Test",
                                           "ABC      Schulfest"}));
-    EXPECT_EQ(op("2  Max Muster fehlt. krank").y, 35 + 6 * 2);
-    EXPECT_EQ(op("ABC      Schulfest").y, 35 + 6 * 8);
-    EXPECT_EQ(op("3  Eva Alt ist wieder da. ").state.colour, 0xFF0000u);
-    EXPECT_EQ(op("ABC: Tim störte").state.colour, 0x0000FFu);
-    EXPECT_EQ(op("ABC      Elternbrief").state.colour, 0u);
-    EXPECT_EQ(op("ABC      Test").state.colour, 0x00C000u);
+    for (const auto& [text, colour] : {std::pair{"3  Eva Alt ist wieder da. ", 0xFF0000u}, {"ABC: Tim störte", 0x0000FFu},
+                                       {"ABC      Elternbrief", 0u}, {"ABC      Test", 0x00C000u}})
+        EXPECT_EQ(op(text).state.colour, colour) << text;
     for (const PrintRecorder::Op& o : rec->ops)
         EXPECT_FALSE(o.state.font.italic);
 }
@@ -180,19 +163,16 @@ TEST_F(RegisterPrintTest, RejectsAWrongRangeWithoutPrintingOrAMessage)
 
 TEST_F(RegisterPrintTest, TitlePageAloneReadsTheWeeksButPrintsOnlyTheTitle)
 {
-    gEntryClass = "10AB";
     gSchoolName = "Grundschule Musterdf"; // 20 characters
     writeDay(monday, {content("a", "10AB"), content("b", "10ab")});
+    gEntryClass = "10AB";
     print("12", "12", false, true);
 
     EXPECT_EQ(rec->documents, 1);
-    ASSERT_EQ(rec->ops.size(), 2);
-    const auto& cls = rec->ops[0];
-    EXPECT_EQ(QList<double>({cls.x, cls.y, cls.state.font.size}), QList<double>({85, 70, 70}));
-    const auto& school = rec->ops[1];
-    EXPECT_EQ(QList<double>({school.x, school.y, school.state.font.size}), QList<double>({73, 100, 16}));
-    EXPECT_TRUE(cls.state.font.bold && school.state.font.bold);
-    EXPECT_EQ(school.state.colour, 0u);
+    EXPECT_EQ(rec->texts(), QStringList({"10AB", "Grundschule Musterdf"}));
+    EXPECT_EQ(placed("10AB"), "85 70 70b");
+    EXPECT_EQ(placed("Grundschule Musterdf"), "73 100 16b");
+    EXPECT_EQ(op("Grundschule Musterdf").state.colour, 0u);
     EXPECT_EQ(gClassEntryCount, 2);
 }
 
@@ -252,17 +232,13 @@ TEST_F(RegisterPrintTest, AWeekBeyondThePageGoesOnOnAFurtherPageUnderTheSameHead
     writeDay(monday.addDays(1), {content("Dienstagsstoff")});
     print("12", "12");
 
-    EXPECT_EQ(rec->documents, 1);
-    EXPECT_EQ(rec->pagesSent, 2);
+    EXPECT_EQ(QList<int>({rec->documents, rec->pagesSent}), QList<int>({1, 2}));
     EXPECT_EQ(rightColumn().size(), 50);
     // A4: a line of 8 pt at 35 + 6 x 42 = 287 mm ends 3.4 mm further down, within
     // 5 mm of the edge; the next one goes on.
-    EXPECT_EQ(op("ABC      41").page, 1);
-    EXPECT_EQ(op("ABC      42").page, 2);
-    EXPECT_EQ(op("ABC      42").y, 35 + 6);
+    EXPECT_EQ(QStringList({onPage("ABC      41"), onPage("ABC      42"), onPage("Dienstag")}),
+              QStringList({"1 287", "2 41", "2 40"}));
     EXPECT_EQ(rec->texts().count("Klassenbuch  -  4A  -  Muster-Schule"), 2);
-    EXPECT_EQ(op("Dienstag").page, 2);
-    EXPECT_EQ(op("Dienstag").y, 34 + 6);
 }
 
 TEST_F(RegisterPrintTest, ClosingTheWindowWhileItYieldsStopsThePrint)

@@ -61,11 +61,8 @@ TEST_F(StudentListTest, OpensWithTheStudentsSortedByClassAndTheNewItemFirst)
 
     f->Command3_Click();
     pick(f, "2A");
-    EXPECT_TRUE(f->Command4->isHidden()) << "no school-year change under an edit";
-    EXPECT_FALSE(f->Command3->isEnabled());
-    EXPECT_EQ(f->Label1->text(), "1");
-    EXPECT_EQ(f->Label6->text(), "2");
-    EXPECT_EQ(f->Text1->text(), "Berg Bea");
+    EXPECT_TRUE(f->Command4->isHidden() && !f->Command3->isEnabled()) << "no school-year change under an edit";
+    EXPECT_EQ(f->Label1->text() + " " + f->Label6->text() + " " + f->Text1->text(), "1 2 Berg Bea");
     EXPECT_FALSE(f->Command2->isEnabled()) << "\"eintragen\" waits for a click into a box";
     QTest::mouseClick(f->Text1, Qt::LeftButton);
     EXPECT_TRUE(f->Command2->isEnabled());
@@ -125,8 +122,7 @@ TEST_F(StudentListTest, SchoolYearChangeMovesClassesUpAndLevelFourLeaves)
     f->Command3_Click();
     f->Command4_Click();
     EXPECT_EQ(readLines("schüler.dat"), QStringList({"A", "2a", "B", "3b", "C", "4c", "E", "1a", "F", ""}));
-    EXPECT_TRUE(f->List1->isEnabled());
-    EXPECT_TRUE(f->Command3->isEnabled()) << "refilling the list is no click on a student";
+    EXPECT_TRUE(f->List1->isEnabled() && f->Command3->isEnabled()) << "refilling the list is no click on a student";
     EXPECT_EQ(gStudentCount, 5);
     EXPECT_EQ(f->List1->ListCount(), 6);
 }
@@ -151,8 +147,7 @@ TEST_F(StudentListTest, AFileBeyondTheCapacityKeepsEveryStudent)
     store(f, "", "2a");
     QStringList saved = readLines("schüler.dat");
     ASSERT_EQ(saved.size(), 2002);
-    EXPECT_EQ(saved[8], "S6");
-    EXPECT_EQ(saved.mid(1998), QStringList({"S1001", "2a", "S1002", "4b"}));
+    EXPECT_EQ(saved[8] + " " + saved.mid(1998).join(" "), "S6 S1001 2a S1002 4b");
     EXPECT_EQ(gStudentCount, 1000);
 
     f->unload();
@@ -160,7 +155,7 @@ TEST_F(StudentListTest, AFileBeyondTheCapacityKeepsEveryStudent)
     f->Command3_Click();
     f->Command4_Click();
     saved = readLines("schüler.dat");
-    ASSERT_EQ(saved.size(), 2000);
+    EXPECT_EQ(saved.size(), 2000);
     EXPECT_EQ(saved.mid(1998), QStringList({"S1001", "3a"})) << "the student beyond the list moves up or leaves too";
 }
 

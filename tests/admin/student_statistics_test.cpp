@@ -52,9 +52,7 @@ TEST_F(StudentStatisticsTest, CountsPerStudentHighestFirstAndTheSchoolDaysWithLe
                                               "  1 --- 3b  Anna"}))
         << "equal counts by descending key; Emil's entry was removed";
     EXPECT_EQ(f->List4->items(), QStringList{"  1 --- 3B  Carl"});
-    EXPECT_FALSE(f->List1->isVisibleTo(f));
-    EXPECT_TRUE(f->Command9->isEnabled());
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(!f->List1->isVisibleTo(f) && f->Command9->isEnabled() && !QGuiApplication::overrideCursor());
 
     f->Text3->setText(" 3b ");
     f->Command9->click();
@@ -75,8 +73,7 @@ TEST_F(StudentStatisticsTest, EvaluatesAtMost366DaysAndNeverADayAfterToday)
     writeDay(today.addDays(1), {absence("3B", "Anna")});
     f->Text2->setText(dates::shortText(today.addDays(1)));
     f->Command9->click();
-    EXPECT_EQ(gStatCount, 0);
-    EXPECT_EQ(f->List3->ListCount(), 0);
+    EXPECT_TRUE(gStatCount == 0 && f->List3->ListCount() == 0);
     EXPECT_EQ(f->Label8->text(), "2") << "no day evaluated, the count stays";
 }
 
@@ -99,10 +96,9 @@ TEST_F(StudentStatisticsTest, ShowsTheWordingOfTheClickedStudentBrokenEvery40Cha
     // A date that is not accepted evaluates nothing and keeps what the lists show.
     f->Text2->setText("31.02.2026");
     f->Command9->click();
-    EXPECT_TRUE(red(f->Text2));
+    EXPECT_TRUE(red(f->Text2) && f->Command9->isEnabled());
     EXPECT_EQ(f->List3->ListCount(), 2);
     EXPECT_EQ(click(f->List3, f->List5, 1).size(), 4);
-    EXPECT_TRUE(f->Command9->isEnabled());
     f->Text2->setText("10.03.2026");
     f->Command9->click();
     EXPECT_TRUE(grey(f->Text2));
@@ -117,8 +113,7 @@ TEST_F(StudentStatisticsTest, CountsAbove999KeepTheirDigitsAndAStudentBeyondTheR
     Form21* f = run("11.03.2026");
     EXPECT_EQ(gStatCount, 1000);
     ASSERT_EQ(f->List3->ListCount(), 1000);
-    EXPECT_EQ(f->List3->List(0), "1000 --- 3B  Viel");
-    EXPECT_EQ(f->List3->List(1), "   1 --- 3B  Kind 999");
+    EXPECT_EQ(f->List3->items().mid(0, 2), QStringList({"1000 --- 3B  Viel", "   1 --- 3B  Kind 999"}));
     EXPECT_EQ(click(f->List3, f->List5, 0).first(), "3B  Viel");
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages().first().contains("1000"));
@@ -142,8 +137,7 @@ TEST_F(StudentStatisticsTest, TheRunKeepsItsDayAndClassWhileOtherWindowsRunAndSt
 
     QMetaObject::invokeMethod(f, [f] { f->Command1->click(); }, Qt::QueuedConnection);
     f->Command9->click();
-    EXPECT_FALSE(forms::isOpen<Form21>());
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(!forms::isOpen<Form21>() && !QGuiApplication::overrideCursor());
 }
 
 TEST_F(StudentStatisticsTest, OpensWithTheSchoolYearAndTheMainWindowsClassAndEnterSetsTheRegistersClass)
@@ -159,18 +153,15 @@ TEST_F(StudentStatisticsTest, OpensWithTheSchoolYearAndTheMainWindowsClassAndEnt
     EXPECT_FALSE(forms::isOpen<Form12>());
     Form21* f = forms::ifOpen<Form21>();
     ASSERT_NE(f, nullptr);
-    EXPECT_EQ(f->Text2->text(), "01.09.2025");
+    EXPECT_EQ(f->Text2->text() + " " + f->Text3->text(), "01.09.2025 5c");
     EXPECT_TRUE(grey(f->Text2));
-    EXPECT_EQ(f->Text3->text(), "5c");
 
     enter(f->Text3, " 5c ");
-    EXPECT_EQ(gEntryClass, "5c");
-    EXPECT_TRUE(green(f->Text3));
+    EXPECT_TRUE(gEntryClass == "5c" && green(f->Text3));
     f->Text3->setText("9z");
     EXPECT_FALSE(green(f->Text3));
     enter(f->Text3, "9z");
-    EXPECT_EQ(gEntryClass, "9z");
-    EXPECT_FALSE(green(f->Text3)) << "an unknown class stays grey";
+    EXPECT_TRUE(gEntryClass == "9z" && !green(f->Text3)) << "an unknown class stays grey";
     EXPECT_EQ(main->Text3->text(), "5c");
 }
 

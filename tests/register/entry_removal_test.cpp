@@ -88,41 +88,21 @@ TEST_F(EntryRemovalTest, AppendsTheRemovalLineOfTheSelectedEntry)
     EXPECT_EQ(readLines("20260311.qz").last(), "202603111006ABC     00    1000");
 }
 
-// A name typed over the login is not a login: the removal is made in the
-// name of the teacher logged in, and does not hand that teacher's entries, or
-// anyone else's, to whoever typed it.
-TEST_F(EntryRemovalTest, ANameTypedOverTheLoginNeitherSignsNorWidensTheRemoval)
-{
-    writeLines("20260311.qz", {entryLine({.kind = "03", .text = "meins"}),
-                               entryLine({.kind = "03", .text = "fremd", .shortName = "XY"})});
-    startEntryWindow();
-    gTeacherShort(1) = QStringLiteral("ABC");
-    gTeacherShort(2) = QStringLiteral("XY");
-    enter(entry->Text1, "ABC");
-    entry->Text1->setText("XY");
-    typeIntoEntryWindow("11.03.2026", "3A");
-    gEntryClass = QStringLiteral("3A");
-    Form13* f = forms::show<Form13>();
-    ASSERT_EQ(f->List1->ListCount(), 1);
-    remove(f, 0);
-    EXPECT_EQ(readLines("20260311.qz").last(), "202603110930ABC     00    1");
-    EXPECT_EQ(forms::show<Form13>()->List1->ListCount(), 0);
-}
-
-// Enter on another name ends the login; the name is the user only once its
-// password is given, and a name whose password file is empty never is.
-TEST_F(EntryRemovalTest, AnUnfinishedLoginListsAndRemovesNothing)
+// Removals are listed and signed for the teacher logged in: a name typed over
+// the login is no login and widens nothing; Enter on another name ends the
+// login, and that name becomes the user only once its password is given, never
+// with an empty password file.
+TEST_F(EntryRemovalTest, OnlyAFinishedLoginListsAndSignsRemovals)
 {
     writeLines("20260311.qz", {entryLine({.kind = "03", .text = "von ABC"}),
                                entryLine({.kind = "03", .text = "von MEI", .shortName = "MEI"}),
                                entryLine({.kind = "03", .text = "von LEER", .shortName = "LEER"}),
                                entryLine({.kind = "05", .text = "namenlos", .shortName = ""})});
-    const QByteArray before = readBytes("20260311.qz");
     startEntryWindow();
-    gTeacherShort(1) = QStringLiteral("ABC");
-    gTeacherShort(2) = QStringLiteral("MEI");
-    gTeacherShort(3) = QStringLiteral("LEER");
-    gClassNames(1) = QStringLiteral("3A");
+    gTeacherShort(1) = "ABC";
+    gTeacherShort(2) = "MEI";
+    gTeacherShort(3) = "LEER";
+    gClassNames(1) = "3A";
     writeLines("MEI.pw", {"geheim"});
     writeBytes("LEER.pw", "");
     entry->Text2->setText("11.03.2026");
@@ -130,9 +110,15 @@ TEST_F(EntryRemovalTest, AnUnfinishedLoginListsAndRemovesNothing)
     enter(entry->Text3, "3a");
     Form6* view = forms::ifOpen<Form6>();
     ASSERT_NE(view, nullptr);
+    entry->Text1->setText("MEI");
     view->Command2->click();
     ASSERT_EQ(forms::ifOpen<Form13>()->List1->ListCount(), 1);
+    remove(forms::ifOpen<Form13>(), 0);
+    EXPECT_EQ(readLines("20260311.qz").last(), "202603110930ABC     00    1");
+    view->Command2->click();
+    EXPECT_EQ(forms::ifOpen<Form13>()->List1->ListCount(), 0);
 
+    const QByteArray before = readBytes("20260311.qz");
     for (const char* name : {"mei", "leer"}) {
         enter(entry->Text1, name);
         EXPECT_FALSE(forms::isOpen<Form13>()) << "the list of the teacher before goes with the login";
@@ -140,8 +126,7 @@ TEST_F(EntryRemovalTest, AnUnfinishedLoginListsAndRemovesNothing)
         Form13* f = forms::ifOpen<Form13>();
         ASSERT_NE(f, nullptr);
         EXPECT_EQ(f->List1->ListCount(), 0) << name;
-        f->List1->setListIndex(0);
-        f->Command1->click();
+        remove(f, 0);
         EXPECT_EQ(readBytes("20260311.qz"), before) << name;
     }
 
