@@ -38,12 +38,19 @@ protected:
         QFile f(m_server.root() + kFolder + file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    // Opens the window, generates its page and uploads it.
+    // Opens the window and generates its page.
     template <class F>
-    F* publish()
+    static F* generated()
     {
         F* f = forms::show<F>();
         f->Command11->click();
+        return f;
+    }
+    // ... and uploads it.
+    template <class F>
+    static F* publish()
+    {
+        F* f = generated<F>();
         f->Command1->click();
         return f;
     }
@@ -120,8 +127,7 @@ TEST_F(PageUploadTest, AServerWithoutTheRootFolderRefusesThePage)
 TEST_F(PageUploadTest, ClosingTheWindowDuringTheUploadAbortsIt)
 {
     makeRoot();
-    Form61* f = forms::show<Form61>();
-    f->Command11->click();
+    Form61* f = generated<Form61>();
     QTimer::singleShot(0, f, [f] { f->close(); });
     f->Command1->click();
     EXPECT_FALSE(forms::isOpen<Form61>());
@@ -143,8 +149,7 @@ TEST_F(PageUploadTest, AProbeThatCannotBeWrittenIsReportedBesideTheSuccess)
 TEST_F(PageUploadTest, TheUploadPutsThePageOfItsOwnGeneration)
 {
     makeRoot();
-    Form62* f = forms::show<Form62>();
-    f->Command11->click();
+    Form62* f = generated<Form62>();
     gWorkDate = "15.09.2026";
     f->Command1->click();
     EXPECT_EQ(f->Text1->text(), "http://127.0.0.1/VORDA/Schule-am-Park/Montag.htm");
