@@ -86,16 +86,7 @@ TEST_F(PrinterTest, DocumentsStartWithOutputAndKeepTheProperties)
     EXPECT_EQ(s.penWidth, 3);
 }
 
-TEST_F(PrinterTest, ThePrinterListEndsWithThePdfFileAndOnlyListedNamesAreChosen)
-{
-    const QStringList names = Printer::printerNames();
-    EXPECT_EQ(names.last(), "PDF-Datei");
-    EXPECT_FALSE(printer().choosePrinter("kein Drucker"));
-    EXPECT_TRUE(printer().choosePrinter("PDF-Datei"));
-    EXPECT_EQ(printer().deviceName(), "PDF-Datei");
-}
-
-TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderARunWithoutOutputNoneAndAFailureIsReported)
+TEST_F(PrinterTest, APdfRunIsOneFileOfItsPagesInItsFolderARunWithoutOutputNoneAndAFailureIsReported)
 {
     ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
     const QString folder = path("Ausdrucke");
@@ -106,10 +97,13 @@ TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderARunWithoutOutputNoneAndAFailureI
 
     printer().setScaleMode(Printer::Scale::Millimetres);
     printer().beginRun("Probe", folder);
+    // A page advance before anything is drawn makes no blank sheet.
+    printer().newPage();
     printer().setCurrentX(20);
     printer().setCurrentY(20);
     printer().print("Erste Seite");
     printer().endDoc();
+    printer().newPage();
     printer().setColour(0x0000FF);
     printer().filledBox(10, 10, 50, 50);
     printer().newPage();
@@ -118,15 +112,18 @@ TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderARunWithoutOutputNoneAndAFailureI
     const QString file = printer().endRun().file;
     EXPECT_EQ(file, folder + "/Probe 2026-03-11 09-30-00.pdf");
     EXPECT_EQ(pdfPageCount(file), 3);
-    const QString text = pdfText(file);
-    EXPECT_TRUE(text.contains("Erste Seite")) << text.toStdString();
-    EXPECT_TRUE(text.contains("Dritte Seite"));
+    EXPECT_TRUE(runTool("pdftotext", {"-f", "1", "-l", "1", file, "-"}).contains("Erste Seite"));
+    EXPECT_TRUE(runTool("pdftotext", {"-f", "3", "-l", "3", file, "-"}).contains("Dritte Seite"));
     EXPECT_TRUE(runTool("pdfinfo", {file}).contains("(A4)"));
 
     // The next run at the same moment gets a file of its own.
     printer().beginRun("Probe", folder);
     printer().print("x");
     EXPECT_EQ(printer().endRun().file, folder + "/Probe 2026-03-11 09-30-00 (2).pdf");
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei A3"));
+    printer().beginRun("Gross", folder);
+    printer().print("A3");
+    EXPECT_TRUE(runTool("pdfinfo", {printer().endRun().file}).contains("(A3)"));
 
     // A file where the folder should be.
     writeLines("Blockiert", {"x"});
@@ -139,24 +136,21 @@ TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderARunWithoutOutputNoneAndAFailureI
 
 TEST_F(PrinterTest, TheUserLearnsTheWholePathOfAPdfOrThatThePrintoutFailed)
 {
-    PrintRun pdf;
-    pdf.file = QStringLiteral("Ausdrucke/Probe.pdf");
-    reportPrintRun(pdf);
-    PrintRun refused;
-    refused.failed = true;
-    refused.reason = QStringLiteral("Der Drucker nahm den Auftrag nicht an.");
-    reportPrintRun(refused);
+    reportPrintRun({"Ausdrucke/Probe.pdf", false, {}});
+    reportPrintRun({{}, true, "Der Drucker nahm den Auftrag nicht an."});
     reportPrintRun({});
     EXPECT_EQ(messages(), QStringList({"Der Ausdruck steht in der Datei\n" + QDir::current().absoluteFilePath("Ausdrucke/Probe.pdf"),
                                        "Der Ausdruck konnte nicht erstellt werden.\n"
                                        "Der Drucker nahm den Auftrag nicht an."}));
 }
 
-TEST_F(PrinterTest, ThePaperIsTheDevicesAtStartAndAfterAChoiceAndTwipsIgnoreTheScale)
+TEST_F(PrinterTest, OnlyListedPrintersAreChosenAndTheirPaperHoldsInTwipsWhateverTheScale)
 {
     const QStringList names = Printer::printerNames();
     EXPECT_EQ(names.mid(names.size() - 2), QStringList({"PDF-Datei A3", "PDF-Datei"}));
+    EXPECT_FALSE(printer().choosePrinter("kein Drucker"));
     ASSERT_TRUE(printer().choosePrinter("PDF-Datei A3"));
+    EXPECT_EQ(printer().deviceName(), "PDF-Datei A3");
     EXPECT_EQ(printer().paperSize(), QPageSize::A3);
     printer().setScaleMode(Printer::Scale::Millimetres);
     EXPECT_EQ(printer().pageWidthTwips(), 16838);
@@ -220,33 +214,6 @@ TEST_F(PrinterTest, ACodeZeroLineIsRecordedAndMovesOnButLeavesNoMarkOnPaper)
     ASSERT_EQ(pdfPageCount(file), 1);
     const QStringList fonts = runTool("pdffonts", {file}).split('\n', Qt::SkipEmptyParts);
     EXPECT_EQ(fonts.size(), 2) << "only the table head: no text was set\n" << fonts.join('\n').toStdString();
-}
-
-TEST_F(PrinterTest, APageAdvanceBeforeAnythingIsDrawnMakesNoBlankSheet)
-{
-    ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
-    printer().beginRun("Seiten", path("Ausdrucke"));
-    printer().newPage();
-    printer().print("Erste Seite");
-    printer().newPage();
-    printer().print("Zweite Seite");
-    printer().endDoc();
-    printer().newPage();
-    printer().print("Dritte Seite");
-    const QString file = printer().endRun().file;
-    EXPECT_EQ(pdfPageCount(file), 3);
-    EXPECT_TRUE(runTool("pdftotext", {"-f", "1", "-l", "1", file, "-"}).contains("Erste Seite"));
-    EXPECT_TRUE(runTool("pdftotext", {"-f", "3", "-l", "3", file, "-"}).contains("Dritte Seite"));
-}
-
-TEST_F(PrinterTest, PdfDateiA3WritesA3PagesIntoItsFolder)
-{
-    ASSERT_TRUE(printer().choosePrinter("PDF-Datei A3"));
-    printer().beginRun("Gross", path("Ausdrucke"));
-    printer().print("A3");
-    const QString file = printer().endRun().file;
-    EXPECT_EQ(file, path("Ausdrucke/Gross 2026-03-11 09-30-00.pdf"));
-    EXPECT_TRUE(runTool("pdfinfo", {file}).contains("(A3)"));
 }
 
 TEST_F(PrinterTest, APrinterChosenDuringARunTakesOverWhenTheRunEnds)
