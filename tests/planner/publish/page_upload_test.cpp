@@ -38,20 +38,14 @@ protected:
         QFile f(m_server.root() + kFolder + file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    // Opens the window and generates its page.
+    // Opens the window, generates its page and uploads it.
     template <class F>
-    static F* generated()
+    static F* publish(bool upload = true)
     {
         F* f = forms::show<F>();
         f->Command11->click();
-        return f;
-    }
-    // ... and uploads it.
-    template <class F>
-    static F* publish()
-    {
-        F* f = generated<F>();
-        f->Command1->click();
+        if (upload)
+            f->Command1->click();
         return f;
     }
 
@@ -127,7 +121,7 @@ TEST_F(PageUploadTest, AServerWithoutTheRootFolderRefusesThePage)
 TEST_F(PageUploadTest, ClosingTheWindowDuringTheUploadAbortsIt)
 {
     makeRoot();
-    Form61* f = generated<Form61>();
+    Form61* f = publish<Form61>(false);
     QTimer::singleShot(0, f, [f] { f->close(); });
     f->Command1->click();
     EXPECT_FALSE(forms::isOpen<Form61>());
@@ -149,7 +143,7 @@ TEST_F(PageUploadTest, AProbeThatCannotBeWrittenIsReportedBesideTheSuccess)
 TEST_F(PageUploadTest, TheUploadPutsThePageOfItsOwnGeneration)
 {
     makeRoot();
-    Form62* f = generated<Form62>();
+    Form62* f = publish<Form62>(false);
     gWorkDate = "15.09.2026";
     f->Command1->click();
     EXPECT_EQ(f->Text1->text(), "http://127.0.0.1/VORDA/Schule-am-Park/Montag.htm");
