@@ -7,7 +7,7 @@ class PrinterTest : public ModelTest {
     PrinterReset m_printer;
 };
 
-TEST_F(PrinterTest, RecordsInMillimetresFromEitherScale)
+TEST_F(PrinterTest, RecordsInMillimetresFromEitherScaleAndAnExplicitColourServesOneLineOrBox)
 {
     PrintRecorder& rec = recordPrinting();
     EXPECT_EQ(printer().scaleMode(), Printer::Scale::Twips);
@@ -15,20 +15,21 @@ TEST_F(PrinterTest, RecordsInMillimetresFromEitherScale)
     printer().setCurrentY(567);
     printer().print("A");
     printer().setScaleMode(Printer::Scale::Millimetres);
-    printer().line(10, 20, 30, 40);
-    printer().box(1, 2, 3, 4);
     printer().setColour(0xFF0000);
-    printer().filledBox(5, 6, 7, 8);
+    printer().line(10, 20, 30, 40, 0x0000FF);
+    EXPECT_EQ(printer().currentX(), 30) << "a line leaves the position at its end";
+    printer().filledBox(5, 6, 7, 8, 0x00C000);
+    printer().box(1, 2, 3, 4);
     ASSERT_EQ(rec.ops.size(), 4);
     EXPECT_NEAR(rec.ops[0].x, 25.4, 1e-9);
     EXPECT_NEAR(rec.ops[0].y, 10.0, 0.01);
     EXPECT_EQ(rec.ops[1].kind, PrintRecorder::Kind::Line);
     EXPECT_EQ(QList<double>({rec.ops[1].x, rec.ops[1].y, rec.ops[1].x2, rec.ops[1].y2}), QList<double>({10, 20, 30, 40}));
-    EXPECT_EQ(rec.ops[2].kind, PrintRecorder::Kind::Box);
-    EXPECT_EQ(rec.ops[3].kind, PrintRecorder::Kind::FilledBox);
-    EXPECT_EQ(rec.ops[3].state.colour, 0xFF0000u);
-    // A line leaves the position at its end.
-    EXPECT_EQ(printer().currentX(), 30);
+    EXPECT_EQ(rec.ops[1].state.colour, 0x0000FFu);
+    EXPECT_EQ(rec.ops[2].kind, PrintRecorder::Kind::FilledBox);
+    EXPECT_EQ(rec.ops[2].state.colour, 0x00C000u);
+    EXPECT_EQ(rec.ops[3].kind, PrintRecorder::Kind::Box);
+    EXPECT_EQ(rec.ops[3].state.colour, 0xFF0000u) << "the fore colour stays";
     // A4 portrait and landscape, in both scales.
     EXPECT_NEAR(printer().pageHeight(), 297, 0.5);
     printer().setOrientation(QPageLayout::Landscape);
@@ -180,20 +181,6 @@ TEST_F(PrinterTest, ARecorderStandsForAnyDeviceAndKeepsEachDocumentsPaper)
     EXPECT_EQ(rec.begun[0].pageAdvances, 0);
     EXPECT_EQ(rec.begun[1].orientation, QPageLayout::Landscape);
     EXPECT_EQ(rec.begun[1].pageAdvances, 2);
-}
-
-TEST_F(PrinterTest, AnExplicitColourServesOneLineOrBoxAndTheForeColourStays)
-{
-    PrintRecorder& rec = recordPrinting();
-    printer().setColour(0xFF0000);
-    printer().line(1, 2, 3, 4, 0x0000FF);
-    printer().filledBox(5, 6, 7, 8, 0x00C000);
-    printer().print("x");
-    ASSERT_EQ(rec.ops.size(), 3);
-    EXPECT_EQ(rec.ops[0].state.colour, 0x0000FFu);
-    EXPECT_EQ(rec.ops[1].kind, PrintRecorder::Kind::FilledBox);
-    EXPECT_EQ(rec.ops[1].state.colour, 0x00C000u);
-    EXPECT_EQ(rec.ops[2].state.colour, 0xFF0000u);
 }
 
 TEST_F(PrinterTest, ACodeZeroLineIsRecordedAndMovesOnButLeavesNoMarkOnPaper)
