@@ -15,7 +15,7 @@ protected:
         ModelTest::SetUp();
         ASSERT_TRUE(m_server.start()) << m_server.log().toStdString();
         ASSERT_TRUE(QDir(m_server.root()).mkdir("VORDA"));
-        connectTo(m_server.port(), FtpServer::kPassword);
+        connectTo(m_server.port());
     }
     void TearDown() override
     {
@@ -23,11 +23,11 @@ protected:
         ModelTest::TearDown();
     }
 
-    void connectTo(int port, const QString& password)
+    void connectTo(int port)
     {
         m_inet.RemoteHost = "127.0.0.1";
         m_inet.UserName = FtpServer::kUser;
-        m_inet.Password = password;
+        m_inet.Password = FtpServer::kPassword;
         ftp::redirectPort(port);
     }
     // Executes a command and waits for its end as the windows do.
@@ -83,7 +83,7 @@ TEST_F(FtpTest, ARefusedCommandLeavesNoLocalFileAndTheConnectionUsable)
 TEST_F(FtpTest, AServerThatStopsAnsweringFailsAtTheTimeOutAndACancelStopsAtOnce)
 {
     const SilentServer silent;
-    connectTo(silent.port(), FtpServer::kPassword);
+    connectTo(silent.port());
     m_inet.RequestTimeout = 1;
     QElapsedTimer clock;
     clock.start();

@@ -7,7 +7,7 @@ class PrinterTest : public ModelTest {
     PrinterReset m_printer;
 };
 
-TEST_F(PrinterTest, RecordsInMillimetresFromEitherScale)
+TEST_F(PrinterTest, RecordsInMillimetresFromEitherScaleAndAnExplicitColourServesOneLineOrBox)
 {
     PrintRecorder& rec = recordPrinting();
     EXPECT_EQ(printer().scaleMode(), Printer::Scale::Twips);
@@ -15,20 +15,21 @@ TEST_F(PrinterTest, RecordsInMillimetresFromEitherScale)
     printer().setCurrentY(567);
     printer().print("A");
     printer().setScaleMode(Printer::Scale::Millimetres);
-    printer().line(10, 20, 30, 40);
-    printer().box(1, 2, 3, 4);
     printer().setColour(0xFF0000);
-    printer().filledBox(5, 6, 7, 8);
+    printer().line(10, 20, 30, 40, 0x0000FF);
+    EXPECT_EQ(printer().currentX(), 30) << "a line leaves the position at its end";
+    printer().filledBox(5, 6, 7, 8, 0x00C000);
+    printer().box(1, 2, 3, 4);
     ASSERT_EQ(rec.ops.size(), 4);
     EXPECT_NEAR(rec.ops[0].x, 25.4, 1e-9);
     EXPECT_NEAR(rec.ops[0].y, 10.0, 0.01);
     EXPECT_EQ(rec.ops[1].kind, PrintRecorder::Kind::Line);
     EXPECT_EQ(QList<double>({rec.ops[1].x, rec.ops[1].y, rec.ops[1].x2, rec.ops[1].y2}), QList<double>({10, 20, 30, 40}));
-    EXPECT_EQ(rec.ops[2].kind, PrintRecorder::Kind::Box);
-    EXPECT_EQ(rec.ops[3].kind, PrintRecorder::Kind::FilledBox);
-    EXPECT_EQ(rec.ops[3].state.colour, 0xFF0000u);
-    // A line leaves the position at its end.
-    EXPECT_EQ(printer().currentX(), 30);
+    EXPECT_EQ(rec.ops[1].state.colour, 0x0000FFu);
+    EXPECT_EQ(rec.ops[2].kind, PrintRecorder::Kind::FilledBox);
+    EXPECT_EQ(rec.ops[2].state.colour, 0x00C000u);
+    EXPECT_EQ(rec.ops[3].kind, PrintRecorder::Kind::Box);
+    EXPECT_EQ(rec.ops[3].state.colour, 0xFF0000u) << "the fore colour stays";
     // A4 portrait and landscape, in both scales.
     EXPECT_NEAR(printer().pageHeight(), 297, 0.5);
     printer().setOrientation(QPageLayout::Landscape);
@@ -86,16 +87,7 @@ TEST_F(PrinterTest, DocumentsStartWithOutputAndKeepTheProperties)
     EXPECT_EQ(s.penWidth, 3);
 }
 
-TEST_F(PrinterTest, ThePrinterListEndsWithThePdfFileAndOnlyListedNamesAreChosen)
-{
-    const QStringList names = Printer::printerNames();
-    EXPECT_EQ(names.last(), "PDF-Datei");
-    EXPECT_FALSE(printer().choosePrinter("kein Drucker"));
-    EXPECT_TRUE(printer().choosePrinter("PDF-Datei"));
-    EXPECT_EQ(printer().deviceName(), "PDF-Datei");
-}
-
-TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderARunWithoutOutputNoneAndAFailureIsReported)
+TEST_F(PrinterTest, APdfRunIsOneFileOfItsPagesInItsFolderARunWithoutOutputNoneAndAFailureIsReported)
 {
     ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
     const QString folder = path("Ausdrucke");
@@ -106,10 +98,13 @@ TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderARunWithoutOutputNoneAndAFailureI
 
     printer().setScaleMode(Printer::Scale::Millimetres);
     printer().beginRun("Probe", folder);
+    // A page advance before anything is drawn makes no blank sheet.
+    printer().newPage();
     printer().setCurrentX(20);
     printer().setCurrentY(20);
     printer().print("Erste Seite");
     printer().endDoc();
+    printer().newPage();
     printer().setColour(0x0000FF);
     printer().filledBox(10, 10, 50, 50);
     printer().newPage();
@@ -118,15 +113,18 @@ TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderARunWithoutOutputNoneAndAFailureI
     const QString file = printer().endRun().file;
     EXPECT_EQ(file, folder + "/Probe 2026-03-11 09-30-00.pdf");
     EXPECT_EQ(pdfPageCount(file), 3);
-    const QString text = pdfText(file);
-    EXPECT_TRUE(text.contains("Erste Seite")) << text.toStdString();
-    EXPECT_TRUE(text.contains("Dritte Seite"));
+    EXPECT_TRUE(runTool("pdftotext", {"-f", "1", "-l", "1", file, "-"}).contains("Erste Seite"));
+    EXPECT_TRUE(runTool("pdftotext", {"-f", "3", "-l", "3", file, "-"}).contains("Dritte Seite"));
     EXPECT_TRUE(runTool("pdfinfo", {file}).contains("(A4)"));
 
     // The next run at the same moment gets a file of its own.
     printer().beginRun("Probe", folder);
     printer().print("x");
     EXPECT_EQ(printer().endRun().file, folder + "/Probe 2026-03-11 09-30-00 (2).pdf");
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei A3"));
+    printer().beginRun("Gross", folder);
+    printer().print("A3");
+    EXPECT_TRUE(runTool("pdfinfo", {printer().endRun().file}).contains("(A3)"));
 
     // A file where the folder should be.
     writeLines("Blockiert", {"x"});
@@ -139,24 +137,21 @@ TEST_F(PrinterTest, APdfRunIsOneFileInItsFolderARunWithoutOutputNoneAndAFailureI
 
 TEST_F(PrinterTest, TheUserLearnsTheWholePathOfAPdfOrThatThePrintoutFailed)
 {
-    PrintRun pdf;
-    pdf.file = QStringLiteral("Ausdrucke/Probe.pdf");
-    reportPrintRun(pdf);
-    PrintRun refused;
-    refused.failed = true;
-    refused.reason = QStringLiteral("Der Drucker nahm den Auftrag nicht an.");
-    reportPrintRun(refused);
+    reportPrintRun({"Ausdrucke/Probe.pdf", false, {}});
+    reportPrintRun({{}, true, "Der Drucker nahm den Auftrag nicht an."});
     reportPrintRun({});
     EXPECT_EQ(messages(), QStringList({"Der Ausdruck steht in der Datei\n" + QDir::current().absoluteFilePath("Ausdrucke/Probe.pdf"),
                                        "Der Ausdruck konnte nicht erstellt werden.\n"
                                        "Der Drucker nahm den Auftrag nicht an."}));
 }
 
-TEST_F(PrinterTest, ThePaperIsTheDevicesAtStartAndAfterAChoiceAndTwipsIgnoreTheScale)
+TEST_F(PrinterTest, OnlyListedPrintersAreChosenAndTheirPaperHoldsInTwipsWhateverTheScale)
 {
     const QStringList names = Printer::printerNames();
     EXPECT_EQ(names.mid(names.size() - 2), QStringList({"PDF-Datei A3", "PDF-Datei"}));
+    EXPECT_FALSE(printer().choosePrinter("kein Drucker"));
     ASSERT_TRUE(printer().choosePrinter("PDF-Datei A3"));
+    EXPECT_EQ(printer().deviceName(), "PDF-Datei A3");
     EXPECT_EQ(printer().paperSize(), QPageSize::A3);
     printer().setScaleMode(Printer::Scale::Millimetres);
     EXPECT_EQ(printer().pageWidthTwips(), 16838);
@@ -188,20 +183,6 @@ TEST_F(PrinterTest, ARecorderStandsForAnyDeviceAndKeepsEachDocumentsPaper)
     EXPECT_EQ(rec.begun[1].pageAdvances, 2);
 }
 
-TEST_F(PrinterTest, AnExplicitColourServesOneLineOrBoxAndTheForeColourStays)
-{
-    PrintRecorder& rec = recordPrinting();
-    printer().setColour(0xFF0000);
-    printer().line(1, 2, 3, 4, 0x0000FF);
-    printer().filledBox(5, 6, 7, 8, 0x00C000);
-    printer().print("x");
-    ASSERT_EQ(rec.ops.size(), 3);
-    EXPECT_EQ(rec.ops[0].state.colour, 0x0000FFu);
-    EXPECT_EQ(rec.ops[1].kind, PrintRecorder::Kind::FilledBox);
-    EXPECT_EQ(rec.ops[1].state.colour, 0x00C000u);
-    EXPECT_EQ(rec.ops[2].state.colour, 0xFF0000u);
-}
-
 TEST_F(PrinterTest, ACodeZeroLineIsRecordedAndMovesOnButLeavesNoMarkOnPaper)
 {
     const QString codeZero(QChar(0));
@@ -220,33 +201,6 @@ TEST_F(PrinterTest, ACodeZeroLineIsRecordedAndMovesOnButLeavesNoMarkOnPaper)
     ASSERT_EQ(pdfPageCount(file), 1);
     const QStringList fonts = runTool("pdffonts", {file}).split('\n', Qt::SkipEmptyParts);
     EXPECT_EQ(fonts.size(), 2) << "only the table head: no text was set\n" << fonts.join('\n').toStdString();
-}
-
-TEST_F(PrinterTest, APageAdvanceBeforeAnythingIsDrawnMakesNoBlankSheet)
-{
-    ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
-    printer().beginRun("Seiten", path("Ausdrucke"));
-    printer().newPage();
-    printer().print("Erste Seite");
-    printer().newPage();
-    printer().print("Zweite Seite");
-    printer().endDoc();
-    printer().newPage();
-    printer().print("Dritte Seite");
-    const QString file = printer().endRun().file;
-    EXPECT_EQ(pdfPageCount(file), 3);
-    EXPECT_TRUE(runTool("pdftotext", {"-f", "1", "-l", "1", file, "-"}).contains("Erste Seite"));
-    EXPECT_TRUE(runTool("pdftotext", {"-f", "3", "-l", "3", file, "-"}).contains("Dritte Seite"));
-}
-
-TEST_F(PrinterTest, PdfDateiA3WritesA3PagesIntoItsFolder)
-{
-    ASSERT_TRUE(printer().choosePrinter("PDF-Datei A3"));
-    printer().beginRun("Gross", path("Ausdrucke"));
-    printer().print("A3");
-    const QString file = printer().endRun().file;
-    EXPECT_EQ(file, path("Ausdrucke/Gross 2026-03-11 09-30-00.pdf"));
-    EXPECT_TRUE(runTool("pdfinfo", {file}).contains("(A3)"));
 }
 
 TEST_F(PrinterTest, APrinterChosenDuringARunTakesOverWhenTheRunEnds)

@@ -1,7 +1,7 @@
 #pragma once
 // The common start of the publishing tests: a small school of three classes,
-// two periods and three subjects, a few lessons and the publishing names,
-// and the bytes a page is expected to hold.
+// two periods and three subjects with the publishing names, and the bytes a
+// page is expected to hold.
 #include "core/model.h"
 #include "core/startup.h"
 #include "platform/codepage.h"
@@ -45,30 +45,21 @@ protected:
         PreparePublishing();
     }
 
-    // A lesson in group row `half`.
-    static void lesson(int day, int period, int cls, int half, int subject)
+    // Publishes through the account of these "ftp.dat" lines.
+    void useAccount(const QStringList& lines) const
     {
-        gTimetable(day, period, cls, half) = static_cast<short>(subject);
+        writeLines("ftp.dat", lines);
+        PreparePublishing();
     }
 
-    // A substitution row of the day in memory.
-    static void substitution(int period, int subject, int cls, int substitute)
-    {
-        const int row = ++gSubstRowCount;
-        gSubstRows(row, 0) = 1;
-        gSubstRows(row, 1) = static_cast<short>(period);
-        gSubstRows(row, 2) = static_cast<short>(subject);
-        gSubstRows(row, 3) = static_cast<short>(cls);
-        gSubstRows(row, 4) = static_cast<short>(substitute);
-    }
+    // The face tag in the default text colour that starts each text of a page.
+    static inline const QString kFace = QStringLiteral(R"(<font color="#909090" font face="Comic Sans MS"> )");
 
     // The bytes of a page given as lines ended by "\n", each "{F}" standing
-    // for the face tag in the default text colour.
-    static QByteArray page(const QString& lines)
+    // for the face tag.
+    static QByteArray page(QString lines)
     {
-        QString text = lines;
-        text.replace(QStringLiteral("{F}"), QStringLiteral("<font color=\"#909090\" font face=\"Comic Sans MS\"> "));
-        text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-        return codepage::encode(text);
+        lines.replace(QStringLiteral("{F}"), kFace);
+        return codepage::encode(lines.replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
     }
 };

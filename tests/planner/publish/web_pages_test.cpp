@@ -5,26 +5,84 @@
 
 namespace {
 
+// Pieces of the expected pages, in the lines page() takes.
+const QString kBlank = QStringLiteral("<p>&nbsp;</p>\n");
+const QString kTable = QStringLiteral("<table border=\"2\" cellpadding=\"2\">\n");
+const QString kEnd = QStringLiteral("</body>\n</html>\n");
+
+QString head(const QString& title)
+{
+    return "<html>\n<head>\n<meta http-equiv=\"Content-Type\"\ncontent=\"text/html; charset=iso-8859-1\">\n"
+           "<meta name=\"generator\" content=\"ORV-qz V1.28a\">\n<title>"
+           + title + "</title>\n</head>\n<body bgcolor=\"#000000\" text=\"#909090\" link=\"#909090\">\n";
+}
+
+QString row(const QStringList& cells)
+{
+    QString text = QStringLiteral("<tr>\n");
+    for (const QString& cell : cells)
+        text += "<td>" + cell + "</td>\n";
+    return text + "</tr>\n";
+}
+
+QStringList faced(QStringList texts)
+{
+    for (QString& text : texts)
+        text.prepend(QStringLiteral("{F}"));
+    return texts;
+}
+
+QString classCell(const QString& name) { return "<font size=\"6\">{F}" + name; }
+
+QString timetableTop()
+{
+    return head("Stundenplan der Schule am Park")
+           + "<p><font color=\"#909090\" size=\"6\">{F}<em><strong><u>Stundenplan der Schule am Park"
+             "</u></strong></em></font></p>\n";
+}
+
+// A class's week on the timetable page: its two periods' cells from Monday on.
+QString week(const QString& cls, const QStringList& first, const QStringList& second)
+{
+    const QStringList days{"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"};
+    return kTable + row(QStringList{classCell(cls)} + faced(days.mid(0, first.size())))
+           + row(faced(QStringList{"1.  <font size=\"1\">8.00-8.45"} + first))
+           + row(faced(QStringList{"2.  <font size=\"1\">8.50-9.35"} + second)) + "</table>\n" + kBlank;
+}
+
+// A subject and its note in a cell of the substitution page.
+QString entry(const QString& subject, const QString& note)
+{
+    return "<font size=\"4\"> {F} " + subject + "<font size=\"1\"> " + note;
+}
+
+// The substitution page of the working Monday down to its table's header
+// row, with `blanks` blank paragraphs before the table.
+QString mondaysTop(int blanks)
+{
+    return head("Vertretungsplan der Schule am Park")
+           + "<p><em><strong><u><font size=\"6\">{F}Schule am Park</u></strong></em></p>\n" + kBlank
+           + "<p><font size=\"5\">{F}Vertretungsplan für Montag, den 14.09.2026</p>\n" + kBlank.repeated(blanks)
+           + kTable + row(faced({"<font size=\"1\">Klassen", "1.", "2."}));
+}
+
 class WebPagesTest : public PublishTest {
 protected:
     void SetUp() override
     {
         PublishTest::SetUp();
-        lesson(1, 1, 1, 0, 1);
-        lesson(2, 1, 1, 0, 1);
-        lesson(2, 1, 1, 1, 2);
-        lesson(3, 2, 1, 1, 3);
-        lesson(1, 1, 2, 0, 2);
-        lesson(5, 2, 3, 0, 3);
-
-        substitution(1, 1, 1, 2);
-        substitution(1, 2, 1, -4);
-        substitution(2, 1, 1, 0);
-        substitution(1, 3, 2, -1);
-        substitution(2, 2, 2, -2);
-        substitution(2, 3, 2, -5);
-        substitution(2, 3, 1, -3);
-        substitution(1, 1, 3, 1);
+        const int lessons[][5] = {{1, 1, 1, 0, 1}, {2, 1, 1, 0, 1}, {2, 1, 1, 1, 2},
+                                  {3, 2, 1, 1, 3}, {1, 1, 2, 0, 2}, {5, 2, 3, 0, 3}};
+        for (const auto& [day, period, cls, half, subject] : lessons)
+            gTimetable(day, period, cls, half) = static_cast<short>(subject);
+        // The day's substitution rows: used, period, subject, class, substitute.
+        const short substitutions[][5] = {{1, 1, 1, 1, 2},  {1, 1, 2, 1, -4}, {1, 2, 1, 1, 0},  {1, 1, 3, 2, -1},
+                                          {1, 2, 2, 2, -2}, {1, 2, 3, 2, -5}, {1, 2, 3, 1, -3}, {1, 1, 1, 3, 1}};
+        for (const auto& values : substitutions) {
+            ++gSubstRowCount;
+            for (int column = 0; column < 5; ++column)
+                gSubstRows(gSubstRowCount, column) = values[column];
+        }
     }
 };
 
@@ -34,90 +92,20 @@ TEST_F(WebPagesTest, TheTimetablePageOfOrdinaryTextsIsWrittenLineForLine)
     ASSERT_TRUE(written) << written.failure.toStdString();
     EXPECT_EQ(written.name, "Stundenplan.htm");
     EXPECT_EQ(written.path, path("Stundenplan.htm"));
-    EXPECT_EQ(readBytes("Stundenplan.htm"), page(R"(<html>
-<head>
-<meta http-equiv="Content-Type"
-content="text/html; charset=iso-8859-1">
-<meta name="generator" content="ORV-qz V1.28a">
-<title>Stundenplan der Schule am Park</title>
-</head>
-<body bgcolor="#000000" text="#909090" link="#909090">
-<p><font color="#909090" size="6">{F}<em><strong><u>Stundenplan der Schule am Park</u></strong></em></font></p>
-<p>&nbsp;</p>
-<p>{F}Wandertag am Freitag</p>
-<p>&nbsp;</p>
-<table border="2" cellpadding="2">
-<tr>
-<td><font size="6">{F}5a</td>
-<td>{F}Montag</td>
-<td>{F}Dienstag</td>
-<td>{F}Mittwoch</td>
-<td>{F}Donnerstag</td>
-<td>{F}Freitag</td>
-</tr>
-<tr>
-<td>{F}1.  <font size="1">8.00-8.45</td>
-<td>{F}M</td>
-<td>{F}M  D</td>
-<td>{F}</td>
-<td>{F}</td>
-<td>{F}</td>
-</tr>
-<tr>
-<td>{F}2.  <font size="1">8.50-9.35</td>
-<td>{F}</td>
-<td>{F}</td>
-<td>{F}  Ku</td>
-<td>{F}</td>
-<td>{F}</td>
-</tr>
-</table>
-<p>&nbsp;</p>
-<table border="2" cellpadding="2">
-<tr>
-<td><font size="6">{F}6a</td>
-<td>{F}Montag</td>
-<td>{F}Dienstag</td>
-<td>{F}Mittwoch</td>
-<td>{F}Donnerstag</td>
-<td>{F}Freitag</td>
-</tr>
-<tr>
-<td>{F}1.  <font size="1">8.00-8.45</td>
-<td>{F}</td>
-<td>{F}</td>
-<td>{F}</td>
-<td>{F}</td>
-<td>{F}</td>
-</tr>
-<tr>
-<td>{F}2.  <font size="1">8.50-9.35</td>
-<td>{F}</td>
-<td>{F}</td>
-<td>{F}</td>
-<td>{F}</td>
-<td>{F}Ku</td>
-</tr>
-</table>
-<p>&nbsp;</p>
-</body>
-</html>
-)"));
+    EXPECT_EQ(readBytes("Stundenplan.htm"),
+              page(timetableTop() + kBlank + "<p>{F}Wandertag am Freitag</p>\n" + kBlank
+                   + week("5a", {"M", "M  D", "", "", ""}, {"", "", "  Ku", "", ""})
+                   + week("6a", {"", "", "", "", ""}, {"", "", "", "", "Ku"}) + kEnd));
 }
 
 TEST_F(WebPagesTest, SixDaysGiveASaturdayColumnAndABlankMessageNoParagraph)
 {
     gDaysPerWeek = 6;
-    lesson(6, 2, 1, 0, 2);
+    gTimetable(6, 2, 1, 0) = 2;
     ASSERT_TRUE(WriteTimetablePage("   "));
-    const QStringList lines = readLines("Stundenplan.htm");
-    EXPECT_EQ(lines.mid(9, 3), QStringList({"<p>&nbsp;</p>", "<p>&nbsp;</p>", R"(<table border="2" cellpadding="2">)"}));
-    const QString face = R"(<font color="#909090" font face="Comic Sans MS"> )";
-    EXPECT_EQ(lines[18], "<td>" + face + "Freitag</td>");
-    EXPECT_EQ(lines[19], "<td>" + face + "Samstag</td>");
-    EXPECT_EQ(lines[20], "</tr>");
-    EXPECT_EQ(lines.mid(36, 3), QStringList({"<td>" + face + "</td>", "<td>" + face + "D</td>", "</tr>"}))
-        << "the second period ends with its Saturday";
+    EXPECT_EQ(readBytes("Stundenplan.htm"),
+              page(timetableTop() + kBlank + kBlank + week("5a", {"M", "M  D", "", "", "", ""}, {"", "", "  Ku", "", "", "D"})
+                   + week("6a", {"", "", "", "", "", ""}, {"", "", "", "", "Ku", ""}) + kEnd));
 }
 
 TEST_F(WebPagesTest, TheSubstitutionPageListsEveryRowOfItsClassesInTheirCells)
@@ -125,53 +113,20 @@ TEST_F(WebPagesTest, TheSubstitutionPageListsEveryRowOfItsClassesInTheirCells)
     const WrittenPage written = WriteSubstitutionPage("Elternabend", "", "  Chor fällt aus ");
     ASSERT_TRUE(written) << written.failure.toStdString();
     EXPECT_EQ(written.name, "Montag.htm");
-    EXPECT_EQ(readBytes("Montag.htm"), page(R"(<html>
-<head>
-<meta http-equiv="Content-Type"
-content="text/html; charset=iso-8859-1">
-<meta name="generator" content="ORV-qz V1.28a">
-<title>Vertretungsplan der Schule am Park</title>
-</head>
-<body bgcolor="#000000" text="#909090" link="#909090">
-<p><em><strong><u><font size="6">{F}Schule am Park</u></strong></em></p>
-<p>&nbsp;</p>
-<p><font size="5">{F}Vertretungsplan für Montag, den 14.09.2026</p>
-<p>&nbsp;</p>
-<p>&nbsp;</p>
-<p>&nbsp;</p>
-<table border="2" cellpadding="2">
-<tr>
-<td>{F}<font size="1">Klassen</td>
-<td>{F}1.</td>
-<td>{F}2.</td>
-</tr>
-<tr>
-<td><font size="6">{F}5a</td>
-<td><font size="4"> {F} Ma<font size="1"> CRA<font size="4"> {F} De<font size="1"> zus.</td>
-<td><font size="4"> {F} Ma<font size="1"> nicht sup.<font size="4"> {F} Ku<font size="1"> vor.</td>
-</tr>
-<tr>
-<td><font size="6">{F}5b</td>
-<td><font size="4"> {F} Ku<font size="1"> ???</td>
-<td><font size="4"> {F} De<font size="1"> entf.<font size="4"> {F} Ku<font size="1"> </td>
-</tr>
-</table>
-<p>&nbsp;</p>
-<p>{F}Elternabend</p>
-<p>{F}Chor fällt aus</p>
-<p>&nbsp;</p>
-</body>
-</html>
-)"));
+    EXPECT_EQ(readBytes("Montag.htm"),
+              page(mondaysTop(3)
+                   + row({classCell("5a"), entry("Ma", "CRA") + entry("De", "zus."),
+                          entry("Ma", "nicht sup.") + entry("Ku", "vor.")})
+                   + row({classCell("5b"), entry("Ku", "???"), entry("De", "entf.") + entry("Ku", "")})
+                   + "</table>\n" + kBlank + "<p>{F}Elternabend</p>\n<p>{F}Chor fällt aus</p>\n" + kBlank + kEnd));
 }
 
 TEST_F(WebPagesTest, WithoutMessagesTheSubstitutionPageHasTwoBlankParagraphsBeforeTheTableAndNoneAfter)
 {
     gSubstRowCount = 0;
     ASSERT_TRUE(WriteSubstitutionPage(" ", "", ""));
-    const QStringList lines = readLines("Montag.htm");
-    EXPECT_EQ(lines.mid(11, 3), QStringList({"<p>&nbsp;</p>", "<p>&nbsp;</p>", R"(<table border="2" cellpadding="2">)"}));
-    EXPECT_EQ(lines.mid(19), QStringList({"</table>", "<p>&nbsp;</p>", "<p>&nbsp;</p>", "</body>", "</html>"}))
+    EXPECT_EQ(readBytes("Montag.htm"),
+              page(mondaysTop(2) + "</table>\n" + kBlank + kBlank + kEnd))
         << "an empty day: the header row alone";
 }
 
@@ -179,10 +134,9 @@ TEST_F(WebPagesTest, TheWeekdayAndThePageNameComeFromTheWorkingDateItself)
 {
     gWorkDate = "19.09.2026";
     gWorkWeekday = 1;
-    const WrittenPage saturday = WriteSubstitutionPage("", "", "");
-    EXPECT_EQ(saturday.name, "Samstag.htm");
-    EXPECT_EQ(readLines("Samstag.htm").value(10), QString(R"(<p><font size="5"><font color="#909090" font face="Comic Sans MS"> )"
-                                                          "Vertretungsplan für Samstag, den 19.09.2026</p>"));
+    EXPECT_EQ(WriteSubstitutionPage("", "", "").name, "Samstag.htm");
+    EXPECT_EQ(readLines("Samstag.htm").value(10),
+              "<p><font size=\"5\">" + kFace + "Vertretungsplan für Samstag, den 19.09.2026</p>");
     gWorkDate = "26.9.26";
     ASSERT_TRUE(WriteSubstitutionPage("", "", ""));
     EXPECT_TRUE(readLines("Samstag.htm").value(10).endsWith("Samstag, den 26.9.26</p>")) << "next week's replaces it";
@@ -194,7 +148,6 @@ TEST_F(WebPagesTest, TheWeekdayAndThePageNameComeFromTheWorkingDateItself)
         EXPECT_TRUE(none.failure.contains("gültiges Datum")) << noDate;
     }
 }
-
 TEST_F(WebPagesTest, InsertedTextsAreEscapedAndCharactersBeyondWindows1252Referenced)
 {
     gSchoolName = "Bau & Kunst <Nord>";
