@@ -91,6 +91,9 @@ TEST_F(CommandListTest, ConfirmedCommandsFixReleaseAndEmptyByGroupRowZero)
             EXPECT_EQ(cell(1, 2, 0)->text(), "");
         }
         EXPECT_EQ(monday(gFixations, 11), classBeyond) << "classes beyond the last in use";
+        if (c.commands.front() == 1) {
+            EXPECT_EQ(gFixations(5, 9, 10, 0), 1) << "every day, period and class in use";
+        }
     }
     EXPECT_EQ(messages().first(), "Befehl ausführen ?");
 }
