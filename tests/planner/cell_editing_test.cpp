@@ -24,10 +24,6 @@ protected:
         gTeacherPlanSubject(teacher, day, period) = 4;
         gTeacherPlanClass(teacher, day, period) = 9;
     }
-    static QString codes(int day, int period, int cls)
-    {
-        return QStringLiteral("%1/%2").arg(gFixations(day, period, cls, 0)).arg(gFixations(day, period, cls, 1));
-    }
     static QStringList dayCodes(int day, int cls)
     {
         QStringList out;

@@ -57,6 +57,7 @@ void setMixedGrid()
     gTimetable(2, 2, 1, 0) = 1;
 }
 
+// "Nein" changes nothing.
 TEST_F(CommandListTest, ConfirmedCommandsFixReleaseAndEmptyByGroupRowZero)
 {
     const struct {
@@ -71,6 +72,12 @@ TEST_F(CommandListTest, ConfirmedCommandsFixReleaseAndEmptyByGroupRowZero)
         {{3}, {}, {"0/0", "0/0", "0/0", "1/0", "2/0", "0/0", "0/0"}},
     };
     Form15* f = open();
+    setMixedGrid();
+    answer({false});
+    run(1);
+    EXPECT_EQ(monday(gFixations), QStringList({"0/0", "0/0", "0/0", "1/1", "4/4", "5/5", "0/1"})) << "Nein";
+    EXPECT_EQ(f->Label1->text(), "alle Stunden fixieren - W");
+    EXPECT_EQ(f->List3->ListIndex(), -1);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.commands.front());
         setMixedGrid();
@@ -96,17 +103,6 @@ TEST_F(CommandListTest, ConfirmedCommandsFixReleaseAndEmptyByGroupRowZero)
         }
     }
     EXPECT_EQ(messages().first(), "Befehl ausführen ?");
-}
-
-TEST_F(CommandListTest, NeinChangesNothing)
-{
-    setMixedGrid();
-    Form15* f = open();
-    answer({false});
-    run(1);
-    EXPECT_EQ(monday(gFixations), QStringList({"0/0", "0/0", "0/0", "1/1", "4/4", "5/5", "0/1"}));
-    EXPECT_EQ(f->Label1->text(), "alle Stunden fixieren - W");
-    EXPECT_EQ(f->List3->ListIndex(), -1);
 }
 
 TEST_F(CommandListTest, TheDialogCommandsOpenTheirWindowsWithoutAQuestion)
