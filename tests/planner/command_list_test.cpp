@@ -6,6 +6,7 @@
 #include "tests/planner/editor_fixture.h"
 
 #include <QLabel>
+#include <deque>
 
 namespace {
 class CommandListTest : public EditorTest {
@@ -151,30 +152,30 @@ protected:
     static QString box(const QString& report) { return report + "\n\nFehlerprüfung fortsetzen ?"; }
 };
 
-TEST_F(DayCheckTest, CancelStopsAtTheFirstErrorAndLeavesItInTheInformationLine)
+// Cancel leaves the first error in the information line.
+TEST_F(DayCheckTest, CancelStopsAtTheFirstErrorAndOkGoesOnToTheEndOfTheDay)
 {
-    QStringList titles;
+    QStringList titles, texts;
+    std::deque<dialogs::Reply> replies{Answer::Cancel, true, true};
     dialogs::setHandler([&](const dialogs::Shown& s) -> dialogs::Reply {
         titles << s.title;
+        texts << s.text;
         EXPECT_TRUE(s.okCancel);
-        EXPECT_EQ(s.text, box(kFirst));
-        return Answer::Cancel;
+        const dialogs::Reply reply = replies.front();
+        replies.pop_front();
+        return reply;
     });
     Form15* f = open();
     gDay = 3; // another window's scratch: the shown day is checked
     run(0);
     EXPECT_EQ(titles, QStringList({kFirst}));
+    EXPECT_EQ(texts, QStringList({box(kFirst)}));
     EXPECT_EQ(f->Label1->text(), kFirst);
     EXPECT_EQ(gUncheckedChangeDay, 0);
     EXPECT_EQ(f->List3->ListIndex(), -1);
-}
 
-TEST_F(DayCheckTest, OkGoesOnToTheEndOfTheDay)
-{
-    Form15* f = open();
-    answer({true, true});
     run(0);
-    EXPECT_EQ(messages(), QStringList({box(kFirst), box(kSecond)}));
+    EXPECT_EQ(texts, QStringList({box(kFirst), box(kFirst), box(kSecond)}));
     EXPECT_EQ(f->Label1->text(), "Fehlerprüfung abgeschlossen");
 }
 
