@@ -6,6 +6,7 @@
 #include "tests/planner/editor_fixture.h"
 
 #include <QLabel>
+#include <deque>
 
 namespace {
 class CommandListTest : public EditorTest {
@@ -57,6 +58,7 @@ void setMixedGrid()
     gTimetable(2, 2, 1, 0) = 1;
 }
 
+// "Nein" changes nothing.
 TEST_F(CommandListTest, ConfirmedCommandsFixReleaseAndEmptyByGroupRowZero)
 {
     const struct {
@@ -71,6 +73,12 @@ TEST_F(CommandListTest, ConfirmedCommandsFixReleaseAndEmptyByGroupRowZero)
         {{3}, {}, {"0/0", "0/0", "0/0", "1/0", "2/0", "0/0", "0/0"}},
     };
     Form15* f = open();
+    setMixedGrid();
+    answer({false});
+    run(1);
+    EXPECT_EQ(monday(gFixations), QStringList({"0/0", "0/0", "0/0", "1/1", "4/4", "5/5", "0/1"})) << "Nein";
+    EXPECT_EQ(f->Label1->text(), "alle Stunden fixieren - W");
+    EXPECT_EQ(f->List3->ListIndex(), -1);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.commands.front());
         setMixedGrid();
@@ -91,19 +99,11 @@ TEST_F(CommandListTest, ConfirmedCommandsFixReleaseAndEmptyByGroupRowZero)
             EXPECT_EQ(cell(1, 2, 0)->text(), "");
         }
         EXPECT_EQ(monday(gFixations, 11), classBeyond) << "classes beyond the last in use";
+        if (c.commands.front() == 1) {
+            EXPECT_EQ(gFixations(5, 9, 10, 0), 1) << "every day, period and class in use";
+        }
     }
     EXPECT_EQ(messages().first(), "Befehl ausführen ?");
-}
-
-TEST_F(CommandListTest, NeinChangesNothing)
-{
-    setMixedGrid();
-    Form15* f = open();
-    answer({false});
-    run(1);
-    EXPECT_EQ(monday(gFixations), QStringList({"0/0", "0/0", "0/0", "1/1", "4/4", "5/5", "0/1"}));
-    EXPECT_EQ(f->Label1->text(), "alle Stunden fixieren - W");
-    EXPECT_EQ(f->List3->ListIndex(), -1);
 }
 
 TEST_F(CommandListTest, TheDialogCommandsOpenTheirWindowsWithoutAQuestion)
@@ -152,30 +152,30 @@ protected:
     static QString box(const QString& report) { return report + "\n\nFehlerprüfung fortsetzen ?"; }
 };
 
-TEST_F(DayCheckTest, CancelStopsAtTheFirstErrorAndLeavesItInTheInformationLine)
+// Cancel leaves the first error in the information line.
+TEST_F(DayCheckTest, CancelStopsAtTheFirstErrorAndOkGoesOnToTheEndOfTheDay)
 {
-    QStringList titles;
+    QStringList titles, texts;
+    std::deque<dialogs::Reply> replies{Answer::Cancel, true, true};
     dialogs::setHandler([&](const dialogs::Shown& s) -> dialogs::Reply {
         titles << s.title;
+        texts << s.text;
         EXPECT_TRUE(s.okCancel);
-        EXPECT_EQ(s.text, box(kFirst));
-        return Answer::Cancel;
+        const dialogs::Reply reply = replies.front();
+        replies.pop_front();
+        return reply;
     });
     Form15* f = open();
     gDay = 3; // another window's scratch: the shown day is checked
     run(0);
     EXPECT_EQ(titles, QStringList({kFirst}));
+    EXPECT_EQ(texts, QStringList({box(kFirst)}));
     EXPECT_EQ(f->Label1->text(), kFirst);
     EXPECT_EQ(gUncheckedChangeDay, 0);
     EXPECT_EQ(f->List3->ListIndex(), -1);
-}
 
-TEST_F(DayCheckTest, OkGoesOnToTheEndOfTheDay)
-{
-    Form15* f = open();
-    answer({true, true});
     run(0);
-    EXPECT_EQ(messages(), QStringList({box(kFirst), box(kSecond)}));
+    EXPECT_EQ(texts, QStringList({box(kFirst), box(kFirst), box(kSecond)}));
     EXPECT_EQ(f->Label1->text(), "Fehlerprüfung abgeschlossen");
 }
 

@@ -74,6 +74,11 @@ protected:
         }
         return out;
     }
+    // "row 0/row 1" fixation codes of a cell.
+    static QString codes(int day, int period, int cls)
+    {
+        return QStringLiteral("%1/%2").arg(gFixations(day, period, cls, 0)).arg(gFixations(day, period, cls, 1));
+    }
     static int widthTwips(const QWidget* w) { return static_cast<int>(units::pixelsToTwips(w->width())); }
     static void press(QWidget* w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {

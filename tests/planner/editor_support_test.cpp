@@ -7,36 +7,30 @@
 
 using EditorSupportTest = EditorTest;
 
-TEST_F(EditorSupportTest, LayoutWidensTheWindowAndTheGridByColumn)
+// Eleven periods of sixteen columns use every grid label.
+TEST_F(EditorSupportTest, LayoutWidensTheWindowAndTheGridByColumnAndPeriod)
 {
     const struct {
-        short columns;
+        short columns, periods;
         int windowTwips, infoWidth, doneLeft, lastRightHalfLeft;
-    } cases[] = {{9, 9960, 541, 585, 620}, {16, 17520, 1045, 1089, 1124}};
+    } cases[] = {{9, 9, 9960, 541, 585, 620}, {16, 9, 17520, 1045, 1089, 1124}, {16, 11, 17520, 1045, 1089, 1124}};
+    nameClasses(24);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.columns);
+        SCOPED_TRACE(testing::Message() << c.columns << " " << c.periods);
         gVisibleColumns = c.columns;
+        gPeriodsPerDay = c.periods;
         Form15* f = open();
         EXPECT_EQ(widthTwips(f), c.windowTwips);
         EXPECT_EQ(f->Label1->width(), c.infoWidth);
         EXPECT_EQ(f->Command2->x(), c.doneLeft);
-        EXPECT_EQ(cell(c.columns, 9, 1)->geometry(), QRect(c.lastRightHalfLeft, 18 * 9 + 60, 36, 18));
+        EXPECT_EQ(cell(c.columns, c.periods, 1)->geometry(), QRect(c.lastRightHalfLeft, 18 * c.periods + 60, 36, 18));
         EXPECT_EQ(cell(1, 1, 0)->pos(), QPoint(8, 78));
         EXPECT_EQ(headers().size(), c.columns);
+        const int last = c.columns * c.periods * 2 - 1;
+        EXPECT_TRUE(gGridCellMap(last, 0) == c.periods && gGridCellMap(last, 1) == c.columns && gGridCellMap(last, 2) == 1);
+        EXPECT_EQ(std::count_if(f->G.begin(), f->G.end(), [](QLabel* l) { return !l->isHidden(); }), last + 1);
         f->unload();
     }
-}
-
-TEST_F(EditorSupportTest, ElevenPeriodsOfSixteenColumnsUseEveryGridLabel)
-{
-    gVisibleColumns = 16;
-    gPeriodsPerDay = 11;
-    nameClasses(24);
-    Form15* f = open();
-    for (QLabel* label : f->G)
-        EXPECT_FALSE(label->isHidden()) << label->objectName().toStdString();
-    EXPECT_EQ(f->G[351]->pos(), QPoint(1124, 18 * 11 + 60));
-    EXPECT_TRUE(gGridCellMap(351, 0) == 11 && gGridCellMap(351, 1) == 16 && gGridCellMap(351, 2) == 1);
 }
 
 TEST_F(EditorSupportTest, GridLabelsTakeTheEditorFontOfTheSettings)
@@ -126,64 +120,6 @@ TEST_F(EditorSupportTest, DigitKeysPickAnEntryOfThePlacementListWhenItHasOne)
     EXPECT_EQ(picked, QList<int>({0})) << "other keys still reach the list";
 }
 
-namespace {
-// Cells of class 1 on Monday: fixation of row 0 and row 1, subjects of both rows.
-struct MixedCell {
-    short fix0, fix1, s0, s1;
-};
-constexpr MixedCell kMixed[] = {
-    {0, 0, 0, 0}, // 1: free and unfixed
-    {0, 0, 1, 0}, // 2: a lesson, unfixed
-    {0, 0, 0, 2}, // 3: a lesson in the right half only
-    {1, 1, 1, 0}, // 4: temporary
-    {4, 4, 2, 0}, // 5: absolute
-    {5, 5, 0, 0}, // 6: absolute without check, free
-    {0, 1, 0, 0}, // 7: row 1 alone is never looked at
-};
-
-void setMixedGrid()
-{
-    for (int p = 1; p <= 7; ++p) {
-        const MixedCell& m = kMixed[p - 1];
-        gFixations(1, p, 1, 0) = m.fix0;
-        gFixations(1, p, 1, 1) = m.fix1;
-        gTimetable(1, p, 1, 0) = m.s0;
-        gTimetable(1, p, 1, 1) = m.s1;
-    }
-}
-
-// "row0/row1" per period of class 1 on Monday.
-QStringList fixations(int cls = 1)
-{
-    QStringList out;
-    for (int p = 1; p <= 7; ++p)
-        out << QStringLiteral("%1/%2").arg(gFixations(1, p, cls, 0)).arg(gFixations(1, p, cls, 1));
-    return out;
-}
-}
-
-TEST_F(EditorSupportTest, FixationsOverTheWeekDecideByGroupRowZero)
-{
-    gLastClass = 2;
-    setMixedGrid();
-
-    FixAllCells();
-    EXPECT_EQ(fixations(), QStringList({"1/1", "1/1", "1/1", "1/1", "4/4", "5/5", "1/1"}));
-    EXPECT_EQ(gFixations(5, 9, 2, 0), 1) << "every day, period and class in use";
-    EXPECT_EQ(gFixations(1, 1, 3, 0), 0) << "classes beyond the last one in use";
-
-    ReleaseFixedCells();
-    EXPECT_EQ(fixations(), QStringList({"0/0", "0/0", "0/0", "0/0", "4/4", "5/5", "0/0"}));
-
-    setMixedGrid();
-    FixEmptyCells();
-    EXPECT_EQ(fixations(), QStringList({"1/1", "0/0", "0/0", "1/1", "4/4", "5/5", "1/1"}));
-
-    setMixedGrid();
-    FixLessonCells();
-    EXPECT_EQ(fixations(), QStringList({"0/0", "1/1", "1/1", "1/1", "4/4", "5/5", "0/1"}));
-}
-
 TEST_F(EditorSupportTest, CountsPlacedLessonsOfTheSubjectsChosenForOptimisation)
 {
     gLastClass = 2;
@@ -204,14 +140,9 @@ TEST_F(EditorSupportTest, CountsPlacedLessonsOfTheSubjectsChosenForOptimisation)
     CountPlacedLessons();
     EXPECT_EQ(gPlacedCount, 3);
     EXPECT_EQ(gPlacedCount2, 6);
-}
 
-// The count of required lessons is a 16-bit number in the plan's variables;
-// curriculum hours beyond it stop at its largest value.
-TEST_F(EditorSupportTest, RequiredLessonsBeyondSixteenBitsStopAtTheLargestCount)
-{
+    // The count of required lessons is a 16-bit number in the plan's variables.
     gLastClass = 24;
-    gOptimizeSubjects(1) = 1;
     for (int c = 1; c <= 24; ++c)
         gCurriculumHours(c, 1) = 30000;
     CountPlacedLessons();

@@ -22,6 +22,13 @@ protected:
         return {gOpenPositions(r, 0).toInt(), gOpenPositions(r, 1).toInt(), gOpenPositions(r, 2).toInt(),
                 gOpenPositions(r, 3).toInt()};
     }
+    static std::vector<std::vector<int>> rows(int first, int last)
+    {
+        std::vector<std::vector<int>> out;
+        for (int r = first; r <= last; ++r)
+            out.push_back(row(r));
+        return out;
+    }
 };
 }
 
@@ -41,11 +48,8 @@ TEST_F(OpenPositionsTest, ListsUnfixedCellsInClassDayPeriodOrder)
     gOpenPositions(6, 0) = 3;
     CollectOpenPositions();
     EXPECT_EQ(gOpenPositionCount, 5);
-    EXPECT_EQ(row(1), (std::vector<int>{1, 1, 1, 0}));
-    EXPECT_EQ(row(2), (std::vector<int>{2, 1, 2, 0}));
-    EXPECT_EQ(row(3), (std::vector<int>{1, 2, 2, 0}));
-    EXPECT_EQ(row(4), (std::vector<int>{2, 2, 1, 0}));
-    EXPECT_EQ(row(5), (std::vector<int>{2, 2, 2, 0}));
+    EXPECT_EQ(rows(1, 5), (std::vector<std::vector<int>>{{1, 1, 1, 0}, {2, 1, 2, 0}, {1, 2, 2, 0}, {2, 2, 1, 0},
+                                                         {2, 2, 2, 0}}));
     EXPECT_EQ(row(6)[0], 0);
     EXPECT_TRUE(gHalf == 0);
 

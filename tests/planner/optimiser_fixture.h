@@ -9,6 +9,7 @@
 #include "planner/editor/optimiser_window.h"
 #include "tests/planner/planner_fixture.h"
 
+#include <QCheckBox>
 #include <QLabel>
 
 class OptimiserTest : public PlannerTest {
@@ -94,6 +95,12 @@ protected:
         return cells;
     }
     static QString status() { return window()->Label1->text(); }
+    // Ticks the release methods marked '1', one character per method.
+    static void tickMethods(const char* marks)
+    {
+        for (int m = 0; m < 5; ++m)
+            window()->methodChecks()[m]->setChecked(marks[m] == '1');
+    }
 
     int m_yields = 0;
     int m_days = 5;

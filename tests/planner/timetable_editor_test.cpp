@@ -121,27 +121,29 @@ void scroll(const std::vector<Scroll>& steps)
 // "-" and "+" forget the highlight on every click, "<" and ">" only when they move.
 TEST_F(TimetableEditorTest, ScrollButtonsStopAtTheEndsOfTheClassesWithABeep)
 {
-    open();
-    scroll({{"Command7", 0, 1, true}, {"Command3", 0, 0, false}, {"Command4", 1, 0, true},
-            {"Command8", 1, 1, true}, {"Command4", 1, 0, false}, {"Command7", 0, 0, true},
-            {"Command8", 1, 0, true}, {"Command3", 0, 0, true}});
-    EXPECT_EQ(headers().first(), "K1");
-}
-
-TEST_F(TimetableEditorTest, WithNoMoreClassesThanColumnsTheBandStays)
-{
-    nameClasses(7);
-    open();
-    scroll({{"Command4", 0, 0, false}, {"Command8", 0, 1, true}, {"Command7", 0, 1, true}});
-}
-
-TEST_F(TimetableEditorTest, NineColumnsOverTwentyFourClassesEndAtClassSixteen)
-{
-    nameClasses(24);
-    open();
-    scroll({{"Command4", 15, 0, true}, {"Command8", 15, 1, true}});
-    EXPECT_EQ(headers(), QStringList({"K16", "K17", "K18", "K19", "K20", "K21", "K22", "K23", "K24"}));
-    EXPECT_TRUE(gGridCellMap(0, 1) == 16);
+    const struct {
+        int classes;
+        std::vector<Scroll> steps;
+        QStringList shown;
+    } cases[] = {
+        {10,
+         {{"Command7", 0, 1, true}, {"Command3", 0, 0, false}, {"Command4", 1, 0, true}, {"Command8", 1, 1, true},
+          {"Command4", 1, 0, false}, {"Command7", 0, 0, true}, {"Command8", 1, 0, true}, {"Command3", 0, 0, true}},
+         {"K1", "K2", "K3", "K4", "K5", "K6", "K7", "K8", "K9"}},
+        {7,
+         {{"Command4", 0, 0, false}, {"Command8", 0, 1, true}, {"Command7", 0, 1, true}},
+         {"K1", "K2", "K3", "K4", "K5", "K6", "K7", "", ""}},
+        {24, {{"Command4", 15, 0, true}, {"Command8", 15, 1, true}}, {"K16", "K17", "K18", "K19", "K20", "K21", "K22", "K23", "K24"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.classes);
+        nameClasses(c.classes);
+        open();
+        scroll(c.steps);
+        EXPECT_EQ(headers(), c.shown);
+        EXPECT_EQ(gGridCellMap(0, 1), c.shown.first().mid(1).toInt());
+        editor()->unload();
+    }
 }
 
 // A stored Saturday opens a five-day week on Monday.
