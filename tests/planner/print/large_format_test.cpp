@@ -1,4 +1,4 @@
-#include "tests/planner/print/grid_fixture.h"
+#include "tests/planner/print/print_fixture.h"
 
 #include <QPushButton>
 #include <cmath>
@@ -141,7 +141,7 @@ TEST_F(LargeFormatTest, APlotterEnlargesTheTitlesOfTheMembersThatKnowIt)
             printer().setOrientation(m.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
             print(m.click);
             // The A3 sheet folds its title's umlauts for a plotter.
-            const Op title = textOp(plotterMode && i == 2 ? "Gesamtstundenplan und Lehrfacherverteilung  -  S" : titles[i]);
+            const Op title = text(plotterMode && i == 2 ? "Gesamtstundenplan und Lehrfacherverteilung  -  S" : titles[i]);
             EXPECT_NEAR(title.state.font.size, plotterMode ? plotted[i] : plain[i], 0.001) << m.caption;
             EXPECT_TRUE(title.state.font.bold);
         }
@@ -157,10 +157,10 @@ TEST_F(LargeFormatTest, ContinuousFittingLeavesOutWhatFitsNowhereWhileTheLadderP
     gTeacherNames(1) = QStringLiteral("Abel Anna ") + QString(130, 'x');
     print(&Form14::Command14_Click);
     EXPECT_FALSE(printed("Arbeitsgemeinschaft Theater")) << "27 characters at 1 pt are wider than 4.5 mm";
-    EXPECT_EQ(textOp("M").state.font.size, 10);
+    EXPECT_EQ(text("M").state.font.size, 10);
 
     const QString line = gTeacherNames(1).toString() + "  >  Arbeitsgemeinschaft Theater 1A";
-    const Op list = textOp(line);
+    const Op list = text(line);
     EXPECT_EQ(list.state.font.size, 4) << "the last size of the ladder";
     EXPECT_GT(line.size() * 4 / 2 * 25.4 / 72, 95) << "wider than the list column";
 }
@@ -170,7 +170,7 @@ TEST_F(LargeFormatTest, AFittingStepsInSinglePrecisionAndEndsAtTheFirstSizeThatF
     subject(4, "Deu", 0);
     gTimetable(1, 1, 1, 0) = 4;
     print(&Form14::Command14_Click);
-    const double size = textOp("Deu").state.font.size;
+    const double size = text("Deu").state.font.size;
     // Three characters of the recorder fit 4.5 mm up to 8.504 pt.
     EXPECT_GT(size, 8.404);
     EXPECT_LE(size, 8.504);
@@ -182,9 +182,9 @@ TEST_F(LargeFormatTest, TheReducedTwinStartsFittingAtTheDividedSizeButTakesTheLa
     gTimetable(1, 1, 1, 0) = 2;
     gSubjectTeachers(1, 2, 0) = 1;
     print(&Form14::Command28_Click);
-    EXPECT_EQ(textOp("M").state.font.size, 10 / 1.414f);
-    EXPECT_EQ(textOp("Abel Anna  >  M 1A").state.font.size, 6);
-    const Op cell = textOp("M");
+    EXPECT_EQ(text("M").state.font.size, 10 / 1.414f);
+    EXPECT_EQ(text("Abel Anna  >  M 1A").state.font.size, 6);
+    const Op cell = text("M");
     EXPECT_NEAR(cell.x, (55 + 5 - 13.6) / 1.414, 1e-4);
     EXPECT_NEAR(cell.y, (23.4 + 7) / 1.414, 1e-4);
 }
@@ -195,13 +195,13 @@ TEST_F(LargeFormatTest, ACellPrintsInItsSubjectsColourWhichStaysUntilATextSetsBl
     gTimetable(1, 1, 1, 1) = 1;
     print(&Form14::Command14_Click);
     const std::uint32_t blue = 0xFF0000, red = 0x0000FF;
-    EXPECT_EQ(textOp("M").state.colour, blue);
-    EXPECT_EQ(textOp("D").state.colour, red);
-    EXPECT_EQ(textOp("1B").state.colour, 0u) << "the next class name returns to black";
+    EXPECT_EQ(text("M").state.colour, blue);
+    EXPECT_EQ(text("D").state.colour, red);
+    EXPECT_EQ(text("1B").state.colour, 0u) << "the next class name returns to black";
 
     rec = &recordPrinting(QStringLiteral("A3-Drucker"), QPageSize(QPageSize::A3));
     f->SSCheck2_Click(1);
     print(&Form14::Command14_Click);
-    EXPECT_EQ(textOp("M").state.colour, 0u);
-    EXPECT_EQ(textOp("D").state.colour, 0u);
+    EXPECT_EQ(text("M").state.colour, 0u);
+    EXPECT_EQ(text("D").state.colour, 0u);
 }

@@ -1,4 +1,4 @@
-#include "tests/planner/print/grid_fixture.h"
+#include "tests/planner/print/print_fixture.h"
 
 class SchoolGridTest : public GridTest {
 protected:
@@ -52,7 +52,7 @@ TEST_F(SchoolGridTest, TheListNamesEachTeachersSubjectsWithTheirClassesOnceEach)
         EXPECT_FALSE(lines[n].state.font.bold);
         EXPECT_EQ(lines[n].state.font.size, 9);
     }
-    const Op heading = textOp("Lehrfächerverteilung - Muster-Schule");
+    const Op heading = text("Lehrfächerverteilung - Muster-Schule");
     EXPECT_NEAR(heading.y, 200, 1e-4);
     EXPECT_EQ(heading.state.font.size, 17);
 }
@@ -61,17 +61,17 @@ TEST_F(SchoolGridTest, ThirteenLinesMakeAColumnOnA3AndFourteenOnTheReducedSheet)
 {
     moreTeachersAndClasses(13, 0);
     print(&Form14::Command14_Click);
-    EXPECT_NEAR(textOp("Lehrer 29  > ").y, 203 + 4.8 * 13, 1e-4) << "the 13th line";
-    const Op a3 = textOp("Lehrer 30  > ");
+    EXPECT_NEAR(text("Lehrer 29  > ").y, 203 + 4.8 * 13, 1e-4) << "the 13th line";
+    const Op a3 = text("Lehrer 30  > ");
     EXPECT_NEAR(a3.x, 103, 1e-4);
     EXPECT_NEAR(a3.y, 203 + 4.8, 1e-4);
 
     rec = &recordPrinting(QStringLiteral("A3-Drucker"), QPageSize(QPageSize::A3));
     print(&Form14::Command28_Click);
-    const Op fourteenth = textOp("Lehrer 30  > ");
+    const Op fourteenth = text("Lehrer 30  > ");
     EXPECT_NEAR(fourteenth.x, 3 / 1.414, 1e-4);
     EXPECT_NEAR(fourteenth.y, (203 + 4.8 * 14) / 1.414, 1e-4);
-    const Op next = textOp("Lehrer 31  > ");
+    const Op next = text("Lehrer 31  > ");
     EXPECT_NEAR(next.x, 103 / 1.414, 1e-4);
     EXPECT_NEAR(next.y, (203 + 4.8) / 1.414, 1e-4);
 }
@@ -85,13 +85,13 @@ TEST_F(SchoolGridTest, ClassesLeftOutLeaveNoGapFreeCellsStayEmptyAndTheSaturdayI
     gTimetable(6, 1, 5, 0) = 2;
     print(&Form14::Command14_Click);
     EXPECT_FALSE(printed("1B"));
-    const Op second = textOp("2A");
+    const Op second = text("2A");
     EXPECT_NEAR(second.y, 24 + 7 * 2, 1e-4) << "the second band";
     EXPECT_TRUE(second.state.font.bold);
-    const Op teacher = textOp("Berg Bernd");
+    const Op teacher = text("Berg Bernd");
     EXPECT_NEAR(teacher.x, 10, 1e-4);
     EXPECT_NEAR(teacher.y, 25 + 7 * 2, 1e-4);
-    const Op cell = textOp("E");
+    const Op cell = text("E");
     EXPECT_NEAR(cell.x, 55 * 5 + 5 * 11 - 13.6, 1e-4);
     EXPECT_NEAR(cell.y, 26.5 + 7 * 2, 1e-4);
     EXPECT_FALSE(printed("M")) << "Saturday";

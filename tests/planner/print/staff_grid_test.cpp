@@ -1,4 +1,4 @@
-#include "tests/planner/print/grid_fixture.h"
+#include "tests/planner/print/print_fixture.h"
 
 class StaffGridTest : public GridTest {
 protected:
@@ -68,13 +68,13 @@ TEST_F(StaffGridTest, ACellShowsTheAbbreviationAndBelowItTheClassInItsColour)
     gTeacherPlanClass(1, 6, 1) = 5;
     print("1", "1");
     EXPECT_FALSE(printed("Arbeitsgemeinschaft Theater")) << "too wide even at 1 pt";
-    const Op cls = textOp("1A");
+    const Op cls = text("1A");
     EXPECT_NEAR(cls.x, 55 + 5 - 13.6, 1e-4);
     EXPECT_NEAR(cls.y, 7 + 26.5, 1e-4);
-    const Op ma = textOp("M");
+    const Op ma = text("M");
     EXPECT_NEAR(ma.x, 110 + 15 - 13.6, 1e-4);
     EXPECT_NEAR(ma.y, 7 + 23.4, 1e-4);
     EXPECT_EQ(ma.state.colour, 0xFF0000u);
-    EXPECT_EQ(textOp("1B").state.colour, 0xFF0000u) << "the class takes the abbreviation's colour";
+    EXPECT_EQ(text("1B").state.colour, 0xFF0000u) << "the class takes the abbreviation's colour";
     EXPECT_FALSE(printed("2A")) << "no Saturday";
 }

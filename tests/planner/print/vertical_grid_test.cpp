@@ -1,4 +1,4 @@
-#include "tests/planner/print/grid_fixture.h"
+#include "tests/planner/print/print_fixture.h"
 
 class VerticalGridTest : public GridTest {
 protected:
@@ -57,12 +57,12 @@ TEST_F(VerticalGridTest, TheFormTeachersNameTakesTwoLinesTheFirstCutAfterElevenC
     gTeacherNames(12) = QStringLiteral("Einwort");
     gFormTeacher(5) = 12;
     printBreakingAt("");
-    const Op first = textOp("Mustermanns..");
+    const Op first = text("Mustermanns..");
     EXPECT_NEAR(first.x, 37, 1e-4);
     EXPECT_NEAR(first.y, 17, 1e-4);
     EXPECT_EQ(first.state.font.size, 7);
     EXPECT_FALSE(first.state.font.bold);
-    const Op second = textOp("Otto");
+    const Op second = text("Otto");
     EXPECT_NEAR(second.x, 37, 1e-4);
     EXPECT_NEAR(second.y, 20, 1e-4);
     EXPECT_TRUE(printed("Einwort"));
@@ -78,17 +78,17 @@ TEST_F(VerticalGridTest, CellsListTheSubjectsOfBothRowsAndTheirTeachersAlsoWhenT
     gTimetable(2, 3, 1, 1) = 1;
     gTimetable(6, 10, 1, 0) = 3;
     printBreakingAt("");
-    const Op m = textOp("M");
+    const Op m = text("M");
     EXPECT_NEAR(m.x, 16.5, 1e-4);
     EXPECT_NEAR(m.y, 120 - 35.7 + 18, 1e-4);
     EXPECT_EQ(m.state.colour, 0xFF0000u);
-    EXPECT_NEAR(textOp("D").x, 26.5, 1e-4);
-    const Op teachers = textOp("AB CO BE ");
+    EXPECT_NEAR(text("D").x, 26.5, 1e-4);
+    const Op teachers = text("AB CO BE ");
     EXPECT_NEAR(teachers.y, 120 - 32.7 + 18, 1e-4);
     EXPECT_EQ(teachers.state.colour, 0u);
     EXPECT_EQ(teachers.state.font.size, 5.5);
 
-    const Op saturday = textOp("E");
+    const Op saturday = text("E");
     EXPECT_NEAR(saturday.y, 384.3, 1e-4) << "below the last ruled line, inside the frame";
     QList<Op> empty;
     for (const Op& op : textOps(""))
@@ -117,10 +117,10 @@ TEST_F(VerticalGridTest, TheReducedGridDividesTheLayoutAndHandsTheFooterItsFullS
     printer().setOrientation(QPageLayout::Landscape);
     print(&Form14::Command30_Click);
     EXPECT_EQ(rec->begun[0].orientation, QPageLayout::Portrait);
-    const Op title = textOp("Stundenplan  -  Muster-Schule");
+    const Op title = text("Stundenplan  -  Muster-Schule");
     EXPECT_NEAR(title.x, 17 / 1.414, 1e-4);
     EXPECT_NEAR(title.state.font.size, 13.44, 0.01);
-    const Op footer = textOp("Programm: VORDA V1.28a");
+    const Op footer = text("Programm: VORDA V1.28a");
     EXPECT_NEAR(footer.x, 237 / 1.414, 1e-3);
     EXPECT_NEAR(footer.state.font.size, 4 / 1.414, 1e-4);
     bool outerFrame = false;
