@@ -1,4 +1,4 @@
-#include "tests/planner/print/timetable_print_fixture.h"
+#include "tests/planner/print/print_fixture.h"
 
 class ClassWeekPageTest : public TimetablePrintTest {
 protected:
@@ -59,8 +59,8 @@ TEST_F(ClassWeekPageTest, ACellWithBothGroupRowsPrintsEachSubjectInItsColourAndT
     EXPECT_EQ(line[1]->state.colour, kBlue);
     EXPECT_NEAR(line[1]->x, 51 + 2 * 14 * kMmPerPoint, 1e-9) << "right after the blank";
     EXPECT_EQ(textsAt(51, 18 + 33), QStringList({"1: AB  BE  BE  "}));
-    EXPECT_EQ(firstText("AB  BE")->state.colour, 0u);
-    EXPECT_EQ(firstText("AB  BE")->state.font.size, 6);
+    EXPECT_EQ(textStarting("AB  BE").state.colour, 0u);
+    EXPECT_EQ(textStarting("AB  BE").state.font.size, 6);
 
     EXPECT_EQ(textsAt(354, 44) + textsAt(363, 44) + textsAt(354, 49) + textsAt(363, 49) + textsAt(354, 54),
               QStringList({"1: AB", "1: Abel Anna", "1: BE", "1: Berg Bernd"}))
@@ -139,9 +139,9 @@ TEST_F(ClassWeekPageTest, TheA4SubjectLineShrinksBeyondSevenCharacters)
     gTimetable(1, 3, 1, 1) = kMa; // 9 characters after the leading blank
     printA4({0});
     EXPECT_EQ(placesOf("Deutsch").first(), "1: 41, 35");
-    EXPECT_EQ(firstText("Deutsch")->state.font.size, 21);
-    EXPECT_NEAR(firstText("Eng")->state.font.size, 14.7, 1e-9);
-    EXPECT_NEAR(firstText(" ")->state.font.size, 147.0 / 9, 1e-9);
+    EXPECT_EQ(textStarting("Deutsch").state.font.size, 21);
+    EXPECT_NEAR(textStarting("Eng").state.font.size, 14.7, 1e-9);
+    EXPECT_NEAR(textStarting(" ").state.font.size, 147.0 / 9, 1e-9);
 }
 
 TEST_F(ClassWeekPageTest, BlackAndWhitePrintsTheA3PageInBlackOnly)
@@ -149,10 +149,10 @@ TEST_F(ClassWeekPageTest, BlackAndWhitePrintsTheA3PageInBlackOnly)
     gTimetable(1, 1, 1, 0) = kDe;
     gBlackWhiteOnly = -1;
     printA3(1);
-    EXPECT_EQ(firstText("D ")->state.colour, 0u);
+    EXPECT_EQ(textStarting("D ").state.colour, 0u);
     rec->ops.clear();
     printA4({0});
-    EXPECT_EQ(firstText("D ")->state.colour, kRed);
+    EXPECT_EQ(textStarting("D ").state.colour, kRed);
 }
 
 TEST_F(ClassWeekPageTest, TheFormTeacherPrintsWithOnlyTheInitialOfACapitalisedFamilyName)
@@ -169,15 +169,15 @@ TEST_F(ClassWeekPageTest, TheFormTeacherPrintsWithOnlyTheInitialOfACapitalisedFa
         gTeacherNames(3) = name;
         printA3(1);
         EXPECT_EQ(placesOf(printed).value(0).section(": ", 1), "20, 253");
-        EXPECT_EQ(firstText(printed)->state.font.name, "EnglischeSchT");
-        EXPECT_EQ(firstText(printed)->state.font.size, 22);
+        EXPECT_EQ(textStarting(printed).state.font.name, "EnglischeSchT");
+        EXPECT_EQ(textStarting(printed).state.font.size, 22);
     }
-    EXPECT_EQ(firstText("2025/26")->state.font.size, 24);
-    EXPECT_EQ(firstText("Wien, 11.03.2026")->state.font.size, 21);
+    EXPECT_EQ(textStarting("2025/26").state.font.size, 24);
+    EXPECT_EQ(textStarting("Wien, 11.03.2026").state.font.size, 21);
 
     rec->ops.clear();
     printA4({0});
-    EXPECT_EQ(firstText(" Hans")->state.font.name, "Brush Script MT kursiv");
+    EXPECT_EQ(textStarting(" Hans").state.font.name, "Brush Script MT kursiv");
     EXPECT_EQ(placesOf("2025/26").last().section(": ", 1), "90, 178");
     EXPECT_EQ(placesOf("Wien, 11.03.2026").last().section(": ", 1), "130, 179");
 }
@@ -226,6 +226,6 @@ TEST_F(ClassWeekPageTest, KlassenEinsProSeitePrintsOneLandscapeDocumentPerTicked
     EXPECT_EQ(rec->documents, 3);
     for (const PrintRecorder::Document& d : rec->begun)
         EXPECT_EQ(d.orientation, QPageLayout::Landscape);
-    EXPECT_EQ(firstText("Stundenplan")->state.font.size, 28);
+    EXPECT_EQ(textStarting("Stundenplan").state.font.size, 28);
     EXPECT_FALSE(rec->texts().contains("Abel Anna")) << "no legend";
 }

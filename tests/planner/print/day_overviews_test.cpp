@@ -1,4 +1,4 @@
-#include "tests/planner/print/timetable_print_fixture.h"
+#include "tests/planner/print/print_fixture.h"
 
 class DayOverviewsTest : public TimetablePrintTest {
 protected:
@@ -43,10 +43,10 @@ TEST_F(DayOverviewsTest, AClassCellPrintsBothSubjectsAndTheirTeachersLeavingOutE
     print(&Form14::Command11_Click);
     const double x = 900 + 100;
     EXPECT_EQ(at(x, 1300) + at(x + 450, 1300), QStringList({"1: D"})) << "\"-\" is no abbreviation";
-    EXPECT_EQ(firstText("D")->state.colour, kRed);
+    EXPECT_EQ(textStarting("D").state.colour, kRed);
     EXPECT_EQ(at(x, 1500) + at(x, 1640) + at(x, 1780) + at(x, 1920), QStringList({"1: AB BE", "1: AB", "1: BE"}));
     EXPECT_EQ(at(x + 450, 1500) + at(x + 450, 1720), QStringList({"1: BE", "1: AB"}));
-    EXPECT_EQ(firstText("AB BE")->state.font.size, 5);
+    EXPECT_EQ(textStarting("AB BE").state.font.size, 5);
 }
 
 TEST_F(DayOverviewsTest, TeachersWithoutANameAreSkippedWithoutAGap)
@@ -61,7 +61,7 @@ TEST_F(DayOverviewsTest, TeachersWithoutANameAreSkippedWithoutAGap)
     EXPECT_EQ(at(0, 1240) + at(0, 1480) + at(0, 1720) + at(0, 1960),
               QStringList({"1: Abel Anna", "1: Berg Bernd", "1: Corn Clara"}));
     EXPECT_EQ(at(2180, 1500), QStringList({"1: D 1B"}));
-    EXPECT_EQ(firstText("D 1B")->state.colour, kRed);
+    EXPECT_EQ(textStarting("D 1B").state.colour, kRed);
     EXPECT_EQ(at(2960, 1260) + at(3740, 1260), QStringList({"1: X  ", "1: A  "}));
 }
 
@@ -83,8 +83,7 @@ TEST_F(DayOverviewsTest, ATitleTooWideForThePaperIsSetSmallerToEndInsideIt)
 {
     gSchoolName = QStringLiteral("Bundesrealgymnasium und Oberstufenrealgymnasium Lindenhof");
     print(&Form14::Command12_Click);
-    const PrintRecorder::Op* title = firstText("Personalstundenplan - Dienstag - Bundes");
-    ASSERT_TRUE(title);
+    const PrintRecorder::Op* title = &textStarting("Personalstundenplan - Dienstag - Bundes");
     EXPECT_LT(title->state.font.size, 22);
     const double width = title->text.size() * title->state.font.size / 2 * kMmPerPoint;
     EXPECT_NEAR(title->x + width, 210 - title->x, 1e-6) << "as far from the edge as it begins";

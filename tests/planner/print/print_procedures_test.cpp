@@ -18,7 +18,7 @@ protected:
     }
 };
 
-TEST_F(PrintProceduresTest, TheFooterNamesThePrintDateThePlanAndTheVersionInTwoLines)
+TEST_F(PrintProceduresTest, TheFooterNamesThePrintDateThePlanAndTheVersionInTwoLinesAlsoReduced)
 {
     gFooterX = 1;
     gFooterY = 8;
@@ -33,15 +33,13 @@ TEST_F(PrintProceduresTest, TheFooterNamesThePrintDateThePlanAndTheVersionInTwoL
     EXPECT_EQ(rec->ops[1].state.font.name, "Optima") << "the caller's font";
     EXPECT_EQ(printer().font().size, 4);
     EXPECT_EQ(gText.toString(), "Programm: VORDA V1.28a");
-}
 
-TEST_F(PrintProceduresTest, TheReducedFooterDividesSizeAndPositionByTheSideRatio)
-{
+    rec->ops.clear();
     gFooterX = 237;
     gFooterY = 1;
     PrintPageFooterReduced();
     ASSERT_EQ(rec->ops.size(), 2);
-    EXPECT_NEAR(rec->ops[0].x, 167.61, 0.01);
+    EXPECT_NEAR(rec->ops[0].x, 167.61, 0.01) << "the reduced footer divides by the side ratio";
     EXPECT_NEAR(rec->ops[0].y, 0.707, 0.001);
     EXPECT_NEAR(rec->ops[0].state.font.size, 2.829, 0.001);
     EXPECT_NEAR(rec->ops[1].x, 167.61, 0.01);
@@ -92,10 +90,7 @@ TEST_F(PrintProceduresTest, TheSuffixAGoesOnlyInAClassThatLeadsItsGradeForAbilit
     gClassNames(7) = QStringLiteral("4RA");
     StripSubjectSuffixA();
     EXPECT_TRUE(gClassFlagA == 1 && gClassFlagR == 1) << "the flags of the class are set";
-}
 
-TEST_F(PrintProceduresTest, ClassAndSubjectNumbersOutsideTheirTablesLeaveTheTextAsItIs)
-{
     gClassNames(7) = QStringLiteral("4A");
     gSubjectAttr(9, 4) = 1;
     for (auto [cls, subject] : {std::pair{25, 9}, {-1, 9}, {7, 100}, {7, -3}}) {
@@ -103,7 +98,7 @@ TEST_F(PrintProceduresTest, ClassAndSubjectNumbersOutsideTheirTablesLeaveTheText
         gSubject = subject;
         gText = QStringLiteral("MA");
         StripSubjectSuffixA();
-        EXPECT_EQ(gText.toString(), "MA") << cls << " " << subject;
+        EXPECT_EQ(gText.toString(), "MA") << "numbers outside their tables: " << cls << " " << subject;
     }
 }
 

@@ -1,24 +1,11 @@
-#include "tests/planner/print/grid_fixture.h"
+#include "tests/planner/print/print_fixture.h"
 
 class SchoolGridTest : public GridTest {
 protected:
-    // The lines of the teaching-assignment list in the order printed: the
-    // texts left of the grid's bottom that start below the list's heading.
+    // The lines of the teaching-assignment list in the order printed.
     QList<Op> listLines() const
     {
-        QList<Op> lines;
-        for (const Op& op : rec->ops) {
-            if (op.kind == PrintRecorder::Kind::Text && op.text.contains("  > "))
-                lines << op;
-        }
-        return lines;
-    }
-    QStringList listTexts() const
-    {
-        QStringList texts;
-        for (const Op& op : listLines())
-            texts << op.text;
-        return texts;
+        return opsWhere([](const Op& op) { return op.kind == Kind::Text && op.text.contains("  > "); });
     }
 };
 
@@ -41,39 +28,35 @@ TEST_F(SchoolGridTest, TheListNamesEachTeachersSubjectsWithTheirClassesOnceEach)
     gClassPrintNames(7) = QStringLiteral("8");
     gSubjectTeachers(6, 3, 0) = 20;
     gSubjectTeachers(7, 3, 0) = 20;
-
     print(&Form14::Command14_Click);
-    EXPECT_EQ(listTexts(), QStringList({"Abel Anna  >  D 2A, M 1A,1B, Rel 1", "Berg Bernd  > ",
-                                        "Eva D Huber  >  D 1B, M 1A", "Lehrer 20  >  E 18,8"}));
     const QList<Op> lines = listLines();
+    QStringList texts;
     for (int n = 0; n < lines.size(); ++n) {
+        texts << lines[n].text;
         EXPECT_NEAR(lines[n].x, 3, 1e-4);
         EXPECT_NEAR(lines[n].y, 203 + 4.8 * (n + 1), 1e-4);
-        EXPECT_FALSE(lines[n].state.font.bold);
         EXPECT_EQ(lines[n].state.font.size, 9);
+        EXPECT_FALSE(lines[n].state.font.bold);
     }
-    const Op heading = textOp("Lehrfächerverteilung - Muster-Schule");
-    EXPECT_NEAR(heading.y, 200, 1e-4);
-    EXPECT_EQ(heading.state.font.size, 17);
+    EXPECT_EQ(texts, QStringList({"Abel Anna  >  D 2A, M 1A,1B, Rel 1", "Berg Bernd  > ", "Eva D Huber  >  D 1B, M 1A",
+                                  "Lehrer 20  >  E 18,8"}));
+    EXPECT_NEAR(text("Lehrfächerverteilung - Muster-Schule").y, 200, 1e-4);
+    EXPECT_EQ(text("Lehrfächerverteilung - Muster-Schule").state.font.size, 17);
 }
 
 TEST_F(SchoolGridTest, ThirteenLinesMakeAColumnOnA3AndFourteenOnTheReducedSheet)
 {
     moreTeachersAndClasses(13, 0);
+    const auto place = [this](const QString& line) { return QPointF(text(line).x, text(line).y); };
     print(&Form14::Command14_Click);
-    EXPECT_NEAR(textOp("Lehrer 29  > ").y, 203 + 4.8 * 13, 1e-4) << "the 13th line";
-    const Op a3 = textOp("Lehrer 30  > ");
-    EXPECT_NEAR(a3.x, 103, 1e-4);
-    EXPECT_NEAR(a3.y, 203 + 4.8, 1e-4);
+    EXPECT_NEAR(text("Lehrer 29  > ").y, 203 + 4.8 * 13, 1e-4) << "the 13th line";
+    EXPECT_NEAR(text("Lehrer 30  > ").x, 103, 1e-4);
+    EXPECT_NEAR(text("Lehrer 30  > ").y, 203 + 4.8, 1e-4);
 
-    rec = &recordPrinting(QStringLiteral("A3-Drucker"), QPageSize(QPageSize::A3));
+    recordA3();
     print(&Form14::Command28_Click);
-    const Op fourteenth = textOp("Lehrer 30  > ");
-    EXPECT_NEAR(fourteenth.x, 3 / 1.414, 1e-4);
-    EXPECT_NEAR(fourteenth.y, (203 + 4.8 * 14) / 1.414, 1e-4);
-    const Op next = textOp("Lehrer 31  > ");
-    EXPECT_NEAR(next.x, 103 / 1.414, 1e-4);
-    EXPECT_NEAR(next.y, (203 + 4.8) / 1.414, 1e-4);
+    EXPECT_LT((place("Lehrer 30  > ") - QPointF(3, 203 + 4.8 * 14) / 1.414).manhattanLength(), 1e-4);
+    EXPECT_LT((place("Lehrer 31  > ") - QPointF(103, 203 + 4.8) / 1.414).manhattanLength(), 1e-4);
 }
 
 TEST_F(SchoolGridTest, ClassesLeftOutLeaveNoGapFreeCellsStayEmptyAndTheSaturdayIsNotPrinted)
@@ -85,22 +68,15 @@ TEST_F(SchoolGridTest, ClassesLeftOutLeaveNoGapFreeCellsStayEmptyAndTheSaturdayI
     gTimetable(6, 1, 5, 0) = 2;
     print(&Form14::Command14_Click);
     EXPECT_FALSE(printed("1B"));
-    const Op second = textOp("2A");
-    EXPECT_NEAR(second.y, 24 + 7 * 2, 1e-4) << "the second band";
-    EXPECT_TRUE(second.state.font.bold);
-    const Op teacher = textOp("Berg Bernd");
-    EXPECT_NEAR(teacher.x, 10, 1e-4);
-    EXPECT_NEAR(teacher.y, 25 + 7 * 2, 1e-4);
-    const Op cell = textOp("E");
-    EXPECT_NEAR(cell.x, 55 * 5 + 5 * 11 - 13.6, 1e-4);
-    EXPECT_NEAR(cell.y, 26.5 + 7 * 2, 1e-4);
-    EXPECT_FALSE(printed("M")) << "Saturday";
-    EXPECT_FALSE(printed("Samstag"));
+    EXPECT_NEAR(text("2A").y, 24 + 7 * 2, 1e-4) << "the second band";
+    EXPECT_TRUE(text("2A").state.font.bold);
+    EXPECT_NEAR(text("Berg Bernd").x, 10, 1e-4);
+    EXPECT_NEAR(text("Berg Bernd").y, 25 + 7 * 2, 1e-4);
+    EXPECT_NEAR(text("E").x, 55 * 5 + 5 * 11 - 13.6, 1e-4);
+    EXPECT_NEAR(text("E").y, 26.5 + 7 * 2, 1e-4);
+    EXPECT_FALSE(printed("M") || printed("Samstag")) << "Saturday";
     EXPECT_TRUE(printed("Freitag"));
-    int cells = 0;
-    for (const Op& op : rec->ops)
-        cells += op.kind == PrintRecorder::Kind::Text && op.x > 46 && op.y > 30 && op.y < 198;
-    EXPECT_EQ(cells, 1) << "free cells print nothing";
-    EXPECT_EQ(rec->documents, 1);
+    const auto inGrid = [](const Op& op) { return op.kind == Kind::Text && op.x > 46 && op.y > 30 && op.y < 198; };
+    EXPECT_EQ(opsWhere(inGrid).size(), 1) << "free cells print nothing";
     EXPECT_EQ(rec->begun[0].orientation, QPageLayout::Landscape);
 }

@@ -1,23 +1,17 @@
-#include "tests/planner/print/grid_fixture.h"
+#include "tests/planner/print/print_fixture.h"
 
 class VerticalGridTest : public GridTest {
 protected:
-    // The class headings as "document:column name".
-    QStringList columns() const
-    {
-        QStringList found;
-        for (const Op& op : rec->ops) {
-            if (op.kind == PrintRecorder::Kind::Text && op.y == 9 && op.state.font.size == 16)
-                found << QStringLiteral("%1:%2 %3").arg(op.document).arg(qRound((op.x - 17) / 20)).arg(op.text);
-        }
-        return found;
-    }
+    // The class headings as "document:column name" of a grid broken at `breakAt`.
     QStringList printBreakingAt(const QString& breakAt)
     {
-        rec = &recordPrinting(QStringLiteral("A3-Drucker"), QPageSize(QPageSize::A3));
+        recordA3();
         f->Text3->setText(breakAt);
         print(&Form14::Command15_Click);
-        return columns();
+        QStringList found;
+        for (const Op& op : opsWhere([](const Op& op) { return op.y == 9 && op.state.font.size == 16; }))
+            found << QStringLiteral("%1:%2 %3").arg(op.document).arg(qRound((op.x - 17) / 20)).arg(op.text);
+        return found;
     }
 };
 
@@ -26,12 +20,8 @@ TEST_F(VerticalGridTest, TheFourteenthClassStartsASecondPageWithTheWholeHead)
     moreTeachersAndClasses(0, 11);
     const QStringList found = printBreakingAt("");
     ASSERT_EQ(found.size(), 14);
-    EXPECT_EQ(found[0], "1:0 1A");
-    EXPECT_EQ(found[1], "1:1 1B");
-    EXPECT_EQ(found[2], "1:2 2A") << "empty and \"-\" slots take no column";
-    EXPECT_EQ(found[12], "1:12 K15");
-    EXPECT_EQ(found[13], "2:0 K16");
-    EXPECT_EQ(rec->documents, 2);
+    EXPECT_EQ(found.mid(0, 3), QStringList({"1:0 1A", "1:1 1B", "1:2 2A"})) << "empty and \"-\" slots take no column";
+    EXPECT_EQ(found.mid(12), QStringList({"1:12 K15", "2:0 K16"}));
     EXPECT_EQ(textOps("Stundenplan  -  Muster-Schule").size(), 2);
     EXPECT_EQ(textOps("Programm: VORDA V1.28a").size(), 2);
     for (const PrintRecorder::Document& page : rec->begun)
@@ -50,27 +40,12 @@ TEST_F(VerticalGridTest, TheBreakFieldBreaksBeforeAPrintedClassOfExactlyThatNumb
     EXPECT_EQ(printBreakingAt("2"), QStringList({"1:0 1A", "1:1 2A"})) << "a skipped class breaks nothing";
 }
 
-TEST_F(VerticalGridTest, TheFormTeachersNameTakesTwoLinesTheFirstCutAfterElevenCharacters)
+TEST_F(VerticalGridTest, HeadsNameTheFormTeacherInTwoLinesAndCellsTheSubjectsOfBothRowsWithTheirTeachers)
 {
     gTeacherNames(3) = QStringLiteral("Mustermannsky Otto");
     gFormTeacher(2) = 3;
     gTeacherNames(12) = QStringLiteral("Einwort");
     gFormTeacher(5) = 12;
-    printBreakingAt("");
-    const Op first = textOp("Mustermanns..");
-    EXPECT_NEAR(first.x, 37, 1e-4);
-    EXPECT_NEAR(first.y, 17, 1e-4);
-    EXPECT_EQ(first.state.font.size, 7);
-    EXPECT_FALSE(first.state.font.bold);
-    const Op second = textOp("Otto");
-    EXPECT_NEAR(second.x, 37, 1e-4);
-    EXPECT_NEAR(second.y, 20, 1e-4);
-    EXPECT_TRUE(printed("Einwort"));
-    EXPECT_EQ(textOps("-").size(), 1) << "1A has no form teacher: the name of slot 0";
-}
-
-TEST_F(VerticalGridTest, CellsListTheSubjectsOfBothRowsAndTheirTeachersAlsoWhenThereAreNone)
-{
     gSubjectTeachers(1, 2, 0) = 1;
     gSubjectTeachers(1, 2, 1) = 12;
     gSubjectTeachers(1, 1, 4) = 3;
@@ -78,23 +53,28 @@ TEST_F(VerticalGridTest, CellsListTheSubjectsOfBothRowsAndTheirTeachersAlsoWhenT
     gTimetable(2, 3, 1, 1) = 1;
     gTimetable(6, 10, 1, 0) = 3;
     printBreakingAt("");
-    const Op m = textOp("M");
+    const Op& first = text("Mustermanns..");
+    EXPECT_EQ(QPointF(first.x, first.y), QPointF(37, 17)) << "cut after eleven characters";
+    EXPECT_EQ(first.state.font.size, 7);
+    EXPECT_FALSE(first.state.font.bold);
+    EXPECT_EQ(QPointF(text("Otto").x, text("Otto").y), QPointF(37, 20));
+    EXPECT_TRUE(printed("Einwort"));
+    EXPECT_EQ(textOps("-").size(), 1) << "1A has no form teacher: the name of slot 0";
+
+    const Op& m = text("M");
     EXPECT_NEAR(m.x, 16.5, 1e-4);
     EXPECT_NEAR(m.y, 120 - 35.7 + 18, 1e-4);
     EXPECT_EQ(m.state.colour, 0xFF0000u);
-    EXPECT_NEAR(textOp("D").x, 26.5, 1e-4);
-    const Op teachers = textOp("AB CO BE ");
+    EXPECT_NEAR(text("D").x, 26.5, 1e-4);
+    const Op& teachers = text("AB CO BE ");
     EXPECT_NEAR(teachers.y, 120 - 32.7 + 18, 1e-4);
     EXPECT_EQ(teachers.state.colour, 0u);
     EXPECT_EQ(teachers.state.font.size, 5.5);
-
-    const Op saturday = textOp("E");
-    EXPECT_NEAR(saturday.y, 384.3, 1e-4) << "below the last ruled line, inside the frame";
-    QList<Op> empty;
-    for (const Op& op : textOps(""))
-        if (op.y > saturday.y && op.x < 20)
-            empty << op;
-    EXPECT_EQ(empty.size(), 1) << "the teacher line of a cell without teachers";
+    const double saturday = text("E").y;
+    EXPECT_NEAR(saturday, 384.3, 1e-4) << "below the last ruled line, inside the frame";
+    const QList<Op> empty = textOps("");
+    EXPECT_EQ(std::count_if(empty.begin(), empty.end(), [&](const Op& op) { return op.y > saturday && op.x < 20; }), 1)
+        << "the teacher line of a cell without teachers";
 }
 
 TEST_F(VerticalGridTest, SaturdayShowsThePeriodCaptionsOneToSevenOnly)
@@ -103,13 +83,9 @@ TEST_F(VerticalGridTest, SaturdayShowsThePeriodCaptionsOneToSevenOnly)
         gPeriodLabels(p) = QStringLiteral("%1.").arg(p);
     gPeriodLabels(4) = QString();
     printBreakingAt("");
-    for (int p = 1; p <= 11; ++p) {
-        const int days = p == 4 || p == 11 ? 0 : p <= 7 ? 6 : 5;
-        EXPECT_EQ(textOps(QStringLiteral("%1.").arg(p)).size(), days) << p;
-    }
-    const Op lastSaturday = textOps("7.").last();
-    EXPECT_NEAR(lastSaturday.x, 2, 1e-4);
-    EXPECT_NEAR(lastSaturday.y, 31.5 + 300 + 36, 1e-4);
+    for (int p = 1; p <= 11; ++p)
+        EXPECT_EQ(textOps(QStringLiteral("%1.").arg(p)).size(), p == 4 || p == 11 ? 0 : p <= 7 ? 6 : 5) << p;
+    EXPECT_EQ(QPointF(textOps("7.").last().x, textOps("7.").last().y), QPointF(2, 31.5 + 300 + 36));
 }
 
 TEST_F(VerticalGridTest, TheReducedGridDividesTheLayoutAndHandsTheFooterItsFullSizePosition)
@@ -117,15 +93,16 @@ TEST_F(VerticalGridTest, TheReducedGridDividesTheLayoutAndHandsTheFooterItsFullS
     printer().setOrientation(QPageLayout::Landscape);
     print(&Form14::Command30_Click);
     EXPECT_EQ(rec->begun[0].orientation, QPageLayout::Portrait);
-    const Op title = textOp("Stundenplan  -  Muster-Schule");
+    const Op& title = text("Stundenplan  -  Muster-Schule");
     EXPECT_NEAR(title.x, 17 / 1.414, 1e-4);
     EXPECT_NEAR(title.state.font.size, 13.44, 0.01);
-    const Op footer = textOp("Programm: VORDA V1.28a");
+    const Op& footer = text("Programm: VORDA V1.28a");
     EXPECT_NEAR(footer.x, 237 / 1.414, 1e-3);
     EXPECT_NEAR(footer.state.font.size, 4 / 1.414, 1e-4);
-    bool outerFrame = false;
-    for (const Op& op : rec->ops)
-        outerFrame |= op.kind == PrintRecorder::Kind::Line && std::abs(op.x - 0.707) < 0.001
-            && std::abs(op.y - 0.1414) < 0.001 && std::abs(op.x2 - 194.48) < 0.01;
-    EXPECT_TRUE(outerFrame);
+    EXPECT_EQ(opsWhere([](const Op& op) {
+                  return op.kind == Kind::Line && std::abs(op.x - 0.707) < 0.001 && std::abs(op.y - 0.1414) < 0.001
+                      && std::abs(op.x2 - 194.48) < 0.01;
+              }).size(),
+              1)
+        << "the outer frame";
 }

@@ -1,4 +1,4 @@
-#include "tests/planner/print/timetable_print_fixture.h"
+#include "tests/planner/print/print_fixture.h"
 
 class WeekPlanBlocksTest : public TimetablePrintTest {
 protected:
