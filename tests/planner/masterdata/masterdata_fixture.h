@@ -52,3 +52,15 @@ protected:
         LoadMasterData();
     }
 };
+
+// The demo school as a new user meets it: a copy of its folder, started the
+// way the program starts.
+class DemoSchoolTest : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        copyDemoSchool();
+        startInDataFolder();
+    }
+};
