@@ -9,17 +9,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-// The demo school as a new user meets it: a copy of its folder, started the
-// way the planner starts, with its plan loaded.
-class DemoClassesTest : public ModelTest {
+// The demo school with its plan loaded.
+class DemoClassesTest : public DemoSchoolTest {
 protected:
-    void SetUp() override
-    {
-        ModelTest::SetUp();
-        copyDemoSchool();
-        start();
-    }
-    void start() { startInDataFolder(); }
     static QStringList week(int cls)
     {
         QStringList out;
@@ -61,7 +53,7 @@ TEST_F(DemoClassesTest, AnInsertedClassIsInBothOverviewsAndThereAfterTheNextStar
 
     SavePlan();
     ASSERT_EQ(gCheckOk, 1);
-    start();
+    startInDataFolder();
     EXPECT_EQ(gClassNames(3), "neu");
     EXPECT_EQ(gClassNames(4), "6a");
     EXPECT_EQ(week(4), week6a);

@@ -7,20 +7,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-// The demo school as a new user meets it: a copy of its folder, started the
-// way the program starts.
-class DemoSubjectsTest : public ModelTest {
+class DemoSubjectsTest : public DemoSchoolTest {
 protected:
     PrinterReset m_printer;
-
-    void SetUp() override
-    {
-        ModelTest::SetUp();
-        copyDemoSchool();
-        start();
-    }
-
-    void start() { startInDataFolder(); }
 };
 
 TEST_F(DemoSubjectsTest, AChangedColourAndRoomsAreThereAtTheNextStart)
@@ -37,7 +26,7 @@ TEST_F(DemoSubjectsTest, AChangedColourAndRoomsAreThereAtTheNextStart)
         }
     }
     const QByteArray bytes = readBytes("Fach2.txt");
-    start();
+    startInDataFolder();
     forms::show<Form7>()->Command1->click();
     EXPECT_EQ(readBytes("Fach2.txt"), bytes);
 
@@ -50,7 +39,7 @@ TEST_F(DemoSubjectsTest, AChangedColourAndRoomsAreThereAtTheNextStart)
     f->Command1->click();
     EXPECT_FALSE(forms::isOpen<Form64>());
 
-    start();
+    startInDataFolder();
     EXPECT_EQ(QList<short>({gSubjectAttr(2, 1), gSubjectAttr(2, 8), gSubjectAttr(2, 18)}), QList<short>({2, 1, 7}));
     f = forms::show<Form7>();
     f->List1->setListIndex(1);

@@ -18,12 +18,10 @@ protected:
         for (int t = 1; t <= 60; ++t)
             gTeacherNames(t) = QStringLiteral("-");
         gTeacherNames(0) = QStringLiteral("-");
-        gTeacherNames(11) = QStringLiteral("Huber");
-        gTeacherNames(12) = QStringLiteral("Maier");
-        gTeacherNames(13) = QStringLiteral("Wolf");
-        gSubjectTeachers(2, 4, 0) = 11;
-        gSubjectTeachers(2, 4, 1) = 12;
-        gSubjectTeachers(2, 4, 3) = 13;
+        for (const auto& [slot, t, name] : {std::tuple{0, 11, "Huber"}, {1, 12, "Maier"}, {3, 13, "Wolf"}}) {
+            gTeacherNames(t) = QString::fromUtf8(name);
+            gSubjectTeachers(2, 4, slot) = static_cast<short>(t);
+        }
         gClass = 2;
         gSubject = 4;
     }
@@ -43,27 +41,20 @@ protected:
 TEST_F(GroupTeacherOrderTest, TheWindowShowsTheTenSlotsOfTheEditorsClassAndSubject)
 {
     open();
-    EXPECT_EQ(f->windowTitle(), "Reihenfolge bei Gruppenunterricht");
     EXPECT_EQ(gLastClass, 2) << "taken when the start window opens it first";
     EXPECT_EQ(f->Label1->text(), "Personal für BU > 1b");
     EXPECT_EQ(f->List1->items(), QStringList({"Huber", "Maier", "", "Wolf", "", "", "", "", "", ""}));
-    EXPECT_FALSE(f->Command2->isEnabled());
-    EXPECT_FALSE(f->Command3->isEnabled());
-    EXPECT_EQ(f->List1->toolTip(), "die Reihenfolge der Liste kann geändert werden");
-    EXPECT_EQ(f->Command2->toolTip(), "in der Liste um eine Position rauf");
-    EXPECT_EQ(f->Command3->toolTip(), "eine Zeile runterrücken");
+    EXPECT_FALSE(f->Command2->isEnabled() || f->Command3->isEnabled());
 }
 
 TEST_F(GroupTeacherOrderTest, EachRowOffersTheMovesThatKeepEveryTeacher)
 {
     open();
     // Row 9 stays put: the plan files keep slots 0..8 only.
-    const bool up[] = {false, true, true, true, true, true, true, true, true, false};
-    const bool down[] = {true, true, true, true, true, true, false, false, false, false};
     for (int row = 0; row < 10; ++row) {
         select(row);
-        EXPECT_EQ(f->Command2->isEnabled(), up[row]) << row;
-        EXPECT_EQ(f->Command3->isEnabled(), down[row]) << row;
+        EXPECT_EQ(f->Command2->isEnabled(), row >= 1 && row <= 8) << row;
+        EXPECT_EQ(f->Command3->isEnabled(), row <= 5) << row;
     }
 }
 

@@ -1,10 +1,19 @@
 #pragma once
 // The common start of the master-data windows' tests: named special rooms and
 // a subject table filled as a test needs it.
+#include "core/constants.h"
+#include "core/master_data.h"
 #include "core/model.h"
+#include "platform/forms.h"
 #include "tests/support/fixture.h"
 
 #include <QString>
+
+// Another window of the program, to take the activation away.
+class OtherWindow : public FormBase {
+public:
+    OtherWindow() : FormBase(0) {}
+};
 
 class MasterDataTest : public ModelTest {
 protected:
@@ -26,5 +35,32 @@ protected:
         gSubjectNames(s, 0) = longName;
         gSubjectNames(s, 1) = screen;
         gSubjectNames(s, 2) = print;
+    }
+    // Activates another window, then the window `F` again.
+    template <class F>
+    static F* activateAgain()
+    {
+        forms::show<OtherWindow>();
+        return forms::show<F>();
+    }
+    // The model as the next start reads the data folder's master data.
+    void startAgain() const
+    {
+        resetModel();
+        InitialiseConstants();
+        gDataPath = m_dir.path() + QLatin1Char('/');
+        LoadMasterData();
+    }
+};
+
+// The demo school as a new user meets it: a copy of its folder, started the
+// way the program starts.
+class DemoSchoolTest : public ModelTest {
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        copyDemoSchool();
+        startInDataFolder();
     }
 };

@@ -28,7 +28,6 @@ TEST_F(PlanDeletionWindowTest, ListsThePlansWithFilesAndTheirTitles)
     plan(3, {" 5 ", " 9 ", "Endfassung", "9.0"});
     writeLines("Pläne.lst", {" 12 ", "x", " 7 ", " 3 "});
     open();
-    EXPECT_EQ(f->windowTitle(), "Pläne löschen");
     EXPECT_EQ(f->List1->items(), QStringList({" 12 -> Entwurf", " 3 -> Endfassung"}));
     EXPECT_EQ(runtime::beepCount(), 1) << "a line that is no number";
     EXPECT_EQ(gCheckOk, 0);
@@ -38,43 +37,32 @@ TEST_F(PlanDeletionWindowTest, ListsThePlansWithFilesAndTheirTitles)
     EXPECT_TRUE(f->Label2->isHidden());
 
     choose({0, 1});
-    EXPECT_EQ(f->Label2->text(), "gewählt:2");
-    EXPECT_TRUE(f->Label2->isVisible());
+    EXPECT_TRUE(f->Label2->isVisible() && f->Label2->text() == "gewählt:2");
     EXPECT_TRUE(f->Command2->isEnabled());
 }
 
 TEST_F(PlanDeletionWindowTest, DeletingAPlanRemovesEveryFileOfItsNumberAndItsEntry)
 {
-    plan(120);
-    plan(112);
-    plan(12);
-    plan(5);
+    for (int n : {120, 112, 12, 5})
+        plan(n);
     writeLines("abc12.XXX", {"x"});
     writeLines("Pläne.lst", {" 120 ", " 112 ", " 12 ", " 9 ", " 5 "});
     open();
     ASSERT_EQ(f->List1->List(2), " 12 -> Plan");
     choose({2});
+    answer({false});
+    f->Command2->click();
+    EXPECT_EQ(messages(), QStringList({"Pläne wirklich löschen ?"}));
+    EXPECT_TRUE(present("T&E12.xxx") && f->List1->ListCount() == 4) << "the answer no deletes nothing";
+    choose({2});
     answer({true});
     f->Command2->click();
-    EXPECT_TRUE(messages().contains("Pläne wirklich löschen ?"));
     for (const char* gone : {"T&E12.xxx", "KSP12.xxx", "abc12.XXX"})
         EXPECT_FALSE(present(QString::fromUtf8(gone))) << gone;
     EXPECT_TRUE(present("T&E120.xxx") && present("T&E112.xxx"));
     EXPECT_EQ(readLines("Pläne.lst"), QStringList({" 120 ", " 112 ", " 5 "})) << "the plan just deleted leaves the list";
     EXPECT_EQ(f->List1->items(), QStringList({" 120 -> Plan", " 112 -> Plan", " 5 -> Plan"}));
     EXPECT_FALSE(f->Command2->isEnabled());
-}
-
-TEST_F(PlanDeletionWindowTest, AnswerNoDeletesNothing)
-{
-    plan(4);
-    writeLines("Pläne.lst", {" 4 "});
-    open();
-    choose({0});
-    answer({false});
-    f->Command2->click();
-    EXPECT_TRUE(present("T&E4.xxx"));
-    EXPECT_EQ(f->List1->ListCount(), 1);
 }
 
 TEST_F(PlanDeletionWindowTest, EveryLineBeyondTheTableIsListedAndKept)

@@ -7,27 +7,24 @@
 #include <QFile>
 #include <QPushButton>
 
-namespace {
-class OtherWindow : public FormBase {
-public:
-    OtherWindow() : FormBase(0) {}
-};
-}
-
 class PrinterChoiceTest : public MasterDataTest {
 protected:
     PrinterReset m_printer;
+    // Opens the window with the last printer, "PDF-Datei", picked.
+    static Form28* pickPdf()
+    {
+        Form28* f = forms::show<Form28>();
+        f->List1->setListIndex(f->List1->ListCount() - 1);
+        return f;
+    }
 };
 
 TEST_F(PrinterChoiceTest, ListsThePrintersOfTheLayerOnceAndWaitsForAClick)
 {
     Form28* f = forms::show<Form28>();
-    EXPECT_EQ(f->windowTitle(), "Drucker - Einstellung");
-    EXPECT_EQ(f->List1->items(), Printer::printerNames());
     EXPECT_EQ(f->List1->items().last(), "PDF-Datei");
     EXPECT_FALSE(f->Command2->isEnabled());
-    forms::show<OtherWindow>();
-    forms::show<Form28>();
+    activateAgain<Form28>();
     EXPECT_EQ(f->List1->items(), Printer::printerNames()) << "not doubled";
     f->List1->setListIndex(f->List1->ListCount() - 1);
     EXPECT_TRUE(f->Command2->isEnabled());
@@ -36,15 +33,12 @@ TEST_F(PrinterChoiceTest, ListsThePrintersOfTheLayerOnceAndWaitsForAClick)
 TEST_F(PrinterChoiceTest, AChoiceHoldsForTheRunAndFertigChangesNothing)
 {
     const QString before = printer().deviceName();
-    Form28* f = forms::show<Form28>();
-    f->List1->setListIndex(f->List1->ListCount() - 1);
-    f->Command1->click();
+    pickPdf()->Command1->click();
     EXPECT_FALSE(forms::isOpen<Form28>());
     EXPECT_EQ(printer().deviceName(), before);
 
-    f = forms::show<Form28>();
-    const int pdf = f->List1->ListCount() - 1;
-    f->List1->setListIndex(pdf);
+    Form28* f = pickPdf();
+    const int pdf = f->List1->ListIndex();
     f->Command2->click();
     EXPECT_FALSE(forms::isOpen<Form28>());
     EXPECT_EQ(printer().deviceName(), "PDF-Datei");
@@ -56,17 +50,18 @@ TEST_F(PrinterChoiceTest, APositionAboveTheScreenIsNotKept)
 {
     gWindowLeft(28) = 1500;
     gWindowTop(28) = 750;
-    Form28* f = forms::show<Form28>();
-    EXPECT_EQ(f->pos(), QPoint(100, 50));
-    f->move(300, 0);
-    f->Command1->click();
-    EXPECT_TRUE(gWindowLeft(28) == 1500 && gWindowTop(28) == 750);
-    EXPECT_FALSE(QFile::exists(path("qzTopLeft.dat")));
-
-    f = forms::show<Form28>();
-    EXPECT_EQ(f->pos(), QPoint(100, 50));
-    f->move(200, 40);
-    f->Command1->click();
-    EXPECT_TRUE(gWindowLeft(28) == 3000 && gWindowTop(28) == 600);
+    const struct {
+        QPoint moved;
+        int left, top;
+        bool written;
+    } cases[] = {{{300, 0}, 1500, 750, false}, {{200, 40}, 3000, 600, true}};
+    for (const auto& c : cases) {
+        Form28* f = forms::show<Form28>();
+        EXPECT_EQ(f->pos(), QPoint(100, 50));
+        f->move(c.moved);
+        f->Command1->click();
+        EXPECT_TRUE(gWindowLeft(28) == c.left && gWindowTop(28) == c.top) << c.moved.y();
+        EXPECT_EQ(QFile::exists(path("qzTopLeft.dat")), c.written) << c.moved.y();
+    }
     EXPECT_EQ(readLines("qzTopLeft.dat").mid(54, 2), QStringList({" 600 ", " 3000 "}));
 }

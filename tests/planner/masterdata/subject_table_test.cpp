@@ -1,22 +1,12 @@
-#include "core/constants.h"
-#include "core/master_data.h"
-#include "core/model.h"
 #include "core/text_procedures.h"
 #include "planner/masterdata/subject_table.h"
-#include "tests/support/fixture.h"
+#include "tests/planner/masterdata/masterdata_fixture.h"
 
 #include <QFile>
 
-using SubjectTableTest = ModelTest;
+using SubjectTableTest = MasterDataTest;
 
 namespace {
-void name(int s, const QString& longName, const QString& screen, const QString& print)
-{
-    gSubjectNames(s, 0) = longName;
-    gSubjectNames(s, 1) = screen;
-    gSubjectNames(s, 2) = print;
-}
-
 // The 34 lines of subject `s` in a subject file.
 QStringList slotLines(const QStringList& file, int s) { return file.mid((s - 1) * 34, 34); }
 }
@@ -30,22 +20,23 @@ TEST_F(SubjectTableTest, TrimTextCutsOnlyTheBlanksAtBothEnds)
 
 TEST_F(SubjectTableTest, TheWrittenFileReadsBackThroughTheStartUp)
 {
-    name(1, "  Mathematik ", "  M ", " Ma");
-    name(2, "Deutsch", "   ", "De");
-    name(3, "Ethik", "Eth", "Et");
+    subject(1, "  M ", "  Mathematik ", " Ma");
+    subject(2, "   ", "Deutsch", "De");
+    subject(3, "Eth", "Ethik", "Et");
     for (int p = 0; p <= 30; ++p)
         gSubjectAttr(3, p) = static_cast<short>(p + 1);
     gSubjectAttr(3, 2) = 0;
     gSubjectAttr(3, 16) = -7;
-    name(4, "Kunst\r\nund Werken", "Ku\t", "K\nu");
+    subject(4, "Ku\t", "Kunst\r\nund Werken", "K\nu");
+    subject(12, "=");
+    gSubjectAttr(12, 5) = 1;
     ASSERT_TRUE(static_cast<bool>(SaveSubjectFile()));
 
     EXPECT_EQ(gSubjectNames(1, 0) + "|" + gSubjectNames(1, 1) + "|" + gSubjectNames(1, 2), "Mathematik|M|Ma")
         << "the table keeps the trimmed names";
     EXPECT_EQ(gSubjectNames(2, 1), "=");
     const QByteArray bytes = readBytes("Fach2.txt");
-    EXPECT_EQ(bytes.count("\r\n"), 3366);
-    EXPECT_EQ(bytes.count('\n'), 3366);
+    EXPECT_TRUE(bytes.count("\r\n") == 3366 && bytes.count('\n') == 3366);
     const QStringList file = readLines("Fach2.txt");
     ASSERT_EQ(file.size(), 3366);
     EXPECT_EQ(slotLines(file, 3).mid(0, 6), QStringList({"Ethik", "Eth", "Et", " 1 ", " 2 ", " 0 "}));
@@ -53,27 +44,17 @@ TEST_F(SubjectTableTest, TheWrittenFileReadsBackThroughTheStartUp)
     EXPECT_EQ(slotLines(file, 3)[33], " 31 ");
     // A line break pasted into a name would shift every later subject.
     EXPECT_EQ(slotLines(file, 4).mid(0, 3), QStringList({"Kunst  und Werken", "Ku", "K u"}));
+    QStringList deleted{"", "=", ""};
+    for (int p = 0; p <= 30; ++p)
+        deleted << (p == 5 ? " 1 " : " 0 ");
+    EXPECT_EQ(slotLines(file, 12), deleted) << "a deleted slot is written as the empty slot";
 
-    resetModel();
-    InitialiseConstants();
-    gDataPath = m_dir.path() + "/";
-    LoadMasterData();
+    startAgain();
     EXPECT_EQ(gSubjectNames(1, 1), "M");
     EXPECT_EQ(gSubjectNames(2, 0) + gSubjectNames(2, 1) + gSubjectNames(2, 2), "Deutsch=De");
     EXPECT_EQ(gSubjectNames(5, 0) + gSubjectNames(5, 1) + gSubjectNames(99, 2), "=") << "unnamed slots are empty";
     for (int p : {0, 15, 21, 25, 30})
         EXPECT_EQ(gSubjectAttr(3, p), p + 1) << "reserved property " << p;
-}
-
-TEST_F(SubjectTableTest, ADeletedSlotIsWrittenAsTheEmptySlot)
-{
-    name(12, "", "=", "");
-    gSubjectAttr(12, 5) = 1;
-    ASSERT_TRUE(static_cast<bool>(SaveSubjectFile()));
-    QStringList expected{"", "=", ""};
-    for (int p = 0; p <= 30; ++p)
-        expected << (p == 5 ? " 1 " : " 0 ");
-    EXPECT_EQ(slotLines(readLines("Fach2.txt"), 12), expected);
 }
 
 TEST_F(SubjectTableTest, AnOldSubjectFileIsSavedWithAllProperties)
@@ -98,7 +79,7 @@ TEST_F(SubjectTableTest, AReadOnlyFileIsWrittenAndABlockedOneIsReported)
 {
     writeLines("Fach2.txt", {"alt"});
     QFile::setPermissions(path("Fach2.txt"), QFile::ReadOwner);
-    gSubjectNames(1, 1) = "M";
+    subject(1, "M");
     EXPECT_TRUE(static_cast<bool>(SaveSubjectFile()));
     EXPECT_EQ(readLines("Fach2.txt")[1], "M");
 
@@ -115,11 +96,9 @@ TEST_F(SubjectTableTest, TheSameScreenNameTwiceReportsTheLastPairFound)
     CheckSameSubjectNames();
     EXPECT_TRUE(gCheckOk == 1 && gText.toString().isEmpty()) << "no names, no subjects";
 
-    gSubjectNames(2, 1) = "Bio";
-    gSubjectNames(3, 1) = "Ku";
-    gSubjectNames(7, 1) = "Ku";
-    gSubjectNames(8, 1) = "bio";
+    for (const auto& [s, name] : {std::pair{2, "Bio"}, {3, "Ku"}, {7, "Ku"}, {8, "bio"}})
+        gSubjectNames(s, 1) = name;
     CheckSameSubjectNames();
-    EXPECT_TRUE(gCheckOk == 0);
+    EXPECT_EQ(gCheckOk, 0);
     EXPECT_EQ(gText.toString(), "Ku wird als Fach Nr. 3 und 7 geführt.");
 }

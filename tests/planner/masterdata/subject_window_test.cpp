@@ -6,36 +6,33 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <sys/stat.h>
 #include <QRadioButton>
-
-namespace {
-// Another window of the program, to take the activation away from Form7.
-class OtherWindow : public FormBase {
-public:
-    OtherWindow() : FormBase(0) {}
-};
-
-constexpr std::uint32_t kGrey = 0xE0E0E0;
-constexpr std::uint32_t kLightRed = 0xC0C0FF;
-}
+#include <sys/stat.h>
 
 class SubjectWindowTest : public MasterDataTest {
 protected:
-    Form7* open()
+    Form7* open() { return f = forms::show<Form7>(); }
+    // Opens the window on subject `s`.
+    void show(int s)
     {
-        f = forms::show<Form7>();
-        return f;
-    }
-    void showSubject(int s) { f->List1->setListIndex(s - 1); }
-    void activateAgain()
-    {
-        forms::show<OtherWindow>();
-        forms::show<Form7>();
+        if (!f)
+            open();
+        f->List1->setListIndex(s - 1);
     }
     QList<ComboBox*> subjectBoxes() const { return {f->Combo4, f->Combo7, f->Combo8, f->Combo9, f->Combo12}; }
     QList<ComboBox*> roomBoxes() const { return {f->Combo6, f->Combo1, f->Combo10, f->Combo11}; }
     static short attr(int s, int p) { return gSubjectAttr(s, p); }
+    static void set(int s, const std::map<int, short>& values)
+    {
+        for (const auto& [p, v] : values)
+            gSubjectAttr(s, p) = v;
+    }
+    static void expectKept(int s, const std::map<int, short>& values)
+    {
+        for (const auto& [p, v] : values)
+            EXPECT_EQ(attr(s, p), v) << "property " << p;
+    }
+    bool confirmationShown() const { return f->Command8->isVisibleTo(f) || f->Command6->isVisibleTo(f); }
 
     Form7* f = nullptr;
 };
@@ -44,32 +41,25 @@ TEST_F(SubjectWindowTest, ActivationFillsEveryListAndShowsNoSubject)
 {
     subject(1, "M", "Mathematik", "Ma");
     subject(2, "D");
-    gSubjectAttr(1, 8) = 6;   // room 6 has no name
-    gSubjectAttr(1, 18) = 17; // no room of the table
-    gSubjectAttr(1, 19) = 2;
+    set(1, {{8, 6}, {18, 17}, {19, 2}}); // room 6 has no name; 17 is no room of the table
     gSubjectAttr(2, 20) = 16;
     open();
 
-    EXPECT_EQ(f->windowTitle(), "Eigenschaften der Fächer");
     ASSERT_EQ(f->List1->ListCount(), 99);
     EXPECT_EQ(f->List1->items().mid(0, 3), QStringList({"M  >  Mathematik", "D  >  ", "=  >  "}));
     const QStringList firsts{"nichts", "keines", "keines", "keines", "jedes"};
     for (int i = 0; i < 5; ++i) {
-        ComboBox* box = subjectBoxes()[i];
-        EXPECT_EQ(box->ListCount(), 100) << i;
-        EXPECT_EQ(box->items().mid(0, 3), QStringList({firsts[i], "M", "D"})) << i;
-        EXPECT_EQ(box->ListIndex(), -1) << i;
+        EXPECT_EQ(subjectBoxes()[i]->ListCount(), 100) << i;
+        EXPECT_EQ(subjectBoxes()[i]->items().mid(0, 3), QStringList({firsts[i], "M", "D"})) << i;
+        EXPECT_EQ(subjectBoxes()[i]->ListIndex(), -1) << i;
     }
     EXPECT_EQ(f->Combo2->items().mid(12), QStringList({"lila"}));
     EXPECT_EQ(f->Combo3->ListCount(), 10);
     EXPECT_EQ(f->Combo5->items().last(), "erst ab der 7.Eh");
-    for (ComboBox* box : roomBoxes()) {
-        EXPECT_EQ(box->ListCount(), 17);
-        EXPECT_EQ(box->List(0), "Klasse - kein Bedarf");
-    }
-    EXPECT_EQ(attr(1, 8), 0) << "room 6 has no name";
-    EXPECT_EQ(attr(1, 18), 17) << "only rooms 1..16 are looked at";
-    EXPECT_TRUE(attr(1, 19) == 2 && attr(2, 20) == 0);
+    for (ComboBox* box : roomBoxes())
+        EXPECT_TRUE(box->ListCount() == 17 && box->List(0) == "Klasse - kein Bedarf");
+    EXPECT_EQ(QList<short>({attr(1, 8), attr(1, 18), attr(1, 19), attr(2, 20)}), QList<short>({0, 17, 2, 0}))
+        << "an unnamed room goes; only rooms 1..16 are looked at";
     EXPECT_EQ(f->Label15->text(), printer().deviceName());
     EXPECT_TRUE(f->Command3->isEnabled()) << "\"PDF-Datei\" is always there";
     EXPECT_FALSE(f->Command2->isEnabled());
@@ -79,37 +69,42 @@ TEST_F(SubjectWindowTest, ActivationFillsEveryListAndShowsNoSubject)
 TEST_F(SubjectWindowTest, ShowingASubjectSetsEveryControlAndChangesNothing)
 {
     subject(5, "Ch", "Chemie", "Che");
-    const std::map<int, short> set{{1, 3},  {2, 0}, {3, 2},  {4, 1},  {5, 4},  {6, 2},  {7, 4}, {8, 1},
-                                   {9, 1},  {10, 3}, {11, 0}, {12, 7}, {13, 2}, {14, 1}, {17, 9}, {19, 3}};
-    for (const auto& [p, v] : set)
-        gSubjectAttr(5, p) = v;
-    open();
-    showSubject(5);
+    const std::map<int, short> values{{1, 3}, {2, 0},  {3, 2},  {4, 1},  {5, 4},  {6, 2},  {7, 4},  {8, 1},
+                                      {9, 1}, {10, 3}, {11, 0}, {12, 7}, {13, 2}, {14, 1}, {17, 9}, {19, 3}};
+    set(5, values);
+    show(5);
 
-    EXPECT_EQ(f->Text1->text() + "|" + f->Text2->text() + "|" + f->Text3->text(), "Chemie|Ch|Che");
-    EXPECT_EQ(f->Label1->text(), "5");
-    EXPECT_EQ(f->Combo2->ListIndex(), 3);
+    EXPECT_EQ(f->Text1->text() + "|" + f->Text2->text() + "|" + f->Text3->text() + "|" + f->Label1->text(),
+              "Chemie|Ch|Che|5");
     EXPECT_EQ(controls::backColor(f->Label2), 0x00C000u);
-    EXPECT_EQ(QList<int>({f->Combo3->ListIndex(), f->Combo4->ListIndex(), f->Combo5->ListIndex(),
-                          f->Combo6->ListIndex(), f->Combo7->ListIndex(), f->Combo8->ListIndex(),
-                          f->Combo9->ListIndex(), f->Combo12->ListIndex(), f->Combo1->ListIndex(),
-                          f->Combo10->ListIndex()}),
-              QList<int>({2, 2, 4, 1, 3, 0, 7, 9, 0, 3}));
+    EXPECT_EQ(QList<int>({f->Combo2->ListIndex(), f->Combo3->ListIndex(), f->Combo4->ListIndex(),
+                          f->Combo5->ListIndex(), f->Combo6->ListIndex(), f->Combo7->ListIndex(),
+                          f->Combo8->ListIndex(), f->Combo9->ListIndex(), f->Combo12->ListIndex(),
+                          f->Combo1->ListIndex(), f->Combo10->ListIndex()}),
+              QList<int>({3, 2, 2, 4, 1, 3, 0, 7, 9, 0, 3}));
     for (QLabel* marker : {f->Label10, f->Label12, f->Label14, f->Label17})
-        EXPECT_EQ(controls::backColor(marker), kLightRed) << marker->objectName().toStdString();
+        EXPECT_TRUE(red(marker)) << marker->objectName().toStdString();
     EXPECT_TRUE(f->Option1->isChecked());
     EXPECT_EQ(f->Frame1->property("ForeColor").toUInt(), 0u);
     EXPECT_TRUE(f->SSCheck1->isChecked() && f->SSCheck2->isChecked() && f->SSCheck4->isChecked());
+    EXPECT_TRUE(f->SSCheck4->isVisibleTo(f));
     EXPECT_FALSE(f->SSCheck3->isChecked()) << "a non-cognitive mark above 1 is taken back";
     EXPECT_EQ(attr(5, 13), 0);
-    EXPECT_TRUE(f->SSCheck4->isVisibleTo(f));
     EXPECT_EQ(f->Label9->text(), "4");
     EXPECT_TRUE(f->Command2->isEnabled());
-    for (const auto& [p, v] : set) {
-        if (p != 13) {
-            EXPECT_EQ(attr(5, p), v) << "property " << p;
-        }
-    }
+    auto others = values;
+    others.erase(13);
+    expectKept(5, others);
+
+    subject(8, "X");
+    const std::map<int, short> outside{{1, 15}, {2, 5}, {3, 12}, {6, 120}, {7, -1}, {8, 20}, {17, 101}};
+    set(8, outside);
+    show(8);
+    for (ComboBox* box : {f->Combo2, f->Combo3, f->Combo4, f->Combo5, f->Combo6, f->Combo12})
+        EXPECT_EQ(box->ListIndex(), -1) << "outside its list: " << box->objectName().toStdString();
+    EXPECT_FALSE(f->Option1->isChecked() || f->Option2->isChecked() || f->Option3->isChecked());
+    EXPECT_TRUE(grey(f->Label2));
+    expectKept(8, outside);
 }
 
 TEST_F(SubjectWindowTest, TheRoomBoxesShowTheChainOfRooms)
@@ -118,15 +113,14 @@ TEST_F(SubjectWindowTest, TheRoomBoxesShowTheChainOfRooms)
     gSubjectAttr(1, 8) = 2;
     subject(2, "Sp");
     gSubjectAttr(2, 19) = 3;
-    open();
-    showSubject(1);
+    show(1);
     for (ComboBox* box : roomBoxes())
         EXPECT_TRUE(box->isVisibleTo(f)) << box->objectName().toStdString();
-    showSubject(2);
+    show(2);
     EXPECT_EQ(QList<bool>({f->Combo6->isVisibleTo(f), f->Combo1->isVisibleTo(f), f->Combo10->isVisibleTo(f),
                            f->Combo11->isVisibleTo(f)}),
               QList<bool>({true, false, true, false}));
-    EXPECT_EQ(controls::backColor(f->Label12), kGrey);
+    EXPECT_TRUE(grey(f->Label12));
 
     f->Combo6->setListIndex(4);
     EXPECT_TRUE(f->Combo1->isVisibleTo(f));
@@ -140,10 +134,8 @@ TEST_F(SubjectWindowTest, TheRoomBoxesShowTheChainOfRooms)
 TEST_F(SubjectWindowTest, EachControlStoresItsPropertyAtOnce)
 {
     subject(4, "Bio");
-    gSubjectAttr(4, 5) = 8;
-    gSubjectAttr(4, 14) = 1;
-    open();
-    showSubject(4);
+    set(4, {{5, 8}, {14, 1}});
+    show(4);
     f->Combo2->setListIndex(12);
     EXPECT_EQ(controls::backColor(f->Label2), 0xFF80FFu);
     f->Combo5->setListIndex(10);
@@ -154,10 +146,9 @@ TEST_F(SubjectWindowTest, EachControlStoresItsPropertyAtOnce)
     f->Option3->click();
     EXPECT_EQ(QList<short>({attr(4, 1), attr(4, 7), attr(4, 10), attr(4, 11), attr(4, 12), attr(4, 17), attr(4, 2)}),
               QList<short>({12, 10, 99, 1, 2, 3, 2}));
-    EXPECT_EQ(controls::backColor(f->Label17), kGrey) << "markers follow only when a subject is shown";
+    EXPECT_TRUE(grey(f->Label17)) << "markers follow only when a subject is shown";
 
-    const std::pair<SSCheck*, int> checks[] = {{f->SSCheck1, 9}, {f->SSCheck2, 4}, {f->SSCheck3, 13}};
-    for (const auto& [box, p] : checks) {
+    for (const auto& [box, p] : {std::pair{f->SSCheck1, 9}, {f->SSCheck2, 4}, {f->SSCheck3, 13}}) {
         box->click();
         EXPECT_EQ(attr(4, p), 1) << p;
         box->click();
@@ -183,25 +174,21 @@ TEST_F(SubjectWindowTest, OnlyASubjectInTheLeftHalfTakesAPartner)
 {
     subject(1, "E");
     subject(2, "F");
-    open();
-    showSubject(1);
-    for (QRadioButton* position : {f->Option2, f->Option3}) {
+    show(1);
+    for (QRadioButton* position : {f->Option2, f->Option3, f->Option1}) {
         position->click();
         f->Combo4->setListIndex(2);
-        EXPECT_EQ(attr(1, 6), 0) << position->text().toStdString();
-        EXPECT_EQ(f->Combo4->ListIndex(), 0);
+        const bool left = position == f->Option1;
+        EXPECT_EQ(attr(1, 6), left ? 2 : 0) << position->text().toStdString();
+        EXPECT_EQ(f->Combo4->ListIndex(), left ? 2 : 0);
     }
-    f->Option1->click();
-    f->Combo4->setListIndex(2);
-    EXPECT_EQ(attr(1, 6), 2);
 }
 
 TEST_F(SubjectWindowTest, NamesAreStoredAsTypedAndLeavingTheScreenNameRefreshesTheLists)
 {
     subject(3, "Mu", "Musik");
     gSubjectAttr(3, 6) = 1;
-    open();
-    showSubject(3);
+    show(3);
     f->Text1->setText("Musik ");
     f->Text2->setText(" Mus ");
     EXPECT_EQ(gSubjectNames(3, 0), "Musik ");
@@ -231,21 +218,19 @@ TEST_F(SubjectWindowTest, DeletingBlanksTheSlotAfterTheConfirmation)
 {
     subject(12, "Inf", "Informatik", "If");
     for (int p = 0; p <= 30; ++p)
-        gSubjectAttr(12, p) = 1;
-    gSubjectAttr(12, 2) = 0;
-    open();
-    showSubject(12);
+        gSubjectAttr(12, p) = p == 2 ? 0 : 1;
+    show(12);
     f->Command2->click();
     EXPECT_TRUE(f->Command8->isVisibleTo(f) && f->Command6->isVisibleTo(f));
     EXPECT_EQ(f->Command8->text(), "Fach 12 löschen");
     f->Command6->click();
-    EXPECT_FALSE(f->Command8->isVisibleTo(f) || f->Command6->isVisibleTo(f));
+    EXPECT_FALSE(confirmationShown());
     EXPECT_EQ(gSubjectNames(12, 1), "Inf");
 
     f->Command2->click();
-    showSubject(1);
-    EXPECT_FALSE(f->Command8->isVisibleTo(f)) << "another subject drops the confirmation";
-    showSubject(12);
+    show(1);
+    EXPECT_FALSE(confirmationShown()) << "another subject drops the confirmation";
+    show(12);
     f->Command2->click();
     f->Command8->click();
     EXPECT_EQ(gSubjectNames(12, 0) + gSubjectNames(12, 1) + gSubjectNames(12, 2), "=");
@@ -255,15 +240,14 @@ TEST_F(SubjectWindowTest, DeletingBlanksTheSlotAfterTheConfirmation)
     for (ComboBox* box : subjectBoxes())
         EXPECT_EQ(box->List(12), "=");
     EXPECT_EQ(f->Text2->text(), "=");
-    EXPECT_FALSE(f->Command8->isVisibleTo(f) || f->Command6->isVisibleTo(f));
+    EXPECT_FALSE(confirmationShown());
 }
 
 TEST_F(SubjectWindowTest, AfterAnotherActivationNoSubjectIsChanged)
 {
     subject(2, "Re");
-    open();
-    showSubject(2);
-    activateAgain();
+    show(2);
+    activateAgain<Form7>();
     EXPECT_EQ(gSubject.toInt(), 0);
     f->Combo2->setListIndex(5);
     f->SSCheck2->click();
@@ -274,22 +258,6 @@ TEST_F(SubjectWindowTest, AfterAnotherActivationNoSubjectIsChanged)
     EXPECT_EQ(attr(2, 1) + attr(2, 4) + attr(2, 5), 0);
     EXPECT_EQ(gSubjectNames(2, 1), "Re");
     EXPECT_EQ(gSubjectNames(0, 1), "");
-}
-
-TEST_F(SubjectWindowTest, ValuesOutsideTheirListsShowNoSelectionAndStay)
-{
-    subject(8, "X");
-    const std::map<int, short> outside{{1, 15}, {2, 5}, {3, 12}, {6, 120}, {7, -1}, {8, 20}, {17, 101}};
-    for (const auto& [p, v] : outside)
-        gSubjectAttr(8, p) = v;
-    open();
-    showSubject(8);
-    for (ComboBox* box : {f->Combo2, f->Combo3, f->Combo4, f->Combo5, f->Combo6, f->Combo12})
-        EXPECT_EQ(box->ListIndex(), -1) << box->objectName().toStdString();
-    EXPECT_FALSE(f->Option1->isChecked() || f->Option2->isChecked() || f->Option3->isChecked());
-    EXPECT_EQ(controls::backColor(f->Label2), kGrey);
-    for (const auto& [p, v] : outside)
-        EXPECT_EQ(attr(8, p), v) << "property " << p;
 }
 
 TEST_F(SubjectWindowTest, ClosingWritesTheFileAndWarnsOfAScreenNameUsedTwice)
@@ -303,7 +271,6 @@ TEST_F(SubjectWindowTest, ClosingWritesTheFileAndWarnsOfAScreenNameUsedTwice)
     EXPECT_EQ(readLines("Fach2.txt").size(), 3366);
     Form64* warning = forms::ifOpen<Form64>();
     ASSERT_TRUE(warning && warning->isVisible());
-    EXPECT_EQ(warning->windowTitle(), "Warnung: gleichnamige Fächer");
     EXPECT_EQ(warning->Label2->text(), "Ku wird als Fach Nr. 3 und 7 geführt.");
     EXPECT_TRUE(warning->findChildren<QPushButton*>().isEmpty());
 
@@ -315,12 +282,7 @@ TEST_F(SubjectWindowTest, ClosingWritesTheFileAndWarnsOfAScreenNameUsedTwice)
 TEST_F(SubjectWindowTest, AFileThatCannotBeWrittenKeepsTheWindowAndItsEdits)
 {
     subject(1, "M");
-    writeLines("Fach2.txt", {"alt"});
-    QFile::setPermissions(path("Fach2.txt"), QFile::ReadOwner);
     open()->Command1->click();
-    EXPECT_FALSE(forms::isOpen<Form7>());
-    EXPECT_EQ(readLines("Fach2.txt")[1], "M") << "a read-only file is the program's own and written";
-
     // Unchanged, the window closes without writing (a folder it cannot write
     // would otherwise keep it open).
     const auto inode = [this] {
@@ -334,7 +296,7 @@ TEST_F(SubjectWindowTest, AFileThatCannotBeWrittenKeepsTheWindowAndItsEdits)
 
     blockFile("Fach2.txt");
     open();
-    showSubject(1);
+    show(1);
     f->Combo2->setListIndex(2);
     answer({false});
     f->Command1->click();
@@ -349,7 +311,7 @@ TEST_F(SubjectWindowTest, AFileThatCannotBeWrittenKeepsTheWindowAndItsEdits)
 
     unblockFile("Fach2.txt");
     open();
-    showSubject(1);
+    show(1);
     f->Combo2->setListIndex(2);
     f->Command1->click();
     EXPECT_FALSE(forms::isOpen<Form7>());

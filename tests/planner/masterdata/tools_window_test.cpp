@@ -1,4 +1,3 @@
-#include "core/constants.h"
 #include "planner/masterdata/data_folder_window.h"
 #include "planner/masterdata/display_settings.h"
 #include "planner/masterdata/plan_deletion_window.h"
@@ -24,12 +23,11 @@ protected:
     Form29* f = nullptr;
 };
 
-TEST_F(ToolsWindowTest, ActivationShowsTheSettings)
+TEST_F(ToolsWindowTest, ActivationShowsTheSettingsAndTheKeywordIsWrittenOnlyByItsButton)
 {
     gTeacherSortMode = 5;
     gEditorFontIndex = 1;
     open();
-    EXPECT_EQ(f->windowTitle(), "Tools");
     EXPECT_EQ(f->Label1->text(), gDataPath);
     EXPECT_EQ(f->Label2->text(), "12");
     EXPECT_EQ(f->Label3->text(), "15 Pläne in der Liste");
@@ -39,12 +37,9 @@ TEST_F(ToolsWindowTest, ActivationShowsTheSettings)
     EXPECT_EQ(f->Text1->text(), "geheim");
     EXPECT_EQ(controls::backColor(f->Text1), BackColour(6));
     EXPECT_FALSE(f->Command1->isEnabled()) << "it has no action";
-}
 
-TEST_F(ToolsWindowTest, TheKeywordIsWrittenOnlyByItsButton)
-{
     writeLines("ifarben.dat", {"FF00"});
-    open();
+    activateAgain<Form29>();
     EXPECT_EQ(f->Label8->text(), "FF00 / 000000") << "a missing line keeps its default";
     f->Text1->setText(QString());
     EXPECT_EQ(gKeyword, "");
@@ -67,41 +62,32 @@ TEST_F(ToolsWindowTest, TheCleanUpSaysItIsDone)
 TEST_F(ToolsWindowTest, TheDialogsCloseTheToolsExceptPlanDeletion)
 {
     open()->Command8->click();
-    EXPECT_TRUE(forms::isOpen<Form33>());
-    EXPECT_TRUE(forms::isOpen<Form29>());
+    EXPECT_TRUE(forms::isOpen<Form33>() && forms::isOpen<Form29>());
     f->Command2->click();
-    EXPECT_TRUE(forms::isOpen<Form24>());
-    EXPECT_FALSE(forms::isOpen<Form29>());
+    EXPECT_TRUE(forms::isOpen<Form24>() && !forms::isOpen<Form29>());
     open()->Command9->click();
-    EXPECT_TRUE(forms::isOpen<Form32>());
-    EXPECT_FALSE(forms::isOpen<Form29>());
+    EXPECT_TRUE(forms::isOpen<Form32>() && !forms::isOpen<Form29>());
     open()->Command11->click();
     EXPECT_TRUE(forms::isOpen<Form65>());
     open()->Command6->click();
     EXPECT_FALSE(forms::isOpen<Form29>());
 }
 
-TEST_F(ToolsWindowTest, TheRebuildCountsThePlansFoundAndWritesThemHighestFirst)
-{
-    for (const char* plan : {"T&E3.xxx", "t&e12.XXX", "T&E150.xxx", "KSP7.xxx", "T&E0.xxx"})
-        writeLines(QString::fromUtf8(plan), {" 5 ", " 9 ", "Plan"});
-    open()->Command5->click();
-    EXPECT_EQ(readLines("Pläne.lst"), QStringList({" 150 ", " 12 ", " 3 "}));
-    EXPECT_EQ(f->Label3->text(), "3 Pläne in der Liste");
-    EXPECT_EQ(gPlanCount, 3);
-    EXPECT_TRUE(gPlanNumbers(1) == 3 && gPlanNumbers(3) == 150);
-}
-
-TEST_F(ToolsWindowTest, TheRebuildKeepsEveryPlanBeyondTheTable)
+TEST_F(ToolsWindowTest, TheRebuildCountsEveryPlanFoundAndWritesThemHighestFirst)
 {
     for (int plan = 1; plan <= 250; ++plan)
-        writeLines(QStringLiteral("T&E%1.xxx").arg(plan), {"Plan"});
+        writeLines(plan == 12 ? QStringLiteral("t&e12.XXX") : QStringLiteral("T&E%1.xxx").arg(plan), {"Plan"});
+    writeLines("KSP300.xxx", {" 0 "});
+    writeLines("T&E0.xxx", {"Plan"});
     open()->Command5->click();
     const QStringList lines = readLines("Pläne.lst");
-    ASSERT_EQ(lines.size(), 250);
-    EXPECT_EQ(lines.first(), " 250 ");
+    ASSERT_EQ(lines.size(), 250) << "beyond the table every plan is kept";
+    EXPECT_EQ(lines.mid(0, 2), QStringList({" 250 ", " 249 "}));
+    EXPECT_EQ(lines[250 - 12], " 12 ");
+    EXPECT_EQ(lines.last(), " 1 ");
+    EXPECT_EQ(f->Label3->text(), "250 Pläne in der Liste");
     EXPECT_EQ(gPlanCount, 250);
-    EXPECT_EQ(gPlanNumbers(200), 200);
+    EXPECT_TRUE(gPlanNumbers(1) == 1 && gPlanNumbers(200) == 200);
 }
 
 TEST_F(ToolsWindowTest, WhileTheRebuildRunsTheWindowIgnoresItsButtonsAndStaysOpen)
