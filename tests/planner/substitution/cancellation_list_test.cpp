@@ -1,11 +1,7 @@
-#include "planner/substitution/absences_window.h"
 #include "planner/substitution/cancellation_list.h"
-#include "platform/datafile.h"
 #include "tests/planner/substitution/substitution_fixture.h"
 
-#include <QFile>
-#include <QLabel>
-#include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -23,12 +19,15 @@ protected:
         f->Text2->setText(first);
         f->Text1->setText(last);
     }
-    static void confirm(Form60* f)
+    // Writes the days of a range, confirming the question.
+    static Form60* writeRange(const QString& first, const QString& last)
     {
+        Form60* f = open();
+        range(f, first, last);
         f->Command5->click();
         f->Command6->click();
+        return f;
     }
-    QStringList dateList() const { return readLines("date.sup"); }
 };
 
 TEST_F(CancellationListTest, LessonsOfAbsentClassesAreCountedPerWeekday)
@@ -50,42 +49,33 @@ TEST_F(CancellationListTest, LessonsOfAbsentClassesAreCountedPerWeekday)
     open()->Command1->click();
     EXPECT_EQ(textsAt(1, 10), (QStringList{"Entfallsliste 6a  -  Muster-Schule"}));
     EXPECT_EQ(textsAt(1, 36), (QStringList{"Bernd Cramer", "OOO", "O", " 4 "}));
-    QList<double> columns;
-    for (const PrintRecorder::Op& o : rec->ops) {
-        if (o.kind == PrintRecorder::Kind::Text && o.y == 36)
-            columns << o.x;
-    }
-    EXPECT_EQ(columns, (QList<double>{10, 80, 160, 180}));
+    EXPECT_EQ(columnsAt(36), (QList<double>{10, 80, 160, 180}));
     EXPECT_EQ(textsAt(1, 30), (QStringList{"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag"}));
-    int frame = 0;
-    for (const PrintRecorder::Op& o : rec->ops) {
-        if (o.kind == PrintRecorder::Kind::Line && o.x == 8 && o.y == 34.5 && o.x2 == 186)
-            ++frame;
-        if (o.kind == PrintRecorder::Kind::Line && o.x == 186 && o.y == 34.5 && o.y2 == 40.5)
-            ++frame;
-    }
-    EXPECT_EQ(frame, 2) << "the frame's top and right side";
+    const QList<PrintRecorder::Op> drawn = lines();
+    EXPECT_EQ(std::ranges::count_if(drawn, [](const auto& o) { return o.x == 8 && o.y == 34.5 && o.x2 == 186; }), 1)
+        << "the frame's top";
+    EXPECT_EQ(std::ranges::count_if(drawn, [](const auto& o) { return o.x == 186 && o.y == 34.5 && o.y2 == 40.5; }), 1)
+        << "the frame's right side";
     EXPECT_TRUE(forms::ifOpen<Form60>()->Command1->isHidden());
 }
 
-TEST_F(CancellationListTest, WithoutAbsentClassesTheTitleNamesTheSchoolAndTheDaysStandAlone)
+TEST_F(CancellationListTest, TheTitleNamesTheAbsentClassesOrTheSchoolAloneAndShrinksWhenWide)
 {
     gTeacherPlanClass(2, 2, 1) = 3;
     open()->Command1->click();
     EXPECT_EQ(rec->texts(), (QStringList{"Entfallsliste -  Muster-Schule", "Montag", "Dienstag", "Mittwoch",
-                                         "Donnerstag", "Freitag"}));
+                                         "Donnerstag", "Freitag"}))
+        << "without absent classes the days stand alone";
     EXPECT_EQ(rec->ops[0].state.font.size, 18);
     EXPECT_TRUE(rec->ops[0].state.font.bold);
-}
 
-TEST_F(CancellationListTest, AWideTitleIsSetSmaller)
-{
+    forms::ifOpen<Form60>()->unload();
     for (int c = 1; c <= 4; ++c) {
         gClassAbsence(c) = 1;
         gClassPrintNames(c) = QStringLiteral("Klasse %1 auf Skikurs").arg(c);
     }
     open()->Command1->click();
-    EXPECT_EQ(rec->ops[0].state.font.size, 14);
+    EXPECT_EQ(textsAt(2, 10, 14).size(), 1);
 }
 
 TEST_F(CancellationListTest, AContinuationPageRepeatsTheWeekdaysAndCountsFromOne)
@@ -105,26 +95,18 @@ TEST_F(CancellationListTest, AContinuationPageRepeatsTheWeekdaysAndCountsFromOne
     EXPECT_EQ(textsAt(2, 60).first(), "Lehrer 45");
 }
 
-TEST_F(CancellationListTest, OpeningOnAMondayOffersTheWeekAndADateThatIsNoneStartsToday)
+TEST_F(CancellationListTest, TheRangeStartsOnTheWorkingDayOrTodayAndNeedsTwoDatesInOrder)
 {
     gWorkDate = "14.9.26";
     Form60* f = open();
-    EXPECT_EQ(f->Text2->text(), "14.09.2026");
-    EXPECT_EQ(f->Text1->text(), "18.09.2026");
-    EXPECT_EQ(f->Label8->text(), "Montag");
-    EXPECT_EQ(f->Label2->text(), "Freitag");
+    EXPECT_EQ(texts(f->Text2, f->Text1, f->Label8, f->Label2),
+              (QStringList{"14.09.2026", "18.09.2026", "Montag", "Freitag"}));
     EXPECT_TRUE(f->Command5->isEnabled());
     f->unload();
 
     gWorkDate = "13-12";
     f = open();
-    EXPECT_EQ(f->Text2->text(), "11.03.2026");
-    EXPECT_EQ(f->Text1->text(), "15.03.2026");
-}
-
-TEST_F(CancellationListTest, TheCommandsNeedTwoDatesInOrder)
-{
-    Form60* f = open();
+    EXPECT_EQ(texts(f->Text2, f->Text1), (QStringList{"11.03.2026", "15.03.2026"})) << "no working date: today";
     range(f, "18.09.2026", "14.09.2026");
     EXPECT_FALSE(f->Command1->isEnabled());
     f->Command3->click();
@@ -142,57 +124,46 @@ TEST_F(CancellationListTest, TheCommandsNeedTwoDatesInOrder)
     EXPECT_TRUE(f->Command5->isEnabled());
 }
 
-TEST_F(CancellationListTest, FridayToMondayWritesTheSchoolDays)
+TEST_F(CancellationListTest, WritingARangeListsItsSchoolDaysWithTheDayInMemory)
 {
-    for (const auto& [days, written] : {std::pair{5, QStringList{"20260918", "20260921"}},
-                                        std::pair{6, QStringList{"20260918", "20260919", "20260921"}}}) {
+    gWorkDate = "14.9.26";
+    gTeacherAbsenceReason(4) = "Skikurs";
+    struct Case {
+        int days;
+        const char* first;
+        const char* last;
+        QStringList written;
+    };
+    for (const Case& c : {Case{5, "18.09.2026", "21.09.2026", {"20260918", "20260921"}},
+                          Case{6, "18.09.2026", "21.09.2026", {"20260918", "20260919", "20260921"}},
+                          Case{5, "20.09.2026", "20.09.2026", {}}}) {
         QFile::remove(path("date.sup"));
-        gDaysPerWeek = days;
-        Form60* f = open();
-        range(f, "18.09.2026", "21.09.2026");
-        confirm(f);
-        EXPECT_EQ(dateList(), written) << days << " days";
+        gDaysPerWeek = c.days;
+        Form60* f = writeRange(c.first, c.last);
+        EXPECT_EQ(readLines("date.sup"), c.written) << c.days << " days from " << c.first;
+        EXPECT_EQ(datafile::exists(path("date.sup")), !c.written.isEmpty());
         EXPECT_TRUE(f->Command5->isVisible());
         EXPECT_FALSE(f->Command5->isEnabled());
         EXPECT_TRUE(f->Command6->isHidden());
         f->unload();
     }
+    EXPECT_EQ(gWorkDate, Variant("14.9.26")) << "the working date is restored";
+    EXPECT_TRUE(gWorkDate.isText());
+    gTeacherAbsenceReason(4) = Variant();
+    ASSERT_TRUE(ReadSubstitutionDay("20260921"));
+    EXPECT_EQ(gTeacherAbsenceReason(4), Variant("Skikurs"));
 }
 
-TEST_F(CancellationListTest, ASundayAloneWritesNothingAndNeinWritesNothing)
+TEST_F(CancellationListTest, NeinOrARangeMadeInvalidUnderTheQuestionWritesNothing)
 {
     Form60* f = open();
-    range(f, "20.09.2026", "20.09.2026");
-    confirm(f);
-    EXPECT_FALSE(datafile::exists(path("date.sup")));
     range(f, "21.09.2026", "22.09.2026");
     f->Command5->click();
     EXPECT_TRUE(f->Command5->isHidden());
     f->Command7->click();
     EXPECT_TRUE(f->Command5->isVisible());
     EXPECT_TRUE(f->Command6->isHidden());
-    EXPECT_FALSE(datafile::exists(path("date.sup")));
-}
 
-TEST_F(CancellationListTest, TheWorkingDateIsRestoredAndTheDaysCarryTheDayInMemory)
-{
-    gWorkDate = "14.9.26";
-    gTeacherAbsence(4) = 1;
-    gTeacherAbsenceReason(4) = "Skikurs";
-    Form60* f = open();
-    range(f, "15.09.2026", "16.09.2026");
-    confirm(f);
-    EXPECT_EQ(gWorkDate, Variant("14.9.26"));
-    EXPECT_TRUE(gWorkDate.isText());
-    ASSERT_EQ(dateList(), (QStringList{"20260915", "20260916"}));
-    gTeacherAbsenceReason(4) = Variant();
-    ASSERT_TRUE(ReadSubstitutionDay("20260916"));
-    EXPECT_EQ(gTeacherAbsenceReason(4), Variant("Skikurs"));
-}
-
-TEST_F(CancellationListTest, ARangeMadeInvalidUnderTheQuestionWritesNothing)
-{
-    Form60* f = open();
     range(f, "15.09.2026", "16.09.2026");
     f->Command5->click();
     f->Text2->setText("17.09.2026");
@@ -205,10 +176,8 @@ TEST_F(CancellationListTest, ARangeMadeInvalidUnderTheQuestionWritesNothing)
 TEST_F(CancellationListTest, ADayThatCannotBeWrittenStopsTheRunAndSaysWhatWasWritten)
 {
     blockFile("20260916.sup");
-    Form60* f = open();
-    range(f, "15.09.2026", "18.09.2026");
-    confirm(f);
-    EXPECT_EQ(dateList(), (QStringList{"20260915"}));
+    writeRange("15.09.2026", "18.09.2026");
+    EXPECT_EQ(readLines("date.sup"), (QStringList{"20260915"}));
     EXPECT_FALSE(datafile::exists(path("20260917.sup")));
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains("16.09.2026"));
@@ -224,8 +193,7 @@ TEST_F(CancellationListTest, ThePdfFileHoldsTheList)
         gTeacherPlanClass(3, 4, p) = 2;
     open()->Command1->click();
     const QString file = path("Ausdrucke/Entfallsliste 2026-03-11 09-30-00.pdf");
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_EQ(messages()[0], "Der Ausdruck steht in der Datei\n" + file);
+    EXPECT_EQ(messages(), QStringList{"Der Ausdruck steht in der Datei\n" + file});
     EXPECT_EQ(pdfPageCount(file), 1);
     const QString text = pdfText(file).simplified();
     EXPECT_TRUE(text.contains("Entfallsliste 5b - Muster-Schule")) << text.toStdString();

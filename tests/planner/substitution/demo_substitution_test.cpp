@@ -5,12 +5,7 @@
 #include "planner/substitution/substitution_day.h"
 #include "planner/substitution/substitution_export.h"
 #include "planner/substitution/substitution_standings.h"
-#include "platform/datafile.h"
 #include "tests/support/fixture.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -20,7 +15,7 @@ protected:
     void SetUp() override
     {
         ModelTest::SetUp();
-        gDataPath = ORVQZ_DEMO_DIR;
+        copyDemoSchool();
         LoadMasterData();
         LoadPlan();
         ASSERT_TRUE(gCheckOk == 1);
@@ -57,7 +52,7 @@ protected:
 
 TEST_F(DemoSubstitutionTest, TheWeekReadsBack)
 {
-    EXPECT_EQ(datafile::readLines(gDataPath + "date.sup"), (QStringList{"20260914", "20260915", "20260917"}));
+    EXPECT_EQ(readLines("date.sup"), (QStringList{"20260914", "20260915", "20260917"}));
 
     ASSERT_TRUE(ReadSubstitutionDay("20260914"));
     const int ill = absentTeacher();
@@ -68,7 +63,7 @@ TEST_F(DemoSubstitutionTest, TheWeekReadsBack)
     for (int r = 1; r <= gSubstRowCount; ++r)
         cancelled += gSubstRows(r, 4) == -2;
     EXPECT_EQ(cancelled, 1);
-    EXPECT_EQ(datafile::readLines(SubstitutionDayFile("20260914"))->size(), 1071 + 7 * gSubstRowCount);
+    EXPECT_EQ(readLines("20260914.sup").size(), 1071 + 7 * gSubstRowCount);
 
     ASSERT_TRUE(ReadSubstitutionDay("20260915"));
     const int course = absentTeacher();
@@ -107,11 +102,7 @@ TEST_F(DemoSubstitutionTest, TheStandingsAndTheExportCarryTheWeek)
     EXPECT_GT(held, 0);
     EXPECT_EQ(added, held);
 
-    QTemporaryDir copy;
-    for (const QString& name : QDir(ORVQZ_DEMO_DIR).entryList(QDir::Files))
-        QFile::copy(ORVQZ_DEMO_DIR + name, copy.path() + "/" + name);
-    gDataPath = copy.path() + "/";
     ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 14), QDate(2026, 9, 18)));
-    EXPECT_EQ(datafile::readLines(gDataPath + "MDL.txt")->size(), 1 + held);
+    EXPECT_EQ(readLines("MDL.txt").size(), 1 + held);
 }
 }

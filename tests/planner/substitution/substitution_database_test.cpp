@@ -1,4 +1,3 @@
-#include "planner/substitution/absences_window.h"
 #include "planner/substitution/cancellation_list.h"
 #include "planner/substitution/standings_windows.h"
 #include "planner/substitution/substitution_database.h"
@@ -6,10 +5,6 @@
 #include "planner/substitution/substitution_statistics.h"
 #include "platform/runtime.h"
 #include "tests/planner/substitution/substitution_fixture.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
 
 namespace {
 
@@ -19,34 +14,31 @@ protected:
     void writePresets() const
     {
         writeLines("sup-old.dat", {"7", "14.09.2026", "Sportwoche", "15.09.2026"});
+        writeLines("sup2.dat", {"60", "24"});
         writeLines("sup3.dat", {"60", "24", " 1 ", "Fortbildung"});
         writeLines("suppl.dat", {"60", "24", " 0 ", ""});
     }
-    static void takeOver(Form38* f, int item)
+    static void takeOver(int item)
     {
+        Form38* f = open();
         f->List1->setListIndex(item);
         f->List1_DblClick();
     }
 };
 
-TEST_F(DatabaseTest, ThePresetsAreListedAsReadWithTheirWeekdays)
+TEST_F(DatabaseTest, ThePresetsAndTheFinishedDaysAreListedWithTheirWeekdays)
 {
     writePresets();
+    writeLines("date.sup", {"20260914", "2026-09-15", "20260917"});
     Form38* f = open();
     EXPECT_EQ(f->List1->items(), (QStringList{"14.09.2026  Montag", "Sportwoche", "15.09.2026  Dienstag"}))
         << "the count in line 1 lists nothing more";
     EXPECT_EQ(gSavedSetupList(2), "Sportwoche");
     EXPECT_TRUE(f->Label3->text().startsWith("Die linke Liste enthält Grundeinstellungen"));
     EXPECT_TRUE(f->Label3->text().contains("Supplierplan- Erstellung.Über >Stichtag<"));
-}
-
-TEST_F(DatabaseTest, TheFinishedDaysEndWithTheLastSelected)
-{
-    writeLines("date.sup", {"20260914", "2026-09-15", "20260917"});
-    Form38* f = open();
     EXPECT_EQ(f->List2->items(), (QStringList{"14.09.2026  Montag", "17.09.2026  Donnerstag"}))
         << "a line that is no day key is left out";
-    EXPECT_EQ(f->List2->ListIndex(), 1);
+    EXPECT_EQ(f->List2->ListIndex(), 1) << "the last is selected";
     f->unload();
 
     writeLines("date.sup", {});
@@ -55,11 +47,21 @@ TEST_F(DatabaseTest, TheFinishedDaysEndWithTheLastSelected)
     EXPECT_EQ(f->List2->ListIndex(), -1);
 }
 
-TEST_F(DatabaseTest, TakingOverTheThirdPresetCopiesItsFileAndOpensItsDay)
+TEST_F(DatabaseTest, TakingOverAPresetCopiesItsFileAndOpensItsDay)
 {
     writePresets();
-    Form38* f = open();
-    takeOver(f, 2);
+    const QByteArray before = readBytes("suppl.dat");
+    takeOver(0);
+    EXPECT_EQ(runtime::beepCount(), 1) << "a missing preset beeps";
+    EXPECT_EQ(readBytes("suppl.dat"), before);
+    EXPECT_FALSE(forms::isOpen<Form38>());
+    EXPECT_FALSE(forms::isOpen<Form20>());
+
+    takeOver(1);
+    EXPECT_EQ(forms::ifOpen<Form20>()->Text2->text(), "Sportwoche") << "an entry that is no date goes in as it is";
+    forms::ifOpen<Form20>()->unload();
+
+    takeOver(2);
     EXPECT_EQ(readBytes("suppl.dat"), readBytes("sup3.dat"));
     EXPECT_FALSE(forms::isOpen<Form38>());
     Form20* absences = forms::ifOpen<Form20>();
@@ -69,25 +71,6 @@ TEST_F(DatabaseTest, TakingOverTheThirdPresetCopiesItsFileAndOpensItsDay)
     EXPECT_EQ(gTeacherAbsence(1), 1) << "the absence window read the preset";
     EXPECT_EQ(absences->Label2->text(), "");
     EXPECT_EQ(absences->Check1->checkState(), Qt::Unchecked);
-}
-
-TEST_F(DatabaseTest, AnEntryThatIsNoDateGoesIntoTheDateBoxAsItIs)
-{
-    writePresets();
-    writeLines("sup2.dat", {"60", "24"});
-    takeOver(open(), 1);
-    EXPECT_EQ(forms::ifOpen<Form20>()->Text2->text(), "Sportwoche");
-}
-
-TEST_F(DatabaseTest, AMissingPresetBeepsAndLeavesTheCurrentOne)
-{
-    writePresets();
-    const QByteArray before = readBytes("suppl.dat");
-    takeOver(open(), 0);
-    EXPECT_EQ(runtime::beepCount(), 1);
-    EXPECT_EQ(readBytes("suppl.dat"), before);
-    EXPECT_FALSE(forms::isOpen<Form38>());
-    EXPECT_FALSE(forms::isOpen<Form20>());
 }
 
 TEST_F(DatabaseTest, TheButtonsLeadToTheirWindows)
@@ -104,17 +87,14 @@ TEST_F(DatabaseTest, TheButtonsLeadToTheirWindows)
     open()->Command1->click();
     EXPECT_TRUE(forms::isOpen<Form20>());
     EXPECT_FALSE(forms::isOpen<Form38>());
-}
 
-TEST_F(DatabaseTest, TheAbsenceWindowLeadsToTheDatabaseTheExportAndTheList)
-{
-    forms::show<Form20>()->Command1->click();
+    // The absence window leads to the database, the export and the list.
+    forms::ifOpen<Form20>()->Command1->click();
     EXPECT_TRUE(forms::isOpen<Form38>());
     EXPECT_FALSE(forms::isOpen<Form20>());
     forms::show<Form20>()->Command12->click();
     EXPECT_TRUE(forms::isOpen<Form50>());
     EXPECT_FALSE(forms::isOpen<Form20>());
-
     gClassAbsence(2) = 1;
     Form20* absences = forms::show<Form20>();
     absences->List2->setListIndex(1);

@@ -2,10 +2,18 @@
 // The common start of the substitution tests: a school of named teachers and
 // classes with period captions, a working date, and a look at day files.
 #include "core/model.h"
+#include "planner/substitution/absences_window.h"
 #include "planner/substitution/substitution_day.h"
+#include "platform/datafile.h"
 #include "tests/planner/planner_fixture.h"
 #include "tests/support/printing.h"
 
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QPushButton>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -15,16 +23,12 @@ protected:
     void SetUp() override
     {
         PlannerTest::SetUp();
-        for (int t = 1; t <= 60; ++t) {
-            gTeacherNames(t) = "-";
-            gTeacherShort(t) = "-";
-        }
         const char* const names[][2] = {{"Anna Berger", "BER"}, {"Bernd Cramer", "CRA"}, {"Carla Dietz", "DIE"},
                                         {"Dora Engel", "ENG"},  {"Emil Fuchs", "FUC"},  {"Franz Graf", "GRA"},
                                         {"Gerda Hahn", "HAH"}};
-        for (int t = 1; t <= 7; ++t) {
-            gTeacherNames(t) = names[t - 1][0];
-            gTeacherShort(t) = names[t - 1][1];
+        for (int t = 1; t <= 60; ++t) {
+            gTeacherNames(t) = t <= 7 ? names[t - 1][0] : "-";
+            gTeacherShort(t) = t <= 7 ? names[t - 1][1] : "-";
         }
         const char* const classes[] = {"5a", "5b", "6a", "7a"};
         for (int c = 1; c <= 4; ++c)
@@ -36,12 +40,7 @@ protected:
 
     // A substitution record as a day file holds it.
     struct Record {
-        int absent;
-        int period;
-        int subject;
-        int cls;
-        int substitute;
-        int paid;
+        int absent, period, subject, cls, substitute, paid;
         QString text = {};
     };
     // Saves a day with these records, the teachers in `paidFor` having their
@@ -68,9 +67,18 @@ protected:
         gWorkDate = workDate;
     }
 
-    // A day file of `periods` periods as SaveSubstitutionDay writes it, with
-    // `records` records, all absences empty.
-    static int dayFileLines(int periods, int records) { return 3 + 3 * 60 + 2 * 24 + 7 * records + 84 * periods; }
+    // The focus leaves a box, as when the user clicks elsewhere.
+    static void leave(QWidget* box)
+    {
+        QFocusEvent out(QEvent::FocusOut, Qt::MouseFocusReason);
+        QCoreApplication::sendEvent(box, &out);
+    }
+    // The texts of labels, buttons or boxes, in order.
+    template <class... Widget>
+    static QStringList texts(const Widget*... widgets)
+    {
+        return {widgets->text()...};
+    }
 };
 
 // The substitution printouts' tests: everything printed is recorded, for a
@@ -97,5 +105,25 @@ protected:
                 texts << o.text;
         }
         return texts;
+    }
+    // Where the texts printed at a height start, in order.
+    QList<double> columnsAt(double y) const
+    {
+        QList<double> columns;
+        for (const PrintRecorder::Op& o : rec->ops) {
+            if (o.kind == PrintRecorder::Kind::Text && o.y == y)
+                columns << o.x;
+        }
+        return columns;
+    }
+    // The lines drawn, in order.
+    QList<PrintRecorder::Op> lines() const
+    {
+        QList<PrintRecorder::Op> found;
+        for (const PrintRecorder::Op& o : rec->ops) {
+            if (o.kind == PrintRecorder::Kind::Line)
+                found << o;
+        }
+        return found;
     }
 };

@@ -1,41 +1,31 @@
 #include "planner/substitution/substitution_message.h"
-#include "core/model.h"
-#include "platform/controls.h"
 #include "tests/planner/substitution/substitution_fixture.h"
 
-#include <QLabel>
-#include <QPushButton>
 #include <QTest>
 
 namespace {
 
 class SubstitutionMessageTest : public SubstitutionTest {};
 
-TEST_F(SubstitutionMessageTest, FertigStoresTheLinesTrimmedAndReopeningShowsThem)
+TEST_F(SubstitutionMessageTest, EnterMovesDownAndFertigStoresTheLinesTrimmed)
 {
     gSubstPageMessages(2) = "Elternsprechtag";
     Form44* f = forms::show<Form44>();
     EXPECT_EQ(f->Text2->text(), "Elternsprechtag");
     EXPECT_EQ(f->focusWidget(), f->Text1);
     f->Text1->setText("  Chor fällt aus  ");
-    f->Command13->click();
-    EXPECT_FALSE(forms::isOpen<Form44>());
-    EXPECT_EQ(gSubstPageMessages(1), "Chor fällt aus");
-    EXPECT_EQ(gSubstPageMessages(2), "Elternsprechtag");
-    EXPECT_EQ(forms::show<Form44>()->Text1->text(), "Chor fällt aus");
-}
-
-TEST_F(SubstitutionMessageTest, EnterMovesDownToFertigWithoutStoring)
-{
-    Form44* f = forms::show<Form44>();
-    QTest::keyClicks(f->Text1, "Zeile");
     for (auto [box, next] : {std::pair<QWidget*, QWidget*>{f->Text1, f->Text2}, {f->Text2, f->Text3},
                              {f->Text3, f->Command13}}) {
         QTest::keyClick(box, Qt::Key_Return);
         EXPECT_EQ(f->focusWidget(), next) << next->objectName().toStdString();
     }
-    EXPECT_TRUE(forms::isOpen<Form44>()) << "fertig is not pressed";
+    EXPECT_TRUE(forms::isOpen<Form44>()) << "Enter does not press fertig";
     EXPECT_EQ(gSubstPageMessages(1), "");
+    f->Command13->click();
+    EXPECT_FALSE(forms::isOpen<Form44>());
+    EXPECT_EQ(gSubstPageMessages(1), "Chor fällt aus");
+    EXPECT_EQ(gSubstPageMessages(2), "Elternsprechtag");
+    EXPECT_EQ(forms::show<Form44>()->Text1->text(), "Chor fällt aus");
 }
 
 TEST_F(SubstitutionMessageTest, LoeschenEmptiesTheLinesAtOnceOtherClosingKeepsThem)
