@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <unordered_map>
 
@@ -17,6 +18,12 @@ std::unordered_map<std::type_index, QPointer<FormBase>>& registry()
     return r;
 }
 QPointer<FormBase> gActive;
+// How far a cascaded window stands from its opener when the window manager
+// has not told the height of a title bar.
+constexpr int kCascadeStep = 24;
+// The window manager tells the frame of a new window a moment after it is
+// shown; then a window whose title bar lies off the screen is moved onto it.
+constexpr int kFrameWaitMs = 250;
 FormBase::PositionHook gRestore;
 FormBase::PositionHook gStore;
 }
@@ -37,23 +44,68 @@ void FormBase::setPositionHooks(PositionHook restore, PositionHook store)
 
 void FormBase::load()
 {
+    // The window that is active now is the one that opens this one.
+    FormBase* opener = forms::active();
     if (m_positionSlot > 0 && gRestore)
         gRestore(*this);
     Form_Load();
-    if (m_positionSlot > 0)
-        fitOnScreen();
+    if (pos().isNull() && opener && opener != this && opener->isVisible())
+        placeBeside(*opener);
+    fitOnScreen();
+}
+
+// Until a window has been shown, the window manager has not told the size of
+// its frame; the frame of a window already shown stands in for it.
+QMargins FormBase::windowFrameMargins() const
+{
+    const auto margins = [](const QWidget& w) {
+        const QRect frame = w.frameGeometry(), inner = w.geometry();
+        return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                        frame.bottom() - inner.bottom());
+    };
+    if (isVisible())
+        return margins(*this);
+    for (const FormBase* f : forms::all())
+        if (f != this && f->isVisible() && f->frameGeometry() != f->geometry())
+            return margins(*f);
+    return {};
+}
+
+// A window without a position of its own would open on the top left corner,
+// over the start window and every other window without one: it opens beside
+// the window that opened it, or, where there is no room, cascaded from it.
+void FormBase::placeBeside(const FormBase& opener)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QRect by = opener.frameGeometry();
+    const QSize frame = size().grownBy(windowFrameMargins());
+    QPoint to(by.right() + 1, by.top());
+    if (to.x() + frame.width() > available.right() + 1) {
+        const int step = std::max(opener.windowFrameMargins().top(), kCascadeStep);
+        to = by.topLeft() + QPoint(step, step);
+    }
+    move(to);
+    m_fitted = pos();
 }
 
 // Positions come from the teacher's file, perhaps written on a larger screen:
 // the window is moved onto this one (after Form_Load, which may size it),
-// while the file keeps the position for the screen it was made on.
+// while the file keeps the position for the screen it was made on. No window
+// is larger than the screen, so its title bar and buttons are always in reach.
 void FormBase::fitOnScreen()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QRect available = screen->availableGeometry();
-    const QRect frame = frameGeometry();
+    const QMargins margins = windowFrameMargins();
+    const QSize room = available.size().shrunkBy(margins);
+    if (width() > room.width() || height() > room.height())
+        resize(size().boundedTo(room));
+    const QRect frame(pos(), size().grownBy(margins));
     const auto fit = [](int at, int size, int first, int room) {
         return std::clamp(at, first, std::max(first, first + room - size));
     };
@@ -120,6 +172,13 @@ bool FormBase::unload(Closing closing)
 
 bool FormBase::event(QEvent* e)
 {
+    if (e->type() == QEvent::Show && !m_shownBefore) {
+        m_shownBefore = true;
+        QTimer::singleShot(kFrameWaitMs, this, [this] {
+            if (!m_unloading && frameGeometry() != geometry())
+                fitOnScreen();
+        });
+    }
     // The window system made this window active: asking it again would make
     // two windows take the activation from each other without end.
     if (e->type() == QEvent::WindowActivate && isVisible())

@@ -20,8 +20,9 @@ public:
     ~FormBase() override;
 
     int positionSlot() const { return m_positionSlot; }
-    // True while the window stands where it was moved to lie within the
-    // screen: its stored position is then still the one to keep.
+    // True while the window stands where the program put it (within the
+    // screen, or beside the window that opened it): its stored position is
+    // then still the one to keep.
     bool standsWhereFitted() const { return m_fitted && pos() == *m_fitted; }
     bool isUnloading() const { return m_unloading; }
 
@@ -73,13 +74,19 @@ protected:
 private:
     // Form_Activate when another window of the program was the active one.
     void activated();
-    // Moves the window just enough to lie within the available screen.
+    // Moves the window just enough to lie within the available screen, and
+    // makes it smaller where it is larger.
     void fitOnScreen();
+    void placeBeside(const FormBase& opener);
+    // The frame the window manager puts around the window: the window's own
+    // once shown, before that the frame of another window of the program.
+    QMargins windowFrameMargins() const;
     // False when the edits could not be saved and the window stays open.
     bool saveOrAsk(Closing closing);
 
     int m_positionSlot;
     bool m_unloading = false;
+    bool m_shownBefore = false;
     std::optional<QPoint> m_fitted;
 };
 

@@ -37,6 +37,13 @@ public:
     Placed() : FormBase(5) { resize(300, 200); }
 };
 
+// A window without a position of its own, of a given size.
+class Unplaced : public FormBase {
+public:
+    Unplaced() : FormBase(0) { resize(gUnplacedSize); }
+    static inline QSize gUnplacedSize;
+};
+
 const QString kFailure = QStringLiteral("Die Liste konnte nicht gespeichert werden (liste.dat): Kein Platz");
 
 // A window whose edits cannot be saved.
@@ -130,6 +137,32 @@ TEST_F(FormsTest, AStoredPositionOffTheScreenIsMovedJustInside)
         f->move(f->pos() + QPoint(-1, 0));
         EXPECT_FALSE(f->standsWhereFitted()) << "moved by the user";
         f->unload();
+    }
+}
+
+TEST_F(FormsTest, AWindowWithoutPositionOpensBesideItsOpenerWithinTheScreen)
+{
+    FormBase::setPositionHooks([](FormBase& f) { f.move(f.positionSlot() == 5 ? QPoint(100, 50) : QPoint()); }, {});
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    enum Where { Beside, Cascaded, WholeScreen };
+    struct {
+        QSize size;
+        Where where;
+    } cases[] = {
+        {{200, 100}, Beside},
+        {{screen.width() - 300, 100}, Cascaded},
+        {{screen.width() + 50, screen.height() + 50}, WholeScreen},
+    };
+    for (const auto& c : cases) {
+        const QRect opener = forms::show<Placed>()->frameGeometry();
+        Unplaced::gUnplacedSize = c.size;
+        const QRect frame = forms::show<Unplaced>()->frameGeometry();
+        const QRect expected[] = {{opener.topRight() + QPoint(1, 0), frame.size()},
+                                  {opener.topLeft() + QPoint(24, 24), frame.size()},
+                                  screen};
+        EXPECT_EQ(frame, expected[c.where]) << c.size.width() << "x" << c.size.height();
+        EXPECT_TRUE(forms::ifOpen<Unplaced>()->standsWhereFitted()) << "the program's placement is not stored";
+        forms::unloadAll();
     }
 }
 
