@@ -8,11 +8,14 @@
 #include "platform/runtime.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QUrl>
 
 namespace {
 const QString kProbe = QStringLiteral("test.dat");
+// The page's name on the server while it is on its way.
+const QString kIncoming = QStringLiteral(".neu");
 constexpr int kFtpPort = 21;
 
 // The web host as a host name (and port), also when the line holds a whole address.
@@ -88,8 +91,8 @@ UploadResult UploadPage(Inet& inet, const WrittenPage& page, const std::function
     QStringList notes;
     Upload upload(inet, stopped);
     const auto end = [&](bool pagePut, const QString& report) {
-        inet.Execute(QStringLiteral("CLOSE"));
-        inet.Execute(QStringLiteral("QUIT"));
+        if (!stopped() && upload.run(QStringLiteral("CLOSE")))
+            upload.run(QStringLiteral("QUIT"));
         if (!removeProbe(probe))
             notes << QStringLiteral("Die Datei %1 im Datenordner ließ sich nicht löschen.").arg(kProbe);
         if (!report.isEmpty())
@@ -118,9 +121,36 @@ UploadResult UploadPage(Inet& inet, const WrittenPage& page, const std::function
         return broken();
     removeProbe(probe);
 
-    if (!upload.run(QStringLiteral("Put %1 %2%3").arg(page.path, gServerFolder, page.name)))
+    // The page goes up under another name and takes the public one only when
+    // the server holds all of it: a connection that breaks leaves the page
+    // that visitors see as it was, and what came of the new one is
+    // overwritten by the next upload.
+    const QString target = gServerFolder + page.name;
+    const QString incoming = target + kIncoming;
+    const auto notPut = [&](const QString& why) {
+        return end(false, QStringLiteral("Die Seite wurde nicht hochgeladen: %1.").arg(why));
+    };
+    if (!upload.run(QStringLiteral("Put %1 %2").arg(page.path, incoming)))
         return broken();
     if (!upload.done())
-        return end(false, QStringLiteral("Die Seite wurde nicht hochgeladen: %1.").arg(upload.error()));
+        return notPut(upload.error());
+    if (!upload.run(QStringLiteral("SIZE ") + incoming))
+        return broken();
+    // A server that cannot tell the size is trusted with its reply to the transfer.
+    const qint64 sent = QFileInfo(page.path).size();
+    if (const qint64 arrived = inet.remoteSize(); arrived >= 0 && arrived != sent) {
+        if (!upload.run(QStringLiteral("DELETE ") + incoming))
+            return broken();
+        return notPut(QStringLiteral("Auf dem Server kamen nur %1 von %2 Bytes an").arg(arrived).arg(sent));
+    }
+    const QString rename = QStringLiteral("RENAME %1 %2").arg(incoming, target);
+    if (!upload.run(rename))
+        return broken();
+    // Some servers rename only onto a free name: the old page goes just
+    // before the new one takes its place.
+    if (!upload.done() && !(upload.run(QStringLiteral("DELETE ") + target) && upload.run(rename)))
+        return broken();
+    if (!upload.done())
+        return notPut(upload.error());
     return end(true, QString());
 }
