@@ -156,8 +156,8 @@ struct Inet::Session {
     {
         CURLcode code = CURLE_ABORTED_BY_CALLBACK;
         while (!s.cancelled) {
-            int running = 0;
-            curl_multi_perform(s.multi, &running);
+            int active = 0;
+            curl_multi_perform(s.multi, &active);
             int left = 0;
             const CURLMsg* msg = curl_multi_info_read(s.multi, &left);
             if (msg && msg->msg == CURLMSG_DONE) {
@@ -171,7 +171,7 @@ struct Inet::Session {
     }
 
     // Logs off and closes the connection.
-    static void close(Session& s) { s.disconnect(); }
+    static void logOff(Session& s) { s.disconnect(); }
 
     void disconnect()
     {
@@ -267,7 +267,7 @@ void Inet::start(const QString& operation)
     const QString operands = operation.section(QLatin1Char(' '), 1);
     if (verb == QLatin1String("CLOSE") || verb == QLatin1String("QUIT")) {
         if (m_session->easy)
-            launch(&Session::close);
+            launch(&Session::logOff);
         return;
     }
     auto t = std::make_unique<Transfer>();
