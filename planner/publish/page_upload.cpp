@@ -14,7 +14,7 @@
 
 namespace {
 const QString kProbe = QStringLiteral("test.dat");
-// The page's name on the server while it is on its way.
+// Added to a file's name on the server while the file is on its way.
 const QString kIncoming = QStringLiteral(".neu");
 constexpr int kFtpPort = 21;
 
@@ -64,6 +64,39 @@ public:
             return false;
         }
         return m_inet.outcome() != Inet::Outcome::ConnectionFailed;
+    }
+    // Puts a file under a name of its own, which takes the name `target` only
+    // when the server holds all of it: a connection that breaks leaves the
+    // file that visitors see as it was, and what came of the new one is
+    // overwritten next time. False when the upload cannot go on; otherwise
+    // `refusal` tells why the file was not put, if it was not.
+    bool replace(const QString& local, const QString& target, QString& refusal)
+    {
+        const QString incoming = target + kIncoming;
+        if (!run(QStringLiteral("Put %1 %2").arg(local, incoming)))
+            return false;
+        if (!done()) {
+            refusal = error();
+            return true;
+        }
+        if (!run(QStringLiteral("SIZE ") + incoming))
+            return false;
+        // A server that cannot tell the size is trusted with its reply to the transfer.
+        const qint64 sent = QFileInfo(local).size();
+        if (const qint64 arrived = m_inet.remoteSize(); arrived >= 0 && arrived != sent) {
+            refusal = QStringLiteral("Auf dem Server kamen nur %1 von %2 Bytes an").arg(arrived).arg(sent);
+            return run(QStringLiteral("DELETE ") + incoming);
+        }
+        const QString rename = QStringLiteral("RENAME %1 %2").arg(incoming, target);
+        if (!run(rename))
+            return false;
+        // Some servers rename only onto a free name: the old file goes just
+        // before the new one takes its place.
+        if (!done() && !(run(QStringLiteral("DELETE ") + target) && run(rename)))
+            return false;
+        if (!done())
+            refusal = error();
+        return true;
     }
     bool done() const { return m_inet.outcome() == Inet::Outcome::Done; }
     QString error() const { return m_inet.errorText(); }
@@ -121,36 +154,10 @@ UploadResult UploadPage(Inet& inet, const WrittenPage& page, const std::function
         return broken();
     removeProbe(probe);
 
-    // The page goes up under another name and takes the public one only when
-    // the server holds all of it: a connection that breaks leaves the page
-    // that visitors see as it was, and what came of the new one is
-    // overwritten by the next upload.
-    const QString target = gServerFolder + page.name;
-    const QString incoming = target + kIncoming;
-    const auto notPut = [&](const QString& why) {
-        return end(false, QStringLiteral("Die Seite wurde nicht hochgeladen: %1.").arg(why));
-    };
-    if (!upload.run(QStringLiteral("Put %1 %2").arg(page.path, incoming)))
+    QString refusal;
+    if (!upload.replace(page.path, gServerFolder + page.name, refusal))
         return broken();
-    if (!upload.done())
-        return notPut(upload.error());
-    if (!upload.run(QStringLiteral("SIZE ") + incoming))
-        return broken();
-    // A server that cannot tell the size is trusted with its reply to the transfer.
-    const qint64 sent = QFileInfo(page.path).size();
-    if (const qint64 arrived = inet.remoteSize(); arrived >= 0 && arrived != sent) {
-        if (!upload.run(QStringLiteral("DELETE ") + incoming))
-            return broken();
-        return notPut(QStringLiteral("Auf dem Server kamen nur %1 von %2 Bytes an").arg(arrived).arg(sent));
-    }
-    const QString rename = QStringLiteral("RENAME %1 %2").arg(incoming, target);
-    if (!upload.run(rename))
-        return broken();
-    // Some servers rename only onto a free name: the old page goes just
-    // before the new one takes its place.
-    if (!upload.done() && !(upload.run(QStringLiteral("DELETE ") + target) && upload.run(rename)))
-        return broken();
-    if (!upload.done())
-        return notPut(upload.error());
+    if (!refusal.isEmpty())
+        return end(false, QStringLiteral("Die Seite wurde nicht hochgeladen: %1.").arg(refusal));
     return end(true, QString());
 }
