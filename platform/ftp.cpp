@@ -4,8 +4,8 @@
 #include <QSaveFile>
 #include <QStringList>
 #include <QUrl>
-#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <curl/curl.h>
 #include <mutex>

@@ -94,7 +94,8 @@ TEST_F(FtpTest, FilesOnTheServerAreMeasuredRenamedAndDeleted)
     EXPECT_EQ(run("SIZE /VORDA/a.htm.neu"), Inet::Outcome::Refused);
     EXPECT_EQ(m_inet.remoteSize(), -1);
     EXPECT_EQ(run("RENAME /VORDA/a.htm.neu /VORDA/b.htm"), Inet::Outcome::Refused);
-    EXPECT_EQ(m_inet.errorText(), "Der Server hat die Datei /VORDA/a.htm.neu nicht in /VORDA/b.htm umbenannt (Antwort 503)");
+    EXPECT_EQ(m_inet.errorText(),
+              "Der Server hat die Datei /VORDA/a.htm.neu nicht in /VORDA/b.htm umbenannt (Antwort 503)");
     EXPECT_EQ(run("DELETE /VORDA/a.htm"), Inet::Outcome::Done);
     EXPECT_EQ(onServer("/VORDA/a.htm"), "(missing)");
     EXPECT_EQ(run("DELETE /VORDA/a.htm"), Inet::Outcome::Refused);

@@ -175,7 +175,8 @@ TEST_F(PageUploadTest, AConnectionThatBreaksMidPageLeavesThePublishedPageWhole)
     Form61* f = publish<Form61>(false);
     writeBytes("Stundenplan.htm", QByteArray(40 * 1024, 'n'));
     f->Command1->click();
-    EXPECT_EQ(f->Label1->text(), "Die Seite wurde nicht hochgeladen: Auf dem Server kamen nur 12288 von 40960 Bytes an.");
+    EXPECT_EQ(f->Label1->text(),
+              "Die Seite wurde nicht hochgeladen: Auf dem Server kamen nur 12288 von 40960 Bytes an.");
     EXPECT_EQ(onServer(server, "Stundenplan.htm"), published);
     EXPECT_FALSE(QFile::exists(server.root() + kFolder + "Stundenplan.htm.neu")) << "the broken copy is removed";
 }
@@ -217,7 +218,7 @@ protected:
     static constexpr double kNeverAnswers = 30;
     static constexpr int kTickMilliseconds = 10;
     static constexpr int kTicksWhileStalled = 10;
-    static constexpr int kAbortMilliseconds = 300;
+    static constexpr int kAbortMilliseconds = 500;
     // More than the sockets' buffers take, so that a server that stops
     // reading catches the program in the middle of sending.
     static constexpr int kLargePage = 8 * 1024 * 1024;
