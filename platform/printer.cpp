@@ -551,6 +551,15 @@ void printAt(double x, double y, const QString& text)
     printer().print(text);
 }
 
+void printWithin(double x, double y, const QString& text, double right)
+{
+    if (const double width = printer().textWidth(text); x + width > right)
+        printer().setFontSize(printer().font().size * (right - x) / width);
+    printAt(x, y, text);
+}
+
+void printTitleAt(double x, double y, const QString& text) { printWithin(x, y, text, printer().pageWidth() - x); }
+
 void setPrintFont(double points, bool bold)
 {
     printer().setFontSize(points);
