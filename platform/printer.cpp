@@ -67,8 +67,23 @@ bool leavesNoMark(const QString& text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
+// The script faces the printouts name come with Windows. Where they are
+// missing, the script face installed with the program stands in for them:
+// the system's fallback was its widest sans-serif, and a place and date in it
+// ran over the signature line beside it.
+void substituteScriptFaces()
+{
+    static const bool substituted = [] {
+        for (const char* face : {"EnglischeSchT", "Brush Script MT kursiv"})
+            QFont::insertSubstitution(QString::fromLatin1(face), QStringLiteral("Dancing Script"));
+        return true;
+    }();
+    (void)substituted;
+}
+
 QFont qtFont(const PrintFont& f, double scale = 1)
 {
+    substituteScriptFaces();
     QFont font(f.name);
     font.setPointSizeF(f.size * scale);
     font.setBold(f.bold);
