@@ -380,7 +380,7 @@ void timeLastPass()
         if (caption.isEmpty() || caption == QLatin1String("x"))
             caption = QStringLiteral("0,001");
         if (numbers::val(caption.replace(QLatin1Char(','), QLatin1Char('.'))) < gOptElapsed)
-            shown->setText(asText(gOptElapsed));
+            shown->setText(numbers::textSingle(static_cast<float>(gOptElapsed)));
     }
     yieldToEvents();
 }
@@ -819,8 +819,8 @@ void ShowOptimisationStatus()
     f->Label5->setText(asText(gSavedSeriesGaps));
     f->Label11->setText(asText(gSumHours));
     f->Label15->setText(asText(gSumWishes));
-    f->Label12->setText(numbers::strForm(gWishCount));
-    f->Label16->setText(numbers::strFormSingle(gWeightedGaps));
+    f->Label12->setText(asText(gWishCount));
+    f->Label16->setText(numbers::textSingle(gWeightedGaps));
 }
 
 namespace optimiser {
