@@ -233,34 +233,3 @@ TEST_F(PrinterTest, TheInstalledScriptFaceStandsInForTheMissingScriptFaces)
     EXPECT_EQ(width("EnglischeSchT"), standIn);
     EXPECT_EQ(width("Brush Script MT kursiv"), standIn);
 }
-
-// A text too wide for its room is set smaller to end at its bound, one that
-// fits keeps its size; a title ends as far from the paper's edge as it begins.
-TEST_F(PrinterTest, TextsTooWideForTheirRoomAreSetSmaller)
-{
-    PrintRecorder& rec = recordPrinting();
-    printer().setScaleMode(Printer::Scale::Millimetres);
-    const QString text = QStringLiteral("Lehrfächerverteilung - Lindenhof-Gymnasium Talheim / 1");
-    const struct {
-        double points;
-        double x;
-        bool title;
-        double right;
-        bool smaller;
-    } cases[] = {{9, 20, false, 150, false}, {16, 20, false, 150, true}, {20, 27, true, 0, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.points);
-        printer().setFontSize(c.points);
-        if (c.title)
-            printTitleAt(c.x, 10, text);
-        else
-            printWithin(c.x, 10, text, c.right);
-        const PrintRecorder::Op& printed = rec.ops.last();
-        const double right = c.title ? paperWidth(rec, printed) - c.x : c.right;
-        EXPECT_EQ(printed.state.font.size < c.points, c.smaller);
-        EXPECT_LE(rightEdge(rec, printed), right + 1e-9);
-        if (c.smaller) {
-            EXPECT_NEAR(rightEdge(rec, printed), right, 1e-9);
-        }
-    }
-}
