@@ -237,6 +237,7 @@ public:
             m_teacherClasses[t] = gTeacherPlanClass(t, day, period);
         }
     }
+    int period() const { return m_period; }
     void restore() const
     {
         for (int c = 0; c <= kClassesUpper; ++c)
@@ -259,6 +260,19 @@ private:
     std::array<short, kTeachersUpper + 1> m_teacherSubjects{};
     std::array<short, kTeachersUpper + 1> m_teacherClasses{};
 };
+
+// The block's lessons go out the way they came in, last first; the snapshots
+// then put back what taking out cannot know, such as a teacher's entry that
+// the placement overwrote.
+void takeOutAgain(int day, int cls, const std::vector<PeriodSnapshot>& before)
+{
+    for (auto it = before.rbegin(); it != before.rend(); ++it) {
+        setCell(day, cls, it->period());
+        place(0);
+    }
+    for (auto it = before.rbegin(); it != before.rend(); ++it)
+        it->restore();
+}
 
 // The period a block continues in after `period`: the next one, a fixed lunch
 // period skipped as the block rules skip it; 0 after the last.
@@ -982,8 +996,7 @@ bool placeWhole()
         }
     }
     if (!fits)
-        for (auto it = before.rbegin(); it != before.rend(); ++it)
-            it->restore();
+        takeOutAgain(day, cls, before);
     setCell(day, cls, first);
     gSubject = subject;
     return fits;
