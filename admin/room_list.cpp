@@ -44,6 +44,8 @@ datafile::WriteResult SaveRoomNames()
 {
     const QString file = gDataPath + kRoomFile;
     QStringList lines = roomLines(roomNames());
+    for (int room = 1; room <= kRooms; ++room)
+        gRoomNames(room) = lines[room - 1];
     // Lines beyond the rooms the program holds came from elsewhere: keep them.
     lines << datafile::readLines(file).value_or(QStringList{}).mid(kRooms);
     return datafile::rewrite(file, lines);
@@ -140,7 +142,13 @@ void Form8::Command1_Click() { unload(); }
 
 // Names are edited in the data model at once; the file is written only when
 // one of them changed, so a look at the list never undoes another PC's names.
-bool Form8::hasUnsavedEdits() const { return roomLines(roomNames()) != roomLines(m_savedNames); }
+// Also when a name keeps blanks the file does not hold: the save leaves the
+// names as the file holds them.
+bool Form8::hasUnsavedEdits() const
+{
+    const QStringList lines = roomLines(roomNames());
+    return lines != roomLines(m_savedNames) || lines != roomNames();
+}
 
 QString Form8::saveEdits()
 {

@@ -8,7 +8,8 @@ class QLabel;
 class QPushButton;
 class TextBox;
 
-// Rewrites "Raeume-qz.dat" with the 100 room names, one a line, trimmed.
+// Rewrites "Raeume-qz.dat" with the 100 room names, one a line, trimmed; the
+// names keep the form they were written in.
 datafile::WriteResult SaveRoomNames();
 
 // Form8, the room list: names the bookable rooms and opens their standing bookings.

@@ -4,13 +4,24 @@
 #include <QSaveFile>
 #include <QStringList>
 #include <QUrl>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <curl/curl.h>
 #include <mutex>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 // Long enough to keep the processor idle, short enough that a click in
 // another window is answered without a noticeable delay.
 constexpr int kPollMilliseconds = 25;
+// The longest a command's thread sleeps in libcurl before it looks whether
+// the command was cancelled; a cancel wakes it at once anyway.
+constexpr int kWorkerWaitMilliseconds = 1000;
+// How long a cancel waits for the command's thread to tidy up.
+constexpr int kCancelGraceMilliseconds = 100;
 // A transfer slower than one byte a second for RequestTimeout seconds has stalled.
 constexpr long kLowestBytesPerSecond = 1;
 // FTP replies from 400 on refuse a command.
@@ -18,10 +29,9 @@ constexpr long kFirstRefusal = 400;
 
 int gRedirectedPort = 0;
 
-CURLM* multiOf(void* m) { return static_cast<CURLM*>(m); }
-CURL* easyOf(void* e) { return static_cast<CURL*>(e); }
-
-enum class Kind { Get, Put, MakeFolder };
+// Get and Put move a file, Size asks for one's size; Commands sends plain FTP
+// commands, of which the last one's reply tells the outcome.
+enum class Kind { Get, Put, Size, Commands };
 
 // The URL of a server path: each part percent-encoded, a leading "/" as "%2F"
 // so that libcurl addresses it from the root instead of the login folder.
@@ -47,24 +57,27 @@ size_t writeToFile(char* data, size_t size, size_t count, void* file)
     return static_cast<QSaveFile*>(file)->write(data, bytes) == bytes ? size * count : 0;
 }
 
+size_t ignore(char*, size_t size, size_t count, void*) { return size * count; }
+
 size_t readFromFile(char* buffer, size_t size, size_t count, void* file)
 {
     const qint64 read = static_cast<QFile*>(file)->read(buffer, static_cast<qint64>(size * count));
     return read < 0 ? CURL_READFUNC_ABORT : static_cast<size_t>(read);
 }
 
-// The reply to "MKD", picked out of the conversation: libcurl's own reply
-// code is that of whatever it sends after the command.
-struct FolderReply {
+// The reply to the last of our plain commands, picked out of the
+// conversation: libcurl's own reply code is that of whatever it sends after.
+struct CommandReply {
+    QByteArray verb;
     bool awaited = false;
     long code = 0;
 };
 
-int watchFolderReply(CURL*, curl_infotype type, char* data, size_t size, void* reply)
+int watchCommandReply(CURL*, curl_infotype type, char* data, size_t size, void* reply)
 {
-    auto* r = static_cast<FolderReply*>(reply);
+    auto* r = static_cast<CommandReply*>(reply);
     const QByteArray line(data, static_cast<qsizetype>(size));
-    if (type == CURLINFO_HEADER_OUT && line.startsWith("MKD ")) {
+    if (type == CURLINFO_HEADER_OUT && line.startsWith(r->verb)) {
         r->awaited = true;
     } else if (type == CURLINFO_HEADER_IN && r->awaited) {
         r->code = line.left(3).toLong();
@@ -110,19 +123,125 @@ struct Inet::Transfer {
     Kind kind = Kind::Get;
     QString remote;
     QString local;
+    // What the error text says when the server refuses the command.
+    QString refusal;
     std::unique_ptr<QSaveFile> fetched;
     std::unique_ptr<QFile> sent;
     curl_slist* commands = nullptr;
-    FolderReply folderReply;
+    CommandReply reply;
 
     ~Transfer() { curl_slist_free_all(commands); }
+};
+
+// The connection and the command running on it, shared by the window's
+// thread and the thread that runs the command. Only one of them uses the
+// libcurl handles at a time; the sockets are shared under the mutex, so that
+// a cancel can shut them down while libcurl waits on them.
+struct Inet::Session {
+    CURLM* multi = nullptr;
+    CURL* easy = nullptr;
+    std::unique_ptr<Transfer> transfer;
+    CURLcode result = CURLE_OK;
+    std::atomic<bool> cancelled{false};
+
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool running = false;
+    std::vector<curl_socket_t> sockets;
+
+    ~Session() { disconnect(); }
+
+    // Runs the transfer to its end or to a cancel.
+    static void perform(Session& s)
+    {
+        CURLcode code = CURLE_ABORTED_BY_CALLBACK;
+        while (!s.cancelled) {
+            int active = 0;
+            curl_multi_perform(s.multi, &active);
+            int left = 0;
+            const CURLMsg* msg = curl_multi_info_read(s.multi, &left);
+            if (msg && msg->msg == CURLMSG_DONE) {
+                code = msg->data.result;
+                break;
+            }
+            curl_multi_poll(s.multi, nullptr, 0, kWorkerWaitMilliseconds, nullptr);
+        }
+        curl_multi_remove_handle(s.multi, s.easy);
+        s.result = code;
+    }
+
+    // Logs off and closes the connection.
+    static void logOff(Session& s) { s.disconnect(); }
+
+    void disconnect()
+    {
+        CURLM* m = nullptr;
+        CURL* e = nullptr;
+        {
+            const std::lock_guard lock(mutex);
+            std::swap(m, multi);
+            std::swap(e, easy);
+        }
+        if (e && m)
+            curl_multi_remove_handle(m, e);
+        if (e)
+            curl_easy_cleanup(e);
+        if (m)
+            curl_multi_cleanup(m);
+    }
+
+    void markEnded()
+    {
+        const std::lock_guard lock(mutex);
+        running = false;
+        ended.notify_all();
+    }
+
+    // True when the command ended within `milliseconds`.
+    bool waitForEnd(int milliseconds)
+    {
+        std::unique_lock lock(mutex);
+        return ended.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return !running; });
+    }
+
+    // Stops whatever runs: a shut-down socket ends every wait of libcurl on
+    // it, the wake-up ends its wait for the next event.
+    void cancel()
+    {
+        cancelled = true;
+        const std::lock_guard lock(mutex);
+        for (const curl_socket_t socket : sockets)
+            ::shutdown(socket, SHUT_RDWR);
+        if (multi)
+            curl_multi_wakeup(multi);
+    }
+
+    static curl_socket_t openSocket(void* session, curlsocktype, curl_sockaddr* address)
+    {
+        auto* s = static_cast<Session*>(session);
+        const std::lock_guard lock(s->mutex);
+        if (s->cancelled)
+            return CURL_SOCKET_BAD;
+        const curl_socket_t socket = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+        if (socket != CURL_SOCKET_BAD)
+            s->sockets.push_back(socket);
+        return socket;
+    }
+
+    static int closeSocket(void* session, curl_socket_t socket)
+    {
+        auto* s = static_cast<Session*>(session);
+        const std::lock_guard lock(s->mutex);
+        std::erase(s->sockets, socket);
+        return ::close(socket);
+    }
 };
 
 namespace ftp {
 void redirectPort(int port) { gRedirectedPort = port; }
 }
 
-Inet::Inet()
+Inet::Inet() : m_session(std::make_shared<Session>())
 {
     static std::once_flag initialised;
     std::call_once(initialised, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
@@ -134,7 +253,8 @@ void Inet::Execute(const QString& operation)
 {
     m_outcome = Outcome::Done;
     m_errorText.clear();
-    if (m_transfer) {
+    m_remoteSize = -1;
+    if (m_worker.joinable()) {
         fail(Outcome::Refused, QStringLiteral("Es läuft noch ein anderer Befehl"));
         return;
     }
@@ -146,26 +266,49 @@ void Inet::start(const QString& operation)
     const QString verb = operation.section(QLatin1Char(' '), 0, 0).toUpper();
     const QString operands = operation.section(QLatin1Char(' '), 1);
     if (verb == QLatin1String("CLOSE") || verb == QLatin1String("QUIT")) {
-        closeConnection();
+        if (m_session->easy)
+            launch(&Session::logOff);
         return;
     }
     auto t = std::make_unique<Transfer>();
+    QStringList commands;
     if (verb == QLatin1String("GET")) {
         t->kind = Kind::Get;
         t->remote = operands.section(QLatin1Char(' '), 0, 0);
         t->local = operands.section(QLatin1Char(' '), 1);
+        t->refusal = QStringLiteral("Der Server gibt die Datei %1 nicht heraus").arg(t->remote);
     } else if (verb == QLatin1String("PUT")) {
         t->kind = Kind::Put;
         t->local = operands.section(QLatin1Char(' '), 0, -2);
         t->remote = operands.section(QLatin1Char(' '), -1);
-    } else if (verb == QLatin1String("MKDIR")) {
-        t->kind = Kind::MakeFolder;
+        t->refusal = QStringLiteral("Der Server hat die Datei %1 nicht angenommen").arg(t->remote);
+    } else if (verb == QLatin1String("SIZE")) {
+        t->kind = Kind::Size;
         t->remote = operands;
+        t->refusal = QStringLiteral("Der Server nennt die Größe der Datei %1 nicht").arg(t->remote);
+    } else if (verb == QLatin1String("MKDIR")) {
+        t->kind = Kind::Commands;
+        t->remote = operands;
+        commands << QStringLiteral("MKD ") + t->remote;
+        t->refusal = QStringLiteral("Der Server hat den Ordner %1 nicht angelegt").arg(t->remote);
+    } else if (verb == QLatin1String("RENAME")) {
+        t->kind = Kind::Commands;
+        t->remote = operands.section(QLatin1Char(' '), 0, 0);
+        const QString target = operands.section(QLatin1Char(' '), 1);
+        if (!target.isEmpty())
+            commands << QStringLiteral("RNFR ") + t->remote << QStringLiteral("RNTO ") + target;
+        t->refusal = QStringLiteral("Der Server hat die Datei %1 nicht in %2 umbenannt").arg(t->remote, target);
+    } else if (verb == QLatin1String("DELETE")) {
+        t->kind = Kind::Commands;
+        t->remote = operands;
+        commands << QStringLiteral("DELE ") + t->remote;
+        t->refusal = QStringLiteral("Der Server hat die Datei %1 nicht gelöscht").arg(t->remote);
     } else {
         fail(Outcome::Refused, QStringLiteral("Unbekannter Befehl \"%1\"").arg(operation));
         return;
     }
-    if (t->remote.isEmpty() || (t->kind != Kind::MakeFolder && t->local.isEmpty())) {
+    const bool moving = t->kind == Kind::Get || t->kind == Kind::Put;
+    if (t->remote.isEmpty() || (moving && t->local.isEmpty()) || (t->kind == Kind::Commands && commands.isEmpty())) {
         fail(Outcome::Refused, QStringLiteral("Dem Befehl \"%1\" fehlt eine Angabe").arg(operation));
         return;
     }
@@ -174,13 +317,14 @@ void Inet::start(const QString& operation)
         return;
     }
 
-    if (!m_multi)
-        m_multi = curl_multi_init();
-    if (m_easy)
-        curl_easy_reset(easyOf(m_easy)); // keeps the connection and its login
+    Session& s = *m_session;
+    if (!s.multi)
+        s.multi = curl_multi_init();
+    if (s.easy)
+        curl_easy_reset(s.easy); // keeps the connection and its login
     else
-        m_easy = curl_easy_init();
-    CURL* e = easyOf(m_easy);
+        s.easy = curl_easy_init();
+    CURL* e = s.easy;
     const int port = gRedirectedPort > 0 ? gRedirectedPort : RemotePort;
     const QString host = RemoteHost.trimmed();
 
@@ -209,15 +353,23 @@ void Inet::start(const QString& operation)
         curl_easy_setopt(e, CURLOPT_READDATA, t->sent.get());
         curl_easy_setopt(e, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(t->sent->size()));
         break;
-    case Kind::MakeFolder:
+    case Kind::Size:
+        curl_easy_setopt(e, CURLOPT_URL, urlOf(host, port, t->remote).constData());
+        curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
+        // libcurl tells the size as a header line too, by default on standard output.
+        curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, ignore);
+        break;
+    case Kind::Commands:
         // "*": a refusal does not make libcurl drop the connection (and log
         // in again for the next command); the reply code tells it instead.
-        t->commands = curl_slist_append(nullptr, (QStringLiteral("*MKD ") + t->remote).toUtf8().constData());
+        for (const QString& command : commands)
+            t->commands = curl_slist_append(t->commands, (QLatin1Char('*') + command).toUtf8().constData());
+        t->reply.verb = commands.last().section(QLatin1Char(' '), 0, 0).toLatin1() + ' ';
         curl_easy_setopt(e, CURLOPT_URL, urlOf(host, port, QString()).constData());
         curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
         curl_easy_setopt(e, CURLOPT_QUOTE, t->commands);
-        curl_easy_setopt(e, CURLOPT_DEBUGFUNCTION, watchFolderReply);
-        curl_easy_setopt(e, CURLOPT_DEBUGDATA, &t->folderReply);
+        curl_easy_setopt(e, CURLOPT_DEBUGFUNCTION, watchCommandReply);
+        curl_easy_setopt(e, CURLOPT_DEBUGDATA, &t->reply);
         curl_easy_setopt(e, CURLOPT_VERBOSE, 1L);
         break;
     }
@@ -229,42 +381,59 @@ void Inet::start(const QString& operation)
     curl_easy_setopt(e, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(RequestTimeout));
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, kLowestBytesPerSecond);
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, static_cast<long>(RequestTimeout));
-    m_transfer = std::move(t);
-    curl_multi_add_handle(multiOf(m_multi), e);
+    curl_easy_setopt(e, CURLOPT_OPENSOCKETFUNCTION, &Session::openSocket);
+    curl_easy_setopt(e, CURLOPT_OPENSOCKETDATA, &s);
+    curl_easy_setopt(e, CURLOPT_CLOSESOCKETFUNCTION, &Session::closeSocket);
+    curl_easy_setopt(e, CURLOPT_CLOSESOCKETDATA, &s);
+    s.transfer = std::move(t);
+    curl_multi_add_handle(s.multi, e);
+    launch(&Session::perform);
+}
+
+void Inet::launch(void (*job)(Session&))
+{
+    {
+        const std::lock_guard lock(m_session->mutex);
+        m_session->running = true;
+    }
+    // The thread keeps the session alive: after a cancel it finishes alone.
+    m_worker = std::thread([session = m_session, job] {
+        job(*session);
+        session->markEnded();
+    });
 }
 
 bool Inet::StillExecuting()
 {
-    if (!m_transfer)
+    if (!m_worker.joinable())
         return false;
-    int running = 0;
-    curl_multi_perform(multiOf(m_multi), &running);
-    int left = 0;
-    while (const CURLMsg* msg = curl_multi_info_read(multiOf(m_multi), &left)) {
-        if (msg->msg == CURLMSG_DONE) {
-            finish(msg->data.result);
-            return false;
-        }
-    }
-    curl_multi_poll(multiOf(m_multi), nullptr, 0, kPollMilliseconds, nullptr);
-    return true;
+    if (!m_session->waitForEnd(kPollMilliseconds))
+        return true;
+    m_worker.join();
+    if (m_session->transfer)
+        finish();
+    return false;
 }
 
-void Inet::finish(int curlCode)
+void Inet::finish()
 {
-    const auto code = static_cast<CURLcode>(curlCode);
+    Session& s = *m_session;
+    const CURLcode code = s.result;
     long reply = 0;
-    curl_easy_getinfo(easyOf(m_easy), CURLINFO_RESPONSE_CODE, &reply);
-    curl_multi_remove_handle(multiOf(m_multi), easyOf(m_easy));
-    const std::unique_ptr<Transfer> t = std::move(m_transfer);
-    if (t->kind == Kind::MakeFolder && code == CURLE_OK)
-        reply = t->folderReply.code;
+    curl_easy_getinfo(s.easy, CURLINFO_RESPONSE_CODE, &reply);
+    const std::unique_ptr<Transfer> t = std::move(s.transfer);
+    if (t->kind == Kind::Commands && code == CURLE_OK)
+        reply = t->reply.code;
     const QString answer = reply > 0 ? QStringLiteral(" (Antwort %1)").arg(reply) : QString();
-    const QString host = RemoteHost.trimmed();
 
     if (code == CURLE_OK && reply < kFirstRefusal) {
         if (t->fetched && !t->fetched->commit())
             fail(Outcome::Refused, QStringLiteral("Die Datei %1 lässt sich nicht schreiben").arg(t->local));
+        if (t->kind == Kind::Size) {
+            curl_off_t size = -1;
+            curl_easy_getinfo(s.easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
+            m_remoteSize = size;
+        }
     } else if (code == CURLE_WRITE_ERROR) {
         fail(Outcome::Refused, QStringLiteral("Die Datei %1 lässt sich nicht schreiben").arg(t->local));
     } else if (code == CURLE_READ_ERROR) {
@@ -272,16 +441,11 @@ void Inet::finish(int curlCode)
     } else if (code == CURLE_REMOTE_FILE_NOT_FOUND) {
         fail(Outcome::Refused, QStringLiteral("Die Datei %1 gibt es auf dem Server nicht").arg(t->remote));
     } else if (refusedByServer(code) || code == CURLE_OK) {
-        if (t->kind == Kind::MakeFolder)
-            fail(Outcome::Refused, QStringLiteral("Der Server hat den Ordner %1 nicht angelegt%2").arg(t->remote, answer));
-        else if (t->kind == Kind::Put)
-            fail(Outcome::Refused, QStringLiteral("Der Server hat die Datei %1 nicht angenommen%2").arg(t->remote, answer));
-        else
-            fail(Outcome::Refused, QStringLiteral("Der Server gibt die Datei %1 nicht heraus%2").arg(t->remote, answer));
+        fail(Outcome::Refused, t->refusal + answer);
     } else {
-        fail(Outcome::ConnectionFailed, connectionFailure(code, host));
+        fail(Outcome::ConnectionFailed, connectionFailure(code, RemoteHost.trimmed()));
         // A connection in doubt is not used again; the next command connects anew.
-        closeConnection();
+        dropConnection();
     }
 }
 
@@ -293,25 +457,21 @@ void Inet::fail(Outcome outcome, const QString& text)
 
 void Inet::Cancel()
 {
-    if (m_transfer) {
-        curl_multi_remove_handle(multiOf(m_multi), easyOf(m_easy));
-        m_transfer.reset();
+    if (m_worker.joinable()) {
+        m_session->cancel();
+        // The thread normally ends at once; one that does not ends on its own.
+        if (m_session->waitForEnd(kCancelGraceMilliseconds))
+            m_worker.join();
+        else
+            m_worker.detach();
         fail(Outcome::ConnectionFailed, QStringLiteral("Die Übertragung wurde abgebrochen"));
     }
-    closeConnection();
+    dropConnection();
 }
 
-void Inet::closeConnection()
+void Inet::dropConnection()
 {
-    if (m_transfer) {
-        curl_multi_remove_handle(multiOf(m_multi), easyOf(m_easy));
-        m_transfer.reset();
-    }
-    // Closing the connection logs off from the server.
-    if (m_easy)
-        curl_easy_cleanup(easyOf(m_easy));
-    if (m_multi)
-        curl_multi_cleanup(multiOf(m_multi));
-    m_easy = nullptr;
-    m_multi = nullptr;
+    // The sockets go down first: logging off would wait for the server.
+    m_session->cancel();
+    m_session = std::make_shared<Session>();
 }

@@ -4,8 +4,16 @@
 // and yields to the event loop while StillExecuting() says the command runs,
 // so the program's other windows stay usable during an upload.
 //
+// Each command runs on a thread of its own: libcurl waits inside some of its
+// calls (for the reply after a transfer, for the answer to "QUIT") for as
+// long as the server takes, and the windows must not wait with it. Cancel()
+// shuts the connection's sockets down, so a command stops at once even while
+// the server says nothing; the thread then tidies up on its own.
+//
 // The commands, operands separated by blanks: "Get <remote file> <local file>",
-// "Put <local file> <remote file>", "MKDIR <remote folder>", "CLOSE", "QUIT".
+// "Put <local file> <remote file>", "MKDIR <remote folder>",
+// "SIZE <remote file>", "RENAME <remote file> <new remote name>",
+// "DELETE <remote file>", "CLOSE", "QUIT".
 // A local path may contain blanks (it takes the rest of the line); a remote
 // path may not. Remote paths count from the server's root: no command changes
 // the server's current folder. All commands up to "CLOSE" share one
@@ -17,6 +25,7 @@
 // aborted), and errorText() says why in German.
 #include <QString>
 #include <memory>
+#include <thread>
 
 class Inet {
 public:
@@ -39,8 +48,12 @@ public:
     // Moves the running command on, waiting a few tens of milliseconds at
     // most; true while it still runs.
     bool StillExecuting();
-    // Stops the running command and drops the connection.
+    // Stops the running command and drops the connection, without waiting
+    // for the server.
     void Cancel();
+    // After a "SIZE": the size the server gave for the file; -1 when it could
+    // not tell.
+    qint64 remoteSize() const { return m_remoteSize; }
 
     enum class Outcome {
         Done,
@@ -55,16 +68,18 @@ public:
 
 private:
     struct Transfer;
+    struct Session;
     void start(const QString& operation);
-    void finish(int curlCode);
+    void launch(void (*job)(Session&));
+    void finish();
     void fail(Outcome outcome, const QString& text);
-    void closeConnection();
+    void dropConnection();
 
-    void* m_multi = nullptr;
-    void* m_easy = nullptr;
-    std::unique_ptr<Transfer> m_transfer;
+    std::shared_ptr<Session> m_session;
+    std::thread m_worker;
     Outcome m_outcome = Outcome::Done;
     QString m_errorText;
+    qint64 m_remoteSize = -1;
 };
 
 namespace ftp {

@@ -67,8 +67,23 @@ bool leavesNoMark(const QString& text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
+// The script faces the printouts name come with Windows. Where they are
+// missing, the script face installed with the program stands in for them:
+// the system's fallback was its widest sans-serif, and a place and date in it
+// ran over the signature line beside it.
+void substituteScriptFaces()
+{
+    static const bool substituted = [] {
+        for (const char* face : {"EnglischeSchT", "Brush Script MT kursiv"})
+            QFont::insertSubstitution(QString::fromLatin1(face), QStringLiteral("Dancing Script"));
+        return true;
+    }();
+    (void)substituted;
+}
+
 QFont qtFont(const PrintFont& f, double scale = 1)
 {
+    substituteScriptFaces();
     QFont font(f.name);
     font.setPointSizeF(f.size * scale);
     font.setBold(f.bold);
@@ -550,6 +565,15 @@ void printAt(double x, double y, const QString& text)
     printer().setCurrentY(y);
     printer().print(text);
 }
+
+void printWithin(double x, double y, const QString& text, double right)
+{
+    if (const double width = printer().textWidth(text); x + width > right)
+        printer().setFontSize(printer().font().size * (right - x) / width);
+    printAt(x, y, text);
+}
+
+void printTitleAt(double x, double y, const QString& text) { printWithin(x, y, text, printer().pageWidth() - x); }
 
 void setPrintFont(double points, bool bold)
 {

@@ -206,6 +206,13 @@ void reportPrintRun(const PrintRun& run);
 
 // A text with its top-left corner at (x, y) in the current scale.
 void printAt(double x, double y, const QString& text);
+// The same for a text that must end at `right`: one too wide is set smaller,
+// to end there. The size set stays for what follows.
+void printWithin(double x, double y, const QString& text, double right);
+// A title: one too wide for the paper, by a long school or plan name, is set
+// smaller, to end as far from the paper's right edge as it begins from its
+// left, instead of being cut off at the edge.
+void printTitleAt(double x, double y, const QString& text);
 // The font's size and weight in one step.
 void setPrintFont(double points, bool bold);
 

@@ -43,6 +43,16 @@ QString shown(const Variant& value) { return value.isEmpty() ? QString() : shown
 
 QString line(const Variant& value) { return value.isEmpty() ? QString() : numbers::printForm(value.toDouble()); }
 
+// The load and the early finishes stay unset until a value is entered: the
+// window opens with the focus in the empty load box, and leaving it on the way
+// to "fertig / speichern" must not store the lower bound as a load.
+void enter(Variant& setting, const TextBox* box, Range range)
+{
+    if (setting.isEmpty() && box->text().trimmed().isEmpty())
+        return;
+    setting = static_cast<double>(within(typed(box), range));
+}
+
 }
 
 datafile::WriteResult SaveFreePeriodRules()
@@ -101,9 +111,9 @@ void Form19::Form_Activate()
     Check1->setChecked(gGapRules(kSeriesRule) == 1);
 }
 
-void Form19::Text1_LostFocus() { gTeachingLoad = static_cast<double>(within(typed(Text1), kLoadRange)); }
+void Form19::Text1_LostFocus() { enter(gTeachingLoad, Text1, kLoadRange); }
 void Form19::Text2_LostFocus() { gGapsForLoad = within(typed(Text2), kGapsRange); }
-void Form19::Text3_LostFocus() { gEarlyFinishPeriods = static_cast<double>(within(typed(Text3), kEarlyRange)); }
+void Form19::Text3_LostFocus() { enter(gEarlyFinishPeriods, Text3, kEarlyRange); }
 
 // Kept within 0..16 like the other settings: a weight between -0.99 and 0
 // would reward unmet wishes.

@@ -248,14 +248,15 @@ Form18::Form18() : FormBase(kPositionSlot)
     Command7 = command("Command7", "hide", 3270);
     Command7->setToolTip(QStringLiteral("damit kann der Start- und Optimierschirm versteckt werden"));
     Command7->hide();
-    // Shown once a fill run has counted the lessons it could not place.
-    Command8 = command("Command8", "fehlende Stunden", 3720);
+    Command8 = command("Command8", "Command8", 3720);
     Command8->hide();
 
+    // Two lines high and wrapping: the runs' failures are long sentences.
     Label1 = controls::label(this, "Label1", QStringLiteral("Status"), {"Arial", 10, true});
     Label1->setAlignment(Qt::AlignCenter);
+    Label1->setWordWrap(true);
     controls::setBackColor(Label1, kStatusGrey);
-    place(Label1, 120, 1560, 5520, 420);
+    place(Label1, 120, 1500, 5520, 600);
 
     const auto caption = [this](const char* name, const char* text, int left, int top) {
         QLabel* l = controls::label(this, name, QString::fromUtf8(text));
@@ -409,8 +410,6 @@ void Form18::runChosenMode()
     controls::setBackColor(Label1, backColour(kLightRed));
     Command2->setEnabled(true);
     Command3->setEnabled(false);
-    if (gOptimizerMode == kFillMode && Check6->isChecked())
-        Command8->show();
     Timer1->setEnabled(true);
     if (gAfterRun)
         QTimer::singleShot(0, qApp, std::exchange(gAfterRun, nullptr));

@@ -122,18 +122,12 @@ QStringList propertyRows(int s)
     return rows;
 }
 
-// A title too wide for the paper, by a long school name, is set smaller so
-// that it ends inside the paper instead of being cut off at its edge.
 void printTitle(double points, const QString& text)
 {
     printer().setFontName(printFontName());
     printer().setColour(listColour(kBlack));
     setPrintFont(points, true);
-    const double room = printer().pageWidth() - 2 * kLeft;
-    const double width = printer().textWidth(text);
-    if (width > room)
-        printer().setFontSize(points * room / width);
-    printAt(kLeft, kTitleY, text);
+    printTitleAt(kLeft, kTitleY, text);
 }
 
 class SubjectPrint {

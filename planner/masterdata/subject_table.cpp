@@ -46,6 +46,15 @@ QStringList SubjectFileLines()
 
 bool SubjectFileHoldsTable() { return datafile::holds(gDataPath + kSubjectFile, SubjectFileLines()); }
 
+bool SubjectNamesAsStored()
+{
+    for (int s = 1; s <= gMaxSubjects; ++s)
+        for (int column : {kLongName, kScreenName, kPrinterName})
+            if (gSubjectNames(s, column) != storedName(s, column))
+                return false;
+    return true;
+}
+
 datafile::WriteResult SaveSubjectFile()
 {
     for (int s = 1; s <= gMaxSubjects; ++s)

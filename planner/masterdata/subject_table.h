@@ -12,6 +12,8 @@
 QStringList SubjectFileLines();
 // True when "Fach2.txt" holds exactly these lines.
 bool SubjectFileHoldsTable();
+// True when every name in the table is as the file holds it.
+bool SubjectNamesAsStored();
 // Rewrites "Fach2.txt" with those lines; the table keeps its names as they
 // were written.
 datafile::WriteResult SaveSubjectFile();

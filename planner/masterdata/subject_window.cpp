@@ -572,8 +572,10 @@ void Form7::Form_Load()
 }
 
 // The file is written when it does not hold the table, so a look at the
-// subjects in a folder this PC cannot write closes as it opened.
-bool Form7::hasUnsavedEdits() const { return !SubjectFileHoldsTable(); }
+// subjects in a folder this PC cannot write closes as it opened. Also when
+// the file holds the trimmed names but the table keeps the blanks typed: the
+// save leaves the table as the file holds it.
+bool Form7::hasUnsavedEdits() const { return !SubjectFileHoldsTable() || !SubjectNamesAsStored(); }
 
 QString Form7::saveEdits()
 {

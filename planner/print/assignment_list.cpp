@@ -31,8 +31,8 @@ void printHeading()
 {
     printer().setColour(PrintColour(0));
     setPrintFont(kHeadingPoints, true);
-    printAt(kTextX, kHeadingY,
-            QStringLiteral("Lehrfächerverteilung  -  ") + gSchoolName.toString() + QStringLiteral(" / ") + gPlanName);
+    printTitleAt(kTextX, kHeadingY,
+                 QStringLiteral("Lehrfächerverteilung  -  ") + gSchoolName.toString() + QStringLiteral(" / ") + gPlanName);
 }
 
 QString assignmentText(int t)

@@ -20,6 +20,8 @@ constexpr double kThinPen = 1;
 constexpr double kTeacherPoints = 6;
 constexpr double kLegendPoints = 7;
 constexpr double kCaptionPoints = 9;
+// Between a script text's end and the next signature line, in mm.
+constexpr double kScriptGap = 2;
 constexpr double kFooterX = 6;
 constexpr int kFooterY = 13;
 constexpr int kAbilityGroupProperty = 4;
@@ -361,18 +363,21 @@ private:
             printAt(block.captionX[static_cast<std::size_t>(i)], block.captionY,
                     QString::fromLatin1(kSignatureCaptions[i]));
         printer().setFontName(QString::fromLatin1(block.scriptFont));
-        scriptText(block.formTeacher, formTeacherName(m_class));
-        scriptText(block.schoolYear, gSchoolYear.toString());
-        scriptText(block.placeAndDate, m_placeAndDate);
+        scriptText(block.formTeacher, formTeacherName(m_class), block.lines[1].first);
+        scriptText(block.schoolYear, gSchoolYear.toString(), block.lines[2].first);
+        scriptText(block.placeAndDate, m_placeAndDate, block.lines[3].first);
         printer().setFontName(QStringLiteral("Arial"));
     }
 
-    static void scriptText(const TextAt& at, const QString& text)
+    // Each script text stands above its signature line and is set smaller
+    // where it would run into the next one: a long school name in the place
+    // and date covered the line of the head of school.
+    static void scriptText(const TextAt& at, const QString& text, double nextLine)
     {
         if (text.isEmpty())
             return;
         setPrintFont(at.points, false);
-        printAt(at.x, at.y, text);
+        printWithin(at.x, at.y, text, nextLine - kScriptGap);
     }
 
     const PageLayout& m_layout;

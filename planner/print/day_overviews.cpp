@@ -99,12 +99,7 @@ public:
         const QString title = QString::fromUtf8(m_layout.title) + gDayNames(m_day).toString() + QStringLiteral(" - ")
             + gSchoolName.toString();
         setPrintFont(kTitlePoints, true);
-        // A long school name took the end of the title off the paper; such a
-        // title is set smaller, to end as far from the edge as it begins.
-        const double room = printer().pageWidth() - 2 * m_layout.titleX;
-        if (const double width = printer().textWidth(title); width > room)
-            printer().setFontSize(kTitlePoints * room / width);
-        printAt(m_layout.titleX, kTitleY, title);
+        printTitleAt(m_layout.titleX, kTitleY, title);
         setPrintFont(kNotePoints, false);
         printer().setFontItalic(false);
         printAt(m_layout.noteX, m_layout.noteY, gShortNote);

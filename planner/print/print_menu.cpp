@@ -359,8 +359,11 @@ void Form14::Form_Load()
     }
     Combo1->setListIndex(gFontIndex.toInt());
     m_savedFontIndex = gFontIndex.toInt();
-    if (Text2->text().isEmpty())
+    // Longer than its box with most school names: it shows its beginning.
+    if (Text2->text().isEmpty()) {
         Text2->setText(gSchoolName.toString() + QStringLiteral(", ") + dates::shortText(Clock::today()));
+        Text2->setCursorPosition(0);
+    }
     FindLastUsedClass();
 
     // A window opened again shows the settings in force, not its design.

@@ -8,11 +8,14 @@
 #include "platform/runtime.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QUrl>
 
 namespace {
 const QString kProbe = QStringLiteral("test.dat");
+// Added to a file's name on the server while the file is on its way.
+const QString kIncoming = QStringLiteral(".neu");
 constexpr int kFtpPort = 21;
 
 // The web host as a host name (and port), also when the line holds a whole address.
@@ -62,6 +65,39 @@ public:
         }
         return m_inet.outcome() != Inet::Outcome::ConnectionFailed;
     }
+    // Puts a file under a name of its own, which takes the name `target` only
+    // when the server holds all of it: a connection that breaks leaves the
+    // file that visitors see as it was, and what came of the new one is
+    // overwritten next time. False when the upload cannot go on; otherwise
+    // `refusal` tells why the file was not put, if it was not.
+    bool replace(const QString& local, const QString& target, QString& refusal)
+    {
+        const QString incoming = target + kIncoming;
+        if (!run(QStringLiteral("Put %1 %2").arg(local, incoming)))
+            return false;
+        if (!done()) {
+            refusal = error();
+            return true;
+        }
+        if (!run(QStringLiteral("SIZE ") + incoming))
+            return false;
+        // A server that cannot tell the size is trusted with its reply to the transfer.
+        const qint64 sent = QFileInfo(local).size();
+        if (const qint64 arrived = m_inet.remoteSize(); arrived >= 0 && arrived != sent) {
+            refusal = QStringLiteral("Auf dem Server kamen nur %1 von %2 Bytes an").arg(arrived).arg(sent);
+            return run(QStringLiteral("DELETE ") + incoming);
+        }
+        const QString rename = QStringLiteral("RENAME %1 %2").arg(incoming, target);
+        if (!run(rename))
+            return false;
+        // Some servers rename only onto a free name: the old file goes just
+        // before the new one takes its place.
+        if (!done() && !(run(QStringLiteral("DELETE ") + target) && run(rename)))
+            return false;
+        if (!done())
+            refusal = error();
+        return true;
+    }
     bool done() const { return m_inet.outcome() == Inet::Outcome::Done; }
     QString error() const { return m_inet.errorText(); }
 
@@ -88,8 +124,8 @@ UploadResult UploadPage(Inet& inet, const WrittenPage& page, const std::function
     QStringList notes;
     Upload upload(inet, stopped);
     const auto end = [&](bool pagePut, const QString& report) {
-        inet.Execute(QStringLiteral("CLOSE"));
-        inet.Execute(QStringLiteral("QUIT"));
+        if (!stopped() && upload.run(QStringLiteral("CLOSE")))
+            upload.run(QStringLiteral("QUIT"));
         if (!removeProbe(probe))
             notes << QStringLiteral("Die Datei %1 im Datenordner ließ sich nicht löschen.").arg(kProbe);
         if (!report.isEmpty())
@@ -118,9 +154,10 @@ UploadResult UploadPage(Inet& inet, const WrittenPage& page, const std::function
         return broken();
     removeProbe(probe);
 
-    if (!upload.run(QStringLiteral("Put %1 %2%3").arg(page.path, gServerFolder, page.name)))
+    QString refusal;
+    if (!upload.replace(page.path, gServerFolder + page.name, refusal))
         return broken();
-    if (!upload.done())
-        return end(false, QStringLiteral("Die Seite wurde nicht hochgeladen: %1.").arg(upload.error()));
+    if (!refusal.isEmpty())
+        return end(false, QStringLiteral("Die Seite wurde nicht hochgeladen: %1.").arg(refusal));
     return end(true, QString());
 }

@@ -4,6 +4,7 @@
 // "test.dat" with the date, the time and the teachers, tells whether the
 // school's folder exists: when it cannot be fetched the folder is made. The
 // probe stays on the server; the local copy never stays in the data folder.
+// The page replaces the one on the server only when all of it arrived.
 #include "planner/publish/web_pages.h"
 
 #include <QString>

@@ -59,7 +59,7 @@ void printHeader(const QString& title)
     printer().setColour(black());
     printer().setFontSize(kTitleSize);
     printer().setFontBold(true);
-    printAt(kLeft, kTitleY, title);
+    printTitleAt(kLeft, kTitleY, title);
     printer().setFontSize(kHeadingSize);
     printAt(kLeft, kHeadingY, QStringLiteral("Name"));
     printAt(kMissedX, kHeadingY, QStringLiteral("gefehlt"));

@@ -48,6 +48,7 @@ TEST_F(RoomListTest, EditingANameKeepsTheRoomSelectedAndSavesAllHundredTrimmed)
     EXPECT_EQ(f->List1->List(1), "  Werkraum ");
     ASSERT_TRUE(f->unload());
     EXPECT_TRUE(readBytes("Raeume-qz.dat").startsWith("Physiksaal\r\nWerkraum\r\n\r\n\r\nChemiesaal\r\n\r\n"));
+    EXPECT_EQ(gRoomNames(2), "Werkraum") << "the name in memory as the file holds it";
     EXPECT_EQ(readLines("Raeume-qz.dat").size(), 100);
 }
 

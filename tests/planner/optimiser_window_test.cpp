@@ -1,9 +1,12 @@
 #include "admin/time_up_window.h"
 #include "planner/editor/free_period_rules.h"
 #include "planner/editor/hidden_mode.h"
+#include "platform/clock.h"
 #include "tests/planner/optimiser_fixture.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
+#include <QFontMetrics>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -60,7 +63,7 @@ TEST_F(OptimiserWindowTest, StartChecksRefuseWithTheirMessages)
 }
 
 // A passed check runs the mode inside the start and leaves the window idle
-// with the end blinking; "ai" shows the list of missing lessons.
+// with the end blinking; the list of missing lessons stays out of sight.
 TEST_F(OptimiserWindowTest, StartRunsTheModeAndEnds)
 {
     week(1, 3);
@@ -72,7 +75,8 @@ TEST_F(OptimiserWindowTest, StartRunsTheModeAndEnds)
     EXPECT_TRUE(f->Command2->isEnabled());
     EXPECT_FALSE(f->Command3->isEnabled());
     EXPECT_TRUE(f->Timer1->isEnabled());
-    EXPECT_TRUE(f->Command8->isVisibleTo(f));
+    EXPECT_FALSE(f->Command8->isVisibleTo(f));
+    EXPECT_EQ(f->Command8->text(), QStringLiteral("Command8"));
     f->Timer1_Timer();
     EXPECT_EQ(controls::backColor(f->Label1), 0x0000C0u);
 }
@@ -124,10 +128,10 @@ TEST_F(OptimiserWindowTest, FixationTestAndQualityCheck)
     gWeightedGaps = -0.5f;
     ShowOptimisationStatus();
     EXPECT_EQ(shown()->Label4->text(), QStringLiteral(" 1 + 0 + 0 + 0 + 0 + 0 = 1"));
-    // A Single shows its seven significant digits, the signed figures their Str form.
+    // A Single shows its seven significant digits; no figure has a blank before it.
     EXPECT_EQ(shown()->Label3->text(), QStringLiteral("107773,2"));
-    EXPECT_EQ(shown()->Label12->text(), QStringLiteral(" 3"));
-    EXPECT_EQ(shown()->Label16->text(), QStringLiteral("-.5"));
+    EXPECT_EQ(shown()->Label12->text(), QStringLiteral("3"));
+    EXPECT_EQ(shown()->Label16->text(), QStringLiteral("-0,5"));
 }
 
 // Activation flags every subject when none is chosen; Form57 lists classes
@@ -214,6 +218,69 @@ TEST_F(OptimiserWindowTest, FreePeriodRulesAreLimitedAndWritten)
     f->Command1->click();
     EXPECT_TRUE(forms::isOpen<Form19>()) << "kept open when the file cannot be written";
     EXPECT_TRUE(messages().last().startsWith(QStringLiteral("Die Hohlstundenregeln konnten nicht")));
+}
+
+// The runs' failures are the longest texts of the status line: it wraps the
+// longest and shows it whole.
+TEST_F(OptimiserWindowTest, TheStatusLineShowsAFailureWhole)
+{
+    const auto readWhole = [] {
+        const QLabel* l = window()->Label1;
+        const QRect area = l->contentsRect();
+        const QRect needed
+            = QFontMetrics(l->font()).boundingRect(area, static_cast<int>(l->alignment()) | Qt::TextWordWrap, l->text());
+        return l->wordWrap() && needed.height() <= area.height() && needed.width() <= area.width();
+    };
+    week(1, 3);
+    hours(1, 1, 1);
+    optimiser::setYieldHook([this] {
+        if (!QFileInfo(path(QStringLiteral("KSP0.xxx"))).isDir())
+            blockFile(QStringLiteral("KSP0.xxx"));
+    });
+    start(1);
+    ASSERT_TRUE(status().contains(QStringLiteral("nicht geladen")));
+    EXPECT_TRUE(readWhole()) << status().toStdString();
+}
+
+// A pass time shows in the short form of a Single, not the digits of its double.
+TEST_F(OptimiserWindowTest, PassTimesShowInTheShortFormOfASingle)
+{
+    week(5, 9);
+    tickMethods("00010");
+    ReleaseRandomCells();
+    Clock::advance(0.168);
+    ReleaseRandomCells();
+    EXPECT_EQ(shown()->Label18[3]->text(), QStringLiteral("0,168"));
+}
+
+// The window opens with the focus in the empty load box; tabbing through the
+// boxes and clicking "fertig / speichern" moves the focus as a user does and
+// stores no load nor early finishes, while a value typed is stored.
+TEST_F(OptimiserWindowTest, FreePeriodRulesLeaveUnenteredValuesUnset)
+{
+    Form19* f = forms::show<Form19>();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    f->Text1->setFocus();
+    for (TextBox* box : {f->Text1, f->Text2, f->Text3, f->Text8}) {
+        ASSERT_TRUE(box->hasFocus());
+        QTest::keyClick(box, Qt::Key_Tab);
+    }
+    QTest::mouseClick(f->Command1, Qt::LeftButton);
+    EXPECT_FALSE(forms::isOpen<Form19>());
+    EXPECT_TRUE(gTeachingLoad.isEmpty() && gEarlyFinishPeriods.isEmpty());
+    const QStringList lines = readLines(QStringLiteral("Fenster.dat"));
+    ASSERT_EQ(lines.size(), 15);
+    EXPECT_EQ(lines.mid(12, 2), QStringList({QString(), QString()}));
+
+    f = forms::show<Form19>();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    f->Text1->setFocus();
+    QTest::keyClicks(f->Text1, QStringLiteral("18"));
+    QTest::mouseClick(f->Command1, Qt::LeftButton);
+    EXPECT_EQ(gTeachingLoad.toDouble(), 18);
+    EXPECT_EQ(readLines(QStringLiteral("Fenster.dat")).value(13), QStringLiteral(" 18 "));
 }
 
 // The access word hides the optimiser and the main window, typed again shows

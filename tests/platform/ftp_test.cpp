@@ -79,6 +79,30 @@ TEST_F(FtpTest, ARefusedCommandLeavesNoLocalFileAndTheConnectionUsable)
     EXPECT_EQ(m_server.received("USER"), 1);
 }
 
+TEST_F(FtpTest, FilesOnTheServerAreMeasuredRenamedAndDeleted)
+{
+    writeBytes("a.htm", "neu!!");
+    ASSERT_EQ(run("Put " + path("a.htm") + " /VORDA/a.htm.neu"), Inet::Outcome::Done);
+    QFile old(m_server.root() + "/VORDA/a.htm");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("alt") == 3);
+    old.close();
+    EXPECT_EQ(run("SIZE /VORDA/a.htm.neu"), Inet::Outcome::Done);
+    EXPECT_EQ(m_inet.remoteSize(), 5);
+    EXPECT_EQ(run("RENAME /VORDA/a.htm.neu /VORDA/a.htm"), Inet::Outcome::Done);
+    EXPECT_EQ(onServer("/VORDA/a.htm"), "neu!!");
+
+    EXPECT_EQ(run("SIZE /VORDA/a.htm.neu"), Inet::Outcome::Refused);
+    EXPECT_EQ(m_inet.remoteSize(), -1);
+    EXPECT_EQ(run("RENAME /VORDA/a.htm.neu /VORDA/b.htm"), Inet::Outcome::Refused);
+    EXPECT_EQ(m_inet.errorText(),
+              "Der Server hat die Datei /VORDA/a.htm.neu nicht in /VORDA/b.htm umbenannt (Antwort 503)");
+    EXPECT_EQ(run("DELETE /VORDA/a.htm"), Inet::Outcome::Done);
+    EXPECT_EQ(onServer("/VORDA/a.htm"), "(missing)");
+    EXPECT_EQ(run("DELETE /VORDA/a.htm"), Inet::Outcome::Refused);
+    EXPECT_EQ(m_inet.errorText(), "Der Server hat die Datei /VORDA/a.htm nicht gelöscht (Antwort 550)");
+    EXPECT_EQ(m_server.received("USER"), 1);
+}
+
 // A refused login and a closed port are told by the upload's tests.
 TEST_F(FtpTest, AServerThatStopsAnsweringFailsAtTheTimeOutAndACancelStopsAtOnce)
 {

@@ -217,3 +217,19 @@ TEST_F(PrinterTest, APrinterChosenDuringARunTakesOverWhenTheRunEnds)
     EXPECT_EQ(printer().deviceName(), "PDF-Datei A3");
     EXPECT_EQ(printer().paperSize(), QPageSize::A3);
 }
+
+// The script faces of Windows are missing here; the installed script face is
+// measured in their place, far narrower than the system's fallback.
+TEST_F(PrinterTest, TheInstalledScriptFaceStandsInForTheMissingScriptFaces)
+{
+    const QString text = QStringLiteral("Lindenhof-Gymnasium Talheim, 07.12.2026");
+    const auto width = [&](const char* face) {
+        printer().setFontName(QString::fromLatin1(face));
+        return printer().textWidth(text);
+    };
+    printer().setFontSize(14);
+    const double standIn = width("Dancing Script");
+    EXPECT_LT(standIn, width("DejaVu Sans") * 0.8) << "the face is installed";
+    EXPECT_EQ(width("EnglischeSchT"), standIn);
+    EXPECT_EQ(width("Brush Script MT kursiv"), standIn);
+}

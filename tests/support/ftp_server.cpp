@@ -67,8 +67,9 @@ bool FtpServer::start()
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         m_port = freePort();
         m_process.setProgram(QStringLiteral("/usr/bin/python3"));
-        m_process.setArguments({"-m", "pyftpdlib", "-i", "127.0.0.1", "-p", QString::number(m_port), "-w", "-d",
-                                root(), "-u", kUser, "-P", kPassword, "-D"});
+        m_process.setArguments(QStringList{ORVQZ_FTP_SERVER_SCRIPT, "--port", QString::number(m_port), "--root", root(),
+                                           "--user", kUser, "--password", kPassword}
+                               + m_misbehaviour);
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         m_process.setStandardOutputFile(m_logDir.filePath(QStringLiteral("ftp.log")));
         m_process.start();
@@ -85,6 +86,15 @@ bool FtpServer::start()
     }
     return false;
 }
+
+void FtpServer::stallAt(const QString& point, double seconds)
+{
+    m_misbehaviour << "--stall" << point << QString::number(seconds);
+}
+
+void FtpServer::breakUploadsAfter(int bytes) { m_misbehaviour << "--break-after" << QString::number(bytes); }
+
+void FtpServer::refuseRenamingOver() { m_misbehaviour << "--no-rename-over"; }
 
 FtpServer::~FtpServer()
 {
@@ -111,6 +121,11 @@ int FtpServer::received(const QString& command) const
     for (auto it = line.globalMatch(log()); it.hasNext(); it.next())
         ++count;
     return count;
+}
+
+bool FtpServer::stalling(const QString& point) const
+{
+    return log().contains(QStringLiteral("stalling at ") + point.toUpper());
 }
 
 SilentServer::SilentServer()

@@ -2,7 +2,8 @@
 // A real FTP server for the upload tests: Debian's pyftpdlib, started on a
 // free port of 127.0.0.1 with a temporary root folder and one account, and
 // stopped by its process id when the object goes. Its debug log holds every
-// command it received.
+// command it received. Before it starts it can be told to misbehave as slow,
+// broken or picky servers do (ftp_server.py).
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -17,6 +18,17 @@ public:
     FtpServer(const FtpServer&) = delete;
     FtpServer& operator=(const FtpServer&) = delete;
 
+    // The server does nothing at all for `seconds`, once, when it comes to
+    // `point`: "greeting", a command such as "PASS", "MKD", "EPSV" or "QUIT"
+    // before it answers it, "read" (an upload, after its first 64 KB) or
+    // "reply" (the reply that ends a transfer).
+    void stallAt(const QString& point, double seconds);
+    // The data connection of an upload ends after `bytes`, and the server
+    // takes what came for the whole file.
+    void breakUploadsAfter(int bytes);
+    // Renaming a file onto one that exists is refused.
+    void refuseRenamingOver();
+
     // Starts the server and waits until it accepts connections; false when it
     // did not come up (the reason is in log()).
     bool start();
@@ -27,6 +39,8 @@ public:
     QString log() const;
     // How many times the server received this command (such as "MKD", "USER").
     int received(const QString& command) const;
+    // True once the server began its stall at `point`.
+    bool stalling(const QString& point) const;
 
     // A port of 127.0.0.1 that nothing listens on right now.
     static int freePort();
@@ -35,6 +49,7 @@ private:
     QTemporaryDir m_root;
     QTemporaryDir m_logDir;
     QProcess m_process;
+    QStringList m_misbehaviour;
     int m_port = 0;
 };
 

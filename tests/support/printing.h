@@ -28,6 +28,20 @@ inline const PrintRecorder::Op& printedText(const PrintRecorder& rec, const QStr
     return none;
 }
 
+// Where a recorded text ends, in mm from the paper's left edge.
+inline double rightEdge(PrintRecorder& rec, const PrintRecorder::Op& op)
+{
+    return op.x + rec.textWidth(op.text, op.state.font);
+}
+
+// The width of the paper a recorded operation went onto, in mm.
+inline double paperWidth(const PrintRecorder& rec, const PrintRecorder::Op& op)
+{
+    const PrintRecorder::Document& document = rec.begun.at(op.document - 1);
+    const QSizeF size = document.paper.size(QPageSize::Millimeter);
+    return document.orientation == QPageLayout::Landscape ? size.height() : size.width();
+}
+
 inline QString runTool(const QString& tool, const QStringList& arguments)
 {
     QProcess p;

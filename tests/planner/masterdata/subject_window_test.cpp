@@ -279,6 +279,22 @@ TEST_F(SubjectWindowTest, ClosingWritesTheFileAndWarnsOfAScreenNameUsedTwice)
     EXPECT_FALSE(forms::isOpen<Form64>()) << "a warning that no longer holds goes";
 }
 
+// Blanks typed around the names of a saved subject change nothing in the
+// file; closing leaves the table as the file holds it all the same.
+TEST_F(SubjectWindowTest, ClosingLeavesTheNamesInMemoryAsTheFileHoldsThem)
+{
+    subject(1, "D", "Deutsch", "D");
+    open()->Command1->click();
+    const QByteArray saved = readBytes("Fach2.txt");
+    open();
+    show(1);
+    f->Text1->setText("  Deutsch  ");
+    EXPECT_EQ(gSubjectNames(1, 0), "  Deutsch  ");
+    f->Command1->click();
+    EXPECT_EQ(readBytes("Fach2.txt"), saved);
+    EXPECT_EQ(gSubjectNames(1, 0), "Deutsch");
+}
+
 TEST_F(SubjectWindowTest, AFileThatCannotBeWrittenKeepsTheWindowAndItsEdits)
 {
     subject(1, "M");

@@ -182,6 +182,27 @@ TEST_F(ClassWeekPageTest, TheFormTeacherPrintsWithOnlyTheInitialOfACapitalisedFa
     EXPECT_EQ(placesOf("Wien, 11.03.2026").last().section(": ", 1), "130, 179");
 }
 
+// A long place and date is set smaller and ends before the line of the head
+// of school, on both pages.
+TEST_F(ClassWeekPageTest, ThePlaceAndDateStaysLeftOfTheHeadOfSchoolsLine)
+{
+    const QString place = QStringLiteral("Bundesrealgymnasium Lindenhof Talheim an der Murr, 11.03.2026");
+    menu()->Text2->setText(place);
+    for (const bool a3 : {true, false}) {
+        SCOPED_TRACE(a3 ? "A3" : "A4");
+        rec->ops.clear();
+        if (a3)
+            printA3(1);
+        else
+            printA4({0});
+        const Op& printed = text(place);
+        const double lineStart = text(QStringLiteral("Schulleiter")).x;
+        EXPECT_LT(printed.state.font.size, a3 ? 21 : 14);
+        EXPECT_LT(rightEdge(*rec, printed), lineStart);
+        EXPECT_EQ(text(QStringLiteral("2025/26")).state.font.size, a3 ? 24 : 17.5) << "a short text keeps its size";
+    }
+}
+
 TEST_F(ClassWeekPageTest, TheA3PageSaysWhatItDoesAndEndsWithItsFooterAndFrames)
 {
     gPlanName = QStringLiteral("7");

@@ -85,6 +85,6 @@ TEST_F(DayOverviewsTest, ATitleTooWideForThePaperIsSetSmallerToEndInsideIt)
     print(&Form14::Command12_Click);
     const PrintRecorder::Op* title = &textStarting("Personalstundenplan - Dienstag - Bundes");
     EXPECT_LT(title->state.font.size, 22);
-    const double width = title->text.size() * title->state.font.size / 2 * kMmPerPoint;
-    EXPECT_NEAR(title->x + width, 210 - title->x, 1e-6) << "as far from the edge as it begins";
+    EXPECT_NEAR(rightEdge(*rec, *title), paperWidth(*rec, *title) - title->x, 1e-6)
+        << "as far from the edge as it begins";
 }

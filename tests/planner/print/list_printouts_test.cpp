@@ -117,6 +117,17 @@ TEST_F(ListPrintoutTest, TheFortyThirdLineStartsTheSecondPageUnderANewHeaderInTh
     }
 }
 
+TEST_F(ListPrintoutTest, ALongSchoolNameSetsTheAssignmentTitleSmallerToEndInsideThePaper)
+{
+    gSchoolName = QStringLiteral("Bundesrealgymnasium und Oberstufenrealgymnasium Lindenhof");
+    gPlanName = QStringLiteral("12");
+    menu()->Command18->click();
+    const Op& title = textStarting("Lehrfächerverteilung");
+    EXPECT_TRUE(title.text.endsWith(QStringLiteral(" / 12")));
+    EXPECT_LT(title.state.font.size, 20);
+    EXPECT_NEAR(rightEdge(*rec, title), paperWidth(*rec, title) - title.x, 1e-6) << "as far from the edge as it begins";
+}
+
 TEST_F(ListPrintoutTest, TheClassHoursListEachSubjectsHoursIncludingNegativeOnesWithoutTheBusyPointer)
 {
     className(1, "5a");

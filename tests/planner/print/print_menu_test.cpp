@@ -86,6 +86,7 @@ TEST_F(PrintMenuTest, TheOtherListsHoldEverySlotInOrderAndTheFontsTheChosenOne)
     EXPECT_EQ(f->Text1->text(), "Kurzmitteilung");
     EXPECT_EQ(gShortNote, "") << "the design text is no note";
     EXPECT_EQ(f->Text2->text(), "Muster-Schule, 11.03.2026");
+    EXPECT_EQ(f->Text2->cursorPosition(), 0) << "the place shows, not the end of the date";
     EXPECT_TRUE(green(f->Text2) && green(f->Text5));
     EXPECT_EQ(gLastClass.toInt(), 5);
 }

@@ -33,10 +33,25 @@ protected:
     }
 
     void makeRoot() const { ASSERT_TRUE(QDir(m_server.root()).mkdir("VORDA")); }
-    QByteArray onServer(const QString& file) const
+    QByteArray onServer(const QString& file) const { return onServer(m_server, file); }
+    static QByteArray onServer(const FtpServer& server, const QString& file)
     {
-        QFile f(m_server.root() + kFolder + file);
+        QFile f(server.root() + kFolder + file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // Starts a misbehaving server in place of the fixture's.
+    static void useServer(FtpServer& server)
+    {
+        ASSERT_TRUE(server.start()) << server.log().toStdString();
+        ASSERT_TRUE(QDir(server.root()).mkdir("VORDA"));
+        ftp::redirectPort(server.port());
+    }
+    // Puts a page into the school's folder as an earlier upload left it.
+    static void publishedBefore(const FtpServer& server, const QString& file, const QByteArray& bytes)
+    {
+        ASSERT_TRUE(QDir(server.root()).mkpath("." + kFolder));
+        QFile f(server.root() + kFolder + file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
     }
     // Opens the window, generates its page and uploads it.
     template <class F>
@@ -113,7 +128,7 @@ TEST_F(PageUploadTest, AServerWithoutTheRootFolderRefusesThePage)
 {
     Form61* f = publish<Form61>();
     EXPECT_EQ(f->Label1->text(), "Die Seite wurde nicht hochgeladen: Der Server hat die Datei "
-                                 "/VORDA/Schule-am-Park/Stundenplan.htm nicht angenommen (Antwort 550).");
+                                 "/VORDA/Schule-am-Park/Stundenplan.htm.neu nicht angenommen (Antwort 550).");
     EXPECT_EQ(f->Text1->text(), "127.0.0.1/VORDA/Schule-am-Park/");
     EXPECT_EQ(m_server.received("STOR"), 2) << "the probe's failed put goes on to the page";
 }
@@ -149,4 +164,105 @@ TEST_F(PageUploadTest, TheUploadPutsThePageOfItsOwnGeneration)
     EXPECT_EQ(f->Text1->text(), "http://127.0.0.1/VORDA/Schule-am-Park/Montag.htm");
     EXPECT_FALSE(onServer("Montag.htm").isEmpty());
 }
+
+TEST_F(PageUploadTest, AConnectionThatBreaksMidPageLeavesThePublishedPageWhole)
+{
+    FtpServer server;
+    server.breakUploadsAfter(12 * 1024);
+    useServer(server);
+    const QByteArray published = "<html>die Seite von gestern</html>";
+    publishedBefore(server, "Stundenplan.htm", published);
+    Form61* f = publish<Form61>(false);
+    writeBytes("Stundenplan.htm", QByteArray(40 * 1024, 'n'));
+    f->Command1->click();
+    EXPECT_EQ(f->Label1->text(),
+              "Die Seite wurde nicht hochgeladen: Auf dem Server kamen nur 12288 von 40960 Bytes an.");
+    EXPECT_EQ(onServer(server, "Stundenplan.htm"), published);
+    EXPECT_FALSE(QFile::exists(server.root() + kFolder + "Stundenplan.htm.neu")) << "the broken copy is removed";
+}
+
+// A leftover of a broken upload is overwritten; a server that renames only
+// onto a free name loses the old page just before the new one takes its place.
+TEST_F(PageUploadTest, AWholePageReplacesThePublishedOne)
+{
+    for (const bool renamesOver : {true, false}) {
+        SCOPED_TRACE(renamesOver ? "renames over a file" : "renames onto a free name only");
+        FtpServer server;
+        if (!renamesOver)
+            server.refuseRenamingOver();
+        useServer(server);
+        publishedBefore(server, "Stundenplan.htm", "<html>alt</html>");
+        publishedBefore(server, "Stundenplan.htm.neu", "<html>abgebr");
+        Form61* f = publish<Form61>();
+        EXPECT_EQ(f->Text1->text(), "127.0.0.1/VORDA/Schule-am-Park/Stundenplan.htm");
+        EXPECT_EQ(onServer(server, "Stundenplan.htm"), readBytes("Stundenplan.htm"));
+        EXPECT_FALSE(QFile::exists(server.root() + kFolder + "Stundenplan.htm.neu"));
+        EXPECT_EQ(server.received("DELE"), renamesOver ? 0 : 1);
+        f->close();
+    }
+}
+
+// A server that stalls somewhere in the upload: the program's event loop
+// turns on, and closing the window ends the upload at once.
+struct Stall {
+    const char* point;
+    bool substitutionWindow;
+    friend void PrintTo(const Stall& s, std::ostream* out)
+    {
+        *out << (s.substitutionWindow ? "Form62, " : "Form61, ") << s.point;
+    }
+};
+
+class StalledUploadTest : public PageUploadTest, public testing::WithParamInterface<Stall> {
+protected:
+    static constexpr double kNeverAnswers = 30;
+    static constexpr int kTickMilliseconds = 10;
+    static constexpr int kTicksWhileStalled = 10;
+    static constexpr int kAbortMilliseconds = 500;
+    // More than the sockets' buffers take, so that a server that stops
+    // reading catches the program in the middle of sending.
+    static constexpr int kLargePage = 8 * 1024 * 1024;
+};
+
+TEST_P(StalledUploadTest, TheProgramStaysUsableAndClosingTheWindowAbortsAtOnce)
+{
+    FtpServer server;
+    server.stallAt(GetParam().point, kNeverAnswers);
+    useServer(server);
+    PublishingWindow* f = GetParam().substitutionWindow ? static_cast<PublishingWindow*>(publish<Form62>(false))
+                                                        : publish<Form61>(false);
+    writeBytes(GetParam().substitutionWindow ? "Montag.htm" : "Stundenplan.htm", QByteArray(kLargePage, 'x'));
+
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(kTickMilliseconds);
+    int ticksAtStall = -1;
+    QElapsedTimer sinceClose;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (ticksAtStall < 0 && server.stalling(GetParam().point)) {
+            ticksAtStall = ticks;
+        } else if (ticksAtStall >= 0 && ticks - ticksAtStall >= kTicksWhileStalled) {
+            watcher.stop();
+            sinceClose.start();
+            f->close();
+        }
+    });
+    watcher.start(kTickMilliseconds);
+    f->Command1->click();
+
+    ASSERT_TRUE(sinceClose.isValid()) << "the window was closed while the server stalled";
+    EXPECT_LT(sinceClose.elapsed(), kAbortMilliseconds);
+    EXPECT_FALSE(forms::isOpen<Form61>() || forms::isOpen<Form62>());
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPhase, StalledUploadTest,
+                         testing::Values(Stall{"greeting", false}, Stall{"PASS", false}, Stall{"MKD", false},
+                                         Stall{"EPSV", false}, Stall{"read", false}, Stall{"reply", false},
+                                         Stall{"QUIT", false}, Stall{"reply", true}),
+                         [](const testing::TestParamInfo<Stall>& info) {
+                             return std::string(info.param.substitutionWindow ? "Form62_" : "Form61_")
+                                 + info.param.point;
+                         });
 }

@@ -65,6 +65,17 @@ TEST_F(StatisticsTest, TheRangeIncludesBothEndsAndPaymentFollowsTheAbsentTeacher
     EXPECT_EQ(rec->ops.last().state.colour, 0u);
 }
 
+TEST_F(StatisticsTest, ALongSchoolNameSetsTheTitleSmallerToEndInsideThePaper)
+{
+    gSchoolName = QStringLiteral("Bundesrealgymnasium und Oberstufenrealgymnasium Lindenhof");
+    saveDay("10.09.2026", {{1, 1, 1, 1, 2, 0}});
+    evaluate("10.09.2026", "14.09.2026");
+    const PrintRecorder::Op& title = printedText(*rec, rec->texts().value(0));
+    EXPECT_TRUE(title.text.endsWith(gSchoolName.toString()));
+    EXPECT_LT(title.state.font.size, 16);
+    EXPECT_NEAR(rightEdge(*rec, title), paperWidth(*rec, title) - title.x, 1e-6) << "as far from the edge as it begins";
+}
+
 TEST_F(StatisticsTest, TheFortySecondLineStartsPageTwoAndTheUnderliningRunsOn)
 {
     manyAbsentTeachers(45);

@@ -1,0 +1,91 @@
+"""The FTP server of the upload tests: pyftpdlib on 127.0.0.1 with one
+account and a debug log of every command. It can be made to misbehave as
+slow, broken or picky servers do."""
+import argparse
+import logging
+import os
+import time
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import DTPHandler, FTPHandler
+from pyftpdlib.log import config_logging
+from pyftpdlib.servers import FTPServer
+
+# An upload is read this far before a stall at "read" begins.
+READ_BEFORE_STALL = 64 * 1024
+
+parser = argparse.ArgumentParser()
+parser.add_argument("--port", type=int, required=True)
+parser.add_argument("--root", required=True)
+parser.add_argument("--user", required=True)
+parser.add_argument("--password", required=True)
+parser.add_argument(
+    "--stall", nargs=2, action="append", default=[], metavar=("POINT", "SECONDS"),
+    help="once, do nothing at all for SECONDS at POINT: 'greeting', a command "
+         "such as 'PASS', 'MKD', 'EPSV' or 'QUIT' (before it is answered), "
+         "'read' (an upload, after its first 64 KB) or 'reply' (the reply "
+         "that ends a transfer)")
+parser.add_argument(
+    "--break-after", type=int, default=0, metavar="BYTES",
+    help="end the data connection of an upload after BYTES, taking what came "
+         "for the whole file")
+parser.add_argument(
+    "--no-rename-over", action="store_true",
+    help="refuse to rename a file onto one that exists")
+args = parser.parse_args()
+
+stalls = {point.upper(): float(seconds) for point, seconds in args.stall}
+log = logging.getLogger("pyftpdlib")
+
+
+def stall(point):
+    seconds = stalls.pop(point, 0)
+    if seconds:
+        log.info("stalling at %s", point)
+        time.sleep(seconds)
+
+
+class Data(DTPHandler):
+    def handle_read(self):
+        if self.tot_bytes_received >= READ_BEFORE_STALL:
+            stall("READ")
+        if args.break_after:
+            self.ac_in_buffer_size = max(1, args.break_after - self.tot_bytes_received)
+        super().handle_read()
+        if args.break_after and self.tot_bytes_received >= args.break_after and not self._closed:
+            self.transfer_finished = True
+            self._resp = ("226 Transfer complete.", log.debug)
+            self.close()
+
+    handle_read_event = handle_read
+
+
+class Commands(FTPHandler):
+    dtp_handler = Data
+
+    def handle(self):
+        stall("GREETING")
+        super().handle()
+
+    def pre_process_command(self, line, cmd, arg):
+        stall(cmd)
+        super().pre_process_command(line, cmd, arg)
+
+    def respond(self, resp, logfun=log.debug):
+        if resp.startswith("226"):
+            stall("REPLY")
+        super().respond(resp, logfun)
+
+    def ftp_RNTO(self, path):
+        if args.no_rename_over and self._rnfr and os.path.exists(path):
+            self._rnfr = None
+            self.respond("550 File exists.")
+            return
+        return super().ftp_RNTO(path)
+
+
+config_logging(level=logging.DEBUG)
+authorizer = DummyAuthorizer()
+authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
+Commands.authorizer = authorizer
+FTPServer(("127.0.0.1", args.port), Commands).serve_forever()
