@@ -202,4 +202,21 @@ TEST_F(AbsencesWindowTest, ReasonsAndPaidFlagsLandOnTheSelectedTeacherAndClass)
     EXPECT_EQ(gClassAbsenceReason(2), "Projekttag");
     EXPECT_EQ(gClassAbsenceReason(4), "");
 }
+
+TEST_F(AbsencesWindowTest, TheCancellationListButtonShowsWhetherTheLastLoadedDayHasAnAbsentClass)
+{
+    writeDay("15.09.2026", "krank");
+    gWorkDate = "16.09.2026";
+    ASSERT_TRUE(SaveSubstitutionDay());
+    gWorkDate = "14.09.2026";
+    Form20* f = open();
+    EXPECT_TRUE(f->Command4->isHidden());
+    f->Command13->click();
+    EXPECT_FALSE(f->Command4->isHidden()) << "6a is away on the 15th";
+    f->Command13->click();
+    EXPECT_TRUE(f->Command4->isHidden()) << "nobody away on the 16th";
+    f->Command14->click();
+    f->Text2->setText("17.09.2026");
+    EXPECT_FALSE(f->Command4->isHidden()) << "no day file: the 15th stays loaded";
+}
 }
