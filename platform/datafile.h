@@ -106,6 +106,8 @@ public:
     void line(const QString& text) { m_lines << text; }
     // A number on a line of its own in print form: " 5 ".
     void number(double value) { m_lines << numbers::printForm(value); }
+    // A single-precision value in its own print form: " 1,1 ".
+    void numberSingle(float value) { m_lines << numbers::printFormSingle(value); }
     const QStringList& lines() const { return m_lines; }
     bool commit(const QString& path) const { return static_cast<bool>(rewrite(path, m_lines)); }
     bool isOnDisk(const QString& path) const { return holds(path, m_lines); }

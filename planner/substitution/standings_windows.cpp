@@ -46,7 +46,7 @@ float counterOf(const QString& text)
 // right-aligned in four characters, cut to its last four.
 QString standingsColumn(float value)
 {
-    return (QStringLiteral("   ") + numbers::strForm(value)).right(kColumnWidth);
+    return (QStringLiteral("   ") + numbers::strFormSingle(value)).right(kColumnWidth);
 }
 
 QString standingsLine(int t)
@@ -135,9 +135,9 @@ void Form47::List1_Click()
     Label7->setText(gTeacherShort(m_teacher));
     for (TextBox* box : {Text2, Text3, Text4})
         box->setEnabled(true);
-    Text2->setText(numbers::text(m_counts(m_teacher, kQuotaColumn)));
-    Text3->setText(numbers::text(m_counts(m_teacher, kUnpaidColumn)));
-    Text4->setText(numbers::text(m_counts(m_teacher, kPaidColumn)));
+    Text2->setText(numbers::textSingle(m_counts(m_teacher, kQuotaColumn)));
+    Text3->setText(numbers::textSingle(m_counts(m_teacher, kUnpaidColumn)));
+    Text4->setText(numbers::textSingle(m_counts(m_teacher, kPaidColumn)));
 }
 
 void Form47::Text1_Change()

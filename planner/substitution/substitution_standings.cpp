@@ -63,7 +63,7 @@ QStringList StandingsLines(const QString& keyDate, const SubstitutionCounts& cou
     out.line(datafile::sanitizeField(keyDate.trimmed()));
     for (int t = 1; t <= teacherSlots(); ++t) {
         for (int column = 0; column < kColumns; ++column)
-            out.number(counts(t, column));
+            out.numberSingle(counts(t, column));
     }
     return out.lines();
 }

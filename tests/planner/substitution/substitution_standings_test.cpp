@@ -177,4 +177,30 @@ TEST_F(StandingsTest, AViewOrAnExportWhileTheKeyDateWindowIsOpenLeavesItsEditsAl
     EXPECT_EQ(lines.mid(5, 3), (QStringList{" 12 ", " 1 ", " 5 "})) << "key-date counts, not running totals";
     EXPECT_EQ(lines.mid(20, 3), (QStringList{" 0 ", " 0 ", " 0 "})) << "teacher 6 untouched";
 }
+
+// The counters are single-precision values: shown and written with the
+// digits a Single holds, not those of its double.
+TEST_F(StandingsTest, FractionalCountersAreShownAndWrittenInTheirShortForm)
+{
+    struct Case {
+        QString typed, written, column;
+    };
+    for (const Case& c : {Case{"1,1", " 1,1 ", " 1.1"}, Case{"0,5", " 0,5 ", "  .5"}, Case{"12", " 12 ", "  12"},
+                          Case{"2,25", " 2,25 ", "2.25"}}) {
+        Form47* f = forms::show<Form47>();
+        f->Text1->setText("10.09.2026");
+        f->List1->setListIndex(1);
+        f->Text2->setText(c.typed);
+        leave(f->Text2);
+        f->Command1->click();
+        EXPECT_EQ(readLines("stand.sup").value(5), c.written);
+
+        f = forms::show<Form47>();
+        f->List1->setListIndex(1);
+        EXPECT_EQ(f->Text2->text(), c.typed) << "read back and shown";
+        f->Command1->click();
+        EXPECT_EQ(forms::show<Form49>()->List1->List(1).right(4), c.column);
+        forms::unload<Form49>();
+    }
+}
 }
