@@ -8,6 +8,8 @@ namespace {
 const QString kDateList = QStringLiteral("date.sup");
 
 bool isTeacher(int t) { return t >= 1 && t <= gMaxTeachers.toInt() && gTeacherNames.inBounds(t); }
+bool isTeacherOrNone(int t) { return t == 0 || isTeacher(t); }
+bool isClassOrNone(int c) { return c >= 0 && c <= gMaxClasses.toInt() && gClassNames.inBounds(c); }
 }
 
 std::vector<ListedDay> ListedSubstitutionDays(bool stopAtEmptyLine)
@@ -34,9 +36,8 @@ bool DayRecords::read(const QString& key)
 bool DayRecords::inTables(int record) const
 {
     const int substitute = field(record, kSubstituteField);
-    const int cls = field(record, kClassField);
     const int subject = field(record, kSubjectField);
-    return isTeacher(field(record, kAbsentTeacherField)) && (substitute < 1 || isTeacher(substitute))
-           && cls >= 1 && cls <= gMaxClasses.toInt() && gClassNames.inBounds(cls) && subject >= 0
-           && subject <= gMaxSubjects && gSubjectNames.inBounds(subject);
+    return isTeacherOrNone(field(record, kAbsentTeacherField)) && (substitute < 1 || isTeacher(substitute))
+           && isClassOrNone(field(record, kClassField)) && subject >= 0 && subject <= gMaxSubjects
+           && gSubjectNames.inBounds(subject);
 }

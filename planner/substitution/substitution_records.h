@@ -33,6 +33,7 @@ struct DayRecords {
     int field(int record, int f) const { return rows(record, f); }
     // A record naming a teacher, substitute, class or subject outside the
     // tables belongs to no school day this program knows: it counts nowhere.
+    // An absent teacher or class 0 names none and stays within them.
     bool inTables(int record) const;
 };
 

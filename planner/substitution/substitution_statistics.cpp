@@ -79,9 +79,9 @@ void printCount(double x, double y, int count)
 void tallyDay(const DayRecords& day, StatisticsTallies& tallies)
 {
     for (int r = 1; r <= day.count; ++r) {
-        if (!day.inTables(r))
-            continue;
         const int absent = day.field(r, kAbsentTeacherField);
+        if (absent < 1 || !day.inTables(r))
+            continue;
         const int substitute = day.field(r, kSubstituteField);
         ++tallies[static_cast<std::size_t>(absent)].missed;
         if (substitute < 1)
