@@ -4,6 +4,7 @@
 #include "platform/controls.h"
 #include "platform/currency.h"
 #include "platform/dates.h"
+#include "platform/dialogs.h"
 #include "platform/numbers.h"
 #include "platform/units.h"
 
@@ -118,8 +119,11 @@ void Form47::Form_Load()
     }
     m_counts = gSubstCounts;
     std::optional<QDate> keyDate;
-    if (ReadStandings(keyDate, m_counts))
+    // Counters that could not be read are no zeros to be saved over them.
+    if (const SubstitutionFileRead standings = ReadStandings(keyDate, m_counts))
         Text1->setText(keyDate ? dates::shortText(*keyDate) : QString());
+    else if (!standings.unreadable.isEmpty())
+        MsgBox(standings.unreadable);
     m_loaded = m_counts;
 }
 
@@ -226,7 +230,7 @@ void Form49::Form_Activate()
 {
     setWindowTitle(QStringLiteral("Stand der Supplierungen am ") + gWorkDate.toString()
                    + QStringLiteral(" vor U.-Beginn"));
-    LoadSubstitutionTotals();
+    const QStringList unreadable = LoadSubstitutionTotals();
     QStringList lines;
     for (int t = 1; t <= teacherSlots(); ++t) {
         if (gTeacherNames(t).toString().size() >= kShortestName)
@@ -237,6 +241,9 @@ void Form49::Form_Activate()
     List1->Clear();
     List1->AddItems(lines);
     List1->setUpdatesEnabled(true);
+    m_unreadable.tell(unreadable.isEmpty() ? QString()
+                                            : QStringLiteral("Der Stand der Supplierungen ist unvollständig:\n")
+                                                  + unreadable.join(QLatin1Char('\n')));
 }
 
 void Form49::Command1_Click() { unload(); }

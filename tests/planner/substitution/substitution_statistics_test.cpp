@@ -101,7 +101,7 @@ TEST_F(StatisticsTest, TheCountSkipsWhatIsNoDayOrOutsideTheTablesAndStopsAtAnEmp
     saveDay("11.09.2026", {{4, 1, 1, 1, 2, 0}});
     ASSERT_TRUE(datafile::appendLine(path("date.sup"), ""));
     saveDay("14.09.2026", {{5, 1, 1, 1, 2, 0}});
-    const StatisticsTallies tallies = CountSubstitutionStatistics(QDate(2026, 9, 1), QDate(2026, 9, 30));
+    const StatisticsTallies tallies = CountSubstitutionStatistics(QDate(2026, 9, 1), QDate(2026, 9, 30)).tallies;
     EXPECT_EQ(tallies[1].missed, 2) << "a record without class counts";
     EXPECT_EQ(tallies[4].missed, 1);
     EXPECT_EQ(tallies[5].missed, 0);
