@@ -184,25 +184,19 @@ TEST_F(StandingsTest, AViewOrAnExportWhileTheKeyDateWindowIsOpenLeavesItsEditsAl
 // digits a Single holds, not those of its double.
 TEST_F(StandingsTest, FractionalCountersAreShownAndWrittenInTheirShortForm)
 {
-    struct Case {
-        QString typed, written, column;
-    };
-    for (const Case& c : {Case{"1,1", " 1,1 ", " 1.1"}, Case{"0,5", " 0,5 ", "  .5"}, Case{"12", " 12 ", "  12"},
-                          Case{"2,25", " 2,25 ", "2.25"}}) {
+    for (const auto& [typed, written, column] : {std::tuple{"1,1", " 1,1 ", " 1.1"}, std::tuple{"0,5", " 0,5 ", "  .5"},
+                                                 std::tuple{"12", " 12 ", "  12"}, std::tuple{"2,25", " 2,25 ", "2.25"}}) {
         Form47* f = forms::show<Form47>();
         f->Text1->setText("10.09.2026");
         f->List1->setListIndex(1);
-        f->Text2->setText(c.typed);
+        f->Text2->setText(typed);
         leave(f->Text2);
         f->Command1->click();
-        EXPECT_EQ(readLines("stand.sup").value(5), c.written);
-
-        f = forms::show<Form47>();
-        f->List1->setListIndex(1);
-        EXPECT_EQ(f->Text2->text(), c.typed) << "read back and shown";
-        f->Command1->click();
-        EXPECT_EQ(forms::show<Form49>()->List1->List(1).right(4), c.column);
-        forms::unload<Form49>();
+        EXPECT_EQ(readLines("stand.sup").value(5), written);
+        forms::show<Form47>()->List1->setListIndex(1);
+        EXPECT_EQ(forms::show<Form47>()->Text2->text(), typed) << "read back and shown";
+        forms::unload<Form47>();
+        EXPECT_EQ(forms::show<Form49>()->List1->List(1).right(4), column);
     }
 }
 }

@@ -3,28 +3,23 @@
 #include "planner/substitution/substitution_statistics.h"
 #include "tests/planner/substitution/substitution_fixture.h"
 
-#include <QDir>
-
 namespace {
 
 // A file that is there but cannot be read is no missing one: its counts
 // would silently lack a day, or the numbering start again at 1000.
 class UnreadableDaysTest : public SubstitutionPrintTest {
 protected:
-    const QString dayNotice
-        = QStringLiteral("Die Tagesdatei 20260911.sup konnte nicht gelesen werden: An Stelle der Datei steht ein Ordner.");
+    const QString folder = QStringLiteral(" konnte nicht gelesen werden: An Stelle der Datei steht ein Ordner.");
     const QByteArray lastExport = "1000;\"abc\";09.09.2026\r\n";
 
     void SetUp() override
     {
         SubstitutionPrintTest::SetUp();
-        SubstitutionCounts counts;
-        ASSERT_TRUE(WriteStandings("01.09.2026", counts));
+        ASSERT_TRUE(WriteStandings("01.09.2026", SubstitutionCounts()));
         saveDay("10.09.2026", {{1, 1, 1, 1, 2, 0}});
         saveDay("11.09.2026", {{1, 2, 1, 1, 3, 0}});
         writeBytes("MDL.txt", lastExport);
         writeBytes("MDLNr.dat", " 1000 \r\n");
-        gWorkDate = "14.09.2026";
     }
     void evaluateStatistics()
     {
@@ -33,16 +28,12 @@ protected:
         f->Text2->setText("30.09.2026");
         f->Command2->click();
     }
-    // "MDL.txt" as it was, and the message says why.
-    void expectNothingExported(const QString& notice)
+    // The message of an export of September that writes nothing.
+    QString failedExport()
     {
-        Form50* f = forms::show<Form50>();
-        f->Text1->setText("01.09.2026");
-        f->Text2->setText("30.09.2026");
-        f->Command2->click();
+        const datafile::WriteResult result = ExportSubstitutionRecords(QDate(2026, 9, 1), QDate(2026, 9, 30));
         EXPECT_EQ(readBytes("MDL.txt"), lastExport);
-        ASSERT_FALSE(messages().isEmpty());
-        EXPECT_TRUE(messages().last().contains(notice)) << messages().last().toStdString();
+        return result.reason;
     }
 };
 
@@ -54,67 +45,45 @@ TEST_F(UnreadableDaysTest, AListedDayThatCannotBeReadIsToldByEveryReaderAndNothi
     EXPECT_EQ(rec->documents, 1);
 
     blockFile("20260911.sup");
+    const QString notice = "Die Tagesdatei 20260911.sup" + folder;
     evaluateStatistics();
-    EXPECT_EQ(messages().value(0), "Die Statistik wurde nicht gedruckt:\n" + dayNotice);
+    EXPECT_EQ(messages().value(0), "Die Statistik wurde nicht gedruckt:\n" + notice);
     EXPECT_EQ(rec->documents, 1) << "no printout that lacks the day";
-
-    Form49* standings = forms::show<Form49>();
-    EXPECT_EQ(messages().value(1), "Der Stand der Supplierungen ist unvollständig:\n" + dayNotice);
-    standings->activate();
-    EXPECT_EQ(messages().size(), 2) << "told once, not at every activation";
-
-    expectNothingExported(dayNotice);
+    forms::show<Form49>()->activate();
+    EXPECT_EQ(messages().mid(1), QStringList{"Der Stand der Supplierungen ist unvollständig:\n" + notice})
+        << "told once, not at every activation";
+    EXPECT_TRUE(failedExport().endsWith(notice));
     EXPECT_EQ(readBytes("MDLNr.dat"), " 1000 \r\n") << "nothing numbered";
 }
 
 TEST_F(UnreadableDaysTest, AnUnreadableDateListNumberOrStandingsFileIsToldNotTakenAsMissing)
 {
-    QFile::remove(path("stand.sup"));
+    for (const QString name : {"stand.sup", "MDLNr.dat", "date.sup"}) {
+        const QByteArray bytes = readBytes(name);
+        blockFile(name);
+        EXPECT_TRUE(failedExport().endsWith("Die Datei " + name + folder)) << "no numbering from 1000 again";
+        unblockFile(name);
+        writeBytes(name, bytes);
+    }
+    EXPECT_EQ(readBytes("MDLNr.dat"), " 1000 \r\n");
+
     blockFile("stand.sup");
     forms::show<Form47>();
-    EXPECT_EQ(messages().value(0),
-              "Die Datei stand.sup konnte nicht gelesen werden: An Stelle der Datei steht ein Ordner.");
-    expectNothingExported("Die Datei stand.sup konnte nicht gelesen werden");
-    forms::unload<Form47>();
-    unblockFile("stand.sup");
-    ASSERT_TRUE(WriteStandings("01.09.2026", SubstitutionCounts()));
-
-    blockFile("MDLNr.dat");
-    expectNothingExported("Die Datei MDLNr.dat konnte nicht gelesen werden");
-    unblockFile("MDLNr.dat");
-    writeBytes("MDLNr.dat", " 1000 \r\n");
-
-    QFile::remove(path("date.sup"));
+    EXPECT_EQ(messages().value(0), "Die Datei stand.sup" + folder) << "no zeros to be saved over the counters";
     blockFile("date.sup");
-    const QString notice = "Die Datei date.sup konnte nicht gelesen werden: An Stelle der Datei steht ein Ordner.";
     evaluateStatistics();
-    EXPECT_EQ(messages().last(), "Die Statistik wurde nicht gedruckt:\n" + notice);
+    EXPECT_EQ(messages().value(1), "Die Statistik wurde nicht gedruckt:\nDie Datei date.sup" + folder);
     EXPECT_EQ(rec->documents, 0);
-    expectNothingExported(notice);
-    EXPECT_EQ(readBytes("MDLNr.dat"), " 1000 \r\n");
 }
 
-// The new number is recorded before "MDL.txt" is written: a failed write of
-// the number leaves both files as they were, a failed export puts it back.
-TEST_F(UnreadableDaysTest, NoNumberOfAnExportIsHandedOutAgainWhenAWriteFails)
+// The number is recorded before "MDL.txt": an export whose number cannot be
+// written would hand its numbers out again.
+TEST_F(UnreadableDaysTest, AnExportWhoseNumberCannotBeWrittenWritesNothing)
 {
+    QFile::remove(path("MDLNr.dat"));
     // Readable, but no file can be created beside it.
-    QFile::remove(path("MDLNr.dat"));
     ASSERT_TRUE(QFile::link("/proc/version", path("MDLNr.dat")));
-    const datafile::WriteResult failed = ExportSubstitutionRecords(QDate(2026, 9, 1), QDate(2026, 9, 30));
-    EXPECT_TRUE(failed.reason.startsWith("Der Export wurde nicht geschrieben, die Nummerierung bleibt "
-                                         "unverändert.\nMDLNr.dat: "))
-        << failed.reason.toStdString();
-    EXPECT_EQ(readBytes("MDL.txt"), lastExport) << "an export without its number is not written";
-    QFile::remove(path("MDLNr.dat"));
-
-    writeBytes("MDLNr.dat", " 1000 \r\n");
-    blockFile("MDL.txt");
-    EXPECT_FALSE(ExportSubstitutionRecords(QDate(2026, 9, 1), QDate(2026, 9, 30)));
-    EXPECT_EQ(readBytes("MDLNr.dat"), " 1000 \r\n") << "no file holds the numbers 1001 and 1002";
-    unblockFile("MDL.txt");
-    ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 1), QDate(2026, 9, 30)));
-    EXPECT_EQ(readLines("MDL.txt").value(1).left(5), "1001;");
-    EXPECT_EQ(readBytes("MDLNr.dat"), " 1002 \r\n");
+    EXPECT_TRUE(failedExport().startsWith(
+        "Der Export wurde nicht geschrieben, die Nummerierung bleibt unverändert.\nMDLNr.dat: "));
 }
 }
