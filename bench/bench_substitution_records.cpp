@@ -95,7 +95,7 @@ void BM_StatisticsCountedAndPrinted(benchmark::State& state)
     year();
     recordPrinting();
     for (auto _ : state) {
-        const StatisticsTallies tallies = CountSubstitutionStatistics(kFirstDay, year().last());
+        const StatisticsTallies tallies = CountSubstitutionStatistics(kFirstDay, year().last()).tallies;
         PrintSubstitutionStatistics(dates::shortText(kFirstDay), year().last(), tallies);
         benchmark::DoNotOptimize(tallies[1].missed);
     }

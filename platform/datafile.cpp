@@ -166,6 +166,13 @@ FileRead readFile(const QString& path)
     return read;
 }
 
+QString unreadableNotice(const QString& what, const QString& path, const QString& reason)
+{
+    if (reason.isEmpty())
+        return {};
+    return QStringLiteral("Die %1 %2 konnte nicht gelesen werden: %3.").arg(what, QFileInfo(path).fileName(), reason);
+}
+
 std::optional<QStringList> readLines(const QString& path)
 {
     FileRead read = readFile(path);
@@ -308,10 +315,10 @@ bool copy(const QString& from, const QString& to)
 
 Reader::Reader(const QString& path)
 {
-    if (auto lines = readLines(path)) {
-        m_lines = std::move(*lines);
-        m_open = true;
-    }
+    FileRead read = readFile(path);
+    m_open = read.state == FileRead::State::Read;
+    m_lines = std::move(read.lines);
+    m_unreadable = std::move(read.reason);
 }
 
 bool Reader::atEnd() const { return m_line >= m_lines.size(); }

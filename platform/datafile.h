@@ -36,6 +36,13 @@ struct FileRead {
 };
 FileRead readFile(const QString& path);
 
+// What a window tells of a file that is there but cannot be read, naming the
+// file by the kind the user knows it as (`what`: "Tagesdatei", "Datei") and
+// the system's reason: "Die Tagesdatei 20260311.qz konnte nicht gelesen
+// werden: An Stelle der Datei steht ein Ordner." Empty without a reason (the
+// file was read, or is missing).
+QString unreadableNotice(const QString& what, const QString& path, const QString& reason);
+
 // How a write went: done, or why not, in words for the user (German).
 struct WriteResult {
     bool ok = true;
@@ -75,6 +82,9 @@ class Reader {
 public:
     explicit Reader(const QString& path);
     bool isOpen() const { return m_open; }
+    // Why a file that is there could not be read; empty when it was read or
+    // is missing.
+    const QString& unreadable() const { return m_unreadable; }
     bool atEnd() const;
 
     // The rest of the current line (line input).
@@ -98,6 +108,7 @@ private:
     int m_line = 0;
     int m_column = 0;
     bool m_open = false;
+    QString m_unreadable;
 };
 
 // Collects the lines of a whole-file rewrite.
@@ -106,6 +117,8 @@ public:
     void line(const QString& text) { m_lines << text; }
     // A number on a line of its own in print form: " 5 ".
     void number(double value) { m_lines << numbers::printForm(value); }
+    // A single-precision value in its own print form: " 1,1 ".
+    void numberSingle(float value) { m_lines << numbers::printFormSingle(value); }
     const QStringList& lines() const { return m_lines; }
     bool commit(const QString& path) const { return static_cast<bool>(rewrite(path, m_lines)); }
     bool isOnDisk(const QString& path) const { return holds(path, m_lines); }

@@ -64,11 +64,16 @@ QString strForm(double value) { return strDigits(value, kDoubleDigits); }
 
 QString strFormSingle(float value) { return strDigits(value, kSingleDigits); }
 
-QString printForm(double value)
+namespace {
+QString printed(double value, const QString& digits)
 {
-    const QString t = text(value);
-    return (value >= 0 ? QLatin1String(" ") : QLatin1String("")) + t + QLatin1Char(' ');
+    return (value >= 0 ? QLatin1String(" ") : QLatin1String("")) + digits + QLatin1Char(' ');
 }
+}
+
+QString printForm(double value) { return printed(value, text(value)); }
+
+QString printFormSingle(float value) { return printed(value, textSingle(value)); }
 
 double numberInput(const QString& text, int* consumed)
 {

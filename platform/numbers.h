@@ -28,6 +28,9 @@ QString strFormSingle(float value);
 // Print form as written to data files: a blank before a non-negative number,
 // one blank after it, the German decimal comma in a fraction: " 5 ", "-5 ".
 QString printForm(double value);
+// The same for a single-precision value, with up to 7 significant digits:
+// 1.1f is written " 1,1 ", not " 1,10000002384186 ".
+QString printFormSingle(float value);
 
 // Number input from a text: leading blanks skipped, the value ends at a comma,
 // a blank or the end. Returns the value read; a field that is no number reads

@@ -7,7 +7,6 @@
 #include "platform/numbers.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 
@@ -53,9 +52,7 @@ DayRead LoadDay(const QString& path)
 {
     datafile::FileRead read = datafile::readFile(path);
     if (read.state == datafile::FileRead::State::Unreadable)
-        return {{},
-                QStringLiteral("Die Tagesdatei %1 konnte nicht gelesen werden: %2.")
-                    .arg(QFileInfo(path).fileName(), read.reason)};
+        return {{}, datafile::unreadableNotice(QStringLiteral("Tagesdatei"), path, read.reason)};
     QStringList& lines = read.lines;
     // One pass in file order: a removal line emptied earlier no longer acts.
     for (qsizetype i = 0; i < lines.size(); ++i) {

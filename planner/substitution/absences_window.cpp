@@ -245,8 +245,7 @@ void Form20::Form_Load()
     showWeekday();
     ReadSubstitutionPreset();
     showAbsenceLists();
-    if (!AnyClassAbsent())
-        Command4->hide();
+    Command4->setVisible(AnyClassAbsent());
 }
 
 void Form20::Form_Activate()
@@ -452,8 +451,7 @@ void Form20::Text2_Change()
     if (!ReadSubstitutionDay(gText4.toString()))
         return;
     showAbsenceLists();
-    if (!AnyClassAbsent())
-        Command4->hide();
+    Command4->setVisible(AnyClassAbsent());
     // The selected teacher and class show what the loaded day holds for them.
     if (m_teacher >= 1)
         showSelectedTeacher();

@@ -4,6 +4,7 @@
 #include "platform/controls.h"
 #include "platform/currency.h"
 #include "platform/dates.h"
+#include "platform/dialogs.h"
 #include "platform/numbers.h"
 #include "platform/units.h"
 
@@ -46,7 +47,7 @@ float counterOf(const QString& text)
 // right-aligned in four characters, cut to its last four.
 QString standingsColumn(float value)
 {
-    return (QStringLiteral("   ") + numbers::strForm(value)).right(kColumnWidth);
+    return (QStringLiteral("   ") + numbers::strFormSingle(value)).right(kColumnWidth);
 }
 
 QString standingsLine(int t)
@@ -118,8 +119,11 @@ void Form47::Form_Load()
     }
     m_counts = gSubstCounts;
     std::optional<QDate> keyDate;
-    if (ReadStandings(keyDate, m_counts))
+    // Counters that could not be read are no zeros to be saved over them.
+    if (const SubstitutionFileRead standings = ReadStandings(keyDate, m_counts))
         Text1->setText(keyDate ? dates::shortText(*keyDate) : QString());
+    else if (!standings.unreadable.isEmpty())
+        MsgBox(standings.unreadable);
     m_loaded = m_counts;
 }
 
@@ -135,9 +139,9 @@ void Form47::List1_Click()
     Label7->setText(gTeacherShort(m_teacher));
     for (TextBox* box : {Text2, Text3, Text4})
         box->setEnabled(true);
-    Text2->setText(numbers::text(m_counts(m_teacher, kQuotaColumn)));
-    Text3->setText(numbers::text(m_counts(m_teacher, kUnpaidColumn)));
-    Text4->setText(numbers::text(m_counts(m_teacher, kPaidColumn)));
+    Text2->setText(numbers::textSingle(m_counts(m_teacher, kQuotaColumn)));
+    Text3->setText(numbers::textSingle(m_counts(m_teacher, kUnpaidColumn)));
+    Text4->setText(numbers::textSingle(m_counts(m_teacher, kPaidColumn)));
 }
 
 void Form47::Text1_Change()
@@ -226,7 +230,7 @@ void Form49::Form_Activate()
 {
     setWindowTitle(QStringLiteral("Stand der Supplierungen am ") + gWorkDate.toString()
                    + QStringLiteral(" vor U.-Beginn"));
-    LoadSubstitutionTotals();
+    const QStringList unreadable = LoadSubstitutionTotals();
     QStringList lines;
     for (int t = 1; t <= teacherSlots(); ++t) {
         if (gTeacherNames(t).toString().size() >= kShortestName)
@@ -237,6 +241,9 @@ void Form49::Form_Activate()
     List1->Clear();
     List1->AddItems(lines);
     List1->setUpdatesEnabled(true);
+    m_unreadable.tell(unreadable.isEmpty() ? QString()
+                                            : QStringLiteral("Der Stand der Supplierungen ist unvollständig:\n")
+                                                  + unreadable.join(QLatin1Char('\n')));
 }
 
 void Form49::Command1_Click() { unload(); }

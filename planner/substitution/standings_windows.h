@@ -3,6 +3,7 @@
 // a key date, and the standings before today's lessons.
 #include "planner/substitution/substitution_standings.h"
 #include "platform/forms.h"
+#include "register/day_file.h"
 
 class ListBox;
 class QLabel;
@@ -74,4 +75,9 @@ public:
 
 protected:
     void Form_Activate() override;
+
+private:
+    // Every activation reads the days again; a file that cannot be read is
+    // told once, not again when the closed message activates the window.
+    UnreadableDayMessage m_unreadable;
 };

@@ -102,7 +102,7 @@ void Form38::listPresets()
 void Form38::listFinishedDays()
 {
     QStringList items;
-    for (const ListedDay& listed : ListedSubstitutionDays())
+    for (const ListedDay& listed : ListedSubstitutionDays().days)
         items << withWeekday(dates::shortText(listed.day), listed.day);
     fill(List2, items);
     if (!items.isEmpty()) {

@@ -39,6 +39,7 @@ class DayReader {
 public:
     explicit DayReader(const QString& path) : m_in(path) {}
     bool isOpen() const { return m_in.isOpen(); }
+    const QString& unreadable() const { return m_in.unreadable(); }
     bool atEnd() const { return m_in.atEnd(); }
 
     bool line(QString& into) { return m_in.lineInput(into); }
@@ -307,16 +308,17 @@ bool ReadSubstitutionPreset()
     return true;
 }
 
-bool ReadSubstitutionRecords(const QString& key, const SubstitutionRecordTables& into)
+SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const SubstitutionRecordTables& into)
 {
-    DayReader in(SubstitutionDayFile(key));
+    const QString path = SubstitutionDayFile(key);
+    DayReader in(path);
     if (!in.isOpen())
-        return false;
+        return {false, datafile::unreadableNotice(QStringLiteral("Tagesdatei"), path, in.unreadable())};
     long teachers = 0;
     long classes = 0;
     in.count(teachers);
     in.count(classes);
     in.skip(2 * (teachers + classes));
     readPaidAndRecords(in, teachers, into);
-    return true;
+    return {true, {}};
 }

@@ -49,7 +49,16 @@ struct SubstitutionRecordTables {
     decltype(Model::gSubstRowTexts)& texts;
 };
 
+// How a file of the substitution planning was read: `found` when there was
+// a file to read. A file that is there but cannot be read is no missing one:
+// `unreadable` holds the notice that names it and the system's reason.
+struct SubstitutionFileRead {
+    bool found = false;
+    QString unreadable;
+    explicit operator bool() const { return found; }
+};
+
 // Reads the paid flags and the record block of the day file of a date key
-// into `into`, skipping the absences before them; false when there is no day
-// file. A short file leaves the entries it does not reach as they were.
-bool ReadSubstitutionRecords(const QString& key, const SubstitutionRecordTables& into);
+// into `into`, skipping the absences before them. A short file leaves the
+// entries it does not reach as they were.
+SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const SubstitutionRecordTables& into);

@@ -48,7 +48,7 @@ QString paidField(int flag)
     return QString();
 }
 
-QString recordLine(int number, const QDate& day, const DayRecords& records, int r)
+QString recordLine(int number, const QDate& day, const DayRecords& records, int r, const SubstitutionCounts& counts)
 {
     const int substitute = records.field(r, kSubstituteField);
     const QStringList fields = {
@@ -63,19 +63,84 @@ QString recordLine(int number, const QDate& day, const DayRecords& records, int 
         QStringLiteral("1,00"),
         quoted(paidField(records.field(r, kPaidField))),
         quoted(gTeacherShort(records.field(r, kAbsentTeacherField))),
-        QString::number(std::lround(gSubstCounts(substitute, kUnpaidColumn))) + QStringLiteral(",00"),
+        QString::number(std::lround(counts(substitute, kUnpaidColumn))) + QStringLiteral(",00"),
     };
     return datafile::sanitizeField(fields.join(kSeparator));
 }
 
-int lastNumberUsed()
+// The last number used, or the notice why "MDLNr.dat" could not be read:
+// taken as missing, the numbering would start again at 1000.
+struct LastNumber {
+    int number = kNumberBeforeFirst;
+    QString unreadable;
+};
+
+LastNumber lastNumberUsed()
 {
-    datafile::Reader in(gDataPath + kNumberFile);
+    const QString path = gDataPath + kNumberFile;
+    datafile::Reader in(path);
     if (!in.isOpen())
-        return kNumberBeforeFirst;
-    int number = 0;
-    in.numberInput(number);
-    return number;
+        return {kNumberBeforeFirst, datafile::unreadableNotice(QStringLiteral("Datei"), path, in.unreadable())};
+    LastNumber last{0, {}};
+    in.numberInput(last.number);
+    return last;
+}
+
+datafile::WriteResult writeNumber(int number)
+{
+    datafile::Writer out;
+    out.number(number);
+    return datafile::rewrite(gDataPath + kNumberFile, out.lines());
+}
+
+const QString kNothingWritten = QStringLiteral("Der Export wurde nicht geschrieben, die Nummerierung bleibt unverändert.\n");
+
+datafile::WriteResult notWritten(const QString& reason) { return {false, kNothingWritten + reason}; }
+
+// An export as it is built before anything is written: the last number
+// used, the running counts and the lines of "MDL.txt".
+struct ExportDraft {
+    int number;
+    SubstitutionCounts counts;
+    QStringList lines = {headerLine()};
+
+    // Numbers the records of the days from `first` to `last` that lie on or
+    // after the key date; every substitution from the key date on counts.
+    // Returns the notices of the files that could not be read.
+    QStringList addDays(const QDate& keyDate, const QDate& first, const QDate& last)
+    {
+        return ReadFinishedDays(keyDate, last, [&](const ListedDay& listed, const DayRecords& records) {
+            for (int r = 1; r <= records.count; ++r) {
+                const int substitute = records.field(r, kSubstituteField);
+                if (substitute < 1 || !records.inTables(r))
+                    continue;
+                if (listed.day >= first)
+                    lines << recordLine(++number, listed.day, records, r, counts);
+                CountHeldSubstitution(counts, substitute, records.field(r, kPaidField));
+            }
+        });
+    }
+};
+
+// The number goes first: a number on record whose export failed is at worst
+// skipped, while an export whose number was not recorded would hand its
+// numbers out again.
+datafile::WriteResult writeExport(int before, const ExportDraft& draft)
+{
+    if (const datafile::WriteResult written = writeNumber(draft.number); !written)
+        return notWritten(kNumberFile + QStringLiteral(": ") + written.reason);
+    const datafile::WriteResult written = datafile::rewrite(gDataPath + kExportFile, draft.lines);
+    if (written)
+        return written;
+    const QString why = kExportFile + QStringLiteral(": ") + written.reason;
+    // The earlier "MDL.txt" stays whole and holds none of the new numbers, so
+    // they may be handed out again.
+    if (draft.number == before || writeNumber(before))
+        return notWritten(why);
+    return {false, QStringLiteral("Der Export wurde nicht geschrieben, die Nummern %1 bis %2 bleiben ungenutzt.\n")
+                           .arg(before + 1)
+                           .arg(draft.number)
+                       + why};
 }
 
 std::uint32_t colour(int entry) { return static_cast<std::uint32_t>(gBackColours(entry).toDouble()); }
@@ -91,34 +156,25 @@ std::optional<QDate> showDateState(TextBox* box)
 
 datafile::WriteResult ExportSubstitutionRecords(const QDate& first, const QDate& last)
 {
-    int number = lastNumberUsed();
-    QStringList lines = {headerLine()};
+    const LastNumber before = lastNumberUsed();
+    if (!before.unreadable.isEmpty())
+        return notWritten(before.unreadable);
+    ExportDraft draft{before.number, gSubstCounts};
     std::optional<QDate> keyDate;
+    const SubstitutionFileRead standings = ReadStandings(keyDate, draft.counts);
+    if (!standings.unreadable.isEmpty())
+        return notWritten(standings.unreadable);
     // Without a key date no day counts from it: the export is its header.
-    if (ReadStandings(keyDate, gSubstCounts) && keyDate) {
+    if (standings && keyDate) {
+        // A day left out would shift every number and unpaid count after it.
+        if (const QStringList unreadable = draft.addDays(*keyDate, first, last); !unreadable.isEmpty())
+            return notWritten(unreadable.join(QLatin1Char('\n')));
         gKeyDate = dates::shortText(*keyDate);
-        DayRecords records;
-        for (const ListedDay& listed : ListedSubstitutionDays()) {
-            if (listed.day > last || listed.day < *keyDate || !records.read(listed.key))
-                continue;
-            const bool inRange = listed.day >= first;
-            for (int r = 1; r <= records.count; ++r) {
-                const int substitute = records.field(r, kSubstituteField);
-                if (substitute < 1 || !records.inTables(r))
-                    continue;
-                if (inRange)
-                    lines << recordLine(++number, listed.day, records, r);
-                CountHeldSubstitution(gSubstCounts, substitute, records.field(r, kPaidField));
-            }
-        }
     }
-    if (const datafile::WriteResult written = datafile::rewrite(gDataPath + kExportFile, lines); !written)
-        return {false, kExportFile + QStringLiteral(": ") + written.reason};
-    datafile::Writer numberFile;
-    numberFile.number(number);
-    if (const datafile::WriteResult written = datafile::rewrite(gDataPath + kNumberFile, numberFile.lines()); !written)
-        return {false, kNumberFile + QStringLiteral(": ") + written.reason};
-    return {};
+    const datafile::WriteResult written = writeExport(before.number, draft);
+    if (written)
+        gSubstCounts = draft.counts;
+    return written;
 }
 
 Form50::Form50() : FormBase(50)
@@ -189,8 +245,7 @@ void Form50::Command2_Click()
     if (!first || !last)
         return;
     if (const datafile::WriteResult written = ExportSubstitutionRecords(*first, *last); !written)
-        MsgBox(QStringLiteral("Der Export konnte nicht geschrieben werden, die Nummerierung bleibt unverändert.\n")
-               + written.reason);
+        MsgBox(written.reason);
 }
 
 void Form50::Command1_Click() { unload(); }

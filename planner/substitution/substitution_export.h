@@ -14,8 +14,11 @@ class TextBox;
 // Exports the substitutions of the days from `first` to `last` that lie on or
 // after the key date of "stand.sup"; every substitution from the key date on
 // counts towards the substitute's unpaid count written with each line, which
-// leaves gSubstCounts at the standings up to `last`. "MDLNr.dat" is written
-// only once "MDL.txt" is complete. Returns how the writing went.
+// leaves gSubstCounts at the standings up to `last`. Nothing is written, and
+// nothing numbered, while "MDLNr.dat", "stand.sup", "date.sup" or a day file
+// of the days read is there but cannot be read. No number of "MDL.txt" is
+// ever handed out again, whatever write fails. Returns how it went, with the
+// message for the user.
 datafile::WriteResult ExportSubstitutionRecords(const QDate& first, const QDate& last);
 
 // Form50 "Export ins MDL-Programm": the range of days to export.

@@ -8,24 +8,27 @@ namespace {
 const QString kDateList = QStringLiteral("date.sup");
 
 bool isTeacher(int t) { return t >= 1 && t <= gMaxTeachers.toInt() && gTeacherNames.inBounds(t); }
+bool isTeacherOrNone(int t) { return t == 0 || isTeacher(t); }
+bool isClassOrNone(int c) { return c >= 0 && c <= gMaxClasses.toInt() && gClassNames.inBounds(c); }
 }
 
-std::vector<ListedDay> ListedSubstitutionDays(bool stopAtEmptyLine)
+ListedDays ListedSubstitutionDays(bool stopAtEmptyLine)
 {
-    std::vector<ListedDay> days;
-    const QStringList lines = datafile::readLines(gDataPath + kDateList).value_or(QStringList{});
-    days.reserve(static_cast<std::size_t>(lines.size()));
-    for (const QString& line : lines) {
+    const QString path = gDataPath + kDateList;
+    const datafile::FileRead file = datafile::readFile(path);
+    ListedDays listed{{}, datafile::unreadableNotice(QStringLiteral("Datei"), path, file.reason)};
+    listed.days.reserve(static_cast<std::size_t>(file.lines.size()));
+    for (const QString& line : file.lines) {
         if (stopAtEmptyLine && line.isEmpty())
             break;
         const QString key = line.trimmed();
         if (const std::optional<QDate> day = dates::fromKey(key))
-            days.push_back({key, *day});
+            listed.days.push_back({key, *day});
     }
-    return days;
+    return listed;
 }
 
-bool DayRecords::read(const QString& key)
+SubstitutionFileRead DayRecords::read(const QString& key)
 {
     *this = DayRecords();
     return ReadSubstitutionRecords(key, {teacherPaid, count, rows, texts});
@@ -34,9 +37,27 @@ bool DayRecords::read(const QString& key)
 bool DayRecords::inTables(int record) const
 {
     const int substitute = field(record, kSubstituteField);
-    const int cls = field(record, kClassField);
     const int subject = field(record, kSubjectField);
-    return isTeacher(field(record, kAbsentTeacherField)) && (substitute < 1 || isTeacher(substitute))
-           && cls >= 1 && cls <= gMaxClasses.toInt() && gClassNames.inBounds(cls) && subject >= 0
-           && subject <= gMaxSubjects && gSubjectNames.inBounds(subject);
+    return isTeacherOrNone(field(record, kAbsentTeacherField)) && (substitute < 1 || isTeacher(substitute))
+           && isClassOrNone(field(record, kClassField)) && subject >= 0 && subject <= gMaxSubjects
+           && gSubjectNames.inBounds(subject);
+}
+
+QStringList ReadFinishedDays(const QDate& first, const QDate& last, const FinishedDayUse& use, bool stopAtEmptyLine)
+{
+    const ListedDays listed = ListedSubstitutionDays(stopAtEmptyLine);
+    if (!listed.unreadable.isEmpty())
+        return {listed.unreadable};
+    QStringList unreadable;
+    DayRecords records;
+    for (const ListedDay& day : listed.days) {
+        if (day.day < first || day.day > last)
+            continue;
+        const SubstitutionFileRead read = records.read(day.key);
+        if (read)
+            use(day, records);
+        else if (!read.unreadable.isEmpty())
+            unreadable << read.unreadable;
+    }
+    return unreadable;
 }

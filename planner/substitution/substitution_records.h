@@ -7,6 +7,8 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <vector>
 
 // A day of "date.sup": its key and its date.
@@ -15,10 +17,16 @@ struct ListedDay {
     QDate day;
 };
 
-// The days of "date.sup" in file order; empty when there is none. A line
-// that is no day key names no day file and is skipped; with
+// The days of "date.sup" in file order; none when there is no list, and when
+// it cannot be read, with the notice saying why.
+struct ListedDays {
+    std::vector<ListedDay> days;
+    QString unreadable;
+};
+
+// A line that is no day key names no day file and is skipped; with
 // `stopAtEmptyLine` an empty line ends the list, as it ends the statistics.
-std::vector<ListedDay> ListedSubstitutionDays(bool stopAtEmptyLine = false);
+ListedDays ListedSubstitutionDays(bool stopAtEmptyLine = false);
 
 // One day's paid flags and records, apart from the day variables.
 struct DayRecords {
@@ -27,14 +35,23 @@ struct DayRecords {
     decltype(Model::gSubstRows) rows;
     decltype(Model::gSubstRowTexts) texts;
 
-    // Reads the day file of a key afresh; false when there is none.
-    bool read(const QString& key);
+    // Reads the day file of a key afresh.
+    SubstitutionFileRead read(const QString& key);
     // The record's field, 0 for a record beyond the count read.
     int field(int record, int f) const { return rows(record, f); }
     // A record naming a teacher, substitute, class or subject outside the
     // tables belongs to no school day this program knows: it counts nowhere.
+    // An absent teacher or class 0 names none and stays within them.
     bool inTables(int record) const;
 };
+
+// Hands the records of each day of "date.sup" from `first` to `last`, both
+// included, to `use`, in file order. A day without a file is skipped, as no
+// day was saved; what is there and cannot be read ("date.sup", a day file) is
+// returned as notices for the reader to tell, since its counts lack it.
+using FinishedDayUse = std::function<void(const ListedDay&, const DayRecords&)>;
+QStringList ReadFinishedDays(const QDate& first, const QDate& last, const FinishedDayUse& use,
+                             bool stopAtEmptyLine = false);
 
 // The fields of a record.
 constexpr int kAbsentTeacherField = 0;

@@ -30,11 +30,11 @@ float counterValue(const QString& line)
 QDate workDate() { return dates::parse(gWorkDate.toString()).value_or(Clock::today()); }
 }
 
-bool ReadStandings(std::optional<QDate>& keyDate, SubstitutionCounts& counts)
+SubstitutionFileRead ReadStandings(std::optional<QDate>& keyDate, SubstitutionCounts& counts)
 {
     const datafile::FileRead file = datafile::readFile(standingsFile());
     if (file.state != datafile::FileRead::State::Read)
-        return false;
+        return {false, datafile::unreadableNotice(QStringLiteral("Datei"), standingsFile(), file.reason)};
     const QStringList& lines = file.lines;
     constexpr int kKeyDateLine = 1;
     constexpr int kFirstCounterLine = 2;
@@ -45,7 +45,7 @@ bool ReadStandings(std::optional<QDate>& keyDate, SubstitutionCounts& counts)
         for (int column = 0; column < kColumns && at < lines.size(); ++column)
             counts(t, column) = counterValue(lines[at++]);
     }
-    return true;
+    return {true, {}};
 }
 
 std::optional<QDate> ReadStandingsKeyDate()
@@ -63,7 +63,7 @@ QStringList StandingsLines(const QString& keyDate, const SubstitutionCounts& cou
     out.line(datafile::sanitizeField(keyDate.trimmed()));
     for (int t = 1; t <= teacherSlots(); ++t) {
         for (int column = 0; column < kColumns; ++column)
-            out.number(counts(t, column));
+            out.numberSingle(counts(t, column));
     }
     return out.lines();
 }
@@ -83,24 +83,20 @@ void CountHeldSubstitution(SubstitutionCounts& counts, int substitute, int paidF
 
 std::optional<QDate> KeyDate() { return dates::parse(gKeyDate.toString()); }
 
-void LoadSubstitutionTotals()
+QStringList LoadSubstitutionTotals()
 {
     std::optional<QDate> keyDate;
-    if (!ReadStandings(keyDate, gSubstCounts))
-        return;
+    if (const SubstitutionFileRead standings = ReadStandings(keyDate, gSubstCounts); !standings)
+        return standings.unreadable.isEmpty() ? QStringList{} : QStringList{standings.unreadable};
     gKeyDate = keyDate ? Variant(dates::shortText(*keyDate)) : Variant();
     // Without a key date no day lies on or after it.
     if (!keyDate)
-        return;
-    const QDate before = workDate();
-    DayRecords day;
-    for (const ListedDay& listed : ListedSubstitutionDays()) {
-        if (listed.day < *keyDate || listed.day >= before || !day.read(listed.key))
-            continue;
+        return {};
+    return ReadFinishedDays(*keyDate, workDate().addDays(-1), [](const ListedDay&, const DayRecords& day) {
         for (int r = 1; r <= day.count; ++r) {
             const int substitute = day.field(r, kSubstituteField);
             if (substitute >= 1 && day.inTables(r))
                 CountHeldSubstitution(gSubstCounts, substitute, day.field(r, kPaidField));
         }
-    }
+    });
 }

@@ -3,6 +3,7 @@
 // and the unpaid and paid substitutions held, fixed by hand at a key date in
 // "stand.sup" and carried forward by the finished substitution days.
 #include "core/model.h"
+#include "planner/substitution/substitution_day.h"
 #include "platform/datafile.h"
 
 #include <QDate>
@@ -17,8 +18,8 @@ constexpr int kPaidColumn = 2;
 
 // "stand.sup" as one reads it: the key date (none when line 2 is no date)
 // and the counters it reaches; a short file leaves the rest of `counts` as
-// they were. False when there is no file.
-bool ReadStandings(std::optional<QDate>& keyDate, SubstitutionCounts& counts);
+// they were. Not found when there is no file or it cannot be read.
+SubstitutionFileRead ReadStandings(std::optional<QDate>& keyDate, SubstitutionCounts& counts);
 // Only the key date of "stand.sup"; none without a file or a date.
 std::optional<QDate> ReadStandingsKeyDate();
 // The lines of "stand.sup" for a key date as typed and the counters.
@@ -33,8 +34,9 @@ void CountHeldSubstitution(SubstitutionCounts& counts, int substitute, int paidF
 // The standings before lessons on gWorkDate: the key-date counts of
 // "stand.sup" into gSubstCounts and gKeyDate, plus every substitution held on
 // the finished days from the key date up to the day before. Without
-// "stand.sup" nothing changes.
-void LoadSubstitutionTotals();
+// "stand.sup" nothing changes. Returns the notices of the files that are
+// there but could not be read: the standings lack what they hold.
+QStringList LoadSubstitutionTotals();
 
 // gKeyDate as a date; none when it holds no date.
 std::optional<QDate> KeyDate();

@@ -7,6 +7,7 @@
 #include "platform/controls.h"
 #include "platform/datafile.h"
 #include "platform/dates.h"
+#include "platform/dialogs.h"
 #include "platform/numbers.h"
 #include "platform/printer.h"
 #include "platform/runtime.h"
@@ -79,9 +80,9 @@ void printCount(double x, double y, int count)
 void tallyDay(const DayRecords& day, StatisticsTallies& tallies)
 {
     for (int r = 1; r <= day.count; ++r) {
-        if (!day.inTables(r))
-            continue;
         const int absent = day.field(r, kAbsentTeacherField);
+        if (absent < 1 || !day.inTables(r))
+            continue;
         const int substitute = day.field(r, kSubstituteField);
         ++tallies[static_cast<std::size_t>(absent)].missed;
         if (substitute < 1)
@@ -98,15 +99,12 @@ void tallyDay(const DayRecords& day, StatisticsTallies& tallies)
 std::uint32_t colour(int entry) { return static_cast<std::uint32_t>(gBackColours(entry).toDouble()); }
 }
 
-StatisticsTallies CountSubstitutionStatistics(const QDate& first, const QDate& last)
+SubstitutionStatistics CountSubstitutionStatistics(const QDate& first, const QDate& last)
 {
-    StatisticsTallies tallies{};
-    DayRecords day;
-    for (const ListedDay& listed : ListedSubstitutionDays(true)) {
-        if (listed.day >= first && listed.day <= last && day.read(listed.key))
-            tallyDay(day, tallies);
-    }
-    return tallies;
+    SubstitutionStatistics counted;
+    counted.unreadable = ReadFinishedDays(
+        first, last, [&](const ListedDay&, const DayRecords& day) { tallyDay(day, counted.tallies); }, true);
+    return counted;
 }
 
 void PrintSubstitutionStatistics(const QString& firstText, const QDate& last, const StatisticsTallies& tallies)
@@ -205,14 +203,24 @@ void Form41::Command2_Click()
     const std::optional<QDate> last = dates::parse(Text2->text().trimmed());
     if (!first || !last)
         return;
+    SubstitutionStatistics counted;
+    {
+        const BusyPointer busy;
+        counted = CountSubstitutionStatistics(*first, *last);
+    }
+    // Every count of a teacher is a sum over the days: a printout that lacks
+    // a day is wrong on every line and does not show it.
+    if (!counted.unreadable.isEmpty()) {
+        MsgBox(QStringLiteral("Die Statistik wurde nicht gedruckt:\n") + counted.unreadable.join(QLatin1Char('\n')));
+        return;
+    }
     if (!datafile::exists(gDataPath + QStringLiteral("date.sup")))
         return;
     PrintRun run;
     {
         const BusyPointer busy;
-        const StatisticsTallies tallies = CountSubstitutionStatistics(*first, *last);
         printer().beginRun(QStringLiteral("Supplierstatistik"), gDataPath + QStringLiteral("Ausdrucke"));
-        PrintSubstitutionStatistics(Text1->text().trimmed(), *last, tallies);
+        PrintSubstitutionStatistics(Text1->text().trimmed(), *last, counted.tallies);
         run = printer().endRun();
     }
     reportPrintRun(run);

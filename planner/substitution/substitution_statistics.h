@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 class QLabel;
@@ -22,11 +23,18 @@ struct TeacherTally {
 // Indexed by teacher slot 1..60; slot 0 stays empty.
 using StatisticsTallies = std::array<TeacherTally, 61>;
 
+// The counts of a range and the notices of the files that could not be read
+// for it, which the counts lack.
+struct SubstitutionStatistics {
+    StatisticsTallies tallies{};
+    QStringList unreadable;
+};
+
 // Counts the days of "date.sup" from `first` to `last`, both included, up to
 // its first empty line. A substitution is paid when the absent teacher's
 // substitutions are paid that day. The days are read into tables of their
 // own: the day the absence window holds stays as it is.
-StatisticsTallies CountSubstitutionStatistics(const QDate& first, const QDate& last);
+SubstitutionStatistics CountSubstitutionStatistics(const QDate& first, const QDate& last);
 
 // Prints the tallies on the current printer: a header with the title, then
 // one line per teacher with a count, 41 to a page, every page a document of

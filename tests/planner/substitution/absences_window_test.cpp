@@ -202,4 +202,17 @@ TEST_F(AbsencesWindowTest, ReasonsAndPaidFlagsLandOnTheSelectedTeacherAndClass)
     EXPECT_EQ(gClassAbsenceReason(2), "Projekttag");
     EXPECT_EQ(gClassAbsenceReason(4), "");
 }
+
+TEST_F(AbsencesWindowTest, TheCancellationListButtonShowsWhetherTheLastLoadedDayHasAnAbsentClass)
+{
+    writeDay("15.09.2026", "krank");
+    gWorkDate = "16.09.2026";
+    ASSERT_TRUE(SaveSubstitutionDay());
+    Form20* f = open();
+    for (const auto& [date, hidden] : {std::pair{"15.09.2026", false}, std::pair{"16.09.2026", true},
+                                       std::pair{"15.09.2026", false}, std::pair{"17.09.2026", false}}) {
+        f->Text2->setText(date);
+        EXPECT_EQ(f->Command4->isHidden(), hidden) << date << ": a date without day file keeps the 15th";
+    }
+}
 }

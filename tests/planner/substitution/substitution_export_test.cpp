@@ -59,15 +59,18 @@ TEST_F(ExportTest, RecordsOutsideTheTablesAreLeftOutAndAnOddPaidFlagCountsNowher
 {
     writeStandings();
     saveDay("10.09.2026", {{1, 2, 1, 1, 61, 0}, {1, 2, 1, 25, 2, 0}, {1, 2, 101, 1, 2, 0}, {0, 2, 1, 1, 2, 0},
-                           {1, 2, 1, 1, 2, 7}, {1, 3, 1, 1, 2, 0}});
+                           {1, 2, 1, 1, 2, 7}, {1, 3, 1, 0, 2, 0}});
     ASSERT_TRUE(exportDay(10));
     const QStringList lines = readLines("MDL.txt");
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[1], "1000;\"abc\";10.09.2026;\"2\";\"M\";\"5a\";\"CRA\";\"\";1,00;\"\";\"BER\";7,00")
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[1], "1000;\"abc\";10.09.2026;\"2\";\"M\";\"5a\";\"CRA\";\"\";1,00;\"u\";\"\";7,00")
+        << "a record without absent teacher counts";
+    EXPECT_EQ(lines[2], "1001;\"abc\";10.09.2026;\"2\";\"M\";\"5a\";\"CRA\";\"\";1,00;\"\";\"BER\";8,00")
         << "the odd flag's field stays empty";
-    EXPECT_EQ(lines[2], "1001;\"abc\";10.09.2026;\"3\";\"M\";\"5a\";\"CRA\";\"\";1,00;\"u\";\"BER\";7,00");
-    EXPECT_EQ(readBytes("MDLNr.dat"), " 1001 \r\n");
-    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 7 + 1);
+    EXPECT_EQ(lines[3], "1002;\"abc\";10.09.2026;\"3\";\"M\";\"\";\"CRA\";\"\";1,00;\"u\";\"BER\";8,00")
+        << "a record without class counts";
+    EXPECT_EQ(readBytes("MDLNr.dat"), " 1002 \r\n");
+    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 7 + 2);
 }
 
 TEST_F(ExportTest, WithoutStandingsOrAKeyDateOnlyTheHeaderIsWritten)

@@ -19,13 +19,14 @@ protected:
         ASSERT_TRUE(WriteStandings(keyDate, counts));
     }
     // Substitutions by teacher 2 on days around a key date of 10.09.2026,
-    // records outside the tables and a date line that is no day.
+    // records outside the tables, records without an absent teacher or
+    // class, and a date line that is no day.
     void saveWeek() const
     {
         saveDay("09.09.2026", {{1, 1, 1, 1, 2, 0}});
         saveDay("10.09.2026", {{1, 1, 1, 1, 2, 0}, {1, 2, 1, 1, 2, 1}, {1, 3, 1, 1, 0, 0}});
         saveDay("11.09.2026", {{4, 1, 1, 2, 2, 0}, {4, 2, 1, 2, 3, 7}, {1, 1, 1, 1, 61, 0}, {1, 1, 1, 25, 2, 0},
-                               {0, 1, 1, 1, 2, 0}});
+                               {0, 1, 1, 1, 2, 0}, {4, 3, 1, 0, 2, 1}});
         saveDay("14.09.2026", {{1, 1, 1, 1, 2, 0}});
         ASSERT_TRUE(datafile::appendLine(path("date.sup"), "kein Tag"));
     }
@@ -43,20 +44,21 @@ TEST_F(StandingsTest, TotalsCountFromTheKeyDateUpToTheDayBeforeTheWorkingDate)
     gWorkDate = "14.09.2026";
     LoadSubstitutionTotals();
     EXPECT_EQ(gKeyDate, Variant("10.09.2026"));
-    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 1 + 2)
-        << "the key date counts, the day before it, the working date and records outside the tables not";
+    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 1 + 3)
+        << "the key date and a record without absent teacher count, the day before it, the working date and "
+           "records outside the tables not";
     EXPECT_EQ(bounds::violations(), 0);
-    EXPECT_EQ(gSubstCounts(2, kPaidColumn), 2 + 1);
+    EXPECT_EQ(gSubstCounts(2, kPaidColumn), 2 + 2) << "a record without class counts";
     EXPECT_EQ(gSubstCounts(3, kUnpaidColumn), 0) << "a paid flag of 7 counts nowhere";
     EXPECT_EQ(gSubstCounts(3, kQuotaColumn), 2.5f) << "a fraction reads back whole";
     EXPECT_EQ(gSubstCounts(1, kUnpaidColumn), 0) << "the absent teacher's counts stay";
     LoadSubstitutionTotals();
-    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 3) << "a second run starts again from the file";
+    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 4) << "a second run starts again from the file";
 
     setNow(QDateTime(QDate(2026, 9, 12), QTime(8, 0)));
     gWorkDate = "morgen";
     LoadSubstitutionTotals();
-    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 3) << "a working date that is no date counts as today";
+    EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 4) << "a working date that is no date counts as today";
 
     writeStandings("irgendwann");
     gKeyDate = "01.01.2026";
@@ -176,5 +178,25 @@ TEST_F(StandingsTest, AViewOrAnExportWhileTheKeyDateWindowIsOpenLeavesItsEditsAl
     const QStringList lines = readLines("stand.sup");
     EXPECT_EQ(lines.mid(5, 3), (QStringList{" 12 ", " 1 ", " 5 "})) << "key-date counts, not running totals";
     EXPECT_EQ(lines.mid(20, 3), (QStringList{" 0 ", " 0 ", " 0 "})) << "teacher 6 untouched";
+}
+
+// The counters are single-precision values: shown and written with the
+// digits a Single holds, not those of its double.
+TEST_F(StandingsTest, FractionalCountersAreShownAndWrittenInTheirShortForm)
+{
+    for (const auto& [typed, written, column] : {std::tuple{"1,1", " 1,1 ", " 1.1"}, std::tuple{"0,5", " 0,5 ", "  .5"},
+                                                 std::tuple{"12", " 12 ", "  12"}, std::tuple{"2,25", " 2,25 ", "2.25"}}) {
+        Form47* f = forms::show<Form47>();
+        f->Text1->setText("10.09.2026");
+        f->List1->setListIndex(1);
+        f->Text2->setText(typed);
+        leave(f->Text2);
+        f->Command1->click();
+        EXPECT_EQ(readLines("stand.sup").value(5), written);
+        forms::show<Form47>()->List1->setListIndex(1);
+        EXPECT_EQ(forms::show<Form47>()->Text2->text(), typed) << "read back and shown";
+        forms::unload<Form47>();
+        EXPECT_EQ(forms::show<Form49>()->List1->List(1).right(4), column);
+    }
 }
 }

@@ -107,16 +107,17 @@ TEST_F(StatisticsTest, WithoutDaysInTheRangeOnlyTheHeaderIsPrintedAndWithoutDate
 
 TEST_F(StatisticsTest, TheCountSkipsWhatIsNoDayOrOutsideTheTablesAndStopsAtAnEmptyLine)
 {
-    saveDay("10.09.2026", {{1, 1, 1, 1, 61, 0}, {1, 1, 1, 0, 2, 0}, {1, 1, 1, 1, 2, 0}});
+    saveDay("10.09.2026", {{1, 1, 1, 1, 61, 0}, {1, 1, 1, 0, 2, 0}, {0, 1, 1, 1, 3, 0}, {1, 1, 1, 1, 2, 0}});
     ASSERT_TRUE(datafile::appendLine(path("date.sup"), "Unsinn"));
     saveDay("11.09.2026", {{4, 1, 1, 1, 2, 0}});
     ASSERT_TRUE(datafile::appendLine(path("date.sup"), ""));
     saveDay("14.09.2026", {{5, 1, 1, 1, 2, 0}});
-    const StatisticsTallies tallies = CountSubstitutionStatistics(QDate(2026, 9, 1), QDate(2026, 9, 30));
-    EXPECT_EQ(tallies[1].missed, 1);
+    const StatisticsTallies tallies = CountSubstitutionStatistics(QDate(2026, 9, 1), QDate(2026, 9, 30)).tallies;
+    EXPECT_EQ(tallies[1].missed, 2) << "a record without class counts";
     EXPECT_EQ(tallies[4].missed, 1);
     EXPECT_EQ(tallies[5].missed, 0);
-    EXPECT_EQ(tallies[2].unpaid, 2);
+    EXPECT_EQ(tallies[2].unpaid, 3);
+    EXPECT_EQ(tallies[3].unpaid, 0) << "a record without absent teacher counts nothing";
 }
 
 TEST_F(StatisticsTest, TheWindowNormalisesDatesAndShowsThePrinter)
