@@ -73,6 +73,13 @@ struct HalfCell {
 // gDay, gPeriod, gClass, gHalf := the half-cell.
 void enterCell(const HalfCell& cell);
 
+// The editor's placement: gSubject (0 empties) into the half-cell through
+// SetTimetableCell, with its results in gSubject and gCheckOk. A placement
+// forced over a clash shares a teacher with another lesson of the period;
+// taking either out gives the teacher back to the other, so the teacher-side
+// tables go on holding what the grid holds.
+void placeLesson(const HalfCell& cell);
+
 // The placement lists' entries carry the subject they were built for: two
 // subjects may share a short name, and a short name may be empty or end in
 // "!", so the text alone does not tell the subject back.
