@@ -12,6 +12,28 @@ class PositionedForm : public FormBase {
 public:
     PositionedForm() : FormBase(6) {}
 };
+class OtherPositionedForm : public FormBase {
+public:
+    OtherPositionedForm() : FormBase(7) {}
+};
+
+// Runs a step of a program whose state lives in `state`, another program's
+// on the same folder in the data model meanwhile.
+template <typename Step>
+void asProgram(Model& state, Step step)
+{
+    model() = state;
+    step();
+    state = model();
+}
+
+template <class F>
+void moveAndClose(QPoint to)
+{
+    F* form = forms::get<F>();
+    form->move(to);
+    form->unload();
+}
 }
 
 using WindowPositionsTest = ModelTest;
@@ -90,4 +112,30 @@ TEST_F(WindowPositionsTest, AnUnwritableFolderLosesThePositionsSilently)
     gDataPath = m_dir.path() + "/fehlt/";
     SaveWindowPositions();
     EXPECT_FALSE(QDir(m_dir.path() + "/fehlt").exists());
+}
+
+// The register and the planner started on one folder, or on a teacher's
+// file; each moves another window. Whichever ends last, both moves stay.
+TEST_F(WindowPositionsTest, TwoProgramsOnOneFileKeepEachOthersMoves)
+{
+    for (const auto& [user, plannerEndsLast] : {std::pair{"", false}, std::pair{"ABC", true}}) {
+        SCOPED_TRACE(user);
+        gUserShort = user;
+        writeLines(WindowPositionFile(), QStringList(140, " 300 "));
+        LoadWindowPositions();
+        Model registerState = model();
+        Model plannerState = model();
+        asProgram(registerState, [] { moveAndClose<PositionedForm>({100, 50}); });
+        asProgram(plannerState, [] { moveAndClose<OtherPositionedForm>({200, 80}); });
+        // Every close of a window writes the file again, the last one at the end.
+        Model* const order[] = {plannerEndsLast ? &registerState : &plannerState,
+                                plannerEndsLast ? &plannerState : &registerState};
+        for (Model* state : order)
+            asProgram(*state, [] { forms::get<PositionedForm>()->unload(); });
+
+        const QStringList lines = readLines(WindowPositionFile());
+        ASSERT_EQ(lines.size(), 140);
+        EXPECT_EQ(lines.mid(10, 4), (QStringList{" 750 ", " 1500 ", " 1200 ", " 3000 "}));
+        EXPECT_EQ(lines.count(" 300 "), 136);
+    }
 }
