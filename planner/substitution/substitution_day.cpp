@@ -4,6 +4,7 @@
 #include "platform/dates.h"
 #include "platform/numbers.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 
@@ -14,6 +15,8 @@ using RecordTable = decltype(Model::gSubstRows);
 using MarkTable = decltype(Model::gTeacherAbsentPeriods);
 
 const QString kDateList = QStringLiteral("date.sup");
+// Why the day read last by ReadSubstitutionDay could not be read.
+QString lastUnreadableDay;
 const QString kPreset = QStringLiteral("suppl.dat");
 constexpr int kRecordFields = 5;
 constexpr int kRecordPaidField = 5;
@@ -38,6 +41,7 @@ bool fits(long index)
 class DayReader {
 public:
     explicit DayReader(const QString& path) : m_in(path) {}
+    explicit DayReader(QStringList lines) : m_in(std::move(lines)) {}
     bool isOpen() const { return m_in.isOpen(); }
     bool atEnd() const { return m_in.atEnd(); }
 
@@ -248,11 +252,19 @@ bool SaveSubstitutionDay()
     return isListed(key) || datafile::appendLine(gFileName, key);
 }
 
+const QString& UnreadableSubstitutionDayNotice() { return lastUnreadableDay; }
+
 bool ReadSubstitutionDay(const QString& key)
 {
-    DayReader in(SubstitutionDayFile(key));
-    if (!in.isOpen())
+    const QString path = SubstitutionDayFile(key);
+    datafile::FileRead file = datafile::readFile(path);
+    lastUnreadableDay = file.state == datafile::FileRead::State::Unreadable
+                            ? QStringLiteral("Die Tagesdatei %1 konnte nicht gelesen werden: %2.")
+                                  .arg(QFileInfo(path).fileName(), file.reason)
+                            : QString();
+    if (file.state != datafile::FileRead::State::Read)
         return false;
+    DayReader in(std::move(file.lines));
     long teachers = 0;
     long classes = 0;
     in.count(teachers);
