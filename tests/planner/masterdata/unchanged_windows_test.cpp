@@ -1,9 +1,12 @@
 #include "planner/editor/free_period_rules.h"
+#include "planner/masterdata/curriculum_overview.h"
 #include "planner/masterdata/display_settings.h"
 #include "planner/masterdata/group_teacher_order.h"
 #include "planner/masterdata/period_times_window.h"
 #include "planner/masterdata/plan_deletion_window.h"
 #include "planner/masterdata/school_data_window.h"
+#include "planner/masterdata/school_overview.h"
+#include "planner/masterdata/subject_window.h"
 #include "planner/masterdata/tools_window.h"
 #include "planner/masterdata/web_colours.h"
 #include "planner/print/print_menu.h"
@@ -60,6 +63,7 @@ protected:
 TEST_F(UnchangedWindowsTest, AWindowOpenedAndClosedWritesNoFile)
 {
     const std::pair<const char*, std::function<void()>> looks[] = {
+        {"Fächer", [] { forms::show<Form7>()->Command1->click(); }},
         {"Schuldaten", [] { forms::show<Form9>()->Command1->click(); }},
         {"Zeiten", [] { forms::show<Form27>()->Command1->click(); }},
         {"Eingabebreite", [] { forms::show<Form30>()->Command1->click(); }},
@@ -68,13 +72,15 @@ TEST_F(UnchangedWindowsTest, AWindowOpenedAndClosedWritesNoFile)
         {"Werkzeuge", [] { forms::show<Form29>()->Command6->click(); }},
         {"Pläne löschen", [] { forms::show<Form33>()->Command1->click(); }},
         {"Personal", [] { forms::show<Form37>()->Command1->click(); }},
+        {"Stundentafel", [] { forms::show<Form23>()->Command1->click(); }},
+        {"Gesamtübersicht", [] { forms::show<Form36>()->Command1->click(); }},
         {"Farben im Internet", [] { forms::show<Form65>()->Command1->click(); }},
         {"Hohlstundenregeln", [] { forms::show<Form19>()->Command1->click(); }},
         {"Drucken", [] { forms::show<Form14>()->Command1->click(); }},
     };
-    const auto before = folderState(m_dir.path());
     for (const auto& [window, look] : looks) {
         SCOPED_TRACE(window);
+        const auto before = folderState(m_dir.path());
         look();
         EXPECT_TRUE(forms::all().isEmpty());
         EXPECT_TRUE(folderState(m_dir.path()) == before);
