@@ -15,8 +15,6 @@ using RecordTable = decltype(Model::gSubstRows);
 using MarkTable = decltype(Model::gTeacherAbsentPeriods);
 
 const QString kDateList = QStringLiteral("date.sup");
-// Why the day read last by ReadSubstitutionDay could not be read.
-QString lastUnreadableDay;
 const QString kPreset = QStringLiteral("suppl.dat");
 constexpr int kRecordFields = 5;
 constexpr int kRecordPaidField = 5;
@@ -25,6 +23,9 @@ constexpr int kPresetStatusWidth = 3;
 // Counts are read as numbers; beyond this a file is damaged, and reading past
 // the values it announces ends at the end of the file anyway.
 constexpr double kLargestCount = 1'000'000;
+
+// Why the day read last by ReadSubstitutionDay could not be read.
+QString lastUnreadableDay;
 
 int teacherSlots() { return std::clamp(gMaxTeachers.toInt(), 0, static_cast<int>(TeacherTable::upper())); }
 int classSlots() { return std::clamp(gMaxClasses.toInt(), 0, static_cast<int>(ClassTable::upper())); }

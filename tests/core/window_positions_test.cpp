@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <optional>
 
 namespace {
 class PositionedForm : public FormBase {
@@ -17,22 +18,16 @@ public:
     OtherPositionedForm() : FormBase(7) {}
 };
 
-// Runs a step of a program whose state lives in `state`, another program's
-// on the same folder in the data model meanwhile.
-template <typename Step>
-void asProgram(Model& state, Step step)
+// A program whose state lives in `state` moves its window F (or leaves it
+// where it opens) and closes it; another program's state was in the model.
+template <class F>
+void closeIn(Model& state, std::optional<QPoint> to = {})
 {
     model() = state;
-    step();
-    state = model();
-}
-
-template <class F>
-void moveAndClose(QPoint to)
-{
     F* form = forms::get<F>();
-    form->move(to);
+    form->move(to.value_or(form->pos()));
     form->unload();
+    state = model();
 }
 }
 
@@ -125,13 +120,11 @@ TEST_F(WindowPositionsTest, TwoProgramsOnOneFileKeepEachOthersMoves)
         LoadWindowPositions();
         Model registerState = model();
         Model plannerState = model();
-        asProgram(registerState, [] { moveAndClose<PositionedForm>({100, 50}); });
-        asProgram(plannerState, [] { moveAndClose<OtherPositionedForm>({200, 80}); });
+        closeIn<PositionedForm>(registerState, QPoint(100, 50));
+        closeIn<OtherPositionedForm>(plannerState, QPoint(200, 80));
         // Every close of a window writes the file again, the last one at the end.
-        Model* const order[] = {plannerEndsLast ? &registerState : &plannerState,
-                                plannerEndsLast ? &plannerState : &registerState};
-        for (Model* state : order)
-            asProgram(*state, [] { forms::get<PositionedForm>()->unload(); });
+        closeIn<PositionedForm>(plannerEndsLast ? registerState : plannerState);
+        closeIn<PositionedForm>(plannerEndsLast ? plannerState : registerState);
 
         const QStringList lines = readLines(WindowPositionFile());
         ASSERT_EQ(lines.size(), 140);
