@@ -167,6 +167,9 @@ struct Model {
     // Window positions by window number 1..70, in twips
     FixedArray<Variant, 70> gWindowTop;
     FixedArray<float, 70> gWindowLeft;
+    // 1 for a slot this program changed since it last read or wrote the
+    // position file: the other programs on the folder keep theirs in it.
+    FixedArray<short, 70> gWindowChanged;
 
     // Timetable editor, optimiser and its evaluation
     short gLastEditorDay{};
@@ -431,6 +434,7 @@ inline auto& gDayShortNames = model().gDayShortNames;
 // Window positions by window number 1..70, in twips
 inline auto& gWindowTop = model().gWindowTop;
 inline auto& gWindowLeft = model().gWindowLeft;
+inline auto& gWindowChanged = model().gWindowChanged;
 
 // Timetable editor, optimiser and its evaluation
 inline auto& gLastEditorDay = model().gLastEditorDay;

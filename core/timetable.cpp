@@ -152,6 +152,19 @@ void reenterLesson(int half)
     SetTimetableCell();
 }
 
+// Enters the teachers of every lesson the grid holds in one period of a day,
+// over entries already cleared; a teacher with two lessons there (a placement
+// forced over a clash) keeps the one of the later class.
+void reenterPeriod(int day, int period)
+{
+    for (int k = 1; k <= gMaxClasses.toInt(); ++k) {
+        gDay = day;
+        gPeriod = period;
+        gClass = k;
+        reenterLesson(0);
+        reenterLesson(1);
+    }
+}
 }
 
 namespace timetable {
@@ -164,6 +177,17 @@ int lastClass()
 }
 int grade(int cls) { return gradeOf(cls); }
 bool inAbilityGroups(int cls) { return !outsideAbilityGroups(upperName(cls)); }
+
+void rebuildTeacherPeriod(int day, int period)
+{
+    const SavedCell saved = keepCell();
+    for (int t = 0; t <= gTeacherPlanSubject.upper(0); ++t) {
+        gTeacherPlanSubject(t, day, period) = 0;
+        gTeacherPlanClass(t, day, period) = 0;
+    }
+    reenterPeriod(day, period);
+    restoreCell(saved);
+}
 }
 
 void SetClassTypeFlags()
@@ -208,17 +232,9 @@ void RebuildTeacherTimetables()
     // Cleared whole, so a week shorter than the previous plan's keeps none of its lessons.
     gTeacherPlanSubject.fill(0);
     gTeacherPlanClass.fill(0);
-    for (int d = 1; d <= timetable::days(); ++d) {
-        for (int p = 1; p <= timetable::periods(); ++p) {
-            for (int k = 1; k <= gMaxClasses.toInt(); ++k) {
-                gDay = d;
-                gPeriod = p;
-                gClass = k;
-                reenterLesson(0);
-                reenterLesson(1);
-            }
-        }
-    }
+    for (int d = 1; d <= timetable::days(); ++d)
+        for (int p = 1; p <= timetable::periods(); ++p)
+            reenterPeriod(d, p);
     restoreCell(saved);
 }
 

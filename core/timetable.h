@@ -38,4 +38,9 @@ int lastClass();
 // second character).
 int grade(int cls);
 bool inAbilityGroups(int cls);
+
+// Rebuilds the teacher-side entries of one period of a day from the grid, as
+// RebuildTeacherTimetables does for the week; gSubject and gTeacher are
+// overwritten.
+void rebuildTeacherPeriod(int day, int period);
 }

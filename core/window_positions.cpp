@@ -34,10 +34,14 @@ void bringBackOnScreen()
     const int maxLeft = screen->width() - kEdgeMargin;
     const int maxTop = screen->height() - kEdgeMargin;
     for (int slot = 1; slot <= kSlots; ++slot) {
-        if (gWindowTop(slot) > maxTop)
+        if (gWindowTop(slot) > maxTop) {
             gWindowTop(slot) = 1;
-        if (gWindowLeft(slot) > maxLeft)
+            gWindowChanged(slot) = 1;
+        }
+        if (gWindowLeft(slot) > maxLeft) {
             gWindowLeft(slot) = 1;
+            gWindowChanged(slot) = 1;
+        }
     }
 }
 
@@ -47,6 +51,11 @@ int windowPixels(double twips)
 {
     const double pixels = twips / units::kTwipsPerPixel;
     return std::fabs(pixels) <= QWIDGETSIZE_MAX ? static_cast<int>(pixels) : QWIDGETSIZE_MAX;
+}
+
+QPoint slotPixels(int slot)
+{
+    return {windowPixels(gWindowLeft(slot)), windowPixels(gWindowTop(slot).toDouble())};
 }
 
 void restorePosition(FormBase& form) { RestoreWindowPosition(form, form.positionSlot()); }
@@ -67,7 +76,7 @@ void RestoreWindowPosition(QWidget& window, int slot)
 {
     if (slot < 1 || slot > kSlots)
         return;
-    window.move(windowPixels(gWindowLeft(slot)), windowPixels(gWindowTop(slot).toDouble()));
+    window.move(slotPixels(slot));
 }
 
 void StoreWindowPosition(const QWidget& window, int slot)
@@ -80,10 +89,13 @@ void StoreWindowPosition(const QWidget& window, int slot)
 
 void RememberWindowPosition(const QWidget& window, int slot)
 {
-    if (slot < 1 || slot > kSlots)
+    // A window that was not moved leaves its slot as it was read, so the
+    // file keeps what another program stored there meanwhile.
+    if (slot < 1 || slot > kSlots || window.pos() == slotPixels(slot))
         return;
     gWindowLeft(slot) = static_cast<float>(units::pixelsToTwips(window.x()));
     gWindowTop(slot) = units::pixelsToTwips(window.y());
+    gWindowChanged(slot) = 1;
 }
 
 QString WindowPositionFile()
@@ -91,15 +103,32 @@ QString WindowPositionFile()
     return gDataPath + QStringLiteral("qzTopLeft") + gUserShort.trimmed() + QStringLiteral(".dat");
 }
 
+// The register and the planner, and a teacher's several PCs, keep their
+// positions in one file: the slots this program changed go over the file as
+// it stands now, the others stay as another program may have written them.
 void SaveWindowPositions()
 {
     bringBackOnScreen();
+    const QString file = WindowPositionFile();
+    datafile::FileRead onDisk = datafile::readFile(file);
+    if (onDisk.state == datafile::FileRead::State::Unreadable)
+        return;
+    datafile::Reader in(std::move(onDisk.lines));
     datafile::Writer out;
     for (int slot = 1; slot <= kSlots; ++slot) {
-        out.number(gWindowTop(slot).toDouble());
-        out.number(gWindowLeft(slot));
+        Variant top = gWindowTop(slot);
+        float left = gWindowLeft(slot);
+        in.numberInput(top);
+        in.numberInput(left);
+        if (gWindowChanged(slot) == 1) {
+            top = gWindowTop(slot);
+            left = gWindowLeft(slot);
+        }
+        out.number(top.toDouble());
+        out.number(left);
     }
-    out.commit(WindowPositionFile());
+    if (datafile::rewriteChanged(file, out.lines()))
+        gWindowChanged.fill(0);
 }
 
 void LoadWindowPositions()
@@ -115,6 +144,8 @@ void LoadWindowPositions()
         gWindowTop(slot) = std::fabs(gWindowTop(slot).toDouble());
         gWindowLeft(slot) = std::fabs(gWindowLeft(slot));
     }
+    // The slots are now the file's.
+    gWindowChanged.fill(0);
 }
 
 void InstallWindowPositionHooks() { FormBase::setPositionHooks(restorePosition, storePosition); }

@@ -9,17 +9,20 @@ class QWidget;
 // The position file of the current gUserShort.
 QString WindowPositionFile();
 
-// Writes all slots into the current user's file, first moving a position
-// beyond the screen's right or bottom edge back to 1. Positions are cosmetic:
-// a file that cannot be written is left as it was, without a message.
+// Writes the slots this program changed (gWindowChanged) into the current
+// user's file as it stands, keeping the other slots as the file holds them;
+// first a position beyond the screen's right or bottom edge is moved back to
+// 1. Positions are cosmetic: a file that cannot be read or written is left as
+// it was, without a message.
 void SaveWindowPositions();
 
 // Reads the current user's file into the slots (negative values become
 // positive); a missing file or missing lines leave the slots as they are.
 void LoadWindowPositions();
 
-// A window takes its position from slot `slot`; it stores its position there
-// and saves the file. Windows with a rule of their own call these.
+// A window takes its position from slot `slot`; it stores its position there,
+// when it was moved, and saves the file. Windows with a rule of their own call
+// these.
 void RestoreWindowPosition(QWidget& window, int slot);
 void StoreWindowPosition(const QWidget& window, int slot);
 // Stores the position in the slot only; the file is written the next time a

@@ -243,6 +243,11 @@ bool holds(const QString& path, const QStringList& lines)
     return f.size() == bytes.size() && f.readAll() == bytes;
 }
 
+WriteResult rewriteChanged(const QString& path, const QStringList& lines)
+{
+    return holds(path, lines) ? WriteResult{} : rewrite(path, lines);
+}
+
 namespace {
 constexpr int kLooksAtLastByte = 3;
 constexpr int kMsBetweenLooks = 5;
@@ -320,6 +325,8 @@ Reader::Reader(const QString& path)
     m_lines = std::move(read.lines);
     m_unreadable = std::move(read.reason);
 }
+
+Reader::Reader(QStringList lines) : m_lines(std::move(lines)), m_open(true) {}
 
 bool Reader::atEnd() const { return m_line >= m_lines.size(); }
 

@@ -65,6 +65,10 @@ WriteResult rewrite(const QString& path, const QStringList& lines);
 // these lines; false when it differs, is missing or cannot be read.
 bool holds(const QString& path, const QStringList& lines);
 
+// As rewrite, but a file that holds these lines already is left untouched,
+// its time stamp too: the other PCs of the school see no change where none is.
+WriteResult rewriteChanged(const QString& path, const QStringList& lines);
+
 // Appends one line with its CR LF as a single write in append mode: several
 // PCs append to the same file. When the file's last line has no line end, the
 // same write starts with one. Reports why when the line was not written.
@@ -81,6 +85,8 @@ bool copy(const QString& from, const QString& to);
 class Reader {
 public:
     explicit Reader(const QString& path);
+    // Reads lines already read from a file.
+    explicit Reader(QStringList lines);
     bool isOpen() const { return m_open; }
     // Why a file that is there could not be read; empty when it was read or
     // is missing.

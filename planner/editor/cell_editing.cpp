@@ -156,9 +156,8 @@ void Form15::List1_Click()
     Label1->setText(longName(subject));
     if (gUncheckedChangeDay == m_selectedCell.day && Rnd() < kReminderChance)
         Label1->setText(kReminder);
-    editor::enterCell(m_selectedCell);
     gSubject = subject;
-    SetTimetableCell();
+    editor::placeLesson(m_selectedCell);
     Command1->setEnabled(false);
     RedrawTimetableGrid();
 }
@@ -169,9 +168,8 @@ void Form15::Command1_Click()
         Beep();
         return;
     }
-    editor::enterCell(m_selectedCell);
     gSubject = 0;
-    SetTimetableCell();
+    editor::placeLesson(m_selectedCell);
     RedrawTimetableGrid();
 }
 

@@ -40,9 +40,8 @@ void removeUnfixedLessons(int day)
             for (int half = 0; half <= 1; ++half) {
                 if (gFixations(day, p, c, 0) != 0)
                     continue;
-                editor::enterCell({day, p, c, half});
                 gSubject = 0;
-                SetTimetableCell();
+                editor::placeLesson({day, p, c, half});
             }
 }
 

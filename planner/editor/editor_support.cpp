@@ -178,6 +178,23 @@ QList<HalfCell> refusedLessons()
     return refused;
 }
 
+void placeLesson(const HalfCell& cell)
+{
+    const Variant subject = gSubject;
+    enterCell(cell);
+    SetTimetableCell();
+    const Variant placed = gSubject;
+    const Variant checked = gCheckOk;
+    timetable::rebuildTeacherPeriod(cell.day, cell.period);
+    // The lesson just placed wins a clash, as SetTimetableCell left it.
+    if (subject != 0) {
+        gSubject = subject;
+        SetTimetableCell();
+    }
+    gSubject = placed;
+    gCheckOk = checked;
+}
+
 void addEntries(ListBox* list, const QStringList& texts, const QList<int>& subjects)
 {
     const int first = list->ListCount();

@@ -80,6 +80,12 @@ bool passesErrorCheck(const HalfCell& cell);
 // The lessons of the week that the error check refuses, in the order the day
 // check visits them. The teacher tables must describe the grid.
 QList<HalfCell> refusedLessons();
+// The editor's placement: gSubject (0 empties) into the half-cell through
+// SetTimetableCell, with its results in gSubject and gCheckOk. A placement
+// forced over a clash shares a teacher with another lesson of the period;
+// taking either out gives the teacher back to the other, so the teacher-side
+// tables go on holding what the grid holds.
+void placeLesson(const HalfCell& cell);
 
 // The placement lists' entries carry the subject they were built for: two
 // subjects may share a short name, and a short name may be empty or end in

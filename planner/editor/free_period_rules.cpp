@@ -62,7 +62,7 @@ datafile::WriteResult SaveFreePeriodRules()
         lines << numbers::printForm(gGapRules(rule));
     lines << numbers::printForm(gWishWeight) << line(gEarlyFinishPeriods) << line(gTeachingLoad)
           << numbers::printForm(gGapsForLoad);
-    return datafile::rewrite(gDataPath + kFileName, lines);
+    return datafile::rewriteChanged(gDataPath + kFileName, lines);
 }
 
 Form19::Form19() : FormBase(kPositionSlot)

@@ -11,7 +11,8 @@ class QPushButton;
 class TextBox;
 
 // Rewrites "Fenster.dat": the 11 rule switches, the wish weight, the early
-// finishes, the teaching load and the gaps accepted for it, one a line.
+// finishes, the teaching load and the gaps accepted for it, one a line; a
+// file that holds them already is left as it is.
 datafile::WriteResult SaveFreePeriodRules();
 
 // Form19 "Hohlstundenregeln": edits the free-period rules. Numbers are typed

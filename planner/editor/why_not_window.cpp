@@ -1,7 +1,6 @@
 #include "planner/editor/why_not_window.h"
 
 #include "core/model.h"
-#include "core/timetable.h"
 #include "planner/editor/rule_chains.h"
 #include "planner/editor/timetable_editor.h"
 #include "platform/controls.h"
@@ -68,9 +67,8 @@ void Form40::Command2_Click()
     // Without a report there is nothing the user chose to place.
     if (subject == 0)
         return;
-    editor::enterCell(cell);
     gSubject = subject;
-    SetTimetableCell();
+    editor::placeLesson(cell);
     Form15* editor = forms::get<Form15>();
     editor->Command1->setEnabled(false);
     RedrawTimetableGrid();

@@ -19,9 +19,16 @@ constexpr int kNumberGap = 40;
 constexpr double kSampleSize = 8;
 const controls::Font kBold{"Arial", 9.75, true};
 
-// Every choice goes to "vorda.ver" at once; one that cannot is told.
-void saveSettings()
+// A changed choice goes to "vorda.ver" at once; one that cannot is told. The
+// windows choose the value in force when they open, which writes nothing: a
+// look at a setting must not put a loaded plan's week shape, or this PC's
+// view of the settings, over the file the other PCs read.
+template <typename Setting, typename Value>
+void changeSetting(Setting& setting, const Value& value)
 {
+    if (setting == value)
+        return;
+    setting = value;
     if (const datafile::WriteResult written = SaveSettingsFile(); !written)
         MsgBox(SaveFailure(QStringLiteral("vorda.ver"), written) + QLatin1Char('.'));
 }
@@ -89,9 +96,8 @@ void Form30::Form_Activate()
 
 void Form30::Option1_Click(int index)
 {
-    gVisibleColumns = static_cast<short>(index + kFewestColumns);
+    changeSetting(gVisibleColumns, static_cast<short>(index + kFewestColumns));
     Label2->setText(QString::number(gVisibleColumns));
-    saveSettings();
 }
 
 void Form30::Command1_Click() { unload(); }
@@ -132,9 +138,8 @@ void form31::Form_Activate()
 
 void form31::Combo1_Click()
 {
-    gTeacherSortMode = static_cast<short>(Combo1->ListIndex());
+    changeSetting(gTeacherSortMode, static_cast<short>(Combo1->ListIndex()));
     showOrder();
-    saveSettings();
 }
 
 void form31::showOrder()
@@ -198,8 +203,7 @@ void Form32::Form_Load()
 
 void Form32::Option1_Click(int index)
 {
-    gEditorFontIndex = index;
-    saveSettings();
+    changeSetting(gEditorFontIndex, Variant(index));
     showFont();
 }
 

@@ -81,6 +81,7 @@ void Form27::Form_Load()
     m_times = periodTimes();
     for (int b = 1; b <= kBreaks; ++b)
         m_breaks[b - 1] = gBreakAfter(b);
+    m_savedLines = PeriodFileLines(PeriodTexts::AsHeld);
 }
 
 void Form27::showTimes()
@@ -156,17 +157,16 @@ void Form27::closeEvent(QCloseEvent* e)
     FormBase::closeEvent(e);
 }
 
-// Also when the file holds the trimmed texts but memory keeps the blanks typed.
-bool Form27::hasUnsavedEdits() const
-{
-    const QStringList lines = PeriodFileLines(PeriodTexts::Trimmed);
-    return !datafile::holds(gDataPath + kPeriodFile, lines) || lines != PeriodFileLines(PeriodTexts::AsHeld);
-}
+// Also when only blanks were typed around a text: the file gets it trimmed.
+bool Form27::hasUnsavedEdits() const { return PeriodFileLines(PeriodTexts::AsHeld) != m_savedLines; }
 
 QString Form27::saveEdits()
 {
     const datafile::WriteResult written = SavePeriodFile(PeriodTexts::Trimmed);
-    return written ? QString() : SaveFailure(kPeriodFile, written);
+    if (!written)
+        return SaveFailure(kPeriodFile, written);
+    m_savedLines = PeriodFileLines(PeriodTexts::AsHeld);
+    return {};
 }
 
 void Form27::discardEdits()

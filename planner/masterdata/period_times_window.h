@@ -63,4 +63,8 @@ private:
     std::array<Variant, 11> m_labels;
     QStringList m_times;
     std::array<short, 3> m_breaks{};
+    // The periods and breaks as far as this window knows the file: when it
+    // opened, or as it last saved them. A window only looked at writes
+    // nothing over what another PC saved meanwhile.
+    QStringList m_savedLines;
 };

@@ -45,6 +45,19 @@ QString fileFailure(const QString& file, const datafile::WriteResult& written)
 {
     return written ? QString() : SaveFailure(file, written);
 }
+
+// Writes a file whose lines differ from those it was last known to hold;
+// why that failed, or "".
+template <typename Save>
+QString saveChanged(const QString& file, const QStringList& now, QStringList& saved, Save save)
+{
+    if (now == saved)
+        return {};
+    if (QString failed = fileFailure(file, save()); !failed.isEmpty())
+        return failed;
+    saved = now;
+    return {};
+}
 }
 
 Form9::Form9() : FormBase(9)
@@ -161,7 +174,16 @@ Form9::Settings Form9::current()
     return s;
 }
 
-void Form9::Form_Load() { m_opened = current(); }
+Form9::FileLines Form9::fileLines()
+{
+    return {SettingsFileLines(), PeriodFileLines(PeriodTexts::AsHeld), TitleFileLines()};
+}
+
+void Form9::Form_Load()
+{
+    m_opened = current();
+    m_savedFiles = fileLines();
+}
 
 void Form9::Form_Activate()
 {
@@ -324,20 +346,18 @@ void Form9::Text1_LostFocus()
     List1->setListIndex(m_title);
 }
 
-bool Form9::hasUnsavedEdits() const
-{
-    return !datafile::holds(gDataPath + kSettingsFile, SettingsFileLines())
-        || !datafile::holds(gDataPath + kPeriodFile, PeriodFileLines(PeriodTexts::AsHeld))
-        || !datafile::holds(gDataPath + kTitleFile, TitleFileLines());
-}
+bool Form9::hasUnsavedEdits() const { return fileLines() != m_savedFiles; }
 
 QString Form9::saveEdits()
 {
-    if (QString failed = fileFailure(kSettingsFile, SaveSettingsFile()); !failed.isEmpty())
-        return failed;
-    if (QString failed = fileFailure(kPeriodFile, SavePeriodFile(PeriodTexts::AsHeld)); !failed.isEmpty())
-        return failed;
-    return fileFailure(kTitleFile, SaveTitleFile());
+    const FileLines now = fileLines();
+    QString failed = saveChanged(kSettingsFile, now.settings, m_savedFiles.settings, SaveSettingsFile);
+    if (failed.isEmpty())
+        failed = saveChanged(kPeriodFile, now.periods, m_savedFiles.periods,
+                             [] { return SavePeriodFile(PeriodTexts::AsHeld); });
+    if (failed.isEmpty())
+        failed = saveChanged(kTitleFile, now.titles, m_savedFiles.titles, SaveTitleFile);
+    return failed;
 }
 
 void Form9::discardEdits()

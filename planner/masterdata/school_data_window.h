@@ -16,7 +16,8 @@ class QRadioButton;
 class TextBox;
 
 // Form9 "Schuldaten": every change goes into the data model at once; closing
-// writes "vorda.ver", "Time.txt" and "Titel.txt".
+// writes those of "vorda.ver", "Time.txt" and "Titel.txt" whose content the
+// window changed.
 class Form9 : public FormBase {
     Q_OBJECT
 public:
@@ -89,6 +90,12 @@ private:
         QStringList titles;
     };
     static Settings current();
+    // The lines of the three files as the data model gives them.
+    struct FileLines {
+        QStringList settings, periods, titles;
+        bool operator==(const FileLines&) const = default;
+    };
+    static FileLines fileLines();
     void showDays();
     void showPeriods();
     void showLunch();
@@ -97,4 +104,9 @@ private:
     // gLoopK is any window's scratch.
     int m_title = -1;
     Settings m_opened;
+    // The files as far as this window knows them: what they would have held
+    // when it opened, or what it last saved. A window only looked at writes
+    // nothing, so a plan's week shape in the data model, or another PC's
+    // save meanwhile, stays out of the school's files.
+    FileLines m_savedFiles;
 };

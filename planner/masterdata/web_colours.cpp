@@ -75,7 +75,7 @@ QString StoredColourCode(const QString& text)
 
 datafile::WriteResult SaveWebColours(const QString& text, const QString& background)
 {
-    return datafile::rewrite(gDataPath + kColourFile, {StoredColourCode(text), StoredColourCode(background)});
+    return datafile::rewriteChanged(gDataPath + kColourFile, {StoredColourCode(text), StoredColourCode(background)});
 }
 
 Form65::Form65() : FormBase(65)

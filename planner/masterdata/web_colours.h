@@ -29,7 +29,8 @@ QColor ColourOfCode(const QString& code);
 // upper-case digits without leading zeros.
 QString StoredColourCode(const QString& text);
 
-// Writes the two codes as StoredColourCode gives them.
+// Writes the two codes as StoredColourCode gives them, unless the file holds
+// them already.
 datafile::WriteResult SaveWebColours(const QString& text, const QString& background);
 
 // Form65 "Farben im Internet": the two codes with a sample of both colours.

@@ -448,7 +448,9 @@ void Form20::Text2_Change()
     if (!day)
         return;
     gText4 = dates::key(*day);
-    if (!ReadSubstitutionDay(gText4.toString()))
+    const bool read = ReadSubstitutionDay(gText4.toString());
+    m_unreadableDay.tell(UnreadableSubstitutionDayNotice());
+    if (!read)
         return;
     showAbsenceLists();
     Command4->setVisible(AnyClassAbsent());

@@ -3,6 +3,7 @@
 // are away, for the whole day or some periods, why, and whether a teacher's
 // substitutions are paid.
 #include "platform/forms.h"
+#include "register/day_file.h"
 
 class ListBox;
 class QCheckBox;
@@ -112,4 +113,5 @@ private:
     // editor and the rules, which change them while this window is open.
     int m_teacher = 0;
     int m_class = 0;
+    UnreadableDayMessage m_unreadableDay;
 };

@@ -4,6 +4,7 @@
 #include "platform/dates.h"
 #include "platform/numbers.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 
@@ -23,6 +24,9 @@ constexpr int kPresetStatusWidth = 3;
 // the values it announces ends at the end of the file anyway.
 constexpr double kLargestCount = 1'000'000;
 
+// Why the day read last by ReadSubstitutionDay could not be read.
+QString lastUnreadableDay;
+
 int teacherSlots() { return std::clamp(gMaxTeachers.toInt(), 0, static_cast<int>(TeacherTable::upper())); }
 int classSlots() { return std::clamp(gMaxClasses.toInt(), 0, static_cast<int>(ClassTable::upper())); }
 int recordCount() { return std::clamp<int>(gSubstRowCount, 0, static_cast<int>(RecordTable::upper())); }
@@ -38,6 +42,7 @@ bool fits(long index)
 class DayReader {
 public:
     explicit DayReader(const QString& path) : m_in(path) {}
+    explicit DayReader(QStringList lines) : m_in(std::move(lines)) {}
     bool isOpen() const { return m_in.isOpen(); }
     const QString& unreadable() const { return m_in.unreadable(); }
     bool atEnd() const { return m_in.atEnd(); }
@@ -249,11 +254,19 @@ bool SaveSubstitutionDay()
     return isListed(key) || datafile::appendLine(gFileName, key);
 }
 
+const QString& UnreadableSubstitutionDayNotice() { return lastUnreadableDay; }
+
 bool ReadSubstitutionDay(const QString& key)
 {
-    DayReader in(SubstitutionDayFile(key));
-    if (!in.isOpen())
+    const QString path = SubstitutionDayFile(key);
+    datafile::FileRead file = datafile::readFile(path);
+    lastUnreadableDay = file.state == datafile::FileRead::State::Unreadable
+                            ? QStringLiteral("Die Tagesdatei %1 konnte nicht gelesen werden: %2.")
+                                  .arg(QFileInfo(path).fileName(), file.reason)
+                            : QString();
+    if (file.state != datafile::FileRead::State::Read)
         return false;
+    DayReader in(std::move(file.lines));
     long teachers = 0;
     long classes = 0;
     in.count(teachers);

@@ -29,9 +29,13 @@ QString SubstitutionDayFile(const QString& key);
 bool SaveSubstitutionDay();
 
 // Reads the whole day file of a date key into the day variables; false when
-// there is none. A short file leaves the variables it does not reach as they
-// were.
+// there is none or it cannot be read. A short file leaves the variables it
+// does not reach as they were.
 bool ReadSubstitutionDay(const QString& key);
+// The notice of the day file read last by ReadSubstitutionDay when it is there
+// but could not be read; empty when it was read or is missing. Such a day is
+// no day without absences.
+const QString& UnreadableSubstitutionDayNotice();
 
 // Reads the preset "suppl.dat" over the day variables, stopping at a count
 // that is not the capacity or at a status line that is not three characters

@@ -6,12 +6,29 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
+#include <optional>
 
 namespace {
 class PositionedForm : public FormBase {
 public:
     PositionedForm() : FormBase(6) {}
 };
+class OtherPositionedForm : public FormBase {
+public:
+    OtherPositionedForm() : FormBase(7) {}
+};
+
+// A program whose state lives in `state` moves its window F (or leaves it
+// where it opens) and closes it; another program's state was in the model.
+template <class F>
+void closeIn(Model& state, std::optional<QPoint> to = {})
+{
+    model() = state;
+    F* form = forms::get<F>();
+    form->move(to.value_or(form->pos()));
+    form->unload();
+    state = model();
+}
 }
 
 using WindowPositionsTest = ModelTest;
@@ -90,4 +107,28 @@ TEST_F(WindowPositionsTest, AnUnwritableFolderLosesThePositionsSilently)
     gDataPath = m_dir.path() + "/fehlt/";
     SaveWindowPositions();
     EXPECT_FALSE(QDir(m_dir.path() + "/fehlt").exists());
+}
+
+// The register and the planner started on one folder, or on a teacher's
+// file; each moves another window. Whichever ends last, both moves stay.
+TEST_F(WindowPositionsTest, TwoProgramsOnOneFileKeepEachOthersMoves)
+{
+    for (const auto& [user, plannerEndsLast] : {std::pair{"", false}, std::pair{"ABC", true}}) {
+        SCOPED_TRACE(user);
+        gUserShort = user;
+        writeLines(WindowPositionFile(), QStringList(140, " 300 "));
+        LoadWindowPositions();
+        Model registerState = model();
+        Model plannerState = model();
+        closeIn<PositionedForm>(registerState, QPoint(100, 50));
+        closeIn<OtherPositionedForm>(plannerState, QPoint(200, 80));
+        // Every close of a window writes the file again, the last one at the end.
+        closeIn<PositionedForm>(plannerEndsLast ? registerState : plannerState);
+        closeIn<PositionedForm>(plannerEndsLast ? plannerState : registerState);
+
+        const QStringList lines = readLines(WindowPositionFile());
+        ASSERT_EQ(lines.size(), 140);
+        EXPECT_EQ(lines.mid(10, 4), (QStringList{" 750 ", " 1500 ", " 1200 ", " 3000 "}));
+        EXPECT_EQ(lines.count(" 300 "), 136);
+    }
 }

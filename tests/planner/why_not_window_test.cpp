@@ -69,3 +69,34 @@ TEST_F(WhyNotTest, ForcingPlacesTheReportedSubjectInTheReportedCellAndAsksForACh
     EXPECT_FALSE(forms::isOpen<Form40>());
 }
 }
+
+// Abel also teaches Ma in K2 in that period: Bio forced into K1 shares him
+// with Ma. However Bio leaves the cell, Ma has its teacher again, so the
+// teacher's plan shows it and the rules see the clash.
+TEST_F(WhyNotTest, AForcedLessonTakenOutGivesItsTeacherBackToTheOtherLesson)
+{
+    gTeacherUnavailable(1, 1, 2) = 0;
+    teach(2, 2, 2, 1);
+    const std::pair<const char*, void (*)(Form15*)> takingOut[] = {
+        {"frei", [](Form15* f) { click(f->Command1); }},
+        {"key 0", [](Form15* f) { press(f->List1, Qt::Key_0); }},
+        {"another subject", [](Form15* f) { f->List1->setListIndex(0); }},
+    };
+    for (const auto& [way, takeOut] : takingOut) {
+        SCOPED_TRACE(way);
+        place(1, 2, 2, 0, 2);
+        click(report(2, 1)->Command2);
+        ASSERT_EQ(gTimetable(1, 2, 1, 1), 4);
+        EXPECT_EQ(gTeacherPlanClass(1, 1, 2), 1) << "the forced lesson has the teacher";
+
+        click(cell(1, 2, 1));
+        takeOut(editor());
+        EXPECT_NE(gTimetable(1, 2, 1, 1), 4);
+        EXPECT_EQ(gTeacherPlanSubject(1, 1, 2), 2);
+        EXPECT_EQ(gTeacherPlanClass(1, 1, 2), 2);
+        Form40* w = report(2, 1);
+        EXPECT_TRUE(w->List1->items().contains("Abel hat schon Ma in der Klasse K2"));
+        click(w->Command1);
+        place(1, 2, 1, 1, 0);
+    }
+}

@@ -93,9 +93,10 @@ TEST_F(SchoolDataWindowTest, ClosingWritesTheThreeFilesAsStartUpReadsThem)
 {
     gBreakAfter(1) = 2;
     gBreakAfter(3) = 6;
-    gTitles(2) = QStringLiteral("Ref.\tL");
     gPeriodLabels(4) = QStringLiteral(" 4. Eh ");
     open();
+    f->List1->setListIndex(1);
+    f->Text1->setText(QStringLiteral("Ref.\tL"));
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{f->Command3, f->Command6, f->Command7, f->Option2,
                                                                       f->Check1, f->Check2, f->Check3})
         b->click();
@@ -118,17 +119,17 @@ TEST_F(SchoolDataWindowTest, ClosingWritesTheThreeFilesAsStartUpReadsThem)
 TEST_F(SchoolDataWindowTest, AFailedWriteKeepsTheWindowOpenWithItsEditsOrTakesThemBack)
 {
     open()->Command6->click();
-    blockFile("Time.txt");
+    blockFile("vorda.ver");
     answer({false});
     f->Command1->click();
     EXPECT_TRUE(forms::isOpen<Form9>());
     ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].contains("\"Time.txt\" konnte nicht gespeichert werden")) << messages()[0].toStdString();
+    EXPECT_TRUE(messages()[0].contains("\"vorda.ver\" konnte nicht gespeichert werden")) << messages()[0].toStdString();
     EXPECT_EQ(gPeriodsPerDay, 11);
 
     answer({true});
     f->Command1->click();
     EXPECT_FALSE(forms::isOpen<Form9>());
     EXPECT_EQ(gPeriodsPerDay, 10) << "closed without saving";
-    unblockFile("Time.txt");
+    unblockFile("vorda.ver");
 }

@@ -128,6 +128,24 @@ TEST_F(AbsencesWindowTest, AnotherDateLoadsItsDayFileOrKeepsTheAbsences)
     EXPECT_EQ(f->Label5->text(), "  ENG");
 }
 
+// A day file that is there but cannot be read is no day without absences:
+// the window says so once for the date, and again when the date comes back.
+TEST_F(AbsencesWindowTest, AnUnreadableDayFileIsToldForItsDate)
+{
+    writeDay("14.09.2026", "krank");
+    blockFile("20260915.sup");
+    Form20* f = open();
+    f->Text2->setText("15.09.2026");
+    const QString notice =
+        "Die Tagesdatei 20260915.sup konnte nicht gelesen werden: An Stelle der Datei steht ein Ordner.";
+    EXPECT_EQ(messages(), QStringList{notice});
+    f->Command14->click();
+    EXPECT_EQ(f->Label5->text(), "  ENG");
+    f->Command13->click();
+    EXPECT_EQ(messages(), (QStringList{notice, notice}));
+    unblockFile("20260915.sup");
+}
+
 TEST_F(AbsencesWindowTest, ThePresetReplacesTheDayFileAndClearingEmptiesBothOnYes)
 {
     gSubstRowCount = 2;
