@@ -4,6 +4,7 @@
 #include "core/plan_files.h"
 #include "core/timetable.h"
 #include "planner/editor/editor_support.h"
+#include "planner/editor/grid_figures.h"
 #include "planner/editor/open_positions.h"
 #include "planner/editor/optimiser_window.h"
 #include "planner/editor/rule_chains.h"
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -56,14 +58,37 @@ QString gFailure;
 
 Form18* window() { return forms::get<Form18>(); }
 
+// What the run knows of the grid. It holds while the grid changes through the
+// run's own placements only; anything else, a turn of the event loop above
+// all, may have changed the grid, the fixations or the tables.
+struct GridKnowledge {
+    rules::GridFigures figures;
+    bool counted = false;
+    // Changes with every change that the rules' answers may depend on.
+    long version = 0;
+};
+GridKnowledge gKnown;
+
+void forgetGrid()
+{
+    gKnown.counted = false;
+    ++gKnown.version;
+}
+
+void runEvents()
+{
+    DoEvents();
+    gSinceEvents.restart();
+    forgetGrid();
+}
+
 void yieldToEvents()
 {
     if (gYieldHook)
         gYieldHook();
     if (gSinceEvents.isValid() && gSinceEvents.elapsed() < gYieldIntervalMs)
         return;
-    DoEvents();
-    gSinceEvents.restart();
+    runEvents();
 }
 
 // Between the yields of a run the event loop still gets its turn, so that
@@ -74,8 +99,7 @@ void keepResponsive()
 {
     if (gSinceEvents.isValid() && gSinceEvents.elapsed() < gYieldIntervalMs)
         return;
-    DoEvents();
-    gSinceEvents.restart();
+    runEvents();
 }
 
 bool running() { return gOptimizerRunning != 0; }
@@ -191,11 +215,31 @@ void takeRow(int row)
     setCell(gOpenPositions(row, 0), gOpenPositions(row, 1), gOpenPositions(row, 2));
 }
 
+// The rules as a run asks them: whether a subject fits, without the texts of
+// their refusals, counting from what the run knows of the grid.
+class RunRules {
+public:
+    RunRules() : m_figures(countedFigures()) {}
+
+private:
+    static const rules::GridFigures& countedFigures()
+    {
+        if (!gKnown.counted) {
+            gKnown.figures.recount();
+            gKnown.counted = true;
+        }
+        return gKnown.figures;
+    }
+    rules::QuietRefusals m_quiet;
+    rules::UsingFigures m_figures;
+};
+
 // gSubjectWork(1..n) := the subjects of the class's curriculum (and, for the
 // fill run, chosen for optimisation) that pass the optimiser chain in the
 // current cell, ascending; returns n.
 int collectCandidates(bool onlyChosen)
 {
+    const RunRules asked;
     const int cls = gClass.toInt();
     for (int i = 0; i <= static_cast<int>(gSubjectWork.upper()); ++i)
         gSubjectWork(i) = 0;
@@ -215,7 +259,10 @@ void place(int subject)
 {
     gSubject = subject;
     gHalf = 0;
+    gKnown.figures.beforeSetting(gDay.toInt(), gPeriod.toInt());
     SetTimetableCell();
+    gKnown.figures.afterSetting();
+    ++gKnown.version;
 }
 
 // ---- The release methods of mode 2.
@@ -231,6 +278,7 @@ bool releaseTestPasses(int day, int period, int cls)
     gClass = cls;
     gSubject = s;
     gCheckOk = 1;
+    const RunRules asked;
     return RunStandardChain();
 }
 
@@ -444,12 +492,14 @@ private:
         FixAllCells();
         ReleaseRandomCells();
         RateTimetable();
+        forgetGrid();
     }
 
     void startPass()
     {
         ClearUnfixedLessons();
         RebuildTeacherTimetables();
+        forgetGrid();
         CollectOpenPositions();
         if (!m_improving)
             CountFreeSubjectsPerPosition();
@@ -493,6 +543,7 @@ private:
         yieldToEvents();
         if (m_improving)
             FixEmptyCells();
+        forgetGrid();
         yieldToEvents();
         if (!saveResult())
             return;
@@ -532,6 +583,7 @@ private:
         gOptFactor += 1;
         gPlanName = kOptimiserPlan;
         LoadPlan();
+        forgetGrid();
         if (gCheckOk != 1)
             return Step::End;
         ShowOptimisationStatus();
@@ -571,7 +623,9 @@ private:
     {
         ClearUnfixedLessons();
         RebuildTeacherTimetables();
+        forgetGrid();
         CollectOpenPositions();
+        m_candidates.assign(static_cast<std::size_t>(gOpenPositionCount) + 1, {});
         m_failures = 0;
         ++m_pass;
         window()->Label2->setText(asText(m_pass));
@@ -646,7 +700,7 @@ private:
         m_maxProbes = std::max(m_maxProbes, m_probes);
         m_probes = 0;
         gHalf = 0;
-        const int n = collectCandidates(true);
+        const int n = candidatesOf(row);
         if (n == 0) {
             ++m_failures;
             return Outcome::Picked;
@@ -662,6 +716,27 @@ private:
         yieldToEvents();
         return rules::property(gSubject.toInt(), kBlockColumn) > 0 && row < m_open ? Outcome::PlacedBlock
                                                                                       : Outcome::Placed;
+    }
+
+    // A cell's candidates are tested again only when the grid changed since:
+    // the picks that end a pass find nothing to place, pick after pick.
+    int candidatesOf(int row)
+    {
+        Candidates& known = m_candidates[static_cast<std::size_t>(row)];
+        if (known.version != gKnown.version) {
+            const int n = collectCandidates(true);
+            known.version = gKnown.version;
+            known.subjects.clear();
+            for (int i = 1; i <= n; ++i)
+                known.subjects.push_back(gSubjectWork(i));
+            return n;
+        }
+        for (int i = 0; i <= static_cast<int>(gSubjectWork.upper()); ++i)
+            gSubjectWork(i) = 0;
+        const int n = static_cast<int>(known.subjects.size());
+        for (int i = 1; i <= n; ++i)
+            gSubjectWork(i) = known.subjects[static_cast<std::size_t>(i - 1)];
+        return n;
     }
 
     int chooseSubject(int n)
@@ -719,6 +794,12 @@ private:
 
     void saveFilledGrid() { saveResult(); }
 
+    struct Candidates {
+        long version = -1;
+        std::vector<short> subjects;
+    };
+
+    std::vector<Candidates> m_candidates;  // by row of the open cells
     int m_best = 0;
     double m_pass = 0;
     int m_open = 0;
