@@ -1,12 +1,12 @@
 // Runs each optimiser mode on the generated school for a fixed number of
 // steps, with the clock held still, and keeps the plan files each run wrote:
 //
-//   optimiser-reference --out DIR [--seed N] [--scale K]
+//   optimiser-reference --out DIR [--seed N] [--scale K] [--only RUN]
 //
 // DIR/<run>/ receives the data folder of the run (plan "0" and the plan
 // list). Two builds that search alike write identical folders, whatever their
 // speed: `diff -r` of two such DIRs shows any change of results. `--scale`
-// multiplies the steps of every run.
+// multiplies the steps of every run; `--only` does the one run named.
 #include "bench/optimiser_trial.h"
 #include "core/constants.h"
 #include "core/model.h"
@@ -90,6 +90,7 @@ int main(int argc, char** argv)
                        QStringLiteral("1")});
     options.addOption({QStringLiteral("scale"), QStringLiteral("factor on every run's steps"), QStringLiteral("k"),
                        QStringLiteral("1")});
+    options.addOption({QStringLiteral("only"), QStringLiteral("the one run to do"), QStringLiteral("run")});
     options.process(app);
     const QString out = options.value(QStringLiteral("out"));
     if (out.isEmpty()) {
@@ -98,7 +99,10 @@ int main(int argc, char** argv)
     }
     const unsigned seed = options.value(QStringLiteral("seed")).toUInt();
     const long scale = options.value(QStringLiteral("scale")).toLong();
+    const QString only = options.value(QStringLiteral("only"));
     for (const Case& c : kCases) {
+        if (!only.isEmpty() && only != QLatin1String(c.name))
+            continue;
         if (!runCase(c, seed, scale, out)) {
             std::fprintf(stderr, "cannot keep the plan of %s in %s\n", c.name, qPrintable(out));
             return 1;

@@ -462,8 +462,14 @@ public:
 
     void run()
     {
-        if (m_improving)
+        if (m_improving) {
+            // Plan "0" holds the backup until a better plan replaces it.
+            const QString name = gPlanName;
+            gPlanName = kOptimiserPlan;
+            m_bestKept = m_best.read();
+            gPlanName = name;
             preparePass();
+        }
         startPass();
         Step step = Step::Forward;
         while (step != Step::End) {
@@ -545,8 +551,13 @@ private:
             FixEmptyCells();
         forgetGrid();
         yieldToEvents();
-        if (!saveResult())
+        // After a failed save the files decide what the pass goes back to.
+        if (!saveResult()) {
+            m_bestKept = false;
             return;
+        }
+        if (m_improving)
+            m_bestKept = m_best.read();
         gOptRunValueA = score;
         gSavedQualityRatio = static_cast<float>(score.toDouble());
         gSavedSeriesGaps = seriesGaps;
@@ -582,7 +593,10 @@ private:
             return Step::End;
         gOptFactor += 1;
         gPlanName = kOptimiserPlan;
-        LoadPlan();
+        if (m_bestKept)
+            m_best.load();
+        else
+            LoadPlan();
         forgetGrid();
         if (gCheckOk != 1)
             return Step::End;
@@ -593,6 +607,10 @@ private:
     }
 
     bool m_improving;
+    // Plan "0" as its files hold it, so that a pass goes back to it without
+    // reading them; not kept while the files may differ from the last save.
+    PlanContents m_best;
+    bool m_bestKept = false;
     int m_depth = 0;
     long m_steps = 0;
 };
