@@ -442,6 +442,10 @@ PlanContents::~PlanContents() = default;
 
 bool PlanContents::read()
 {
+    // A plan with a file missing is left to LoadPlan, which signals it.
+    for (const PlanFile& f : kPlanFiles)
+        if (!datafile::exists(planFile(f)))
+            return false;
     Parts current;
     current.takeFromModel();
     const Variant checked = gCheckOk;

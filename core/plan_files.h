@@ -20,8 +20,8 @@ public:
     PlanContents(const PlanContents&) = delete;
     PlanContents& operator=(const PlanContents&) = delete;
 
-    // Reads plan gPlanName; false, with nothing kept, when a file of the set
-    // is missing. The model stays as it is.
+    // Reads plan gPlanName; false, with nothing kept and without a beep, when
+    // a file of the set is missing. The model stays as it is.
     bool read();
     // Puts the plan kept into the model as LoadPlan would have read it, with
     // the teacher-side tables rebuilt and gCheckOk = 1.

@@ -586,14 +586,8 @@ public:
 
     void run()
     {
-        if (m_improving) {
-            // Plan "0" holds the backup until a better plan replaces it.
-            const QString name = gPlanName;
-            gPlanName = kOptimiserPlan;
-            m_bestKept = m_best.read();
-            gPlanName = name;
+        if (m_improving)
             preparePass();
-        }
         startPass();
         Step step = Step::Forward;
         while (step != Step::End) {
@@ -675,13 +669,10 @@ private:
             FixEmptyCells();
         forgetGrid();
         yieldToEvents();
-        // After a failed save the files decide what the pass goes back to.
-        if (!saveResult()) {
-            m_bestKept = false;
+        // Saved or not, the files now decide what the pass goes back to.
+        m_bestKept = false;
+        if (!saveResult())
             return;
-        }
-        if (m_improving)
-            m_bestKept = m_best.read();
         gOptRunValueA = score;
         gSavedQualityRatio = static_cast<float>(score.toDouble());
         gSavedSeriesGaps = seriesGaps;
@@ -717,6 +708,8 @@ private:
             return Step::End;
         gOptFactor += 1;
         gPlanName = kOptimiserPlan;
+        if (!m_bestKept)
+            m_bestKept = m_best.read();
         if (m_bestKept)
             m_best.load();
         else
@@ -732,7 +725,7 @@ private:
 
     bool m_improving;
     // Plan "0" as its files hold it, so that a pass goes back to it without
-    // reading them; not kept while the files may differ from the last save.
+    // reading them; read again after a save.
     PlanContents m_best;
     bool m_bestKept = false;
     int m_depth = 0;

@@ -40,9 +40,14 @@ TeacherDay teacherDay(int t, int day, int periods)
     d.periods = periods;
     if (!isTeacher(t))
         return d;
+    if (periods < 1)
+        return d;
+    // A day's periods lie side by side in both tables.
+    const short* codes = &gTeacherUnavailable(t, day, 1);
+    const short* subjects = &gTeacherPlanSubject(t, day, 1);
     for (int p = 1; p <= periods; ++p) {
-        d.code[p] = gTeacherUnavailable(t, day, p);
-        d.taught[p] = gTeacherPlanSubject(t, day, p) > 0;
+        d.code[p] = codes[p - 1];
+        d.taught[p] = subjects[p - 1] > 0;
     }
     return d;
 }

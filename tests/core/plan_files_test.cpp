@@ -326,5 +326,5 @@ TEST_F(PlanFilesTest, AKeptPlanLoadsAsItsFilesWould)
     gTimetable(2, 3, 4, 1) = 77;
     runtime::resetBeeps();
     EXPECT_FALSE(kept.read());
-    EXPECT_TRUE(gTimetable(2, 3, 4, 1) == 77 && gCheckOk == 1);
+    EXPECT_TRUE(gTimetable(2, 3, 4, 1) == 77 && gCheckOk == 1 && runtime::beepCount() == 0);
 }
