@@ -1,31 +1,14 @@
-#include "core/constants.h"
-#include "core/model.h"
-#include "planner/editor/optimiser_runs.h"
-#include "planner/editor/optimiser_window.h"
-#include "platform/runtime.h"
-#include "tests/planner/planner_fixture.h"
-#include "tests/support/generated_school.h"
+#include "tests/planner/optimiser_school_fixture.h"
 
-#include <QCheckBox>
-#include <QDir>
 #include <QFile>
-#include <QLabel>
 
 // The plan files each mode saves on the generated school for a fixed seed and
 // a fixed number of passes or steps, kept in the golden folder: a change that
 // is to keep the results (a faster search) must save them byte for byte.
 // ORVQZ_WRITE_GOLDEN=1 writes the folder anew from the code as it is.
-class OptimiserGoldenTest : public PlannerTest {
+class OptimiserGoldenTest : public OptimiserSchoolTest {
 protected:
-    void TearDown() override
-    {
-        optimiser::setYieldHook(nullptr);
-        gOptimizerRunning = 0;
-        PlannerTest::TearDown();
-    }
-
     static constexpr unsigned kSeed = 7;
-    static constexpr short kFill = 3;
 
     struct Run {
         const char* folder;
@@ -33,31 +16,6 @@ protected:
         bool ai;
         long limit; // passes of the fill run, yields of the search
     };
-
-    static Form18* window() { return forms::get<Form18>(); }
-
-    static void start(const Run& r)
-    {
-        window()->Check6->setChecked(r.ai);
-        for (QCheckBox* method : window()->methodChecks())
-            method->setChecked(true);
-        long yields = 0;
-        optimiser::setYieldInterval(0);
-        optimiser::setYieldHook([&r, &yields] {
-            const bool done = r.mode == kFill ? window()->Label2->text().toLong() > r.limit : ++yields >= r.limit;
-            if (done)
-                gOptimizerRunning = 0;
-        });
-        Randomize(kSeed);
-        gOptimizerMode = r.mode;
-        gOptimizerRunning = 1;
-        if (r.mode == kFill)
-            RunFillOptimisation();
-        else
-            RunTimetableOptimisation();
-        gOptimizerRunning = 0;
-        optimiser::setYieldHook(nullptr);
-    }
 
     // A line of a plan file as the message shows it, without its CR.
     static QString shown(const QByteArray& line) { return QString::fromLatin1(line).remove(QLatin1Char('\r')); }
@@ -113,22 +71,17 @@ TEST_F(OptimiserGoldenTest, EachModeSavesTheKeptPlan)
     const Run runs[] = {
         {"fill", kFill, false, 3},
         {"fill-ai", kFill, true, 3},
-        {"search", 1, false, 3000},
-        {"improve", 2, false, 3000},
+        {"search", kSearch, false, 3000},
+        {"improve", kImprove, false, 3000},
     };
     for (const Run& r : runs) {
         SCOPED_TRACE(r.folder);
-        QDir(m_dir.path()).removeRecursively();
-        QDir().mkpath(m_dir.path());
-        resetModel();
-        InitialiseConstants();
-        gDataPath = m_dir.path() + QLatin1Char('/');
-        generated_school::build(kSeed, {.openAbilityGroups = true});
+        buildSchool(kSeed);
         if (r.mode == kFill)
             generated_school::clearOpenLessons();
-        else if (r.mode == 1)
+        else if (r.mode == kSearch)
             generated_school::openOneDayOfThreeClasses(2);
-        start(r);
+        run(r.mode, kSeed, r.limit, r.ai);
         compareWithGolden(r.folder);
     }
 }
