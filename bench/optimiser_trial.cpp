@@ -41,7 +41,10 @@ void answerMessagesQuietly()
     });
 }
 
-Result run(short mode, int milliseconds, unsigned seed, unsigned methods, bool ai)
+namespace {
+
+// A time limit of 0 or a step limit of 0 does not stop the run.
+Result runUntil(short mode, int milliseconds, long steps, unsigned seed, unsigned methods, bool ai)
 {
     Result r;
     r.before = measure();
@@ -59,7 +62,10 @@ Result run(short mode, int milliseconds, unsigned seed, unsigned methods, bool a
             gOptimizeSubjects(s) = 1;
 
     long yields = 0;
-    optimiser::setYieldHook([&yields] { ++yields; });
+    optimiser::setYieldHook([&yields, steps] {
+        if (++yields == steps)
+            gOptimizerRunning = 0;
+    });
     QElapsedTimer clock;
     bool stopped = false;
     QTimer stop;
@@ -75,7 +81,8 @@ Result run(short mode, int milliseconds, unsigned seed, unsigned methods, bool a
     gOptimizerRunning = 1;
     gOptStartDate = Clock::now();
     clock.start();
-    stop.start(milliseconds);
+    if (milliseconds > 0)
+        stop.start(milliseconds);
     if (mode == kFill)
         RunFillOptimisation();
     else
@@ -93,6 +100,18 @@ Result run(short mode, int milliseconds, unsigned seed, unsigned methods, bool a
     r.status = window->Label1->text();
     r.after = measure();
     return r;
+}
+
+}
+
+Result run(short mode, int milliseconds, unsigned seed, unsigned methods, bool ai)
+{
+    return runUntil(mode, milliseconds, 0, seed, methods, ai);
+}
+
+Result runSteps(short mode, long steps, unsigned seed, unsigned methods, bool ai)
+{
+    return runUntil(mode, 0, steps, seed, methods, ai);
 }
 
 }

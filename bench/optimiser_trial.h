@@ -42,4 +42,8 @@ void answerMessagesQuietly();
 // methods 1..5 of mode 2 by bit (bit 0 = "1T"), `ai` the fill run's "ai".
 Result run(short mode, int milliseconds, unsigned seed, unsigned methods = 0x1F, bool ai = false);
 
+// The same run stopped at its `steps`-th yield instead of a time limit, so a
+// seed gives the same plan "0" on every machine and at every speed.
+Result runSteps(short mode, long steps, unsigned seed, unsigned methods = 0x1F, bool ai = false);
+
 }

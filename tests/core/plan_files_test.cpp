@@ -4,7 +4,9 @@
 #include "platform/runtime.h"
 #include "tests/support/fixture.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <functional>
 
 namespace {
@@ -291,4 +293,64 @@ TEST_F(PlanFilesTest, ACreatedListCountsItsOneLineWhateverThePlanIsCalled)
         EXPECT_EQ(readBytes("Pläne.lst"), name.toLatin1() + "\r\n");
         EXPECT_EQ(gPlanCount, 1) << name.toStdString();
     }
+}
+
+// A plan kept beside the model goes into it as loading its files would put
+// it; reading it leaves the model alone, and a plan with a file missing is not
+// kept.
+TEST_F(PlanFilesTest, AKeptPlanLoadsAsItsFilesWould)
+{
+    fillFullPlan();
+    save("12");
+    load("12");
+    save("13");
+
+    gTimetable(2, 3, 4, 1) = 77;
+    gPlanTitle = "Im Speicher";
+    gDaysPerWeek = 5;
+    gPlanName = "12";
+    PlanContents kept;
+    ASSERT_TRUE(kept.read());
+    EXPECT_TRUE(gTimetable(2, 3, 4, 1) == 77 && gPlanTitle == "Im Speicher" && gDaysPerWeek == 5);
+
+    gTeacherPlanSubject.fill(0);
+    gCheckOk = 0;
+    kept.load();
+    EXPECT_TRUE(gCheckOk == 1);
+    save("14");
+    for (const char* tag : kTags)
+        EXPECT_EQ(readBytes(QString(tag) + "14.xxx"), readBytes(QString(tag) + "13.xxx")) << tag;
+    const int s = gTimetable(6, 11, 24, 1);
+    EXPECT_EQ(gTeacherPlanSubject(gSubjectTeachers(24, s, 0), 6, 11), s) << "teacher-side tables rebuilt";
+
+    ASSERT_TRUE(QFile::remove(path("LKN12.xxx")));
+    gPlanName = "12";
+    gTimetable(2, 3, 4, 1) = 77;
+    runtime::resetBeeps();
+    EXPECT_FALSE(kept.read());
+    EXPECT_TRUE(gTimetable(2, 3, 4, 1) == 77 && gCheckOk == 1 && runtime::beepCount() == 0);
+}
+
+// Saving again rewrites only the files whose lines changed; the others, the
+// plan list among them, stay as they are on disk.
+TEST_F(PlanFilesTest, ASaveLeavesFilesThatHoldItsLinesAlready)
+{
+    fillFullPlan();
+    save("5");
+    save("5");
+    const QDateTime old(QDate(2001, 1, 1), QTime(12, 0));
+    for (const QString& name : {QStringLiteral("LFV5.xxx"), QStringLiteral("KSP5.xxx"), QStringLiteral("Pläne.lst")}) {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.setFileTime(old, QFileDevice::FileModificationTime));
+        f.close();
+        ASSERT_EQ(QFileInfo(path(name)).lastModified(), old) << name.toStdString();
+    }
+    gTimetable(1, 1, 1, 0) = static_cast<short>(gTimetable(1, 1, 1, 0) % 99 + 1);
+    const QString first = QStringLiteral(" %1 ").arg(gTimetable(1, 1, 1, 0));
+    save("5");
+    EXPECT_TRUE(gCheckOk == 1);
+    EXPECT_EQ(QFileInfo(path("LFV5.xxx")).lastModified(), old);
+    EXPECT_EQ(QFileInfo(path("Pläne.lst")).lastModified(), old);
+    EXPECT_GT(QFileInfo(path("KSP5.xxx")).lastModified(), old);
+    EXPECT_EQ(readLines("KSP5.xxx").value(0), first);
 }
