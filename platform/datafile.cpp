@@ -9,6 +9,7 @@
 #include <QThread>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 namespace datafile {
 
@@ -224,6 +225,27 @@ WriteResult rewrite(const QString& path, const QStringList& lines)
     return {false, failureOf(f, errno)};
 }
 
+QByteArray bytesOf(const QStringList& lines) { return withLineEnds(lines); }
+
+WriteResult rewriteSet(const std::vector<FileBytes>& files)
+{
+    // A file that is not committed is dropped with its temporary file.
+    std::vector<std::unique_ptr<QSaveFile>> written;
+    for (const FileBytes& file : files) {
+        auto f = std::make_unique<QSaveFile>(targetOf(file.path));
+        errno = 0;
+        if (!f->open(QIODevice::WriteOnly) || f->write(file.bytes) != file.bytes.size())
+            return {false, failureOf(*f, errno)};
+        written.push_back(std::move(f));
+    }
+    for (const auto& f : written) {
+        errno = 0;
+        if (!f->commit())
+            return {false, failureOf(*f, errno)};
+    }
+    return {};
+}
+
 bool holds(const QString& path, const QStringList& lines)
 {
     const QString real = find(path);
@@ -313,6 +335,8 @@ Reader::Reader(const QString& path)
         m_open = true;
     }
 }
+
+Reader::Reader(QStringList lines) : m_lines(std::move(lines)), m_open(true) {}
 
 bool Reader::atEnd() const { return m_line >= m_lines.size(); }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace datafile {
 
@@ -58,6 +59,19 @@ WriteResult rewrite(const QString& path, const QStringList& lines);
 // these lines; false when it differs, is missing or cannot be read.
 bool holds(const QString& path, const QStringList& lines);
 
+// The bytes rewrite writes for these lines.
+QByteArray bytesOf(const QStringList& lines);
+
+// Rewrites files that belong together. Every file is written to a temporary
+// file first; only when all are complete are they renamed over their targets,
+// in the order given, so a full disk or a folder that cannot be written
+// leaves each of them as it was. Bytes as bytesOf gives them.
+struct FileBytes {
+    QString path;
+    QByteArray bytes;
+};
+WriteResult rewriteSet(const std::vector<FileBytes>& files);
+
 // Appends one line with its CR LF as a single write in append mode: several
 // PCs append to the same file. When the file's last line has no line end, the
 // same write starts with one. Reports why when the line was not written.
@@ -74,6 +88,8 @@ bool copy(const QString& from, const QString& to);
 class Reader {
 public:
     explicit Reader(const QString& path);
+    // Reads lines already read from a file (FileRead::lines).
+    explicit Reader(QStringList lines);
     bool isOpen() const { return m_open; }
     bool atEnd() const;
 

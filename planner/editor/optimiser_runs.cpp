@@ -53,6 +53,7 @@ std::function<void()> gYieldHook;
 int gYieldIntervalMs = 5;
 QElapsedTimer gSinceEvents;
 QString gFailure;
+optimiser::OptimisedPlan gOptimisedPlan;
 
 Form18* window() { return forms::get<Form18>(); }
 
@@ -107,11 +108,13 @@ void fail(const QString& why)
 }
 
 // The plan being optimised goes to plan "0" first; its number and title stay
-// those of the plan in memory.
+// those of the plan in memory, and are kept for saving the run's result.
 bool saveBackup()
 {
     const QString name = gPlanName;
     const QString title = gPlanTitle;
+    if (name != kOptimiserPlan)
+        gOptimisedPlan = {name, title};
     gPlanName = kOptimiserPlan;
     gPlanTitle = kBackupTitle + dateText();
     SavePlan();
@@ -824,6 +827,7 @@ void ShowOptimisationStatus()
 }
 
 namespace optimiser {
+OptimisedPlan optimisedPlan() { return gOptimisedPlan; }
 QString lastFailure() { return gFailure; }
 void setYieldHook(std::function<void()> hook) { gYieldHook = std::move(hook); }
 void setYieldInterval(int milliseconds) { gYieldIntervalMs = milliseconds; }
