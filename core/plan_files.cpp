@@ -431,11 +431,9 @@ SetHashes hashesOnDisk(const QString& plan)
     return hashes;
 }
 
-void remember(const PlanRecord& record)
-{
-    if (gPlanName != kOptimiserPlan)
-        gRecords[recordKey(gPlanName)] = record;
-}
+bool keepsRecord() { return gPlanName != kOptimiserPlan; }
+
+void remember(const PlanRecord& record) { gRecords[recordKey(gPlanName)] = record; }
 
 // ---- The set as a whole. A save writes every file to a temporary file
 // before it renames any, and writes the record of the set last. A loader
@@ -478,7 +476,8 @@ bool writeSet(const SetBytes& set)
     if (!datafile::rewriteSet(files))
         return false;
     const SetHashes hashes = hashesOf(set);
-    remember({hashOfSet(set), hashes});
+    if (keepsRecord())
+        remember({hashOfSet(set), hashes});
     return writeSetRecord(hashes);
 }
 
@@ -504,13 +503,16 @@ void noteFilesOfAnotherSave()
     }
     if (asRecorded.isEmpty() || others.isEmpty())
         return;
-    gLoadFaults << others.join(QStringLiteral(", ")) + QStringLiteral(" stammt aus einem anderen Speichervorgang als ")
+    const QString comes = others.size() == 1 ? QStringLiteral(" stammt") : QStringLiteral(" stammen");
+    gLoadFaults << others.join(QStringLiteral(", ")) + comes + QStringLiteral(" aus einem anderen Speichervorgang als ")
             + asRecorded.join(QStringLiteral(", "));
     signalFault();
 }
 
 void rememberLoad()
 {
+    if (!keepsRecord())
+        return;
     SetHashes files;
     for (const PlanFile& f : kPlanFiles)
         files.push_back(gLoadedFiles[tagOf(f)].hash);

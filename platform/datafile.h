@@ -124,7 +124,6 @@ public:
     void number(double value) { m_lines << numbers::printForm(value); }
     const QStringList& lines() const { return m_lines; }
     bool commit(const QString& path) const { return static_cast<bool>(rewrite(path, m_lines)); }
-    bool isOnDisk(const QString& path) const { return holds(path, m_lines); }
 
 private:
     QStringList m_lines;

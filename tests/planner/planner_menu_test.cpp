@@ -282,12 +282,13 @@ TEST_F(PlannerMenuTest, ASaveOverAPlanAnotherPlannerSavedMeanwhileIsAskedFirst)
     nameSave("1");
     answer({false});
     click("savePlan");
-    EXPECT_EQ(messages(), QStringList{"Plan 1 wurde inzwischen an einem anderen PC gespeichert. Trotzdem überschreiben?"});
+    const QString asked = "Plan 1 wurde inzwischen an einem anderen PC gespeichert. Trotzdem überschreiben?";
+    EXPECT_EQ(messages(), QStringList{asked});
     EXPECT_EQ(readBytes("KSP1.xxx"), theirs);
 
     answer({true, true});
     EXPECT_TRUE(quit());
-    EXPECT_EQ(messages().mid(1), (QStringList{"Plan 1 speichern?", messages()[0]}));
+    EXPECT_EQ(messages().mid(1), (QStringList{"Plan 1 speichern?", asked}));
     EXPECT_NE(readBytes("KSP1.xxx"), theirs);
 
     // The one that changed nothing closes without a word and writes nothing.
