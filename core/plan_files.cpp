@@ -55,10 +55,6 @@ QString planListFile() { return gDataPath + QStringLiteral("Pläne.lst"); }
 // "???n.xxx" files takes it along.
 const QString kSetRecordTag = QStringLiteral("SUM");
 
-// The optimiser's working plan: written and read many times a run, never
-// edited in place, so this program keeps no record of it.
-const QString kOptimiserPlan = QStringLiteral("0");
-
 QString fileName(const QString& tag, const QString& plan = gPlanName) { return tag + plan + QStringLiteral(".xxx"); }
 
 QByteArray hashOf(const QByteArray& bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex(); }
@@ -431,7 +427,9 @@ SetHashes hashesOnDisk(const QString& plan)
     return hashes;
 }
 
-bool keepsRecord() { return gPlanName != kOptimiserPlan; }
+// The optimiser's working plan is written and read many times a run and
+// never edited in place: this program keeps no record of it.
+bool keepsRecord() { return gPlanName != kOptimiserPlanName; }
 
 void remember(const PlanRecord& record) { gRecords[recordKey(gPlanName)] = record; }
 

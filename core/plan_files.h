@@ -7,9 +7,10 @@
 #include <optional>
 #include <vector>
 
-// Plan numbers run from 1 to this (the plan list holds Integers); plan "0"
-// is the optimiser's working plan.
+// Plan numbers run from 1 to this (the plan list holds Integers).
 constexpr int kHighestPlan = 32767;
+// The optimiser's working plan, where a run keeps its backup and its result.
+inline const QString kOptimiserPlanName = QStringLiteral("0");
 
 // Reads plan gPlanName into the model and rebuilds the teacher-side tables.
 // gCheckOk = 1 when every file of the set was found whole and of one save;

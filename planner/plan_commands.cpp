@@ -14,11 +14,10 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Stundenplaner");
-const QString kOptimiserPlan = QStringLiteral("0");
 
 // The number the plan in memory belongs to: its own, or for a run's result
 // the plan the run started from.
-QString ownNumber() { return gPlanName == kOptimiserPlan ? optimiser::optimisedPlan().number : gPlanName; }
+QString ownNumber() { return gPlanName == kOptimiserPlanName ? optimiser::optimisedPlan().number : gPlanName; }
 
 void tellFaults(const QString& plan)
 {
@@ -124,7 +123,7 @@ bool OfferToSavePlan(QWidget* parent)
     if (gPlanName.isEmpty())
         return true;
     // The next run writes over plan "0".
-    if (gPlanName == kOptimiserPlan) {
+    if (gPlanName == kOptimiserPlanName) {
         return goOn(AskYesNoCancel(QStringLiteral("Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner "
                                                   "eigenen Nummer gespeichert. Jetzt speichern?"),
                                    kTitle),
@@ -158,7 +157,7 @@ void LoadChosenPlan(QWidget* parent)
     if (gCheckOk != 1)
         tellFaults(plan);
     // Plan "0" names no plan for the settings: the next start keeps the last plan.
-    if (plan != kOptimiserPlan)
+    if (plan != kOptimiserPlanName)
         rememberPlan();
     // An open editor would go on showing the plan it was drawn from.
     if (forms::isOpen<Form15>())

@@ -108,7 +108,7 @@ PlanSaveDialog::PlanSaveDialog(QWidget* parent) : QDialog(parent)
     cancel = controls::button(this, QStringLiteral("cancel"), QStringLiteral("abbrechen"));
     // A run's result is saved back under the plan the run started from.
     const optimiser::OptimisedPlan optimised = optimiser::optimisedPlan();
-    const bool runResult = gPlanName == QString::number(kOptimizerPlan);
+    const bool runResult = gPlanName == kOptimiserPlanName;
     planNumber->setText(runResult ? optimised.number : gPlanName);
     planTitle->setText(runResult && !optimised.number.isEmpty() ? optimised.title : gPlanTitle);
 
