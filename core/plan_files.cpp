@@ -6,7 +6,12 @@
 #include "platform/numbers.h"
 #include "platform/runtime.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QHash>
 #include <algorithm>
+#include <filesystem>
+#include <map>
 #include <optional>
 #include <type_traits>
 #include <vector>
@@ -46,10 +51,86 @@ QString planFile(const QString& tag, const QString& plan = gPlanName)
 const QString kHeaderTag = QStringLiteral("T&E");
 QString planListFile() { return gDataPath + QStringLiteral("Pläne.lst"); }
 
+// Written after the set: what each file of it held and when it was renamed
+// into place. No reader of the plan formats opens it, and deleting a plan's
+// "???n.xxx" files takes it along.
+const QString kSetRecordTag = QStringLiteral("SUM");
+
+QString fileName(const QString& tag, const QString& plan = gPlanName) { return tag + plan + QStringLiteral(".xxx"); }
+
+QByteArray hashOf(const QByteArray& bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex(); }
+
+// One file of a plan's set as it is on disk. Its hash is of its lines as a
+// save writes them, so a copy with lone LF line ends compares by content.
+struct DiskFile {
+    datafile::FileRead read;
+    QByteArray hash;
+    qint64 modified = 0;
+};
+
+// In the file system's own resolution: a file rewritten in the same
+// millisecond must not pass for the one recorded.
+qint64 modifiedAt(const QString& path)
+{
+    const QString real = datafile::find(path);
+    std::error_code failed;
+    const auto time = std::filesystem::last_write_time(std::filesystem::path(real.toStdU16String()), failed);
+    return real.isEmpty() || failed ? 0 : static_cast<qint64>(time.time_since_epoch().count());
+}
+
+DiskFile diskFile(const QString& path)
+{
+    DiskFile f;
+    f.modified = modifiedAt(path);
+    f.read = datafile::readFile(path);
+    if (f.read.state == datafile::FileRead::State::Read)
+        f.hash = hashOf(datafile::bytesOf(f.read.lines));
+    return f;
+}
+
+using SetHashes = std::vector<QByteArray>;
+
+// What the last load or save of a plan left: the hash of what SavePlan wrote
+// or would have written then, and the hashes of the files as they were.
+struct PlanRecord {
+    QByteArray written;
+    std::optional<SetHashes> files;
+};
+
+// Keyed by folder and plan: the data folder can be switched while running,
+// and "" (the current folder) names the same folder as its full path.
+std::map<QString, PlanRecord> gRecords;
+QString recordKey(const QString& plan)
+{
+    const QDir folder(gDataPath.isEmpty() ? QStringLiteral(".") : gDataPath);
+    const QString canonical = folder.canonicalPath();
+    return (canonical.isEmpty() ? folder.absolutePath() : canonical) + QLatin1Char('/') + plan;
+}
+
+// ---- Loading. The files of the set are read once; the parts of the model
+// are filled from those reads, and whatever is wrong with them is kept for
+// the user in words.
+
+QHash<QString, DiskFile> gLoadedFiles;
+QStringList gLoadFaults;
+
 void signalFault()
 {
     Beep();
     gCheckOk = 0;
+}
+
+void noteFault(const QString& tag, const QString& what)
+{
+    gLoadFaults << fileName(tag) + QLatin1Char(' ') + what;
+    signalFault();
+}
+
+// A file that ends before its layout does.
+void noteIfShort(const QString& tag, bool whole)
+{
+    if (!whole)
+        noteFault(tag, QStringLiteral("ist zu kurz"));
 }
 
 template <typename F>
@@ -70,15 +151,22 @@ void forDaysAndPeriods(F f)
     }
 }
 
-// ---- Loading. Each file that exists replaces its whole part of the model,
-// so a smaller plan never keeps lessons or hours of the plan loaded before.
+// Each file that exists replaces its whole part of the model, so a smaller
+// plan never keeps lessons or hours of the plan loaded before.
 
 std::optional<datafile::Reader> openPlanFile(const QString& tag)
 {
-    datafile::Reader r(planFile(tag));
-    if (r.isOpen())
-        return r;
-    signalFault();
+    const DiskFile& f = gLoadedFiles[tag];
+    switch (f.read.state) {
+    case datafile::FileRead::State::Read:
+        return datafile::Reader(f.read.lines);
+    case datafile::FileRead::State::Missing:
+        noteFault(tag, QStringLiteral("fehlt"));
+        break;
+    case datafile::FileRead::State::Unreadable:
+        noteFault(tag, QStringLiteral("ist nicht lesbar (%1)").arg(f.read.reason));
+        break;
+    }
     return std::nullopt;
 }
 
@@ -91,7 +179,7 @@ std::optional<Layout> readHeader()
     r->numberInput(gDaysPerWeek);
     r->numberInput(gPeriodsPerDay);
     r->lineInput(gPlanTitle);
-    r->lineInput(version);
+    noteIfShort(kHeaderTag, r->lineInput(version));
     gDaysPerWeek = std::clamp(gDaysPerWeek.toInt(), 5, 6);
     gPeriodsPerDay = std::clamp(gPeriodsPerDay.toInt(), 9, 11);
     return layoutOf(numbers::val(version));
@@ -103,10 +191,12 @@ void readAssignments(const Layout& l)
     if (!r)
         return;
     gSubjectTeachers.fill(0);
+    bool whole = true;
     forClassSubjects(l, [&](int c, int s) {
         for (int k = 0; k < l.teacherSlots; ++k)
-            r->numberInput(gSubjectTeachers(c, s, k));
+            whole &= r->numberInput(gSubjectTeachers(c, s, k));
     });
+    noteIfShort(QStringLiteral("LFV"), whole);
 }
 
 void readLessons(const Layout& l)
@@ -116,14 +206,16 @@ void readLessons(const Layout& l)
         return;
     gTimetable.fill(0);
     gFixations.fill(0);
+    bool whole = true;
     forDaysAndPeriods([&](int d, int p) {
         for (int c = 1; c <= l.classes; ++c) {
             for (int half = 0; half <= 1; ++half) {
-                r->numberInput(gTimetable(d, p, c, half));
-                r->numberInput(gFixations(d, p, c, half));
+                whole &= r->numberInput(gTimetable(d, p, c, half));
+                whole &= r->numberInput(gFixations(d, p, c, half));
             }
         }
     });
+    noteIfShort(QStringLiteral("KSP"), whole);
 }
 
 void readCurriculum(const Layout& l)
@@ -132,7 +224,9 @@ void readCurriculum(const Layout& l)
     if (!r)
         return;
     gCurriculumHours.fill(0);
-    forClassSubjects(l, [&](int c, int s) { r->numberInput(gCurriculumHours(c, s)); });
+    bool whole = true;
+    forClassSubjects(l, [&](int c, int s) { whole &= r->numberInput(gCurriculumHours(c, s)); });
+    noteIfShort(QStringLiteral("STU"), whole);
 }
 
 Currency curriculumAsCurrency(int c, int s) { return Currency::fromDouble(gCurriculumHours(c, s)); }
@@ -156,11 +250,15 @@ void readClassHours(const Layout& l)
         return;
     }
     gClassSubjectHours.fill(Currency{});
+    bool whole = true;
     forClassSubjects(l, [&](int c, int s) {
         QString line;
         if (r->lineInput(line))
             gClassSubjectHours(c, s) = Currency::parse(line).value_or(curriculumAsCurrency(c, s));
+        else
+            whole = false;
     });
+    noteIfShort(QStringLiteral("SPW"), whole);
 }
 
 void readAvailability(const Layout& l)
@@ -169,8 +267,10 @@ void readAvailability(const Layout& l)
     if (!r)
         return;
     gTeacherUnavailable.fill(0);
+    bool whole = true;
     for (int t = 1; t <= l.teachers; ++t)
-        forDaysAndPeriods([&](int d, int p) { r->numberInput(gTeacherUnavailable(t, d, p)); });
+        forDaysAndPeriods([&](int d, int p) { whole &= r->numberInput(gTeacherUnavailable(t, d, p)); });
+    noteIfShort(QStringLiteral("LKN"), whole);
 }
 
 void readTeacherExtras()
@@ -179,12 +279,14 @@ void readTeacherExtras()
     if (!r)
         return;
     gTeacherPlanExtra.fill(Variant(0));
+    bool whole = true;
     for (int t = 1; t <= kExtraTeachers; ++t) {
         double unused = 0;
-        r->numberInput(gTeacherPlanExtra(t));
-        r->numberInput(unused);
-        r->numberInput(unused);
+        whole &= r->numberInput(gTeacherPlanExtra(t));
+        whole &= r->numberInput(unused);
+        whole &= r->numberInput(unused);
     }
+    noteIfShort(QStringLiteral("KOP"), whole);
 }
 
 // Optional and only read; a short file stops at its end.
@@ -205,9 +307,8 @@ void readSspTable()
     }
 }
 
-// ---- Saving: always the newest layout, each file replaced atomically. The
-// files are composed in memory, so what a save would write can also be
-// compared with the files on disk.
+// ---- Saving: always the newest layout. The files are composed in memory,
+// so what a save would write can also be compared with what it wrote.
 
 QString currencyForm(Currency c) { return (c.units() >= 0 ? QStringLiteral(" ") : QString()) + c.toString() + QLatin1Char(' '); }
 
@@ -288,32 +389,156 @@ const PlanFile kPlanFiles[] = {
     {"SPW", classHoursFile}, {"LKN", availabilityFile}, {"KOP", teacherExtrasFile},
 };
 
-QString planFile(const PlanFile& f) { return planFile(QString::fromLatin1(f.tag)); }
+QString tagOf(const PlanFile& f) { return QString::fromLatin1(f.tag); }
 
-// A file that holds the lines already is left as it is: the optimiser saves
-// plan "0" again and again, most of its files unchanged, and each write waits
-// for the disk.
-bool writeUnlessOnDisk(const datafile::Writer& w, const QString& path) { return w.isOnDisk(path) || w.commit(path); }
+// What SavePlan writes, file by file in the order of kPlanFiles.
+using SetBytes = std::vector<QByteArray>;
 
-bool writePlanFiles()
+SetBytes composeSet()
 {
-    for (const PlanFile& f : kPlanFiles) {
-        if (!writeUnlessOnDisk(f.compose(), planFile(f)))
-            return false;
+    SetBytes set;
+    for (const PlanFile& f : kPlanFiles)
+        set.push_back(datafile::bytesOf(f.compose().lines()));
+    return set;
+}
+
+SetHashes hashesOf(const SetBytes& set)
+{
+    SetHashes hashes;
+    for (const QByteArray& bytes : set)
+        hashes.push_back(hashOf(bytes));
+    return hashes;
+}
+
+QByteArray hashOfSet(const SetBytes& set)
+{
+    QCryptographicHash h(QCryptographicHash::Sha1);
+    for (const QByteArray& bytes : set) {
+        h.addData(QByteArray::number(bytes.size()));
+        h.addData(bytes);
     }
-    return true;
+    return h.result().toHex();
+}
+
+SetHashes hashesOnDisk(const QString& plan)
+{
+    SetHashes hashes;
+    for (const PlanFile& f : kPlanFiles)
+        hashes.push_back(diskFile(planFile(tagOf(f), plan)).hash);
+    return hashes;
+}
+
+// The optimiser's working plan is written and read many times a run and
+// never edited in place: this program keeps no record of it.
+bool keepsRecord() { return gPlanName != kOptimiserPlanName; }
+
+void remember(const PlanRecord& record) { gRecords[recordKey(gPlanName)] = record; }
+
+// ---- The set as a whole. A save writes every file to a temporary file
+// before it renames any, and writes the record of the set last. A loader
+// that finds some files as the record has them and others not has a set
+// that a save interrupted half-way, or two saves at the same moment, made of
+// two versions. When none is as recorded, a program that keeps no record
+// (an older one) has written the whole set since, which is a set again.
+
+struct RecordedFile {
+    QByteArray hash;
+    qint64 modified = 0;
+};
+
+QHash<QString, RecordedFile> recordedSet()
+{
+    QHash<QString, RecordedFile> recorded;
+    for (const QString& line : datafile::readLines(planFile(kSetRecordTag)).value_or(QStringList{})) {
+        const QStringList fields = line.split(QLatin1Char(' '));
+        if (fields.size() == 3)
+            recorded.insert(fields[0], {fields[1].toLatin1(), fields[2].toLongLong()});
+    }
+    return recorded;
+}
+
+bool writeSetRecord(const SetHashes& hashes)
+{
+    QStringList lines;
+    for (std::size_t i = 0; i < hashes.size(); ++i) {
+        const QString tag = tagOf(kPlanFiles[i]);
+        lines << QStringLiteral("%1 %2 %3").arg(tag, QString::fromLatin1(hashes[i])).arg(modifiedAt(planFile(tag)));
+    }
+    return static_cast<bool>(datafile::rewriteChanged(planFile(kSetRecordTag), lines));
+}
+
+bool writeSet(const SetBytes& set)
+{
+    // A file that holds its bytes already is left as it is: the optimiser
+    // saves plan "0" again and again, most of its files unchanged, and each
+    // write waits for the disk.
+    std::vector<datafile::FileBytes> files;
+    for (std::size_t i = 0; i < set.size(); ++i) {
+        const QString path = planFile(tagOf(kPlanFiles[i]));
+        if (!datafile::holds(path, set[i]))
+            files.push_back({path, set[i]});
+    }
+    if (!files.empty() && !datafile::rewriteSet(files))
+        return false;
+    const SetHashes hashes = hashesOf(set);
+    if (keepsRecord())
+        remember({hashOfSet(set), hashes});
+    return writeSetRecord(hashes);
+}
+
+void readSetFromDisk()
+{
+    gLoadedFiles.clear();
+    for (const PlanFile& f : kPlanFiles)
+        gLoadedFiles.insert(tagOf(f), diskFile(planFile(tagOf(f))));
+}
+
+void noteFilesOfAnotherSave()
+{
+    const auto recorded = recordedSet();
+    if (recorded.isEmpty())
+        return;
+    QStringList asRecorded, others;
+    for (const PlanFile& f : kPlanFiles) {
+        const DiskFile& d = gLoadedFiles[tagOf(f)];
+        if (d.read.state != datafile::FileRead::State::Read)
+            continue;
+        const RecordedFile r = recorded.value(tagOf(f));
+        (r.hash == d.hash && r.modified == d.modified ? asRecorded : others) << fileName(tagOf(f));
+    }
+    if (asRecorded.isEmpty() || others.isEmpty())
+        return;
+    const QString comes = others.size() == 1 ? QStringLiteral(" stammt") : QStringLiteral(" stammen");
+    gLoadFaults << others.join(QStringLiteral(", ")) + comes + QStringLiteral(" aus einem anderen Speichervorgang als ")
+            + asRecorded.join(QStringLiteral(", "));
+    signalFault();
+}
+
+void rememberLoad()
+{
+    if (!keepsRecord())
+        return;
+    SetHashes files;
+    for (const PlanFile& f : kPlanFiles)
+        files.push_back(gLoadedFiles[tagOf(f)].hash);
+    remember({hashOfSet(composeSet()), files});
 }
 
 // ---- The plan list: every plan number once, highest first.
 
-// The plan numbers of the list's lines; a line that is no whole number names no plan.
+// A line that is no whole number names no plan.
+std::optional<short> planOfLine(const QString& line)
+{
+    bool ok = false;
+    const int n = line.trimmed().toInt(&ok);
+    return ok ? numbers::toInt16(n) : std::nullopt;
+}
+
 std::vector<short> listedPlans(const QStringList& lines)
 {
     std::vector<short> plans;
     for (const QString& line : lines) {
-        bool ok = false;
-        const int n = line.trimmed().toInt(&ok);
-        if (const auto plan = numbers::toInt16(n); ok && plan)
+        if (const auto plan = planOfLine(line))
             plans.push_back(*plan);
     }
     return plans;
@@ -357,7 +582,7 @@ bool enterIntoPlanList()
     datafile::Writer w;
     for (short plan : plans)
         w.number(plan);
-    if (!writeUnlessOnDisk(w, planListFile()))
+    if (!datafile::rewriteChanged(planListFile(), w.lines()))
         return false;
     keepPlanNumbers(plans);
     return true;
@@ -366,11 +591,13 @@ bool enterIntoPlanList()
 }
 
 namespace {
-// The files of plan gPlanName into the model; false when the header is
-// missing and nothing else was read.
+// The files of plan gPlanName into the model, without the teacher-side
+// tables; false when the header is missing and nothing else was read.
 bool readPlanFiles()
 {
     gCheckOk = 1;
+    gLoadFaults.clear();
+    readSetFromDisk();
     const auto layout = readHeader();
     if (!layout)
         return false;
@@ -381,19 +608,22 @@ bool readPlanFiles()
     readAvailability(*layout);
     readTeacherExtras();
     readSspTable();
+    noteFilesOfAnotherSave();
     return true;
 }
 }
 
 void LoadPlan()
 {
-    if (!readPlanFiles())
-        return;
-    // The rebuild places lessons, which sets gCheckOk for each; the result
-    // of the load is whether every file was found.
-    const Variant allFound = gCheckOk;
-    RebuildTeacherTimetables();
-    gCheckOk = allFound;
+    if (readPlanFiles()) {
+        // The rebuild places lessons, which sets gCheckOk for each; the result
+        // of the load is whether every file was found whole.
+        const Variant allWhole = gCheckOk;
+        RebuildTeacherTimetables();
+        gCheckOk = allWhole;
+    }
+    rememberLoad();
+    gLoadedFiles.clear();
 }
 
 // Every part of the model that reading the plan files writes.
@@ -449,16 +679,19 @@ bool PlanContents::read()
 {
     // A plan with a file missing is left to LoadPlan, which signals it.
     for (const PlanFile& f : kPlanFiles)
-        if (!datafile::exists(planFile(f)))
+        if (!datafile::exists(planFile(tagOf(f))))
             return false;
     Parts current;
     current.takeFromModel();
     const Variant checked = gCheckOk;
+    const QStringList faults = gLoadFaults;
     const bool complete = readPlanFiles() && gCheckOk == 1;
     if (complete)
         m_parts->takeFromModel();
     current.putIntoModel();
     gCheckOk = checked;
+    gLoadFaults = faults;
+    gLoadedFiles.clear();
     return complete;
 }
 
@@ -469,26 +702,43 @@ void PlanContents::load() const
     gCheckOk = 1;
 }
 
+QStringList PlanLoadFaults() { return gLoadFaults; }
+
 void SavePlan()
 {
     gCheckOk = 1;
-    if (!writePlanFiles() || !enterIntoPlanList())
+    // The list names only plans whose files are all written.
+    if (!writeSet(composeSet()) || !enterIntoPlanList())
         signalFault();
 }
 
-bool PlanDiffersFromFiles()
+bool PlanHasUnsavedChanges()
 {
-    for (const PlanFile& f : kPlanFiles) {
-        if (!f.compose().isOnDisk(planFile(f)))
-            return true;
-    }
-    return false;
+    const auto record = gRecords.find(recordKey(gPlanName));
+    return record == gRecords.end() || record->second.written != hashOfSet(composeSet());
+}
+
+std::optional<bool> PlanFilesAsLastSeen(const QString& plan)
+{
+    const auto record = gRecords.find(recordKey(plan));
+    if (record == gRecords.end() || !record->second.files)
+        return std::nullopt;
+    return *record->second.files == hashesOnDisk(plan);
 }
 
 std::vector<short> ListedPlans()
 {
     const auto lines = datafile::readLines(planListFile());
     return lines ? listedPlans(*lines) : std::vector<short>{};
+}
+
+bool PlanListIsDamaged()
+{
+    const datafile::FileRead list = datafile::readFile(planListFile());
+    if (list.state == datafile::FileRead::State::Unreadable)
+        return true;
+    return std::any_of(list.lines.begin(), list.lines.end(),
+                       [](const QString& line) { return !line.trimmed().isEmpty() && !planOfLine(line); });
 }
 
 std::optional<QString> PlanTitle(const QString& plan)
@@ -501,8 +751,14 @@ std::optional<QString> PlanTitle(const QString& plan)
 
 void LoadStartPlan()
 {
-    if (gPlanName.isEmpty() || gAutoLoadPlan != 1)
+    if (gPlanName.isEmpty())
         return;
-    LoadPlan();
-    gStartPlanName = gPlanName;
+    if (gAutoLoadPlan == 1) {
+        LoadPlan();
+        gStartPlanName = gPlanName;
+        return;
+    }
+    // The plan number stands without its plan: what is in memory now is the
+    // state a change is measured from, and its files were never seen.
+    remember({hashOfSet(composeSet()), std::nullopt});
 }

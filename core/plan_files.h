@@ -3,12 +3,19 @@
 // curriculum hours, teacher availability and fixations, stored as text files
 // named by gPlanName in the data folder, and the plan list "Pläne.lst".
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 #include <vector>
 
+// Plan numbers run from 1 to this (the plan list holds Integers).
+constexpr int kHighestPlan = 32767;
+// The optimiser's working plan, where a run keeps its backup and its result.
+inline const QString kOptimiserPlanName = QStringLiteral("0");
+
 // Reads plan gPlanName into the model and rebuilds the teacher-side tables.
-// gCheckOk = 1 when every file of the set was found; each missing file beeps.
+// gCheckOk = 1 when every file of the set was found whole and of one save;
+// each fault beeps and is kept for PlanLoadFaults.
 void LoadPlan();
 
 // A plan as LoadPlan reads it, kept beside the model: the optimiser goes back
@@ -21,7 +28,7 @@ public:
     PlanContents& operator=(const PlanContents&) = delete;
 
     // Reads plan gPlanName; false, with nothing kept and without a beep, when
-    // a file of the set is missing. The model stays as it is.
+    // a file of the set is missing or damaged. The model stays as it is.
     bool read();
     // Puts the plan kept into the model as LoadPlan would have read it, with
     // the teacher-side tables rebuilt and gCheckOk = 1.
@@ -32,23 +39,39 @@ private:
     std::unique_ptr<Parts> m_parts;
 };
 
+// What the last LoadPlan found wrong, one text per fault naming its file
+// ("KSP1.xxx fehlt"); empty when the plan loaded whole.
+QStringList PlanLoadFaults();
+
 // Writes plan gPlanName (title gPlanTitle) and enters it into the plan list,
-// which leaves gPlanNumbers and gPlanCount. A failed write beeps and leaves
-// gCheckOk = 0.
+// which leaves gPlanNumbers and gPlanCount. The files are written as a set:
+// a write that fails before all are complete leaves the plan as it was, and
+// a set left half old, half new is told by the next LoadPlan. A failed write
+// beeps and leaves gCheckOk = 0.
 void SavePlan();
 
-// True when SavePlan would write the files of plan gPlanName otherwise than
-// they are on disk (a file missing counts as different): the plan in memory
-// holds changes that are not saved.
-bool PlanDiffersFromFiles();
+// True when SavePlan would now write plan gPlanName otherwise than this
+// program last loaded or saved it: the plan in memory holds changes of this
+// program. The optimiser's plan "0" always counts as changed.
+bool PlanHasUnsavedChanges();
+
+// Whether the files of `plan` are still as this program last loaded or saved
+// them (false: another program has saved it since); nullopt when this
+// program never loaded or saved that plan.
+std::optional<bool> PlanFilesAsLastSeen(const QString& plan);
 
 // The plan numbers of "Pläne.lst" as listed; empty without the list.
 std::vector<short> ListedPlans();
+
+// True when "Pläne.lst" is there but cannot be read, or a line of it is
+// neither empty nor a plan number.
+bool PlanListIsDamaged();
 
 // The title of plan `plan` (line 3 of its "T&E" file); nullopt when the plan
 // has no such file.
 std::optional<QString> PlanTitle(const QString& plan);
 
 // At program start: loads plan gPlanName when the settings ask for it and
-// remembers it in gStartPlanName.
+// remembers it in gStartPlanName. Otherwise the plan in memory (empty) is
+// what a later change of plan gPlanName is measured from.
 void LoadStartPlan();

@@ -2,6 +2,7 @@
 
 #include "core/master_data.h"
 #include "core/model.h"
+#include "core/plan_files.h"
 #include "platform/datafile.h"
 
 #include <algorithm>
@@ -76,7 +77,7 @@ double ReadSettingsFile()
         gAutoLoadPlan = static_cast<short>(acceptedOrZero(line, {1}));
     if (in.lineInput(line)) {
         const double plan = numbers::val(line);
-        if (plan > 0 && plan < 10000)
+        if (plan > 0 && plan <= kHighestPlan)
             gPlanName = line.trimmed();
     }
     double version = 0;

@@ -2,6 +2,7 @@
 
 #include "core/model.h"
 #include "core/plan_files.h"
+#include "planner/editor/optimiser_runs.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/numbers.h"
@@ -17,7 +18,6 @@
 
 namespace {
 constexpr short kOptimizerPlan = 0;
-constexpr int kHighestPlan = 32767;
 
 // The two buttons at the foot of a dialog.
 QHBoxLayout* buttonRow(QPushButton* confirm, QPushButton* cancel)
@@ -60,12 +60,14 @@ PlanLoadDialog::PlanLoadDialog(QWidget* parent) : QDialog(parent)
     confirm = controls::button(this, QStringLiteral("confirm"), QStringLiteral("laden"));
     cancel = controls::button(this, QStringLiteral("cancel"), QStringLiteral("abbrechen"));
 
+    // The list may name a plan twice (written by hand or by another
+    // program); the optimiser's plan comes last, as the last run left it.
+    std::vector<short> plans = ListedPlans();
+    plans.push_back(kOptimizerPlan);
     QStringList lines;
-    for (short plan : ListedPlans()) {
-        if (plan == kOptimizerPlan)
-            continue;
+    for (short plan : plans) {
         const auto title = PlanTitle(QString::number(plan));
-        if (!title)
+        if (!title || std::find(m_plans.begin(), m_plans.end(), plan) != m_plans.end())
             continue;
         m_plans.push_back(plan);
         lines << QStringLiteral("%1 - %2").arg(plan).arg(*title);
@@ -104,8 +106,11 @@ PlanSaveDialog::PlanSaveDialog(QWidget* parent) : QDialog(parent)
     planTitle = controls::named<QLineEdit>(this, QStringLiteral("planTitle"));
     confirm = controls::button(this, QStringLiteral("confirm"), QStringLiteral("speichern"));
     cancel = controls::button(this, QStringLiteral("cancel"), QStringLiteral("abbrechen"));
-    planNumber->setText(gPlanName);
-    planTitle->setText(gPlanTitle);
+    // A run's result is saved back under the plan the run started from.
+    const optimiser::OptimisedPlan optimised = optimiser::optimisedPlan();
+    const bool runResult = gPlanName == kOptimiserPlanName;
+    planNumber->setText(runResult ? optimised.number : gPlanName);
+    planTitle->setText(runResult && !optimised.number.isEmpty() ? optimised.title : gPlanTitle);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Plannummer:"), planNumber);

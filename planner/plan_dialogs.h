@@ -12,8 +12,9 @@ class ListBox;
 class QLineEdit;
 class QPushButton;
 
-// The plans of "Pläne.lst", each with its number and title. The optimiser's
-// working plan 0 is not offered, nor a listed plan whose files are gone.
+// The plans of "Pläne.lst", each once with its number and title, and last
+// the optimiser's plan 0 (the last run's result) when its files are there.
+// A listed plan whose files are gone is not offered.
 class PlanLoadDialog : public QDialog {
     Q_OBJECT
 public:
@@ -34,7 +35,8 @@ private:
 };
 
 // The number (1 to 32767; 0 stays the optimiser's) and the title of the plan
-// to save, at first those of the plan in memory.
+// to save, at first those of the plan in memory; for a run's result, plan 0,
+// those of the plan the run started from.
 class PlanSaveDialog : public QDialog {
     Q_OBJECT
 public:

@@ -1,9 +1,6 @@
 #include "planner/planner_menu.h"
 
 #include "core/constants.h"
-#include "core/model.h"
-#include "core/plan_files.h"
-#include "core/settings_file.h"
 #include "planner/editor/hidden_mode.h"
 #include "planner/editor/optimiser_window.h"
 #include "planner/editor/plan_views.h"
@@ -18,14 +15,13 @@
 #include "planner/masterdata/subject_window.h"
 #include "planner/masterdata/tools_window.h"
 #include "planner/masterdata/year_change_window.h"
-#include "planner/plan_dialogs.h"
+#include "planner/plan_commands.h"
 #include "planner/print/print_menu.h"
 #include "planner/publish/publishing_windows.h"
 #include "planner/substitution/absences_window.h"
 #include "planner/substitution/substitution_database.h"
 #include "planner/substitution/substitution_message.h"
 #include "platform/controls.h"
-#include "platform/dialogs.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -114,6 +110,8 @@ PlannerMenu::PlannerMenu()
     }
 }
 
+PlannerMenu::~PlannerMenu() { SetEditorSaveCommand(nullptr); }
+
 void PlannerMenu::addWindows(const char* group, QVBoxLayout* column, QMenu* menu)
 {
     for (const PlannerWindow& w : kWindows) {
@@ -151,6 +149,8 @@ void PlannerMenu::Form_Load()
     // The hidden mode hides this window with the optimiser's and ends the
     // program through it.
     optimiser::setMainWindow(this);
+    SetEditorSaveCommand([](QWidget* parent) { SavePlanAs(parent); });
+    TellStartPlanFaults();
 }
 
 void PlannerMenu::Form_Unload(bool& cancel)
@@ -163,7 +163,7 @@ void PlannerMenu::Form_Unload(bool& cancel)
     }
     // The windows first, as the user would close them: what they change on
     // closing belongs to the plan that is then offered for saving.
-    if (!closeOtherWindows() || !offerToSavePlan())
+    if (!closeOtherWindows() || !OfferToSavePlan(this))
         cancel = true;
 }
 
@@ -181,86 +181,6 @@ bool PlannerMenu::closeOtherWindows()
     return true;
 }
 
-bool PlannerMenu::offerToSavePlan()
-{
-    // Without a plan name nothing was loaded or saved, so there is nothing to compare with.
-    if (gPlanName.isEmpty() || !PlanDiffersFromFiles())
-        return true;
-    switch (AskYesNoCancel(QStringLiteral("Plan %1 speichern?").arg(gPlanName), kTitle)) {
-    case Answer::Yes:
-        return saveCurrentPlan();
-    case Answer::No:
-        return true;
-    case Answer::Cancel:
-        break;
-    }
-    return false;
-}
+void PlannerMenu::loadPlan_Click() { LoadChosenPlan(this); }
 
-bool PlannerMenu::saveCurrentPlan()
-{
-    SavePlan();
-    if (gCheckOk == 1)
-        return true;
-    MsgBox(QStringLiteral("Plan %1 konnte nicht gespeichert werden. Bitte prüfen Sie, ob der Datenordner "
-                          "erreichbar und beschreibbar ist.")
-               .arg(gPlanName),
-           kTitle);
-    return false;
-}
-
-void PlannerMenu::rememberPlan()
-{
-    if (!SaveSettingsFile())
-        MsgBox(QStringLiteral("Die Einstellungen (vorda.ver) konnten nicht gespeichert werden; beim nächsten "
-                              "Start wird der bisherige Plan geladen."),
-               kTitle);
-}
-
-void PlannerMenu::loadPlan_Click()
-{
-    PlanLoadDialog chooser(this);
-    if (chooser.isEmpty()) {
-        MsgBox(QStringLiteral("Es ist noch kein Plan gespeichert."), kTitle);
-        return;
-    }
-    if (!plandialogs::run(chooser) || !offerToSavePlan())
-        return;
-    const QString plan = *chooser.chosenPlan();
-    // Another PC may have deleted it since the list was shown; loading a plan
-    // without files would leave the old plan under the new number.
-    if (!PlanTitle(plan)) {
-        MsgBox(QStringLiteral("Plan %1 gibt es nicht mehr.").arg(plan), kTitle);
-        return;
-    }
-    gPlanName = plan;
-    LoadPlan();
-    if (gCheckOk != 1)
-        MsgBox(QStringLiteral("Plan %1 ist unvollständig: nicht alle seine Dateien wurden gefunden.").arg(plan), kTitle);
-    rememberPlan();
-    // An open editor would go on showing the plan it was drawn from.
-    if (forms::isOpen<Form15>())
-        RedrawTimetableGrid();
-}
-
-void PlannerMenu::savePlan_Click()
-{
-    PlanSaveDialog naming(this);
-    if (!plandialogs::run(naming))
-        return;
-    const QString plan = naming.number();
-    if (plan != gPlanName && PlanTitle(plan)
-        && !AskYesNo(QStringLiteral("Plan %1 gibt es schon. Soll er überschrieben werden?").arg(plan), kTitle))
-        return;
-    const QString oldPlan = gPlanName;
-    const QString oldTitle = gPlanTitle;
-    gPlanName = plan;
-    gPlanTitle = naming.title();
-    if (!saveCurrentPlan()) {
-        gPlanName = oldPlan;
-        gPlanTitle = oldTitle;
-        return;
-    }
-    if (plan != oldPlan)
-        rememberPlan();
-}
+void PlannerMenu::savePlan_Click() { SavePlanAs(this); }

@@ -15,6 +15,8 @@ class PlannerMenu : public FormBase {
     Q_OBJECT
 public:
     PlannerMenu();
+    // The editor's "save" goes with the window that handed it over.
+    ~PlannerMenu() override;
 
     QMenuBar* menuBar;
     QPushButton* loadPlan;
@@ -33,11 +35,4 @@ private:
     void addPlanCommands(QVBoxLayout* column, QMenu* menu);
     // False when a window refused to close.
     bool closeOtherWindows();
-    // Asks "Plan <n> speichern?" when the plan in memory differs from its
-    // files; false when the user cancelled or the save failed.
-    bool offerToSavePlan();
-    // Saves plan gPlanName; a failure is told to the user and gives false.
-    bool saveCurrentPlan();
-    // The plan in memory becomes the one the next start loads.
-    void rememberPlan();
 };

@@ -9,6 +9,7 @@
 #include <QThread>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 namespace datafile {
 
@@ -231,7 +232,28 @@ WriteResult rewrite(const QString& path, const QStringList& lines)
     return {false, failureOf(f, errno)};
 }
 
-bool holds(const QString& path, const QStringList& lines)
+QByteArray bytesOf(const QStringList& lines) { return withLineEnds(lines); }
+
+WriteResult rewriteSet(const std::vector<FileBytes>& files)
+{
+    // A file that is not committed is dropped with its temporary file.
+    std::vector<std::unique_ptr<QSaveFile>> written;
+    for (const FileBytes& file : files) {
+        auto f = std::make_unique<QSaveFile>(targetOf(file.path));
+        errno = 0;
+        if (!f->open(QIODevice::WriteOnly) || f->write(file.bytes) != file.bytes.size())
+            return {false, failureOf(*f, errno)};
+        written.push_back(std::move(f));
+    }
+    for (const auto& f : written) {
+        errno = 0;
+        if (!f->commit())
+            return {false, failureOf(*f, errno)};
+    }
+    return {};
+}
+
+bool holds(const QString& path, const QByteArray& bytes)
 {
     const QString real = find(path);
     if (real.isEmpty())
@@ -239,9 +261,10 @@ bool holds(const QString& path, const QStringList& lines)
     QFile f(real);
     if (!f.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = withLineEnds(lines);
     return f.size() == bytes.size() && f.readAll() == bytes;
 }
+
+bool holds(const QString& path, const QStringList& lines) { return holds(path, withLineEnds(lines)); }
 
 WriteResult rewriteChanged(const QString& path, const QStringList& lines)
 {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace datafile {
 
@@ -64,10 +65,24 @@ WriteResult rewrite(const QString& path, const QStringList& lines);
 // True when the file holds exactly the bytes that rewrite would write for
 // these lines; false when it differs, is missing or cannot be read.
 bool holds(const QString& path, const QStringList& lines);
+bool holds(const QString& path, const QByteArray& bytes);
 
 // As rewrite, but a file that holds these lines already is left untouched,
 // its time stamp too: the other PCs of the school see no change where none is.
 WriteResult rewriteChanged(const QString& path, const QStringList& lines);
+
+// The bytes rewrite writes for these lines.
+QByteArray bytesOf(const QStringList& lines);
+
+// Rewrites files that belong together. Every file is written to a temporary
+// file first; only when all are complete are they renamed over their targets,
+// in the order given, so a full disk or a folder that cannot be written
+// leaves each of them as it was. Bytes as bytesOf gives them.
+struct FileBytes {
+    QString path;
+    QByteArray bytes;
+};
+WriteResult rewriteSet(const std::vector<FileBytes>& files);
 
 // Appends one line with its CR LF as a single write in append mode: several
 // PCs append to the same file. When the file's last line has no line end, the
@@ -85,7 +100,7 @@ bool copy(const QString& from, const QString& to);
 class Reader {
 public:
     explicit Reader(const QString& path);
-    // Reads lines already read from a file.
+    // Reads lines already read from a file (FileRead::lines).
     explicit Reader(QStringList lines);
     bool isOpen() const { return m_open; }
     // Why a file that is there could not be read; empty when it was read or
@@ -127,7 +142,6 @@ public:
     void numberSingle(float value) { m_lines << numbers::printFormSingle(value); }
     const QStringList& lines() const { return m_lines; }
     bool commit(const QString& path) const { return static_cast<bool>(rewrite(path, m_lines)); }
-    bool isOnDisk(const QString& path) const { return holds(path, m_lines); }
 
 private:
     QStringList m_lines;

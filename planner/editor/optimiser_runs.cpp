@@ -57,6 +57,7 @@ std::function<void()> gYieldHook;
 int gYieldIntervalMs = 5;
 QElapsedTimer gSinceEvents;
 QString gFailure;
+optimiser::OptimisedPlan gOptimisedPlan;
 
 Form18* window() { return forms::get<Form18>(); }
 
@@ -133,11 +134,13 @@ void fail(const QString& why)
 }
 
 // The plan being optimised goes to plan "0" first; its number and title stay
-// those of the plan in memory.
+// those of the plan in memory, and are kept for saving the run's result.
 bool saveBackup()
 {
     const QString name = gPlanName;
     const QString title = gPlanTitle;
+    if (name != kOptimiserPlan)
+        gOptimisedPlan = {name, title};
     gPlanName = kOptimiserPlan;
     gPlanTitle = kBackupTitle + dateText();
     SavePlan();
@@ -1068,6 +1071,7 @@ void ShowOptimisationStatus()
 }
 
 namespace optimiser {
+OptimisedPlan optimisedPlan() { return gOptimisedPlan; }
 QString lastFailure() { return gFailure; }
 
 bool placeWhole()

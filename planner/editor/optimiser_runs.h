@@ -29,6 +29,14 @@ void ShowOptimisationProgress();
 void ShowOptimisationStatus();
 
 namespace optimiser {
+// The plan the last run started from: its result, plan "0", is saved back
+// under its number and title. Empty before the first run.
+struct OptimisedPlan {
+    QString number;
+    QString title;
+};
+OptimisedPlan optimisedPlan();
+
 // Why the last run could not keep or load a plan, in German for Label1;
 // empty when nothing failed.
 QString lastFailure();

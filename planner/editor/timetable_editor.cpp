@@ -13,7 +13,6 @@
 #include "planner/editor/why_not_window.h"
 #include "platform/runtime.h"
 #include "platform/units.h"
-#include "register/entry_removal.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -253,8 +252,7 @@ void Form15::Form_Activate()
 
 void Form15::Form_Unload(bool&)
 {
-    // The windows that belong to the editor close with it, in this order; the
-    // register's Form13 stays open.
+    // The windows that belong to the editor close with it, in this order.
     forms::unload<Form34>();
     forms::unload<Form35>();
     forms::unload<Form40>();
@@ -335,7 +333,18 @@ void Form15::Command8_Click()
 
 void Form15::Command5_Click() { forms::show<Form35>(); }
 
-void Form15::Command6_Click() { forms::show<Form13>(); }
+namespace {
+std::function<void(QWidget*)> gSaveCommand;
+}
+
+void SetEditorSaveCommand(std::function<void(QWidget* parent)> save) { gSaveCommand = std::move(save); }
+
+// The caption says what the user expects: the plan is saved.
+void Form15::Command6_Click()
+{
+    if (gSaveCommand)
+        gSaveCommand(this);
+}
 
 bool Form15::Control_KeyDown(int keyCode, int shift)
 {

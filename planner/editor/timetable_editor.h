@@ -4,6 +4,7 @@
 #include "platform/forms.h"
 
 #include <array>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -15,6 +16,10 @@ class QRadioButton;
 // gGridCellMap, the class headers; gLastEditorDay := gDay. Loads the window,
 // without showing it, when it is not open.
 void RedrawTimetableGrid();
+
+// What the editor's "save" does: the planner's start window, built on top of
+// the editor, hands over its "Plan speichern ...". Without it "save" does nothing.
+void SetEditorSaveCommand(std::function<void(QWidget* parent)> save);
 
 // Form15 "Stundenplan - Bearbeitung": the timetable editor. The loaded plan
 // one weekday at a time, a column per class and two half-cells per period,

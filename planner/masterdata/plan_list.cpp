@@ -1,6 +1,7 @@
 #include "planner/masterdata/plan_list.h"
 
 #include "core/model.h"
+#include "core/plan_files.h"
 #include "platform/runtime.h"
 
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <climits>
 
 namespace {
-constexpr int kHighestPlan = 9999;
 constexpr int kProgressStep = 10;
 constexpr int kTagLength = 3;
 const QString kPlanList = QStringLiteral("Pläne.lst");

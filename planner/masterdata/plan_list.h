@@ -10,8 +10,8 @@
 #include <functional>
 #include <vector>
 
-// The files of the data folder, listed once: looking a plan up 9999 times
-// must not read the folder 9999 times. Names compare in any letter case.
+// The files of the data folder, listed once: looking every plan number up
+// must not read the folder once per number. Names compare in any letter case.
 class PlanFolder {
 public:
     PlanFolder();
@@ -25,7 +25,7 @@ private:
     QSet<QString> m_lowerNames;
 };
 
-// Looks for the plans 1..9999 in ascending order and writes every plan found
+// Looks for the plans 1..kHighestPlan in ascending order and writes every plan found
 // to "Pläne.lst", highest first. `progress` is told the plan number after
 // every tenth look-up. gPlanNumbers keeps what fits of the plans found, in
 // ascending order, gPlanCount their number.

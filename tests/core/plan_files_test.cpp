@@ -5,8 +5,10 @@
 #include "tests/support/fixture.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <functional>
 
 namespace {
@@ -186,7 +188,9 @@ TEST_F(PlanFilesTest, MissingAndBrokenFiles)
     EXPECT_EQ(gClassSubjectHours(25, 100), Currency{});
 
     // A line of SPW that is no number counts as the curriculum hours too.
-    writeLines("SPW8.xxx", {" 2,5 ", "viel", " 3 "});
+    // The set as a program leaves it that keeps no record of its saves.
+    QFile::remove(path("SUM8.xxx"));
+    writeLines("SPW8.xxx", QStringList{" 2,5 ", "viel", " 3 "} + QStringList(24 * 99 - 3, " 0 "));
     writeLines("SSP8.xxx", {" 1 ", " 2 ", " 3 "});
     runtime::resetBeeps();
     load("8");
@@ -213,12 +217,44 @@ TEST_F(PlanFilesTest, NumbersOutsideTheTablesAreKeptInTheFilesOnly)
     EXPECT_EQ(readLines("KSP5.xxx").mid(0, 9), (QStringList{" 1 ", " 0 ", " 0 ", " 0 ", " 150 ", " 0 ", " 0 ", " 0 ", "-3 "}));
 }
 
-TEST_F(PlanFilesTest, AFailedWriteIsSignalledAndNotListed)
+TEST_F(PlanFilesTest, AFailedWriteIsSignalledWritesNothingAndIsNotListed)
 {
-    blockFile("KSP5.xxx");
+    blockFile("KOP5.xxx");
     save("5");
     EXPECT_TRUE(gCheckOk == 0 && runtime::beepCount() == 1);
     EXPECT_TRUE(planList().isEmpty());
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"KOP5.xxx"})
+        << "no file of the plan and no temporary file";
+}
+
+// Loading tells every file that is missing, cut short, or of another save
+// than the rest of the set, naming it.
+TEST_F(PlanFilesTest, ASetOfTwoSavesOrOfDamagedFilesIsToldWhenLoaded)
+{
+    fillFullPlan();
+    save("1");
+    const QByteArray lessonsBefore = readBytes("KSP1.xxx");
+    gTimetable(1, 1, 1, 0) = 42;
+    save("1");
+    // A save cut off half-way, or two saves crossing, leave lessons of the
+    // one beside the other files of the other.
+    writeBytes("KSP1.xxx", lessonsBefore);
+    load("1");
+    EXPECT_TRUE(gCheckOk == 0 && runtime::beepCount() == 1);
+    EXPECT_EQ(PlanLoadFaults(), QStringList{"KSP1.xxx stammt aus einem anderen Speichervorgang als T&E1.xxx, "
+                                            "LFV1.xxx, STU1.xxx, SPW1.xxx, LKN1.xxx, KOP1.xxx"});
+
+    // Rewritten whole by a program that keeps no record: one version again.
+    for (const char* tag : kTags)
+        writeBytes(QString(tag) + "1.xxx", readBytes(QString(tag) + "1.xxx"));
+    load("1");
+    EXPECT_TRUE(gCheckOk == 1 && PlanLoadFaults().isEmpty());
+
+    writeLines("STU1.xxx", readLines("STU1.xxx").mid(0, 100));
+    QFile::remove(path("KOP1.xxx"));
+    load("1");
+    EXPECT_EQ(PlanLoadFaults(), (QStringList{"STU1.xxx ist zu kurz", "KOP1.xxx fehlt"}));
 }
 
 TEST_F(PlanFilesTest, PlanList)
@@ -267,19 +303,33 @@ TEST_F(PlanFilesTest, StartPlanLoadsWhenTheSettingsAskForIt)
     EXPECT_TRUE(gTimetable(1, 1, 1, 0) != 0 && gStartPlanName == "7");
 }
 
-TEST_F(PlanFilesTest, DiffersFromFilesOnlyAfterAChange)
+// Two programs on one folder: what this one changed is unsaved, what another
+// one saved is not this one's change but tells that its files moved on.
+TEST_F(PlanFilesTest, ChangedOnlyByThisProgramAndMovedOnOnlyByAnother)
 {
     fillFullPlan();
     save("7");
-    EXPECT_FALSE(PlanDiffersFromFiles());
+    EXPECT_FALSE(PlanHasUnsavedChanges());
+    EXPECT_EQ(PlanFilesAsLastSeen("7"), true);
+    EXPECT_EQ(PlanFilesAsLastSeen("8"), std::nullopt) << "never loaded or saved here";
     gPlanTitle = "Neu";
-    EXPECT_TRUE(PlanDiffersFromFiles());
+    EXPECT_TRUE(PlanHasUnsavedChanges());
     save("7");
     gFixations(6, 11, 24, 1) = 5;
-    EXPECT_TRUE(PlanDiffersFromFiles()) << "the last cell of the grid";
-    save("7");
+    EXPECT_TRUE(PlanHasUnsavedChanges()) << "the last cell of the grid";
+    gFixations(6, 11, 24, 1) = 0;
+    EXPECT_FALSE(PlanHasUnsavedChanges()) << "changed back";
+
+    // Another program saves plan 7: this one's plan is not changed by that.
+    writeLines("KSP7.xxx", readLines("KSP7.xxx").replaceInStrings(QRegularExpression("^ 0 $"), " 1 "));
+    EXPECT_FALSE(PlanHasUnsavedChanges());
+    EXPECT_EQ(PlanFilesAsLastSeen("7"), false);
+    load("7");
+    EXPECT_EQ(PlanFilesAsLastSeen("7"), true);
     QFile::remove(path("LKN7.xxx"));
-    EXPECT_TRUE(PlanDiffersFromFiles()) << "a missing file";
+    EXPECT_EQ(PlanFilesAsLastSeen("7"), false) << "a file deleted";
+    load("7");
+    EXPECT_FALSE(PlanHasUnsavedChanges()) << "a plan loaded with a file missing is as loaded";
 }
 
 }

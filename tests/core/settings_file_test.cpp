@@ -19,11 +19,11 @@ TEST_F(SettingsFileTest, DefaultsAndValuesBroughtIntoRange)
     EXPECT_EQ(gPlanName, "12");
     EXPECT_TRUE(gProgramVersion == "1.28a") << "the version line is not taken";
 
-    writeLines("vorda.ver", {" 4 ", " 8 ", "viele", " 19 ", " 3 ", " 2 ", " 10000 ", "", "", " 6 "});
+    writeLines("vorda.ver", {" 4 ", " 8 ", "viele", " 19 ", " 3 ", " 2 ", " 32768 ", "", "", " 6 "});
     ReadSettingsFile();
     EXPECT_TRUE(gDaysPerWeek == 5 && gPeriodsPerDay == 9 && gVisibleColumns == 9);
     EXPECT_TRUE(gEditorFontIndex == 19 && gOverlapPeriod == 6 && gAutoLoadPlan == 0);
-    EXPECT_EQ(gPlanName, "12") << "plan 10000 is not taken";
+    EXPECT_EQ(gPlanName, "12") << "no plan is numbered above 32767";
 
     // Texts that a number parser could take for infinity or no-number are no numbers.
     writeLines("vorda.ver", {"nan", "inf", " 10 ", "NaN"});

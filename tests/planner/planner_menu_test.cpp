@@ -7,6 +7,7 @@
 #include "tests/planner/planner_fixture.h"
 
 #include <QAction>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,6 +90,27 @@ protected:
                 d.findChild<QLineEdit*>("planTitle")->setText(title);
             return true;
         });
+    }
+    QStringList offeredPlans()
+    {
+        QStringList offered;
+        fills.push_back([&offered](QDialog& d) {
+            offered = d.findChild<ListBox*>("planList")->items();
+            return false;
+        });
+        click("loadPlan");
+        return offered;
+    }
+    // Another planner saves plan 1 with one lesson changed, as a program
+    // that keeps no record of its saves writes the whole set.
+    void anotherPlannerSavesPlanOne() const
+    {
+        for (const char* tag : {"T&E", "LFV", "KSP", "STU", "SPW", "LKN", "KOP"}) {
+            QStringList lines = readLines(QString(tag) + "1.xxx");
+            if (qstrcmp(tag, "KSP") == 0)
+                lines[0] = lines[0] == " 1 " ? " 2 " : " 1 ";
+            writeLines(QString(tag) + "1.xxx", lines);
+        }
     }
     // Class 1's first lesson on Monday becomes another subject of the class.
     static int changeFirstLesson()
@@ -188,13 +210,14 @@ TEST_F(PlannerMenuTest, AsksToSaveThePlanOnlyWhenItChanged)
     start();
     EXPECT_EQ(gTimetable(1, 1, 1, 0), changed);
 
+    // A file gone counts as changed by another program: saving over it is asked.
     changeFirstLesson();
     blockFile("KSP1.xxx");
-    answer({true});
+    answer({true, true});
     EXPECT_FALSE(quit());
     EXPECT_TRUE(messages().last().startsWith("Plan 1 konnte nicht gespeichert werden."));
     unblockFile("KSP1.xxx");
-    answer({true});
+    answer({true, true});
     EXPECT_TRUE(quit());
 }
 
@@ -250,10 +273,107 @@ TEST_F(PlannerMenuTest, RefusesANumberThatNamesNoPlan)
     EXPECT_EQ(gPlanName, "7");
 }
 
+// Two planners on one folder, both with plan 1 loaded.
+TEST_F(PlannerMenuTest, ASaveOverAPlanAnotherPlannerSavedMeanwhileIsAskedFirst)
+{
+    changeFirstLesson();
+    anotherPlannerSavesPlanOne();
+    const QByteArray theirs = readBytes("KSP1.xxx");
+    nameSave("1");
+    answer({false});
+    click("savePlan");
+    const QString asked = "Plan 1 wurde inzwischen an einem anderen PC gespeichert. Trotzdem überschreiben?";
+    EXPECT_EQ(messages(), QStringList{asked});
+    EXPECT_EQ(readBytes("KSP1.xxx"), theirs);
+
+    answer({true, true});
+    EXPECT_TRUE(quit());
+    EXPECT_EQ(messages().mid(1), (QStringList{"Plan 1 speichern?", asked}));
+    EXPECT_NE(readBytes("KSP1.xxx"), theirs);
+
+    // The one that changed nothing closes without a word and writes nothing.
+    start();
+    anotherPlannerSavesPlanOne();
+    const QByteArray second = readBytes("KSP1.xxx");
+    EXPECT_TRUE(quit());
+    EXPECT_EQ(messages().size(), 3);
+    EXPECT_EQ(readBytes("KSP1.xxx"), second);
+}
+
+TEST_F(PlannerMenuTest, ARunsResultIsSavedUnderThePlanItCameFromAndStaysLoadableAsPlanZero)
+{
+    click("openForm18");
+    Form18* optimiser = forms::ifOpen<Form18>();
+    optimiser::setYieldHook([] { gOptimizerRunning = 0; });
+    optimiser->Option1[0]->setChecked(true);
+    optimiser->Command2->click();
+    optimiser::setYieldHook(nullptr);
+    ASSERT_EQ(gPlanName, "0");
+    const QString resultTitle = gPlanTitle;
+    EXPECT_EQ(offeredPlans().last(), "0 - " + resultTitle);
+
+    // Closing asks; the save proposes the optimised plan.
+    answer({true});
+    fills.push_back([](QDialog& d) {
+        EXPECT_EQ(d.findChild<QLineEdit*>("planNumber")->text(), "1");
+        EXPECT_EQ(d.findChild<QLineEdit*>("planTitle")->text(), "Stundenplan 2026/27");
+        return true;
+    });
+    EXPECT_TRUE(quit());
+    EXPECT_EQ(messages(), QStringList{"Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner eigenen Nummer "
+                                      "gespeichert. Jetzt speichern?"});
+    EXPECT_EQ(readBytes("KSP1.xxx"), readBytes("KSP0.xxx"));
+
+    start();
+    EXPECT_EQ(gPlanName, "1");
+    choosePlan("0");
+    click("loadPlan");
+    EXPECT_TRUE(gPlanName == "0" && gPlanTitle == resultTitle);
+    answer({false});
+    EXPECT_TRUE(quit());
+    EXPECT_EQ(readLines("vorda.ver").value(6), "1") << "the next start loads plan 1";
+}
+
+TEST_F(PlannerMenuTest, EveryPlanNumberTheSaveTakesIsLoadedAtStartAndFoundForADamagedList)
+{
+    nameSave("32767", "Hoch");
+    click("savePlan");
+    ASSERT_TRUE(quit());
+    start();
+    EXPECT_TRUE(gPlanName == "32767" && gPlanTitle == "Hoch");
+
+    writeLines("Pläne.lst", {" 1 ", " 1 "});
+    EXPECT_EQ(offeredPlans(), QStringList{"1 - Stundenplan 2026/27"}) << "a plan listed twice is offered once";
+    writeBytes("Pläne.lst", QByteArray("\x01\xff 7\r\n\x1a", 7));
+    EXPECT_EQ(offeredPlans(), (QStringList{"32767 - Hoch", "1 - Stundenplan 2026/27"}));
+    EXPECT_EQ(messages(), QStringList{"Die Pläneliste (Pläne.lst) war beschädigt und wurde aus den Plänen im "
+                                      "Datenordner neu aufgebaut."});
+    EXPECT_EQ(readLines("Pläne.lst"), (QStringList{" 32767 ", " 1 "}));
+}
+
+TEST_F(PlannerMenuTest, ADamagedPlanIsToldAtStartAndNotOfferedForSaving)
+{
+    ASSERT_TRUE(quit());
+    QFile::remove(path("KSP1.xxx"));
+    start();
+    EXPECT_EQ(messages(), QStringList{"Plan 1 ist unvollständig: KSP1.xxx fehlt."});
+    EXPECT_TRUE(quit());
+    EXPECT_EQ(messages().size(), 1);
+}
+
+TEST_F(PlannerMenuTest, TheEditorsSaveOpensThePlanSaveDialog)
+{
+    click("openForm15");
+    nameSave("4");
+    forms::ifOpen<Form15>()->Command6->click();
+    EXPECT_EQ(PlanTitle("4"), "Stundenplan 2026/27");
+}
+
 }
 
 TEST_F(PlannerMenuTest, ClosingDuringAnOptimisationStopsTheRunFirst)
 {
+    answer({false}); // the run's result is not saved
     click("openForm18");
     Form18* optimiser = forms::ifOpen<Form18>();
     ASSERT_TRUE(optimiser);

@@ -254,16 +254,20 @@ TEST_F(TimetableEditorTest, TheBandStaysInTheClassTableAndTheGridFollowsTheSetti
     EXPECT_EQ(headers().size(), 9);
 }
 
-TEST_F(TimetableEditorTest, SaveShowsTheRemovalWindowAndNothingElse)
+TEST_F(TimetableEditorTest, SaveRunsTheSaveCommandHandedOverAndNothingElse)
 {
     place(1, 1, 1, 0, 1);
     gWindowLeft(15) = 1500;
     Form15* f = open();
     QTest::mouseClick(f->Command6, Qt::LeftButton);
-    ASSERT_TRUE(forms::isOpen<Form13>());
-    EXPECT_EQ(forms::ifOpen<Form13>()->List1->count(), 0);
+    EXPECT_TRUE(QDir(m_dir.path()).entryList({"*.xxx"}).isEmpty()) << "without a command nothing is saved";
+    QWidget* savedFrom = nullptr;
+    SetEditorSaveCommand([&](QWidget* parent) { savedFrom = parent; });
+    QTest::mouseClick(f->Command6, Qt::LeftButton);
+    SetEditorSaveCommand(nullptr);
+    EXPECT_EQ(savedFrom, f);
+    EXPECT_FALSE(forms::isOpen<Form13>());
     EXPECT_EQ(gTimetable(1, 1, 1, 0), 1);
-    EXPECT_TRUE(QDir(m_dir.path()).entryList({"*.xxx"}).isEmpty()) << "no plan is saved";
 
     QTest::mouseClick(f->Command5, Qt::LeftButton);
     ASSERT_TRUE(forms::isOpen<Form35>());
@@ -271,6 +275,5 @@ TEST_F(TimetableEditorTest, SaveShowsTheRemovalWindowAndNothingElse)
     QTest::mouseClick(f->Command2, Qt::LeftButton);
     EXPECT_FALSE(forms::isOpen<Form15>());
     EXPECT_FALSE(forms::isOpen<Form35>()) << "the ruler closes with the editor";
-    EXPECT_TRUE(forms::isOpen<Form13>());
     EXPECT_EQ(gWindowLeft(15), 4500);
 }

@@ -115,6 +115,24 @@ TEST_F(DataFileTest, AFailedRewriteSaysWhyAndLeavesNoFileBehind)
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
+TEST_F(DataFileTest, ASetIsRenamedIntoPlaceOnlyWhenEveryFileOfItIsWritten)
+{
+    writeLines("a.dat", {"alt"});
+    writeLines("B.DAT", {"alt"});
+    blockFile("c.dat");
+    const std::vector<datafile::FileBytes> set{
+        {path("a.dat"), "neu\r\n"}, {path("b.dat"), "neu\r\n"}, {path("c.dat"), "neu\r\n"}};
+    const auto written = datafile::rewriteSet(set);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(written.reason.isEmpty());
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a.dat", "B.DAT"}));
+    EXPECT_TRUE(readBytes("a.dat") == "alt\r\n" && readBytes("B.DAT") == "alt\r\n");
+
+    unblockFile("c.dat");
+    ASSERT_TRUE(datafile::rewriteSet(set));
+    EXPECT_TRUE(readBytes("a.dat") == "neu\r\n" && readBytes("B.DAT") == "neu\r\n" && readBytes("c.dat") == "neu\r\n");
+}
+
 TEST_F(DataFileTest, AppendIsOneLineAndReportsFailure)
 {
     ASSERT_TRUE(datafile::appendLine(path("a.dat"), "eins"));

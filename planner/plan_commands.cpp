@@ -1,0 +1,171 @@
+#include "planner/plan_commands.h"
+
+#include "core/model.h"
+#include "core/plan_files.h"
+#include "core/settings_file.h"
+#include "planner/editor/optimiser_runs.h"
+#include "planner/editor/timetable_editor.h"
+#include "planner/masterdata/plan_list.h"
+#include "planner/masterdata/school_files.h"
+#include "planner/plan_dialogs.h"
+#include "platform/dialogs.h"
+#include "platform/forms.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("Stundenplaner");
+
+// The number the plan in memory belongs to: its own, or for a run's result
+// the plan the run started from.
+QString ownNumber() { return gPlanName == kOptimiserPlanName ? optimiser::optimisedPlan().number : gPlanName; }
+
+void tellFaults(const QString& plan)
+{
+    MsgBox(QStringLiteral("Plan %1 ist unvollständig: %2.").arg(plan, PlanLoadFaults().join(QStringLiteral("; "))),
+           kTitle);
+}
+
+// The plan in memory becomes the one the next start loads.
+void rememberPlan()
+{
+    if (!SaveSettingsFile())
+        MsgBox(QStringLiteral("Die Einstellungen (vorda.ver) konnten nicht gespeichert werden; beim nächsten "
+                              "Start wird der bisherige Plan geladen."),
+               kTitle);
+}
+
+// Whether the files of `plan` may be written over. The plan in memory may
+// replace its own files as this program last saw them; files another program
+// saved since, and another plan's files, are written over only when the user
+// says so.
+bool mayWriteOver(const QString& plan)
+{
+    const auto asLastSeen = PlanFilesAsLastSeen(plan);
+    if (plan == ownNumber() && asLastSeen) {
+        return *asLastSeen
+            || AskYesNo(
+                   QStringLiteral("Plan %1 wurde inzwischen an einem anderen PC gespeichert. Trotzdem überschreiben?")
+                       .arg(plan),
+                   kTitle);
+    }
+    return !PlanTitle(plan)
+        || AskYesNo(QStringLiteral("Plan %1 gibt es schon. Soll er überschrieben werden?").arg(plan), kTitle);
+}
+
+// Saves the plan in memory as `plan`; a failure is told and leaves the plan
+// in memory under its former number and title.
+bool saveAs(const QString& plan, const QString& title)
+{
+    if (!mayWriteOver(plan))
+        return false;
+    const QString oldPlan = gPlanName;
+    const QString oldTitle = gPlanTitle;
+    gPlanName = plan;
+    gPlanTitle = title;
+    SavePlan();
+    if (gCheckOk != 1) {
+        MsgBox(QStringLiteral("Plan %1 konnte nicht gespeichert werden. Bitte prüfen Sie, ob der Datenordner "
+                              "erreichbar und beschreibbar ist.")
+                   .arg(plan),
+               kTitle);
+        gPlanName = oldPlan;
+        gPlanTitle = oldTitle;
+        return false;
+    }
+    if (plan != oldPlan)
+        rememberPlan();
+    return true;
+}
+
+// "Ja" saves, "Nein" goes on without saving, "Abbrechen" stops.
+template <typename Save>
+bool goOn(Answer answer, Save save)
+{
+    switch (answer) {
+    case Answer::Yes:
+        return save();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+// A damaged plan list would hide every plan: it is rebuilt from the plan
+// files found in the folder, as the tools window rebuilds it.
+void rebuildDamagedPlanList()
+{
+    if (!PlanListIsDamaged())
+        return;
+    const datafile::WriteResult written = RebuildPlanList();
+    if (written)
+        MsgBox(QStringLiteral("Die Pläneliste (Pläne.lst) war beschädigt und wurde aus den Plänen im Datenordner neu "
+                              "aufgebaut."),
+               kTitle);
+    else
+        MsgBox(QStringLiteral("Die Pläneliste ist beschädigt. ") + SaveFailure(QStringLiteral("Pläne.lst"), written)
+                   + QLatin1Char('.'),
+               kTitle);
+}
+
+}
+
+bool SavePlanAs(QWidget* parent)
+{
+    PlanSaveDialog naming(parent);
+    return plandialogs::run(naming) && saveAs(naming.number(), naming.title());
+}
+
+bool OfferToSavePlan(QWidget* parent)
+{
+    // Without a plan name nothing was loaded or saved, so there is nothing to compare with.
+    if (gPlanName.isEmpty())
+        return true;
+    // The next run writes over plan "0".
+    if (gPlanName == kOptimiserPlanName) {
+        return goOn(AskYesNoCancel(QStringLiteral("Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner "
+                                                  "eigenen Nummer gespeichert. Jetzt speichern?"),
+                                   kTitle),
+                    [parent] { return SavePlanAs(parent); });
+    }
+    if (!PlanHasUnsavedChanges())
+        return true;
+    return goOn(AskYesNoCancel(QStringLiteral("Plan %1 speichern?").arg(gPlanName), kTitle),
+                [] { return saveAs(gPlanName, gPlanTitle); });
+}
+
+void LoadChosenPlan(QWidget* parent)
+{
+    rebuildDamagedPlanList();
+    PlanLoadDialog chooser(parent);
+    if (chooser.isEmpty()) {
+        MsgBox(QStringLiteral("Es ist noch kein Plan gespeichert."), kTitle);
+        return;
+    }
+    if (!plandialogs::run(chooser) || !OfferToSavePlan(parent))
+        return;
+    const QString plan = *chooser.chosenPlan();
+    // Another PC may have deleted it since the list was shown; loading a plan
+    // without files would leave the old plan under the new number.
+    if (!PlanTitle(plan)) {
+        MsgBox(QStringLiteral("Plan %1 gibt es nicht mehr.").arg(plan), kTitle);
+        return;
+    }
+    gPlanName = plan;
+    LoadPlan();
+    if (gCheckOk != 1)
+        tellFaults(plan);
+    // Plan "0" names no plan for the settings: the next start keeps the last plan.
+    if (plan != kOptimiserPlanName)
+        rememberPlan();
+    // An open editor would go on showing the plan it was drawn from.
+    if (forms::isOpen<Form15>())
+        RedrawTimetableGrid();
+}
+
+void TellStartPlanFaults()
+{
+    if (!gStartPlanName.isEmpty() && !PlanLoadFaults().isEmpty())
+        tellFaults(gStartPlanName.toString());
+}

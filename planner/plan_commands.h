@@ -1,0 +1,24 @@
+#pragma once
+// Loading and saving plans from the planner's windows: "Plan laden ..." and
+// "Plan speichern ..." of the start window, the editor's "save", and the offer
+// to save the plan in memory before it is given up. Several planners may work
+// on one data folder: a save never writes over a plan that another program
+// saved meanwhile without asking, and only a plan this program changed is
+// offered for saving.
+class QWidget;
+
+// "Plan speichern ...": the user names the plan, which is then saved; true
+// when it was saved.
+bool SavePlanAs(QWidget* parent);
+
+// "Plan laden ...": the user chooses a plan, which is then loaded after the
+// plan in memory was offered for saving.
+void LoadChosenPlan(QWidget* parent);
+
+// Before the plan in memory is given up: asks "Plan <n> speichern?" when this
+// program changed it, and whether to save a run's result (plan "0") under a
+// number of its own. False when the user cancelled or the save failed.
+bool OfferToSavePlan(QWidget* parent);
+
+// Tells the user what was wrong with the files of the plan loaded at start.
+void TellStartPlanFaults();
