@@ -154,10 +154,13 @@ void LoadChosenPlan(QWidget* parent)
     }
     gPlanName = plan;
     LoadPlan();
-    if (gCheckOk != 1)
+    const bool whole = gCheckOk == 1;
+    if (!whole)
         tellFaults(plan);
-    // Plan "0" names no plan for the settings: the next start keeps the last plan.
-    if (plan != kOptimiserPlanName)
+    // Plan "0" names no plan for the settings: the next start keeps the last
+    // plan. Nor does a damaged plan, whose week shape would go over the
+    // school's.
+    if (whole && plan != kOptimiserPlanName)
         rememberPlan();
     // An open editor would go on showing the plan it was drawn from.
     if (forms::isOpen<Form15>())

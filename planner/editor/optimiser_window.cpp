@@ -3,6 +3,7 @@
 #include "admin/room_list.h"
 #include "admin/time_up_window.h"
 #include "core/model.h"
+#include "core/plan_files.h"
 #include "core/timetable.h"
 #include "core/window_positions.h"
 #include "planner/editor/free_period_rules.h"
@@ -11,6 +12,7 @@
 #include "planner/editor/rule_support.h"
 #include "planner/editor/timetable_rating.h"
 #include "platform/clock.h"
+#include "platform/dialogs.h"
 #include "platform/numbers.h"
 #include "platform/runtime.h"
 #include "platform/units.h"
@@ -378,6 +380,13 @@ void Form18::Command2_Click()
         showCheckMessage();
         return;
     }
+    // A run keeps its backup and its result in plan "0": a result of the
+    // last run not yet saved under a number of its own would be lost.
+    if (gPlanName == kOptimiserPlanName
+        && !AskYesNo(QStringLiteral("Das Ergebnis der letzten Optimierung (Plan 0) ist noch unter keiner eigenen "
+                                    "Nummer gespeichert und wird von dieser Optimierung überschrieben. Trotzdem "
+                                    "optimieren?")))
+        return;
     gOptStartDate = Clock::now();
     Label3->setText(QStringLiteral("x"));
     Label4->clear();

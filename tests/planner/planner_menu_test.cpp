@@ -312,6 +312,15 @@ TEST_F(PlannerMenuTest, ARunsResultIsSavedUnderThePlanItCameFromAndStaysLoadable
     const QString resultTitle = gPlanTitle;
     EXPECT_EQ(offeredPlans().last(), "0 - " + resultTitle);
 
+    // A second run would write over the result: it starts only when the user says so.
+    const QByteArray result = readBytes("KSP0.xxx");
+    answer({false});
+    optimiser->Command2->click();
+    EXPECT_EQ(gOptimizerRunning, 0);
+    EXPECT_EQ(readBytes("KSP0.xxx"), result);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith("Das Ergebnis der letzten Optimierung (Plan 0)"));
+
     // Closing asks; the save proposes the optimised plan.
     answer({true});
     fills.push_back([](QDialog& d) {
@@ -320,8 +329,8 @@ TEST_F(PlannerMenuTest, ARunsResultIsSavedUnderThePlanItCameFromAndStaysLoadable
         return true;
     });
     EXPECT_TRUE(quit());
-    EXPECT_EQ(messages(), QStringList{"Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner eigenen Nummer "
-                                      "gespeichert. Jetzt speichern?"});
+    EXPECT_EQ(messages().last(), "Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner eigenen Nummer "
+                                 "gespeichert. Jetzt speichern?");
     EXPECT_EQ(readBytes("KSP1.xxx"), readBytes("KSP0.xxx"));
 
     start();
@@ -357,8 +366,16 @@ TEST_F(PlannerMenuTest, ADamagedPlanIsToldAtStartAndNotOfferedForSaving)
     QFile::remove(path("KSP1.xxx"));
     start();
     EXPECT_EQ(messages(), QStringList{"Plan 1 ist unvollständig: KSP1.xxx fehlt."});
+    // Loaded again from the list, it is told again and does not become the
+    // plan the next start loads, nor its week shape the school's.
+    const QByteArray settings = readBytes("vorda.ver");
+    writeLines("T&E1.xxx", {" 6 ", " 11 ", "Stundenplan 2026/27", "9.0"});
+    choosePlan("1");
+    click("loadPlan");
+    EXPECT_EQ(messages().size(), 2);
+    EXPECT_EQ(readBytes("vorda.ver"), settings);
     EXPECT_TRUE(quit());
-    EXPECT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages().size(), 2);
 }
 
 TEST_F(PlannerMenuTest, TheEditorsSaveOpensThePlanSaveDialog)
