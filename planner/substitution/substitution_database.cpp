@@ -102,8 +102,11 @@ void Form38::listPresets()
 void Form38::listFinishedDays()
 {
     QStringList items;
-    for (const ListedDay& listed : ListedSubstitutionDays().days)
-        items << withWeekday(dates::shortText(listed.day), listed.day);
+    const ListedDays listed = ListedSubstitutionDays();
+    if (!listed.unreadable.isEmpty())
+        MsgBox(listed.unreadable);
+    for (const ListedDay& day : listed.days)
+        items << withWeekday(dates::shortText(day.day), day.day);
     fill(List2, items);
     if (!items.isEmpty()) {
         const QSignalBlocker quiet(List2);

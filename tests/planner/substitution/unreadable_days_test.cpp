@@ -1,4 +1,5 @@
 #include "planner/substitution/standings_windows.h"
+#include "planner/substitution/substitution_database.h"
 #include "planner/substitution/substitution_export.h"
 #include "planner/substitution/substitution_statistics.h"
 #include "tests/planner/substitution/substitution_fixture.h"
@@ -74,6 +75,8 @@ TEST_F(UnreadableDaysTest, AnUnreadableDateListNumberOrStandingsFileIsToldNotTak
     evaluateStatistics();
     EXPECT_EQ(messages().value(1), "Die Statistik wurde nicht gedruckt:\nDie Datei date.sup" + folder);
     EXPECT_EQ(rec->documents, 0);
+    forms::show<Form38>();
+    EXPECT_EQ(messages().value(2), "Die Datei date.sup" + folder) << "no finished day, rather than none listed";
 }
 
 // The number is recorded before "MDL.txt": an export whose number cannot be
