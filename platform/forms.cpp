@@ -22,8 +22,10 @@ QPointer<FormBase> gActive;
 // has not told the height of a title bar.
 constexpr int kCascadeStep = 24;
 // The window manager tells the frame of a new window a moment after it is
-// shown; then a window whose title bar lies off the screen is moved onto it.
-constexpr int kFrameWaitMs = 250;
+// shown, later on a busy machine; then a window whose title bar lies off the
+// screen is moved onto it.
+constexpr int kFrameLookMs = 50;
+constexpr int kFrameLooks = 60;
 FormBase::PositionHook gRestore;
 FormBase::PositionHook gStore;
 }
@@ -170,14 +172,21 @@ bool FormBase::unload(Closing closing)
     return true;
 }
 
+void FormBase::fitWhenFramed(int looksLeft)
+{
+    if (m_unloading)
+        return;
+    if (frameGeometry() != geometry())
+        fitOnScreen();
+    else if (looksLeft > 0)
+        QTimer::singleShot(kFrameLookMs, this, [this, looksLeft] { fitWhenFramed(looksLeft - 1); });
+}
+
 bool FormBase::event(QEvent* e)
 {
     if (e->type() == QEvent::Show && !m_shownBefore) {
         m_shownBefore = true;
-        QTimer::singleShot(kFrameWaitMs, this, [this] {
-            if (!m_unloading && frameGeometry() != geometry())
-                fitOnScreen();
-        });
+        fitWhenFramed(kFrameLooks);
     }
     // The window system made this window active: asking it again would make
     // two windows take the activation from each other without end.

@@ -78,6 +78,8 @@ private:
     // makes it smaller where it is larger.
     void fitOnScreen();
     void placeBeside(const FormBase& opener);
+    // Fits the window once the window manager has put its frame around it.
+    void fitWhenFramed(int looksLeft);
     // The frame the window manager puts around the window: the window's own
     // once shown, before that the frame of another window of the program.
     QMargins windowFrameMargins() const;
