@@ -15,13 +15,16 @@
 //
 // --chain takes the steps a timetable maker takes in the windows, one after
 // the other on the same plan, in place of --mode and --seconds; the steps are
-// separated by commas:
+// separated by commas; on a generated school they start from its fixed
+// cells, on a folder from its start plan:
 //   0:T, 0ai:T, 1:T, 2:T  "Modus 0" (with "ai"), "Modus 1", "Modus 2" for T seconds
 //   fix                   the editor's "alle Stunden fixieren"
 //   release-missing       the class-header click on every day of each class
 //                         that "fehlende Stunden ?" names
 //   release-days          the class-header click on each day of those classes
 //                         that holds an empty cell not fixed absolutely
+// A class that lacks a lesson of an ability group has those days opened in
+// every class of its grade too.
 // e.g. --chain "0ai:60,fix,release-days,1:30,2:60". The figures are printed
 // after every step.
 #include "bench/optimiser_trial.h"
@@ -41,6 +44,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace {
@@ -114,20 +118,49 @@ bool dayHasGap(int day, int cls)
     return false;
 }
 
-// The header clicks on the days of the classes that lack lessons; returns the
-// class-days released.
+bool lacksAbilityGroupLesson(int cls)
+{
+    constexpr int kAbilityGroups = 4;
+    for (int s = 1; s <= gMaxSubjects; ++s) {
+        if (gSubjectAttr(s, kAbilityGroups) != 1 || gCurriculumHours(cls, s) == 0)
+            continue;
+        int held = 0;
+        for (int d = 1; d <= timetable::days(); ++d)
+            for (int p = 1; p <= timetable::periods(); ++p)
+                held += gTimetable(d, p, cls, 0) == s ? 1 : 0;
+        if (held < gCurriculumHours(cls, s))
+            return true;
+    }
+    return false;
+}
+
+// The header clicks on the days of the classes that lack lessons (only the
+// days with a gap when `onlyWithGaps`); a lesson of an ability group can
+// only go where the whole grade is open, so those days open in every class
+// of its grade. Returns the class-days released.
 int releaseDays(bool onlyWithGaps)
 {
-    int released = 0;
+    std::set<std::pair<int, int>> days;
     for (int c = 1; c <= timetable::lastClass(); ++c) {
         if (!lacksLessons(c))
             continue;
         for (int d = 1; d <= timetable::days(); ++d) {
-            if (!dayHeld(d, c) || (onlyWithGaps && !dayHasGap(d, c)))
+            if (onlyWithGaps && !dayHasGap(d, c))
                 continue;
-            ToggleClassDayFixation(d, c);
-            ++released;
+            days.insert({c, d});
+            if (!lacksAbilityGroupLesson(c))
+                continue;
+            for (int k = 1; k <= timetable::lastClass(); ++k)
+                if (timetable::grade(k) == timetable::grade(c) && timetable::inAbilityGroups(k))
+                    days.insert({k, d});
         }
+    }
+    int released = 0;
+    for (const auto& [c, d] : days) {
+        if (!dayHeld(d, c))
+            continue;
+        ToggleClassDayFixation(d, c);
+        ++released;
     }
     return released;
 }
@@ -143,6 +176,9 @@ void printRun(const char* name, bool ai, int milliseconds, unsigned seed, const 
     else
         std::printf("stop     ended on its own\n");
     std::printf("status   %s\n", qPrintable(r.status));
+    for (int c = 1; c <= timetable::lastClass(); ++c)
+        if (lacksLessons(c))
+            std::printf("missing  %s:%s\n", qPrintable(gClassNames(c).toString()), qPrintable(MissingHours(c)));
 }
 
 void runChain(const std::vector<Step>& steps, unsigned seed, unsigned methods)
@@ -240,7 +276,10 @@ int main(int argc, char** argv)
         if (!chain && mode == trial::kSearch)
             generated_school::openOneDayOfThreeClasses(1);
     }
+    const bool folder = options.isSet(QStringLiteral("folder"));
     if (chain) {
+        if (!folder)
+            generated_school::clearOpenLessons();
         runChain(*chain, seed, methods);
         return 0;
     }
