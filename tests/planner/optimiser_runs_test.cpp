@@ -356,3 +356,68 @@ TEST_F(OptimiserRunTest, BlockSubjectIsFollowedInTheNextCell)
     run(3);
     EXPECT_EQ(grid(), (QList<int>{1, 1, 0, 0}));
 }
+
+// A cell that only one subject still fits is filled first: in the order of
+// the list, the one lesson of Ma would go to the first cell that German no
+// longer takes, and every filling of the 28 cells between would be tried
+// before the last cell, which only Ma fits, could take it.
+TEST_F(OptimiserRunTest, ModeOneFillsTheTightestCellFirst)
+{
+    week(5, 6);
+    hours(10, 1, 19);
+    gTeacherUnavailable(1, 5, 6) = 9;
+    gTeacherUnavailable(3, 5, 6) = 9;
+    stopAtYield(200);
+    run(1);
+    const QList<int> cells = grid();
+    EXPECT_EQ(cells.count(1), 10);
+    EXPECT_EQ(cells.count(3), 19);
+    EXPECT_EQ(cells.last(), 2);
+    EXPECT_TRUE(savedByComputer());
+}
+
+// A cell no subject fits ends the search at once; the plan stays as it was.
+TEST_F(OptimiserRunTest, ModeOneEndsAtACellNoSubjectFits)
+{
+    week(5, 6);
+    hours(10, 1, 19);
+    unavailable(2, 5, 6);
+    gTeacherUnavailable(1, 5, 6) = 9;
+    gTeacherUnavailable(3, 5, 6) = 9;
+    stopAtYield(1000);
+    run(1);
+    EXPECT_EQ(m_yields, 1);
+    EXPECT_FALSE(savedByComputer());
+    EXPECT_EQ(grid(), QList<int>(30, 0));
+}
+
+// A cell of a class that follows the leading class in an ability group is
+// not a dead end while the group may still come from the leading class.
+TEST_F(OptimiserRunTest, ModeOneWaitsForTheAbilityGroupOfTheLeadingClass)
+{
+    constexpr int kGroup = 4;
+    gClassNames(2) = QStringLiteral("5b");
+    gLastClass = 2;
+    gSubjectNames(kGroup, 1) = QStringLiteral("WP");
+    gSubjectAttr(kGroup, 3) = kNoLimitPerDay;
+    gSubjectAttr(kGroup, 4) = 1;
+    gSubjectAttr(kGroup, kTaughtColumn) = 1;
+    gTeacherNames(kGroup) = QStringLiteral("Wahl");
+    gSubjectTeachers(1, kGroup, 0) = kGroup;
+    gSubjectTeachers(2, 2, 0) = 2;
+    gOptimizeSubjects(kGroup) = 1;
+    week(1, 2);
+    for (int d = 1; d <= gDaysPerWeek.toInt(); ++d)
+        for (int p = 1; p <= gPeriodsPerDay.toInt(); ++p)
+            gFixations(d, p, 2, 0) = gFixations(d, p, 2, 1) = gFixations(d, p, 1, 0);
+    hours(1, 0, 0);
+    gCurriculumHours(1, kGroup) = gCurriculumHours(2, kGroup) = 1;
+    gCurriculumHours(2, 2) = 1;
+    gTeacherUnavailable(2, 1, 1) = 9;
+    stopAtYield(1000);
+    run(1);
+    EXPECT_EQ(gTimetable(1, 1, 1, 0), kGroup);
+    EXPECT_EQ(gTimetable(1, 1, 2, 0), kGroup);
+    EXPECT_EQ(gTimetable(1, 2, 1, 0), 1);
+    EXPECT_EQ(gTimetable(1, 2, 2, 0), 2);
+}
