@@ -5,7 +5,6 @@
 #include "core/model.h"
 #include "core/timetable.h"
 #include "planner/editor/missing_lessons.h"
-#include "planner/editor/rule_chains.h"
 #include "planner/editor/rule_support.h"
 #include "planner/editor/swap_periods.h"
 #include "planner/editor/teacher_fixations.h"
@@ -29,10 +28,6 @@ enum Command {
     kMissingLessons = 7,
     kFixSubjects = 8,
 };
-
-// The day check leaves out lessons fixed above absolutely (code 5: without
-// the check).
-constexpr short kAbsolute = 4;
 
 // Every half-cell of a cell whose group row 0 is unfixed is emptied on the
 // day, its teachers freed.
@@ -128,14 +123,9 @@ void Form15::runDayCheck()
     for (int p = 1; p <= periods; ++p)
         for (int c = 1; c <= classes; ++c)
             for (int half = 0; half <= 1; ++half) {
-                const int subject = gTimetable(day, p, c, half);
-                if (subject == 0 || gFixations(day, p, c, half) > kAbsolute)
+                if (editor::passesErrorCheck({day, p, c, half}))
                     continue;
-                editor::enterCell({day, p, c, half});
-                gSubject = subject;
-                if (RunErrorCheckChain())
-                    continue;
-                const QString report = errorReport(p, c, subject);
+                const QString report = errorReport(p, c, gSubject.toInt());
                 gText = report;
                 // A title bar may cut a long report: the box says it in full.
                 if (!AskOkCancel(report + QStringLiteral("\n\nFehlerprüfung fortsetzen ?"), report)) {

@@ -2,6 +2,7 @@
 
 #include "core/model.h"
 #include "core/timetable.h"
+#include "planner/editor/rule_chains.h"
 #include "planner/editor/rule_support.h"
 #include "planner/editor/timetable_editor.h"
 #include "platform/controls.h"
@@ -45,6 +46,9 @@ constexpr short kNotFixed = 0;
 constexpr short kTemporary = 1;
 // The highest code the class-header toggle looks at: absolute fixations stay.
 constexpr short kBelowAbsolute = 2;
+// The error check leaves out lessons fixed above absolutely (code 5: without
+// the check).
+constexpr short kAbsolute = 4;
 
 // Where a placement list's entry keeps its subject.
 constexpr int kEntrySubject = Qt::UserRole;
@@ -152,6 +156,28 @@ void enterCell(const HalfCell& cell)
     gPeriod = cell.period;
     gClass = cell.cls;
     gHalf = cell.half;
+}
+
+bool passesErrorCheck(const HalfCell& cell)
+{
+    const int subject = gTimetable(cell.day, cell.period, cell.cls, cell.half);
+    if (subject == 0 || gFixations(cell.day, cell.period, cell.cls, cell.half) > kAbsolute)
+        return true;
+    enterCell(cell);
+    gSubject = subject;
+    return RunErrorCheckChain();
+}
+
+QList<HalfCell> refusedLessons()
+{
+    QList<HalfCell> refused;
+    for (int d = 1; d <= timetable::days(); ++d)
+        for (int p = 1; p <= timetable::periods(); ++p)
+            for (int c = 1; c <= timetable::lastClass(); ++c)
+                for (int half = 0; half <= 1; ++half)
+                    if (!passesErrorCheck({d, p, c, half}))
+                        refused << HalfCell{d, p, c, half};
+    return refused;
 }
 
 void addEntries(ListBox* list, const QStringList& texts, const QList<int>& subjects)

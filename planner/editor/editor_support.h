@@ -78,6 +78,14 @@ struct HalfCell {
 // gDay, gPeriod, gClass, gHalf := the half-cell.
 void enterCell(const HalfCell& cell);
 
+// Whether the lesson in the half-cell passes the error check as the day check
+// runs it (gText holds the refusal); an empty half-cell and a lesson fixed
+// absolutely without the check pass.
+bool passesErrorCheck(const HalfCell& cell);
+// The lessons of the week that the error check refuses, in the order the day
+// check visits them. The teacher tables must describe the grid.
+QList<HalfCell> refusedLessons();
+
 // The placement lists' entries carry the subject they were built for: two
 // subjects may share a short name, and a short name may be empty or end in
 // "!", so the text alone does not tell the subject back.

@@ -109,6 +109,25 @@ void refuseIncompleteCombination(const Combination& c)
     }
 }
 
+// The lesson fills the cell of every parallel class as well: there it must
+// hold the rules it would hold if it were placed in that class, or it would
+// break a double period or a day's limit that only that class can see.
+void holdsInParallelClasses(int grade)
+{
+    const Variant leading = gClass;
+    forEachParallelClass(grade, [&](int k) {
+        if (k == leading.toInt())
+            return true;
+        gClass = k;
+        if (RunParallelClassChain())
+            return true;
+        gText = className(k) + ": " + gText.toString();
+        return false;
+    });
+    gClass = leading;
+    SetClassTypeFlags();
+}
+
 }
 
 void CheckCellSide()
@@ -162,6 +181,8 @@ void CheckAbilityGroupParallel()
         refuse("Nicht ALLE Stunden sind entfernt");
         return false;
     });
+    if (gCheckOk == 1)
+        holdsInParallelClasses(grade);
 }
 
 void CheckCombinedSubject()

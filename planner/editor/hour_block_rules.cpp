@@ -15,9 +15,6 @@ constexpr short kNoBlockLimit = 9;
 // Lessons per day allowed by a block code 0..8; 0 for a code without limit.
 int dailyLimit(int code) { return code >= 0 && code <= 8 ? (code + 1) / 2 + 1 : 0; }
 
-// Block length a "nur" code (2, 4, 6, 8) demands; 0 for the other codes.
-int requiredBlock(int code) { return code >= 2 && code <= 8 && code % 2 == 0 ? code / 2 + 1 : 0; }
-
 // Weekly hours of the placement's subject in its class; 0 for a subject outside the table.
 int curriculumHours(const Placement& at)
 {
@@ -57,7 +54,7 @@ int subjectBefore(const Placement& at)
 // A "nur" block of the subject standing just before the cell must be complete.
 bool blockBeforeComplete(const Placement& at, int before)
 {
-    const int length = requiredBlock(rules::blockCode(before));
+    const int length = rules::requiredBlock(rules::blockCode(before));
     if (before == at.subject || length == 0)
         return true;
     return periodsHolding(at, at.day, before, at.period) >= length;
@@ -171,9 +168,9 @@ void CheckBlocks()
     const int placedToday = gRuleCounter;
     const int before = subjectBefore(at);
     const int code = rules::blockCode(at.subject);
-    const int length = requiredBlock(code);
+    const int length = rules::requiredBlock(code);
     if (!blockBeforeComplete(at, before)) {
-        refuse(rules::screenName(before) + " " + QString::number(requiredBlock(rules::blockCode(before))) +
+        refuse(rules::screenName(before) + " " + QString::number(rules::requiredBlock(rules::blockCode(before))) +
                "er-Blöcke bilden !");
     } else {
         if (code < 1 || code > 8)

@@ -21,7 +21,10 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -216,6 +219,122 @@ void place(int subject)
     gSubject = subject;
     gHalf = 0;
     SetTimetableCell();
+}
+
+// ---- Whole blocks.
+
+// Every half-cell of one period of a day and every teacher's entry in it, so
+// that a block that does not fit leaves them exactly as they were.
+class PeriodSnapshot {
+public:
+    PeriodSnapshot(int day, int period) : m_day(day), m_period(period)
+    {
+        for (int c = 0; c <= kClassesUpper; ++c)
+            for (int half = 0; half <= 1; ++half)
+                m_lessons[c][half] = gTimetable(day, period, c, half);
+        for (int t = 0; t <= kTeachersUpper; ++t) {
+            m_teacherSubjects[t] = gTeacherPlanSubject(t, day, period);
+            m_teacherClasses[t] = gTeacherPlanClass(t, day, period);
+        }
+    }
+    int period() const { return m_period; }
+    void restore() const
+    {
+        for (int c = 0; c <= kClassesUpper; ++c)
+            for (int half = 0; half <= 1; ++half)
+                gTimetable(m_day, m_period, c, half) = m_lessons[c][half];
+        for (int t = 0; t <= kTeachersUpper; ++t) {
+            gTeacherPlanSubject(t, m_day, m_period) = m_teacherSubjects[t];
+            gTeacherPlanClass(t, m_day, m_period) = m_teacherClasses[t];
+        }
+    }
+
+private:
+    using Grid = std::remove_reference_t<decltype(gTimetable)>;
+    using TeacherTable = std::remove_reference_t<decltype(gTeacherPlanSubject)>;
+    static constexpr int kClassesUpper = static_cast<int>(Grid::upper(2));
+    static constexpr int kTeachersUpper = static_cast<int>(TeacherTable::upper(0));
+    int m_day;
+    int m_period;
+    std::array<std::array<short, 2>, kClassesUpper + 1> m_lessons{};
+    std::array<short, kTeachersUpper + 1> m_teacherSubjects{};
+    std::array<short, kTeachersUpper + 1> m_teacherClasses{};
+};
+
+// The block's lessons go out the way they came in, last first; the snapshots
+// then put back what taking out cannot know, such as a teacher's entry that
+// the placement overwrote.
+void takeOutAgain(int day, int cls, const std::vector<PeriodSnapshot>& before)
+{
+    for (auto it = before.rbegin(); it != before.rend(); ++it) {
+        setCell(day, cls, it->period());
+        place(0);
+    }
+    for (auto it = before.rbegin(); it != before.rend(); ++it)
+        it->restore();
+}
+
+// The period a block continues in after `period`: the next one, a fixed lunch
+// period skipped as the block rules skip it; 0 after the last.
+int nextBlockPeriod(int day, int period, int cls)
+{
+    int next = period + 1;
+    if (next == gLunchPeriod.toInt() && gFixations(day, next, cls, 0) > 0)
+        ++next;
+    return next <= timetable::periods() ? next : 0;
+}
+
+// Whether the subject may follow in an open, empty cell.
+bool mayFollow(int day, int period, int cls, int subject)
+{
+    if (period == 0 || gFixations(day, period, cls, 0) != 0 || subjectAt(day, period, cls) != 0)
+        return false;
+    setCell(day, cls, period);
+    gHalf = 0;
+    gSubject = subject;
+    gCheckOk = 1;
+    return RunOptimiserChain();
+}
+
+// ---- The error check over the cells a run fills.
+
+// The lessons the error check refuses in the open cells, those the run placed.
+QList<editor::HalfCell> refusedOpenLessons()
+{
+    QList<editor::HalfCell> refused = editor::refusedLessons();
+    refused.removeIf([](const editor::HalfCell& c) { return gFixations(c.day, c.period, c.cls, 0) != 0; });
+    return refused;
+}
+
+// An ability-group lesson goes out through the leading class that holds it.
+int classToTakeOut(const editor::HalfCell& cell, int subject)
+{
+    if (!abilityGroup(subject))
+        return cell.cls;
+    const int grade = timetable::grade(cell.cls);
+    for (int k = 1; k <= timetable::lastClass(); ++k) {
+        gClass = k;
+        SetClassTypeFlags();
+        if (gClassFlagA == 1 && timetable::grade(k) == grade && subjectAt(cell.day, cell.period, k) == subject)
+            return k;
+    }
+    return cell.cls;
+}
+
+// Takes the refused lessons out of the open cells until the error check
+// refuses none there; taking one out may leave its partner refused.
+void removeRefusedLessons()
+{
+    for (bool removed = true; removed;) {
+        removed = false;
+        for (const editor::HalfCell& cell : refusedOpenLessons()) {
+            const int subject = gTimetable(cell.day, cell.period, cell.cls, cell.half);
+            editor::enterCell({cell.day, cell.period, classToTakeOut(cell, subject), cell.half});
+            gSubject = 0;
+            SetTimetableCell();
+            removed = removed || gTimetable(cell.day, cell.period, cell.cls, cell.half) == 0;
+        }
+    }
 }
 
 // ---- The release methods of mode 2.
@@ -507,7 +626,7 @@ private:
         // quality check rate the grid again.
         const Variant score = gQualityRatio;
         const Variant seriesGaps = gSumSeriesGaps;
-        if (!(score < gOptRunValueA))
+        if (!(score < gOptRunValueA) || !refusedOpenLessons().isEmpty())
             return;
         if (m_improving)
             ReleaseFixedCells();
@@ -696,12 +815,10 @@ private:
         m_maxProbes = std::max(m_maxProbes, m_probes);
         m_probes = 0;
         gHalf = 0;
-        const int n = collectCandidates(true);
-        if (n == 0) {
+        if (!placeCandidate(collectCandidates(true))) {
             ++m_failures;
             return Outcome::Picked;
         }
-        place(chooseSubject(n));
         Form18* f = window();
         f->Label22->setText(asText(m_maxProbes));
         if (m_failures > m_maxFailures) {
@@ -714,22 +831,44 @@ private:
                                                                                       : Outcome::Placed;
     }
 
-    int chooseSubject(int n)
+    // Places one of the n candidates of the cell; a block that does not fit
+    // leaves the candidates and another is chosen. False when none fits.
+    bool placeCandidate(int n)
     {
-        int subject = gSubjectWork(randomUpTo(n));
+        const Variant day = gDay;
+        const Variant cls = gClass;
+        const Variant period = gPeriod;
+        while (n > 0) {
+            const int chosen = chooseCandidate(n);
+            setCell(day, cls, period);
+            gSubject = gSubjectWork(chosen);
+            if (optimiser::placeWhole())
+                return true;
+            for (int i = chosen; i < n; ++i)
+                gSubjectWork(i) = gSubjectWork(i + 1);
+            gSubjectWork(n--) = 0;
+        }
+        setCell(day, cls, period);
+        return false;
+    }
+
+    // The place of the chosen subject in gSubjectWork(1..n).
+    int chooseCandidate(int n)
+    {
+        int chosen = randomUpTo(n);
         if (!aiTicked())
-            return subject;
-        subject = gSubjectWork(randomUpTo(n));
+            return chosen;
+        chosen = randomUpTo(n);
         const int cls = gClass.toInt();
         float most = 0;
         for (int i = 1; i <= n; ++i) {
             if (gUnplacedHours(cls, gSubjectWork(i)) > most) {
                 most = gUnplacedHours(cls, gSubjectWork(i));
-                subject = gSubjectWork(i);
+                chosen = i;
             }
         }
         gLoopJ = most;
-        return subject;
+        return chosen;
     }
 
     void countUnplaced()
@@ -759,6 +898,10 @@ private:
         if (aiTicked())
             countUnplaced();
         CountPlacedLessons();
+        if (gPlacedCount.toInt() <= m_best)
+            return;
+        removeRefusedLessons();
+        CountPlacedLessons();
         const int placed = gPlacedCount.toInt();
         if (placed <= m_best || !saveResult())
             return;
@@ -767,7 +910,11 @@ private:
         m_complete = placed == gPlacedCount2;
     }
 
-    void saveFilledGrid() { saveResult(); }
+    void saveFilledGrid()
+    {
+        removeRefusedLessons();
+        saveResult();
+    }
 
     int m_best = 0;
     double m_pass = 0;
@@ -875,6 +1022,36 @@ void ShowOptimisationStatus()
 
 namespace optimiser {
 QString lastFailure() { return gFailure; }
+
+bool placeWhole()
+{
+    const int subject = gSubject.toInt();
+    const int day = gDay.toInt();
+    const int first = gPeriod.toInt();
+    const int cls = gClass.toInt();
+    const int length = rules::requiredBlock(rules::blockCode(subject));
+    if (length == 0) {
+        place(subject);
+        return true;
+    }
+    std::vector<PeriodSnapshot> before{PeriodSnapshot(day, first)};
+    place(subject);
+    bool fits = true;
+    for (int period = first; fits && static_cast<int>(before.size()) < length;) {
+        period = nextBlockPeriod(day, period, cls);
+        fits = mayFollow(day, period, cls, subject);
+        if (fits) {
+            before.emplace_back(day, period);
+            place(subject);
+        }
+    }
+    if (!fits)
+        takeOutAgain(day, cls, before);
+    setCell(day, cls, first);
+    gSubject = subject;
+    return fits;
+}
+
 void setYieldHook(std::function<void()> hook) { gYieldHook = std::move(hook); }
 void setYieldInterval(int milliseconds) { gYieldIntervalMs = milliseconds; }
 }

@@ -37,6 +37,13 @@ QString lastFailure();
 // event loop, before it does.
 void setYieldHook(std::function<void()> hook);
 
+// Puts gSubject into the current cell (group row 0) as the fill run places
+// it: a subject that stands only in blocks comes with the rest of its block in
+// the following periods of the day, each passing the optimiser chain, or not at
+// all. False when the block does not fit; the grid and the teacher tables are
+// then as they were. Leaves gDay, gPeriod and gClass at the block's first cell.
+bool placeWhole();
+
 // The event loop gets its turn at a yield only when it has not run for this
 // many milliseconds: a search step takes microseconds, a turn of the event
 // loop far longer. 0 gives it every turn.

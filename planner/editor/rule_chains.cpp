@@ -39,6 +39,15 @@ bool RunOptimiserChain()
                             CheckNotAcrossBreak, CheckChaining});
 }
 
+bool RunParallelClassChain()
+{
+    return runUntilRefused({CheckTeacherAvailable, CheckMaxPerDay, CheckBlocks, CheckWeeklyQuota,
+                            CheckClassCombination, CheckRoomCapacity, CheckPeriodLimits, CheckAbilityGroupConflict,
+                            CheckCellSide, CheckCombinedSubject, CheckTeacherMaxConsecutive,
+                            CheckNotConsecutiveDays, CheckNotSameDayWith, CheckTeacherClash,
+                            CheckNonCognitiveSubject, CheckNotAcrossBreak, CheckChaining});
+}
+
 bool RunErrorCheckChain()
 {
     if (!runUntilRefused({CheckInCurriculum, CheckTeacherAvailable, CheckMaxPerDay, CheckBlocks,

@@ -8,6 +8,10 @@ bool RunStandardChain();
 // The optimiser's placements: the standard chain with the teacher's maximum
 // run checked before the neighbouring days.
 bool RunOptimiserChain();
+// An ability-group lesson entered through its leading class, in each
+// parallel class it fills: the optimiser chain without the rule that admits
+// ability groups only through the leading class.
+bool RunParallelClassChain();
 // The editor's error check of a placed lesson.
 bool RunErrorCheckChain();
 // The partner subject's rules inside CheckCombinedSubject.

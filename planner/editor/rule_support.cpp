@@ -47,6 +47,8 @@ short property(int subject, int column)
 
 short blockCode(int subject) { return property(subject, 3); }
 
+int requiredBlock(int code) { return code >= 2 && code <= 8 && code % 2 == 0 ? code / 2 + 1 : 0; }
+
 QString screenName(int subject)
 {
     return gSubjectNames.inBounds(subject) ? gSubjectNames(subject, 1) : QString();

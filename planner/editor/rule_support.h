@@ -29,6 +29,8 @@ bool isSubject(int subject);
 short property(int subject, int column);
 // The block rule 0..9 of a subject (property 3).
 short blockCode(int subject);
+// The block length a "nur" block rule (2, 4, 6, 8) demands; 0 for the other rules.
+int requiredBlock(int code);
 // The screen short name of a subject.
 QString screenName(int subject);
 QString className(int cls);

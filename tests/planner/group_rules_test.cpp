@@ -71,6 +71,18 @@ TEST_F(GroupRulesTest, LeadingClassNeedsTheParallelCellsFreeAndUnfixed)
     EXPECT_EQ(check(CheckAbilityGroupParallel, 1, 2, 1, 0, 7), "Nicht ALLE Stunden sind entfernt");
 }
 
+// The lesson fills 5b's cell as well, so it must not break 5b's double period.
+TEST_F(GroupRulesTest, LeadingClassPlacementHoldsTheRulesOfEveryParallelClass)
+{
+    gSubjectAttr(3, 3) = 2;
+    gTimetable(1, 2, 2, 0) = 3;
+    EXPECT_EQ(check(CheckAbilityGroupParallel, 1, 3, 1, 0, 7), "5b: Ma 2er-Blöcke bilden !");
+    EXPECT_EQ(gClass, 1);
+    EXPECT_EQ(gClassFlagA, 1);
+    gTimetable(1, 1, 2, 0) = 3;
+    EXPECT_EQ(check(CheckAbilityGroupParallel, 1, 3, 1, 0, 7), "");
+}
+
 TEST_F(GroupRulesTest, CombinationWithThePartnerClassAlreadyPlaced)
 {
     combine(1, 10, 1, 11, 2);

@@ -421,3 +421,42 @@ TEST_F(OptimiserRunTest, ModeOneWaitsForTheAbilityGroupOfTheLeadingClass)
     EXPECT_EQ(gTimetable(1, 2, 1, 0), 1);
     EXPECT_EQ(gTimetable(1, 2, 2, 0), 2);
 }
+
+// A subject that stands only in double periods is placed whole or not at all:
+// a second half the rules refuse (across the break, teacher away, the open
+// week ending) leaves the grid and the teacher tables exactly as they were.
+TEST_F(OptimiserRunTest, DoublePeriodIsPlacedWholeOrNotAtAll)
+{
+    week(1, 6);
+    hours(2, 0, 0);
+    gSubjectAttr(1, 3) = 2;
+    gSubjectAttr(1, 14) = 1;
+    gBreakAfter(1) = 2;
+    gTeacherUnavailable(1, 1, 5) = 9;
+    const auto tables = [] {
+        QList<int> values;
+        for (int p = 1; p <= 9; ++p) {
+            for (int half = 0; half <= 1; ++half)
+                values << gTimetable(1, p, 1, half);
+            for (int t = 1; t <= 3; ++t)
+                values << gTeacherPlanSubject(t, 1, p) << gTeacherPlanClass(t, 1, p);
+        }
+        return values;
+    };
+    const struct {
+        int period;
+        bool fits;
+    } cases[] = {{2, false}, {4, false}, {6, false}, {3, true}};
+    for (const auto& c : cases) {
+        const QList<int> before = tables();
+        at(1, c.period, 1, 0, 1);
+        EXPECT_EQ(optimiser::placeWhole(), c.fits) << c.period;
+        if (!c.fits) {
+            EXPECT_EQ(tables(), before) << c.period;
+            continue;
+        }
+        EXPECT_EQ(grid(), (QList<int>{0, 0, 1, 1, 0, 0}));
+        EXPECT_EQ(gTeacherPlanSubject(1, 1, 4), 1);
+        EXPECT_EQ(gTeacherPlanClass(1, 1, 4), 1);
+    }
+}

@@ -487,7 +487,7 @@ void dropFromCurriculum(const Unit& u)
 
 void fixBoth(int d, int p, int c, short code) { gFixations(d, p, c, 0) = gFixations(d, p, c, 1) = code; }
 
-void buildReferencePlan()
+void buildReferencePlan(const Options& options)
 {
     for (int c = 1; c <= kClasses; ++c)
         for (int d = 1; d <= kDays; ++d)
@@ -499,13 +499,13 @@ void buildReferencePlan()
     for (int c = 1; c <= kClasses; ++c)
         for (int d = 1; d <= kDays; ++d)
             for (int p = 1; p <= kPeriods; ++p)
-                if (gTimetable(d, p, c, 0) == 0 || gTimetable(d, p, c, 0) == WP)
+                if (gTimetable(d, p, c, 0) == 0 || (gTimetable(d, p, c, 0) == WP && !options.openAbilityGroups))
                     fixBoth(d, p, c, kAbsolute);
 }
 
 }
 
-void build(std::uint32_t seed)
+void build(std::uint32_t seed, const Options& options)
 {
     gDraw.seed(seed);
     setWeek();
@@ -517,7 +517,7 @@ void build(std::uint32_t seed)
     setTeacherWishes();
     assignTeachers();
     setCombinations();
-    buildReferencePlan();
+    buildReferencePlan(options);
     gPlanName = QStringLiteral("1");
     gPlanTitle = QStringLiteral("Generierte Schule %1").arg(seed);
 }

@@ -24,9 +24,16 @@ constexpr int kDays = 5;
 constexpr int kPeriods = 9;
 constexpr int kLunchPeriod = 7;
 
+// What a school may be built with beyond the default.
+struct Options {
+    // The ability groups of the reference plan are left unfixed, so that the
+    // optimiser has to place them again through the leading classes.
+    bool openAbilityGroups = false;
+};
+
 // Fills the model (after resetModel and InitialiseConstants) with the school
 // of `seed` and its reference plan, as plan "1".
-void build(std::uint32_t seed);
+void build(std::uint32_t seed, const Options& options = {});
 
 // The weekly hours of the curriculum, both group rows counted.
 int weeklyHours();
