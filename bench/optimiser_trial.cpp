@@ -80,7 +80,10 @@ void answerMessagesQuietly()
     });
 }
 
-Result run(short mode, int milliseconds, unsigned seed, unsigned methods, bool ai, long yieldLimit)
+namespace {
+
+// A time limit of 0 or a step limit of 0 does not stop the run.
+Result runUntil(short mode, int milliseconds, long steps, unsigned seed, unsigned methods, bool ai)
 {
     Result r;
     Form18* window = forms::get<Form18>();
@@ -98,8 +101,8 @@ Result run(short mode, int milliseconds, unsigned seed, unsigned methods, bool a
     r.before = measure();
 
     long yields = 0;
-    optimiser::setYieldHook([&yields, yieldLimit] {
-        if (++yields == yieldLimit)
+    optimiser::setYieldHook([&yields, steps] {
+        if (++yields == steps)
             gOptimizerRunning = 0;
     });
     QElapsedTimer clock;
@@ -115,7 +118,8 @@ Result run(short mode, int milliseconds, unsigned seed, unsigned methods, bool a
     Randomize(seed);
     window->Option1[optionOf(mode)]->setChecked(true);
     clock.start();
-    stop.start(milliseconds);
+    if (milliseconds > 0)
+        stop.start(milliseconds);
     window->Command2_Click();
     const double ended = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     stop.stop();
@@ -135,6 +139,18 @@ Result run(short mode, int milliseconds, unsigned seed, unsigned methods, bool a
     }
     r.after = measure();
     return r;
+}
+
+}
+
+Result run(short mode, int milliseconds, unsigned seed, unsigned methods, bool ai)
+{
+    return runUntil(mode, milliseconds, 0, seed, methods, ai);
+}
+
+Result runSteps(short mode, long steps, unsigned seed, unsigned methods, bool ai)
+{
+    return runUntil(mode, 0, steps, seed, methods, ai);
 }
 
 bool loadFolderCopy(const QString& folder, const QString& copy)

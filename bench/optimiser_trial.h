@@ -43,14 +43,15 @@ void answerMessagesQuietly();
 
 // Runs `mode` with the generator seeded by `seed`; `methods` ticks the release
 // methods 1..5 of mode 2 by bit (bit 0 = "1T"), `ai` the fill run's "ai".
-// A `yieldLimit` above 0 stops the run at that yield instead, wherever the
-// time limit stands.
-Result run(short mode, int milliseconds, unsigned seed, unsigned methods = 0x1F, bool ai = false,
-           long yieldLimit = 0);
+Result run(short mode, int milliseconds, unsigned seed, unsigned methods = 0x1F, bool ai = false);
 
 // The planner's start on a copy of the data folder `folder` made in `copy`
 // (ending in '/'): master data, start plan and the classes in use. False when
 // the folder cannot be copied.
 bool loadFolderCopy(const QString& folder, const QString& copy);
+
+// The same run stopped at its `steps`-th yield instead of a time limit, so a
+// seed gives the same plan "0" on every machine and at every speed.
+Result runSteps(short mode, long steps, unsigned seed, unsigned methods = 0x1F, bool ai = false);
 
 }

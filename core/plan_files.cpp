@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -359,12 +360,15 @@ bool enterIntoPlanList()
 
 }
 
-void LoadPlan()
+namespace {
+// The files of plan gPlanName into the model; false when the header is
+// missing and nothing else was read.
+bool readPlanFiles()
 {
     gCheckOk = 1;
     const auto layout = readHeader();
     if (!layout)
-        return;
+        return false;
     readAssignments(*layout);
     readLessons(*layout);
     readCurriculum(*layout);
@@ -372,11 +376,92 @@ void LoadPlan()
     readAvailability(*layout);
     readTeacherExtras();
     readSspTable();
+    return true;
+}
+}
+
+void LoadPlan()
+{
+    if (!readPlanFiles())
+        return;
     // The rebuild places lessons, which sets gCheckOk for each; the result
     // of the load is whether every file was found.
     const Variant allFound = gCheckOk;
     RebuildTeacherTimetables();
     gCheckOk = allFound;
+}
+
+// Every part of the model that reading the plan files writes.
+struct PlanContents::Parts {
+    Variant daysPerWeek, periodsPerDay;
+    QString title;
+    std::remove_reference_t<decltype(gSubjectTeachers)> subjectTeachers;
+    std::remove_reference_t<decltype(gTimetable)> timetable;
+    std::remove_reference_t<decltype(gFixations)> fixations;
+    std::remove_reference_t<decltype(gCurriculumHours)> curriculumHours;
+    std::remove_reference_t<decltype(gClassSubjectHours)> classSubjectHours;
+    std::remove_reference_t<decltype(gTeacherUnavailable)> teacherUnavailable;
+    std::remove_reference_t<decltype(gTeacherPlanExtra)> teacherPlanExtra;
+    std::remove_reference_t<decltype(gPlanSspTable)> sspTable;
+    short sspFlag = 0;
+
+    void takeFromModel()
+    {
+        daysPerWeek = gDaysPerWeek;
+        periodsPerDay = gPeriodsPerDay;
+        title = gPlanTitle;
+        subjectTeachers = gSubjectTeachers;
+        timetable = gTimetable;
+        fixations = gFixations;
+        curriculumHours = gCurriculumHours;
+        classSubjectHours = gClassSubjectHours;
+        teacherUnavailable = gTeacherUnavailable;
+        teacherPlanExtra = gTeacherPlanExtra;
+        sspTable = gPlanSspTable;
+        sspFlag = gPlanSspFlag;
+    }
+    void putIntoModel() const
+    {
+        gDaysPerWeek = daysPerWeek;
+        gPeriodsPerDay = periodsPerDay;
+        gPlanTitle = title;
+        gSubjectTeachers = subjectTeachers;
+        gTimetable = timetable;
+        gFixations = fixations;
+        gCurriculumHours = curriculumHours;
+        gClassSubjectHours = classSubjectHours;
+        gTeacherUnavailable = teacherUnavailable;
+        gTeacherPlanExtra = teacherPlanExtra;
+        gPlanSspTable = sspTable;
+        gPlanSspFlag = sspFlag;
+    }
+};
+
+PlanContents::PlanContents() : m_parts(std::make_unique<Parts>()) {}
+PlanContents::~PlanContents() = default;
+
+bool PlanContents::read()
+{
+    // A plan with a file missing is left to LoadPlan, which signals it.
+    for (const PlanFile& f : kPlanFiles)
+        if (!datafile::exists(planFile(f)))
+            return false;
+    Parts current;
+    current.takeFromModel();
+    const Variant checked = gCheckOk;
+    const bool complete = readPlanFiles() && gCheckOk == 1;
+    if (complete)
+        m_parts->takeFromModel();
+    current.putIntoModel();
+    gCheckOk = checked;
+    return complete;
+}
+
+void PlanContents::load() const
+{
+    m_parts->putIntoModel();
+    RebuildTeacherTimetables();
+    gCheckOk = 1;
 }
 
 void SavePlan()

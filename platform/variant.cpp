@@ -53,6 +53,13 @@ double Variant::toDouble() const
 
 int Variant::toInt() const
 {
+    // Most values are whole numbers already; they need no rounding.
+    if (m_kind == Kind::Number && m_number >= std::numeric_limits<int>::min() &&
+        m_number <= std::numeric_limits<int>::max()) {
+        const int whole = static_cast<int>(m_number);
+        if (whole == m_number)
+            return whole;
+    }
     const double d = std::nearbyint(toDouble());
     if (!(d >= std::numeric_limits<int>::min()))
         return std::numeric_limits<int>::min();

@@ -1,5 +1,6 @@
 #include "core/model.h"
 #include "core/timetable.h"
+#include "planner/editor/grid_figures.h"
 #include "planner/editor/placement_rules.h"
 #include "planner/editor/rule_chains.h"
 #include "planner/editor/rule_support.h"
@@ -62,23 +63,41 @@ QString combinationPrefix(const Combination& c)
         + className(c.classB);
 }
 
+// The rows that apply to the current class, ascending, until `visit` answers
+// false. A school without combinations has no row to visit.
+template <typename Visit>
+void forEachApplyingRow(Visit visit)
+{
+    const GridFigures* figures = figuresInUse();
+    if (const std::vector<int>* rows = figures ? figures->combinationRows(gClass.toInt()) : nullptr) {
+        for (int row : *rows)
+            if (!visit(combinationAt(row)))
+                return;
+        return;
+    }
+    for (int row = 1; row <= kCombinationRows; ++row) {
+        const Combination c = combinationAt(row);
+        if (appliesHere(c) && !visit(c))
+            return;
+    }
+}
+
 // Class B already holds its side in this period: only subject A may join it.
 // Returns whether such a row decided the placement.
 bool decidedByPlacedPartner(int day, int period, int subject)
 {
-    for (int row = 1; row <= kCombinationRows; ++row) {
-        const Combination c = combinationAt(row);
-        if (!appliesHere(c))
-            continue;
+    bool decided = false;
+    forEachApplyingRow([&](const Combination& c) {
         gComboValueA = lessonAt(day, period, c.classB, 0);
         gComboValueB = lessonAt(day, period, c.classB, 1);
         if (gComboValueA != c.subjectB && gComboValueB != c.subjectB)
-            continue;
+            return true;
         if (c.subjectA != subject)
-            refuse(combinationPrefix(c) + " kombiniert werden !");
-        return true;
-    }
-    return false;
+            refuse([&] { return combinationPrefix(c) + " kombiniert werden !"; });
+        decided = true;
+        return false;
+    });
+    return decided;
 }
 
 QString occupantsText(int day, int period, int cls)
@@ -103,8 +122,10 @@ void refuseIncompleteCombination(const Combination& c)
             const bool sideB = gComboValueA == c.subjectB || gComboValueB == c.subjectB;
             const bool sideA = gComboValueC == c.subjectA || gComboValueD == c.subjectA;
             if (sideB && !sideA)
-                refuse("unvollständige Kombination am " + gDayShortNames(d) + " " + className(c.classB) + " in der "
-                       + QString::number(p) + ".Eh");
+                refuse([&] {
+                    return "unvollständige Kombination am " + gDayShortNames(d) + " " + className(c.classB)
+                        + " in der " + QString::number(p) + ".Eh";
+                });
         }
     }
 }
@@ -121,7 +142,8 @@ void holdsInParallelClasses(int grade)
         gClass = k;
         if (RunParallelClassChain())
             return true;
-        gText = className(k) + ": " + gText.toString();
+        if (refusalTextWanted())
+            gText = className(k) + ": " + gText.toString();
         return false;
     });
     gClass = leading;
@@ -136,9 +158,9 @@ void CheckCellSide()
     const int subject = gSubject.toInt();
     const short position = property(subject, kInputPosition);
     if (position == 0 && gHalf == 1)
-        refuse(screenName(subject) + " nur links eingeben");
+        refuse([&] { return screenName(subject) + " nur links eingeben"; });
     else if (position == 1 && gHalf == 0)
-        refuse(screenName(subject) + " nur rechts eingeben");
+        refuse([&] { return screenName(subject) + " nur rechts eingeben"; });
 }
 
 void CheckAbilityGroupConflict()
@@ -147,7 +169,7 @@ void CheckAbilityGroupConflict()
     SetClassTypeFlags();
     const int present = lessonAt(gDay.toInt(), gPeriod.toInt(), gClass.toInt(), 0);
     if (isAbilityGroupSubject(present) && gClassFlagA != 1 && present != gSubject.toInt())
-        refuse("bereits mit LG-Fach " + gSubjectNames(present, 0) + " belegt");
+        refuse([&] { return "bereits mit LG-Fach " + gSubjectNames(present, 0) + " belegt"; });
 }
 
 void CheckAbilityGroupParallel()
@@ -172,7 +194,7 @@ void CheckAbilityGroupParallel()
         return true;
     });
     if (gCheckOk == 0) {
-        gText = "Nicht ALLE Fixierungen sind gelöst";
+        refuse("Nicht ALLE Fixierungen sind gelöst");
         return;
     }
     forEachParallelClass(grade, [&](int k) {
@@ -197,7 +219,7 @@ void CheckCombinedSubject()
     const bool allowed = RunPartnerChain();
     gSubject = subject;
     gHalf = 0;
-    if (!allowed)
+    if (!allowed && refusalTextWanted())
         gText = "Kombifachproblem: " + gText.toString();
 }
 
@@ -209,17 +231,18 @@ void CheckClassCombination()
     const int subject = gSubject.toInt();
     if (decidedByPlacedPartner(day, period, subject))
         return;
-    for (int row = 1; row <= kCombinationRows; ++row) {
-        const Combination c = combinationAt(row);
-        if (!appliesHere(c) || c.subjectA != subject)
-            continue;
+    forEachApplyingRow([&](const Combination& c) {
+        if (c.subjectA != subject)
+            return true;
         if (!isFree(day, period, c.classB))
-            refuse(combinationPrefix(c) + " kombiniert werden - der Platz ist aber bereits mit "
-                   + occupantsText(day, period, c.classB) + "belegt.");
+            refuse([&] {
+                return combinationPrefix(c) + " kombiniert werden - der Platz ist aber bereits mit "
+                    + occupantsText(day, period, c.classB) + "belegt.";
+            });
         else if (fixationAt(day, period, c.classB, 0) > 0)
-            refuse(combinationPrefix(c) + " kombiniert werden - der Platz dort ist aber gesperrt.");
+            refuse([&] { return combinationPrefix(c) + " kombiniert werden - der Platz dort ist aber gesperrt."; });
         else
             refuseIncompleteCombination(c);
-        return;
-    }
+        return false;
+    });
 }

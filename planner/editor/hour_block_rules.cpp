@@ -1,6 +1,7 @@
 // The rules that count a subject's lessons and keep its periods in blocks.
 #include "core/model.h"
 #include "core/timetable.h"
+#include "planner/editor/grid_figures.h"
 #include "planner/editor/placement_rules.h"
 #include "planner/editor/rule_support.h"
 #include "platform/numbers.h"
@@ -117,6 +118,30 @@ int dayWithIncompleteBlock(const Placement& at, int length)
     return 0;
 }
 
+// Lessons of the subject in the class's week, both group rows, the cell's own
+// period left out.
+int lessonsElsewhere(const Placement& at)
+{
+    const rules::GridFigures* figures = rules::figuresInUse();
+    if (const int week = figures ? figures->lessonsInWeek(at.cls, at.subject) : -1; week >= 0) {
+        const bool inWeek = at.day >= 1 && at.day <= timetable::days() && at.period >= 1 &&
+                            at.period <= timetable::periods();
+        return inWeek ? week - (rules::lessonAt(at.day, at.period, at.cls, 0) == at.subject ? 1 : 0) -
+                            (rules::lessonAt(at.day, at.period, at.cls, 1) == at.subject ? 1 : 0)
+                      : week;
+    }
+    int count = 0;
+    for (int d = 1; d <= timetable::days(); ++d) {
+        for (int p = 1; p <= timetable::periods(); ++p) {
+            if (d == at.day && p == at.period)
+                continue;
+            for (int half = 0; half <= 1; ++half)
+                count += rules::lessonAt(d, p, at.cls, half) == at.subject ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 }
 
 void CheckInCurriculum()
@@ -130,19 +155,14 @@ void CheckWeeklyQuota()
 {
     gCheckOk = 1;
     const Placement at = rules::current();
-    int count = 0;
-    for (int d = 1; d <= timetable::days(); ++d) {
-        for (int p = 1; p <= timetable::periods(); ++p) {
-            if (d == at.day && p == at.period)
-                continue;
-            for (int half = 0; half <= 1; ++half)
-                count += rules::lessonAt(d, p, at.cls, half) == at.subject ? 1 : 0;
-        }
-    }
+    const int count = lessonsElsewhere(at);
     gRuleCounter = static_cast<short>(count);
     if (count == 0 || count < curriculumHours(at))
         return;
-    refuse("Es sind schon " + numbers::strForm(count) + " " + rules::screenName(at.subject) + "-Stunden vergeben !");
+    refuse([&] {
+        return "Es sind schon " + numbers::strForm(count) + " " + rules::screenName(at.subject) +
+               "-Stunden vergeben !";
+    });
 }
 
 void CheckMaxPerDay()
@@ -155,10 +175,11 @@ void CheckMaxPerDay()
     gRuleCounter = static_cast<short>(periodsHolding(at, at.day, at.subject, at.period));
     if (gRuleCounter == 0)
         return;
-    gText = " pro Tag nur ";
+    if (rules::refusalTextWanted())
+        gText = " pro Tag nur ";
     const int limit = dailyLimit(code);
     if (limit > 0 && gRuleCounter >= limit)
-        refuse(rules::screenName(at.subject) + " pro Tag nur " + QString::number(limit) + "x");
+        refuse([&] { return rules::screenName(at.subject) + " pro Tag nur " + QString::number(limit) + "x"; });
 }
 
 void CheckBlocks()
@@ -170,14 +191,16 @@ void CheckBlocks()
     const int code = rules::blockCode(at.subject);
     const int length = rules::requiredBlock(code);
     if (!blockBeforeComplete(at, before)) {
-        refuse(rules::screenName(before) + " " + QString::number(rules::requiredBlock(rules::blockCode(before))) +
-               "er-Blöcke bilden !");
+        refuse([&] {
+            return rules::screenName(before) + " " + QString::number(rules::requiredBlock(rules::blockCode(before))) +
+                   "er-Blöcke bilden !";
+        });
     } else {
         if (code < 1 || code > 8)
             return;
         const int stillNeeded = length - 1 - placedToday;
         if (length > 0 && stillNeeded > 0 && roomAfter(at) < stillNeeded)
-            refuse("Platz für " + QString::number(length) + "er-Block fehlt");
+            refuse([&] { return "Platz für " + QString::number(length) + "er-Block fehlt"; });
         else if (placedToday > 0 && before != at.subject && !joinsExistingPeriod(at))
             refuse("Blöcke bilden !");
     }
@@ -185,8 +208,10 @@ void CheckBlocks()
     if (length == 0 || before == at.subject || continuesAfter)
         return;
     if (const int day = dayWithIncompleteBlock(at, length); day != 0)
-        refuse(" Blockbildung von " + rules::screenName(at.subject) + " am " + gDayNames(day).toString() +
-               " ist nicht vollständig");
+        refuse([&] {
+            return " Blockbildung von " + rules::screenName(at.subject) + " am " + gDayNames(day).toString() +
+                   " ist nicht vollständig";
+        });
 }
 
 void CheckNotAcrossBreak()

@@ -4,6 +4,7 @@
 #include "core/plan_files.h"
 #include "core/timetable.h"
 #include "planner/editor/editor_support.h"
+#include "planner/editor/grid_figures.h"
 #include "planner/editor/open_positions.h"
 #include "planner/editor/optimiser_window.h"
 #include "planner/editor/rule_chains.h"
@@ -59,14 +60,37 @@ QString gFailure;
 
 Form18* window() { return forms::get<Form18>(); }
 
+// What the run knows of the grid. It holds while the grid changes through the
+// run's own placements only; anything else, a turn of the event loop above
+// all, may have changed the grid, the fixations or the tables.
+struct GridKnowledge {
+    rules::GridFigures figures;
+    bool counted = false;
+    // Changes with every change that the rules' answers may depend on.
+    long version = 0;
+};
+GridKnowledge gKnown;
+
+void forgetGrid()
+{
+    gKnown.counted = false;
+    ++gKnown.version;
+}
+
+void runEvents()
+{
+    DoEvents();
+    gSinceEvents.restart();
+    forgetGrid();
+}
+
 void yieldToEvents()
 {
     if (gYieldHook)
         gYieldHook();
     if (gSinceEvents.isValid() && gSinceEvents.elapsed() < gYieldIntervalMs)
         return;
-    DoEvents();
-    gSinceEvents.restart();
+    runEvents();
 }
 
 // Between the yields of a run the event loop still gets its turn, so that
@@ -77,8 +101,7 @@ void keepResponsive()
 {
     if (gSinceEvents.isValid() && gSinceEvents.elapsed() < gYieldIntervalMs)
         return;
-    DoEvents();
-    gSinceEvents.restart();
+    runEvents();
 }
 
 bool running() { return gOptimizerRunning != 0; }
@@ -194,11 +217,31 @@ void takeRow(int row)
     setCell(gOpenPositions(row, 0), gOpenPositions(row, 1), gOpenPositions(row, 2));
 }
 
+// The rules as a run asks them: whether a subject fits, without the texts of
+// their refusals, counting from what the run knows of the grid.
+class RunRules {
+public:
+    RunRules() : m_figures(countedFigures()) {}
+
+private:
+    static const rules::GridFigures& countedFigures()
+    {
+        if (!gKnown.counted) {
+            gKnown.figures.recount();
+            gKnown.counted = true;
+        }
+        return gKnown.figures;
+    }
+    rules::QuietRefusals m_quiet;
+    rules::UsingFigures m_figures;
+};
+
 // gSubjectWork(1..n) := the subjects of the class's curriculum (and, for the
 // fill run, chosen for optimisation) that pass the optimiser chain in the
 // current cell, ascending; returns n.
 int collectCandidates(bool onlyChosen)
 {
+    const RunRules asked;
     const int cls = gClass.toInt();
     for (int i = 0; i <= static_cast<int>(gSubjectWork.upper()); ++i)
         gSubjectWork(i) = 0;
@@ -218,7 +261,10 @@ void place(int subject)
 {
     gSubject = subject;
     gHalf = 0;
+    gKnown.figures.beforeSetting(gDay.toInt(), gPeriod.toInt());
     SetTimetableCell();
+    gKnown.figures.afterSetting();
+    ++gKnown.version;
 }
 
 // ---- Whole blocks.
@@ -270,8 +316,11 @@ void takeOutAgain(int day, int cls, const std::vector<PeriodSnapshot>& before)
         setCell(day, cls, it->period());
         place(0);
     }
-    for (auto it = before.rbegin(); it != before.rend(); ++it)
+    for (auto it = before.rbegin(); it != before.rend(); ++it) {
+        gKnown.figures.beforeSetting(day, it->period());
         it->restore();
+        gKnown.figures.afterSetting();
+    }
 }
 
 // The period a block continues in after `period`: the next one, a fixed lunch
@@ -293,6 +342,7 @@ bool mayFollow(int day, int period, int cls, int subject)
     gHalf = 0;
     gSubject = subject;
     gCheckOk = 1;
+    const RunRules asked;
     return RunOptimiserChain();
 }
 
@@ -301,6 +351,7 @@ bool mayFollow(int day, int period, int cls, int subject)
 // The lessons the error check refuses in the open cells, those the run placed.
 QList<editor::HalfCell> refusedOpenLessons()
 {
+    const RunRules asked;
     QList<editor::HalfCell> refused = editor::refusedLessons();
     refused.removeIf([](const editor::HalfCell& c) { return gFixations(c.day, c.period, c.cls, 0) != 0; });
     return refused;
@@ -332,6 +383,7 @@ void removeRefusedLessons()
             editor::enterCell({cell.day, cell.period, classToTakeOut(cell, subject), cell.half});
             gSubject = 0;
             SetTimetableCell();
+            forgetGrid();
             removed = removed || gTimetable(cell.day, cell.period, cell.cls, cell.half) == 0;
         }
     }
@@ -350,6 +402,7 @@ bool releaseTestPasses(int day, int period, int cls)
     gClass = cls;
     gSubject = s;
     gCheckOk = 1;
+    const RunRules asked;
     return RunStandardChain();
 }
 
@@ -584,12 +637,14 @@ private:
         FixAllCells();
         ReleaseRandomCells();
         RateTimetable();
+        forgetGrid();
     }
 
     void startPass()
     {
         ClearUnfixedLessons();
         RebuildTeacherTimetables();
+        forgetGrid();
         CollectOpenPositions();
         if (!m_improving)
             CountFreeSubjectsPerPosition();
@@ -633,7 +688,10 @@ private:
         yieldToEvents();
         if (m_improving)
             FixEmptyCells();
+        forgetGrid();
         yieldToEvents();
+        // Saved or not, the files now decide what the pass goes back to.
+        m_bestKept = false;
         if (!saveResult())
             return;
         gOptRunValueA = score;
@@ -700,7 +758,13 @@ private:
             return Step::End;
         gOptFactor += 1;
         gPlanName = kOptimiserPlan;
-        LoadPlan();
+        if (!m_bestKept)
+            m_bestKept = m_best.read();
+        if (m_bestKept)
+            m_best.load();
+        else
+            LoadPlan();
+        forgetGrid();
         if (gCheckOk != 1)
             return Step::End;
         ShowOptimisationStatus();
@@ -710,6 +774,10 @@ private:
     }
 
     bool m_improving;
+    // Plan "0" as its files hold it, so that a pass goes back to it without
+    // reading them; read again after a save.
+    PlanContents m_best;
+    bool m_bestKept = false;
     int m_depth = 0;
     long m_steps = 0;
 };
@@ -740,7 +808,9 @@ private:
     {
         ClearUnfixedLessons();
         RebuildTeacherTimetables();
+        forgetGrid();
         CollectOpenPositions();
+        m_candidates.assign(static_cast<std::size_t>(gOpenPositionCount) + 1, {});
         m_failures = 0;
         ++m_pass;
         window()->Label2->setText(asText(m_pass));
@@ -815,7 +885,7 @@ private:
         m_maxProbes = std::max(m_maxProbes, m_probes);
         m_probes = 0;
         gHalf = 0;
-        if (!placeCandidate(collectCandidates(true))) {
+        if (!placeCandidate(candidatesOf(row))) {
             ++m_failures;
             return Outcome::Picked;
         }
@@ -829,6 +899,27 @@ private:
         yieldToEvents();
         return rules::property(gSubject.toInt(), kBlockColumn) > 0 && row < m_open ? Outcome::PlacedBlock
                                                                                       : Outcome::Placed;
+    }
+
+    // A cell's candidates are tested again only when the grid changed since:
+    // the picks that end a pass find nothing to place, pick after pick.
+    int candidatesOf(int row)
+    {
+        Candidates& known = m_candidates[static_cast<std::size_t>(row)];
+        if (known.version != gKnown.version) {
+            const int n = collectCandidates(true);
+            known.version = gKnown.version;
+            known.subjects.clear();
+            for (int i = 1; i <= n; ++i)
+                known.subjects.push_back(gSubjectWork(i));
+            return n;
+        }
+        for (int i = 0; i <= static_cast<int>(gSubjectWork.upper()); ++i)
+            gSubjectWork(i) = 0;
+        const int n = static_cast<int>(known.subjects.size());
+        for (int i = 1; i <= n; ++i)
+            gSubjectWork(i) = known.subjects[static_cast<std::size_t>(i - 1)];
+        return n;
     }
 
     // Places one of the n candidates of the cell; a block that does not fit
@@ -916,6 +1007,12 @@ private:
         saveResult();
     }
 
+    struct Candidates {
+        long version = -1;
+        std::vector<short> subjects;
+    };
+
+    std::vector<Candidates> m_candidates;  // by row of the open cells
     int m_best = 0;
     double m_pass = 0;
     int m_open = 0;
@@ -1034,6 +1131,9 @@ bool placeWhole()
         place(subject);
         return true;
     }
+    // Taken out again, the block leaves the grid as it found it: what the run
+    // knew of it still holds.
+    const long version = gKnown.version;
     std::vector<PeriodSnapshot> before{PeriodSnapshot(day, first)};
     place(subject);
     bool fits = true;
@@ -1045,8 +1145,10 @@ bool placeWhole()
             place(subject);
         }
     }
-    if (!fits)
+    if (!fits) {
         takeOutAgain(day, cls, before);
+        gKnown.version = version;
+    }
     setCell(day, cls, first);
     gSubject = subject;
     return fits;

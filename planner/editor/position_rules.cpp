@@ -73,9 +73,11 @@ bool isEdgePeriod(const Placement& at)
 void checkPredecessor(const Placement& at, int predecessor)
 {
     if (at.period == 1)
-        refuse(screenName(at.subject) + " verlangt Verkettung");
+        refuse([&] { return screenName(at.subject) + " verlangt Verkettung"; });
     else if (!holdsAt(at.day, at.period - 1, at.cls, predecessor))
-        refuse(screenName(at.subject) + " darf nur nach " + screenName(predecessor) + " gesteckt werden.");
+        refuse([&] {
+            return screenName(at.subject) + " darf nur nach " + screenName(predecessor) + " gesteckt werden.";
+        });
 }
 
 void checkSuccessor(const Placement& at)
@@ -88,8 +90,10 @@ void checkSuccessor(const Placement& at)
         return;
     const int required = property(successor, kPredecessor);
     if (required != 0 && required != at.subject)
-        refuse("Verkettung: " + screenName(successor) + " in der Einheit" + QString::number(next)
-               + " verlangt als Vorgänger " + screenName(required) + ".");
+        refuse([&] {
+            return "Verkettung: " + screenName(successor) + " in der Einheit" + QString::number(next)
+                + " verlangt als Vorgänger " + screenName(required) + ".";
+        });
 }
 
 }
@@ -101,12 +105,12 @@ void CheckPeriodLimits()
     const int code = property(at.subject, kTimeRule);
     if (code == kEdgePeriodRule) {
         if (!isEdgePeriod(at))
-            refuse(screenName(at.subject) + " nur als Randstunde");
+            refuse([&] { return screenName(at.subject) + " nur als Randstunde"; });
         return;
     }
     const AllowedPeriods allowed = allowedPeriods(code);
     if (at.period < allowed.first || at.period > allowed.last)
-        refuse(screenName(at.subject) + timeRuleMessage(code, allowed));
+        refuse([&] { return screenName(at.subject) + timeRuleMessage(code, allowed); });
 }
 
 void CheckNotConsecutiveDays()
@@ -118,7 +122,7 @@ void CheckNotConsecutiveDays()
     const bool dayBefore = at.day != 1 && onDayInRow(at, at.day - 1, at.half, at.subject);
     const bool dayAfter = at.day != timetable::days() && onDayInRow(at, at.day + 1, at.half, at.subject);
     if (dayBefore || dayAfter)
-        refuse(screenName(at.subject) + " nicht an aufeinanderfolgenden Tagen");
+        refuse([&] { return screenName(at.subject) + " nicht an aufeinanderfolgenden Tagen"; });
 }
 
 void CheckNotSameDayWith()
@@ -128,7 +132,7 @@ void CheckNotSameDayWith()
     for (int column : kNotSameDayWith) {
         const int other = property(at.subject, column);
         if (other != 0 && onDay(at, other)) {
-            refuse(" nicht am selben Tag mit " + screenName(other));
+            refuse([&] { return " nicht am selben Tag mit " + screenName(other); });
             return;
         }
     }

@@ -9,10 +9,29 @@ Placement current()
     return {gDay.toInt(), gPeriod.toInt(), gClass.toInt(), gHalf.toInt(), gSubject.toInt()};
 }
 
-void refuse(const QString& message)
+namespace {
+int gQuietScopes = 0;
+}
+
+QuietRefusals::QuietRefusals() { ++gQuietScopes; }
+QuietRefusals::~QuietRefusals() { --gQuietScopes; }
+
+bool refusalTextWanted() { return gQuietScopes == 0; }
+
+void refuseWithText(const QString& message)
 {
     gCheckOk = 0;
     gText = message;
+}
+
+void refuseQuietly() { gCheckOk = 0; }
+
+void refuse(const char* message)
+{
+    if (refusalTextWanted())
+        refuseWithText(QString::fromUtf8(message));
+    else
+        refuseQuietly();
 }
 
 namespace {

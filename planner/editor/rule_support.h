@@ -5,6 +5,8 @@
 // outside the table.
 #include <QString>
 
+#include <concepts>
+
 namespace rules {
 
 // The cell and subject the rules are asked about (gDay, gPeriod, gClass,
@@ -14,8 +16,37 @@ struct Placement {
 };
 Placement current();
 
-// Refuses the placement with a message.
-void refuse(const QString& message);
+// Refuses the placement with a message. A message is made only when someone
+// may read it: inside a QuietRefusals scope gText is left as it is.
+void refuse(const char* message);
+template <std::invocable Compose>
+void refuse(Compose compose);
+
+// While one lives, refusals leave gText alone: a search that only wants to
+// know whether a subject fits spares the German texts. Only around rule calls
+// that run no event loop, so the editor's and "warum nicht ..."'s own rule
+// calls always get their texts.
+class QuietRefusals {
+public:
+    QuietRefusals();
+    ~QuietRefusals();
+    QuietRefusals(const QuietRefusals&) = delete;
+    QuietRefusals& operator=(const QuietRefusals&) = delete;
+};
+// Whether a refusal's text is wanted now; rules that write gText without
+// refusing ask this too.
+bool refusalTextWanted();
+void refuseWithText(const QString& message);
+void refuseQuietly();
+
+template <std::invocable Compose>
+void refuse(Compose compose)
+{
+    if (refusalTextWanted())
+        refuseWithText(compose());
+    else
+        refuseQuietly();
+}
 
 // Subject in / fixation code of a cell of the grid; 0 outside it.
 short lessonAt(int day, int period, int cls, int half);

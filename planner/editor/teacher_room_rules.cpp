@@ -105,18 +105,20 @@ void CheckTeacherAvailable()
             continue;
         const short code = gTeacherUnavailable(teacher, at.day, at.period);
         if (code == kCannotCome) {
-            refuse(fullName(teacher) + " kann nicht kommen");
+            refuse([&] { return fullName(teacher) + " kann nicht kommen"; });
             return;
         }
         if (code == kSupervision) {
-            refuse(fullName(teacher) + " hat Aufsicht");
+            refuse([&] { return fullName(teacher) + " hat Aufsicht"; });
             return;
         }
         const int otherClass = gTeacherPlanClass(teacher, at.day, at.period);
         if (otherClass >= 1 && otherClass != at.cls) {
-            refuse(fullName(teacher) + " hat schon " +
-                   rules::screenName(gTeacherPlanSubject(teacher, at.day, at.period)) + " in der Klasse " +
-                   rules::className(otherClass));
+            refuse([&] {
+                return fullName(teacher) + " hat schon " +
+                       rules::screenName(gTeacherPlanSubject(teacher, at.day, at.period)) + " in der Klasse " +
+                       rules::className(otherClass);
+            });
             return;
         }
     }
@@ -131,7 +133,9 @@ void CheckTeacherMaxConsecutive()
         if (limit == 0)
             continue;
         if (teachingRunThrough(teacher, at) > limit) {
-            refuse("Belastbarkeit von " + gTeacherShort(teacher) + " = maximal" + numbers::strForm(limit));
+            refuse([&] {
+                return "Belastbarkeit von " + gTeacherShort(teacher) + " = maximal" + numbers::strForm(limit);
+            });
             return;
         }
     }
@@ -150,9 +154,11 @@ void CheckTeacherClash()
             continue;
         const short subject = gTeacherPlanSubject(teacher, at.day, overlap);
         if (subject > 0) {
-            refuse("Überschneidung: " + gTeacherShort(teacher) + " hat schon " + rules::screenName(subject) + " " +
-                   rules::className(gTeacherPlanClass(teacher, at.day, overlap)) + " in der " +
-                   numbers::strForm(overlap) + ". Eh.");
+            refuse([&] {
+                return "Überschneidung: " + gTeacherShort(teacher) + " hat schon " + rules::screenName(subject) +
+                       " " + rules::className(gTeacherPlanClass(teacher, at.day, overlap)) + " in der " +
+                       numbers::strForm(overlap) + ". Eh.";
+            });
             return;
         }
     }
@@ -167,12 +173,21 @@ void CheckRoomCapacity()
         return;
     RoomCounts wanted{};
     const RoomCounts demand = roomDemand(at, partner, wanted);
-    QString message = "Überbelegung:";
-    for (int room = 1; room <= kRoomCount; ++room) {
-        if (wanted[room] && demand[room] > availability(room, at)) {
-            gCheckOk = 0;
-            message += " " + QString::number(demand[room]) + " im Raum " + gSpecialRoomNames(room) + " ";
-        }
+    const auto overbooked = [&](int room) { return wanted[room] && demand[room] > availability(room, at); };
+    bool refused = false;
+    for (int room = 1; room <= kRoomCount; ++room)
+        refused = refused || overbooked(room);
+    if (!refused) {
+        if (rules::refusalTextWanted())
+            gText = QString();
+        return;
     }
-    gText = gCheckOk == 1 ? QString() : message;
+    refuse([&] {
+        QString message = "Überbelegung:";
+        for (int room = 1; room <= kRoomCount; ++room) {
+            if (overbooked(room))
+                message += " " + QString::number(demand[room]) + " im Raum " + gSpecialRoomNames(room) + " ";
+        }
+        return message;
+    });
 }

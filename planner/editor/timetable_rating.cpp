@@ -4,6 +4,7 @@
 #include "core/timetable.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -17,34 +18,70 @@ bool isTeacher(int t) { return t >= 1 && gTeacherPlanSubject.inBounds(t, 0); }
 
 bool taught(int t, int day, int period) { return isTeacher(t) && gTeacherPlanSubject(t, day, period) > 0; }
 
-short code(int t, int day, int period) { return isTeacher(t) ? gTeacherUnavailable(t, day, period) : 0; }
-
 // The week in use, kept within the per-day and per-period work tables.
 int ratedDays() { return std::min(timetable::days(), static_cast<int>(gDayCounts.upper())); }
 int ratedPeriods() { return std::min(timetable::periods(), static_cast<int>(gPeriodWork.upper())); }
 
 bool seriesGapsCounted() { return gGapRules(kSeriesRule) == 1; }
 
+// One day of a teacher as the rating reads it, periods 1..periods.
+struct TeacherDay {
+    static constexpr int kPeriods = 11;
+    int periods = 0;
+    std::array<short, kPeriods + 1> code{};
+    std::array<bool, kPeriods + 1> taught{};
+    // 1 for a gap, as gPeriodWork holds it.
+    std::array<int, kPeriods + 1> gap{};
+};
+
+TeacherDay teacherDay(int t, int day, int periods)
+{
+    TeacherDay d;
+    d.periods = periods;
+    if (!isTeacher(t))
+        return d;
+    if (periods < 1)
+        return d;
+    // A day's periods lie side by side in both tables.
+    const short* codes = &gTeacherUnavailable(t, day, 1);
+    const short* subjects = &gTeacherPlanSubject(t, day, 1);
+    for (int p = 1; p <= periods; ++p) {
+        d.code[p] = codes[p - 1];
+        d.taught[p] = subjects[p - 1] > 0;
+    }
+    return d;
+}
+
+// The figures of one teacher, summed over the days.
+struct TeacherFigures {
+    int hours = 0;
+    int gaps = 0;
+    int seriesGaps = 0;
+    int wishPeriods = 0;
+    int wishTotal = 0;
+    int blocked = 0;
+    int earlyFinish = 0;
+};
+
 // A free period marked "rather free" between lessons is no gap, unless a
 // neighbour marked the same way had to be taught after all.
-bool wishNeighbourTaught(int t, int day, int p, int periods)
+bool wishNeighbourTaught(const TeacherDay& d, int p)
 {
-    const auto neighbour = [&](int q) { return code(t, day, q) == kWishFree && taught(t, day, q); };
-    return (p != 1 && neighbour(p - 1)) || (p != periods && neighbour(p + 1));
+    const auto neighbour = [&](int q) { return d.code[q] == kWishFree && d.taught[q]; };
+    return (p != 1 && neighbour(p - 1)) || (p != d.periods && neighbour(p + 1));
 }
 
 // Counts the blocked and taught periods of one day and returns the first and
 // last taught period (periods and 0 on a free day).
-std::pair<int, int> scanDay(int t, int day, int periods)
+std::pair<int, int> scanDay(const TeacherDay& d, TeacherFigures& f)
 {
-    int first = periods;
+    int first = d.periods;
     int last = 0;
-    for (int p = 1; p <= periods; ++p) {
-        if (code(t, day, p) == kCannotCome)
-            gGapWeight += 1;
-        gPeriodWork(p) = 0;
-        if (taught(t, day, p)) {
-            gTeacherHours += 1;
+    for (int p = 1; p <= d.periods; ++p) {
+        if (d.code[p] == kCannotCome)
+            ++f.blocked;
+        if (d.taught[p]) {
+            ++f.hours;
             first = std::min(first, p);
             last = p;
         }
@@ -52,42 +89,39 @@ std::pair<int, int> scanDay(int t, int day, int periods)
     return {first, last};
 }
 
-void markGaps(int t, int day, int first, int last, int periods)
+// Returns the day's gaps.
+int markGaps(TeacherDay& d, int first, int last)
 {
-    for (int p = first; p <= last; ++p)
-        if (!taught(t, day, p))
-            gPeriodWork(p) = 1;
+    int gaps = 0;
     for (int p = first; p <= last; ++p) {
-        if (gPeriodWork(p) == 1 && code(t, day, p) == kCannotCome)
-            gPeriodWork(p) = 0;
-        if (gPeriodWork(p) == 1 && code(t, day, p) == kWishFree && !wishNeighbourTaught(t, day, p, periods))
-            gPeriodWork(p) = 0;
-        if (gPeriodWork(p) == 1) {
-            ++gTeacherGaps;
-            ++gDayCounts(day);
-        }
+        const bool gap = !d.taught[p] && d.code[p] != kCannotCome &&
+                         !(d.code[p] == kWishFree && !wishNeighbourTaught(d, p));
+        d.gap[p] = gap ? 1 : 0;
+        gaps += gap ? 1 : 0;
     }
+    return gaps;
 }
 
-void countWishes(int t, int day, int periods)
+void countWishes(const TeacherDay& d, TeacherFigures& f)
 {
-    for (int p = 1; p <= periods; ++p) {
-        const short c = code(t, day, p);
-        const bool busy = taught(t, day, p);
+    for (int p = 1; p <= d.periods; ++p) {
+        const short c = d.code[p];
+        const bool busy = d.taught[p];
         if ((c == kWishFree && busy) || (c == kWishTaught && !busy))
-            gWishTotal += 1;
+            ++f.wishTotal;
         else if ((c == kWishFree && !busy) || (c == kWishTaught && busy))
-            gWishPeriods += 1;
+            ++f.wishPeriods;
     }
 }
 
 // Overlapping patterns count each: 0 1 0 1 0 1 0 holds two.
-void countSeriesGaps(int periods)
+int seriesGaps(const TeacherDay& d)
 {
-    for (int k = 1; k <= periods - 4; ++k)
-        if (gPeriodWork(k) == 0 && gPeriodWork(k + 1) == 1 && gPeriodWork(k + 2) == 0 && gPeriodWork(k + 3) == 1 &&
-            gPeriodWork(k + 4) == 0)
-            gSeriesGaps += 1;
+    int count = 0;
+    for (int k = 1; k <= d.periods - 4; ++k)
+        if (d.gap[k] == 0 && d.gap[k + 1] == 1 && d.gap[k + 2] == 0 && d.gap[k + 3] == 1 && d.gap[k + 4] == 0)
+            ++count;
+    return count;
 }
 
 // The school's last period per weekday, over all teachers and the whole grid.
@@ -133,21 +167,30 @@ void ComputeTeacherGaps()
 {
     const int t = gTeacher.toInt();
     const int periods = ratedPeriods();
-    gTeacherHours = 0;
-    gTeacherGaps = 0;
-    gSeriesGaps = 0;
-    gWishPeriods = 0;
-    gWishTotal = 0;
-    gGapWeight = 0;
-    gEvalCount = 0;
-    for (int day = 1; day <= ratedDays(); ++day) {
-        const auto [first, last] = scanDay(t, day, periods);
-        markGaps(t, day, first, last, periods);
-        countWishes(t, day, periods);
+    const int days = ratedDays();
+    TeacherFigures f;
+    TeacherDay d;
+    for (int day = 1; day <= days; ++day) {
+        d = teacherDay(t, day, periods);
+        const auto [first, last] = scanDay(d, f);
+        const int gaps = markGaps(d, first, last);
+        f.gaps += gaps;
+        gDayCounts(day) = static_cast<short>(gDayCounts(day) + gaps);
+        countWishes(d, f);
         if (seriesGapsCounted())
-            countSeriesGaps(periods);
-        gEvalCount = static_cast<short>(gEvalCount + gDayCounts2(day) - last);
+            f.seriesGaps += seriesGaps(d);
+        f.earlyFinish += gDayCounts2(day) - last;
     }
+    // The gaps of the last day stay in gPeriodWork.
+    for (int p = 1; days >= 1 && p <= periods; ++p)
+        gPeriodWork(p) = d.gap[p];
+    gTeacherHours = f.hours;
+    gTeacherGaps = static_cast<short>(f.gaps);
+    gSeriesGaps = f.seriesGaps;
+    gWishPeriods = f.wishPeriods;
+    gWishTotal = f.wishTotal;
+    gGapWeight = f.blocked;
+    gEvalCount = static_cast<short>(f.earlyFinish);
 }
 
 void RateTimetable()

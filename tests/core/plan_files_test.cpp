@@ -292,3 +292,39 @@ TEST_F(PlanFilesTest, ACreatedListCountsItsOneLineWhateverThePlanIsCalled)
         EXPECT_EQ(gPlanCount, 1) << name.toStdString();
     }
 }
+
+// A plan kept beside the model goes into it as loading its files would put
+// it; reading it leaves the model alone, and a plan with a file missing is not
+// kept.
+TEST_F(PlanFilesTest, AKeptPlanLoadsAsItsFilesWould)
+{
+    fillFullPlan();
+    save("12");
+    load("12");
+    save("13");
+
+    gTimetable(2, 3, 4, 1) = 77;
+    gPlanTitle = "Im Speicher";
+    gDaysPerWeek = 5;
+    gPlanName = "12";
+    PlanContents kept;
+    ASSERT_TRUE(kept.read());
+    EXPECT_TRUE(gTimetable(2, 3, 4, 1) == 77 && gPlanTitle == "Im Speicher" && gDaysPerWeek == 5);
+
+    gTeacherPlanSubject.fill(0);
+    gCheckOk = 0;
+    kept.load();
+    EXPECT_TRUE(gCheckOk == 1);
+    save("14");
+    for (const char* tag : kTags)
+        EXPECT_EQ(readBytes(QString(tag) + "14.xxx"), readBytes(QString(tag) + "13.xxx")) << tag;
+    const int s = gTimetable(6, 11, 24, 1);
+    EXPECT_EQ(gTeacherPlanSubject(gSubjectTeachers(24, s, 0), 6, 11), s) << "teacher-side tables rebuilt";
+
+    ASSERT_TRUE(QFile::remove(path("LKN12.xxx")));
+    gPlanName = "12";
+    gTimetable(2, 3, 4, 1) = 77;
+    runtime::resetBeeps();
+    EXPECT_FALSE(kept.read());
+    EXPECT_TRUE(gTimetable(2, 3, 4, 1) == 77 && gCheckOk == 1 && runtime::beepCount() == 0);
+}

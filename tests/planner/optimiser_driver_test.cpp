@@ -44,7 +44,7 @@ TEST_F(OptimiserDriverTest, FillRunWorksOnTheFoldersClasses)
     const int required = curriculumOfNamedClasses();
     ASSERT_GT(required, 0);
 
-    const trial::Result r = trial::run(trial::kFill, 60000, 1, 0x1F, true, 300);
+    const trial::Result r = trial::runSteps(trial::kFill, 300, 1, 0x1F, true);
 
     EXPECT_TRUE(r.started) << qPrintable(r.status);
     EXPECT_EQ(r.before.required, required);

@@ -176,6 +176,28 @@ TEST_F(OptimiserRunTest, FailedSaveAndLoadKeepTheGridConsistent)
     }
 }
 
+// The improvement passes go back to the best plan without reading plan "0"
+// again; once a save failed, what the files hold decides, as it would have
+// without the copy: here plan "0" cannot be read, and the run ends after the
+// pass.
+TEST_F(OptimiserRunTest, AfterAFailedSaveThePassGoesBackToTheFiles)
+{
+    week(1, 3);
+    hours(1, 1, 1);
+    place(1, 1, 1, 0, 1);
+    place(1, 2, 1, 0, 2);
+    place(1, 3, 1, 0, 3);
+    optimiser::setYieldHook([this] {
+        if (!QFileInfo(path(QStringLiteral("KSP0.xxx"))).isDir())
+            blockFile(QStringLiteral("KSP0.xxx"));
+        if (++m_yields == 500)
+            gOptimizerRunning = 0;
+    });
+    run(2);
+    EXPECT_EQ(gOptFactor, 2) << "one pass";
+    EXPECT_TRUE(optimiser::lastFailure().contains(QStringLiteral("nicht geladen")));
+}
+
 // The first ticked method that the drawn number reaches; with none ticked 5.
 TEST_F(OptimiserRunTest, ReleaseMethodFollowsTheDrawnNumberAndTicks)
 {
