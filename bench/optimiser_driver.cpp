@@ -2,8 +2,11 @@
 // of a data folder, and prints what they achieved:
 //
 //   optimiser-driver [--mode 0|1|2] [--seed N] [--seconds T] [--methods 1T,LG,Wa,1K,ZF]
-//                    [--ai] [--folder DIR | --constructed] [--chain STEPS]
+//                    [--ai] [--folder DIR | --constructed] [--chain STEPS] [--save-to DIR]
 //
+// --save-to writes the generated or constructed school into the data folder
+// DIR (a copy of a school's folder, for its settings) as its master data and
+// plan "1", and ends: the school can then be tried in the windows.
 // --constructed runs on the school drawn from a complete week (the test
 // support's constructed school) in place of the generated one.
 // Each run starts as "starte Optimierung" starts it, with the window's start
@@ -30,9 +33,15 @@
 #include "bench/optimiser_trial.h"
 #include "core/constants.h"
 #include "core/model.h"
+#include "core/plan_files.h"
+#include "core/settings_file.h"
 #include "core/timetable.h"
 #include "planner/editor/editor_support.h"
 #include "planner/editor/missing_lessons.h"
+#include "planner/masterdata/class_table.h"
+#include "planner/masterdata/school_files.h"
+#include "planner/masterdata/subject_table.h"
+#include "platform/datafile.h"
 #include "tests/support/constructed_school.h"
 #include "tests/support/generated_school.h"
 
@@ -165,6 +174,42 @@ int releaseDays(bool onlyWithGaps)
     return released;
 }
 
+// The settings and master data that the program's windows write through their
+// own procedures; the teachers and special rooms in the layout the start
+// reads after such settings.
+bool saveSchool(const QString& folder)
+{
+    constexpr int kTeacherSlots = 60;
+    constexpr int kSpecialRooms = 16;
+    gDataPath = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    datafile::Writer teachers;
+    datafile::Writer loads;
+    for (int t = 1; t <= kTeacherSlots; ++t) {
+        teachers.line(gTeacherNames(t).toString());
+        teachers.line(gTeacherShort(t));
+        loads.number(gTeacherMaxLoad(t));
+    }
+    datafile::Writer rooms;
+    for (int r = 1; r <= kSpecialRooms; ++r)
+        rooms.line(gSpecialRoomNames(r));
+    for (int r = 1; r <= kSpecialRooms; ++r)
+        for (int d = 1; d <= timetable::days(); ++d)
+            for (int p = 1; p <= timetable::periods(); ++p)
+                rooms.number(gSpecialRoomAvailability(r, d, p));
+    datafile::Writer name;
+    name.line(gSchoolName.toString());
+    // The planner opens on the school's plan.
+    gAutoLoadPlan = 1;
+    const bool written = SaveSettingsFile() && SaveClassFiles().isEmpty() && SaveCombinationFile().isEmpty() && SaveSubjectFile()
+                         && SavePeriodFile(PeriodTexts::AsHeld) && teachers.commit(gDataPath + "Namen.txt")
+                         && loads.commit(gDataPath + "belast.dat") && rooms.commit(gDataPath + "Räume.dat")
+                         && name.commit(gDataPath + "Schulname.txt");
+    if (!written)
+        return false;
+    SavePlan();
+    return gCheckOk == 1;
+}
+
 void printRun(const char* name, bool ai, int milliseconds, unsigned seed, const trial::Result& r)
 {
     std::printf("run      Modus %s%s, seed %u, limit %.1f s: %.2f s, %.0f passes, %ld steps (%.0f/s)\n", name,
@@ -227,6 +272,8 @@ int main(int argc, char** argv)
     options.addOption({QStringLiteral("folder"), QStringLiteral("a data folder in place of the generated school"),
                        QStringLiteral("dir")});
     options.addOption({QStringLiteral("constructed"), QStringLiteral("the school drawn from a complete week")});
+    options.addOption({QStringLiteral("save-to"), QStringLiteral("writes the school into a data folder"),
+                       QStringLiteral("dir")});
     options.addOption({QStringLiteral("chain"), QStringLiteral("steps taken one after the other, see the source"),
                        QStringLiteral("steps")});
     options.process(app);
@@ -275,6 +322,15 @@ int main(int argc, char** argv)
                     generated_school::kClasses, generated_school::kTeachers, generated_school::weeklyHours());
         if (!chain && mode == trial::kSearch)
             generated_school::openOneDayOfThreeClasses(1);
+    }
+    if (options.isSet(QStringLiteral("save-to"))) {
+        const QString to = options.value(QStringLiteral("save-to"));
+        if (!saveSchool(to)) {
+            std::fprintf(stderr, "cannot write the school into %s\n", qPrintable(to));
+            return 1;
+        }
+        std::printf("saved    into %s as plan %s\n", qPrintable(to), qPrintable(gPlanName));
+        return 0;
     }
     const bool folder = options.isSet(QStringLiteral("folder"));
     if (chain) {
