@@ -5,8 +5,9 @@
 //                    [--ai] [--folder DIR | --constructed] [--chain STEPS] [--save-to DIR]
 //
 // --save-to writes the generated or constructed school into the data folder
-// DIR (a copy of a school's folder, for its settings) as its master data and
-// plan "1", and ends: the school can then be tried in the windows.
+// DIR (a copy of a school's folder) as its settings, master data and plan
+// "1", which holds only the fixed cells, and ends: the school can then be
+// planned in the windows.
 // --constructed runs on the school drawn from a complete week (the test
 // support's constructed school) in place of the generated one.
 // Each run starts as "starte Optimierung" starts it, with the window's start
@@ -325,6 +326,7 @@ int main(int argc, char** argv)
     }
     if (options.isSet(QStringLiteral("save-to"))) {
         const QString to = options.value(QStringLiteral("save-to"));
+        generated_school::clearOpenLessons();
         if (!saveSchool(to)) {
             std::fprintf(stderr, "cannot write the school into %s\n", qPrintable(to));
             return 1;
