@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -55,7 +56,7 @@ bool copyFiles(const QString& from, const QString& to)
     return true;
 }
 
-bool runCase(const Case& c, unsigned seed, long scale, const QString& out)
+bool runCase(const Case& c, unsigned seed, double scale, const QString& out)
 {
     QTemporaryDir work;
     resetModel();
@@ -68,7 +69,7 @@ bool runCase(const Case& c, unsigned seed, long scale, const QString& out)
     if (c.mode == trial::kFill)
         generated_school::clearOpenLessons();
     Clock::set(QDateTime(QDate(2026, 3, 2), QTime(8, 0)));
-    const trial::Result r = trial::runSteps(c.mode, c.steps * scale, seed, c.methods, c.ai);
+    const trial::Result r = trial::runSteps(c.mode, std::lround(c.steps * scale), seed, c.methods, c.ai);
     std::printf("%-11s %8ld steps %6.0f passes %7.2f s  placed %d of %d, gaps %d, rating %.6g\n", c.name, r.yields,
                 r.passes, r.seconds, r.after.placed, r.after.required, r.after.teacherGaps, r.after.rating);
     std::fflush(stdout);
@@ -98,7 +99,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const unsigned seed = options.value(QStringLiteral("seed")).toUInt();
-    const long scale = options.value(QStringLiteral("scale")).toLong();
+    const double scale = options.value(QStringLiteral("scale")).toDouble();
     const QString only = options.value(QStringLiteral("only"));
     for (const Case& c : kCases) {
         if (!only.isEmpty() && only != QLatin1String(c.name))

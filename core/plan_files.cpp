@@ -290,10 +290,15 @@ const PlanFile kPlanFiles[] = {
 
 QString planFile(const PlanFile& f) { return planFile(QString::fromLatin1(f.tag)); }
 
+// A file that holds the lines already is left as it is: the optimiser saves
+// plan "0" again and again, most of its files unchanged, and each write waits
+// for the disk.
+bool writeUnlessOnDisk(const datafile::Writer& w, const QString& path) { return w.isOnDisk(path) || w.commit(path); }
+
 bool writePlanFiles()
 {
     for (const PlanFile& f : kPlanFiles) {
-        if (!f.compose().commit(planFile(f)))
+        if (!writeUnlessOnDisk(f.compose(), planFile(f)))
             return false;
     }
     return true;
@@ -352,7 +357,7 @@ bool enterIntoPlanList()
     datafile::Writer w;
     for (short plan : plans)
         w.number(plan);
-    if (!w.commit(planListFile()))
+    if (!writeUnlessOnDisk(w, planListFile()))
         return false;
     keepPlanNumbers(plans);
     return true;

@@ -3,6 +3,8 @@
 #include "core/model.h"
 #include "core/timetable.h"
 
+#include <type_traits>
+
 namespace rules {
 
 namespace {
@@ -24,10 +26,14 @@ void GridFigures::tally(short subject, int cls, int change)
 
 GridFigures::Column GridFigures::column(int day, int period) const
 {
+    // The classes and group rows of a day's period lie side by side.
+    const short* cells = &gTimetable(day, period, 0, 0);
+    constexpr int kRows = static_cast<int>(std::remove_reference_t<decltype(gTimetable)>::upper(3)) + 1;
+    static_assert(kClasses <= std::remove_reference_t<decltype(gTimetable)>::upper(2));
     Column c{};
     for (int cls = 1; cls <= kClasses; ++cls)
         for (int half = 0; half <= 1; ++half)
-            c[cls][half] = gTimetable(day, period, cls, half);
+            c[cls][half] = cells[cls * kRows + half];
     return c;
 }
 

@@ -31,7 +31,8 @@ short fixation(const Placement& at, int day, int period) { return rules::fixatio
 int periodsHolding(const Placement& at, int day, int subject, int skipPeriod)
 {
     int count = 0;
-    for (int p = 1; p <= timetable::periods(); ++p) {
+    const int periods = timetable::periods();
+    for (int p = 1; p <= periods; ++p) {
         if (p != skipPeriod && lesson(at, day, p) == subject)
             ++count;
     }
@@ -65,7 +66,8 @@ bool blockBeforeComplete(const Placement& at, int before)
 int roomAfter(const Placement& at)
 {
     int room = 0;
-    for (int p = at.period + 1; p <= timetable::periods(); ++p) {
+    const int periods = timetable::periods();
+    for (int p = at.period + 1; p <= periods; ++p) {
         const short there = lesson(at, at.day, p);
         if (isFixedLunch(at, p))
             continue;

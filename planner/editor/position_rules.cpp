@@ -18,7 +18,8 @@ constexpr int kLastPeriod = 11;
 
 bool onDayInRow(const Placement& at, int day, int row, int subject)
 {
-    for (int p = 1; p <= timetable::periods(); ++p) {
+    const int periods = timetable::periods();
+    for (int p = 1; p <= periods; ++p) {
         if (lessonAt(day, p, at.cls, row) == subject)
             return true;
     }

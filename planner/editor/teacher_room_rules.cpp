@@ -30,7 +30,8 @@ int teachingRunThrough(int teacher, const Placement& at)
 {
     auto teaches = [&](int period) { return gTeacherPlanClass(teacher, at.day, period) != 0; };
     int run = 1;
-    for (int p = at.period + 1; p <= timetable::periods() && teaches(p); ++p)
+    const int periods = timetable::periods();
+    for (int p = at.period + 1; p <= periods && teaches(p); ++p)
         ++run;
     for (int p = at.period - 1; p >= 1 && teaches(p); --p)
         ++run;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <type_traits>
 
 namespace {
 
@@ -60,7 +61,6 @@ struct TeacherFigures {
     int wishPeriods = 0;
     int wishTotal = 0;
     int blocked = 0;
-    int earlyFinish = 0;
 };
 
 // A free period marked "rather free" between lessons is no gap, unless a
@@ -124,6 +124,62 @@ int seriesGaps(const TeacherDay& d)
     return count;
 }
 
+// A teacher's week as the rating read it, and what it found there. The search
+// rates filling after filling, and from one to the next most teachers' weeks
+// stay as they were: what was found is taken over instead of counted again.
+struct RatedWeek {
+    int days = -1;
+    int periods = -1;
+    bool series = false;
+    std::array<TeacherDay, 7> week{};
+    TeacherFigures figures;
+    std::array<int, 7> gaps{};  // by day
+    int lastPeriods = 0;        // the days' last taught periods, summed
+};
+// Teachers whose weeks are remembered: every one the teacher tables hold.
+constexpr int kRemembered = static_cast<int>(std::remove_reference_t<decltype(gTeacherPlanSubject)>::upper(0)) + 1;
+
+RatedWeek readWeek(int t, int days, int periods, bool series)
+{
+    RatedWeek w;
+    w.days = days;
+    w.periods = periods;
+    w.series = series;
+    for (int day = 1; day <= days; ++day)
+        w.week[day] = teacherDay(t, day, periods);
+    return w;
+}
+
+// Whether the tables hold the teacher's week as it was read into `w`.
+bool sameWeek(const RatedWeek& w, int t, int days, int periods, bool series)
+{
+    if (w.days != days || w.periods != periods || w.series != series || !isTeacher(t))
+        return false;
+    for (int day = 1; day <= days && periods >= 1; ++day) {
+        const short* codes = &gTeacherUnavailable(t, day, 1);
+        const short* subjects = &gTeacherPlanSubject(t, day, 1);
+        const TeacherDay& d = w.week[day];
+        for (int p = 1; p <= periods; ++p)
+            if (d.code[p] != codes[p - 1] || d.taught[p] != (subjects[p - 1] > 0))
+                return false;
+    }
+    return true;
+}
+
+void rateWeek(RatedWeek& w)
+{
+    for (int day = 1; day <= w.days; ++day) {
+        TeacherDay& d = w.week[day];
+        const auto [first, last] = scanDay(d, w.figures);
+        w.gaps[day] = markGaps(d, first, last);
+        w.figures.gaps += w.gaps[day];
+        countWishes(d, w.figures);
+        if (w.series)
+            w.figures.seriesGaps += seriesGaps(d);
+        w.lastPeriods += last;
+    }
+}
+
 // The school's last period per weekday, over all teachers and the whole grid.
 void findLastPeriods()
 {
@@ -166,31 +222,32 @@ float teacherTerm()
 void ComputeTeacherGaps()
 {
     const int t = gTeacher.toInt();
-    const int periods = ratedPeriods();
     const int days = ratedDays();
-    TeacherFigures f;
-    TeacherDay d;
-    for (int day = 1; day <= days; ++day) {
-        d = teacherDay(t, day, periods);
-        const auto [first, last] = scanDay(d, f);
-        const int gaps = markGaps(d, first, last);
-        f.gaps += gaps;
-        gDayCounts(day) = static_cast<short>(gDayCounts(day) + gaps);
-        countWishes(d, f);
-        if (seriesGapsCounted())
-            f.seriesGaps += seriesGaps(d);
-        f.earlyFinish += gDayCounts2(day) - last;
+    const int periods = ratedPeriods();
+    const bool series = seriesGapsCounted();
+    static std::array<RatedWeek, kRemembered> remembered;
+    RatedWeek unremembered;
+    RatedWeek& w = t >= 0 && t < kRemembered ? remembered[static_cast<std::size_t>(t)] : unremembered;
+    if (!sameWeek(w, t, days, periods, series)) {
+        w = readWeek(t, days, periods, series);
+        rateWeek(w);
+    }
+
+    int earlyFinish = -w.lastPeriods;
+    for (int day = 1; day <= w.days; ++day) {
+        gDayCounts(day) = static_cast<short>(gDayCounts(day) + w.gaps[day]);
+        earlyFinish += gDayCounts2(day);
     }
     // The gaps of the last day stay in gPeriodWork.
-    for (int p = 1; days >= 1 && p <= periods; ++p)
-        gPeriodWork(p) = d.gap[p];
-    gTeacherHours = f.hours;
-    gTeacherGaps = static_cast<short>(f.gaps);
-    gSeriesGaps = f.seriesGaps;
-    gWishPeriods = f.wishPeriods;
-    gWishTotal = f.wishTotal;
-    gGapWeight = f.blocked;
-    gEvalCount = static_cast<short>(f.earlyFinish);
+    for (int p = 1; w.days >= 1 && p <= w.periods; ++p)
+        gPeriodWork(p) = w.week[w.days].gap[p];
+    gTeacherHours = w.figures.hours;
+    gTeacherGaps = static_cast<short>(w.figures.gaps);
+    gSeriesGaps = w.figures.seriesGaps;
+    gWishPeriods = w.figures.wishPeriods;
+    gWishTotal = w.figures.wishTotal;
+    gGapWeight = w.figures.blocked;
+    gEvalCount = static_cast<short>(earlyFinish);
 }
 
 void RateTimetable()

@@ -4,7 +4,9 @@
 #include "platform/runtime.h"
 #include "tests/support/fixture.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <functional>
 
 namespace {
@@ -327,4 +329,28 @@ TEST_F(PlanFilesTest, AKeptPlanLoadsAsItsFilesWould)
     runtime::resetBeeps();
     EXPECT_FALSE(kept.read());
     EXPECT_TRUE(gTimetable(2, 3, 4, 1) == 77 && gCheckOk == 1 && runtime::beepCount() == 0);
+}
+
+// Saving again rewrites only the files whose lines changed; the others, the
+// plan list among them, stay as they are on disk.
+TEST_F(PlanFilesTest, ASaveLeavesFilesThatHoldItsLinesAlready)
+{
+    fillFullPlan();
+    save("5");
+    save("5");
+    const QDateTime old(QDate(2001, 1, 1), QTime(12, 0));
+    for (const QString& name : {QStringLiteral("LFV5.xxx"), QStringLiteral("KSP5.xxx"), QStringLiteral("Pläne.lst")}) {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.setFileTime(old, QFileDevice::FileModificationTime));
+        f.close();
+        ASSERT_EQ(QFileInfo(path(name)).lastModified(), old) << name.toStdString();
+    }
+    gTimetable(1, 1, 1, 0) = static_cast<short>(gTimetable(1, 1, 1, 0) % 99 + 1);
+    const QString first = QStringLiteral(" %1 ").arg(gTimetable(1, 1, 1, 0));
+    save("5");
+    EXPECT_TRUE(gCheckOk == 1);
+    EXPECT_EQ(QFileInfo(path("LFV5.xxx")).lastModified(), old);
+    EXPECT_EQ(QFileInfo(path("Pläne.lst")).lastModified(), old);
+    EXPECT_GT(QFileInfo(path("KSP5.xxx")).lastModified(), old);
+    EXPECT_EQ(readLines("KSP5.xxx").value(0), first);
 }
