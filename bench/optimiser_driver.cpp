@@ -1,44 +1,68 @@
-// Runs one optimiser mode without a window on the generated school or on a
-// copy of a data folder, and prints what it achieved:
+// Runs optimiser modes without a window on the generated school or on a copy
+// of a data folder, and prints what they achieved:
 //
 //   optimiser-driver [--mode 0|1|2] [--seed N] [--seconds T] [--methods 1T,LG,Wa,1K,ZF]
-//                    [--ai] [--folder DIR]
+//                    [--ai] [--folder DIR | --constructed] [--chain STEPS] [--save-to DIR]
 //
-// Mode 0 first takes every unfixed lesson out of the plan, so it fills from
-// the fixed cells; mode 1 on the generated school opens Monday of "6b", "8c"
-// and "10d"; on a data folder modes 1 and 2 work on its start plan as it is.
-// The folder itself is never written: the run saves plan "0" in a copy.
+// --save-to writes the generated or constructed school into the data folder
+// DIR (a copy of a school's folder) as its settings, master data and plan
+// "1", which holds only the fixed cells, and ends: the school can then be
+// planned in the windows.
+// --constructed runs on the school drawn from a complete week (the test
+// support's constructed school) in place of the generated one.
+// Each run starts as "starte Optimierung" starts it, with the window's start
+// steps and checks, on the classes in use. Mode 0 first takes every unfixed
+// lesson out of the plan, so it fills from the fixed cells; mode 1 on the
+// generated school opens Monday of "6b", "8c" and "10d"; on a data folder
+// modes 1 and 2 work on its start plan as it is. The folder itself is never
+// written: the run saves plan "0" in a copy.
+//
+// --chain takes the steps a timetable maker takes in the windows, one after
+// the other on the same plan, in place of --mode and --seconds; the steps are
+// separated by commas; on a generated school they start from its fixed
+// cells, on a folder from its start plan:
+//   0:T, 0ai:T, 1:T, 2:T  "Modus 0" (with "ai"), "Modus 1", "Modus 2" for T seconds
+//   fix                   the editor's "alle Stunden fixieren"
+//   release-missing       the class-header click on every day of each class
+//                         that "fehlende Stunden ?" names
+//   release-days          the class-header click on each day of those classes
+//                         that holds an empty cell not fixed absolutely
+// A class that lacks a lesson of an ability group has those days opened in
+// every class of its grade too.
+// e.g. --chain "0ai:60,fix,release-days,1:30,2:60". The figures are printed
+// after every step.
 #include "bench/optimiser_trial.h"
 #include "core/constants.h"
-#include "core/master_data.h"
 #include "core/model.h"
 #include "core/plan_files.h"
+#include "core/settings_file.h"
+#include "core/timetable.h"
+#include "planner/editor/editor_support.h"
+#include "planner/editor/missing_lessons.h"
+#include "planner/masterdata/class_table.h"
+#include "planner/masterdata/school_files.h"
+#include "planner/masterdata/subject_table.h"
+#include "platform/datafile.h"
+#include "tests/support/constructed_school.h"
 #include "tests/support/generated_school.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
-#include <QFile>
+#include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <optional>
+#include <set>
+#include <vector>
 
 namespace {
 
 constexpr int kModes[] = {trial::kFill, trial::kSearch, trial::kImprove};
 const char* const kMethodNames[] = {"1T", "LG", "Wa", "1K", "ZF"};
-
-bool copyFolder(const QString& from, const QString& to)
-{
-    const QDir source(from);
-    if (!source.exists())
-        return false;
-    for (const QString& name : source.entryList(QDir::Files | QDir::Hidden)) {
-        if (!QFile::copy(source.filePath(name), to + name))
-            return false;
-    }
-    return true;
-}
+constexpr short kTemporary = 1;
+constexpr short kAbsolute = 4;
 
 unsigned methodBits(const QString& list)
 {
@@ -53,8 +77,181 @@ unsigned methodBits(const QString& list)
 
 void print(const char* what, const trial::Figures& f)
 {
-    std::printf("%-8s placed %d of %d, teacher gaps %d, rating %.6g\n", what, f.placed, f.required, f.teacherGaps,
-                f.rating);
+    std::printf("%-8s placed %d of %d, teacher gaps %d, rating %.6g, refused by the error check %d\n", what,
+                f.placed, f.required, f.teacherGaps, f.rating, f.refused);
+}
+
+struct Step {
+    enum Kind { Run, Fix, ReleaseMissing, ReleaseDays } kind = Run;
+    int mode = 0; // 0, 1, 2 as the option buttons
+    bool ai = false;
+    int milliseconds = 0;
+};
+
+std::optional<std::vector<Step>> parseChain(const QString& chain)
+{
+    static const QRegularExpression run(QStringLiteral("^([012])(ai)?:([0-9.]+)$"));
+    std::vector<Step> steps;
+    for (const QString& word : chain.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString w = word.trimmed();
+        if (w == QLatin1String("fix"))
+            steps.push_back({Step::Fix});
+        else if (w == QLatin1String("release-missing"))
+            steps.push_back({Step::ReleaseMissing});
+        else if (w == QLatin1String("release-days"))
+            steps.push_back({Step::ReleaseDays});
+        else if (const auto m = run.match(w); m.hasMatch() && (m.captured(1) == QLatin1String("0") || !m.hasCaptured(2)))
+            steps.push_back({Step::Run, m.captured(1).toInt(), m.hasCaptured(2),
+                             static_cast<int>(m.captured(3).toDouble() * 1000)});
+        else
+            return std::nullopt;
+    }
+    return steps;
+}
+
+bool lacksLessons(int cls) { return !MissingHours(cls).isEmpty(); }
+
+// A day of the class that the header click would release rather than fix.
+bool dayHeld(int day, int cls)
+{
+    for (int p = 1; p <= timetable::periods(); ++p)
+        if (gFixations(day, p, cls, 0) == kTemporary)
+            return true;
+    return false;
+}
+
+bool dayHasGap(int day, int cls)
+{
+    for (int p = 1; p <= timetable::periods(); ++p)
+        if (gFixations(day, p, cls, 0) < kAbsolute && gTimetable(day, p, cls, 0) == 0 && gTimetable(day, p, cls, 1) == 0)
+            return true;
+    return false;
+}
+
+bool lacksAbilityGroupLesson(int cls)
+{
+    constexpr int kAbilityGroups = 4;
+    for (int s = 1; s <= gMaxSubjects; ++s) {
+        if (gSubjectAttr(s, kAbilityGroups) != 1 || gCurriculumHours(cls, s) == 0)
+            continue;
+        int held = 0;
+        for (int d = 1; d <= timetable::days(); ++d)
+            for (int p = 1; p <= timetable::periods(); ++p)
+                held += gTimetable(d, p, cls, 0) == s ? 1 : 0;
+        if (held < gCurriculumHours(cls, s))
+            return true;
+    }
+    return false;
+}
+
+// The header clicks on the days of the classes that lack lessons (only the
+// days with a gap when `onlyWithGaps`); a lesson of an ability group can
+// only go where the whole grade is open, so those days open in every class
+// of its grade. Returns the class-days released.
+int releaseDays(bool onlyWithGaps)
+{
+    std::set<std::pair<int, int>> days;
+    for (int c = 1; c <= timetable::lastClass(); ++c) {
+        if (!lacksLessons(c))
+            continue;
+        for (int d = 1; d <= timetable::days(); ++d) {
+            if (onlyWithGaps && !dayHasGap(d, c))
+                continue;
+            days.insert({c, d});
+            if (!lacksAbilityGroupLesson(c))
+                continue;
+            for (int k = 1; k <= timetable::lastClass(); ++k)
+                if (timetable::grade(k) == timetable::grade(c) && timetable::inAbilityGroups(k))
+                    days.insert({k, d});
+        }
+    }
+    int released = 0;
+    for (const auto& [c, d] : days) {
+        if (!dayHeld(d, c))
+            continue;
+        ToggleClassDayFixation(d, c);
+        ++released;
+    }
+    return released;
+}
+
+// The settings and master data that the program's windows write through their
+// own procedures; the teachers and special rooms in the layout the start
+// reads after such settings.
+bool saveSchool(const QString& folder)
+{
+    constexpr int kTeacherSlots = 60;
+    constexpr int kSpecialRooms = 16;
+    gDataPath = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    datafile::Writer teachers;
+    datafile::Writer loads;
+    for (int t = 1; t <= kTeacherSlots; ++t) {
+        teachers.line(gTeacherNames(t).toString());
+        teachers.line(gTeacherShort(t));
+        loads.number(gTeacherMaxLoad(t));
+    }
+    datafile::Writer rooms;
+    for (int r = 1; r <= kSpecialRooms; ++r)
+        rooms.line(gSpecialRoomNames(r));
+    for (int r = 1; r <= kSpecialRooms; ++r)
+        for (int d = 1; d <= timetable::days(); ++d)
+            for (int p = 1; p <= timetable::periods(); ++p)
+                rooms.number(gSpecialRoomAvailability(r, d, p));
+    datafile::Writer name;
+    name.line(gSchoolName.toString());
+    // The planner opens on the school's plan.
+    gAutoLoadPlan = 1;
+    const bool written = SaveSettingsFile() && SaveClassFiles().isEmpty() && SaveCombinationFile().isEmpty() && SaveSubjectFile()
+                         && SavePeriodFile(PeriodTexts::AsHeld) && teachers.commit(gDataPath + "Namen.txt")
+                         && loads.commit(gDataPath + "belast.dat") && rooms.commit(gDataPath + "Räume.dat")
+                         && name.commit(gDataPath + "Schulname.txt");
+    if (!written)
+        return false;
+    SavePlan();
+    return gCheckOk == 1;
+}
+
+void printRun(const char* name, bool ai, int milliseconds, unsigned seed, const trial::Result& r)
+{
+    std::printf("run      Modus %s%s, seed %u, limit %.1f s: %.2f s, %.0f passes, %ld steps (%.0f/s)\n", name,
+                ai ? " ai" : "", seed, milliseconds / 1000.0, r.seconds, r.passes, r.yields, r.yields / r.seconds);
+    print("before", r.before);
+    print("plan 0", r.after);
+    if (r.stopLatencyMs >= 0)
+        std::printf("stop     ended %.1f ms after the stop was due\n", r.stopLatencyMs);
+    else
+        std::printf("stop     ended on its own\n");
+    std::printf("status   %s\n", qPrintable(r.status));
+    for (int c = 1; c <= timetable::lastClass(); ++c)
+        if (lacksLessons(c))
+            std::printf("missing  %s:%s\n", qPrintable(gClassNames(c).toString()), qPrintable(MissingHours(c)));
+}
+
+void runChain(const std::vector<Step>& steps, unsigned seed, unsigned methods)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (const Step& step : steps) {
+        switch (step.kind) {
+        case Step::Run: {
+            const char* names[] = {"0", "1", "2"};
+            printRun(names[step.mode], step.ai, step.milliseconds, seed,
+                     trial::run(static_cast<short>(kModes[step.mode]), step.milliseconds, seed, methods, step.ai));
+            break;
+        }
+        case Step::Fix:
+            FixAllCells();
+            std::printf("fix      every cell fixed\n");
+            break;
+        case Step::ReleaseMissing:
+            std::printf("release  %d class-days of the classes lacking lessons\n", releaseDays(false));
+            break;
+        case Step::ReleaseDays:
+            std::printf("release  %d class-days with a gap in the classes lacking lessons\n", releaseDays(true));
+            break;
+        }
+        std::printf("         %.1f s since the start of the chain\n", clock.elapsed() / 1000.0);
+    }
 }
 
 }
@@ -65,7 +262,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCommandLineParser options;
-    options.setApplicationDescription(QStringLiteral("Runs an optimiser mode headless and prints its results."));
+    options.setApplicationDescription(QStringLiteral("Runs optimiser modes headless and prints their results."));
     options.addHelpOption();
     options.addOption({QStringLiteral("mode"), QStringLiteral("0 fill, 1 search, 2 improve"), QStringLiteral("mode"), QStringLiteral("0")});
     options.addOption({QStringLiteral("seed"), QStringLiteral("seed of the school and the run"), QStringLiteral("n"), QStringLiteral("1")});
@@ -75,6 +272,11 @@ int main(int argc, char** argv)
     options.addOption({QStringLiteral("ai"), QStringLiteral("the fill run's \"ai\"")});
     options.addOption({QStringLiteral("folder"), QStringLiteral("a data folder in place of the generated school"),
                        QStringLiteral("dir")});
+    options.addOption({QStringLiteral("constructed"), QStringLiteral("the school drawn from a complete week")});
+    options.addOption({QStringLiteral("save-to"), QStringLiteral("writes the school into a data folder"),
+                       QStringLiteral("dir")});
+    options.addOption({QStringLiteral("chain"), QStringLiteral("steps taken one after the other, see the source"),
+                       QStringLiteral("steps")});
     options.process(app);
 
     const int modeOption = options.value(QStringLiteral("mode")).toInt();
@@ -82,9 +284,18 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "mode must be 0, 1 or 2\n");
         return 2;
     }
+    std::optional<std::vector<Step>> chain;
+    if (options.isSet(QStringLiteral("chain"))) {
+        chain = parseChain(options.value(QStringLiteral("chain")));
+        if (!chain) {
+            std::fprintf(stderr, "cannot read the chain %s\n", qPrintable(options.value(QStringLiteral("chain"))));
+            return 2;
+        }
+    }
     const short mode = static_cast<short>(kModes[modeOption]);
     const unsigned seed = options.value(QStringLiteral("seed")).toUInt();
     const int milliseconds = static_cast<int>(options.value(QStringLiteral("seconds")).toDouble() * 1000);
+    const unsigned methods = methodBits(options.value(QStringLiteral("methods")));
 
     QTemporaryDir work;
     resetModel();
@@ -92,35 +303,48 @@ int main(int argc, char** argv)
     trial::answerMessagesQuietly();
     if (options.isSet(QStringLiteral("folder"))) {
         const QString folder = options.value(QStringLiteral("folder"));
-        if (!work.isValid() || !copyFolder(folder, work.path() + QLatin1Char('/'))) {
+        if (!work.isValid() || !trial::loadFolderCopy(folder, work.path() + QLatin1Char('/'))) {
             std::fprintf(stderr, "cannot copy the data folder %s\n", qPrintable(folder));
             return 1;
         }
+        std::printf("school   %s, plan %s \"%s\", %d classes\n", qPrintable(folder), qPrintable(gPlanName),
+                    qPrintable(gPlanTitle), timetable::lastClass());
+    } else if (options.isSet(QStringLiteral("constructed"))) {
+        constructed_school::build(seed);
         gDataPath = work.path() + QLatin1Char('/');
-        LoadMasterData();
-        LoadStartPlan();
-        std::printf("school   %s, plan %s \"%s\"\n", qPrintable(folder), qPrintable(gPlanName), qPrintable(gPlanTitle));
+        std::printf("school   constructed from seed %u: %d classes, %d teachers, %d weekly hours\n", seed,
+                    constructed_school::kClasses, constructed_school::teachers(), generated_school::weeklyHours());
+        if (!chain && mode == trial::kSearch)
+            generated_school::openOneDayOfThreeClasses(1);
     } else {
         generated_school::build(seed);
         gDataPath = work.path() + QLatin1Char('/');
         std::printf("school   generated from seed %u: %d classes, %d teachers, %d weekly hours\n", seed,
                     generated_school::kClasses, generated_school::kTeachers, generated_school::weeklyHours());
-        if (mode == trial::kSearch)
+        if (!chain && mode == trial::kSearch)
             generated_school::openOneDayOfThreeClasses(1);
+    }
+    if (options.isSet(QStringLiteral("save-to"))) {
+        const QString to = options.value(QStringLiteral("save-to"));
+        generated_school::clearOpenLessons();
+        if (!saveSchool(to)) {
+            std::fprintf(stderr, "cannot write the school into %s\n", qPrintable(to));
+            return 1;
+        }
+        std::printf("saved    into %s as plan %s\n", qPrintable(to), qPrintable(gPlanName));
+        return 0;
+    }
+    const bool folder = options.isSet(QStringLiteral("folder"));
+    if (chain) {
+        if (!folder)
+            generated_school::clearOpenLessons();
+        runChain(*chain, seed, methods);
+        return 0;
     }
     if (mode == trial::kFill)
         generated_school::clearOpenLessons();
 
-    const trial::Result r = trial::run(mode, milliseconds, seed, methodBits(options.value(QStringLiteral("methods"))),
-                                       options.isSet(QStringLiteral("ai")));
-    std::printf("run      Modus %d, seed %u, limit %.1f s: %.2f s, %.0f passes, %ld steps (%.0f/s)\n", modeOption,
-                seed, milliseconds / 1000.0, r.seconds, r.passes, r.yields, r.yields / r.seconds);
-    print("before", r.before);
-    print("plan 0", r.after);
-    if (r.stopLatencyMs >= 0)
-        std::printf("stop     ended %.1f ms after the stop was due\n", r.stopLatencyMs);
-    else
-        std::printf("stop     ended on its own\n");
-    std::printf("status   %s\n", qPrintable(r.status));
+    const trial::Result r = trial::run(mode, milliseconds, seed, methods, options.isSet(QStringLiteral("ai")));
+    printRun(qPrintable(QString::number(modeOption)), options.isSet(QStringLiteral("ai")), milliseconds, seed, r);
     return 0;
 }

@@ -1,10 +1,14 @@
 #include "bench/optimiser_trial.h"
 
+#include "admin/time_up_window.h"
+#include "core/master_data.h"
 #include "core/model.h"
+#include "core/plan_files.h"
 #include "core/timetable.h"
 #include "planner/editor/editor_support.h"
 #include "planner/editor/optimiser_runs.h"
 #include "planner/editor/optimiser_window.h"
+#include "planner/editor/rule_chains.h"
 #include "planner/editor/timetable_rating.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -12,13 +16,47 @@
 #include "platform/runtime.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
+#include <QRadioButton>
 #include <QTimer>
 
 #include <cstdio>
 
 namespace trial {
+namespace {
+
+// The option button of each mode in Form18.
+int optionOf(short mode) { return mode == kFill ? 0 : mode == kSearch ? 1 : 2; }
+
+// The lessons of the week, both group rows, that the error check of the
+// editor's day check refuses; lessons fixed without the check are left out
+// as there.
+int refusedLessons()
+{
+    constexpr short kAbsolute = 4;
+    int refused = 0;
+    for (int d = 1; d <= timetable::days(); ++d)
+        for (int p = 1; p <= timetable::periods(); ++p)
+            for (int c = 1; c <= timetable::lastClass(); ++c)
+                for (int half = 0; half <= 1; ++half) {
+                    const int subject = gTimetable(d, p, c, half);
+                    if (subject == 0 || gFixations(d, p, c, half) > kAbsolute)
+                        continue;
+                    gDay = d;
+                    gPeriod = p;
+                    gClass = c;
+                    gHalf = half;
+                    gSubject = subject;
+                    gCheckOk = 1;
+                    refused += RunErrorCheckChain() ? 0 : 1;
+                }
+    return refused;
+}
+
+}
 
 Figures measure()
 {
@@ -30,6 +68,7 @@ Figures measure()
     f.rating = gQualityRatio.toDouble();
     for (int d = 1; d <= timetable::days(); ++d)
         f.teacherGaps += gDayCounts(d);
+    f.refused = refusedLessons();
     return f;
 }
 
@@ -47,7 +86,6 @@ namespace {
 Result runUntil(short mode, int milliseconds, long steps, unsigned seed, unsigned methods, bool ai)
 {
     Result r;
-    r.before = measure();
     Form18* window = forms::get<Form18>();
     const auto checks = window->methodChecks();
     for (int m = 0; m < Form18::kMethods; ++m)
@@ -60,6 +98,7 @@ Result runUntil(short mode, int milliseconds, long steps, unsigned seed, unsigne
     if (chosen == 0)
         for (int s = 1; s <= gMaxSubjects; ++s)
             gOptimizeSubjects(s) = 1;
+    r.before = measure();
 
     long yields = 0;
     optimiser::setYieldHook([&yields, steps] {
@@ -77,16 +116,11 @@ Result runUntil(short mode, int milliseconds, long steps, unsigned seed, unsigne
     });
 
     Randomize(seed);
-    gOptimizerMode = mode;
-    gOptimizerRunning = 1;
-    gOptStartDate = Clock::now();
+    window->Option1[optionOf(mode)]->setChecked(true);
     clock.start();
     if (milliseconds > 0)
         stop.start(milliseconds);
-    if (mode == kFill)
-        RunFillOptimisation();
-    else
-        RunTimetableOptimisation();
+    window->Command2_Click();
     const double ended = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     stop.stop();
     gOptimizerRunning = 0;
@@ -98,6 +132,11 @@ Result runUntil(short mode, int milliseconds, long steps, unsigned seed, unsigne
     r.yields = yields;
     r.passes = mode == kImprove ? gOptFactor - 1 : window->Label2->text().toDouble();
     r.status = window->Label1->text();
+    r.started = !forms::isOpen<Form59>();
+    if (!r.started) {
+        r.status = forms::get<Form59>()->Label1->text();
+        forms::unload<Form59>(FormBase::Closing::Always);
+    }
     r.after = measure();
     return r;
 }
@@ -112,6 +151,22 @@ Result run(short mode, int milliseconds, unsigned seed, unsigned methods, bool a
 Result runSteps(short mode, long steps, unsigned seed, unsigned methods, bool ai)
 {
     return runUntil(mode, 0, steps, seed, methods, ai);
+}
+
+bool loadFolderCopy(const QString& folder, const QString& copy)
+{
+    const QDir source(folder);
+    if (!source.exists())
+        return false;
+    for (const QString& name : source.entryList(QDir::Files | QDir::Hidden)) {
+        if (!QFile::copy(source.filePath(name), copy + name))
+            return false;
+    }
+    gDataPath = copy;
+    LoadMasterData();
+    LoadStartPlan();
+    FindLastUsedClass();
+    return true;
 }
 
 }

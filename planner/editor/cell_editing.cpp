@@ -19,12 +19,10 @@
 namespace {
 constexpr std::uint32_t kHighlight = 0x00FFFF;
 constexpr double kReminderChance = 0.2;
-// The codes a fixation mode sets, and the highest one the class-header toggle
-// looks at: absolute fixations stay.
+// The codes a fixation mode sets.
 constexpr short kTemporary = 1;
 constexpr short kAbsolute = 4;
 constexpr short kAbsoluteUnchecked = 5;
-constexpr short kBelowAbsolute = 2;
 
 const QString kReminder = QStringLiteral("Bitte bald eine Fehlerprüfung durchführen !");
 
@@ -196,23 +194,7 @@ void Form15::Label3_Click(int index)
 
 void Form15::toggleClassFixation(int cls)
 {
-    const int day = editor::shownDay();
-    const int periods = timetable::periods();
-    int last = 0;
-    for (int p = 1; p <= periods; ++p) {
-        if (gFixations(day, p, cls, 0) < kBelowAbsolute)
-            last = p;
-    }
-    if (last == 0)
-        return;
-    const short toggled = gFixations(day, last, cls, 0) + 1;
-    const short next = toggled > kTemporary ? 0 : toggled;
-    for (int p = 1; p <= periods; ++p) {
-        if (gFixations(day, p, cls, 0) < kBelowAbsolute) {
-            gFixations(day, p, cls, 0) = next;
-            gFixations(day, p, cls, 1) = next;
-        }
-    }
+    ToggleClassDayFixation(editor::shownDay(), cls);
     RedrawTimetableGrid();
 }
 

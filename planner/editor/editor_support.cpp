@@ -44,6 +44,8 @@ constexpr int kSaturday = 5;
 
 constexpr short kNotFixed = 0;
 constexpr short kTemporary = 1;
+// The highest code the class-header toggle looks at: absolute fixations stay.
+constexpr short kBelowAbsolute = 2;
 // The error check leaves out lessons fixed above absolutely (code 5: without
 // the check).
 constexpr short kAbsolute = 4;
@@ -305,6 +307,24 @@ void FixLessonCells()
         if (gFixations(d, p, c, 0) == kNotFixed && (gTimetable(d, p, c, 0) != 0 || gTimetable(d, p, c, 1) != 0))
             fixCell(d, p, c, kTemporary);
     });
+}
+
+void ToggleClassDayFixation(int day, int cls)
+{
+    const int periods = timetable::periods();
+    int last = 0;
+    for (int p = 1; p <= periods; ++p) {
+        if (gFixations(day, p, cls, 0) < kBelowAbsolute)
+            last = p;
+    }
+    if (last == 0)
+        return;
+    const short toggled = gFixations(day, last, cls, 0) + 1;
+    const short next = toggled > kTemporary ? kNotFixed : toggled;
+    for (int p = 1; p <= periods; ++p) {
+        if (gFixations(day, p, cls, 0) < kBelowAbsolute)
+            fixCell(day, p, cls, next);
+    }
 }
 
 void CountPlacedLessons()

@@ -35,6 +35,11 @@ void FixEmptyCells();
 // Unfixed cells holding a lesson in either row become temporarily fixed.
 void FixLessonCells();
 
+// The class-header click in fixation mode: the cells of the class's day that
+// are not fixed absolutely all take the fixation that follows the one of the
+// last of them (none -> temporary -> none), lessons and empty cells alike.
+void ToggleClassDayFixation(int day, int cls);
+
 // gPlacedCount: the half-cells holding a subject chosen for the optimisation
 // (gOptimizeSubjects 1); gPlacedCount2: the curriculum hours of those subjects
 // over the classes in use, the count when all of them are placed.

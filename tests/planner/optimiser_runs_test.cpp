@@ -379,6 +379,104 @@ TEST_F(OptimiserRunTest, BlockSubjectIsFollowedInTheNextCell)
     EXPECT_EQ(grid(), (QList<int>{1, 1, 0, 0}));
 }
 
+// A cell that only one subject still fits is filled first: in the order of
+// the list, the one lesson of Ma would go to the first cell that German no
+// longer takes, and every filling of the 28 cells between would be tried
+// before the last cell, which only Ma fits, could take it.
+TEST_F(OptimiserRunTest, ModeOneFillsTheTightestCellFirst)
+{
+    week(5, 6);
+    hours(10, 1, 19);
+    gTeacherUnavailable(1, 5, 6) = 9;
+    gTeacherUnavailable(3, 5, 6) = 9;
+    stopAtYield(200);
+    run(1);
+    const QList<int> cells = grid();
+    EXPECT_EQ(cells.count(1), 10);
+    EXPECT_EQ(cells.count(3), 19);
+    EXPECT_EQ(cells.last(), 2);
+    EXPECT_TRUE(savedByComputer());
+}
+
+// Open cells that cannot take the lessons end the search at its first step,
+// the plan as it was: a cell no subject fits, or a subject that fits fewer
+// cells than it lacks lessons.
+TEST_F(OptimiserRunTest, ModeOneEndsWhereTheOpenCellsCannotTakeTheLessons)
+{
+    struct Case {
+        const char* name;
+        int periods;
+        int de, ma, en;
+    };
+    for (const Case& c : {Case{"no subject fits the last cell", 6, 10, 1, 19}, Case{"German fits one cell of two", 3, 2, 1, 0}}) {
+        SCOPED_TRACE(c.name);
+        week(5, 6);
+        hours(c.de, c.ma, c.en);
+        for (int t = 1; t <= 3; ++t)
+            for (int d = 1; d <= 5; ++d)
+                for (int p = 1; p <= 6; ++p)
+                    gTeacherUnavailable(t, d, p) = 0;
+        if (c.periods == 6) {
+            unavailable(2, 5, 6);
+            gTeacherUnavailable(1, 5, 6) = 9;
+            gTeacherUnavailable(3, 5, 6) = 9;
+        } else {
+            week(1, 3);
+            gTeacherUnavailable(1, 1, 2) = gTeacherUnavailable(1, 1, 3) = 9;
+        }
+        stopAtYield(1000);
+        run(1);
+        EXPECT_EQ(m_yields, 1);
+        EXPECT_FALSE(savedByComputer());
+        EXPECT_EQ(grid(), QList<int>(m_days * m_periods, 0));
+    }
+}
+
+// A cell that no subject fits yet is no dead end while the class lacks a
+// double period, whose second half it may take once the first stands
+// beside it.
+TEST_F(OptimiserRunTest, ModeOneWaitsForTheSecondHalfOfADouble)
+{
+    week(1, 2);
+    hours(2, 0, 0);
+    gSubjectAttr(1, 3) = 2;
+    stopAtYield(1000);
+    run(1);
+    EXPECT_EQ(grid(), (QList<int>{1, 1}));
+    EXPECT_TRUE(savedByComputer());
+}
+
+// A cell of a class that follows the leading class in an ability group is
+// not a dead end while the group may still come from the leading class.
+TEST_F(OptimiserRunTest, ModeOneWaitsForTheAbilityGroupOfTheLeadingClass)
+{
+    constexpr int kGroup = 4;
+    gClassNames(2) = QStringLiteral("5b");
+    gLastClass = 2;
+    gSubjectNames(kGroup, 1) = QStringLiteral("WP");
+    gSubjectAttr(kGroup, 3) = kNoLimitPerDay;
+    gSubjectAttr(kGroup, 4) = 1;
+    gSubjectAttr(kGroup, kTaughtColumn) = 1;
+    gTeacherNames(kGroup) = QStringLiteral("Wahl");
+    gSubjectTeachers(1, kGroup, 0) = kGroup;
+    gSubjectTeachers(2, 2, 0) = 2;
+    gOptimizeSubjects(kGroup) = 1;
+    week(1, 2);
+    for (int d = 1; d <= gDaysPerWeek.toInt(); ++d)
+        for (int p = 1; p <= gPeriodsPerDay.toInt(); ++p)
+            gFixations(d, p, 2, 0) = gFixations(d, p, 2, 1) = gFixations(d, p, 1, 0);
+    hours(1, 0, 0);
+    gCurriculumHours(1, kGroup) = gCurriculumHours(2, kGroup) = 1;
+    gCurriculumHours(2, 2) = 1;
+    gTeacherUnavailable(2, 1, 1) = 9;
+    stopAtYield(1000);
+    run(1);
+    EXPECT_EQ(gTimetable(1, 1, 1, 0), kGroup);
+    EXPECT_EQ(gTimetable(1, 1, 2, 0), kGroup);
+    EXPECT_EQ(gTimetable(1, 2, 1, 0), 1);
+    EXPECT_EQ(gTimetable(1, 2, 2, 0), 2);
+}
+
 // A subject that stands only in double periods is placed whole or not at all:
 // a second half the rules refuse (across the break, teacher away, the open
 // week ending) leaves the grid and the teacher tables exactly as they were.
