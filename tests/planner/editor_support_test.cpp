@@ -23,8 +23,9 @@ TEST_F(EditorSupportTest, LayoutWidensTheWindowAndTheGridByColumnAndPeriod)
         gVisibleColumns = c.columns;
         gPeriodsPerDay = c.periods;
         Form15* f = open();
-        // A window wider than the screen is made as wide as the screen.
-        EXPECT_EQ(widthTwips(f), std::min(c.windowTwips, static_cast<int>(units::pixelsToTwips(screenWidth))));
+        // A window wider than the screen is made as wide as the screen, frame included.
+        const int frame = f->frameGeometry().width() - f->width();
+        EXPECT_EQ(widthTwips(f), std::min(c.windowTwips, static_cast<int>(units::pixelsToTwips(screenWidth - frame))));
         EXPECT_EQ(f->Label1->width(), c.infoWidth);
         EXPECT_EQ(f->Command2->x(), c.doneLeft);
         EXPECT_EQ(cell(c.columns, c.periods, 1)->geometry(), QRect(c.lastRightHalfLeft, 18 * c.periods + 60, 36, 18));
