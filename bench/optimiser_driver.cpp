@@ -39,10 +39,15 @@
 #include "core/timetable.h"
 #include "planner/editor/editor_support.h"
 #include "planner/editor/missing_lessons.h"
+#include "planner/editor/rule_support.h"
+#include "planner/editor/teacher_fixations.h"
 #include "planner/masterdata/class_table.h"
 #include "planner/masterdata/school_files.h"
 #include "planner/masterdata/subject_table.h"
+#include "platform/controls.h"
 #include "platform/datafile.h"
+#include "platform/dialogs.h"
+#include "platform/forms.h"
 #include "tests/support/constructed_school.h"
 #include "tests/support/generated_school.h"
 
@@ -50,11 +55,14 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QCheckBox>
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <map>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -82,34 +90,87 @@ void print(const char* what, const trial::Figures& f)
 }
 
 struct Step {
-    enum Kind { Run, Fix, ReleaseMissing, ReleaseDays } kind = Run;
+    enum Kind { Run, Fix, ReleaseMissing, ReleaseDays, ReleaseBlockers, Repeat } kind = Run;
     int mode = 0; // 0, 1, 2 as the option buttons
     bool ai = false;
     int milliseconds = 0;
+    int rounds = 0;          // of a repeat
+    std::vector<Step> body;  // of a repeat
 };
+
+Step stepOf(Step::Kind kind)
+{
+    Step step;
+    step.kind = kind;
+    return step;
+}
+
+// The words of a chain: split at the commas that stand outside parentheses;
+// empty when the parentheses do not pair.
+QStringList chainWords(const QString& chain)
+{
+    QStringList words;
+    QString word;
+    int depth = 0;
+    for (const QChar ch : chain) {
+        depth += ch == QLatin1Char('(') ? 1 : ch == QLatin1Char(')') ? -1 : 0;
+        if (depth < 0)
+            return {};
+        if (ch == QLatin1Char(',') && depth == 0) {
+            words << word.trimmed();
+            word.clear();
+        } else {
+            word += ch;
+        }
+    }
+    if (depth != 0)
+        return {};
+    words << word.trimmed();
+    words.removeAll(QString());
+    return words;
+}
 
 std::optional<std::vector<Step>> parseChain(const QString& chain)
 {
     static const QRegularExpression run(QStringLiteral("^([012])(ai)?:([0-9.]+)$"));
+    static const QRegularExpression repeat(QStringLiteral("^repeat:([0-9]+)\\((.*)\\)$"));
     std::vector<Step> steps;
-    for (const QString& word : chain.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QString w = word.trimmed();
+    const QStringList words = chainWords(chain);
+    if (words.isEmpty())
+        return std::nullopt;
+    for (const QString& w : words) {
         if (w == QLatin1String("fix"))
-            steps.push_back({Step::Fix});
+            steps.push_back(stepOf(Step::Fix));
         else if (w == QLatin1String("release-missing"))
-            steps.push_back({Step::ReleaseMissing});
+            steps.push_back(stepOf(Step::ReleaseMissing));
         else if (w == QLatin1String("release-days"))
-            steps.push_back({Step::ReleaseDays});
+            steps.push_back(stepOf(Step::ReleaseDays));
+        else if (w == QLatin1String("release-blockers"))
+            steps.push_back(stepOf(Step::ReleaseBlockers));
         else if (const auto m = run.match(w); m.hasMatch() && (m.captured(1) == QLatin1String("0") || !m.hasCaptured(2)))
-            steps.push_back({Step::Run, m.captured(1).toInt(), m.hasCaptured(2),
-                             static_cast<int>(m.captured(3).toDouble() * 1000)});
-        else
+        {
+            Step step = stepOf(Step::Run);
+            step.mode = m.captured(1).toInt();
+            step.ai = m.hasCaptured(2);
+            step.milliseconds = static_cast<int>(m.captured(3).toDouble() * 1000);
+            steps.push_back(step);
+        }
+        else if (const auto r = repeat.match(w); r.hasMatch()) {
+            auto body = parseChain(r.captured(2));
+            if (!body)
+                return std::nullopt;
+            Step step = stepOf(Step::Repeat);
+            step.rounds = r.captured(1).toInt();
+            step.body = std::move(*body);
+            steps.push_back(std::move(step));
+        } else {
             return std::nullopt;
+        }
     }
     return steps;
 }
 
-bool lacksLessons(int cls) { return !MissingHours(cls).isEmpty(); }
+bool lacksLessons(int cls) { return !MissingLessons(cls).empty(); }
 
 // A day of the class that the header click would release rather than fix.
 bool dayHeld(int day, int cls)
@@ -128,19 +189,17 @@ bool dayHasGap(int day, int cls)
     return false;
 }
 
-bool lacksAbilityGroupLesson(int cls)
+bool isAbilityGroup(int subject)
 {
     constexpr int kAbilityGroups = 4;
-    for (int s = 1; s <= gMaxSubjects; ++s) {
-        if (gSubjectAttr(s, kAbilityGroups) != 1 || gCurriculumHours(cls, s) == 0)
-            continue;
-        int held = 0;
-        for (int d = 1; d <= timetable::days(); ++d)
-            for (int p = 1; p <= timetable::periods(); ++p)
-                held += gTimetable(d, p, cls, 0) == s ? 1 : 0;
-        if (held < gCurriculumHours(cls, s))
+    return gSubjectAttr(subject, kAbilityGroups) == 1;
+}
+
+bool lacksAbilityGroupLesson(int cls)
+{
+    for (const auto& [subject, missing] : MissingLessons(cls))
+        if (isAbilityGroup(subject))
             return true;
-    }
     return false;
 }
 
@@ -173,6 +232,73 @@ int releaseDays(bool onlyWithGaps)
         ++released;
     }
     return released;
+}
+
+// The teachers of the lessons that "fehlende Stunden ?" names, each with
+// whether one of them is a lesson of an ability group.
+std::map<int, bool> teachersOfMissingLessons()
+{
+    std::map<int, bool> teachers;
+    for (int c = 1; c <= timetable::lastClass(); ++c)
+        for (const auto& [subject, missing] : MissingLessons(c))
+            for (int slot = 0; slot < rules::kTeacherSlots; ++slot)
+                if (const int t = rules::lessonTeacher(c, subject, slot); t > 0)
+                    teachers[t] = teachers[t] || isAbilityGroup(subject);
+    return teachers;
+}
+
+// "lehrerbez. Fix. lösen" for the teacher, with "LG-Fächer einbeziehen"
+// ticked when asked.
+void releaseTeacher(int teacher, bool withAbilityGroups)
+{
+    Form42* w = forms::show<Form42>();
+    w->Check1->setChecked(withAbilityGroups);
+    w->List1->setListIndex(teacher - 1);
+    w->Command1_Click();
+}
+
+int openCells()
+{
+    int open = 0;
+    for (int d = 1; d <= timetable::days(); ++d)
+        for (int p = 1; p <= timetable::periods(); ++p)
+            for (int c = 1; c <= timetable::lastClass(); ++c)
+                open += gFixations(d, p, c, 0) == 0 ? 1 : 0;
+    return open;
+}
+
+bool planComplete()
+{
+    CountPlacedLessons();
+    return gPlacedCount.toInt() >= gPlacedCount2;
+}
+
+int placedLessons()
+{
+    CountPlacedLessons();
+    return gPlacedCount.toInt();
+}
+
+// Where a round keeps the plan it started from, as a user saves it under a
+// plan number of its own to go back to it.
+const QString kKeptPlan = QString::number(kHighestPlan);
+
+void keepPlan()
+{
+    const QString name = std::exchange(gPlanName, kKeptPlan);
+    const QString title = std::exchange(gPlanTitle, QStringLiteral("bester Stand"));
+    SavePlan();
+    gPlanName = name;
+    gPlanTitle = title;
+}
+
+void reloadKeptPlan()
+{
+    const QString name = std::exchange(gPlanName, kKeptPlan);
+    const QString title = gPlanTitle;
+    LoadPlan();
+    gPlanName = name;
+    gPlanTitle = title;
 }
 
 // The settings and master data that the program's windows write through their
@@ -227,10 +353,28 @@ void printRun(const char* name, bool ai, int milliseconds, unsigned seed, const 
             std::printf("missing  %s:%s\n", qPrintable(gClassNames(c).toString()), qPrintable(MissingHours(c)));
 }
 
-void runChain(const std::vector<Step>& steps, unsigned seed, unsigned methods)
+void runSteps(const std::vector<Step>& steps, unsigned seed, unsigned methods, const QElapsedTimer& clock);
+
+// Each round starts from the plan the last round left when it placed no
+// fewer lessons, else from the plan before it; the rounds end early once
+// the plan is complete. A round's runs are seeded anew, so a round that
+// opens the same cells again does not retrace the one before.
+void repeat(const Step& step, unsigned seed, unsigned methods, const QElapsedTimer& clock)
 {
-    QElapsedTimer clock;
-    clock.start();
+    for (int round = 0; round < step.rounds && !planComplete(); ++round) {
+        std::printf("round    %d of %d\n", round + 1, step.rounds);
+        const int before = placedLessons();
+        keepPlan();
+        runSteps(step.body, seed + static_cast<unsigned>(round), methods, clock);
+        if (placedLessons() < before) {
+            reloadKeptPlan();
+            std::printf("reload   the plan before the round, %d placed\n", placedLessons());
+        }
+    }
+}
+
+void runSteps(const std::vector<Step>& steps, unsigned seed, unsigned methods, const QElapsedTimer& clock)
+{
     for (const Step& step : steps) {
         switch (step.kind) {
         case Step::Run: {
@@ -249,9 +393,44 @@ void runChain(const std::vector<Step>& steps, unsigned seed, unsigned methods)
         case Step::ReleaseDays:
             std::printf("release  %d class-days with a gap in the classes lacking lessons\n", releaseDays(true));
             break;
+        case Step::ReleaseBlockers: {
+            const std::map<int, bool> teachers = teachersOfMissingLessons();
+            const int days = releaseDays(true);
+            for (const auto& [teacher, withAbilityGroups] : teachers)
+                releaseTeacher(teacher, withAbilityGroups);
+            std::printf("release  %d class-days with a gap and the cells of %zu teachers of the missing lessons: %d cells "
+                        "open\n",
+                        days, teachers.size(), openCells());
+            break;
+        }
+        case Step::Repeat:
+            repeat(step, seed, methods, clock);
+            break;
         }
         std::printf("         %.1f s since the start of the chain\n", clock.elapsed() / 1000.0);
     }
+}
+
+// A chain goes on from the plan the last run left: each run after the first
+// is told "Ja" when it asks before it writes over plan "0"; every other
+// message is answered "Nein" as before.
+void answerRunsOnResult()
+{
+    dialogs::setHandler([](const dialogs::Shown& s) -> dialogs::Reply {
+        const bool goOn = s.question && s.text.endsWith(QLatin1String("Trotzdem optimieren?"));
+        if (!goOn)
+            std::fprintf(stderr, "message: %s\n", qPrintable(s.text));
+        return goOn;
+    });
+}
+
+void runChain(const std::vector<Step>& steps, unsigned seed, unsigned methods)
+{
+    answerRunsOnResult();
+    QElapsedTimer clock;
+    clock.start();
+    runSteps(steps, seed, methods, clock);
+    std::printf("chain    %s after %.1f s\n", planComplete() ? "complete" : "incomplete", clock.elapsed() / 1000.0);
 }
 
 }

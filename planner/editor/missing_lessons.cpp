@@ -29,18 +29,28 @@ int placedHalfCells(int cls, int subject)
 }
 }
 
-QString MissingHours(int cls)
+std::vector<std::pair<int, int>> MissingLessons(int cls)
 {
-    QString text;
+    std::vector<std::pair<int, int>> lessons;
     for (int s = 1; s <= gMaxSubjects; ++s) {
         const int hours = gCurriculumHours(cls, s);
         if (hours <= 0)
             continue;
         const int missing = hours - placedHalfCells(cls, s);
+        if (missing > 0)
+            lessons.emplace_back(s, missing);
+    }
+    return lessons;
+}
+
+QString MissingHours(int cls)
+{
+    QString text;
+    for (const auto& [subject, missing] : MissingLessons(cls)) {
         if (missing == 1)
-            text += rules::screenName(s) + QLatin1Char(' ');
-        else if (missing > 1)
-            text += numbers::strForm(missing) + QLatin1Char('x') + rules::screenName(s) + QLatin1Char(' ');
+            text += rules::screenName(subject) + QLatin1Char(' ');
+        else
+            text += numbers::strForm(missing) + QLatin1Char('x') + rules::screenName(subject) + QLatin1Char(' ');
     }
     return text;
 }

@@ -3,6 +3,9 @@
 
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 class ListBox;
 class QPushButton;
 
@@ -11,6 +14,9 @@ class QPushButton;
 // Both group rows count; a subject placed more often than required is not
 // named.
 QString MissingHours(int cls);
+
+// The same as (subject, lessons missing) pairs, by subject number.
+std::vector<std::pair<int, int>> MissingLessons(int cls);
 
 // Form55 "Überprüfung: fehlende Stunden ?": the missing lessons of every
 // class, a line each.
