@@ -218,17 +218,20 @@ bool teachesAt(int teacher, int day, int period, int cls)
     return false;
 }
 
-// Besides the class-days with a gap of the class, the same days of every
-// class in which a teacher of a missing lesson teaches then: that lesson can
-// move within its day and free the teacher for the gap.
+// The week of the class, so a lesson of a day where the teacher of a missing
+// lesson is free can move into the gap; and the days with a gap of every
+// class in which that teacher teaches then, so that lesson can move within
+// its day and free the teacher for the gap.
 ClassDays blockedClassDays(int cls, const std::map<int, bool>& teachers)
 {
+    ClassDays gaps;
+    addLackingDays(cls, true, gaps);
+    std::set<int> gapDays;
+    for (const auto& [c, d] : gaps)
+        gapDays.insert(d);
     ClassDays days;
-    addLackingDays(cls, true, days);
-    std::set<int> lackingDays;
-    for (const auto& [c, d] : days)
-        lackingDays.insert(d);
-    for (const int d : lackingDays)
+    addLackingDays(cls, false, days);
+    for (const int d : gapDays)
         for (const auto& [teacher, withAbilityGroups] : teachers)
             for (int c = 1; c <= timetable::lastClass(); ++c)
                 for (int p = 1; p <= timetable::periods(); ++p)
@@ -307,9 +310,9 @@ void printRun(const char* name, bool ai, int milliseconds, unsigned seed, const 
             std::printf("missing  %s:%s\n", qPrintable(gClassNames(c).toString()), qPrintable(MissingHours(c)));
 }
 
-// One class that lacks lessons, the round's one down the list: its days with
-// a gap, the days its missing lessons' teachers are held elsewhere, and
-// those teachers' cells.
+// One class that lacks lessons, the round's one down the list: its week, the
+// days with a gap on which its missing lessons' teachers are held elsewhere,
+// and those teachers' cells.
 void releaseBlockers(int round)
 {
     const std::vector<int> classes = lackingClasses();
@@ -320,8 +323,8 @@ void releaseBlockers(int round)
     const int days = releaseClassDays(blockedClassDays(cls, teachers));
     for (const auto& [teacher, withAbilityGroups] : teachers)
         releaseTeacher(teacher, withAbilityGroups);
-    std::printf("release  %s: %d class-days with a gap or a teacher of its missing lessons, and the cells of %zu "
-                "such teachers: %d cells open\n",
+    std::printf("release  %s: %d class-days of its week or of a teacher of its missing lessons, and the cells of "
+                "%zu such teachers: %d cells open\n",
                 qPrintable(gClassNames(cls).toString()), days, teachers.size(), openCells());
 }
 

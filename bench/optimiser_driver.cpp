@@ -29,9 +29,11 @@
 //                         that holds an empty cell not fixed absolutely
 //   release-blockers      one class that "fehlende Stunden ?" names (the first,
 //                         in a repeat the round's one down the list): the
-//                         header click on its days with a gap, and on the same
-//                         days of every class in which a teacher of its missing
-//                         lessons teaches then; then "lehrerbez. Fix. lösen"
+//                         header click on each day of its week (of its grade
+//                         when it lacks an ability group's lesson), and on its
+//                         days with a gap in every class in which a teacher of
+//                         its missing lessons teaches then; then "lehrerbez.
+//                         Fix. lösen"
 //                         for each such teacher ("LG-Fächer einbeziehen"
 //                         ticked for a lesson of an ability group)
 //   repeat:N(STEPS)       up to N rounds of the steps, ended early once the
