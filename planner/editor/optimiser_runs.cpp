@@ -579,27 +579,6 @@ int chooseMethod()
     }
 }
 
-// An empty cell of a class that follows its grade's leading class in the
-// ability groups may still be filled from there while the class lacks one.
-bool mayReceiveAbilityGroup(int cls)
-{
-    gClass = cls;
-    SetClassTypeFlags();
-    if (gClassFlagA == 1 || gClassFlagR == 1)
-        return false;
-    for (int s = 1; s <= gMaxSubjects; ++s) {
-        if (!abilityGroup(s) || gCurriculumHours(cls, s) == 0)
-            continue;
-        int held = 0;
-        for (int d = 1; d <= days(); ++d)
-            for (int p = 1; p <= periods(); ++p)
-                held += subjectAt(d, p, cls) == s ? 1 : 0;
-        if (held < gCurriculumHours(cls, s))
-            return true;
-    }
-    return false;
-}
-
 // ---- Mode 1 and mode 2.
 
 enum class Step { Forward, Examine, Backtrack, PassEnd, End };
@@ -705,8 +684,6 @@ private:
 
     Step examine()
     {
-        if (!m_improving && gOpenPositions(m_depth, 3) == 0 && !moveTightestCellHere())
-            return Step::Backtrack;
         takeRow(m_depth);
         place(0);
         const int n = collectCandidates(false);
@@ -719,33 +696,6 @@ private:
         takeRow(m_depth);
         place(gSubjectWork(k));
         return Step::Forward;
-    }
-
-    // Mode 1 fills the open cell with fewest fitting subjects next: one that
-    // no subject fits any more ends the branch at once, not after every
-    // filling of the cells listed before it, and the cells a choice forces
-    // follow it. False when such a cell is left.
-    bool moveTightestCellHere()
-    {
-        int tightest = 0;
-        int fewest = 0;
-        for (int row = m_depth; gOpenPositions(row, 0) != 0; ++row) {
-            takeRow(row);
-            const int n = collectCandidates(false);
-            if (n == 0 && mayReceiveAbilityGroup(gClass.toInt()))
-                continue;
-            if (n == 0)
-                return false;
-            if (tightest == 0 || n < fewest) {
-                tightest = row;
-                fewest = n;
-            }
-        }
-        if (tightest == 0)
-            return true;
-        for (int column = 0; column <= 3; ++column)
-            std::swap(gOpenPositions(tightest, column), gOpenPositions(m_depth, column));
-        return true;
     }
 
     Step backtrack()
