@@ -579,64 +579,6 @@ int chooseMethod()
     }
 }
 
-int lessonsHeld(int cls, int subject)
-{
-    int held = 0;
-    for (int d = 1; d <= days(); ++d)
-        for (int p = 1; p <= periods(); ++p)
-            for (int half = 0; half <= 1; ++half)
-                held += gTimetable(d, p, cls, half) == subject ? 1 : 0;
-    return held;
-}
-
-bool inClassCombination(int subject)
-{
-    constexpr int kCombinationRows = 80;
-    for (int row = 1; row <= kCombinationRows; ++row)
-        if (gClassCombinations(row, 1) == subject || gClassCombinations(row, 3) == subject)
-            return true;
-    return false;
-}
-
-// Subjects whose place the rules of the moment do not tell: an ability group
-// comes to the following classes from the leading one, a subject kept in
-// blocks may take the period beside one of its lessons only once that lesson
-// stands, a combined class's side waits for the other, and a subject of the
-// second group row comes with its partner.
-bool placedLater(int subject)
-{
-    constexpr int kInputPosition = 2;
-    const int block = rules::blockCode(subject);
-    return abilityGroup(subject) || (block >= 1 && block <= 8) || rules::property(subject, kInputPosition) != 0
-        || inClassCombination(subject);
-}
-
-// A class that follows its grade's leading class in the ability groups and
-// lacks one of them: its open cells wait for the leading class's.
-bool waitsForLeadingClass(int cls)
-{
-    gClass = cls;
-    SetClassTypeFlags();
-    if (gClassFlagA == 1 || gClassFlagR == 1)
-        return false;
-    for (int s = 1; s <= gMaxSubjects; ++s) {
-        if (abilityGroup(s) && gCurriculumHours(cls, s) > 0 && lessonsHeld(cls, s) < gCurriculumHours(cls, s))
-            return true;
-    }
-    return false;
-}
-
-// While the class lacks such a lesson, an empty cell no subject fits now may
-// still be filled.
-bool mayReceiveLaterLesson(int cls)
-{
-    for (int s = 1; s <= gMaxSubjects; ++s) {
-        if (placedLater(s) && gCurriculumHours(cls, s) > 0 && lessonsHeld(cls, s) < gCurriculumHours(cls, s))
-            return true;
-    }
-    return false;
-}
-
 // ---- Mode 1 and mode 2.
 
 enum class Step { Forward, Examine, Backtrack, PassEnd, End };
@@ -742,8 +684,6 @@ private:
 
     Step examine()
     {
-        if (!m_improving && gOpenPositions(m_depth, 3) == 0 && !moveTightestCellHere())
-            return Step::Backtrack;
         takeRow(m_depth);
         place(0);
         const int n = collectCandidates(false);
@@ -756,79 +696,6 @@ private:
         takeRow(m_depth);
         place(gSubjectWork(k));
         return Step::Forward;
-    }
-
-    // Mode 1 fills the open cell with fewest fitting subjects next: one that
-    // no subject fits any more ends the branch at once, not after every
-    // filling of the cells listed before it, and the cells a choice forces
-    // follow it. False when such a cell is left.
-    bool moveTightestCellHere()
-    {
-        int tightest = 0;
-        int fewest = 0;
-        m_fitting.assign(static_cast<std::size_t>((classes() + 1) * (gMaxSubjects + 1)), 0);
-        markFirstCellsOfDays();
-        for (int row = m_depth; gOpenPositions(row, 0) != 0; ++row) {
-            takeRow(row);
-            const int cls = gClass.toInt();
-            const int n = collectCandidates(false);
-            for (int i = 1; i <= n; ++i)
-                ++fitting(cls, gSubjectWork(i));
-            if (n == 0 && mayReceiveLaterLesson(cls))
-                continue;
-            if (n == 0)
-                return false;
-            if (!firstCellOfDay(row) || waitsForLeadingClass(cls))
-                continue;
-            if (tightest == 0 || n < fewest) {
-                tightest = row;
-                fewest = n;
-            }
-        }
-        if (!everyLessonHasRoom())
-            return false;
-        if (tightest == 0)
-            return true;
-        for (int column = 0; column <= 3; ++column)
-            std::swap(gOpenPositions(tightest, column), gOpenPositions(m_depth, column));
-        return true;
-    }
-
-    // Only the first open cell of a class-day may go ahead of the list's
-    // order: the rules judge a cell by the periods before it (a block's
-    // second half, a block joined), so those must be filled first.
-    void markFirstCellsOfDays()
-    {
-        m_firstPeriod.assign(static_cast<std::size_t>((classes() + 1) * (days() + 1)), periods() + 1);
-        for (int row = m_depth; gOpenPositions(row, 0) != 0; ++row) {
-            int& first = firstPeriod(gOpenPositions(row, 1).toInt(), gOpenPositions(row, 0).toInt());
-            first = std::min(first, gOpenPositions(row, 2).toInt());
-        }
-    }
-    int& firstPeriod(int cls, int day) { return m_firstPeriod[static_cast<std::size_t>(cls * (days() + 1) + day)]; }
-    bool firstCellOfDay(int row)
-    {
-        return firstPeriod(gOpenPositions(row, 1).toInt(), gOpenPositions(row, 0).toInt()) == gOpenPositions(row, 2).toInt();
-    }
-
-    int& fitting(int cls, int subject) { return m_fitting[static_cast<std::size_t>(cls * (gMaxSubjects + 1) + subject)]; }
-
-    // Each lesson a class still lacks needs an open cell of its own that it
-    // fits: fewer such cells than lessons end the branch as surely as a cell
-    // that nothing fits.
-    bool everyLessonHasRoom()
-    {
-        for (int row = m_depth; gOpenPositions(row, 0) != 0; ++row) {
-            const int cls = gOpenPositions(row, 1).toInt();
-            for (int s = 1; s <= gMaxSubjects; ++s) {
-                if (gCurriculumHours(cls, s) == 0 || placedLater(s) || fitting(cls, s) < 0)
-                    continue;
-                if (gCurriculumHours(cls, s) - lessonsHeld(cls, s) > fitting(cls, s))
-                    return false;
-                fitting(cls, s) = -1;
-            }
-        }
-        return true;
     }
 
     Step backtrack()
@@ -864,10 +731,6 @@ private:
     // reading them; read again after a save.
     PlanContents m_best;
     bool m_bestKept = false;
-    // Per class and subject: the open cells the subject fits, -1 once checked.
-    std::vector<int> m_fitting;
-    // Per class and day: the first period still open.
-    std::vector<int> m_firstPeriod;
     int m_depth = 0;
     long m_steps = 0;
 };
