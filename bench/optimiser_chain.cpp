@@ -27,13 +27,11 @@ namespace {
 constexpr short kTemporary = 1;
 constexpr short kAbsolute = 4;
 
-
 void print(const char* what, const trial::Figures& f)
 {
     std::printf("%-8s placed %d of %d, teacher gaps %d, rating %.6g, refused by the error check %d\n", what,
                 f.placed, f.required, f.teacherGaps, f.rating, f.refused);
 }
-
 
 Step stepOf(Step::Kind kind)
 {
@@ -67,7 +65,9 @@ QStringList chainWords(const QString& chain)
     return words;
 }
 
-std::optional<std::vector<Step>> parseChain(const QString& chain)
+}
+
+std::optional<std::vector<Step>> parse(const QString& chain)
 {
     static const QRegularExpression run(QStringLiteral("^([012])(ai)?:([0-9.]+)$"));
     static const QRegularExpression repeat(QStringLiteral("^repeat:([0-9]+)\\((.*)\\)$"));
@@ -84,16 +84,14 @@ std::optional<std::vector<Step>> parseChain(const QString& chain)
             steps.push_back(stepOf(Step::ReleaseDays));
         else if (w == QLatin1String("release-blockers"))
             steps.push_back(stepOf(Step::ReleaseBlockers));
-        else if (const auto m = run.match(w); m.hasMatch() && (m.captured(1) == QLatin1String("0") || !m.hasCaptured(2)))
-        {
+        else if (const auto m = run.match(w); m.hasMatch() && (m.captured(1) == QLatin1String("0") || !m.hasCaptured(2))) {
             Step step = stepOf(Step::Run);
             step.mode = m.captured(1).toInt();
             step.ai = m.hasCaptured(2);
             step.milliseconds = static_cast<int>(m.captured(3).toDouble() * 1000);
             steps.push_back(step);
-        }
-        else if (const auto r = repeat.match(w); r.hasMatch()) {
-            auto body = parseChain(r.captured(2));
+        } else if (const auto r = repeat.match(w); r.hasMatch()) {
+            auto body = parse(r.captured(2));
             if (!body)
                 return std::nullopt;
             Step step = stepOf(Step::Repeat);
@@ -106,6 +104,8 @@ std::optional<std::vector<Step>> parseChain(const QString& chain)
     }
     return steps;
 }
+
+namespace {
 
 bool lacksLessons(int cls) { return !MissingLessons(cls).empty(); }
 
@@ -294,7 +294,9 @@ void reloadKeptPlan()
     gPlanTitle = title;
 }
 
-void printRun(const char* name, bool ai, int milliseconds, unsigned seed, const trial::Result& r)
+}
+
+void printResult(const char* name, bool ai, int milliseconds, unsigned seed, const trial::Result& r)
 {
     std::printf("run      Modus %s%s, seed %u, limit %.1f s: %.2f s, %.0f passes, %ld steps (%.0f/s)\n", name,
                 ai ? " ai" : "", seed, milliseconds / 1000.0, r.seconds, r.passes, r.yields, r.yields / r.seconds);
@@ -309,6 +311,8 @@ void printRun(const char* name, bool ai, int milliseconds, unsigned seed, const 
         if (lacksLessons(c))
             std::printf("missing  %s:%s\n", qPrintable(gClassNames(c).toString()), qPrintable(MissingHours(c)));
 }
+
+namespace {
 
 // One class that lacks lessons, the round's one down the list: its week, the
 // days with a gap on which its missing lessons' teachers are held elsewhere,
@@ -354,7 +358,7 @@ void runSteps(const std::vector<Step>& steps, unsigned seed, unsigned methods, i
         switch (step.kind) {
         case Step::Run: {
             const char* names[] = {"0", "1", "2"};
-            printRun(names[step.mode], step.ai, step.milliseconds, seed,
+            printResult(names[step.mode], step.ai, step.milliseconds, seed,
                      trial::run(static_cast<short>(kModes[step.mode]), step.milliseconds, seed, methods, step.ai));
             break;
         }
@@ -392,7 +396,9 @@ void answerRunsOnResult()
     });
 }
 
-void runChain(const std::vector<Step>& steps, unsigned seed, unsigned methods)
+}
+
+void run(const std::vector<Step>& steps, unsigned seed, unsigned methods)
 {
     answerRunsOnResult();
     QElapsedTimer clock;
@@ -400,16 +406,5 @@ void runChain(const std::vector<Step>& steps, unsigned seed, unsigned methods)
     runSteps(steps, seed, methods, 0, clock);
     std::printf("chain    %s after %.1f s\n", planComplete() ? "complete" : "incomplete", clock.elapsed() / 1000.0);
 }
-
-}
-
-void printResult(const char* mode, bool ai, int milliseconds, unsigned seed, const trial::Result& r)
-{
-    printRun(mode, ai, milliseconds, seed, r);
-}
-
-std::optional<std::vector<Step>> parse(const QString& chain) { return parseChain(chain); }
-
-void run(const std::vector<Step>& steps, unsigned seed, unsigned methods) { runChain(steps, seed, methods); }
 
 }
