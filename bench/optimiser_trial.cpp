@@ -31,31 +31,6 @@ namespace {
 // The option button of each mode in Form18.
 int optionOf(short mode) { return mode == kFill ? 0 : mode == kSearch ? 1 : 2; }
 
-// The lessons of the week, both group rows, that the error check of the
-// editor's day check refuses; lessons fixed without the check are left out
-// as there.
-int refusedLessons()
-{
-    constexpr short kAbsolute = 4;
-    int refused = 0;
-    for (int d = 1; d <= timetable::days(); ++d)
-        for (int p = 1; p <= timetable::periods(); ++p)
-            for (int c = 1; c <= timetable::lastClass(); ++c)
-                for (int half = 0; half <= 1; ++half) {
-                    const int subject = gTimetable(d, p, c, half);
-                    if (subject == 0 || gFixations(d, p, c, half) > kAbsolute)
-                        continue;
-                    gDay = d;
-                    gPeriod = p;
-                    gClass = c;
-                    gHalf = half;
-                    gSubject = subject;
-                    gCheckOk = 1;
-                    refused += RunErrorCheckChain() ? 0 : 1;
-                }
-    return refused;
-}
-
 }
 
 Figures measure()
@@ -68,7 +43,7 @@ Figures measure()
     f.rating = gQualityRatio.toDouble();
     for (int d = 1; d <= timetable::days(); ++d)
         f.teacherGaps += gDayCounts(d);
-    f.refused = refusedLessons();
+    f.refused = static_cast<int>(editor::refusedLessons().size());
     return f;
 }
 

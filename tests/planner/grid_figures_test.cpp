@@ -135,23 +135,3 @@ TEST_F(GridFiguresTest, RulesAnswerAlikeFromTheFigures)
         EXPECT_TRUE(std::get<0>(quietly[i]) == 1 || std::get<1>(quietly[i]).isEmpty()) << i;
     }
 }
-
-// A school without combinations leaves the combination rule nothing to scan.
-TEST_F(GridFiguresTest, CombinationRowsAreThoseOfTheClass)
-{
-    m_figures.recount();
-    int rows = 0;
-    for (int c = 1; c <= timetable::lastClass(); ++c)
-        for (int row : *m_figures.combinationRows(c)) {
-            EXPECT_EQ(gClassCombinations(row, 2).toInt(), c);
-            ++rows;
-        }
-    EXPECT_GT(rows, 0);
-    EXPECT_EQ(m_figures.combinationRows(26), nullptr);
-
-    for (int row = 1; row <= 80; ++row)
-        gClassCombinations(row, 1) = 0;
-    m_figures.recount();
-    for (int c = 1; c <= timetable::lastClass(); ++c)
-        EXPECT_TRUE(m_figures.combinationRows(c)->empty()) << c;
-}
