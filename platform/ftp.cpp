@@ -4,6 +4,7 @@
 #include <QSaveFile>
 #include <QStringList>
 #include <QUrl>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -30,7 +31,7 @@ constexpr long kFirstRefusal = 400;
 int gRedirectedPort = 0;
 
 // Get and Put move a file, Size asks for one's size; Commands sends plain FTP
-// commands, of which the last one's reply tells the outcome.
+// commands, of which the first refusal or else the last reply tells the outcome.
 enum class Kind { Get, Put, Size, Commands };
 
 // The URL of a server path: each part percent-encoded, a leading "/" as "%2F"
@@ -65,10 +66,12 @@ size_t readFromFile(char* buffer, size_t size, size_t count, void* file)
     return read < 0 ? CURL_READFUNC_ABORT : static_cast<size_t>(read);
 }
 
-// The reply to the last of our plain commands, picked out of the
+// The reply that tells how our plain commands went, picked out of the
 // conversation: libcurl's own reply code is that of whatever it sends after.
+// The first refusal says why (a refused "RNFR" is followed by an "RNTO" that
+// is only out of sequence), else the reply to the last command.
 struct CommandReply {
-    QByteArray verb;
+    QByteArrayList verbs;
     bool awaited = false;
     long code = 0;
 };
@@ -77,8 +80,12 @@ int watchCommandReply(CURL*, curl_infotype type, char* data, size_t size, void* 
 {
     auto* r = static_cast<CommandReply*>(reply);
     const QByteArray line(data, static_cast<qsizetype>(size));
-    if (type == CURLINFO_HEADER_OUT && line.startsWith(r->verb)) {
-        r->awaited = true;
+    if (r->code >= kFirstRefusal)
+        return 0;
+    if (type == CURLINFO_HEADER_OUT) {
+        r->awaited = std::any_of(r->verbs.cbegin(), r->verbs.cend(), [&line](const QByteArray& verb) {
+            return line.startsWith(verb);
+        });
     } else if (type == CURLINFO_HEADER_IN && r->awaited) {
         r->code = line.left(3).toLong();
         r->awaited = false;
@@ -112,9 +119,25 @@ QString connectionFailure(CURLcode code, const QString& host)
         return QStringLiteral("Der Server %1 hat die Anmeldung abgelehnt: Benutzername oder Passwort falsch").arg(host);
     case CURLE_OPERATION_TIMEDOUT:
         return QStringLiteral("Der Server %1 antwortet nicht mehr").arg(host);
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+    case CURLE_GOT_NOTHING:
+    case CURLE_PARTIAL_FILE:
+        return QStringLiteral("Die Verbindung zum Server %1 ist abgerissen").arg(host);
+    case CURLE_WEIRD_SERVER_REPLY:
+        return QStringLiteral("Der Server %1 antwortet nicht wie ein FTP-Server").arg(host);
+    case CURLE_FTP_ACCEPT_FAILED:
+    case CURLE_FTP_ACCEPT_TIMEOUT:
+    case CURLE_FTP_WEIRD_PASV_REPLY:
+    case CURLE_FTP_WEIRD_227_FORMAT:
+    case CURLE_FTP_CANT_GET_HOST:
+    case CURLE_FTP_PORT_FAILED:
+        return QStringLiteral("Zum Server %1 kam keine Verbindung für die Datei zustande").arg(host);
     default:
-        return QStringLiteral("Die Verbindung zum Server %1 ist gestört (%2)")
-            .arg(host, QString::fromUtf8(curl_easy_strerror(code)));
+        // libcurl's own texts are English; its number lets a technician look the cause up.
+        return QStringLiteral("Die Verbindung zum Server %1 ist gestört (Fehler %2 der Übertragung)")
+            .arg(host)
+            .arg(static_cast<int>(code));
     }
 }
 }
@@ -356,15 +379,14 @@ void Inet::start(const QString& operation)
     case Kind::Size:
         curl_easy_setopt(e, CURLOPT_URL, urlOf(host, port, t->remote).constData());
         curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
-        // libcurl tells the size as a header line too, by default on standard output.
-        curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, ignore);
         break;
     case Kind::Commands:
         // "*": a refusal does not make libcurl drop the connection (and log
         // in again for the next command); the reply code tells it instead.
-        for (const QString& command : commands)
+        for (const QString& command : commands) {
             t->commands = curl_slist_append(t->commands, (QLatin1Char('*') + command).toUtf8().constData());
-        t->reply.verb = commands.last().section(QLatin1Char(' '), 0, 0).toLatin1() + ' ';
+            t->reply.verbs << command.section(QLatin1Char(' '), 0, 0).toLatin1() + ' ';
+        }
         curl_easy_setopt(e, CURLOPT_URL, urlOf(host, port, QString()).constData());
         curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
         curl_easy_setopt(e, CURLOPT_QUOTE, t->commands);
@@ -373,6 +395,11 @@ void Inet::start(const QString& operation)
         curl_easy_setopt(e, CURLOPT_VERBOSE, 1L);
         break;
     }
+    // libcurl tells sizes and the like as header lines and sends whatever no
+    // file takes to standard output; the program prints nothing of a transfer.
+    curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, ignore);
+    if (t->kind != Kind::Get)
+        curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, ignore);
     curl_easy_setopt(e, CURLOPT_USERNAME, UserName.toUtf8().constData());
     curl_easy_setopt(e, CURLOPT_PASSWORD, Password.toUtf8().constData());
     curl_easy_setopt(e, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));

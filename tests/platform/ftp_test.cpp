@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QThread>
+#include <memory>
 
 namespace {
 
@@ -95,7 +97,7 @@ TEST_F(FtpTest, FilesOnTheServerAreMeasuredRenamedAndDeleted)
     EXPECT_EQ(m_inet.remoteSize(), -1);
     EXPECT_EQ(run("RENAME /VORDA/a.htm.neu /VORDA/b.htm"), Inet::Outcome::Refused);
     EXPECT_EQ(m_inet.errorText(),
-              "Der Server hat die Datei /VORDA/a.htm.neu nicht in /VORDA/b.htm umbenannt (Antwort 503)");
+              "Der Server hat die Datei /VORDA/a.htm.neu nicht in /VORDA/b.htm umbenannt (Antwort 550)");
     EXPECT_EQ(run("DELETE /VORDA/a.htm"), Inet::Outcome::Done);
     EXPECT_EQ(onServer("/VORDA/a.htm"), "(missing)");
     EXPECT_EQ(run("DELETE /VORDA/a.htm"), Inet::Outcome::Refused);
@@ -122,5 +124,22 @@ TEST_F(FtpTest, AServerThatStopsAnsweringFailsAtTheTimeOutAndACancelStopsAtOnce)
     EXPECT_EQ(m_inet.outcome(), Inet::Outcome::ConnectionFailed);
     EXPECT_EQ(m_inet.errorText(), "Die Übertragung wurde abgebrochen");
     EXPECT_TRUE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "no half file";
+}
+
+// libcurl's own failure texts are English; the user reads German only.
+TEST_F(FtpTest, AConnectionThatBreaksIsToldInGerman)
+{
+    constexpr int kConnectMilliseconds = 300;
+    auto silent = std::make_unique<SilentServer>();
+    connectTo(silent->port());
+    m_inet.Execute("MKDIR /VORDA/x");
+    QThread::msleep(kConnectMilliseconds);
+    ASSERT_TRUE(m_inet.StillExecuting()) << "waiting for the greeting";
+    // Closing the listening socket resets the connection it has not accepted.
+    silent.reset();
+    while (m_inet.StillExecuting()) {
+    }
+    EXPECT_EQ(m_inet.outcome(), Inet::Outcome::ConnectionFailed);
+    EXPECT_EQ(m_inet.errorText(), "Die Verbindung zum Server 127.0.0.1 ist abgerissen");
 }
 }
