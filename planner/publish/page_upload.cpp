@@ -5,17 +5,18 @@
 #include "platform/datafile.h"
 #include "platform/dates.h"
 #include "platform/ftp.h"
-#include "platform/runtime.h"
 
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
-#include <QStringList>
+#include <QTemporaryDir>
 #include <QUrl>
 
 namespace {
 const QString kProbe = QStringLiteral("test.dat");
 // Added to a file's name on the server while the file is on its way.
 const QString kIncoming = QStringLiteral(".neu");
+// Added to the published page's name while the new one takes its place.
+const QString kAside = QStringLiteral(".alt");
 constexpr int kFtpPort = 21;
 
 // The web host as a host name (and port), also when the line holds a whole address.
@@ -35,41 +36,85 @@ QStringList probeLines()
     return lines;
 }
 
-// Removes the local probe; false when it is there and stays.
-bool removeProbe(const QString& probe)
-{
-    const QString real = datafile::find(probe);
-    return real.isEmpty() || QFile::remove(real);
-}
-
 // The upload's commands, one after the other on one connection, each with
-// the account of "ftp.dat" and each awaited while the windows stay usable.
+// the account of the order and each awaited.
 class Upload {
 public:
-    Upload(Inet& inet, const std::function<bool()>& stopped) : m_inet(inet), m_stopped(stopped) {}
+    Upload(Inet& inet, const UploadOrder& order, const std::atomic<bool>& stopped)
+        : m_inet(inet), m_order(order), m_stopped(stopped)
+    {
+    }
 
     // Runs one command to its end; false when the upload cannot go on.
     bool run(const QString& command)
     {
-        m_inet.RemoteHost = gFtpHost.toString().trimmed();
-        m_inet.UserName = gFtpUser.toString();
+        m_inet.RemoteHost = m_order.host;
+        m_inet.UserName = m_order.user;
         m_inet.RemotePort = kFtpPort;
-        m_inet.Password = gFtpPassword.toString();
+        m_inet.Password = m_order.password;
         m_inet.Execute(command);
-        DoEvents();
-        while (!m_stopped() && m_inet.StillExecuting())
-            DoEvents();
-        if (m_stopped()) {
+        while (!m_stopped && m_inet.StillExecuting()) {
+        }
+        if (m_stopped) {
             m_inet.Cancel();
             return false;
         }
         return m_inet.outcome() != Inet::Outcome::ConnectionFailed;
     }
+    bool done() const { return m_inet.outcome() == Inet::Outcome::Done; }
+    QString error() const { return m_inet.errorText(); }
+
+    // Fetches the probe, makes the school's folder when there is none, and
+    // puts the probe with today's teachers. False when the upload cannot go on;
+    // what went wrong locally is added to `notes`.
+    bool sendProbe(QStringList& notes)
+    {
+        QString folder = m_order.serverFolder;
+        if (folder.endsWith(QLatin1Char('/')))
+            folder.chop(1);
+        const QTemporaryDir scratch;
+        if (!scratch.isValid()) {
+            notes << QStringLiteral("Die Datei %1 ließ sich nicht anlegen: im Ordner %2 kann das Programm keine "
+                                    "Dateien anlegen.")
+                         .arg(kProbe, QDir::toNativeSeparators(QDir::tempPath()));
+            // Without its probe the upload cannot tell whether the school's
+            // folder is there; a folder that is there refuses the "MKD".
+            return run(QStringLiteral("MKDIR ") + folder);
+        }
+        const QString probe = scratch.filePath(kProbe);
+        const QString remoteProbe = m_order.serverFolder + kProbe;
+        if (!run(QStringLiteral("Get %1 %2").arg(remoteProbe, probe)))
+            return false;
+        // Only a fetched probe proves the folder; a failed "MKD" (the folder is
+        // there after all) is left to the puts, which report a missing folder.
+        if (!done() && !run(QStringLiteral("MKDIR ") + folder))
+            return false;
+        // A probe that does not arrive only means that the next upload makes the folder again.
+        if (const datafile::WriteResult written = datafile::rewrite(probe, m_order.probeLines); !written) {
+            notes << QStringLiteral("Die Datei %1 ließ sich nicht schreiben: %2.").arg(kProbe, written.reason);
+            return true;
+        }
+        return run(QStringLiteral("Put %1 %2").arg(probe, remoteProbe));
+    }
+    // Clears what a broken or stopped upload of `target` left: its incoming
+    // copy goes, and a published page that it had set aside is put back, or
+    // goes when the new one took its place after all. Refusals are no reason
+    // to stop; false when the upload cannot go on.
+    bool tidy(const QString& target)
+    {
+        const QString aside = target + kAside;
+        if (!run(QStringLiteral("DELETE ") + target + kIncoming) || !run(QStringLiteral("SIZE ") + aside))
+            return false;
+        if (!done())
+            return true;
+        if (!run(QStringLiteral("SIZE ") + target))
+            return false;
+        return done() ? remove(aside) : run(rename(aside, target));
+    }
     // Puts a file under a name of its own, which takes the name `target` only
     // when the server holds all of it: a connection that breaks leaves the
-    // file that visitors see as it was, and what came of the new one is
-    // overwritten next time. False when the upload cannot go on; otherwise
-    // `refusal` tells why the file was not put, if it was not.
+    // file that visitors see as it was. False when the upload cannot go on;
+    // otherwise `refusal` tells why the file was not put, if it was not.
     bool replace(const QString& local, const QString& target, QString& refusal)
     {
         const QString incoming = target + kIncoming;
@@ -77,7 +122,7 @@ public:
             return false;
         if (!done()) {
             refusal = error();
-            return true;
+            return remove(incoming);
         }
         if (!run(QStringLiteral("SIZE ") + incoming))
             return false;
@@ -85,25 +130,48 @@ public:
         const qint64 sent = QFileInfo(local).size();
         if (const qint64 arrived = m_inet.remoteSize(); arrived >= 0 && arrived != sent) {
             refusal = QStringLiteral("Auf dem Server kamen nur %1 von %2 Bytes an").arg(arrived).arg(sent);
-            return run(QStringLiteral("DELETE ") + incoming);
+            return remove(incoming);
         }
-        const QString rename = QStringLiteral("RENAME %1 %2").arg(incoming, target);
-        if (!run(rename))
+        if (!run(rename(incoming, target)))
             return false;
-        // Some servers rename only onto a free name: the old file goes just
-        // before the new one takes its place.
-        if (!done() && !(run(QStringLiteral("DELETE ") + target) && run(rename)))
-            return false;
-        if (!done())
-            refusal = error();
-        return true;
+        return done() || replaceStepwise(incoming, target, error(), refusal);
     }
-    bool done() const { return m_inet.outcome() == Inet::Outcome::Done; }
-    QString error() const { return m_inet.errorText(); }
 
 private:
+    // For servers that rename only onto a free name: the published page steps
+    // aside, the new one takes its name, and only then the old one goes. When
+    // the new one cannot take its place the old one comes back.
+    // `renameRefused` is why the new one could not take the name at once.
+    bool replaceStepwise(const QString& incoming, const QString& target, const QString& renameRefused,
+                         QString& refusal)
+    {
+        const QString aside = target + kAside;
+        if (!run(rename(target, aside)))
+            return false;
+        if (!done()) {
+            refusal = renameRefused + QStringLiteral("; die bisherige Seite bleibt, wie sie war");
+            return remove(incoming);
+        }
+        if (!run(rename(incoming, target)))
+            return false;
+        if (done())
+            return remove(aside);
+        refusal = error();
+        if (!run(rename(aside, target)))
+            return false;
+        if (!done())
+            refusal += QStringLiteral("; die bisherige Seite liegt als %1 auf dem Server und kehrt beim nächsten "
+                                      "Hochladen zurück")
+                           .arg(aside);
+        return remove(incoming);
+    }
+    // Removes a file the upload leaves; after a refusal the next upload tries again.
+    bool remove(const QString& remote) { return run(QStringLiteral("DELETE ") + remote); }
+    static QString rename(const QString& from, const QString& to) { return QStringLiteral("RENAME %1 %2").arg(from, to); }
+
     Inet& m_inet;
-    const std::function<bool()>& m_stopped;
+    const UploadOrder& m_order;
+    const std::atomic<bool>& m_stopped;
 };
 }
 
@@ -115,47 +183,34 @@ QString SchoolFolderAddress(bool withScheme)
     return (withScheme ? QStringLiteral("http://") : QString()) + host + gServerRoot + gSchoolNameDashed + QLatin1Char('/');
 }
 
-UploadResult UploadPage(Inet& inet, const WrittenPage& page, const std::function<bool()>& stopped)
+UploadOrder OrderUpload(const WrittenPage& page)
 {
-    if (gFtpHost.toString().trimmed().isEmpty())
+    return {gFtpHost.toString().trimmed(), gFtpUser.toString(), gFtpPassword.toString(), gServerFolder, probeLines(),
+            page};
+}
+
+UploadResult UploadPage(Inet& inet, const UploadOrder& order, const std::atomic<bool>& stopped)
+{
+    if (order.host.isEmpty())
         return {false, QStringLiteral("Es ist kein Server zum Hochladen eingetragen: die Datei ftp.dat im Datenordner "
                                       "fehlt, oder ihre erste Zeile ist leer.")};
-    const QString probe = gDataPath + kProbe;
     QStringList notes;
-    Upload upload(inet, stopped);
+    Upload upload(inet, order, stopped);
     const auto end = [&](bool pagePut, const QString& report) {
-        if (!stopped() && upload.run(QStringLiteral("CLOSE")))
+        if (!stopped && upload.run(QStringLiteral("CLOSE")))
             upload.run(QStringLiteral("QUIT"));
-        if (!removeProbe(probe))
-            notes << QStringLiteral("Die Datei %1 im Datenordner ließ sich nicht löschen.").arg(kProbe);
         if (!report.isEmpty())
             notes.prepend(report);
         return UploadResult{pagePut, notes.join(QLatin1Char(' '))};
     };
     // A closed window hears nothing of the aborted upload.
     const auto broken = [&] {
-        return end(false, stopped() ? QString() : QStringLiteral("Das Hochladen ist fehlgeschlagen: %1.").arg(upload.error()));
+        return end(false, stopped ? QString() : QStringLiteral("Das Hochladen ist fehlgeschlagen: %1.").arg(upload.error()));
     };
 
-    removeProbe(probe);
-    if (!upload.run(QStringLiteral("Get %1%2 %3").arg(gServerFolder, kProbe, probe)))
-        return broken();
-    // Only a fetched probe proves the folder; a failed "MKD" (the folder is
-    // there after all) is left to the puts, which report a missing folder.
-    QString folder = gServerFolder;
-    if (folder.endsWith(QLatin1Char('/')))
-        folder.chop(1);
-    if (!upload.done() && !upload.run(QStringLiteral("MKDIR ") + folder))
-        return broken();
-    // A probe that does not arrive only means that the next upload makes the folder again.
-    if (const datafile::WriteResult written = datafile::rewrite(probe, probeLines()); !written)
-        notes << QStringLiteral("Die Datei %1 im Datenordner ließ sich nicht schreiben: %2.").arg(kProbe, written.reason);
-    else if (!upload.run(QStringLiteral("Put %1 %2%3").arg(probe, gServerFolder, kProbe)))
-        return broken();
-    removeProbe(probe);
-
+    const QString target = order.serverFolder + order.page.name;
     QString refusal;
-    if (!upload.replace(page.path, gServerFolder + page.name, refusal))
+    if (!upload.sendProbe(notes) || !upload.tidy(target) || !upload.replace(order.page.path, target, refusal))
         return broken();
     if (!refusal.isEmpty())
         return end(false, QStringLiteral("Die Seite wurde nicht hochgeladen: %1.").arg(refusal));

@@ -3,12 +3,16 @@
 // server (gServerFolder), with the account of "ftp.dat". A small probe file,
 // "test.dat" with the date, the time and the teachers, tells whether the
 // school's folder exists: when it cannot be fetched the folder is made. The
-// probe stays on the server; the local copy never stays in the data folder.
-// The page replaces the one on the server only when all of it arrived.
+// probe stays on the server; its local copy lives in a folder of its own for
+// the one upload, so two uploads at once never share it.
+//
+// The page replaces the one on the server only when all of it arrived, and
+// the published page is never gone without the new one in its place.
 #include "planner/publish/web_pages.h"
 
 #include <QString>
-#include <functional>
+#include <QStringList>
+#include <atomic>
 
 class Inet;
 
@@ -17,6 +21,18 @@ class Inet;
 // and "/"; "http://" in front when `withScheme`. Empty without any host.
 QString SchoolFolderAddress(bool withScheme);
 
+// What an upload takes from the data model, read when it starts: the upload
+// itself runs apart from the windows.
+struct UploadOrder {
+    QString host;
+    QString user;
+    QString password;
+    QString serverFolder;
+    QStringList probeLines;
+    WrittenPage page;
+};
+UploadOrder OrderUpload(const WrittenPage& page);
+
 struct UploadResult {
     bool pagePut = false;
     // For the window's status line: why the upload failed, or notes on the
@@ -24,7 +40,8 @@ struct UploadResult {
     QString report;
 };
 
-// Uploads `page` through `inet`, yielding to the event loop while each
-// command runs. When `stopped` turns true (the window closed) the running
-// command is cancelled and nothing more is sent.
-UploadResult UploadPage(Inet& inet, const WrittenPage& page, const std::function<bool()>& stopped);
+// Uploads the ordered page through `inet`, waiting for each command: it runs
+// on a thread of its own, never on the windows' one. When `stopped` turns
+// true (the window closed) the running command is cancelled and nothing more
+// is sent.
+UploadResult UploadPage(Inet& inet, const UploadOrder& order, const std::atomic<bool>& stopped);

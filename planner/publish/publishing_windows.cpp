@@ -8,8 +8,8 @@
 #include "platform/units.h"
 
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
+#include <QThread>
 #include <cstdint>
 
 namespace {
@@ -22,6 +22,8 @@ const controls::Font kStatusFont{"Arial", 9.75};
 const QString kGeneratedText = QStringLiteral(
     "Die Datei %1 liegt im aktuellen VORDA-Verzeichnis z.B. C:\\ORV\\SCHULE und kann nun ins Internet hochgeladen werden.");
 const QString kSuccessText = QStringLiteral("Der %1 kann nun mit einem Browser unter %2 aufgerufen werden.");
+// An upload may wait up to a minute for a silent server.
+const QString kUploadingText = QStringLiteral("Hochladen ...");
 
 TextBox* messageBox(QWidget* parent, const QString& name)
 {
@@ -33,7 +35,7 @@ TextBox* messageBox(QWidget* parent, const QString& name)
 }
 
 PublishingWindow::PublishingWindow(const Design& design)
-    : FormBase(design.slot), Inet1(std::make_shared<Inet>()), m_addressWithScheme(design.addressWithScheme),
+    : FormBase(design.slot), Inet1(std::make_unique<Inet>()), m_addressWithScheme(design.addressWithScheme),
       m_published(design.published)
 {
     setObjectName(QString::fromLatin1(design.name));
@@ -90,27 +92,54 @@ void PublishingWindow::Command11_Click()
     Command1->setEnabled(true);
 }
 
+PublishingWindow::~PublishingWindow() { stopUpload(); }
+
+void PublishingWindow::Form_Unload(bool& cancel)
+{
+    (void)cancel;
+    stopUpload();
+}
+
 void PublishingWindow::Command1_Click()
 {
     Command1->setEnabled(false);
-    const BusyPointer busy;
-    Label1->clear();
-    // The window may be closed while the upload yields: then the upload stops
-    // and nothing of the window is touched any more.
-    const QPointer<PublishingWindow> self(this);
-    const std::shared_ptr<Inet> inet = Inet1;
-    const UploadResult result = UploadPage(*inet, m_page, [&self] { return !self || self->isUnloading(); });
-    DoEvents();
-    if (!self || self->isUnloading())
-        return;
-    if (!result.pagePut) {
-        Label1->setText(result.report);
+    // The busy pointer with an arrow: the window's "Exit" still works.
+    setCursor(Qt::BusyCursor);
+    Label1->setText(kUploadingText);
+    m_uploadStopped = false;
+    m_upload = QThread::create([this, order = OrderUpload(m_page)] {
+        m_uploadResult = UploadPage(*Inet1, order, m_uploadStopped);
+    });
+    connect(m_upload, &QThread::finished, this, &PublishingWindow::uploadEnded);
+    m_upload->start();
+}
+
+void PublishingWindow::uploadEnded()
+{
+    m_upload->wait();
+    delete m_upload;
+    m_upload = nullptr;
+    unsetCursor();
+    if (!m_uploadResult.pagePut) {
+        Label1->setText(m_uploadResult.report);
         return;
     }
     gPublishedUrl = SchoolFolderAddress(m_addressWithScheme) + m_page.name;
     const QString success = kSuccessText.arg(m_published, gPublishedUrl);
-    Label1->setText(result.report.isEmpty() ? success : success + QLatin1Char(' ') + result.report);
+    Label1->setText(m_uploadResult.report.isEmpty() ? success : success + QLatin1Char(' ') + m_uploadResult.report);
     Text1->setText(gPublishedUrl);
+}
+
+void PublishingWindow::stopUpload()
+{
+    if (!m_upload)
+        return;
+    // A closed window hears nothing of its upload.
+    disconnect(m_upload, nullptr, this, nullptr);
+    m_uploadStopped = true;
+    m_upload->wait();
+    delete m_upload;
+    m_upload = nullptr;
 }
 
 void PublishingWindow::Command2_Click() { unload(); }
@@ -152,7 +181,7 @@ void Form62::Form_Load()
 
 void Form62::Form_Unload(bool& cancel)
 {
-    (void)cancel;
+    PublishingWindow::Form_Unload(cancel);
     const TextBox* const boxes[] = {Text2, Text3, Text4};
     for (int i = 1; i <= kMessageLines; ++i)
         gSubstPageMessages(i) = boxes[i - 1]->text().trimmed();

@@ -3,14 +3,17 @@
 // timetable of every published class, Form62 one day's substitution plan.
 // Each opening of a window generates its page once and then uploads exactly
 // that page once; the foot shows where parents and students find it.
+#include "planner/publish/page_upload.h"
 #include "planner/publish/web_pages.h"
 #include "platform/forms.h"
 
+#include <atomic>
 #include <memory>
 
 class Inet;
 class QLabel;
 class QPushButton;
+class QThread;
 class TextBox;
 
 // What both windows share: a message line, the buttons to generate, upload
@@ -25,13 +28,18 @@ public:
     QPushButton* Command2;
     QLabel* Label1;
     TextBox* Text1;
-    // Shared with a running upload, which outlives the window when it is closed meanwhile.
-    std::shared_ptr<Inet> Inet1;
+    std::unique_ptr<Inet> Inet1;
+
+    ~PublishingWindow() override;
 
     void Command11_Click();
+    // Starts the upload and returns: it runs apart from the windows, which
+    // stay usable, another window's upload included, until it ends.
     void Command1_Click();
     void Command2_Click();
     void Text1_Click();
+
+    bool uploading() const { return m_upload != nullptr; }
 
 protected:
     struct Design {
@@ -53,12 +61,20 @@ protected:
     explicit PublishingWindow(const Design& design);
 
     void Form_Load() override;
+    void Form_Unload(bool& cancel) override;
     virtual WrittenPage writePage() = 0;
 
 private:
+    void uploadEnded();
+    // Cancels a running upload and waits for its end, which comes at once.
+    void stopUpload();
+
     bool m_addressWithScheme;
     QString m_published;
     WrittenPage m_page;
+    QThread* m_upload = nullptr;
+    std::atomic<bool> m_uploadStopped{false};
+    UploadResult m_uploadResult;
 };
 
 // Form61 "Stundenplan im Internet veröffenlichen" (the caption as it has always been spelt).

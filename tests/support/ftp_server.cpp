@@ -96,6 +96,10 @@ void FtpServer::breakUploadsAfter(int bytes) { m_misbehaviour << "--break-after"
 
 void FtpServer::refuseRenamingOver() { m_misbehaviour << "--no-rename-over"; }
 
+void FtpServer::refuseRenaming() { m_misbehaviour << "--no-rename"; }
+
+void FtpServer::serveConnectionsApart() { m_misbehaviour << "--threaded"; }
+
 FtpServer::~FtpServer()
 {
     if (m_process.state() == QProcess::NotRunning)

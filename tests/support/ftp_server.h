@@ -28,6 +28,11 @@ public:
     void breakUploadsAfter(int bytes);
     // Renaming a file onto one that exists is refused.
     void refuseRenamingOver();
+    // The account may delete files but rename none.
+    void refuseRenaming();
+    // Each connection is served on a thread of its own: a stall at a command
+    // holds up only the connection that sent it.
+    void serveConnectionsApart();
 
     // Starts the server and waits until it accepts connections; false when it
     // did not come up (the reason is in log()).

@@ -9,7 +9,7 @@ import time
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import DTPHandler, FTPHandler
 from pyftpdlib.log import config_logging
-from pyftpdlib.servers import FTPServer
+from pyftpdlib.servers import FTPServer, ThreadedFTPServer
 
 # An upload is read this far before a stall at "read" begins.
 READ_BEFORE_STALL = 64 * 1024
@@ -32,6 +32,13 @@ parser.add_argument(
 parser.add_argument(
     "--no-rename-over", action="store_true",
     help="refuse to rename a file onto one that exists")
+parser.add_argument(
+    "--no-rename", action="store_true",
+    help="the account may delete files but not rename them")
+parser.add_argument(
+    "--threaded", action="store_true",
+    help="serve each connection on a thread of its own, so that a stall at a "
+         "command holds up only that connection")
 args = parser.parse_args()
 
 stalls = {point.upper(): float(seconds) for point, seconds in args.stall}
@@ -86,6 +93,8 @@ class Commands(FTPHandler):
 
 config_logging(level=logging.DEBUG)
 authorizer = DummyAuthorizer()
-authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT")
+authorizer.add_user(args.user, args.password, args.root,
+                    perm="elradmwMT" if args.no_rename else "elradfmwMT")
 Commands.authorizer = authorizer
-FTPServer(("127.0.0.1", args.port), Commands).serve_forever()
+server = ThreadedFTPServer if args.threaded else FTPServer
+server(("127.0.0.1", args.port), Commands).serve_forever()

@@ -8,13 +8,33 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryFile>
 #include <QTimer>
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
 const QString kFolder = QStringLiteral("/VORDA/Schule-am-Park/");
 
 QStringList localAccount(const QString& password) { return {"127.0.0.1", FtpServer::kUser, password}; }
+
+// What the program writes to its standard output while `run` runs.
+template <class Run>
+QByteArray printedDuring(Run run)
+{
+    QTemporaryFile capture;
+    EXPECT_TRUE(capture.open());
+    std::fflush(stdout);
+    const int saved = ::dup(STDOUT_FILENO);
+    ::dup2(capture.handle(), STDOUT_FILENO);
+    run();
+    std::fflush(stdout);
+    ::dup2(saved, STDOUT_FILENO);
+    ::close(saved);
+    capture.seek(0);
+    return capture.readAll();
+}
 
 class PageUploadTest : public PublishTest {
 protected:
@@ -55,13 +75,22 @@ protected:
     }
     // Opens the window, generates its page and uploads it.
     template <class F>
-    static F* publish(bool upload = true)
+    static F* publish(bool uploaded = true)
     {
         F* f = forms::show<F>();
         f->Command11->click();
-        if (upload)
-            f->Command1->click();
+        if (uploaded)
+            upload(f);
         return f;
+    }
+    static void upload(PublishingWindow* f)
+    {
+        f->Command1->click();
+        waitForUpload(f);
+    }
+    static bool onServerAtAll(const FtpServer& server, const QString& file)
+    {
+        return QFile::exists(server.root() + kFolder + file);
     }
 
     FtpServer m_server;
@@ -138,7 +167,7 @@ TEST_F(PageUploadTest, ClosingTheWindowDuringTheUploadAbortsIt)
     makeRoot();
     Form61* f = publish<Form61>(false);
     QTimer::singleShot(0, f, [f] { f->close(); });
-    f->Command1->click();
+    upload(f);
     EXPECT_FALSE(forms::isOpen<Form61>());
     EXPECT_EQ(m_server.received("STOR"), 0);
     EXPECT_EQ(gPublishedUrl, "127.0.0.1/VORDA/Schule-am-Park/");
@@ -147,12 +176,15 @@ TEST_F(PageUploadTest, ClosingTheWindowDuringTheUploadAbortsIt)
 TEST_F(PageUploadTest, AProbeThatCannotBeWrittenIsReportedBesideTheSuccess)
 {
     makeRoot();
-    blockFile("test.dat");
+    writeBytes("keinOrdner", "");
+    const QByteArray tempFolder = qgetenv("TMPDIR");
+    qputenv("TMPDIR", path("keinOrdner").toUtf8());
     Form61* f = publish<Form61>();
-    EXPECT_TRUE(f->Label1->text().endsWith("aufgerufen werden. Die Datei test.dat im Datenordner ließ sich nicht "
-                                           "schreiben: An Stelle der Datei steht ein Ordner."));
+    qputenv("TMPDIR", tempFolder);
+    EXPECT_TRUE(f->Label1->text().endsWith("aufgerufen werden. Die Datei test.dat ließ sich nicht anlegen: im Ordner "
+                                           + path("keinOrdner") + " kann das Programm keine Dateien anlegen."));
     EXPECT_EQ(f->Text1->text(), "127.0.0.1/VORDA/Schule-am-Park/Stundenplan.htm");
-    unblockFile("test.dat");
+    EXPECT_EQ(onServer("Stundenplan.htm"), readBytes("Stundenplan.htm")) << "the folder was made all the same";
 }
 
 TEST_F(PageUploadTest, TheUploadPutsThePageOfItsOwnGeneration)
@@ -160,7 +192,7 @@ TEST_F(PageUploadTest, TheUploadPutsThePageOfItsOwnGeneration)
     makeRoot();
     Form62* f = publish<Form62>(false);
     gWorkDate = "15.09.2026";
-    f->Command1->click();
+    upload(f);
     EXPECT_EQ(f->Text1->text(), "http://127.0.0.1/VORDA/Schule-am-Park/Montag.htm");
     EXPECT_FALSE(onServer("Montag.htm").isEmpty());
 }
@@ -174,32 +206,118 @@ TEST_F(PageUploadTest, AConnectionThatBreaksMidPageLeavesThePublishedPageWhole)
     publishedBefore(server, "Stundenplan.htm", published);
     Form61* f = publish<Form61>(false);
     writeBytes("Stundenplan.htm", QByteArray(40 * 1024, 'n'));
-    f->Command1->click();
+    upload(f);
     EXPECT_EQ(f->Label1->text(),
               "Die Seite wurde nicht hochgeladen: Auf dem Server kamen nur 12288 von 40960 Bytes an.");
     EXPECT_EQ(onServer(server, "Stundenplan.htm"), published);
     EXPECT_FALSE(QFile::exists(server.root() + kFolder + "Stundenplan.htm.neu")) << "the broken copy is removed";
 }
 
-// A leftover of a broken upload is overwritten; a server that renames only
-// onto a free name loses the old page just before the new one takes its place.
+// Leftovers of a broken upload go first; a server that renames only onto a
+// free name gets the old page set aside until the new one takes its place.
 TEST_F(PageUploadTest, AWholePageReplacesThePublishedOne)
 {
     for (const bool renamesOver : {true, false}) {
-        SCOPED_TRACE(renamesOver ? "renames over a file" : "renames onto a free name only");
+        for (const bool setAside : {false, true}) {
+            SCOPED_TRACE(renamesOver ? "renames over a file" : "renames onto a free name only");
+            SCOPED_TRACE(setAside ? "an earlier upload broke with the page set aside" : "the page is published");
+            FtpServer server;
+            if (!renamesOver)
+                server.refuseRenamingOver();
+            useServer(server);
+            publishedBefore(server, setAside ? "Stundenplan.htm.alt" : "Stundenplan.htm", "<html>alt</html>");
+            publishedBefore(server, "Stundenplan.htm.neu", "<html>abgebr");
+            Form61* f = publish<Form61>();
+            EXPECT_EQ(f->Text1->text(), "127.0.0.1/VORDA/Schule-am-Park/Stundenplan.htm");
+            EXPECT_EQ(onServer(server, "Stundenplan.htm"), readBytes("Stundenplan.htm"));
+            EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu"));
+            EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.alt"));
+            f->close();
+        }
+    }
+}
+
+// However the server refuses to rename, visitors find the published page
+// byte for byte, and the new one's copy is gone.
+TEST_F(PageUploadTest, AServerThatCannotRenameKeepsThePublishedPage)
+{
+    for (const bool renamesNothing : {true, false}) {
+        SCOPED_TRACE(renamesNothing ? "may delete but not rename" : "renames onto a free name only");
         FtpServer server;
-        if (!renamesOver)
+        if (renamesNothing)
+            server.refuseRenaming();
+        else
             server.refuseRenamingOver();
         useServer(server);
-        publishedBefore(server, "Stundenplan.htm", "<html>alt</html>");
-        publishedBefore(server, "Stundenplan.htm.neu", "<html>abgebr");
+        const QByteArray published = "<html>die Seite von gestern</html>";
+        publishedBefore(server, "Stundenplan.htm", published);
+        if (!renamesNothing) {
+            // A folder by the name the page steps aside to: the page cannot step aside.
+            ASSERT_TRUE(QDir(server.root()).mkpath("." + kFolder + "Stundenplan.htm.alt"));
+        }
         Form61* f = publish<Form61>();
-        EXPECT_EQ(f->Text1->text(), "127.0.0.1/VORDA/Schule-am-Park/Stundenplan.htm");
-        EXPECT_EQ(onServer(server, "Stundenplan.htm"), readBytes("Stundenplan.htm"));
-        EXPECT_FALSE(QFile::exists(server.root() + kFolder + "Stundenplan.htm.neu"));
-        EXPECT_EQ(server.received("DELE"), renamesOver ? 0 : 1);
+        EXPECT_TRUE(f->Label1->text().startsWith("Die Seite wurde nicht hochgeladen: Der Server hat die Datei "
+                                                 "/VORDA/Schule-am-Park/Stundenplan.htm.neu nicht in "
+                                                 "/VORDA/Schule-am-Park/Stundenplan.htm umbenannt (Antwort 550"))
+            << f->Label1->text().toStdString();
+        EXPECT_TRUE(f->Label1->text().endsWith("; die bisherige Seite bleibt, wie sie war."));
+        EXPECT_EQ(f->Text1->text(), "127.0.0.1/VORDA/Schule-am-Park/");
+        EXPECT_EQ(onServer(server, "Stundenplan.htm"), published);
+        EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu"));
         f->close();
     }
+}
+
+TEST_F(PageUploadTest, APageSetAsideByABrokenUploadReturnsWhenTheNextOneBreaksToo)
+{
+    FtpServer server;
+    server.breakUploadsAfter(12 * 1024);
+    useServer(server);
+    const QByteArray published = "<html>die Seite von gestern</html>";
+    publishedBefore(server, "Stundenplan.htm.alt", published);
+    Form61* f = publish<Form61>(false);
+    writeBytes("Stundenplan.htm", QByteArray(40 * 1024, 'n'));
+    upload(f);
+    EXPECT_EQ(onServer(server, "Stundenplan.htm"), published);
+    EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.alt"));
+}
+
+TEST_F(PageUploadTest, AnUploadPrintsNothing)
+{
+    FtpServer server;
+    server.refuseRenamingOver();
+    useServer(server);
+    publishedBefore(server, "Stundenplan.htm", "<html>alt</html>");
+    Form61* f = publish<Form61>(false);
+    EXPECT_EQ(printedDuring([f] { upload(f); }).toStdString(), "");
+    EXPECT_EQ(f->Text1->text(), "127.0.0.1/VORDA/Schule-am-Park/Stundenplan.htm");
+}
+
+// While one window's upload waits for a server that says nothing, the other
+// window's upload runs to its end, and the waiting window says what it does.
+TEST_F(PageUploadTest, TwoUploadsAtOnceEachEndOnTheirOwn)
+{
+    constexpr double kNeverAnswers = 30;
+    constexpr int kTurnMilliseconds = 10;
+    FtpServer server;
+    server.serveConnectionsApart();
+    server.stallAt("PASS", kNeverAnswers);
+    useServer(server);
+    Form61* timetable = publish<Form61>(false);
+    Form62* substitution = publish<Form62>(false);
+    timetable->Command1->click();
+    for (int turn = 0; turn < 1000 && !server.stalling("PASS"); ++turn)
+        QTest::qWait(kTurnMilliseconds);
+    ASSERT_TRUE(server.stalling("PASS"));
+
+    upload(substitution);
+    EXPECT_TRUE(substitution->Label1->text().startsWith("Der Vertretungsplan kann nun mit einem Browser"));
+    EXPECT_EQ(onServer(server, "Montag.htm"), readBytes("Montag.htm"));
+    EXPECT_TRUE(timetable->uploading());
+    EXPECT_EQ(timetable->Label1->text(), "Hochladen ...");
+    EXPECT_EQ(timetable->cursor().shape(), Qt::BusyCursor);
+    EXPECT_EQ(substitution->cursor().shape(), Qt::ArrowCursor);
+    timetable->close();
 }
 
 // A server that stalls somewhere in the upload: the program's event loop
@@ -250,7 +368,7 @@ TEST_P(StalledUploadTest, TheProgramStaysUsableAndClosingTheWindowAbortsAtOnce)
         }
     });
     watcher.start(kTickMilliseconds);
-    f->Command1->click();
+    upload(f);
 
     ASSERT_TRUE(sinceClose.isValid()) << "the window was closed while the server stalled";
     EXPECT_LT(sinceClose.elapsed(), kAbortMilliseconds);

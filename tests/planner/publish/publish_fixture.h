@@ -4,10 +4,14 @@
 // page is expected to hold.
 #include "core/model.h"
 #include "core/startup.h"
+#include "planner/publish/publishing_windows.h"
 #include "platform/codepage.h"
 #include "tests/planner/planner_fixture.h"
 
+#include <QDeadlineTimer>
+#include <QPointer>
 #include <QString>
+#include <QTest>
 
 class PublishTest : public PlannerTest {
 protected:
@@ -50,6 +54,18 @@ protected:
     {
         writeLines("ftp.dat", lines);
         PreparePublishing();
+    }
+
+    // Turns the event loop until the window's upload ended or the window went.
+    static void waitForUpload(PublishingWindow* window)
+    {
+        constexpr int kLongestUploadMilliseconds = 60000;
+        constexpr int kTurnMilliseconds = 5;
+        const QPointer<PublishingWindow> f(window);
+        const QDeadlineTimer deadline(kLongestUploadMilliseconds);
+        while (f && f->uploading() && !deadline.hasExpired())
+            QTest::qWait(kTurnMilliseconds);
+        ASSERT_FALSE(f && f->uploading()) << "the upload ended";
     }
 
     // The face tag in the default text colour that starts each text of a page.

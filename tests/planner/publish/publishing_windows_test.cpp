@@ -121,6 +121,7 @@ TEST_F(PublishingWindowsTest, WithoutAnAccountTheUploadSaysWhatIsMissing)
     EXPECT_EQ(f->Text1->text(), "");
     f->Command11->click();
     f->Command1->click();
+    waitForUpload(f);
     EXPECT_TRUE(f->Label1->text().startsWith("Es ist kein Server zum Hochladen eingetragen"));
     EXPECT_FALSE(f->Command1->isEnabled());
     EXPECT_FALSE(QFile::exists(path("test.dat")));
