@@ -1,0 +1,187 @@
+#include "planner/editor/optimiser_run_support.h"
+
+#include "core/model.h"
+#include "core/plan_files.h"
+#include "core/timetable.h"
+#include "planner/editor/optimiser_runs.h"
+#include "planner/editor/optimiser_window.h"
+#include "planner/editor/timetable_editor.h"
+#include "planner/editor/timetable_rating.h"
+#include "platform/clock.h"
+#include "platform/controls.h"
+#include "platform/dates.h"
+#include "platform/numbers.h"
+#include "platform/runtime.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+
+#include <algorithm>
+#include <functional>
+
+namespace optimiser::runs {
+
+const QString kOptimiserPlan = QStringLiteral("0");
+
+namespace {
+
+const QString kBackupTitle = QStringLiteral("Plan vor Optimierung ");
+const QString kResultTitle = QStringLiteral("Computerplan ");
+
+std::function<void()> gYieldHook;
+int gYieldIntervalMs = 5;
+QElapsedTimer gSinceEvents;
+QString gFailure;
+optimiser::OptimisedPlan gOptimisedPlan;
+
+void runEvents()
+{
+    DoEvents();
+    gSinceEvents.restart();
+    forgetGrid();
+}
+
+std::uint32_t backColour(int index) { return static_cast<std::uint32_t>(gBackColours(index).toDouble()); }
+
+QString dateText() { return dates::shortText(Clock::now().date()); }
+QString dateTimeText() { return dateText() + QLatin1Char(' ') + Clock::now().time().toString(QStringLiteral("HH:mm:ss")); }
+
+void fail(const QString& why)
+{
+    gFailure = why;
+    Beep();
+    showStatus(why, kFailedColour);
+}
+
+void redrawOpenEditor()
+{
+    if (!forms::isOpen<Form15>())
+        return;
+    // The grid shows the editor's weekday; gDay is only the run's last cell.
+    gDay = std::clamp<int>(gLastEditorDay, 1, timetable::days());
+    RedrawTimetableGrid();
+}
+
+}
+
+Form18* window() { return forms::get<Form18>(); }
+
+void yieldToEvents()
+{
+    if (gYieldHook)
+        gYieldHook();
+    if (gSinceEvents.isValid() && gSinceEvents.elapsed() < gYieldIntervalMs)
+        return;
+    runEvents();
+}
+
+void keepResponsive()
+{
+    if (gSinceEvents.isValid() && gSinceEvents.elapsed() < gYieldIntervalMs)
+        return;
+    runEvents();
+}
+
+bool running() { return gOptimizerRunning != 0; }
+
+void showStatus(const QString& text, int colour)
+{
+    Form18* f = window();
+    f->Label1->setText(text);
+    controls::setBackColor(f->Label1, backColour(colour));
+}
+
+int randomUpTo(int n) { return static_cast<int>(n * Rnd() + 1); }
+
+QString asText(double value) { return numbers::text(value); }
+QString asText(const Variant& value) { return value.isNumber() ? numbers::text(value.toDouble()) : value.toString(); }
+
+// The plan being optimised goes to plan "0" first; its number and title stay
+// those of the plan in memory, and are kept for saving the run's result.
+bool saveBackup()
+{
+    const QString name = gPlanName;
+    const QString title = gPlanTitle;
+    if (name != kOptimiserPlan)
+        gOptimisedPlan = {name, title};
+    gPlanName = kOptimiserPlan;
+    gPlanTitle = kBackupTitle + dateText();
+    SavePlan();
+    const bool saved = gCheckOk == 1;
+    gPlanName = name;
+    gPlanTitle = title;
+    // Without the backup the run could not give the plan back: the grid stays
+    // as it is and no run starts.
+    if (!saved)
+        fail(QStringLiteral("Plan 0 konnte nicht gespeichert werden - die Optimierung wurde nicht gestartet"));
+    return saved;
+}
+
+bool saveResult()
+{
+    gPlanName = kOptimiserPlan;
+    gPlanTitle = kResultTitle + dateTimeText();
+    SavePlan();
+    if (gCheckOk == 1)
+        return true;
+    fail(QStringLiteral("Plan 0 konnte nicht gespeichert werden - ein besserer Plan ging verloren"));
+    return false;
+}
+
+void endRun()
+{
+    gPlanName = kOptimiserPlan;
+    LoadPlan();
+    if (gCheckOk != 1) {
+        // The teacher tables must describe the grid that stays, whatever part
+        // of plan "0" was read.
+        RebuildTeacherTimetables();
+        fail(QStringLiteral("Plan 0 konnte nicht geladen werden - es bleibt der Plan, wie die Optimierung ihn "
+                            "hinterließ"));
+    }
+    Form18* f = window();
+    if (gFailure.isEmpty())
+        showStatus(QStringLiteral("Optimierung wurde beendet"), kFailedColour);
+    else
+        showStatus(gFailure, kFailedColour);
+    f->Label19->clear();
+    f->Label20->clear();
+    redrawOpenEditor();
+}
+
+void startRun()
+{
+    gFailure.clear();
+    gSinceEvents.invalidate();
+}
+
+}
+
+using namespace optimiser::runs;
+
+void ShowOptimisationStatus()
+{
+    Form18* f = window();
+    f->Label2->setText(numbers::textSingle(gOptFactor));
+    f->Label3->setText(numbers::textSingle(gSavedQualityRatio));
+    QString gaps;
+    long total = 0;
+    const int lastDay = std::min<int>(days(), static_cast<int>(gDayCounts.upper()));
+    for (int d = 1; d <= lastDay; ++d) {
+        total += gDayCounts(d);
+        gaps += numbers::strForm(gDayCounts(d)) + (d < lastDay ? QStringLiteral(" +") : QStringLiteral(" ="));
+    }
+    f->Label4->setText(gaps + numbers::strForm(static_cast<double>(total)));
+    f->Label5->setText(asText(gSavedSeriesGaps));
+    f->Label11->setText(asText(gSumHours));
+    f->Label15->setText(asText(gSumWishes));
+    f->Label12->setText(asText(gWishCount));
+    f->Label16->setText(numbers::textSingle(gWeightedGaps));
+}
+
+namespace optimiser {
+OptimisedPlan optimisedPlan() { return gOptimisedPlan; }
+QString lastFailure() { return gFailure; }
+void setYieldHook(std::function<void()> hook) { gYieldHook = std::move(hook); }
+void setYieldInterval(int milliseconds) { gYieldIntervalMs = milliseconds; }
+}
