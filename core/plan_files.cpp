@@ -95,6 +95,7 @@ QString recordKey(const QString& plan)
 
 QHash<QString, DiskFile> gLoadedFiles;
 QStringList gLoadFaults;
+QString gMixedSaves;
 
 void signalFault()
 {
@@ -418,10 +419,14 @@ void remember(const PlanRecord& record) { gRecords[recordKey(gPlanName)] = recor
 
 // ---- The set as a whole. A save writes every file to a temporary file
 // before it renames any, and writes the record of the set last. A loader
-// that finds some files as the record has them and others not has a set
+// that finds a file holding something else than the record has, beside one
+// left as the save left it (its content and its time as recorded), has a set
 // that a save interrupted half-way, or two saves at the same moment, made of
-// two versions. When none is as recorded, a program that keeps no record
-// (an older one) has written the whole set since, which is a set again.
+// two versions. When no file is left as saved, a program that keeps no
+// record (an older one, which writes every file) has written the whole set
+// since, which is a set again. A file rewritten with its own bytes (restored
+// from a backup, passed on by a sync client, touched) is still the file that
+// was saved: its time alone tells nothing.
 
 bool writeSetRecord(const SetHashes& hashes)
 {
@@ -463,18 +468,19 @@ void noteFilesOfAnotherSave()
     if (recorded.isEmpty())
         return;
     QStringList asRecorded, others;
+    bool oneLeftAsSaved = false;
     for (const PlanFile& f : kPlanFiles) {
         const DiskFile& d = gLoadedFiles[tagOf(f)];
         if (d.read.state != datafile::FileRead::State::Read)
             continue;
         const RecordedFile r = recorded.value(tagOf(f));
-        (r.hash == d.hash && r.modified == d.modified ? asRecorded : others) << fileName(tagOf(f));
+        (r.hash == d.hash ? asRecorded : others) << fileName(tagOf(f));
+        oneLeftAsSaved |= r.hash == d.hash && r.modified == d.modified;
     }
-    if (asRecorded.isEmpty() || others.isEmpty())
+    if (!oneLeftAsSaved || others.isEmpty())
         return;
-    const QString comes = others.size() == 1 ? QStringLiteral(" stammt") : QStringLiteral(" stammen");
-    gLoadFaults << others.join(QStringLiteral(", ")) + comes + QStringLiteral(" aus einem anderen Speichervorgang als ")
-            + asRecorded.join(QStringLiteral(", "));
+    gMixedSaves = others.join(QStringLiteral(", ")) + QStringLiteral(" aus einem anderen als ")
+        + asRecorded.join(QStringLiteral(", "));
     signalFault();
 }
 
@@ -497,6 +503,7 @@ bool readPlanFiles()
 {
     gCheckOk = 1;
     gLoadFaults.clear();
+    gMixedSaves.clear();
     readSetFromDisk();
     const auto layout = readHeader();
     if (!layout)
@@ -587,12 +594,14 @@ bool PlanContents::read()
     current.takeFromModel();
     const Variant checked = gCheckOk;
     const QStringList faults = gLoadFaults;
+    const QString mixedSaves = gMixedSaves;
     const bool complete = readPlanFiles() && gCheckOk == 1;
     if (complete)
         m_parts->takeFromModel();
     current.putIntoModel();
     gCheckOk = checked;
     gLoadFaults = faults;
+    gMixedSaves = mixedSaves;
     gLoadedFiles.clear();
     return complete;
 }
@@ -605,6 +614,8 @@ void PlanContents::load() const
 }
 
 QStringList PlanLoadFaults() { return gLoadFaults; }
+
+QString PlanLoadMixedSaves() { return gMixedSaves; }
 
 void SavePlan()
 {

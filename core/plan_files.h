@@ -18,7 +18,7 @@ QString PlanFilePath(const QString& tag, const QString& plan);
 
 // Reads plan gPlanName into the model and rebuilds the teacher-side tables.
 // gCheckOk = 1 when every file of the set was found whole and of one save;
-// each fault beeps and is kept for PlanLoadFaults.
+// each fault beeps and is kept for PlanLoadFaults or PlanLoadMixedSaves.
 void LoadPlan();
 
 // A plan as LoadPlan reads it, kept beside the model: the optimiser goes back
@@ -45,6 +45,11 @@ private:
 // What the last LoadPlan found wrong, one text per fault naming its file
 // ("KSP1.xxx fehlt"); empty when the plan loaded whole.
 QStringList PlanLoadFaults();
+
+// When the last LoadPlan found files of the set that hold another save than
+// the rest, which ones ("KSP1.xxx aus einem anderen als T&E1.xxx, ..."); empty
+// when the files hold one save.
+QString PlanLoadMixedSaves();
 
 // Writes plan gPlanName (title gPlanTitle) and enters it into the plan list,
 // which leaves gPlanNumbers and gPlanCount. The files are written as a set:

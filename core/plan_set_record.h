@@ -1,8 +1,10 @@
 #pragma once
 // The record of a saved plan set, "SUM<n>.xxx": a save writes it after the
 // set's files, one line per file with its tag, the hash of its lines and when
-// it was renamed into place. No reader of the plan formats opens it, and
-// deleting a plan's "???n.xxx" files takes it along.
+// it was renamed into place: a file that holds the recorded lines belongs to
+// the save, and one that also has the recorded time is left as the save left
+// it. No reader of the plan formats opens it, and deleting a plan's
+// "???n.xxx" files takes it along.
 #include <QByteArray>
 #include <QHash>
 #include <QString>
