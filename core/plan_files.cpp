@@ -1,6 +1,8 @@
 #include "core/plan_files.h"
 
 #include "core/model.h"
+#include "core/plan_list_file.h"
+#include "core/plan_set_record.h"
 #include "core/timetable.h"
 #include "platform/datafile.h"
 #include "platform/numbers.h"
@@ -10,7 +12,6 @@
 #include <QDir>
 #include <QHash>
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <type_traits>
@@ -44,17 +45,8 @@ Layout layoutOf(double version)
     return kWrittenLayout;
 }
 
-QString planFile(const QString& tag, const QString& plan = gPlanName)
-{
-    return gDataPath + tag + plan + QStringLiteral(".xxx");
-}
+QString planFile(const QString& tag, const QString& plan = gPlanName) { return PlanFilePath(tag, plan); }
 const QString kHeaderTag = QStringLiteral("T&E");
-QString planListFile() { return gDataPath + QStringLiteral("Pläne.lst"); }
-
-// Written after the set: what each file of it held and when it was renamed
-// into place. No reader of the plan formats opens it, and deleting a plan's
-// "???n.xxx" files takes it along.
-const QString kSetRecordTag = QStringLiteral("SUM");
 
 QString fileName(const QString& tag, const QString& plan = gPlanName) { return tag + plan + QStringLiteral(".xxx"); }
 
@@ -68,20 +60,10 @@ struct DiskFile {
     qint64 modified = 0;
 };
 
-// In the file system's own resolution: a file rewritten in the same
-// millisecond must not pass for the one recorded.
-qint64 modifiedAt(const QString& path)
-{
-    const QString real = datafile::find(path);
-    std::error_code failed;
-    const auto time = std::filesystem::last_write_time(std::filesystem::path(real.toStdU16String()), failed);
-    return real.isEmpty() || failed ? 0 : static_cast<qint64>(time.time_since_epoch().count());
-}
-
 DiskFile diskFile(const QString& path)
 {
     DiskFile f;
-    f.modified = modifiedAt(path);
+    f.modified = PlanFileModifiedAt(path);
     f.read = datafile::readFile(path);
     if (f.read.state == datafile::FileRead::State::Read)
         f.hash = hashOf(datafile::bytesOf(f.read.lines));
@@ -113,6 +95,7 @@ QString recordKey(const QString& plan)
 
 QHash<QString, DiskFile> gLoadedFiles;
 QStringList gLoadFaults;
+QString gMixedSaves;
 
 void signalFault()
 {
@@ -436,35 +419,21 @@ void remember(const PlanRecord& record) { gRecords[recordKey(gPlanName)] = recor
 
 // ---- The set as a whole. A save writes every file to a temporary file
 // before it renames any, and writes the record of the set last. A loader
-// that finds some files as the record has them and others not has a set
+// that finds a file holding something else than the record has, beside one
+// left as the save left it (its content and its time as recorded), has a set
 // that a save interrupted half-way, or two saves at the same moment, made of
-// two versions. When none is as recorded, a program that keeps no record
-// (an older one) has written the whole set since, which is a set again.
-
-struct RecordedFile {
-    QByteArray hash;
-    qint64 modified = 0;
-};
-
-QHash<QString, RecordedFile> recordedSet()
-{
-    QHash<QString, RecordedFile> recorded;
-    for (const QString& line : datafile::readLines(planFile(kSetRecordTag)).value_or(QStringList{})) {
-        const QStringList fields = line.split(QLatin1Char(' '));
-        if (fields.size() == 3)
-            recorded.insert(fields[0], {fields[1].toLatin1(), fields[2].toLongLong()});
-    }
-    return recorded;
-}
+// two versions. When no file is left as saved, a program that keeps no
+// record (an older one, which writes every file) has written the whole set
+// since, which is a set again. A file rewritten with its own bytes (restored
+// from a backup, passed on by a sync client, touched) is still the file that
+// was saved: its time alone tells nothing.
 
 bool writeSetRecord(const SetHashes& hashes)
 {
-    QStringList lines;
-    for (std::size_t i = 0; i < hashes.size(); ++i) {
-        const QString tag = tagOf(kPlanFiles[i]);
-        lines << QStringLiteral("%1 %2 %3").arg(tag, QString::fromLatin1(hashes[i])).arg(modifiedAt(planFile(tag)));
-    }
-    return static_cast<bool>(datafile::rewriteChanged(planFile(kSetRecordTag), lines));
+    std::vector<SavedFile> files;
+    for (std::size_t i = 0; i < hashes.size(); ++i)
+        files.push_back({tagOf(kPlanFiles[i]), hashes[i]});
+    return WritePlanSetRecord(gPlanName, files);
 }
 
 bool writeSet(const SetBytes& set)
@@ -495,22 +464,23 @@ void readSetFromDisk()
 
 void noteFilesOfAnotherSave()
 {
-    const auto recorded = recordedSet();
+    const auto recorded = ReadPlanSetRecord(gPlanName);
     if (recorded.isEmpty())
         return;
     QStringList asRecorded, others;
+    bool oneLeftAsSaved = false;
     for (const PlanFile& f : kPlanFiles) {
         const DiskFile& d = gLoadedFiles[tagOf(f)];
         if (d.read.state != datafile::FileRead::State::Read)
             continue;
         const RecordedFile r = recorded.value(tagOf(f));
-        (r.hash == d.hash && r.modified == d.modified ? asRecorded : others) << fileName(tagOf(f));
+        (r.hash == d.hash ? asRecorded : others) << fileName(tagOf(f));
+        oneLeftAsSaved |= r.hash == d.hash && r.modified == d.modified;
     }
-    if (asRecorded.isEmpty() || others.isEmpty())
+    if (!oneLeftAsSaved || others.isEmpty())
         return;
-    const QString comes = others.size() == 1 ? QStringLiteral(" stammt") : QStringLiteral(" stammen");
-    gLoadFaults << others.join(QStringLiteral(", ")) + comes + QStringLiteral(" aus einem anderen Speichervorgang als ")
-            + asRecorded.join(QStringLiteral(", "));
+    gMixedSaves = others.join(QStringLiteral(", ")) + QStringLiteral(" aus einem anderen als ")
+        + asRecorded.join(QStringLiteral(", "));
     signalFault();
 }
 
@@ -524,70 +494,6 @@ void rememberLoad()
     remember({hashOfSet(composeSet()), files});
 }
 
-// ---- The plan list: every plan number once, highest first.
-
-// A line that is no whole number names no plan.
-std::optional<short> planOfLine(const QString& line)
-{
-    bool ok = false;
-    const int n = line.trimmed().toInt(&ok);
-    return ok ? numbers::toInt16(n) : std::nullopt;
-}
-
-std::vector<short> listedPlans(const QStringList& lines)
-{
-    std::vector<short> plans;
-    for (const QString& line : lines) {
-        if (const auto plan = planOfLine(line))
-            plans.push_back(*plan);
-    }
-    return plans;
-}
-
-// The table of the model holds what fits; the file keeps every plan.
-void keepPlanNumbers(const std::vector<short>& plans)
-{
-    gPlanNumbers.fill(0);
-    const std::size_t fits = std::min<std::size_t>(plans.size(), gPlanNumbers.upper());
-    for (std::size_t i = 0; i < fits; ++i)
-        gPlanNumbers(static_cast<long>(i + 1)) = plans[i];
-    gPlanCount = static_cast<short>(std::min<std::size_t>(plans.size(), 32767));
-}
-
-bool createPlanList()
-{
-    if (!datafile::rewrite(planListFile(), {gPlanName}))
-        return false;
-    keepPlanNumbers(listedPlans({gPlanName}));
-    // The count is of the list's lines, as start-up counts them: a plan name
-    // that is no whole number still stands on the one line written.
-    gPlanCount = 1;
-    return true;
-}
-
-// Re-read at every save: other PCs may have listed plans since start-up.
-bool enterIntoPlanList()
-{
-    if (!datafile::exists(planListFile()))
-        return createPlanList();
-    datafile::clearAttributes(planListFile());
-    const auto lines = datafile::readLines(planListFile());
-    if (!lines)
-        return false;
-    std::vector<short> plans = listedPlans(*lines);
-    if (const auto own = numbers::toInt16(numbers::val(gPlanName)))
-        plans.push_back(*own);
-    std::sort(plans.begin(), plans.end(), std::greater<>());
-    plans.erase(std::unique(plans.begin(), plans.end()), plans.end());
-    datafile::Writer w;
-    for (short plan : plans)
-        w.number(plan);
-    if (!datafile::rewriteChanged(planListFile(), w.lines()))
-        return false;
-    keepPlanNumbers(plans);
-    return true;
-}
-
 }
 
 namespace {
@@ -597,6 +503,7 @@ bool readPlanFiles()
 {
     gCheckOk = 1;
     gLoadFaults.clear();
+    gMixedSaves.clear();
     readSetFromDisk();
     const auto layout = readHeader();
     if (!layout)
@@ -612,6 +519,8 @@ bool readPlanFiles()
     return true;
 }
 }
+
+QString PlanFilePath(const QString& tag, const QString& plan) { return gDataPath + tag + plan + QStringLiteral(".xxx"); }
 
 void LoadPlan()
 {
@@ -685,12 +594,14 @@ bool PlanContents::read()
     current.takeFromModel();
     const Variant checked = gCheckOk;
     const QStringList faults = gLoadFaults;
+    const QString mixedSaves = gMixedSaves;
     const bool complete = readPlanFiles() && gCheckOk == 1;
     if (complete)
         m_parts->takeFromModel();
     current.putIntoModel();
     gCheckOk = checked;
     gLoadFaults = faults;
+    gMixedSaves = mixedSaves;
     gLoadedFiles.clear();
     return complete;
 }
@@ -704,11 +615,13 @@ void PlanContents::load() const
 
 QStringList PlanLoadFaults() { return gLoadFaults; }
 
+QString PlanLoadMixedSaves() { return gMixedSaves; }
+
 void SavePlan()
 {
     gCheckOk = 1;
     // The list names only plans whose files are all written.
-    if (!writeSet(composeSet()) || !enterIntoPlanList())
+    if (!writeSet(composeSet()) || !EnterIntoPlanList())
         signalFault();
 }
 
@@ -724,21 +637,6 @@ std::optional<bool> PlanFilesAsLastSeen(const QString& plan)
     if (record == gRecords.end() || !record->second.files)
         return std::nullopt;
     return *record->second.files == hashesOnDisk(plan);
-}
-
-std::vector<short> ListedPlans()
-{
-    const auto lines = datafile::readLines(planListFile());
-    return lines ? listedPlans(*lines) : std::vector<short>{};
-}
-
-bool PlanListIsDamaged()
-{
-    const datafile::FileRead list = datafile::readFile(planListFile());
-    if (list.state == datafile::FileRead::State::Unreadable)
-        return true;
-    return std::any_of(list.lines.begin(), list.lines.end(),
-                       [](const QString& line) { return !line.trimmed().isEmpty() && !planOfLine(line); });
 }
 
 std::optional<QString> PlanTitle(const QString& plan)
@@ -762,3 +660,4 @@ void LoadStartPlan()
     // state a change is measured from, and its files were never seen.
     remember({hashOfSet(composeSet()), std::nullopt});
 }
+

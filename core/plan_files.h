@@ -1,7 +1,7 @@
 #pragma once
 // The plan file set: a numbered timetable plan with its teaching assignment,
 // curriculum hours, teacher availability and fixations, stored as text files
-// named by gPlanName in the data folder, and the plan list "Pläne.lst".
+// named by gPlanName in the data folder.
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -13,9 +13,12 @@ constexpr int kHighestPlan = 32767;
 // The optimiser's working plan, where a run keeps its backup and its result.
 inline const QString kOptimiserPlanName = QStringLiteral("0");
 
+// The file of plan `plan` with tag `tag` ("T&E", "KSP", ...) in the data folder.
+QString PlanFilePath(const QString& tag, const QString& plan);
+
 // Reads plan gPlanName into the model and rebuilds the teacher-side tables.
 // gCheckOk = 1 when every file of the set was found whole and of one save;
-// each fault beeps and is kept for PlanLoadFaults.
+// each fault beeps and is kept for PlanLoadFaults or PlanLoadMixedSaves.
 void LoadPlan();
 
 // A plan as LoadPlan reads it, kept beside the model: the optimiser goes back
@@ -43,6 +46,11 @@ private:
 // ("KSP1.xxx fehlt"); empty when the plan loaded whole.
 QStringList PlanLoadFaults();
 
+// When the last LoadPlan found files of the set that hold another save than
+// the rest, which ones ("KSP1.xxx aus einem anderen als T&E1.xxx, ..."); empty
+// when the files hold one save.
+QString PlanLoadMixedSaves();
+
 // Writes plan gPlanName (title gPlanTitle) and enters it into the plan list,
 // which leaves gPlanNumbers and gPlanCount. The files are written as a set:
 // a write that fails before all are complete leaves the plan as it was, and
@@ -59,13 +67,6 @@ bool PlanHasUnsavedChanges();
 // them (false: another program has saved it since); nullopt when this
 // program never loaded or saved that plan.
 std::optional<bool> PlanFilesAsLastSeen(const QString& plan);
-
-// The plan numbers of "Pläne.lst" as listed; empty without the list.
-std::vector<short> ListedPlans();
-
-// True when "Pläne.lst" is there but cannot be read, or a line of it is
-// neither empty nor a plan number.
-bool PlanListIsDamaged();
 
 // The title of plan `plan` (line 3 of its "T&E" file); nullopt when the plan
 // has no such file.

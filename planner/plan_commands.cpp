@@ -2,6 +2,7 @@
 
 #include "core/model.h"
 #include "core/plan_files.h"
+#include "core/plan_list_file.h"
 #include "core/settings_file.h"
 #include "planner/editor/optimiser_runs.h"
 #include "planner/editor/timetable_editor.h"
@@ -19,10 +20,17 @@ const QString kTitle = QStringLiteral("Stundenplaner");
 // the plan the run started from.
 QString ownNumber() { return gPlanName == kOptimiserPlanName ? optimiser::optimisedPlan().number : gPlanName; }
 
+bool loadedWhole() { return PlanLoadFaults().isEmpty() && PlanLoadMixedSaves().isEmpty(); }
+
 void tellFaults(const QString& plan)
 {
-    MsgBox(QStringLiteral("Plan %1 ist unvollständig: %2.").arg(plan, PlanLoadFaults().join(QStringLiteral("; "))),
-           kTitle);
+    QStringList told;
+    if (!PlanLoadFaults().isEmpty())
+        told << QStringLiteral("Plan %1 ist unvollständig: %2.").arg(plan, PlanLoadFaults().join(QStringLiteral("; ")));
+    if (!PlanLoadMixedSaves().isEmpty())
+        told << QStringLiteral("Die Dateien von Plan %1 stammen aus verschiedenen Speichervorgängen: %2.")
+                    .arg(plan, PlanLoadMixedSaves());
+    MsgBox(told.join(QLatin1Char(' ')), kTitle);
 }
 
 // The plan in memory becomes the one the next start loads.
@@ -169,6 +177,6 @@ void LoadChosenPlan(QWidget* parent)
 
 void TellStartPlanFaults()
 {
-    if (!gStartPlanName.isEmpty() && !PlanLoadFaults().isEmpty())
+    if (!gStartPlanName.isEmpty() && !loadedWhole())
         tellFaults(gStartPlanName.toString());
 }

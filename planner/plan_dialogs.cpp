@@ -2,6 +2,7 @@
 
 #include "core/model.h"
 #include "core/plan_files.h"
+#include "core/plan_list_file.h"
 #include "planner/editor/optimiser_runs.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"

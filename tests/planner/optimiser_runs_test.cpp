@@ -1,3 +1,4 @@
+#include "core/plan_list_file.h"
 #include "planner/editor/editor_support.h"
 #include "planner/editor/open_positions.h"
 #include "planner/editor/rule_chains.h"

@@ -1,4 +1,5 @@
 #include "admin/time_up_window.h"
+#include "core/plan_list_file.h"
 #include "planner/editor/free_period_rules.h"
 #include "planner/editor/hidden_mode.h"
 #include "platform/clock.h"

@@ -7,6 +7,7 @@
 #include "tests/planner/planner_fixture.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -111,6 +112,14 @@ protected:
                 lines[0] = lines[0] == " 1 " ? " 2 " : " 1 ";
             writeLines(QString(tag) + "1.xxx", lines);
         }
+    }
+    // As a restore or a sync client leaves a file: its own bytes, another time.
+    void rewriteWithItsOwnBytes(const QString& name) const
+    {
+        writeBytes(name, readBytes(name));
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite)
+                    && f.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime));
     }
     // Class 1's first lesson on Monday becomes another subject of the class.
     static int changeFirstLesson()
@@ -376,6 +385,36 @@ TEST_F(PlannerMenuTest, ADamagedPlanIsToldAtStartAndNotOfferedForSaving)
     EXPECT_EQ(readBytes("vorda.ver"), settings);
     EXPECT_TRUE(quit());
     EXPECT_EQ(messages().size(), 2);
+}
+
+// A plan file rewritten with its own bytes leaves the plan whole: it loads
+// without a word and becomes the plan the next start loads. A file holding
+// something else beside files left as saved is told as a set of two saves.
+TEST_F(PlannerMenuTest, ATouchedPlanFileIsNoDamageButOtherContentIsASetOfTwoSaves)
+{
+    nameSave("1");
+    click("savePlan");
+    rewriteWithItsOwnBytes("KSP1.xxx");
+    ASSERT_TRUE(quit());
+    start();
+    EXPECT_TRUE(gStartPlanName == "1" && gCheckOk == 1);
+
+    nameSave("5", "Versuch");
+    click("savePlan");
+    rewriteWithItsOwnBytes("LFV1.xxx");
+    choosePlan("1");
+    click("loadPlan");
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_TRUE(gPlanName == "1" && readLines("vorda.ver").value(6) == "1");
+
+    QStringList lessons = readLines("KSP1.xxx");
+    lessons[0] = lessons[0] == " 1 " ? " 2 " : " 1 ";
+    writeLines("KSP1.xxx", lessons);
+    choosePlan("1");
+    click("loadPlan");
+    EXPECT_EQ(messages(), QStringList{"Die Dateien von Plan 1 stammen aus verschiedenen Speichervorgängen: KSP1.xxx "
+                                      "aus einem anderen als T&E1.xxx, LFV1.xxx, STU1.xxx, SPW1.xxx, LKN1.xxx, "
+                                      "KOP1.xxx."});
 }
 
 TEST_F(PlannerMenuTest, TheEditorsSaveOpensThePlanSaveDialog)

@@ -1,0 +1,16 @@
+#pragma once
+// The plan list "Pläne.lst": the numbers of the saved plans, one a line,
+// highest first.
+#include <vector>
+
+// Enters plan gPlanName into the list, creating it when there is none, and
+// leaves gPlanNumbers and gPlanCount. False when the list could not be read
+// or written.
+bool EnterIntoPlanList();
+
+// The plan numbers of "Pläne.lst" as listed; empty without the list.
+std::vector<short> ListedPlans();
+
+// True when "Pläne.lst" is there but cannot be read, or a line of it is
+// neither empty nor a plan number.
+bool PlanListIsDamaged();

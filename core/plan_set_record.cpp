@@ -1,0 +1,43 @@
+#include "core/plan_set_record.h"
+
+#include "core/plan_files.h"
+#include "platform/datafile.h"
+
+#include <QStringList>
+#include <filesystem>
+
+namespace {
+const QString kSetRecordTag = QStringLiteral("SUM");
+}
+
+// In the file system's own resolution: a file rewritten in the same
+// millisecond must not pass for the one recorded.
+qint64 PlanFileModifiedAt(const QString& path)
+{
+    const QString real = datafile::find(path);
+    std::error_code failed;
+    const auto time = std::filesystem::last_write_time(std::filesystem::path(real.toStdU16String()), failed);
+    return real.isEmpty() || failed ? 0 : static_cast<qint64>(time.time_since_epoch().count());
+}
+
+QHash<QString, RecordedFile> ReadPlanSetRecord(const QString& plan)
+{
+    QHash<QString, RecordedFile> recorded;
+    for (const QString& line : datafile::readLines(PlanFilePath(kSetRecordTag, plan)).value_or(QStringList{})) {
+        const QStringList fields = line.split(QLatin1Char(' '));
+        if (fields.size() == 3)
+            recorded.insert(fields[0], {fields[1].toLatin1(), fields[2].toLongLong()});
+    }
+    return recorded;
+}
+
+bool WritePlanSetRecord(const QString& plan, const std::vector<SavedFile>& files)
+{
+    QStringList lines;
+    for (const SavedFile& f : files) {
+        lines << QStringLiteral("%1 %2 %3")
+                     .arg(f.tag, QString::fromLatin1(f.hash))
+                     .arg(PlanFileModifiedAt(PlanFilePath(f.tag, plan)));
+    }
+    return static_cast<bool>(datafile::rewriteChanged(PlanFilePath(kSetRecordTag, plan), lines));
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The record of a saved plan set, "SUM<n>.xxx": a save writes it after the
+// set's files, one line per file with its tag, the hash of its lines and when
+// it was renamed into place: a file that holds the recorded lines belongs to
+// the save, and one that also has the recorded time is left as the save left
+// it. No reader of the plan formats opens it, and deleting a plan's
+// "???n.xxx" files takes it along.
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <vector>
+
+struct RecordedFile {
+    QByteArray hash;
+    qint64 modified = 0;
+};
+
+// When the file at `path` was last written, in the file system's own
+// resolution; 0 without the file.
+qint64 PlanFileModifiedAt(const QString& path);
+
+// The record of plan `plan`, by tag; empty without one.
+QHash<QString, RecordedFile> ReadPlanSetRecord(const QString& plan);
+
+// One file of a set as a save wrote it.
+struct SavedFile {
+    QString tag;
+    QByteArray hash;
+};
+
+// Records the set of plan `plan` as written: each file with its hash and the
+// time of the file on disk. False when the record could not be written.
+bool WritePlanSetRecord(const QString& plan, const std::vector<SavedFile>& files);
