@@ -111,6 +111,11 @@ void LargeFormatJob::printTitle(float x, float y, float size, const QString& tex
 
 void LargeFormatJob::printText(float x, float y, const QString& text) { printAt(mm(x), mm(y), text); }
 
+void LargeFormatJob::printTextWithin(float x, float y, const QString& text, float width)
+{
+    printWithin(mm(x), mm(y), text, mm(x + width));
+}
+
 void LargeFormatJob::blackLine(float x1, float y1, float x2, float y2)
 {
     printer().line(mm(x1), mm(y1), mm(x2), mm(y2), PrintColour(0));

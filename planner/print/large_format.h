@@ -61,6 +61,9 @@ public:
     void printTitle(float x, float y, float size, const QString& text);
 
     void printText(float x, float y, const QString& text);
+    // The same for a text that must end within `width` (A3) right of x: one
+    // too wide is set smaller, to end there.
+    void printTextWithin(float x, float y, const QString& text, float width);
     void blackLine(float x1, float y1, float x2, float y2);
     // A framed box in colour 0 and the current pen.
     void frame(float x1, float y1, float x2, float y2);

@@ -25,8 +25,10 @@ constexpr double kA3HeavyPen = 8;
 constexpr double kReducedHeavyPen = 5;
 constexpr float kA3CaptionMinimum = 2;
 constexpr float kReducedCaptionMinimum = 1;
+constexpr float kListLeft = 3;
 constexpr float kListWidth = 95;
 constexpr float kListColumn = 100;
+constexpr float kListGap = kListColumn - kListWidth;
 constexpr float kFormTeacherWidth = 34;
 constexpr double kPlotterFactor = 1.7;
 constexpr int kMinimumNameLength = 2;
@@ -140,15 +142,17 @@ private:
     {
         printer().setColour(PrintColour(0));
         setPrintFont(m_job.points(17), true);
-        m_job.printText(3, 200, FoldedForPlotter(QStringLiteral("Lehrfächerverteilung - ") + gSchoolName.toString()));
+        m_job.printTextWithin(kListLeft, 200, FoldedForPlotter(QStringLiteral("Lehrfächerverteilung - ") + gSchoolName.toString()),
+                              kRight - kListGap - kListLeft);
         printer().setFontBold(false);
         const int linesPerColumn = m_reduced ? 14 : 13;
+        const float pitch = columnPitch(linesPerColumn);
         int line = 0;
         int column = 0;
         for (int i = 0; i < m_menu.List1->ListCount(); ++i) {
             const int t = ListItemTeacher(m_menu.List1->List(i));
             gTeacher = t;
-            if (TeacherName(t).size() < kMinimumNameLength)
+            if (!isListed(t))
                 continue;
             if (!m_job.status(TeacherName(t)))
                 return false;
@@ -157,10 +161,27 @@ private:
                 line = 1;
                 ++column;
             }
-            m_job.setLadderSize(text, m_ladders.list, kListWidth);
-            m_job.printText(3 + kListColumn * column, 203 + 4.8f * line, FoldedForPlotter(text));
+            m_job.setLadderSize(text, m_ladders.list, pitch - kListGap);
+            m_job.printTextWithin(kListLeft + pitch * column, 203 + 4.8f * line, FoldedForPlotter(text),
+                                  pitch - kListGap);
         }
         return true;
+    }
+
+    static bool isListed(int teacher) { return TeacherName(teacher).size() >= kMinimumNameLength; }
+
+    // 100 mm a column leaves room for three columns inside the frame; a
+    // school with more teachers shares the frame's width among its columns,
+    // so that no line runs past the frame or off the paper.
+    float columnPitch(int linesPerColumn) const
+    {
+        int listed = 0;
+        for (int i = 0; i < m_menu.List1->ListCount(); ++i) {
+            if (isListed(ListItemTeacher(m_menu.List1->List(i))))
+                ++listed;
+        }
+        const int columns = std::max(1, (listed + linesPerColumn - 1) / linesPerColumn);
+        return std::min(kListColumn, (kRight - kListLeft) / static_cast<float>(columns));
     }
 
     bool classRows()

@@ -1,4 +1,5 @@
 #include "tests/planner/print/print_fixture.h"
+#include "tests/support/generated_school.h"
 
 class SchoolGridTest : public GridTest {
 protected:
@@ -57,6 +58,45 @@ TEST_F(SchoolGridTest, ThirteenLinesMakeAColumnOnA3AndFourteenOnTheReducedSheet)
     print(&Form14::Command28_Click);
     EXPECT_LT((place("Lehrer 30  > ") - QPointF(3, 203 + 4.8 * 14) / 1.414).manhattanLength(), 1e-4);
     EXPECT_LT((place("Lehrer 31  > ") - QPointF(103, 203 + 4.8) / 1.414).manhattanLength(), 1e-4);
+}
+
+// 60 teachers make five columns, which at 100 mm a column would start right of
+// the frame; they share its width instead.
+TEST_F(SchoolGridTest, EveryLineOfAFullSchoolsListStaysInsideTheFrameOnBothSheets)
+{
+    generated_school::build(5);
+    reopen();
+    const struct {
+        const char* caption;
+        Click click;
+        double factor;
+    } sheets[] = {{"A3", &Form14::Command14_Click, 1}, {"reduced", &Form14::Command28_Click, 1.414}};
+    for (const auto& sheet : sheets) {
+        SCOPED_TRACE(sheet.caption);
+        recordA3();
+        print(sheet.click);
+        const double right = 395 / sheet.factor, bottom = 275 / sheet.factor;
+        const QList<Op> lines = listLines();
+        ASSERT_EQ(lines.size(), 60);
+        // A line ends before the next column begins, the last column and the
+        // heading inside the frame.
+        const auto endOfColumn = [&](const Op& op) {
+            double end = right;
+            for (const Op& other : lines) {
+                if (other.x > op.x + 1e-4)
+                    end = std::min(end, other.x);
+            }
+            return end;
+        };
+        double smallest = 9;
+        for (const Op& op : lines + QList<Op>{text("Lehrfächerverteilung - Gesamtschule am Stadtpark")}) {
+            SCOPED_TRACE(op.text.toStdString());
+            EXPECT_LT(op.x + rec->textWidth(op.text, op.state.font), op.y < lines[0].y ? right : endOfColumn(op));
+            EXPECT_LT(op.y + rec->textHeight(op.state.font), bottom);
+            smallest = std::min(smallest, op.state.font.size);
+        }
+        EXPECT_GE(smallest, 4 / sheet.factor - 1) << "still readable";
+    }
 }
 
 TEST_F(SchoolGridTest, ClassesLeftOutLeaveNoGapFreeCellsStayEmptyAndTheSaturdayIsNotPrinted)
