@@ -6,6 +6,8 @@
 
 // The title of a box that names none: the program's name, not the binary's.
 inline const QString kDefaultDialogTitle = QStringLiteral("ORV-qz");
+// The title of the planner's boxes.
+inline const QString kPlannerDialogTitle = QStringLiteral("Stundenplaner");
 
 void MsgBox(const QString& text, const QString& title = QString());
 // True for "Ja".

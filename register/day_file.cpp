@@ -133,7 +133,7 @@ void UnreadableDayMessage::tell(const QString& notice)
         return;
     m_told = notice;
     if (!notice.isEmpty())
-        MsgBox(notice);
+        MsgBox(notice, m_title);
 }
 
 QString LineShortName(const QString& line) { return line.mid(12, 8); }

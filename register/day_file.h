@@ -64,10 +64,13 @@ QString AppendFailureMessage(const QString& what, const datafile::WriteResult& r
 // unreadable day once, not again at every refresh while it stays the same.
 class UnreadableDayMessage {
 public:
+    // The boxes carry `title`; without one, the program's name.
+    explicit UnreadableDayMessage(QString title = {}) : m_title(std::move(title)) {}
     // Shows `notice` when it is new; an empty notice (the day read) is forgotten.
     void tell(const QString& notice);
 
 private:
+    QString m_title;
     QString m_told;
 };
 

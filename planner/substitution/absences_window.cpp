@@ -448,9 +448,11 @@ void Form20::Text2_Change()
     if (!day)
         return;
     gText4 = dates::key(*day);
-    const bool read = ReadSubstitutionDay(gText4.toString());
-    m_unreadableDay.tell(UnreadableSubstitutionDayNotice());
-    if (!read)
+    const SubstitutionFileRead read = ReadSubstitutionDay(gText4.toString());
+    m_unreadableDay.tell(read.unreadable);
+    // Without a day file the entries stay for the new date; a file that could
+    // not be used has emptied the day, which the window shows as well.
+    if (!read && read.unreadable.isEmpty())
         return;
     showAbsenceLists();
     Command4->setVisible(AnyClassAbsent());
@@ -487,7 +489,8 @@ void Form20::Command8_Click()
     const QString preset = datafile::find(gDataPath + kPreset);
     if (!preset.isEmpty() && !QFile::remove(preset))
         MsgBox(QStringLiteral("Die Voreinstellung ") + kPreset +
-               QStringLiteral(" konnte nicht gelöscht werden; sie wird beim nächsten Öffnen wieder geladen."));
+               QStringLiteral(" konnte nicht gelöscht werden; sie wird beim nächsten Öffnen wieder geladen."),
+               kPlannerDialogTitle);
 }
 
 void Form20::Command9_Click() { unload(); }

@@ -2,6 +2,7 @@
 // The daily absences window: for the working date, which teachers and classes
 // are away, for the whole day or some periods, why, and whether a teacher's
 // substitutions are paid.
+#include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "register/day_file.h"
 
@@ -113,5 +114,5 @@ private:
     // editor and the rules, which change them while this window is open.
     int m_teacher = 0;
     int m_class = 0;
-    UnreadableDayMessage m_unreadableDay;
+    UnreadableDayMessage m_unreadableDay{kPlannerDialogTitle};
 };

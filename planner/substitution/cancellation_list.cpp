@@ -352,7 +352,7 @@ void Form60::Command6_Click()
     Command6->hide();
     Command7->hide();
     if (!rangeValid()) {
-        MsgBox(QStringLiteral("Der Zeitraum ist ungültig; es wurde nichts geschrieben."));
+        MsgBox(QStringLiteral("Der Zeitraum ist ungültig; es wurde nichts geschrieben."), kPlannerDialogTitle);
         return;
     }
     ProvisionalDays days;
@@ -368,7 +368,8 @@ void Form60::Command6_Click()
     MsgBox(QStringLiteral("Der Vertretungsplan für den ") + dates::shortText(*days.failed)
            + QStringLiteral(" konnte nicht geschrieben werden; die Erstellung wurde abgebrochen.\n")
            + (written.isEmpty() ? QStringLiteral("Es wurde kein Tag geschrieben.")
-                                : QStringLiteral("Geschrieben wurden: ") + written.join(QStringLiteral(", "))));
+                                : QStringLiteral("Geschrieben wurden: ") + written.join(QStringLiteral(", "))),
+           kPlannerDialogTitle);
 }
 
 void Form60::Command4_Click() { unload(); }

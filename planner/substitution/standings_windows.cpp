@@ -123,7 +123,7 @@ void Form47::Form_Load()
     if (const SubstitutionFileRead standings = ReadStandings(keyDate, m_counts))
         Text1->setText(keyDate ? dates::shortText(*keyDate) : QString());
     else if (!standings.unreadable.isEmpty())
-        MsgBox(standings.unreadable);
+        MsgBox(standings.unreadable, kPlannerDialogTitle);
     m_loaded = m_counts;
 }
 

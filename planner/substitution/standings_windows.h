@@ -2,6 +2,7 @@
 // The windows of the substitution standings: fixing each teacher's counts at
 // a key date, and the standings before today's lessons.
 #include "planner/substitution/substitution_standings.h"
+#include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "register/day_file.h"
 
@@ -79,5 +80,5 @@ protected:
 private:
     // Every activation reads the days again; a file that cannot be read is
     // told once, not again when the closed message activates the window.
-    UnreadableDayMessage m_unreadable;
+    UnreadableDayMessage m_unreadable{kPlannerDialogTitle};
 };

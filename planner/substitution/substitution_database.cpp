@@ -83,6 +83,20 @@ void Form38::Form_Load()
     listPresets();
     listFinishedDays();
     Label3->setText(kHelp);
+    fitHelpText();
+}
+
+// The help text takes as many lines as the user's font needs: the label grows
+// to hold all of it, and the buttons and the window move down with it.
+void Form38::fitHelpText()
+{
+    const int grow = Label3->heightForWidth(Label3->width()) - Label3->height();
+    if (grow <= 0)
+        return;
+    Label3->resize(Label3->width(), Label3->height() + grow);
+    for (QPushButton* b : {Command4, Command3, Command2, Command1})
+        b->move(b->x(), b->y() + grow);
+    resize(width(), height() + grow);
 }
 
 // Line 1 counts the entries, but the lines that are there are what is listed.
@@ -104,7 +118,7 @@ void Form38::listFinishedDays()
     QStringList items;
     const ListedDays listed = ListedSubstitutionDays();
     if (!listed.unreadable.isEmpty())
-        MsgBox(listed.unreadable);
+        MsgBox(listed.unreadable, kPlannerDialogTitle);
     for (const ListedDay& day : listed.days)
         items << withWeekday(dates::shortText(day.day), day.day);
     fill(List2, items);
@@ -130,7 +144,8 @@ void Form38::takeOverPreset(int entry)
     }
     if (!datafile::copy(source, gDataPath + kPreset)) {
         MsgBox(QStringLiteral("Die Voreinstellung ") + QFileInfo(source).fileName()
-               + QStringLiteral(" konnte nicht nach ") + kPreset + QStringLiteral(" kopiert werden."));
+               + QStringLiteral(" konnte nicht nach ") + kPreset + QStringLiteral(" kopiert werden."),
+               kPlannerDialogTitle);
         unload();
         return;
     }

@@ -37,4 +37,5 @@ private:
     void listPresets();
     void listFinishedDays();
     void takeOverPreset(int entry);
+    void fitHelpText();
 };

@@ -4,9 +4,11 @@
 #include "platform/dates.h"
 #include "platform/numbers.h"
 
-#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
 
 namespace {
 using TeacherTable = decltype(Model::gTeacherAbsence);
@@ -20,12 +22,9 @@ constexpr int kRecordFields = 5;
 constexpr int kRecordPaidField = 5;
 // A preset's status line: the number in print form, " 0 " or " 1 ".
 constexpr int kPresetStatusWidth = 3;
-// Counts are read as numbers; beyond this a file is damaged, and reading past
-// the values it announces ends at the end of the file anyway.
+// A count beyond this is no count of a day: reading the lines it announces
+// would only run into the end of the file.
 constexpr double kLargestCount = 1'000'000;
-
-// Why the day read last by ReadSubstitutionDay could not be read.
-QString lastUnreadableDay;
 
 int teacherSlots() { return std::clamp(gMaxTeachers.toInt(), 0, static_cast<int>(TeacherTable::upper())); }
 int classSlots() { return std::clamp(gMaxClasses.toInt(), 0, static_cast<int>(ClassTable::upper())); }
@@ -37,45 +36,72 @@ bool fits(long index)
     return index >= 1 && index <= Table::upper();
 }
 
-// One value a line, with the end-of-file semantics of the original's reading:
-// a read past the end leaves the variable as it was and returns false.
+// One value a line, read as the layout of a day file says. A value the file
+// does not hold as the layout says (a line that is not there, or no number
+// where a number stands) makes the file damaged: from there on nothing more
+// is read, and the reader tells the damage instead of taking what it read
+// for a whole day.
 class DayReader {
 public:
-    explicit DayReader(const QString& path) : m_in(path) {}
-    explicit DayReader(QStringList lines) : m_in(std::move(lines)) {}
-    bool isOpen() const { return m_in.isOpen(); }
-    const QString& unreadable() const { return m_in.unreadable(); }
-    bool atEnd() const { return m_in.atEnd(); }
+    explicit DayReader(QStringList lines) : m_lines(static_cast<long>(lines.size())), m_in(std::move(lines)) {}
+    bool intact() const { return m_damage.isEmpty(); }
+    long linesLeft() const { return m_lines - m_in.lineNumber(); }
+    // Why the file is damaged, for the user; empty while it is intact.
+    const QString& damage() const { return m_damage; }
 
-    bool line(QString& into) { return m_in.lineInput(into); }
-    bool line(Variant& into) { return m_in.lineInput(into); }
+    bool line(QString& into)
+    {
+        if (!intact())
+            return false;
+        if (m_in.lineInput(into))
+            return true;
+        endsEarly();
+        return false;
+    }
+    void endsEarly()
+    {
+        m_damage = m_lines == 0 ? QStringLiteral("Sie ist leer")
+                                : QStringLiteral("Sie ist beschädigt und endet nach Zeile %1").arg(m_lines);
+    }
+    bool line(Variant& into)
+    {
+        QString text;
+        if (!line(text))
+            return false;
+        into = text;
+        return true;
+    }
 
-    // A number on its own line; an empty line gives an empty value, as a
-    // status or mark that was never set is written.
+    // A status or mark: a number, or an empty line for one never set.
     bool number(Variant& into)
     {
         QString text;
         if (!line(text))
             return false;
-        into = text.trimmed().isEmpty() ? Variant() : Variant(numbers::numberInput(text));
-        return true;
+        if (text.trimmed().isEmpty()) {
+            into = Variant();
+            return true;
+        }
+        const std::optional<double> value = numberIn(text);
+        if (value)
+            into = *value;
+        return value.has_value();
     }
+    // A paid flag or a record field: always written as a whole number.
     bool number(short& into)
     {
-        QString text;
-        if (!line(text))
-            return false;
-        if (auto value = numbers::toInt16(numbers::numberInput(text)))
-            into = *value;
-        return true;
+        const std::optional<double> value = wholeNumber(std::numeric_limits<short>::min(),
+                                                        std::numeric_limits<short>::max());
+        if (value)
+            into = static_cast<short>(*value);
+        return value.has_value();
     }
     bool count(long& into)
     {
-        Variant value;
-        if (!number(value))
-            return false;
-        into = static_cast<long>(std::clamp(value.toDouble(), 0.0, kLargestCount));
-        return true;
+        const std::optional<double> value = wholeNumber(0, kLargestCount);
+        if (value)
+            into = static_cast<long>(*value);
+        return value.has_value();
     }
     void skip(long lines)
     {
@@ -85,7 +111,36 @@ public:
     }
 
 private:
+    std::optional<double> numberIn(const QString& text)
+    {
+        const Variant value(text);
+        if (value.isNumeric())
+            return value.toDouble();
+        notANumber();
+        return std::nullopt;
+    }
+    std::optional<double> wholeNumber(double lowest, double highest)
+    {
+        QString text;
+        if (!line(text))
+            return std::nullopt;
+        const std::optional<double> value = numberIn(text);
+        if (!value)
+            return std::nullopt;
+        if (*value < lowest || *value > highest || *value != std::floor(*value)) {
+            notANumber();
+            return std::nullopt;
+        }
+        return value;
+    }
+    void notANumber()
+    {
+        m_damage = QStringLiteral("Sie ist beschädigt, in Zeile %1 steht keine gültige Zahl").arg(m_in.lineNumber());
+    }
+
+    long m_lines;
     datafile::Reader m_in;
+    QString m_damage;
 };
 
 // A value as it is written: a number in print form, a text as it is (one
@@ -154,17 +209,59 @@ bool isListed(const QString& key)
                        [&](const QString& line) { return listedValue(line) == Variant(key); });
 }
 
+// One teacher's or class's status and reason, read past: the status is
+// checked all the same, a damaged file is damaged wherever it is.
+void skipAbsence(DayReader& in)
+{
+    Variant ignored;
+    in.number(ignored);
+    in.skip(1);
+}
+
+void skipAbsences(DayReader& in, long count)
+{
+    for (long i = 1; i <= count && in.intact(); ++i)
+        skipAbsence(in);
+}
+
+// The status and reason of every teacher or class the file counts.
+template <class Statuses, class Reasons>
+void readAbsences(DayReader& in, long count, Statuses& statuses, Reasons& reasons)
+{
+    for (long i = 1; i <= count && in.intact(); ++i) {
+        if (!fits<Statuses>(i)) {
+            skipAbsence(in);
+            continue;
+        }
+        in.number(statuses(i));
+        in.line(reasons(i));
+    }
+}
+
+// The periods a day of the mark block of `marked` teachers and classes
+// holds: the reader's own, or fewer when the block is whole for fewer (a day
+// saved before the school had as many periods a day: reading it with more
+// would shift every mark). A block that is neither is cut off, and the file
+// damaged.
+int markPeriods(DayReader& in, long marked, int periods)
+{
+    const long left = in.linesLeft();
+    if (marked == 0 || left >= marked * periods)
+        return periods;
+    if (left > 0 && left % marked == 0)
+        return static_cast<int>(left / marked);
+    in.endsEarly();
+    return 0;
+}
+
 // The marks of every teacher or class the file counts, periods inner.
 template <class Table>
 void readMarks(DayReader& in, long count, Table& marks, int periods)
 {
-    for (long i = 1; i <= count && !in.atEnd(); ++i) {
-        if (!fits<Table>(i)) {
-            in.skip(periods);
-            continue;
-        }
+    Variant ignored;
+    for (long i = 1; i <= count && in.intact(); ++i) {
         for (int p = 1; p <= periods; ++p)
-            in.number(marks(i, p));
+            in.number(fits<Table>(i) ? marks(i, p) : ignored);
     }
 }
 
@@ -173,40 +270,51 @@ void readMarks(DayReader& in, long count, Table& marks, int periods)
 // stays in its place and nothing is written outside a table.
 void readPaidAndRecords(DayReader& in, long teachers, const SubstitutionRecordTables& into)
 {
-    for (long t = 1; t <= teachers && !in.atEnd(); ++t) {
-        if (fits<TeacherTable>(t))
-            in.number(into.teacherPaid(t));
-        else
-            in.skip(1);
-    }
+    short ignored = 0;
+    QString ignoredText;
+    for (long t = 1; t <= teachers && in.intact(); ++t)
+        in.number(fits<TeacherTable>(t) ? into.teacherPaid(t) : ignored);
     long records = 0;
     if (!in.count(records))
         return;
     into.count = static_cast<short>(std::min<long>(records, RecordTable::upper()));
-    for (long r = 1; r <= records && !in.atEnd(); ++r) {
-        if (!fits<RecordTable>(r)) {
-            in.skip(kRecordFields);
-            continue;
-        }
+    for (long r = 1; r <= records && in.intact(); ++r) {
         for (int f = 0; f < kRecordFields; ++f)
-            in.number(into.rows(r, f));
+            in.number(fits<RecordTable>(r) ? into.rows(r, f) : ignored);
     }
-    for (long r = 1; r <= records && !in.atEnd(); ++r) {
-        if (fits<RecordTable>(r))
-            in.line(into.texts(r));
-        else
-            in.skip(1);
-    }
-    for (long r = 1; r <= records && !in.atEnd(); ++r) {
-        if (fits<RecordTable>(r))
-            in.number(into.rows(r, kRecordPaidField));
-        else
-            in.skip(1);
-    }
+    for (long r = 1; r <= records && in.intact(); ++r)
+        in.line(fits<RecordTable>(r) ? into.texts(r) : ignoredText);
+    for (long r = 1; r <= records && in.intact(); ++r)
+        in.number(fits<RecordTable>(r) ? into.rows(r, kRecordPaidField) : ignored);
+}
+
+void clearRecordTables(const SubstitutionRecordTables& tables)
+{
+    tables.teacherPaid = {};
+    tables.count = 0;
+    tables.rows = {};
+    tables.texts = {};
 }
 
 // The day variables' own record tables.
 SubstitutionRecordTables dayRecordTables() { return {gTeacherPaid, gSubstRowCount, gSubstRows, gSubstRowTexts}; }
+
+// The day variables as no day file has filled them.
+void clearDay()
+{
+    gTeacherAbsence = {};
+    gTeacherAbsenceReason = {};
+    gTeacherAbsentPeriods = {};
+    gClassAbsence = {};
+    gClassAbsenceReason = {};
+    gClassAbsentPeriods = {};
+    clearRecordTables(dayRecordTables());
+}
+
+QString dayFileNotice(const QString& path, const QString& reason)
+{
+    return datafile::unreadableNotice(QStringLiteral("Tagesdatei"), path, reason);
+}
 
 // One preset status line: exactly three characters, or the preset ends here.
 bool readPresetStatus(DayReader& in, Variant& status)
@@ -254,51 +362,41 @@ bool SaveSubstitutionDay()
     return isListed(key) || datafile::appendLine(gFileName, key);
 }
 
-const QString& UnreadableSubstitutionDayNotice() { return lastUnreadableDay; }
-
-bool ReadSubstitutionDay(const QString& key)
+SubstitutionFileRead ReadSubstitutionDay(const QString& key)
 {
     const QString path = SubstitutionDayFile(key);
     datafile::FileRead file = datafile::readFile(path);
-    lastUnreadableDay = file.state == datafile::FileRead::State::Unreadable
-                            ? QStringLiteral("Die Tagesdatei %1 konnte nicht gelesen werden: %2.")
-                                  .arg(QFileInfo(path).fileName(), file.reason)
-                            : QString();
-    if (file.state != datafile::FileRead::State::Read)
-        return false;
+    if (file.state == datafile::FileRead::State::Missing)
+        return {};
+    // A day file that is there replaces the day in memory even when it cannot
+    // be used: nothing of the date shown before passes for this date's.
+    clearDay();
+    if (file.state == datafile::FileRead::State::Unreadable)
+        return {false, dayFileNotice(path, file.reason)};
     DayReader in(std::move(file.lines));
     long teachers = 0;
     long classes = 0;
     in.count(teachers);
     in.count(classes);
-    for (long t = 1; t <= teachers && !in.atEnd(); ++t) {
-        if (!fits<TeacherTable>(t)) {
-            in.skip(2);
-            continue;
-        }
-        in.number(gTeacherAbsence(t));
-        in.line(gTeacherAbsenceReason(t));
-    }
-    for (long c = 1; c <= classes && !in.atEnd(); ++c) {
-        if (!fits<ClassTable>(c)) {
-            in.skip(2);
-            continue;
-        }
-        in.number(gClassAbsence(c));
-        in.line(gClassAbsenceReason(c));
-    }
+    readAbsences(in, teachers, gTeacherAbsence, gTeacherAbsenceReason);
+    readAbsences(in, classes, gClassAbsence, gClassAbsenceReason);
     readPaidAndRecords(in, teachers, dayRecordTables());
-    const int periods = SubstitutionPeriods();
+    const int periods = markPeriods(in, teachers + classes, SubstitutionPeriods());
     readMarks(in, teachers, gTeacherAbsentPeriods, periods);
     readMarks(in, classes, gClassAbsentPeriods, periods);
-    return true;
+    if (in.intact())
+        return {true, {}};
+    // Half a day is no day: it is shown empty, with the notice.
+    clearDay();
+    return {false, dayFileNotice(path, in.damage())};
 }
 
 bool ReadSubstitutionPreset()
 {
-    DayReader in(gDataPath + kPreset);
-    if (!in.isOpen())
+    datafile::FileRead file = datafile::readFile(gDataPath + kPreset);
+    if (file.state != datafile::FileRead::State::Read)
         return false;
+    DayReader in(std::move(file.lines));
     if (!presetCountMatches(in, gMaxTeachers) || !presetCountMatches(in, gMaxClasses))
         return true;
     const int teachers = teacherSlots();
@@ -323,15 +421,26 @@ bool ReadSubstitutionPreset()
 
 SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const SubstitutionRecordTables& into)
 {
+    clearRecordTables(into);
     const QString path = SubstitutionDayFile(key);
-    DayReader in(path);
-    if (!in.isOpen())
-        return {false, datafile::unreadableNotice(QStringLiteral("Tagesdatei"), path, in.unreadable())};
+    datafile::FileRead file = datafile::readFile(path);
+    if (file.state != datafile::FileRead::State::Read)
+        return {false, dayFileNotice(path, file.reason)};
+    DayReader in(std::move(file.lines));
     long teachers = 0;
     long classes = 0;
     in.count(teachers);
     in.count(classes);
-    in.skip(2 * (teachers + classes));
+    skipAbsences(in, teachers);
+    skipAbsences(in, classes);
     readPaidAndRecords(in, teachers, into);
-    return {true, {}};
+    // The marks are not needed here, but a file cut off among them is damaged
+    // all the same: nothing says where else it was hurt.
+    markPeriods(in, teachers + classes, SubstitutionPeriods());
+    if (in.intact())
+        return {true, {}};
+    // A day read only in part would count some of its substitutions, as
+    // unpaid and without their texts where the part ends.
+    clearRecordTables(into);
+    return {false, dayFileNotice(path, in.damage())};
 }

@@ -28,18 +28,24 @@ QString SubstitutionDayFile(const QString& key);
 // written.
 bool SaveSubstitutionDay();
 
-// Reads the whole day file of a date key into the day variables; false when
-// there is none or it cannot be read. A short file leaves the variables it
-// does not reach as they were.
-bool ReadSubstitutionDay(const QString& key);
-// The notice of the day file read last by ReadSubstitutionDay when it is there
-// but could not be read; empty when it was read or is missing. Such a day is
-// no day without absences.
-const QString& UnreadableSubstitutionDayNotice();
+// How a file of the substitution planning was read: `found` when there was
+// a file to read. A file that is there but cannot be read, or is damaged, is
+// no missing one: `unreadable` holds the notice that names it and says why.
+struct SubstitutionFileRead {
+    bool found = false;
+    QString unreadable;
+    explicit operator bool() const { return found; }
+};
+
+// Reads the whole day file of a date key into the day variables. Without a
+// file nothing changes. A file that is there but cannot be read, or is
+// damaged (it ends before the lines its counts call for, or holds no number
+// where its layout has one), leaves the day empty and is told by the notice.
+SubstitutionFileRead ReadSubstitutionDay(const QString& key);
 
 // Reads the preset "suppl.dat" over the day variables, stopping at a count
-// that is not the capacity or at a status line that is not three characters
-// long; what was read up to there stays. False when there is no preset.
+// that is not the capacity, at a status line that is not three characters
+// long or at a value that is no number; what was read up to there stays. False when there is no preset.
 bool ReadSubstitutionPreset();
 
 // The tables a reader of a day's record block fills: the teachers' paid flags,
@@ -53,16 +59,7 @@ struct SubstitutionRecordTables {
     decltype(Model::gSubstRowTexts)& texts;
 };
 
-// How a file of the substitution planning was read: `found` when there was
-// a file to read. A file that is there but cannot be read is no missing one:
-// `unreadable` holds the notice that names it and the system's reason.
-struct SubstitutionFileRead {
-    bool found = false;
-    QString unreadable;
-    explicit operator bool() const { return found; }
-};
-
 // Reads the paid flags and the record block of the day file of a date key
-// into `into`, skipping the absences before them. A short file leaves the
-// entries it does not reach as they were.
+// into `into`, emptied first, skipping the absences before them. A damaged
+// file leaves `into` empty and is told by the notice.
 SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const SubstitutionRecordTables& into);

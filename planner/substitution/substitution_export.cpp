@@ -7,6 +7,7 @@
 #include "platform/controls.h"
 #include "platform/dates.h"
 #include "platform/dialogs.h"
+#include "platform/numbers.h"
 #include "platform/units.h"
 
 #include <QLabel>
@@ -69,7 +70,8 @@ QString recordLine(int number, const QDate& day, const DayRecords& records, int 
 }
 
 // The last number used, or the notice why "MDLNr.dat" could not be read:
-// taken as missing, the numbering would start again at 1000.
+// taken as missing, the numbering would start again at 1000, and taken as 0
+// at 1, handing out numbers already used either way.
 struct LastNumber {
     int number = kNumberBeforeFirst;
     QString unreadable;
@@ -78,19 +80,26 @@ struct LastNumber {
 LastNumber lastNumberUsed()
 {
     const QString path = gDataPath + kNumberFile;
-    datafile::Reader in(path);
-    if (!in.isOpen())
-        return {kNumberBeforeFirst, datafile::unreadableNotice(QStringLiteral("Datei"), path, in.unreadable())};
-    LastNumber last{0, {}};
-    in.numberInput(last.number);
-    return last;
+    const datafile::FileRead file = datafile::readFile(path);
+    if (file.state == datafile::FileRead::State::Missing)
+        return {};
+    const QString kind = QStringLiteral("Datei");
+    if (file.state == datafile::FileRead::State::Unreadable)
+        return {kNumberBeforeFirst, datafile::unreadableNotice(kind, path, file.reason)};
+    const Variant first(file.lines.value(0));
+    const std::optional<int> number = first.isNumeric() ? numbers::toInt32(first.toDouble()) : std::nullopt;
+    if (number && *number == first.toDouble())
+        return {*number, {}};
+    return {kNumberBeforeFirst,
+            datafile::unreadableNotice(kind, path, QStringLiteral("Sie enthält keine gültige Nummer"))
+                + QStringLiteral(" Wird sie gelöscht, beginnt die Nummerierung wieder bei %1.").arg(kNumberBeforeFirst + 1)};
 }
 
 datafile::WriteResult writeNumber(int number)
 {
     datafile::Writer out;
     out.number(number);
-    return datafile::rewrite(gDataPath + kNumberFile, out.lines());
+    return datafile::rewriteChanged(gDataPath + kNumberFile, out.lines());
 }
 
 const QString kNothingWritten = QStringLiteral("Der Export wurde nicht geschrieben, die Nummerierung bleibt unverändert.\n");
@@ -129,7 +138,7 @@ datafile::WriteResult writeExport(int before, const ExportDraft& draft)
 {
     if (const datafile::WriteResult written = writeNumber(draft.number); !written)
         return notWritten(kNumberFile + QStringLiteral(": ") + written.reason);
-    const datafile::WriteResult written = datafile::rewrite(gDataPath + kExportFile, draft.lines);
+    const datafile::WriteResult written = datafile::rewriteChanged(gDataPath + kExportFile, draft.lines);
     if (written)
         return written;
     const QString why = kExportFile + QStringLiteral(": ") + written.reason;
@@ -164,8 +173,11 @@ datafile::WriteResult ExportSubstitutionRecords(const QDate& first, const QDate&
     const SubstitutionFileRead standings = ReadStandings(keyDate, draft.counts);
     if (!standings.unreadable.isEmpty())
         return notWritten(standings.unreadable);
-    // Without a key date no day counts from it: the export is its header.
-    if (standings && keyDate) {
+    // Without a key date no day would count from it: the export would be its
+    // header alone, in place of the last one.
+    if (standings && !keyDate)
+        return notWritten(MissingKeyDateNotice());
+    if (standings) {
         // A day left out would shift every number and unpaid count after it.
         if (const QStringList unreadable = draft.addDays(*keyDate, first, last); !unreadable.isEmpty())
             return notWritten(unreadable.join(QLatin1Char('\n')));
@@ -245,7 +257,7 @@ void Form50::Command2_Click()
     if (!first || !last)
         return;
     if (const datafile::WriteResult written = ExportSubstitutionRecords(*first, *last); !written)
-        MsgBox(written.reason);
+        MsgBox(written.reason, kPlannerDialogTitle);
 }
 
 void Form50::Command1_Click() { unload(); }

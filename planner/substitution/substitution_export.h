@@ -16,7 +16,8 @@ class TextBox;
 // counts towards the substitute's unpaid count written with each line, which
 // leaves gSubstCounts at the standings up to `last`. Nothing is written, and
 // nothing numbered, while "MDLNr.dat", "stand.sup", "date.sup" or a day file
-// of the days read is there but cannot be read. No number of "MDL.txt" is
+// of the days read is there but cannot be read or is damaged (a "MDLNr.dat"
+// without a number, a "stand.sup" without a key date). No number of "MDL.txt" is
 // ever handed out again, whatever write fails. Returns how it went, with the
 // message for the user.
 datafile::WriteResult ExportSubstitutionRecords(const QDate& first, const QDate& last);

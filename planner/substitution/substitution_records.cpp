@@ -30,7 +30,6 @@ ListedDays ListedSubstitutionDays(bool stopAtEmptyLine)
 
 SubstitutionFileRead DayRecords::read(const QString& key)
 {
-    *this = DayRecords();
     return ReadSubstitutionRecords(key, {teacherPaid, count, rows, texts});
 }
 

@@ -35,7 +35,7 @@ struct DayRecords {
     decltype(Model::gSubstRows) rows;
     decltype(Model::gSubstRowTexts) texts;
 
-    // Reads the day file of a key afresh.
+    // Reads the day file of a key afresh; a damaged one leaves no record.
     SubstitutionFileRead read(const QString& key);
     // The record's field, 0 for a record beyond the count read.
     int field(int record, int f) const { return rows(record, f); }

@@ -48,6 +48,13 @@ SubstitutionFileRead ReadStandings(std::optional<QDate>& keyDate, SubstitutionCo
     return {true, {}};
 }
 
+QString MissingKeyDateNotice()
+{
+    return datafile::unreadableNotice(QStringLiteral("Datei"), standingsFile(),
+                                      QStringLiteral("In Zeile 2 steht kein Stichtag"))
+           + QStringLiteral(" Bitte den Stichtag unter \"Stichtag festlegen\" neu eintragen.");
+}
+
 std::optional<QDate> ReadStandingsKeyDate()
 {
     std::optional<QDate> keyDate;
@@ -89,9 +96,8 @@ QStringList LoadSubstitutionTotals()
     if (const SubstitutionFileRead standings = ReadStandings(keyDate, gSubstCounts); !standings)
         return standings.unreadable.isEmpty() ? QStringList{} : QStringList{standings.unreadable};
     gKeyDate = keyDate ? Variant(dates::shortText(*keyDate)) : Variant();
-    // Without a key date no day lies on or after it.
     if (!keyDate)
-        return {};
+        return {MissingKeyDateNotice()};
     return ReadFinishedDays(*keyDate, workDate().addDays(-1), [](const ListedDay&, const DayRecords& day) {
         for (int r = 1; r <= day.count; ++r) {
             const int substitute = day.field(r, kSubstituteField);

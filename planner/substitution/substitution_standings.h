@@ -20,6 +20,9 @@ constexpr int kPaidColumn = 2;
 // and the counters it reaches; a short file leaves the rest of `counts` as
 // they were. Not found when there is no file or it cannot be read.
 SubstitutionFileRead ReadStandings(std::optional<QDate>& keyDate, SubstitutionCounts& counts);
+// The notice of a "stand.sup" that is there but holds no key date: no day
+// can be counted from it.
+QString MissingKeyDateNotice();
 // Only the key date of "stand.sup"; none without a file or a date.
 std::optional<QDate> ReadStandingsKeyDate();
 // The lines of "stand.sup" for a key date as typed and the counters.
@@ -35,7 +38,8 @@ void CountHeldSubstitution(SubstitutionCounts& counts, int substitute, int paidF
 // "stand.sup" into gSubstCounts and gKeyDate, plus every substitution held on
 // the finished days from the key date up to the day before. Without
 // "stand.sup" nothing changes. Returns the notices of the files that are
-// there but could not be read: the standings lack what they hold.
+// there but could not be read, and of a "stand.sup" without a key date: the
+// standings lack what they hold.
 QStringList LoadSubstitutionTotals();
 
 // gKeyDate as a date; none when it holds no date.

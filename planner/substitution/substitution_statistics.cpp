@@ -211,7 +211,8 @@ void Form41::Command2_Click()
     // Every count of a teacher is a sum over the days: a printout that lacks
     // a day is wrong on every line and does not show it.
     if (!counted.unreadable.isEmpty()) {
-        MsgBox(QStringLiteral("Die Statistik wurde nicht gedruckt:\n") + counted.unreadable.join(QLatin1Char('\n')));
+        MsgBox(QStringLiteral("Die Statistik wurde nicht gedruckt:\n") + counted.unreadable.join(QLatin1Char('\n')),
+               kPlannerDialogTitle);
         return;
     }
     if (!datafile::exists(gDataPath + QStringLiteral("date.sup")))

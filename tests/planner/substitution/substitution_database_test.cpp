@@ -6,6 +6,8 @@
 #include "platform/runtime.h"
 #include "tests/planner/substitution/substitution_fixture.h"
 
+#include <QApplication>
+
 namespace {
 
 class DatabaseTest : public SubstitutionTest {
@@ -45,6 +47,27 @@ TEST_F(DatabaseTest, ThePresetsAndTheFinishedDaysAreListedWithTheirWeekdays)
     f = open();
     EXPECT_EQ(f->List2->ListCount(), 0);
     EXPECT_EQ(f->List2->ListIndex(), -1);
+}
+
+// However large the user's font, the help text is read to its end, above
+// the buttons and inside the window.
+TEST_F(DatabaseTest, TheHelpTextIsShownWhole)
+{
+    const QFont before = QApplication::font();
+    for (const int points : {9, 14}) {
+        QFont font = before;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        Form38* f = open();
+        const QLabel* help = f->Label3;
+        EXPECT_GE(help->height(), help->heightForWidth(help->width())) << points << " points";
+        for (const QPushButton* b : {f->Command4, f->Command3, f->Command2, f->Command1}) {
+            EXPECT_LE(help->geometry().bottom(), b->y()) << b->objectName().toStdString();
+            EXPECT_LE(b->geometry().bottom(), f->height());
+        }
+        f->unload();
+    }
+    QApplication::setFont(before);
 }
 
 TEST_F(DatabaseTest, TakingOverAPresetCopiesItsFileAndOpensItsDay)

@@ -126,19 +126,52 @@ TEST_F(SubstitutionDayTest, ASaveThatFailsSaysSo)
     unblockFile("date.sup");
 }
 
-TEST_F(SubstitutionDayTest, AFileOfAnotherSizeKeepsWhatFitsAndLeavesTheRest)
+TEST_F(SubstitutionDayTest, AShortFileIsDamagedAndLeavesNothingOfTheDayBefore)
 {
     gTeacherAbsenceReason(2) = "alt";
     gTeacherPaid(1) = 1;
     gSubstRowCount = 7;
     writeLines("20260914.sup", {" 60 ", " 24 ", " 1 ", "krank", " 0 "});
+    const SubstitutionFileRead read = ReadSubstitutionDay(kKey);
+    EXPECT_FALSE(read);
+    EXPECT_EQ(read.unreadable,
+              "Die Tagesdatei 20260914.sup konnte nicht gelesen werden: Sie ist beschädigt und endet nach Zeile 5.");
+    EXPECT_EQ(gTeacherAbsenceReason(1), "") << "no half day";
+    EXPECT_EQ(gTeacherAbsenceReason(2), "");
+    EXPECT_EQ(gTeacherPaid(1), 0);
+    EXPECT_EQ(gSubstRowCount, 0);
+
+    gTeacherAbsenceReason(2) = "alt";
+    const SubstitutionFileRead missing = ReadSubstitutionDay("20260915");
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.unreadable, "");
+    EXPECT_EQ(gTeacherAbsenceReason(2), "alt") << "no day file: the day stays";
+}
+
+// A day saved when the school had fewer periods a day holds fewer marks for
+// each teacher and class: they are read as such, not shifted.
+TEST_F(SubstitutionDayTest, ADaySavedWithFewerPeriodsReadsItsMarksInPlace)
+{
+    gTeacherAbsentPeriods(2, 1) = 1;
+    gClassAbsentPeriods(24, 9) = 1;
+    gSubstRowCount = 1;
+    gSubstRows(1, 4) = 3;
+    ASSERT_TRUE(SaveSubstitutionDay());
+    forgetDay();
+    gPeriodsPerDay = 11;
     ASSERT_TRUE(ReadSubstitutionDay(kKey));
-    EXPECT_EQ(gTeacherAbsenceReason(1), "krank");
-    EXPECT_TRUE(gTeacherAbsence(2) == 0);
-    EXPECT_EQ(gTeacherAbsenceReason(2), "alt") << "a short file leaves what it does not reach";
-    EXPECT_EQ(gTeacherPaid(1), 1);
-    EXPECT_EQ(gSubstRowCount, 7);
-    EXPECT_FALSE(ReadSubstitutionDay("20260915")) << "no day file";
+    EXPECT_TRUE(gTeacherAbsentPeriods(2, 1) == 1 && gTeacherAbsentPeriods(1, 10).isEmpty());
+    EXPECT_TRUE(gClassAbsentPeriods(24, 9) == 1 && gClassAbsentPeriods(24, 10).isEmpty());
+    decltype(Model::gTeacherPaid) paid;
+    short count = 0;
+    decltype(Model::gSubstRows) rows;
+    decltype(Model::gSubstRowTexts) rowTexts;
+    ASSERT_TRUE(ReadSubstitutionRecords(kKey, {paid, count, rows, rowTexts}));
+    EXPECT_EQ(rows(1, 4), 3);
+}
+
+TEST_F(SubstitutionDayTest, AFileOfAnotherSizeKeepsWhatFitsAndLeavesTheRest)
+{
 
     // 62 teachers, 25 classes and 202 records: what fits is kept, the rest
     // read past so that every later value stays in its place.

@@ -73,7 +73,7 @@ TEST_F(ExportTest, RecordsOutsideTheTablesAreLeftOutAndAnOddPaidFlagCountsNowher
     EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 7 + 2);
 }
 
-TEST_F(ExportTest, WithoutStandingsOrAKeyDateOnlyTheHeaderIsWritten)
+TEST_F(ExportTest, WithoutStandingsOnlyTheHeaderIsWrittenAndWithoutAKeyDateNothing)
 {
     saveDay("10.09.2026", {{1, 2, 1, 1, 2, 0}});
     writeBytes("MDLNr.dat", " 1500 \r\n");
@@ -81,9 +81,11 @@ TEST_F(ExportTest, WithoutStandingsOrAKeyDateOnlyTheHeaderIsWritten)
     EXPECT_EQ(readBytes("MDL.txt"), kHeader);
     EXPECT_EQ(readBytes("MDLNr.dat"), " 1500 \r\n");
 
+    writeBytes("MDL.txt", kHeader + "1500;\"abc\"\r\n");
     writeStandings("kein Datum");
-    ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 1), QDate(2026, 9, 30)));
-    EXPECT_EQ(readBytes("MDL.txt"), kHeader);
+    EXPECT_EQ(ExportSubstitutionRecords(QDate(2026, 9, 1), QDate(2026, 9, 30)).reason,
+              "Der Export wurde nicht geschrieben, die Nummerierung bleibt unverändert.\n" + MissingKeyDateNotice());
+    EXPECT_EQ(readBytes("MDL.txt"), kHeader + "1500;\"abc\"\r\n") << "the last export stays";
 }
 
 TEST_F(ExportTest, TheWindowOffersTheKeyDateToYesterdayAndExportsOnlyTwoDates)

@@ -84,8 +84,8 @@ TEST_F(UnreadableDaysTest, AnUnreadableDateListNumberOrStandingsFileIsToldNotTak
 TEST_F(UnreadableDaysTest, AnExportWhoseNumberCannotBeWrittenWritesNothing)
 {
     QFile::remove(path("MDLNr.dat"));
-    // Readable, but no file can be created beside it.
-    ASSERT_TRUE(QFile::link("/proc/version", path("MDLNr.dat")));
+    // Readable and holding a number, but no file can be created beside it.
+    ASSERT_TRUE(QFile::link("/proc/sys/kernel/pid_max", path("MDLNr.dat")));
     EXPECT_TRUE(failedExport().startsWith(
         "Der Export wurde nicht geschrieben, die Nummerierung bleibt unverändert.\nMDLNr.dat: "));
 }
