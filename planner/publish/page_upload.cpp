@@ -149,7 +149,7 @@ private:
         if (!run(rename(target, aside)))
             return false;
         if (!done()) {
-            refusal = renameRefused + QStringLiteral("; die bisherige Seite bleibt, wie sie war");
+            refusal = renameRefused + QStringLiteral("; eine schon veröffentlichte Seite bleibt, wie sie war");
             return remove(incoming);
         }
         if (!run(rename(incoming, target)))
