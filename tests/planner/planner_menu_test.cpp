@@ -3,6 +3,10 @@
 #include "planner/editor/optimiser_runs.h"
 #include "planner/editor/optimiser_window.h"
 #include "planner/editor/timetable_editor.h"
+#include "planner/masterdata/class_insert_window.h"
+#include "planner/masterdata/plan_deletion_window.h"
+#include "planner/masterdata/tools_window.h"
+#include "planner/masterdata/year_change_window.h"
 #include "planner/plan_dialogs.h"
 #include "planner/planner_menu.h"
 #include "tests/planner/planner_fixture.h"
@@ -146,6 +150,18 @@ protected:
         EXPECT_GE(placedThen, 0) << "the run reached pass " << pass;
         QTest::qWait(10);
         return placedThen;
+    }
+    // A command given during a run takes effect only once the run has
+    // returned, on the plan it kept.
+    void expectToWaitForTheRun(const std::function<void()>& give, const std::function<bool()>& done)
+    {
+        duringAFillRun(1, [&] {
+            give();
+            EXPECT_FALSE(done());
+            EXPECT_TRUE(OptimisationRunInProgress());
+        });
+        EXPECT_TRUE(done());
+        EXPECT_EQ(gPlanName, "0");
     }
     // Class 1's first lesson on Monday becomes another subject of the class.
     static int changeFirstLesson()
@@ -502,4 +518,47 @@ TEST_F(PlannerMenuTest, ALoadDuringARunOffersTheRunsBestPlanOnceTheRunHasReturne
             EXPECT_EQ(readBytes("KSP1.xxx"), before);
         EXPECT_GT(placedHalves(), placedThen);
     }
+}
+
+TEST_F(PlannerMenuTest, DeletingPlansWaitsForARun)
+{
+    expectToWaitForTheRun(
+        [this] {
+            Form33* f = forms::show<Form33>();
+            f->List1->selectRows({f->List1->ListCount() - 1});
+            ASSERT_TRUE(f->List1->List(f->List1->ListCount() - 1).startsWith(" 0 -> "));
+            answer({true});
+            f->Command2->click();
+        },
+        [this] { return !QFile::exists(path("KSP0.xxx")); });
+}
+
+TEST_F(PlannerMenuTest, InsertingAClassWaitsForARun)
+{
+    const QByteArray classes = readBytes("Klassen.txt");
+    expectToWaitForTheRun(
+        [] {
+            Form67* f = forms::show<Form67>();
+            f->List1->setListIndex(0);
+            f->Command2->click();
+        },
+        [&] { return readBytes("Klassen.txt") != classes; });
+}
+
+TEST_F(PlannerMenuTest, TheYearChangeWaitsForARun)
+{
+    const QByteArray classes = readBytes("Klassen.txt");
+    expectToWaitForTheRun(
+        [] {
+            Form45* f = forms::show<Form45>();
+            f->Text1->setText("1");
+            f->Command2->click();
+        },
+        [&] { return readBytes("Klassen.txt") != classes; });
+}
+
+TEST_F(PlannerMenuTest, TheLessonCleanUpWaitsForARun)
+{
+    expectToWaitForTheRun([] { forms::show<Form29>()->Command10->click(); },
+                          [] { return forms::ifOpen<Form29>()->Label5->text() == "erledigt !"; });
 }
