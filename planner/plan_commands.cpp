@@ -5,6 +5,7 @@
 #include "core/plan_list_file.h"
 #include "core/settings_file.h"
 #include "planner/editor/optimiser_runs.h"
+#include "planner/editor/optimiser_window.h"
 #include "planner/editor/timetable_editor.h"
 #include "planner/masterdata/plan_list.h"
 #include "planner/masterdata/school_files.h"
@@ -117,33 +118,13 @@ void rebuildDamagedPlanList()
                kTitle);
 }
 
-}
-
-bool SavePlanAs(QWidget* parent)
+bool nameAndSave(QWidget* parent)
 {
     PlanSaveDialog naming(parent);
     return plandialogs::run(naming) && saveAs(naming.number(), naming.title());
 }
 
-bool OfferToSavePlan(QWidget* parent)
-{
-    // Without a plan name nothing was loaded or saved, so there is nothing to compare with.
-    if (gPlanName.isEmpty())
-        return true;
-    // The next run writes over plan "0".
-    if (gPlanName == kOptimiserPlanName) {
-        return goOn(AskYesNoCancel(QStringLiteral("Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner "
-                                                  "eigenen Nummer gespeichert. Jetzt speichern?"),
-                                   kTitle),
-                    [parent] { return SavePlanAs(parent); });
-    }
-    if (!PlanHasUnsavedChanges())
-        return true;
-    return goOn(AskYesNoCancel(QStringLiteral("Plan %1 speichern?").arg(gPlanName), kTitle),
-                [] { return saveAs(gPlanName, gPlanTitle); });
-}
-
-void LoadChosenPlan(QWidget* parent)
+void chooseAndLoad(QWidget* parent)
 {
     rebuildDamagedPlanList();
     PlanLoadDialog chooser(parent);
@@ -173,6 +154,38 @@ void LoadChosenPlan(QWidget* parent)
     // An open editor would go on showing the plan it was drawn from.
     if (forms::isOpen<Form15>())
         RedrawTimetableGrid();
+}
+
+}
+
+// A run fills the grid in steps and keeps its best plan in plan "0": saved
+// or given up meanwhile, the plan would be a grid half filled.
+void SavePlanAs(QWidget* parent)
+{
+    AfterOptimisationRun(parent, [parent] { nameAndSave(parent); });
+}
+
+bool OfferToSavePlan(QWidget* parent)
+{
+    // Without a plan name nothing was loaded or saved, so there is nothing to compare with.
+    if (gPlanName.isEmpty())
+        return true;
+    // The next run writes over plan "0".
+    if (gPlanName == kOptimiserPlanName) {
+        return goOn(AskYesNoCancel(QStringLiteral("Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner "
+                                                  "eigenen Nummer gespeichert. Jetzt speichern?"),
+                                   kTitle),
+                    [parent] { return nameAndSave(parent); });
+    }
+    if (!PlanHasUnsavedChanges())
+        return true;
+    return goOn(AskYesNoCancel(QStringLiteral("Plan %1 speichern?").arg(gPlanName), kTitle),
+                [] { return saveAs(gPlanName, gPlanTitle); });
+}
+
+void LoadChosenPlan(QWidget* parent)
+{
+    AfterOptimisationRun(parent, [parent] { chooseAndLoad(parent); });
 }
 
 void TellStartPlanFaults()

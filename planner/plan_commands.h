@@ -7,17 +7,19 @@
 // offered for saving.
 class QWidget;
 
-// "Plan speichern ...": the user names the plan, which is then saved; true
-// when it was saved.
-bool SavePlanAs(QWidget* parent);
+// "Plan speichern ...": the user names the plan, which is then saved. A
+// running optimisation is stopped first: the plan saved is the run's best.
+void SavePlanAs(QWidget* parent);
 
 // "Plan laden ...": the user chooses a plan, which is then loaded after the
-// plan in memory was offered for saving.
+// plan in memory was offered for saving. A running optimisation is stopped
+// first: the plan offered is the run's best.
 void LoadChosenPlan(QWidget* parent);
 
 // Before the plan in memory is given up: asks "Plan <n> speichern?" when this
 // program changed it, and whether to save a run's result (plan "0") under a
-// number of its own. False when the user cancelled or the save failed.
+// number of its own. False when the user cancelled or the save failed. No
+// optimisation may be running.
 bool OfferToSavePlan(QWidget* parent);
 
 // Tells the user what was wrong with the files of the plan loaded at start.

@@ -22,11 +22,13 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -55,8 +57,10 @@ const QString kMode2Refused = QStringLiteral(
     "Zum Start von Planungsmodus 2 muss ein fertiger Plan vorliegen. Alle Stunden müssen sich fehlerlos im Plan "
     "befinden.");
 
+const QString kTitle = QStringLiteral("Stundenplaner");
+
 bool gRunInProgress = false;
-std::function<void()> gAfterRun;
+std::vector<std::function<void()>> gAfterRun;
 
 std::uint32_t backColour(int index) { return static_cast<std::uint32_t>(gBackColours(index).toDouble()); }
 
@@ -210,9 +214,23 @@ bool StopOptimisationRun(std::function<void()> afterwards)
 {
     if (!gRunInProgress)
         return false;
+    if (Form18* f = forms::ifOpen<Form18>())
+        f->announceStop();
     gOptimizerRunning = 0;
-    gAfterRun = std::move(afterwards);
+    gAfterRun.push_back(std::move(afterwards));
     return true;
+}
+
+void AfterOptimisationRun(QWidget* window, std::function<void()> command)
+{
+    const QPointer<QWidget> asker(window);
+    // A run started before the callback comes is stopped in turn.
+    const bool stopping = StopOptimisationRun([asker, command] {
+        if (asker)
+            AfterOptimisationRun(asker, command);
+    });
+    if (!stopping)
+        command();
 }
 
 bool OptimisationRunInProgress() { return gRunInProgress; }
@@ -385,7 +403,8 @@ void Form18::Command2_Click()
     if (gPlanName == kOptimiserPlanName
         && !AskYesNo(QStringLiteral("Das Ergebnis der letzten Optimierung (Plan 0) ist noch unter keiner eigenen "
                                     "Nummer gespeichert und wird von dieser Optimierung überschrieben. Trotzdem "
-                                    "optimieren?")))
+                                    "optimieren?"),
+                     kTitle))
         return;
     gOptStartDate = Clock::now();
     Label3->setText(QStringLiteral("x"));
@@ -420,8 +439,12 @@ void Form18::runChosenMode()
     Command2->setEnabled(true);
     Command3->setEnabled(false);
     Timer1->setEnabled(true);
-    if (gAfterRun)
-        QTimer::singleShot(0, qApp, std::exchange(gAfterRun, nullptr));
+    if (!gAfterRun.empty()) {
+        QTimer::singleShot(0, qApp, [afterwards = std::exchange(gAfterRun, {})] {
+            for (const auto& call : afterwards)
+                call();
+        });
+    }
 }
 
 bool Form18::startCheckPasses()
@@ -458,11 +481,16 @@ void Form18::showCheckMessage()
 
 void Form18::Command3_Click()
 {
-    Command3->setEnabled(false);
+    announceStop();
     gOptimizerRunning = 0;
+    DoEvents();
+}
+
+void Form18::announceStop()
+{
+    Command3->setEnabled(false);
     Label1->setText(QStringLiteral("Abbruch wurde eingeleitet"));
     controls::setBackColor(Label1, backColour(kLightYellow));
-    DoEvents();
 }
 
 void Form18::Command4_Click()

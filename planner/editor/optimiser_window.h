@@ -14,7 +14,15 @@ class QRadioButton;
 // Stops a running optimisation: false when none runs. When one runs, its flag
 // is cleared and `afterwards` is called once the run has returned and loaded
 // plan "0" (the start window cancels its closing and closes again then).
+// Several callers stopping the same run are called back in turn.
 bool StopOptimisationRun(std::function<void()> afterwards);
+
+// Runs `command` on a grid no run is filling: at once when no optimisation
+// runs, otherwise once the run has been stopped and has returned with its best
+// plan loaded. Every command that writes, loads or deletes a plan, or moves
+// or drops lessons of the whole grid, goes through here. `window` is the
+// window that asked: closed meanwhile, it takes its command with it.
+void AfterOptimisationRun(QWidget* window, std::function<void()> command);
 
 // True while a run started by Form18 has not yet returned.
 bool OptimisationRunInProgress();
@@ -78,6 +86,9 @@ public:
     void Command8_Click();
     void Command9_Click();
     void Timer1_Timer();
+
+    // The status and buttons of a run being stopped, until it returns.
+    void announceStop();
 
 protected:
     void Form_Load() override;

@@ -1,6 +1,7 @@
 #include "planner/masterdata/class_insert_window.h"
 
 #include "core/model.h"
+#include "planner/editor/optimiser_window.h"
 #include "planner/editor/timetable_editor.h"
 #include "planner/masterdata/class_table.h"
 #include "platform/controls.h"
@@ -72,7 +73,15 @@ void Form67::List1_Click()
     Command2->setEnabled(true);
 }
 
+// The classes move in the grid: a run filling it would go on with its
+// lessons in the wrong rows, and its best plan would come back in the old
+// order.
 void Form67::Command2_Click()
+{
+    AfterOptimisationRun(this, [this] { insertClass(); });
+}
+
+void Form67::insertClass()
 {
     if (m_position < 1)
         return;

@@ -29,6 +29,7 @@ protected:
     void Form_Load() override;
 
 private:
+    void insertClass();
     void fillClassList();
 
     // The class chosen to have the new one before it. It is kept here, not in

@@ -1,6 +1,7 @@
 #include "planner/masterdata/plan_deletion_window.h"
 
 #include "core/model.h"
+#include "planner/editor/optimiser_window.h"
 #include "planner/masterdata/plan_list.h"
 #include "planner/masterdata/school_files.h"
 #include "platform/controls.h"
@@ -85,7 +86,14 @@ void Form33::List1_Click()
     Command2->setEnabled(true);
 }
 
+// A run keeps its backup and its best plan in plan "0": deleted under it,
+// the run would end on the grid it left half filled.
 void Form33::Command2_Click()
+{
+    AfterOptimisationRun(this, [this] { deleteChosenPlans(); });
+}
+
+void Form33::deleteChosenPlans()
 {
     if (AskYesNo(QStringLiteral("Pläne wirklich löschen ?"), QStringLiteral("Sicherheitsabfrage"))) {
         const BusyPointer busy;

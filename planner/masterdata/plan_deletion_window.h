@@ -29,6 +29,7 @@ protected:
     void Form_Activate() override;
 
 private:
+    void deleteChosenPlans();
     // Reads the plan list anew and lists the plans whose files are there.
     void fill();
 

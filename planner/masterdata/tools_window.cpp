@@ -2,6 +2,7 @@
 
 #include "core/constants.h"
 #include "core/model.h"
+#include "planner/editor/optimiser_window.h"
 #include "planner/masterdata/data_folder_window.h"
 #include "planner/masterdata/display_settings.h"
 #include "planner/masterdata/lesson_cleanup.h"
@@ -120,10 +121,15 @@ void Form29::Form_Activate()
 // written to after it is gone.
 void Form29::Form_Unload(bool& cancel) { cancel = m_rebuilding; }
 
+// The lessons dropped would be dropped from a grid a run is filling.
 void Form29::Command10_Click()
 {
-    if (m_rebuilding)
-        return;
+    if (!m_rebuilding)
+        AfterOptimisationRun(this, [this] { cleanUp(); });
+}
+
+void Form29::cleanUp()
+{
     {
         const BusyPointer busy;
         CleanUpOrphanedLessons();

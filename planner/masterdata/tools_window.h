@@ -56,6 +56,8 @@ protected:
     void Form_Unload(bool& cancel) override;
 
 private:
+    void cleanUp();
+
     // Shows `F` and closes the tools window, unless the rebuild runs.
     template <class F>
     void openInstead();

@@ -1,5 +1,6 @@
 #include "planner/masterdata/year_change_window.h"
 
+#include "planner/editor/optimiser_window.h"
 #include "planner/editor/timetable_editor.h"
 #include "planner/masterdata/class_table.h"
 #include "platform/controls.h"
@@ -60,7 +61,13 @@ Form45::Form45() : FormBase(45)
 // the window as if the change were done.
 void Form45::Text1_Change() { Command2->setEnabled(newClassCount(Text1->text()).has_value()); }
 
+// The classes move in the grid: see the insertion of a class.
 void Form45::Command2_Click()
+{
+    AfterOptimisationRun(this, [this] { changeYear(); });
+}
+
+void Form45::changeYear()
 {
     const std::optional<int> count = newClassCount(Text1->text());
     if (!count)

@@ -23,4 +23,7 @@ public:
     void Text1_Change();
     void Command2_Click();
     void Command1_Click();
+
+private:
+    void changeYear();
 };

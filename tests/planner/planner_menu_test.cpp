@@ -1,7 +1,12 @@
 #include "core/plan_files.h"
+#include "core/timetable.h"
 #include "planner/editor/optimiser_runs.h"
 #include "planner/editor/optimiser_window.h"
 #include "planner/editor/timetable_editor.h"
+#include "planner/masterdata/class_insert_window.h"
+#include "planner/masterdata/plan_deletion_window.h"
+#include "planner/masterdata/tools_window.h"
+#include "planner/masterdata/year_change_window.h"
 #include "planner/plan_dialogs.h"
 #include "planner/planner_menu.h"
 #include "tests/planner/planner_fixture.h"
@@ -120,6 +125,52 @@ protected:
         QFile f(path(name));
         ASSERT_TRUE(f.open(QIODevice::ReadWrite)
                     && f.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime));
+    }
+    // Half-lessons the grid in memory holds.
+    static int placedHalves()
+    {
+        int n = 0;
+        for (int d = 1; d <= timetable::days(); ++d)
+            for (int p = 1; p <= timetable::periods(); ++p)
+                for (int c = 1; c <= timetable::lastClass(); ++c)
+                    for (int k = 0; k <= 1; ++k)
+                        n += gTimetable(d, p, c, k) > 0 ? 1 : 0;
+        return n;
+    }
+    // Starts a "Modus 0" run and calls `during` once, at the first turn of
+    // pass `pass`, when the run has just emptied the grid but for the fixed
+    // lessons; returns once the run and what it called back are done, with
+    // the number of half-lessons the grid held at that turn.
+    int duringAFillRun(int pass, const std::function<void()>& during)
+    {
+        click("openForm18");
+        Form18* optimiser = forms::ifOpen<Form18>();
+        int placedThen = -1;
+        optimiser::setYieldHook([&] {
+            if (placedThen >= 0 || optimiser->Label2->text() != QString::number(pass))
+                return;
+            placedThen = placedHalves();
+            during();
+            EXPECT_EQ(optimiser->Label1->text(), "Abbruch wurde eingeleitet");
+        });
+        optimiser->Option1[0]->setChecked(true);
+        optimiser->Command2->click();
+        optimiser::setYieldHook(nullptr);
+        EXPECT_GE(placedThen, 0) << "the run reached pass " << pass;
+        QTest::qWait(10);
+        return placedThen;
+    }
+    // A command given during a run takes effect only once the run has
+    // returned, on the plan it kept.
+    void expectToWaitForTheRun(const std::function<void()>& give, const std::function<bool()>& done)
+    {
+        duringAFillRun(1, [&] {
+            give();
+            EXPECT_FALSE(done());
+            EXPECT_TRUE(OptimisationRunInProgress());
+        });
+        EXPECT_TRUE(done());
+        EXPECT_EQ(gPlanName, "0");
     }
     // Class 1's first lesson on Monday becomes another subject of the class.
     static int changeFirstLesson()
@@ -329,6 +380,7 @@ TEST_F(PlannerMenuTest, ARunsResultIsSavedUnderThePlanItCameFromAndStaysLoadable
     EXPECT_EQ(readBytes("KSP0.xxx"), result);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].startsWith("Das Ergebnis der letzten Optimierung (Plan 0)"));
+    EXPECT_EQ(titles()[0], "Stundenplaner");
 
     // Closing asks; the save proposes the optimised plan.
     answer({true});
@@ -447,4 +499,105 @@ TEST_F(PlannerMenuTest, ClosingDuringAnOptimisationStopsTheRunFirst)
     QTest::qWait(10);
     EXPECT_FALSE(forms::isOpen<PlannerMenu>());
     EXPECT_TRUE(forms::all().isEmpty());
+}
+
+// Saved during a run, the plan is the one the run kept, never the grid it is
+// filling: the save waits for the run, whichever window asks for it.
+TEST_F(PlannerMenuTest, ASaveDuringARunSavesTheRunsBestPlanOnceTheRunHasReturned)
+{
+    click("openForm15");
+    const std::function<void()> saves[] = {
+        [this] { click("savePlan"); },
+        [] { forms::ifOpen<Form15>()->Command6->click(); },
+    };
+    for (const auto& save : saves) {
+        const QByteArray before = readBytes("KSP1.xxx");
+        // Only the fixed lessons stay: the first pass places more and is kept.
+        ClearUnfixedLessons();
+        RebuildTeacherTimetables();
+        nameSave("1");
+        const int placedThen = duringAFillRun(2, [&] {
+            save();
+            EXPECT_EQ(fills.size(), 1u) << "nothing is asked while the run fills the grid";
+            EXPECT_EQ(readBytes("KSP1.xxx"), before);
+        });
+        EXPECT_TRUE(fills.empty());
+        EXPECT_EQ(gPlanName, "1");
+        EXPECT_EQ(readBytes("KSP1.xxx"), readBytes("KSP0.xxx"));
+        EXPECT_GT(placedHalves(), placedThen);
+    }
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+// Loading during a run offers the run's kept plan for saving, then loads.
+TEST_F(PlannerMenuTest, ALoadDuringARunOffersTheRunsBestPlanOnceTheRunHasReturned)
+{
+    for (const bool saveResult : {false, true}) {
+        const QByteArray before = readBytes("KSP1.xxx");
+        ClearUnfixedLessons();
+        RebuildTeacherTimetables();
+        choosePlan("1");
+        answer({saveResult});
+        if (saveResult)
+            nameSave("1");
+        const qsizetype asked = messages().size();
+        const int placedThen = duringAFillRun(2, [&] {
+            click("loadPlan");
+            EXPECT_EQ(messages().size(), asked);
+            EXPECT_EQ(readBytes("KSP1.xxx"), before);
+        });
+        EXPECT_TRUE(fills.empty());
+        ASSERT_EQ(messages().size(), asked + 1);
+        EXPECT_EQ(messages().last(), "Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner eigenen Nummer "
+                                     "gespeichert. Jetzt speichern?");
+        EXPECT_EQ(gPlanName, "1");
+        if (saveResult)
+            EXPECT_EQ(readBytes("KSP1.xxx"), readBytes("KSP0.xxx"));
+        else
+            EXPECT_EQ(readBytes("KSP1.xxx"), before);
+        EXPECT_GT(placedHalves(), placedThen);
+    }
+}
+
+TEST_F(PlannerMenuTest, DeletingPlansWaitsForARun)
+{
+    expectToWaitForTheRun(
+        [this] {
+            Form33* f = forms::show<Form33>();
+            f->List1->selectRows({f->List1->ListCount() - 1});
+            ASSERT_TRUE(f->List1->List(f->List1->ListCount() - 1).startsWith(" 0 -> "));
+            answer({true});
+            f->Command2->click();
+        },
+        [this] { return !QFile::exists(path("KSP0.xxx")); });
+}
+
+TEST_F(PlannerMenuTest, InsertingAClassWaitsForARun)
+{
+    const QByteArray classes = readBytes("Klassen.txt");
+    expectToWaitForTheRun(
+        [] {
+            Form67* f = forms::show<Form67>();
+            f->List1->setListIndex(0);
+            f->Command2->click();
+        },
+        [&] { return readBytes("Klassen.txt") != classes; });
+}
+
+TEST_F(PlannerMenuTest, TheYearChangeWaitsForARun)
+{
+    const QByteArray classes = readBytes("Klassen.txt");
+    expectToWaitForTheRun(
+        [] {
+            Form45* f = forms::show<Form45>();
+            f->Text1->setText("1");
+            f->Command2->click();
+        },
+        [&] { return readBytes("Klassen.txt") != classes; });
+}
+
+TEST_F(PlannerMenuTest, TheLessonCleanUpWaitsForARun)
+{
+    expectToWaitForTheRun([] { forms::show<Form29>()->Command10->click(); },
+                          [] { return forms::ifOpen<Form29>()->Label5->text() == "erledigt !"; });
 }

@@ -28,6 +28,7 @@ void ModelTest::SetUp()
     gDataPath = m_dir.path() + QLatin1Char('/');
     dialogs::setHandler([this](const dialogs::Shown& s) -> dialogs::Reply {
         m_messages << s.text;
+        m_titles << s.title;
         if (!s.question)
             return true;
         if (m_answers.empty()) {

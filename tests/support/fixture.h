@@ -33,6 +33,8 @@ protected:
     // Answer such as Answer::Cancel); every message shown is kept.
     void answer(std::initializer_list<dialogs::Reply> answers) { m_answers.insert(m_answers.end(), answers); }
     QStringList messages() const { return m_messages; }
+    // The title of each message kept, in the same order.
+    QStringList titles() const { return m_titles; }
 
     // Fills the data folder with a copy of the demo school's files.
     void copyDemoSchool() const;
@@ -63,4 +65,5 @@ protected:
 private:
     std::deque<dialogs::Reply> m_answers;
     QStringList m_messages;
+    QStringList m_titles;
 };
