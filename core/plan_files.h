@@ -42,8 +42,8 @@ private:
     std::unique_ptr<Parts> m_parts;
 };
 
-// What the last LoadPlan found wrong, one text per fault naming its file
-// ("KSP1.xxx fehlt"); empty when the plan loaded whole.
+// What the last LoadPlan found wrong with single files, one text per fault
+// naming its file ("KSP1.xxx fehlt"); empty when every file was found whole.
 QStringList PlanLoadFaults();
 
 // When the last LoadPlan found files of the set that hold another save than

@@ -1,9 +1,12 @@
 #include "core/plan_list_file.h"
 
 #include "core/model.h"
+#include "core/plan_files.h"
 #include "platform/datafile.h"
 #include "platform/numbers.h"
 
+#include <QDir>
+#include <QRegularExpression>
 #include <algorithm>
 #include <functional>
 
@@ -51,6 +54,37 @@ bool createPlanList()
     return true;
 }
 
+// The plans whose header file "T&E<n>.xxx" is in the data folder, named as a
+// save names them: a number written with a leading zero names no plan.
+std::vector<short> plansInFolder()
+{
+    static const QRegularExpression header(QStringLiteral("^t&e([1-9][0-9]{0,4})\\.xxx$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    std::vector<short> plans;
+    const QDir folder(gDataPath.isEmpty() ? QStringLiteral(".") : gDataPath);
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QRegularExpressionMatch match = header.match(name);
+        const int plan = match.captured(1).toInt();
+        if (match.hasMatch() && plan <= kHighestPlan)
+            plans.push_back(static_cast<short>(plan));
+    }
+    return plans;
+}
+
+bool hasGarbageLine(const QStringList& lines)
+{
+    return std::any_of(lines.begin(), lines.end(),
+                       [](const QString& line) { return !line.trimmed().isEmpty() && !planOfLine(line); });
+}
+
+bool missesAPlanOfTheFolder(const QStringList& lines)
+{
+    const std::vector<short> listed = listedPlans(lines);
+    const std::vector<short> found = plansInFolder();
+    return std::any_of(found.begin(), found.end(),
+                       [&](short plan) { return std::find(listed.begin(), listed.end(), plan) == listed.end(); });
+}
+
 }
 
 // Re-read at every save: other PCs may have listed plans since start-up.
@@ -85,8 +119,6 @@ std::vector<short> ListedPlans()
 bool PlanListIsDamaged()
 {
     const datafile::FileRead list = datafile::readFile(planListFile());
-    if (list.state == datafile::FileRead::State::Unreadable)
-        return true;
-    return std::any_of(list.lines.begin(), list.lines.end(),
-                       [](const QString& line) { return !line.trimmed().isEmpty() && !planOfLine(line); });
+    return list.state == datafile::FileRead::State::Unreadable || hasGarbageLine(list.lines)
+        || missesAPlanOfTheFolder(list.lines);
 }

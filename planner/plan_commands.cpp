@@ -101,8 +101,9 @@ bool goOn(Answer answer, Save save)
     return false;
 }
 
-// A damaged plan list would hide every plan: it is rebuilt from the plan
-// files found in the folder, as the tools window rebuilds it.
+// A damaged plan list, or one that misses plans of the folder, would hide
+// them: it is rebuilt from the plan files found in the folder, as the tools
+// window rebuilds it.
 void rebuildDamagedPlanList()
 {
     if (!PlanListIsDamaged())

@@ -412,13 +412,32 @@ TEST_F(PlannerMenuTest, EveryPlanNumberTheSaveTakesIsLoadedAtStartAndFoundForADa
     start();
     EXPECT_TRUE(gPlanName == "32767" && gPlanTitle == "Hoch");
 
-    writeLines("Pläne.lst", {" 1 ", " 1 "});
-    EXPECT_EQ(offeredPlans(), QStringList{"1 - Stundenplan 2026/27"}) << "a plan listed twice is offered once";
+    writeLines("Pläne.lst", {" 32767 ", " 1 ", " 1 "});
+    EXPECT_EQ(offeredPlans(), (QStringList{"32767 - Hoch", "1 - Stundenplan 2026/27"}))
+        << "a plan listed twice is offered once";
     writeBytes("Pläne.lst", QByteArray("\x01\xff 7\r\n\x1a", 7));
     EXPECT_EQ(offeredPlans(), (QStringList{"32767 - Hoch", "1 - Stundenplan 2026/27"}));
     EXPECT_EQ(messages(), QStringList{"Die Pläneliste (Pläne.lst) war beschädigt und wurde aus den Plänen im "
                                       "Datenordner neu aufgebaut."});
     EXPECT_EQ(readLines("Pläne.lst"), (QStringList{" 32767 ", " 1 "}));
+}
+
+// A list that hides a plan saved in the folder is rebuilt as a damaged one.
+TEST_F(PlannerMenuTest, AnEmptyPlanListOrOneMissingAPlanIsRebuilt)
+{
+    nameSave("5", "Versuch");
+    click("savePlan");
+    const QStringList both{"5 - Versuch", "1 - Stundenplan 2026/27"};
+    const QString rebuilt = "Die Pläneliste (Pläne.lst) war beschädigt und wurde aus den Plänen im Datenordner neu "
+                            "aufgebaut.";
+    for (const QStringList& list : {QStringList{}, QStringList{" 1 "}}) {
+        writeLines("Pläne.lst", list);
+        EXPECT_EQ(offeredPlans(), both) << list.join(',').toStdString();
+        EXPECT_EQ(messages().last(), rebuilt);
+        EXPECT_EQ(readLines("Pläne.lst"), (QStringList{" 5 ", " 1 "}));
+    }
+    EXPECT_EQ(offeredPlans(), both);
+    EXPECT_EQ(messages().size(), 2) << "a whole list is left as it is";
 }
 
 TEST_F(PlannerMenuTest, ADamagedPlanIsToldAtStartAndNotOfferedForSaving)
