@@ -174,6 +174,17 @@ QString unreadableNotice(const QString& what, const QString& path, const QString
     return QStringLiteral("Die %1 %2 konnte nicht gelesen werden: %3.").arg(what, QFileInfo(path).fileName(), reason);
 }
 
+QString endsEarlyReason(long lines)
+{
+    return lines == 0 ? QStringLiteral("Sie ist leer")
+                      : QStringLiteral("Sie ist beschädigt und endet nach Zeile %1").arg(lines);
+}
+
+QString notANumberReason(long line)
+{
+    return QStringLiteral("Sie ist beschädigt, in Zeile %1 steht keine gültige Zahl").arg(line);
+}
+
 std::optional<QStringList> readLines(const QString& path)
 {
     FileRead read = readFile(path);

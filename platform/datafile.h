@@ -44,6 +44,12 @@ FileRead readFile(const QString& path);
 // file was read, or is missing).
 QString unreadableNotice(const QString& what, const QString& path, const QString& reason);
 
+// The reasons for unreadableNotice of a file that is damaged: it ends before
+// the lines its layout calls for, after `lines` lines (none: it is empty), or
+// holds no number on line `line` where its layout has one.
+QString endsEarlyReason(long lines);
+QString notANumberReason(long line);
+
 // How a write went: done, or why not, in words for the user (German).
 struct WriteResult {
     bool ok = true;

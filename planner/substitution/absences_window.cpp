@@ -449,11 +449,16 @@ void Form20::Text2_Change()
         return;
     gText4 = dates::key(*day);
     const SubstitutionFileRead read = ReadSubstitutionDay(gText4.toString());
-    m_unreadableDay.tell(read.unreadable);
     // Without a day file the entries stay for the new date; a file that could
-    // not be used has emptied the day, which the window shows as well.
-    if (!read && read.unreadable.isEmpty())
-        return;
+    // not be used has emptied the day, which the window shows behind the
+    // notice rather than the date before.
+    if (read || !read.unreadable.isEmpty())
+        showLoadedDay();
+    m_unreadableDay.tell(read.unreadable);
+}
+
+void Form20::showLoadedDay()
+{
     showAbsenceLists();
     Command4->setVisible(AnyClassAbsent());
     // The selected teacher and class show what the loaded day holds for them.

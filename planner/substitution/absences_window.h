@@ -96,6 +96,8 @@ protected:
 private:
     void fillLists();
     void showAbsenceLists();
+    // The lists and the selection as the day just loaded holds them.
+    void showLoadedDay();
     // The weekday of gWorkWeekday and START enabled Monday to Saturday.
     void showWeekday();
     void showSelectedTeacher();

@@ -58,11 +58,7 @@ public:
         endsEarly();
         return false;
     }
-    void endsEarly()
-    {
-        m_damage = m_lines == 0 ? QStringLiteral("Sie ist leer")
-                                : QStringLiteral("Sie ist beschädigt und endet nach Zeile %1").arg(m_lines);
-    }
+    void endsEarly() { m_damage = datafile::endsEarlyReason(m_lines); }
     bool line(Variant& into)
     {
         QString text;
@@ -133,10 +129,7 @@ private:
         }
         return value;
     }
-    void notANumber()
-    {
-        m_damage = QStringLiteral("Sie ist beschädigt, in Zeile %1 steht keine gültige Zahl").arg(m_in.lineNumber());
-    }
+    void notANumber() { m_damage = datafile::notANumberReason(m_in.lineNumber()); }
 
     long m_lines;
     datafile::Reader m_in;

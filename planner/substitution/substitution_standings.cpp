@@ -15,15 +15,30 @@ int teacherSlots() { return std::clamp(gMaxTeachers.toInt(), 0, static_cast<int>
 
 QString standingsFile() { return gDataPath + kStandings; }
 
+constexpr int kKeyDateLine = 1;
+constexpr int kFirstCounterLine = 2;
+
 // A counter line. The file holds the counters in print form, a fraction with
 // the German decimal comma (" 2,5 "); the original's number input stops at
 // that comma and would take the 5 as the next counter, shifting every later
-// one. The line is read whole, so a quota of 2.5 reads back as 2.5; a line
-// that is no number counts 0, so the counters stay numbers.
-float counterValue(const QString& line)
+// one. The line is read whole, so a quota of 2.5 reads back as 2.5.
+std::optional<float> counterValue(const QString& line)
 {
     const std::optional<Currency> value = Currency::parse(line);
-    return value ? static_cast<float>(value->toDouble()) : 0.0f;
+    return value ? std::optional<float>(static_cast<float>(value->toDouble())) : std::nullopt;
+}
+
+// Why the counters of "stand.sup" cannot be taken; empty when they can. A
+// file cut off would leave the later teachers' counters as they were in
+// memory, and a line that is no number would count 0.
+QString counterDamage(const QStringList& lines)
+{
+    const int end = kFirstCounterLine + kColumns * teacherSlots();
+    for (int at = kFirstCounterLine; at < end && at < lines.size(); ++at) {
+        if (!counterValue(lines[at]))
+            return datafile::notANumberReason(at + 1);
+    }
+    return lines.size() < end ? datafile::endsEarlyReason(lines.size()) : QString();
 }
 
 // A working date that is no date counts as today.
@@ -36,14 +51,13 @@ SubstitutionFileRead ReadStandings(std::optional<QDate>& keyDate, SubstitutionCo
     if (file.state != datafile::FileRead::State::Read)
         return {false, datafile::unreadableNotice(QStringLiteral("Datei"), standingsFile(), file.reason)};
     const QStringList& lines = file.lines;
-    constexpr int kKeyDateLine = 1;
-    constexpr int kFirstCounterLine = 2;
-    if (lines.size() > kKeyDateLine)
-        keyDate = dates::parse(lines[kKeyDateLine].trimmed());
+    if (const QString damage = counterDamage(lines); !damage.isEmpty())
+        return {false, datafile::unreadableNotice(QStringLiteral("Datei"), standingsFile(), damage)};
+    keyDate = dates::parse(lines[kKeyDateLine].trimmed());
     int at = kFirstCounterLine;
     for (int t = 1; t <= teacherSlots(); ++t) {
-        for (int column = 0; column < kColumns && at < lines.size(); ++column)
-            counts(t, column) = counterValue(lines[at++]);
+        for (int column = 0; column < kColumns; ++column)
+            counts(t, column) = *counterValue(lines[at++]);
     }
     return {true, {}};
 }

@@ -17,8 +17,8 @@ constexpr int kUnpaidColumn = 1;
 constexpr int kPaidColumn = 2;
 
 // "stand.sup" as one reads it: the key date (none when line 2 is no date)
-// and the counters it reaches; a short file leaves the rest of `counts` as
-// they were. Not found when there is no file or it cannot be read.
+// and the counters. Not found, and nothing read, when there is no file, or
+// it cannot be read or is damaged (cut off, or a counter that is no number).
 SubstitutionFileRead ReadStandings(std::optional<QDate>& keyDate, SubstitutionCounts& counts);
 // The notice of a "stand.sup" that is there but holds no key date: no day
 // can be counted from it.

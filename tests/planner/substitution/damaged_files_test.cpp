@@ -16,12 +16,16 @@ protected:
     const QByteArray lastExport = "1034;\"abc\";09.09.2026\r\n";
     const QByteArray lastNumber = " 1034 \r\n";
     std::vector<dialogs::Shown> shown;
+    // The absent teachers "wer fehlt ?" shows behind each box.
+    QStringList absentBehind;
 
     void SetUp() override
     {
         SubstitutionPrintTest::SetUp();
         dialogs::setHandler([this](const dialogs::Shown& s) -> dialogs::Reply {
             shown.push_back(s);
+            const Form20* absences = forms::ifOpen<Form20>();
+            absentBehind << (absences ? absences->Label5->text() : QString());
             return true;
         });
         ASSERT_TRUE(WriteStandings("01.09.2026", SubstitutionCounts()));
@@ -105,6 +109,7 @@ TEST_F(DamagedFilesTest, ADamagedDayIsToldByEveryReaderAndNothingIsCountedOrExpo
         writeBytes("20260911.sup", c.damage(good));
         const QString notice = "Die Tagesdatei 20260911.sup konnte nicht gelesen werden: " + c.reason + ".";
         shown.clear();
+        absentBehind.clear();
 
         Form41* statistics = forms::show<Form41>();
         statistics->Text1->setText("01.09.2026");
@@ -118,6 +123,7 @@ TEST_F(DamagedFilesTest, ADamagedDayIsToldByEveryReaderAndNothingIsCountedOrExpo
         EXPECT_EQ(absences->Label5->text(), "  ENG");
         absences->Text2->setText("11.09.2026");
         EXPECT_EQ(absences->Label5->text(), "") << "nothing of the day before passes for this one";
+        EXPECT_EQ(absentBehind.value(2, "?"), "") << "not even behind the notice";
         EXPECT_EQ(gSubstRowCount, 0);
         EXPECT_EQ(boxes(), (QStringList{"Stundenplaner: Die Statistik wurde nicht gedruckt:\n" + notice,
                                         "Stundenplaner: Der Stand der Supplierungen ist unvollständig:\n" + notice,
@@ -154,19 +160,37 @@ TEST_F(DamagedFilesTest, ANumberFileWithoutANumberIsToldAndOnlyAMissingOneStarts
     EXPECT_EQ(readBytes("MDLNr.dat"), " 1001 \r\n");
 }
 
-TEST_F(DamagedFilesTest, StandingsWithoutAKeyDateAreToldAndKeepTheLastExport)
+// The counters of the days before the export go into each line's unpaid
+// count: standings read in part would give wrong ones.
+TEST_F(DamagedFilesTest, DamagedStandingsOrOnesWithoutAKeyDateAreToldAndKeepTheLastExport)
 {
-    const QString notice = "Die Datei stand.sup konnte nicht gelesen werden: In Zeile 2 steht kein Stichtag. Bitte den "
-                           "Stichtag unter \"Stichtag festlegen\" neu eintragen.";
+    const QString unreadable = "Die Datei stand.sup konnte nicht gelesen werden: ";
+    const QByteArray good = readBytes("stand.sup");
     QStringList noDate = readLines("stand.sup");
     noDate[1] = "TT.MM.JJJJ";
-    for (const QByteArray& bytes : {QByteArray(), garbage(3000), datafile::bytesOf(noDate)}) {
-        SCOPED_TRACE(bytes.left(10).toHex().toStdString());
-        writeBytes("stand.sup", bytes);
-        EXPECT_EQ(failedExport(), kNotExported + notice);
+    QStringList noNumber = readLines("stand.sup");
+    noNumber[4] = "zwei";
+    const struct {
+        const char* kind;
+        QByteArray bytes;
+        QString notice;
+    } cases[] = {
+        {"empty", {}, unreadable + "Sie ist leer."},
+        {"cut off", upToLine(good, 100), unreadable + "Sie ist beschädigt und endet nach Zeile 100."},
+        {"a counter that is no number", datafile::bytesOf(noNumber),
+         unreadable + "Sie ist beschädigt, in Zeile 5 steht keine gültige Zahl."},
+        {"garbage bytes", garbage(3000), unreadable + "Sie ist beschädigt"},
+        {"no key date", datafile::bytesOf(noDate),
+         unreadable + "In Zeile 2 steht kein Stichtag. Bitte den Stichtag unter \"Stichtag festlegen\" neu eintragen."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        writeBytes("stand.sup", c.bytes);
+        EXPECT_TRUE(failedExport().startsWith(kNotExported + c.notice));
         shown.clear();
         forms::show<Form49>();
-        EXPECT_EQ(boxes(), QStringList{"Stundenplaner: Der Stand der Supplierungen ist unvollständig:\n" + notice});
+        EXPECT_TRUE(boxes().value(0).startsWith("Stundenplaner: Der Stand der Supplierungen ist unvollständig:\n"
+                                                 + c.notice));
         forms::unloadAll();
     }
 }
