@@ -3,6 +3,7 @@
 // that window ends the program.
 #include "core/startup.h"
 #include "planner/planner_menu.h"
+#include "platform/dialogs.h"
 #include "platform/forms.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     // The windows were laid out for the small default font of the original's
     // controls; Debian's metric-compatible Arial keeps their captions inside.
     QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
+    setDefaultDialogTitle(kPlannerDialogTitle);
     RunStartUp();
     SetWorkDateToToday();
     PlannerMenu* menu = forms::show<PlannerMenu>();

@@ -15,8 +15,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Stundenplaner");
-
 // The number the plan in memory belongs to: its own, or for a run's result
 // the plan the run started from.
 QString ownNumber() { return gPlanName == kOptimiserPlanName ? optimiser::optimisedPlan().number : gPlanName; }
@@ -31,7 +29,7 @@ void tellFaults(const QString& plan)
     if (!PlanLoadMixedSaves().isEmpty())
         told << QStringLiteral("Die Dateien von Plan %1 stammen aus verschiedenen Speichervorgängen: %2.")
                     .arg(plan, PlanLoadMixedSaves());
-    MsgBox(told.join(QLatin1Char(' ')), kTitle);
+    MsgBox(told.join(QLatin1Char(' ')), kPlannerDialogTitle);
 }
 
 // The plan in memory becomes the one the next start loads.
@@ -40,7 +38,7 @@ void rememberPlan()
     if (!SaveSettingsFile())
         MsgBox(QStringLiteral("Die Einstellungen (vorda.ver) konnten nicht gespeichert werden; beim nächsten "
                               "Start wird der bisherige Plan geladen."),
-               kTitle);
+               kPlannerDialogTitle);
 }
 
 // Whether the files of `plan` may be written over. The plan in memory may
@@ -55,10 +53,10 @@ bool mayWriteOver(const QString& plan)
             || AskYesNo(
                    QStringLiteral("Plan %1 wurde inzwischen an einem anderen PC gespeichert. Trotzdem überschreiben?")
                        .arg(plan),
-                   kTitle);
+                   kPlannerDialogTitle);
     }
     return !PlanTitle(plan)
-        || AskYesNo(QStringLiteral("Plan %1 gibt es schon. Soll er überschrieben werden?").arg(plan), kTitle);
+        || AskYesNo(QStringLiteral("Plan %1 gibt es schon. Soll er überschrieben werden?").arg(plan), kPlannerDialogTitle);
 }
 
 // Saves the plan in memory as `plan`; a failure is told and leaves the plan
@@ -76,7 +74,7 @@ bool saveAs(const QString& plan, const QString& title)
         MsgBox(QStringLiteral("Plan %1 konnte nicht gespeichert werden. Bitte prüfen Sie, ob der Datenordner "
                               "erreichbar und beschreibbar ist.")
                    .arg(plan),
-               kTitle);
+               kPlannerDialogTitle);
         gPlanName = oldPlan;
         gPlanTitle = oldTitle;
         return false;
@@ -112,11 +110,11 @@ void rebuildDamagedPlanList()
     if (written)
         MsgBox(QStringLiteral("Die Pläneliste (Pläne.lst) war beschädigt und wurde aus den Plänen im Datenordner neu "
                               "aufgebaut."),
-               kTitle);
+               kPlannerDialogTitle);
     else
         MsgBox(QStringLiteral("Die Pläneliste ist beschädigt. ") + SaveFailure(QStringLiteral("Pläne.lst"), written)
                    + QLatin1Char('.'),
-               kTitle);
+               kPlannerDialogTitle);
 }
 
 bool nameAndSave(QWidget* parent)
@@ -130,7 +128,7 @@ void chooseAndLoad(QWidget* parent)
     rebuildDamagedPlanList();
     PlanLoadDialog chooser(parent);
     if (chooser.isEmpty()) {
-        MsgBox(QStringLiteral("Es ist noch kein Plan gespeichert."), kTitle);
+        MsgBox(QStringLiteral("Es ist noch kein Plan gespeichert."), kPlannerDialogTitle);
         return;
     }
     if (!plandialogs::run(chooser) || !OfferToSavePlan(parent))
@@ -139,7 +137,7 @@ void chooseAndLoad(QWidget* parent)
     // Another PC may have deleted it since the list was shown; loading a plan
     // without files would leave the old plan under the new number.
     if (!PlanTitle(plan)) {
-        MsgBox(QStringLiteral("Plan %1 gibt es nicht mehr.").arg(plan), kTitle);
+        MsgBox(QStringLiteral("Plan %1 gibt es nicht mehr.").arg(plan), kPlannerDialogTitle);
         return;
     }
     gPlanName = plan;
@@ -175,12 +173,12 @@ bool OfferToSavePlan(QWidget* parent)
     if (gPlanName == kOptimiserPlanName) {
         return goOn(AskYesNoCancel(QStringLiteral("Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner "
                                                   "eigenen Nummer gespeichert. Jetzt speichern?"),
-                                   kTitle),
+                                   kPlannerDialogTitle),
                     [parent] { return nameAndSave(parent); });
     }
     if (!PlanHasUnsavedChanges())
         return true;
-    return goOn(AskYesNoCancel(QStringLiteral("Plan %1 speichern?").arg(gPlanName), kTitle),
+    return goOn(AskYesNoCancel(QStringLiteral("Plan %1 speichern?").arg(gPlanName), kPlannerDialogTitle),
                 [] { return saveAs(gPlanName, gPlanTitle); });
 }
 

@@ -54,7 +54,12 @@ void setHandler(Handler handler) { gHandler = std::move(handler); }
 void clearHandler() { gHandler = nullptr; }
 }
 
-static QString titleOr(const QString& title) { return title.isEmpty() ? kDefaultDialogTitle : title; }
+// The program's name, not the binary's.
+static QString gDefaultTitle = QStringLiteral("ORV-qz");
+
+void setDefaultDialogTitle(const QString& title) { gDefaultTitle = title; }
+
+static QString titleOr(const QString& title) { return title.isEmpty() ? gDefaultTitle : title; }
 
 void MsgBox(const QString& text, const QString& title) { dialogs::show({text, titleOr(title), false}); }
 

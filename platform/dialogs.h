@@ -4,10 +4,11 @@
 #include <QString>
 #include <functional>
 
-// The title of a box that names none: the program's name, not the binary's.
-inline const QString kDefaultDialogTitle = QStringLiteral("ORV-qz");
-// The title of the planner's boxes.
+// The title of the planner's boxes; the register's say the program's name.
 inline const QString kPlannerDialogTitle = QStringLiteral("Stundenplaner");
+// The title of a box that names none, for the whole program: each program
+// sets its own at start.
+void setDefaultDialogTitle(const QString& title);
 
 void MsgBox(const QString& text, const QString& title = QString());
 // True for "Ja".

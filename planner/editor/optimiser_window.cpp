@@ -57,8 +57,6 @@ const QString kMode2Refused = QStringLiteral(
     "Zum Start von Planungsmodus 2 muss ein fertiger Plan vorliegen. Alle Stunden müssen sich fehlerlos im Plan "
     "befinden.");
 
-const QString kTitle = QStringLiteral("Stundenplaner");
-
 bool gRunInProgress = false;
 std::vector<std::function<void()>> gAfterRun;
 
@@ -404,7 +402,7 @@ void Form18::Command2_Click()
         && !AskYesNo(QStringLiteral("Das Ergebnis der letzten Optimierung (Plan 0) ist noch unter keiner eigenen "
                                     "Nummer gespeichert und wird von dieser Optimierung überschrieben. Trotzdem "
                                     "optimieren?"),
-                     kTitle))
+                     kPlannerDialogTitle))
         return;
     gOptStartDate = Clock::now();
     Label3->setText(QStringLiteral("x"));
