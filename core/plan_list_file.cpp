@@ -54,23 +54,6 @@ bool createPlanList()
     return true;
 }
 
-// The plans whose header file "T&E<n>.xxx" is in the data folder, named as a
-// save names them: a number written with a leading zero names no plan.
-std::vector<short> plansInFolder()
-{
-    static const QRegularExpression header(QStringLiteral("^t&e([1-9][0-9]{0,4})\\.xxx$"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    std::vector<short> plans;
-    const QDir folder(gDataPath.isEmpty() ? QStringLiteral(".") : gDataPath);
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        const QRegularExpressionMatch match = header.match(name);
-        const int plan = match.captured(1).toInt();
-        if (match.hasMatch() && plan <= kHighestPlan)
-            plans.push_back(static_cast<short>(plan));
-    }
-    return plans;
-}
-
 bool hasGarbageLine(const QStringList& lines)
 {
     return std::any_of(lines.begin(), lines.end(),
@@ -80,7 +63,7 @@ bool hasGarbageLine(const QStringList& lines)
 bool missesAPlanOfTheFolder(const QStringList& lines)
 {
     const std::vector<short> listed = listedPlans(lines);
-    const std::vector<short> found = plansInFolder();
+    const std::vector<short> found = PlansInFolder();
     return std::any_of(found.begin(), found.end(),
                        [&](short plan) { return std::find(listed.begin(), listed.end(), plan) == listed.end(); });
 }
@@ -108,6 +91,22 @@ bool EnterIntoPlanList()
         return false;
     keepPlanNumbers(plans);
     return true;
+}
+
+// A number written with a leading zero names no plan: a save never writes one.
+std::vector<short> PlansInFolder()
+{
+    static const QRegularExpression header(QStringLiteral("^t&e([1-9][0-9]{0,4})\\.xxx$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    std::vector<short> plans;
+    const QDir folder(gDataPath.isEmpty() ? QStringLiteral(".") : gDataPath);
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QRegularExpressionMatch match = header.match(name);
+        const int plan = match.captured(1).toInt();
+        if (match.hasMatch() && plan <= kHighestPlan)
+            plans.push_back(static_cast<short>(plan));
+    }
+    return plans;
 }
 
 std::vector<short> ListedPlans()

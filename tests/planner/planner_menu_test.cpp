@@ -440,6 +440,17 @@ TEST_F(PlannerMenuTest, AnEmptyPlanListOrOneMissingAPlanIsRebuilt)
     EXPECT_EQ(messages().size(), 2) << "a whole list is left as it is";
 }
 
+// A folder this PC may not write keeps the damaged list: the plans of the
+// folder are offered all the same.
+TEST_F(PlannerMenuTest, APlanListThatCannotBeRebuiltStillOffersThePlansOfTheFolder)
+{
+    nameSave("5", "Versuch");
+    click("savePlan");
+    ASSERT_TRUE(QFile::remove(path("Pläne.lst")) && QDir().mkdir(path("Pläne.lst")));
+    EXPECT_EQ(offeredPlans(), (QStringList{"5 - Versuch", "1 - Stundenplan 2026/27"}));
+    EXPECT_TRUE(messages().last().startsWith("Die Pläneliste ist beschädigt. ")) << messages().last().toStdString();
+}
+
 TEST_F(PlannerMenuTest, ADamagedPlanIsToldAtStartAndNotOfferedForSaving)
 {
     ASSERT_TRUE(quit());
