@@ -1,11 +1,11 @@
 // Loading a plan reads its seven files and hashes each of them, to tell a set
 // made of two saves: the planner does it at every start and every "Plan laden
 // ...", so it must stay quick for a plan at the capacities of the data model.
+#include "bench/widget_benchmarks.h"
 #include "core/constants.h"
 #include "core/model.h"
 #include "core/plan_files.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -45,11 +45,4 @@ void BM_LoadAFullPlan(benchmark::State& state)
 BENCHMARK(BM_LoadAFullPlan)->Unit(benchmark::kMillisecond);
 }
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runWidgetBenchmarks(argc, argv); }

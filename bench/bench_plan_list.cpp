@@ -3,11 +3,11 @@
 // of 7 files each and the register's and substitution day files of the days
 // kept; the rebuild must stay well under a second there. "Plan laden ..."
 // checks the list against the plans of that folder each time it opens.
+#include "bench/widget_benchmarks.h"
 #include "core/model.h"
 #include "core/plan_list_file.h"
 #include "planner/masterdata/plan_list.h"
 
-#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -87,11 +87,4 @@ void BM_ListTheSameFolder(benchmark::State& state)
 BENCHMARK(BM_ListTheSameFolder)->Unit(benchmark::kMillisecond);
 }
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runWidgetBenchmarks(argc, argv); }

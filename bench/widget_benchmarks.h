@@ -1,5 +1,5 @@
 #pragma once
-// The main() of the benchmark programs that open windows or print: Qt's
+// The main() of the benchmark programs: Qt's
 // widgets on the offscreen platform unless another is asked for, and a
 // message (none is expected) answered at once, so that no run waits for a
 // click. The offscreen platform warns at every raise of a window, and the
