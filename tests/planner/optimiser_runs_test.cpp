@@ -417,3 +417,20 @@ TEST_F(OptimiserRunTest, DoublePeriodIsPlacedWholeOrNotAtAll)
         EXPECT_EQ(gTeacherPlanClass(1, 1, 4), 1);
     }
 }
+
+// A run starts from the grid as it is: the lessons put in by hand after the
+// last run count, here a subject over its weekly hours in every cell, which
+// the release test of "Modus 2" refuses to release.
+TEST_F(OptimiserRunTest, ModeTwoAfterAnEditSeesTheEdit)
+{
+    week(1, 3);
+    hours(1, 1, 1);
+    run(1);
+    ASSERT_EQ(grid().count(0), 0);
+    for (int p = 1; p <= 3; ++p)
+        place(1, p, 1, 0, 1);
+    tickMethods("00001");
+    stopAtYield(200);
+    run(2);
+    EXPECT_EQ(grid(), (QList<int>{1, 1, 1})) << "nothing released, so nothing searched again";
+}
