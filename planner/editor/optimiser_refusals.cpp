@@ -5,6 +5,9 @@
 #include "planner/editor/editor_support.h"
 #include "planner/editor/timetable_editor.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace optimiser::runs {
 
 namespace {
@@ -24,6 +27,34 @@ int classToTakeOut(const editor::HalfCell& cell, int subject)
     return cell.cls;
 }
 
+// A lesson whose coupled lesson of another class is missing in its period is
+// half a lesson. The error check lets it pass while the other class's cell is
+// open, and refuses it once that cell is fixed: a saved plan never holds one.
+bool isLoneHalf(int day, int period, int cls)
+{
+    const int subject = subjectAt(day, period, cls);
+    if (subject == 0)
+        return false;
+    const std::vector<rules::ClassLesson> partners = rules::combinationPartners(cls, subject);
+    return std::any_of(partners.begin(), partners.end(), [&](const rules::ClassLesson& partner) {
+        return !rules::holdsAt(day, period, partner.cls, partner.subject);
+    });
+}
+
+void addLoneHalves(QList<editor::HalfCell>& refused)
+{
+    for (int d = 1; d <= days(); ++d)
+        for (int p = 1; p <= periods(); ++p)
+            for (int c = 1; c <= classes(); ++c) {
+                const editor::HalfCell cell{d, p, c, 0};
+                const auto same = [&cell](const editor::HalfCell& r) {
+                    return r.day == cell.day && r.period == cell.period && r.cls == cell.cls && r.half == cell.half;
+                };
+                if (gFixations(d, p, c, 0) == 0 && isLoneHalf(d, p, c) && std::none_of(refused.begin(), refused.end(), same))
+                    refused << cell;
+            }
+}
+
 }
 
 QList<editor::HalfCell> refusedOpenLessons()
@@ -31,6 +62,7 @@ QList<editor::HalfCell> refusedOpenLessons()
     const RunRules asked;
     QList<editor::HalfCell> refused = editor::refusedLessons();
     refused.removeIf([](const editor::HalfCell& c) { return gFixations(c.day, c.period, c.cls, 0) != 0; });
+    addLoneHalves(refused);
     return refused;
 }
 
