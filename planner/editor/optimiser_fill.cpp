@@ -120,7 +120,8 @@ public:
 
     void put(int period, int cls, int subject)
     {
-        if (std::none_of(m_before.begin(), m_before.end(), [period](const PeriodSnapshot& s) { return s.period() == period; }))
+        const auto kept = [period](const PeriodSnapshot& s) { return s.period() == period; };
+        if (std::none_of(m_before.begin(), m_before.end(), kept))
             m_before.emplace_back(m_day, period);
         setCell(m_day, cls, period);
         place(subject);

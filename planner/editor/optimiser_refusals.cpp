@@ -50,7 +50,8 @@ void addLoneHalves(QList<editor::HalfCell>& refused)
                 const auto same = [&cell](const editor::HalfCell& r) {
                     return r.day == cell.day && r.period == cell.period && r.cls == cell.cls && r.half == cell.half;
                 };
-                if (gFixations(d, p, c, 0) == 0 && isLoneHalf(d, p, c) && std::none_of(refused.begin(), refused.end(), same))
+                if (gFixations(d, p, c, 0) == 0 && isLoneHalf(d, p, c)
+                    && std::none_of(refused.begin(), refused.end(), same))
                     refused << cell;
             }
 }

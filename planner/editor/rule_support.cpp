@@ -86,11 +86,8 @@ int lessonTeacher(int cls, int subject, int slot)
     return teacher > 0 && gTeacherPlanSubject.inBounds(teacher) ? teacher : 0;
 }
 
-
 std::vector<ClassLesson> combinationPartners(int cls, int subject)
 {
-    // Rows 41..80 mirror rows 1..40, so each combination is found from either side.
-    constexpr int kCombinationRows = 80;
     std::vector<ClassLesson> partners;
     for (int row = 1; row <= kCombinationRows; ++row) {
         const ClassLesson partner{gClassCombinations(row, 3).toInt(), gClassCombinations(row, 4).toInt()};

@@ -72,6 +72,10 @@ QString className(int cls);
 int lessonTeacher(int cls, int subject, int slot);
 constexpr int kTeacherSlots = 10;
 
+// Rows of the class combination table; rows 41..80 mirror rows 1..40, so
+// each combination is found from either side.
+constexpr int kCombinationRows = 80;
+
 // A lesson of a class: a subject as it stands in the class's curriculum.
 struct ClassLesson {
     int subject, cls;
