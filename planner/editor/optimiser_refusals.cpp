@@ -6,7 +6,6 @@
 #include "planner/editor/timetable_editor.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace optimiser::runs {
 
@@ -27,20 +26,8 @@ int classToTakeOut(const editor::HalfCell& cell, int subject)
     return cell.cls;
 }
 
-// A lesson whose coupled lesson of another class is missing in its period is
-// half a lesson. The error check lets it pass while the other class's cell is
-// open, and refuses it once that cell is fixed: a saved plan never holds one.
-bool isLoneHalf(int day, int period, int cls)
-{
-    const int subject = subjectAt(day, period, cls);
-    if (subject == 0)
-        return false;
-    const std::vector<rules::ClassLesson> partners = rules::combinationPartners(cls, subject);
-    return std::any_of(partners.begin(), partners.end(), [&](const rules::ClassLesson& partner) {
-        return !rules::holdsAt(day, period, partner.cls, partner.subject);
-    });
-}
-
+// Half a coupled lesson passes the error check while the other class's cell
+// is open, and is refused once that cell is fixed: a saved plan never holds one.
 void addLoneHalves(QList<editor::HalfCell>& refused)
 {
     for (int d = 1; d <= days(); ++d)
@@ -50,7 +37,7 @@ void addLoneHalves(QList<editor::HalfCell>& refused)
                 const auto same = [&cell](const editor::HalfCell& r) {
                     return r.day == cell.day && r.period == cell.period && r.cls == cell.cls && r.half == cell.half;
                 };
-                if (gFixations(d, p, c, 0) == 0 && isLoneHalf(d, p, c)
+                if (gFixations(d, p, c, 0) == 0 && rules::isLoneHalf(d, p, c)
                     && std::none_of(refused.begin(), refused.end(), same))
                     refused << cell;
             }

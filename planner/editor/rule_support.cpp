@@ -113,4 +113,16 @@ std::vector<ClassLesson> coupledLessons(int cls, int subject)
     return found;
 }
 
+
+bool isLoneHalf(int day, int period, int cls)
+{
+    const int subject = lessonAt(day, period, cls, 0);
+    if (subject == 0)
+        return false;
+    const std::vector<ClassLesson> partners = combinationPartners(cls, subject);
+    return std::any_of(partners.begin(), partners.end(), [&](const ClassLesson& partner) {
+        return !holdsAt(day, period, partner.cls, partner.subject);
+    });
+}
+
 }

@@ -87,5 +87,8 @@ struct ClassLesson {
 std::vector<ClassLesson> coupledLessons(int cls, int subject);
 // The lessons the table ties directly to `subject` of class `cls`.
 std::vector<ClassLesson> combinationPartners(int cls, int subject);
+// Whether the lesson in group row 0 of the cell misses a lesson the table
+// ties to it in another class at that time: half a coupled lesson.
+bool isLoneHalf(int day, int period, int cls);
 
 }
