@@ -29,8 +29,8 @@ constexpr short kAbsolute = 4;
 
 void print(const char* what, const trial::Figures& f)
 {
-    std::printf("%-8s placed %d of %d, teacher gaps %d, rating %.6g, refused by the error check %d\n", what,
-                f.placed, f.required, f.teacherGaps, f.rating, f.refused);
+    std::printf("%-8s placed %d of %d, teacher gaps %d, rating %.6g, refused by the error check %d, lone halves %d\n",
+                what, f.placed, f.required, f.teacherGaps, f.rating, f.refused, f.loneHalves);
 }
 
 Step stepOf(Step::Kind kind)

@@ -9,6 +9,7 @@
 #include "planner/editor/optimiser_runs.h"
 #include "planner/editor/optimiser_window.h"
 #include "planner/editor/rule_chains.h"
+#include "planner/editor/rule_support.h"
 #include "planner/editor/timetable_rating.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -44,6 +45,10 @@ Figures measure()
     for (int d = 1; d <= timetable::days(); ++d)
         f.teacherGaps += gDayCounts(d);
     f.refused = static_cast<int>(editor::refusedLessons().size());
+    for (int d = 1; d <= timetable::days(); ++d)
+        for (int p = 1; p <= timetable::periods(); ++p)
+            for (int c = 1; c <= timetable::lastClass(); ++c)
+                f.loneHalves += rules::isLoneHalf(d, p, c) ? 1 : 0;
     return f;
 }
 

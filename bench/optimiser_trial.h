@@ -19,6 +19,7 @@ struct Figures {
     int teacherGaps = 0;
     double rating = 0;  // gQualityRatio: the lower, the better
     int refused = 0;    // lessons the editor's error check refuses
+    int loneHalves = 0; // halves of coupled lessons without their other class
 };
 
 struct Result {

@@ -2,6 +2,7 @@
 
 #include "core/model.h"
 #include "core/timetable.h"
+#include "planner/editor/rule_support.h"
 
 #include <type_traits>
 
@@ -9,8 +10,6 @@ namespace rules {
 
 namespace {
 const GridFigures* gInUse = nullptr;
-// Rows 41..80 mirror rows 1..40, so each combination is found from either side.
-constexpr int kCombinationRows = 80;
 
 bool counted(int day, int period)
 {

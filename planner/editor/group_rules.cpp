@@ -14,8 +14,6 @@ namespace {
 constexpr int kInputPosition = 2;
 constexpr int kAbilityGroups = 4;
 constexpr int kPartner = 6;
-// Rows 41..80 mirror rows 1..40, so each combination is found from either side.
-constexpr int kCombinationRows = 80;
 
 bool isAbilityGroupSubject(int subject) { return property(subject, kAbilityGroups) != 0; }
 

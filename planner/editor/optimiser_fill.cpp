@@ -69,22 +69,6 @@ private:
     std::array<short, kTeachersUpper + 1> m_teacherClasses{};
 };
 
-// The block's lessons go out the way they came in, last first; the snapshots
-// then put back what taking out cannot know, such as a teacher's entry that
-// the placement overwrote.
-void takeOutAgain(int day, int cls, const std::vector<PeriodSnapshot>& before)
-{
-    for (auto it = before.rbegin(); it != before.rend(); ++it) {
-        setCell(day, cls, it->period());
-        place(0);
-    }
-    for (auto it = before.rbegin(); it != before.rend(); ++it) {
-        gKnown.figures.beforeSetting(day, it->period());
-        it->restore();
-        gKnown.figures.afterSetting();
-    }
-}
-
 // The period a block continues in after `period`: the next one, a fixed lunch
 // period skipped as the block rules skip it; 0 after the last.
 int nextBlockPeriod(int day, int period, int cls)
@@ -93,6 +77,15 @@ int nextBlockPeriod(int day, int period, int cls)
     if (next == gLunchPeriod.toInt() && gFixations(day, next, cls, 0) > 0)
         ++next;
     return next <= timetable::periods() ? next : 0;
+}
+
+// The period a block continues in before `period`, likewise; 0 before the first.
+int previousBlockPeriod(int day, int period, int cls)
+{
+    int previous = period - 1;
+    if (previous == gLunchPeriod.toInt() && previous >= 1 && gFixations(day, previous, cls, 0) > 0)
+        --previous;
+    return std::max(previous, 0);
 }
 
 // Whether the subject may follow in an open, empty cell.
@@ -106,6 +99,110 @@ bool mayFollow(int day, int period, int cls, int subject)
     gCheckOk = 1;
     const RunRules asked;
     return RunOptimiserChain();
+}
+
+// The periods of a day in which a class has the subject (group row 0), as the
+// error check counts a block.
+int lessonsOfDay(int day, int cls, int subject)
+{
+    int n = 0;
+    for (int p = 1; p <= timetable::periods(); ++p)
+        n += subjectAt(day, p, cls) == subject ? 1 : 0;
+    return n;
+}
+
+// The lessons one placement of the fill run puts into one day: a block with
+// its coupled lessons. Each period is kept as it was before its first lesson,
+// so that a placement that does not fit leaves the grid exactly as it found it.
+class DayPlacement {
+public:
+    explicit DayPlacement(int day) : m_day(day) {}
+
+    void put(int period, int cls, int subject)
+    {
+        const auto kept = [period](const PeriodSnapshot& s) { return s.period() == period; };
+        if (std::none_of(m_before.begin(), m_before.end(), kept))
+            m_before.emplace_back(m_day, period);
+        setCell(m_day, cls, period);
+        place(subject);
+        m_cells.push_back({period, cls});
+    }
+
+    // The lessons go out the way they came in, last first; the snapshots then
+    // put back what taking out cannot know, such as a teacher's entry that the
+    // placement overwrote.
+    void takeOut() const
+    {
+        for (auto it = m_cells.rbegin(); it != m_cells.rend(); ++it) {
+            setCell(m_day, it->cls, it->period);
+            place(0);
+        }
+        for (auto it = m_before.rbegin(); it != m_before.rend(); ++it) {
+            gKnown.figures.beforeSetting(m_day, it->period());
+            it->restore();
+            gKnown.figures.afterSetting();
+        }
+    }
+
+    // The periods in which `cls` got a lesson, in the order placed.
+    std::vector<int> periodsOf(int cls) const
+    {
+        std::vector<int> periods;
+        for (const Cell& c : m_cells)
+            if (c.cls == cls)
+                periods.push_back(c.period);
+        return periods;
+    }
+
+private:
+    struct Cell {
+        int period, cls;
+    };
+    int m_day;
+    std::vector<PeriodSnapshot> m_before;
+    std::vector<Cell> m_cells;
+};
+
+// Adds the periods that the block of the subject in `first` still lacks, after
+// the lessons standing beside it first, before them where the day has no room
+// after. A half fixed beside the cell counts as part of the block.
+bool completeBlock(DayPlacement& placement, int day, int first, int cls, int subject)
+{
+    const int length = rules::requiredBlock(rules::blockCode(subject));
+    int start = first;
+    int end = first;
+    while (lessonsOfDay(day, cls, subject) < length) {
+        while (nextBlockPeriod(day, end, cls) != 0 && subjectAt(day, nextBlockPeriod(day, end, cls), cls) == subject)
+            end = nextBlockPeriod(day, end, cls);
+        while (previousBlockPeriod(day, start, cls) != 0
+               && subjectAt(day, previousBlockPeriod(day, start, cls), cls) == subject)
+            start = previousBlockPeriod(day, start, cls);
+        if (const int after = nextBlockPeriod(day, end, cls); mayFollow(day, after, cls, subject)) {
+            placement.put(after, cls, subject);
+            end = after;
+        } else if (const int before = previousBlockPeriod(day, start, cls); mayFollow(day, before, cls, subject)) {
+            placement.put(before, cls, subject);
+            start = before;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A coupled lesson stands in every class the combination table ties it to, in
+// each period the placement gave it, or nowhere.
+bool placeCoupled(DayPlacement& placement, int day, int cls, int subject)
+{
+    for (const int period : placement.periodsOf(cls))
+        for (const rules::ClassLesson& partner : rules::coupledLessons(cls, subject)) {
+            if (rules::holdsAt(day, period, partner.cls, partner.subject))
+                continue;
+            if (!mayFollow(day, period, partner.cls, partner.subject))
+                return false;
+            placement.put(period, partner.cls, partner.subject);
+        }
+    return true;
 }
 
 // ---- Mode 0.
@@ -370,27 +467,18 @@ bool placeWhole()
     const int day = gDay.toInt();
     const int first = gPeriod.toInt();
     const int cls = gClass.toInt();
-    const int length = rules::requiredBlock(rules::blockCode(subject));
-    if (length == 0) {
+    if (rules::requiredBlock(rules::blockCode(subject)) == 0 && rules::combinationPartners(cls, subject).empty()) {
         place(subject);
         return true;
     }
-    // Taken out again, the block leaves the grid as it found it: what the run
-    // knew of it still holds.
+    // Taken out again, the placement leaves the grid as it found it: what the
+    // run knew of it still holds.
     const long version = gKnown.version;
-    std::vector<PeriodSnapshot> before{PeriodSnapshot(day, first)};
-    place(subject);
-    bool fits = true;
-    for (int period = first; fits && static_cast<int>(before.size()) < length;) {
-        period = nextBlockPeriod(day, period, cls);
-        fits = mayFollow(day, period, cls, subject);
-        if (fits) {
-            before.emplace_back(day, period);
-            place(subject);
-        }
-    }
+    DayPlacement placement(day);
+    placement.put(first, cls, subject);
+    const bool fits = completeBlock(placement, day, first, cls, subject) && placeCoupled(placement, day, cls, subject);
     if (!fits) {
-        takeOutAgain(day, cls, before);
+        placement.takeOut();
         gKnown.version = version;
     }
     setCell(day, cls, first);

@@ -153,6 +153,8 @@ void startRun()
 {
     gFailure.clear();
     gSinceEvents.invalidate();
+    // The user may have changed the grid since the last run ended.
+    forgetGrid();
 }
 
 }

@@ -90,11 +90,12 @@ void place(int subject);
 
 // ---- The error check over the cells a run fills.
 
-// The lessons the error check refuses in the open cells, those the run placed.
+// The lessons in the open cells, those the run placed, that a saved plan must
+// not hold: those the error check refuses, and halves of coupled lessons.
 QList<editor::HalfCell> refusedOpenLessons();
 
-// Takes the refused lessons out of the open cells until the error check
-// refuses none there; taking one out may leave its partner refused.
+// Takes those lessons out of the open cells until none is left there; taking
+// one out may leave its partner refused or alone.
 void removeRefusedLessons();
 
 }

@@ -1,6 +1,9 @@
 #include "planner/editor/rule_support.h"
 
 #include "core/model.h"
+#include "core/timetable.h"
+
+#include <algorithm>
 
 namespace rules {
 
@@ -81,6 +84,45 @@ int lessonTeacher(int cls, int subject, int slot)
         return 0;
     const int teacher = gSubjectTeachers(cls, subject, slot);
     return teacher > 0 && gTeacherPlanSubject.inBounds(teacher) ? teacher : 0;
+}
+
+std::vector<ClassLesson> combinationPartners(int cls, int subject)
+{
+    std::vector<ClassLesson> partners;
+    for (int row = 1; row <= kCombinationRows; ++row) {
+        const ClassLesson partner{gClassCombinations(row, 3).toInt(), gClassCombinations(row, 4).toInt()};
+        // A row whose other side names no subject or class in the tables ties nothing.
+        if (gClassCombinations(row, 1).toInt() != subject || gClassCombinations(row, 2).toInt() != cls
+            || !isSubject(partner.subject) || partner.cls < 1 || partner.cls > timetable::lastClass())
+            continue;
+        if (std::find(partners.begin(), partners.end(), partner) == partners.end())
+            partners.push_back(partner);
+    }
+    return partners;
+}
+
+std::vector<ClassLesson> coupledLessons(int cls, int subject)
+{
+    const ClassLesson start{subject, cls};
+    std::vector<ClassLesson> found{start};
+    for (std::size_t next = 0; next < found.size(); ++next)
+        for (const ClassLesson& partner : combinationPartners(found[next].cls, found[next].subject))
+            if (std::find(found.begin(), found.end(), partner) == found.end())
+                found.push_back(partner);
+    found.erase(found.begin());
+    return found;
+}
+
+
+bool isLoneHalf(int day, int period, int cls)
+{
+    const int subject = lessonAt(day, period, cls, 0);
+    if (subject == 0)
+        return false;
+    const std::vector<ClassLesson> partners = combinationPartners(cls, subject);
+    return std::any_of(partners.begin(), partners.end(), [&](const ClassLesson& partner) {
+        return !holdsAt(day, period, partner.cls, partner.subject);
+    });
 }
 
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <concepts>
+#include <vector>
 
 namespace rules {
 
@@ -70,5 +71,24 @@ QString className(int cls);
 // when the slot is empty or names no teacher the teacher tables hold.
 int lessonTeacher(int cls, int subject, int slot);
 constexpr int kTeacherSlots = 10;
+
+// Rows of the class combination table; rows 41..80 mirror rows 1..40, so
+// each combination is found from either side.
+constexpr int kCombinationRows = 80;
+
+// A lesson of a class: a subject as it stands in the class's curriculum.
+struct ClassLesson {
+    int subject, cls;
+    bool operator==(const ClassLesson&) const = default;
+};
+// The lessons that the class combination table ties to `subject` of class
+// `cls`, directly or through one another: each stands in the same period as
+// it in its own class. Without the lesson itself; in the order found.
+std::vector<ClassLesson> coupledLessons(int cls, int subject);
+// The lessons the table ties directly to `subject` of class `cls`.
+std::vector<ClassLesson> combinationPartners(int cls, int subject);
+// Whether the lesson in group row 0 of the cell misses a lesson the table
+// ties to it in another class at that time: half a coupled lesson.
+bool isLoneHalf(int day, int period, int cls);
 
 }

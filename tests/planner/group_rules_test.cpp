@@ -1,4 +1,5 @@
 #include "planner/editor/placement_rules.h"
+#include "planner/editor/rule_support.h"
 #include "tests/planner/planner_fixture.h"
 
 namespace {
@@ -145,4 +146,22 @@ TEST_F(GroupRulesTest, PartnerSubjectMustPassInTheSecondRow)
     EXPECT_EQ(check(CheckCombinedSubject, 2, 3, 2, 0, 3), "");
 }
 
+}
+
+// A lesson coupled to a lesson that is coupled on stands with both: the
+// sports groups of three classes; a row naming no class of the school ties
+// nothing.
+TEST_F(GroupRulesTest, CoupledLessonsFollowTheTableThroughOneAnother)
+{
+    combine(1, 10, 1, 11, 2);
+    combine(2, 11, 2, 10, 4);
+    combine(3, 10, 4, 3, 9);
+    using L = rules::ClassLesson;
+    const struct {
+        int cls, subject;
+        std::vector<L> coupled;
+    } cases[] = {{1, 10, {L{11, 2}, L{10, 4}}}, {4, 10, {L{11, 2}, L{10, 1}}}, {2, 11, {L{10, 4}, L{10, 1}}},
+                 {1, 3, {}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(rules::coupledLessons(c.cls, c.subject), c.coupled) << c.cls << " " << c.subject;
 }
