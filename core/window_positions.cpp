@@ -60,15 +60,16 @@ QPoint slotPixels(int slot)
 
 void restorePosition(FormBase& form) { RestoreWindowPosition(form, form.positionSlot()); }
 
-// A window that was only moved to fit this screen keeps its stored position,
-// so it comes back where the teacher put it on a larger screen.
-void storePosition(FormBase& form)
+void storePosition(FormBase& form) { StoreWindowPosition(form, form.positionSlot()); }
+
+// A window the program moved to fit this screen, or put beside the window
+// that opened it, keeps its stored position: it comes back where the teacher
+// put it on a larger screen, and the program's choice is nobody's position.
+// Windows that store by a rule of their own pass here as well.
+bool standsWhereFitted(const QWidget& window)
 {
-    if (form.standsWhereFitted()) {
-        SaveWindowPositions();
-        return;
-    }
-    StoreWindowPosition(form, form.positionSlot());
+    const auto* form = qobject_cast<const FormBase*>(&window);
+    return form && form->standsWhereFitted();
 }
 }
 
@@ -91,7 +92,7 @@ void RememberWindowPosition(const QWidget& window, int slot)
 {
     // A window that was not moved leaves its slot as it was read, so the
     // file keeps what another program stored there meanwhile.
-    if (slot < 1 || slot > kSlots || window.pos() == slotPixels(slot))
+    if (slot < 1 || slot > kSlots || window.pos() == slotPixels(slot) || standsWhereFitted(window))
         return;
     gWindowLeft(slot) = static_cast<float>(units::pixelsToTwips(window.x()));
     gWindowTop(slot) = units::pixelsToTwips(window.y());

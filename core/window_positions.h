@@ -21,8 +21,8 @@ void SaveWindowPositions();
 void LoadWindowPositions();
 
 // A window takes its position from slot `slot`; it stores its position there,
-// when it was moved, and saves the file. Windows with a rule of their own call
-// these.
+// when it was moved and does not stand where the program put it, and saves
+// the file. Windows with a rule of their own call these.
 void RestoreWindowPosition(QWidget& window, int slot);
 void StoreWindowPosition(const QWidget& window, int slot);
 // Stores the position in the slot only; the file is written the next time a

@@ -26,6 +26,13 @@ constexpr int kCascadeStep = 24;
 // screen is moved onto it.
 constexpr int kFrameLookMs = 50;
 constexpr int kFrameLooks = 60;
+// Qt asks for the frame when it hears that the window moved, and keeps the
+// answer. Asked in the moment between the window's mapping and the window
+// manager's framing it, the answer is "no frame" until the window moves
+// again; a start window put at the screen's top left then keeps its title bar
+// above the screen. So every few looks without a frame the window moves by a
+// pixel and back, and Qt asks again.
+constexpr int kLooksPerNudge = 4;
 FormBase::PositionHook gRestore;
 FormBase::PositionHook gStore;
 }
@@ -176,10 +183,22 @@ void FormBase::fitWhenFramed(int looksLeft)
 {
     if (m_unloading)
         return;
-    if (frameGeometry() != geometry())
+    if (frameGeometry() != geometry()) {
         fitOnScreen();
-    else if (looksLeft > 0)
-        QTimer::singleShot(kFrameLookMs, this, [this, looksLeft] { fitWhenFramed(looksLeft - 1); });
+        return;
+    }
+    if (looksLeft <= 0)
+        return;
+    if (looksLeft < kFrameLooks && looksLeft % kLooksPerNudge == 0)
+        askForFrameAgain();
+    QTimer::singleShot(kFrameLookMs, this, [this, looksLeft] { fitWhenFramed(looksLeft - 1); });
+}
+
+void FormBase::askForFrameAgain()
+{
+    const QPoint at = pos();
+    move(at + QPoint(0, 1));
+    move(at);
 }
 
 bool FormBase::event(QEvent* e)

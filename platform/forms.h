@@ -80,6 +80,9 @@ private:
     void placeBeside(const FormBase& opener);
     // Fits the window once the window manager has put its frame around it.
     void fitWhenFramed(int looksLeft);
+    // Moves the window by a pixel and back: Qt then asks the window manager
+    // for the frame again.
+    void askForFrameAgain();
     // The frame the window manager puts around the window: the window's own
     // once shown, before that the frame of another window of the program.
     QMargins windowFrameMargins() const;

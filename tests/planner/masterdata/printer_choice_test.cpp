@@ -5,7 +5,15 @@
 #include "tests/support/printing.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPushButton>
+
+// A window without a position of its own that opens the printer choice.
+class Opener : public FormBase {
+public:
+    Opener() : FormBase(0) {}
+};
 
 class PrinterChoiceTest : public MasterDataTest {
 protected:
@@ -64,4 +72,32 @@ TEST_F(PrinterChoiceTest, APositionAboveTheScreenIsNotKept)
         EXPECT_EQ(QFile::exists(path("qzTopLeft.dat")), c.written) << c.moved.y();
     }
     EXPECT_EQ(readLines("qzTopLeft.dat").mid(54, 2), QStringList({" 600 ", " 3000 "}));
+}
+
+// Like every window, it keeps no position the program chose: one moved onto
+// this screen from a larger one, or put beside the window that opened it.
+TEST_F(PrinterChoiceTest, ClosedWhereTheProgramPutItTheWindowKeepsTheStoredPosition)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const int overTheEdge = (screen.x() + screen.width() - 50) * 15;
+    const struct {
+        int left, top;
+        bool opener;
+    } cases[] = {{overTheEdge, 750, false}, {0, 0, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.left);
+        QFile::remove(path("qzTopLeft.dat"));
+        gWindowLeft(28) = static_cast<float>(c.left);
+        gWindowTop(28) = c.top;
+        if (c.opener)
+            forms::show<Opener>()->setGeometry(0, 40, 200, 100);
+        Form28* f = forms::show<Form28>();
+        EXPECT_NE(f->pos(), QPoint(c.left / 15, c.top / 15)) << "placed by the program";
+        EXPECT_GT(f->y(), 0) << "below the screen's top";
+        f->Command1->click();
+        EXPECT_TRUE(gWindowLeft(28) == c.left && gWindowTop(28) == c.top);
+        EXPECT_EQ(readLines("qzTopLeft.dat").mid(54, 2),
+                  QStringList({QStringLiteral(" %1 ").arg(c.top), QStringLiteral(" %1 ").arg(c.left)}));
+        forms::unloadAll();
+    }
 }
