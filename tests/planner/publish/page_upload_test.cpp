@@ -336,7 +336,8 @@ protected:
     static constexpr double kNeverAnswers = 30;
     static constexpr int kTickMilliseconds = 10;
     static constexpr int kTicksWhileStalled = 10;
-    static constexpr int kAbortMilliseconds = 500;
+    // Far below the stall, with room for a loaded machine.
+    static constexpr int kAbortMilliseconds = 2000;
     // More than the sockets' buffers take, so that a server that stops
     // reading catches the program in the middle of sending.
     static constexpr int kLargePage = 8 * 1024 * 1024;
