@@ -4,6 +4,7 @@
 #include "core/model.h"
 #include "core/settings_file.h"
 #include "core/timetable.h"
+#include "planner/editor/optimiser_window.h"
 #include "planner/masterdata/printer_choice.h"
 #include "planner/print/assignment_list.h"
 #include "planner/print/class_hours.h"
@@ -519,7 +520,13 @@ void Form14::Command17_Click()
 
 void Form14::Command1_Click() { unload(); }
 
+// A printout of a grid a run is filling would print a timetable in the making.
 void Form14::runPrintout(QPushButton* button, const Printout& printout)
+{
+    AfterOptimisationRun(this, [this, button, printout] { printNow(button, printout); });
+}
+
+void Form14::printNow(QPushButton* button, const Printout& printout)
 {
     if (PrintoutRunning())
         return;
@@ -558,9 +565,11 @@ void Form14::Command18_Click() { runPrintout(Command18, PrintAssignmentList); }
 // The hours per class are quickly printed and leave the pointer as it is.
 void Form14::Command19_Click()
 {
-    const std::optional<PrintRun> run = RunPrintout(*this, Command19->text(), PrintClassHours);
-    if (const QString report = run ? printRunReport(*run) : QString(); !report.isEmpty())
-        Label5->setText(report);
+    AfterOptimisationRun(this, [this] {
+        const std::optional<PrintRun> run = RunPrintout(*this, Command19->text(), PrintClassHours);
+        if (const QString report = run ? printRunReport(*run) : QString(); !report.isEmpty())
+            Label5->setText(report);
+    });
 }
 void Form14::Command24_Click() { runPrintout(Command24, PrintColourTest); }
 void Form14::Command5_Click() { runPrintout(Command5, PrintNameSigns); }

@@ -131,6 +131,7 @@ public:
     // that the printout could not be made. While a printout runs, another
     // print click does nothing.
     void runPrintout(QPushButton* button, const Printout& printout);
+    void printNow(QPushButton* button, const Printout& printout);
 
 protected:
     void Form_Load() override;

@@ -1,5 +1,7 @@
 #include "planner/publish/publishing_windows.h"
 
+#include "planner/editor/optimiser_window.h"
+
 #include "core/model.h"
 #include "planner/publish/page_upload.h"
 #include "platform/controls.h"
@@ -76,9 +78,16 @@ void PublishingWindow::Form_Load()
     Text1->setText(gPublishedUrl);
 }
 
+// A page generated while a run fills the grid would publish a timetable in
+// the making: it waits for the run to return with its best plan.
 void PublishingWindow::Command11_Click()
 {
     Command11->setEnabled(false);
+    AfterOptimisationRun(this, [this] { generatePage(); });
+}
+
+void PublishingWindow::generatePage()
+{
     const BusyPointer busy;
     m_page = writePage();
     // A page that was not written can be generated again once the cause is

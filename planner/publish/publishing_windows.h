@@ -65,6 +65,7 @@ protected:
     virtual WrittenPage writePage() = 0;
 
 private:
+    void generatePage();
     void uploadEnded();
     // Cancels a running upload and waits for its end, which comes at once.
     void stopUpload();

@@ -1,6 +1,7 @@
 #include "planner/substitution/cancellation_list.h"
 
 #include "core/model.h"
+#include "planner/editor/optimiser_window.h"
 #include "planner/print/print_procedures.h"
 #include "planner/substitution/absences_window.h"
 #include "planner/substitution/substitution_day.h"
@@ -313,7 +314,14 @@ void Form60::Command2_Click()
         Text1->setText(dates::shortText(m_last.addDays(1)));
 }
 
+// The list and the provisional days are drawn from the grid: while a run
+// fills it they wait for the run to return with its best plan.
 void Form60::Command1_Click()
+{
+    AfterOptimisationRun(this, [this] { printList(); });
+}
+
+void Form60::printList()
 {
     if (!rangeValid())
         return;
@@ -346,6 +354,11 @@ void Form60::Command7_Click()
 // The range is checked again: the dates may have changed while the question
 // was shown, and a range that is no longer valid writes nothing.
 void Form60::Command6_Click()
+{
+    AfterOptimisationRun(this, [this] { saveProvisionalDays(); });
+}
+
+void Form60::saveProvisionalDays()
 {
     Command5->show();
     Command5->setEnabled(false);

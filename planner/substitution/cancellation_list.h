@@ -82,6 +82,8 @@ protected:
     void Form_Unload(bool& cancel) override;
 
 private:
+    void printList();
+    void saveProvisionalDays();
     // Printing and writing only while both boxes hold dates and the first
     // is not after the last.
     bool rangeValid() const;

@@ -2,7 +2,11 @@
 #include "core/plan_list_file.h"
 #include "planner/editor/free_period_rules.h"
 #include "planner/editor/hidden_mode.h"
+#include "planner/print/print_menu.h"
+#include "planner/publish/publishing_windows.h"
+#include "planner/substitution/cancellation_list.h"
 #include "platform/clock.h"
+#include "platform/printer.h"
 #include "tests/planner/optimiser_fixture.h"
 
 #include <QCheckBox>
@@ -177,6 +181,55 @@ TEST_F(OptimiserWindowTest, ClosingDuringARunHidesAndStopWaitsForTheRun)
     QTest::qWait(10);
     EXPECT_TRUE(ended);
     EXPECT_TRUE(forms::isOpen<Form18>());
+}
+
+// What is drawn from the grid (a web page, a printout, the cancellation
+// list, the provisional days) is drawn from the run's best plan once the run
+// has returned, never from a grid the run is filling.
+TEST_F(OptimiserWindowTest, PagesPrintoutsAndProvisionalDaysWaitForARun)
+{
+    struct Command {
+        const char* name;
+        std::function<void()> click;
+        std::function<bool()> done;
+    };
+    PrintRecorder* printed = nullptr;
+    const auto somethingPrinted = [&printed] { return !printed->texts().isEmpty(); };
+    const auto cancellations = [] {
+        Form60* f = forms::show<Form60>();
+        f->Text2->setText(QStringLiteral("14.09.2026"));
+        f->Text1->setText(QStringLiteral("14.09.2026"));
+        return f;
+    };
+    const Command commands[] = {
+        {"web page", [] { forms::show<Form61>()->Command11->click(); },
+         [this] { return QFileInfo::exists(path("Stundenplan.htm")); }},
+        {"printout", [] { forms::show<Form14>()->Command2->click(); }, somethingPrinted},
+        {"cancellation list", [&] { cancellations()->Command1->click(); }, somethingPrinted},
+        {"provisional days", [&] { cancellations()->Command6->click(); },
+         [this] { return QFileInfo::exists(path("20260914.sup")); }},
+    };
+    for (const Command& command : commands) {
+        SCOPED_TRACE(command.name);
+        printed = &recordPrinting();
+        gPlanName = QStringLiteral("3");
+        week(1, 3);
+        hours(1, 1, 0);
+        bool given = false;
+        optimiser::setYieldHook([&] {
+            if (given)
+                return;
+            given = true;
+            command.click();
+            EXPECT_FALSE(command.done());
+        });
+        start(0);
+        optimiser::setYieldHook(nullptr);
+        QTest::qWait(10);
+        EXPECT_TRUE(given);
+        EXPECT_TRUE(command.done());
+        forms::unloadAll();
+    }
 }
 
 // Fenster.dat: the rules in print form, never-entered values as empty lines;
