@@ -273,11 +273,7 @@ struct Unit {
 
 bool placeChecked(int d, int p, int c, int s)
 {
-    gDay = d;
-    gPeriod = p;
-    gClass = c;
-    gHalf = 0;
-    gSubject = s;
+    selectCell(d, p, c, s);
     gCheckOk = 1;
     if (gTimetable(d, p, c, 0) != 0 || gFixations(d, p, c, 0) != 0 || !RunOptimiserChain())
         return false;

@@ -83,13 +83,18 @@ void setRooms(std::span<const RoomRow> rooms)
     }
 }
 
-void placeLesson(int d, int p, int c, int s)
+void selectCell(int d, int p, int c, int s)
 {
     gDay = d;
     gPeriod = p;
     gClass = c;
     gHalf = 0;
     gSubject = s;
+}
+
+void placeLesson(int d, int p, int c, int s)
+{
+    selectCell(d, p, c, s);
     SetTimetableCell();
 }
 

@@ -81,6 +81,9 @@ struct RoomRow {
 };
 void setRooms(std::span<const RoomRow> rooms);
 
+// The cell (d, p) of class c, group row 0, and subject s, where the editor's
+// procedures read them.
+void selectCell(int d, int p, int c, int s);
 // Lesson `s` into the grid through the editor's own cell procedure.
 void placeLesson(int d, int p, int c, int s);
 // Both group rows of a cell fixed with `code`.
