@@ -138,7 +138,7 @@ void drawAbilityGroups(Week& w)
         std::vector<int> days{1, 2, 3, 4, 5};
         shuffle(days);
         for (int k = 0; k < abilityGroupHours(lead); ++k) {
-            const int p = 1 + drawBelow(5);
+            const int p = drawUpTo(5);
             for (int c = lead; c < lead + 4; ++c)
                 w.put(c, days[k], p, WP);
         }
@@ -321,7 +321,7 @@ private:
             return false;
         Teacher t;
         if (chance(0.25)) {
-            const int day = 1 + drawBelow(kDays);
+            const int day = drawUpTo(kDays);
             if (std::none_of(l.cells.begin(), l.cells.end(), [day](const Cell& at) { return at.day == day; }))
                 t.awayDay = day;
         }

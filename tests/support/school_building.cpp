@@ -15,7 +15,6 @@ std::mt19937& draws()
 }
 void seed(std::uint32_t seed) { draws().seed(seed); }
 int drawUpTo(int n) { return std::uniform_int_distribution<int>(1, n)(draws()); }
-int drawBelow(int n) { return std::uniform_int_distribution<int>(0, n - 1)(draws()); }
 bool chance(double p) { return std::bernoulli_distribution(p)(draws()); }
 
 void setWeek(const QString& schoolName)

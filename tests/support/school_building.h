@@ -48,8 +48,7 @@ int gradeOf(int cls);
 // The draws of the school being built, seeded by `seed`.
 void seed(std::uint32_t seed);
 std::mt19937& draws();
-int drawUpTo(int n);  // 1..n
-int drawBelow(int n); // 0..n-1
+int drawUpTo(int n); // 1..n
 bool chance(double p);
 
 void setWeek(const QString& schoolName);
