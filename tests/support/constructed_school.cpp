@@ -1,68 +1,41 @@
 #include "tests/support/constructed_school.h"
 
 #include "core/model.h"
-#include "core/school_structure.h"
 #include "core/timetable.h"
-#include "planner/editor/editor_support.h"
 #include "platform/currency.h"
 
 #include <algorithm>
 #include <array>
-#include <numeric>
-#include <random>
 #include <vector>
 
 namespace constructed_school {
 namespace {
 
-constexpr int kGrades = 6;
-constexpr int kFirstGrade = 5;
-constexpr int kMaxTeachers = 60;
+using namespace school_building;
+
+constexpr int kMostTeachers = 60;
 constexpr int kMostHoursPerTeacher = 26;
-constexpr short kAbsolute = 4;
-constexpr short kCannotCome = 9;
-
-// Columns of gSubjectAttr.
-constexpr int kBlockRule = 3;
-constexpr int kAbilityGroups = 4;
-constexpr int kMaxTeachersColumn = 5;
-constexpr int kSpecialRoom = 8;
-constexpr int kNotAcrossBreak = 14;
-
-constexpr short kOncePerDay = 0;
-constexpr short kDoublesAllowed = 1;
-constexpr short kOnlyDoubles = 2;
 
 enum Subject { D = 1, M, E, F, L, Bio, Ch, Ph, G, Ek, PoWi, Rel, Ku, Mu, Sp, Inf, WP, kSubjects = WP };
 
-struct SubjectRow {
-    Subject subject;
-    const char* name;
-    const char* shortName;
-    short blockRule;
-    short room;
-};
+// The double periods must not cross a break.
 const SubjectRow kSubjectRows[] = {
     {D, "Deutsch", "D", kDoublesAllowed, 0},    {M, "Mathematik", "M", kDoublesAllowed, 0},
     {E, "Englisch", "E", kOncePerDay, 0},       {F, "Französisch", "F", kOncePerDay, 0},
     {L, "Latein", "L", kOncePerDay, 0},         {Bio, "Biologie", "Bio", kOncePerDay, 1},
-    {Ch, "Chemie", "Ch", kOnlyDoubles, 2},      {Ph, "Physik", "Ph", kOncePerDay, 3},
+    {Ch, "Chemie", "Ch", kOnlyDoubles, 2, 0, false, true},  {Ph, "Physik", "Ph", kOncePerDay, 3},
     {G, "Geschichte", "G", kOncePerDay, 0},     {Ek, "Erdkunde", "Ek", kOncePerDay, 0},
     {PoWi, "Politik und Wirtschaft", "PoWi", kOncePerDay, 0},
-    {Rel, "Religion", "Rel", kOncePerDay, 0},   {Ku, "Kunst", "Ku", kOnlyDoubles, 4},
-    {Mu, "Musik", "Mu", kOncePerDay, 5},        {Sp, "Sport", "Sp", kOnlyDoubles, 6},
+    {Rel, "Religion", "Rel", kOncePerDay, 0},   {Ku, "Kunst", "Ku", kOnlyDoubles, 4, 0, false, true},
+    {Mu, "Musik", "Mu", kOncePerDay, 5},        {Sp, "Sport", "Sp", kOnlyDoubles, 6, 0, false, true},
     {Inf, "Informatik", "Inf", kOncePerDay, 7}, {WP, "Wahlpflicht", "WP", kOncePerDay, 0},
 };
 
 // The special rooms and how many of each the construction aims at; where a
 // week needs more at some period, the school has more.
-struct Room {
-    const char* name;
-    int aim;
-};
 constexpr int kRooms = 7;
-const Room kRoomRows[kRooms] = {{"Biologieraum", 2}, {"Chemiesaal", 1}, {"Physiksaal", 2}, {"Kunstraum", 2},
-                                {"Musiksaal", 1},    {"Sporthalle", 3}, {"Computerraum", 1}};
+const RoomRow kRoomRows[kRooms] = {{"Biologieraum", 2}, {"Chemiesaal", 1}, {"Physiksaal", 2}, {"Kunstraum", 2},
+                                   {"Musiksaal", 1},    {"Sporthalle", 3}, {"Computerraum", 1}};
 
 // Single lessons a week in the grades 5 to 10 before the week is filled up;
 // the "b" classes learn Latin in place of French.
@@ -81,20 +54,15 @@ constexpr int kMostFillerHours = 5;
 
 // Where a double period may stand without crossing a break or the lunch.
 const std::array<int, 2> kDoublePeriods[] = {{1, 2}, {3, 4}, {5, 6}, {8, 9}};
-constexpr int kBreaks[] = {2, 4};
 
 constexpr int kNotTaught = -1;
 
-std::mt19937 gDraw;
-int drawBelow(int n) { return std::uniform_int_distribution<int>(0, n - 1)(gDraw); }
-bool chance(double p) { return std::bernoulli_distribution(p)(gDraw); }
 template <typename T>
 void shuffle(std::vector<T>& v)
 {
-    std::shuffle(v.begin(), v.end(), gDraw);
+    std::shuffle(v.begin(), v.end(), draws());
 }
 
-int gradeOf(int cls) { return kFirstGrade + (cls - 1) / 4; }
 int gradeIndex(int cls) { return gradeOf(cls) - kFirstGrade; }
 int leadingClassOf(int cls) { return cls - (cls - 1) % 4; }
 bool hasAbilityGroups(int cls) { return gradeOf(cls) >= 7; }
@@ -123,7 +91,7 @@ struct Week {
     int overflow(int s, int d, int p) const
     {
         const int room = gSubjectAttr(s, kSpecialRoom);
-        return room == 0 ? 0 : std::max(0, roomUse[room][d][p] + 1 - kRoomRows[room - 1].aim);
+        return room == 0 ? 0 : std::max(0, roomUse[room][d][p] + 1 - kRoomRows[room - 1].count);
     }
     void put(int c, int d, int p, int s)
     {
@@ -135,50 +103,7 @@ struct Week {
 
 // ---- The school's frame.
 
-void setWeek()
-{
-    gDaysPerWeek = kDays;
-    gPeriodsPerDay = kPeriods;
-    gLunchPeriod = kLunchPeriod;
-    for (int k = 0; k < static_cast<int>(std::size(kBreaks)); ++k)
-        gBreakAfter(k + 1) = static_cast<short>(kBreaks[k]);
-    const char* times[kPeriods] = {"07:45", "08:30", "09:35", "10:20", "11:25", "12:10", "13:00", "13:45", "14:30"};
-    for (int p = 1; p <= kPeriods; ++p) {
-        gPeriodLabels(p) = QString::number(p) + QLatin1Char('.');
-        gPeriodTimes(p) = QString::fromLatin1(times[p - 1]);
-    }
-    gSchoolName = QStringLiteral("Gesamtschule am Mühlbach");
-}
-
-void setClasses()
-{
-    gClassNames(0) = QStringLiteral("=");
-    for (int c = 1; c <= kClasses; ++c) {
-        gClassNames(c) = QString::number(gradeOf(c)) + QChar('a' + (c - 1) % 4);
-        gClassPrintNames(c) = gClassNames(c).toString();
-    }
-    gLastClass = kClasses;
-}
-
-void setSubjects()
-{
-    for (int column = 0; column <= 2; ++column)
-        gSubjectNames(0, column) = QStringLiteral("=");
-    for (const SubjectRow& row : kSubjectRows) {
-        const int s = row.subject;
-        gSubjectNames(s, 0) = QString::fromUtf8(row.name);
-        gSubjectNames(s, 1) = gSubjectNames(s, 2) = QString::fromUtf8(row.shortName);
-        gSubjectAttr(s, kBlockRule) = row.blockRule;
-        gSubjectAttr(s, kSpecialRoom) = row.room;
-        gSubjectAttr(s, kMaxTeachersColumn) = 1;
-        gSubjectAttr(s, kNotAcrossBreak) = row.blockRule == kOnlyDoubles ? 1 : 0;
-    }
-    gSubjectAttr(WP, kAbilityGroups) = 1;
-    gSubjectAttr(WP, kMaxTeachersColumn) = 4;
-    OrderSubjectsByWeight();
-    for (int s = 1; s <= gMaxSubjects; ++s)
-        gOptimizeSubjects(s) = 1;
-}
+QString letterOf(int cls) { return QChar('a' + (cls - 1) % 4); }
 
 // ---- The week.
 
@@ -213,7 +138,7 @@ void drawAbilityGroups(Week& w)
         std::vector<int> days{1, 2, 3, 4, 5};
         shuffle(days);
         for (int k = 0; k < abilityGroupHours(lead); ++k) {
-            const int p = 1 + drawBelow(5);
+            const int p = drawUpTo(5);
             for (int c = lead; c < lead + 4; ++c)
                 w.put(c, days[k], p, WP);
         }
@@ -392,11 +317,11 @@ private:
     }
     bool hire(const Lessons& l)
     {
-        if (static_cast<int>(m_teachers.size()) >= kMaxTeachers)
+        if (static_cast<int>(m_teachers.size()) >= kMostTeachers)
             return false;
         Teacher t;
         if (chance(0.25)) {
-            const int day = 1 + drawBelow(kDays);
+            const int day = drawUpTo(kDays);
             if (std::none_of(l.cells.begin(), l.cells.end(), [day](const Cell& at) { return at.day == day; }))
                 t.awayDay = day;
         }
@@ -456,22 +381,18 @@ void setTeachers(const Staff& staff)
     }
 }
 
+// As many of each room as the week needs at its busiest period.
 void setRooms(const Week& w)
 {
-    gSpecialRoomNames(0) = QStringLiteral("Klasse - kein Bedarf");
-    gSpecialRoomCount = 16;
-    for (int r = 1; r <= 16; ++r)
-        gSpecialRoomNames(r) = QStringLiteral("-");
+    std::array<RoomRow, kRooms> rooms;
     for (int r = 1; r <= kRooms; ++r) {
-        gSpecialRoomNames(r) = QString::fromUtf8(kRoomRows[r - 1].name);
         int needed = 1;
         for (int d = 1; d <= kDays; ++d)
             for (int p = 1; p <= kPeriods; ++p)
                 needed = std::max(needed, w.roomUse[r][d][p]);
-        for (int d = 1; d <= 6; ++d)
-            for (int p = 1; p <= 11; ++p)
-                gSpecialRoomAvailability(r, d, p) = static_cast<short>(needed);
+        rooms[r - 1] = {kRoomRows[r - 1].name, static_cast<short>(needed)};
     }
+    school_building::setRooms(rooms);
 }
 
 void setCurriculum(Week& w)
@@ -493,18 +414,10 @@ void setPlan(Week& w)
         for (int d = 1; d <= kDays; ++d)
             for (int p = 1; p <= kPeriods; ++p) {
                 const int s = w.at(c, d, p);
-                if (s == kNotTaught) {
-                    gFixations(d, p, c, 0) = gFixations(d, p, c, 1) = kAbsolute;
-                    continue;
-                }
-                if (s == WP && c != leadingClassOf(c))
-                    continue;
-                gDay = d;
-                gPeriod = p;
-                gClass = c;
-                gHalf = 0;
-                gSubject = s;
-                SetTimetableCell();
+                if (s == kNotTaught)
+                    fixBoth(d, p, c, kAbsolute);
+                else if (s != WP || c == leadingClassOf(c))
+                    placeLesson(d, p, c, s);
             }
     RebuildTeacherTimetables();
 }
@@ -525,10 +438,11 @@ bool drawWeek(Week& w)
 
 void build(std::uint32_t seed)
 {
-    gDraw.seed(seed);
-    setWeek();
-    setClasses();
-    setSubjects();
+    school_building::seed(seed);
+    setWeek(QStringLiteral("Gesamtschule am Mühlbach"));
+    setClasses(letterOf);
+    school_building::setSubjects(kSubjectRows, WP);
+    orderSubjects();
     for (;;) {
         Week w;
         Staff staff;

@@ -10,14 +10,16 @@
 // curriculum, the teachers and the number of each special room are read off
 // it, so the reference plan that comes with it (plan "1", every lesson
 // unfixed) is a complete plan that the error check accepts.
+#include "tests/support/school_building.h"
+
 #include <cstdint>
 
 namespace constructed_school {
 
-constexpr int kClasses = 24;
-constexpr int kDays = 5;
-constexpr int kPeriods = 9;
-constexpr int kLunchPeriod = 7;
+using school_building::kClasses;
+using school_building::kDays;
+using school_building::kLunchPeriod;
+using school_building::kPeriods;
 
 // Fills the model (after resetModel and InitialiseConstants) with the school
 // of `seed` and its reference plan.

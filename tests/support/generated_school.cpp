@@ -1,7 +1,6 @@
 #include "tests/support/generated_school.h"
 
 #include "core/model.h"
-#include "core/school_structure.h"
 #include "core/timetable.h"
 #include "planner/editor/editor_support.h"
 #include "planner/editor/rule_chains.h"
@@ -10,42 +9,22 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <array>
-#include <random>
+#include <tuple>
 #include <vector>
 
 namespace generated_school {
 namespace {
 
-constexpr int kGrades = 6;
-constexpr int kFirstGrade = 5;
+using namespace school_building;
+
 constexpr short kTemporary = 1;
-constexpr short kAbsolute = 4;
-constexpr short kCannotCome = 9;
 constexpr short kSupervision = 10;
 constexpr short kWishFree = 8;
 constexpr short kWishTaught = 11;
 constexpr int kCombinationRows = 40;
 constexpr short kSportHall = 6;
 
-// Columns of gSubjectAttr.
-enum Column {
-    kInputPosition = 2,
-    kBlockRule = 3,
-    kAbilityGroups = 4,
-    kMaxTeachers = 5,
-    kPartner = 6,
-    kTimeRule = 7,
-    kSpecialRoom = 8,
-    kNeighbourDays = 9,
-    kNonCognitive = 13,
-    kNotAcrossBreak = 14,
-};
-
-// Block rules and time rules by their codes.
-constexpr short kOncePerDay = 0;
-constexpr short kDoublesAllowed = 1;
-constexpr short kOnlyDoubles = 2;
+// Time rules by their codes.
 constexpr short kNotFirstPeriod = 1;
 constexpr short kFromFifthPeriod = 8;
 
@@ -53,43 +32,29 @@ enum Subject {
     D = 1, M, E, F, L, Bio, Ch, Ph, G, Ek, PoWi, Rel, Eth, Ku, Mu, Sp, Inf, WP, Foe, kSubjects = Foe
 };
 
-struct SubjectRow {
-    Subject subject;
-    const char* name;
-    const char* shortName;
-    short blockRule;
-    short timeRule;
-    short room;
-    bool nonCognitive;
-};
 const SubjectRow kSubjectRows[] = {
-    {D, "Deutsch", "D", kDoublesAllowed, 0, 0, false},
-    {M, "Mathematik", "M", kDoublesAllowed, 0, 0, false},
-    {E, "Englisch", "E", kOncePerDay, 0, 0, false},
-    {F, "Französisch", "F", kOncePerDay, 0, 0, false},
-    {L, "Latein", "L", kOncePerDay, 0, 0, false},
-    {Bio, "Biologie", "Bio", kOncePerDay, 0, 1, false},
-    {Ch, "Chemie", "Ch", kOnlyDoubles, 0, 2, false},
-    {Ph, "Physik", "Ph", kOncePerDay, 0, 3, false},
-    {G, "Geschichte", "G", kOncePerDay, 0, 0, false},
-    {Ek, "Erdkunde", "Ek", kOncePerDay, 0, 0, false},
-    {PoWi, "Politik und Wirtschaft", "PoWi", kOncePerDay, 0, 0, false},
-    {Rel, "Religion", "Rel", kOncePerDay, 0, 0, false},
-    {Eth, "Ethik", "Eth", kOncePerDay, 0, 0, false},
-    {Ku, "Kunst", "Ku", kOnlyDoubles, kNotFirstPeriod, 4, true},
-    {Mu, "Musik", "Mu", kOncePerDay, kNotFirstPeriod, 5, true},
-    {Sp, "Sport", "Sp", kOnlyDoubles, 0, kSportHall, true},
-    {Inf, "Informatik", "Inf", kOncePerDay, 0, 7, false},
-    {WP, "Wahlpflicht", "WP", kOncePerDay, 0, 0, false},
-    {Foe, "Förderunterricht", "Fö", kOncePerDay, kFromFifthPeriod, 0, false},
+    {D, "Deutsch", "D", kDoublesAllowed, 0},
+    {M, "Mathematik", "M", kDoublesAllowed, 0},
+    {E, "Englisch", "E", kOncePerDay, 0},
+    {F, "Französisch", "F", kOncePerDay, 0},
+    {L, "Latein", "L", kOncePerDay, 0},
+    {Bio, "Biologie", "Bio", kOncePerDay, 1},
+    {Ch, "Chemie", "Ch", kOnlyDoubles, 2, 0, false, true},
+    {Ph, "Physik", "Ph", kOncePerDay, 3},
+    {G, "Geschichte", "G", kOncePerDay, 0},
+    {Ek, "Erdkunde", "Ek", kOncePerDay, 0},
+    {PoWi, "Politik und Wirtschaft", "PoWi", kOncePerDay, 0},
+    {Rel, "Religion", "Rel", kOncePerDay, 0},
+    {Eth, "Ethik", "Eth", kOncePerDay, 0},
+    {Ku, "Kunst", "Ku", kOnlyDoubles, 4, kNotFirstPeriod, true},
+    {Mu, "Musik", "Mu", kOncePerDay, 5, kNotFirstPeriod, true},
+    {Sp, "Sport", "Sp", kOnlyDoubles, kSportHall, 0, true, true},
+    {Inf, "Informatik", "Inf", kOncePerDay, 7},
+    {WP, "Wahlpflicht", "WP", kOncePerDay, 0},
+    {Foe, "Förderunterricht", "Fö", kOncePerDay, 0, kFromFifthPeriod},
 };
 
-// Special rooms 1..7 and how many of each there are.
-struct Room {
-    const char* name;
-    short count;
-};
-const Room kRooms[] = {{"Biologieraum", 2}, {"Chemiesaal", 1}, {"Physiksaal", 2}, {"Kunstraum", 2},
+const RoomRow kRooms[] = {{"Biologieraum", 2}, {"Chemiesaal", 1}, {"Physiksaal", 2}, {"Kunstraum", 2},
                        {"Musiksaal", 2},    {"Sporthalle", 3}, {"Computerraum", 1}};
 constexpr short kHallsInTheAfternoon = 2;
 
@@ -126,15 +91,13 @@ const char* const kSurnames[kTeachers] = {
     "Frank",   "Berger",  "Winkler",   "Roth",     "Beck",    "Lorenz",
 };
 
-std::mt19937 gDraw;
-
-int drawUpTo(int n) { return std::uniform_int_distribution<int>(1, n)(gDraw); }
-bool chance(double p) { return std::bernoulli_distribution(p)(gDraw); }
-
 // ---- The school's structure.
 
-QString letterOf(int index, int grade) { return grade < 10 && index == 3 ? QStringLiteral("R") : QString(QChar('a' + index)); }
-int gradeOf(int cls) { return kFirstGrade + (cls - 1) / 4; }
+QString letterOf(int cls)
+{
+    const int index = (cls - 1) % 4;
+    return gradeOf(cls) < 10 && index == 3 ? QStringLiteral("R") : QString(QChar('a' + index));
+}
 bool rClass(int cls) { return gClassNames(cls).toString().endsWith(QLatin1Char('R')); }
 bool latinClass(int cls) { return gClassNames(cls).toString().endsWith(QLatin1Char('b')); }
 bool leads(int cls) { return (cls - 1) % 4 == 0; }
@@ -155,70 +118,18 @@ std::vector<int> groupClasses(int leading)
     return classes;
 }
 
-void setWeek()
-{
-    gDaysPerWeek = kDays;
-    gPeriodsPerDay = kPeriods;
-    gLunchPeriod = kLunchPeriod;
-    gBreakAfter(1) = 2;
-    gBreakAfter(2) = 4;
-    const char* times[kPeriods] = {"07:45", "08:30", "09:35", "10:20", "11:25", "12:10", "13:00", "13:45", "14:30"};
-    for (int p = 1; p <= kPeriods; ++p) {
-        gPeriodLabels(p) = QString::number(p) + QLatin1Char('.');
-        gPeriodTimes(p) = QString::fromLatin1(times[p - 1]);
-    }
-    gSchoolName = QStringLiteral("Gesamtschule am Stadtpark");
-}
-
-void setClasses()
-{
-    gClassNames(0) = QStringLiteral("=");
-    for (int c = 1; c <= kClasses; ++c) {
-        const int grade = gradeOf(c);
-        gClassNames(c) = QString::number(grade) + letterOf((c - 1) % 4, grade);
-        gClassPrintNames(c) = gClassNames(c).toString();
-    }
-    gLastClass = kClasses;
-}
-
 void setSubjects()
 {
-    for (int column = 0; column <= 2; ++column)
-        gSubjectNames(0, column) = QStringLiteral("=");
-    for (const SubjectRow& row : kSubjectRows) {
-        const int s = row.subject;
-        gSubjectNames(s, 0) = QString::fromUtf8(row.name);
-        gSubjectNames(s, 1) = gSubjectNames(s, 2) = QString::fromUtf8(row.shortName);
-        gSubjectAttr(s, kBlockRule) = row.blockRule;
-        gSubjectAttr(s, kTimeRule) = row.timeRule;
-        gSubjectAttr(s, kSpecialRoom) = row.room;
-        gSubjectAttr(s, kNonCognitive) = row.nonCognitive ? 1 : 0;
-        gSubjectAttr(s, kMaxTeachers) = 1;
-    }
+    school_building::setSubjects(kSubjectRows, WP);
     gSubjectAttr(Rel, kPartner) = Eth;
     gSubjectAttr(Eth, kInputPosition) = 1;
-    gSubjectAttr(WP, kAbilityGroups) = 1;
-    gSubjectAttr(WP, kMaxTeachers) = 4;
     gSubjectAttr(Ph, kNeighbourDays) = 1;
-    gSubjectAttr(Ch, kNotAcrossBreak) = 1;
-    gSubjectAttr(Sp, kNotAcrossBreak) = 1;
-    OrderSubjectsByWeight();
-    for (int s = 1; s <= gMaxSubjects; ++s)
-        gOptimizeSubjects(s) = 1;
+    orderSubjects();
 }
 
 void setRooms()
 {
-    gSpecialRoomNames(0) = QStringLiteral("Klasse - kein Bedarf");
-    gSpecialRoomCount = 16;
-    for (int r = 1; r <= 16; ++r)
-        gSpecialRoomNames(r) = QStringLiteral("-");
-    for (int r = 1; r <= static_cast<int>(std::size(kRooms)); ++r) {
-        gSpecialRoomNames(r) = QString::fromUtf8(kRooms[r - 1].name);
-        for (int d = 1; d <= 6; ++d)
-            for (int p = 1; p <= 11; ++p)
-                gSpecialRoomAvailability(r, d, p) = kRooms[r - 1].count;
-    }
+    school_building::setRooms(kRooms);
     for (int d = 1; d <= kDays; ++d)
         for (int p = kLunchPeriod + 1; p <= kPeriods; ++p)
             gSpecialRoomAvailability(kSportHall, d, p) = kHallsInTheAfternoon;
@@ -360,27 +271,13 @@ struct Unit {
     int combinedClass; // the class whose side of a combination goes with it, or 0
 };
 
-void setCell(int d, int p, int c, int s)
-{
-    gDay = d;
-    gPeriod = p;
-    gClass = c;
-    gHalf = 0;
-    gSubject = s;
-    SetTimetableCell();
-}
-
 bool placeChecked(int d, int p, int c, int s)
 {
-    gDay = d;
-    gPeriod = p;
-    gClass = c;
-    gHalf = 0;
-    gSubject = s;
+    selectCell(d, p, c, s);
     gCheckOk = 1;
     if (gTimetable(d, p, c, 0) != 0 || gFixations(d, p, c, 0) != 0 || !RunOptimiserChain())
         return false;
-    setCell(d, p, c, s);
+    placeLesson(d, p, c, s);
     return true;
 }
 
@@ -403,7 +300,7 @@ bool placeUnit(const Unit& u, int d, int p)
     if (fits)
         return true;
     for (auto it = placed.rbegin(); it != placed.rend(); ++it)
-        setCell(d, it->first, it->second, 0);
+        placeLesson(d, it->first, it->second, 0);
     return false;
 }
 
@@ -485,8 +382,6 @@ void dropFromCurriculum(const Unit& u)
     }
 }
 
-void fixBoth(int d, int p, int c, short code) { gFixations(d, p, c, 0) = gFixations(d, p, c, 1) = code; }
-
 void buildReferencePlan(const Options& options)
 {
     for (int c = 1; c <= kClasses; ++c)
@@ -507,9 +402,9 @@ void buildReferencePlan(const Options& options)
 
 void build(std::uint32_t seed, const Options& options)
 {
-    gDraw.seed(seed);
-    setWeek();
-    setClasses();
+    school_building::seed(seed);
+    setWeek(QStringLiteral("Gesamtschule am Stadtpark"));
+    setClasses(letterOf);
     setSubjects();
     setRooms();
     setCurriculum();

@@ -14,15 +14,17 @@
 // afternoon and the ability groups fixed absolutely, every other lesson
 // unfixed. A lesson the construction could not place leaves the curriculum,
 // so the reference plan always holds it all.
+#include "tests/support/school_building.h"
+
 #include <cstdint>
 
 namespace generated_school {
 
-constexpr int kClasses = 24;
+using school_building::kClasses;
+using school_building::kDays;
+using school_building::kLunchPeriod;
+using school_building::kPeriods;
 constexpr int kTeachers = 60;
-constexpr int kDays = 5;
-constexpr int kPeriods = 9;
-constexpr int kLunchPeriod = 7;
 
 // What a school may be built with beyond the default.
 struct Options {
