@@ -471,7 +471,8 @@ void noteFilesOfAnotherSave()
     bool oneLeftAsSaved = false;
     for (const PlanFile& f : kPlanFiles) {
         const DiskFile& d = gLoadedFiles[tagOf(f)];
-        if (d.read.state != datafile::FileRead::State::Read)
+        // A file the record does not name (a record cut off) tells nothing.
+        if (d.read.state != datafile::FileRead::State::Read || !recorded.contains(tagOf(f)))
             continue;
         const RecordedFile r = recorded.value(tagOf(f));
         (r.hash == d.hash ? asRecorded : others) << fileName(tagOf(f));

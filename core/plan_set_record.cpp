@@ -4,10 +4,19 @@
 #include "platform/datafile.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <filesystem>
 
 namespace {
 const QString kSetRecordTag = QStringLiteral("SUM");
+// A SHA-1 in hex.
+constexpr qsizetype kHashLength = 40;
+
+bool isHash(const QString& text)
+{
+    return text.size() == kHashLength
+        && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit() || (c >= 'a' && c <= 'f'); });
+}
 }
 
 // In the file system's own resolution: a file rewritten in the same
@@ -24,9 +33,12 @@ QHash<QString, RecordedFile> ReadPlanSetRecord(const QString& plan)
 {
     QHash<QString, RecordedFile> recorded;
     for (const QString& line : datafile::readLines(PlanFilePath(kSetRecordTag, plan)).value_or(QStringList{})) {
+        // A line a cut-off write or a damaged disk left half is no record of its file.
         const QStringList fields = line.split(QLatin1Char(' '));
-        if (fields.size() == 3)
-            recorded.insert(fields[0], {fields[1].toLatin1(), fields[2].toLongLong()});
+        bool timeRead = false;
+        const qint64 modified = fields.size() == 3 ? fields[2].toLongLong(&timeRead) : 0;
+        if (timeRead && isHash(fields[1]))
+            recorded.insert(fields[0], {fields[1].toLatin1(), modified});
     }
     return recorded;
 }

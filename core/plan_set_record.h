@@ -19,7 +19,8 @@ struct RecordedFile {
 // resolution; 0 without the file.
 qint64 PlanFileModifiedAt(const QString& path);
 
-// The record of plan `plan`, by tag; empty without one.
+// The record of plan `plan`, by tag; empty without one. Lines that hold no
+// whole entry (cut off, garbage) are left out: they record no file.
 QHash<QString, RecordedFile> ReadPlanSetRecord(const QString& plan);
 
 // One file of a set as a save wrote it.

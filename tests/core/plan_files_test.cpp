@@ -434,3 +434,20 @@ TEST_F(PlanFilesTest, ASaveLeavesFilesThatHoldItsLinesAlready)
     EXPECT_GT(QFileInfo(path("KSP5.xxx")).lastModified(), old);
     EXPECT_EQ(readLines("KSP5.xxx").value(0), first);
 }
+
+// A record cut off or overwritten with garbage names no file falsely: the
+// files it no longer records, or records half, are no set of two saves.
+TEST_F(PlanFilesTest, ADamagedSetRecordTellsNoSetOfTwoSaves)
+{
+    fillFullPlan();
+    save("1");
+    const QByteArray record = readBytes("SUM1.xxx");
+    const QByteArray damaged[] = {{}, record.left(record.size() / 2), QByteArray("\x8f\x01 KSP \xff\r\n\xfe", 11)};
+    for (const QByteArray& bytes : damaged) {
+        writeBytes("SUM1.xxx", bytes);
+        rewriteWithItsOwnBytes("KSP1.xxx", QDateTime(QDate(2001, 1, 1), QTime(12, 0)));
+        rewriteWithItsOwnBytes("STU1.xxx", QDateTime(QDate(2001, 1, 1), QTime(12, 0)));
+        load("1");
+        EXPECT_TRUE(gCheckOk == 1 && PlanLoadMixedSaves().isEmpty()) << bytes.size();
+    }
+}
