@@ -79,12 +79,12 @@ protected:
         writeLines("T&E" + plan + ".xxx", {QString(" %1 ").arg(days), QString(" %1 ").arg(periods), "Alt", version});
     }
     QStringList planList() const { return readLines("Pläne.lst"); }
-    // As a restore or a sync client leaves a file: its own bytes, another time.
-    void rewriteWithItsOwnBytes(const QString& name, const QDateTime& time) const
+    static inline const QDateTime kLongAgo{QDate(2001, 1, 1), QTime(12, 0)};
+    // Dates a file back, as a restore or a sync client may leave it.
+    void backdate(const QString& name) const
     {
-        writeBytes(name, readBytes(name));
         QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.setFileTime(time, QFileDevice::FileModificationTime));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.setFileTime(kLongAgo, QFileDevice::FileModificationTime));
     }
 };
 
@@ -278,7 +278,8 @@ TEST_F(PlanFilesTest, AFileRewrittenWithItsOwnBytesBelongsToItsSet)
         EXPECT_TRUE(QRegularExpression("^\\S+ [0-9a-f]{40} -?[0-9]+$").match(line).hasMatch()) << line.toStdString();
 
     for (const QString name : {"KSP1.xxx", "LFV1.xxx"}) {
-        rewriteWithItsOwnBytes(name, QDateTime(QDate(2001, 1, 1), QTime(12, 0)));
+        writeBytes(name, readBytes(name));
+        backdate(name);
         runtime::resetBeeps();
         load("1");
         EXPECT_TRUE(gCheckOk == 1 && runtime::beepCount() == 0) << name.toStdString();
@@ -418,20 +419,15 @@ TEST_F(PlanFilesTest, ASaveLeavesFilesThatHoldItsLinesAlready)
     fillFullPlan();
     save("5");
     save("5");
-    const QDateTime old(QDate(2001, 1, 1), QTime(12, 0));
-    for (const QString& name : {QStringLiteral("LFV5.xxx"), QStringLiteral("KSP5.xxx"), QStringLiteral("Pläne.lst")}) {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.setFileTime(old, QFileDevice::FileModificationTime));
-        f.close();
-        ASSERT_EQ(QFileInfo(path(name)).lastModified(), old) << name.toStdString();
-    }
+    for (const QString name : {"LFV5.xxx", "KSP5.xxx", "Pläne.lst"})
+        backdate(name);
     gTimetable(1, 1, 1, 0) = static_cast<short>(gTimetable(1, 1, 1, 0) % 99 + 1);
     const QString first = QStringLiteral(" %1 ").arg(gTimetable(1, 1, 1, 0));
     save("5");
     EXPECT_TRUE(gCheckOk == 1);
-    EXPECT_EQ(QFileInfo(path("LFV5.xxx")).lastModified(), old);
-    EXPECT_EQ(QFileInfo(path("Pläne.lst")).lastModified(), old);
-    EXPECT_GT(QFileInfo(path("KSP5.xxx")).lastModified(), old);
+    EXPECT_EQ(QFileInfo(path("LFV5.xxx")).lastModified(), kLongAgo);
+    EXPECT_EQ(QFileInfo(path("Pläne.lst")).lastModified(), kLongAgo);
+    EXPECT_GT(QFileInfo(path("KSP5.xxx")).lastModified(), kLongAgo);
     EXPECT_EQ(readLines("KSP5.xxx").value(0), first);
 }
 

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -159,18 +160,6 @@ protected:
         EXPECT_GE(placedThen, 0) << "the run reached pass " << pass;
         QTest::qWait(10);
         return placedThen;
-    }
-    // A command given during a run takes effect only once the run has
-    // returned, on the plan it kept.
-    void expectToWaitForTheRun(const std::function<void()>& give, const std::function<bool()>& done)
-    {
-        duringAFillRun(1, [&] {
-            give();
-            EXPECT_FALSE(done());
-            EXPECT_TRUE(OptimisationRunInProgress());
-        });
-        EXPECT_TRUE(done());
-        EXPECT_EQ(gPlanName, "0");
     }
     // Class 1's first lesson on Monday becomes another subject of the class.
     static int changeFirstLesson()
@@ -404,7 +393,10 @@ TEST_F(PlannerMenuTest, ARunsResultIsSavedUnderThePlanItCameFromAndStaysLoadable
     EXPECT_EQ(readLines("vorda.ver").value(6), "1") << "the next start loads plan 1";
 }
 
-TEST_F(PlannerMenuTest, EveryPlanNumberTheSaveTakesIsLoadedAtStartAndFoundForADamagedList)
+// Up to the highest number a save takes, plans are loaded at start and found
+// in the folder for a list that is damaged or hides one of them. A folder this
+// PC may not write keeps the damaged list, its plans offered all the same.
+TEST_F(PlannerMenuTest, ADamagedPlanListIsRebuiltFromThePlansOfTheFolder)
 {
     nameSave("32767", "Hoch");
     click("savePlan");
@@ -412,42 +404,21 @@ TEST_F(PlannerMenuTest, EveryPlanNumberTheSaveTakesIsLoadedAtStartAndFoundForADa
     start();
     EXPECT_TRUE(gPlanName == "32767" && gPlanTitle == "Hoch");
 
+    const QStringList both{"32767 - Hoch", "1 - Stundenplan 2026/27"};
     writeLines("Pläne.lst", {" 32767 ", " 1 ", " 1 "});
-    EXPECT_EQ(offeredPlans(), (QStringList{"32767 - Hoch", "1 - Stundenplan 2026/27"}))
-        << "a plan listed twice is offered once";
-    writeBytes("Pläne.lst", QByteArray("\x01\xff 7\r\n\x1a", 7));
-    EXPECT_EQ(offeredPlans(), (QStringList{"32767 - Hoch", "1 - Stundenplan 2026/27"}));
-    EXPECT_EQ(messages(), QStringList{"Die Pläneliste (Pläne.lst) war beschädigt und wurde aus den Plänen im "
-                                      "Datenordner neu aufgebaut."});
-    EXPECT_EQ(readLines("Pläne.lst"), (QStringList{" 32767 ", " 1 "}));
-}
-
-// A list that hides a plan saved in the folder is rebuilt as a damaged one.
-TEST_F(PlannerMenuTest, AnEmptyPlanListOrOneMissingAPlanIsRebuilt)
-{
-    nameSave("5", "Versuch");
-    click("savePlan");
-    const QStringList both{"5 - Versuch", "1 - Stundenplan 2026/27"};
-    const QString rebuilt = "Die Pläneliste (Pläne.lst) war beschädigt und wurde aus den Plänen im Datenordner neu "
-                            "aufgebaut.";
-    for (const QStringList& list : {QStringList{}, QStringList{" 1 "}}) {
-        writeLines("Pläne.lst", list);
-        EXPECT_EQ(offeredPlans(), both) << list.join(',').toStdString();
-        EXPECT_EQ(messages().last(), rebuilt);
-        EXPECT_EQ(readLines("Pläne.lst"), (QStringList{" 5 ", " 1 "}));
+    EXPECT_EQ(offeredPlans(), both) << "a plan listed twice is offered once";
+    for (const QByteArray& list : {QByteArray("\x01\xff 7\r\n\x1a", 7), QByteArray(), QByteArray(" 1 \r\n")}) {
+        writeBytes("Pläne.lst", list);
+        EXPECT_EQ(offeredPlans(), both) << list.toHex().toStdString();
+        EXPECT_EQ(messages().last(), "Die Pläneliste (Pläne.lst) war beschädigt und wurde aus den Plänen im "
+                                     "Datenordner neu aufgebaut.");
+        EXPECT_EQ(readLines("Pläne.lst"), (QStringList{" 32767 ", " 1 "}));
     }
     EXPECT_EQ(offeredPlans(), both);
-    EXPECT_EQ(messages().size(), 2) << "a whole list is left as it is";
-}
+    EXPECT_EQ(messages().size(), 3) << "a whole list is left as it is";
 
-// A folder this PC may not write keeps the damaged list: the plans of the
-// folder are offered all the same.
-TEST_F(PlannerMenuTest, APlanListThatCannotBeRebuiltStillOffersThePlansOfTheFolder)
-{
-    nameSave("5", "Versuch");
-    click("savePlan");
     ASSERT_TRUE(QFile::remove(path("Pläne.lst")) && QDir().mkdir(path("Pläne.lst")));
-    EXPECT_EQ(offeredPlans(), (QStringList{"5 - Versuch", "1 - Stundenplan 2026/27"}));
+    EXPECT_EQ(offeredPlans(), both);
     EXPECT_TRUE(messages().last().startsWith("Die Pläneliste ist beschädigt. ")) << messages().last().toStdString();
 }
 
@@ -531,103 +502,104 @@ TEST_F(PlannerMenuTest, ClosingDuringAnOptimisationStopsTheRunFirst)
     EXPECT_TRUE(forms::all().isEmpty());
 }
 
-// Saved during a run, the plan is the one the run kept, never the grid it is
-// filling: the save waits for the run, whichever window asks for it.
-TEST_F(PlannerMenuTest, ASaveDuringARunSavesTheRunsBestPlanOnceTheRunHasReturned)
+// Saved or loaded during a run, the plan is the one the run kept, never the
+// grid it is filling: the command waits for the run, whichever window gives
+// it, and a load first offers the run's plan for saving.
+TEST_F(PlannerMenuTest, ASaveOrLoadDuringARunWaitsForTheRunsBestPlan)
 {
     click("openForm15");
-    const std::function<void()> saves[] = {
-        [this] { click("savePlan"); },
-        [] { forms::ifOpen<Form15>()->Command6->click(); },
+    const struct {
+        const char* command;
+        std::function<void()> give;
+        bool load, resultSaved;
+    } cases[] = {
+        {"save from the menu", [this] { click("savePlan"); }, false, true},
+        {"save from the editor", [] { forms::ifOpen<Form15>()->Command6->click(); }, false, true},
+        {"load, the result not saved", [this] { click("loadPlan"); }, true, false},
+        {"load, the result saved", [this] { click("loadPlan"); }, true, true},
     };
-    for (const auto& save : saves) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
         const QByteArray before = readBytes("KSP1.xxx");
         // Only the fixed lessons stay: the first pass places more and is kept.
         ClearUnfixedLessons();
         RebuildTeacherTimetables();
-        nameSave("1");
-        const int placedThen = duringAFillRun(2, [&] {
-            save();
-            EXPECT_EQ(fills.size(), 1u) << "nothing is asked while the run fills the grid";
-            EXPECT_EQ(readBytes("KSP1.xxx"), before);
-        });
-        EXPECT_TRUE(fills.empty());
-        EXPECT_EQ(gPlanName, "1");
-        EXPECT_EQ(readBytes("KSP1.xxx"), readBytes("KSP0.xxx"));
-        EXPECT_GT(placedHalves(), placedThen);
-    }
-    EXPECT_TRUE(messages().isEmpty());
-}
-
-// Loading during a run offers the run's kept plan for saving, then loads.
-TEST_F(PlannerMenuTest, ALoadDuringARunOffersTheRunsBestPlanOnceTheRunHasReturned)
-{
-    for (const bool saveResult : {false, true}) {
-        const QByteArray before = readBytes("KSP1.xxx");
-        ClearUnfixedLessons();
-        RebuildTeacherTimetables();
-        choosePlan("1");
-        answer({saveResult});
-        if (saveResult)
+        if (c.load) {
+            choosePlan("1");
+            answer({c.resultSaved});
+        }
+        if (c.resultSaved)
             nameSave("1");
         const qsizetype asked = messages().size();
+        const size_t toFill = fills.size();
         const int placedThen = duringAFillRun(2, [&] {
-            click("loadPlan");
-            EXPECT_EQ(messages().size(), asked);
+            c.give();
+            EXPECT_TRUE(fills.size() == toFill && messages().size() == asked)
+                << "nothing is asked while the run fills the grid";
             EXPECT_EQ(readBytes("KSP1.xxx"), before);
         });
         EXPECT_TRUE(fills.empty());
-        ASSERT_EQ(messages().size(), asked + 1);
-        EXPECT_EQ(messages().last(), "Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner eigenen Nummer "
-                                     "gespeichert. Jetzt speichern?");
+        EXPECT_EQ(messages().mid(asked), c.load ? QStringList{"Das Ergebnis der Optimierung (Plan 0) ist noch unter "
+                                                              "keiner eigenen Nummer gespeichert. Jetzt speichern?"}
+                                                : QStringList{});
         EXPECT_EQ(gPlanName, "1");
-        if (saveResult)
-            EXPECT_EQ(readBytes("KSP1.xxx"), readBytes("KSP0.xxx"));
-        else
-            EXPECT_EQ(readBytes("KSP1.xxx"), before);
+        EXPECT_EQ(readBytes("KSP1.xxx"), c.resultSaved ? readBytes("KSP0.xxx") : before);
         EXPECT_GT(placedHalves(), placedThen);
     }
 }
 
-TEST_F(PlannerMenuTest, DeletingPlansWaitsForARun)
+// Deleting plans, inserting a class, the year change and the lesson clean-up,
+// given during a run, take effect once the run has returned, on the plan it kept.
+TEST_F(PlannerMenuTest, CommandsThatChangeTheFolderWaitForARun)
 {
-    expectToWaitForTheRun(
-        [this] {
-            Form33* f = forms::show<Form33>();
-            f->List1->selectRows({f->List1->ListCount() - 1});
-            ASSERT_TRUE(f->List1->List(f->List1->ListCount() - 1).startsWith(" 0 -> "));
-            answer({true});
-            f->Command2->click();
-        },
-        [this] { return !QFile::exists(path("KSP0.xxx")); });
-}
-
-TEST_F(PlannerMenuTest, InsertingAClassWaitsForARun)
-{
-    const QByteArray classes = readBytes("Klassen.txt");
-    expectToWaitForTheRun(
-        [] {
-            Form67* f = forms::show<Form67>();
-            f->List1->setListIndex(0);
-            f->Command2->click();
-        },
-        [&] { return readBytes("Klassen.txt") != classes; });
-}
-
-TEST_F(PlannerMenuTest, TheYearChangeWaitsForARun)
-{
-    const QByteArray classes = readBytes("Klassen.txt");
-    expectToWaitForTheRun(
-        [] {
-            Form45* f = forms::show<Form45>();
-            f->Text1->setText("1");
-            f->Command2->click();
-        },
-        [&] { return readBytes("Klassen.txt") != classes; });
-}
-
-TEST_F(PlannerMenuTest, TheLessonCleanUpWaitsForARun)
-{
-    expectToWaitForTheRun([] { forms::show<Form29>()->Command10->click(); },
-                          [] { return forms::ifOpen<Form29>()->Label5->text() == "erledigt !"; });
+    QByteArray classes;
+    const auto classesChanged = [&] { return readBytes("Klassen.txt") != classes; };
+    const struct {
+        const char* command;
+        std::function<void()> give;
+        std::function<bool()> done;
+    } cases[] = {
+        {"plan deletion",
+         [this] {
+             Form33* f = forms::show<Form33>();
+             f->List1->selectRows({f->List1->ListCount() - 1});
+             ASSERT_TRUE(f->List1->List(f->List1->ListCount() - 1).startsWith(" 0 -> "));
+             answer({true});
+             f->Command2->click();
+         },
+         [this] { return !QFile::exists(path("KSP0.xxx")); }},
+        {"class insertion",
+         [] {
+             Form67* f = forms::show<Form67>();
+             f->List1->setListIndex(0);
+             f->Command2->click();
+         },
+         classesChanged},
+        {"year change",
+         [] {
+             Form45* f = forms::show<Form45>();
+             f->Text1->setText("1");
+             f->Command2->click();
+         },
+         classesChanged},
+        {"lesson clean-up", [] { forms::show<Form29>()->Command10->click(); },
+         [] { return forms::ifOpen<Form29>()->Label5->text() == "erledigt !"; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        // Each command on a fresh copy of the demo school.
+        gPlanName.clear();
+        forms::unloadAll();
+        ASSERT_TRUE(QDir(m_dir.path()).removeRecursively() && QDir().mkpath(m_dir.path()));
+        copyDemoSchool();
+        start();
+        classes = readBytes("Klassen.txt");
+        duringAFillRun(1, [&] {
+            c.give();
+            EXPECT_FALSE(c.done());
+            EXPECT_TRUE(OptimisationRunInProgress());
+        });
+        EXPECT_TRUE(c.done());
+        EXPECT_EQ(gPlanName, "0");
+    }
 }
