@@ -441,8 +441,8 @@ TEST_F(PlanFilesTest, ADamagedSetRecordTellsNoSetOfTwoSaves)
     const QByteArray damaged[] = {{}, record.left(record.size() / 2), QByteArray("\x8f\x01 KSP \xff\r\n\xfe", 11)};
     for (const QByteArray& bytes : damaged) {
         writeBytes("SUM1.xxx", bytes);
-        rewriteWithItsOwnBytes("KSP1.xxx", QDateTime(QDate(2001, 1, 1), QTime(12, 0)));
-        rewriteWithItsOwnBytes("STU1.xxx", QDateTime(QDate(2001, 1, 1), QTime(12, 0)));
+        backdate("KSP1.xxx");
+        backdate("STU1.xxx");
         load("1");
         EXPECT_TRUE(gCheckOk == 1 && PlanLoadMixedSaves().isEmpty()) << bytes.size();
     }
