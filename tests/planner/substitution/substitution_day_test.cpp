@@ -148,6 +148,18 @@ TEST_F(SubstitutionDayTest, AShortFileIsDamagedAndLeavesNothingOfTheDayBefore)
     EXPECT_EQ(gTeacherAbsenceReason(2), "alt") << "no day file: the day stays";
 }
 
+// Without teachers and classes there are no marks: a line after the record
+// count belongs to nothing and the file is damaged.
+TEST_F(SubstitutionDayTest, ADayWithoutTeachersAndClassesEndsAtItsRecords)
+{
+    writeLines("20260914.sup", {" 0 ", " 0 ", " 0 "});
+    EXPECT_TRUE(ReadSubstitutionDay(kKey));
+    writeLines("20260914.sup", {" 0 ", " 0 ", " 0 ", ""});
+    EXPECT_EQ(ReadSubstitutionDay(kKey).unreadable,
+              "Die Tagesdatei 20260914.sup konnte nicht gelesen werden: Sie ist beschädigt, ihre Zeilen ab Zeile 4 "
+              "passen zu keinem Tag von 9 bis 11 Stunden.");
+}
+
 // A day saved when the school had fewer periods a day holds fewer marks for
 // each teacher and class: they are read as such, not shifted.
 TEST_F(SubstitutionDayTest, ADaySavedWithFewerPeriodsReadsItsMarksInPlace)
