@@ -454,7 +454,7 @@ void Form20::Text2_Change()
     // notice rather than the date before.
     if (read || !read.unreadable.isEmpty())
         showLoadedDay();
-    m_unreadableDay.tell(read.unreadable);
+    m_dayNotice.tell(read ? OtherPeriodsNotice({gText4.toString()}, read.otherPeriods) : read.unreadable);
 }
 
 void Form20::showLoadedDay()

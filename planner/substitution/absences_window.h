@@ -116,5 +116,7 @@ private:
     // editor and the rules, which change them while this window is open.
     int m_teacher = 0;
     int m_class = 0;
-    UnreadableDayMessage m_unreadableDay{kPlannerDialogTitle};
+    // A day file that cannot be read, or was saved with another number of
+    // periods a day, is told once while the window stays on its date.
+    UnreadableDayMessage m_dayNotice{kPlannerDialogTitle};
 };

@@ -230,7 +230,7 @@ void Form49::Form_Activate()
 {
     setWindowTitle(QStringLiteral("Stand der Supplierungen am ") + gWorkDate.toString()
                    + QStringLiteral(" vor U.-Beginn"));
-    const QStringList unreadable = LoadSubstitutionTotals();
+    const FinishedDaysRead read = LoadSubstitutionTotals();
     QStringList lines;
     for (int t = 1; t <= teacherSlots(); ++t) {
         if (gTeacherNames(t).toString().size() >= kShortestName)
@@ -241,9 +241,12 @@ void Form49::Form_Activate()
     List1->Clear();
     List1->AddItems(lines);
     List1->setUpdatesEnabled(true);
-    m_unreadable.tell(unreadable.isEmpty() ? QString()
-                                            : QStringLiteral("Der Stand der Supplierungen ist unvollständig:\n")
-                                                  + unreadable.join(QLatin1Char('\n')));
+    QStringList told;
+    if (!read.unreadable.isEmpty())
+        told << QStringLiteral("Der Stand der Supplierungen ist unvollständig:\n")
+                    + read.unreadable.join(QLatin1Char('\n'));
+    told << read.otherPeriods;
+    m_told.tell(told.join(QStringLiteral("\n\n")));
 }
 
 void Form49::Command1_Click() { unload(); }

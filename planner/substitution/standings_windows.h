@@ -78,7 +78,8 @@ protected:
     void Form_Activate() override;
 
 private:
-    // Every activation reads the days again; a file that cannot be read is
-    // told once, not again when the closed message activates the window.
-    UnreadableDayMessage m_unreadable{kPlannerDialogTitle};
+    // Every activation reads the days again; a file that cannot be read, or
+    // a day saved with another number of periods, is told once, not again
+    // when the closed message activates the window.
+    UnreadableDayMessage m_told{kPlannerDialogTitle};
 };

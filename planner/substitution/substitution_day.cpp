@@ -25,6 +25,11 @@ constexpr int kPresetStatusWidth = 3;
 // A count beyond this is no count of a day: reading the lines it announces
 // would only run into the end of the file.
 constexpr double kLargestCount = 1'000'000;
+// The periods a day a school can have: a day file's marks are whole for one
+// of these.
+constexpr int kFewestPeriods = 9;
+constexpr int kMostPeriods = 11;
+static_assert(kMostPeriods == MarkTable::upper(1));
 
 int teacherSlots() { return std::clamp(gMaxTeachers.toInt(), 0, static_cast<int>(TeacherTable::upper())); }
 int classSlots() { return std::clamp(gMaxClasses.toInt(), 0, static_cast<int>(ClassTable::upper())); }
@@ -59,6 +64,15 @@ public:
         return false;
     }
     void endsEarly() { m_damage = datafile::endsEarlyReason(m_lines); }
+    // The lines left are whole for no day a school can have.
+    void fitsNoDay()
+    {
+        m_damage = QStringLiteral("Sie ist beschädigt, ihre Zeilen ab Zeile %1 passen zu keinem Tag von %2 bis %3 "
+                                  "Stunden")
+                       .arg(m_in.lineNumber() + 1)
+                       .arg(kFewestPeriods)
+                       .arg(kMostPeriods);
+    }
     bool line(Variant& into)
     {
         QString text;
@@ -231,31 +245,58 @@ void readAbsences(DayReader& in, long count, Statuses& statuses, Reasons& reason
     }
 }
 
-// The periods a day of the mark block of `marked` teachers and classes
-// holds: the reader's own, or fewer when the block is whole for fewer (a day
-// saved before the school had as many periods a day: reading it with more
-// would shift every mark). A block that is neither is cut off, and the file
-// damaged.
-int markPeriods(DayReader& in, long marked, int periods)
+// The periods a day the mark block of `marked` teachers and classes, the
+// rest of the file, was saved with: the school's, or another number a school
+// can have (a day saved before the school changed its periods). Read with any
+// other number, every mark would land on another period, teacher or class, so
+// a block of another size is damaged: one whole for fewer periods than any
+// school has is a file cut off after a row of marks.
+std::optional<int> markPeriods(DayReader& in, long marked)
 {
+    if (!in.intact())
+        return std::nullopt;
     const long left = in.linesLeft();
-    if (marked == 0 || left >= marked * periods)
-        return periods;
-    if (left > 0 && left % marked == 0)
+    const int school = SubstitutionPeriods();
+    if (left == marked * school)
+        return school;
+    if (marked > 0 && left % marked == 0 && left / marked >= kFewestPeriods && left / marked <= kMostPeriods)
         return static_cast<int>(left / marked);
-    in.endsEarly();
-    return 0;
+    if (left < marked * kFewestPeriods)
+        in.endsEarly();
+    else
+        in.fitsNoDay();
+    return std::nullopt;
 }
 
-// The marks of every teacher or class the file counts, periods inner.
+// The marks of every teacher or class the file counts, `saved` periods each,
+// periods inner. Only the school's periods are kept; those the day was saved
+// without stay empty.
 template <class Table>
-void readMarks(DayReader& in, long count, Table& marks, int periods)
+void readMarks(DayReader& in, long count, Table& marks, int saved)
 {
+    const int school = SubstitutionPeriods();
     Variant ignored;
     for (long i = 1; i <= count && in.intact(); ++i) {
-        for (int p = 1; p <= periods; ++p)
-            in.number(fits<Table>(i) ? marks(i, p) : ignored);
+        for (int p = 1; p <= saved; ++p)
+            in.number(fits<Table>(i) && p <= school ? marks(i, p) : ignored);
+        for (int p = saved + 1; p <= school && fits<Table>(i); ++p)
+            marks(i, p) = Variant();
     }
+}
+
+// The periods a day was saved with when they are not the school's, else 0.
+int otherThanSchool(int saved) { return saved == SubstitutionPeriods() ? 0 : saved; }
+
+// The marks of the teachers and classes the file counts, at the size they
+// were saved with; that size when it is not the school's, else 0.
+int readMarkBlock(DayReader& in, long teachers, long classes)
+{
+    const std::optional<int> saved = markPeriods(in, teachers + classes);
+    if (!saved)
+        return 0;
+    readMarks(in, teachers, gTeacherAbsentPeriods, *saved);
+    readMarks(in, classes, gClassAbsentPeriods, *saved);
+    return otherThanSchool(*saved);
 }
 
 // A file may count more teachers, classes or records than the tables hold:
@@ -339,6 +380,26 @@ QString SubstitutionDayKey(const QString& dateText)
 
 QString SubstitutionDayFile(const QString& key) { return gDataPath + key + QStringLiteral(".sup"); }
 
+QString OtherPeriodsNotice(const QStringList& keys, int periods)
+{
+    if (keys.isEmpty() || periods == 0)
+        return {};
+    QStringList files;
+    for (const QString& key : keys)
+        files << key + QStringLiteral(".sup");
+    const QString last = files.takeLast();
+    const QString days = files.isEmpty() ? QStringLiteral("Die Tagesdatei %1 wurde").arg(last)
+                                         : QStringLiteral("Die Tagesdateien %1 und %2 wurden")
+                                               .arg(files.join(QStringLiteral(", ")), last);
+    const int school = SubstitutionPeriods();
+    const QString shown =
+        periods > school ? QStringLiteral("Abwesenheiten in Stunden, die es nicht mehr gibt, werden nicht gezeigt.")
+                         : QStringLiteral("In den Stunden, die es damals nicht gab, ist niemand abwesend eingetragen.");
+    return days
+           + QStringLiteral(" mit %1 Stunden am Tag gespeichert, die Schule hat jetzt %2: ").arg(periods).arg(school)
+           + shown;
+}
+
 bool SaveSubstitutionDay()
 {
     gCheckOk = 0;
@@ -374,11 +435,9 @@ SubstitutionFileRead ReadSubstitutionDay(const QString& key)
     readAbsences(in, teachers, gTeacherAbsence, gTeacherAbsenceReason);
     readAbsences(in, classes, gClassAbsence, gClassAbsenceReason);
     readPaidAndRecords(in, teachers, dayRecordTables());
-    const int periods = markPeriods(in, teachers + classes, SubstitutionPeriods());
-    readMarks(in, teachers, gTeacherAbsentPeriods, periods);
-    readMarks(in, classes, gClassAbsentPeriods, periods);
+    const int otherPeriods = readMarkBlock(in, teachers, classes);
     if (in.intact())
-        return {true, {}};
+        return {true, {}, otherPeriods};
     // Half a day is no day: it is shown empty, with the notice.
     clearDay();
     return {false, dayFileNotice(path, in.damage())};
@@ -406,9 +465,7 @@ bool ReadSubstitutionPreset()
     }
     for (int t = 1; t <= teachers; ++t)
         in.number(gTeacherPaid(t));
-    const int periods = SubstitutionPeriods();
-    readMarks(in, teachers, gTeacherAbsentPeriods, periods);
-    readMarks(in, classes, gClassAbsentPeriods, periods);
+    readMarkBlock(in, teachers, classes);
     return true;
 }
 
@@ -429,9 +486,9 @@ SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const Substitut
     readPaidAndRecords(in, teachers, into);
     // The marks are not needed here, but a file cut off among them is damaged
     // all the same: nothing says where else it was hurt.
-    markPeriods(in, teachers + classes, SubstitutionPeriods());
+    const std::optional<int> saved = markPeriods(in, teachers + classes);
     if (in.intact())
-        return {true, {}};
+        return {true, {}, otherThanSchool(*saved)};
     // A day read only in part would count some of its substitutions, as
     // unpaid and without their texts where the part ends.
     clearRecordTables(into);

@@ -31,21 +31,35 @@ bool SaveSubstitutionDay();
 // How a file of the substitution planning was read: `found` when there was
 // a file to read. A file that is there but cannot be read, or is damaged, is
 // no missing one: `unreadable` holds the notice that names it and says why.
+// A day file saved while the school had another number of periods a day (9
+// to 11) is read at its own size: `otherPeriods` holds that number, which its
+// readers tell (OtherPeriodsNotice); 0 for a day of the school's periods.
 struct SubstitutionFileRead {
     bool found = false;
     QString unreadable;
+    int otherPeriods = 0;
     explicit operator bool() const { return found; }
 };
 
+// The notice of the day files of these date keys, saved with `periods`
+// periods a day while the school has another number now; "" without keys
+// and for `periods` 0 (the school's own).
+QString OtherPeriodsNotice(const QStringList& keys, int periods);
+
 // Reads the whole day file of a date key into the day variables. Without a
 // file nothing changes. A file that is there but cannot be read, or is
-// damaged (it ends before the lines its counts call for, or holds no number
-// where its layout has one), leaves the day empty and is told by the notice.
+// damaged (it ends before the lines its counts call for, holds no number
+// where its layout has one, or its marks are whole for no day of 9 to 11
+// periods), leaves the day empty and is told by the notice. The marks of a
+// day saved with more periods than the school has now are kept for the
+// school's periods only; with fewer, the school's later periods stay empty.
 SubstitutionFileRead ReadSubstitutionDay(const QString& key);
 
 // Reads the preset "suppl.dat" over the day variables, stopping at a count
 // that is not the capacity, at a status line that is not three characters
-// long or at a value that is no number; what was read up to there stays. False when there is no preset.
+// long or at a value that is no number; what was read up to there stays.
+// Its marks are read as a day file's are, and not at all when they are whole
+// for no day of 9 to 11 periods. False when there is no preset.
 bool ReadSubstitutionPreset();
 
 // The tables a reader of a day's record block fills: the teachers' paid flags,

@@ -13,12 +13,16 @@
 #include <QLabel>
 #include <QPushButton>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace {
 const QString kExportFile = QStringLiteral("MDL.txt");
 const QString kNumberFile = QStringLiteral("MDLNr.dat");
 // Without "MDLNr.dat" the first record gets the number 1000.
 constexpr int kNumberBeforeFirst = 999;
+// The numbers are those of a 32-bit number: the importer counts no further.
+constexpr qint64 kLastNumber = std::numeric_limits<std::int32_t>::max();
 constexpr int kSubjectPrintColumn = 2;
 constexpr int kRedColour = 3;
 constexpr int kGreenColour = 6;
@@ -49,7 +53,7 @@ QString paidField(int flag)
     return QString();
 }
 
-QString recordLine(int number, const QDate& day, const DayRecords& records, int r, const SubstitutionCounts& counts)
+QString recordLine(qint64 number, const QDate& day, const DayRecords& records, int r, const SubstitutionCounts& counts)
 {
     const int substitute = records.field(r, kSubstituteField);
     const QStringList fields = {
@@ -77,6 +81,32 @@ struct LastNumber {
     QString unreadable;
 };
 
+// The highest number of the last export, if "MDL.txt" holds one: the first
+// field of each of its lines but the header.
+std::optional<qint64> highestExported()
+{
+    std::optional<qint64> highest;
+    for (const QString& line : datafile::readLines(gDataPath + kExportFile).value_or(QStringList{})) {
+        bool isNumber = false;
+        const qint64 number = line.section(kSeparator, 0, 0).toLongLong(&isNumber);
+        if (isNumber && number >= 0 && number > highest.value_or(-1))
+            highest = number;
+    }
+    return highest;
+}
+
+// A "MDLNr.dat" the numbering cannot go on from. Deleting it would start the
+// numbering at 1000 again, handing out numbers used before: the user is asked
+// to write the last number handed out into it instead.
+QString damagedNumberNotice(const QString& reason)
+{
+    QString notice = datafile::unreadableNotice(QStringLiteral("Datei"), gDataPath + kNumberFile, reason)
+                     + QStringLiteral(" Bitte die zuletzt vergebene Nummer in die Datei schreiben");
+    if (const std::optional<qint64> highest = highestExported())
+        notice += QStringLiteral(", die höchste Nummer in %1 ist %2").arg(kExportFile).arg(*highest);
+    return notice + QLatin1Char('.');
+}
+
 LastNumber lastNumberUsed()
 {
     const QString path = gDataPath + kNumberFile;
@@ -88,17 +118,17 @@ LastNumber lastNumberUsed()
         return {kNumberBeforeFirst, datafile::unreadableNotice(kind, path, file.reason)};
     const Variant first(file.lines.value(0));
     const std::optional<int> number = first.isNumeric() ? numbers::toInt32(first.toDouble()) : std::nullopt;
-    if (number && *number == first.toDouble())
+    // A number below 0 was never handed out: counting on from it would hand
+    // out the numbers above it again.
+    if (number && *number == first.toDouble() && *number >= 0)
         return {*number, {}};
-    return {kNumberBeforeFirst,
-            datafile::unreadableNotice(kind, path, QStringLiteral("Sie enthält keine gültige Nummer"))
-                + QStringLiteral(" Wird sie gelöscht, beginnt die Nummerierung wieder bei %1.").arg(kNumberBeforeFirst + 1)};
+    return {kNumberBeforeFirst, damagedNumberNotice(QStringLiteral("Sie enthält keine gültige Nummer"))};
 }
 
-datafile::WriteResult writeNumber(int number)
+datafile::WriteResult writeNumber(qint64 number)
 {
     datafile::Writer out;
-    out.number(number);
+    out.number(static_cast<double>(number));
     return datafile::rewriteChanged(gDataPath + kNumberFile, out.lines());
 }
 
@@ -108,15 +138,16 @@ datafile::WriteResult notWritten(const QString& reason) { return {false, kNothin
 
 // An export as it is built before anything is written: the last number
 // used, the running counts and the lines of "MDL.txt".
+// The number runs in 64 bits, so that one beyond the last number the
+// importer takes is found before anything is written.
 struct ExportDraft {
-    int number;
+    qint64 number;
     SubstitutionCounts counts;
     QStringList lines = {headerLine()};
 
     // Numbers the records of the days from `first` to `last` that lie on or
     // after the key date; every substitution from the key date on counts.
-    // Returns the notices of the files that could not be read.
-    QStringList addDays(const QDate& keyDate, const QDate& first, const QDate& last)
+    FinishedDaysRead addDays(const QDate& keyDate, const QDate& first, const QDate& last)
     {
         return ReadFinishedDays(keyDate, last, [&](const ListedDay& listed, const DayRecords& records) {
             for (int r = 1; r <= records.count; ++r) {
@@ -134,7 +165,7 @@ struct ExportDraft {
 // The number goes first: a number on record whose export failed is at worst
 // skipped, while an export whose number was not recorded would hand its
 // numbers out again.
-datafile::WriteResult writeExport(int before, const ExportDraft& draft)
+datafile::WriteResult writeExport(qint64 before, const ExportDraft& draft)
 {
     if (const datafile::WriteResult written = writeNumber(draft.number); !written)
         return notWritten(kNumberFile + QStringLiteral(": ") + written.reason);
@@ -177,15 +208,25 @@ datafile::WriteResult ExportSubstitutionRecords(const QDate& first, const QDate&
     // header alone, in place of the last one.
     if (standings && !keyDate)
         return notWritten(MissingKeyDateNotice());
+    QStringList otherPeriods;
     if (standings) {
         // A day left out would shift every number and unpaid count after it.
-        if (const QStringList unreadable = draft.addDays(*keyDate, first, last); !unreadable.isEmpty())
-            return notWritten(unreadable.join(QLatin1Char('\n')));
+        const FinishedDaysRead read = draft.addDays(*keyDate, first, last);
+        if (!read.unreadable.isEmpty())
+            return notWritten(read.unreadable.join(QLatin1Char('\n')));
+        otherPeriods = read.otherPeriods;
         gKeyDate = dates::shortText(*keyDate);
     }
-    const datafile::WriteResult written = writeExport(before.number, draft);
-    if (written)
+    if (draft.number > kLastNumber)
+        return notWritten(damagedNumberNotice(
+            QStringLiteral("Nach ihrer Nummer %1 reichen die Nummern nicht für die %2 Vertretungen dieses Exports")
+                .arg(before.number)
+                .arg(draft.number - before.number)));
+    datafile::WriteResult written = writeExport(before.number, draft);
+    if (written) {
         gSubstCounts = draft.counts;
+        written.reason = otherPeriods.join(QLatin1Char('\n'));
+    }
     return written;
 }
 
@@ -256,7 +297,7 @@ void Form50::Command2_Click()
     const std::optional<QDate> last = dates::parse(Text2->text().trimmed());
     if (!first || !last)
         return;
-    if (const datafile::WriteResult written = ExportSubstitutionRecords(*first, *last); !written)
+    if (const datafile::WriteResult written = ExportSubstitutionRecords(*first, *last); !written.reason.isEmpty())
         MsgBox(written.reason, kPlannerDialogTitle);
 }
 

@@ -17,9 +17,11 @@ class TextBox;
 // leaves gSubstCounts at the standings up to `last`. Nothing is written, and
 // nothing numbered, while "MDLNr.dat", "stand.sup", "date.sup" or a day file
 // of the days read is there but cannot be read or is damaged (a "MDLNr.dat"
-// without a number, a "stand.sup" without a key date). No number of "MDL.txt" is
-// ever handed out again, whatever write fails. Returns how it went, with the
-// message for the user.
+// without a number, with one below 0 or one that leaves no room for the
+// numbers of the export, a "stand.sup" without a key date). No number of
+// "MDL.txt" is ever handed out again, whatever write fails. Returns how it
+// went, with the message for the user: why nothing was written, or after an
+// export the notices of the days saved with another number of periods a day.
 datafile::WriteResult ExportSubstitutionRecords(const QDate& first, const QDate& last);
 
 // Form50 "Export ins MDL-Programm": the range of days to export.

@@ -4,6 +4,8 @@
 #include "platform/datafile.h"
 #include "platform/dates.h"
 
+#include <map>
+
 namespace {
 const QString kDateList = QStringLiteral("date.sup");
 
@@ -42,12 +44,14 @@ bool DayRecords::inTables(int record) const
            && gSubjectNames.inBounds(subject);
 }
 
-QStringList ReadFinishedDays(const QDate& first, const QDate& last, const FinishedDayUse& use, bool stopAtEmptyLine)
+FinishedDaysRead ReadFinishedDays(const QDate& first, const QDate& last, const FinishedDayUse& use,
+                                  bool stopAtEmptyLine)
 {
     const ListedDays listed = ListedSubstitutionDays(stopAtEmptyLine);
     if (!listed.unreadable.isEmpty())
-        return {listed.unreadable};
-    QStringList unreadable;
+        return {{listed.unreadable}, {}};
+    FinishedDaysRead told;
+    std::map<int, QStringList> savedWith;
     DayRecords records;
     for (const ListedDay& day : listed.days) {
         if (day.day < first || day.day > last)
@@ -56,7 +60,11 @@ QStringList ReadFinishedDays(const QDate& first, const QDate& last, const Finish
         if (read)
             use(day, records);
         else if (!read.unreadable.isEmpty())
-            unreadable << read.unreadable;
+            told.unreadable << read.unreadable;
+        if (read.otherPeriods != 0)
+            savedWith[read.otherPeriods] << day.key;
     }
-    return unreadable;
+    for (const auto& [periods, keys] : savedWith)
+        told.otherPeriods << OtherPeriodsNotice(keys, periods);
+    return told;
 }

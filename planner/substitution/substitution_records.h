@@ -45,13 +45,21 @@ struct DayRecords {
     bool inTables(int record) const;
 };
 
+// What reading the finished days has to tell: the notices of the files that
+// are there and cannot be read ("date.sup", a day file), which the counts
+// lack, and the notices of the days saved with another number of periods a
+// day, which are counted whole (one notice for each such number).
+struct FinishedDaysRead {
+    QStringList unreadable;
+    QStringList otherPeriods;
+};
+
 // Hands the records of each day of "date.sup" from `first` to `last`, both
 // included, to `use`, in file order. A day without a file is skipped, as no
-// day was saved; what is there and cannot be read ("date.sup", a day file) is
-// returned as notices for the reader to tell, since its counts lack it.
+// day was saved.
 using FinishedDayUse = std::function<void(const ListedDay&, const DayRecords&)>;
-QStringList ReadFinishedDays(const QDate& first, const QDate& last, const FinishedDayUse& use,
-                             bool stopAtEmptyLine = false);
+FinishedDaysRead ReadFinishedDays(const QDate& first, const QDate& last, const FinishedDayUse& use,
+                                  bool stopAtEmptyLine = false);
 
 // The fields of a record.
 constexpr int kAbsentTeacherField = 0;

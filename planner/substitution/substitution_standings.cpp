@@ -1,6 +1,5 @@
 #include "planner/substitution/substitution_standings.h"
 
-#include "planner/substitution/substitution_records.h"
 #include "platform/clock.h"
 #include "platform/currency.h"
 #include "platform/dates.h"
@@ -104,14 +103,14 @@ void CountHeldSubstitution(SubstitutionCounts& counts, int substitute, int paidF
 
 std::optional<QDate> KeyDate() { return dates::parse(gKeyDate.toString()); }
 
-QStringList LoadSubstitutionTotals()
+FinishedDaysRead LoadSubstitutionTotals()
 {
     std::optional<QDate> keyDate;
     if (const SubstitutionFileRead standings = ReadStandings(keyDate, gSubstCounts); !standings)
-        return standings.unreadable.isEmpty() ? QStringList{} : QStringList{standings.unreadable};
+        return {standings.unreadable.isEmpty() ? QStringList{} : QStringList{standings.unreadable}, {}};
     gKeyDate = keyDate ? Variant(dates::shortText(*keyDate)) : Variant();
     if (!keyDate)
-        return {MissingKeyDateNotice()};
+        return {{MissingKeyDateNotice()}, {}};
     return ReadFinishedDays(*keyDate, workDate().addDays(-1), [](const ListedDay&, const DayRecords& day) {
         for (int r = 1; r <= day.count; ++r) {
             const int substitute = day.field(r, kSubstituteField);

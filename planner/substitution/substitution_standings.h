@@ -4,6 +4,7 @@
 // "stand.sup" and carried forward by the finished substitution days.
 #include "core/model.h"
 #include "planner/substitution/substitution_day.h"
+#include "planner/substitution/substitution_records.h"
 #include "platform/datafile.h"
 
 #include <QDate>
@@ -38,9 +39,10 @@ void CountHeldSubstitution(SubstitutionCounts& counts, int substitute, int paidF
 // "stand.sup" into gSubstCounts and gKeyDate, plus every substitution held on
 // the finished days from the key date up to the day before. Without
 // "stand.sup" nothing changes. Returns the notices of the files that are
-// there but could not be read, and of a "stand.sup" without a key date: the
-// standings lack what they hold.
-QStringList LoadSubstitutionTotals();
+// there but could not be read, and of a "stand.sup" without a key date (the
+// standings lack what they hold), and those of the days saved with another
+// number of periods a day.
+FinishedDaysRead LoadSubstitutionTotals();
 
 // gKeyDate as a date; none when it holds no date.
 std::optional<QDate> KeyDate();

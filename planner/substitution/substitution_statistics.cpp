@@ -102,8 +102,10 @@ std::uint32_t colour(int entry) { return static_cast<std::uint32_t>(gBackColours
 SubstitutionStatistics CountSubstitutionStatistics(const QDate& first, const QDate& last)
 {
     SubstitutionStatistics counted;
-    counted.unreadable = ReadFinishedDays(
+    FinishedDaysRead read = ReadFinishedDays(
         first, last, [&](const ListedDay&, const DayRecords& day) { tallyDay(day, counted.tallies); }, true);
+    counted.unreadable = std::move(read.unreadable);
+    counted.otherPeriods = std::move(read.otherPeriods);
     return counted;
 }
 
@@ -215,6 +217,8 @@ void Form41::Command2_Click()
                kPlannerDialogTitle);
         return;
     }
+    if (!counted.otherPeriods.isEmpty())
+        MsgBox(counted.otherPeriods.join(QLatin1Char('\n')), kPlannerDialogTitle);
     if (!datafile::exists(gDataPath + QStringLiteral("date.sup")))
         return;
     PrintRun run;

@@ -76,6 +76,9 @@ QByteArray replaceLine(QByteArray bytes, int line, const QByteArray& by)
     return bytes.replace(from, upToLine(bytes, line).size() - 2 - from, by);
 }
 
+constexpr int kEmptyMark = -1;
+int markIn(const Variant& mark) { return mark.isEmpty() ? kEmptyMark : mark.toInt(); }
+
 QByteArray garbage(int size)
 {
     QByteArray bytes;
@@ -85,7 +88,10 @@ QByteArray garbage(int size)
 }
 
 // The record block of a day with one record: its count at line 231, the
-// record's fields at 232 to 236, its text at 237 and its paid flag at 238.
+// record's fields at 232 to 236, its text at 237 and its paid flag at 238;
+// then 84 rows of 9 marks, one row for each teacher and class.
+constexpr int kLastRecordLine = 238;
+constexpr int kMarkRows = 84;
 TEST_F(DamagedFilesTest, ADamagedDayIsToldByEveryReaderAndNothingIsCountedOrExported)
 {
     const QByteArray good = readBytes("20260911.sup");
@@ -99,6 +105,14 @@ TEST_F(DamagedFilesTest, ADamagedDayIsToldByEveryReaderAndNothingIsCountedOrExpo
          "Sie ist beschädigt und endet nach Zeile 237"},
         {"cut half-way, among the marks", [](const QByteArray& b) { return upToLine(b, 600); },
          "Sie ist beschädigt und endet nach Zeile 600"},
+        {"cut after whole rows of marks, as a day of 5 periods",
+         [](const QByteArray& b) { return upToLine(b, kLastRecordLine + 5 * kMarkRows); },
+         "Sie ist beschädigt und endet nach Zeile 658"},
+        {"a line after the marks", [](const QByteArray& b) { return b + " 0 \r\n"; },
+         "Sie ist beschädigt, ihre Zeilen ab Zeile 239 passen zu keinem Tag von 9 bis 11 Stunden"},
+        {"marks whole for 12 periods",
+         [](const QByteArray& b) { return b + QByteArray(" 0 \r\n").repeated(3 * kMarkRows); },
+         "Sie ist beschädigt, ihre Zeilen ab Zeile 239 passen zu keinem Tag von 9 bis 11 Stunden"},
         {"a paid flag that is no number", [](const QByteArray& b) { return replaceLine(b, 238, "ja"); },
          "Sie ist beschädigt, in Zeile 238 steht keine gültige Zahl"},
         {"garbage bytes", [](const QByteArray&) { return garbage(4000); },
@@ -138,22 +152,123 @@ TEST_F(DamagedFilesTest, ADamagedDayIsToldByEveryReaderAndNothingIsCountedOrExpo
         << "the day read whole again";
 }
 
-TEST_F(DamagedFilesTest, ANumberFileWithoutANumberIsToldAndOnlyAMissingOneStartsAt1000)
+// A day saved before the school changed its periods a day is read at its
+// own size: told by every reader, counted whole, and each mark stays with
+// its teacher or class and period.
+TEST_F(DamagedFilesTest, ADaySavedWithAnotherNumberOfPeriodsIsToldByEveryReaderWithEachMarkInPlace)
 {
-    for (const QByteArray& bytes : {QByteArray(), QByteArray("\r\n"), QByteArray("Nummer\r\n"), garbage(300)}) {
-        SCOPED_TRACE(bytes.left(10).toHex().toStdString());
-        writeBytes("MDLNr.dat", bytes);
+    const QString hidden = "Abwesenheiten in Stunden, die es nicht mehr gibt, werden nicht gezeigt.";
+    const QString empty = "In den Stunden, die es damals nicht gab, ist niemand abwesend eingetragen.";
+    const struct {
+        int saved;
+        int school;
+        QString shown;
+    } cases[] = {{11, 10, hidden}, {11, 9, hidden}, {10, 9, hidden}, {9, 11, empty}, {10, 11, empty}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QString("%1 periods read with %2").arg(c.saved).arg(c.school).toStdString());
+        gPeriodsPerDay = c.saved;
+        saveDay("10.09.2026", {{1, 1, 1, 1, 2, 0, "Folie"}});
+        // Every teacher and class present, but teacher 2 away in the day's
+        // last period, teacher 3 in its first and class 24 in its last.
+        const auto savedMark = [&](int slot, int period, int away) {
+            return (slot == away && period == c.saved) || (away == 2 && slot == 3 && period == 1) ? 1 : 0;
+        };
+        // What is read: a period of both the day and the school keeps its
+        // mark, any other stays empty (-1).
+        const auto readMark = [&](int slot, int period, int away) {
+            return period <= std::min(c.saved, c.school) ? savedMark(slot, period, away) : kEmptyMark;
+        };
+        for (int p = 1; p <= c.saved; ++p) {
+            for (int t = 1; t <= 60; ++t)
+                gTeacherAbsentPeriods(t, p) = savedMark(t, p, 2);
+            for (int k = 1; k <= 24; ++k)
+                gClassAbsentPeriods(k, p) = savedMark(k, p, 24);
+        }
+        saveDay("11.09.2026", {{1, 2, 1, 1, 3, 1, "Verlegt"}}, {1});
+        gTeacherAbsentPeriods = {};
+        gClassAbsentPeriods = {};
+        gPeriodsPerDay = c.school;
+        const QString saved =
+            QString(" mit %1 Stunden am Tag gespeichert, die Schule hat jetzt %2: ").arg(c.saved).arg(c.school);
+        const QString bothDays =
+            "Stundenplaner: Die Tagesdateien 20260910.sup und 20260911.sup wurden" + saved + c.shown;
+        shown.clear();
+
+        Form41* statistics = forms::show<Form41>();
+        statistics->Text1->setText("01.09.2026");
+        statistics->Text2->setText("30.09.2026");
+        const int documents = rec->documents;
+        statistics->Command2->click();
+        EXPECT_EQ(rec->documents, documents + 1) << "printed, both days counted";
+        gWorkDate = "14.09.2026";
+        forms::show<Form49>();
+        gWorkDate = "11.09.2026";
+        forms::show<Form20>();
+        EXPECT_EQ(boxes(), (QStringList{bothDays, bothDays,
+                                        "Stundenplaner: Die Tagesdatei 20260911.sup wurde" + saved + c.shown}));
+        QList<int> teacherMarks, expectedTeachers, classMarks, expectedClasses;
+        for (int p = 1; p <= 11; ++p) {
+            for (int t = 1; t <= 60; ++t) {
+                teacherMarks << markIn(gTeacherAbsentPeriods(t, p));
+                expectedTeachers << readMark(t, p, 2);
+            }
+            for (int k = 1; k <= 24; ++k) {
+                classMarks << markIn(gClassAbsentPeriods(k, p));
+                expectedClasses << readMark(k, p, 24);
+            }
+        }
+        EXPECT_EQ(teacherMarks, expectedTeachers);
+        EXPECT_EQ(classMarks, expectedClasses);
+        forms::unloadAll();
+        shown.clear();
         Form50* f = forms::show<Form50>();
         f->Text2->setText("30.09.2026");
-        shown.clear();
         f->Command2->click();
-        EXPECT_EQ(boxes(), QStringList{kNotExported
-                                       + QString("Die Datei MDLNr.dat konnte nicht gelesen werden: Sie enthält keine "
-                                                 "gültige Nummer. Wird sie gelöscht, beginnt die Nummerierung wieder "
-                                                 "bei 1000.")});
-        EXPECT_EQ(readBytes("MDL.txt"), lastExport);
-        EXPECT_EQ(readBytes("MDLNr.dat"), bytes);
+        EXPECT_EQ(boxes(), QStringList{bothDays});
+        EXPECT_EQ(readLines("MDL.txt").size(), 3) << "both days exported";
+        forms::unloadAll();
     }
+}
+
+// Deleting the file would hand out 1000 and on a second time: the notice
+// asks for the last number instead. September's export numbers two records.
+TEST_F(DamagedFilesTest, ANumberFileTheNumberingCannotGoOnFromIsToldAndOnlyAMissingOneStartsAt1000)
+{
+    const QString noNumber = "Sie enthält keine gültige Nummer";
+    const QString noRoom = "Nach ihrer Nummer %1 reichen die Nummern nicht für die 2 Vertretungen dieses Exports";
+    const QString askFor = ". Bitte die zuletzt vergebene Nummer in die Datei schreiben";
+    const struct {
+        QByteArray number;
+        QString reason;
+    } cases[] = {
+        {{}, noNumber},
+        {"\r\n", noNumber},
+        {"Nummer\r\n", noNumber},
+        {garbage(300), noNumber},
+        {" -5 \r\n", noNumber},
+        {" 2147483647 \r\n", noRoom.arg(2147483647)},
+        {" 2147483646 \r\n", noRoom.arg(2147483646)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.number.left(12).toHex().toStdString());
+        for (const QByteArray& exported : {lastExport, QByteArray("\"Nr\";\"Schluessel\"\r\n")}) {
+            writeBytes("MDL.txt", exported);
+            writeBytes("MDLNr.dat", c.number);
+            Form50* f = forms::show<Form50>();
+            f->Text2->setText("30.09.2026");
+            shown.clear();
+            f->Command2->click();
+            const QString highest = exported == lastExport ? ", die höchste Nummer in MDL.txt ist 1034" : "";
+            EXPECT_EQ(boxes(), QStringList{kNotExported + QString("Die Datei MDLNr.dat konnte nicht gelesen werden: ")
+                                           + c.reason + askFor + highest + "."});
+            EXPECT_EQ(readBytes("MDL.txt"), exported);
+            EXPECT_EQ(readBytes("MDLNr.dat"), c.number);
+        }
+    }
+    writeBytes("MDLNr.dat", " 2147483645 \r\n");
+    ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 1), QDate(2026, 9, 30)));
+    EXPECT_TRUE(readLines("MDL.txt").value(2).startsWith("2147483647;"));
+    EXPECT_EQ(readBytes("MDLNr.dat"), " 2147483647 \r\n");
     QFile::remove(path("MDLNr.dat"));
     ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 1), QDate(2026, 9, 30)));
     EXPECT_TRUE(readLines("MDL.txt").value(1).startsWith("1000;"));

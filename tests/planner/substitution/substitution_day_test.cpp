@@ -148,6 +148,18 @@ TEST_F(SubstitutionDayTest, AShortFileIsDamagedAndLeavesNothingOfTheDayBefore)
     EXPECT_EQ(gTeacherAbsenceReason(2), "alt") << "no day file: the day stays";
 }
 
+// Without teachers and classes there are no marks: a line after the record
+// count belongs to nothing and the file is damaged.
+TEST_F(SubstitutionDayTest, ADayWithoutTeachersAndClassesEndsAtItsRecords)
+{
+    writeLines("20260914.sup", {" 0 ", " 0 ", " 0 "});
+    EXPECT_TRUE(ReadSubstitutionDay(kKey));
+    writeLines("20260914.sup", {" 0 ", " 0 ", " 0 ", ""});
+    EXPECT_EQ(ReadSubstitutionDay(kKey).unreadable,
+              "Die Tagesdatei 20260914.sup konnte nicht gelesen werden: Sie ist beschädigt, ihre Zeilen ab Zeile 4 "
+              "passen zu keinem Tag von 9 bis 11 Stunden.");
+}
+
 // A day saved when the school had fewer periods a day holds fewer marks for
 // each teacher and class: they are read as such, not shifted.
 TEST_F(SubstitutionDayTest, ADaySavedWithFewerPeriodsReadsItsMarksInPlace)
@@ -204,8 +216,11 @@ TEST_F(SubstitutionDayTest, AFileOfAnotherSizeKeepsWhatFitsAndLeavesTheRest)
     EXPECT_TRUE(gClassAbsentPeriods(24, 1) == 1 && gClassAbsentPeriods(24, 2) == 0);
 }
 
+// A preset's mark: teacher 1 away in period 2, classes 2 to 24 all day.
+int presetMark(int row, int period) { return (row == 1 && period == 2) || row > 61 ? 1 : 0; }
+
 // "suppl.dat": the day file without its records, each status three characters.
-QStringList preset(const QString& teachers)
+QStringList preset(const QString& teachers, int periods = 9)
 {
     QStringList lines{teachers, " 24 "};
     for (int t = 1; t <= 60; ++t)
@@ -214,9 +229,25 @@ QStringList preset(const QString& teachers)
         lines << (c == 2 ? " 1 " : " 0 ") << "";
     for (int t = 1; t <= 60; ++t)
         lines << (t == 2 ? " 1 " : " 0 ");
-    for (int mark = 1; mark <= 84 * 9; ++mark)
-        lines << (mark == 2 || mark > 60 * 9 + 9 ? " 1 " : " 0 ");
+    for (int row = 1; row <= 84; ++row) {
+        for (int p = 1; p <= periods; ++p)
+            lines << QString(" %1 ").arg(presetMark(row, p));
+    }
     return lines;
+}
+
+// Every teacher's and then every class's marks of periods 1 to 11; -1 for
+// an empty one.
+QList<int> allMarks()
+{
+    QList<int> marks;
+    for (int row = 1; row <= 84; ++row) {
+        for (int p = 1; p <= 11; ++p) {
+            const Variant& mark = row <= 60 ? gTeacherAbsentPeriods(row, p) : gClassAbsentPeriods(row - 60, p);
+            marks << (mark.isEmpty() ? -1 : mark.toInt());
+        }
+    }
+    return marks;
 }
 
 TEST_F(SubstitutionDayTest, ThePresetLoadsUnlessItFailsItsChecks)
@@ -245,5 +276,39 @@ TEST_F(SubstitutionDayTest, ThePresetLoadsUnlessItFailsItsChecks)
 
     QFile::remove(path("suppl.dat"));
     EXPECT_FALSE(ReadSubstitutionPreset());
+}
+
+// A preset is read at the size it was saved with, and its marks not at all
+// when they are whole for no day of 9 to 11 periods: no mark lands on another
+// teacher, class or period.
+TEST_F(SubstitutionDayTest, ThePresetsMarksAreReadAtTheirOwnSizeOrNotAtAll)
+{
+    const int beforeMarks = 2 + 2 * 60 + 2 * 24 + 60;
+    const struct {
+        const char* kind;
+        QStringList lines;
+        int saved;
+        int school;
+    } cases[] = {
+        {"saved with 11 periods, read with 9", preset(" 60 ", 11), 11, 9},
+        {"saved with 9 periods, read with 10", preset(" 60 ", 9), 9, 10},
+        {"cut after 5 whole periods", preset(" 60 ", 9).mid(0, beforeMarks + 84 * 5), 0, 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        gTeacherAbsentPeriods = {};
+        gClassAbsentPeriods = {};
+        gTeacherAbsence = {};
+        gPeriodsPerDay = c.school;
+        writeLines("suppl.dat", c.lines);
+        ASSERT_TRUE(ReadSubstitutionPreset());
+        EXPECT_TRUE(gTeacherAbsence(3) == 1) << "the absences are read all the same";
+        QList<int> expected;
+        for (int row = 1; row <= 84; ++row) {
+            for (int p = 1; p <= 11; ++p)
+                expected << (p <= std::min(c.saved, c.school) ? presetMark(row, p) : -1);
+        }
+        EXPECT_EQ(allMarks(), expected);
+    }
 }
 }

@@ -62,7 +62,7 @@ TEST_F(StandingsTest, TotalsCountFromTheKeyDateUpToTheDayBeforeTheWorkingDate)
 
     writeStandings("irgendwann");
     gKeyDate = "01.01.2026";
-    EXPECT_EQ(LoadSubstitutionTotals(), QStringList{MissingKeyDateNotice()}) << "told: no day counts";
+    EXPECT_EQ(LoadSubstitutionTotals().unreadable, QStringList{MissingKeyDateNotice()}) << "told: no day counts";
     EXPECT_TRUE(gKeyDate.isEmpty());
     EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 1) << "a key date that is no date: the key-date counts alone";
 
