@@ -15,6 +15,8 @@ namespace {
 constexpr int kProgressStep = 10;
 constexpr int kTagLength = 3;
 const QString kPlanExtension = QStringLiteral(".xxx");
+// Header file names compare in lower case.
+const QString kHeaderTag = QStringLiteral("t&e");
 
 QString planListFile() { return gDataPath + QStringLiteral("Pläne.lst"); }
 
@@ -76,17 +78,19 @@ bool missesAPlanOfTheFolder(const std::vector<short>& listed)
 PlanFolder::PlanFolder() : m_folder(gDataPath.isEmpty() ? QStringLiteral(".") : gDataPath)
 {
     m_names = QDir(m_folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : std::as_const(m_names))
-        m_lowerNames.insert(name.toLower());
+    for (const QString& name : std::as_const(m_names)) {
+        if (name.startsWith(kHeaderTag, Qt::CaseInsensitive))
+            m_headers.insert(name.toLower());
+    }
 }
 
-bool PlanFolder::hasPlan(int plan) const { return m_lowerNames.contains(QStringLiteral("t&e") + planSuffix(plan)); }
+bool PlanFolder::hasPlan(int plan) const { return m_headers.contains(kHeaderTag + planSuffix(plan)); }
 
 std::vector<short> PlanFolder::plans() const
 {
     static const QRegularExpression header(QStringLiteral("^t&e([1-9][0-9]{0,4})\\.xxx$"));
     std::vector<short> plans;
-    for (const QString& name : m_lowerNames) {
+    for (const QString& name : m_headers) {
         const QRegularExpressionMatch match = header.match(name);
         const int plan = match.captured(1).toInt();
         if (match.hasMatch() && plan <= kHighestPlan)

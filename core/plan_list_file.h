@@ -37,7 +37,8 @@ public:
 private:
     QString m_folder;
     QStringList m_names;
-    QSet<QString> m_lowerNames;
+    // The names of the header files, in lower case.
+    QSet<QString> m_headers;
 };
 
 // The list as it is on disk, read line by line by the rule above.
