@@ -135,7 +135,9 @@ void Form33::deleteChosenPlans()
             else
                 kept.push_back(plan);
         }
-        // The plans just deleted leave the list now, not at the next deletion.
+        // The list keeps the plans offered that stay: the plans just deleted
+        // leave it now, not at the next deletion, and a plan it missed is
+        // listed again.
         if (const datafile::WriteResult written = WritePlanList(kept); !written)
             MsgBox(SaveFailure(QStringLiteral("Pläne.lst"), written) + QLatin1Char('.'));
         if (!stayed.isEmpty())
