@@ -42,7 +42,9 @@ PlanList planListOf(const QStringList& lines)
     for (const QString& line : lines) {
         if (const auto plan = planOfLine(line))
             list.plans.push_back(*plan);
-        else if (!isBlank(line))
+        else if (isBlank(line))
+            ++list.blankLines;
+        else
             ++list.damagedLines;
     }
     return list;

@@ -7,7 +7,7 @@
 // - a number whose value is a whole plan number 0..32767, blanks around it
 //   allowed, names that plan: " 5 " (as a save writes it), "5" (the one line
 //   of a list a save has just created), " 5.0 " and " 5,0 " are plan 5;
-// - an empty line, or one of blanks only, names no plan and does no harm;
+// - an empty line, or one of blanks only, names no plan and hides none;
 // - any other line is damage: a text, garbage bytes, a fraction such as 5.4,
 //   a number below 0 or above 32767. It names no plan: rounding it would make
 //   up a plan the list never named.
@@ -47,6 +47,8 @@ struct PlanList {
     std::vector<short> plans;
     // Lines that are damage.
     int damagedLines = 0;
+    // Empty lines and lines of blanks: no number, but no damage either.
+    int blankLines = 0;
     // The list is there but could not be read.
     bool unreadable = false;
 };

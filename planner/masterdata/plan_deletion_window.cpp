@@ -82,9 +82,12 @@ void Form33::fill()
     List1->Clear();
     gCheckOk = 1;
     const PlanList list = ReadPlanList();
-    for (int i = 0; i < list.damagedLines; ++i)
+    // Every line that is no number beeps here, a blank one too, although
+    // only a damaged one makes "Plan laden ..." rebuild the list.
+    const int noNumber = list.damagedLines + list.blankLines;
+    for (int i = 0; i < noNumber; ++i)
         Beep();
-    if (list.damagedLines > 0)
+    if (noNumber > 0)
         gCheckOk = 0;
     m_itemPlans.clear();
     QStringList items;
