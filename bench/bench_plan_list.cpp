@@ -6,7 +6,6 @@
 #include "bench/widget_benchmarks.h"
 #include "core/model.h"
 #include "core/plan_list_file.h"
-#include "planner/masterdata/plan_list.h"
 
 #include <QDate>
 #include <QDir>

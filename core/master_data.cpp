@@ -1,6 +1,7 @@
 #include "core/master_data.h"
 
 #include "core/model.h"
+#include "core/plan_list_file.h"
 #include "core/school_structure.h"
 #include "core/settings_file.h"
 #include "core/text_procedures.h"
@@ -9,7 +10,6 @@
 #include "platform/dates.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace {
 constexpr int kTeacherSlots = 60;
@@ -150,15 +150,6 @@ bool ReadStudentFile()
     }
     gStudentCount = static_cast<short>(count);
     return true;
-}
-
-void CountPlanList()
-{
-    if (!FindWritableDataFile(QStringLiteral("Pläne.lst")))
-        return;
-    const auto lines = datafile::readLines(gFileName);
-    if (lines)
-        gPlanCount = static_cast<short>(std::min<qsizetype>(lines->size(), SHRT_MAX));
 }
 
 bool LoadMasterData()

@@ -18,6 +18,3 @@ bool LoadMasterData();
 // "schüler.dat" into gStudentNames, gStudentClass and gStudentCount; false
 // when the file is missing. The student list window reads it the same way.
 bool ReadStudentFile();
-
-// The number of lines of the plan list "Pläne.lst" into gPlanCount.
-void CountPlanList();

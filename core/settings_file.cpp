@@ -119,4 +119,7 @@ QStringList SettingsFileLines()
     return out.lines();
 }
 
-datafile::WriteResult SaveSettingsFile() { return datafile::rewrite(gDataPath + QStringLiteral("vorda.ver"), SettingsFileLines()); }
+datafile::WriteResult SaveSettingsFile()
+{
+    return datafile::rewriteChanged(gDataPath + QStringLiteral("vorda.ver"), SettingsFileLines());
+}

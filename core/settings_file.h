@@ -15,6 +15,8 @@ double ReadSettingsFile();
 // The 13 lines of the file as the settings in memory give them.
 QStringList SettingsFileLines();
 
-// Writes the 13 lines of the file anew; says why when it could not be written
-// (the old file is then left whole).
+// Writes the 13 lines of the file anew where they differ from the file's: a
+// file that holds them already keeps its time stamp, so the other PCs and a
+// sync client see no change where there is none. Says why when it could not
+// be written (the old file is then left whole).
 datafile::WriteResult SaveSettingsFile();

@@ -7,7 +7,6 @@
 #include "planner/editor/optimiser_runs.h"
 #include "planner/editor/optimiser_window.h"
 #include "planner/editor/timetable_editor.h"
-#include "planner/masterdata/plan_list.h"
 #include "planner/masterdata/school_files.h"
 #include "planner/plan_dialogs.h"
 #include "platform/dialogs.h"

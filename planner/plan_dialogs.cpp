@@ -16,7 +16,6 @@
 #include <QRegularExpression>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <functional>
 
 namespace {
 constexpr short kOptimizerPlan = 0;
@@ -62,14 +61,8 @@ PlanLoadDialog::PlanLoadDialog(QWidget* parent) : QDialog(parent)
     confirm = controls::button(this, QStringLiteral("confirm"), QStringLiteral("laden"));
     cancel = controls::button(this, QStringLiteral("cancel"), QStringLiteral("abbrechen"));
 
-    // The list may name a plan twice (written by hand or by another
-    // program), or miss plans where it could not be rebuilt (a folder this PC
-    // may not write): those follow it; the optimiser's plan comes last, as
-    // the last run left it.
-    std::vector<short> plans = ListedPlans();
-    std::vector<short> unlisted = PlansInFolder();
-    std::sort(unlisted.begin(), unlisted.end(), std::greater<>());
-    plans.insert(plans.end(), unlisted.begin(), unlisted.end());
+    // The optimiser's plan comes last, as the last run left it.
+    std::vector<short> plans = OfferedPlans(ListedPlans());
     plans.push_back(kOptimizerPlan);
     QStringList lines;
     for (short plan : plans) {

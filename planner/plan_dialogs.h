@@ -12,9 +12,10 @@ class ListBox;
 class QLineEdit;
 class QPushButton;
 
-// The plans of "Pläne.lst", each once with its number and title, and last
-// the optimiser's plan 0 (the last run's result) when its files are there.
-// A listed plan whose files are gone is not offered.
+// The plans of "Pläne.lst", each once with its number and title, then those
+// of the folder the list misses, and last the optimiser's plan 0 (the last
+// run's result) when its files are there. A listed plan whose files are gone
+// is not offered.
 class PlanLoadDialog : public QDialog {
     Q_OBJECT
 public:

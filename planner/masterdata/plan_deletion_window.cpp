@@ -1,14 +1,16 @@
 #include "planner/masterdata/plan_deletion_window.h"
 
 #include "core/model.h"
+#include "core/plan_list_file.h"
 #include "planner/editor/optimiser_window.h"
-#include "planner/masterdata/plan_list.h"
 #include "planner/masterdata/school_files.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/runtime.h"
 #include "platform/units.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -21,6 +23,27 @@ QString planHeader(int plan) { return gDataPath + QStringLiteral("T&E") + QStrin
 
 // The last of the first three lines: the title, or what a short file has.
 QString titleOf(const QStringList& header) { return header.value(std::min<qsizetype>(header.size(), kTitleLine) - 1); }
+
+// The list as read, a plan without files as 0.
+std::vector<short> withoutFiles(std::vector<short> listed, const std::vector<short>& withFiles)
+{
+    for (short& plan : listed) {
+        if (std::find(withFiles.begin(), withFiles.end(), plan) == withFiles.end())
+            plan = 0;
+    }
+    return listed;
+}
+
+// Deletes every file of the plan; returns the names of those that stayed.
+QStringList deletePlanFiles(const PlanFolder& folder, int plan)
+{
+    QStringList stayed;
+    for (const QString& file : folder.filesOf(plan)) {
+        if (!QFile::remove(file))
+            stayed << QFileInfo(file).fileName();
+    }
+    return stayed;
+}
 }
 
 Form33::Form33() : FormBase(33)
@@ -58,19 +81,24 @@ void Form33::fill()
 {
     List1->Clear();
     gCheckOk = 1;
-    m_plans = ReadPlanList();
+    const PlanList list = ReadPlanList();
+    // Every line that is no number beeps here, a blank one too, although
+    // only a damaged one makes "Plan laden ..." rebuild the list.
+    const int noNumber = list.damagedLines + list.blankLines;
+    for (int i = 0; i < noNumber; ++i)
+        Beep();
+    if (noNumber > 0)
+        gCheckOk = 0;
     m_itemPlans.clear();
     QStringList items;
-    for (int& plan : m_plans) {
+    for (short plan : OfferedPlans(list.plans)) {
         const auto header = datafile::readLines(planHeader(plan));
-        if (!header) {
-            plan = 0;
+        if (!header)
             continue;
-        }
         items << QStringLiteral(" ") + QString::number(plan) + QStringLiteral(" -> ") + titleOf(*header);
         m_itemPlans.push_back(plan);
     }
-    KeepPlanNumbers(m_plans);
+    KeepPlanNumbers(withoutFiles(list.plans, m_itemPlans));
     List1->AddItems(items);
     Command2->setEnabled(false);
     Label2->setVisible(false);
@@ -100,21 +128,19 @@ void Form33::deleteChosenPlans()
         Command2->setEnabled(false);
         const PlanFolder folder;
         QStringList stayed;
-        std::vector<int> deleted;
+        std::vector<short> kept;
         for (int i = 0; i < List1->ListCount(); ++i) {
-            if (!List1->item(i)->isSelected())
-                continue;
             // The plan is the one the item was made for: read back from the
             // item's text, a number of five digits would name another plan.
-            const int plan = m_itemPlans[std::size_t(i)];
-            stayed << DeletePlanFiles(folder, plan);
-            deleted.push_back(plan);
+            const short plan = m_itemPlans[std::size_t(i)];
+            if (List1->item(i)->isSelected())
+                stayed << deletePlanFiles(folder, plan);
+            else
+                kept.push_back(plan);
         }
-        // The plans just deleted leave the list now, not at the next deletion.
-        std::vector<int> kept;
-        std::copy_if(m_plans.begin(), m_plans.end(), std::back_inserter(kept), [&](int plan) {
-            return std::find(deleted.begin(), deleted.end(), plan) == deleted.end();
-        });
+        // The list keeps the plans offered that stay: the plans just deleted
+        // leave it now, not at the next deletion, and a plan it missed is
+        // listed again.
         if (const datafile::WriteResult written = WritePlanList(kept); !written)
             MsgBox(SaveFailure(QStringLiteral("Pläne.lst"), written) + QLatin1Char('.'));
         if (!stayed.isEmpty())

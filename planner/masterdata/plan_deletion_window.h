@@ -33,9 +33,6 @@ private:
     // Reads the plan list anew and lists the plans whose files are there.
     void fill();
 
-    // Every entry of the plan list as read, 0 for a plan without files: the
-    // model's table holds only the first 200.
-    std::vector<int> m_plans;
     // The plan of each item of List1.
-    std::vector<int> m_itemPlans;
+    std::vector<short> m_itemPlans;
 };

@@ -2,12 +2,12 @@
 
 #include "core/constants.h"
 #include "core/model.h"
+#include "core/plan_list_file.h"
 #include "planner/editor/optimiser_window.h"
 #include "planner/masterdata/data_folder_window.h"
 #include "planner/masterdata/display_settings.h"
 #include "planner/masterdata/lesson_cleanup.h"
 #include "planner/masterdata/plan_deletion_window.h"
-#include "planner/masterdata/plan_list.h"
 #include "planner/masterdata/school_files.h"
 #include "planner/masterdata/web_colours.h"
 #include "platform/controls.h"

@@ -303,9 +303,9 @@ TEST_F(PlanFilesTest, PlanList)
     save("9");
     EXPECT_EQ(planList(), (QStringList{" 15 ", " 12 ", " 9 ", " 3 "}));
 
-    writeLines("Pläne.lst", {" 3 ", " 9 ", "", "Unsinn", " 9 "});
+    writeLines("Pläne.lst", {" 3 ", " 9 ", "", "Unsinn", " 5.0 ", "5.4", " 9 "});
     save("3");
-    EXPECT_EQ(planList(), (QStringList{" 9 ", " 3 "}));
+    EXPECT_EQ(planList(), (QStringList{" 9 ", " 5 ", " 3 "}));
 
     // Another PC listed plan 20 after this one counted the list at start-up.
     writeLines("Pläne.lst", {" 9 ", " 3 ", " 20 "});

@@ -15,6 +15,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -305,6 +306,29 @@ TEST_F(PlannerMenuTest, SavedPlanSurvivesARestartAndLoadsBack)
     click("savePlan");
     EXPECT_EQ(messages().last(), "Plan 5 gibt es schon. Soll er überschrieben werden?");
     EXPECT_EQ(PlanTitle("5"), "Versuch");
+}
+
+// Another PC or a sync client sees "vorda.ver" change only where a setting did.
+TEST_F(PlannerMenuTest, LoadingThePlanInMemoryAgainLeavesTheSettingsFileUntouched)
+{
+    choosePlan("1");
+    click("loadPlan");
+    const QDateTime longAgo(QDate(2001, 1, 1), QTime(12, 0));
+    {
+        QFile settings(path("vorda.ver"));
+        ASSERT_TRUE(settings.open(QIODevice::ReadWrite)
+                    && settings.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    }
+    choosePlan("1");
+    click("loadPlan");
+    nameSave("1");
+    click("savePlan");
+    EXPECT_EQ(QFileInfo(path("vorda.ver")).lastModified(), longAgo);
+
+    nameSave("5");
+    click("savePlan");
+    EXPECT_GT(QFileInfo(path("vorda.ver")).lastModified(), longAgo);
+    EXPECT_EQ(readLines("vorda.ver").value(6), "5");
 }
 
 TEST_F(PlannerMenuTest, RefusesANumberThatNamesNoPlan)

@@ -1,4 +1,5 @@
 #include "planner/masterdata/plan_deletion_window.h"
+#include "planner/plan_dialogs.h"
 #include "platform/controls.h"
 #include "platform/runtime.h"
 #include "tests/planner/masterdata/masterdata_fixture.h"
@@ -6,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <optional>
 
 class PlanDeletionWindowTest : public MasterDataTest {
 protected:
@@ -18,6 +20,14 @@ protected:
     // Selects the items as a Ctrl click on each would.
     void choose(const QList<int>& rows) const { f->List1->selectRows(rows); }
     bool present(const QString& name) const { return QFile::exists(path(name)); }
+    // The plan numbers in front of each item's `separator`.
+    static std::vector<int> plansOf(const QStringList& items, const QString& separator)
+    {
+        std::vector<int> plans;
+        for (const QString& item : items)
+            plans.push_back(item.section(separator, 0, 0).trimmed().toInt());
+        return plans;
+    }
 
     Form33* f = nullptr;
 };
@@ -83,4 +93,55 @@ TEST_F(PlanDeletionWindowTest, EveryLineBeyondTheTableIsListedAndKept)
     ASSERT_EQ(lines.size(), 249);
     EXPECT_EQ(lines.first(), " 249 ");
     EXPECT_EQ(lines.last(), " 1 ");
+}
+
+// Both windows go by one list read by one rule: whatever the list holds, they
+// offer the same plans, and none of the folder is hidden.
+TEST_F(PlanDeletionWindowTest, OffersThePlansTheLoadDialogOffers)
+{
+    for (int n : {12, 5, 3})
+        plan(n);
+    const std::optional<QByteArray> noList;
+    struct Case {
+        const char* what;
+        std::optional<QByteArray> list;
+        std::vector<int> offered;
+        int beeps;
+    };
+    const Case cases[] = {
+        {"every plan listed", " 12 \r\n 5 \r\n 3 \r\n", {12, 5, 3}, 0},
+        {"a plan written as a fraction of zeros", " 12 \r\n 5.0 \r\n 3 \r\n", {12, 5, 3}, 0},
+        {"the list's order, a plan listed twice once", " 3 \r\n 12 \r\n 3 \r\n", {3, 12, 5}, 0},
+        {"blank lines", "\r\n 5 \r\n\r\n", {5, 12, 3}, 2},
+        {"a plan without files", " 7 \r\n 5 \r\n", {5, 12, 3}, 0},
+        {"lines that are no plan", "Unsinn\r\n 5.4 \r\n-3\r\n 3 \r\n", {3, 12, 5}, 3},
+        {"garbage bytes", QByteArray("\x01\xff 7\r\n\x1a", 7), {12, 5, 3}, 2},
+        {"an empty list", QByteArray(), {12, 5, 3}, 0},
+        {"no list", noList, {12, 5, 3}, 0},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(path("Pläne.lst"));
+        if (c.list)
+            writeBytes("Pläne.lst", *c.list);
+        runtime::resetBeeps();
+        const PlanLoadDialog chooser;
+        EXPECT_EQ(plansOf(chooser.planList->items(), " - "), c.offered) << c.what;
+        open();
+        EXPECT_EQ(plansOf(f->List1->items(), " -> "), c.offered) << c.what;
+        EXPECT_EQ(runtime::beepCount(), c.beeps) << c.what;
+        EXPECT_EQ(gCheckOk, c.beeps ? 0 : 1) << c.what;
+        f->Command1->click();
+    }
+}
+
+TEST_F(PlanDeletionWindowTest, ADeletionListsThePlansTheListMissed)
+{
+    for (int n : {12, 5, 3})
+        plan(n);
+    writeLines("Pläne.lst", {" 12 "});
+    open();
+    choose({0});
+    answer({true});
+    f->Command2->click();
+    EXPECT_EQ(readLines("Pläne.lst"), QStringList({" 5 ", " 3 "}));
 }
