@@ -168,8 +168,12 @@ bool OfferToSavePlan(QWidget* parent)
     // Without a plan name nothing was loaded or saved, so there is nothing to compare with.
     if (gPlanName.isEmpty())
         return true;
-    // The next run writes over plan "0".
+    // The next run writes over plan "0". Holding only the backup, it holds
+    // nothing the run found; nor does a grid a run left unfinished, which the
+    // user was told about when the run ended.
     if (gPlanName == kOptimiserPlanName) {
+        if (!optimiser::holdsRunResult())
+            return true;
         return goOn(AskYesNoCancel(QStringLiteral("Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner "
                                                   "eigenen Nummer gespeichert. Jetzt speichern?"),
                                    kPlannerDialogTitle),

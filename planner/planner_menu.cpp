@@ -157,7 +157,10 @@ void PlannerMenu::Form_Unload(bool& cancel)
 {
     // A run owns the grid: it is stopped first and this window closes again
     // once the run has returned with its best plan loaded.
-    if (StopOptimisationRun([this] { close(); })) {
+    if (StopOptimisationRun([self = QPointer<PlannerMenu>(this)] {
+            if (forms::listening(self))
+                self->close();
+        })) {
         cancel = true;
         return;
     }

@@ -267,4 +267,12 @@ void unloadAll()
 }
 
 FormBase* active() { return gActive.data(); }
+
+bool listening(const QWidget* window)
+{
+    if (!window)
+        return false;
+    const auto* form = qobject_cast<const FormBase*>(window->window());
+    return !form || !form->isUnloading();
+}
 }

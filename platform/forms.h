@@ -106,6 +106,9 @@ QList<FormBase*> all();
 void unloadAll();
 // The window that was last made active, or null.
 FormBase* active();
+// False for a window deleted (null) or closing: unloaded, its deletion still
+// to come. What reports back later leaves such a window alone.
+bool listening(const QWidget* window);
 
 template <class F>
 F* ifOpen()

@@ -27,11 +27,15 @@ namespace {
 
 const QString kBackupTitle = QStringLiteral("Plan vor Optimierung ");
 const QString kResultTitle = QStringLiteral("Computerplan ");
+// The title of a grid that a run left in the middle of a pass: the plan in
+// memory is neither the backup nor a result.
+const QString kUnfinishedTitle = QStringLiteral("Zwischenstand der Optimierung ");
 
 std::function<void()> gYieldHook;
 int gYieldIntervalMs = 5;
 QElapsedTimer gSinceEvents;
 QString gFailure;
+QString gUnreadResult;
 optimiser::OptimisedPlan gOptimisedPlan;
 
 void runEvents()
@@ -128,14 +132,25 @@ bool saveResult()
     return false;
 }
 
+// What the last LoadPlan found wrong, in one sentence's words.
+QString loadFaults()
+{
+    QStringList faults = PlanLoadFaults();
+    if (!PlanLoadMixedSaves().isEmpty())
+        faults << QStringLiteral("Dateien aus verschiedenen Speichervorgängen: ") + PlanLoadMixedSaves();
+    return faults.join(QStringLiteral("; "));
+}
+
 void endRun()
 {
     gPlanName = kOptimiserPlan;
     LoadPlan();
     if (gCheckOk != 1) {
+        gUnreadResult = loadFaults();
         // The teacher tables must describe the grid that stays, whatever part
-        // of plan "0" was read.
+        // of plan "0" was read; its title must not pass it off as the result.
         RebuildTeacherTimetables();
+        gPlanTitle = kUnfinishedTitle + dateTimeText();
         fail(QStringLiteral("Plan 0 konnte nicht geladen werden - es bleibt der Plan, wie die Optimierung ihn "
                             "hinterließ"));
     }
@@ -152,6 +167,7 @@ void endRun()
 void startRun()
 {
     gFailure.clear();
+    gUnreadResult.clear();
     gSinceEvents.invalidate();
     // The user may have changed the grid since the last run ended.
     forgetGrid();
@@ -184,6 +200,8 @@ void ShowOptimisationStatus()
 namespace optimiser {
 OptimisedPlan optimisedPlan() { return gOptimisedPlan; }
 QString lastFailure() { return gFailure; }
+QString unreadResult() { return gUnreadResult; }
+bool holdsRunResult() { return gPlanName == kOptimiserPlan && gPlanTitle.startsWith(kResultTitle); }
 void setYieldHook(std::function<void()> hook) { gYieldHook = std::move(hook); }
 void setYieldInterval(int milliseconds) { gYieldIntervalMs = milliseconds; }
 }

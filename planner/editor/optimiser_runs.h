@@ -41,6 +41,15 @@ OptimisedPlan optimisedPlan();
 // empty when nothing failed.
 QString lastFailure();
 
+// Why the last run could not read plan "0" back at its end, naming the files;
+// the grid then stays in the middle of a pass. Empty when it read it.
+QString unreadResult();
+
+// True when the plan in memory is a run's result in plan "0": not the backup
+// of the plan a run started from, which holds nothing the run found, nor a
+// grid a run left in the middle of a pass.
+bool holdsRunResult();
+
 // Tests and the benchmark: called at every point where a run yields to the
 // event loop, before it does.
 void setYieldHook(std::function<void()> hook);

@@ -27,6 +27,9 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include <algorithm>
+#include <optional>
+#include <typeindex>
 #include <utility>
 #include <vector>
 
@@ -58,7 +61,16 @@ const QString kMode2Refused = QStringLiteral(
     "befinden.");
 
 bool gRunInProgress = false;
-std::vector<std::function<void()>> gAfterRun;
+
+// What waits for the run to return, in the order it was given: a command
+// (its kind the type of its callable) of the window that gave it, or what a
+// stop asked for afterwards (no kind, no window).
+struct Waiting {
+    QPointer<QWidget> window;
+    std::optional<std::type_index> kind;
+    std::function<void()> call;
+};
+std::vector<Waiting> gWaiting;
 
 std::uint32_t backColour(int index) { return static_cast<std::uint32_t>(gBackColours(index).toDouble()); }
 
@@ -195,6 +207,46 @@ void fitMessage(QLabel* label)
     label->setFont(font);
 }
 
+void stopRun()
+{
+    if (Form18* f = forms::ifOpen<Form18>())
+        f->announceStop();
+    gOptimizerRunning = 0;
+}
+
+QString droppedMessage(const QString& unread, qsizetype commands)
+{
+    return QStringLiteral("Das Ergebnis der Optimierung (Plan 0) konnte nicht gelesen werden: %1. ").arg(unread)
+         + (commands == 1 ? QStringLiteral("Der während der Optimierung gegebene Befehl wurde nicht ausgeführt; ")
+                          : QStringLiteral("Die während der Optimierung gegebenen Befehle wurden nicht ausgeführt; "))
+         + QStringLiteral("der Plan im Speicher ist ein unfertiger Zwischenstand der Optimierung. Laden Sie Plan 0, "
+                          "sobald seine Dateien wieder lesbar sind, oder einen anderen Plan.");
+}
+
+// After the run has returned: what a stop asked for is done; a command is
+// carried out for a window still open, and only on the run's plan. A grid
+// left in the middle of a pass is no plan to save, print or publish.
+void carryOutWaiting(std::vector<Waiting> waiting, const QString& unread)
+{
+    const auto stillWaiting = [](const Waiting& w) { return w.kind && forms::listening(w.window); };
+    bool told = false;
+    for (auto it = waiting.begin(); it != waiting.end(); ++it) {
+        if (!it->kind) {
+            it->call();
+            continue;
+        }
+        if (!forms::listening(it->window))
+            continue;
+        if (unread.isEmpty()) {
+            // A run started before this turn came is stopped in turn.
+            AfterOptimisationRun(it->window, std::move(it->call));
+        } else if (!told) {
+            told = true;
+            MsgBox(droppedMessage(unread, std::count_if(it, waiting.end(), stillWaiting)), kPlannerDialogTitle);
+        }
+    }
+}
+
 QString unplacedLine(int cls)
 {
     QString line = numbers::text(cls);
@@ -212,23 +264,24 @@ bool StopOptimisationRun(std::function<void()> afterwards)
 {
     if (!gRunInProgress)
         return false;
-    if (Form18* f = forms::ifOpen<Form18>())
-        f->announceStop();
-    gOptimizerRunning = 0;
-    gAfterRun.push_back(std::move(afterwards));
+    stopRun();
+    gWaiting.push_back({nullptr, std::nullopt, std::move(afterwards)});
     return true;
 }
 
 void AfterOptimisationRun(QWidget* window, std::function<void()> command)
 {
-    const QPointer<QWidget> asker(window);
-    // A run started before the callback comes is stopped in turn.
-    const bool stopping = StopOptimisationRun([asker, command] {
-        if (asker)
-            AfterOptimisationRun(asker, command);
-    });
-    if (!stopping)
+    if (!gRunInProgress) {
         command();
+        return;
+    }
+    const std::type_index kind(command.target_type());
+    // A double click gives the command twice; it is carried out once.
+    const bool given = std::any_of(gWaiting.begin(), gWaiting.end(),
+                                   [&](const Waiting& w) { return w.kind == kind && w.window == window; });
+    stopRun();
+    if (!given)
+        gWaiting.push_back({window, kind, std::move(command)});
 }
 
 bool OptimisationRunInProgress() { return gRunInProgress; }
@@ -398,7 +451,7 @@ void Form18::Command2_Click()
     }
     // A run keeps its backup and its result in plan "0": a result of the
     // last run not yet saved under a number of its own would be lost.
-    if (gPlanName == kOptimiserPlanName
+    if (optimiser::holdsRunResult()
         && !AskYesNo(QStringLiteral("Das Ergebnis der letzten Optimierung (Plan 0) ist noch unter keiner eigenen "
                                     "Nummer gespeichert und wird von dieser Optimierung überschrieben. Trotzdem "
                                     "optimieren?"),
@@ -437,10 +490,9 @@ void Form18::runChosenMode()
     Command2->setEnabled(true);
     Command3->setEnabled(false);
     Timer1->setEnabled(true);
-    if (!gAfterRun.empty()) {
-        QTimer::singleShot(0, qApp, [afterwards = std::exchange(gAfterRun, {})] {
-            for (const auto& call : afterwards)
-                call();
+    if (!gWaiting.empty()) {
+        QTimer::singleShot(0, qApp, [waiting = std::exchange(gWaiting, {}), unread = optimiser::unreadResult()] {
+            carryOutWaiting(waiting, unread);
         });
     }
 }

@@ -21,7 +21,11 @@ bool StopOptimisationRun(std::function<void()> afterwards);
 // runs, otherwise once the run has been stopped and has returned with its best
 // plan loaded. Every command that writes, loads or deletes a plan, or moves
 // or drops lessons of the whole grid, goes through here. `window` is the
-// window that asked: closed meanwhile, it takes its command with it.
+// window that asked: closing or closed meanwhile, it takes its command with
+// it. While it waits, the same command (the same callable type) of the same
+// window is carried out once. When the run could not read its plan back, the
+// grid is in the middle of a pass: the waiting commands are dropped and the
+// user is told why.
 void AfterOptimisationRun(QWidget* window, std::function<void()> command);
 
 // True while a run started by Form18 has not yet returned.

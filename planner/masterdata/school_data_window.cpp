@@ -311,6 +311,9 @@ void Form9::Check2_Click() { gFifthPeriodFlag = Check2->isChecked() ? 1 : 0; }
 void Form9::Check3_Click()
 {
     DoEvents();
+    // Closed meanwhile, the window has already kept what it saves.
+    if (isUnloading())
+        return;
     if (Check3->isChecked()) {
         gAutoLoadPlan = 1;
         Label10->setText(QStringLiteral("Plan ") + gPlanName + QStringLiteral(" wird bei Programmstart automatisch geladen."));

@@ -162,6 +162,14 @@ protected:
         QTest::qWait(10);
         return placedThen;
     }
+    // The first pass of a run then places more, and is kept.
+    static void leaveOnlyFixedLessons()
+    {
+        FindLastUsedClass();
+        ClearUnfixedLessons();
+        RebuildTeacherTimetables();
+    }
+    static void stopRun() { forms::ifOpen<Form18>()->Command3->click(); }
     // Class 1's first lesson on Monday becomes another subject of the class.
     static int changeFirstLesson()
     {
@@ -375,13 +383,10 @@ TEST_F(PlannerMenuTest, ASaveOverAPlanAnotherPlannerSavedMeanwhileIsAskedFirst)
 
 TEST_F(PlannerMenuTest, ARunsResultIsSavedUnderThePlanItCameFromAndStaysLoadableAsPlanZero)
 {
-    click("openForm18");
+    leaveOnlyFixedLessons();
+    duringAFillRun(2, stopRun);
     Form18* optimiser = forms::ifOpen<Form18>();
-    optimiser::setYieldHook([] { gOptimizerRunning = 0; });
-    optimiser->Option1[0]->setChecked(true);
-    optimiser->Command2->click();
-    optimiser::setYieldHook(nullptr);
-    ASSERT_EQ(gPlanName, "0");
+    ASSERT_TRUE(optimiser::holdsRunResult());
     const QString resultTitle = gPlanTitle;
     EXPECT_EQ(offeredPlans().last(), "0 - " + resultTitle);
 
@@ -506,7 +511,6 @@ TEST_F(PlannerMenuTest, TheEditorsSaveOpensThePlanSaveDialog)
 
 TEST_F(PlannerMenuTest, ClosingDuringAnOptimisationStopsTheRunFirst)
 {
-    answer({false}); // the run's result is not saved
     click("openForm18");
     Form18* optimiser = forms::ifOpen<Form18>();
     ASSERT_TRUE(optimiser);
@@ -545,9 +549,7 @@ TEST_F(PlannerMenuTest, ASaveOrLoadDuringARunWaitsForTheRunsBestPlan)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
         const QByteArray before = readBytes("KSP1.xxx");
-        // Only the fixed lessons stay: the first pass places more and is kept.
-        ClearUnfixedLessons();
-        RebuildTeacherTimetables();
+        leaveOnlyFixedLessons();
         if (c.load) {
             choosePlan("1");
             answer({c.resultSaved});
@@ -570,6 +572,88 @@ TEST_F(PlannerMenuTest, ASaveOrLoadDuringARunWaitsForTheRunsBestPlan)
         EXPECT_EQ(readBytes("KSP1.xxx"), c.resultSaved ? readBytes("KSP0.xxx") : before);
         EXPECT_GT(placedHalves(), placedThen);
     }
+}
+
+// A run that cannot read its plan back leaves the grid in the middle of a
+// pass: what waited for the run is not carried out on it, and the user is
+// told why. Nor is that grid offered as the run's result on closing.
+TEST_F(PlannerMenuTest, ACommandWaitingForARunWhosePlanZeroCannotBeReadWritesNoPlan)
+{
+    click("openForm15");
+    leaveOnlyFixedLessons();
+    const auto planOne = [this] {
+        QByteArray files;
+        for (const char* tag : {"T&E", "LFV", "KSP", "STU", "SPW", "LKN", "KOP"})
+            files += readBytes(QString(tag) + "1.xxx");
+        return files;
+    };
+    const QByteArray plan = planOne();
+    duringAFillRun(2, [this] {
+        blockFile("KSP0.xxx");
+        click("savePlan");
+        forms::ifOpen<Form15>()->Command6->click();
+    });
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith("Das Ergebnis der Optimierung (Plan 0) konnte nicht gelesen werden: "
+                                         "KSP0.xxx ist nicht lesbar"))
+        << messages()[0].toStdString();
+    EXPECT_TRUE(messages()[0].contains("Die während der Optimierung gegebenen Befehle wurden nicht ausgeführt; der "
+                                       "Plan im Speicher ist ein unfertiger Zwischenstand der Optimierung."));
+    EXPECT_EQ(planOne(), plan);
+    EXPECT_EQ(readLines("Pläne.lst"), (QStringList{" 1 ", " 0 "})) << "no plan but the run's own";
+    EXPECT_FALSE(optimiser::holdsRunResult());
+    EXPECT_TRUE(quit());
+    EXPECT_EQ(messages().size(), 1);
+}
+
+TEST_F(PlannerMenuTest, ACommandGivenTwiceDuringARunIsCarriedOutOnce)
+{
+    leaveOnlyFixedLessons();
+    nameSave("1");
+    duringAFillRun(2, [this] {
+        click("savePlan");
+        click("savePlan");
+    });
+    EXPECT_TRUE(fills.empty());
+    EXPECT_EQ(readBytes("KSP1.xxx"), readBytes("KSP0.xxx"));
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+// "Beenden", then "Plan speichern ...": the planner closes once the run has
+// returned, and its save is not carried out after it.
+TEST_F(PlannerMenuTest, AWaitingCommandOfAClosingWindowIsDropped)
+{
+    leaveOnlyFixedLessons();
+    const QByteArray plan = readBytes("KSP1.xxx");
+    answer({false}); // the run's result is not saved on closing
+    duringAFillRun(2, [this] {
+        EXPECT_FALSE(quit());
+        click("savePlan");
+    });
+    EXPECT_FALSE(forms::isOpen<PlannerMenu>());
+    EXPECT_EQ(messages(), QStringList{"Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner eigenen Nummer "
+                                      "gespeichert. Jetzt speichern?"});
+    EXPECT_EQ(readBytes("KSP1.xxx"), plan);
+}
+
+// Plan "0" then holds the plan the run started from and nothing it found:
+// starting again, loading another plan and closing ask nothing about it.
+TEST_F(PlannerMenuTest, NothingIsAskedAboutTheResultOfARunThatKeptNothingBetter)
+{
+    click("openForm18");
+    Form18* optimiser = forms::ifOpen<Form18>();
+    optimiser::setYieldHook([] { gOptimizerRunning = 0; });
+    optimiser->Option1[0]->setChecked(true);
+    optimiser->Command2->click();
+    ASSERT_TRUE(gPlanName == "0" && gPlanTitle.startsWith("Plan vor Optimierung "));
+    optimiser->Command2->click();
+    choosePlan("1");
+    click("loadPlan");
+    EXPECT_EQ(gPlanName, "1");
+    optimiser->Command2->click();
+    optimiser::setYieldHook(nullptr);
+    EXPECT_TRUE(quit());
+    EXPECT_TRUE(messages().isEmpty());
 }
 
 // Deleting plans, inserting a class, the year change and the lesson clean-up,
