@@ -67,6 +67,7 @@ bool gRunInProgress = false;
 // stop asked for afterwards (no kind, no window).
 struct Waiting {
     QPointer<QWidget> window;
+    const QObject* control = nullptr;
     std::optional<std::type_index> kind;
     std::function<void()> call;
 };
@@ -239,7 +240,7 @@ void carryOutWaiting(std::vector<Waiting> waiting, const QString& unread)
             continue;
         if (unread.isEmpty()) {
             // A run started before this turn came is stopped in turn.
-            AfterOptimisationRun(it->window, std::move(it->call));
+            AfterOptimisationRun(it->window, std::move(it->call), it->control);
         } else if (!told) {
             told = true;
             MsgBox(droppedMessage(unread, std::count_if(it, waiting.end(), stillWaiting)), kPlannerDialogTitle);
@@ -265,23 +266,26 @@ bool StopOptimisationRun(std::function<void()> afterwards)
     if (!gRunInProgress)
         return false;
     stopRun();
-    gWaiting.push_back({nullptr, std::nullopt, std::move(afterwards)});
+    gWaiting.push_back({nullptr, nullptr, std::nullopt, std::move(afterwards)});
     return true;
 }
 
-void AfterOptimisationRun(QWidget* window, std::function<void()> command)
+void AfterOptimisationRun(QWidget* window, std::function<void()> command, const QObject* control)
 {
     if (!gRunInProgress) {
         command();
         return;
     }
     const std::type_index kind(command.target_type());
+    if (!control)
+        control = window;
     // A double click gives the command twice; it is carried out once.
-    const bool given = std::any_of(gWaiting.begin(), gWaiting.end(),
-                                   [&](const Waiting& w) { return w.kind == kind && w.window == window; });
+    const bool given = std::any_of(gWaiting.begin(), gWaiting.end(), [&](const Waiting& w) {
+        return w.kind == kind && w.window == window && w.control == control;
+    });
     stopRun();
     if (!given)
-        gWaiting.push_back({window, kind, std::move(command)});
+        gWaiting.push_back({window, control, kind, std::move(command)});
 }
 
 bool OptimisationRunInProgress() { return gRunInProgress; }

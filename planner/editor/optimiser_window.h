@@ -22,11 +22,12 @@ bool StopOptimisationRun(std::function<void()> afterwards);
 // plan loaded. Every command that writes, loads or deletes a plan, or moves
 // or drops lessons of the whole grid, goes through here. `window` is the
 // window that asked: closing or closed meanwhile, it takes its command with
-// it. While it waits, the same command (the same callable type) of the same
-// window is carried out once. When the run could not read its plan back, the
-// grid is in the middle of a pass: the waiting commands are dropped and the
-// user is told why.
-void AfterOptimisationRun(QWidget* window, std::function<void()> command);
+// it. While it waits, the same command (the same callable type given by the
+// same `control`, the window itself unless a window gives one callable from
+// several buttons) of the same window is carried out once. When the run could
+// not read its plan back, the grid is in the middle of a pass: the waiting
+// commands are dropped and the user is told why.
+void AfterOptimisationRun(QWidget* window, std::function<void()> command, const QObject* control = nullptr);
 
 // True while a run started by Form18 has not yet returned.
 bool OptimisationRunInProgress();

@@ -523,7 +523,7 @@ void Form14::Command1_Click() { unload(); }
 // A printout of a grid a run is filling would print a timetable in the making.
 void Form14::runPrintout(QPushButton* button, const Printout& printout)
 {
-    AfterOptimisationRun(this, [this, button, printout] { printNow(button, printout); });
+    AfterOptimisationRun(this, [this, button, printout] { printNow(button, printout); }, button);
 }
 
 void Form14::printNow(QPushButton* button, const Printout& printout)
