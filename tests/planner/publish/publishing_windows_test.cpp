@@ -1,7 +1,9 @@
+#include "planner/planner_menu.h"
 #include "planner/publish/publishing_windows.h"
 #include "tests/planner/publish/publish_fixture.h"
 
 #include <QFile>
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -159,6 +161,7 @@ TEST_F(PublishingWindowsTest, AWindowClosedInTheTurnItsUploadEndsHearsNothingOfI
     const std::pair<const char*, std::function<void(PublishingWindow*)>> closings[] = {
         {"Exit", [](PublishingWindow* f) { f->Command2->click(); }},
         {"close box", [](PublishingWindow* f) { f->close(); }},
+        {"Beenden", [](PublishingWindow*) { forms::show<PlannerMenu>()->findChild<QAction*>("quit")->trigger(); }},
         {"end of the program", [](PublishingWindow*) { forms::unloadAll(); }},
     };
     for (const auto& [how, closing] : closings) {
