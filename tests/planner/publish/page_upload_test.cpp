@@ -16,6 +16,12 @@
 namespace {
 
 const QString kFolder = QStringLiteral("/VORDA/Schule-am-Park/");
+// The renames on a server that renames only onto a free name: the new page's
+// try to take the published one's name, the published page stepping aside,
+// then the new one taking its name.
+const QString kSteppingAside = QStringLiteral("RNTO#2");
+const QString kTakingTheName = QStringLiteral("RNTO#3");
+const QByteArray kYesterdaysPage = "<html>die Seite von gestern</html>";
 
 QStringList localAccount(const QString& password) { return {"127.0.0.1", FtpServer::kUser, password}; }
 
@@ -91,6 +97,27 @@ protected:
     static bool onServerAtAll(const FtpServer& server, const QString& file)
     {
         return QFile::exists(server.root() + kFolder + file);
+    }
+
+    // Uploads a page onto a server that renames only onto a free name and
+    // holds a published page, and closes the window while the server stalls
+    // at `point`; returns how long the closing took.
+    static qint64 closeWhileStalled(FtpServer& server, const QString& point, double seconds)
+    {
+        constexpr int kTurnMilliseconds = 10;
+        server.refuseRenamingOver();
+        server.stallAt(point, seconds);
+        useServer(server);
+        publishedBefore(server, "Stundenplan.htm", kYesterdaysPage);
+        Form61* f = publish<Form61>(false);
+        f->Command1->click();
+        for (int turn = 0; turn < 1000 && !server.stalling(point); ++turn)
+            QTest::qWait(kTurnMilliseconds);
+        EXPECT_TRUE(server.stalling(point));
+        QElapsedTimer closing;
+        closing.start();
+        f->close();
+        return closing.elapsed();
     }
 
     FtpServer m_server;
@@ -206,13 +233,13 @@ TEST_F(PageUploadTest, AConnectionThatBreaksMidPageLeavesThePublishedPageWhole)
         FtpServer server;
         server.breakUploadsAfter(12 * 1024);
         useServer(server);
-        publishedBefore(server, published, "<html>die Seite von gestern</html>");
+        publishedBefore(server, published, kYesterdaysPage);
         Form61* f = publish<Form61>(false);
         writeBytes("Stundenplan.htm", QByteArray(40 * 1024, 'n'));
         upload(f);
         EXPECT_EQ(f->Label1->text(),
                   "Die Seite wurde nicht hochgeladen: Auf dem Server kamen nur 12288 von 40960 Bytes an.");
-        EXPECT_EQ(onServer(server, "Stundenplan.htm"), "<html>die Seite von gestern</html>");
+        EXPECT_EQ(onServer(server, "Stundenplan.htm"), kYesterdaysPage);
         EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu")) << "the broken copy is removed";
         EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.alt"));
         f->close();
@@ -276,13 +303,6 @@ TEST_F(PageUploadTest, AServerThatCannotRenameKeepsThePublishedPage)
     }
 }
 
-// The renames on a server that renames only onto a free name: the new page's
-// try to take the published one's name, the published page stepping aside,
-// then the new one taking its name.
-const QString kSteppingAside = QStringLiteral("RNTO#2");
-const QString kTakingTheName = QStringLiteral("RNTO#3");
-const QByteArray kYesterdaysPage = "<html>die Seite von gestern</html>";
-
 // A connection that breaks while the published page is aside, or just as it
 // steps aside, is opened once more, and a page ends up under the name: the
 // new one, or the old one when it never stepped aside.
@@ -341,24 +361,11 @@ TEST_F(PageUploadTest, APageThatCannotComeBackIsReportedMissing)
 TEST_F(PageUploadTest, ClosingTheWindowWhileThePageIsAsideLeavesAPageOnTheServer)
 {
     constexpr double kStallSeconds = 2;
-    constexpr int kTurnMilliseconds = 10;
     constexpr int kClosingMilliseconds = 1000;
     for (const QString& point : {kSteppingAside, kTakingTheName}) {
         SCOPED_TRACE(point.toStdString());
         FtpServer server;
-        server.refuseRenamingOver();
-        server.stallAt(point, kStallSeconds);
-        useServer(server);
-        publishedBefore(server, "Stundenplan.htm", kYesterdaysPage);
-        Form61* f = publish<Form61>(false);
-        f->Command1->click();
-        for (int turn = 0; turn < 1000 && !server.stalling(point); ++turn)
-            QTest::qWait(kTurnMilliseconds);
-        ASSERT_TRUE(server.stalling(point));
-        QElapsedTimer closing;
-        closing.start();
-        f->close();
-        EXPECT_LT(closing.elapsed(), kClosingMilliseconds);
+        EXPECT_LT(closeWhileStalled(server, point, kStallSeconds), kClosingMilliseconds);
         FinishUploadsOfClosedWindows(kLongestUpload);
         EXPECT_EQ(onServer(server, "Stundenplan.htm"), readBytes("Stundenplan.htm"));
         EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu"));
@@ -370,20 +377,10 @@ TEST_F(PageUploadTest, ClosingTheWindowWhileThePageIsAsideLeavesAPageOnTheServer
 TEST_F(PageUploadTest, TheEndOfTheProgramWaitsForAPageToComeBackOnlySoLong)
 {
     constexpr double kNeverAnswers = 30;
-    constexpr int kTurnMilliseconds = 10;
     constexpr std::chrono::milliseconds kWaiting{300};
     constexpr int kEndedMilliseconds = 3000;
     FtpServer server;
-    server.refuseRenamingOver();
-    server.stallAt(kTakingTheName, kNeverAnswers);
-    useServer(server);
-    publishedBefore(server, "Stundenplan.htm", kYesterdaysPage);
-    Form61* f = publish<Form61>(false);
-    f->Command1->click();
-    for (int turn = 0; turn < 1000 && !server.stalling(kTakingTheName); ++turn)
-        QTest::qWait(kTurnMilliseconds);
-    ASSERT_TRUE(server.stalling(kTakingTheName));
-    f->close();
+    closeWhileStalled(server, kTakingTheName, kNeverAnswers);
     QElapsedTimer ending;
     ending.start();
     FinishUploadsOfClosedWindows(kWaiting);
