@@ -3,11 +3,19 @@
 // that window ends the program.
 #include "core/startup.h"
 #include "planner/planner_menu.h"
+#include "planner/publish/publishing_windows.h"
 #include "platform/dialogs.h"
 #include "platform/forms.h"
 
 #include <QApplication>
 #include <QFont>
+#include <chrono>
+
+namespace {
+// Putting a published page back under its name takes a few commands; a
+// server that stopped answering is not waited for much longer.
+constexpr std::chrono::seconds kLongestUploadEnd{15};
+}
 
 int main(int argc, char* argv[])
 {
@@ -21,7 +29,11 @@ int main(int argc, char* argv[])
     PlannerMenu* menu = forms::show<PlannerMenu>();
     QObject::connect(menu, &QObject::destroyed, &app, &QCoreApplication::quit);
     // Windows still open at the end close as if the user closed them, so they
-    // keep their positions.
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { forms::unloadAll(); });
+    // keep their positions; an upload that a closed window left putting its
+    // page back under its name ends first.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [] {
+        forms::unloadAll();
+        FinishUploadsOfClosedWindows(kLongestUploadEnd);
+    });
     return app.exec();
 }

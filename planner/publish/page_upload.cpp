@@ -40,22 +40,25 @@ QStringList probeLines()
 // the account of the order and each awaited.
 class Upload {
 public:
-    Upload(Inet& inet, const UploadOrder& order, const std::atomic<bool>& stopped)
-        : m_inet(inet), m_order(order), m_stopped(stopped)
+    Upload(Inet& inet, const UploadOrder& order, const UploadStops& stops) : m_inet(inet), m_order(order), m_stops(stops)
     {
     }
+
+    bool stopped() const { return m_stops.window || m_stops.program; }
 
     // Runs one command to its end; false when the upload cannot go on.
     bool run(const QString& command)
     {
+        if (stopHeeded())
+            return false;
         m_inet.RemoteHost = m_order.host;
         m_inet.UserName = m_order.user;
         m_inet.RemotePort = kFtpPort;
         m_inet.Password = m_order.password;
         m_inet.Execute(command);
-        while (!m_stopped && m_inet.StillExecuting()) {
+        while (!stopHeeded() && m_inet.StillExecuting()) {
         }
-        if (m_stopped) {
+        if (stopHeeded()) {
             m_inet.Cancel();
             return false;
         }
@@ -63,6 +66,8 @@ public:
     }
     bool done() const { return m_inet.outcome() == Inet::Outcome::Done; }
     QString error() const { return m_inet.errorText(); }
+    // Why the upload could not go on, and what that left on the server.
+    QString failure() const { return error() + m_missing; }
 
     // Fetches the probe, makes the school's folder when there is none, and
     // puts the probe with today's teachers. False when the upload cannot go on;
@@ -138,6 +143,9 @@ public:
     }
 
 private:
+    // A closed window stops the upload, except while a published page is away from its name.
+    bool stopHeeded() const { return m_stops.program || (m_stops.window && !m_settling); }
+
     // For servers that rename only onto a free name: the published page steps
     // aside, the new one takes its name, and only then the old one goes. When
     // the new one cannot take its place the old one comes back.
@@ -145,25 +153,73 @@ private:
     bool replaceStepwise(const QString& incoming, const QString& target, const QString& renameRefused,
                          QString& refusal)
     {
-        const QString aside = target + kAside;
-        if (!run(rename(target, aside)))
+        if (stopHeeded())
             return false;
+        // From here on until a page stands under the name again, a closed
+        // window waits: even a cancelled rename may have been carried out.
+        m_settling = true;
+        if (!run(rename(target, target + kAside)))
+            return reopen(incoming, target, refusal);
         if (!done()) {
+            m_settling = false;
             refusal = renameRefused + QStringLiteral("; eine schon veröffentlichte Seite bleibt, wie sie war");
             return remove(incoming);
         }
+        return takeName(incoming, target, refusal);
+    }
+    // The published page stepped aside: the new one takes its name, or else
+    // the old one comes back.
+    bool takeName(const QString& incoming, const QString& target, QString& refusal)
+    {
         if (!run(rename(incoming, target)))
-            return false;
+            return reopen(incoming, target, refusal);
         if (done())
-            return remove(aside);
+            return settled(target + kAside);
         refusal = error();
+        const QString aside = target + kAside;
         if (!run(rename(aside, target)))
+            return reopen(incoming, target, refusal);
+        if (!done())
+            refusal += missing(aside);
+        return settled(incoming);
+    }
+    // The connection broke while the published page may be away from its
+    // name: it is opened once more, and the server shows where the pages
+    // stand. A page under the name stays, the new one when its copy is gone;
+    // else the new one takes the name or the old one comes back. A second
+    // break leaves the page aside.
+    bool reopen(const QString& incoming, const QString& target, QString& refusal)
+    {
+        if (m_reopened) {
+            m_settling = false;
+            m_missing = missing(target + kAside);
+            return false;
+        }
+        m_reopened = true;
+        const QString broke = error();
+        if (!run(QStringLiteral("SIZE ") + target))
+            return reopen(incoming, target, refusal);
+        if (!done())
+            return takeName(incoming, target, refusal);
+        m_settling = false;
+        if (!run(QStringLiteral("SIZE ") + incoming))
             return false;
         if (!done())
-            refusal += QStringLiteral("; die bisherige Seite liegt als %1 auf dem Server und kehrt beim nächsten "
-                                      "Hochladen zurück")
-                           .arg(aside);
+            return remove(target + kAside);
+        refusal = broke;
         return remove(incoming);
+    }
+    // A page stands under its name again; what is left over goes unless the window closed.
+    bool settled(const QString& leftover)
+    {
+        m_settling = false;
+        return remove(leftover);
+    }
+    static QString missing(const QString& aside)
+    {
+        return QStringLiteral("; die bisherige Seite liegt als %1 auf dem Server und fehlt dort, bis das nächste "
+                              "Hochladen sie zurücklegt")
+            .arg(aside);
     }
     // Removes a file the upload leaves; after a refusal the next upload tries again.
     bool remove(const QString& remote) { return run(QStringLiteral("DELETE ") + remote); }
@@ -171,7 +227,11 @@ private:
 
     Inet& m_inet;
     const UploadOrder& m_order;
-    const std::atomic<bool>& m_stopped;
+    const UploadStops& m_stops;
+    bool m_settling = false;
+    bool m_reopened = false;
+    // What a break left on the server, for the report.
+    QString m_missing;
 };
 }
 
@@ -189,15 +249,15 @@ UploadOrder OrderUpload(const WrittenPage& page)
             page};
 }
 
-UploadResult UploadPage(Inet& inet, const UploadOrder& order, const std::atomic<bool>& stopped)
+UploadResult UploadPage(Inet& inet, const UploadOrder& order, const UploadStops& stops)
 {
     if (order.host.isEmpty())
         return {false, QStringLiteral("Es ist kein Server zum Hochladen eingetragen: die Datei ftp.dat im Datenordner "
                                       "fehlt, oder ihre erste Zeile ist leer.")};
     QStringList notes;
-    Upload upload(inet, order, stopped);
+    Upload upload(inet, order, stops);
     const auto end = [&](bool pagePut, const QString& report) {
-        if (!stopped && upload.run(QStringLiteral("CLOSE")))
+        if (!upload.stopped() && upload.run(QStringLiteral("CLOSE")))
             upload.run(QStringLiteral("QUIT"));
         if (!report.isEmpty())
             notes.prepend(report);
@@ -205,7 +265,8 @@ UploadResult UploadPage(Inet& inet, const UploadOrder& order, const std::atomic<
     };
     // A closed window hears nothing of the aborted upload.
     const auto broken = [&] {
-        return end(false, stopped ? QString() : QStringLiteral("Das Hochladen ist fehlgeschlagen: %1.").arg(upload.error()));
+        return end(false, upload.stopped() ? QString()
+                                           : QStringLiteral("Das Hochladen ist fehlgeschlagen: %1.").arg(upload.failure()));
     };
 
     const QString target = order.serverFolder + order.page.name;

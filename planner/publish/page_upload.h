@@ -7,7 +7,9 @@
 // the one upload, so two uploads at once never share it.
 //
 // The page replaces the one on the server only when all of it arrived, and
-// the published page is never gone without the new one in its place.
+// the published page is never gone for longer than the upload: a page that
+// stepped aside for the new one is put back under its name (the new one or
+// the old) even when the window closes or the connection breaks meanwhile.
 #include "planner/publish/web_pages.h"
 
 #include <QString>
@@ -40,8 +42,17 @@ struct UploadResult {
     QString report;
 };
 
+// How a running upload is told to stop.
+struct UploadStops {
+    // Its window closed: the running command is cancelled and nothing more is
+    // sent, except that a published page which the upload has set aside is
+    // first put back under its name, the new one or the old.
+    std::atomic<bool> window{false};
+    // The program ends and cannot wait any longer: the upload stops at once,
+    // wherever it is.
+    std::atomic<bool> program{false};
+};
+
 // Uploads the ordered page through `inet`, waiting for each command: it runs
-// on a thread of its own, never on the windows' one. When `stopped` turns
-// true (the window closed) the running command is cancelled and nothing more
-// is sent.
-UploadResult UploadPage(Inet& inet, const UploadOrder& order, const std::atomic<bool>& stopped);
+// on a thread of its own, never on the windows' one.
+UploadResult UploadPage(Inet& inet, const UploadOrder& order, const UploadStops& stops);

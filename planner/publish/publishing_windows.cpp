@@ -9,10 +9,13 @@
 #include "platform/runtime.h"
 #include "platform/units.h"
 
+#include <QDeadlineTimer>
 #include <QLabel>
+#include <QList>
 #include <QPushButton>
 #include <QThread>
 #include <cstdint>
+#include <utility>
 
 namespace {
 constexpr int kMessageLines = 3;
@@ -27,6 +30,29 @@ const QString kSuccessText = QStringLiteral("Der %1 kann nun mit einem Browser u
 // An upload may wait up to a minute for a silent server.
 const QString kUploadingText = QStringLiteral("Hochladen ...");
 
+// Uploads whose window closed before they ended, each with its state.
+QList<std::pair<QThread*, std::shared_ptr<UploadJob>>>& closedWindowsUploads()
+{
+    static QList<std::pair<QThread*, std::shared_ptr<UploadJob>>> uploads;
+    return uploads;
+}
+
+void forgetClosedWindowsUpload(QThread* thread)
+{
+    closedWindowsUploads().removeIf([thread](const auto& upload) { return upload.first == thread; });
+    thread->deleteLater();
+}
+
+// The thread goes once it has ended; the program waits for it before it ends.
+void leaveToItself(QThread* thread, std::shared_ptr<UploadJob> job)
+{
+    closedWindowsUploads().append({thread, std::move(job)});
+    QObject::connect(thread, &QThread::finished, thread, [thread] { forgetClosedWindowsUpload(thread); });
+    // An end before the connection was made reports nowhere.
+    if (thread->isFinished())
+        forgetClosedWindowsUpload(thread);
+}
+
 TextBox* messageBox(QWidget* parent, const QString& name)
 {
     auto* box = controls::named<TextBox>(parent, name);
@@ -36,8 +62,15 @@ TextBox* messageBox(QWidget* parent, const QString& name)
 }
 }
 
+struct UploadJob {
+    std::shared_ptr<Inet> inet;
+    UploadOrder order;
+    UploadStops stops;
+    UploadResult result;
+};
+
 PublishingWindow::PublishingWindow(const Design& design)
-    : FormBase(design.slot), Inet1(std::make_unique<Inet>()), m_addressWithScheme(design.addressWithScheme),
+    : FormBase(design.slot), Inet1(std::make_shared<Inet>()), m_addressWithScheme(design.addressWithScheme),
       m_published(design.published)
 {
     setObjectName(QString::fromLatin1(design.name));
@@ -115,27 +148,31 @@ void PublishingWindow::Command1_Click()
     // The busy pointer with an arrow: the window's "Exit" still works.
     setCursor(Qt::BusyCursor);
     Label1->setText(kUploadingText);
-    m_uploadStopped = false;
-    m_upload = QThread::create([this, order = OrderUpload(m_page)] {
-        m_uploadResult = UploadPage(*Inet1, order, m_uploadStopped);
-    });
-    connect(m_upload, &QThread::finished, this, &PublishingWindow::uploadEnded);
+    static quint64 lastTicket = 0;
+    m_uploadTicket = ++lastTicket;
+    m_job = std::make_shared<UploadJob>(Inet1, OrderUpload(m_page));
+    m_upload = QThread::create([job = m_job] { job->result = UploadPage(*job->inet, job->order, job->stops); });
+    connect(m_upload, &QThread::finished, this, [this, ticket = m_uploadTicket] { uploadEnded(ticket); });
     m_upload->start();
 }
 
-void PublishingWindow::uploadEnded()
+void PublishingWindow::uploadEnded(quint64 ticket)
 {
+    // Disconnecting does not take back an end that was already queued.
+    if (ticket != m_uploadTicket)
+        return;
     m_upload->wait();
     delete m_upload;
     m_upload = nullptr;
+    const UploadResult result = std::exchange(m_job, nullptr)->result;
     unsetCursor();
-    if (!m_uploadResult.pagePut) {
-        Label1->setText(m_uploadResult.report);
+    if (!result.pagePut) {
+        Label1->setText(result.report);
         return;
     }
     gPublishedUrl = SchoolFolderAddress(m_addressWithScheme) + m_page.name;
     const QString success = kSuccessText.arg(m_published, gPublishedUrl);
-    Label1->setText(m_uploadResult.report.isEmpty() ? success : success + QLatin1Char(' ') + m_uploadResult.report);
+    Label1->setText(result.report.isEmpty() ? success : success + QLatin1Char(' ') + result.report);
     Text1->setText(gPublishedUrl);
 }
 
@@ -145,10 +182,9 @@ void PublishingWindow::stopUpload()
         return;
     // A closed window hears nothing of its upload.
     disconnect(m_upload, nullptr, this, nullptr);
-    m_uploadStopped = true;
-    m_upload->wait();
-    delete m_upload;
-    m_upload = nullptr;
+    m_uploadTicket = 0;
+    m_job->stops.window = true;
+    leaveToItself(std::exchange(m_upload, nullptr), std::exchange(m_job, nullptr));
 }
 
 void PublishingWindow::Command2_Click() { unload(); }
@@ -197,3 +233,16 @@ void Form62::Form_Unload(bool& cancel)
 }
 
 WrittenPage Form62::writePage() { return WriteSubstitutionPage(Text2->text(), Text3->text(), Text4->text()); }
+
+void FinishUploadsOfClosedWindows(std::chrono::milliseconds longest)
+{
+    const QDeadlineTimer deadline(longest);
+    for (const auto& [thread, job] : closedWindowsUploads()) {
+        if (!thread->wait(deadline))
+            job->stops.program = true;
+    }
+    for (const auto& [thread, job] : std::exchange(closedWindowsUploads(), {})) {
+        thread->wait();
+        delete thread;
+    }
+}

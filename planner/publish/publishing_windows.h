@@ -7,7 +7,7 @@
 #include "planner/publish/web_pages.h"
 #include "platform/forms.h"
 
-#include <atomic>
+#include <chrono>
 #include <memory>
 
 class Inet;
@@ -15,6 +15,7 @@ class QLabel;
 class QPushButton;
 class QThread;
 class TextBox;
+struct UploadJob;
 
 // What both windows share: a message line, the buttons to generate, upload
 // and leave, the status text and the address box.
@@ -28,7 +29,8 @@ public:
     QPushButton* Command2;
     QLabel* Label1;
     TextBox* Text1;
-    std::unique_ptr<Inet> Inet1;
+    // Shared with the upload, which may outlive the window.
+    std::shared_ptr<Inet> Inet1;
 
     ~PublishingWindow() override;
 
@@ -66,17 +68,28 @@ protected:
 
 private:
     void generatePage();
-    void uploadEnded();
-    // Cancels a running upload and waits for its end, which comes at once.
+    // `ticket` names the upload that ended.
+    void uploadEnded(quint64 ticket);
+    // Tells a running upload to stop and leaves it to end on its own: the
+    // window closes at once.
     void stopUpload();
 
     bool m_addressWithScheme;
     QString m_published;
     WrittenPage m_page;
     QThread* m_upload = nullptr;
-    std::atomic<bool> m_uploadStopped{false};
-    UploadResult m_uploadResult;
+    // The upload's own state, which its thread holds as well.
+    std::shared_ptr<UploadJob> m_job;
+    // The upload this window listens to, 0 for none; an end that arrives for
+    // another one (stopped, and maybe followed by a new one) is none of its
+    // business.
+    quint64 m_uploadTicket = 0;
 };
+
+// The end of the program: waits for the uploads whose windows closed while
+// they put a published page back under its name, at most `longest`; those
+// still running then stop at once.
+void FinishUploadsOfClosedWindows(std::chrono::milliseconds longest);
 
 // Form61 "Stundenplan im Internet veröffenlichen" (the caption as it has always been spelt).
 class Form61 : public PublishingWindow {

@@ -92,6 +92,13 @@ void FtpServer::stallAt(const QString& point, double seconds)
     m_misbehaviour << "--stall" << point << QString::number(seconds);
 }
 
+void FtpServer::hangUpAt(const QString& command, bool afterCarryingOut)
+{
+    m_misbehaviour << "--hang-up" << command << (afterCarryingOut ? "after" : "before");
+}
+
+void FtpServer::goneAfterHangingUp() { m_misbehaviour << "--gone-after-hang-up"; }
+
 void FtpServer::breakUploadsAfter(int bytes) { m_misbehaviour << "--break-after" << QString::number(bytes); }
 
 void FtpServer::refuseRenamingOver() { m_misbehaviour << "--no-rename-over"; }

@@ -20,9 +20,16 @@ public:
 
     // The server does nothing at all for `seconds`, once, when it comes to
     // `point`: "greeting", a command such as "PASS", "MKD", "EPSV" or "QUIT"
-    // before it answers it, "read" (an upload, after its first 64 KB) or
+    // before it carries it out, or the command's Nth time (counted over all
+    // connections) as "RNTO#3", "read" (an upload, after its first 64 KB) or
     // "reply" (the reply that ends a transfer).
     void stallAt(const QString& point, double seconds);
+    // Once, the server closes the connection at `command` ("RNTO" or "RNTO#3"
+    // as for a stall): before it carries the command out, or after it, in
+    // place of the reply.
+    void hangUpAt(const QString& command, bool afterCarryingOut);
+    // When it hangs up the server stops: no connection comes any more.
+    void goneAfterHangingUp();
     // The data connection of an upload ends after `bytes`, and the server
     // takes what came for the whole file.
     void breakUploadsAfter(int bytes);

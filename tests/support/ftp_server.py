@@ -22,9 +22,17 @@ parser.add_argument("--password", required=True)
 parser.add_argument(
     "--stall", nargs=2, action="append", default=[], metavar=("POINT", "SECONDS"),
     help="once, do nothing at all for SECONDS at POINT: 'greeting', a command "
-         "such as 'PASS', 'MKD', 'EPSV' or 'QUIT' (before it is answered), "
-         "'read' (an upload, after its first 64 KB) or 'reply' (the reply "
-         "that ends a transfer)")
+         "such as 'PASS', 'MKD', 'EPSV' or 'QUIT' (before it is carried out), "
+         "or its Nth time as 'RNTO#3', 'read' (an upload, after its first "
+         "64 KB) or 'reply' (the reply that ends a transfer)")
+parser.add_argument(
+    "--hang-up", nargs=2, metavar=("COMMAND", "WHEN"),
+    help="close the connection at COMMAND ('RNTO' or its Nth time as "
+         "'RNTO#3'), 'before' carrying it out or 'after' (in place of the "
+         "reply)")
+parser.add_argument(
+    "--gone-after-hang-up", action="store_true",
+    help="the server stops when it hangs up: no connection comes any more")
 parser.add_argument(
     "--break-after", type=int, default=0, metavar="BYTES",
     help="end the data connection of an upload after BYTES, taking what came "
@@ -42,7 +50,10 @@ parser.add_argument(
 args = parser.parse_args()
 
 stalls = {point.upper(): float(seconds) for point, seconds in args.stall}
+hang_up = (args.hang_up[0].upper(), args.hang_up[1]) if args.hang_up else None
 log = logging.getLogger("pyftpdlib")
+# How many times each command was received, over all connections.
+received = {}
 
 
 def stall(point):
@@ -74,14 +85,36 @@ class Commands(FTPHandler):
         stall("GREETING")
         super().handle()
 
+    hanging_up = False
+
     def pre_process_command(self, line, cmd, arg):
-        stall(cmd)
+        global hang_up
+        received[cmd] = received.get(cmd, 0) + 1
+        points = (cmd, "%s#%d" % (cmd, received[cmd]))
+        for point in points:
+            stall(point)
+        if hang_up and hang_up[0] in points:
+            when = hang_up[1]
+            hang_up = None
+            if when == "before":
+                self.hang_up()
+                return
+            self.hanging_up = True
         super().pre_process_command(line, cmd, arg)
 
     def respond(self, resp, logfun=log.debug):
+        if self.hanging_up:
+            self.hang_up()
+            return
         if resp.startswith("226"):
             stall("REPLY")
         super().respond(resp, logfun)
+
+    def hang_up(self):
+        log.info("hanging up")
+        if args.gone_after_hang_up:
+            os._exit(0)
+        self.close()
 
     def ftp_RNTO(self, path):
         if args.no_rename_over and self._rnfr and os.path.exists(path):

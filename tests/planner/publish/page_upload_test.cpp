@@ -16,6 +16,12 @@
 namespace {
 
 const QString kFolder = QStringLiteral("/VORDA/Schule-am-Park/");
+// The renames on a server that renames only onto a free name: the new page's
+// try to take the published one's name, the published page stepping aside,
+// then the new one taking its name.
+const QString kSteppingAside = QStringLiteral("RNTO#2");
+const QString kTakingTheName = QStringLiteral("RNTO#3");
+const QByteArray kYesterdaysPage = "<html>die Seite von gestern</html>";
 
 QStringList localAccount(const QString& password) { return {"127.0.0.1", FtpServer::kUser, password}; }
 
@@ -91,6 +97,27 @@ protected:
     static bool onServerAtAll(const FtpServer& server, const QString& file)
     {
         return QFile::exists(server.root() + kFolder + file);
+    }
+
+    // Uploads a page onto a server that renames only onto a free name and
+    // holds a published page, and closes the window while the server stalls
+    // at `point`; returns how long the closing took.
+    static qint64 closeWhileStalled(FtpServer& server, const QString& point, double seconds)
+    {
+        constexpr int kTurnMilliseconds = 10;
+        server.refuseRenamingOver();
+        server.stallAt(point, seconds);
+        useServer(server);
+        publishedBefore(server, "Stundenplan.htm", kYesterdaysPage);
+        Form61* f = publish<Form61>(false);
+        f->Command1->click();
+        for (int turn = 0; turn < 1000 && !server.stalling(point); ++turn)
+            QTest::qWait(kTurnMilliseconds);
+        EXPECT_TRUE(server.stalling(point));
+        QElapsedTimer closing;
+        closing.start();
+        f->close();
+        return closing.elapsed();
     }
 
     FtpServer m_server;
@@ -206,13 +233,13 @@ TEST_F(PageUploadTest, AConnectionThatBreaksMidPageLeavesThePublishedPageWhole)
         FtpServer server;
         server.breakUploadsAfter(12 * 1024);
         useServer(server);
-        publishedBefore(server, published, "<html>die Seite von gestern</html>");
+        publishedBefore(server, published, kYesterdaysPage);
         Form61* f = publish<Form61>(false);
         writeBytes("Stundenplan.htm", QByteArray(40 * 1024, 'n'));
         upload(f);
         EXPECT_EQ(f->Label1->text(),
                   "Die Seite wurde nicht hochgeladen: Auf dem Server kamen nur 12288 von 40960 Bytes an.");
-        EXPECT_EQ(onServer(server, "Stundenplan.htm"), "<html>die Seite von gestern</html>");
+        EXPECT_EQ(onServer(server, "Stundenplan.htm"), kYesterdaysPage);
         EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu")) << "the broken copy is removed";
         EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.alt"));
         f->close();
@@ -274,6 +301,91 @@ TEST_F(PageUploadTest, AServerThatCannotRenameKeepsThePublishedPage)
         EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu"));
         f->close();
     }
+}
+
+// A connection that breaks while the published page is aside, or just as it
+// steps aside, is opened once more, and a page ends up under the name: the
+// new one, or the old one when it never stepped aside.
+TEST_F(PageUploadTest, ABreakAfterThePageSteppedAsideLeavesAPageOnTheServer)
+{
+    const struct {
+        QString at;
+        bool afterCarryingOut;
+        bool newPage;
+    } breaks[] = {
+        {kSteppingAside, false, false},
+        {kSteppingAside, true, true},
+        {kTakingTheName, false, true},
+        {kTakingTheName, true, true},
+    };
+    for (const auto& b : breaks) {
+        SCOPED_TRACE((b.at + (b.afterCarryingOut ? " after" : " before")).toStdString());
+        FtpServer server;
+        server.refuseRenamingOver();
+        server.hangUpAt(b.at, b.afterCarryingOut);
+        useServer(server);
+        publishedBefore(server, "Stundenplan.htm", kYesterdaysPage);
+        Form61* f = publish<Form61>();
+        EXPECT_EQ(f->Label1->text(), b.newPage ? "Der Stundenplan kann nun mit einem Browser unter "
+                                                 "127.0.0.1/VORDA/Schule-am-Park/Stundenplan.htm aufgerufen werden."
+                                               : "Die Seite wurde nicht hochgeladen: Die Verbindung zum Server "
+                                                 "127.0.0.1 ist abgerissen.");
+        EXPECT_EQ(onServer(server, "Stundenplan.htm"), b.newPage ? readBytes("Stundenplan.htm") : kYesterdaysPage);
+        EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu"));
+        EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.alt"));
+        EXPECT_EQ(server.received("USER"), 2) << "opened once more";
+        f->close();
+    }
+}
+
+// A server gone while the published page is aside: the window says that
+// the page is missing until the next upload.
+TEST_F(PageUploadTest, APageThatCannotComeBackIsReportedMissing)
+{
+    FtpServer server;
+    server.refuseRenamingOver();
+    server.hangUpAt(kTakingTheName, false);
+    server.goneAfterHangingUp();
+    useServer(server);
+    publishedBefore(server, "Stundenplan.htm", kYesterdaysPage);
+    Form61* f = publish<Form61>();
+    EXPECT_EQ(f->Label1->text(), "Das Hochladen ist fehlgeschlagen: Keine Verbindung zum Server 127.0.0.1; die bisherige "
+                                 "Seite liegt als /VORDA/Schule-am-Park/Stundenplan.htm.alt auf dem Server und fehlt "
+                                 "dort, bis das nächste Hochladen sie zurücklegt.");
+    EXPECT_EQ(onServer(server, "Stundenplan.htm.alt"), kYesterdaysPage);
+}
+
+// Closing the window while the published page steps aside or is aside: the
+// window goes at once, the upload puts a page under the name, and the end of
+// the program waits for that.
+TEST_F(PageUploadTest, ClosingTheWindowWhileThePageIsAsideLeavesAPageOnTheServer)
+{
+    constexpr double kStallSeconds = 2;
+    constexpr int kClosingMilliseconds = 1000;
+    for (const QString& point : {kSteppingAside, kTakingTheName}) {
+        SCOPED_TRACE(point.toStdString());
+        FtpServer server;
+        EXPECT_LT(closeWhileStalled(server, point, kStallSeconds), kClosingMilliseconds);
+        FinishUploadsOfClosedWindows(kLongestUpload);
+        EXPECT_EQ(onServer(server, "Stundenplan.htm"), readBytes("Stundenplan.htm"));
+        EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu"));
+    }
+}
+
+// A server that stopped answering while the page is aside does not keep the
+// program from ending.
+TEST_F(PageUploadTest, TheEndOfTheProgramWaitsForAPageToComeBackOnlySoLong)
+{
+    constexpr double kNeverAnswers = 30;
+    constexpr std::chrono::milliseconds kWaiting{300};
+    constexpr int kEndedMilliseconds = 3000;
+    FtpServer server;
+    closeWhileStalled(server, kTakingTheName, kNeverAnswers);
+    QElapsedTimer ending;
+    ending.start();
+    FinishUploadsOfClosedWindows(kWaiting);
+    EXPECT_GE(ending.elapsed(), kWaiting.count());
+    EXPECT_LT(ending.elapsed(), kEndedMilliseconds);
 }
 
 // While one window's upload waits for a server that says nothing, the other
@@ -340,7 +452,6 @@ TEST_P(StalledUploadTest, TheProgramStaysUsableAndClosingTheWindowAbortsAtOnce)
     QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
     ticker.start(kTickMilliseconds);
     int ticksAtStall = -1;
-    // Closing waits for the upload to end.
     qint64 closingMilliseconds = -1;
     QTimer watcher;
     QObject::connect(&watcher, &QTimer::timeout, [&] {

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QString>
 #include <QTest>
+#include <chrono>
 
 class PublishTest : public PlannerTest {
 protected:
@@ -48,6 +49,13 @@ protected:
         gWorkDate = "14.09.2026";
         PreparePublishing();
     }
+    // No upload of a closed window runs on into the next test.
+    void TearDown() override
+    {
+        PlannerTest::TearDown();
+        FinishUploadsOfClosedWindows(kLongestUpload);
+    }
+    static constexpr std::chrono::milliseconds kLongestUpload{60000};
 
     // Publishes through the account of these "ftp.dat" lines.
     void useAccount(const QStringList& lines) const
@@ -59,10 +67,9 @@ protected:
     // Turns the event loop until the window's upload ended or the window went.
     static void waitForUpload(PublishingWindow* window)
     {
-        constexpr int kLongestUploadMilliseconds = 60000;
         constexpr int kTurnMilliseconds = 5;
         const QPointer<PublishingWindow> f(window);
-        const QDeadlineTimer deadline(kLongestUploadMilliseconds);
+        const QDeadlineTimer deadline(kLongestUpload);
         while (f && f->uploading() && !deadline.hasExpired())
             QTest::qWait(kTurnMilliseconds);
         ASSERT_FALSE(f && f->uploading()) << "the upload ended";

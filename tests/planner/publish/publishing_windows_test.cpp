@@ -1,10 +1,14 @@
+#include "planner/planner_menu.h"
 #include "planner/publish/publishing_windows.h"
 #include "tests/planner/publish/publish_fixture.h"
 
 #include <QFile>
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
+#include <functional>
 
 namespace {
 
@@ -19,6 +23,27 @@ protected:
         useAccount(kAccount);
     }
     static inline const QStringList kAccount{"ftp.example.org", "ftp2740316", "k8wq3rm"};
+
+    // Starts an upload that ends at once, closes the window before the event
+    // loop hears of the end and opens the window again in the same turn.
+    template <class F>
+    static void closeAsTheUploadEnds(const std::function<void(PublishingWindow*)>& closing)
+    {
+        // Far more than a thread takes that has nothing to do.
+        constexpr int kThreadEndMilliseconds = 200;
+        F* f = forms::show<F>();
+        f->Command11->click();
+        f->Command1->click();
+        QThread::msleep(kThreadEndMilliseconds);
+        closing(f);
+        ASSERT_FALSE(forms::isOpen<F>());
+        F* again = forms::show<F>();
+        again->Command11->click();
+        again->Command1->click();
+        waitForUpload(again);
+        EXPECT_TRUE(again->Label1->text().startsWith("Es ist kein Server zum Hochladen eingetragen"));
+        again->close();
+    }
 };
 
 TEST_F(PublishingWindowsTest, TheTimetableWindowGeneratesOnceAndThenAllowsTheUpload)
@@ -125,5 +150,24 @@ TEST_F(PublishingWindowsTest, WithoutAnAccountTheUploadSaysWhatIsMissing)
     EXPECT_TRUE(f->Label1->text().startsWith("Es ist kein Server zum Hochladen eingetragen"));
     EXPECT_FALSE(f->Command1->isEnabled());
     EXPECT_FALSE(QFile::exists(path("test.dat")));
+}
+
+// The end of an upload is queued for the window; a window closed before it
+// arrives hears nothing of it, and neither does the same window opened anew.
+TEST_F(PublishingWindowsTest, AWindowClosedInTheTurnItsUploadEndsHearsNothingOfIt)
+{
+    QFile::remove(path("ftp.dat"));
+    PreparePublishing();
+    const std::pair<const char*, std::function<void(PublishingWindow*)>> closings[] = {
+        {"Exit", [](PublishingWindow* f) { f->Command2->click(); }},
+        {"close box", [](PublishingWindow* f) { f->close(); }},
+        {"Beenden", [](PublishingWindow*) { forms::show<PlannerMenu>()->findChild<QAction*>("quit")->trigger(); }},
+        {"end of the program", [](PublishingWindow*) { forms::unloadAll(); }},
+    };
+    for (const auto& [how, closing] : closings) {
+        SCOPED_TRACE(how);
+        closeAsTheUploadEnds<Form61>(closing);
+        closeAsTheUploadEnds<Form62>(closing);
+    }
 }
 }
