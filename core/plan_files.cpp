@@ -411,8 +411,9 @@ SetHashes hashesOnDisk(const QString& plan)
     return hashes;
 }
 
-// The optimiser's working plan is written and read many times a run and
-// never edited in place: this program keeps no record of it.
+// The optimiser's working plan is written many times a run by this program
+// alone: only what it holds is kept, to tell the user's edits of it by, never
+// its files.
 bool keepsRecord() { return gPlanName != kOptimiserPlanName; }
 
 void remember(const PlanRecord& record) { gRecords[recordKey(gPlanName)] = record; }
@@ -450,8 +451,7 @@ bool writeSet(const SetBytes& set)
     if (!files.empty() && !datafile::rewriteSet(files))
         return false;
     const SetHashes hashes = hashesOf(set);
-    if (keepsRecord())
-        remember({hashOfSet(set), hashes});
+    remember({hashOfSet(set), keepsRecord() ? std::optional(hashes) : std::nullopt});
     return writeSetRecord(hashes);
 }
 
@@ -487,8 +487,10 @@ void noteFilesOfAnotherSave()
 
 void rememberLoad()
 {
-    if (!keepsRecord())
+    if (!keepsRecord()) {
+        remember({hashOfSet(composeSet()), std::nullopt});
         return;
+    }
     SetHashes files;
     for (const PlanFile& f : kPlanFiles)
         files.push_back(gLoadedFiles[tagOf(f)].hash);

@@ -168,14 +168,19 @@ bool OfferToSavePlan(QWidget* parent)
     // Without a plan name nothing was loaded or saved, so there is nothing to compare with.
     if (gPlanName.isEmpty())
         return true;
-    // The next run writes over plan "0". Holding only the backup, it holds
-    // nothing the run found; nor does a grid a run left unfinished, which the
-    // user was told about when the run ended.
+    // The next run writes over plan "0": what it holds is offered under a
+    // number of its own. The backup as a run left it holds nothing new, and
+    // the user was told of a grid a run left unfinished when the run ended.
     if (gPlanName == kOptimiserPlanName) {
-        if (!optimiser::holdsRunResult())
+        if (optimiser::holdsRunResult())
+            return goOn(AskYesNoCancel(QStringLiteral("Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner "
+                                                      "eigenen Nummer gespeichert. Jetzt speichern?"),
+                                       kPlannerDialogTitle),
+                        [parent] { return nameAndSave(parent); });
+        if (optimiser::holdsUnfinishedGrid() || !PlanHasUnsavedChanges())
             return true;
-        return goOn(AskYesNoCancel(QStringLiteral("Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner "
-                                                  "eigenen Nummer gespeichert. Jetzt speichern?"),
+        return goOn(AskYesNoCancel(QStringLiteral("Die Änderungen an Plan 0 sind noch unter keiner eigenen Nummer "
+                                                  "gespeichert. Jetzt speichern?"),
                                    kPlannerDialogTitle),
                     [parent] { return nameAndSave(parent); });
     }

@@ -202,6 +202,7 @@ OptimisedPlan optimisedPlan() { return gOptimisedPlan; }
 QString lastFailure() { return gFailure; }
 QString unreadResult() { return gUnreadResult; }
 bool holdsRunResult() { return gPlanName == kOptimiserPlan && gPlanTitle.startsWith(kResultTitle); }
+bool holdsUnfinishedGrid() { return gPlanName == kOptimiserPlan && gPlanTitle.startsWith(kUnfinishedTitle); }
 void setYieldHook(std::function<void()> hook) { gYieldHook = std::move(hook); }
 void setYieldInterval(int milliseconds) { gYieldIntervalMs = milliseconds; }
 }

@@ -49,6 +49,8 @@ QString unreadResult();
 // of the plan a run started from, which holds nothing the run found, nor a
 // grid a run left in the middle of a pass.
 bool holdsRunResult();
+// True when the plan in memory is the grid a run left in the middle of a pass.
+bool holdsUnfinishedGrid();
 
 // Tests and the benchmark: called at every point where a run yields to the
 // event loop, before it does.

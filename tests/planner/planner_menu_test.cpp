@@ -654,6 +654,16 @@ TEST_F(PlannerMenuTest, NothingIsAskedAboutTheResultOfARunThatKeptNothingBetter)
     optimiser::setYieldHook(nullptr);
     EXPECT_TRUE(quit());
     EXPECT_TRUE(messages().isEmpty());
+
+    // Edits made to that plan are the user's own: they are offered.
+    start();
+    choosePlan("0");
+    click("loadPlan");
+    changeFirstLesson();
+    answer({false});
+    EXPECT_TRUE(quit());
+    EXPECT_EQ(messages(), QStringList{"Die Änderungen an Plan 0 sind noch unter keiner eigenen Nummer gespeichert. "
+                                      "Jetzt speichern?"});
 }
 
 // Deleting plans, inserting a class, the year change and the lesson clean-up,
