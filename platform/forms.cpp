@@ -35,6 +35,10 @@ constexpr int kFirstFrameLookMs = 50;
 constexpr int kLongestFrameLookMs = 1000;
 // A desktop without a window manager frames no window; there the looks end.
 constexpr int kFrameWaitMs = 60000;
+// A nudge asked for before the frame was known may reach the window after the
+// frame, and put its title bar above the screen again: for a while after the
+// frame is known, the window is fitted again whenever it moves.
+constexpr int kFrameSettleMs = 2000;
 // How many places a window opening beside others tries for one that hides no
 // open window.
 constexpr int kPlacesTried = 20;
@@ -248,31 +252,40 @@ bool FormBase::unload(Closing closing)
 
 void FormBase::lookForFrame()
 {
-    if (fitIfFramed())
+    if (m_unloading || !isVisible()) {
+        m_frameLook.stop();
         return;
+    }
     m_frameWaitedMs += m_frameLookMs;
-    if (m_frameWaitedMs >= kFrameWaitMs)
+    if (fitIfFramed()) {
+        m_frameSettledMs += m_frameLookMs;
+        if (m_frameSettledMs >= kFrameSettleMs)
+            m_frameLook.stop();
         return;
+    }
+    if (m_frameWaitedMs >= kFrameWaitMs) {
+        m_frameLook.stop();
+        return;
+    }
     askForFrameAgain();
     m_frameLookMs = std::min(2 * m_frameLookMs, kLongestFrameLookMs);
     m_frameLook.start(m_frameLookMs, this);
 }
 
-// A window without a frame has no title bar to be dragged by: once the user
-// can move it, its frame is known and it has been fitted.
+// A window without a frame has no title bar to be dragged by: by the time the
+// user moves it, its frame is known and it has been fitted.
 bool FormBase::fitIfFramed()
 {
-    if (m_unloading || !isVisible()) {
-        m_frameLook.stop();
-        return true;
-    }
     // While Qt takes in the window manager's answer, the frame it tells may
     // not yet surround the window.
     const QRect frame = frameGeometry();
     if (frame == geometry() || !frame.contains(geometry()))
         return false;
-    m_frameLook.stop();
-    m_framed = true;
+    if (!m_framed) {
+        m_framed = true;
+        m_frameLookMs = kFirstFrameLookMs;
+        m_frameLook.start(m_frameLookMs, this);
+    }
     fitOnScreen();
     return true;
 }
@@ -294,8 +307,8 @@ void FormBase::timerEvent(QTimerEvent* e)
 
 bool FormBase::event(QEvent* e)
 {
-    if (e->type() == QEvent::Show && !m_framed && !fitIfFramed()) {
-        m_frameWaitedMs = 0;
+    if (e->type() == QEvent::Show && !m_framed) {
+        m_frameWaitedMs = m_frameSettledMs = 0;
         m_frameLookMs = kFirstFrameLookMs;
         m_frameLook.start(m_frameLookMs, this);
     }

@@ -81,8 +81,8 @@ private:
     void fitOnScreen();
     void placeBeside(const FormBase& opener);
     const FormBase* windowHiddenBy(const QRect& frame) const;
-    // Fits the window once the window manager has put its frame around it;
-    // true when the look for the frame is over.
+    // Fits the window when the window manager has put its frame around it;
+    // false while the frame is not known.
     bool fitIfFramed();
     // Looks again for the frame, while the window is shown.
     void lookForFrame();
@@ -102,6 +102,7 @@ private:
     QBasicTimer m_frameLook;
     int m_frameLookMs = 0;
     int m_frameWaitedMs = 0;
+    int m_frameSettledMs = 0;
     std::optional<QPoint> m_fitted;
 };
 
