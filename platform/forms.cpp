@@ -37,7 +37,7 @@ constexpr int kLongestFrameLookMs = 1000;
 constexpr int kFrameWaitMs = 60000;
 // A nudge asked for before the frame was known may reach the window after the
 // frame, and put its title bar above the screen again: for a while after the
-// frame is known, the window is fitted again whenever it moves.
+// frame is known, the window is fitted again at every look.
 constexpr int kFrameSettleMs = 2000;
 // How many places a window opening beside others tries for one that hides no
 // open window.
@@ -283,6 +283,7 @@ bool FormBase::fitIfFramed()
         return false;
     if (!m_framed) {
         m_framed = true;
+        m_frameSettledMs = 0;
         m_frameLookMs = kFirstFrameLookMs;
         m_frameLook.start(m_frameLookMs, this);
     }
@@ -307,16 +308,15 @@ void FormBase::timerEvent(QTimerEvent* e)
 
 bool FormBase::event(QEvent* e)
 {
-    if (e->type() == QEvent::Show && !m_framed) {
-        m_frameWaitedMs = m_frameSettledMs = 0;
+    if (e->type() == QEvent::Show && !m_framed && !fitIfFramed()) {
+        m_frameWaitedMs = 0;
         m_frameLookMs = kFirstFrameLookMs;
         m_frameLook.start(m_frameLookMs, this);
     }
     // The window manager's frame arrives with a move or a new state of the
     // window: it is fitted at once, whenever that is.
-    const bool framing = e->type() == QEvent::Move || e->type() == QEvent::Resize
-                         || e->type() == QEvent::WindowStateChange;
-    if (framing && m_frameLook.isActive())
+    const bool framing = e->type() == QEvent::Move || e->type() == QEvent::WindowStateChange;
+    if (framing && !m_framed && m_frameLook.isActive())
         fitIfFramed();
     // The window system made this window active: asking it again would make
     // two windows take the activation from each other without end.
