@@ -1,5 +1,6 @@
 #include "platform/forms.h"
 
+#include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/units.h"
 
@@ -7,7 +8,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTimer>
+#include <QTimerEvent>
 #include <algorithm>
 #include <unordered_map>
 
@@ -22,19 +23,61 @@ QPointer<FormBase> gActive;
 // has not told the height of a title bar.
 constexpr int kCascadeStep = 24;
 // The window manager tells the frame of a new window a moment after it is
-// shown, later on a busy machine; then a window whose title bar lies off the
-// screen is moved onto it.
-constexpr int kFrameLookMs = 50;
-constexpr int kFrameLooks = 60;
-// Qt asks for the frame when it hears that the window moved, and keeps the
-// answer. Asked in the moment between the window's mapping and the window
-// manager's framing it, the answer is "no frame" until the window moves
-// again; a start window put at the screen's top left then keeps its title bar
-// above the screen. So every few looks without a frame the window moves by a
-// pixel and back, and Qt asks again.
-constexpr int kLooksPerNudge = 4;
+// shown, seconds later on a busy machine; then a window whose title bar lies
+// off the screen is moved onto it. Qt asks for the frame when it hears that
+// the window moved, and keeps the answer. Asked in the moment between the
+// window's mapping and the window manager's framing it, the answer is "no
+// frame" until the window moves again; a start window put at the screen's top
+// left then keeps its title bar above the screen. So until the frame is known
+// the window moves by a pixel and back now and then, and Qt asks again: soon
+// at first, then less often.
+constexpr int kFirstFrameLookMs = 50;
+constexpr int kLongestFrameLookMs = 1000;
+// A desktop without a window manager frames no window; there the looks end.
+constexpr int kFrameWaitMs = 60000;
+// A nudge asked for before the frame was known may reach the window after the
+// frame, and put its title bar above the screen again: for a while after the
+// frame is known, the window is fitted again at every look.
+constexpr int kFrameSettleMs = 2000;
+// How many places a window opening beside others tries for one that hides no
+// open window.
+constexpr int kPlacesTried = 20;
 FormBase::PositionHook gRestore;
 FormBase::PositionHook gStore;
+
+// Where a frame stands once moved just enough to lie within the room.
+QPoint withinRoom(const QRect& frame, const QRect& room)
+{
+    const auto fit = [](int at, int size, int first, int length) {
+        return std::clamp(at, first, std::max(first, first + length - size));
+    };
+    return {fit(frame.x(), frame.width(), room.x(), room.width()),
+            fit(frame.y(), frame.height(), room.y(), room.height())};
+}
+
+// A closing window's timers wait: a tick while the window asks whether to
+// close without saving, or between its unloading and its deletion, would
+// refresh a window that is going, or open others at the end of the program.
+QList<QPointer<Timer>> holdTimers(QObject& window)
+{
+    QList<QPointer<Timer>> held;
+    for (Timer* t : window.findChildren<Timer*>()) {
+        if (t->isActive()) {
+            t->stop();
+            held << t;
+        }
+    }
+    return held;
+}
+
+// The window stays open: its timers run again.
+void resumeTimers(const QList<QPointer<Timer>>& held)
+{
+    for (const QPointer<Timer>& t : held) {
+        if (t)
+            t->start();
+    }
+}
 }
 
 FormBase::FormBase(int positionSlot, QWidget* parent)
@@ -80,23 +123,53 @@ QMargins FormBase::windowFrameMargins() const
     return {};
 }
 
+// The open window that a window's frame would hide: one it lies exactly over
+// or covers whole.
+const FormBase* FormBase::windowHiddenBy(const QRect& frame) const
+{
+    for (const FormBase* f : forms::all()) {
+        if (f == this || !f->isVisible())
+            continue;
+        const QRect other = f->frameGeometry();
+        if (frame.topLeft() == other.topLeft() || frame.contains(other))
+            return f;
+    }
+    return nullptr;
+}
+
 // A window without a position of its own would open on the top left corner,
 // over the start window and every other window without one: it opens beside
 // the window that opened it, or, where there is no room, cascaded from it.
+// Where that hides a window already open (one the opener opened before), it
+// goes beside or cascades from that one in turn.
 void FormBase::placeBeside(const FormBase& opener)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
     const QRect available = screen->availableGeometry();
-    const QRect by = opener.frameGeometry();
     const QSize frame = size().grownBy(windowFrameMargins());
-    QPoint to(by.right() + 1, by.top());
-    if (to.x() + frame.width() > available.right() + 1) {
-        const int step = std::max(opener.windowFrameMargins().top(), kCascadeStep);
-        to = by.topLeft() + QPoint(step, step);
+    const int step = std::max(opener.windowFrameMargins().top(), kCascadeStep);
+    const auto placeBy = [&](const QPoint& at) { return withinRoom(QRect(at, frame), available); };
+    const auto nextTo = [&](const QRect& by) {
+        const QPoint beside(by.right() + 1, by.top());
+        const bool room = beside.x() + frame.width() <= available.right() + 1;
+        return placeBy(room ? beside : by.topLeft() + QPoint(step, step));
+    };
+    QList<QPoint> tried{nextTo(opener.frameGeometry())};
+    while (tried.size() < kPlacesTried) {
+        const FormBase* hidden = windowHiddenBy(QRect(tried.last(), frame));
+        if (!hidden)
+            break;
+        QPoint next = nextTo(hidden->frameGeometry());
+        if (tried.contains(next))
+            next = placeBy(tried.last() + QPoint(step, step));
+        if (tried.contains(next))
+            break;
+        tried << next;
     }
-    move(to);
+    // Where every place hides a window, it hides the one it opened beside.
+    move(windowHiddenBy(QRect(tried.last(), frame)) ? tried.first() : tried.last());
     m_fitted = pos();
 }
 
@@ -115,11 +188,7 @@ void FormBase::fitOnScreen()
     if (width() > room.width() || height() > room.height())
         resize(size().boundedTo(room));
     const QRect frame(pos(), size().grownBy(margins));
-    const auto fit = [](int at, int size, int first, int room) {
-        return std::clamp(at, first, std::max(first, first + room - size));
-    };
-    const QPoint to(fit(frame.x(), frame.width(), available.x(), available.width()),
-                    fit(frame.y(), frame.height(), available.y(), available.height()));
+    const QPoint to = withinRoom(frame, available);
     if (to == frame.topLeft())
         return;
     move(to);
@@ -160,14 +229,16 @@ bool FormBase::unload(Closing closing)
 {
     if (m_unloading)
         return true;
+    const QList<QPointer<Timer>> held = holdTimers(*this);
     // Saved before Form_Unload, so a window kept open for its edits has not
     // yet stopped anything.
-    if (!saveOrAsk(closing))
+    bool cancel = !saveOrAsk(closing);
+    if (!cancel)
+        Form_Unload(cancel);
+    if (cancel) {
+        resumeTimers(held);
         return false;
-    bool cancel = false;
-    Form_Unload(cancel);
-    if (cancel)
-        return false;
+    }
     m_unloading = true;
     if (m_positionSlot > 0 && gStore)
         gStore(*this);
@@ -179,19 +250,45 @@ bool FormBase::unload(Closing closing)
     return true;
 }
 
-void FormBase::fitWhenFramed(int looksLeft)
+void FormBase::lookForFrame()
 {
-    if (m_unloading)
-        return;
-    if (frameGeometry() != geometry()) {
-        fitOnScreen();
+    if (m_unloading || !isVisible()) {
+        m_frameLook.stop();
         return;
     }
-    if (looksLeft <= 0)
+    m_frameWaitedMs += m_frameLookMs;
+    if (fitIfFramed()) {
+        m_frameSettledMs += m_frameLookMs;
+        if (m_frameSettledMs >= kFrameSettleMs)
+            m_frameLook.stop();
         return;
-    if (looksLeft < kFrameLooks && looksLeft % kLooksPerNudge == 0)
-        askForFrameAgain();
-    QTimer::singleShot(kFrameLookMs, this, [this, looksLeft] { fitWhenFramed(looksLeft - 1); });
+    }
+    if (m_frameWaitedMs >= kFrameWaitMs) {
+        m_frameLook.stop();
+        return;
+    }
+    askForFrameAgain();
+    m_frameLookMs = std::min(2 * m_frameLookMs, kLongestFrameLookMs);
+    m_frameLook.start(m_frameLookMs, this);
+}
+
+// A window without a frame has no title bar to be dragged by: by the time the
+// user moves it, its frame is known and it has been fitted.
+bool FormBase::fitIfFramed()
+{
+    // While Qt takes in the window manager's answer, the frame it tells may
+    // not yet surround the window.
+    const QRect frame = frameGeometry();
+    if (frame == geometry() || !frame.contains(geometry()))
+        return false;
+    if (!m_framed) {
+        m_framed = true;
+        m_frameSettledMs = 0;
+        m_frameLookMs = kFirstFrameLookMs;
+        m_frameLook.start(m_frameLookMs, this);
+    }
+    fitOnScreen();
+    return true;
 }
 
 void FormBase::askForFrameAgain()
@@ -201,12 +298,26 @@ void FormBase::askForFrameAgain()
     move(at);
 }
 
+void FormBase::timerEvent(QTimerEvent* e)
+{
+    if (e->timerId() == m_frameLook.timerId())
+        lookForFrame();
+    else
+        QWidget::timerEvent(e);
+}
+
 bool FormBase::event(QEvent* e)
 {
-    if (e->type() == QEvent::Show && !m_shownBefore) {
-        m_shownBefore = true;
-        fitWhenFramed(kFrameLooks);
+    if (e->type() == QEvent::Show && !m_framed && !fitIfFramed()) {
+        m_frameWaitedMs = 0;
+        m_frameLookMs = kFirstFrameLookMs;
+        m_frameLook.start(m_frameLookMs, this);
     }
+    // The window manager's frame arrives with a move or a new state of the
+    // window: it is fitted at once, whenever that is.
+    const bool framing = e->type() == QEvent::Move || e->type() == QEvent::WindowStateChange;
+    if (framing && !m_framed && m_frameLook.isActive())
+        fitIfFramed();
     // The window system made this window active: asking it again would make
     // two windows take the activation from each other without end.
     if (e->type() == QEvent::WindowActivate && isVisible())

@@ -6,6 +6,7 @@
 // before it goes. A window that saves its edits when it closes asks, when it
 // cannot save, whether to close without saving; the end of the program never
 // waits for such a window.
+#include <QBasicTimer>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -66,6 +67,7 @@ protected:
     virtual void discardEdits() {}
 
     bool event(QEvent* e) override;
+    void timerEvent(QTimerEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
     // Places a control or the window at a position and size given in twips.
@@ -78,8 +80,12 @@ private:
     // makes it smaller where it is larger.
     void fitOnScreen();
     void placeBeside(const FormBase& opener);
-    // Fits the window once the window manager has put its frame around it.
-    void fitWhenFramed(int looksLeft);
+    const FormBase* windowHiddenBy(const QRect& frame) const;
+    // Fits the window when the window manager has put its frame around it;
+    // false while the frame is not known.
+    bool fitIfFramed();
+    // Looks again for the frame, while the window is shown.
+    void lookForFrame();
     // Moves the window by a pixel and back: Qt then asks the window manager
     // for the frame again.
     void askForFrameAgain();
@@ -91,7 +97,12 @@ private:
 
     int m_positionSlot;
     bool m_unloading = false;
-    bool m_shownBefore = false;
+    // The window manager's frame has been seen and the window fitted to it.
+    bool m_framed = false;
+    QBasicTimer m_frameLook;
+    int m_frameLookMs = 0;
+    int m_frameWaitedMs = 0;
+    int m_frameSettledMs = 0;
     std::optional<QPoint> m_fitted;
 };
 

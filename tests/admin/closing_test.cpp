@@ -145,3 +145,23 @@ TEST_F(ClosingTest, TheProgramEndsAfterAskingForEachWindowThatCannotSave)
     for (const QString& file : blocked)
         unblockFile(file);
 }
+
+// The idle logout and the reminder of missing lesson content would unload and
+// open windows while the program ends.
+TEST_F(ClosingTest, TheEntryWindowsTimersRestWhileItAsksAtTheEndOfTheProgram)
+{
+    startEntryWindow();
+    const SavingWindow settings = savingWindows().front();
+    settings.open();
+    settings.edit();
+    block(settings);
+    bool timerRan = true;
+    dialogs::setHandler([&](const dialogs::Shown&) -> dialogs::Reply {
+        timerRan = entry->Timer1->isEnabled() || entry->Timer2->isEnabled();
+        return true;
+    });
+    ASSERT_TRUE(entry->unload());
+    EXPECT_FALSE(timerRan);
+    for (const QString& file : settings.files)
+        unblockFile(file);
+}

@@ -1,8 +1,10 @@
 #include "platform/controls.h"
+#include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "tests/support/fixture.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSignalSpy>
@@ -44,13 +46,34 @@ public:
     static inline QSize gUnplacedSize;
 };
 
+// Windows without a position of their own that one opener opens one after
+// the other.
+template <int N>
+class Opened : public FormBase {
+public:
+    Opened() : FormBase(0) { resize(gSize); }
+    static inline QSize gSize;
+};
+
+// Runs the events of a shown question, or of the moment between a window's
+// unloading and its deletion, without deleting the window.
+void runEventsFor(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, ms);
+}
+
 const QString kFailure = QStringLiteral("Die Liste konnte nicht gespeichert werden (liste.dat): Kein Platz");
 
 // A window whose edits cannot be saved.
 class FormC : public FormBase {
 public:
-    FormC() : FormBase(0) {}
+    FormC() : FormBase(0) { connect(refresh, &Timer::Tick, this, [this] { ++ticks; }); }
     int discarded = 0;
+    Timer* refresh = new Timer(this, 1);
+    int ticks = 0;
 
 protected:
     bool hasUnsavedEdits() const override { return true; }
@@ -163,6 +186,60 @@ TEST_F(FormsTest, AWindowWithoutPositionOpensBesideItsOpenerWithinTheScreen)
         EXPECT_EQ(frame, expected[c.where]) << c.size.width() << "x" << c.size.height();
         EXPECT_TRUE(forms::ifOpen<Unplaced>()->standsWhereFitted()) << "the program's placement is not stored";
         forms::unloadAll();
+    }
+}
+
+TEST_F(FormsTest, AWindowOpeningBesideOthersNeverHidesAnOpenOne)
+{
+    FormBase::setPositionHooks([](FormBase& f) { f.move(f.positionSlot() == 5 ? QPoint(100, 50) : QPoint()); }, {});
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    enum Where { BesideTheFirst, CascadedFromTheFirst, OverTheFirst };
+    struct {
+        QSize size;
+        Where where;
+    } cases[] = {
+        {{(screen.width() - 400) / 3, 100}, BesideTheFirst},
+        {{screen.width() - 300, 100}, CascadedFromTheFirst},
+        // No place on the screen leaves the first uncovered.
+        {{screen.width() + 50, screen.height() + 50}, OverTheFirst},
+    };
+    for (const auto& c : cases) {
+        forms::show<Placed>();
+        Opened<1>::gSize = Opened<2>::gSize = c.size;
+        const QRect first = forms::show<Opened<1>>()->frameGeometry();
+        forms::show<Placed>();
+        const QRect second = forms::show<Opened<2>>()->frameGeometry();
+        const QPoint expected[] = {first.topRight() + QPoint(1, 0), first.topLeft() + QPoint(24, 24),
+                                   first.topLeft()};
+        EXPECT_EQ(second.topLeft(), expected[c.where]) << c.size.width() << "x" << c.size.height();
+        EXPECT_TRUE(screen.contains(second) || c.where == OverTheFirst);
+        forms::unloadAll();
+    }
+}
+
+TEST_F(FormsTest, AClosingWindowsTimersWaitAndRunAgainWhenItStaysOpen)
+{
+    for (const bool withoutSaving : {false, true}) {
+        FormC* c = forms::get<FormC>();
+        c->refresh->setEnabled(true);
+        int ticksWhileAsked = -1;
+        dialogs::setHandler([&](const dialogs::Shown&) -> dialogs::Reply {
+            const int before = c->ticks;
+            runEventsFor(30);
+            ticksWhileAsked = c->ticks - before;
+            return withoutSaving;
+        });
+        EXPECT_EQ(c->unload(), withoutSaving);
+        EXPECT_EQ(ticksWhileAsked, 0) << withoutSaving;
+        const int closedAt = c->ticks;
+        runEventsFor(30);
+        EXPECT_EQ(c->ticks > closedAt, !withoutSaving) << "only the window kept open goes on";
+        EXPECT_EQ(c->refresh->isEnabled(), !withoutSaving);
+        if (!withoutSaving) {
+            dialogs::setHandler([](const dialogs::Shown&) { return dialogs::Reply(true); });
+            c->unload();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
 
