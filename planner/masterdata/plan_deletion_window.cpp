@@ -128,20 +128,16 @@ void Form33::deleteChosenPlans()
         Command2->setEnabled(false);
         const PlanFolder folder;
         QStringList stayed;
-        std::vector<short> kept;
         for (int i = 0; i < List1->ListCount(); ++i) {
             // The plan is the one the item was made for: read back from the
             // item's text, a number of five digits would name another plan.
-            const short plan = m_itemPlans[std::size_t(i)];
             if (List1->item(i)->isSelected())
-                stayed << deletePlanFiles(folder, plan);
-            else
-                kept.push_back(plan);
+                stayed << deletePlanFiles(folder, m_itemPlans[std::size_t(i)]);
         }
-        // The list keeps the plans offered that stay: the plans just deleted
-        // leave it now, not at the next deletion, and a plan it missed is
-        // listed again.
-        if (const datafile::WriteResult written = WritePlanList(kept); !written)
+        // The list names the plans whose files are there now: the plans just
+        // deleted leave it at once, a plan it missed is listed again, and a
+        // plan another planner saved since this window listed them stays.
+        if (const datafile::WriteResult written = WritePlanList(OfferedPlans(ReadPlanList().plans)); !written)
             MsgBox(SaveFailure(QStringLiteral("Pläne.lst"), written) + QLatin1Char('.'));
         if (!stayed.isEmpty())
             MsgBox(QStringLiteral("Diese Dateien konnten nicht gelöscht werden: ") + stayed.join(QStringLiteral(", ")));

@@ -140,8 +140,11 @@ TEST_F(PlanDeletionWindowTest, ADeletionListsThePlansTheListMissed)
         plan(n);
     writeLines("Pläne.lst", {" 12 "});
     open();
+    // Another planner saves plan 7 while the window lists the plans.
+    plan(7);
+    writeLines("Pläne.lst", {" 7 ", " 12 "});
     choose({0});
     answer({true});
     f->Command2->click();
-    EXPECT_EQ(readLines("Pläne.lst"), QStringList({" 5 ", " 3 "}));
+    EXPECT_EQ(readLines("Pläne.lst"), QStringList({" 7 ", " 5 ", " 3 "}));
 }
