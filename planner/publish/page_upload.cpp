@@ -205,15 +205,17 @@ private:
         if (!run(QStringLiteral("SIZE ") + incoming))
             return false;
         if (!done())
-            return remove(target + kAside);
+            return settled(target + kAside);
         refusal = broke;
-        return remove(incoming);
+        return settled(incoming);
     }
-    // A page stands under its name again; what is left over goes unless the window closed.
+    // A page stands under its name again: whatever happens to the leftover,
+    // which goes unless the window closed, the next upload tidies it up.
     bool settled(const QString& leftover)
     {
         m_settling = false;
-        return remove(leftover);
+        remove(leftover);
+        return true;
     }
     static QString missing(const QString& aside)
     {

@@ -338,6 +338,23 @@ TEST_F(PageUploadTest, ABreakAfterThePageSteppedAsideLeavesAPageOnTheServer)
     }
 }
 
+// The new page has its name: a break as the old one is deleted leaves it
+// for the next upload and is no failure.
+TEST_F(PageUploadTest, ABreakAsTheOldPageGoesIsNoFailure)
+{
+    FtpServer server;
+    server.refuseRenamingOver();
+    server.hangUpAt("DELE#2", false);
+    server.goneAfterHangingUp();
+    useServer(server);
+    publishedBefore(server, "Stundenplan.htm", kYesterdaysPage);
+    Form61* f = publish<Form61>();
+    EXPECT_EQ(f->Label1->text(), "Der Stundenplan kann nun mit einem Browser unter "
+                                 "127.0.0.1/VORDA/Schule-am-Park/Stundenplan.htm aufgerufen werden.");
+    EXPECT_EQ(onServer(server, "Stundenplan.htm"), readBytes("Stundenplan.htm"));
+    f->close();
+}
+
 // A server gone while the published page is aside: the window says that
 // the page is missing until the next upload.
 TEST_F(PageUploadTest, APageThatCannotComeBackIsReportedMissing)
