@@ -634,6 +634,8 @@ bool PlanHasUnsavedChanges()
     return record == gRecords.end() || record->second.written != hashOfSet(composeSet());
 }
 
+void RememberPlanInMemory() { remember({hashOfSet(composeSet()), std::nullopt}); }
+
 std::optional<bool> PlanFilesAsLastSeen(const QString& plan)
 {
     const auto record = gRecords.find(recordKey(plan));
@@ -659,8 +661,7 @@ void LoadStartPlan()
         gStartPlanName = gPlanName;
         return;
     }
-    // The plan number stands without its plan: what is in memory now is the
-    // state a change is measured from, and its files were never seen.
-    remember({hashOfSet(composeSet()), std::nullopt});
+    // The plan number stands without its plan.
+    RememberPlanInMemory();
 }
 

@@ -63,6 +63,10 @@ void SavePlan();
 // program. The optimiser's plan "0" always counts as changed.
 bool PlanHasUnsavedChanges();
 
+// What the plan in memory holds now is what a later change of plan
+// gPlanName is measured from; its files count as never seen.
+void RememberPlanInMemory();
+
 // Whether the files of `plan` are still as this program last loaded or saved
 // them (false: another program has saved it since); nullopt when this
 // program never loaded or saved that plan.

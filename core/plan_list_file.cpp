@@ -197,6 +197,7 @@ datafile::WriteResult WritePlanList(const std::vector<short>& plans)
 {
     std::vector<short> kept;
     std::copy_if(plans.begin(), plans.end(), std::back_inserter(kept), [](short plan) { return plan > 0; });
+    std::sort(kept.begin(), kept.end(), std::greater<>());
     const datafile::WriteResult written = writeList(kept);
     if (written)
         KeepPlanNumbers(kept);

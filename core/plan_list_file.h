@@ -84,8 +84,9 @@ bool EnterIntoPlanList();
 // ascending order, gPlanCount their number.
 datafile::WriteResult RebuildPlanList(const std::function<void(int plan)>& progress = {});
 
-// Writes the plans greater than 0 to the list in their order; gPlanNumbers
-// keeps what fits of them and gPlanCount their number.
+// Writes the plans greater than 0 to the list, highest first, as every
+// writer of the list does; gPlanNumbers keeps what fits of them and
+// gPlanCount their number.
 datafile::WriteResult WritePlanList(const std::vector<short>& plans);
 
 // The model's table gPlanNumbers keeps the first 200 plans, gPlanCount the

@@ -14,10 +14,6 @@
 
 namespace {
 
-// The number the plan in memory belongs to: its own, or for a run's result
-// the plan the run started from.
-QString ownNumber() { return gPlanName == kOptimiserPlanName ? optimiser::optimisedPlan().number : gPlanName; }
-
 bool loadedWhole() { return PlanLoadFaults().isEmpty() && PlanLoadMixedSaves().isEmpty(); }
 
 void tellFaults(const QString& plan)
@@ -47,15 +43,21 @@ void rememberPlan()
 bool mayWriteOver(const QString& plan)
 {
     const auto asLastSeen = PlanFilesAsLastSeen(plan);
-    if (plan == ownNumber() && asLastSeen) {
+    if (plan == optimiser::planToSaveAs().number && asLastSeen) {
         return *asLastSeen
             || AskYesNo(
                    QStringLiteral("Plan %1 wurde inzwischen an einem anderen PC gespeichert. Trotzdem überschreiben?")
                        .arg(plan),
                    kPlannerDialogTitle);
     }
-    return !PlanTitle(plan)
-        || AskYesNo(QStringLiteral("Plan %1 gibt es schon. Soll er überschrieben werden?").arg(plan), kPlannerDialogTitle);
+    if (!PlanTitle(plan))
+        return true;
+    if (optimiser::holdsUnfinishedGrid())
+        return AskYesNo(QStringLiteral("Plan %1 gibt es schon. Soll er mit dem unfertigen Zwischenstand der "
+                                       "Optimierung überschrieben werden?")
+                            .arg(plan),
+                        kPlannerDialogTitle);
+    return AskYesNo(QStringLiteral("Plan %1 gibt es schon. Soll er überschrieben werden?").arg(plan), kPlannerDialogTitle);
 }
 
 // Saves the plan in memory as `plan`; a failure is told and leaves the plan
@@ -170,14 +172,15 @@ bool OfferToSavePlan(QWidget* parent)
         return true;
     // The next run writes over plan "0": what it holds is offered under a
     // number of its own. The backup as a run left it holds nothing new, and
-    // the user was told of a grid a run left unfinished when the run ended.
+    // the user was told of a grid a run left unfinished when the run ended;
+    // edits made to either since are offered.
     if (gPlanName == kOptimiserPlanName) {
         if (optimiser::holdsRunResult())
             return goOn(AskYesNoCancel(QStringLiteral("Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner "
                                                       "eigenen Nummer gespeichert. Jetzt speichern?"),
                                        kPlannerDialogTitle),
                         [parent] { return nameAndSave(parent); });
-        if (optimiser::holdsUnfinishedGrid() || !PlanHasUnsavedChanges())
+        if (!PlanHasUnsavedChanges())
             return true;
         return goOn(AskYesNoCancel(QStringLiteral("Die Änderungen an Plan 0 sind noch unter keiner eigenen Nummer "
                                                   "gespeichert. Jetzt speichern?"),

@@ -106,11 +106,9 @@ PlanSaveDialog::PlanSaveDialog(QWidget* parent) : QDialog(parent)
     planTitle = controls::named<QLineEdit>(this, QStringLiteral("planTitle"));
     confirm = controls::button(this, QStringLiteral("confirm"), QStringLiteral("speichern"));
     cancel = controls::button(this, QStringLiteral("cancel"), QStringLiteral("abbrechen"));
-    // A run's result is saved back under the plan the run started from.
-    const optimiser::OptimisedPlan optimised = optimiser::optimisedPlan();
-    const bool runResult = gPlanName == kOptimiserPlanName;
-    planNumber->setText(runResult ? optimised.number : gPlanName);
-    planTitle->setText(runResult && !optimised.number.isEmpty() ? optimised.title : gPlanTitle);
+    const optimiser::PlanName offered = optimiser::planToSaveAs();
+    planNumber->setText(offered.number);
+    planTitle->setText(offered.title);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Plannummer:"), planNumber);

@@ -123,15 +123,23 @@ QMargins FormBase::windowFrameMargins() const
     return {};
 }
 
-// The open window that a window's frame would hide: one it lies exactly over
-// or covers whole.
+// The title bar of a window, which must stay in sight to move the window or
+// bring it to the front; before the window manager has told its height, a
+// cascade step stands in for it.
+QRect FormBase::titleBar() const
+{
+    const QRect frame = frameGeometry();
+    return {frame.topLeft(), QSize(frame.width(), std::max(windowFrameMargins().top(), kCascadeStep))};
+}
+
+// The open window that a window's frame would hide: one whose title bar it
+// covers, even in part, or that it covers whole.
 const FormBase* FormBase::windowHiddenBy(const QRect& frame) const
 {
     for (const FormBase* f : forms::all()) {
         if (f == this || !f->isVisible())
             continue;
-        const QRect other = f->frameGeometry();
-        if (frame.topLeft() == other.topLeft() || frame.contains(other))
+        if (frame.intersects(f->titleBar()) || frame.contains(f->frameGeometry()))
             return f;
     }
     return nullptr;
@@ -151,10 +159,17 @@ void FormBase::placeBeside(const FormBase& opener)
     const QSize frame = size().grownBy(windowFrameMargins());
     const int step = std::max(opener.windowFrameMargins().top(), kCascadeStep);
     const auto placeBy = [&](const QPoint& at) { return withinRoom(QRect(at, frame), available); };
+    // At the screen's right edge a cascade would lie a pixel or two beside
+    // the window it cascades from and hide all of it but its title bar: there
+    // it cascades to the left.
+    const auto cascadedFrom = [&](const QRect& by) {
+        const QPoint down = placeBy(by.topLeft() + QPoint(step, step));
+        return down.x() - by.left() >= step ? down : placeBy(by.topLeft() + QPoint(-step, step));
+    };
     const auto nextTo = [&](const QRect& by) {
         const QPoint beside(by.right() + 1, by.top());
         const bool room = beside.x() + frame.width() <= available.right() + 1;
-        return placeBy(room ? beside : by.topLeft() + QPoint(step, step));
+        return room ? placeBy(beside) : cascadedFrom(by);
     };
     QList<QPoint> tried{nextTo(opener.frameGeometry())};
     while (tried.size() < kPlacesTried) {
@@ -163,7 +178,7 @@ void FormBase::placeBeside(const FormBase& opener)
             break;
         QPoint next = nextTo(hidden->frameGeometry());
         if (tried.contains(next))
-            next = placeBy(tried.last() + QPoint(step, step));
+            next = cascadedFrom(hidden->frameGeometry());
         if (tried.contains(next))
             break;
         tried << next;

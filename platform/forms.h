@@ -80,6 +80,7 @@ private:
     // makes it smaller where it is larger.
     void fitOnScreen();
     void placeBeside(const FormBase& opener);
+    QRect titleBar() const;
     const FormBase* windowHiddenBy(const QRect& frame) const;
     // Fits the window when the window manager has put its frame around it;
     // false while the frame is not known.

@@ -36,7 +36,7 @@ int gYieldIntervalMs = 5;
 QElapsedTimer gSinceEvents;
 QString gFailure;
 QString gUnreadResult;
-optimiser::OptimisedPlan gOptimisedPlan;
+optimiser::PlanName gOptimisedPlan;
 
 void runEvents()
 {
@@ -151,6 +151,8 @@ void endRun()
         // of plan "0" was read; its title must not pass it off as the result.
         RebuildTeacherTimetables();
         gPlanTitle = kUnfinishedTitle + dateTimeText();
+        // Edits the user makes to this grid are measured from here.
+        RememberPlanInMemory();
         fail(QStringLiteral("Plan 0 konnte nicht geladen werden - es bleibt der Plan, wie die Optimierung ihn "
                             "hinterließ"));
     }
@@ -198,7 +200,14 @@ void ShowOptimisationStatus()
 }
 
 namespace optimiser {
-OptimisedPlan optimisedPlan() { return gOptimisedPlan; }
+PlanName planToSaveAs()
+{
+    if (gPlanName != kOptimiserPlan)
+        return {gPlanName, gPlanTitle};
+    if (holdsUnfinishedGrid() || gOptimisedPlan.number.isEmpty())
+        return {QString(), gPlanTitle};
+    return gOptimisedPlan;
+}
 QString lastFailure() { return gFailure; }
 QString unreadResult() { return gUnreadResult; }
 bool holdsRunResult() { return gPlanName == kOptimiserPlan && gPlanTitle.startsWith(kResultTitle); }

@@ -29,13 +29,18 @@ void ShowOptimisationProgress();
 void ShowOptimisationStatus();
 
 namespace optimiser {
-// The plan the last run started from: its result, plan "0", is saved back
-// under its number and title. Empty before the first run.
-struct OptimisedPlan {
+// A plan's number and title.
+struct PlanName {
     QString number;
     QString title;
 };
-OptimisedPlan optimisedPlan();
+
+// The number and title the plan in memory is saved under unless the user
+// gives others: plan "0" holding a run's result, or the backup a run left,
+// goes back to the plan the last run started from; a grid a run left
+// unfinished, or plan "0" without a run, is offered no number, so that it
+// replaces no saved plan unasked.
+PlanName planToSaveAs();
 
 // Why the last run could not keep or load a plan, in German for Label1;
 // empty when nothing failed.

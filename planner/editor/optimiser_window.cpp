@@ -455,11 +455,13 @@ void Form18::Command2_Click()
     }
     // A run keeps its backup and its result in plan "0": a result of the
     // last run not yet saved under a number of its own would be lost.
+    const QPointer<Form18> self(this);
     if (optimiser::holdsRunResult()
-        && !AskYesNo(QStringLiteral("Das Ergebnis der letzten Optimierung (Plan 0) ist noch unter keiner eigenen "
-                                    "Nummer gespeichert und wird von dieser Optimierung überschrieben. Trotzdem "
-                                    "optimieren?"),
-                     kPlannerDialogTitle))
+        && (!AskYesNo(QStringLiteral("Das Ergebnis der letzten Optimierung (Plan 0) ist noch unter keiner eigenen "
+                                     "Nummer gespeichert und wird von dieser Optimierung überschrieben. Trotzdem "
+                                     "optimieren?"),
+                      kPlannerDialogTitle)
+            || !forms::listening(self)))
         return;
     gOptStartDate = Clock::now();
     Label3->setText(QStringLiteral("x"));
@@ -475,13 +477,16 @@ void Form18::Command2_Click()
     Timer1->setEnabled(false);
     Label1->setText(QStringLiteral("Optimierung wird vorbereitet"));
     controls::setBackColor(Label1, backColour(kLightYellow));
+    // The run counts as going from here: a close waiting in the queue only
+    // hides this window, which the run still writes into, and a command
+    // given meanwhile waits for the run's plan.
+    gRunInProgress = true;
     DoEvents();
     runChosenMode();
 }
 
 void Form18::runChosenMode()
 {
-    gRunInProgress = true;
     if (gOptimizerMode == kFillMode)
         RunFillOptimisation();
     else

@@ -183,6 +183,34 @@ TEST_F(OptimiserWindowTest, ClosingDuringARunHidesAndStopWaitsForTheRun)
     EXPECT_TRUE(forms::isOpen<Form18>());
 }
 
+// A close or a stop waiting in the queue when "starte Optimierung" is
+// clicked arrives in the start's one turn of the event loop: the window
+// hides and outlives the run it shows, and a stop ends the run at once.
+TEST_F(OptimiserWindowTest, CloseOrStopWaitingAsARunStarts)
+{
+    const std::pair<const char*, std::function<void(Form18*)>> waiting[] = {
+        {"Exit", [](Form18* f) { f->Command1->click(); }},
+        {"close box", [](Form18* f) { f->close(); }},
+        {"beende Optimierung", [](Form18* f) { f->Command3->click(); }},
+    };
+    optimiser::setYieldHook([] { gOptimizerRunning = 0; });
+    for (const auto& [name, give] : waiting) {
+        SCOPED_TRACE(name);
+        gPlanName = QStringLiteral("3");
+        week(1, 3);
+        hours(1, 1, 0);
+        QPointer<Form18> f = shown();
+        QMetaObject::invokeMethod(f, [f, give = give] { give(f); }, Qt::QueuedConnection);
+        start(0);
+        ASSERT_TRUE(f);
+        EXPECT_FALSE(OptimisationRunInProgress());
+        EXPECT_EQ(f->Label1->text(), QStringLiteral("Optimierung wurde beendet"));
+        EXPECT_EQ(gPlanName, QStringLiteral("0")) << "the run ended with its plan loaded";
+        forms::unload<Form18>();
+        QTest::qWait(1);
+    }
+}
+
 // What is drawn from the grid (a web page, a printout, the cancellation
 // list, the provisional days) is drawn from the run's best plan once the run
 // has returned, never from a grid the run is filling.

@@ -602,8 +602,32 @@ TEST_F(PlannerMenuTest, ACommandWaitingForARunWhosePlanZeroCannotBeReadWritesNoP
     EXPECT_EQ(planOne(), plan);
     EXPECT_EQ(readLines("Pläne.lst"), (QStringList{" 1 ", " 0 "})) << "no plan but the run's own";
     EXPECT_FALSE(optimiser::holdsRunResult());
+    EXPECT_FALSE(PlanHasUnsavedChanges()) << "closing asks nothing about the grid as the run left it";
+
+    // The save dialog offers no saved plan's number for that grid, and
+    // writing it over a saved plan is asked first.
+    QString offered = "?";
+    fills.push_back([&offered](QDialog& d) {
+        offered = d.findChild<QLineEdit*>("planNumber")->text();
+        return true;
+    });
+    click("savePlan");
+    EXPECT_EQ(offered, "");
+    nameSave("1");
+    answer({false});
+    click("savePlan");
+    EXPECT_EQ(messages().mid(1), (QStringList{"Die Plannummer muss eine ganze Zahl von 1 bis 32767 sein (Plan 0 ist "
+                                              "der Arbeitsplan der Optimierung).",
+                                              "Plan 1 gibt es schon. Soll er mit dem unfertigen Zwischenstand der "
+                                              "Optimierung überschrieben werden?"}));
+    EXPECT_EQ(planOne(), plan);
+
+    // Edits made to that grid are offered on closing.
+    gTimetable(1, 1, 1, 0) = gTimetable(1, 1, 1, 0) == 1 ? 2 : 1;
+    answer({Answer::No});
     EXPECT_TRUE(quit());
-    EXPECT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages().last(), "Die Änderungen an Plan 0 sind noch unter keiner eigenen Nummer gespeichert. Jetzt "
+                                 "speichern?");
 }
 
 TEST_F(PlannerMenuTest, ACommandGivenTwiceDuringARunIsCarriedOutOnce)

@@ -193,13 +193,17 @@ TEST_F(FormsTest, AWindowOpeningBesideOthersNeverHidesAnOpenOne)
 {
     FormBase::setPositionHooks([](FormBase& f) { f.move(f.positionSlot() == 5 ? QPoint(100, 50) : QPoint()); }, {});
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    enum Where { BesideTheFirst, CascadedFromTheFirst, OverTheFirst };
+    const QRect opener = forms::show<Placed>()->frameGeometry();
+    const int frameWidth = opener.width() - forms::ifOpen<Placed>()->width();
+    enum Where { BesideTheFirst, CascadedFromTheFirst, CascadedLeftOfTheFirst, OverTheFirst };
     struct {
         QSize size;
         Where where;
     } cases[] = {
         {{(screen.width() - 400) / 3, 100}, BesideTheFirst},
         {{screen.width() - 300, 100}, CascadedFromTheFirst},
+        // The first ends 2 px before the screen's edge.
+        {{screen.right() - opener.right() - frameWidth - 2, 100}, CascadedLeftOfTheFirst},
         // No place on the screen leaves the first uncovered.
         {{screen.width() + 50, screen.height() + 50}, OverTheFirst},
     };
@@ -210,7 +214,7 @@ TEST_F(FormsTest, AWindowOpeningBesideOthersNeverHidesAnOpenOne)
         forms::show<Placed>();
         const QRect second = forms::show<Opened<2>>()->frameGeometry();
         const QPoint expected[] = {first.topRight() + QPoint(1, 0), first.topLeft() + QPoint(24, 24),
-                                   first.topLeft()};
+                                   first.topLeft() + QPoint(-24, 24), first.topLeft()};
         EXPECT_EQ(second.topLeft(), expected[c.where]) << c.size.width() << "x" << c.size.height();
         EXPECT_TRUE(screen.contains(second) || c.where == OverTheFirst);
         forms::unloadAll();

@@ -134,16 +134,17 @@ TEST_F(PlanDeletionWindowTest, OffersThePlansTheLoadDialogOffers)
     }
 }
 
+// The list is written highest first, whatever order it had.
 TEST_F(PlanDeletionWindowTest, ADeletionListsThePlansTheListMissed)
 {
     for (int n : {12, 5, 3})
         plan(n);
-    writeLines("Pläne.lst", {" 12 "});
+    writeLines("Pläne.lst", {" 3 ", " 12 "});
     open();
     // Another planner saves plan 7 while the window lists the plans.
     plan(7);
-    writeLines("Pläne.lst", {" 7 ", " 12 "});
-    choose({0});
+    writeLines("Pläne.lst", {" 3 ", " 7 ", " 12 "});
+    choose({1});
     answer({true});
     f->Command2->click();
     EXPECT_EQ(readLines("Pläne.lst"), QStringList({" 7 ", " 5 ", " 3 "}));
