@@ -148,13 +148,14 @@ TEST_F(SubstitutionDayTest, AShortFileIsDamagedAndLeavesNothingOfTheDayBefore)
     EXPECT_EQ(gTeacherAbsenceReason(2), "alt") << "no day file: the day stays";
 }
 
-// Without teachers and classes there are no marks: a line after the record
-// count belongs to nothing and the file is damaged.
+// Without teachers and classes there are no marks: an empty line after the
+// record count is left over by an editor, any other belongs to nothing and
+// the file is damaged.
 TEST_F(SubstitutionDayTest, ADayWithoutTeachersAndClassesEndsAtItsRecords)
 {
-    writeLines("20260914.sup", {" 0 ", " 0 ", " 0 "});
-    EXPECT_TRUE(ReadSubstitutionDay(kKey));
     writeLines("20260914.sup", {" 0 ", " 0 ", " 0 ", ""});
+    EXPECT_TRUE(ReadSubstitutionDay(kKey));
+    writeLines("20260914.sup", {" 0 ", " 0 ", " 0 ", " 0 "});
     EXPECT_EQ(ReadSubstitutionDay(kKey).unreadable,
               "Die Tagesdatei 20260914.sup konnte nicht gelesen werden: Sie ist beschädigt, ihre Zeilen ab Zeile 4 "
               "passen zu keinem Tag von 9 bis 11 Stunden.");
@@ -164,6 +165,7 @@ TEST_F(SubstitutionDayTest, ADayWithoutTeachersAndClassesEndsAtItsRecords)
 // each teacher and class: they are read as such, not shifted.
 TEST_F(SubstitutionDayTest, ADaySavedWithFewerPeriodsReadsItsMarksInPlace)
 {
+    gTeacherAbsence(2) = gClassAbsence(24) = 1;
     gTeacherAbsentPeriods(2, 1) = 1;
     gClassAbsentPeriods(24, 9) = 1;
     gSubstRowCount = 1;
@@ -180,6 +182,31 @@ TEST_F(SubstitutionDayTest, ADaySavedWithFewerPeriodsReadsItsMarksInPlace)
     decltype(Model::gSubstRowTexts) rowTexts;
     ASSERT_TRUE(ReadSubstitutionRecords(kKey, {paid, count, rows, rowTexts}));
     EXPECT_EQ(rows(1, 4), 3);
+}
+
+// A day of 11 periods, teacher 3 away in periods 3 and 4, no class mark ever
+// set (each an empty line) and an empty line after the marks: read at the
+// school's 10 periods with 85 empty lines left out, teacher 3 would be away
+// in periods 5 and 6, and nothing else in the day tells that apart. The
+// reading that assumes fewer lines added is taken.
+TEST_F(SubstitutionDayTest, OfTwoSizesThatAgreeWithTheDayTheOneAssumingFewerLinesAddedIsRead)
+{
+    gPeriodsPerDay = 11;
+    gTeacherAbsence(3) = 1;
+    for (int t = 1; t <= 60; ++t) {
+        for (int p = 1; p <= 11; ++p)
+            gTeacherAbsentPeriods(t, p) = t == 3 && (p == 3 || p == 4) ? 1 : 0;
+    }
+    ASSERT_TRUE(SaveSubstitutionDay());
+    writeBytes("20260914.sup", readBytes("20260914.sup") + "\r\n");
+    forgetDay();
+    gPeriodsPerDay = 10;
+    const SubstitutionFileRead read = ReadSubstitutionDay(kKey);
+    EXPECT_EQ(read.otherPeriods, 11);
+    QList<int> marks;
+    for (int p = 1; p <= 10; ++p)
+        marks << gTeacherAbsentPeriods(3, p).toInt();
+    EXPECT_EQ(marks, (QList<int>{0, 0, 1, 1, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(SubstitutionDayTest, AFileOfAnotherSizeKeepsWhatFitsAndLeavesTheRest)
@@ -216,8 +243,8 @@ TEST_F(SubstitutionDayTest, AFileOfAnotherSizeKeepsWhatFitsAndLeavesTheRest)
     EXPECT_TRUE(gClassAbsentPeriods(24, 1) == 1 && gClassAbsentPeriods(24, 2) == 0);
 }
 
-// A preset's mark: teacher 1 away in period 2, classes 2 to 24 all day.
-int presetMark(int row, int period) { return (row == 1 && period == 2) || row > 61 ? 1 : 0; }
+// A preset's mark: teacher 1 away in period 2, classes 2 to 23 all day.
+int presetMark(int row, int period) { return (row == 1 && period == 2) || (row > 61 && row < 84) ? 1 : 0; }
 
 // "suppl.dat": the day file without its records, each status three characters.
 QStringList preset(const QString& teachers, int periods = 9)
@@ -226,7 +253,7 @@ QStringList preset(const QString& teachers, int periods = 9)
     for (int t = 1; t <= 60; ++t)
         lines << (t <= 3 ? " 1 " : " 0 ") << QString("Grund %1").arg(t);
     for (int c = 1; c <= 24; ++c)
-        lines << (c == 2 ? " 1 " : " 0 ") << "";
+        lines << (c >= 2 && c <= 23 ? " 1 " : " 0 ") << "";
     for (int t = 1; t <= 60; ++t)
         lines << (t == 2 ? " 1 " : " 0 ");
     for (int row = 1; row <= 84; ++row) {
@@ -279,8 +306,7 @@ TEST_F(SubstitutionDayTest, ThePresetLoadsUnlessItFailsItsChecks)
 }
 
 // A preset is read at the size it was saved with, and its marks not at all
-// when they are whole for no day of 9 to 11 periods: no mark lands on another
-// teacher, class or period.
+// when they fit no size: no mark lands on another teacher, class or period.
 TEST_F(SubstitutionDayTest, ThePresetsMarksAreReadAtTheirOwnSizeOrNotAtAll)
 {
     const int beforeMarks = 2 + 2 * 60 + 2 * 24 + 60;
