@@ -52,6 +52,8 @@ class DayReader {
 public:
     explicit DayReader(const QStringList& lines) : m_lines(lines), m_in(lines) {}
     bool intact() const { return m_damage.isEmpty(); }
+    // The damage is the file's end, before a line its layout calls for.
+    bool endedEarly() const { return m_endedEarly; }
     long linesLeft() const { return m_lines.size() - m_in.lineNumber(); }
     // The line `ahead` lines after the next one to read, without reading it.
     const QString& lineAhead(long ahead) const { return m_lines.at(m_in.lineNumber() + ahead); }
@@ -75,7 +77,11 @@ public:
         endsEarly();
         return false;
     }
-    void endsEarly() { m_damage = datafile::endsEarlyReason(m_lines.size()); }
+    void endsEarly()
+    {
+        m_damage = datafile::endsEarlyReason(m_lines.size());
+        m_endedEarly = true;
+    }
     // The lines left are whole for no day a school can have.
     void fitsNoDay()
     {
@@ -169,6 +175,7 @@ private:
     QStringList m_lines;
     datafile::Reader m_in;
     QString m_damage;
+    bool m_endedEarly = false;
 };
 
 // A value as it is written: a number in print form, a text as it is (one
@@ -313,17 +320,21 @@ struct MarkBlock {
     long lines;
 };
 
+// A mark block that ends before the school's periods: a day file is damaged,
+// a preset is read at the school's periods as far as it goes.
+enum class ShortBlock { Damaged, ReadAsFarAsItGoes };
+
 // The size the mark block, the rest of the file, is read at. Whole for the
 // school's periods, it is read so. Every other reading is a guess: a day
-// saved before the school changed its periods (9 to 11) or empty lines an
-// editor or a copy left after the marks, but just as well a file cut after
-// whole rows of marks or given a row more; and marks never
+// saved before the school changed its periods (9 to 11), empty lines an
+// editor or a copy left after the marks, a preset cut short, but just as well
+// a file cut after whole rows of marks or given a row more; and marks never
 // set are empty lines too, so even empty lines at the end may be marks. A
 // guess is taken only when it agrees with the day (agreesWithDay), the one
 // that assumes the fewest lines added or lost first, the school's periods
 // first among equals. Without one the file is damaged; it ends early when it
 // is shorter than a day of the school's periods.
-std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day)
+std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day, ShortBlock shortBlock)
 {
     if (!in.intact())
         return std::nullopt;
@@ -349,6 +360,8 @@ std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day)
         if (periods >= 1 && lines <= left && left - lines <= emptyAtEnd)
             guesses.push_back({{periods, lines}, left - lines, periods != school});
     }
+    if (shortBlock == ShortBlock::ReadAsFarAsItGoes && school >= 1 && left < rows * school)
+        guesses.push_back({{school, left}, rows * school - left, false});
     std::stable_sort(guesses.begin(), guesses.end(), [](const Guess& a, const Guess& b) {
         return std::tie(a.linesChanged, a.otherPeriods) < std::tie(b.linesChanged, b.otherPeriods);
     });
@@ -386,9 +399,9 @@ int otherThanSchool(int saved) { return saved == SubstitutionPeriods() ? 0 : sav
 
 // The marks of the teachers and classes the file counts, at the size they
 // were saved with; that size when it is not the school's, else 0.
-int readMarkBlock(DayReader& in, const DayEntries& day)
+int readMarkBlock(DayReader& in, const DayEntries& day, ShortBlock shortBlock)
 {
-    const std::optional<MarkBlock> block = markPeriods(in, day);
+    const std::optional<MarkBlock> block = markPeriods(in, day, shortBlock);
     if (!block)
         return 0;
     long lines = block->lines;
@@ -448,6 +461,11 @@ QString dayFileNotice(const QString& path, const QString& reason)
     return datafile::unreadableNotice(QStringLiteral("Tagesdatei"), path, reason);
 }
 
+QString presetNotice(const QString& path, const QString& reason)
+{
+    return datafile::unreadableNotice(QStringLiteral("Voreinstellung"), path, reason);
+}
+
 // The tables the absences of a day file are read into.
 struct AbsenceTables {
     TeacherTable& teachers;
@@ -470,6 +488,31 @@ DayEntries readDayHead(DayReader& in, const AbsenceTables& absences, const Subst
     day.coverRecords(records);
     return day;
 }
+
+// The absences of the day variables as they were before a preset was read
+// over them: a preset that cannot be used puts them back.
+class HeldAbsences {
+public:
+    void restore() const
+    {
+        gTeacherAbsence = m_teachers;
+        gTeacherAbsenceReason = m_teacherReasons;
+        gTeacherPaid = m_paid;
+        gTeacherAbsentPeriods = m_teacherMarks;
+        gClassAbsence = m_classes;
+        gClassAbsenceReason = m_classReasons;
+        gClassAbsentPeriods = m_classMarks;
+    }
+
+private:
+    TeacherTable m_teachers = gTeacherAbsence;
+    decltype(Model::gTeacherAbsenceReason) m_teacherReasons = gTeacherAbsenceReason;
+    decltype(Model::gTeacherPaid) m_paid = gTeacherPaid;
+    MarkTable m_teacherMarks = gTeacherAbsentPeriods;
+    ClassTable m_classes = gClassAbsence;
+    decltype(Model::gClassAbsenceReason) m_classReasons = gClassAbsenceReason;
+    decltype(Model::gClassAbsentPeriods) m_classMarks = gClassAbsentPeriods;
+};
 
 // One preset status line: exactly three characters, or the preset ends here.
 bool readPresetStatus(DayReader& in, Variant& status)
@@ -568,7 +611,7 @@ SubstitutionFileRead ReadSubstitutionDay(const QString& key)
     const DayEntries day =
         readDayHead(in, {gTeacherAbsence, gTeacherAbsenceReason, gClassAbsence, gClassAbsenceReason},
                     dayRecordTables());
-    const int otherPeriods = readMarkBlock(in, day);
+    const int otherPeriods = readMarkBlock(in, day, ShortBlock::Damaged);
     if (in.intact())
         return {true, {}, otherPeriods};
     // Half a day is no day: it is shown empty, with the notice.
@@ -576,23 +619,38 @@ SubstitutionFileRead ReadSubstitutionDay(const QString& key)
     return {false, dayFileNotice(path, in.damage())};
 }
 
-bool ReadSubstitutionPreset()
+SubstitutionFileRead ReadSubstitutionPreset()
 {
-    datafile::FileRead file = datafile::readFile(gDataPath + kPreset);
-    if (file.state != datafile::FileRead::State::Read)
-        return false;
+    const QString path = gDataPath + kPreset;
+    datafile::FileRead file = datafile::readFile(path);
+    if (file.state == datafile::FileRead::State::Missing)
+        return {};
+    if (file.state == datafile::FileRead::State::Unreadable)
+        return {false, presetNotice(path, file.reason)};
     DayReader in(file.lines);
     if (!presetCountMatches(in, gMaxTeachers) || !presetCountMatches(in, gMaxClasses))
-        return true;
+        return {in.intact(), presetNotice(path, in.damage())};
+    const HeldAbsences before;
     DayEntries day;
     day.teachers = teacherSlots();
-    if (!readPresetAbsences(in, teacherSlots(), gTeacherAbsence, gTeacherAbsenceReason, day)
-        || !readPresetAbsences(in, classSlots(), gClassAbsence, gClassAbsenceReason, day))
-        return true;
+    const bool absencesWhole =
+        readPresetAbsences(in, teacherSlots(), gTeacherAbsence, gTeacherAbsenceReason, day)
+        && readPresetAbsences(in, classSlots(), gClassAbsence, gClassAbsenceReason, day);
+    // A status line of another width ends the preset; what was read up to it
+    // stays.
+    if (!absencesWhole && in.intact())
+        return {true, {}};
     for (int t = 1; t <= day.teachers; ++t)
         in.number(gTeacherPaid(t));
-    readMarkBlock(in, day);
-    return true;
+    // A preset cut before its marks is read as far as it goes while it lists
+    // nobody absent, who would stand on the list without a marked period.
+    if (in.endedEarly() && std::none_of(day.listed.begin(), day.listed.end(), [](bool listed) { return listed; }))
+        return {true, {}};
+    readMarkBlock(in, day, ShortBlock::ReadAsFarAsItGoes);
+    if (in.intact())
+        return {true, {}};
+    before.restore();
+    return {false, presetNotice(path, in.damage())};
 }
 
 SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const SubstitutionRecordTables& into)
@@ -611,7 +669,7 @@ SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const Substitut
     const DayEntries day = readDayHead(in, {statuses, reasons, classStatuses, classReasons}, into);
     // The marks are not needed here either, but a file cut off among them is
     // damaged all the same: nothing says where else it was hurt.
-    const std::optional<MarkBlock> saved = markPeriods(in, day);
+    const std::optional<MarkBlock> saved = markPeriods(in, day, ShortBlock::Damaged);
     if (in.intact())
         return {true, {}, otherThanSchool(saved->periods)};
     // A day read only in part would count some of its substitutions, as

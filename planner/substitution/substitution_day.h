@@ -60,11 +60,14 @@ QString OtherPeriodsNotice(const QStringList& keys, int periods);
 SubstitutionFileRead ReadSubstitutionDay(const QString& key);
 
 // Reads the preset "suppl.dat" over the day variables, stopping at a count
-// that is not the capacity, at a status line that is not three characters
-// long or at a value that is no number; what was read up to there stays.
-// Its marks are read as a day file's are, and not at all when they fit no
-// size. False when there is no preset.
-bool ReadSubstitutionPreset();
+// that is not the capacity or at a status line that is not three characters
+// long; what was read up to there stays. Its marks are read as a day file's
+// are, and one that ends early at the school's periods as far as it goes.
+// Cut or damaged so that a teacher or class it lists as absent would lack
+// marks, or a mark would land on one it does not list, it is not loaded at
+// all and is told by the notice, as is one that cannot be read. Not found
+// when there is no preset.
+SubstitutionFileRead ReadSubstitutionPreset();
 
 // The tables a reader of a day's record block fills: the teachers' paid flags,
 // the record count, the six fields of each record and its text. The

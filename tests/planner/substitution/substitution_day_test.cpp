@@ -305,34 +305,62 @@ TEST_F(SubstitutionDayTest, ThePresetLoadsUnlessItFailsItsChecks)
     EXPECT_FALSE(ReadSubstitutionPreset());
 }
 
-// A preset is read at the size it was saved with, and its marks not at all
-// when they fit no size: no mark lands on another teacher, class or period.
-TEST_F(SubstitutionDayTest, ThePresetsMarksAreReadAtTheirOwnSizeOrNotAtAll)
+// A preset's marks are read at the size they are whole for, a cut one at
+// the school's periods as far as it goes; empty lines after them are left
+// over. A preset whose marks would land elsewhere, or that leaves a teacher
+// or class it lists as absent without its marks, is not loaded at all and
+// is told: no mark lands on another teacher, class or period, and nobody
+// stands on the list without the periods the preset gives.
+TEST_F(SubstitutionDayTest, APresetsMarksAreReadWhereTheyStandOrThePresetIsToldAndNotLoaded)
 {
     const int beforeMarks = 2 + 2 * 60 + 2 * 24 + 60;
+    const QString damaged = "Sie ist beschädigt";
     const struct {
         const char* kind;
         QStringList lines;
-        int saved;
         int school;
+        int readAt;       // 0: not loaded
+        int marksMissing; // at the end, left as they were
+        QString reason;
     } cases[] = {
-        {"saved with 11 periods, read with 9", preset(" 60 ", 11), 11, 9},
-        {"saved with 9 periods, read with 10", preset(" 60 ", 9), 9, 10},
-        {"cut after 5 whole periods", preset(" 60 ", 9).mid(0, beforeMarks + 84 * 5), 0, 9},
+        {"saved with 11 periods, read with 9", preset(" 60 ", 11), 9, 11, 0, ""},
+        {"saved with 9 periods, read with 10", preset(" 60 ", 9), 10, 9, 0, ""},
+        {"an empty line after the marks", preset(" 60 ", 9) << "", 9, 9, 0, ""},
+        {"one line short, of a class present", preset(" 60 ", 10).mid(0, beforeMarks + 84 * 10 - 1), 10, 10, 1, ""},
+        {"a line after the marks", preset(" 60 ", 9) << " 0 ", 9, 0, 0,
+         damaged + ", ihre Zeilen ab Zeile 231 passen zu keinem Tag von 9 bis 11 Stunden"},
+        {"cut after 5 whole periods, before the marks of absent classes", preset(" 60 ", 9).mid(0, beforeMarks + 84 * 5),
+         9, 0, 0, damaged + " und endet nach Zeile 650"},
+        {"cut among the paid flags", preset(" 60 ", 9).mid(0, beforeMarks - 10), 9, 0, 0,
+         damaged + " und endet nach Zeile 220"},
+        {"empty", {}, 9, 0, 0, "Sie ist leer"},
+        {"garbage, no count of teachers", {"\x01\xFE\x7F", "ÿ"}, 9, 0, 0, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
+        // What the day file gave before the preset.
         gTeacherAbsentPeriods = {};
         gClassAbsentPeriods = {};
         gTeacherAbsence = {};
+        gTeacherAbsence(5) = 1;
+        gTeacherAbsentPeriods(5, 1) = 1;
         gPeriodsPerDay = c.school;
         writeLines("suppl.dat", c.lines);
-        ASSERT_TRUE(ReadSubstitutionPreset());
-        EXPECT_TRUE(gTeacherAbsence(3) == 1) << "the absences are read all the same";
+        const SubstitutionFileRead read = ReadSubstitutionPreset();
+        EXPECT_EQ(bool(read), c.reason.isEmpty());
+        EXPECT_EQ(read.unreadable, c.reason.isEmpty()
+                                       ? QString()
+                                       : "Die Voreinstellung suppl.dat konnte nicht gelesen werden: " + c.reason + ".");
+        EXPECT_TRUE(gTeacherAbsence(3) == (c.readAt != 0 ? 1 : 0)) << "the absences with their marks or not at all";
         QList<int> expected;
         for (int row = 1; row <= 84; ++row) {
-            for (int p = 1; p <= 11; ++p)
-                expected << (p <= std::min(c.saved, c.school) ? presetMark(row, p) : -1);
+            for (int p = 1; p <= 11; ++p) {
+                const bool missing = row == 84 && p > c.school - c.marksMissing && p <= c.school;
+                if (c.readAt == 0)
+                    expected << (row == 5 && p == 1 ? 1 : -1);
+                else
+                    expected << (p <= std::min(c.readAt, c.school) && !missing ? presetMark(row, p) : -1);
+            }
         }
         EXPECT_EQ(allMarks(), expected);
     }
