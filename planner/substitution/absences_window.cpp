@@ -243,7 +243,9 @@ void Form20::Form_Load()
     const std::optional<QDate> day = dates::parse(gWorkDate.toString());
     gWorkWeekday = static_cast<short>(day ? dates::weekday(*day) : kNoDateWeekday);
     showWeekday();
-    ReadSubstitutionPreset();
+    const SubstitutionFileRead preset = ReadSubstitutionPreset();
+    if (!preset.unreadable.isEmpty())
+        MsgBox(preset.unreadable, kPlannerDialogTitle);
     showAbsenceLists();
     Command4->setVisible(AnyClassAbsent());
 }

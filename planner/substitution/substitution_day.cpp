@@ -9,6 +9,8 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <tuple>
+#include <vector>
 
 namespace {
 using TeacherTable = decltype(Model::gTeacherAbsence);
@@ -48,9 +50,21 @@ bool fits(long index)
 // for a whole day.
 class DayReader {
 public:
-    explicit DayReader(QStringList lines) : m_lines(static_cast<long>(lines.size())), m_in(std::move(lines)) {}
+    explicit DayReader(const QStringList& lines) : m_lines(lines), m_in(lines) {}
     bool intact() const { return m_damage.isEmpty(); }
-    long linesLeft() const { return m_lines - m_in.lineNumber(); }
+    // The damage is the file's end, before a line its layout calls for.
+    bool endedEarly() const { return m_endedEarly; }
+    long linesLeft() const { return m_lines.size() - m_in.lineNumber(); }
+    // The line `ahead` lines after the next one to read, without reading it.
+    const QString& lineAhead(long ahead) const { return m_lines.at(m_in.lineNumber() + ahead); }
+    // The lines at the end of the file, not yet read, that hold nothing.
+    long emptyLinesAtEnd() const
+    {
+        long empty = 0;
+        while (empty < linesLeft() && m_lines.at(m_lines.size() - 1 - empty).trimmed().isEmpty())
+            ++empty;
+        return empty;
+    }
     // Why the file is damaged, for the user; empty while it is intact.
     const QString& damage() const { return m_damage; }
 
@@ -63,7 +77,11 @@ public:
         endsEarly();
         return false;
     }
-    void endsEarly() { m_damage = datafile::endsEarlyReason(m_lines); }
+    void endsEarly()
+    {
+        m_damage = datafile::endsEarlyReason(m_lines.size());
+        m_endedEarly = true;
+    }
     // The lines left are whole for no day a school can have.
     void fitsNoDay()
     {
@@ -72,6 +90,15 @@ public:
                        .arg(m_in.lineNumber() + 1)
                        .arg(kFewestPeriods)
                        .arg(kMostPeriods);
+    }
+    // The lines left are whole for a day of `periods` periods, but read so,
+    // the marks would not agree with the absences and records of the file.
+    void contradictsAbsences(int periods)
+    {
+        m_damage = QStringLiteral("Sie ist beschädigt, ihre Zeilen ab Zeile %1 passen als Tag von %2 Stunden nicht "
+                                  "zu den Abwesenheiten, die in ihr eingetragen sind")
+                       .arg(m_in.lineNumber() + 1)
+                       .arg(periods);
     }
     bool line(Variant& into)
     {
@@ -145,9 +172,10 @@ private:
     }
     void notANumber() { m_damage = datafile::notANumberReason(m_in.lineNumber()); }
 
-    long m_lines;
+    QStringList m_lines;
     datafile::Reader m_in;
     QString m_damage;
+    bool m_endedEarly = false;
 };
 
 // A value as it is written: a number in print form, a text as it is (one
@@ -216,68 +244,150 @@ bool isListed(const QString& key)
                        [&](const QString& line) { return listedValue(line) == Variant(key); });
 }
 
-// One teacher's or class's status and reason, read past: the status is
-// checked all the same, a damaged file is damaged wherever it is.
-void skipAbsence(DayReader& in)
-{
-    Variant ignored;
-    in.number(ignored);
-    in.skip(1);
-}
+// What a day holds beside its marks, which every reading of its marks at a
+// size that is no sure fit must agree with: for each mark row (each teacher,
+// then each class the file counts) whether the day lists it as absent, and
+// the absent teacher and period of each record.
+struct DayEntries {
+    struct Covered {
+        int teacher;
+        int period;
+    };
+    long teachers = 0;
+    std::vector<bool> listed;
+    std::vector<Covered> covered;
 
-void skipAbsences(DayReader& in, long count)
-{
-    for (long i = 1; i <= count && in.intact(); ++i)
-        skipAbsence(in);
-}
+    void coverRecords(const SubstitutionRecordTables& records)
+    {
+        for (int r = 1; r <= records.count; ++r)
+            covered.push_back({records.rows(r, 0), records.rows(r, 1)});
+    }
+};
 
-// The status and reason of every teacher or class the file counts.
+// The status and reason of every teacher or class the file counts, into the
+// tables where they fit; `day` learns whether each is listed as absent.
 template <class Statuses, class Reasons>
-void readAbsences(DayReader& in, long count, Statuses& statuses, Reasons& reasons)
+void readAbsences(DayReader& in, long count, Statuses& statuses, Reasons& reasons, DayEntries& day)
 {
     for (long i = 1; i <= count && in.intact(); ++i) {
-        if (!fits<Statuses>(i)) {
-            skipAbsence(in);
-            continue;
+        Variant status;
+        in.number(status);
+        day.listed.push_back(status == 1);
+        if (fits<Statuses>(i)) {
+            statuses(i) = status;
+            in.line(reasons(i));
+        } else {
+            in.skip(1);
         }
-        in.number(statuses(i));
-        in.line(reasons(i));
     }
 }
 
-// The periods a day the mark block of `marked` teachers and classes, the
-// rest of the file, was saved with: the school's, or another number a school
-// can have (a day saved before the school changed its periods). Read with any
-// other number, every mark would land on another period, teacher or class, so
-// a block of another size is damaged: one whole for fewer periods than any
-// school has is a file cut off after a row of marks.
-std::optional<int> markPeriods(DayReader& in, long marked)
+// A mark line sets a mark when it holds a number other than 0.
+bool setsMark(const QString& line)
+{
+    const Variant mark(line);
+    return mark.isNumeric() && mark.toDouble() != 0;
+}
+
+// Whether the next `lines` lines, read as marks of `periods` periods a row,
+// agree with the day: no mark on a teacher or class it does not list as
+// absent, each record in a period its absent teacher is marked away, and each
+// teacher and class it lists as absent with all its marks among the lines.
+bool agreesWithDay(const DayReader& in, const DayEntries& day, int periods, long lines)
+{
+    for (long line = 0; line < lines; ++line) {
+        if (setsMark(in.lineAhead(line)) && !day.listed.at(static_cast<std::size_t>(line / periods)))
+            return false;
+    }
+    for (const DayEntries::Covered& record : day.covered) {
+        if (record.teacher < 1 || record.teacher > day.teachers || record.period < 1)
+            continue;
+        const long line = (record.teacher - 1L) * periods + record.period - 1;
+        if (record.period > periods || line >= lines || !setsMark(in.lineAhead(line)))
+            return false;
+    }
+    for (std::size_t row = 0; row < day.listed.size(); ++row) {
+        if (day.listed[row] && static_cast<long>(row + 1) * periods > lines)
+            return false;
+    }
+    return true;
+}
+
+// How a mark block is read: the periods of each row, and the lines that hold
+// marks; the lines after them are empty ones that belong to no mark.
+struct MarkBlock {
+    int periods;
+    long lines;
+};
+
+// A mark block that ends before the school's periods: a day file is damaged,
+// a preset is read at the school's periods as far as it goes.
+enum class ShortBlock { Damaged, ReadAsFarAsItGoes };
+
+// The size the mark block, the rest of the file, is read at. Whole for the
+// school's periods, it is read so. Every other reading is a guess: a day
+// saved before the school changed its periods (9 to 11), empty lines an
+// editor or a copy left after the marks, a preset cut short, but just as well
+// a file cut after whole rows of marks or given a row more; and marks never
+// set are empty lines too, so even empty lines at the end may be marks. A
+// guess is taken only when it agrees with the day (agreesWithDay), the one
+// that assumes the fewest lines added or lost first, the school's periods
+// first among equals. Without one the file is damaged; it ends early when it
+// is shorter than a day of the school's periods.
+std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day, ShortBlock shortBlock)
 {
     if (!in.intact())
         return std::nullopt;
     const long left = in.linesLeft();
+    const long rows = static_cast<long>(day.listed.size());
     const int school = SubstitutionPeriods();
-    if (left == marked * school)
-        return school;
-    if (marked > 0 && left % marked == 0 && left / marked >= kFewestPeriods && left / marked <= kMostPeriods)
-        return static_cast<int>(left / marked);
-    if (left < marked * kFewestPeriods)
+    if (left == rows * school)
+        return MarkBlock{school, left};
+    struct Guess {
+        MarkBlock block;
+        long linesChanged;
+        bool otherPeriods;
+    };
+    std::vector<Guess> guesses;
+    const long emptyAtEnd = in.emptyLinesAtEnd();
+    std::vector<int> sizes{school};
+    for (int periods = kFewestPeriods; periods <= kMostPeriods; ++periods) {
+        if (periods != school)
+            sizes.push_back(periods);
+    }
+    for (const int periods : sizes) {
+        const long lines = rows * periods;
+        if (periods >= 1 && lines <= left && left - lines <= emptyAtEnd)
+            guesses.push_back({{periods, lines}, left - lines, periods != school});
+    }
+    if (shortBlock == ShortBlock::ReadAsFarAsItGoes && school >= 1 && left < rows * school)
+        guesses.push_back({{school, left}, rows * school - left, false});
+    std::stable_sort(guesses.begin(), guesses.end(), [](const Guess& a, const Guess& b) {
+        return std::tie(a.linesChanged, a.otherPeriods) < std::tie(b.linesChanged, b.otherPeriods);
+    });
+    for (const Guess& guess : guesses) {
+        if (agreesWithDay(in, day, guess.block.periods, guess.block.lines))
+            return guess.block;
+    }
+    if (left < rows * school)
         in.endsEarly();
+    else if (!guesses.empty())
+        in.contradictsAbsences(guesses.front().block.periods);
     else
         in.fitsNoDay();
     return std::nullopt;
 }
 
 // The marks of every teacher or class the file counts, `saved` periods each,
-// periods inner. Only the school's periods are kept; those the day was saved
-// without stay empty.
+// periods inner, as far as `lines` marks go. Only the school's periods are
+// kept; those the day was saved without stay empty.
 template <class Table>
-void readMarks(DayReader& in, long count, Table& marks, int saved)
+void readMarks(DayReader& in, long count, Table& marks, int saved, long& lines)
 {
     const int school = SubstitutionPeriods();
     Variant ignored;
-    for (long i = 1; i <= count && in.intact(); ++i) {
-        for (int p = 1; p <= saved; ++p)
+    for (long i = 1; i <= count && lines > 0 && in.intact(); ++i) {
+        for (int p = 1; p <= saved && lines > 0; ++p, --lines)
             in.number(fits<Table>(i) && p <= school ? marks(i, p) : ignored);
         for (int p = saved + 1; p <= school && fits<Table>(i); ++p)
             marks(i, p) = Variant();
@@ -289,14 +399,15 @@ int otherThanSchool(int saved) { return saved == SubstitutionPeriods() ? 0 : sav
 
 // The marks of the teachers and classes the file counts, at the size they
 // were saved with; that size when it is not the school's, else 0.
-int readMarkBlock(DayReader& in, long teachers, long classes)
+int readMarkBlock(DayReader& in, const DayEntries& day, ShortBlock shortBlock)
 {
-    const std::optional<int> saved = markPeriods(in, teachers + classes);
-    if (!saved)
+    const std::optional<MarkBlock> block = markPeriods(in, day, shortBlock);
+    if (!block)
         return 0;
-    readMarks(in, teachers, gTeacherAbsentPeriods, *saved);
-    readMarks(in, classes, gClassAbsentPeriods, *saved);
-    return otherThanSchool(*saved);
+    long lines = block->lines;
+    readMarks(in, day.teachers, gTeacherAbsentPeriods, block->periods, lines);
+    readMarks(in, static_cast<long>(day.listed.size()) - day.teachers, gClassAbsentPeriods, block->periods, lines);
+    return otherThanSchool(block->periods);
 }
 
 // A file may count more teachers, classes or records than the tables hold:
@@ -350,6 +461,59 @@ QString dayFileNotice(const QString& path, const QString& reason)
     return datafile::unreadableNotice(QStringLiteral("Tagesdatei"), path, reason);
 }
 
+QString presetNotice(const QString& path, const QString& reason)
+{
+    return datafile::unreadableNotice(QStringLiteral("Voreinstellung"), path, reason);
+}
+
+// The tables the absences of a day file are read into.
+struct AbsenceTables {
+    TeacherTable& teachers;
+    decltype(Model::gTeacherAbsenceReason)& teacherReasons;
+    ClassTable& classes;
+    decltype(Model::gClassAbsenceReason)& classReasons;
+};
+
+// Everything of a day file before its marks: the counts, the absences and the
+// paid flags and records; what the marks are checked against.
+DayEntries readDayHead(DayReader& in, const AbsenceTables& absences, const SubstitutionRecordTables& records)
+{
+    DayEntries day;
+    long classes = 0;
+    in.count(day.teachers);
+    in.count(classes);
+    readAbsences(in, day.teachers, absences.teachers, absences.teacherReasons, day);
+    readAbsences(in, classes, absences.classes, absences.classReasons, day);
+    readPaidAndRecords(in, day.teachers, records);
+    day.coverRecords(records);
+    return day;
+}
+
+// The absences of the day variables as they were before a preset was read
+// over them: a preset that cannot be used puts them back.
+class HeldAbsences {
+public:
+    void restore() const
+    {
+        gTeacherAbsence = m_teachers;
+        gTeacherAbsenceReason = m_teacherReasons;
+        gTeacherPaid = m_paid;
+        gTeacherAbsentPeriods = m_teacherMarks;
+        gClassAbsence = m_classes;
+        gClassAbsenceReason = m_classReasons;
+        gClassAbsentPeriods = m_classMarks;
+    }
+
+private:
+    TeacherTable m_teachers = gTeacherAbsence;
+    decltype(Model::gTeacherAbsenceReason) m_teacherReasons = gTeacherAbsenceReason;
+    decltype(Model::gTeacherPaid) m_paid = gTeacherPaid;
+    MarkTable m_teacherMarks = gTeacherAbsentPeriods;
+    ClassTable m_classes = gClassAbsence;
+    decltype(Model::gClassAbsenceReason) m_classReasons = gClassAbsenceReason;
+    decltype(Model::gClassAbsentPeriods) m_classMarks = gClassAbsentPeriods;
+};
+
 // One preset status line: exactly three characters, or the preset ends here.
 bool readPresetStatus(DayReader& in, Variant& status)
 {
@@ -357,6 +521,22 @@ bool readPresetStatus(DayReader& in, Variant& status)
     if (!in.line(text) || text.size() != kPresetStatusWidth)
         return false;
     status = numbers::val(text);
+    return true;
+}
+
+// The status and reason of each of `count` teachers or classes of a preset;
+// false where the preset ends, at a status line of another width or at the
+// end of the file.
+template <class Statuses, class Reasons>
+bool readPresetAbsences(DayReader& in, int count, Statuses& statuses, Reasons& reasons, DayEntries& day)
+{
+    for (int i = 1; i <= count; ++i) {
+        if (!readPresetStatus(in, statuses(i)))
+            return false;
+        day.listed.push_back(statuses(i) == 1);
+        if (!in.line(reasons(i)))
+            return false;
+    }
     return true;
 }
 
@@ -388,15 +568,15 @@ QString OtherPeriodsNotice(const QStringList& keys, int periods)
     for (const QString& key : keys)
         files << key + QStringLiteral(".sup");
     const QString last = files.takeLast();
-    const QString days = files.isEmpty() ? QStringLiteral("Die Tagesdatei %1 wurde").arg(last)
-                                         : QStringLiteral("Die Tagesdateien %1 und %2 wurden")
+    const QString days = files.isEmpty() ? QStringLiteral("Die Tagesdatei %1 enthält").arg(last)
+                                         : QStringLiteral("Die Tagesdateien %1 und %2 enthalten")
                                                .arg(files.join(QStringLiteral(", ")), last);
     const int school = SubstitutionPeriods();
-    const QString shown =
-        periods > school ? QStringLiteral("Abwesenheiten in Stunden, die es nicht mehr gibt, werden nicht gezeigt.")
-                         : QStringLiteral("In den Stunden, die es damals nicht gab, ist niemand abwesend eingetragen.");
+    const QString shown = periods > school
+                              ? QStringLiteral("Abwesenheiten nach der %1. Stunde werden nicht gezeigt.").arg(school)
+                              : QStringLiteral("Nach der %1. Stunde ist niemand abwesend eingetragen.").arg(periods);
     return days
-           + QStringLiteral(" mit %1 Stunden am Tag gespeichert, die Schule hat jetzt %2: ").arg(periods).arg(school)
+           + QStringLiteral(" Abwesenheiten für %1 Stunden am Tag, die Schule hat jetzt %2: ").arg(periods).arg(school)
            + shown;
 }
 
@@ -427,15 +607,11 @@ SubstitutionFileRead ReadSubstitutionDay(const QString& key)
     clearDay();
     if (file.state == datafile::FileRead::State::Unreadable)
         return {false, dayFileNotice(path, file.reason)};
-    DayReader in(std::move(file.lines));
-    long teachers = 0;
-    long classes = 0;
-    in.count(teachers);
-    in.count(classes);
-    readAbsences(in, teachers, gTeacherAbsence, gTeacherAbsenceReason);
-    readAbsences(in, classes, gClassAbsence, gClassAbsenceReason);
-    readPaidAndRecords(in, teachers, dayRecordTables());
-    const int otherPeriods = readMarkBlock(in, teachers, classes);
+    DayReader in(file.lines);
+    const DayEntries day =
+        readDayHead(in, {gTeacherAbsence, gTeacherAbsenceReason, gClassAbsence, gClassAbsenceReason},
+                    dayRecordTables());
+    const int otherPeriods = readMarkBlock(in, day, ShortBlock::Damaged);
     if (in.intact())
         return {true, {}, otherPeriods};
     // Half a day is no day: it is shown empty, with the notice.
@@ -443,30 +619,38 @@ SubstitutionFileRead ReadSubstitutionDay(const QString& key)
     return {false, dayFileNotice(path, in.damage())};
 }
 
-bool ReadSubstitutionPreset()
+SubstitutionFileRead ReadSubstitutionPreset()
 {
-    datafile::FileRead file = datafile::readFile(gDataPath + kPreset);
-    if (file.state != datafile::FileRead::State::Read)
-        return false;
-    DayReader in(std::move(file.lines));
+    const QString path = gDataPath + kPreset;
+    datafile::FileRead file = datafile::readFile(path);
+    if (file.state == datafile::FileRead::State::Missing)
+        return {};
+    if (file.state == datafile::FileRead::State::Unreadable)
+        return {false, presetNotice(path, file.reason)};
+    DayReader in(file.lines);
     if (!presetCountMatches(in, gMaxTeachers) || !presetCountMatches(in, gMaxClasses))
-        return true;
-    const int teachers = teacherSlots();
-    const int classes = classSlots();
-    for (int t = 1; t <= teachers; ++t) {
-        if (!readPresetStatus(in, gTeacherAbsence(t)))
-            return true;
-        in.line(gTeacherAbsenceReason(t));
-    }
-    for (int c = 1; c <= classes; ++c) {
-        if (!readPresetStatus(in, gClassAbsence(c)))
-            return true;
-        in.line(gClassAbsenceReason(c));
-    }
-    for (int t = 1; t <= teachers; ++t)
+        return {in.intact(), presetNotice(path, in.damage())};
+    const HeldAbsences before;
+    DayEntries day;
+    day.teachers = teacherSlots();
+    const bool absencesWhole =
+        readPresetAbsences(in, teacherSlots(), gTeacherAbsence, gTeacherAbsenceReason, day)
+        && readPresetAbsences(in, classSlots(), gClassAbsence, gClassAbsenceReason, day);
+    // A status line of another width ends the preset; what was read up to it
+    // stays.
+    if (!absencesWhole && in.intact())
+        return {true, {}};
+    for (int t = 1; t <= day.teachers; ++t)
         in.number(gTeacherPaid(t));
-    readMarkBlock(in, teachers, classes);
-    return true;
+    // A preset cut before its marks is read as far as it goes while it lists
+    // nobody absent, who would stand on the list without a marked period.
+    if (in.endedEarly() && std::none_of(day.listed.begin(), day.listed.end(), [](bool listed) { return listed; }))
+        return {true, {}};
+    readMarkBlock(in, day, ShortBlock::ReadAsFarAsItGoes);
+    if (in.intact())
+        return {true, {}};
+    before.restore();
+    return {false, presetNotice(path, in.damage())};
 }
 
 SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const SubstitutionRecordTables& into)
@@ -476,19 +660,18 @@ SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const Substitut
     datafile::FileRead file = datafile::readFile(path);
     if (file.state != datafile::FileRead::State::Read)
         return {false, dayFileNotice(path, file.reason)};
-    DayReader in(std::move(file.lines));
-    long teachers = 0;
-    long classes = 0;
-    in.count(teachers);
-    in.count(classes);
-    skipAbsences(in, teachers);
-    skipAbsences(in, classes);
-    readPaidAndRecords(in, teachers, into);
-    // The marks are not needed here, but a file cut off among them is damaged
-    // all the same: nothing says where else it was hurt.
-    const std::optional<int> saved = markPeriods(in, teachers + classes);
+    DayReader in(file.lines);
+    // The absences are not kept here, but the marks are checked against them.
+    TeacherTable statuses;
+    decltype(Model::gTeacherAbsenceReason) reasons;
+    ClassTable classStatuses;
+    decltype(Model::gClassAbsenceReason) classReasons;
+    const DayEntries day = readDayHead(in, {statuses, reasons, classStatuses, classReasons}, into);
+    // The marks are not needed here either, but a file cut off among them is
+    // damaged all the same: nothing says where else it was hurt.
+    const std::optional<MarkBlock> saved = markPeriods(in, day, ShortBlock::Damaged);
     if (in.intact())
-        return {true, {}, otherThanSchool(*saved)};
+        return {true, {}, otherThanSchool(saved->periods)};
     // A day read only in part would count some of its substitutions, as
     // unpaid and without their texts where the part ends.
     clearRecordTables(into);

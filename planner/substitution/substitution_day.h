@@ -31,8 +31,8 @@ bool SaveSubstitutionDay();
 // How a file of the substitution planning was read: `found` when there was
 // a file to read. A file that is there but cannot be read, or is damaged, is
 // no missing one: `unreadable` holds the notice that names it and says why.
-// A day file saved while the school had another number of periods a day (9
-// to 11) is read at its own size: `otherPeriods` holds that number, which its
+// A day file whose marks are read for another number of periods a day (9 to
+// 11) than the school has: `otherPeriods` holds that number, which its
 // readers tell (OtherPeriodsNotice); 0 for a day of the school's periods.
 struct SubstitutionFileRead {
     bool found = false;
@@ -41,26 +41,33 @@ struct SubstitutionFileRead {
     explicit operator bool() const { return found; }
 };
 
-// The notice of the day files of these date keys, saved with `periods`
-// periods a day while the school has another number now; "" without keys
-// and for `periods` 0 (the school's own).
+// The notice of the day files of these date keys, whose marks are read for
+// `periods` periods a day while the school has another number; it does not
+// guess why. "" without keys and for `periods` 0 (the school's own).
 QString OtherPeriodsNotice(const QStringList& keys, int periods);
 
 // Reads the whole day file of a date key into the day variables. Without a
-// file nothing changes. A file that is there but cannot be read, or is
-// damaged (it ends before the lines its counts call for, holds no number
-// where its layout has one, or its marks are whole for no day of 9 to 11
-// periods), leaves the day empty and is told by the notice. The marks of a
-// day saved with more periods than the school has now are kept for the
-// school's periods only; with fewer, the school's later periods stay empty.
+// file nothing changes. Empty lines after the marks belong to no mark. Marks
+// whole for the school's periods are read so; for another size (9 to 11),
+// or once empty lines at the end are left out, only when no mark lands on a
+// teacher or class the day does not list as absent and each record's period
+// is marked for its absent teacher. A file that is there but cannot be read,
+// or is damaged (it ends before the lines its counts call for, holds no
+// number where its layout has one, or its marks fit no such size), leaves
+// the day empty and is told by the notice. The marks read for more periods
+// than the school has are kept for the school's periods only; with fewer,
+// the school's later periods stay empty.
 SubstitutionFileRead ReadSubstitutionDay(const QString& key);
 
 // Reads the preset "suppl.dat" over the day variables, stopping at a count
-// that is not the capacity, at a status line that is not three characters
-// long or at a value that is no number; what was read up to there stays.
-// Its marks are read as a day file's are, and not at all when they are whole
-// for no day of 9 to 11 periods. False when there is no preset.
-bool ReadSubstitutionPreset();
+// that is not the capacity or at a status line that is not three characters
+// long; what was read up to there stays. Its marks are read as a day file's
+// are, and one that ends early at the school's periods as far as it goes.
+// Cut or damaged so that a teacher or class it lists as absent would lack
+// marks, or a mark would land on one it does not list, it is not loaded at
+// all and is told by the notice, as is one that cannot be read. Not found
+// when there is no preset.
+SubstitutionFileRead ReadSubstitutionPreset();
 
 // The tables a reader of a day's record block fills: the teachers' paid flags,
 // the record count, the six fields of each record and its text. The
@@ -74,6 +81,7 @@ struct SubstitutionRecordTables {
 };
 
 // Reads the paid flags and the record block of the day file of a date key
-// into `into`, emptied first, skipping the absences before them. A damaged
-// file leaves `into` empty and is told by the notice.
+// into `into`, emptied first; the absences before them and the marks after
+// them are only checked, as ReadSubstitutionDay checks them. A damaged file
+// leaves `into` empty and is told by the notice.
 SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const SubstitutionRecordTables& into);

@@ -192,6 +192,22 @@ TEST_F(AbsencesWindowTest, ThePresetReplacesTheDayFileAndClearingEmptiesBothOnYe
     EXPECT_EQ(gTeacherAbsenceReason(2), "") << "nor a teacher";
 }
 
+// A preset cut before its marks would put teacher 1 on the list without a
+// period: it is not loaded, the window tells it on opening and shows the
+// day file's absences.
+TEST_F(AbsencesWindowTest, APresetThatCannotBeLoadedWholeIsToldOnOpeningAndTheDayFileStays)
+{
+    writeDay("14.09.2026", "krank");
+    QStringList preset{" 60 ", " 24 "};
+    for (int slot = 1; slot <= 60 + 24; ++slot)
+        preset << (slot == 1 ? " 1 " : " 0 ") << "";
+    writeLines("suppl.dat", preset);
+    Form20* f = open();
+    EXPECT_EQ(messages(), QStringList{"Die Voreinstellung suppl.dat konnte nicht gelesen werden: Sie ist beschädigt "
+                                      "und endet nach Zeile 170."});
+    EXPECT_EQ(texts(f->Label5, f->Label10), (QStringList{"  ENG", "  6a"}));
+}
+
 TEST_F(AbsencesWindowTest, ReasonsAndPaidFlagsLandOnTheSelectedTeacherAndClass)
 {
     gTeacherPaid(3) = 1;

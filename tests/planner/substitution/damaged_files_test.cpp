@@ -29,10 +29,20 @@ protected:
             return true;
         });
         ASSERT_TRUE(WriteStandings("01.09.2026", SubstitutionCounts()));
+        gPeriodsPerDay = 10;
         gTeacherAbsence(4) = 1;
         saveDay("10.09.2026", {{1, 1, 1, 1, 2, 0, "Folie"}});
         gTeacherAbsence(4) = Variant();
+        // Teacher 1 and class 14 away all day: read at another size, their
+        // marks would land on others.
+        gTeacherAbsence(1) = gClassAbsence(14) = 1;
+        for (int p = 1; p <= 10; ++p)
+            gTeacherAbsentPeriods(1, p) = gClassAbsentPeriods(14, p) = 1;
         saveDay("11.09.2026", {{1, 2, 1, 1, 3, 1, "Verlegt"}}, {1});
+        gTeacherAbsence = {};
+        gClassAbsence = {};
+        gTeacherAbsentPeriods = {};
+        gClassAbsentPeriods = {};
         writeBytes("MDL.txt", lastExport);
         writeBytes("MDLNr.dat", lastNumber);
     }
@@ -89,7 +99,7 @@ QByteArray garbage(int size)
 
 // The record block of a day with one record: its count at line 231, the
 // record's fields at 232 to 236, its text at 237 and its paid flag at 238;
-// then 84 rows of 9 marks, one row for each teacher and class.
+// then 84 rows of 10 marks, one row for each teacher and class.
 constexpr int kLastRecordLine = 238;
 constexpr int kMarkRows = 84;
 TEST_F(DamagedFilesTest, ADamagedDayIsToldByEveryReaderAndNothingIsCountedOrExported)
@@ -108,10 +118,19 @@ TEST_F(DamagedFilesTest, ADamagedDayIsToldByEveryReaderAndNothingIsCountedOrExpo
         {"cut after whole rows of marks, as a day of 5 periods",
          [](const QByteArray& b) { return upToLine(b, kLastRecordLine + 5 * kMarkRows); },
          "Sie ist beschädigt und endet nach Zeile 658"},
+        {"cut after 9 rows of marks, as a day of 9 periods",
+         [](const QByteArray& b) { return upToLine(b, kLastRecordLine + 9 * kMarkRows); },
+         "Sie ist beschädigt und endet nach Zeile 994"},
         {"a line after the marks", [](const QByteArray& b) { return b + " 0 \r\n"; },
          "Sie ist beschädigt, ihre Zeilen ab Zeile 239 passen zu keinem Tag von 9 bis 11 Stunden"},
+        {"a line and an empty one after the marks", [](const QByteArray& b) { return b + " 0 \r\n\r\n"; },
+         "Sie ist beschädigt, ihre Zeilen ab Zeile 239 passen zu keinem Tag von 9 bis 11 Stunden"},
+        {"a row of marks more, as a day of 11 periods",
+         [](const QByteArray& b) { return b + QByteArray(" 0 \r\n").repeated(kMarkRows); },
+         "Sie ist beschädigt, ihre Zeilen ab Zeile 239 passen als Tag von 11 Stunden nicht zu den Abwesenheiten, "
+         "die in ihr eingetragen sind"},
         {"marks whole for 12 periods",
-         [](const QByteArray& b) { return b + QByteArray(" 0 \r\n").repeated(3 * kMarkRows); },
+         [](const QByteArray& b) { return b + QByteArray(" 0 \r\n").repeated(2 * kMarkRows); },
          "Sie ist beschädigt, ihre Zeilen ab Zeile 239 passen zu keinem Tag von 9 bis 11 Stunden"},
         {"a paid flag that is no number", [](const QByteArray& b) { return replaceLine(b, 238, "ja"); },
          "Sie ist beschädigt, in Zeile 238 steht keine gültige Zahl"},
@@ -152,24 +171,32 @@ TEST_F(DamagedFilesTest, ADamagedDayIsToldByEveryReaderAndNothingIsCountedOrExpo
         << "the day read whole again";
 }
 
-// A day saved before the school changed its periods a day is read at its
-// own size: told by every reader, counted whole, and each mark stays with
-// its teacher or class and period.
-TEST_F(DamagedFilesTest, ADaySavedWithAnotherNumberOfPeriodsIsToldByEveryReaderWithEachMarkInPlace)
+// A day whose marks are whole for another number of periods a day than the
+// school has (saved before the school changed them) is read at that size:
+// told by every reader, counted whole, and each mark stays with its teacher
+// or class and period, also with empty lines after the marks and when the
+// last of them are empty marks. Empty lines after a day of the school's own
+// periods are no damage.
+TEST_F(DamagedFilesTest, ADayOfAnotherNumberOfPeriodsIsToldByEveryReaderAndNoEmptyLineAfterTheMarksMovesOne)
 {
-    const QString hidden = "Abwesenheiten in Stunden, die es nicht mehr gibt, werden nicht gezeigt.";
-    const QString empty = "In den Stunden, die es damals nicht gab, ist niemand abwesend eingetragen.";
+    const QString hidden = "Abwesenheiten nach der %1. Stunde werden nicht gezeigt.";
+    const QString empty = "Nach der %1. Stunde ist niemand abwesend eingetragen.";
     const struct {
         int saved;
         int school;
-        QString shown;
-    } cases[] = {{11, 10, hidden}, {11, 9, hidden}, {10, 9, hidden}, {9, 11, empty}, {10, 11, empty}};
+        int emptyLines;     // after the marks
+        bool classMarks;    // else every class mark is an empty line
+    } cases[] = {{11, 10, 0, true}, {11, 9, 0, true},  {10, 9, 0, true},  {9, 11, 0, true},
+                 {10, 11, 0, true}, {10, 10, 1, true}, {9, 10, 1, true},  {11, 10, 2, false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(QString("%1 periods read with %2").arg(c.saved).arg(c.school).toStdString());
+        SCOPED_TRACE(QString("%1 periods and %2 empty lines read with %3")
+                         .arg(c.saved)
+                         .arg(c.emptyLines)
+                         .arg(c.school)
+                         .toStdString());
         gPeriodsPerDay = c.saved;
-        saveDay("10.09.2026", {{1, 1, 1, 1, 2, 0, "Folie"}});
-        // Every teacher and class present, but teacher 2 away in the day's
-        // last period, teacher 3 in its first and class 24 in its last.
+        // Teacher 2 away in the day's last period, teacher 3 in its first and
+        // class 24 in its last; every other teacher and class present.
         const auto savedMark = [&](int slot, int period, int away) {
             return (slot == away && period == c.saved) || (away == 2 && slot == 3 && period == 1) ? 1 : 0;
         };
@@ -178,20 +205,34 @@ TEST_F(DamagedFilesTest, ADaySavedWithAnotherNumberOfPeriodsIsToldByEveryReaderW
         const auto readMark = [&](int slot, int period, int away) {
             return period <= std::min(c.saved, c.school) ? savedMark(slot, period, away) : kEmptyMark;
         };
+        gTeacherAbsence(2) = gTeacherAbsence(3) = 1;
+        gClassAbsence(24) = c.classMarks ? 1 : 0;
         for (int p = 1; p <= c.saved; ++p) {
             for (int t = 1; t <= 60; ++t)
                 gTeacherAbsentPeriods(t, p) = savedMark(t, p, 2);
             for (int k = 1; k <= 24; ++k)
-                gClassAbsentPeriods(k, p) = savedMark(k, p, 24);
+                gClassAbsentPeriods(k, p) = c.classMarks ? Variant(savedMark(k, p, 24)) : Variant();
         }
-        saveDay("11.09.2026", {{1, 2, 1, 1, 3, 1, "Verlegt"}}, {1});
+        saveDay("10.09.2026", {{3, 1, 1, 1, 4, 0, "Folie"}});
+        saveDay("11.09.2026", {{2, c.saved, 1, 1, 4, 1, "Verlegt"}}, {1});
+        for (const char* day : {"20260910.sup", "20260911.sup"})
+            writeBytes(day, readBytes(day) + QByteArray("\r\n").repeated(c.emptyLines));
+        gTeacherAbsence = {};
+        gClassAbsence = {};
         gTeacherAbsentPeriods = {};
         gClassAbsentPeriods = {};
         gPeriodsPerDay = c.school;
-        const QString saved =
-            QString(" mit %1 Stunden am Tag gespeichert, die Schule hat jetzt %2: ").arg(c.saved).arg(c.school);
-        const QString bothDays =
-            "Stundenplaner: Die Tagesdateien 20260910.sup und 20260911.sup wurden" + saved + c.shown;
+        const QString read = QString(" Abwesenheiten für %1 Stunden am Tag, die Schule hat jetzt %2: ")
+                                 .arg(c.saved)
+                                 .arg(c.school)
+                             + (c.saved > c.school ? hidden.arg(c.school) : empty.arg(c.saved));
+        const QStringList bothDays =
+            c.saved == c.school
+                ? QStringList()
+                : QStringList{"Stundenplaner: Die Tagesdateien 20260910.sup und 20260911.sup enthalten" + read};
+        const QStringList oneDay = c.saved == c.school
+                                       ? QStringList()
+                                       : QStringList{"Stundenplaner: Die Tagesdatei 20260911.sup enthält" + read};
         shown.clear();
 
         Form41* statistics = forms::show<Form41>();
@@ -204,8 +245,7 @@ TEST_F(DamagedFilesTest, ADaySavedWithAnotherNumberOfPeriodsIsToldByEveryReaderW
         forms::show<Form49>();
         gWorkDate = "11.09.2026";
         forms::show<Form20>();
-        EXPECT_EQ(boxes(), (QStringList{bothDays, bothDays,
-                                        "Stundenplaner: Die Tagesdatei 20260911.sup wurde" + saved + c.shown}));
+        EXPECT_EQ(boxes(), bothDays + bothDays + oneDay);
         QList<int> teacherMarks, expectedTeachers, classMarks, expectedClasses;
         for (int p = 1; p <= 11; ++p) {
             for (int t = 1; t <= 60; ++t) {
@@ -214,7 +254,7 @@ TEST_F(DamagedFilesTest, ADaySavedWithAnotherNumberOfPeriodsIsToldByEveryReaderW
             }
             for (int k = 1; k <= 24; ++k) {
                 classMarks << markIn(gClassAbsentPeriods(k, p));
-                expectedClasses << readMark(k, p, 24);
+                expectedClasses << (c.classMarks ? readMark(k, p, 24) : kEmptyMark);
             }
         }
         EXPECT_EQ(teacherMarks, expectedTeachers);
@@ -224,7 +264,7 @@ TEST_F(DamagedFilesTest, ADaySavedWithAnotherNumberOfPeriodsIsToldByEveryReaderW
         Form50* f = forms::show<Form50>();
         f->Text2->setText("30.09.2026");
         f->Command2->click();
-        EXPECT_EQ(boxes(), QStringList{bothDays});
+        EXPECT_EQ(boxes(), bothDays);
         EXPECT_EQ(readLines("MDL.txt").size(), 3) << "both days exported";
         forms::unloadAll();
     }

@@ -1,6 +1,7 @@
 #include "core/master_data.h"
 #include "core/model.h"
 #include "core/plan_files.h"
+#include "planner/substitution/absences_window.h"
 #include "planner/substitution/day_absences.h"
 #include "planner/substitution/substitution_day.h"
 #include "planner/substitution/substitution_export.h"
@@ -104,5 +105,23 @@ TEST_F(DemoSubstitutionTest, TheStandingsAndTheExportCarryTheWeek)
 
     ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 14), QDate(2026, 9, 18)));
     EXPECT_EQ(readLines("MDL.txt").size(), 1 + held);
+}
+
+// Cut after 9 of its 10 rows of marks, the demo's Tuesday would read as a
+// day of 9 periods with its teacher away in periods 5 and 6; its records, in
+// periods 3 and 4, tell the cut, which the absence window and the export
+// tell in turn.
+TEST_F(DemoSubstitutionTest, ADayCutAfterNineOfItsRowsOfMarksIsToldByTheAbsenceWindowAndTheExport)
+{
+    writeLines("20260915.sup", readLines("20260915.sup").mid(0, 1001));
+    const QString notice =
+        "Die Tagesdatei 20260915.sup konnte nicht gelesen werden: Sie ist beschädigt und endet nach Zeile 1001.";
+    gWorkDate = "15.09.2026";
+    forms::show<Form20>();
+    EXPECT_EQ(messages(), QStringList{notice});
+    EXPECT_EQ(AbsentTeacherList(), "");
+    const datafile::WriteResult exported = ExportSubstitutionRecords(QDate(2026, 9, 14), QDate(2026, 9, 18));
+    EXPECT_FALSE(exported);
+    EXPECT_TRUE(exported.reason.endsWith(notice)) << exported.reason.toStdString();
 }
 }

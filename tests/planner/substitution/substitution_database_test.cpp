@@ -17,7 +17,15 @@ protected:
     {
         writeLines("sup-old.dat", {"7", "14.09.2026", "Sportwoche", "15.09.2026"});
         writeLines("sup2.dat", {"60", "24"});
-        writeLines("sup3.dat", {"60", "24", " 1 ", "Fortbildung"});
+        // Teacher 1 away all day, at 9 periods.
+        QStringList preset{"60", "24", " 1 ", "Fortbildung"};
+        for (int slot = 2; slot <= 60 + 24; ++slot)
+            preset << " 0 " << "";
+        for (int t = 1; t <= 60; ++t)
+            preset << " 0 ";
+        for (int mark = 1; mark <= 84 * 9; ++mark)
+            preset << (mark <= 9 ? " 1 " : " 0 ");
+        writeLines("sup3.dat", preset);
         writeLines("suppl.dat", {"60", "24", " 0 ", ""});
     }
     static void takeOver(int item)

@@ -148,13 +148,14 @@ TEST_F(SubstitutionDayTest, AShortFileIsDamagedAndLeavesNothingOfTheDayBefore)
     EXPECT_EQ(gTeacherAbsenceReason(2), "alt") << "no day file: the day stays";
 }
 
-// Without teachers and classes there are no marks: a line after the record
-// count belongs to nothing and the file is damaged.
+// Without teachers and classes there are no marks: an empty line after the
+// record count is left over by an editor, any other belongs to nothing and
+// the file is damaged.
 TEST_F(SubstitutionDayTest, ADayWithoutTeachersAndClassesEndsAtItsRecords)
 {
-    writeLines("20260914.sup", {" 0 ", " 0 ", " 0 "});
-    EXPECT_TRUE(ReadSubstitutionDay(kKey));
     writeLines("20260914.sup", {" 0 ", " 0 ", " 0 ", ""});
+    EXPECT_TRUE(ReadSubstitutionDay(kKey));
+    writeLines("20260914.sup", {" 0 ", " 0 ", " 0 ", " 0 "});
     EXPECT_EQ(ReadSubstitutionDay(kKey).unreadable,
               "Die Tagesdatei 20260914.sup konnte nicht gelesen werden: Sie ist beschädigt, ihre Zeilen ab Zeile 4 "
               "passen zu keinem Tag von 9 bis 11 Stunden.");
@@ -164,6 +165,7 @@ TEST_F(SubstitutionDayTest, ADayWithoutTeachersAndClassesEndsAtItsRecords)
 // each teacher and class: they are read as such, not shifted.
 TEST_F(SubstitutionDayTest, ADaySavedWithFewerPeriodsReadsItsMarksInPlace)
 {
+    gTeacherAbsence(2) = gClassAbsence(24) = 1;
     gTeacherAbsentPeriods(2, 1) = 1;
     gClassAbsentPeriods(24, 9) = 1;
     gSubstRowCount = 1;
@@ -180,6 +182,31 @@ TEST_F(SubstitutionDayTest, ADaySavedWithFewerPeriodsReadsItsMarksInPlace)
     decltype(Model::gSubstRowTexts) rowTexts;
     ASSERT_TRUE(ReadSubstitutionRecords(kKey, {paid, count, rows, rowTexts}));
     EXPECT_EQ(rows(1, 4), 3);
+}
+
+// A day of 11 periods, teacher 3 away in periods 3 and 4, no class mark ever
+// set (each an empty line) and an empty line after the marks: read at the
+// school's 10 periods with 85 empty lines left out, teacher 3 would be away
+// in periods 5 and 6, and nothing else in the day tells that apart. The
+// reading that assumes fewer lines added is taken.
+TEST_F(SubstitutionDayTest, OfTwoSizesThatAgreeWithTheDayTheOneAssumingFewerLinesAddedIsRead)
+{
+    gPeriodsPerDay = 11;
+    gTeacherAbsence(3) = 1;
+    for (int t = 1; t <= 60; ++t) {
+        for (int p = 1; p <= 11; ++p)
+            gTeacherAbsentPeriods(t, p) = t == 3 && (p == 3 || p == 4) ? 1 : 0;
+    }
+    ASSERT_TRUE(SaveSubstitutionDay());
+    writeBytes("20260914.sup", readBytes("20260914.sup") + "\r\n");
+    forgetDay();
+    gPeriodsPerDay = 10;
+    const SubstitutionFileRead read = ReadSubstitutionDay(kKey);
+    EXPECT_EQ(read.otherPeriods, 11);
+    QList<int> marks;
+    for (int p = 1; p <= 10; ++p)
+        marks << gTeacherAbsentPeriods(3, p).toInt();
+    EXPECT_EQ(marks, (QList<int>{0, 0, 1, 1, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(SubstitutionDayTest, AFileOfAnotherSizeKeepsWhatFitsAndLeavesTheRest)
@@ -216,8 +243,8 @@ TEST_F(SubstitutionDayTest, AFileOfAnotherSizeKeepsWhatFitsAndLeavesTheRest)
     EXPECT_TRUE(gClassAbsentPeriods(24, 1) == 1 && gClassAbsentPeriods(24, 2) == 0);
 }
 
-// A preset's mark: teacher 1 away in period 2, classes 2 to 24 all day.
-int presetMark(int row, int period) { return (row == 1 && period == 2) || row > 61 ? 1 : 0; }
+// A preset's mark: teacher 1 away in period 2, classes 2 to 23 all day.
+int presetMark(int row, int period) { return (row == 1 && period == 2) || (row > 61 && row < 84) ? 1 : 0; }
 
 // "suppl.dat": the day file without its records, each status three characters.
 QStringList preset(const QString& teachers, int periods = 9)
@@ -226,7 +253,7 @@ QStringList preset(const QString& teachers, int periods = 9)
     for (int t = 1; t <= 60; ++t)
         lines << (t <= 3 ? " 1 " : " 0 ") << QString("Grund %1").arg(t);
     for (int c = 1; c <= 24; ++c)
-        lines << (c == 2 ? " 1 " : " 0 ") << "";
+        lines << (c >= 2 && c <= 23 ? " 1 " : " 0 ") << "";
     for (int t = 1; t <= 60; ++t)
         lines << (t == 2 ? " 1 " : " 0 ");
     for (int row = 1; row <= 84; ++row) {
@@ -278,35 +305,62 @@ TEST_F(SubstitutionDayTest, ThePresetLoadsUnlessItFailsItsChecks)
     EXPECT_FALSE(ReadSubstitutionPreset());
 }
 
-// A preset is read at the size it was saved with, and its marks not at all
-// when they are whole for no day of 9 to 11 periods: no mark lands on another
-// teacher, class or period.
-TEST_F(SubstitutionDayTest, ThePresetsMarksAreReadAtTheirOwnSizeOrNotAtAll)
+// A preset's marks are read at the size they are whole for, a cut one at
+// the school's periods as far as it goes; empty lines after them are left
+// over. A preset whose marks would land elsewhere, or that leaves a teacher
+// or class it lists as absent without its marks, is not loaded at all and
+// is told: no mark lands on another teacher, class or period, and nobody
+// stands on the list without the periods the preset gives.
+TEST_F(SubstitutionDayTest, APresetsMarksAreReadWhereTheyStandOrThePresetIsToldAndNotLoaded)
 {
     const int beforeMarks = 2 + 2 * 60 + 2 * 24 + 60;
+    const QString damaged = "Sie ist beschädigt";
     const struct {
         const char* kind;
         QStringList lines;
-        int saved;
         int school;
+        int readAt;       // 0: not loaded
+        int marksMissing; // at the end, left as they were
+        QString reason;
     } cases[] = {
-        {"saved with 11 periods, read with 9", preset(" 60 ", 11), 11, 9},
-        {"saved with 9 periods, read with 10", preset(" 60 ", 9), 9, 10},
-        {"cut after 5 whole periods", preset(" 60 ", 9).mid(0, beforeMarks + 84 * 5), 0, 9},
+        {"saved with 11 periods, read with 9", preset(" 60 ", 11), 9, 11, 0, ""},
+        {"saved with 9 periods, read with 10", preset(" 60 ", 9), 10, 9, 0, ""},
+        {"an empty line after the marks", preset(" 60 ", 9) << "", 9, 9, 0, ""},
+        {"one line short, of a class present", preset(" 60 ", 10).mid(0, beforeMarks + 84 * 10 - 1), 10, 10, 1, ""},
+        {"a line after the marks", preset(" 60 ", 9) << " 0 ", 9, 0, 0,
+         damaged + ", ihre Zeilen ab Zeile 231 passen zu keinem Tag von 9 bis 11 Stunden"},
+        {"cut after 5 whole periods, before the marks of absent classes", preset(" 60 ", 9).mid(0, beforeMarks + 84 * 5),
+         9, 0, 0, damaged + " und endet nach Zeile 650"},
+        {"cut among the paid flags", preset(" 60 ", 9).mid(0, beforeMarks - 10), 9, 0, 0,
+         damaged + " und endet nach Zeile 220"},
+        {"empty", {}, 9, 0, 0, "Sie ist leer"},
+        {"garbage, no count of teachers", {"\x01\xFE\x7F", "ÿ"}, 9, 0, 0, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
+        // What the day file gave before the preset.
         gTeacherAbsentPeriods = {};
         gClassAbsentPeriods = {};
         gTeacherAbsence = {};
+        gTeacherAbsence(5) = 1;
+        gTeacherAbsentPeriods(5, 1) = 1;
         gPeriodsPerDay = c.school;
         writeLines("suppl.dat", c.lines);
-        ASSERT_TRUE(ReadSubstitutionPreset());
-        EXPECT_TRUE(gTeacherAbsence(3) == 1) << "the absences are read all the same";
+        const SubstitutionFileRead read = ReadSubstitutionPreset();
+        EXPECT_EQ(bool(read), c.reason.isEmpty());
+        EXPECT_EQ(read.unreadable, c.reason.isEmpty()
+                                       ? QString()
+                                       : "Die Voreinstellung suppl.dat konnte nicht gelesen werden: " + c.reason + ".");
+        EXPECT_TRUE(gTeacherAbsence(3) == (c.readAt != 0 ? 1 : 0)) << "the absences with their marks or not at all";
         QList<int> expected;
         for (int row = 1; row <= 84; ++row) {
-            for (int p = 1; p <= 11; ++p)
-                expected << (p <= std::min(c.saved, c.school) ? presetMark(row, p) : -1);
+            for (int p = 1; p <= 11; ++p) {
+                const bool missing = row == 84 && p > c.school - c.marksMissing && p <= c.school;
+                if (c.readAt == 0)
+                    expected << (row == 5 && p == 1 ? 1 : -1);
+                else
+                    expected << (p <= std::min(c.readAt, c.school) && !missing ? presetMark(row, p) : -1);
+            }
         }
         EXPECT_EQ(allMarks(), expected);
     }
