@@ -293,7 +293,8 @@ UploadResult UploadPage(Inet& inet, const UploadOrder& order, const UploadStops&
 {
     if (order.host.isEmpty())
         return {false, QStringLiteral("Es ist kein Server zum Hochladen eingetragen: die Datei ftp.dat im Datenordner "
-                                      "fehlt, oder ihre erste Zeile ist leer.")};
+                                      "fehlt, oder ihre erste Zeile ist leer."),
+                QString()};
     QStringList notes;
     Upload upload(inet, order, stops);
     const auto end = [&](bool pagePut, const QString& report) {

@@ -429,6 +429,27 @@ TEST_F(PageUploadTest, ClosingTheWindowWhileThePageIsAsideLeavesAPageOnTheServer
         EXPECT_EQ(onServer(server, "Stundenplan.htm"), readBytes("Stundenplan.htm"));
         EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu"));
     }
+    EXPECT_EQ(messages(), QStringList()) << "nothing to tell at the end";
+}
+
+// The window opened anew uploads the same page while the closed one's upload
+// still puts it back: the two share the page's copies on the server, so the
+// new upload begins once the other one ended.
+TEST_F(PageUploadTest, AnUploadOfThePageBeingPutBackWaitsForIt)
+{
+    constexpr double kStallSeconds = 1;
+    FtpServer server;
+    server.serveConnectionsApart();
+    closeWhileStalled(server, kTakingTheName, kStallSeconds);
+    Form61* f = publish<Form61>();
+    EXPECT_TRUE(f->Label1->text().startsWith("Der Stundenplan kann nun mit einem Browser")) << f->Label1->text().toStdString();
+    EXPECT_EQ(onServer(server, "Stundenplan.htm"), readBytes("Stundenplan.htm"));
+    EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu"));
+    EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.alt"));
+    const QString log = server.log();
+    const qsizetype stalled = log.indexOf("stalling at " + kTakingTheName);
+    EXPECT_LT(log.indexOf("-> 250 Renaming ok.", stalled), log.indexOf("<- USER", stalled))
+        << "the new page took its name before the second upload logged in";
 }
 
 // A server that stopped answering while the page is aside does not keep the
@@ -445,6 +466,10 @@ TEST_F(PageUploadTest, TheEndOfTheProgramWaitsForAPageToComeBackOnlySoLong)
     FinishUploadsOfClosedWindows(kWaiting);
     EXPECT_GE(ending.elapsed(), kWaiting.count());
     EXPECT_LT(ending.elapsed(), kEndedMilliseconds);
+    EXPECT_EQ(messages(), QStringList({"Das Hochladen von Stundenplan.htm ließ sich vor dem Beenden nicht abschließen: "
+                                       "die bisherige Seite liegt womöglich als /VORDA/Schule-am-Park/Stundenplan.htm.alt "
+                                       "auf dem Server 127.0.0.1 und fehlt dort, bis das nächste Hochladen sie "
+                                       "zurücklegt."}));
 }
 
 // While one window's upload waits for a server that says nothing, the other
