@@ -370,7 +370,8 @@ TEST_F(PageUploadTest, ABreakAfterThePageSteppedAsideLeavesAPageOnTheServer)
             EXPECT_EQ(f->Label1->text().toStdString(),
                       b.newPage ? "Der Stundenplan kann nun mit einem Browser unter "
                                   "127.0.0.1/VORDA/Schule-am-Park/Stundenplan.htm aufgerufen werden."
-                                : "Die Seite wurde nicht hochgeladen: Die Verbindung zum Server 127.0.0.1 ist abgerissen.");
+                                : "Die Seite wurde nicht hochgeladen: Die Verbindung zum Server 127.0.0.1 ist "
+                                  "abgerissen.");
             EXPECT_EQ(onServer(server, "Stundenplan.htm"), b.newPage ? readBytes("Stundenplan.htm") : kYesterdaysPage);
             EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu"));
             EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.alt"));
@@ -465,9 +466,9 @@ TEST_F(PageUploadTest, TheEndOfTheProgramWaitsForAPageToComeBackOnlySoLong)
     EXPECT_GE(ending.elapsed(), kWaiting.count());
     EXPECT_LT(ending.elapsed(), kEndedMilliseconds);
     EXPECT_EQ(messages(), QStringList({"Das Hochladen von Stundenplan.htm ließ sich vor dem Beenden nicht abschließen: "
-                                       "die bisherige Seite liegt womöglich als /VORDA/Schule-am-Park/Stundenplan.htm.alt "
-                                       "auf dem Server 127.0.0.1 und fehlt dort, bis das nächste Hochladen sie "
-                                       "zurücklegt."}));
+                                       "die bisherige Seite liegt womöglich als "
+                                       "/VORDA/Schule-am-Park/Stundenplan.htm.alt auf dem Server 127.0.0.1 und fehlt "
+                                       "dort, bis das nächste Hochladen sie zurücklegt."}));
 }
 
 // While one window's upload waits for a server that says nothing, the other
