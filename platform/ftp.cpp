@@ -12,6 +12,7 @@
 #include <mutex>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -27,6 +28,8 @@ constexpr int kCancelGraceMilliseconds = 100;
 constexpr long kLowestBytesPerSecond = 1;
 // FTP replies from 400 on refuse a command.
 constexpr long kFirstRefusal = 400;
+// The reply for a file that is not there (or not to be had).
+constexpr long kFileUnavailable = 550;
 
 int gRedirectedPort = 0;
 
@@ -72,7 +75,10 @@ size_t readFromFile(char* buffer, size_t size, size_t count, void* file)
 // is only out of sequence), else the reply to the last command.
 struct CommandReply {
     QByteArrayList verbs;
-    bool awaited = false;
+    // The verb whose reply comes next, empty for none.
+    QByteArray awaited;
+    // The verb that `code` answers.
+    QByteArray answered;
     long code = 0;
 };
 
@@ -83,12 +89,13 @@ int watchCommandReply(CURL*, curl_infotype type, char* data, size_t size, void* 
     if (r->code >= kFirstRefusal)
         return 0;
     if (type == CURLINFO_HEADER_OUT) {
-        r->awaited = std::any_of(r->verbs.cbegin(), r->verbs.cend(), [&line](const QByteArray& verb) {
-            return line.startsWith(verb);
+        const auto verb = std::find_if(r->verbs.cbegin(), r->verbs.cend(), [&line](const QByteArray& v) {
+            return line.startsWith(v);
         });
-    } else if (type == CURLINFO_HEADER_IN && r->awaited) {
+        r->awaited = verb == r->verbs.cend() ? QByteArray() : *verb;
+    } else if (type == CURLINFO_HEADER_IN && !r->awaited.isEmpty()) {
         r->code = line.left(3).toLong();
-        r->awaited = false;
+        r->answered = std::exchange(r->awaited, QByteArray());
     }
     return 0;
 }
@@ -277,6 +284,7 @@ void Inet::Execute(const QString& operation)
     m_outcome = Outcome::Done;
     m_errorText.clear();
     m_remoteSize = -1;
+    m_remoteFileMissing = false;
     if (m_worker.joinable()) {
         fail(Outcome::Refused, QStringLiteral("Es läuft noch ein anderer Befehl"));
         return;
@@ -452,6 +460,9 @@ void Inet::finish()
     if (t->kind == Kind::Commands && code == CURLE_OK)
         reply = t->reply.code;
     const QString answer = reply > 0 ? QStringLiteral(" (Antwort %1)").arg(reply) : QString();
+    m_remoteFileMissing = code == CURLE_REMOTE_FILE_NOT_FOUND
+        || (t->kind == Kind::Commands && code == CURLE_OK && reply == kFileUnavailable
+            && t->reply.answered == "RNFR ");
 
     if (code == CURLE_OK && reply < kFirstRefusal) {
         if (t->fetched && !t->fetched->commit())

@@ -54,6 +54,10 @@ public:
     // After a "SIZE": the size the server gave for the file; -1 when it could
     // not tell.
     qint64 remoteSize() const { return m_remoteSize; }
+    // After a refused "Get", "SIZE" or "RENAME": the server said that the file
+    // to fetch, measure or rename is not there (reply 550). A "RENAME"
+    // refused otherwise was refused its new name.
+    bool remoteFileMissing() const { return m_remoteFileMissing; }
 
     enum class Outcome {
         Done,
@@ -80,6 +84,7 @@ private:
     Outcome m_outcome = Outcome::Done;
     QString m_errorText;
     qint64 m_remoteSize = -1;
+    bool m_remoteFileMissing = false;
 };
 
 namespace ftp {

@@ -67,7 +67,9 @@ public:
     bool done() const { return m_inet.outcome() == Inet::Outcome::Done; }
     QString error() const { return m_inet.errorText(); }
     // Why the upload could not go on, and what that left on the server.
-    QString failure() const { return error() + m_missing; }
+    QString failure() const { return m_leftAside.isEmpty() ? error() : error() + missing(m_leftAside); }
+    // The published page as the upload left it set aside, if it did.
+    QString leftAside() const { return m_leftAside; }
 
     // Fetches the probe, makes the school's folder when there is none, and
     // puts the probe with today's teachers. False when the upload cannot go on;
@@ -103,18 +105,26 @@ public:
     }
     // Clears what a broken or stopped upload of `target` left: its incoming
     // copy goes, and a published page that it had set aside is put back, or
-    // goes when the new one took its place after all. Refusals are no reason
-    // to stop; false when the upload cannot go on.
+    // goes once a page is seen under the name (the new one took its place
+    // after all). A server that tells no sizes shows that page by refusing
+    // the name to the one put back. Refusals are no reason to stop; false
+    // when the upload cannot go on.
     bool tidy(const QString& target)
     {
         const QString aside = target + kAside;
-        if (!run(QStringLiteral("DELETE ") + target + kIncoming) || !run(QStringLiteral("SIZE ") + aside))
+        Presence old = Presence::Untold;
+        Presence name = Presence::Untold;
+        if (!run(QStringLiteral("DELETE ") + target + kIncoming) || !look(aside, old))
             return false;
-        if (!done())
+        if (old == Presence::Missing)
             return true;
-        if (!run(QStringLiteral("SIZE ") + target))
+        if (!look(target, name))
             return false;
-        return done() ? remove(aside) : run(rename(aside, target));
+        if (name == Presence::There)
+            return remove(aside);
+        if (!run(rename(aside, target)))
+            return false;
+        return name == Presence::Untold && nameRefused() ? remove(aside) : true;
     }
     // Puts a file under a name of its own, which takes the name `target` only
     // when the server holds all of it: a connection that breaks leaves the
@@ -143,6 +153,23 @@ public:
     }
 
 private:
+    // What the server shows of a file; a server that answers no "SIZE" tells nothing.
+    enum class Presence { There, Missing, Untold };
+    // False when the upload cannot go on.
+    bool look(const QString& remote, Presence& presence)
+    {
+        if (!run(QStringLiteral("SIZE ") + remote))
+            return false;
+        if (!done())
+            presence = m_inet.remoteFileMissing() ? Presence::Missing : Presence::Untold;
+        else
+            presence = m_inet.remoteSize() >= 0 ? Presence::There : Presence::Untold;
+        return true;
+    }
+    // The last rename was refused its new name: a file holds it. (Refused
+    // otherwise, the file to rename is not there.)
+    bool nameRefused() const { return !done() && !m_inet.remoteFileMissing(); }
+
     // A closed window stops the upload, except while a published page is away from its name.
     bool stopHeeded() const { return m_stops.program || (m_stops.window && !m_settling); }
 
@@ -165,47 +192,60 @@ private:
             refusal = renameRefused + QStringLiteral("; eine schon veröffentlichte Seite bleibt, wie sie war");
             return remove(incoming);
         }
-        return takeName(incoming, target, refusal);
+        return takeName(incoming, target, QString(), refusal);
     }
-    // The published page stepped aside: the new one takes its name, or else
-    // the old one comes back.
-    bool takeName(const QString& incoming, const QString& target, QString& refusal)
+    // The published page stepped aside, or may have: the new one takes its
+    // name, or else the old one comes back. What the server refuses tells
+    // where the pages stand: a page whose copy is gone while the name is
+    // refused to the old one has taken the name. `failed` is why the upload
+    // failed if the new one does not take the name, empty for the refusal of
+    // its rename.
+    bool takeName(const QString& incoming, const QString& target, const QString& failed, QString& refusal)
     {
+        const QString aside = target + kAside;
         if (!run(rename(incoming, target)))
             return reopen(incoming, target, refusal);
         if (done())
-            return settled(target + kAside);
-        refusal = error();
-        const QString aside = target + kAside;
+            return settled(aside);
+        const bool copyGone = m_inet.remoteFileMissing();
+        const QString why = failed.isEmpty() ? error() : failed;
         if (!run(rename(aside, target)))
             return reopen(incoming, target, refusal);
-        if (!done())
+        if (copyGone && nameRefused())
+            return settled(aside);
+        refusal = why;
+        if (nameRefused()) {
+            m_leftAside = aside;
             refusal += missing(aside);
+        }
         return settled(incoming);
     }
     // The connection broke while the published page may be away from its
     // name: it is opened once more, and the server shows where the pages
     // stand. A page under the name stays, the new one when its copy is gone;
-    // else the new one takes the name or the old one comes back. A second
-    // break leaves the page aside.
+    // else, or where the server tells no sizes, the new one takes the name or
+    // the old one comes back. A second break leaves the page aside.
     bool reopen(const QString& incoming, const QString& target, QString& refusal)
     {
+        const QString aside = target + kAside;
         if (m_reopened) {
             m_settling = false;
-            m_missing = missing(target + kAside);
+            m_leftAside = aside;
             return false;
         }
         m_reopened = true;
         const QString broke = error();
-        if (!run(QStringLiteral("SIZE ") + target))
+        Presence name = Presence::Untold;
+        if (!look(target, name))
             return reopen(incoming, target, refusal);
-        if (!done())
-            return takeName(incoming, target, refusal);
+        if (name != Presence::There)
+            return takeName(incoming, target, broke, refusal);
         m_settling = false;
-        if (!run(QStringLiteral("SIZE ") + incoming))
+        Presence copy = Presence::Untold;
+        if (!look(incoming, copy))
             return false;
-        if (!done())
-            return settled(target + kAside);
+        if (copy == Presence::Missing)
+            return settled(aside);
         refusal = broke;
         return settled(incoming);
     }
@@ -232,8 +272,9 @@ private:
     const UploadStops& m_stops;
     bool m_settling = false;
     bool m_reopened = false;
-    // What a break left on the server, for the report.
-    QString m_missing;
+    // The published page as the upload left it set aside: the name was
+    // refused to it, or a second break or the program's end came meanwhile.
+    QString m_leftAside;
 };
 }
 
@@ -255,7 +296,8 @@ UploadResult UploadPage(Inet& inet, const UploadOrder& order, const UploadStops&
 {
     if (order.host.isEmpty())
         return {false, QStringLiteral("Es ist kein Server zum Hochladen eingetragen: die Datei ftp.dat im Datenordner "
-                                      "fehlt, oder ihre erste Zeile ist leer.")};
+                                      "fehlt, oder ihre erste Zeile ist leer."),
+                QString()};
     QStringList notes;
     Upload upload(inet, order, stops);
     const auto end = [&](bool pagePut, const QString& report) {
@@ -263,7 +305,7 @@ UploadResult UploadPage(Inet& inet, const UploadOrder& order, const UploadStops&
             upload.run(QStringLiteral("QUIT"));
         if (!report.isEmpty())
             notes.prepend(report);
-        return UploadResult{pagePut, notes.join(QLatin1Char(' '))};
+        return UploadResult{pagePut, notes.join(QLatin1Char(' ')), upload.leftAside()};
     };
     // A closed window hears nothing of the aborted upload.
     const auto broken = [&] {

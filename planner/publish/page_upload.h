@@ -40,6 +40,10 @@ struct UploadResult {
     // For the window's status line: why the upload failed, or notes on the
     // probe besides a success; sentences with their full stops.
     QString report;
+    // The name on the server of the published page when the upload ended
+    // while the page was, or may have been, set aside (it broke twice, or the
+    // program stopped it); empty when a page stands under the page's name.
+    QString pageAside;
 };
 
 // How a running upload is told to stop.

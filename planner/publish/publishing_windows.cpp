@@ -5,6 +5,7 @@
 #include "core/model.h"
 #include "planner/publish/page_upload.h"
 #include "platform/controls.h"
+#include "platform/dialogs.h"
 #include "platform/ftp.h"
 #include "platform/runtime.h"
 #include "platform/units.h"
@@ -14,6 +15,7 @@
 #include <QList>
 #include <QPushButton>
 #include <QThread>
+#include <atomic>
 #include <cstdint>
 #include <utility>
 
@@ -29,6 +31,11 @@ const QString kGeneratedText = QStringLiteral(
 const QString kSuccessText = QStringLiteral("Der %1 kann nun mit einem Browser unter %2 aufgerufen werden.");
 // An upload may wait up to a minute for a silent server.
 const QString kUploadingText = QStringLiteral("Hochladen ...");
+const QString kUnsettledText = QStringLiteral(
+    "Das Hochladen von %1 ließ sich vor dem Beenden nicht abschließen: die bisherige Seite liegt womöglich als %2 auf "
+    "dem Server %3 und fehlt dort, bis das nächste Hochladen sie zurücklegt.");
+// How often an upload looks whether the earlier uploads of its page ended.
+constexpr int kAwaitMilliseconds = 25;
 
 // Uploads whose window closed before they ended, each with its state.
 QList<std::pair<QThread*, std::shared_ptr<UploadJob>>>& closedWindowsUploads()
@@ -67,7 +74,34 @@ struct UploadJob {
     UploadOrder order;
     UploadStops stops;
     UploadResult result;
+    // Set by the upload's thread as it ends.
+    std::atomic<bool> ended{false};
+    // Uploads of the same page that closed windows left running: they share
+    // its incoming copy and the page set aside on the server, so this one
+    // begins once they ended.
+    QList<std::shared_ptr<UploadJob>> earlier;
 };
+
+namespace {
+QList<std::shared_ptr<UploadJob>> closedWindowsUploadsOf(const UploadOrder& order)
+{
+    QList<std::shared_ptr<UploadJob>> same;
+    for (const auto& [thread, job] : closedWindowsUploads()) {
+        if (job->order.serverFolder == order.serverFolder && job->order.page.name == order.page.name)
+            same << job;
+    }
+    return same;
+}
+
+// Runs on the upload's thread; a stopped upload waits no longer.
+void awaitEarlierUploads(const UploadJob& job)
+{
+    for (const auto& earlier : job.earlier) {
+        while (!earlier->ended && !job.stops.window && !job.stops.program)
+            QThread::msleep(kAwaitMilliseconds);
+    }
+}
+}
 
 PublishingWindow::PublishingWindow(const Design& design)
     : FormBase(design.slot), Inet1(std::make_shared<Inet>()), m_addressWithScheme(design.addressWithScheme),
@@ -151,7 +185,12 @@ void PublishingWindow::Command1_Click()
     static quint64 lastTicket = 0;
     m_uploadTicket = ++lastTicket;
     m_job = std::make_shared<UploadJob>(Inet1, OrderUpload(m_page));
-    m_upload = QThread::create([job = m_job] { job->result = UploadPage(*job->inet, job->order, job->stops); });
+    m_job->earlier = closedWindowsUploadsOf(m_job->order);
+    m_upload = QThread::create([job = m_job] {
+        awaitEarlierUploads(*job);
+        job->result = UploadPage(*job->inet, job->order, job->stops);
+        job->ended = true;
+    });
     connect(m_upload, &QThread::finished, this, [this, ticket = m_uploadTicket] { uploadEnded(ticket); });
     m_upload->start();
 }
@@ -241,8 +280,14 @@ void FinishUploadsOfClosedWindows(std::chrono::milliseconds longest)
         if (!thread->wait(deadline))
             job->stops.program = true;
     }
+    QStringList unsettled;
     for (const auto& [thread, job] : std::exchange(closedWindowsUploads(), {})) {
         thread->wait();
         delete thread;
+        if (!job->result.pageAside.isEmpty())
+            unsettled << kUnsettledText.arg(job->order.page.name, job->result.pageAside, job->order.host);
     }
+    // The page is missing until the next upload: the user hears of it before the program goes.
+    if (!unsettled.isEmpty())
+        MsgBox(unsettled.join(QLatin1Char('\n')), kPlannerDialogTitle);
 }

@@ -88,7 +88,8 @@ private:
 
 // The end of the program: waits for the uploads whose windows closed while
 // they put a published page back under its name, at most `longest`; those
-// still running then stop at once.
+// still running then stop at once. A message tells each page that one of
+// them left set aside.
 void FinishUploadsOfClosedWindows(std::chrono::milliseconds longest);
 
 // Form61 "Stundenplan im Internet veröffenlichen" (the caption as it has always been spelt).

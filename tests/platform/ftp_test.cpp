@@ -95,9 +95,13 @@ TEST_F(FtpTest, FilesOnTheServerAreMeasuredRenamedAndDeleted)
 
     EXPECT_EQ(run("SIZE /VORDA/a.htm.neu"), Inet::Outcome::Refused);
     EXPECT_EQ(m_inet.remoteSize(), -1);
+    EXPECT_TRUE(m_inet.remoteFileMissing());
     EXPECT_EQ(run("RENAME /VORDA/a.htm.neu /VORDA/b.htm"), Inet::Outcome::Refused);
     EXPECT_EQ(m_inet.errorText(),
               "Der Server hat die Datei /VORDA/a.htm.neu nicht in /VORDA/b.htm umbenannt (Antwort 550)");
+    EXPECT_TRUE(m_inet.remoteFileMissing());
+    EXPECT_EQ(run("RENAME /VORDA/a.htm /NEU/a.htm"), Inet::Outcome::Refused);
+    EXPECT_FALSE(m_inet.remoteFileMissing()) << "the new name was refused";
     EXPECT_EQ(run("DELETE /VORDA/a.htm"), Inet::Outcome::Done);
     EXPECT_EQ(onServer("/VORDA/a.htm"), "(missing)");
     EXPECT_EQ(run("DELETE /VORDA/a.htm"), Inet::Outcome::Refused);

@@ -105,6 +105,8 @@ void FtpServer::refuseRenamingOver() { m_misbehaviour << "--no-rename-over"; }
 
 void FtpServer::refuseRenaming() { m_misbehaviour << "--no-rename"; }
 
+void FtpServer::refuseSize() { m_misbehaviour << "--no-size"; }
+
 void FtpServer::serveConnectionsApart() { m_misbehaviour << "--threaded"; }
 
 FtpServer::~FtpServer()

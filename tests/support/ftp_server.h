@@ -37,6 +37,8 @@ public:
     void refuseRenamingOver();
     // The account may delete files but rename none.
     void refuseRenaming();
+    // "SIZE" is answered with 502: the server tells no sizes.
+    void refuseSize();
     // Each connection is served on a thread of its own: a stall at a command
     // holds up only the connection that sent it.
     void serveConnectionsApart();

@@ -44,6 +44,9 @@ parser.add_argument(
     "--no-rename", action="store_true",
     help="the account may delete files but not rename them")
 parser.add_argument(
+    "--no-size", action="store_true",
+    help="answer SIZE with 502, as servers that tell no sizes do")
+parser.add_argument(
     "--threaded", action="store_true",
     help="serve each connection on a thread of its own, so that a stall at a "
          "command holds up only that connection")
@@ -115,6 +118,12 @@ class Commands(FTPHandler):
         if args.gone_after_hang_up:
             os._exit(0)
         self.close()
+
+    def ftp_SIZE(self, path):
+        if args.no_size:
+            self.respond("502 Command not implemented.")
+            return
+        return super().ftp_SIZE(path)
 
     def ftp_RNTO(self, path):
         if args.no_rename_over and self._rnfr and os.path.exists(path):

@@ -23,6 +23,12 @@ const QString kSteppingAside = QStringLiteral("RNTO#2");
 const QString kTakingTheName = QStringLiteral("RNTO#3");
 const QByteArray kYesterdaysPage = "<html>die Seite von gestern</html>";
 
+// The rename that the server counts next after `point`, such as "RNTO#3" after "RNTO#2".
+QString renameAfter(const QString& point)
+{
+    return QStringLiteral("RNTO#%1").arg(point.section(QLatin1Char('#'), 1).toInt() + 1);
+}
+
 QStringList localAccount(const QString& password) { return {"127.0.0.1", FtpServer::kUser, password}; }
 
 // What the program writes to its standard output while `run` runs.
@@ -246,6 +252,34 @@ TEST_F(PageUploadTest, AConnectionThatBreaksMidPageLeavesThePublishedPageWhole)
     }
 }
 
+// An earlier upload left the published page set aside. Before the next one
+// puts anything, the page comes back under its name, or goes when a page
+// stands there already, whether or not the server tells sizes.
+TEST_F(PageUploadTest, APageSetAsideIsPutBackOrGoesOnceReplaced)
+{
+    const QByteArray todaysPage = "<html>die Seite von heute</html>";
+    for (const bool tellsSizes : {true, false}) {
+        for (const bool replaced : {false, true}) {
+            SCOPED_TRACE(tellsSizes ? "tells sizes" : "tells no sizes");
+            SCOPED_TRACE(replaced ? "a page stands under the name" : "nothing stands under the name");
+            FtpServer server;
+            server.refuseRenamingOver();
+            if (!tellsSizes)
+                server.refuseSize();
+            // The page itself never arrives: the probe is the first file put.
+            server.hangUpAt("STOR#2", false);
+            server.goneAfterHangingUp();
+            useServer(server);
+            publishedBefore(server, "Stundenplan.htm.alt", kYesterdaysPage);
+            if (replaced)
+                publishedBefore(server, "Stundenplan.htm", todaysPage);
+            publish<Form61>()->close();
+            EXPECT_EQ(onServer(server, "Stundenplan.htm"), replaced ? todaysPage : kYesterdaysPage);
+            EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.alt"));
+        }
+    }
+}
+
 // Leftovers of a broken upload go first; a server that renames only onto a
 // free name gets the old page set aside until the new one takes its place.
 // None of it is printed.
@@ -305,7 +339,8 @@ TEST_F(PageUploadTest, AServerThatCannotRenameKeepsThePublishedPage)
 
 // A connection that breaks while the published page is aside, or just as it
 // steps aside, is opened once more, and a page ends up under the name: the
-// new one, or the old one when it never stepped aside.
+// new one, or the old one when it never stepped aside. A server that tells
+// no sizes gets the same.
 TEST_F(PageUploadTest, ABreakAfterThePageSteppedAsideLeavesAPageOnTheServer)
 {
     const struct {
@@ -318,23 +353,31 @@ TEST_F(PageUploadTest, ABreakAfterThePageSteppedAsideLeavesAPageOnTheServer)
         {kTakingTheName, false, true},
         {kTakingTheName, true, true},
     };
-    for (const auto& b : breaks) {
-        SCOPED_TRACE((b.at + (b.afterCarryingOut ? " after" : " before")).toStdString());
-        FtpServer server;
-        server.refuseRenamingOver();
-        server.hangUpAt(b.at, b.afterCarryingOut);
-        useServer(server);
-        publishedBefore(server, "Stundenplan.htm", kYesterdaysPage);
-        Form61* f = publish<Form61>();
-        EXPECT_EQ(f->Label1->text(), b.newPage ? "Der Stundenplan kann nun mit einem Browser unter "
-                                                 "127.0.0.1/VORDA/Schule-am-Park/Stundenplan.htm aufgerufen werden."
-                                               : "Die Seite wurde nicht hochgeladen: Die Verbindung zum Server "
-                                                 "127.0.0.1 ist abgerissen.");
-        EXPECT_EQ(onServer(server, "Stundenplan.htm"), b.newPage ? readBytes("Stundenplan.htm") : kYesterdaysPage);
-        EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu"));
-        EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.alt"));
-        EXPECT_EQ(server.received("USER"), 2) << "opened once more";
-        f->close();
+    for (const bool tellsSizes : {true, false}) {
+        for (const auto& b : breaks) {
+            // Where no sizes are told, the tidying tries a rename first.
+            const QString at = tellsSizes ? b.at : renameAfter(b.at);
+            SCOPED_TRACE(tellsSizes ? "tells sizes" : "tells no sizes");
+            SCOPED_TRACE((at + (b.afterCarryingOut ? " after" : " before")).toStdString());
+            FtpServer server;
+            server.refuseRenamingOver();
+            if (!tellsSizes)
+                server.refuseSize();
+            server.hangUpAt(at, b.afterCarryingOut);
+            useServer(server);
+            publishedBefore(server, "Stundenplan.htm", kYesterdaysPage);
+            Form61* f = publish<Form61>();
+            EXPECT_EQ(f->Label1->text().toStdString(),
+                      b.newPage ? "Der Stundenplan kann nun mit einem Browser unter "
+                                  "127.0.0.1/VORDA/Schule-am-Park/Stundenplan.htm aufgerufen werden."
+                                : "Die Seite wurde nicht hochgeladen: Die Verbindung zum Server 127.0.0.1 ist "
+                                  "abgerissen.");
+            EXPECT_EQ(onServer(server, "Stundenplan.htm"), b.newPage ? readBytes("Stundenplan.htm") : kYesterdaysPage);
+            EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu"));
+            EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.alt"));
+            EXPECT_EQ(server.received("USER"), 2) << "opened once more";
+            f->close();
+        }
     }
 }
 
@@ -387,6 +430,25 @@ TEST_F(PageUploadTest, ClosingTheWindowWhileThePageIsAsideLeavesAPageOnTheServer
         EXPECT_EQ(onServer(server, "Stundenplan.htm"), readBytes("Stundenplan.htm"));
         EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu"));
     }
+    EXPECT_EQ(messages(), QStringList()) << "nothing to tell at the end";
+}
+
+// The window opened anew uploads the same page while the closed one's upload
+// still puts it back: the two share the page's copies on the server, so the
+// new upload begins once the other one ended.
+TEST_F(PageUploadTest, AnUploadOfThePageBeingPutBackWaitsForIt)
+{
+    constexpr double kStallSeconds = 1;
+    FtpServer server;
+    server.serveConnectionsApart();
+    closeWhileStalled(server, kTakingTheName, kStallSeconds);
+    Form61* f = publish<Form61>();
+    EXPECT_TRUE(f->Label1->text().startsWith("Der Stundenplan kann nun mit einem Browser"));
+    EXPECT_EQ(onServer(server, "Stundenplan.htm"), readBytes("Stundenplan.htm"));
+    const QString log = server.log();
+    const qsizetype stalled = log.indexOf("stalling at " + kTakingTheName);
+    EXPECT_LT(log.indexOf("-> 250 Renaming ok.", stalled), log.indexOf("<- USER", stalled))
+        << "the new page took its name before the second upload logged in";
 }
 
 // A server that stopped answering while the page is aside does not keep the
@@ -403,6 +465,10 @@ TEST_F(PageUploadTest, TheEndOfTheProgramWaitsForAPageToComeBackOnlySoLong)
     FinishUploadsOfClosedWindows(kWaiting);
     EXPECT_GE(ending.elapsed(), kWaiting.count());
     EXPECT_LT(ending.elapsed(), kEndedMilliseconds);
+    EXPECT_EQ(messages(), QStringList({"Das Hochladen von Stundenplan.htm ließ sich vor dem Beenden nicht abschließen: "
+                                       "die bisherige Seite liegt womöglich als "
+                                       "/VORDA/Schule-am-Park/Stundenplan.htm.alt auf dem Server 127.0.0.1 und fehlt "
+                                       "dort, bis das nächste Hochladen sie zurücklegt."}));
 }
 
 // While one window's upload waits for a server that says nothing, the other

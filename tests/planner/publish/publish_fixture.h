@@ -6,6 +6,7 @@
 #include "core/startup.h"
 #include "planner/publish/publishing_windows.h"
 #include "platform/codepage.h"
+#include "platform/forms.h"
 #include "tests/planner/planner_fixture.h"
 
 #include <QDeadlineTimer>
@@ -49,11 +50,13 @@ protected:
         gWorkDate = "14.09.2026";
         PreparePublishing();
     }
-    // No upload of a closed window runs on into the next test.
+    // No upload of a closed window runs on into the next test, and what its
+    // end tells goes to the test's messages.
     void TearDown() override
     {
-        PlannerTest::TearDown();
+        forms::unloadAll();
         FinishUploadsOfClosedWindows(kLongestUpload);
+        PlannerTest::TearDown();
     }
     static constexpr std::chrono::milliseconds kLongestUpload{60000};
 
