@@ -366,7 +366,11 @@ std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day, Short
         return std::tie(a.linesChanged, a.otherPeriods) < std::tie(b.linesChanged, b.otherPeriods);
     });
     for (const Guess& guess : guesses) {
-        if (agreesWithDay(in, day, guess.block.periods, guess.block.lines))
+        // Fewer empty lines than a row after a day of the school's periods
+        // fit no other size: they are an editor's or a copy's, and the day
+        // is taken as it is, however its marks and records were left.
+        const bool emptyLinesOnly = !guess.otherPeriods && guess.block.lines < left && left - guess.block.lines < rows;
+        if (emptyLinesOnly || agreesWithDay(in, day, guess.block.periods, guess.block.lines))
             return guess.block;
     }
     if (left < rows * school)

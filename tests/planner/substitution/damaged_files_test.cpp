@@ -186,8 +186,10 @@ TEST_F(DamagedFilesTest, ADayOfAnotherNumberOfPeriodsIsToldByEveryReaderAndNoEmp
         int school;
         int emptyLines;     // after the marks
         bool classMarks;    // else every class mark is an empty line
+        bool leftoverMark = false; // teacher 5, present, keeps a mark from earlier
     } cases[] = {{11, 10, 0, true}, {11, 9, 0, true},  {10, 9, 0, true},  {9, 11, 0, true},
-                 {10, 11, 0, true}, {10, 10, 1, true}, {9, 10, 1, true},  {11, 10, 2, false}};
+                 {10, 11, 0, true}, {10, 10, 1, true}, {9, 10, 1, true},  {11, 10, 2, false},
+                 {10, 10, 1, true, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(QString("%1 periods and %2 empty lines read with %3")
                          .arg(c.saved)
@@ -198,7 +200,10 @@ TEST_F(DamagedFilesTest, ADayOfAnotherNumberOfPeriodsIsToldByEveryReaderAndNoEmp
         // Teacher 2 away in the day's last period, teacher 3 in its first and
         // class 24 in its last; every other teacher and class present.
         const auto savedMark = [&](int slot, int period, int away) {
-            return (slot == away && period == c.saved) || (away == 2 && slot == 3 && period == 1) ? 1 : 0;
+            return (slot == away && period == c.saved) || (away == 2 && slot == 3 && period == 1)
+                           || (c.leftoverMark && away == 2 && slot == 5 && period == 2)
+                       ? 1
+                       : 0;
         };
         // What is read: a period of both the day and the school keeps its
         // mark, any other stays empty (-1).
