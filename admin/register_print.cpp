@@ -309,21 +309,18 @@ void Form70::Command1_Click()
     // The window may be closed while the print yields; the pages printed by
     // then still go out.
     const QPointer<Form70> self(this);
-    const auto closed = [&self] { return !self || self->isUnloading(); };
     printer().beginRun(QStringLiteral("Klassenbuch ") + TrimBlanks(gEntryClass.toString()),
                        gDataPath + QStringLiteral("Ausdrucke"));
     QStringList unreadable;
     for (int w = static_cast<int>(first); w <= static_cast<int>(last); ++w) {
         nextWeek();
-        DoEvents();
-        if (closed())
+        if (!forms::stillOpenAfterEvents(this))
             break;
         unreadable << printWeekPage();
-        DoEvents();
-        if (closed())
+        if (!forms::stillOpenAfterEvents(this))
             break;
     }
-    if (!closed() && Check2->isChecked())
+    if (forms::listening(self) && Check2->isChecked())
         printTitlePage();
     const PrintRun run = printer().endRun();
     reportPrintRun(run);

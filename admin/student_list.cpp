@@ -7,7 +7,6 @@
 #include "platform/datafile.h"
 #include "platform/dialogs.h"
 #include "platform/numbers.h"
-#include "platform/runtime.h"
 #include "platform/units.h"
 
 #include <QFontMetricsF>
@@ -241,10 +240,12 @@ void Form25::Command2_Click()
         return;
     gStudentNames(n) = Text1->text().trimmed();
     gStudentClass(n) = Text2->text().trimmed();
-    DoEvents();
-    for (TextBox* box : {Text1, Text2}) {
-        box->setText(QString());
-        box->setEnabled(false);
+    // Closed meanwhile, the window is left alone; the student is saved all the same.
+    if (forms::stillOpenAfterEvents(this)) {
+        for (TextBox* box : {Text1, Text2}) {
+            box->setText(QString());
+            box->setEnabled(false);
+        }
     }
     saveAndReload(std::max<int>(n, gStudentCount), false);
 }

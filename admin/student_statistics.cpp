@@ -6,7 +6,6 @@
 #include "platform/controls.h"
 #include "platform/dates.h"
 #include "platform/dialogs.h"
-#include "platform/runtime.h"
 #include "platform/units.h"
 #include "register/class_day_view.h"
 #include "register/day_file.h"
@@ -14,7 +13,6 @@
 
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 
 #include <algorithm>
@@ -269,7 +267,6 @@ bool Form21::Evaluate(const QDate& start)
     // of the whole run, whatever other windows set while it yields.
     const QString freeDayClass = gEntryClass.toString();
     const QDate today = Clock::today();
-    const QPointer<Form21> self(this);
     bool fits = true;
     QStringList unreadable;
     for (int d = 0; d <= kLastDayOffset && start.addDays(d) <= today; ++d) {
@@ -284,8 +281,7 @@ bool Form21::Evaluate(const QDate& start)
         if (!freeDay && HoldsLessons(lines))
             ++gStatDayCount;
         Label8->setText(QString::number(gStatDayCount));
-        DoEvents();
-        if (!self || self->isUnloading())
+        if (!forms::stillOpenAfterEvents(this))
             return false;
         if (!freeDay)
             fits = countDay(lines, day, classFilter) && fits;

@@ -9,6 +9,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -192,9 +193,12 @@ void TextBox::setText(const QString& text)
 
 void TextBox::keyPressEvent(QKeyEvent* e)
 {
+    // A handler that yields may see its window closed and deleted, and this
+    // field with it.
+    const QPointer<TextBox> self(this);
     int keyCode = e->key();
     emit KeyDown(keyCode);
-    if (keyCode == 0)
+    if (!self || keyCode == 0)
         return;
     int ascii = 0;
     if (controls::isEnter(e->key()))
@@ -208,7 +212,7 @@ void TextBox::keyPressEvent(QKeyEvent* e)
     if (ascii != 0) {
         const int before = ascii;
         emit KeyPress(ascii);
-        if (ascii == 0)
+        if (!self || ascii == 0)
             return;
         if (ascii != before && ascii >= 32) {
             insert(QString(QChar(ascii)));
@@ -247,7 +251,7 @@ ListBox::ListBox(QWidget* parent, bool sorted) : QListWidget(parent), m_sorted(s
         if (row >= 0)
             emit Click();
     });
-    connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit DblClick(); });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this] { m_doubleClicked = true; });
 }
 
 void ListBox::focusInEvent(QFocusEvent* e)
@@ -276,6 +280,16 @@ void ListBox::mousePressEvent(QMouseEvent* e)
     // the list without a chosen item (ListIndex -1) keeps it so.
     if (currentRow() < 0)
         clearSelection();
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    // DblClick comes once the view is done with the double click: a handler
+    // that yields may see its window closed and deleted, and this list with it.
+    m_doubleClicked = false;
+    QListWidget::mouseDoubleClickEvent(e);
+    if (m_doubleClicked)
+        emit DblClick();
 }
 
 void ListBox::AddItem(const QString& text)

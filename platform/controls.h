@@ -131,9 +131,12 @@ signals:
 protected:
     void focusInEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
     bool m_sorted;
+    // The view took the last double click for one on an item.
+    bool m_doubleClicked = false;
 };
 
 // A drop-down list box. Click fires when an item is chosen, by the user or by

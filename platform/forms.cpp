@@ -2,6 +2,7 @@
 
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/runtime.h"
 #include "platform/units.h"
 
 #include <QCloseEvent>
@@ -400,5 +401,12 @@ bool listening(const QWidget* window)
         return false;
     const auto* form = qobject_cast<const FormBase*>(window->window());
     return !form || !form->isUnloading();
+}
+
+bool stillOpenAfterEvents(const QWidget* window)
+{
+    const QPointer<const QWidget> watched(window);
+    DoEvents();
+    return listening(watched);
 }
 }

@@ -121,6 +121,11 @@ FormBase* active();
 // False for a window deleted (null) or closing: unloaded, its deletion still
 // to come. What reports back later leaves such a window alone.
 bool listening(const QWidget* window);
+// Processes the waiting events (DoEvents) for a handler of the window. A
+// click on its "Exit" or close box, or on "Beenden" of the main window, may
+// be among them and close the window, and then delete it: false when the
+// window is no longer listening, and the handler leaves it alone.
+bool stillOpenAfterEvents(const QWidget* window);
 
 template <class F>
 F* ifOpen()

@@ -6,7 +6,6 @@
 #include "platform/datafile.h"
 #include "platform/dates.h"
 #include "platform/numbers.h"
-#include "platform/runtime.h"
 #include "register/class_day_view.h"
 #include "register/class_timetable_view.h"
 #include "register/entry_kinds.h"
@@ -196,7 +195,8 @@ void Form1::Text4_KeyDown(int& keyCode)
         period.chop(1);
         gEntryPeriod = period;
         Text4->setText(period);
-        DoEvents();
+        if (!forms::stillOpenAfterEvents(this))
+            return;
     }
     setAccepted(Text4, true);
     Text5->setFocus();

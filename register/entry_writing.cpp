@@ -6,7 +6,6 @@
 #include "platform/clock.h"
 #include "platform/dates.h"
 #include "platform/dialogs.h"
-#include "platform/runtime.h"
 #include "register/class_day_view.h"
 #include "register/day_file.h"
 #include "register/entry_kinds.h"
@@ -42,7 +41,9 @@ void Form1::Command1_Click()
         noteActivity();
         return;
     }
-    DoEvents();
+    // Closed meanwhile, the entry is written and the program ends.
+    if (!forms::stillOpenAfterEvents(this))
+        return;
     FillClassDayInfo();
     RefreshRoomViews();
     Text6->setText(QString());

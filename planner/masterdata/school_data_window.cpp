@@ -4,7 +4,6 @@
 #include "core/settings_file.h"
 #include "planner/masterdata/school_files.h"
 #include "platform/controls.h"
-#include "platform/runtime.h"
 #include "platform/units.h"
 
 #include <QCheckBox>
@@ -158,7 +157,9 @@ Form9::Form9() : FormBase(9)
     // A check box's Click fires whenever its value changes, also by code.
     connect(Check1, &QCheckBox::toggled, this, &Form9::Check1_Click);
     connect(Check2, &QCheckBox::toggled, this, &Form9::Check2_Click);
-    connect(Check3, &QCheckBox::toggled, this, &Form9::Check3_Click);
+    // A click, not a toggle: Qt is done with the box when the handler yields,
+    // in which the window may close and be deleted with the box.
+    connect(Check3, &QCheckBox::clicked, this, &Form9::Check3_Click);
     connect(Text2, &TextBox::Change, this, &Form9::Text2_Change);
     connect(List1, &ListBox::Click, this, &Form9::List1_Click);
     connect(Text1, &TextBox::Change, this, &Form9::Text1_Change);
@@ -214,7 +215,11 @@ void Form9::Form_Activate()
     Check1->setChecked(gNonCognitiveRule == 1);
     Check2->setChecked(gFifthPeriodFlag == 1);
     Text2->setText(textOf(gSchoolYear));
-    Check3->setChecked(gAutoLoadPlan == 1);
+    // Set by code, the box does what a click does, without the click's yield.
+    if (Check3->isChecked() != (gAutoLoadPlan == 1)) {
+        Check3->setChecked(gAutoLoadPlan == 1);
+        takeAutoLoad();
+    }
     Text1->setEnabled(false);
 }
 
@@ -310,10 +315,14 @@ void Form9::Check2_Click() { gFifthPeriodFlag = Check2->isChecked() ? 1 : 0; }
 
 void Form9::Check3_Click()
 {
-    DoEvents();
     // Closed meanwhile, the window has already kept what it saves.
-    if (isUnloading())
+    if (!forms::stillOpenAfterEvents(this))
         return;
+    takeAutoLoad();
+}
+
+void Form9::takeAutoLoad()
+{
     if (Check3->isChecked()) {
         gAutoLoadPlan = 1;
         Label10->setText(QStringLiteral("Plan ") + gPlanName + QStringLiteral(" wird bei Programmstart automatisch geladen."));

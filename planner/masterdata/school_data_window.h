@@ -98,6 +98,8 @@ private:
     static FileLines fileLines();
     void showDays();
     void showPeriods();
+    // The box's state into the setting and the line below it.
+    void takeAutoLoad();
     void showLunch();
 
     // The title picked in List1 (0-based), -1 before a pick: the shared

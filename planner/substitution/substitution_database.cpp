@@ -154,16 +154,21 @@ void Form38::takeOverPreset(int entry)
     // the preset it was opened with.
     forms::unload<Form20>();
     Form20* absences = forms::show<Form20>();
-    DoEvents();
+    // Either window may be closed while the absence window comes up.
+    const QPointer<Form38> self(this);
+    const bool absencesOpen = forms::stillOpenAfterEvents(absences);
     gWorkDate = date;
-    absences->Text2->setText(date);
-    for (QLabel* caption : {absences->Label2, absences->Label7, absences->Label11})
-        caption->clear();
-    absences->Text1->setText(QString());
-    absences->Text3->setText(QString());
-    absences->Check1->setTristate(false);
-    absences->Check1->setCheckState(Qt::Unchecked);
-    unload();
+    if (absencesOpen) {
+        absences->Text2->setText(date);
+        for (QLabel* caption : {absences->Label2, absences->Label7, absences->Label11})
+            caption->clear();
+        absences->Text1->setText(QString());
+        absences->Text3->setText(QString());
+        absences->Check1->setTristate(false);
+        absences->Check1->setCheckState(Qt::Unchecked);
+    }
+    if (forms::listening(self))
+        unload();
 }
 
 void Form38::Command1_Click()

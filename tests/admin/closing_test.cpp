@@ -1,10 +1,13 @@
 #include "admin/room_list.h"
 #include "admin/settings_window.h"
+#include "admin/student_list.h"
 #include "core/model.h"
 #include "register/room_bookings.h"
 #include "tests/register/register_fixture.h"
 
 #include <QDir>
+#include <QPushButton>
+#include <QRadioButton>
 #include <functional>
 
 namespace {
@@ -164,4 +167,37 @@ TEST_F(ClosingTest, TheEntryWindowsTimersRestWhileItAsksAtTheEndOfTheProgram)
     EXPECT_FALSE(timerRan);
     for (const QString& file : settings.files)
         unblockFile(file);
+}
+
+// "Exit" or the close box, waiting in the queue, closes and deletes the
+// window while its handler yields; the handler leaves it alone.
+TEST_F(ClosingTest, AWindowClosedWhileItsHandlerYieldsIsLeftAlone)
+{
+    const std::pair<std::function<FormBase*()>, std::function<void(FormBase*)>> handlers[] = {
+        {[this] {
+             Form1* f = startEntryWindow();
+             gTeacherShort(1) = "MÜL";
+             enter(f->Text1, "mül");
+             f->Option1[7]->click();
+             f->Text6->setText("Konferenz");
+             f->Command9->click();
+             return f;
+         },
+         [](FormBase* f) { static_cast<Form1*>(f)->Command1->click(); }},
+        {[this] { return startEntryWindow(); }, [](FormBase* f) { enter(static_cast<Form1*>(f)->Text4, "3."); }},
+        {[] {
+             Form25* f = forms::show<Form25>();
+             f->List1->setListIndex(0);
+             f->Text1->setText("Neu Nina");
+             return f;
+         },
+         [](FormBase* f) { static_cast<Form25*>(f)->Command2_Click(); }},
+    };
+    for (const auto& [open, run] : handlers) {
+        const QPointer<FormBase> window = open();
+        closeAtNextYield([window] { window->unload(); });
+        run(window);
+        EXPECT_TRUE(window.isNull()) << "closed during the yield";
+    }
+    EXPECT_TRUE(readLines("schüler.dat").contains("Neu Nina")) << "the student typed in is saved all the same";
 }

@@ -5,13 +5,16 @@
 #include "planner/editor/timetable_editor.h"
 #include "planner/masterdata/class_insert_window.h"
 #include "planner/masterdata/plan_deletion_window.h"
+#include "planner/masterdata/school_data_window.h"
 #include "planner/masterdata/tools_window.h"
 #include "planner/masterdata/year_change_window.h"
 #include "planner/plan_dialogs.h"
 #include "planner/planner_menu.h"
+#include "planner/substitution/substitution_database.h"
 #include "tests/planner/planner_fixture.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -244,6 +247,30 @@ TEST_F(PlannerMenuTest, ClosingClosesEveryWindowAsTheUserWould)
     EXPECT_TRUE(quit());
     EXPECT_TRUE(forms::all().isEmpty());
     EXPECT_EQ(SavingWindow::saves, 2);
+}
+
+// "Beenden", waiting in the queue, closes every window while a handler
+// yields, the handler's own too; the handler then leaves it alone.
+TEST_F(PlannerMenuTest, AWindowClosedWhileItsHandlerYieldsIsLeftAlone)
+{
+    writeLines("sup-old.dat", {"1", "14.09.2026"});
+    writeLines("sup1.dat", {"60", "24"});
+    const std::function<void()> handlers[] = {
+        [] { forms::show<Form9>()->Check3->click(); },
+        [] {
+            ListBox* presets = forms::show<Form38>()->List1;
+            const QPoint first = presets->visualItemRect(presets->item(0)).center();
+            QTest::mouseClick(presets->viewport(), Qt::LeftButton, {}, first);
+            QTest::mouseDClick(presets->viewport(), Qt::LeftButton, {}, first);
+        },
+    };
+    for (const auto& run : handlers) {
+        if (!forms::isOpen<PlannerMenu>())
+            start();
+        closeAtNextYield([this] { quit(); });
+        run();
+        EXPECT_TRUE(forms::all().isEmpty());
+    }
 }
 
 // A save that fails keeps the program open.

@@ -124,3 +124,14 @@ void ModelTest::enter(TextBox* field, const QString& text)
     field->setText(text);
     QTest::keyClick(field, Qt::Key_Return);
 }
+
+void ModelTest::closeAtNextYield(std::function<void()> close)
+{
+    QMetaObject::invokeMethod(
+        qApp,
+        [close = std::move(close)] {
+            close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        },
+        Qt::QueuedConnection);
+}

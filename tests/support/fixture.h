@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 
 class ModelTest : public ::testing::Test {
@@ -54,6 +55,11 @@ protected:
 
     // Types into a field and presses Enter.
     static void enter(TextBox* field, const QString& text);
+
+    // Queues `close` as a click on "Exit" waits in the queue: the next yield
+    // to the event loop carries it out. The windows it closes are deleted
+    // there and then, as a later turn of the loop would delete them.
+    static void closeAtNextYield(std::function<void()> close);
 
     // The field colours: accepted, neutral, refused.
     static bool green(const QWidget* w) { return controls::backColor(w) == 0xC0FFC0u; }
