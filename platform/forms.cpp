@@ -102,8 +102,15 @@ void FormBase::load()
     if (m_positionSlot > 0 && gRestore)
         gRestore(*this);
     Form_Load();
-    if (pos().isNull() && opener && opener != this && opener->isVisible())
-        placeBeside(*opener);
+    if (pos().isNull()) {
+        // A window that closes as it opens this one leaves it no opener: it
+        // then goes beside the window it would lie over.
+        const bool openerShown = opener && opener != this && opener->isVisible();
+        const FormBase* beside =
+            openerShown ? opener : windowHiddenBy(QRect(pos(), size().grownBy(windowFrameMargins())));
+        if (beside)
+            placeBeside(*beside);
+    }
     fitOnScreen();
 }
 

@@ -221,6 +221,20 @@ TEST_F(FormsTest, AWindowOpeningBesideOthersNeverHidesAnOpenOne)
     }
 }
 
+// A window opened by one that closed as it opened it does not open over the
+// window on the screen's top left corner, but beside it.
+TEST_F(FormsTest, AWindowWhoseOpenerClosedOpensBesideTheWindowItWouldHide)
+{
+    FormBase::setPositionHooks([](FormBase& f) { f.move(f.positionSlot() == 5 ? QPoint(100, 50) : QPoint()); }, {});
+    forms::show<FormB>()->resize(300, 200);
+    const QRect start = forms::ifOpen<FormB>()->frameGeometry();
+    ASSERT_EQ(start.topLeft(), QPoint(0, 0));
+    forms::show<Placed>()->unload();
+    Unplaced::gUnplacedSize = {200, 100};
+    EXPECT_EQ(forms::show<Unplaced>()->frameGeometry().topLeft(), start.topRight() + QPoint(1, 0));
+    forms::unloadAll();
+}
+
 TEST_F(FormsTest, AClosingWindowsTimersWaitAndRunAgainWhenItStaysOpen)
 {
     for (const bool withoutSaving : {false, true}) {
