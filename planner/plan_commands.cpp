@@ -39,25 +39,24 @@ void rememberPlan()
 // Whether the files of `plan` may be written over. The plan in memory may
 // replace its own files as this program last saw them; files another program
 // saved since, and another plan's files, are written over only when the user
-// says so.
+// says so, and not by a mere Enter.
 bool mayWriteOver(const QString& plan)
 {
     const auto asLastSeen = PlanFilesAsLastSeen(plan);
+    QString question;
     if (plan == optimiser::planToSaveAs().number && asLastSeen) {
-        return *asLastSeen
-            || AskYesNo(
-                   QStringLiteral("Plan %1 wurde inzwischen an einem anderen PC gespeichert. Trotzdem überschreiben?")
-                       .arg(plan),
-                   kPlannerDialogTitle);
-    }
-    if (!PlanTitle(plan))
+        if (*asLastSeen)
+            return true;
+        question = QStringLiteral("Plan %1 wurde inzwischen an einem anderen PC gespeichert. Trotzdem überschreiben?");
+    } else if (!PlanTitle(plan)) {
         return true;
-    if (optimiser::holdsUnfinishedGrid())
-        return AskYesNo(QStringLiteral("Plan %1 gibt es schon. Soll er mit dem unfertigen Zwischenstand der "
-                                       "Optimierung überschrieben werden?")
-                            .arg(plan),
-                        kPlannerDialogTitle);
-    return AskYesNo(QStringLiteral("Plan %1 gibt es schon. Soll er überschrieben werden?").arg(plan), kPlannerDialogTitle);
+    } else if (optimiser::holdsUnfinishedGrid()) {
+        question = QStringLiteral(
+            "Plan %1 gibt es schon. Soll er mit dem unfertigen Zwischenstand der Optimierung überschrieben werden?");
+    } else {
+        question = QStringLiteral("Plan %1 gibt es schon. Soll er überschrieben werden?");
+    }
+    return AskYesNo(question.arg(plan), kPlannerDialogTitle, Preselected::No);
 }
 
 // Saves the plan in memory as `plan`; a failure is told and leaves the plan
@@ -175,15 +174,13 @@ bool OfferToSavePlan(QWidget* parent)
     // the user was told of a grid a run left unfinished when the run ended;
     // edits made to either since are offered.
     if (gPlanName == kOptimiserPlanName) {
-        if (optimiser::holdsRunResult())
-            return goOn(AskYesNoCancel(QStringLiteral("Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner "
-                                                      "eigenen Nummer gespeichert. Jetzt speichern?"),
-                                       kPlannerDialogTitle),
-                        [parent] { return nameAndSave(parent); });
-        if (!PlanHasUnsavedChanges())
+        const bool runResult = optimiser::holdsRunResult();
+        if (!runResult && !PlanHasUnsavedChanges())
             return true;
-        return goOn(AskYesNoCancel(QStringLiteral("Die Änderungen an Plan 0 sind noch unter keiner eigenen Nummer "
-                                                  "gespeichert. Jetzt speichern?"),
+        const QString unsaved = runResult ? QStringLiteral("Das Ergebnis der Optimierung (Plan 0) ist")
+                                          : QStringLiteral("Die Änderungen an Plan 0 sind");
+        return goOn(AskYesNoCancel(unsaved + QStringLiteral(" noch unter keiner eigenen Nummer gespeichert. Jetzt "
+                                                            "speichern?"),
                                    kPlannerDialogTitle),
                     [parent] { return nameAndSave(parent); });
     }

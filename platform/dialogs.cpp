@@ -28,7 +28,7 @@ Answer ask(const Shown& s)
     QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
     QPushButton* cancel = s.cancellable ? box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole) : no;
-    box.setDefaultButton(yes);
+    box.setDefaultButton(s.noPreselected ? no : yes);
     box.setEscapeButton(cancel);
     box.exec();
     if (box.clickedButton() == yes)
@@ -63,7 +63,10 @@ static QString titleOr(const QString& title) { return title.isEmpty() ? gDefault
 
 void MsgBox(const QString& text, const QString& title) { dialogs::show({text, titleOr(title), false}); }
 
-bool AskYesNo(const QString& text, const QString& title) { return dialogs::show({text, titleOr(title), true}) == Answer::Yes; }
+bool AskYesNo(const QString& text, const QString& title, Preselected preselected)
+{
+    return dialogs::show({text, titleOr(title), true, false, false, preselected == Preselected::No}) == Answer::Yes;
+}
 
 Answer AskYesNoCancel(const QString& text, const QString& title)
 {

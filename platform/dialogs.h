@@ -11,8 +11,10 @@ inline const QString kPlannerDialogTitle = QStringLiteral("Stundenplaner");
 void setDefaultDialogTitle(const QString& title);
 
 void MsgBox(const QString& text, const QString& title = QString());
+// The button that Enter presses.
+enum class Preselected { Yes, No };
 // True for "Ja".
-bool AskYesNo(const QString& text, const QString& title = QString());
+bool AskYesNo(const QString& text, const QString& title = QString(), Preselected preselected = Preselected::Yes);
 
 // "Ja", "Nein" or "Abbrechen".
 enum class Answer { Yes, No, Cancel };
@@ -29,6 +31,8 @@ struct Shown {
     bool cancellable = false;
     // The question offers "OK" and "Abbrechen"; a handler's "Ja" is "OK".
     bool okCancel = false;
+    // Enter answers "Nein": "Ja" would lose saved work.
+    bool noPreselected = false;
 };
 // A handler's answer: true for "Ja", false for "Nein", or an Answer.
 struct Reply {

@@ -647,6 +647,7 @@ TEST_F(PlannerMenuTest, ACommandWaitingForARunWhosePlanZeroCannotBeReadWritesNoP
                                               "der Arbeitsplan der Optimierung).",
                                               "Plan 1 gibt es schon. Soll er mit dem unfertigen Zwischenstand der "
                                               "Optimierung überschrieben werden?"}));
+    EXPECT_EQ(noPreselected(), messages().mid(2)) << "Enter writes over no saved plan";
     EXPECT_EQ(planOne(), plan);
 
     // Edits made to that grid are offered on closing.

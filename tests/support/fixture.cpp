@@ -29,6 +29,8 @@ void ModelTest::SetUp()
     dialogs::setHandler([this](const dialogs::Shown& s) -> dialogs::Reply {
         m_messages << s.text;
         m_titles << s.title;
+        if (s.noPreselected)
+            m_noPreselected << s.text;
         if (!s.question)
             return true;
         if (m_answers.empty()) {

@@ -36,6 +36,8 @@ protected:
     QStringList messages() const { return m_messages; }
     // The title of each message kept, in the same order.
     QStringList titles() const { return m_titles; }
+    // The questions whose "Nein" Enter would answer.
+    QStringList noPreselected() const { return m_noPreselected; }
 
     // Fills the data folder with a copy of the demo school's files.
     void copyDemoSchool() const;
@@ -72,4 +74,5 @@ private:
     std::deque<dialogs::Reply> m_answers;
     QStringList m_messages;
     QStringList m_titles;
+    QStringList m_noPreselected;
 };
