@@ -77,8 +77,10 @@ double ReadSettingsFile()
         gAutoLoadPlan = static_cast<short>(acceptedOrZero(line, {1}));
     if (in.lineInput(line)) {
         const double plan = numbers::val(line);
-        if (plan > 0 && plan <= kHighestPlan)
+        if (plan > 0 && plan <= kHighestPlan) {
             gPlanName = line.trimmed();
+            gSettingsPlanName = gPlanName;
+        }
     }
     double version = 0;
     if (in.lineInput(line))
@@ -109,7 +111,7 @@ QStringList SettingsFileLines()
     writeValue(out, gEditorFontIndex);
     writeValue(out, gFontIndex);
     out.number(gAutoLoadPlan);
-    out.line(datafile::sanitizeField(gPlanName));
+    out.line(datafile::sanitizeField(PlanToLoadAtStart()));
     writeValue(out, gProgramVersion);
     writeValue(out, gSchoolYear);
     writeValue(out, gOverlapPeriod);
@@ -119,7 +121,21 @@ QStringList SettingsFileLines()
     return out.lines();
 }
 
+QString PlanToLoadAtStart()
+{
+    // Plan "0" is the optimiser's working plan, which the next run writes
+    // over: named for the start, every PC would load whatever a run left
+    // there, or nothing once it is gone.
+    if (gPlanName.isEmpty() || gPlanName == kOptimiserPlanName)
+        return gSettingsPlanName;
+    return gPlanName;
+}
+
 datafile::WriteResult SaveSettingsFile()
 {
-    return datafile::rewriteChanged(gDataPath + QStringLiteral("vorda.ver"), SettingsFileLines());
+    const QString plan = PlanToLoadAtStart();
+    datafile::WriteResult written = datafile::rewriteChanged(gDataPath + QStringLiteral("vorda.ver"), SettingsFileLines());
+    if (written)
+        gSettingsPlanName = plan;
+    return written;
 }

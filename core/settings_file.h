@@ -12,6 +12,10 @@
 // that wrote the file decides the shape of the special-room file.
 double ReadSettingsFile();
 
+// The plan the file names for the next start: the plan in memory, or, while
+// that is the optimiser's plan "0" or none, the plan the file named before.
+QString PlanToLoadAtStart();
+
 // The 13 lines of the file as the settings in memory give them.
 QStringList SettingsFileLines();
 

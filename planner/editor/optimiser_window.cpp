@@ -460,7 +460,7 @@ void Form18::Command2_Click()
         && (!AskYesNo(QStringLiteral("Das Ergebnis der letzten Optimierung (Plan 0) ist noch unter keiner eigenen "
                                      "Nummer gespeichert und wird von dieser Optimierung überschrieben. Trotzdem "
                                      "optimieren?"),
-                      kPlannerDialogTitle)
+                      kPlannerDialogTitle, Preselected::No)
             || !forms::listening(self)))
         return;
     gOptStartDate = Clock::now();

@@ -315,7 +315,9 @@ void Form9::Check2_Click() { gFifthPeriodFlag = Check2->isChecked() ? 1 : 0; }
 
 void Form9::Check3_Click()
 {
-    // Closed meanwhile, the window has already kept what it saves.
+    // The choice is taken before the yield: a "fertig" or close box waiting
+    // behind the click saves it with the rest, instead of losing it.
+    gAutoLoadPlan = Check3->isChecked() ? 1 : 0;
     if (!forms::stillOpenAfterEvents(this))
         return;
     takeAutoLoad();
@@ -325,7 +327,8 @@ void Form9::takeAutoLoad()
 {
     if (Check3->isChecked()) {
         gAutoLoadPlan = 1;
-        Label10->setText(QStringLiteral("Plan ") + gPlanName + QStringLiteral(" wird bei Programmstart automatisch geladen."));
+        Label10->setText(QStringLiteral("Plan ") + PlanToLoadAtStart()
+                         + QStringLiteral(" wird bei Programmstart automatisch geladen."));
     } else {
         gAutoLoadPlan = 0;
         Label10->setText(QStringLiteral("Bei Programmstart wird KEIN Plan geladen."));

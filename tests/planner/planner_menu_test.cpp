@@ -426,6 +426,17 @@ TEST_F(PlannerMenuTest, ARunsResultIsSavedUnderThePlanItCameFromAndStaysLoadable
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].startsWith("Das Ergebnis der letzten Optimierung (Plan 0)"));
     EXPECT_EQ(titles()[0], "Stundenplaner");
+    EXPECT_EQ(noPreselected(), messages()) << "Enter starts no run over the result";
+
+    // The school data, changed and closed, keep the plan the next start loads.
+    click("openForm9");
+    Form9* schoolData = forms::ifOpen<Form9>();
+    ASSERT_NE(schoolData, nullptr);
+    schoolData->Check3->setChecked(false);
+    schoolData->Check3->click();
+    EXPECT_EQ(schoolData->Label10->text(), "Plan 1 wird bei Programmstart automatisch geladen.");
+    schoolData->Command1->click();
+    EXPECT_EQ(readLines("vorda.ver").value(6), "1") << "plan 0 is never the plan to load";
 
     // Closing asks; the save proposes the optimised plan.
     answer({true});

@@ -68,6 +68,17 @@ TEST_F(SchoolDataWindowTest, TheAutoloadTextShowsAtOpeningOrOnlyAfterATick)
     EXPECT_EQ(gAutoLoadPlan, 0);
 }
 
+TEST_F(SchoolDataWindowTest, AnAutoloadClickIsSavedByAFertigWaitingBehindIt)
+{
+    gAutoLoadPlan = 0;
+    gPlanName = QStringLiteral("3");
+    open();
+    closeAtNextYield([this] { f->Command1->click(); });
+    f->Check3->click();
+    EXPECT_FALSE(forms::isOpen<Form9>());
+    EXPECT_EQ(readLines("vorda.ver").value(5), " 1 ");
+}
+
 TEST_F(SchoolDataWindowTest, ATitleChangesOnlyAfterAPickAndTheListKeepsTenItems)
 {
     gTitles(1) = QStringLiteral("StD");
