@@ -5,7 +5,7 @@ namespace {
 
 class AbsencesWindowTest : public SubstitutionTest {
 protected:
-    static Form20* open() { return forms::show<Form20>(); }
+    static Form20* open() { return openAbsences(); }
     static void selectTeacher(Form20* f, int t) { f->List1->setListIndex(t - 1); }
     static void selectClass(Form20* f, int c) { f->List2->setListIndex(c - 1); }
     static void clickPeriods(PresenceGrid* grid, std::initializer_list<int> periods)
@@ -194,18 +194,50 @@ TEST_F(AbsencesWindowTest, ThePresetReplacesTheDayFileAndClearingEmptiesBothOnYe
 
 // A preset cut before its marks would put teacher 1 on the list without a
 // period: it is not loaded, the window tells it on opening and shows the
-// day file's absences.
-TEST_F(AbsencesWindowTest, APresetThatCannotBeLoadedWholeIsToldOnOpeningAndTheDayFileStays)
+// day file's absences. A preset whose marks are whole for 11 periods is read
+// so, teacher 1 away in the 10th, and told, at a school of 10.
+TEST_F(AbsencesWindowTest, APresetCutOrOfAnotherSizeIsToldOnOpening)
 {
+    const struct {
+        const char* kind;
+        int marks;
+        QString notice;
+        QStringList absent;
+        int markedPeriod;
+    } cases[] = {
+        {"cut before its marks", 0,
+         "Die Voreinstellung suppl.dat konnte nicht gelesen werden: Sie ist beschädigt und endet nach Zeile 170.",
+         {"  ENG", "  6a"}, 0},
+        {"of 11 periods", 11,
+         "Die Voreinstellung suppl.dat enthält Abwesenheiten für 11 Stunden am Tag, die Schule hat jetzt 10 "
+         "(Abwesenheiten nach der 10. Stunde werden nicht gezeigt); wurde die Datei nicht mit 11 Stunden am Tag "
+         "gespeichert, ist sie beschädigt, und ihre Abwesenheiten können an falscher Stelle stehen.",
+         {"  BER", ""}, 10},
+    };
+    gPeriodsPerDay = 10;
     writeDay("14.09.2026", "krank");
-    QStringList preset{" 60 ", " 24 "};
-    for (int slot = 1; slot <= 60 + 24; ++slot)
-        preset << (slot == 1 ? " 1 " : " 0 ") << "";
-    writeLines("suppl.dat", preset);
-    Form20* f = open();
-    EXPECT_EQ(messages(), QStringList{"Die Voreinstellung suppl.dat konnte nicht gelesen werden: Sie ist beschädigt "
-                                      "und endet nach Zeile 170."});
-    EXPECT_EQ(texts(f->Label5, f->Label10), (QStringList{"  ENG", "  6a"}));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        QStringList preset{" 60 ", " 24 "};
+        for (int slot = 1; slot <= 60 + 24; ++slot)
+            preset << (slot == 1 ? " 1 " : " 0 ") << "";
+        if (c.marks > 0) {
+            preset << QStringList(60, " 0 ");
+            for (int mark = 1; mark <= 84 * c.marks; ++mark)
+                preset << (mark == 10 ? " 1 " : " 0 ");
+        }
+        writeLines("suppl.dat", preset);
+        const qsizetype told = messages().size();
+        Form20* f = forms::show<Form20>();
+        EXPECT_EQ(messages().size(), told) << "nothing told while the window loads";
+        QCoreApplication::sendPostedEvents(f, QEvent::MetaCall);
+        EXPECT_EQ(messages().mid(told), QStringList{c.notice});
+        EXPECT_EQ(texts(f->Label5, f->Label10), c.absent);
+        for (int p = 1; p <= 10; ++p)
+            EXPECT_EQ(gTeacherAbsentPeriods(1, p) == 1, p == c.markedPeriod) << p;
+        f->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(AbsencesWindowTest, ReasonsAndPaidFlagsLandOnTheSelectedTeacherAndClass)
