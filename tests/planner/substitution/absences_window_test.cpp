@@ -1,5 +1,11 @@
+#include "planner/substitution/cancellation_list.h"
 #include "planner/substitution/presence_grid.h"
+#include "planner/substitution/substitution_export.h"
+#include "planner/substitution/substitution_standings.h"
+#include "planner/substitution/substitution_statistics.h"
 #include "tests/planner/substitution/substitution_fixture.h"
+
+#include <functional>
 
 namespace {
 
@@ -279,6 +285,103 @@ TEST_F(AbsencesWindowTest, TheCancellationListButtonShowsWhetherTheLastLoadedDay
                                        std::pair{"15.09.2026", false}, std::pair{"17.09.2026", false}}) {
         f->Text2->setText(date);
         EXPECT_EQ(f->Command4->isHidden(), hidden) << date << ": a date without day file keeps the 15th";
+    }
+}
+
+// The periods of teacher t marked absent, of the 11 the tables hold.
+QList<int> markedPeriods(int t)
+{
+    QList<int> periods;
+    for (int p = 1; p <= 11; ++p) {
+        if (gTeacherAbsentPeriods(t, p) == 1)
+            periods << p;
+    }
+    return periods;
+}
+
+// The days "wer fehlt ?" saves carry the marks of the window's earlier
+// dates: opening it sets every status to 0 and keeps the marks, so teacher 3,
+// away on the 14th, keeps his marks on the 15th, where only teacher 5 is
+// listed. Saved at 9 periods, both days are read at 9 once the school has 10
+// or 11, every mark in place, and every reader says so and reads them whole.
+TEST_F(AbsencesWindowTest, DaysSavedThroughTheWindowAreReadWholeAfterTheSchoolChangesItsPeriods)
+{
+    ASSERT_TRUE(WriteStandings("01.09.2026", SubstitutionCounts()));
+    gPeriodsPerDay = 9;
+    // A record from a day read before, which every day saved carries on.
+    gSubstRowCount = 1;
+    const short record[] = {3, 2, 1, 1, 4, 1};
+    for (int f = 0; f < 6; ++f)
+        gSubstRows(1, f) = record[f];
+    const auto saveShownDay = [](Form20* f) {
+        f->Command4->click();
+        Form60* list = forms::ifOpen<Form60>();
+        list->Text1->setText(f->Text2->text());
+        list->Command5->click();
+        list->Command6->click();
+        list->Command4->click();
+    };
+    gWorkDate = "14.09.2026";
+    Form20* f = open();
+    selectTeacher(f, 3);
+    f->Command2->click();
+    saveShownDay(f);
+    f->Command13->click();
+    f->Command9->click();
+    f = open();
+    selectTeacher(f, 5);
+    f->Command2->click();
+    saveShownDay(f);
+    f->Command9->click();
+    ASSERT_EQ(readLines("date.sup"), (QStringList{"20260914", "20260915"}));
+
+    const QDate first(2026, 9, 1), last(2026, 9, 30);
+    const std::pair<const char*, std::function<QStringList()>> readers[] = {
+        {"statistics",
+         [&] {
+             const SubstitutionStatistics counted = CountSubstitutionStatistics(first, last);
+             EXPECT_EQ(counted.tallies[4].total(), 2) << "both days counted";
+             return counted.unreadable + counted.otherPeriods;
+         }},
+        {"standings",
+         [] {
+             gWorkDate = "30.09.2026";
+             const FinishedDaysRead read = LoadSubstitutionTotals();
+             EXPECT_EQ(gSubstCounts(4, 2), 2) << "both days counted";
+             return read.unreadable + read.otherPeriods;
+         }},
+        {"export",
+         [&] {
+             const datafile::WriteResult exported = ExportSubstitutionRecords(first, last);
+             EXPECT_EQ(readLines("MDL.txt").size(), 3) << "both days exported";
+             return exported ? exported.reason.split('\n') : QStringList{"nicht geschrieben"};
+         }},
+    };
+    for (const int school : {10, 11}) {
+        SCOPED_TRACE(school);
+        gPeriodsPerDay = school;
+        const QString holds = " Abwesenheiten für 9 Stunden am Tag, die Schule hat jetzt %1 (nach der 9. Stunde ist "
+                              "niemand abwesend eingetragen); wurde %2 nicht mit 9 Stunden am Tag gespeichert, ist "
+                              "sie beschädigt, und ihre Abwesenheiten können an falscher Stelle stehen.";
+        const qsizetype told = messages().size();
+        gWorkDate = "14.09.2026";
+        f = open();
+        EXPECT_EQ(f->Label5->text(), "  DIE");
+        EXPECT_EQ(markedPeriods(3), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+        EXPECT_EQ(markedPeriods(5), QList<int>{});
+        f->Command13->click();
+        EXPECT_EQ(f->Label5->text(), "  FUC");
+        EXPECT_EQ(markedPeriods(3), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9})) << "left from the 14th";
+        EXPECT_EQ(markedPeriods(5), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+        EXPECT_EQ(messages().mid(told),
+                  (QStringList{"Die Tagesdatei 20260914.sup enthält" + holds.arg(school).arg("die Datei"),
+                               "Die Tagesdatei 20260915.sup enthält" + holds.arg(school).arg("die Datei")}));
+        f->Command9->click();
+        for (const auto& [reader, notices] : readers) {
+            SCOPED_TRACE(reader);
+            EXPECT_EQ(notices(), QStringList{"Die Tagesdateien 20260914.sup und 20260915.sup enthalten"
+                                             + holds.arg(school).arg("eine der Dateien")});
+        }
     }
 }
 }
