@@ -128,8 +128,8 @@ private:
     // editor and the rules, which change them while this window is open.
     int m_teacher = 0;
     int m_class = 0;
-    // A day file that cannot be read, or was saved with another number of
-    // periods a day, is told once while the window stays on its date.
+    // A day file that cannot be read, or whose marks are for another number
+    // of periods a day, is told once while the window stays on its date.
     UnreadableDayMessage m_dayNotice{kPlannerDialogTitle};
     // While the window loads, its notices wait until it is up.
     bool m_loading = false;
