@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <utility>
 
 namespace {
 constexpr int kAbsent = 1;
@@ -28,7 +29,9 @@ constexpr int kNoDateWeekday = 1;
 // The grey paid box: no teacher chosen.
 constexpr short kNoPaidFlag = 2;
 const QDate kZeroDate{1899, 12, 30};
-const QString kPreset = QStringLiteral("suppl.dat");
+// The saved preset the database window takes over as it shows the window;
+// empty otherwise.
+QString gPresetChosen;
 // The plain captions of the absence commands.
 const QString kTeacherAllDay = QStringLiteral("fehlt ganztägig");
 const QString kTeacherSomePeriods = QStringLiteral("fehlt einige Stunden");
@@ -232,8 +235,17 @@ Form20::Form20() : FormBase(20)
     connect(Command4, &QPushButton::clicked, this, &Form20::Command4_Click);
 }
 
+Form20* Form20::showWithPresetFrom(const QString& chosen)
+{
+    gPresetChosen = chosen;
+    Form20* f = forms::show<Form20>();
+    gPresetChosen.clear();
+    return f;
+}
+
 void Form20::Form_Load()
 {
+    m_loading = true;
     gTeacher = 0;
     fillLists();
     Command5->setEnabled(false);
@@ -243,11 +255,37 @@ void Form20::Form_Load()
     const std::optional<QDate> day = dates::parse(gWorkDate.toString());
     gWorkWeekday = static_cast<short>(day ? dates::weekday(*day) : kNoDateWeekday);
     showWeekday();
-    const SubstitutionFileRead preset = ReadSubstitutionPreset();
-    if (!preset.unreadable.isEmpty())
-        MsgBox(preset.unreadable, kPlannerDialogTitle);
+    const QString presetName = gPresetChosen.isEmpty() ? kSubstitutionPreset : gPresetChosen;
+    const SubstitutionFileRead preset = ReadSubstitutionPreset(presetName);
+    m_presetNotice = preset ? PresetPeriodsNotice(presetName, preset.otherPeriods) : preset.unreadable;
     showAbsenceLists();
     Command4->setVisible(AnyClassAbsent());
+    m_loading = false;
+    // A box yields to the event loop, where a click waiting in the queue may
+    // close the window: shown while the window loads, the load and its opener
+    // would go on with the window gone. The notices come once it is up.
+    QMetaObject::invokeMethod(this, &Form20::tellLoadNotices, Qt::QueuedConnection);
+}
+
+void Form20::tellDay(const QString& notice)
+{
+    if (m_loading) {
+        m_dayNoticeAfterLoad = notice;
+        return;
+    }
+    // The day shown now is told, not the one the window opened on.
+    m_dayNoticeAfterLoad.reset();
+    m_dayNotice.tell(notice);
+}
+
+void Form20::tellLoadNotices()
+{
+    const QPointer<Form20> self(this);
+    if (m_dayNoticeAfterLoad && forms::listening(self))
+        m_dayNotice.tell(*std::exchange(m_dayNoticeAfterLoad, std::nullopt));
+    const QString preset = std::exchange(m_presetNotice, QString());
+    if (!preset.isEmpty() && forms::listening(self))
+        MsgBox(preset, kPlannerDialogTitle);
 }
 
 void Form20::Form_Activate()
@@ -456,7 +494,7 @@ void Form20::Text2_Change()
     // notice rather than the date before.
     if (read || !read.unreadable.isEmpty())
         showLoadedDay();
-    m_dayNotice.tell(read ? OtherPeriodsNotice({gText4.toString()}, read.otherPeriods) : read.unreadable);
+    tellDay(read ? OtherPeriodsNotice({gText4.toString()}, read.otherPeriods) : read.unreadable);
 }
 
 void Form20::showLoadedDay()
@@ -493,9 +531,9 @@ void Form20::Command8_Click()
     enableClassCommands(false);
     showPlainCaptions();
     showPaid(Check1, kNoPaidFlag);
-    const QString preset = datafile::find(gDataPath + kPreset);
+    const QString preset = datafile::find(gDataPath + kSubstitutionPreset);
     if (!preset.isEmpty() && !QFile::remove(preset))
-        MsgBox(QStringLiteral("Die Voreinstellung ") + kPreset +
+        MsgBox(QStringLiteral("Die Voreinstellung ") + kSubstitutionPreset +
                QStringLiteral(" konnte nicht gelöscht werden; sie wird beim nächsten Öffnen wieder geladen."),
                kPlannerDialogTitle);
 }

@@ -6,6 +6,8 @@
 #include "platform/forms.h"
 #include "register/day_file.h"
 
+#include <optional>
+
 class ListBox;
 class QCheckBox;
 class QLabel;
@@ -86,6 +88,11 @@ public:
     void Command12_Click();
     void Command4_Click();
 
+    // Shows the window over the preset just copied to "suppl.dat" from
+    // `chosen`, the saved preset the user took over: the notice of the preset
+    // names that file.
+    static Form20* showWithPresetFrom(const QString& chosen);
+
     int selectedTeacher() const { return m_teacher; }
     int selectedClass() const { return m_class; }
 
@@ -111,12 +118,21 @@ private:
     void enableClassCommands(bool enabled);
     // Stores a reason typed into Text1 under the teacher it was typed for.
     void storeTeacherReason();
+    // Tells the notice of the day just read: at once, or once the window is
+    // up while it loads.
+    void tellDay(const QString& notice);
+    // What the load found to tell, the day's notice and then the preset's.
+    void tellLoadNotices();
 
     // The window's own selection: gTeacher and gClass are shared with the
     // editor and the rules, which change them while this window is open.
     int m_teacher = 0;
     int m_class = 0;
-    // A day file that cannot be read, or was saved with another number of
-    // periods a day, is told once while the window stays on its date.
+    // A day file that cannot be read, or whose marks are for another number
+    // of periods a day, is told once while the window stays on its date.
     UnreadableDayMessage m_dayNotice{kPlannerDialogTitle};
+    // While the window loads, its notices wait until it is up.
+    bool m_loading = false;
+    std::optional<QString> m_dayNoticeAfterLoad;
+    QString m_presetNotice;
 };

@@ -79,7 +79,7 @@ protected:
 
 private:
     // Every activation reads the days again; a file that cannot be read, or
-    // a day saved with another number of periods, is told once, not again
-    // when the closed message activates the window.
+    // a day whose marks are for another number of periods, is told once, not
+    // again when the closed message activates the window.
     UnreadableDayMessage m_told{kPlannerDialogTitle};
 };

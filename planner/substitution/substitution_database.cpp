@@ -3,6 +3,7 @@
 #include "core/model.h"
 #include "planner/substitution/absences_window.h"
 #include "planner/substitution/standings_windows.h"
+#include "planner/substitution/substitution_day.h"
 #include "planner/substitution/substitution_records.h"
 #include "planner/substitution/substitution_statistics.h"
 #include "platform/controls.h"
@@ -20,7 +21,6 @@
 
 namespace {
 const QString kPresetList = QStringLiteral("sup-old.dat");
-const QString kPreset = QStringLiteral("suppl.dat");
 constexpr int kPresetEntries = 9;
 const QString kHelp = QStringLiteral(
     "Die linke Liste enthält Grundeinstellungen (fehlende Lehrer und Klassen) der letzten Tage. "
@@ -136,30 +136,35 @@ void Form38::List1_DblClick()
 
 void Form38::takeOverPreset(int entry)
 {
+    // Either window may be closed while a box is shown or the absence window
+    // comes up: each is looked at after those yields.
+    const QPointer<Form38> self(this);
     const QString source = datafile::find(presetFile(entry));
     if (source.isEmpty()) {
         Beep();
         unload();
         return;
     }
-    if (!datafile::copy(source, gDataPath + kPreset)) {
-        MsgBox(QStringLiteral("Die Voreinstellung ") + QFileInfo(source).fileName()
-               + QStringLiteral(" konnte nicht nach ") + kPreset + QStringLiteral(" kopiert werden."),
+    const QString chosen = QFileInfo(source).fileName();
+    if (!datafile::copy(source, gDataPath + kSubstitutionPreset)) {
+        MsgBox(QStringLiteral("Die Voreinstellung ") + chosen + QStringLiteral(" konnte nicht nach ")
+                   + kSubstitutionPreset + QStringLiteral(" kopiert werden."),
                kPlannerDialogTitle);
-        unload();
+        if (forms::listening(self))
+            unload();
         return;
     }
     const QString date = gSavedSetupList(entry);
     // The absence window reads the preset when it loads: one still open holds
     // the preset it was opened with.
     forms::unload<Form20>();
-    Form20* absences = forms::show<Form20>();
-    // Either window may be closed while the absence window comes up.
-    const QPointer<Form38> self(this);
+    const QPointer<Form20> absences = Form20::showWithPresetFrom(chosen);
     const bool absencesOpen = forms::stillOpenAfterEvents(absences);
     gWorkDate = date;
-    if (absencesOpen) {
+    if (absencesOpen)
         absences->Text2->setText(date);
+    // The day of the date may be told, in a box.
+    if (forms::listening(absences)) {
         for (QLabel* caption : {absences->Label2, absences->Label7, absences->Label11})
             caption->clear();
         absences->Text1->setText(QString());

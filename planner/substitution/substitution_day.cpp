@@ -9,7 +9,6 @@
 #include <cmath>
 #include <limits>
 #include <optional>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -19,7 +18,6 @@ using RecordTable = decltype(Model::gSubstRows);
 using MarkTable = decltype(Model::gTeacherAbsentPeriods);
 
 const QString kDateList = QStringLiteral("date.sup");
-const QString kPreset = QStringLiteral("suppl.dat");
 constexpr int kRecordFields = 5;
 constexpr int kRecordPaidField = 5;
 // A preset's status line: the number in print form, " 0 " or " 1 ".
@@ -55,8 +53,6 @@ public:
     // The damage is the file's end, before a line its layout calls for.
     bool endedEarly() const { return m_endedEarly; }
     long linesLeft() const { return m_lines.size() - m_in.lineNumber(); }
-    // The line `ahead` lines after the next one to read, without reading it.
-    const QString& lineAhead(long ahead) const { return m_lines.at(m_in.lineNumber() + ahead); }
     // The lines at the end of the file, not yet read, that hold nothing.
     long emptyLinesAtEnd() const
     {
@@ -90,15 +86,6 @@ public:
                        .arg(m_in.lineNumber() + 1)
                        .arg(kFewestPeriods)
                        .arg(kMostPeriods);
-    }
-    // The lines left are whole for a day of `periods` periods, but read so,
-    // the marks would not agree with the absences and records of the file.
-    void contradictsAbsences(int periods)
-    {
-        m_damage = QStringLiteral("Sie ist beschädigt, ihre Zeilen ab Zeile %1 passen als Tag von %2 Stunden nicht "
-                                  "zu den Abwesenheiten, die in ihr eingetragen sind")
-                       .arg(m_in.lineNumber() + 1)
-                       .arg(periods);
     }
     bool line(Variant& into)
     {
@@ -244,24 +231,12 @@ bool isListed(const QString& key)
                        [&](const QString& line) { return listedValue(line) == Variant(key); });
 }
 
-// What a day holds beside its marks, which every reading of its marks at a
-// size that is no sure fit must agree with: for each mark row (each teacher,
-// then each class the file counts) whether the day lists it as absent, and
-// the absent teacher and period of each record.
+// What a day holds before its marks that its mark block is read by: for
+// each mark row (each teacher, then each class the file counts) whether the
+// day lists it as absent.
 struct DayEntries {
-    struct Covered {
-        int teacher;
-        int period;
-    };
     long teachers = 0;
     std::vector<bool> listed;
-    std::vector<Covered> covered;
-
-    void coverRecords(const SubstitutionRecordTables& records)
-    {
-        for (int r = 1; r <= records.count; ++r)
-            covered.push_back({records.rows(r, 0), records.rows(r, 1)});
-    }
 };
 
 // The status and reason of every teacher or class the file counts, into the
@@ -282,37 +257,6 @@ void readAbsences(DayReader& in, long count, Statuses& statuses, Reasons& reason
     }
 }
 
-// A mark line sets a mark when it holds a number other than 0.
-bool setsMark(const QString& line)
-{
-    const Variant mark(line);
-    return mark.isNumeric() && mark.toDouble() != 0;
-}
-
-// Whether the next `lines` lines, read as marks of `periods` periods a row,
-// agree with the day: no mark on a teacher or class it does not list as
-// absent, each record in a period its absent teacher is marked away, and each
-// teacher and class it lists as absent with all its marks among the lines.
-bool agreesWithDay(const DayReader& in, const DayEntries& day, int periods, long lines)
-{
-    for (long line = 0; line < lines; ++line) {
-        if (setsMark(in.lineAhead(line)) && !day.listed.at(static_cast<std::size_t>(line / periods)))
-            return false;
-    }
-    for (const DayEntries::Covered& record : day.covered) {
-        if (record.teacher < 1 || record.teacher > day.teachers || record.period < 1)
-            continue;
-        const long line = (record.teacher - 1L) * periods + record.period - 1;
-        if (record.period > periods || line >= lines || !setsMark(in.lineAhead(line)))
-            return false;
-    }
-    for (std::size_t row = 0; row < day.listed.size(); ++row) {
-        if (day.listed[row] && static_cast<long>(row + 1) * periods > lines)
-            return false;
-    }
-    return true;
-}
-
 // How a mark block is read: the periods of each row, and the lines that hold
 // marks; the lines after them are empty ones that belong to no mark.
 struct MarkBlock {
@@ -324,16 +268,19 @@ struct MarkBlock {
 // a preset is read at the school's periods as far as it goes.
 enum class ShortBlock { Damaged, ReadAsFarAsItGoes };
 
-// The size the mark block, the rest of the file, is read at. Whole for the
-// school's periods, it is read so. Every other reading is a guess: a day
-// saved before the school changed its periods (9 to 11), empty lines an
-// editor or a copy left after the marks, a preset cut short, but just as well
-// a file cut after whole rows of marks or given a row more; and marks never
-// set are empty lines too, so even empty lines at the end may be marks. A
-// guess is taken only when it agrees with the day (agreesWithDay), the one
-// that assumes the fewest lines added or lost first, the school's periods
-// first among equals. Without one the file is damaged; it ends early when it
-// is shorter than a day of the school's periods.
+// The size the mark block, the rest of the file, is read at. The file holds
+// no number of periods, and the marks are not checked against the absences:
+// marks and records left from earlier days stand on teachers the day does
+// not list, in every day the program saves. Marks whole for the school's
+// periods are read so, marks whole for another number a school can have (9
+// to 11) at that number, as a day saved before the school changed its
+// periods; a file cut or lengthened by whole rows looks the same, which the
+// notice of the other size says. Fewer empty lines than a row after whole
+// marks (any after a day without teachers and classes) are an editor's or a
+// copy's and are left out. A preset that lacks fewer lines than a row at the
+// school's periods is read so as far as it goes, unless a teacher or class
+// it lists as absent would lack marks. Any other block is damaged: no
+// reading that assumes a row or more of lines added or lost is taken.
 std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day, ShortBlock shortBlock)
 {
     if (!in.intact())
@@ -341,42 +288,29 @@ std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day, Short
     const long left = in.linesLeft();
     const long rows = static_cast<long>(day.listed.size());
     const int school = SubstitutionPeriods();
-    if (left == rows * school)
-        return MarkBlock{school, left};
-    struct Guess {
-        MarkBlock block;
-        long linesChanged;
-        bool otherPeriods;
-    };
-    std::vector<Guess> guesses;
-    const long emptyAtEnd = in.emptyLinesAtEnd();
     std::vector<int> sizes{school};
     for (int periods = kFewestPeriods; periods <= kMostPeriods; ++periods) {
         if (periods != school)
             sizes.push_back(periods);
     }
     for (const int periods : sizes) {
-        const long lines = rows * periods;
-        if (periods >= 1 && lines <= left && left - lines <= emptyAtEnd)
-            guesses.push_back({{periods, lines}, left - lines, periods != school});
+        if (left == rows * periods)
+            return MarkBlock{periods, left};
     }
-    if (shortBlock == ShortBlock::ReadAsFarAsItGoes && school >= 1 && left < rows * school)
-        guesses.push_back({{school, left}, rows * school - left, false});
-    std::stable_sort(guesses.begin(), guesses.end(), [](const Guess& a, const Guess& b) {
-        return std::tie(a.linesChanged, a.otherPeriods) < std::tie(b.linesChanged, b.otherPeriods);
-    });
-    for (const Guess& guess : guesses) {
-        // Fewer empty lines than a row after a day of the school's periods
-        // fit no other size: they are an editor's or a copy's, and the day
-        // is taken as it is, however its marks and records were left.
-        const bool emptyLinesOnly = !guess.otherPeriods && guess.block.lines < left && left - guess.block.lines < rows;
-        if (emptyLinesOnly || agreesWithDay(in, day, guess.block.periods, guess.block.lines))
-            return guess.block;
+    const long emptyAtEnd = in.emptyLinesAtEnd();
+    for (const int periods : sizes) {
+        const long beyond = left - rows * periods;
+        if (beyond > 0 && (beyond < rows || rows == 0) && beyond <= emptyAtEnd)
+            return MarkBlock{periods, rows * periods};
     }
-    if (left < rows * school)
+    const long missing = rows * school - left;
+    if (shortBlock == ShortBlock::ReadAsFarAsItGoes && school >= 1 && missing > 0 && missing < rows) {
+        const auto firstShort = day.listed.begin() + left / school;
+        if (std::none_of(firstShort, day.listed.end(), [](bool listed) { return listed; }))
+            return MarkBlock{school, left};
+    }
+    if (missing > 0)
         in.endsEarly();
-    else if (!guesses.empty())
-        in.contradictsAbsences(guesses.front().block.periods);
     else
         in.fitsNoDay();
     return std::nullopt;
@@ -465,9 +399,9 @@ QString dayFileNotice(const QString& path, const QString& reason)
     return datafile::unreadableNotice(QStringLiteral("Tagesdatei"), path, reason);
 }
 
-QString presetNotice(const QString& path, const QString& reason)
+QString presetNotice(const QString& name, const QString& reason)
 {
-    return datafile::unreadableNotice(QStringLiteral("Voreinstellung"), path, reason);
+    return datafile::unreadableNotice(QStringLiteral("Voreinstellung"), name, reason);
 }
 
 // The tables the absences of a day file are read into.
@@ -479,7 +413,7 @@ struct AbsenceTables {
 };
 
 // Everything of a day file before its marks: the counts, the absences and the
-// paid flags and records; what the marks are checked against.
+// paid flags and records; what the mark block is read by.
 DayEntries readDayHead(DayReader& in, const AbsenceTables& absences, const SubstitutionRecordTables& records)
 {
     DayEntries day;
@@ -489,7 +423,6 @@ DayEntries readDayHead(DayReader& in, const AbsenceTables& absences, const Subst
     readAbsences(in, day.teachers, absences.teachers, absences.teacherReasons, day);
     readAbsences(in, classes, absences.classes, absences.classReasons, day);
     readPaidAndRecords(in, day.teachers, records);
-    day.coverRecords(records);
     return day;
 }
 
@@ -549,6 +482,26 @@ bool presetCountMatches(DayReader& in, const Variant& capacity)
     Variant count;
     return in.line(count) && Variant(numbers::val(count.toString())) == capacity;
 }
+// The notice of marks read for `periods` periods a day while the school has
+// another number: what the files hold, what is shown of it, and what it
+// means if they were not saved so. "" for `periods` 0 (the school's own).
+QString otherPeriodsNotice(const QString& filesHold, bool several, int periods)
+{
+    if (periods == 0)
+        return {};
+    const int school = SubstitutionPeriods();
+    const QString shown = periods > school
+                              ? QStringLiteral("Abwesenheiten nach der %1. Stunde werden nicht gezeigt").arg(school)
+                              : QStringLiteral("nach der %1. Stunde ist niemand abwesend eingetragen").arg(periods);
+    const QString unlessSaved = several ? QStringLiteral("wurde eine der Dateien") : QStringLiteral("wurde die Datei");
+    return filesHold
+           + QStringLiteral(" Abwesenheiten für %1 Stunden am Tag, die Schule hat jetzt %2 (%3); %4 nicht mit %1 "
+                            "Stunden am Tag gespeichert, ist sie beschädigt, und ihre Abwesenheiten können an "
+                            "falscher Stelle stehen.")
+                 .arg(periods)
+                 .arg(school)
+                 .arg(shown, unlessSaved);
+}
 }
 
 int SubstitutionPeriods()
@@ -566,22 +519,21 @@ QString SubstitutionDayFile(const QString& key) { return gDataPath + key + QStri
 
 QString OtherPeriodsNotice(const QStringList& keys, int periods)
 {
-    if (keys.isEmpty() || periods == 0)
+    if (keys.isEmpty())
         return {};
     QStringList files;
     for (const QString& key : keys)
         files << key + QStringLiteral(".sup");
     const QString last = files.takeLast();
-    const QString days = files.isEmpty() ? QStringLiteral("Die Tagesdatei %1 enthält").arg(last)
-                                         : QStringLiteral("Die Tagesdateien %1 und %2 enthalten")
-                                               .arg(files.join(QStringLiteral(", ")), last);
-    const int school = SubstitutionPeriods();
-    const QString shown = periods > school
-                              ? QStringLiteral("Abwesenheiten nach der %1. Stunde werden nicht gezeigt.").arg(school)
-                              : QStringLiteral("Nach der %1. Stunde ist niemand abwesend eingetragen.").arg(periods);
-    return days
-           + QStringLiteral(" Abwesenheiten für %1 Stunden am Tag, die Schule hat jetzt %2: ").arg(periods).arg(school)
-           + shown;
+    return files.isEmpty() ? otherPeriodsNotice(QStringLiteral("Die Tagesdatei %1 enthält").arg(last), false, periods)
+                           : otherPeriodsNotice(QStringLiteral("Die Tagesdateien %1 und %2 enthalten")
+                                                    .arg(files.join(QStringLiteral(", ")), last),
+                                                true, periods);
+}
+
+QString PresetPeriodsNotice(const QString& name, int periods)
+{
+    return otherPeriodsNotice(QStringLiteral("Die Voreinstellung %1 enthält").arg(name), false, periods);
 }
 
 bool SaveSubstitutionDay()
@@ -623,17 +575,16 @@ SubstitutionFileRead ReadSubstitutionDay(const QString& key)
     return {false, dayFileNotice(path, in.damage())};
 }
 
-SubstitutionFileRead ReadSubstitutionPreset()
+SubstitutionFileRead ReadSubstitutionPreset(const QString& name)
 {
-    const QString path = gDataPath + kPreset;
-    datafile::FileRead file = datafile::readFile(path);
+    datafile::FileRead file = datafile::readFile(gDataPath + kSubstitutionPreset);
     if (file.state == datafile::FileRead::State::Missing)
         return {};
     if (file.state == datafile::FileRead::State::Unreadable)
-        return {false, presetNotice(path, file.reason)};
+        return {false, presetNotice(name, file.reason)};
     DayReader in(file.lines);
     if (!presetCountMatches(in, gMaxTeachers) || !presetCountMatches(in, gMaxClasses))
-        return {in.intact(), presetNotice(path, in.damage())};
+        return {in.intact(), presetNotice(name, in.damage())};
     const HeldAbsences before;
     DayEntries day;
     day.teachers = teacherSlots();
@@ -650,11 +601,11 @@ SubstitutionFileRead ReadSubstitutionPreset()
     // nobody absent, who would stand on the list without a marked period.
     if (in.endedEarly() && std::none_of(day.listed.begin(), day.listed.end(), [](bool listed) { return listed; }))
         return {true, {}};
-    readMarkBlock(in, day, ShortBlock::ReadAsFarAsItGoes);
+    const int otherPeriods = readMarkBlock(in, day, ShortBlock::ReadAsFarAsItGoes);
     if (in.intact())
-        return {true, {}};
+        return {true, {}, otherPeriods};
     before.restore();
-    return {false, presetNotice(path, in.damage())};
+    return {false, presetNotice(name, in.damage())};
 }
 
 SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const SubstitutionRecordTables& into)
@@ -665,7 +616,8 @@ SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const Substitut
     if (file.state != datafile::FileRead::State::Read)
         return {false, dayFileNotice(path, file.reason)};
     DayReader in(file.lines);
-    // The absences are not kept here, but the marks are checked against them.
+    // The absences are not kept here, but read all the same: a damaged one
+    // is damage wherever it stands.
     TeacherTable statuses;
     decltype(Model::gTeacherAbsenceReason) reasons;
     ClassTable classStatuses;

@@ -12,6 +12,9 @@
 
 #include <QString>
 
+// The absence preset's file in the data folder.
+inline const QString kSubstitutionPreset = QStringLiteral("suppl.dat");
+
 // The periods of a day that the marks and the day files use: gPeriodsPerDay,
 // kept within the mark tables.
 int SubstitutionPeriods();
@@ -31,9 +34,10 @@ bool SaveSubstitutionDay();
 // How a file of the substitution planning was read: `found` when there was
 // a file to read. A file that is there but cannot be read, or is damaged, is
 // no missing one: `unreadable` holds the notice that names it and says why.
-// A day file whose marks are read for another number of periods a day (9 to
-// 11) than the school has: `otherPeriods` holds that number, which its
-// readers tell (OtherPeriodsNotice); 0 for a day of the school's periods.
+// A file whose marks are whole for another number of periods a day (9 to 11)
+// than the school has is read at that size: `otherPeriods` holds that
+// number, which its readers tell (OtherPeriodsNotice, PresetPeriodsNotice);
+// 0 for marks of the school's periods.
 struct SubstitutionFileRead {
     bool found = false;
     QString unreadable;
@@ -42,32 +46,35 @@ struct SubstitutionFileRead {
 };
 
 // The notice of the day files of these date keys, whose marks are read for
-// `periods` periods a day while the school has another number; it does not
-// guess why. "" without keys and for `periods` 0 (the school's own).
+// `periods` periods a day while the school has another number: the files
+// hold no number of periods, so it says what they hold and, if a day was not
+// saved so, that its file is damaged; one sentence for all the keys. "" without
+// keys and for `periods` 0 (the school's own).
 QString OtherPeriodsNotice(const QStringList& keys, int periods);
+// The same for the preset, told by `name`.
+QString PresetPeriodsNotice(const QString& name, int periods);
 
 // Reads the whole day file of a date key into the day variables. Without a
-// file nothing changes. Empty lines after the marks belong to no mark. Marks
-// whole for the school's periods are read so; for another size (9 to 11),
-// or once empty lines at the end are left out, only when no mark lands on a
-// teacher or class the day does not list as absent and each record's period
-// is marked for its absent teacher. A file that is there but cannot be read,
-// or is damaged (it ends before the lines its counts call for, holds no
-// number where its layout has one, or its marks fit no such size), leaves
-// the day empty and is told by the notice. The marks read for more periods
-// than the school has are kept for the school's periods only; with fewer,
-// the school's later periods stay empty.
+// file nothing changes. Its marks are read at the school's periods when they
+// are whole for them, else at the number of periods (9 to 11) they are whole
+// for; fewer empty lines than a row after them belong to no mark. A file that
+// is there but cannot be read, or is damaged (it ends before the lines its
+// counts call for, holds no number where its layout has one, or its marks
+// fit no such size), leaves the day empty and is told by the notice. The
+// marks read for more periods than the school has are kept for the school's
+// periods only; with fewer, the school's later periods stay empty.
 SubstitutionFileRead ReadSubstitutionDay(const QString& key);
 
 // Reads the preset "suppl.dat" over the day variables, stopping at a count
 // that is not the capacity or at a status line that is not three characters
 // long; what was read up to there stays. Its marks are read as a day file's
-// are, and one that ends early at the school's periods as far as it goes.
-// Cut or damaged so that a teacher or class it lists as absent would lack
-// marks, or a mark would land on one it does not list, it is not loaded at
-// all and is told by the notice, as is one that cannot be read. Not found
-// when there is no preset.
-SubstitutionFileRead ReadSubstitutionPreset();
+// are, and when it lacks fewer lines than a row at the school's periods, so
+// as far as they go. Cut or damaged so that a teacher or class it lists as
+// absent would lack marks, or with marks that fit no size, it is not loaded
+// at all and is told by the notice, as is one that cannot be read. The
+// notices name it `name`: the file the user chose, when the preset is a copy
+// of it. Not found when there is no preset.
+SubstitutionFileRead ReadSubstitutionPreset(const QString& name = kSubstitutionPreset);
 
 // The tables a reader of a day's record block fills: the teachers' paid flags,
 // the record count, the six fields of each record and its text. The
@@ -82,6 +89,6 @@ struct SubstitutionRecordTables {
 
 // Reads the paid flags and the record block of the day file of a date key
 // into `into`, emptied first; the absences before them and the marks after
-// them are only checked, as ReadSubstitutionDay checks them. A damaged file
+// them are only read past, as ReadSubstitutionDay reads them. A damaged file
 // leaves `into` empty and is told by the notice.
 SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const SubstitutionRecordTables& into);

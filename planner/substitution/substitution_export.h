@@ -21,7 +21,8 @@ class TextBox;
 // numbers of the export, a "stand.sup" without a key date). No number of
 // "MDL.txt" is ever handed out again, whatever write fails. Returns how it
 // went, with the message for the user: why nothing was written, or after an
-// export the notices of the days saved with another number of periods a day.
+// export the notices of the days whose marks are for another number of
+// periods a day.
 datafile::WriteResult ExportSubstitutionRecords(const QDate& first, const QDate& last);
 
 // Form50 "Export ins MDL-Programm": the range of days to export.

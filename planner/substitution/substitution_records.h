@@ -47,8 +47,8 @@ struct DayRecords {
 
 // What reading the finished days has to tell: the notices of the files that
 // are there and cannot be read ("date.sup", a day file), which the counts
-// lack, and the notices of the days saved with another number of periods a
-// day, which are counted whole (one notice for each such number).
+// lack, and the notices of the days whose marks are for another number of
+// periods a day, which are counted whole (one notice for each such number).
 struct FinishedDaysRead {
     QStringList unreadable;
     QStringList otherPeriods;

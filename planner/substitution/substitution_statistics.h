@@ -24,8 +24,8 @@ struct TeacherTally {
 using StatisticsTallies = std::array<TeacherTally, 61>;
 
 // The counts of a range, the notices of the files that could not be read for
-// it, which the counts lack, and those of its days saved with another number
-// of periods a day.
+// it, which the counts lack, and those of its days whose marks are for
+// another number of periods a day.
 struct SubstitutionStatistics {
     StatisticsTallies tallies{};
     QStringList unreadable;

@@ -1,11 +1,17 @@
+#include "planner/substitution/cancellation_list.h"
 #include "planner/substitution/presence_grid.h"
+#include "planner/substitution/substitution_export.h"
+#include "planner/substitution/substitution_standings.h"
+#include "planner/substitution/substitution_statistics.h"
 #include "tests/planner/substitution/substitution_fixture.h"
+
+#include <functional>
 
 namespace {
 
 class AbsencesWindowTest : public SubstitutionTest {
 protected:
-    static Form20* open() { return forms::show<Form20>(); }
+    static Form20* open() { return openAbsences(); }
     static void selectTeacher(Form20* f, int t) { f->List1->setListIndex(t - 1); }
     static void selectClass(Form20* f, int c) { f->List2->setListIndex(c - 1); }
     static void clickPeriods(PresenceGrid* grid, std::initializer_list<int> periods)
@@ -194,18 +200,50 @@ TEST_F(AbsencesWindowTest, ThePresetReplacesTheDayFileAndClearingEmptiesBothOnYe
 
 // A preset cut before its marks would put teacher 1 on the list without a
 // period: it is not loaded, the window tells it on opening and shows the
-// day file's absences.
-TEST_F(AbsencesWindowTest, APresetThatCannotBeLoadedWholeIsToldOnOpeningAndTheDayFileStays)
+// day file's absences. A preset whose marks are whole for 11 periods is read
+// so, teacher 1 away in the 10th, and told, at a school of 10.
+TEST_F(AbsencesWindowTest, APresetCutOrOfAnotherSizeIsToldOnOpening)
 {
+    const struct {
+        const char* kind;
+        int marks;
+        QString notice;
+        QStringList absent;
+        int markedPeriod;
+    } cases[] = {
+        {"cut before its marks", 0,
+         "Die Voreinstellung suppl.dat konnte nicht gelesen werden: Sie ist beschädigt und endet nach Zeile 170.",
+         {"  ENG", "  6a"}, 0},
+        {"of 11 periods", 11,
+         "Die Voreinstellung suppl.dat enthält Abwesenheiten für 11 Stunden am Tag, die Schule hat jetzt 10 "
+         "(Abwesenheiten nach der 10. Stunde werden nicht gezeigt); wurde die Datei nicht mit 11 Stunden am Tag "
+         "gespeichert, ist sie beschädigt, und ihre Abwesenheiten können an falscher Stelle stehen.",
+         {"  BER", ""}, 10},
+    };
+    gPeriodsPerDay = 10;
     writeDay("14.09.2026", "krank");
-    QStringList preset{" 60 ", " 24 "};
-    for (int slot = 1; slot <= 60 + 24; ++slot)
-        preset << (slot == 1 ? " 1 " : " 0 ") << "";
-    writeLines("suppl.dat", preset);
-    Form20* f = open();
-    EXPECT_EQ(messages(), QStringList{"Die Voreinstellung suppl.dat konnte nicht gelesen werden: Sie ist beschädigt "
-                                      "und endet nach Zeile 170."});
-    EXPECT_EQ(texts(f->Label5, f->Label10), (QStringList{"  ENG", "  6a"}));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        QStringList preset{" 60 ", " 24 "};
+        for (int slot = 1; slot <= 60 + 24; ++slot)
+            preset << (slot == 1 ? " 1 " : " 0 ") << "";
+        if (c.marks > 0) {
+            preset << QStringList(60, " 0 ");
+            for (int mark = 1; mark <= 84 * c.marks; ++mark)
+                preset << (mark == 10 ? " 1 " : " 0 ");
+        }
+        writeLines("suppl.dat", preset);
+        const qsizetype told = messages().size();
+        Form20* f = forms::show<Form20>();
+        EXPECT_EQ(messages().size(), told) << "nothing told while the window loads";
+        QCoreApplication::sendPostedEvents(f, QEvent::MetaCall);
+        EXPECT_EQ(messages().mid(told), QStringList{c.notice});
+        EXPECT_EQ(texts(f->Label5, f->Label10), c.absent);
+        for (int p = 1; p <= 10; ++p)
+            EXPECT_EQ(gTeacherAbsentPeriods(1, p) == 1, p == c.markedPeriod) << p;
+        f->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(AbsencesWindowTest, ReasonsAndPaidFlagsLandOnTheSelectedTeacherAndClass)
@@ -247,6 +285,103 @@ TEST_F(AbsencesWindowTest, TheCancellationListButtonShowsWhetherTheLastLoadedDay
                                        std::pair{"15.09.2026", false}, std::pair{"17.09.2026", false}}) {
         f->Text2->setText(date);
         EXPECT_EQ(f->Command4->isHidden(), hidden) << date << ": a date without day file keeps the 15th";
+    }
+}
+
+// The periods of teacher t marked absent, of the 11 the tables hold.
+QList<int> markedPeriods(int t)
+{
+    QList<int> periods;
+    for (int p = 1; p <= 11; ++p) {
+        if (gTeacherAbsentPeriods(t, p) == 1)
+            periods << p;
+    }
+    return periods;
+}
+
+// The days "wer fehlt ?" saves carry the marks of the window's earlier
+// dates: opening it sets every status to 0 and keeps the marks, so teacher 3,
+// away on the 14th, keeps his marks on the 15th, where only teacher 5 is
+// listed. Saved at 9 periods, both days are read at 9 once the school has 10
+// or 11, every mark in place, and every reader says so and reads them whole.
+TEST_F(AbsencesWindowTest, DaysSavedThroughTheWindowAreReadWholeAfterTheSchoolChangesItsPeriods)
+{
+    ASSERT_TRUE(WriteStandings("01.09.2026", SubstitutionCounts()));
+    gPeriodsPerDay = 9;
+    // A record from a day read before, which every day saved carries on.
+    gSubstRowCount = 1;
+    const short record[] = {3, 2, 1, 1, 4, 1};
+    for (int f = 0; f < 6; ++f)
+        gSubstRows(1, f) = record[f];
+    const auto saveShownDay = [](Form20* f) {
+        f->Command4->click();
+        Form60* list = forms::ifOpen<Form60>();
+        list->Text1->setText(f->Text2->text());
+        list->Command5->click();
+        list->Command6->click();
+        list->Command4->click();
+    };
+    gWorkDate = "14.09.2026";
+    Form20* f = open();
+    selectTeacher(f, 3);
+    f->Command2->click();
+    saveShownDay(f);
+    f->Command13->click();
+    f->Command9->click();
+    f = open();
+    selectTeacher(f, 5);
+    f->Command2->click();
+    saveShownDay(f);
+    f->Command9->click();
+    ASSERT_EQ(readLines("date.sup"), (QStringList{"20260914", "20260915"}));
+
+    const QDate first(2026, 9, 1), last(2026, 9, 30);
+    const std::pair<const char*, std::function<QStringList()>> readers[] = {
+        {"statistics",
+         [&] {
+             const SubstitutionStatistics counted = CountSubstitutionStatistics(first, last);
+             EXPECT_EQ(counted.tallies[4].total(), 2) << "both days counted";
+             return counted.unreadable + counted.otherPeriods;
+         }},
+        {"standings",
+         [] {
+             gWorkDate = "30.09.2026";
+             const FinishedDaysRead read = LoadSubstitutionTotals();
+             EXPECT_EQ(gSubstCounts(4, 2), 2) << "both days counted";
+             return read.unreadable + read.otherPeriods;
+         }},
+        {"export",
+         [&] {
+             const datafile::WriteResult exported = ExportSubstitutionRecords(first, last);
+             EXPECT_EQ(readLines("MDL.txt").size(), 3) << "both days exported";
+             return exported ? exported.reason.split('\n') : QStringList{"nicht geschrieben"};
+         }},
+    };
+    for (const int school : {10, 11}) {
+        SCOPED_TRACE(school);
+        gPeriodsPerDay = school;
+        const QString holds = " Abwesenheiten für 9 Stunden am Tag, die Schule hat jetzt %1 (nach der 9. Stunde ist "
+                              "niemand abwesend eingetragen); wurde %2 nicht mit 9 Stunden am Tag gespeichert, ist "
+                              "sie beschädigt, und ihre Abwesenheiten können an falscher Stelle stehen.";
+        const qsizetype told = messages().size();
+        gWorkDate = "14.09.2026";
+        f = open();
+        EXPECT_EQ(f->Label5->text(), "  DIE");
+        EXPECT_EQ(markedPeriods(3), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+        EXPECT_EQ(markedPeriods(5), QList<int>{});
+        f->Command13->click();
+        EXPECT_EQ(f->Label5->text(), "  FUC");
+        EXPECT_EQ(markedPeriods(3), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9})) << "left from the 14th";
+        EXPECT_EQ(markedPeriods(5), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+        EXPECT_EQ(messages().mid(told),
+                  (QStringList{"Die Tagesdatei 20260914.sup enthält" + holds.arg(school).arg("die Datei"),
+                               "Die Tagesdatei 20260915.sup enthält" + holds.arg(school).arg("die Datei")}));
+        f->Command9->click();
+        for (const auto& [reader, notices] : readers) {
+            SCOPED_TRACE(reader);
+            EXPECT_EQ(notices(), QStringList{"Die Tagesdateien 20260914.sup und 20260915.sup enthalten"
+                                             + holds.arg(school).arg("eine der Dateien")});
+        }
     }
 }
 }

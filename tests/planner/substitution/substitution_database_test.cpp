@@ -7,6 +7,8 @@
 #include "tests/planner/substitution/substitution_fixture.h"
 
 #include <QApplication>
+#include <functional>
+#include <string>
 
 namespace {
 
@@ -102,6 +104,49 @@ TEST_F(DatabaseTest, TakingOverAPresetCopiesItsFileAndOpensItsDay)
     EXPECT_EQ(gTeacherAbsence(1), 1) << "the absence window read the preset";
     EXPECT_EQ(absences->Label2->text(), "");
     EXPECT_EQ(absences->Check1->checkState(), Qt::Unchecked);
+}
+
+// A damaged preset is told by the file the user chose, once the absence
+// window is up. Closed while the notice is shown ("Exit" or "Beenden" waiting
+// in the queue, carried out by the box's event loop), the absence window, or
+// the database window too, is left alone.
+TEST_F(DatabaseTest, ADamagedPresetTakenOverIsToldByItsNameAndAWindowClosedMeanwhileIsLeftAlone)
+{
+    writePresets();
+    QStringList cut{"60", "24"};
+    for (int slot = 1; slot <= 60 + 24; ++slot)
+        cut << (slot == 1 ? " 1 " : " 0 ") << "";
+    writeLines("sup1.dat", cut);
+    const struct {
+        const char* closed;
+        std::function<void()> close;
+    } cases[] = {
+        {"nothing", [] {}},
+        {"the absence window", [] { forms::unload<Form20>(); }},
+        {"both windows",
+         [] {
+             forms::unload<Form20>();
+             forms::unload<Form38>();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.closed);
+        QStringList told;
+        dialogs::setHandler([&](const dialogs::Shown& s) -> dialogs::Reply {
+            told << s.text;
+            c.close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return true;
+        });
+        takeOver(0);
+        EXPECT_EQ(told, QStringList{"Die Voreinstellung sup1.dat konnte nicht gelesen werden: Sie ist beschädigt und "
+                                    "endet nach Zeile 170."});
+        EXPECT_FALSE(forms::isOpen<Form38>());
+        const Form20* absences = forms::ifOpen<Form20>();
+        EXPECT_EQ(absences ? absences->Text2->text() : "", c.closed == std::string("nothing") ? "14.09.2026" : "");
+        forms::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(DatabaseTest, TheButtonsLeadToTheirWindows)

@@ -184,29 +184,36 @@ TEST_F(SubstitutionDayTest, ADaySavedWithFewerPeriodsReadsItsMarksInPlace)
     EXPECT_EQ(rows(1, 4), 3);
 }
 
-// A day of 11 periods, teacher 3 away in periods 3 and 4, no class mark ever
-// set (each an empty line) and an empty line after the marks: read at the
-// school's 10 periods with 85 empty lines left out, teacher 3 would be away
-// in periods 5 and 6, and nothing else in the day tells that apart. The
-// reading that assumes fewer lines added is taken.
-TEST_F(SubstitutionDayTest, OfTwoSizesThatAgreeWithTheDayTheOneAssumingFewerLinesAddedIsRead)
+// A day of 11 periods, teacher 3 away in periods 3 and 4, teacher 4 not
+// listed but with a mark left from an earlier day, and no class mark ever set
+// (each an empty line), with and without an empty line after the marks. Read
+// at the school's 10 periods with a row of "empty lines" left out, every
+// teacher's marks would move on; it is read at 11 and says so.
+TEST_F(SubstitutionDayTest, ADayWhoseLastRowsAreEmptyMarksIsReadAtTheSizeItIsWholeFor)
 {
     gPeriodsPerDay = 11;
     gTeacherAbsence(3) = 1;
     for (int t = 1; t <= 60; ++t) {
         for (int p = 1; p <= 11; ++p)
-            gTeacherAbsentPeriods(t, p) = t == 3 && (p == 3 || p == 4) ? 1 : 0;
+            gTeacherAbsentPeriods(t, p) = (t == 3 && (p == 3 || p == 4)) || (t == 4 && p == 7) ? 1 : 0;
     }
     ASSERT_TRUE(SaveSubstitutionDay());
-    writeBytes("20260914.sup", readBytes("20260914.sup") + "\r\n");
-    forgetDay();
-    gPeriodsPerDay = 10;
-    const SubstitutionFileRead read = ReadSubstitutionDay(kKey);
-    EXPECT_EQ(read.otherPeriods, 11);
-    QList<int> marks;
-    for (int p = 1; p <= 10; ++p)
-        marks << gTeacherAbsentPeriods(3, p).toInt();
-    EXPECT_EQ(marks, (QList<int>{0, 0, 1, 1, 0, 0, 0, 0, 0, 0}));
+    const QByteArray saved = readBytes("20260914.sup");
+    for (const QByteArray& after : {QByteArray(), QByteArray("\r\n")}) {
+        SCOPED_TRACE(after.size());
+        writeBytes("20260914.sup", saved + after);
+        forgetDay();
+        gPeriodsPerDay = 10;
+        const SubstitutionFileRead read = ReadSubstitutionDay(kKey);
+        EXPECT_EQ(read.otherPeriods, 11);
+        QList<int> marks;
+        for (int t : {3, 4, 5}) {
+            for (int p = 1; p <= 10; ++p)
+                marks << gTeacherAbsentPeriods(t, p).toInt();
+        }
+        EXPECT_EQ(marks, (QList<int>{0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
+                                     0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    }
 }
 
 TEST_F(SubstitutionDayTest, AFileOfAnotherSizeKeepsWhatFitsAndLeavesTheRest)
@@ -305,12 +312,12 @@ TEST_F(SubstitutionDayTest, ThePresetLoadsUnlessItFailsItsChecks)
     EXPECT_FALSE(ReadSubstitutionPreset());
 }
 
-// A preset's marks are read at the size they are whole for, a cut one at
-// the school's periods as far as it goes; empty lines after them are left
-// over. A preset whose marks would land elsewhere, or that leaves a teacher
-// or class it lists as absent without its marks, is not loaded at all and
-// is told: no mark lands on another teacher, class or period, and nobody
-// stands on the list without the periods the preset gives.
+// A preset's marks are read at the size they are whole for, one lacking
+// fewer lines than a row at the school's periods as far as it goes; empty
+// lines after them are left over. A preset whose marks fit no size, or that
+// leaves a teacher or class it lists as absent without its marks, is not
+// loaded at all and is told: no mark lands on another teacher, class or
+// period, and nobody stands on the list without the periods the preset gives.
 TEST_F(SubstitutionDayTest, APresetsMarksAreReadWhereTheyStandOrThePresetIsToldAndNotLoaded)
 {
     const int beforeMarks = 2 + 2 * 60 + 2 * 24 + 60;
@@ -327,6 +334,8 @@ TEST_F(SubstitutionDayTest, APresetsMarksAreReadWhereTheyStandOrThePresetIsToldA
         {"saved with 9 periods, read with 10", preset(" 60 ", 9), 10, 9, 0, ""},
         {"an empty line after the marks", preset(" 60 ", 9) << "", 9, 9, 0, ""},
         {"one line short, of a class present", preset(" 60 ", 10).mid(0, beforeMarks + 84 * 10 - 1), 10, 10, 1, ""},
+        {"15 lines short, of an absent class", preset(" 60 ", 10).mid(0, beforeMarks + 84 * 10 - 15), 10, 0, 0,
+         damaged + " und endet nach Zeile 1055"},
         {"a line after the marks", preset(" 60 ", 9) << " 0 ", 9, 0, 0,
          damaged + ", ihre Zeilen ab Zeile 231 passen zu keinem Tag von 9 bis 11 Stunden"},
         {"cut after 5 whole periods, before the marks of absent classes", preset(" 60 ", 9).mid(0, beforeMarks + 84 * 5),
@@ -348,6 +357,7 @@ TEST_F(SubstitutionDayTest, APresetsMarksAreReadWhereTheyStandOrThePresetIsToldA
         writeLines("suppl.dat", c.lines);
         const SubstitutionFileRead read = ReadSubstitutionPreset();
         EXPECT_EQ(bool(read), c.reason.isEmpty());
+        EXPECT_EQ(read.otherPeriods, c.readAt == c.school ? 0 : c.readAt);
         EXPECT_EQ(read.unreadable, c.reason.isEmpty()
                                        ? QString()
                                        : "Die Voreinstellung suppl.dat konnte nicht gelesen werden: " + c.reason + ".");

@@ -67,6 +67,14 @@ protected:
         gWorkDate = workDate;
     }
 
+    // "wer fehlt ?" once it is up, when it tells what it found as it loaded.
+    static Form20* openAbsences()
+    {
+        Form20* f = forms::show<Form20>();
+        QCoreApplication::sendPostedEvents(f, QEvent::MetaCall);
+        return f;
+    }
+
     // The focus leaves a box, as when the user clicks elsewhere.
     static void leave(QWidget* box)
     {
