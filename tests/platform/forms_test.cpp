@@ -55,6 +55,25 @@ public:
     static inline QSize gSize;
 };
 
+// A window that tells of a damaged file as it loads or activates.
+class Noticing : public FormBase {
+public:
+    Noticing() : FormBase(0) {}
+    static inline bool atLoad = false;
+
+protected:
+    void Form_Load() override
+    {
+        if (atLoad)
+            MsgBox(QStringLiteral("Die Datei ist beschädigt."));
+    }
+    void Form_Activate() override
+    {
+        if (!atLoad)
+            MsgBox(QStringLiteral("Die Datei ist beschädigt."));
+    }
+};
+
 // Runs the events of a shown question, or of the moment between a window's
 // unloading and its deletion, without deleting the window.
 void runEventsFor(int ms)
@@ -261,6 +280,27 @@ TEST_F(FormsTest, AClosingWindowsTimersWaitAndRunAgainWhenItStaysOpen)
     }
 }
 
+// The message box lets the events waiting run: "Exit" or the close box
+// among them closes and deletes the window before its load or activation is
+// done, and neither the registry nor the window system's activation touch it.
+TEST_F(FormsTest, AWindowClosedWhileItsLoadOrActivationTellsSomethingIsLeftAlone)
+{
+    for (const bool atLoad : {true, false}) {
+        Noticing::atLoad = atLoad;
+        forms::show<FormB>();
+        closeAtNextMessage([] { forms::unload<Noticing>(); });
+        EXPECT_EQ(forms::show<Noticing>(), nullptr) << atLoad;
+        EXPECT_FALSE(forms::isOpen<Noticing>());
+    }
+    const QPointer<Noticing> shown = forms::show<Noticing>();
+    forms::show<FormB>();
+    closeAtNextMessage([] { forms::unload<Noticing>(); });
+    QEvent activation(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(shown, &activation);
+    EXPECT_TRUE(shown.isNull());
+    EXPECT_EQ(messages().size(), 4);
+}
+
 TEST(Controls, TextBoxChangeFiresOnEveryAssignment)
 {
     TextBox t;
@@ -412,3 +452,4 @@ TEST(Controls, SSCheckPassesMinusOneOrZeroOnlyWhenClicked)
     box.click();
     EXPECT_EQ(values, (QList<int>{0, -1}));
 }
+
