@@ -4,8 +4,11 @@
 #include "tests/support/fixture.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -453,3 +456,22 @@ TEST(Controls, SSCheckPassesMinusOneOrZeroOnlyWhenClicked)
     EXPECT_EQ(values, (QList<int>{0, -1}));
 }
 
+// Enter on a focused button presses it, as Space does. A KeyDown handler of
+// the button sees Enter first, and a dialog's buttons press themselves.
+TEST(Controls, EnterOnAFocusedButtonPressesIt)
+{
+    QWidget window;
+    QPushButton* plain = controls::button(&window, "plain", "fertig");
+    QPushButton* handled = controls::button(&window, "handled", "los");
+    controls::onKeyDown(handled, [](const QKeyEvent& key) { return controls::isEnter(key.key()); });
+    QDialog dialog;
+    QPushButton* inDialog = controls::button(&dialog, "inDialog", "laden");
+    const std::pair<QPushButton*, int> cases[] = {{plain, 1}, {handled, 0}, {inDialog, 1}};
+    for (const auto& [button, clicks] : cases) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            QSignalSpy clicked(button, &QPushButton::clicked);
+            QTest::keyClick(button, key);
+            EXPECT_EQ(clicked.count(), clicks) << button->objectName().toStdString();
+        }
+    }
+}
