@@ -104,7 +104,7 @@ void Form39::Form_Activate()
     gEntryClass = entryfields::classText().toUpper();
     gDayFilePath = DayFilePath(entryfields::date().value_or(Clock::today()));
     LoadDayEntries();
-    m_unreadableDay.tell(UnreadableDayNotice());
+    const QString unreadable = UnreadableDayNotice();
     MarkAbsentStudents();
 
     const QString cls = gEntryClass.toString();
@@ -125,6 +125,9 @@ void Form39::Form_Activate()
         List1->selectRows(present);
     }
     List1_Click();
+    // Told once the list is filled: while the box is up, the window may be
+    // closed, and other windows may load other days.
+    m_unreadableDay.tell(unreadable);
 }
 
 int Form39::selectedCount() const { return static_cast<int>(List1->selectedItems().size()); }

@@ -92,8 +92,11 @@ void Form8::Form_Load() { m_savedNames = roomNames(); }
 
 void Form8::Form_Activate()
 {
-    // The bookings editor never stays open behind the room list.
-    forms::unload<Form58>();
+    // The bookings editor never stays open behind the room list. Asking
+    // whether to close it without saving lets the events waiting run, which
+    // may close this window.
+    if (!forms::stillOpenAfter(this, [] { forms::unload<Form58>(); }))
+        return;
     List1->Clear();
     for (int room = 1; room <= kRooms; ++room)
         List1->AddItem(gRoomNames(room));

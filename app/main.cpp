@@ -13,6 +13,9 @@ int main(int argc, char* argv[])
     // controls; Debian's metric-compatible Arial keeps their captions inside.
     QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
     Form1* entry = forms::show<Form1>();
+    // Closed while a notice of its start was up: the program has ended.
+    if (!entry)
+        return 0;
     QObject::connect(entry, &QObject::destroyed, &app, &QCoreApplication::quit);
     // Windows still open at the end close as if the user closed them, so they
     // keep their positions; one that cannot save its edits asks, but goes.

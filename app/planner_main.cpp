@@ -27,6 +27,9 @@ int main(int argc, char* argv[])
     RunStartUp();
     SetWorkDateToToday();
     PlannerMenu* menu = forms::show<PlannerMenu>();
+    // Closed while a notice of its start was up: the program has ended.
+    if (!menu)
+        return 0;
     QObject::connect(menu, &QObject::destroyed, &app, &QCoreApplication::quit);
     // Windows still open at the end close as if the user closed them, so they
     // keep their positions; an upload that a closed window left putting its

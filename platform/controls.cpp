@@ -76,6 +76,26 @@ private:
     controls::KeyDownHandler m_handler;
 };
 
+// The original's buttons take Enter as a click when they have the focus; Qt's
+// take only Space, except the auto-default buttons of a dialog, which press
+// themselves. A KeyDown handler of the button sees Enter first: it is
+// installed later, so it filters before this one.
+class EnterPresses : public QObject {
+public:
+    explicit EnterPresses(QPushButton* button) : QObject(button) { button->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        auto* button = static_cast<QPushButton*>(watched);
+        if (e->type() != QEvent::KeyPress || !controls::isEnter(static_cast<QKeyEvent*>(e)->key())
+            || button->autoDefault() || button->isDefault())
+            return QObject::eventFilter(watched, e);
+        button->click();
+        return true;
+    }
+};
+
 class ClickFilter : public QObject {
 public:
     ClickFilter(QWidget* control, std::function<void()> handler) : QObject(control), m_handler(std::move(handler))
@@ -156,6 +176,7 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, cons
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, const Font& font)
 {
     auto* b = named<QPushButton>(parent, name);
+    new EnterPresses(b);
     b->setText(caption);
     setFont(b, font);
     return b;

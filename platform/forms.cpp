@@ -101,7 +101,9 @@ void FormBase::load()
     FormBase* opener = forms::active();
     if (m_positionSlot > 0 && gRestore)
         gRestore(*this);
-    Form_Load();
+    // A notice of Form_Load may see the window closed, and deleted, under it.
+    if (!forms::stillOpenAfter(this, [this] { Form_Load(); }))
+        return;
     if (pos().isNull()) {
         // A window that closes as it opens this one leaves it no opener: it
         // then goes beside the window it would lie over.
@@ -343,8 +345,13 @@ bool FormBase::event(QEvent* e)
         fitIfFramed();
     // The window system made this window active: asking it again would make
     // two windows take the activation from each other without end.
-    if (e->type() == QEvent::WindowActivate && isVisible())
+    if (e->type() == QEvent::WindowActivate && isVisible()) {
+        // A notice of Form_Activate may see the window closed and deleted.
+        const QPointer<FormBase> self(this);
         activated();
+        if (!self)
+            return true;
+    }
     return QWidget::event(e);
 }
 
@@ -410,10 +417,12 @@ bool listening(const QWidget* window)
     return !form || !form->isUnloading();
 }
 
-bool stillOpenAfterEvents(const QWidget* window)
+bool stillOpenAfter(const QWidget* window, const std::function<void()>& yielding)
 {
     const QPointer<const QWidget> watched(window);
-    DoEvents();
+    yielding();
     return listening(watched);
 }
+
+bool stillOpenAfterEvents(const QWidget* window) { return stillOpenAfter(window, DoEvents); }
 }

@@ -121,10 +121,14 @@ FormBase* active();
 // False for a window deleted (null) or closing: unloaded, its deletion still
 // to come. What reports back later leaves such a window alone.
 bool listening(const QWidget* window);
-// Processes the waiting events (DoEvents) for a handler of the window. A
-// click on its "Exit" or close box, or on "Beenden" of the main window, may
-// be among them and close the window, and then delete it: false when the
-// window is no longer listening, and the handler leaves it alone.
+// Runs what lets the waiting events run during a handler of the window: a
+// message box or a question (through a window it opens or closes too), or
+// DoEvents. A click on its "Exit" or close box, or on "Beenden" of the main
+// window, may be among them and close the window, and then delete it: false
+// when the window is no longer listening, and the handler leaves it alone.
+bool stillOpenAfter(const QWidget* window, const std::function<void()>& yielding);
+// Processes the waiting events (DoEvents) for a handler of the window: false
+// when the window is no longer listening.
 bool stillOpenAfterEvents(const QWidget* window);
 
 template <class F>
@@ -139,7 +143,9 @@ bool isOpen()
     return ifOpen<F>() != nullptr;
 }
 
-// The window, loaded when it is not open; not shown.
+// The window, loaded when it is not open; not shown. Null when the window
+// was closed while it loaded: a message box of its Form_Load lets the events
+// waiting run.
 template <class F>
 F* get()
 {
@@ -147,19 +153,23 @@ F* get()
         return f;
     F* f = new F();
     add(std::type_index(typeid(F)), f);
+    const QPointer<F> loading(f);
     f->load();
-    return f;
+    return listening(loading) ? f : nullptr;
 }
 
-// Loads when needed, shows and activates.
+// Loads when needed, shows and activates. Null when the window was closed
+// while it loaded or activated.
 template <class F>
 F* show()
 {
-    F* f = get<F>();
+    const QPointer<F> f = get<F>();
+    if (!f)
+        return nullptr;
     f->show();
     f->raise();
     f->activate();
-    return f;
+    return listening(f) ? f.data() : nullptr;
 }
 
 // False when the window is open and stays open.

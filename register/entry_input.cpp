@@ -197,6 +197,11 @@ void Form1::Text4_KeyDown(int& keyCode)
         Text4->setText(period);
         if (!forms::stillOpenAfterEvents(this))
             return;
+        // Keys typed ahead while the events ran went into the field: the
+        // field turns green only for the period checked, and what it holds
+        // now waits for its own Enter, the focus staying with it.
+        if (Text4->text() != period)
+            return;
     }
     setAccepted(Text4, true);
     Text5->setFocus();

@@ -256,8 +256,10 @@ void Form1::Form_Load()
 
     move(0, 0);
     unsetCursor();
-    if (gKeywordOpen == 0)
-        forms::show<Form39>();
+    // The tools window's notice of an unreadable day lets the events waiting
+    // run, which may close this window.
+    if (gKeywordOpen == 0 && !forms::stillOpenAfter(this, [] { forms::show<Form39>(); }))
+        return;
     Timer1->setEnabled(true);
     Timer2->setEnabled(true);
 }

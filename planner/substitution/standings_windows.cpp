@@ -120,11 +120,14 @@ void Form47::Form_Load()
     m_counts = gSubstCounts;
     std::optional<QDate> keyDate;
     // Counters that could not be read are no zeros to be saved over them.
-    if (const SubstitutionFileRead standings = ReadStandings(keyDate, m_counts))
+    const SubstitutionFileRead standings = ReadStandings(keyDate, m_counts);
+    if (standings)
         Text1->setText(keyDate ? dates::shortText(*keyDate) : QString());
-    else if (!standings.unreadable.isEmpty())
-        MsgBox(standings.unreadable, kPlannerDialogTitle);
     m_loaded = m_counts;
+    // Told once the window is loaded: closed while the box is up, it has
+    // nothing to save.
+    if (!standings && !standings.unreadable.isEmpty())
+        MsgBox(standings.unreadable, kPlannerDialogTitle);
 }
 
 bool Form47::keyDateTyped() const { return dates::isValid(Text1->text().trimmed()); }

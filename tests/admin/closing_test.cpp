@@ -1,3 +1,4 @@
+#include "admin/classroom_tools.h"
 #include "admin/room_list.h"
 #include "admin/settings_window.h"
 #include "admin/student_list.h"
@@ -5,6 +6,7 @@
 #include "register/room_bookings.h"
 #include "tests/register/register_fixture.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
@@ -200,4 +202,42 @@ TEST_F(ClosingTest, AWindowClosedWhileItsHandlerYieldsIsLeftAlone)
         EXPECT_TRUE(window.isNull()) << "closed during the yield";
     }
     EXPECT_TRUE(readLines("schüler.dat").contains("Neu Nina")) << "the student typed in is saved all the same";
+}
+
+// A notice or a question as a window loads or activates lets the events
+// waiting run: "Exit", the close box or "Ende" among them closes and deletes
+// the window, and its load or activation leaves it alone.
+TEST_F(ClosingTest, AWindowClosedWhileItsLoadOrActivationTellsOrAsksIsLeftAlone)
+{
+    blockFile(dayFile(today));
+    const struct {
+        const char* name;
+        std::function<void()> prepare;
+        std::function<FormBase*()> open;
+        std::function<void()> close;
+    } cases[] = {
+        {"the tools on an unreadable day", [this] { startEntryWindow(); }, [] { return forms::show<Form39>(); },
+         [] { forms::unload<Form39>(); }},
+        {"the rooms closing a bookings editor that cannot save",
+         [this] {
+             const SavingWindow bookings = savingWindows().back();
+             bookings.open();
+             bookings.edit();
+             block(bookings);
+             answer({true});
+         },
+         [] { return forms::show<Form8>(); }, [] { forms::unload<Form8>(); }},
+        {"the entry window opening the tools at start", [this] { writeLines("code.dat", {"Sonne"}); },
+         [this] { return startEntryWindow(); }, [] { forms::unload<Form1>(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.prepare();
+        const qsizetype told = messages().size();
+        closeAtNextMessage(c.close);
+        EXPECT_EQ(c.open(), nullptr);
+        EXPECT_EQ(messages().size(), told + 1);
+        forms::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }

@@ -4,8 +4,11 @@
 #include "tests/support/fixture.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -53,6 +56,25 @@ class Opened : public FormBase {
 public:
     Opened() : FormBase(0) { resize(gSize); }
     static inline QSize gSize;
+};
+
+// A window that tells of a damaged file as it loads or activates.
+class Noticing : public FormBase {
+public:
+    Noticing() : FormBase(0) {}
+    static inline bool atLoad = false;
+
+protected:
+    void Form_Load() override
+    {
+        if (atLoad)
+            MsgBox(QStringLiteral("Die Datei ist beschädigt."));
+    }
+    void Form_Activate() override
+    {
+        if (!atLoad)
+            MsgBox(QStringLiteral("Die Datei ist beschädigt."));
+    }
 };
 
 // Runs the events of a shown question, or of the moment between a window's
@@ -261,6 +283,27 @@ TEST_F(FormsTest, AClosingWindowsTimersWaitAndRunAgainWhenItStaysOpen)
     }
 }
 
+// The message box lets the events waiting run: "Exit" or the close box
+// among them closes and deletes the window before its load or activation is
+// done, and neither the registry nor the window system's activation touch it.
+TEST_F(FormsTest, AWindowClosedWhileItsLoadOrActivationTellsSomethingIsLeftAlone)
+{
+    for (const bool atLoad : {true, false}) {
+        Noticing::atLoad = atLoad;
+        forms::show<FormB>();
+        closeAtNextMessage([] { forms::unload<Noticing>(); });
+        EXPECT_EQ(forms::show<Noticing>(), nullptr) << atLoad;
+        EXPECT_FALSE(forms::isOpen<Noticing>());
+    }
+    const QPointer<Noticing> shown = forms::show<Noticing>();
+    forms::show<FormB>();
+    closeAtNextMessage([] { forms::unload<Noticing>(); });
+    QEvent activation(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(shown, &activation);
+    EXPECT_TRUE(shown.isNull());
+    EXPECT_EQ(messages().size(), 4);
+}
+
 TEST(Controls, TextBoxChangeFiresOnEveryAssignment)
 {
     TextBox t;
@@ -411,4 +454,24 @@ TEST(Controls, SSCheckPassesMinusOneOrZeroOnlyWhenClicked)
     box.click();
     box.click();
     EXPECT_EQ(values, (QList<int>{0, -1}));
+}
+
+// Enter on a focused button presses it, as Space does. A KeyDown handler of
+// the button sees Enter first, and a dialog's buttons press themselves.
+TEST(Controls, EnterOnAFocusedButtonPressesIt)
+{
+    QWidget window;
+    QPushButton* plain = controls::button(&window, "plain", "fertig");
+    QPushButton* handled = controls::button(&window, "handled", "los");
+    controls::onKeyDown(handled, [](const QKeyEvent& key) { return controls::isEnter(key.key()); });
+    QDialog dialog;
+    QPushButton* inDialog = controls::button(&dialog, "inDialog", "laden");
+    const std::pair<QPushButton*, int> cases[] = {{plain, 1}, {handled, 0}, {inDialog, 1}};
+    for (const auto& [button, clicks] : cases) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            QSignalSpy clicked(button, &QPushButton::clicked);
+            QTest::keyClick(button, key);
+            EXPECT_EQ(clicked.count(), clicks) << button->objectName().toStdString();
+        }
+    }
 }

@@ -200,6 +200,31 @@ TEST_F(EntryWindowTest, FieldsTurnGreenWhenAccepted)
     EXPECT_TRUE(green(f->Text5));
 }
 
+// "4." Enter lets the waiting events run; keys typed ahead meanwhile go into
+// the period field, and the field turns green only for the period checked.
+TEST_F(EntryWindowTest, KeysTypedWhileThePeriodIsCheckedWaitForTheirOwnEnter)
+{
+    Form1* f = loggedIn();
+    enter(f->Text3, "4a");
+    enter(f->Text5, "M");
+    f->Option1[2]->click();
+    f->Text6->setText("Bruchrechnen");
+    const struct {
+        QString typedAhead, held;
+        bool accepted;
+    } cases[] = {{"", "4", true}, {"ma", "4ma", false}};
+    for (const auto& c : cases) {
+        QMetaObject::invokeMethod(
+            qApp, [f, typed = c.typedAhead] { QTest::keyClicks(f->Text4, typed); }, Qt::QueuedConnection);
+        enter(f->Text4, "4.");
+        EXPECT_EQ(f->Text4->text(), c.held);
+        EXPECT_EQ(green(f->Text4), c.accepted) << c.held.toStdString();
+        f->Command9->click();
+        EXPECT_EQ(f->Command1->isEnabled(), c.accepted) << "no entry of period " << c.held.left(2).toStdString();
+        f->Command1->setEnabled(false);
+    }
+}
+
 TEST_F(EntryWindowTest, KindsShowTheirFieldsAndViews)
 {
     Form1* f = startSchool();

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <utility>
 
 void ModelTest::SetUp()
 {
@@ -31,6 +32,10 @@ void ModelTest::SetUp()
         m_titles << s.title;
         if (s.noPreselected)
             m_noPreselected << s.text;
+        if (const std::function<void()> close = std::exchange(m_closeAtMessage, nullptr)) {
+            close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
         if (!s.question)
             return true;
         if (m_answers.empty()) {

@@ -62,6 +62,10 @@ protected:
     // to the event loop carries it out. The windows it closes are deleted
     // there and then, as a later turn of the loop would delete them.
     static void closeAtNextYield(std::function<void()> close);
+    // Carries out `close` while the next message box or question is up, as
+    // a click waiting in the queue runs in the box's event loop; the windows
+    // it closes are deleted there and then.
+    void closeAtNextMessage(std::function<void()> close) { m_closeAtMessage = std::move(close); }
 
     // The field colours: accepted, neutral, refused.
     static bool green(const QWidget* w) { return controls::backColor(w) == 0xC0FFC0u; }
@@ -75,4 +79,5 @@ private:
     QStringList m_messages;
     QStringList m_titles;
     QStringList m_noPreselected;
+    std::function<void()> m_closeAtMessage;
 };

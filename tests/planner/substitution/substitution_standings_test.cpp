@@ -3,6 +3,8 @@
 #include "platform/bounds.h"
 #include "tests/planner/substitution/substitution_fixture.h"
 
+#include <functional>
+
 namespace {
 
 class StandingsTest : public SubstitutionTest {
@@ -157,6 +159,24 @@ TEST_F(StandingsTest, TheKeyDateWindowWritesNothingWithoutAKeyDateAndStaysOpenOn
     unblockFile("stand.sup");
     f->Command1->click();
     EXPECT_TRUE(datafile::exists(path("stand.sup")));
+}
+
+// "Beenden" waiting in the queue closes the windows while the notice of
+// damaged standings is up, as the key-date window loads or the view
+// activates: the window is left alone, and the counters held from an earlier
+// view are no edits saved over the file.
+TEST_F(StandingsTest, AWindowClosedWhileItTellsOfDamagedStandingsIsLeftAloneAndSavesNothing)
+{
+    writeBytes("stand.sup", " 1.28a \r\n10.09.2026\r\n 3 \r\n");
+    gSubstCounts(2, kPaidColumn) = 4;
+    const std::function<FormBase*()> opens[] = {[] { return forms::show<Form47>(); },
+                                                [] { return forms::show<Form49>(); }};
+    for (const auto& open : opens) {
+        closeAtNextMessage([] { forms::unloadAll(); });
+        EXPECT_EQ(open(), nullptr);
+    }
+    EXPECT_EQ(messages().size(), 2) << "nothing asked about saving";
+    EXPECT_EQ(readBytes("stand.sup"), " 1.28a \r\n10.09.2026\r\n 3 \r\n");
 }
 
 // The view and the export add the finished days to gSubstCounts and other
