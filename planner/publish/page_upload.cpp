@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <utility>
 
 namespace {
 const QString kProbe = QStringLiteral("test.dat");
@@ -86,17 +87,18 @@ public:
     // that left on the server.
     QString failure(const QString& refusal) const
     {
-        QString text = m_mayBePut             ? QStringLiteral("Das Hochladen ist womöglich fehlgeschlagen: ")
-                       : refusal.isEmpty()    ? QStringLiteral("Das Hochladen ist fehlgeschlagen: ")
-                                              : QStringLiteral("Die Seite wurde nicht hochgeladen: ");
+        QString text = m_mayBePut          ? QStringLiteral("Das Hochladen ist womöglich fehlgeschlagen: ")
+                       : refusal.isEmpty() ? QStringLiteral("Das Hochladen ist fehlgeschlagen: ")
+                                           : QStringLiteral("Die Seite wurde nicht hochgeladen: ");
         text += refusal.isEmpty() ? m_inet.errorText() : refusal;
-        if (!m_leftAside.isEmpty())
-            text += (m_asideSeen && !m_mayBePut ? QStringLiteral("; die bisherige Seite liegt als %1 auf dem Server")
-                                 : QStringLiteral("; die bisherige Seite liegt womöglich als %1 auf dem Server"))
-                        .arg(m_leftAside)
-                  + QStringLiteral(" und fehlt dort, bis das nächste Hochladen sie zurücklegt");
-        else if (m_mayBePut)
+        if (!m_leftAside.isEmpty()) {
+            const bool certain = m_asideSeen && !m_mayBePut;
+            text += QStringLiteral("; die bisherige Seite liegt %1als %2 auf dem Server und fehlt dort, bis das "
+                                   "nächste Hochladen sie zurücklegt")
+                        .arg(certain ? QString() : QStringLiteral("womöglich "), m_leftAside);
+        } else if (m_mayBePut) {
             text += QStringLiteral("; ob unter %1 schon die neue Seite steht, ließ sich nicht prüfen").arg(m_name);
+        }
         return text + QLatin1Char('.');
     }
 
@@ -198,11 +200,17 @@ private:
     bool look(Stand& stand)
     {
         if (m_tellsSizes) {
-            if (!measure(m_name, stand.name) || !measure(m_incoming, stand.copy) || !measure(m_aside, stand.aside))
-                return false;
-            if (stand.name != Presence::Untold && stand.copy != Presence::Untold && stand.aside != Presence::Untold)
+            const std::pair<const QString&, Presence&> files[] = {
+                {m_name, stand.name}, {m_incoming, stand.copy}, {m_aside, stand.aside}};
+            for (const auto& [file, presence] : files) {
+                if (!measure(file, presence))
+                    return false;
+                m_tellsSizes = presence != Presence::Untold;
+                if (!m_tellsSizes)
+                    break;
+            }
+            if (m_tellsSizes)
                 return true;
-            m_tellsSizes = false;
         }
         if (!run(QStringLiteral("LS ") + m_order.serverFolder))
             return false;
@@ -305,10 +313,13 @@ private:
             return true;
         }
         m_mayBePut = false;
+        if (stand.name == Presence::There && stand.copy != Presence::Missing) {
+            refusal = why;
+            return settled(m_incoming);
+        }
         if (stand.name == Presence::There) {
-            refusal = stand.copy == Presence::Missing ? QString() : why;
-            return settled(stand.copy == Presence::Missing ? (stand.aside == Presence::There ? m_aside : QString())
-                                                           : m_incoming);
+            refusal.clear();
+            return settled(stand.aside == Presence::There ? m_aside : QString());
         }
         // Until a page stands under the name, a closed window waits.
         m_settling = stand.aside == Presence::There;

@@ -113,8 +113,9 @@ void leaveToItself(QThread* thread, std::shared_ptr<UploadJob> job)
 QList<std::shared_ptr<UploadJob>> closedWindowsUploadsOf(const UploadOrder& order)
 {
     QList<std::shared_ptr<UploadJob>> same;
+    // What one left that a later upload took over is that one's to tell.
     for (const auto& [thread, job] : closedWindowsUploads()) {
-        if (job->order.serverFolder == order.serverFolder && job->order.page.name == order.page.name)
+        if (!job->takenOver && job->order.serverFolder == order.serverFolder && job->order.page.name == order.page.name)
             same << job;
     }
     return same;
