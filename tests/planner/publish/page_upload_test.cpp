@@ -43,6 +43,27 @@ QStringList commandsFromTheTidyingOn(const QString& log)
     return points;
 }
 
+// The kinds of server whose fallbacks every step of the upload uses.
+struct ServerKind {
+    bool renamesOver;
+    bool tellsSizes;
+    friend void PrintTo(const ServerKind& k, std::ostream* out)
+    {
+        *out << (k.renamesOver ? "renames over a file, " : "renames onto a free name only, ")
+             << (k.tellsSizes ? "tells sizes" : "tells no sizes");
+    }
+};
+const ServerKind kEveryServer[] = {{true, true}, {true, false}, {false, true}, {false, false}};
+
+// Makes the server, before it starts, one of that kind.
+void serveAs(FtpServer& server, const ServerKind& kind)
+{
+    if (!kind.renamesOver)
+        server.refuseRenamingOver();
+    if (!kind.tellsSizes)
+        server.refuseSize();
+}
+
 QStringList localAccount(const QString& password) { return {"127.0.0.1", FtpServer::kUser, password}; }
 
 // What the program writes to its standard output while `run` runs.
@@ -273,17 +294,12 @@ TEST_F(PageUploadTest, AConnectionThatBreaksMidPageLeavesThePublishedPageWhole)
 TEST_F(PageUploadTest, APageSetAsideIsPutBackOrGoesOnceReplaced)
 {
     const QByteArray todaysPage = "<html>die Seite von heute</html>";
-    for (const bool renamesOver : {true, false}) {
-    for (const bool tellsSizes : {true, false}) {
+    for (const ServerKind& kind : kEveryServer) {
         for (const bool replaced : {false, true}) {
-            SCOPED_TRACE(renamesOver ? "renames over a file" : "renames onto a free name only");
-            SCOPED_TRACE(tellsSizes ? "tells sizes" : "tells no sizes");
+            SCOPED_TRACE(testing::PrintToString(kind));
             SCOPED_TRACE(replaced ? "a page stands under the name" : "nothing stands under the name");
             FtpServer server;
-            if (!renamesOver)
-                server.refuseRenamingOver();
-            if (!tellsSizes)
-                server.refuseSize();
+            serveAs(server, kind);
             // The page itself never arrives: the probe is the first file put.
             server.hangUpAt("STOR#2", false);
             server.goneAfterHangingUp();
@@ -295,7 +311,6 @@ TEST_F(PageUploadTest, APageSetAsideIsPutBackOrGoesOnceReplaced)
             EXPECT_EQ(onServer(server, "Stundenplan.htm"), replaced ? todaysPage : kYesterdaysPage);
             EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.alt"));
         }
-    }
     }
 }
 
@@ -576,27 +591,8 @@ INSTANTIATE_TEST_SUITE_P(EveryPhase, StalledUploadTest,
                                  + info.param.point;
                          });
 
-// The kinds of server whose fallbacks every step of the upload uses.
-struct ServerKind {
-    bool renamesOver;
-    bool tellsSizes;
-    friend void PrintTo(const ServerKind& k, std::ostream* out)
-    {
-        *out << (k.renamesOver ? "renames over a file, " : "renames onto a free name only, ")
-             << (k.tellsSizes ? "tells sizes" : "tells no sizes");
-    }
-};
 
-class BrokenUploadTest : public PageUploadTest, public testing::WithParamInterface<ServerKind> {
-protected:
-    void misbehave(FtpServer& server) const
-    {
-        if (!GetParam().renamesOver)
-            server.refuseRenamingOver();
-        if (!GetParam().tellsSizes)
-            server.refuseSize();
-    }
-};
+class BrokenUploadTest : public PageUploadTest, public testing::WithParamInterface<ServerKind> {};
 
 // A connection that breaks at any command from the tidying on is opened once
 // more, and the window tells what stands: the success only when the new
@@ -609,7 +605,7 @@ TEST_P(BrokenUploadTest, ABreakAtAnyCommandLeavesAPageOnTheServerAndIsToldAsItSt
     const QString success = "Der Stundenplan kann nun mit einem Browser unter "
                             "127.0.0.1/VORDA/Schule-am-Park/Stundenplan.htm aufgerufen werden.";
     FtpServer whole;
-    misbehave(whole);
+    serveAs(whole, GetParam());
     useServer(whole);
     publishedBefore(whole, "Stundenplan.htm", kYesterdaysPage);
     publish<Form61>()->close();
@@ -622,7 +618,7 @@ TEST_P(BrokenUploadTest, ABreakAtAnyCommandLeavesAPageOnTheServerAndIsToldAsItSt
                               + (gone ? ", server gone" : ", server stays"))
                                  .toStdString());
                 FtpServer server;
-                misbehave(server);
+                serveAs(server, GetParam());
                 server.hangUpAt(point, afterCarryingOut);
                 if (gone)
                     server.goneAfterHangingUp();
@@ -648,8 +644,7 @@ TEST_P(BrokenUploadTest, ABreakAtAnyCommandLeavesAPageOnTheServerAndIsToldAsItSt
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryServer, BrokenUploadTest,
-                         testing::Values(ServerKind{true, true}, ServerKind{true, false}, ServerKind{false, true},
-                                         ServerKind{false, false}),
+                         testing::ValuesIn(kEveryServer),
                          [](const testing::TestParamInfo<ServerKind>& info) {
                              return std::string(info.param.renamesOver ? "RenamesOver" : "RenamesOntoAFreeName")
                                  + (info.param.tellsSizes ? "_TellsSizes" : "_TellsNoSizes");
