@@ -328,8 +328,9 @@ private:
         refusal = why;
         return !m_settling || putBack(refusal);
     }
-    // A page stands under its name again: whatever happens to the leftover,
-    // which goes unless the window closed, the next upload tidies it up.
+    // No published page is away from its name any more: whatever happens to
+    // the leftover, which goes unless the window closed, the next upload
+    // tidies it up.
     bool settled(const QString& leftover)
     {
         m_settling = false;
