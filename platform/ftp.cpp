@@ -28,14 +28,13 @@ constexpr int kCancelGraceMilliseconds = 100;
 constexpr long kLowestBytesPerSecond = 1;
 // FTP replies from 400 on refuse a command.
 constexpr long kFirstRefusal = 400;
-// The reply for a file that is not there (or not to be had).
-constexpr long kFileUnavailable = 550;
 
 int gRedirectedPort = 0;
 
-// Get and Put move a file, Size asks for one's size; Commands sends plain FTP
-// commands, of which the first refusal or else the last reply tells the outcome.
-enum class Kind { Get, Put, Size, Commands };
+// Get and Put move a file, Size asks for one's size, List for the names in a
+// folder; Commands sends plain FTP commands, of which the first refusal or
+// else the last reply tells the outcome.
+enum class Kind { Get, Put, Size, List, Commands };
 
 // The URL of a server path: each part percent-encoded, a leading "/" as "%2F"
 // so that libcurl addresses it from the root instead of the login folder.
@@ -61,6 +60,12 @@ size_t writeToFile(char* data, size_t size, size_t count, void* file)
     return static_cast<QSaveFile*>(file)->write(data, bytes) == bytes ? size * count : 0;
 }
 
+size_t writeToBuffer(char* data, size_t size, size_t count, void* buffer)
+{
+    static_cast<QByteArray*>(buffer)->append(data, static_cast<qsizetype>(size * count));
+    return size * count;
+}
+
 size_t ignore(char*, size_t size, size_t count, void*) { return size * count; }
 
 size_t readFromFile(char* buffer, size_t size, size_t count, void* file)
@@ -77,8 +82,6 @@ struct CommandReply {
     QByteArrayList verbs;
     // The verb whose reply comes next, empty for none.
     QByteArray awaited;
-    // The verb that `code` answers.
-    QByteArray answered;
     long code = 0;
 };
 
@@ -95,7 +98,7 @@ int watchCommandReply(CURL*, curl_infotype type, char* data, size_t size, void* 
         r->awaited = verb == r->verbs.cend() ? QByteArray() : *verb;
     } else if (type == CURLINFO_HEADER_IN && !r->awaited.isEmpty()) {
         r->code = line.left(3).toLong();
-        r->answered = std::exchange(r->awaited, QByteArray());
+        r->awaited.clear();
     }
     return 0;
 }
@@ -157,6 +160,8 @@ struct Inet::Transfer {
     QString refusal;
     std::unique_ptr<QSaveFile> fetched;
     std::unique_ptr<QFile> sent;
+    // What a List received: one name a line.
+    QByteArray listing;
     curl_slist* commands = nullptr;
     CommandReply reply;
 
@@ -285,6 +290,7 @@ void Inet::Execute(const QString& operation)
     m_errorText.clear();
     m_remoteSize = -1;
     m_remoteFileMissing = false;
+    m_remoteNames.clear();
     if (m_worker.joinable()) {
         fail(Outcome::Refused, QStringLiteral("Es läuft noch ein anderer Befehl"));
         return;
@@ -317,6 +323,10 @@ void Inet::start(const QString& operation)
         t->kind = Kind::Size;
         t->remote = operands;
         t->refusal = QStringLiteral("Der Server nennt die Größe der Datei %1 nicht").arg(t->remote);
+    } else if (verb == QLatin1String("LS")) {
+        t->kind = Kind::List;
+        t->remote = operands;
+        t->refusal = QStringLiteral("Der Server zeigt den Inhalt des Ordners %1 nicht").arg(t->remote);
     } else if (verb == QLatin1String("MKDIR")) {
         t->kind = Kind::Commands;
         t->remote = operands;
@@ -388,6 +398,15 @@ void Inet::start(const QString& operation)
         curl_easy_setopt(e, CURLOPT_URL, urlOf(host, port, t->remote).constData());
         curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
         break;
+    case Kind::List: {
+        // libcurl lists what the address names as a folder, by its closing "/".
+        const QString folder = t->remote.endsWith(QLatin1Char('/')) ? t->remote : t->remote + QLatin1Char('/');
+        curl_easy_setopt(e, CURLOPT_URL, urlOf(host, port, folder).constData());
+        curl_easy_setopt(e, CURLOPT_DIRLISTONLY, 1L);
+        curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, writeToBuffer);
+        curl_easy_setopt(e, CURLOPT_WRITEDATA, &t->listing);
+        break;
+    }
     case Kind::Commands:
         // "*": a refusal does not make libcurl drop the connection (and log
         // in again for the next command); the reply code tells it instead.
@@ -406,7 +425,7 @@ void Inet::start(const QString& operation)
     // libcurl tells sizes and the like as header lines and sends whatever no
     // file takes to standard output; the program prints nothing of a transfer.
     curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, ignore);
-    if (t->kind != Kind::Get)
+    if (t->kind != Kind::Get && t->kind != Kind::List)
         curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, ignore);
     curl_easy_setopt(e, CURLOPT_USERNAME, UserName.toUtf8().constData());
     curl_easy_setopt(e, CURLOPT_PASSWORD, Password.toUtf8().constData());
@@ -460,9 +479,7 @@ void Inet::finish()
     if (t->kind == Kind::Commands && code == CURLE_OK)
         reply = t->reply.code;
     const QString answer = reply > 0 ? QStringLiteral(" (Antwort %1)").arg(reply) : QString();
-    m_remoteFileMissing = code == CURLE_REMOTE_FILE_NOT_FOUND
-        || (t->kind == Kind::Commands && code == CURLE_OK && reply == kFileUnavailable
-            && t->reply.answered == "RNFR ");
+    m_remoteFileMissing = code == CURLE_REMOTE_FILE_NOT_FOUND;
 
     if (code == CURLE_OK && reply < kFirstRefusal) {
         if (t->fetched && !t->fetched->commit())
@@ -471,6 +488,13 @@ void Inet::finish()
             curl_off_t size = -1;
             curl_easy_getinfo(s.easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
             m_remoteSize = size;
+        }
+        // Some servers name each file with the folder's path in front.
+        for (const QByteArray& line : t->listing.split('\n')) {
+            const QString name =
+                QString::fromUtf8(line.endsWith('\r') ? line.chopped(1) : line).section(QLatin1Char('/'), -1);
+            if (!name.isEmpty() && name != QLatin1String(".") && name != QLatin1String(".."))
+                m_remoteNames << name;
         }
     } else if (code == CURLE_WRITE_ERROR) {
         fail(Outcome::Refused, QStringLiteral("Die Datei %1 lässt sich nicht schreiben").arg(t->local));

@@ -12,8 +12,9 @@
 //
 // The commands, operands separated by blanks: "Get <remote file> <local file>",
 // "Put <local file> <remote file>", "MKDIR <remote folder>",
-// "SIZE <remote file>", "RENAME <remote file> <new remote name>",
-// "DELETE <remote file>", "CLOSE", "QUIT".
+// "SIZE <remote file>", "LS <remote folder>" (the names in the folder),
+// "RENAME <remote file> <new remote name>", "DELETE <remote file>", "CLOSE",
+// "QUIT".
 // A local path may contain blanks (it takes the rest of the line); a remote
 // path may not. Remote paths count from the server's root: no command changes
 // the server's current folder. All commands up to "CLOSE" share one
@@ -24,6 +25,7 @@
 // connection itself failed (unreachable, login refused, no answer in time,
 // aborted), and errorText() says why in German.
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <thread>
 
@@ -54,10 +56,11 @@ public:
     // After a "SIZE": the size the server gave for the file; -1 when it could
     // not tell.
     qint64 remoteSize() const { return m_remoteSize; }
-    // After a refused "Get", "SIZE" or "RENAME": the server said that the file
-    // to fetch, measure or rename is not there (reply 550). A "RENAME"
-    // refused otherwise was refused its new name.
+    // After a refused "Get" or "SIZE": the server said that the file to fetch
+    // or measure is not there (reply 550).
     bool remoteFileMissing() const { return m_remoteFileMissing; }
+    // After an "LS": the names of the files and folders in the folder.
+    QStringList remoteNames() const { return m_remoteNames; }
 
     enum class Outcome {
         Done,
@@ -85,6 +88,7 @@ private:
     QString m_errorText;
     qint64 m_remoteSize = -1;
     bool m_remoteFileMissing = false;
+    QStringList m_remoteNames;
 };
 
 namespace ftp {

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <utility>
 
 namespace {
 const QString kProbe = QStringLiteral("test.dat");
@@ -36,11 +37,24 @@ QStringList probeLines()
     return lines;
 }
 
+// What the server shows of a file.
+enum class Presence { There, Missing, Untold };
+
+// Where the files of a page stand on the server: under the page's name, its
+// incoming copy, and the published page set aside.
+struct Stand {
+    Presence name = Presence::Untold;
+    Presence copy = Presence::Untold;
+    Presence aside = Presence::Untold;
+};
+
 // The upload's commands, one after the other on one connection, each with
 // the account of the order and each awaited.
 class Upload {
 public:
-    Upload(Inet& inet, const UploadOrder& order, const UploadStops& stops) : m_inet(inet), m_order(order), m_stops(stops)
+    Upload(Inet& inet, const UploadOrder& order, const UploadStops& stops, const QString& pageAside)
+        : m_inet(inet), m_order(order), m_stops(stops), m_name(order.serverFolder + order.page.name),
+          m_incoming(m_name + kIncoming), m_aside(m_name + kAside), m_leftAside(pageAside)
     {
     }
 
@@ -65,11 +79,28 @@ public:
         return m_inet.outcome() != Inet::Outcome::ConnectionFailed;
     }
     bool done() const { return m_inet.outcome() == Inet::Outcome::Done; }
-    QString error() const { return m_inet.errorText(); }
-    // Why the upload could not go on, and what that left on the server.
-    QString failure() const { return m_leftAside.isEmpty() ? error() : error() + missing(m_leftAside); }
-    // The published page as the upload left it set aside, if it did.
+    // The published page as the upload left it set aside, if it did or may have.
     QString leftAside() const { return m_leftAside; }
+
+    // Why the page is not, or may not be, published: `refusal` when the
+    // upload came to its end, else the failure that stopped it; and what
+    // that left on the server.
+    QString failure(const QString& refusal) const
+    {
+        QString text = m_mayBePut          ? QStringLiteral("Das Hochladen ist womöglich fehlgeschlagen: ")
+                       : refusal.isEmpty() ? QStringLiteral("Das Hochladen ist fehlgeschlagen: ")
+                                           : QStringLiteral("Die Seite wurde nicht hochgeladen: ");
+        text += refusal.isEmpty() ? m_inet.errorText() : refusal;
+        if (!m_leftAside.isEmpty()) {
+            const bool certain = m_asideSeen && !m_mayBePut;
+            text += QStringLiteral("; die bisherige Seite liegt %1als %2 auf dem Server und fehlt dort, bis das "
+                                   "nächste Hochladen sie zurücklegt")
+                        .arg(certain ? QString() : QStringLiteral("womöglich "), m_leftAside);
+        } else if (m_mayBePut) {
+            text += QStringLiteral("; ob unter %1 schon die neue Seite steht, ließ sich nicht prüfen").arg(m_name);
+        }
+        return text + QLatin1Char('.');
+    }
 
     // Fetches the probe, makes the school's folder when there is none, and
     // puts the probe with today's teachers. False when the upload cannot go on;
@@ -103,60 +134,97 @@ public:
         }
         return run(QStringLiteral("Put %1 %2").arg(probe, remoteProbe));
     }
-    // Clears what a broken or stopped upload of `target` left: its incoming
-    // copy goes, and a published page that it had set aside is put back, or
-    // goes once a page is seen under the name (the new one took its place
-    // after all). A server that tells no sizes shows that page by refusing
-    // the name to the one put back. Refusals are no reason to stop; false
+    // Clears what a broken or stopped upload of the page left: its incoming
+    // copy goes, and a published page that it had set aside comes back onto
+    // the name once that is seen free, or goes once a page is seen under the
+    // name (the new one took its place after all). Where the server shows
+    // neither, the page stays aside. Refusals are no reason to stop; false
     // when the upload cannot go on.
-    bool tidy(const QString& target)
+    bool tidy()
     {
-        const QString aside = target + kAside;
-        Presence old = Presence::Untold;
-        Presence name = Presence::Untold;
-        if (!run(QStringLiteral("DELETE ") + target + kIncoming) || !look(aside, old))
+        Stand stand;
+        if (!run(QStringLiteral("DELETE ") + m_incoming) || !look(stand))
             return false;
-        if (old == Presence::Missing)
+        if (stand.aside == Presence::Missing || stand.name == Presence::There) {
+            m_leftAside.clear();
+            return stand.aside == Presence::Missing || remove(m_aside);
+        }
+        if (stand.aside != Presence::There || stand.name != Presence::Missing)
             return true;
-        if (!look(target, name))
+        leaveAside(false);
+        if (!run(rename(m_aside, m_name)))
             return false;
-        if (name == Presence::There)
-            return remove(aside);
-        if (!run(rename(aside, target)))
-            return false;
-        return name == Presence::Untold && nameRefused() ? remove(aside) : true;
+        if (done())
+            m_leftAside.clear();
+        else
+            leaveAside(true);
+        return true;
     }
-    // Puts a file under a name of its own, which takes the name `target` only
+    // Puts a file under a name of its own, which takes the page's name only
     // when the server holds all of it: a connection that breaks leaves the
     // file that visitors see as it was. False when the upload cannot go on;
     // otherwise `refusal` tells why the file was not put, if it was not.
-    bool replace(const QString& local, const QString& target, QString& refusal)
+    bool replace(const QString& local, QString& refusal)
     {
-        const QString incoming = target + kIncoming;
-        if (!run(QStringLiteral("Put %1 %2").arg(local, incoming)))
+        if (!run(QStringLiteral("Put %1 %2").arg(local, m_incoming)))
             return false;
         if (!done()) {
-            refusal = error();
-            return remove(incoming);
+            refusal = m_inet.errorText();
+            return remove(m_incoming);
         }
-        if (!run(QStringLiteral("SIZE ") + incoming))
-            return false;
         // A server that cannot tell the size is trusted with its reply to the transfer.
-        const qint64 sent = QFileInfo(local).size();
-        if (const qint64 arrived = m_inet.remoteSize(); arrived >= 0 && arrived != sent) {
-            refusal = QStringLiteral("Auf dem Server kamen nur %1 von %2 Bytes an").arg(arrived).arg(sent);
-            return remove(incoming);
+        if (m_tellsSizes) {
+            if (!run(QStringLiteral("SIZE ") + m_incoming))
+                return false;
+            const qint64 sent = QFileInfo(local).size();
+            if (const qint64 arrived = m_inet.remoteSize(); arrived >= 0 && arrived != sent) {
+                refusal = QStringLiteral("Auf dem Server kamen nur %1 von %2 Bytes an").arg(arrived).arg(sent);
+                return remove(m_incoming);
+            }
         }
-        if (!run(rename(incoming, target)))
-            return false;
-        return done() || replaceStepwise(incoming, target, error(), refusal);
+        m_mayBePut = true;
+        if (!run(rename(m_incoming, m_name)))
+            return reopen(refusal);
+        m_mayBePut = false;
+        if (done()) {
+            m_leftAside.clear();
+            return true;
+        }
+        return replaceStepwise(m_inet.errorText(), refusal);
     }
 
 private:
-    // What the server shows of a file; a server that answers no "SIZE" tells nothing.
-    enum class Presence { There, Missing, Untold };
+    // Learns what stands on the server. A server that does not tell the
+    // sizes shows it by the names in the page's folder, as every server
+    // lists them. False when the upload cannot go on.
+    bool look(Stand& stand)
+    {
+        if (m_tellsSizes) {
+            const std::pair<const QString&, Presence&> files[] = {
+                {m_name, stand.name}, {m_incoming, stand.copy}, {m_aside, stand.aside}};
+            for (const auto& [file, presence] : files) {
+                if (!measure(file, presence))
+                    return false;
+                m_tellsSizes = presence != Presence::Untold;
+                if (!m_tellsSizes)
+                    break;
+            }
+            if (m_tellsSizes)
+                return true;
+        }
+        if (!run(QStringLiteral("LS ") + m_order.serverFolder))
+            return false;
+        const QStringList names = m_inet.remoteNames();
+        const auto listed = [&](const QString& file) {
+            if (!done())
+                return Presence::Untold;
+            return names.contains(file.section(QLatin1Char('/'), -1)) ? Presence::There : Presence::Missing;
+        };
+        stand = {listed(m_name), listed(m_incoming), listed(m_aside)};
+        return true;
+    }
     // False when the upload cannot go on.
-    bool look(const QString& remote, Presence& presence)
+    bool measure(const QString& remote, Presence& presence)
     {
         if (!run(QStringLiteral("SIZE ") + remote))
             return false;
@@ -166,9 +234,6 @@ private:
             presence = m_inet.remoteSize() >= 0 ? Presence::There : Presence::Untold;
         return true;
     }
-    // The last rename was refused its new name: a file holds it. (Refused
-    // otherwise, the file to rename is not there.)
-    bool nameRefused() const { return !done() && !m_inet.remoteFileMissing(); }
 
     // A closed window stops the upload, except while a published page is away from its name.
     bool stopHeeded() const { return m_stops.program || (m_stops.window && !m_settling); }
@@ -177,91 +242,108 @@ private:
     // aside, the new one takes its name, and only then the old one goes. When
     // the new one cannot take its place the old one comes back.
     // `renameRefused` is why the new one could not take the name at once.
-    bool replaceStepwise(const QString& incoming, const QString& target, const QString& renameRefused,
-                         QString& refusal)
+    bool replaceStepwise(const QString& renameRefused, QString& refusal)
     {
         if (stopHeeded())
             return false;
         // From here on until a page stands under the name again, a closed
         // window waits: even a cancelled rename may have been carried out.
         m_settling = true;
-        if (!run(rename(target, target + kAside)))
-            return reopen(incoming, target, refusal);
+        if (!run(rename(m_name, m_aside)))
+            return reopen(refusal);
         if (!done()) {
             m_settling = false;
             refusal = renameRefused + QStringLiteral("; eine schon veröffentlichte Seite bleibt, wie sie war");
-            return remove(incoming);
+            return remove(m_incoming);
         }
-        return takeName(incoming, target, QString(), refusal);
+        return takeName(QString(), true, refusal);
     }
-    // The published page stepped aside, or may have: the new one takes its
-    // name, or else the old one comes back. What the server refuses tells
-    // where the pages stand: a page whose copy is gone while the name is
-    // refused to the old one has taken the name. `failed` is why the upload
+    // The name is free: the new page takes it, or else the published page
+    // comes back from aside, if it stepped aside. `failed` is why the upload
     // failed if the new one does not take the name, empty for the refusal of
     // its rename.
-    bool takeName(const QString& incoming, const QString& target, const QString& failed, QString& refusal)
+    bool takeName(const QString& failed, bool aside, QString& refusal)
     {
-        const QString aside = target + kAside;
-        if (!run(rename(incoming, target)))
-            return reopen(incoming, target, refusal);
+        m_mayBePut = true;
+        if (!run(rename(m_incoming, m_name)))
+            return reopen(refusal);
+        m_mayBePut = false;
         if (done())
-            return settled(aside);
-        const bool copyGone = m_inet.remoteFileMissing();
-        const QString why = failed.isEmpty() ? error() : failed;
-        if (!run(rename(aside, target)))
-            return reopen(incoming, target, refusal);
-        if (copyGone && nameRefused())
-            return settled(aside);
-        refusal = why;
-        if (nameRefused()) {
-            m_leftAside = aside;
-            refusal += missing(aside);
-        }
-        return settled(incoming);
+            return settled(aside ? m_aside : QString());
+        refusal = failed.isEmpty() ? m_inet.errorText() : failed;
+        return aside ? putBack(refusal) : settled(m_incoming);
     }
-    // The connection broke while the published page may be away from its
-    // name: it is opened once more, and the server shows where the pages
-    // stand. A page under the name stays, the new one when its copy is gone;
-    // else, or where the server tells no sizes, the new one takes the name or
-    // the old one comes back. A second break leaves the page aside.
-    bool reopen(const QString& incoming, const QString& target, QString& refusal)
+    // The new page did not take the free name: the published one comes back.
+    bool putBack(QString& refusal)
     {
-        const QString aside = target + kAside;
-        if (m_reopened) {
+        if (!run(rename(m_aside, m_name)))
+            return reopen(refusal);
+        if (done())
+            return settled(m_incoming);
+        m_settling = false;
+        leaveAside(true);
+        remove(m_incoming);
+        return true;
+    }
+    // The connection broke while the page's name was changing hands: it is
+    // opened once more, and the server shows where the pages stand before
+    // anything is told. A page under the name stays, the new one when its
+    // copy is gone; else the new one takes the free name or the old one
+    // comes back. A second break, or a server that shows nothing, leaves
+    // the upload in doubt about the page, and the published one aside if it
+    // may be.
+    bool reopen(QString& refusal)
+    {
+        if (stopHeeded() || m_reopened) {
+            if (m_settling)
+                leaveAside(false);
             m_settling = false;
-            m_leftAside = aside;
             return false;
         }
         m_reopened = true;
-        const QString broke = error();
-        Presence name = Presence::Untold;
-        if (!look(target, name))
-            return reopen(incoming, target, refusal);
-        if (name != Presence::There)
-            return takeName(incoming, target, broke, refusal);
-        m_settling = false;
-        Presence copy = Presence::Untold;
-        if (!look(incoming, copy))
-            return false;
-        if (copy == Presence::Missing)
-            return settled(aside);
-        refusal = broke;
-        return settled(incoming);
+        const QString why = refusal.isEmpty() ? m_inet.errorText() : refusal;
+        Stand stand;
+        if (!look(stand))
+            return reopen(refusal);
+        if (stand.name == Presence::Untold) {
+            refusal = why;
+            if (m_settling)
+                leaveAside(false);
+            m_settling = false;
+            return true;
+        }
+        m_mayBePut = false;
+        if (stand.name == Presence::There && stand.copy != Presence::Missing) {
+            refusal = why;
+            return settled(m_incoming);
+        }
+        if (stand.name == Presence::There) {
+            refusal.clear();
+            return settled(stand.aside == Presence::There ? m_aside : QString());
+        }
+        // Until a page stands under the name, a closed window waits.
+        m_settling = stand.aside == Presence::There;
+        if (stand.copy == Presence::There)
+            return takeName(why, m_settling, refusal);
+        refusal = why;
+        return !m_settling || putBack(refusal);
     }
-    // A page stands under its name again: whatever happens to the leftover,
-    // which goes unless the window closed, the next upload tidies it up.
+    // No published page is away from its name any more: whatever happens to
+    // the leftover, which goes unless the window closed, the next upload
+    // tidies it up.
     bool settled(const QString& leftover)
     {
         m_settling = false;
-        remove(leftover);
+        m_leftAside.clear();
+        if (!leftover.isEmpty())
+            remove(leftover);
         return true;
     }
-    static QString missing(const QString& aside)
+    // The published page is, or may be, aside when the upload ends.
+    void leaveAside(bool seen)
     {
-        return QStringLiteral("; die bisherige Seite liegt als %1 auf dem Server und fehlt dort, bis das nächste "
-                              "Hochladen sie zurücklegt")
-            .arg(aside);
+        m_leftAside = m_aside;
+        m_asideSeen = seen;
     }
     // Removes a file the upload leaves; after a refusal the next upload tries again.
     bool remove(const QString& remote) { return run(QStringLiteral("DELETE ") + remote); }
@@ -270,11 +352,21 @@ private:
     Inet& m_inet;
     const UploadOrder& m_order;
     const UploadStops& m_stops;
+    // The page's name on the server, its incoming copy's and the published page's while it is aside.
+    const QString m_name;
+    const QString m_incoming;
+    const QString m_aside;
+    bool m_tellsSizes = true;
     bool m_settling = false;
     bool m_reopened = false;
+    // A rename of the new page onto its name was under way when the upload
+    // lost sight of the server: the page may stand or not.
+    bool m_mayBePut = false;
     // The published page as the upload left it set aside: the name was
-    // refused to it, or a second break or the program's end came meanwhile.
+    // refused to it, or a break or the program's end came while it may have
+    // been aside; `m_asideSeen` when the server showed it there at the end.
     QString m_leftAside;
+    bool m_asideSeen = false;
 };
 }
 
@@ -292,32 +384,21 @@ UploadOrder OrderUpload(const WrittenPage& page)
             page};
 }
 
-UploadResult UploadPage(Inet& inet, const UploadOrder& order, const UploadStops& stops)
+UploadResult UploadPage(Inet& inet, const UploadOrder& order, const UploadStops& stops, const QString& pageAside)
 {
     if (order.host.isEmpty())
         return {false, QStringLiteral("Es ist kein Server zum Hochladen eingetragen: die Datei ftp.dat im Datenordner "
                                       "fehlt, oder ihre erste Zeile ist leer."),
-                QString()};
+                pageAside};
     QStringList notes;
-    Upload upload(inet, order, stops);
-    const auto end = [&](bool pagePut, const QString& report) {
-        if (!upload.stopped() && upload.run(QStringLiteral("CLOSE")))
-            upload.run(QStringLiteral("QUIT"));
-        if (!report.isEmpty())
-            notes.prepend(report);
-        return UploadResult{pagePut, notes.join(QLatin1Char(' ')), upload.leftAside()};
-    };
-    // A closed window hears nothing of the aborted upload.
-    const auto broken = [&] {
-        return end(false, upload.stopped() ? QString()
-                                           : QStringLiteral("Das Hochladen ist fehlgeschlagen: %1.").arg(upload.failure()));
-    };
-
-    const QString target = order.serverFolder + order.page.name;
+    Upload upload(inet, order, stops, pageAside);
     QString refusal;
-    if (!upload.sendProbe(notes) || !upload.tidy(target) || !upload.replace(order.page.path, target, refusal))
-        return broken();
-    if (!refusal.isEmpty())
-        return end(false, QStringLiteral("Die Seite wurde nicht hochgeladen: %1.").arg(refusal));
-    return end(true, QString());
+    const bool ended = upload.sendProbe(notes) && upload.tidy() && upload.replace(order.page.path, refusal);
+    const bool pagePut = ended && refusal.isEmpty();
+    // A closed window hears nothing of the aborted upload.
+    if (!pagePut && !(upload.stopped() && !ended))
+        notes.prepend(upload.failure(ended ? refusal : QString()));
+    if (!upload.stopped() && upload.run(QStringLiteral("CLOSE")))
+        upload.run(QStringLiteral("QUIT"));
+    return {pagePut, notes.join(QLatin1Char(' ')), upload.leftAside()};
 }

@@ -10,6 +10,8 @@
 // the published page is never gone for longer than the upload: a page that
 // stepped aside for the new one is put back under its name (the new one or
 // the old) even when the window closes or the connection breaks meanwhile.
+// A page set aside goes back only onto a name the server shows free, and
+// after a break the upload looks where the pages stand before it reports.
 #include "planner/publish/web_pages.h"
 
 #include <QString>
@@ -42,7 +44,8 @@ struct UploadResult {
     QString report;
     // The name on the server of the published page when the upload ended
     // while the page was, or may have been, set aside (it broke twice, or the
-    // program stopped it); empty when a page stands under the page's name.
+    // program stopped it, or the name was refused to it); empty when a page
+    // stands under the page's name.
     QString pageAside;
 };
 
@@ -58,5 +61,7 @@ struct UploadStops {
 };
 
 // Uploads the ordered page through `inet`, waiting for each command: it runs
-// on a thread of its own, never on the windows' one.
-UploadResult UploadPage(Inet& inet, const UploadOrder& order, const UploadStops& stops);
+// on a thread of its own, never on the windows' one. `pageAside` is where
+// earlier uploads of the page left the published one set aside, if they did:
+// the upload takes that over and tells it in its result until it sees to it.
+UploadResult UploadPage(Inet& inet, const UploadOrder& order, const UploadStops& stops, const QString& pageAside);

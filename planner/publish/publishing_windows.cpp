@@ -15,6 +15,7 @@
 #include <QList>
 #include <QPushButton>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <utility>
@@ -37,27 +38,13 @@ const QString kUnsettledText = QStringLiteral(
 // How often an upload looks whether the earlier uploads of its page ended.
 constexpr int kAwaitMilliseconds = 25;
 
-// Uploads whose window closed before they ended, each with its state.
+// Uploads whose window closed before they ended, each with its state; and
+// those that ended with the published page set aside, until the program's
+// end tells it.
 QList<std::pair<QThread*, std::shared_ptr<UploadJob>>>& closedWindowsUploads()
 {
     static QList<std::pair<QThread*, std::shared_ptr<UploadJob>>> uploads;
     return uploads;
-}
-
-void forgetClosedWindowsUpload(QThread* thread)
-{
-    closedWindowsUploads().removeIf([thread](const auto& upload) { return upload.first == thread; });
-    thread->deleteLater();
-}
-
-// The thread goes once it has ended; the program waits for it before it ends.
-void leaveToItself(QThread* thread, std::shared_ptr<UploadJob> job)
-{
-    closedWindowsUploads().append({thread, std::move(job)});
-    QObject::connect(thread, &QThread::finished, thread, [thread] { forgetClosedWindowsUpload(thread); });
-    // An end before the connection was made reports nowhere.
-    if (thread->isFinished())
-        forgetClosedWindowsUpload(thread);
 }
 
 TextBox* messageBox(QWidget* parent, const QString& name)
@@ -80,26 +67,75 @@ struct UploadJob {
     // its incoming copy and the page set aside on the server, so this one
     // begins once they ended.
     QList<std::shared_ptr<UploadJob>> earlier;
+    // Set by the upload's thread when the earlier ones had all ended: it took
+    // over the page they left aside, and its own result tells what stands.
+    bool tookOver = false;
+    // On the windows' thread: a later upload of the page took over what this one left.
+    bool takenOver = false;
 };
 
 namespace {
+// Once an upload ended, what the earlier ones of its page left is its own to tell.
+void markTakenOver(const UploadJob& job)
+{
+    if (!job.tookOver)
+        return;
+    for (const auto& earlier : job.earlier)
+        earlier->takenOver = true;
+}
+
+bool leftPageAside(const UploadJob& job) { return !job.result.pageAside.isEmpty() && !job.takenOver; }
+
+void forgetClosedWindowsUpload(QThread* thread)
+{
+    auto& uploads = closedWindowsUploads();
+    const auto upload = std::find_if(uploads.begin(), uploads.end(), [thread](const auto& u) { return u.first == thread; });
+    if (upload == uploads.end())
+        return;
+    markTakenOver(*upload->second);
+    // The page is missing until the next upload: the program's end tells it.
+    if (leftPageAside(*upload->second))
+        return;
+    uploads.erase(upload);
+    thread->deleteLater();
+}
+
+// The thread goes once it has ended; the program waits for it before it ends.
+void leaveToItself(QThread* thread, std::shared_ptr<UploadJob> job)
+{
+    closedWindowsUploads().append({thread, std::move(job)});
+    QObject::connect(thread, &QThread::finished, thread, [thread] { forgetClosedWindowsUpload(thread); });
+    // An end before the connection was made reports nowhere.
+    if (thread->isFinished())
+        forgetClosedWindowsUpload(thread);
+}
+
 QList<std::shared_ptr<UploadJob>> closedWindowsUploadsOf(const UploadOrder& order)
 {
     QList<std::shared_ptr<UploadJob>> same;
+    // What one left that a later upload took over is that one's to tell.
     for (const auto& [thread, job] : closedWindowsUploads()) {
-        if (job->order.serverFolder == order.serverFolder && job->order.page.name == order.page.name)
+        if (!job->takenOver && job->order.serverFolder == order.serverFolder && job->order.page.name == order.page.name)
             same << job;
     }
     return same;
 }
 
-// Runs on the upload's thread; a stopped upload waits no longer.
-void awaitEarlierUploads(const UploadJob& job)
+// Runs on the upload's thread; a stopped upload waits no longer. Returns
+// where the earlier ones left the published page aside, if they did.
+QString awaitEarlierUploads(UploadJob& job)
 {
+    QString aside;
     for (const auto& earlier : job.earlier) {
         while (!earlier->ended && !job.stops.window && !job.stops.program)
             QThread::msleep(kAwaitMilliseconds);
+        if (!earlier->ended)
+            return {};
+        if (!earlier->result.pageAside.isEmpty())
+            aside = earlier->result.pageAside;
     }
+    job.tookOver = true;
+    return aside;
 }
 }
 
@@ -187,8 +223,8 @@ void PublishingWindow::Command1_Click()
     m_job = std::make_shared<UploadJob>(Inet1, OrderUpload(m_page));
     m_job->earlier = closedWindowsUploadsOf(m_job->order);
     m_upload = QThread::create([job = m_job] {
-        awaitEarlierUploads(*job);
-        job->result = UploadPage(*job->inet, job->order, job->stops);
+        const QString aside = awaitEarlierUploads(*job);
+        job->result = UploadPage(*job->inet, job->order, job->stops, aside);
         job->ended = true;
     });
     connect(m_upload, &QThread::finished, this, [this, ticket = m_uploadTicket] { uploadEnded(ticket); });
@@ -203,6 +239,7 @@ void PublishingWindow::uploadEnded(quint64 ticket)
     m_upload->wait();
     delete m_upload;
     m_upload = nullptr;
+    markTakenOver(*m_job);
     const UploadResult result = std::exchange(m_job, nullptr)->result;
     unsetCursor();
     if (!result.pagePut) {
@@ -280,11 +317,15 @@ void FinishUploadsOfClosedWindows(std::chrono::milliseconds longest)
         if (!thread->wait(deadline))
             job->stops.program = true;
     }
-    QStringList unsettled;
-    for (const auto& [thread, job] : std::exchange(closedWindowsUploads(), {})) {
+    const auto uploads = std::exchange(closedWindowsUploads(), {});
+    for (const auto& [thread, job] : uploads) {
         thread->wait();
         delete thread;
-        if (!job->result.pageAside.isEmpty())
+        markTakenOver(*job);
+    }
+    QStringList unsettled;
+    for (const auto& [thread, job] : uploads) {
+        if (leftPageAside(*job))
             unsettled << kUnsettledText.arg(job->order.page.name, job->result.pageAside, job->order.host);
     }
     // The page is missing until the next upload: the user hears of it before the program goes.

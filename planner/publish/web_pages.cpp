@@ -3,6 +3,7 @@
 #include "core/constants.h"
 #include "core/model.h"
 #include "core/timetable.h"
+#include "planner/editor/optimiser_runs.h"
 #include "planner/masterdata/school_files.h"
 #include "planner/masterdata/web_colours.h"
 #include "platform/codepage.h"
@@ -218,6 +219,13 @@ QString HtmlText(const QString& text)
 
 WrittenPage WriteTimetablePage(const QString& message)
 {
+    // The page would replace the school's published timetable with a grid
+    // that a run left in the middle of a pass.
+    if (optimiser::holdsUnfinishedGrid())
+        return {kTimetablePage, {},
+                QStringLiteral("Der Plan im Speicher ist ein unfertiger Zwischenstand der Optimierung und wird nicht "
+                               "veröffentlicht; laden Sie Plan 0, sobald seine Dateien wieder lesbar sind, oder einen "
+                               "anderen Plan")};
     const PageColours colours = ReadPageColours();
     const QString face = faceTag(colours);
     const QString school = text(gSchoolName);

@@ -36,7 +36,8 @@ struct WrittenPage {
 };
 
 // "Stundenplan.htm" with the classes whose skip flag is not 1 and the message
-// line (without surrounding blanks; none when blank).
+// line (without surrounding blanks; none when blank). Nothing is written
+// while the grid is one that an optimiser run left unfinished.
 WrittenPage WriteTimetablePage(const QString& message);
 
 // The page of the working date gWorkDate, named after its weekday, with the

@@ -10,6 +10,7 @@
 #include "planner/masterdata/year_change_window.h"
 #include "planner/plan_dialogs.h"
 #include "planner/planner_menu.h"
+#include "planner/publish/publishing_windows.h"
 #include "planner/substitution/substitution_database.h"
 #include "tests/planner/planner_fixture.h"
 
@@ -667,6 +668,28 @@ TEST_F(PlannerMenuTest, ACommandWaitingForARunWhosePlanZeroCannotBeReadWritesNoP
     EXPECT_TRUE(quit());
     EXPECT_EQ(messages().last(), "Die Änderungen an Plan 0 sind noch unter keiner eigenen Nummer gespeichert. Jetzt "
                                  "speichern?");
+}
+
+// Nor is that grid published: the timetable page is not generated from it,
+// and the page generated from a plan stays as it was.
+TEST_F(PlannerMenuTest, NoTimetablePageIsGeneratedFromAGridARunLeftUnfinished)
+{
+    leaveOnlyFixedLessons();
+    const QByteArray published = "<html>der Stundenplan von Plan 1</html>";
+    writeBytes("Stundenplan.htm", published);
+    duringAFillRun(2, [this] {
+        blockFile("KSP0.xxx");
+        stopRun();
+    });
+    ASSERT_TRUE(optimiser::holdsUnfinishedGrid());
+    click("openForm61");
+    Form61* f = forms::ifOpen<Form61>();
+    f->Command11->click();
+    EXPECT_EQ(f->Label1->text(), "Der Plan im Speicher ist ein unfertiger Zwischenstand der Optimierung und wird nicht "
+                                 "veröffentlicht; laden Sie Plan 0, sobald seine Dateien wieder lesbar sind, oder einen "
+                                 "anderen Plan.");
+    EXPECT_FALSE(f->Command1->isEnabled()) << "nothing to upload";
+    EXPECT_EQ(readBytes("Stundenplan.htm"), published);
 }
 
 TEST_F(PlannerMenuTest, ACommandGivenTwiceDuringARunIsCarriedOutOnce)
