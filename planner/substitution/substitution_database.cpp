@@ -81,9 +81,9 @@ Form38::Form38() : FormBase(38)
 void Form38::Form_Load()
 {
     listPresets();
-    listFinishedDays();
     Label3->setText(kHelp);
     fitHelpText();
+    listFinishedDays();
 }
 
 // The help text takes as many lines as the user's font needs: the label grows
@@ -117,8 +117,6 @@ void Form38::listFinishedDays()
 {
     QStringList items;
     const ListedDays listed = ListedSubstitutionDays();
-    if (!listed.unreadable.isEmpty())
-        MsgBox(listed.unreadable, kPlannerDialogTitle);
     for (const ListedDay& day : listed.days)
         items << withWeekday(dates::shortText(day.day), day.day);
     fill(List2, items);
@@ -126,6 +124,9 @@ void Form38::listFinishedDays()
         const QSignalBlocker quiet(List2);
         List2->setListIndex(static_cast<int>(items.size()) - 1);
     }
+    // Told last: the window may be closed while the box is up.
+    if (!listed.unreadable.isEmpty())
+        MsgBox(listed.unreadable, kPlannerDialogTitle);
 }
 
 void Form38::List1_DblClick()

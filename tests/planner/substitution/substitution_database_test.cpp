@@ -59,6 +59,17 @@ TEST_F(DatabaseTest, ThePresetsAndTheFinishedDaysAreListedWithTheirWeekdays)
     EXPECT_EQ(f->List2->ListIndex(), -1);
 }
 
+TEST_F(DatabaseTest, AWindowClosedWhileItTellsOfAnUnreadableDayListIsLeftAlone)
+{
+    writePresets();
+    blockFile("date.sup");
+    closeAtNextMessage([] { forms::unload<Form38>(); });
+    EXPECT_EQ(open(), nullptr);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].contains("date.sup"));
+    unblockFile("date.sup");
+}
+
 // However large the user's font, the help text is read to its end, above
 // the buttons and inside the window.
 TEST_F(DatabaseTest, TheHelpTextIsShownWhole)
