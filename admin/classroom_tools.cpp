@@ -228,7 +228,7 @@ void Form39::Timer1_Timer()
         minutes = 0;
         seconds = 0;
         Timer1->setEnabled(false);
-        forms::show<Form59>();
+        forms::showBeside<Form59>();
     }
     Text2->setText(numbers::text(minutes));
     Text3->setText(numbers::text(seconds));

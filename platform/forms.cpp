@@ -10,8 +10,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimerEvent>
+#include <QWindow>
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 std::unordered_map<std::type_index, QPointer<FormBase>>& registry()
@@ -40,6 +42,10 @@ constexpr int kFrameWaitMs = 60000;
 // frame, and put its title bar above the screen again: for a while after the
 // frame is known, the window is fitted again at every look.
 constexpr int kFrameSettleMs = 2000;
+// A window system that activates a window shown beside the active one anyway
+// does so as it maps the window; the user cannot have clicked it that soon.
+// Until this long after the mapping such an activation goes back.
+constexpr int kMappingSettleMs = 500;
 // How many places a window opening beside others tries for one that hides no
 // open window.
 constexpr int kPlacesTried = 20;
@@ -228,6 +234,30 @@ void FormBase::activate()
     activated();
 }
 
+void FormBase::showBeside()
+{
+    if (!isVisible()) {
+        m_keyboardKeeper = forms::active();
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        show();
+        // Some window systems map the window as it is shown, others later.
+        if (windowHandle()->isExposed())
+            m_mappingSettle.start(kMappingSettleMs, this);
+        else
+            windowHandle()->installEventFilter(this);
+    }
+    raise();
+}
+
+bool FormBase::keyboardHandedBack()
+{
+    const QPointer<FormBase> keeper = std::exchange(m_keyboardKeeper, nullptr);
+    if (!forms::listening(keeper) || !keeper->isVisible())
+        return false;
+    keeper->activateWindow();
+    return true;
+}
+
 void FormBase::activated()
 {
     if (m_unloading || gActive == this)
@@ -323,12 +353,25 @@ void FormBase::askForFrameAgain()
     move(at);
 }
 
+bool FormBase::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
+        watched->removeEventFilter(this);
+        m_mappingSettle.start(kMappingSettleMs, this);
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
 void FormBase::timerEvent(QTimerEvent* e)
 {
-    if (e->timerId() == m_frameLook.timerId())
+    if (e->timerId() == m_frameLook.timerId()) {
         lookForFrame();
-    else
+    } else if (e->timerId() == m_mappingSettle.timerId()) {
+        m_mappingSettle.stop();
+        m_keyboardKeeper = nullptr;
+    } else {
         QWidget::timerEvent(e);
+    }
 }
 
 bool FormBase::event(QEvent* e)
@@ -344,8 +387,10 @@ bool FormBase::event(QEvent* e)
     if (framing && !m_framed && m_frameLook.isActive())
         fitIfFramed();
     // The window system made this window active: asking it again would make
-    // two windows take the activation from each other without end.
-    if (e->type() == QEvent::WindowActivate && isVisible()) {
+    // two windows take the activation from each other without end. Only a
+    // window shown beside another, activated as it is mapped, gives the
+    // activation back, once.
+    if (e->type() == QEvent::WindowActivate && isVisible() && !keyboardHandedBack()) {
         // A notice of Form_Activate may see the window closed and deleted.
         const QPointer<FormBase> self(this);
         activated();

@@ -30,6 +30,9 @@ public:
     // Makes this the active window of the program; Form_Activate fires when
     // another window of the program was the active one.
     void activate();
+    // Shows the window without taking the keyboard from the active window of
+    // the program, which stays the active one.
+    void showBeside();
     // How an unload treats a window whose edits cannot be saved.
     enum class Closing {
         // It asks whether to close without saving; "Nein" keeps it open.
@@ -67,6 +70,7 @@ protected:
     virtual void discardEdits() {}
 
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
@@ -95,6 +99,9 @@ private:
     QMargins windowFrameMargins() const;
     // False when the edits could not be saved and the window stays open.
     bool saveOrAsk(Closing closing);
+    // Gives the activation back to the window that keeps the keyboard while
+    // this one, shown beside it, is being mapped; false when there is none.
+    bool keyboardHandedBack();
 
     int m_positionSlot;
     bool m_unloading = false;
@@ -105,6 +112,8 @@ private:
     int m_frameWaitedMs = 0;
     int m_frameSettledMs = 0;
     std::optional<QPoint> m_fitted;
+    QPointer<FormBase> m_keyboardKeeper;
+    QBasicTimer m_mappingSettle;
 };
 
 namespace forms {
@@ -170,6 +179,18 @@ F* show()
     f->raise();
     f->activate();
     return listening(f) ? f.data() : nullptr;
+}
+
+// Loads when needed and shows the window beside the one the user types in,
+// which keeps the keyboard: a view that opens as a side effect of typing (the
+// class's day view after Enter in the class field) or by itself (a reminder,
+// the end of a countdown) would otherwise take the keys typed next.
+template <class F>
+F* showBeside()
+{
+    F* f = get<F>();
+    f->showBeside();
+    return f;
 }
 
 // False when the window is open and stays open.

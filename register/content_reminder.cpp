@@ -189,7 +189,7 @@ void remind(Form11& f, const QString& classText)
     f.Text1->setPlainText(days.unreadable().isEmpty() ? message
                                                       : message + QStringLiteral("\n\n") + days.unreadable().join('\n'));
     if (!missing.isEmpty())
-        f.show();
+        f.showBeside();
 }
 }
 

@@ -165,14 +165,12 @@ void Form1::Text3_KeyDown(int& keyCode)
     if (gCheckOk != 1)
         return;
     setAccepted(Text3, true);
-    forms::show<Form6>();
+    forms::showBeside<Form6>();
     FillClassDayInfo();
-    forms::show<Form16>();
+    forms::showBeside<Form16>();
     Command10->setEnabled(true);
     Command15->setEnabled(true);
     Command14->setEnabled(true);
-    // The day view took the activation; the teacher goes on typing here.
-    activate();
     Text4->setFocus();
 }
 
@@ -271,14 +269,14 @@ void Form1::Option1_Click(int index)
     }
     if (isAccepted(Text3) && index != entrykinds::kRoomReservation) {
         forms::unload<Form26>();
-        forms::show<Form6>();
+        forms::showBeside<Form6>();
         FillClassDayInfo();
     }
     if (index == entrykinds::kRoomReservation) {
         forms::unload<Form6>();
         List1->setVisible(true);
         Label11->setVisible(true);
-        forms::show<Form10>();
+        forms::showBeside<Form10>();
         RefreshRoomBookingOverview();
     }
     noteActivity();
@@ -287,7 +285,7 @@ void Form1::Option1_Click(int index)
 void Form1::List1_Click()
 {
     setAccepted(List1, true);
-    forms::show<Form26>();
+    forms::showBeside<Form26>();
 }
 
 int Form1::selectedKind() const

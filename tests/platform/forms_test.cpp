@@ -3,6 +3,7 @@
 #include "platform/forms.h"
 #include "tests/support/fixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -159,6 +160,25 @@ TEST_F(FormsTest, ActivateFiresWhenAnotherWindowWasActive)
     forms::show<FormB>();
     forms::show<FormA>();
     EXPECT_EQ(gActivations, 2);
+}
+
+// A window shown beside the active one leaves it the keyboard, also when the
+// window system activates it as it maps it; activated again, by the user, it
+// takes the keyboard.
+TEST_F(FormsTest, AWindowShownBesideLeavesTheKeyboardUntilTheUserActivatesIt)
+{
+    FormA* typing = forms::show<FormA>();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(typing));
+    FormB* beside = forms::showBeside<FormB>();
+    beside->activateWindow();
+    QTest::qWait(50);
+    EXPECT_EQ(QApplication::activeWindow(), typing);
+    EXPECT_EQ(forms::active(), typing);
+    EXPECT_EQ(gActivations, 1) << "the window typed in stayed the active one";
+
+    beside->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(beside));
+    EXPECT_EQ(forms::active(), beside);
 }
 
 TEST_F(FormsTest, AStoredPositionOffTheScreenIsMovedJustInside)

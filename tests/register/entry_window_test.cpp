@@ -1,10 +1,12 @@
 #include "platform/clock.h"
 #include "register/class_day_view.h"
+#include "register/class_timetable_view.h"
 #include "register/room_occupancy_view.h"
 #include "register/room_reservations_view.h"
 #include "register/school_week.h"
 #include "tests/register/register_fixture.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -223,6 +225,29 @@ TEST_F(EntryWindowTest, KeysTypedWhileThePeriodIsCheckedWaitForTheirOwnEnter)
         EXPECT_EQ(f->Command1->isEnabled(), c.accepted) << "no entry of period " << c.held.left(2).toStdString();
         f->Command1->setEnabled(false);
     }
+}
+
+// The class's day view and timetable open beside the entry window as the
+// class is accepted; they take the keyboard from it neither as they are shown
+// nor when the window system activates them as it maps them, so the period
+// typed next goes into "Einheit".
+TEST_F(EntryWindowTest, TheViewsOfAnAcceptedClassLeaveTheKeyboardInTheEntryWindow)
+{
+    Form1* f = loggedIn();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    enter(f->Text3, "4a");
+    for (FormBase* view : std::initializer_list<FormBase*>{forms::ifOpen<Form6>(), forms::ifOpen<Form16>()}) {
+        ASSERT_NE(view, nullptr);
+        EXPECT_TRUE(view->testAttribute(Qt::WA_ShowWithoutActivating)) << view->windowTitle().toStdString();
+        view->activateWindow();
+    }
+    QTest::qWait(50);
+    EXPECT_EQ(QApplication::activeWindow(), f);
+    ASSERT_EQ(QApplication::focusWidget(), f->Text4);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_4);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(f->Text4->text(), "4");
+    EXPECT_TRUE(green(f->Text4));
 }
 
 TEST_F(EntryWindowTest, KindsShowTheirFieldsAndViews)
