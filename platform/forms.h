@@ -184,12 +184,14 @@ F* show()
 // Loads when needed and shows the window beside the one the user types in,
 // which keeps the keyboard: a view that opens as a side effect of typing (the
 // class's day view after Enter in the class field) or by itself (a reminder,
-// the end of a countdown) would otherwise take the keys typed next.
+// the end of a countdown) would otherwise take the keys typed next. Null
+// when the window was closed while it loaded.
 template <class F>
 F* showBeside()
 {
     F* f = get<F>();
-    f->showBeside();
+    if (f)
+        f->showBeside();
     return f;
 }
 
