@@ -48,9 +48,6 @@ struct Model {
     short gTeacherSortMode{};
     short gAutoLoadPlan{};
     QString gPlanName;
-    // The plan "vorda.ver" names for the next start, as last read or written:
-    // what the settings keep while the plan in memory names none of its own.
-    QString gSettingsPlanName;
     QString gPlanTitle;
     Variant gStartPlanName;
     short gPlanCount{};
@@ -318,7 +315,6 @@ inline auto& gFontIndex = model().gFontIndex;
 inline auto& gTeacherSortMode = model().gTeacherSortMode;
 inline auto& gAutoLoadPlan = model().gAutoLoadPlan;
 inline auto& gPlanName = model().gPlanName;
-inline auto& gSettingsPlanName = model().gSettingsPlanName;
 inline auto& gPlanTitle = model().gPlanTitle;
 inline auto& gStartPlanName = model().gStartPlanName;
 inline auto& gPlanCount = model().gPlanCount;

@@ -8,6 +8,17 @@
 #include <algorithm>
 
 namespace {
+const QString kSettingsFile = QStringLiteral("vorda.ver");
+// The line that names the plan to load at start, counted from 0.
+constexpr int kPlanLine = 6;
+
+// The plan a line of the file names; "" for none.
+QString namedPlan(const QString& line)
+{
+    const double plan = numbers::val(line);
+    return plan > 0 && plan <= kHighestPlan ? line.trimmed() : QString();
+}
+
 // The whole number nearest to `value` within lo..hi.
 int clampedWhole(double value, int lo, int hi)
 {
@@ -55,7 +66,7 @@ void writeValue(datafile::Writer& out, const Variant& value)
 double ReadSettingsFile()
 {
     setDefaults();
-    if (!FindDataFile(QStringLiteral("vorda.ver")))
+    if (!FindDataFile(kSettingsFile))
         return 0;
     datafile::Reader in(gFileName);
     double number = 0;
@@ -76,11 +87,8 @@ double ReadSettingsFile()
     if (in.lineInput(line))
         gAutoLoadPlan = static_cast<short>(acceptedOrZero(line, {1}));
     if (in.lineInput(line)) {
-        const double plan = numbers::val(line);
-        if (plan > 0 && plan <= kHighestPlan) {
-            gPlanName = line.trimmed();
-            gSettingsPlanName = gPlanName;
-        }
+        if (const QString plan = namedPlan(line); !plan.isEmpty())
+            gPlanName = plan;
     }
     double version = 0;
     if (in.lineInput(line))
@@ -125,17 +133,17 @@ QString PlanToLoadAtStart()
 {
     // Plan "0" is the optimiser's working plan, which the next run writes
     // over: named for the start, every PC would load whatever a run left
-    // there, or nothing once it is gone.
-    if (gPlanName.isEmpty() || gPlanName == kOptimiserPlanName)
-        return gSettingsPlanName;
+    // there, or nothing once it is gone. The file is read as it stands now:
+    // another planner may have named a plan since this one started.
+    if (gPlanName.isEmpty() || gPlanName == kOptimiserPlanName) {
+        const QString path = datafile::find(gDataPath + kSettingsFile);
+        const auto lines = path.isEmpty() ? std::nullopt : datafile::readLines(path);
+        return lines ? namedPlan(lines->value(kPlanLine)) : QString();
+    }
     return gPlanName;
 }
 
 datafile::WriteResult SaveSettingsFile()
 {
-    const QString plan = PlanToLoadAtStart();
-    datafile::WriteResult written = datafile::rewriteChanged(gDataPath + QStringLiteral("vorda.ver"), SettingsFileLines());
-    if (written)
-        gSettingsPlanName = plan;
-    return written;
+    return datafile::rewriteChanged(gDataPath + kSettingsFile, SettingsFileLines());
 }

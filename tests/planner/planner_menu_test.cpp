@@ -438,6 +438,14 @@ TEST_F(PlannerMenuTest, ARunsResultIsSavedUnderThePlanItCameFromAndStaysLoadable
     EXPECT_EQ(schoolData->Label10->text(), "Plan 1 wird bei Programmstart automatisch geladen.");
     schoolData->Command1->click();
     EXPECT_EQ(readLines("vorda.ver").value(6), "1") << "plan 0 is never the plan to load";
+    // Nor is the plan another planner named meanwhile lost.
+    QStringList named = readLines("vorda.ver");
+    named[6] = "5";
+    writeLines("vorda.ver", named);
+    click("openForm9");
+    forms::ifOpen<Form9>()->Check1->click();
+    forms::ifOpen<Form9>()->Command1->click();
+    EXPECT_EQ(readLines("vorda.ver").value(6), "5");
 
     // Closing asks; the save proposes the optimised plan.
     answer({true});
