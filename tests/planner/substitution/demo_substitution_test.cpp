@@ -109,12 +109,8 @@ TEST_F(DemoSubstitutionTest, TheStandingsAndTheExportCarryTheWeek)
     EXPECT_EQ(readLines("MDL.txt").size(), 1 + held);
 }
 
-// Cut after 9 of its 10 rows of marks, the demo's Tuesday reads as a day of
-// 9 periods with its teacher away in periods 5 and 6: nothing in the file
-// tells it from a day saved with 9 periods, and marks and records left from
-// earlier days stand on teachers a day does not list. The absence window and
-// the export say what the file holds, and that it is damaged unless it was
-// saved so.
+// Cut after 9 of its 10 rows of marks, the demo's Tuesday is whole as a day
+// of 9 periods (its teacher away in periods 5 and 6), and is told as one.
 TEST_F(DemoSubstitutionTest, ADayCutAfterNineOfItsRowsOfMarksIsToldAsADayOfNinePeriods)
 {
     writeLines("20260915.sup", readLines("20260915.sup").mid(0, 1001));

@@ -75,6 +75,17 @@ protected:
         return f;
     }
 
+    // The periods, of the 11 the tables hold, teacher t is marked absent in.
+    static QList<int> markedPeriods(int t)
+    {
+        QList<int> periods;
+        for (int p = 1; p <= 11; ++p) {
+            if (gTeacherAbsentPeriods(t, p) == 1)
+                periods << p;
+        }
+        return periods;
+    }
+
     // The focus leaves a box, as when the user clicks elsewhere.
     static void leave(QWidget* box)
     {

@@ -161,10 +161,8 @@ TEST_F(StandingsTest, TheKeyDateWindowWritesNothingWithoutAKeyDateAndStaysOpenOn
     EXPECT_TRUE(datafile::exists(path("stand.sup")));
 }
 
-// "Beenden" waiting in the queue closes the windows while the notice of
-// damaged standings is up, as the key-date window loads or the view
-// activates: the window is left alone, and the counters held from an earlier
-// view are no edits saved over the file.
+// Windows closed while the notice of damaged standings is up are left
+// alone, and counters held from an earlier view are not saved over the file.
 TEST_F(StandingsTest, AWindowClosedWhileItTellsOfDamagedStandingsIsLeftAloneAndSavesNothing)
 {
     writeBytes("stand.sup", " 1.28a \r\n10.09.2026\r\n 3 \r\n");
