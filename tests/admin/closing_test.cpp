@@ -204,9 +204,7 @@ TEST_F(ClosingTest, AWindowClosedWhileItsHandlerYieldsIsLeftAlone)
     EXPECT_TRUE(readLines("schüler.dat").contains("Neu Nina")) << "the student typed in is saved all the same";
 }
 
-// A notice or a question as a window loads or activates lets the events
-// waiting run: "Exit", the close box or "Ende" among them closes and deletes
-// the window, and its load or activation leaves it alone.
+// A close run by a notice or question during load or activation deletes the window unharmed.
 TEST_F(ClosingTest, AWindowClosedWhileItsLoadOrActivationTellsOrAsksIsLeftAlone)
 {
     blockFile(dayFile(today));

@@ -66,16 +66,9 @@ public:
     static inline bool atLoad = false;
 
 protected:
-    void Form_Load() override
-    {
-        if (atLoad)
-            MsgBox(QStringLiteral("Die Datei ist beschädigt."));
-    }
-    void Form_Activate() override
-    {
-        if (!atLoad)
-            MsgBox(QStringLiteral("Die Datei ist beschädigt."));
-    }
+    void Form_Load() override { tellIf(atLoad); }
+    void Form_Activate() override { tellIf(!atLoad); }
+    void tellIf(bool now) { if (now) MsgBox(QStringLiteral("Die Datei ist beschädigt.")); }
 };
 
 // Runs the events of a shown question, or of the moment between a window's
@@ -162,9 +155,8 @@ TEST_F(FormsTest, ActivateFiresWhenAnotherWindowWasActive)
     EXPECT_EQ(gActivations, 2);
 }
 
-// A window shown beside the active one leaves it the keyboard, also when the
-// window system activates it as it maps it; activated again, by the user, it
-// takes the keyboard.
+// A window shown beside keeps no keyboard from the window system's first
+// activation, only from the user's next one.
 TEST_F(FormsTest, AWindowShownBesideLeavesTheKeyboardUntilTheUserActivatesIt)
 {
     FormA* typing = forms::show<FormA>();
@@ -303,9 +295,8 @@ TEST_F(FormsTest, AClosingWindowsTimersWaitAndRunAgainWhenItStaysOpen)
     }
 }
 
-// The message box lets the events waiting run: "Exit" or the close box
-// among them closes and deletes the window before its load or activation is
-// done, and neither the registry nor the window system's activation touch it.
+// A close run by the message box during load or activation deletes the window;
+// neither the registry nor the activation touch it afterwards.
 TEST_F(FormsTest, AWindowClosedWhileItsLoadOrActivationTellsSomethingIsLeftAlone)
 {
     for (const bool atLoad : {true, false}) {
@@ -476,8 +467,7 @@ TEST(Controls, SSCheckPassesMinusOneOrZeroOnlyWhenClicked)
     EXPECT_EQ(values, (QList<int>{0, -1}));
 }
 
-// Enter on a focused button presses it, as Space does. A KeyDown handler of
-// the button sees Enter first, and a dialog's buttons press themselves.
+// Enter presses a focused button unless its KeyDown handler takes it first.
 TEST(Controls, EnterOnAFocusedButtonPressesIt)
 {
     QWidget window;

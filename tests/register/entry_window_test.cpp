@@ -202,8 +202,7 @@ TEST_F(EntryWindowTest, FieldsTurnGreenWhenAccepted)
     EXPECT_TRUE(green(f->Text5));
 }
 
-// "4." Enter lets the waiting events run; keys typed ahead meanwhile go into
-// the period field, and the field turns green only for the period checked.
+// Keys typed ahead while "4." is checked stay in the field for their own Enter.
 TEST_F(EntryWindowTest, KeysTypedWhileThePeriodIsCheckedWaitForTheirOwnEnter)
 {
     Form1* f = loggedIn();
@@ -227,10 +226,7 @@ TEST_F(EntryWindowTest, KeysTypedWhileThePeriodIsCheckedWaitForTheirOwnEnter)
     }
 }
 
-// The class's day view and timetable open beside the entry window as the
-// class is accepted; they take the keyboard from it neither as they are shown
-// nor when the window system activates them as it maps them, so the period
-// typed next goes into "Einheit".
+// The class's views open beside and leave the keyboard to "Einheit", even when activated as mapped.
 TEST_F(EntryWindowTest, TheViewsOfAnAcceptedClassLeaveTheKeyboardInTheEntryWindow)
 {
     Form1* f = loggedIn();

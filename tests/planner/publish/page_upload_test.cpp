@@ -8,8 +8,6 @@
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
-#include <QHash>
-#include <QRegularExpression>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryFile>
@@ -27,8 +25,7 @@ const QString kSteppingAside = QStringLiteral("RNTO#2");
 const QString kTakingTheName = QStringLiteral("RNTO#3");
 const QByteArray kYesterdaysPage = "<html>die Seite von gestern</html>";
 
-// Each command the server received from the tidying on, counted as the
-// server counts them ("RNTO#3"): every point at which the upload may break.
+// Each command received from the tidying on, counted as the server does ("RNTO#3").
 QStringList commandsFromTheTidyingOn(const QString& log)
 {
     static const QRegularExpression received(QStringLiteral("<- ([A-Z]+)"));
@@ -43,7 +40,6 @@ QStringList commandsFromTheTidyingOn(const QString& log)
     return points;
 }
 
-// The kinds of server whose fallbacks every step of the upload uses.
 struct ServerKind {
     bool renamesOver;
     bool tellsSizes;
@@ -55,7 +51,6 @@ struct ServerKind {
 };
 const ServerKind kEveryServer[] = {{true, true}, {true, false}, {false, true}, {false, false}};
 
-// Makes the server, before it starts, one of that kind.
 void serveAs(FtpServer& server, const ServerKind& kind)
 {
     if (!kind.renamesOver)
@@ -423,9 +418,8 @@ TEST_F(PageUploadTest, ClosingTheWindowWhileThePageIsAsideLeavesAPageOnTheServer
     EXPECT_EQ(messages(), QStringList()) << "nothing to tell at the end";
 }
 
-// A closed window's upload that lost the server while the published page was
-// aside: the end of the program tells it, unless a later upload of the page
-// saw to it.
+// A closed window's upload that lost the server with the page aside is told
+// at the end, unless a later upload saw to it.
 TEST_F(PageUploadTest, APageAClosedWindowsUploadLeftAsideIsToldAtTheEnd)
 {
     constexpr double kStallSeconds = 0.5;
@@ -591,15 +585,11 @@ INSTANTIATE_TEST_SUITE_P(EveryPhase, StalledUploadTest,
                                  + info.param.point;
                          });
 
-
 class BrokenUploadTest : public PageUploadTest, public testing::WithParamInterface<ServerKind> {};
 
-// A connection that breaks at any command from the tidying on is opened once
-// more, and the window tells what stands: the success only when the new
-// page stands under its name, and a failure as certain only when the
-// published page stands there. Where the server is gone, what could not be
-// looked at is told as what may be so, and a page missing under its name
-// lies aside.
+// A break at any command from the tidying on: success is told only when the new
+// page stands, certain failure only when the old one does, "womöglich" only
+// when the server is gone; a page missing under its name lies aside.
 TEST_P(BrokenUploadTest, ABreakAtAnyCommandLeavesAPageOnTheServerAndIsToldAsItStands)
 {
     const QString success = "Der Stundenplan kann nun mit einem Browser unter "
