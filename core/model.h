@@ -50,6 +50,9 @@ struct Model {
     QString gPlanName;
     QString gPlanTitle;
     Variant gStartPlanName;
+    // The plan "vorda.ver" named for the start when this planner last read or
+    // wrote it.
+    QString gPlanToLoadSeen;
     short gPlanCount{};
     FixedArray<short, 200> gPlanNumbers;
     QString gKeyword;
@@ -317,6 +320,7 @@ inline auto& gAutoLoadPlan = model().gAutoLoadPlan;
 inline auto& gPlanName = model().gPlanName;
 inline auto& gPlanTitle = model().gPlanTitle;
 inline auto& gStartPlanName = model().gStartPlanName;
+inline auto& gPlanToLoadSeen = model().gPlanToLoadSeen;
 inline auto& gPlanCount = model().gPlanCount;
 inline auto& gPlanNumbers = model().gPlanNumbers;
 inline auto& gKeyword = model().gKeyword;

@@ -66,6 +66,7 @@ void writeValue(datafile::Writer& out, const Variant& value)
 double ReadSettingsFile()
 {
     setDefaults();
+    gPlanToLoadSeen.clear();
     if (!FindDataFile(kSettingsFile))
         return 0;
     datafile::Reader in(gFileName);
@@ -87,8 +88,9 @@ double ReadSettingsFile()
     if (in.lineInput(line))
         gAutoLoadPlan = static_cast<short>(acceptedOrZero(line, {1}));
     if (in.lineInput(line)) {
-        if (const QString plan = namedPlan(line); !plan.isEmpty())
-            gPlanName = plan;
+        gPlanToLoadSeen = namedPlan(line);
+        if (!gPlanToLoadSeen.isEmpty())
+            gPlanName = gPlanToLoadSeen;
     }
     double version = 0;
     if (in.lineInput(line))
@@ -110,7 +112,25 @@ double ReadSettingsFile()
     return version;
 }
 
-QStringList SettingsFileLines()
+QString PlanToLoadAtStart()
+{
+    // Plan "0" is the optimiser's working plan, which the next run writes
+    // over: named for the start, every PC would load whatever a run left
+    // there, or nothing once it is gone. The file is read as it stands now:
+    // another planner may have named a plan since this one started. Where it
+    // cannot be read, the plan it named last is kept, not emptied.
+    if (gPlanName.isEmpty() || gPlanName == kOptimiserPlanName) {
+        const QString path = datafile::find(gDataPath + kSettingsFile);
+        if (const auto lines = path.isEmpty() ? std::nullopt : datafile::readLines(path))
+            gPlanToLoadSeen = namedPlan(lines->value(kPlanLine));
+        return gPlanToLoadSeen;
+    }
+    return gPlanName;
+}
+
+namespace {
+// The 13 lines of the file as the settings in memory give them.
+QStringList fileLines()
 {
     datafile::Writer out;
     writeValue(out, gDaysPerWeek);
@@ -128,22 +148,13 @@ QStringList SettingsFileLines()
     out.number(gTeacherSortMode);
     return out.lines();
 }
-
-QString PlanToLoadAtStart()
-{
-    // Plan "0" is the optimiser's working plan, which the next run writes
-    // over: named for the start, every PC would load whatever a run left
-    // there, or nothing once it is gone. The file is read as it stands now:
-    // another planner may have named a plan since this one started.
-    if (gPlanName.isEmpty() || gPlanName == kOptimiserPlanName) {
-        const QString path = datafile::find(gDataPath + kSettingsFile);
-        const auto lines = path.isEmpty() ? std::nullopt : datafile::readLines(path);
-        return lines ? namedPlan(lines->value(kPlanLine)) : QString();
-    }
-    return gPlanName;
 }
 
 datafile::WriteResult SaveSettingsFile()
 {
-    return datafile::rewriteChanged(gDataPath + kSettingsFile, SettingsFileLines());
+    const QStringList lines = fileLines();
+    const datafile::WriteResult written = datafile::rewriteChanged(gDataPath + kSettingsFile, lines);
+    if (written)
+        gPlanToLoadSeen = namedPlan(lines[kPlanLine]);
+    return written;
 }

@@ -4,8 +4,6 @@
 // options of two placement rules.
 #include "platform/datafile.h"
 
-#include <QStringList>
-
 // Sets the defaults, then reads the file when it exists, each value checked.
 // A line missing from a short file leaves its setting at the default.
 // Returns the numeric value of the version line (0 without one): the version
@@ -13,11 +11,9 @@
 double ReadSettingsFile();
 
 // The plan the file names for the next start: the plan in memory, or, while
-// that is the optimiser's plan "0" or none, the plan the file named before.
+// that is the optimiser's plan "0" or none, the plan the file names as it
+// stands (where it cannot be read, the one it named when last read or written).
 QString PlanToLoadAtStart();
-
-// The 13 lines of the file as the settings in memory give them.
-QStringList SettingsFileLines();
 
 // Writes the 13 lines of the file anew where they differ from the file's: a
 // file that holds them already keeps its time stamp, so the other PCs and a

@@ -67,6 +67,9 @@ Form1::Form1() : FormBase(1)
     createControls();
     layOut();
     connectEvents();
+    // A teacher types the name first: on the first button of the chain,
+    // "Einstellungen", the name would be lost and its Enter open the settings.
+    Text1->setFocus();
 }
 
 void Form1::createControls()

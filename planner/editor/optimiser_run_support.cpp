@@ -212,6 +212,14 @@ QString lastFailure() { return gFailure; }
 QString unreadResult() { return gUnreadResult; }
 bool holdsRunResult() { return gPlanName == kOptimiserPlan && gPlanTitle.startsWith(kResultTitle); }
 bool holdsUnfinishedGrid() { return gPlanName == kOptimiserPlan && gPlanTitle.startsWith(kUnfinishedTitle); }
+QString unfinishedGridRefusal(const QString& refused)
+{
+    if (!holdsUnfinishedGrid())
+        return {};
+    return QStringLiteral("Der Plan im Speicher ist ein unfertiger Zwischenstand der Optimierung und %1; laden Sie "
+                          "Plan 0, sobald seine Dateien wieder lesbar sind, oder einen anderen Plan")
+        .arg(refused);
+}
 void setYieldHook(std::function<void()> hook) { gYieldHook = std::move(hook); }
 void setYieldInterval(int milliseconds) { gYieldIntervalMs = milliseconds; }
 }

@@ -56,6 +56,10 @@ QString unreadResult();
 bool holdsRunResult();
 // True when the plan in memory is the grid a run left in the middle of a pass.
 bool holdsUnfinishedGrid();
+// What a command that would make something from the plan in memory says
+// instead while that is such a grid, `refused` telling what it does not do
+// ("wird nicht gedruckt"); without the closing full stop. Empty otherwise.
+QString unfinishedGridRefusal(const QString& refused);
 
 // Tests and the benchmark: called at every point where a run yields to the
 // event loop, before it does.

@@ -45,10 +45,10 @@ QString fileFailure(const QString& file, const datafile::WriteResult& written)
     return written ? QString() : SaveFailure(file, written);
 }
 
-// Writes a file whose lines differ from those it was last known to hold;
+// Writes a file whose content differs from what it was last known to hold;
 // why that failed, or "".
-template <typename Save>
-QString saveChanged(const QString& file, const QStringList& now, QStringList& saved, Save save)
+template <typename Content, typename Save>
+QString saveChanged(const QString& file, const Content& now, Content& saved, Save save)
 {
     if (now == saved)
         return {};
@@ -164,6 +164,9 @@ Form9::Form9() : FormBase(9)
     connect(List1, &ListBox::Click, this, &Form9::List1_Click);
     connect(Text1, &TextBox::Change, this, &Form9::Text1_Change);
     connect(Text1, &TextBox::LostFocus, this, &Form9::Text1_LostFocus);
+    // The first button of the chain is "5" of the days: a stray Enter there
+    // would make a school of 6 days one of 5.
+    List1->setFocus();
 }
 
 Form9::Settings Form9::current()
@@ -177,7 +180,7 @@ Form9::Settings Form9::current()
 
 Form9::FileLines Form9::fileLines()
 {
-    return {SettingsFileLines(), PeriodFileLines(PeriodTexts::AsHeld), TitleFileLines()};
+    return {current(), PeriodFileLines(PeriodTexts::AsHeld), TitleFileLines()};
 }
 
 void Form9::Form_Load()

@@ -82,17 +82,22 @@ protected:
     void discardEdits() override;
 
 private:
-    // The settings as they were when the window opened, for a close without saving.
+    // The settings the window edits, as the data model holds them.
     struct Settings {
         Variant days, periods, lunch, overlap, nonCognitive;
         short fifthPeriod = 0, autoLoad = 0;
         Variant schoolYear;
         QStringList titles;
+        bool operator==(const Settings&) const = default;
     };
     static Settings current();
-    // The lines of the three files as the data model gives them.
+    // What the window writes: its settings of "vorda.ver", and the lines of
+    // the other two files as the data model gives them. The plan to load is
+    // not the window's: while the plan in memory is plan "0" it is read from
+    // "vorda.ver", which another planner may have written meanwhile.
     struct FileLines {
-        QStringList settings, periods, titles;
+        Settings settings;
+        QStringList periods, titles;
         bool operator==(const FileLines&) const = default;
     };
     static FileLines fileLines();
@@ -105,6 +110,7 @@ private:
     // The title picked in List1 (0-based), -1 before a pick: the shared
     // gLoopK is any window's scratch.
     int m_title = -1;
+    // The settings as they were when the window opened, for a close without saving.
     Settings m_opened;
     // The files as far as this window knows them: what they would have held
     // when it opened, or what it last saved. A window only looked at writes

@@ -98,6 +98,8 @@ Form29::Form29() : FormBase(29)
     connect(Command11, &QPushButton::clicked, this, &Form29::Command11_Click);
     connect(Command8, &QPushButton::clicked, this, &Form29::Command8_Click);
     connect(Command6, &QPushButton::clicked, this, &Form29::Command6_Click);
+    // The first button of the chain cleans the plan up at once, unasked.
+    Command6->setFocus();
 }
 
 void Form29::Form_Activate()

@@ -4,6 +4,7 @@
 #include "core/model.h"
 #include "core/settings_file.h"
 #include "core/timetable.h"
+#include "planner/editor/optimiser_runs.h"
 #include "planner/editor/optimiser_window.h"
 #include "planner/masterdata/printer_choice.h"
 #include "planner/print/assignment_list.h"
@@ -526,9 +527,17 @@ void Form14::runPrintout(QPushButton* button, const Printout& printout)
     AfterOptimisationRun(this, [this, button, printout] { printNow(button, printout); }, button);
 }
 
+bool Form14::refusesUnfinishedGrid()
+{
+    const QString refused = optimiser::unfinishedGridRefusal(QStringLiteral("wird nicht gedruckt"));
+    if (!refused.isEmpty())
+        Label5->setText(refused + QLatin1Char('.'));
+    return !refused.isEmpty();
+}
+
 void Form14::printNow(QPushButton* button, const Printout& printout)
 {
-    if (PrintoutRunning())
+    if (PrintoutRunning() || refusesUnfinishedGrid())
         return;
     const QPointer<Form14> self(this);
     const QString device = printer().deviceName();
@@ -566,6 +575,8 @@ void Form14::Command18_Click() { runPrintout(Command18, PrintAssignmentList); }
 void Form14::Command19_Click()
 {
     AfterOptimisationRun(this, [this] {
+        if (refusesUnfinishedGrid())
+            return;
         const std::optional<PrintRun> run = RunPrintout(*this, Command19->text(), PrintClassHours);
         if (const QString report = run ? printRunReport(*run) : QString(); !report.isEmpty())
             Label5->setText(report);

@@ -132,6 +132,9 @@ public:
     // print click does nothing.
     void runPrintout(QPushButton* button, const Printout& printout);
     void printNow(QPushButton* button, const Printout& printout);
+    // True, and told in Label5, while the plan in memory is a grid a run left
+    // unfinished: printed, it would pass for the timetable.
+    bool refusesUnfinishedGrid();
 
 protected:
     void Form_Load() override;

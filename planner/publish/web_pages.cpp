@@ -221,11 +221,9 @@ WrittenPage WriteTimetablePage(const QString& message)
 {
     // The page would replace the school's published timetable with a grid
     // that a run left in the middle of a pass.
-    if (optimiser::holdsUnfinishedGrid())
-        return {kTimetablePage, {},
-                QStringLiteral("Der Plan im Speicher ist ein unfertiger Zwischenstand der Optimierung und wird nicht "
-                               "veröffentlicht; laden Sie Plan 0, sobald seine Dateien wieder lesbar sind, oder einen "
-                               "anderen Plan")};
+    if (QString refused = optimiser::unfinishedGridRefusal(QStringLiteral("wird nicht veröffentlicht"));
+        !refused.isEmpty())
+        return {kTimetablePage, {}, std::move(refused)};
     const PageColours colours = ReadPageColours();
     const QString face = faceTag(colours);
     const QString school = text(gSchoolName);

@@ -1,6 +1,7 @@
 #include "planner/substitution/cancellation_list.h"
 
 #include "core/model.h"
+#include "planner/editor/optimiser_runs.h"
 #include "planner/editor/optimiser_window.h"
 #include "planner/print/print_procedures.h"
 #include "planner/substitution/absences_window.h"
@@ -113,6 +114,15 @@ void printRow(const CancelledLessons& lessons, int row)
 bool isSchoolDay(const QDate& day) { return dates::weekday(day) <= gDaysPerWeek.toInt(); }
 
 std::uint32_t colour(int entry) { return static_cast<std::uint32_t>(gBackColours(entry).toDouble()); }
+
+// True, and told, while the plan in memory is a grid a run left unfinished.
+bool toldUnfinishedGrid(const QString& refused)
+{
+    const QString told = optimiser::unfinishedGridRefusal(refused);
+    if (!told.isEmpty())
+        MsgBox(told + QLatin1Char('.'), kPlannerDialogTitle);
+    return !told.isEmpty();
+}
 }
 
 QList<CancelledLessons> CountCancelledLessons()
@@ -323,7 +333,7 @@ void Form60::Command1_Click()
 
 void Form60::printList()
 {
-    if (!rangeValid())
+    if (!rangeValid() || toldUnfinishedGrid(QStringLiteral("wird nicht gedruckt")))
         return;
     PrintRun run;
     {
@@ -368,6 +378,8 @@ void Form60::saveProvisionalDays()
         MsgBox(QStringLiteral("Der Zeitraum ist ungültig; es wurde nichts geschrieben."), kPlannerDialogTitle);
         return;
     }
+    if (toldUnfinishedGrid(QStringLiteral("ergibt keine Vertretungspläne")))
+        return;
     ProvisionalDays days;
     {
         const BusyPointer busy;

@@ -10,7 +10,9 @@
 #include "planner/masterdata/year_change_window.h"
 #include "planner/plan_dialogs.h"
 #include "planner/planner_menu.h"
+#include "planner/print/print_menu.h"
 #include "planner/publish/publishing_windows.h"
+#include "planner/substitution/cancellation_list.h"
 #include "planner/substitution/substitution_database.h"
 #include "tests/planner/planner_fixture.h"
 
@@ -678,9 +680,9 @@ TEST_F(PlannerMenuTest, ACommandWaitingForARunWhosePlanZeroCannotBeReadWritesNoP
                                  "speichern?");
 }
 
-// Nor is that grid published: the timetable page is not generated from it,
-// and the page generated from a plan stays as it was.
-TEST_F(PlannerMenuTest, NoTimetablePageIsGeneratedFromAGridARunLeftUnfinished)
+// Nor is that grid published, printed or made into substitution days: each
+// says so and makes nothing, and the page generated from a plan stays as it was.
+TEST_F(PlannerMenuTest, NothingIsPublishedPrintedOrRecordedFromAGridARunLeftUnfinished)
 {
     leaveOnlyFixedLessons();
     const QByteArray published = "<html>der Stundenplan von Plan 1</html>";
@@ -690,14 +692,33 @@ TEST_F(PlannerMenuTest, NoTimetablePageIsGeneratedFromAGridARunLeftUnfinished)
         stopRun();
     });
     ASSERT_TRUE(optimiser::holdsUnfinishedGrid());
+    const auto files = [this] { return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); };
+    const QStringList before = files();
+    const QString told = "Der Plan im Speicher ist ein unfertiger Zwischenstand der Optimierung und %1; laden Sie "
+                         "Plan 0, sobald seine Dateien wieder lesbar sind, oder einen anderen Plan.";
     click("openForm61");
     Form61* f = forms::ifOpen<Form61>();
     f->Command11->click();
-    EXPECT_EQ(f->Label1->text(), "Der Plan im Speicher ist ein unfertiger Zwischenstand der Optimierung und wird nicht "
-                                 "veröffentlicht; laden Sie Plan 0, sobald seine Dateien wieder lesbar sind, oder einen "
-                                 "anderen Plan.");
+    EXPECT_EQ(f->Label1->text(), told.arg("wird nicht veröffentlicht"));
     EXPECT_FALSE(f->Command1->isEnabled()) << "nothing to upload";
     EXPECT_EQ(readBytes("Stundenplan.htm"), published);
+
+    click("openForm14");
+    Form14* print = forms::ifOpen<Form14>();
+    for (QPushButton* printout : {print->Command2, print->Command19}) {
+        print->Label5->clear();
+        printout->click();
+        EXPECT_EQ(print->Label5->text(), told.arg("wird nicht gedruckt")) << printout->objectName().toStdString();
+    }
+
+    const qsizetype shown = messages().size();
+    Form60* cancellations = forms::show<Form60>();
+    cancellations->Command1->click();
+    cancellations->Command5->click();
+    cancellations->Command6->click();
+    EXPECT_EQ(messages().mid(shown), (QStringList{told.arg("wird nicht gedruckt"),
+                                                  told.arg("ergibt keine Vertretungspläne")}));
+    EXPECT_EQ(files(), before) << "no printout, no day";
 }
 
 TEST_F(PlannerMenuTest, ACommandGivenTwiceDuringARunIsCarriedOutOnce)

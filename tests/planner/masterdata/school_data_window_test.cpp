@@ -1,12 +1,15 @@
+#include "core/settings_file.h"
 #include "planner/masterdata/school_data_window.h"
 #include "planner/masterdata/school_files.h"
 #include "platform/controls.h"
 #include "tests/planner/masterdata/masterdata_fixture.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <functional>
 
 namespace {
 bool bold(const QPushButton* b) { return b->font().bold(); }
@@ -27,8 +30,18 @@ protected:
         }
     }
     Form9* open() { return f = forms::show<Form9>(); }
+    // The settings as this planner read them at its start, plan 1 named for
+    // the start; the plan in memory is `plan`.
+    void startWithSettings(const QString& plan)
+    {
+        writeLines("vorda.ver", ours);
+        ReadSettingsFile();
+        gPlanName = plan;
+    }
 
     Form9* f = nullptr;
+    const QStringList ours{" 5 ", " 10 ", " 9 ", " 0 ", " 0 ", " 1 ", "1",
+                           "1.28a", "2026/27", " 0 ", " 0 ", " 0 ", " 0 "};
 };
 
 TEST_F(SchoolDataWindowTest, NumberButtonsShowTheirValueAndMarkTheChosenOneBold)
@@ -143,4 +156,55 @@ TEST_F(SchoolDataWindowTest, AFailedWriteKeepsTheWindowOpenWithItsEditsOrTakesTh
     EXPECT_FALSE(forms::isOpen<Form9>());
     EXPECT_EQ(gPeriodsPerDay, 10) << "closed without saving";
     unblockFile("vorda.ver");
+}
+
+// Two planners on one folder. While the plan in memory is the optimiser's
+// plan "0", the plan to load is read from "vorda.ver" as it stands: the other
+// planner's plan and school year, written while the window was open, stay.
+TEST_F(SchoolDataWindowTest, ClosedUnchangedItLeavesWhatAnotherPlannerWroteMeanwhile)
+{
+    QStringList theirs = ours;
+    theirs[6] = "5";
+    theirs[8] = "2027/28";
+    const struct {
+        const char* plan;
+        bool autoloadClickedTwice;
+    } cases[] = {{"0", false}, {"0", true}, {"1", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.plan << c.autoloadClickedTwice);
+        startWithSettings(c.plan);
+        open();
+        writeLines("vorda.ver", theirs);
+        if (c.autoloadClickedTwice) {
+            f->Check3->click();
+            f->Check3->click();
+        }
+        const QByteArray written = readBytes("vorda.ver");
+        f->Command1->click();
+        ASSERT_FALSE(forms::isOpen<Form9>());
+        EXPECT_EQ(readBytes("vorda.ver"), written);
+    }
+}
+
+// A change saved while "vorda.ver" is gone or cannot be read names the plan
+// this planner read for the next start, not none.
+TEST_F(SchoolDataWindowTest, AChangeSavedWhileTheFileCannotBeReadKeepsThePlanToLoad)
+{
+    const std::pair<const char*, std::function<void()>> unreadable[] = {
+        {"gone", [] {}},
+        {"a link to nothing", [this] { ASSERT_TRUE(QFile::link(path("nirgends"), path("vorda.ver"))); }},
+    };
+    for (const auto& [how, makeUnreadable] : unreadable) {
+        SCOPED_TRACE(how);
+        startWithSettings(QStringLiteral("0"));
+        open()->Check1->click();
+        ASSERT_TRUE(QFile::remove(path("vorda.ver")));
+        makeUnreadable();
+        f->Command1->click();
+        ASSERT_FALSE(forms::isOpen<Form9>());
+        EXPECT_EQ(readLines("vorda.ver").value(6), "1");
+        EXPECT_EQ(readLines("vorda.ver").value(10), " 1 ") << "the change is saved";
+        QFile::remove(path("vorda.ver"));
+        QFile::remove(path("nirgends"));
+    }
 }
