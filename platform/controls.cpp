@@ -88,8 +88,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override
     {
         auto* button = static_cast<QPushButton*>(watched);
-        if (e->type() != QEvent::KeyPress || !controls::isEnter(static_cast<QKeyEvent*>(e)->key())
-            || button->autoDefault() || button->isDefault())
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (e->type() != QEvent::KeyPress || !controls::isEnter(key->key()))
+            return QObject::eventFilter(watched, e);
+        // A held Enter presses a button once: its repeats would press it
+        // again, or the button that has the focus after it, perhaps in the
+        // window it opened or under the window it closed.
+        if (key->isAutoRepeat())
+            return true;
+        if (button->autoDefault() || button->isDefault())
             return QObject::eventFilter(watched, e);
         button->click();
         return true;
@@ -191,6 +198,13 @@ ListBox* list(QWidget* parent, const QString& name, const Font& font, bool sorte
 
 bool isEnter(int keyCode) { return keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter; }
 
+void disableHandingFocusTo(QWidget* control, QWidget* next)
+{
+    if (control->window()->focusWidget() == control)
+        next->setFocus();
+    control->setEnabled(false);
+}
+
 void onKeyDown(QWidget* control, KeyDownHandler handler) { new KeyDownFilter(control, std::move(handler)); }
 
 void onClick(QWidget* control, std::function<void()> handler) { new ClickFilter(control, std::move(handler)); }
@@ -213,6 +227,24 @@ void TextBox::setText(const QString& text)
 }
 
 void TextBox::keyPressEvent(QKeyEvent* e)
+{
+    if (!controls::isEnter(e->key())) {
+        handleKey(e);
+        return;
+    }
+    // An Enter typed while the field's Enter is handled (it yields) would
+    // confirm, inside that handling, what the keys typed meanwhile made of
+    // the field: the field keeps them unconfirmed instead.
+    if (m_handlingEnter)
+        return;
+    m_handlingEnter = true;
+    const QPointer<TextBox> self(this);
+    handleKey(e);
+    if (self)
+        m_handlingEnter = false;
+}
+
+void TextBox::handleKey(QKeyEvent* e)
 {
     // A handler that yields may see its window closed and deleted, and this
     // field with it.
