@@ -80,6 +80,10 @@ private:
 // take only Space, except the auto-default buttons of a dialog, which press
 // themselves. A KeyDown handler of the button sees Enter first: it is
 // installed later, so it filters before this one.
+// A held Enter presses a button once: its repeats would press it again, or
+// the button that has the focus after it, perhaps in the window it opened or
+// under the window it closed. X sends a held key's repeats as a release and a
+// press of the same moment, and Qt marks only some of them as repeats.
 class EnterPresses : public QObject {
 public:
     explicit EnterPresses(QPushButton* button) : QObject(button) { button->installEventFilter(this); }
@@ -87,20 +91,27 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override
     {
-        auto* button = static_cast<QPushButton*>(watched);
-        const auto* key = static_cast<QKeyEvent*>(e);
-        if (e->type() != QEvent::KeyPress || !controls::isEnter(key->key()))
+        const bool press = e->type() == QEvent::KeyPress;
+        if (!press && e->type() != QEvent::KeyRelease)
             return QObject::eventFilter(watched, e);
-        // A held Enter presses a button once: its repeats would press it
-        // again, or the button that has the focus after it, perhaps in the
-        // window it opened or under the window it closed.
-        if (key->isAutoRepeat())
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (!controls::isEnter(key->key()))
+            return QObject::eventFilter(watched, e);
+        if (!press) {
+            m_releasedAt = key->timestamp();
+            return QObject::eventFilter(watched, e);
+        }
+        if (key->isAutoRepeat() || (key->timestamp() != 0 && key->timestamp() == m_releasedAt))
             return true;
+        auto* button = static_cast<QPushButton*>(watched);
         if (button->autoDefault() || button->isDefault())
             return QObject::eventFilter(watched, e);
         button->click();
         return true;
     }
+
+private:
+    quint64 m_releasedAt = 0;
 };
 
 class ClickFilter : public QObject {
