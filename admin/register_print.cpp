@@ -304,7 +304,7 @@ void Form70::Command1_Click()
         unload();
         return;
     }
-    Command1->setEnabled(false);
+    controls::disableHandingFocusTo(Command1, Text1);
 
     // The window may be closed while the print yields; the pages printed by
     // then still go out.

@@ -234,7 +234,7 @@ void Form25::Text2_Click() { Command2->setEnabled(true); }
 
 void Form25::Command2_Click()
 {
-    Command2->setEnabled(false);
+    controls::disableHandingFocusTo(Command2, List1);
     const int n = static_cast<int>(numbers::val(Label1->text()));
     if (n < 1 || n > gStudentCount + 1 || n > capacity())
         return;

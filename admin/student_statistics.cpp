@@ -249,7 +249,7 @@ void Form21::Command9_Click()
     // Red would go on saying the date was refused while the lists show its results.
     if (controls::backColor(Text2) == BackColour(4))
         controls::setBackColor(Text2, BackColour(0));
-    Command9->setEnabled(false);
+    controls::disableHandingFocusTo(Command9, Text2);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     clearRows();
     const bool stillOpen = Evaluate(*start);

@@ -80,6 +80,10 @@ private:
 // take only Space, except the auto-default buttons of a dialog, which press
 // themselves. A KeyDown handler of the button sees Enter first: it is
 // installed later, so it filters before this one.
+// A held Enter presses a button once: its repeats would press it again, or
+// the button that has the focus after it, perhaps in the window it opened or
+// under the window it closed. X sends a held key's repeats as a release and a
+// press of the same moment, and Qt marks only some of them as repeats.
 class EnterPresses : public QObject {
 public:
     explicit EnterPresses(QPushButton* button) : QObject(button) { button->installEventFilter(this); }
@@ -87,13 +91,27 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override
     {
+        const bool press = e->type() == QEvent::KeyPress;
+        if (!press && e->type() != QEvent::KeyRelease)
+            return QObject::eventFilter(watched, e);
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (!controls::isEnter(key->key()))
+            return QObject::eventFilter(watched, e);
+        if (!press) {
+            m_releasedAt = key->timestamp();
+            return QObject::eventFilter(watched, e);
+        }
+        if (key->isAutoRepeat() || (key->timestamp() != 0 && key->timestamp() == m_releasedAt))
+            return true;
         auto* button = static_cast<QPushButton*>(watched);
-        if (e->type() != QEvent::KeyPress || !controls::isEnter(static_cast<QKeyEvent*>(e)->key())
-            || button->autoDefault() || button->isDefault())
+        if (button->autoDefault() || button->isDefault())
             return QObject::eventFilter(watched, e);
         button->click();
         return true;
     }
+
+private:
+    quint64 m_releasedAt = 0;
 };
 
 class ClickFilter : public QObject {
@@ -191,6 +209,13 @@ ListBox* list(QWidget* parent, const QString& name, const Font& font, bool sorte
 
 bool isEnter(int keyCode) { return keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter; }
 
+void disableHandingFocusTo(QWidget* control, QWidget* next)
+{
+    if (control->window()->focusWidget() == control)
+        next->setFocus();
+    control->setEnabled(false);
+}
+
 void onKeyDown(QWidget* control, KeyDownHandler handler) { new KeyDownFilter(control, std::move(handler)); }
 
 void onClick(QWidget* control, std::function<void()> handler) { new ClickFilter(control, std::move(handler)); }
@@ -213,6 +238,24 @@ void TextBox::setText(const QString& text)
 }
 
 void TextBox::keyPressEvent(QKeyEvent* e)
+{
+    if (!controls::isEnter(e->key())) {
+        handleKey(e);
+        return;
+    }
+    // An Enter typed while the field's Enter is handled (it yields) would
+    // confirm, inside that handling, what the keys typed meanwhile made of
+    // the field: the field keeps them unconfirmed instead.
+    if (m_handlingEnter)
+        return;
+    m_handlingEnter = true;
+    const QPointer<TextBox> self(this);
+    handleKey(e);
+    if (self)
+        m_handlingEnter = false;
+}
+
+void TextBox::handleKey(QKeyEvent* e)
 {
     // A handler that yields may see its window closed and deleted, and this
     // field with it.

@@ -50,6 +50,12 @@ ListBox* list(QWidget* parent, const QString& name, const Font& font = {}, bool 
 // The key that confirms what was typed into a field: Return or Enter.
 bool isEnter(int keyCode);
 
+// Disables a control, a button as a rule, in its own handler. Qt would hand
+// the focus it has on to the next control of the window, perhaps a button
+// that ends, closes or deletes, which the next Enter would press: where the
+// control has the focus, it goes to `next`, the field the user needs next.
+void disableHandingFocusTo(QWidget* control, QWidget* next);
+
 // KeyDown of a control that has none of its own (a button, a list, an option
 // button): the handler sees each key before the control acts on it and keeps
 // the key from the control by returning true.
@@ -85,7 +91,12 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
 
 private:
+    // KeyDown, KeyPress, then the field's own handling of the key.
+    void handleKey(QKeyEvent* e);
+
     bool m_assigning = false;
+    // The field's own Enter is being handled, perhaps yielding.
+    bool m_handlingEnter = false;
 };
 
 // A list box. Items keep their order of adding unless the list is sorted, then

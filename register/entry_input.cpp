@@ -19,6 +19,8 @@
 #include "register/week_details.h"
 #include "register/week_overview.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -107,6 +109,20 @@ void Form1::Text1_KeyDown(int& keyCode)
         return;
     }
     logIn(shortName);
+}
+
+// The window system delivers keys typed right after Enter here until the
+// password query that Enter showed takes the keyboard: they are the password,
+// and go to the query's field, never into this one in clear. Once the user
+// comes back to this window, keys are for the name again.
+bool Form1::passwordTypedAhead(const QKeyEvent& key)
+{
+    Form5* query = forms::ifOpen<Form5>();
+    if (!query || forms::active() != query)
+        return false;
+    QKeyEvent forwarded(key.type(), key.key(), key.modifiers(), key.text(), key.isAutoRepeat(), key.count());
+    QCoreApplication::sendEvent(query->Text1, &forwarded);
+    return true;
 }
 
 void Form1::Text2_Change()
@@ -285,7 +301,10 @@ void Form1::Option1_Click(int index)
 void Form1::List1_Click()
 {
     setAccepted(List1, true);
+    // Shown beside, the view is not activated, and only its activation and
+    // its timer fill it: it would show no room, or the room clicked before.
     forms::showBeside<Form26>();
+    FillRoomReservations();
 }
 
 int Form1::selectedKind() const

@@ -209,6 +209,7 @@ void Form1::connectEvents()
 {
     connect(Text1, &TextBox::Change, this, &Form1::Text1_Change);
     connect(Text1, &TextBox::KeyDown, this, &Form1::Text1_KeyDown);
+    controls::onKeyDown(Text1, [this](const QKeyEvent& key) { return passwordTypedAhead(key); });
     connect(Text2, &TextBox::Change, this, &Form1::Text2_Change);
     connect(Text2, &TextBox::KeyDown, this, &Form1::Text2_KeyDown);
     connect(Text2, &TextBox::LostFocus, this, &Form1::Text2_LostFocus);

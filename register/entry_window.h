@@ -10,6 +10,7 @@
 #include <optional>
 
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -127,6 +128,9 @@ private:
     // The teacher's short name as stored for a typed one, empty for none; sets
     // gCheckOk.
     QString teacherNamed(const QString& typed);
+    // Hands a key typed into the short-name field to the password query,
+    // true when it did.
+    bool passwordTypedAhead(const QKeyEvent& key);
     // Ends the current login: nobody is the user until the next one completes.
     void endLogin();
     bool entryReady() const;

@@ -17,12 +17,14 @@
 
 void Form1::Command1_Click()
 {
-    Command1->setEnabled(false);
+    const int kind = selectedKind();
+    const bool withStudent = kind >= 0 && entrykinds::kKinds[kind].withStudent;
+    // The next entry of the lesson needs only a new student or text.
+    controls::disableHandingFocusTo(Command1, withStudent ? Text7 : Text6);
     // The fields may have changed since "prüfen": only a checked entry may
     // reach the shared day file.
     if (!entryReady())
         return;
-    const int kind = selectedKind();
     gDayFilePath = DayFilePath(*workDate());
     gEntryStamp = dates::timeStamp(Clock::now());
     gUserShort = Text1->text();
@@ -31,7 +33,7 @@ void Form1::Command1_Click()
     gEntryPeriod = Text4->text();
     gEntryText = Text6->text();
     gEntryKind = QString::fromLatin1(entrykinds::kKinds[kind].code);
-    gEntryStudent = entrykinds::kKinds[kind].withStudent ? Text7->text() : QString();
+    gEntryStudent = withStudent ? Text7->text() : QString();
     gEntryRoom = kind == entrykinds::kRoomReservation ? QString::number(List1->ListIndex() + 1) : QString();
     if (const datafile::WriteResult written = AppendDayLine(ComposeEntryLine()); !written) {
         // Nothing was written: the entry stays for another try, and the

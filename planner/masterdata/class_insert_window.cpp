@@ -85,7 +85,7 @@ void Form67::insertClass()
 {
     if (m_position < 1)
         return;
-    Command2->setEnabled(false);
+    controls::disableHandingFocusTo(Command2, List1);
     QStringList failures;
     {
         const BusyPointer busy;

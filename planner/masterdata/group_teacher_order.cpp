@@ -95,8 +95,8 @@ void Form37::Command3_Click() { moveSelected(1); }
 
 void Form37::moveSelected(int step)
 {
-    Command3->setEnabled(false);
-    Command2->setEnabled(false);
+    controls::disableHandingFocusTo(Command3, List1);
+    controls::disableHandingFocusTo(Command2, List1);
     const int row = List1->ListIndex();
     const int other = row + step;
     if (m_class < 1 || std::min(row, other) < 0 || std::max(row, other) > kLastKeptSlot)

@@ -125,7 +125,7 @@ void Form33::deleteChosenPlans()
 {
     if (AskYesNo(QStringLiteral("Pläne wirklich löschen ?"), QStringLiteral("Sicherheitsabfrage"))) {
         const BusyPointer busy;
-        Command2->setEnabled(false);
+        controls::disableHandingFocusTo(Command2, List1);
         const PlanFolder folder;
         QStringList stayed;
         for (int i = 0; i < List1->ListCount(); ++i) {

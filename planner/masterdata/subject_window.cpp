@@ -557,7 +557,7 @@ void Form7::Command3_Click()
     {
         const BusyPointer busy;
         // Enabled again when the window is next activated.
-        Command3->setEnabled(false);
+        controls::disableHandingFocusTo(Command3, List1);
         printer().beginRun(QStringLiteral("Facheigenschaften"), gDataPath + QStringLiteral("Ausdrucke"));
         PrintSubjectTable();
         run = printer().endRun();

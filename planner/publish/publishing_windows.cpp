@@ -185,7 +185,7 @@ void PublishingWindow::Form_Load()
 // the making: it waits for the run to return with its best plan.
 void PublishingWindow::Command11_Click()
 {
-    Command11->setEnabled(false);
+    controls::disableHandingFocusTo(Command11, Text2);
     AfterOptimisationRun(this, [this] { generatePage(); });
 }
 
@@ -214,7 +214,7 @@ void PublishingWindow::Form_Unload(bool& cancel)
 
 void PublishingWindow::Command1_Click()
 {
-    Command1->setEnabled(false);
+    controls::disableHandingFocusTo(Command1, Text2);
     // The busy pointer with an arrow: the window's "Exit" still works.
     setCursor(Qt::BusyCursor);
     Label1->setText(kUploadingText);

@@ -467,7 +467,8 @@ TEST(Controls, SSCheckPassesMinusOneOrZeroOnlyWhenClicked)
     EXPECT_EQ(values, (QList<int>{0, -1}));
 }
 
-// Enter presses a focused button unless its KeyDown handler takes it first.
+// Enter presses a focused button unless its KeyDown handler takes it first;
+// held, it presses it once.
 TEST(Controls, EnterOnAFocusedButtonPressesIt)
 {
     QWidget window;
@@ -481,6 +482,15 @@ TEST(Controls, EnterOnAFocusedButtonPressesIt)
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
             QSignalSpy clicked(button, &QPushButton::clicked);
             QTest::keyClick(button, key);
+            // Held, X repeats a release and a press of the same moment; Qt
+            // marks some of them as repeats.
+            for (const bool marked : {true, false}) {
+                for (const QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress}) {
+                    QKeyEvent repeat(type, key, Qt::NoModifier, "\r", marked);
+                    repeat.setTimestamp(marked ? 100 : 140);
+                    QApplication::sendEvent(button, &repeat);
+                }
+            }
             EXPECT_EQ(clicked.count(), clicks) << button->objectName().toStdString();
         }
     }

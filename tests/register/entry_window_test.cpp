@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -210,13 +211,23 @@ TEST_F(EntryWindowTest, KeysTypedWhileThePeriodIsCheckedWaitForTheirOwnEnter)
     enter(f->Text5, "M");
     f->Option1[2]->click();
     f->Text6->setText("Bruchrechnen");
+    // An Enter typed ahead does not confirm, inside the check of "4.", the
+    // period the keys before it made: no entry of period "4M" and the old subject.
     const struct {
-        QString typedAhead, held;
+        QString typedAhead;
+        bool withEnter;
+        QString held;
         bool accepted;
-    } cases[] = {{"", "4", true}, {"ma", "4ma", false}};
+    } cases[] = {{"", false, "4", true}, {"ma", false, "4ma", false}, {"M", true, "4M", false}};
     for (const auto& c : cases) {
         QMetaObject::invokeMethod(
-            qApp, [f, typed = c.typedAhead] { QTest::keyClicks(f->Text4, typed); }, Qt::QueuedConnection);
+            qApp,
+            [f, c] {
+                QTest::keyClicks(f->Text4, c.typedAhead);
+                if (c.withEnter)
+                    QTest::keyClick(f->Text4, Qt::Key_Return);
+            },
+            Qt::QueuedConnection);
         enter(f->Text4, "4.");
         EXPECT_EQ(f->Text4->text(), c.held);
         EXPECT_EQ(green(f->Text4), c.accepted) << c.held.toStdString();
@@ -331,6 +342,51 @@ TEST_F(EntryWindowTest, TheNextEntryOfTheLessonNeedsOnlyANewTextAndShowsInTheDay
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(view->List1->ListCount(), 2);
     EXPECT_TRUE(view->List1->List(1).endsWith("MÜL      DEU      Textaufgaben"));
+}
+
+// "eintragen!" disables itself: the keyboard goes to the field of the next
+// entry, never on to "Ende", and a held Enter presses it once.
+TEST_F(EntryWindowTest, EnterAgainOrHeldAfterWritingWritesOnceAndKeepsTheRegisterOpen)
+{
+    const struct {
+        int kind;
+        bool held;
+    } cases[] = {{2, false}, {2, true}, {0, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        Form1* f = compose(kindCases()[c.kind]);
+        f->Command9->click();
+        f->Command1->setFocus();
+        QTest::keyClick(f->Command1, Qt::Key_Return);
+        EXPECT_EQ(f->focusWidget(), c.kind == 0 ? f->Text7 : f->Text6);
+        for (int i = 0; i < (c.held ? 10 : 1) && forms::isOpen<Form1>(); ++i) {
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r", c.held);
+            QApplication::sendEvent(f->focusWidget(), &enter);
+        }
+        ASSERT_TRUE(forms::isOpen<Form1>());
+        EXPECT_EQ(readLines("20260311.qz").size(), 1);
+        QFile::remove(path("20260311.qz"));
+        forms::unloadAll();
+    }
+}
+
+// Shown beside the entry window the view is not activated: it shows the room
+// clicked as it opens, and the next room clicked while it is open.
+TEST_F(EntryWindowTest, TheReservationsViewShowsEachRoomClicked)
+{
+    writeLines("20260311.qz", {entryLine({.kind = "09", .text = "Turnen", .room = "1"}),
+                               entryLine({.kind = "09", .text = "Beamer", .room = "2"})});
+    Form1* f = loggedIn();
+    f->Option1[8]->click();
+    for (const auto& [room, name, text] : {std::tuple{1, "EDV 1", "Beamer"}, std::tuple{0, "Turnsaal", "Turnen"}}) {
+        f->List1->setListIndex(room);
+        const Form26* view = forms::ifOpen<Form26>();
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->Label1->text(), name);
+        EXPECT_EQ(view->Label2->text(), "Mittwoch 11.03.2026");
+        ASSERT_EQ(view->List1->ListCount(), 1);
+        EXPECT_TRUE(view->List1->List(0).endsWith(text)) << view->List1->List(0).toStdString();
+    }
 }
 
 TEST_F(EntryWindowTest, GoesIntoTheFileOfTheWorkingDate)

@@ -113,6 +113,29 @@ TEST_F(PasswordWindowsTest, OnlyTheLoggedInNameAndOnlyWhileItIsShown)
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{mul + ".pw"});
 }
 
+// Until the query takes the keyboard, the window system gives the keys typed
+// after the name's Enter to the name field: they are the password.
+TEST_F(PasswordWindowsTest, APasswordTypedAheadOfItsQueryShowsNowhere)
+{
+    writeLines(mul + ".pw", {"abc"});
+    login(mul);
+    QTest::keyClicks(entry->Text1, "abc");
+    EXPECT_EQ(entry->Text1->text(), mul);
+    EXPECT_TRUE(loggedIn());
+
+    writeLines("ABC.pw", {"xyz"});
+    login("ABC");
+    QTest::keyClicks(entry->Text1, "xy");
+    ASSERT_TRUE(forms::isOpen<Form5>());
+    EXPECT_EQ(forms::ifOpen<Form5>()->Text1->displayText(), "**");
+    EXPECT_EQ(entry->Text1->text(), "ABC");
+    // Back in the entry window, the user types a name again.
+    entry->activate();
+    QTest::keyClicks(entry->Text1, "D");
+    EXPECT_EQ(entry->Text1->text(), "ABCD");
+    EXPECT_FALSE(forms::isOpen<Form5>());
+}
+
 TEST_F(PasswordWindowsTest, APasswordThatCannotBeStoredWritesNothing)
 {
     writeLines(mul + ".pw", {"offen"});
