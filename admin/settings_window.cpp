@@ -328,22 +328,28 @@ void Form2::Command3_Click()
         if (!WritePasswordFile(PasswordFilePath(shortName), password, kPasswordNumberBound))
             failed << shortName;
     }
-    if (!failed.isEmpty())
+    // The window may be closed while the box is up.
+    const auto tellFailed = [&failed] {
         MsgBox(QStringLiteral("Für diese Kürzel konnte kein Passwort gespeichert werden: ") +
                failed.join(QStringLiteral(", ")));
-    unload();
+    };
+    if (failed.isEmpty() || forms::stillOpenAfter(this, tellFailed))
+        unload();
 }
 
+// The room list may ask about the bookings editor it closes, the student
+// list tell of students beyond its capacity: this window may be closed while
+// the box is up.
 void Form2::Command4_Click()
 {
-    forms::show<Form8>();
-    unload();
+    if (forms::stillOpenAfter(this, [] { forms::show<Form8>(); }))
+        unload();
 }
 
 void Form2::Command5_Click()
 {
-    forms::show<Form25>();
-    unload();
+    if (forms::stillOpenAfter(this, [] { forms::show<Form25>(); }))
+        unload();
 }
 
 QStringList Form2::adminLines() const

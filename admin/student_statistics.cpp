@@ -286,17 +286,19 @@ bool Form21::Evaluate(const QDate& start)
         if (!freeDay)
             fits = countDay(lines, day, classFilter) && fits;
     }
-    if (!fits)
-        MsgBox(QStringLiteral("Die Auswertung umfasst mehr als %1 Schüler. Gezählt sind nur die ersten %1; "
-                              "bitte eine Klasse oder einen späteren Beginn wählen.")
-                   .arg(kRows));
-    // The counts would look complete while days are missing from them.
-    if (!unreadable.isEmpty())
-        MsgBox(QStringLiteral("Die Auswertung ist unvollständig.\n") + unreadable.mid(0, kNoticesShown).join('\n') +
-               (unreadable.size() > kNoticesShown
-                    ? QStringLiteral("\n... und %1 weitere Tage").arg(unreadable.size() - kNoticesShown)
-                    : QString()));
-    return true;
+    // The window may be closed while a box is up.
+    return forms::stillOpenAfter(this, [&] {
+        if (!fits)
+            MsgBox(QStringLiteral("Die Auswertung umfasst mehr als %1 Schüler. Gezählt sind nur die ersten %1; "
+                                  "bitte eine Klasse oder einen späteren Beginn wählen.")
+                       .arg(kRows));
+        // The counts would look complete while days are missing from them.
+        if (!unreadable.isEmpty())
+            MsgBox(QStringLiteral("Die Auswertung ist unvollständig.\n") + unreadable.mid(0, kNoticesShown).join('\n')
+                   + (unreadable.size() > kNoticesShown
+                          ? QStringLiteral("\n... und %1 weitere Tage").arg(unreadable.size() - kNoticesShown)
+                          : QString()));
+    });
 }
 
 void Form21::FillCounterLists()

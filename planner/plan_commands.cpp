@@ -125,7 +125,9 @@ bool nameAndSave(QWidget* parent)
 
 void chooseAndLoad(QWidget* parent)
 {
-    rebuildDamagedPlanList();
+    // The window that asks may be closed while a box is up.
+    if (!forms::stillOpenAfter(parent, rebuildDamagedPlanList))
+        return;
     PlanLoadDialog chooser(parent);
     if (chooser.isEmpty()) {
         MsgBox(QStringLiteral("Es ist noch kein Plan gespeichert."), kPlannerDialogTitle);
@@ -182,7 +184,7 @@ bool OfferToSavePlan(QWidget* parent)
         return goOn(AskYesNoCancel(unsaved + QStringLiteral(" noch unter keiner eigenen Nummer gespeichert. Jetzt "
                                                             "speichern?"),
                                    kPlannerDialogTitle),
-                    [parent] { return nameAndSave(parent); });
+                    [asking = QPointer<QWidget>(parent)] { return forms::listening(asking) && nameAndSave(asking); });
     }
     if (!PlanHasUnsavedChanges())
         return true;

@@ -103,17 +103,17 @@ void FormBase::setPositionHooks(PositionHook restore, PositionHook store)
 
 void FormBase::load()
 {
-    // The window that is active now is the one that opens this one.
-    FormBase* opener = forms::active();
+    // The window that is active now is the one that opens this one. A notice
+    // of Form_Load may see either closed, and deleted, under it.
+    const QPointer<FormBase> opener = forms::active();
     if (m_positionSlot > 0 && gRestore)
         gRestore(*this);
-    // A notice of Form_Load may see the window closed, and deleted, under it.
     if (!forms::stillOpenAfter(this, [this] { Form_Load(); }))
         return;
     if (pos().isNull()) {
         // A window that closes as it opens this one leaves it no opener: it
         // then goes beside the window it would lie over.
-        const bool openerShown = opener && opener != this && opener->isVisible();
+        const bool openerShown = forms::listening(opener) && opener != this && opener->isVisible();
         const FormBase* beside =
             openerShown ? opener : windowHiddenBy(QRect(pos(), size().grownBy(windowFrameMargins())));
         if (beside)
@@ -448,8 +448,14 @@ QList<FormBase*> all()
 
 void unloadAll()
 {
+    // A window that asks lets the events waiting run, which may close others.
+    QList<QPointer<FormBase>> open;
     for (FormBase* f : all())
-        f->unload(FormBase::Closing::Always);
+        open << f;
+    for (const QPointer<FormBase>& f : open) {
+        if (f)
+            f->unload(FormBase::Closing::Always);
+    }
 }
 
 FormBase* active() { return gActive.data(); }

@@ -126,7 +126,7 @@ void RefreshRoomBookingOverview()
         return;
     gDayFilePath = DayFilePath(*date);
     LoadDayEntries();
-    f->unreadableDay.tell(UnreadableDayNotice());
+    const QString unreadable = UnreadableDayNotice();
 
     // Reset, then the day's reservations, then the standing bookings: a
     // standing booking wins over a reservation of the same period.
@@ -147,4 +147,7 @@ void RefreshRoomBookingOverview()
                 s->setFillColor(BackColour(kBooked));
         }
     }
+    // Told once the lights are set: while the box is up, the view may be
+    // closed, and other windows may load other days.
+    f->unreadableDay.tell(unreadable);
 }

@@ -57,8 +57,10 @@ void Form15::List3_Click()
 {
     const int index = List3->ListIndex();
     const QString command = List3->List(index);
-    if (!command.isEmpty())
-        runCommand(index);
+    // A command asks before it runs: the editor may be closed while the box
+    // is up.
+    if (!command.isEmpty() && !forms::stillOpenAfter(this, [this, index] { runCommand(index); }))
+        return;
     if (List3->ListIndex() >= 0)
         List3->setListIndex(-1);
 }
@@ -77,15 +79,17 @@ void Form15::runCommand(int index)
         RedrawTimetableGrid();
         return;
     case kDayCheck:
-        runDayCheck();
-        RedrawTimetableGrid();
+        if (runDayCheck())
+            RedrawTimetableGrid();
         return;
     default:
         break;
     }
     const QString command = List3->List(index);
     Label1->setText(command);
-    if (!AskYesNo(QStringLiteral("Befehl ausführen ?"), command))
+    // The editor may be closed while the question is up.
+    const QPointer<Form15> self(this);
+    if (!AskYesNo(QStringLiteral("Befehl ausführen ?"), command) || !forms::listening(self))
         return;
     const BusyPointer busy;
     switch (index) {
@@ -110,8 +114,9 @@ void Form15::runCommand(int index)
     RedrawTimetableGrid();
 }
 
-void Form15::runDayCheck()
+bool Form15::runDayCheck()
 {
+    const QPointer<Form15> self(this);
     Label1->setText(QStringLiteral("aktueller Tag wird überprüft"));
     Label1->repaint();
     RebuildTeacherTimetables();
@@ -127,10 +132,14 @@ void Form15::runDayCheck()
                 const QString report = errorReport(p, c, gSubject.toInt());
                 gText = report;
                 // A title bar may cut a long report: the box says it in full.
-                if (!AskOkCancel(report + QStringLiteral("\n\nFehlerprüfung fortsetzen ?"), report)) {
+                const bool goOn = AskOkCancel(report + QStringLiteral("\n\nFehlerprüfung fortsetzen ?"), report);
+                if (!forms::listening(self))
+                    return false;
+                if (!goOn) {
                     Label1->setText(report);
-                    return;
+                    return true;
                 }
             }
     Label1->setText(QStringLiteral("Fehlerprüfung abgeschlossen"));
+    return true;
 }

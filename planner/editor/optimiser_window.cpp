@@ -615,8 +615,10 @@ void Form18::Command9_Click()
         ShowRoomStandingBookings(rooms->Label1->text());
         return;
     }
-    forms::show<Form8>();
-    Label1->setText(QStringLiteral("bitte in der Raumliste einen Raum wählen, dann \"Fächer\""));
+    // The room list may ask about the bookings editor it closes: this window
+    // may be closed while the box is up.
+    if (forms::stillOpenAfter(this, [] { forms::show<Form8>(); }))
+        Label1->setText(QStringLiteral("bitte in der Raumliste einen Raum wählen, dann \"Fächer\""));
 }
 
 void Form18::Timer1_Timer()

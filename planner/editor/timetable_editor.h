@@ -106,7 +106,8 @@ private:
     void showMissingHours(int cls);
     // The commands of List3 by their place in it.
     void runCommand(int index);
-    void runDayCheck();
+    // False when the editor was closed while a question was up.
+    bool runDayCheck();
 
     editor::HalfCell m_selectedCell;
 };

@@ -123,7 +123,13 @@ void Form33::Command2_Click()
 
 void Form33::deleteChosenPlans()
 {
-    if (AskYesNo(QStringLiteral("Pläne wirklich löschen ?"), QStringLiteral("Sicherheitsabfrage"))) {
+    // The window may be closed while a box is up: the plans it lists are
+    // then left alone.
+    const QPointer<Form33> self(this);
+    const bool confirmed = AskYesNo(QStringLiteral("Pläne wirklich löschen ?"), QStringLiteral("Sicherheitsabfrage"));
+    if (!forms::listening(self))
+        return;
+    if (confirmed) {
         const BusyPointer busy;
         controls::disableHandingFocusTo(Command2, List1);
         const PlanFolder folder;
@@ -141,6 +147,8 @@ void Form33::deleteChosenPlans()
             MsgBox(SaveFailure(QStringLiteral("Pläne.lst"), written) + QLatin1Char('.'));
         if (!stayed.isEmpty())
             MsgBox(QStringLiteral("Diese Dateien konnten nicht gelöscht werden: ") + stayed.join(QStringLiteral(", ")));
+        if (!forms::listening(self))
+            return;
     }
     fill();
 }

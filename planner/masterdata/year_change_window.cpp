@@ -85,9 +85,12 @@ void Form45::changeYear()
     const QString failure = SaveClassFiles();
     if (forms::isOpen<Form15>())
         RedrawTimetableGrid();
-    if (!failure.isEmpty())
+    // The window may be closed while the box is up.
+    const auto tellFailure = [&failure] {
         MsgBox(failure + QStringLiteral("\nDer Jahreswechsel gilt nur, bis das Programm beendet wird."));
-    unload();
+    };
+    if (failure.isEmpty() || forms::stillOpenAfter(this, tellFailure))
+        unload();
 }
 
 void Form45::Command1_Click() { unload(); }

@@ -239,11 +239,15 @@ void Form49::Form_Activate()
         if (gTeacherNames(t).toString().size() >= kShortestName)
             lines << standingsLine(t);
     }
-    const QSignalBlocker quiet(List1);
-    List1->setUpdatesEnabled(false);
-    List1->Clear();
-    List1->AddItems(lines);
-    List1->setUpdatesEnabled(true);
+    {
+        const QSignalBlocker quiet(List1);
+        List1->setUpdatesEnabled(false);
+        List1->Clear();
+        List1->AddItems(lines);
+        List1->setUpdatesEnabled(true);
+    }
+    // Told last, with no guard of the list alive: the window may be closed
+    // while the box is up.
     QStringList told;
     if (!read.unreadable.isEmpty())
         told << QStringLiteral("Der Stand der Supplierungen ist unvollständig:\n")

@@ -189,10 +189,12 @@ void Form38::Command2_Click()
     unload();
 }
 
+// The key-date window tells of unreadable standings as it loads: this window
+// may be closed while the box is up.
 void Form38::Command3_Click()
 {
-    forms::show<Form47>();
-    unload();
+    if (forms::stillOpenAfter(this, [] { forms::show<Form47>(); }))
+        unload();
 }
 
 void Form38::Command4_Click() { forms::show<Form49>(); }

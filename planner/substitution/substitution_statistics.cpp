@@ -217,8 +217,12 @@ void Form41::Command2_Click()
                kPlannerDialogTitle);
         return;
     }
-    if (!counted.otherPeriods.isEmpty())
+    // The window may be closed while the box is up: nothing is printed then.
+    const auto tellOtherPeriods = [&counted] {
         MsgBox(counted.otherPeriods.join(QLatin1Char('\n')), kPlannerDialogTitle);
+    };
+    if (!counted.otherPeriods.isEmpty() && !forms::stillOpenAfter(this, tellOtherPeriods))
+        return;
     if (!datafile::exists(gDataPath + QStringLiteral("date.sup")))
         return;
     PrintRun run;

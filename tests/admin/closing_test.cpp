@@ -2,12 +2,19 @@
 #include "admin/room_list.h"
 #include "admin/settings_window.h"
 #include "admin/student_list.h"
+#include "admin/student_statistics.h"
 #include "core/model.h"
+#include "planner/editor/optimiser_window.h"
+#include "planner/substitution/standings_windows.h"
+#include "planner/substitution/substitution_database.h"
+#include "platform/dates.h"
 #include "register/room_bookings.h"
+#include "register/room_occupancy_view.h"
 #include "tests/register/register_fixture.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <functional>
@@ -237,5 +244,97 @@ TEST_F(ClosingTest, AWindowClosedWhileItsLoadOrActivationTellsOrAsksIsLeftAlone)
         EXPECT_EQ(messages().size(), told + 1);
         forms::unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// A window is closed while a window it opens tells or asks something as it
+// loads or activates: the click that opened it goes no further.
+TEST_F(ClosingTest, AWindowClosedWhileAWindowItOpensTellsOrAsksIsLeftAlone)
+{
+    const SavingWindow bookings = savingWindows().back();
+    // The bookings editor, open with an edit it cannot save: the room list
+    // asks about it as it comes up.
+    const auto bookingsThatAsk = [this, &bookings] {
+        bookings.open();
+        bookings.edit();
+        block(bookings);
+        answer({true});
+    };
+    const auto settings = [] { return savingWindows().front().open(); };
+    QStringList students;
+    for (int i = 1; i <= 1001; ++i)
+        students << QStringLiteral("S%1").arg(i) << QStringLiteral("2a");
+    const struct {
+        const char* name;
+        std::function<void()> prepare;
+        std::function<FormBase*()> open;
+        std::function<void(FormBase*)> click;
+        std::function<bool()> opened;
+    } cases[] = {
+        {"the student list beyond its capacity from the settings", [&] { writeLines("schüler.dat", students); },
+         settings, [](FormBase* f) { static_cast<Form2*>(f)->Command5->click(); }, &forms::isOpen<Form25>},
+        {"the room list from the settings", bookingsThatAsk, settings,
+         [](FormBase* f) { static_cast<Form2*>(f)->Command4->click(); }, &forms::isOpen<Form8>},
+        {"the room list from the optimiser", bookingsThatAsk, [] { return forms::show<Form18>(); },
+         [](FormBase* f) { static_cast<Form18*>(f)->Command9->click(); }, &forms::isOpen<Form8>},
+        {"the key date from the substitution database",
+         [this] { writeBytes("stand.sup", " 1.28a \r\n10.09.2026\r\n 3 \r\n"); }, [] { return forms::show<Form38>(); },
+         [](FormBase* f) { static_cast<Form38*>(f)->Command3->click(); }, &forms::isOpen<Form47>},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.prepare();
+        const QPointer<FormBase> opener = c.open();
+        const qsizetype told = messages().size();
+        closeAtNextMessage([opener] { opener->unload(); });
+        c.click(opener);
+        EXPECT_TRUE(opener.isNull()) << "closed while the box was up";
+        EXPECT_TRUE(c.opened());
+        EXPECT_EQ(messages().size(), told + 1);
+        forms::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (QFileInfo(path(bookings.files[0])).isDir())
+            unblockUntouched(bookings);
+    }
+}
+
+// A window is closed while its handler tells what went wrong: the handler
+// leaves it alone.
+TEST_F(ClosingTest, AWindowClosedWhileItsHandlerTellsIsLeftAlone)
+{
+    const std::pair<std::function<FormBase*()>, std::function<void(FormBase*)>> handlers[] = {
+        {[this] {
+             gTeacherShort(1) = "MÜL";
+             blockFile("MÜL.pw");
+             Form2* f = static_cast<Form2*>(savingWindows().front().open());
+             f->Text1->setText("Start1");
+             return f;
+         },
+         [](FormBase* f) { static_cast<Form2*>(f)->Command3->click(); }},
+        {[this] {
+             blockFile(dayFile(today));
+             Form21* f = forms::show<Form21>();
+             f->Text2->setText(dates::shortText(today));
+             return f;
+         },
+         [](FormBase* f) { static_cast<Form21*>(f)->Command9->click(); }},
+        {[this] {
+             startEntryWindow();
+             Form10* f = forms::show<Form10>();
+             blockFile(dayFile(today));
+             return f;
+         },
+         [](FormBase*) { RefreshRoomBookingOverview(); }},
+    };
+    for (const auto& [open, run] : handlers) {
+        const QPointer<FormBase> window = open();
+        const qsizetype told = messages().size();
+        closeAtNextMessage([window] { window->unload(); });
+        run(window);
+        EXPECT_TRUE(window.isNull()) << "closed while the box was up";
+        EXPECT_EQ(messages().size(), told + 1);
+        forms::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        unblockFile(QFileInfo(path("MÜL.pw")).isDir() ? "MÜL.pw" : dayFile(today));
     }
 }

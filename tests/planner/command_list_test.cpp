@@ -179,6 +179,22 @@ TEST_F(DayCheckTest, CancelStopsAtTheFirstErrorAndOkGoesOnToTheEndOfTheDay)
     EXPECT_EQ(f->Label1->text(), "Fehlerprüfung abgeschlossen");
 }
 
+// The editor is closed while the day check or a command asks: nothing runs on,
+// and no editor is loaded again to show a grid.
+TEST_F(DayCheckTest, TheEditorClosedWhileACommandAsksIsLeftAlone)
+{
+    for (const int command : {0, 1}) {
+        const QPointer<Form15> f = open();
+        closeAtNextMessage([] { forms::unload<Form15>(); });
+        answer({true});
+        run(command);
+        EXPECT_TRUE(f.isNull()) << command;
+        EXPECT_FALSE(forms::isOpen<Form15>()) << command;
+    }
+    EXPECT_EQ(messages(), QStringList({box(kFirst), "Befehl ausführen ?"}));
+    EXPECT_EQ(gFixations(1, 1, 1, 0), 0) << "the command was not carried out";
+}
+
 // The ability-group rule of a cell click is no part of the day check: it would
 // report every ability-group lesson of a leading class beside a fixed cell.
 TEST_F(DayCheckTest, ACleanDayEndsWithoutABoxAndAbilityGroupsBesideFixedCellsPass)

@@ -471,6 +471,18 @@ TEST_F(PlannerMenuTest, ARunsResultIsSavedUnderThePlanItCameFromAndStaysLoadable
     EXPECT_EQ(readLines("vorda.ver").value(6), "1") << "the next start loads plan 1";
 }
 
+// Closed while it tells that the plan list was rebuilt, the start window
+// offers no plan and is left alone.
+TEST_F(PlannerMenuTest, TheStartWindowClosedWhileItTellsOfARebuiltPlanListOffersNoPlan)
+{
+    writeBytes("Pläne.lst", QByteArray());
+    const QPointer<PlannerMenu> shown = menu;
+    closeAtNextMessage([] { forms::unload<PlannerMenu>(); });
+    click("loadPlan");
+    EXPECT_TRUE(shown.isNull());
+    EXPECT_EQ(messages().size(), 1);
+}
+
 // Up to the highest number a save takes, plans are loaded at start and found
 // in the folder for a list that is damaged or hides one of them. A folder this
 // PC may not write keeps the damaged list, its plans offered all the same.

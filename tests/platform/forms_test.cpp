@@ -315,6 +315,40 @@ TEST_F(FormsTest, AWindowClosedWhileItsLoadOrActivationTellsSomethingIsLeftAlone
     EXPECT_EQ(messages().size(), 4);
 }
 
+// The window that opens one is closed while the new one tells of its load:
+// the new one stays, and is placed beside no window that is gone.
+TEST_F(FormsTest, AnOpenerClosedWhileTheWindowItOpensTellsOfItsLoadIsLeftAlone)
+{
+    Noticing::atLoad = true;
+    const QPointer<FormB> opener = forms::show<FormB>();
+    closeAtNextMessage([] { forms::unload<FormB>(); });
+    EXPECT_NE(forms::show<Noticing>(), nullptr);
+    EXPECT_TRUE(opener.isNull());
+    EXPECT_EQ(forms::ifOpen<Noticing>()->pos(), QPoint(0, 0));
+}
+
+// The end of the program unloads every window; one closed while another asks
+// whether to close without saving is not unloaded again.
+TEST_F(FormsTest, AWindowClosedWhileAnotherAsksAtTheEndOfTheProgramIsLeftAlone)
+{
+    forms::get<FormA>();
+    forms::get<FormB>();
+    forms::get<Placed>();
+    forms::get<Unplaced>();
+    forms::get<FormC>();
+    closeAtNextMessage([] {
+        for (FormBase* f : forms::all()) {
+            if (f != forms::ifOpen<FormC>())
+                f->unload();
+        }
+    });
+    answer({true});
+    forms::unloadAll();
+    EXPECT_TRUE(forms::all().isEmpty());
+    EXPECT_EQ(messages().size(), 1);
+    EXPECT_EQ(gUnloads, 1);
+}
+
 TEST(Controls, TextBoxChangeFiresOnEveryAssignment)
 {
     TextBox t;

@@ -75,6 +75,21 @@ TEST_F(PlanDeletionWindowTest, DeletingAPlanRemovesEveryFileOfItsNumberAndItsEnt
     EXPECT_FALSE(f->Command2->isEnabled());
 }
 
+// Closed while it asks, the window deletes nothing and is left alone.
+TEST_F(PlanDeletionWindowTest, TheWindowClosedWhileItAsksDeletesNothing)
+{
+    plan(12);
+    writeLines("Pläne.lst", {" 12 "});
+    const QPointer<Form33> shown = open();
+    choose({0});
+    closeAtNextMessage([] { forms::unload<Form33>(); });
+    answer({true});
+    f->Command2->click();
+    EXPECT_TRUE(shown.isNull());
+    EXPECT_TRUE(present("T&E12.xxx"));
+    EXPECT_EQ(readLines("Pläne.lst"), QStringList({" 12 "}));
+}
+
 TEST_F(PlanDeletionWindowTest, EveryLineBeyondTheTableIsListedAndKept)
 {
     QStringList list;

@@ -164,3 +164,12 @@ TEST_F(YearChangeTest, AFailedWriteIsShownAndTheWindowCloses)
         << messages()[0].toStdString();
     EXPECT_EQ(readLines("kv.dat").mid(0, 3), QStringList({" 0 ", " 1 ", " 0 "})) << "the other file is written";
 }
+
+TEST_F(YearChangeTest, AWindowClosedWhileAFailedWriteIsToldIsLeftAlone)
+{
+    nameClasses({"1a", "2a"});
+    blockFile("Klassen.txt");
+    closeAtNextMessage([] { forms::unload<Form45>(); });
+    EXPECT_TRUE(change("1"));
+    EXPECT_EQ(messages().size(), 1);
+}
