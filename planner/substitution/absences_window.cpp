@@ -494,7 +494,7 @@ void Form20::Text2_Change()
     // notice rather than the date before.
     if (read || !read.unreadable.isEmpty())
         showLoadedDay();
-    tellDay(read ? OtherPeriodsNotice({gText4.toString()}, read.otherPeriods) : read.unreadable);
+    tellDay(read ? OtherPeriodsNotice(gText4.toString(), read.otherPeriods) : read.unreadable);
 }
 
 void Form20::showLoadedDay()
