@@ -5,6 +5,7 @@
 #include "planner/substitution/substitution_statistics.h"
 #include "tests/planner/substitution/substitution_fixture.h"
 
+#include <QTest>
 #include <functional>
 
 namespace {
@@ -482,5 +483,77 @@ TEST_F(AbsencesWindowTest, ADaySavedAgainAfterThePeriodsWereLoweredKeepsItsLater
     for (int p = 1; p <= 10; ++p)
         expected[(5 - 1) * 11 + p - 1] = 1;
     EXPECT_EQ(allMarks(), expected);
+}
+
+// A close waiting in the queue runs under the first notice the window tells
+// as it comes up, that of a day of another size; the preset of another size
+// it would tell next is not told, and nothing of the deleted window is
+// touched.
+TEST_F(AbsencesWindowTest, AWindowClosedUnderTheNoticeOfItsDayTellsNothingMore)
+{
+    gPeriodsPerDay = 9;
+    writeDay("14.09.2026", "krank");
+    gPeriodsPerDay = 10;
+    writeLines("suppl.dat", presetOf(11));
+    closeAtNextMessage([] { forms::unload<Form20>(); });
+    ASSERT_NE(forms::show<Form20>(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    EXPECT_FALSE(forms::isOpen<Form20>());
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith("Die Tagesdatei 20260914.sup enthält"));
+}
+
+// Closed while it asks whether to clear, the window clears nothing.
+TEST_F(AbsencesWindowTest, AWindowClosedWhileItAsksWhetherToClearLeavesTheDayAndThePreset)
+{
+    writeLines("suppl.dat", presetOf(9));
+    Form20* f = open();
+    answer({true});
+    closeAtNextMessage([] { forms::unload<Form20>(); });
+    f->Command8->click();
+    EXPECT_FALSE(forms::isOpen<Form20>());
+    EXPECT_TRUE(gTeacherAbsence(1) == 1);
+    EXPECT_TRUE(QFile::exists(path("suppl.dat")));
+}
+
+// Typing "09.11.2026" passes "09.11.20", a damaged day of 2020 the folder
+// keeps: between the keys nothing is loaded or told. The date the user stops
+// at, by Enter, by leaving the field or by a pause, is loaded and told.
+TEST_F(AbsencesWindowTest, ADateBeingTypedIsLoadedAndToldOnlyWhereTheUserStops)
+{
+    writeDay("14.09.2026", "krank");
+    writeLines("20201109.sup", {" 60 "});
+    const QString damaged = "Die Tagesdatei 20201109.sup konnte nicht gelesen werden: Sie ist beschädigt und endet "
+                            "nach Zeile 1.";
+    const std::pair<const char*, std::function<void(Form20*)>> stops[] = {
+        {"Enter", [](Form20* f) { QTest::keyClick(f->Text2, Qt::Key_Return); }},
+        {"leaving the field", [](Form20* f) { leave(f->Text2); }},
+        {"a pause",
+         [](Form20* f) {
+             Timer* pause = f->findChild<Timer*>();
+             ASSERT_TRUE(pause->isActive());
+             emit pause->Tick();
+         }},
+    };
+    for (const auto& [stop, stopAt] : stops) {
+        for (const auto& [typed, notices, absent] : {std::tuple{"09.11.2026", QStringList{}, "  ENG"},
+                                                     std::tuple{"09.11.20", QStringList{damaged}, ""}}) {
+            SCOPED_TRACE(std::string(typed) + " and " + stop);
+            gWorkDate = "14.09.2026";
+            Form20* f = open();
+            f->Text2->selectAll();
+            const qsizetype told = messages().size();
+            for (const char key : std::string(typed)) {
+                QTest::keyClick(f->Text2, key);
+                EXPECT_EQ(messages().size(), told) << "between the keys";
+                EXPECT_EQ(f->Label5->text(), "  ENG") << "the day of 14.09.2026 stays between the keys";
+            }
+            EXPECT_EQ(gWorkDate, typed);
+            stopAt(f);
+            EXPECT_EQ(messages().mid(told), notices);
+            EXPECT_EQ(f->Label5->text(), absent) << "without a day file the absences stay";
+            f->unload();
+        }
+    }
 }
 }
