@@ -30,19 +30,18 @@ QString SubstitutionDayFile(const QString& key);
 
 // Writes the day file of gWorkDate (replacing an earlier one), its marks for
 // SubstitutionDayPeriods(), and enters its key in "date.sup" unless it
-// stands there already. Leaves the key in gText4,
-// the path of "date.sup" in gFileName and gCheckOk at 0. Returns false when
-// gWorkDate is no date, or when the day file or "date.sup" could not be
-// written.
+// stands there already. Leaves the key in gText4, the path of "date.sup" in
+// gFileName and gCheckOk at 0. Returns false when gWorkDate is no date, or
+// when the day file or "date.sup" could not be written.
 bool SaveSubstitutionDay();
 
 // How a file of the substitution planning was read: `found` when there was
 // a file to read. A file that is there but cannot be read, or is damaged, is
 // no missing one: `unreadable` holds the notice that names it and says why.
-// A file whose marks are whole for another number of periods a day (9 to 11)
-// than the school has is read at that size: `otherPeriods` holds that
-// number, which its readers tell (OtherPeriodsNotice, PresetPeriodsNotice);
-// 0 for marks of the school's periods.
+// A day file or preset whose marks are whole for another number of periods
+// a day (9 to 11) than the school has is read at that size: `otherPeriods`
+// holds that number, which the absence window tells (OtherPeriodsNotice,
+// PresetPeriodsNotice); 0 for marks of the school's periods.
 struct SubstitutionFileRead {
     bool found = false;
     QString unreadable;
@@ -74,9 +73,9 @@ SubstitutionFileRead ReadSubstitutionDay(const QString& key);
 // that is not the capacity or at a status line that is not three characters
 // long; what was read up to there stays. Its marks are read as a day file's
 // are, and when they are nearest a block at the school's periods that lacks
-// lines, so as far as they go. Cut or damaged so that a teacher or class it lists as
-// absent would lack marks, or with marks that fit no size, it is not loaded
-// at all and is told by the notice, as is one that cannot be read. The
+// lines, so as far as they go. Cut or damaged so that a teacher or class it
+// lists as absent would lack marks, or with marks that fit no size, it is not
+// loaded at all and is told by the notice, as is one that cannot be read. The
 // notices name it `name`: the file the user chose, when the preset is a copy
 // of it. Not found when there is no preset.
 SubstitutionFileRead ReadSubstitutionPreset(const QString& name = kSubstitutionPreset);

@@ -23,8 +23,8 @@ protected:
     static QStringList captions(Form20* f) { return texts(f->Command2, f->Command10, f->Command3); }
     static QStringList classCaptions(Form20* f) { return texts(f->Command7, f->Command11, f->Command6); }
     // "suppl.dat" with teacher 1 away, of `periods` periods a day, mark 10
-    // (teacher 1's tenth or, at 9 periods, teacher 2's first) set; without
-    // periods cut before its paid flags.
+    // (teacher 1's tenth or, at 9 periods, teacher 2's first) set; with 0
+    // periods, cut before its paid flags.
     static QStringList presetOf(int periods)
     {
         QStringList preset{" 60 ", " 24 "};
@@ -48,11 +48,10 @@ protected:
             b->click();
         f->Command9->click();
     }
-    // The day of 14.09.2026 made in the window, without a day file or preset
-    // before, at the school's periods:
-    // teacher 12 away all day, teacher 3 in the second and the last period,
-    // class 2 all day. Every other mark was never set and is saved as an
-    // empty line.
+    // The day of 14.09.2026 made in the window at the school's periods, with
+    // no day file or preset before: teacher 12 away all day, teacher 3 in the
+    // second and the last period, class 2 all day. Every other mark was never
+    // set and is saved as an empty line.
     void makeDay(int periods)
     {
         for (const char* file : {"20260914.sup", "suppl.dat"})
