@@ -243,6 +243,9 @@ struct Model {
     FixedArray<short, 200, 5> gSubstRows;
     FixedArray<QString, 200> gSubstRowTexts;
     short gSubstRowCount{};
+    // The periods a day the marks in memory were read with from the last day
+    // file or preset read; 0 when none was read since they were cleared.
+    short gSubstDayPeriods{};
     FixedArray<QString, 3> gSubstPageMessages;
     FixedArray<float, 60, 2> gSubstCounts;
     Variant gKeyDate;
@@ -509,6 +512,7 @@ inline auto& gClassAbsenceReason = model().gClassAbsenceReason;
 inline auto& gSubstRows = model().gSubstRows;
 inline auto& gSubstRowTexts = model().gSubstRowTexts;
 inline auto& gSubstRowCount = model().gSubstRowCount;
+inline auto& gSubstDayPeriods = model().gSubstDayPeriods;
 inline auto& gSubstPageMessages = model().gSubstPageMessages;
 inline auto& gSubstCounts = model().gSubstCounts;
 inline auto& gKeyDate = model().gKeyDate;

@@ -26,6 +26,8 @@ constexpr int kAbsent = 1;
 constexpr int kPresent = 0;
 constexpr int kSunday = 7;
 constexpr int kNoDateWeekday = 1;
+// A pause in the typing of a date that takes the date as the one meant.
+constexpr int kTypingPauseMs = 1500;
 // The grey paid box: no teacher chosen.
 constexpr short kNoPaidFlag = 2;
 const QDate kZeroDate{1899, 12, 30};
@@ -228,6 +230,14 @@ Form20::Form20() : FormBase(20)
     connect(Command14, &QPushButton::clicked, this, &Form20::Command14_Click);
     connect(Command13, &QPushButton::clicked, this, &Form20::Command13_Click);
     connect(Text2, &TextBox::Change, this, &Form20::Text2_Change);
+    connect(Text2, &TextBox::KeyDown, this, [this](const int& keyCode) {
+        if (controls::isEnter(keyCode))
+            loadTypedDate();
+    });
+    connect(Text2, &TextBox::LostFocus, this, &Form20::loadTypedDate);
+    m_typingPause = new Timer(this, kTypingPauseMs);
+    m_typingPause->setSingleShot(true);
+    connect(m_typingPause, &Timer::Tick, this, &Form20::loadTypedDate);
     connect(Command8, &QPushButton::clicked, this, &Form20::Command8_Click);
     connect(Command9, &QPushButton::clicked, this, &Form20::Command9_Click);
     connect(Command1, &QPushButton::clicked, this, &Form20::Command1_Click);
@@ -280,10 +290,13 @@ void Form20::tellDay(const QString& notice)
 
 void Form20::tellLoadNotices()
 {
-    const QPointer<Form20> self(this);
-    if (m_dayNoticeAfterLoad && forms::listening(self))
-        m_dayNotice.tell(*std::exchange(m_dayNoticeAfterLoad, std::nullopt));
+    // Both are taken before the first box: a close waiting in the queue may
+    // delete the window under it.
+    const std::optional<QString> day = std::exchange(m_dayNoticeAfterLoad, std::nullopt);
     const QString preset = std::exchange(m_presetNotice, QString());
+    const QPointer<Form20> self(this);
+    if (day && forms::listening(self))
+        m_dayNotice.tell(*day);
     if (!preset.isEmpty() && forms::listening(self))
         MsgBox(preset, kPlannerDialogTitle);
 }
@@ -485,6 +498,24 @@ void Form20::Text2_Change()
     if (day)
         gWorkWeekday = static_cast<short>(dates::weekday(*day));
     showWeekday();
+    // Typed by the user, not set by the window or another one.
+    m_dateTyped = Text2->isModified();
+    if (m_dateTyped)
+        m_typingPause->start();
+    else
+        loadDate();
+}
+
+void Form20::loadTypedDate()
+{
+    m_typingPause->stop();
+    if (std::exchange(m_dateTyped, false) && forms::listening(this))
+        loadDate();
+}
+
+void Form20::loadDate()
+{
+    const std::optional<QDate> day = dates::parse(Text2->text());
     if (!day)
         return;
     gText4 = dates::key(*day);
@@ -494,7 +525,7 @@ void Form20::Text2_Change()
     // notice rather than the date before.
     if (read || !read.unreadable.isEmpty())
         showLoadedDay();
-    tellDay(read ? OtherPeriodsNotice({gText4.toString()}, read.otherPeriods) : read.unreadable);
+    tellDay(read ? OtherPeriodsNotice(gText4.toString(), read.otherPeriods) : read.unreadable);
 }
 
 void Form20::showLoadedDay()
@@ -510,8 +541,12 @@ void Form20::showLoadedDay()
 
 void Form20::Command8_Click()
 {
+    // Closed while it asks, the window clears nothing: the answer was given
+    // to a window that is gone.
+    const QPointer<Form20> self(this);
     if (!AskYesNo(QStringLiteral("Soll die aktuelle Voreinstellung\n(wer fehlt) gelöscht werden ?\n"),
-                  QStringLiteral("LÖSCHEN")))
+                  QStringLiteral("LÖSCHEN"))
+        || !forms::listening(self))
         return;
     ClearDayAbsences();
     // Nobody stays selected: a reason or paid flag entered now would land on

@@ -13,6 +13,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class TextBox;
+class Timer;
 
 // The captions of the teacher commands of Form20 for its selected teacher:
 // whole day, some periods ("> fehlt 3 Stunden <", "> fehlt eine Einheit <")
@@ -110,6 +111,10 @@ private:
     void showSelectedTeacher();
     void showSelectedClass();
     void moveDate(int days);
+    // Loads the day of the date the field shows and tells its notice.
+    void loadDate();
+    // The date typed is the one the user stops at: its day is loaded.
+    void loadTypedDate();
     void selectTeacher(int teacher);
     void selectClass(int cls);
     // The commands' captions without a teacher or class to describe.
@@ -131,6 +136,11 @@ private:
     // A day file that cannot be read, or whose marks are for another number
     // of periods a day, is told once while the window stays on its date.
     UnreadableDayMessage m_dayNotice{kPlannerDialogTitle};
+    // A date being typed passes others ("09.11.20" on the way to
+    // "09.11.2026"): its day is loaded, and told, only once the user stops at
+    // it, by Enter, by leaving the field or by typing nothing for a moment.
+    bool m_dateTyped = false;
+    Timer* m_typingPause;
     // While the window loads, its notices wait until it is up.
     bool m_loading = false;
     std::optional<QString> m_dayNoticeAfterLoad;

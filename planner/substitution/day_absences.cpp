@@ -48,7 +48,7 @@ void SetAbsenceStatus(AbsenceSide side, int slot, int status)
 
 void SetAbsenceMarks(AbsenceSide side, int slot, int mark)
 {
-    for (int p = 1; p <= SubstitutionPeriods(); ++p)
+    for (int p = 1; p <= SubstitutionDayPeriods(); ++p)
         SetAbsenceMark(side, slot, p, mark);
 }
 
@@ -102,4 +102,5 @@ void ClearDayAbsences()
         gClassAbsenceReason(c).clear();
         SetAbsenceMarks(AbsenceSide::Class, c, 0);
     }
+    gSubstDayPeriods = 0;
 }

@@ -11,7 +11,9 @@ bool IsAbsenceSlot(AbsenceSide side, int slot);
 
 // Sets the status of a slot (1 on the absence list, 0 present).
 void SetAbsenceStatus(AbsenceSide side, int slot, int status);
-// Sets the marks of periods 1..SubstitutionPeriods() of a slot.
+// Sets the marks of periods 1..SubstitutionDayPeriods() of a slot: a whole
+// day holds also the periods the school no longer has that the day was read
+// with.
 void SetAbsenceMarks(AbsenceSide side, int slot, int mark);
 // The mark of one period of a slot (an empty mark counts as 0).
 int AbsenceMark(AbsenceSide side, int slot, int period);
@@ -33,5 +35,6 @@ bool AnyClassAbsent();
 // Every status to 0 (as the absence window does when it opens).
 void ResetAbsenceStatuses();
 // Statuses, reasons, paid flags and marks of every teacher and class back to
-// present; the substitution records stay.
+// present, the day then of the school's periods; the substitution records
+// stay.
 void ClearDayAbsences();

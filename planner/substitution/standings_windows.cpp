@@ -252,7 +252,6 @@ void Form49::Form_Activate()
     if (!read.unreadable.isEmpty())
         told << QStringLiteral("Der Stand der Supplierungen ist unvollständig:\n")
                     + read.unreadable.join(QLatin1Char('\n'));
-    told << read.otherPeriods;
     m_told.tell(told.join(QStringLiteral("\n\n")));
 }
 

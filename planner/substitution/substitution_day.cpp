@@ -182,7 +182,7 @@ datafile::Writer dayFileLines()
     const int teachers = teacherSlots();
     const int classes = classSlots();
     const int records = recordCount();
-    const int periods = SubstitutionPeriods();
+    const int periods = SubstitutionDayPeriods();
     datafile::Writer out;
     out.number(teachers);
     out.number(classes);
@@ -271,16 +271,20 @@ enum class ShortBlock { Damaged, ReadAsFarAsItGoes };
 // The size the mark block, the rest of the file, is read at. The file holds
 // no number of periods, and the marks are not checked against the absences:
 // marks and records left from earlier days stand on teachers the day does
-// not list, in every day the program saves. Marks whole for the school's
-// periods are read so, marks whole for another number a school can have (9
-// to 11) at that number, as a day saved before the school changed its
-// periods; a file cut or lengthened by whole rows looks the same, which the
-// notice of the other size says. Fewer empty lines than a row after whole
-// marks (any after a day without teachers and classes) are an editor's or a
-// copy's and are left out. A preset that lacks fewer lines than a row at the
-// school's periods is read so as far as it goes, unless a teacher or class
-// it lists as absent would lack marks. Any other block is damaged: no
-// reading that assumes a row or more of lines added or lost is taken.
+// not list, in every day the program saves. The block is read at the number
+// of periods (the school's, or another a school can have, 9 to 11) it is
+// nearest to whole for, counted in the lines that reading assumes added
+// after the marks or lost at their end; on a tie lost, as a file is cut more
+// often than an editor adds many empty lines. Another number than the
+// school's is a day saved before the school changed its periods, or a file
+// cut or lengthened by whole rows, which its notice says. Lines added are
+// empty ones, an editor's or a copy's, and are left out. Never-set marks are
+// empty lines too, so a block lacking some at its end would pass for one of
+// fewer periods, every row moved: one nearest a block with lines lost is
+// damaged, only a preset at the school's periods is read as far as it goes,
+// unless a teacher or class it lists as absent would lack marks. No reading
+// that assumes a row or more of lines added or lost is taken (any empty
+// lines after a day without teachers and classes are left out).
 std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day, ShortBlock shortBlock)
 {
     if (!in.intact())
@@ -293,23 +297,23 @@ std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day, Short
         if (periods != school)
             sizes.push_back(periods);
     }
-    for (const int periods : sizes) {
-        if (left == rows * periods)
-            return MarkBlock{periods, left};
-    }
-    const long emptyAtEnd = in.emptyLinesAtEnd();
-    for (const int periods : sizes) {
-        const long beyond = left - rows * periods;
-        if (beyond > 0 && (beyond < rows || rows == 0) && beyond <= emptyAtEnd)
-            return MarkBlock{periods, rows * periods};
-    }
-    const long missing = rows * school - left;
-    if (shortBlock == ShortBlock::ReadAsFarAsItGoes && school >= 1 && missing > 0 && missing < rows) {
+    // The lines a reading assumes added (more than 0) or lost (less than 0).
+    const auto changed = [&](int periods) { return left - rows * periods; };
+    const int nearest = *std::min_element(sizes.begin(), sizes.end(), [&](int a, int b) {
+        const long byA = changed(a);
+        const long byB = changed(b);
+        return std::abs(byA) != std::abs(byB) ? std::abs(byA) < std::abs(byB) : byA < byB;
+    });
+    const long assumed = changed(nearest);
+    const bool withinARow = std::abs(assumed) < rows || rows == 0;
+    if (withinARow && assumed >= 0 && assumed <= in.emptyLinesAtEnd())
+        return MarkBlock{nearest, rows * nearest};
+    if (withinARow && assumed < 0 && shortBlock == ShortBlock::ReadAsFarAsItGoes && nearest == school) {
         const auto firstShort = day.listed.begin() + left / school;
         if (std::none_of(firstShort, day.listed.end(), [](bool listed) { return listed; }))
             return MarkBlock{school, left};
     }
-    if (missing > 0)
+    if (left < rows * school)
         in.endsEarly();
     else
         in.fitsNoDay();
@@ -317,17 +321,17 @@ std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day, Short
 }
 
 // The marks of every teacher or class the file counts, `saved` periods each,
-// periods inner, as far as `lines` marks go. Only the school's periods are
-// kept; those the day was saved without stay empty.
+// periods inner, as far as `lines` marks go. Periods the school no longer
+// has are kept too, to be saved again; those the day was saved without stay
+// empty.
 template <class Table>
 void readMarks(DayReader& in, long count, Table& marks, int saved, long& lines)
 {
-    const int school = SubstitutionPeriods();
     Variant ignored;
     for (long i = 1; i <= count && lines > 0 && in.intact(); ++i) {
         for (int p = 1; p <= saved && lines > 0; ++p, --lines)
-            in.number(fits<Table>(i) && p <= school ? marks(i, p) : ignored);
-        for (int p = saved + 1; p <= school && fits<Table>(i); ++p)
+            in.number(fits<Table>(i) ? marks(i, p) : ignored);
+        for (int p = saved + 1; p <= Table::upper(1) && fits<Table>(i); ++p)
             marks(i, p) = Variant();
     }
 }
@@ -345,6 +349,8 @@ int readMarkBlock(DayReader& in, const DayEntries& day, ShortBlock shortBlock)
     long lines = block->lines;
     readMarks(in, day.teachers, gTeacherAbsentPeriods, block->periods, lines);
     readMarks(in, static_cast<long>(day.listed.size()) - day.teachers, gClassAbsentPeriods, block->periods, lines);
+    if (in.intact())
+        gSubstDayPeriods = static_cast<short>(block->periods);
     return otherThanSchool(block->periods);
 }
 
@@ -391,6 +397,7 @@ void clearDay()
     gClassAbsence = {};
     gClassAbsenceReason = {};
     gClassAbsentPeriods = {};
+    gSubstDayPeriods = 0;
     clearRecordTables(dayRecordTables());
 }
 
@@ -483,9 +490,9 @@ bool presetCountMatches(DayReader& in, const Variant& capacity)
     return in.line(count) && Variant(numbers::val(count.toString())) == capacity;
 }
 // The notice of marks read for `periods` periods a day while the school has
-// another number: what the files hold, what is shown of it, and what it
-// means if they were not saved so. "" for `periods` 0 (the school's own).
-QString otherPeriodsNotice(const QString& filesHold, bool several, int periods)
+// another number: what the file holds, what is shown of it, and what it
+// means if it was not saved so. "" for `periods` 0 (the school's own).
+QString otherPeriodsNotice(const QString& file, int periods)
 {
     if (periods == 0)
         return {};
@@ -493,14 +500,13 @@ QString otherPeriodsNotice(const QString& filesHold, bool several, int periods)
     const QString shown = periods > school
                               ? QStringLiteral("Abwesenheiten nach der %1. Stunde werden nicht gezeigt").arg(school)
                               : QStringLiteral("nach der %1. Stunde ist niemand abwesend eingetragen").arg(periods);
-    const QString unlessSaved = several ? QStringLiteral("wurde eine der Dateien") : QStringLiteral("wurde die Datei");
-    return filesHold
-           + QStringLiteral(" Abwesenheiten für %1 Stunden am Tag, die Schule hat jetzt %2 (%3); %4 nicht mit %1 "
-                            "Stunden am Tag gespeichert, ist sie beschädigt, und ihre Abwesenheiten können an "
-                            "falscher Stelle stehen.")
+    return file
+           + QStringLiteral(" enthält Abwesenheiten für %1 Stunden am Tag, die Schule hat jetzt %2 (%3); wurde die "
+                            "Datei nicht mit %1 Stunden am Tag gespeichert, ist sie beschädigt, und ihre "
+                            "Abwesenheiten können an falscher Stelle stehen.")
                  .arg(periods)
                  .arg(school)
-                 .arg(shown, unlessSaved);
+                 .arg(shown);
 }
 }
 
@@ -508,6 +514,8 @@ int SubstitutionPeriods()
 {
     return std::clamp(gPeriodsPerDay.toInt(), 0, static_cast<int>(MarkTable::upper(1)));
 }
+
+int SubstitutionDayPeriods() { return std::max<int>(SubstitutionPeriods(), gSubstDayPeriods); }
 
 QString SubstitutionDayKey(const QString& dateText)
 {
@@ -517,23 +525,14 @@ QString SubstitutionDayKey(const QString& dateText)
 
 QString SubstitutionDayFile(const QString& key) { return gDataPath + key + QStringLiteral(".sup"); }
 
-QString OtherPeriodsNotice(const QStringList& keys, int periods)
+QString OtherPeriodsNotice(const QString& key, int periods)
 {
-    if (keys.isEmpty())
-        return {};
-    QStringList files;
-    for (const QString& key : keys)
-        files << key + QStringLiteral(".sup");
-    const QString last = files.takeLast();
-    return files.isEmpty() ? otherPeriodsNotice(QStringLiteral("Die Tagesdatei %1 enthält").arg(last), false, periods)
-                           : otherPeriodsNotice(QStringLiteral("Die Tagesdateien %1 und %2 enthalten")
-                                                    .arg(files.join(QStringLiteral(", ")), last),
-                                                true, periods);
+    return otherPeriodsNotice(QStringLiteral("Die Tagesdatei %1.sup").arg(key), periods);
 }
 
 QString PresetPeriodsNotice(const QString& name, int periods)
 {
-    return otherPeriodsNotice(QStringLiteral("Die Voreinstellung %1 enthält").arg(name), false, periods);
+    return otherPeriodsNotice(QStringLiteral("Die Voreinstellung %1").arg(name), periods);
 }
 
 bool SaveSubstitutionDay()
@@ -623,11 +622,12 @@ SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const Substitut
     ClassTable classStatuses;
     decltype(Model::gClassAbsenceReason) classReasons;
     const DayEntries day = readDayHead(in, {statuses, reasons, classStatuses, classReasons}, into);
-    // The marks are not needed here either, but a file cut off among them is
-    // damaged all the same: nothing says where else it was hurt.
-    const std::optional<MarkBlock> saved = markPeriods(in, day, ShortBlock::Damaged);
+    // The marks are not needed here either, nor the periods they were saved
+    // with, but a file cut off among them is damaged all the same: nothing
+    // says where else it was hurt.
+    markPeriods(in, day, ShortBlock::Damaged);
     if (in.intact())
-        return {true, {}, otherThanSchool(saved->periods)};
+        return {true, {}};
     // A day read only in part would count some of its substitutions, as
     // unpaid and without their texts where the part ends.
     clearRecordTables(into);

@@ -18,26 +18,30 @@ inline const QString kSubstitutionPreset = QStringLiteral("suppl.dat");
 // The periods of a day that the marks and the day files use: gPeriodsPerDay,
 // kept within the mark tables.
 int SubstitutionPeriods();
+// The periods a day the marks of the day in memory are set and saved for:
+// the school's, or more when the day file or preset read into them held
+// more, so that no absence in a period the school no longer has is lost.
+int SubstitutionDayPeriods();
 
 // The date key "yyyyMMdd" of a date text; "" when the text is no date.
 QString SubstitutionDayKey(const QString& dateText);
 // The day file of a date key in the data folder.
 QString SubstitutionDayFile(const QString& key);
 
-// Writes the day file of gWorkDate (replacing an earlier one) and enters its
-// key in "date.sup" unless it stands there already. Leaves the key in gText4,
-// the path of "date.sup" in gFileName and gCheckOk at 0. Returns false when
-// gWorkDate is no date, or when the day file or "date.sup" could not be
-// written.
+// Writes the day file of gWorkDate (replacing an earlier one), its marks for
+// SubstitutionDayPeriods(), and enters its key in "date.sup" unless it
+// stands there already. Leaves the key in gText4, the path of "date.sup" in
+// gFileName and gCheckOk at 0. Returns false when gWorkDate is no date, or
+// when the day file or "date.sup" could not be written.
 bool SaveSubstitutionDay();
 
 // How a file of the substitution planning was read: `found` when there was
 // a file to read. A file that is there but cannot be read, or is damaged, is
 // no missing one: `unreadable` holds the notice that names it and says why.
-// A file whose marks are whole for another number of periods a day (9 to 11)
-// than the school has is read at that size: `otherPeriods` holds that
-// number, which its readers tell (OtherPeriodsNotice, PresetPeriodsNotice);
-// 0 for marks of the school's periods.
+// A day file or preset whose marks are whole for another number of periods
+// a day (9 to 11) than the school has is read at that size: `otherPeriods`
+// holds that number, which the absence window tells (OtherPeriodsNotice,
+// PresetPeriodsNotice); 0 for marks of the school's periods.
 struct SubstitutionFileRead {
     bool found = false;
     QString unreadable;
@@ -45,33 +49,33 @@ struct SubstitutionFileRead {
     explicit operator bool() const { return found; }
 };
 
-// The notice of the day files of these date keys, whose marks are read for
-// `periods` periods a day while the school has another number: the files
-// hold no number of periods, so it says what they hold and, if a day was not
-// saved so, that its file is damaged; one sentence for all the keys. "" without
-// keys and for `periods` 0 (the school's own).
-QString OtherPeriodsNotice(const QStringList& keys, int periods);
+// The notice of the day file of a date key whose marks are read for
+// `periods` periods a day while the school has another number: the file
+// holds no number of periods, so it says what it holds and, if it was not
+// saved so, that it is damaged. "" for `periods` 0 (the school's own).
+QString OtherPeriodsNotice(const QString& key, int periods);
 // The same for the preset, told by `name`.
 QString PresetPeriodsNotice(const QString& name, int periods);
 
 // Reads the whole day file of a date key into the day variables. Without a
-// file nothing changes. Its marks are read at the school's periods when they
-// are whole for them, else at the number of periods (9 to 11) they are whole
-// for; fewer empty lines than a row after them belong to no mark. A file that
-// is there but cannot be read, or is damaged (it ends before the lines its
-// counts call for, holds no number where its layout has one, or its marks
-// fit no such size), leaves the day empty and is told by the notice. The
-// marks read for more periods than the school has are kept for the school's
-// periods only; with fewer, the school's later periods stay empty.
+// file nothing changes. Its marks are read at the number of periods (the
+// school's or 9 to 11) they are nearest to whole for; fewer empty lines than
+// a row after them belong to no mark. A file that is there but cannot be
+// read, or is damaged (it ends before the lines its counts call for, holds no
+// number where its layout has one, or its marks are nearest a block with
+// lines lost or fit no such size), leaves the day empty and is told by the
+// notice. The marks read for more periods than the school has are all kept,
+// shown for the school's periods only; with fewer, the school's later
+// periods stay empty.
 SubstitutionFileRead ReadSubstitutionDay(const QString& key);
 
 // Reads the preset "suppl.dat" over the day variables, stopping at a count
 // that is not the capacity or at a status line that is not three characters
 // long; what was read up to there stays. Its marks are read as a day file's
-// are, and when it lacks fewer lines than a row at the school's periods, so
-// as far as they go. Cut or damaged so that a teacher or class it lists as
-// absent would lack marks, or with marks that fit no size, it is not loaded
-// at all and is told by the notice, as is one that cannot be read. The
+// are, and when they are nearest a block at the school's periods that lacks
+// lines, so as far as they go. Cut or damaged so that a teacher or class it
+// lists as absent would lack marks, or with marks that fit no size, it is not
+// loaded at all and is told by the notice, as is one that cannot be read. The
 // notices name it `name`: the file the user chose, when the preset is a copy
 // of it. Not found when there is no preset.
 SubstitutionFileRead ReadSubstitutionPreset(const QString& name = kSubstitutionPreset);

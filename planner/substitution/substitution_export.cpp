@@ -208,13 +208,11 @@ datafile::WriteResult ExportSubstitutionRecords(const QDate& first, const QDate&
     // header alone, in place of the last one.
     if (standings && !keyDate)
         return notWritten(MissingKeyDateNotice());
-    QStringList otherPeriods;
     if (standings) {
         // A day left out would shift every number and unpaid count after it.
         const FinishedDaysRead read = draft.addDays(*keyDate, first, last);
         if (!read.unreadable.isEmpty())
             return notWritten(read.unreadable.join(QLatin1Char('\n')));
-        otherPeriods = read.otherPeriods;
         gKeyDate = dates::shortText(*keyDate);
     }
     if (draft.number > kLastNumber)
@@ -222,11 +220,9 @@ datafile::WriteResult ExportSubstitutionRecords(const QDate& first, const QDate&
             QStringLiteral("Nach ihrer Nummer %1 reichen die Nummern nicht für die %2 Vertretungen dieses Exports")
                 .arg(before.number)
                 .arg(draft.number - before.number)));
-    datafile::WriteResult written = writeExport(before.number, draft);
-    if (written) {
+    const datafile::WriteResult written = writeExport(before.number, draft);
+    if (written)
         gSubstCounts = draft.counts;
-        written.reason = otherPeriods.join(QLatin1Char('\n'));
-    }
     return written;
 }
 

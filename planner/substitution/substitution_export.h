@@ -20,9 +20,7 @@ class TextBox;
 // without a number, with one below 0 or one that leaves no room for the
 // numbers of the export, a "stand.sup" without a key date). No number of
 // "MDL.txt" is ever handed out again, whatever write fails. Returns how it
-// went, with the message for the user: why nothing was written, or after an
-// export the notices of the days whose marks are for another number of
-// periods a day.
+// went, with the message for the user: why nothing was written.
 datafile::WriteResult ExportSubstitutionRecords(const QDate& first, const QDate& last);
 
 // Form50 "Export ins MDL-Programm": the range of days to export.

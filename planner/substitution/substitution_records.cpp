@@ -4,8 +4,6 @@
 #include "platform/datafile.h"
 #include "platform/dates.h"
 
-#include <map>
-
 namespace {
 const QString kDateList = QStringLiteral("date.sup");
 
@@ -49,9 +47,8 @@ FinishedDaysRead ReadFinishedDays(const QDate& first, const QDate& last, const F
 {
     const ListedDays listed = ListedSubstitutionDays(stopAtEmptyLine);
     if (!listed.unreadable.isEmpty())
-        return {{listed.unreadable}, {}};
+        return {{listed.unreadable}};
     FinishedDaysRead told;
-    std::map<int, QStringList> savedWith;
     DayRecords records;
     for (const ListedDay& day : listed.days) {
         if (day.day < first || day.day > last)
@@ -61,10 +58,6 @@ FinishedDaysRead ReadFinishedDays(const QDate& first, const QDate& last, const F
             use(day, records);
         else if (!read.unreadable.isEmpty())
             told.unreadable << read.unreadable;
-        if (read.otherPeriods != 0)
-            savedWith[read.otherPeriods] << day.key;
     }
-    for (const auto& [periods, keys] : savedWith)
-        told.otherPeriods << OtherPeriodsNotice(keys, periods);
     return told;
 }

@@ -47,11 +47,10 @@ struct DayRecords {
 
 // What reading the finished days has to tell: the notices of the files that
 // are there and cannot be read ("date.sup", a day file), which the counts
-// lack, and the notices of the days whose marks are for another number of
-// periods a day, which are counted whole (one notice for each such number).
+// lack. Days whose marks are for another number of periods a day are counted
+// whole and not told: the records come before the marks.
 struct FinishedDaysRead {
     QStringList unreadable;
-    QStringList otherPeriods;
 };
 
 // Hands the records of each day of "date.sup" from `first` to `last`, both

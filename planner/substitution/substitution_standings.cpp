@@ -107,10 +107,10 @@ FinishedDaysRead LoadSubstitutionTotals()
 {
     std::optional<QDate> keyDate;
     if (const SubstitutionFileRead standings = ReadStandings(keyDate, gSubstCounts); !standings)
-        return {standings.unreadable.isEmpty() ? QStringList{} : QStringList{standings.unreadable}, {}};
+        return {standings.unreadable.isEmpty() ? QStringList{} : QStringList{standings.unreadable}};
     gKeyDate = keyDate ? Variant(dates::shortText(*keyDate)) : Variant();
     if (!keyDate)
-        return {{MissingKeyDateNotice()}, {}};
+        return {{MissingKeyDateNotice()}};
     return ReadFinishedDays(*keyDate, workDate().addDays(-1), [](const ListedDay&, const DayRecords& day) {
         for (int r = 1; r <= day.count; ++r) {
             const int substitute = day.field(r, kSubstituteField);

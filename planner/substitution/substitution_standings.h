@@ -40,8 +40,7 @@ void CountHeldSubstitution(SubstitutionCounts& counts, int substitute, int paidF
 // the finished days from the key date up to the day before. Without
 // "stand.sup" nothing changes. Returns the notices of the files that are
 // there but could not be read, and of a "stand.sup" without a key date (the
-// standings lack what they hold), and those of the days saved with another
-// number of periods a day.
+// standings lack what they hold).
 FinishedDaysRead LoadSubstitutionTotals();
 
 // gKeyDate as a date; none when it holds no date.

@@ -105,7 +105,6 @@ SubstitutionStatistics CountSubstitutionStatistics(const QDate& first, const QDa
     FinishedDaysRead read = ReadFinishedDays(
         first, last, [&](const ListedDay&, const DayRecords& day) { tallyDay(day, counted.tallies); }, true);
     counted.unreadable = std::move(read.unreadable);
-    counted.otherPeriods = std::move(read.otherPeriods);
     return counted;
 }
 
@@ -217,12 +216,6 @@ void Form41::Command2_Click()
                kPlannerDialogTitle);
         return;
     }
-    // The window may be closed while the box is up: nothing is printed then.
-    const auto tellOtherPeriods = [&counted] {
-        MsgBox(counted.otherPeriods.join(QLatin1Char('\n')), kPlannerDialogTitle);
-    };
-    if (!counted.otherPeriods.isEmpty() && !forms::stillOpenAfter(this, tellOtherPeriods))
-        return;
     if (!datafile::exists(gDataPath + QStringLiteral("date.sup")))
         return;
     PrintRun run;

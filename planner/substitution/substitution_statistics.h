@@ -23,13 +23,11 @@ struct TeacherTally {
 // Indexed by teacher slot 1..60; slot 0 stays empty.
 using StatisticsTallies = std::array<TeacherTally, 61>;
 
-// The counts of a range, the notices of the files that could not be read for
-// it, which the counts lack, and those of its days whose marks are for
-// another number of periods a day.
+// The counts of a range and the notices of the files that could not be read
+// for it, which the counts lack.
 struct SubstitutionStatistics {
     StatisticsTallies tallies{};
     QStringList unreadable;
-    QStringList otherPeriods;
 };
 
 // Counts the days of "date.sup" from `first` to `last`, both included, up to

@@ -86,6 +86,20 @@ protected:
         return periods;
     }
 
+    // Every teacher's and then every class's marks of periods 1 to 11; -1 for
+    // an empty one.
+    static QList<int> allMarks()
+    {
+        QList<int> marks;
+        for (int row = 1; row <= 84; ++row) {
+            for (int p = 1; p <= 11; ++p) {
+                const Variant& mark = row <= 60 ? gTeacherAbsentPeriods(row, p) : gClassAbsentPeriods(row - 60, p);
+                marks << (mark.isEmpty() ? -1 : mark.toInt());
+            }
+        }
+        return marks;
+    }
+
     // The focus leaves a box, as when the user clicks elsewhere.
     static void leave(QWidget* box)
     {
