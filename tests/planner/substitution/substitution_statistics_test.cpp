@@ -65,24 +65,6 @@ TEST_F(StatisticsTest, TheRangeIncludesBothEndsAndPaymentFollowsTheAbsentTeacher
     EXPECT_EQ(rec->ops.last().state.colour, 0u);
 }
 
-// Closed while it tells of a day saved with other periods, the window prints
-// nothing and is left alone.
-TEST_F(StatisticsTest, AWindowClosedWhileItTellsOfADayOfOtherPeriodsPrintsNothing)
-{
-    gPeriodsPerDay = 10;
-    saveDay("10.09.2026", {{1, 1, 1, 1, 2, 0}});
-    gPeriodsPerDay = 9;
-    const int documents = rec->documents;
-    const QPointer<Form41> f = forms::show<Form41>();
-    f->Text1->setText("01.09.2026");
-    f->Text2->setText("30.09.2026");
-    closeAtNextMessage([] { forms::unload<Form41>(); });
-    f->Command2->click();
-    EXPECT_TRUE(f.isNull());
-    EXPECT_EQ(messages().size(), 1);
-    EXPECT_EQ(rec->documents, documents);
-}
-
 TEST_F(StatisticsTest, ALongSchoolNameSetsTheTitleSmallerToEndInsideThePaper)
 {
     gSchoolName = QStringLiteral("Bundesrealgymnasium und Oberstufenrealgymnasium Lindenhof");
