@@ -29,6 +29,8 @@ constexpr double kLargestCount = 1'000'000;
 // of these.
 constexpr int kFewestPeriods = 9;
 constexpr int kMostPeriods = 11;
+// Empty lines an editor or a copy may leave after a day's marks.
+constexpr long kEditorsEmptyLines = 2;
 static_assert(kMostPeriods == MarkTable::upper(1));
 
 int teacherSlots() { return std::clamp(gMaxTeachers.toInt(), 0, static_cast<int>(TeacherTable::upper())); }
@@ -278,13 +280,13 @@ enum class ShortBlock { Damaged, ReadAsFarAsItGoes };
 // often than an editor adds many empty lines. Another number than the
 // school's is a day saved before the school changed its periods, or a file
 // cut or lengthened by whole rows, which its notice says. Lines added are
-// empty ones, an editor's or a copy's, and are left out. Never-set marks are
-// empty lines too, so a block lacking some at its end would pass for one of
-// fewer periods, every row moved: one nearest a block with lines lost is
-// damaged, only a preset at the school's periods is read as far as it goes,
-// unless a teacher or class it lists as absent would lack marks. No reading
-// that assumes a row or more of lines added or lost is taken (any empty
-// lines after a day without teachers and classes are left out).
+// empty ones, an editor's or a copy's, one or two, and are left out. Never-set
+// marks are empty lines too, so a block lacking some at its end would pass
+// for one of fewer periods with more empty lines added, every row moved: one
+// nearest a block with lines lost, or with more lines added than an editor
+// leaves, is damaged; only a preset at the school's periods is read as far as
+// it goes, unless a teacher or class it lists as absent would lack marks.
+// (Any empty lines after a day without teachers and classes are left out.)
 std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day, ShortBlock shortBlock)
 {
     if (!in.intact())
@@ -306,7 +308,8 @@ std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day, Short
     });
     const long assumed = changed(nearest);
     const bool withinARow = std::abs(assumed) < rows || rows == 0;
-    if (withinARow && assumed >= 0 && assumed <= in.emptyLinesAtEnd())
+    const long addable = rows == 0 ? in.emptyLinesAtEnd() : std::min(kEditorsEmptyLines, in.emptyLinesAtEnd());
+    if (withinARow && assumed >= 0 && assumed <= addable)
         return MarkBlock{nearest, rows * nearest};
     if (withinARow && assumed < 0 && shortBlock == ShortBlock::ReadAsFarAsItGoes && nearest == school) {
         const auto firstShort = day.listed.begin() + left / school;

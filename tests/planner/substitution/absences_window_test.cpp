@@ -420,10 +420,11 @@ TEST_F(AbsencesWindowTest, DaysSavedThroughTheWindowAreReadWholeAfterTheSchoolCh
 
 // Never-set marks are empty lines, so a day or preset that lost a few of its
 // last lines looks like one of fewer periods with empty lines added. Made in
-// the window, cut by a line, two or a row less one (83), each is read with
-// every mark in place, or told: a day nearest a block with lines lost is
-// damaged, a preset is read as far as it goes at the school's periods and
-// damaged at another; one nearer fewer periods is read so and told.
+// the window, cut by a line, two, half a row or a row less one (83), each is
+// read with every mark in place, or told: a day nearest a block with lines
+// lost, or with more lines added than an editor leaves, is damaged, a preset
+// is read as far as it goes at the school's periods and damaged at another;
+// one a line or two from fewer periods is read so and told.
 TEST_F(AbsencesWindowTest, ADayOrPresetMadeInTheWindowAndCutIsReadWithItsMarksInPlaceOrTold)
 {
     const struct {
@@ -435,7 +436,8 @@ TEST_F(AbsencesWindowTest, ADayOrPresetMadeInTheWindowAndCutIsReadWithItsMarksIn
     } cases[] = {
         {9, 9, 1, 0, 9},    {9, 9, 2, 0, 9},    {9, 9, 83, 0, 9},   {10, 10, 1, 0, 10}, {10, 10, 2, 0, 10},
         {10, 10, 83, 9, 9}, {11, 11, 1, 0, 11}, {11, 11, 2, 0, 11}, {11, 11, 83, 10, 10}, {11, 10, 1, 0, 0},
-        {11, 10, 41, 0, 0}, {10, 9, 2, 0, 0},   {9, 10, 2, 0, 0},
+        {11, 10, 41, 0, 0}, {10, 9, 2, 0, 0},   {9, 10, 2, 0, 0},   {11, 10, 43, 0, 0}, {11, 10, 81, 0, 0},
+        {10, 10, 43, 0, 0}, {10, 10, 81, 0, 0}, {10, 11, 43, 0, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(QString("made with %1 periods, cut by %2, read with %3").arg(c.made).arg(c.cut).arg(c.school).toStdString());
