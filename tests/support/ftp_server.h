@@ -1,8 +1,8 @@
 #pragma once
 // A real FTP server for the upload tests: Debian's pyftpdlib, started on a
-// free port of 127.0.0.1 with a temporary root folder and one account, and
-// stopped by its process id when the object goes. Its debug log holds every
-// command it received. Before it starts it can be told to misbehave as slow,
+// port of 127.0.0.1 that it chooses itself, with a temporary root folder and
+// one account, and stopped by its process id when the object goes. Its debug
+// log holds every command it received. Before it starts it can be told to misbehave as slow,
 // broken or picky servers do (ftp_server.py).
 #include <QProcess>
 #include <QString>
@@ -56,9 +56,6 @@ public:
     // True once the server began its stall at `point`.
     bool stalling(const QString& point) const;
 
-    // A port of 127.0.0.1 that nothing listens on right now.
-    static int freePort();
-
 private:
     QTemporaryDir m_root;
     QTemporaryDir m_logDir;
@@ -67,17 +64,24 @@ private:
     int m_port = 0;
 };
 
-// A server that takes connections and never answers: every command waits
-// for its time-out.
-class SilentServer {
+// A port of 127.0.0.1 that refuses every connection. The test holds it
+// while the object lives, so no server of another test takes it meanwhile.
+class ClosedPort {
 public:
-    SilentServer();
-    ~SilentServer();
-    SilentServer(const SilentServer&) = delete;
-    SilentServer& operator=(const SilentServer&) = delete;
+    ClosedPort();
+    ~ClosedPort();
+    ClosedPort(const ClosedPort&) = delete;
+    ClosedPort& operator=(const ClosedPort&) = delete;
     int port() const { return m_port; }
 
-private:
-    int m_socket = -1;
+protected:
     int m_port = 0;
+    int m_socket = -1;
+};
+
+// A server that takes connections and never answers: every command waits
+// for its time-out.
+class SilentServer : public ClosedPort {
+public:
+    SilentServer();
 };

@@ -1,9 +1,11 @@
-"""The FTP server of the upload tests: pyftpdlib on 127.0.0.1 with one
-account and a debug log of every command. It can be made to misbehave as
-slow, broken or picky servers do."""
+"""The FTP server of the upload tests: pyftpdlib on a port of 127.0.0.1 it
+binds itself, with one account and a debug log of every command on standard
+error. Once it listens it prints its port on standard output. It can be made
+to misbehave as slow, broken or picky servers do."""
 import argparse
 import logging
 import os
+import sys
 import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
@@ -15,7 +17,6 @@ from pyftpdlib.servers import FTPServer, ThreadedFTPServer
 READ_BEFORE_STALL = 64 * 1024
 
 parser = argparse.ArgumentParser()
-parser.add_argument("--port", type=int, required=True)
 parser.add_argument("--root", required=True)
 parser.add_argument("--user", required=True)
 parser.add_argument("--password", required=True)
@@ -116,6 +117,10 @@ class Commands(FTPHandler):
     def hang_up(self):
         log.info("hanging up")
         if args.gone_after_hang_up:
+            # The listening socket goes first: a client that reconnects as
+            # soon as it sees the hang-up is refused, not taken into a queue
+            # that the exit then resets.
+            self.server.socket.close()
             os._exit(0)
         self.close()
 
@@ -138,5 +143,6 @@ authorizer = DummyAuthorizer()
 authorizer.add_user(args.user, args.password, args.root,
                     perm="elradmwMT" if args.no_rename else "elradfmwMT")
 Commands.authorizer = authorizer
-server = ThreadedFTPServer if args.threaded else FTPServer
-server(("127.0.0.1", args.port), Commands).serve_forever()
+server = (ThreadedFTPServer if args.threaded else FTPServer)(("127.0.0.1", 0), Commands)
+print(server.address[1], flush=True)
+server.serve_forever()
