@@ -70,6 +70,11 @@ void FtpServer::hangUpAt(const QString& command, bool afterCarryingOut)
     m_misbehaviour << "--hang-up" << command << (afterCarryingOut ? "after" : "before");
 }
 
+void FtpServer::appearAt(const QString& command, const QString& file, const QString& text)
+{
+    m_misbehaviour << "--appear" << command << file << text;
+}
+
 void FtpServer::goneAfterHangingUp() { m_misbehaviour << "--gone-after-hang-up"; }
 
 void FtpServer::breakUploadsAfter(int bytes) { m_misbehaviour << "--break-after" << QString::number(bytes); }
@@ -79,6 +84,12 @@ void FtpServer::refuseRenamingOver() { m_misbehaviour << "--no-rename-over"; }
 void FtpServer::refuseRenaming() { m_misbehaviour << "--no-rename"; }
 
 void FtpServer::refuseSize() { m_misbehaviour << "--no-size"; }
+
+void FtpServer::listAs(Listing listing)
+{
+    const char* const options[] = {"names", "long", "dos", "nothing"};
+    m_misbehaviour << "--listing" << options[static_cast<int>(listing)];
+}
 
 void FtpServer::serveConnectionsApart() { m_misbehaviour << "--threaded"; }
 

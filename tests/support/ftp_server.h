@@ -28,6 +28,10 @@ public:
     // as for a stall): before it carries the command out, or after it, in
     // place of the reply.
     void hangUpAt(const QString& command, bool afterCarryingOut);
+    // Once, at `command` ("RNTO" or "RNTO#3" as for a stall) and before the
+    // server carries it out, `file` (a path under the root) appears holding
+    // `text`, as another upload's page would.
+    void appearAt(const QString& command, const QString& file, const QString& text);
     // When it hangs up the server stops: no connection comes any more.
     void goneAfterHangingUp();
     // The data connection of an upload ends after `bytes`, and the server
@@ -39,6 +43,12 @@ public:
     void refuseRenaming();
     // "SIZE" is answered with 502: the server tells no sizes.
     void refuseSize();
+    // How the server answers "NLST": with the names, or as some servers do,
+    // with the long lines of "LIST", Unix style ("-rw-r--r-- 1 owner group
+    // 45 Dec 08 10:00 a.htm") or DOS style ("12-08-24  10:00AM  45 a.htm"),
+    // or with an empty listing.
+    enum class Listing { Names, Long, Dos, Nothing };
+    void listAs(Listing listing);
     // Each connection is served on a thread of its own: a stall at a command
     // holds up only the connection that sent it.
     void serveConnectionsApart();

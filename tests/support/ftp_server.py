@@ -32,6 +32,11 @@ parser.add_argument(
          "'RNTO#3'), 'before' carrying it out or 'after' (in place of the "
          "reply)")
 parser.add_argument(
+    "--appear", nargs=3, metavar=("COMMAND", "FILE", "TEXT"),
+    help="once, at COMMAND ('RNTO' or its Nth time as 'RNTO#3') and before "
+         "carrying it out, a file holding TEXT appears as FILE (a path under "
+         "the root), as another upload's would")
+parser.add_argument(
     "--gone-after-hang-up", action="store_true",
     help="the server stops when it hangs up: no connection comes any more")
 parser.add_argument(
@@ -48,6 +53,11 @@ parser.add_argument(
     "--no-size", action="store_true",
     help="answer SIZE with 502, as servers that tell no sizes do")
 parser.add_argument(
+    "--listing", choices=("names", "long", "dos", "nothing"), default="names",
+    help="answer NLST with the names (as pyftpdlib does), with the long "
+         "lines of LIST in Unix or in DOS style, as some servers do, or with "
+         "an empty listing")
+parser.add_argument(
     "--threaded", action="store_true",
     help="serve each connection on a thread of its own, so that a stall at a "
          "command holds up only that connection")
@@ -55,6 +65,7 @@ args = parser.parse_args()
 
 stalls = {point.upper(): float(seconds) for point, seconds in args.stall}
 hang_up = (args.hang_up[0].upper(), args.hang_up[1]) if args.hang_up else None
+appear = (args.appear[0].upper(), args.appear[1], args.appear[2]) if args.appear else None
 log = logging.getLogger("pyftpdlib")
 # How many times each command was received, over all connections.
 received = {}
@@ -92,11 +103,15 @@ class Commands(FTPHandler):
     hanging_up = False
 
     def pre_process_command(self, line, cmd, arg):
-        global hang_up
+        global hang_up, appear
         received[cmd] = received.get(cmd, 0) + 1
         points = (cmd, "%s#%d" % (cmd, received[cmd]))
         for point in points:
             stall(point)
+        if appear and appear[0] in points:
+            with open(os.path.join(args.root, appear[1].lstrip("/")), "w") as file:
+                file.write(appear[2])
+            appear = None
         if hang_up and hang_up[0] in points:
             when = hang_up[1]
             hang_up = None
@@ -129,6 +144,19 @@ class Commands(FTPHandler):
             self.respond("502 Command not implemented.")
             return
         return super().ftp_SIZE(path)
+
+    def ftp_NLST(self, path):
+        if args.listing == "long":
+            return self.ftp_LIST(path)
+        if args.listing in ("dos", "nothing"):
+            lines = []
+            for name in sorted(os.listdir(path)) if args.listing == "dos" else []:
+                file = os.path.join(path, name)
+                size = "<DIR>" if os.path.isdir(file) else str(os.path.getsize(file))
+                lines.append("12-08-24  10:00AM  %14s %s\r\n" % (size, name))
+            self.push_dtp_data("".join(lines).encode("utf8"), cmd="NLST")
+            return path
+        return super().ftp_NLST(path)
 
     def ftp_RNTO(self, path):
         if args.no_rename_over and self._rnfr and os.path.exists(path):

@@ -43,13 +43,16 @@ QStringList commandsFromTheTidyingOn(const QString& log)
 struct ServerKind {
     bool renamesOver;
     bool tellsSizes;
+    FtpServer::Listing listing = FtpServer::Listing::Names;
     friend void PrintTo(const ServerKind& k, std::ostream* out)
     {
         *out << (k.renamesOver ? "renames over a file, " : "renames onto a free name only, ")
-             << (k.tellsSizes ? "tells sizes" : "tells no sizes");
+             << (k.tellsSizes ? "tells sizes" : "tells no sizes")
+             << (k.listing == FtpServer::Listing::Long ? ", lists long lines" : "");
     }
 };
-const ServerKind kEveryServer[] = {{true, true}, {true, false}, {false, true}, {false, false}};
+const ServerKind kEveryServer[] = {
+    {true, true}, {true, false}, {false, true}, {false, false}, {false, false, FtpServer::Listing::Long}};
 
 void serveAs(FtpServer& server, const ServerKind& kind)
 {
@@ -57,6 +60,7 @@ void serveAs(FtpServer& server, const ServerKind& kind)
         server.refuseRenamingOver();
     if (!kind.tellsSizes)
         server.refuseSize();
+    server.listAs(kind.listing);
 }
 
 QStringList localAccount(const QString& password) { return {"127.0.0.1", FtpServer::kUser, password}; }
@@ -404,6 +408,56 @@ TEST_F(PageUploadTest, APageThatMayNotHaveComeBackIsToldAsMaybeMissing)
     EXPECT_EQ(onServer(server, "Stundenplan.htm.alt"), kYesterdaysPage);
 }
 
+// A server that tells no sizes and lists nothing of the folder, not even the
+// probe the upload put, shows nothing: a break as the new page takes its
+// name, before or after the server renamed it, leaves the page in doubt.
+TEST_F(PageUploadTest, AListingWithoutTheProbeProvesNothing)
+{
+    for (const bool afterCarryingOut : {false, true}) {
+        SCOPED_TRACE(afterCarryingOut ? "after" : "before");
+        FtpServer server;
+        serveAs(server, {false, false, FtpServer::Listing::Nothing});
+        server.hangUpAt(kTakingTheName, afterCarryingOut);
+        useServer(server);
+        publishedBefore(server, "Stundenplan.htm", kYesterdaysPage);
+        Form61* f = publish<Form61>();
+        const QString told = f->Label1->text();
+        EXPECT_TRUE(told.startsWith("Das Hochladen ist womöglich fehlgeschlagen: ")) << told.toStdString();
+        EXPECT_TRUE(told.endsWith("; die bisherige Seite liegt womöglich als /VORDA/Schule-am-Park/Stundenplan.htm.alt "
+                                  "auf dem Server und fehlt dort, bis das nächste Hochladen sie zurücklegt."))
+            << told.toStdString();
+        EXPECT_EQ(onServer(server, "Stundenplan.htm"), afterCarryingOut ? readBytes("Stundenplan.htm") : QByteArray());
+        EXPECT_EQ(onServer(server, "Stundenplan.htm.alt"), kYesterdaysPage);
+        f->close();
+    }
+}
+
+// Another upload's page takes the name while the published one is aside:
+// the new page and then the published one are refused the name, which is
+// not missing, and the page aside goes.
+TEST_F(PageUploadTest, ANameTakenMeanwhileIsNotToldMissing)
+{
+    const QString othersPage = "<html>die Seite eines anderen Hochladens</html>";
+    for (const ServerKind& kind : kEveryServer) {
+        if (kind.renamesOver)
+            continue;
+        SCOPED_TRACE(testing::PrintToString(kind));
+        FtpServer server;
+        serveAs(server, kind);
+        server.appearAt(kTakingTheName, kFolder + "Stundenplan.htm", othersPage);
+        useServer(server);
+        publishedBefore(server, "Stundenplan.htm", kYesterdaysPage);
+        Form61* f = publish<Form61>();
+        EXPECT_EQ(f->Label1->text(), "Die Seite wurde nicht hochgeladen: Der Server hat die Datei "
+                                     "/VORDA/Schule-am-Park/Stundenplan.htm.neu nicht in "
+                                     "/VORDA/Schule-am-Park/Stundenplan.htm umbenannt (Antwort 550).");
+        EXPECT_EQ(onServer(server, "Stundenplan.htm"), othersPage.toUtf8());
+        EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.alt"));
+        EXPECT_FALSE(onServerAtAll(server, "Stundenplan.htm.neu"));
+        f->close();
+    }
+}
+
 // Closing the window while the published page steps aside or is aside: the
 // window goes at once, the upload puts a page under the name, and the end of
 // the program waits for that.
@@ -623,14 +677,18 @@ TEST_P(BrokenUploadTest, ABreakAtAnyCommandLeavesAPageOnTheServerAndIsToldAsItSt
                 const QByteArray standing = onServer(server, "Stundenplan.htm");
                 const bool newPage = standing == readBytes("Stundenplan.htm");
                 const bool mayBe = told.contains("womöglich");
-                if (told == success || !gone)
+                if (told == success || !gone) {
                     EXPECT_EQ(told == success, newPage) << told.toStdString();
-                if (!gone)
+                }
+                if (!gone) {
                     EXPECT_FALSE(mayBe) << told.toStdString();
-                if (told != success && !mayBe)
+                }
+                if (told != success && !mayBe) {
                     EXPECT_EQ(standing, kYesterdaysPage) << told.toStdString();
-                if (standing.isEmpty())
+                }
+                if (standing.isEmpty()) {
                     EXPECT_EQ(onServer(server, "Stundenplan.htm.alt"), kYesterdaysPage);
+                }
                 f->close();
             }
         }
@@ -641,6 +699,7 @@ INSTANTIATE_TEST_SUITE_P(EveryServer, BrokenUploadTest,
                          testing::ValuesIn(kEveryServer),
                          [](const testing::TestParamInfo<ServerKind>& info) {
                              return std::string(info.param.renamesOver ? "RenamesOver" : "RenamesOntoAFreeName")
-                                 + (info.param.tellsSizes ? "_TellsSizes" : "_TellsNoSizes");
+                                 + (info.param.tellsSizes ? "_TellsSizes" : "_TellsNoSizes")
+                                 + (info.param.listing == FtpServer::Listing::Long ? "_ListsLongLines" : "");
                          });
 }
