@@ -261,11 +261,11 @@ void PublishingWindow::uploadEnded(quint64 ticket)
 void PublishingWindow::tell(const QString& text)
 {
     Label1->setText(text);
-    const int height = std::max(units::twipsToPixels(kStatusHeight), Label1->heightForWidth(Label1->width()));
-    const int grown = height - Label1->height();
-    Label1->resize(Label1->width(), height);
+    const int needed = std::max(units::twipsToPixels(kStatusHeight), Label1->heightForWidth(Label1->width()));
+    const int grown = needed - Label1->height();
+    Label1->resize(Label1->width(), needed);
     Text1->move(Text1->x(), Text1->y() + grown);
-    resize(width(), this->height() + grown);
+    resize(width(), height() + grown);
 }
 
 void PublishingWindow::stopUpload()

@@ -2,8 +2,8 @@
 // A real FTP server for the upload tests: Debian's pyftpdlib, started on a
 // port of 127.0.0.1 that it chooses itself, with a temporary root folder and
 // one account, and stopped by its process id when the object goes. Its debug
-// log holds every command it received. Before it starts it can be told to misbehave as slow,
-// broken or picky servers do (ftp_server.py).
+// log holds every command it received. Before it starts it can be told to
+// misbehave as slow, broken or picky servers do (ftp_server.py).
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>

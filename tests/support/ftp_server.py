@@ -5,7 +5,6 @@ to misbehave as slow, broken or picky servers do."""
 import argparse
 import logging
 import os
-import sys
 import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
