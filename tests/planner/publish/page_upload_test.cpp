@@ -246,8 +246,10 @@ TEST_F(PageUploadTest, ClosingTheWindowDuringTheUploadAbortsIt)
 TEST_F(PageUploadTest, AProbeThatCannotBeWrittenIsReportedBesideTheSuccess)
 {
     constexpr int kDesignedLines = 4;
+    // A line longer than the random part of the path can shift the breaks by.
     const QString notAFolder = "Ordner für die temporären Dateien der Programme auf den Rechnern im Lehrerzimmer, "
-                               "im Sekretariat und in der Bibliothek der Schule am Park";
+                               "im Sekretariat, in der Bibliothek, im Konferenzraum und in den Klassenzimmern der "
+                               "Schule am Park, wie der Schulträger sie eingerichtet hat";
     makeRoot();
     writeBytes(notAFolder, "");
     const QByteArray tempFolder = qgetenv("TMPDIR");
