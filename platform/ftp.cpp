@@ -1,6 +1,7 @@
 #include "platform/ftp.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringList>
 #include <QUrl>
@@ -51,6 +52,27 @@ QByteArray urlOf(const QString& host, int port, const QString& remote)
     for (const QString& p : parts)
         encoded << QUrl::toPercentEncoding(p);
     return url + encoded.join('/');
+}
+
+// The name a line of a folder's listing gives. Servers answer "NLST" with
+// bare names, some with the folder's path in front, and some with the long
+// lines of "LIST", the name at the end: Unix style ("-rw-r--r-- 1 owner
+// group 45 Dec 08 10:00 Stundenplan.htm", a link's name followed by " -> "
+// and its target) or DOS style ("12-08-24  10:00AM  45 Stundenplan.htm").
+// Empty for a line in none of these forms: remote names hold no blanks.
+QString listedName(const QString& line)
+{
+    static const QRegularExpression longLine(QStringLiteral(
+        R"(^(?:([-bcdlps])[-rwxsStT]{9}\S*\s+(?:\S+\s+){1,3}\d+\s+(?:\S+\s+\d{1,2}\.?|\d{1,2}\.?\s+\S+)\s+)"
+        R"((?:\d{1,2}:\d{2}|\d{4})|\d{2}-\d{2}-\d{2,4}\s+\d{1,2}:\d{2}(?:[AP]M)?\s+(?:<DIR>|\d+))\s+(.+)$)"));
+    QString name = line;
+    if (const QRegularExpressionMatch match = longLine.match(line); match.hasMatch()) {
+        name = match.captured(2);
+        if (match.captured(1) == QLatin1String("l"))
+            name = name.section(QStringLiteral(" -> "), 0, 0);
+    }
+    name = name.section(QLatin1Char('/'), -1);
+    return std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.isSpace(); }) ? QString() : name;
 }
 
 size_t writeToFile(char* data, size_t size, size_t count, void* file)
@@ -489,10 +511,8 @@ void Inet::finish()
             curl_easy_getinfo(s.easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
             m_remoteSize = size;
         }
-        // Some servers name each file with the folder's path in front.
         for (const QByteArray& line : t->listing.split('\n')) {
-            const QString name =
-                QString::fromUtf8(line.endsWith('\r') ? line.chopped(1) : line).section(QLatin1Char('/'), -1);
+            const QString name = listedName(QString::fromUtf8(line.endsWith('\r') ? line.chopped(1) : line));
             if (!name.isEmpty() && name != QLatin1String(".") && name != QLatin1String(".."))
                 m_remoteNames << name;
         }

@@ -59,7 +59,9 @@ public:
     // After a refused "Get" or "SIZE": the server said that the file to fetch
     // or measure is not there (reply 550).
     bool remoteFileMissing() const { return m_remoteFileMissing; }
-    // After an "LS": the names of the files and folders in the folder.
+    // After an "LS": the names of the files and folders in the folder, as
+    // far as the server's listing gives them in a form understood (bare, or
+    // at the end of a long line).
     QStringList remoteNames() const { return m_remoteNames; }
 
     enum class Outcome {

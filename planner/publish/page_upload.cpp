@@ -132,7 +132,10 @@ public:
             notes << QStringLiteral("Die Datei %1 ließ sich nicht schreiben: %2.").arg(kProbe, written.reason);
             return true;
         }
-        return run(QStringLiteral("Put %1 %2").arg(probe, remoteProbe));
+        if (!run(QStringLiteral("Put %1 %2").arg(probe, remoteProbe)))
+            return false;
+        m_probePut = done();
+        return true;
     }
     // Clears what a broken or stopped upload of the page left: its incoming
     // copy goes, and a published page that it had set aside comes back onto
@@ -154,10 +157,9 @@ public:
         leaveAside(false);
         if (!run(rename(m_aside, m_name)))
             return false;
-        if (done())
-            m_leftAside.clear();
-        else
-            leaveAside(true);
+        if (!done())
+            return refusedBack();
+        m_leftAside.clear();
         return true;
     }
     // Puts a file under a name of its own, which takes the page's name only
@@ -195,8 +197,8 @@ public:
 
 private:
     // Learns what stands on the server. A server that does not tell the
-    // sizes shows it by the names in the page's folder, as every server
-    // lists them. False when the upload cannot go on.
+    // sizes shows it by the names in the page's folder. False when the
+    // upload cannot go on.
     bool look(Stand& stand)
     {
         if (m_tellsSizes) {
@@ -215,10 +217,14 @@ private:
         if (!run(QStringLiteral("LS ") + m_order.serverFolder))
             return false;
         const QStringList names = m_inet.remoteNames();
+        // A listing shows a file missing only when it names the probe this
+        // upload put: a server may list in a form that is not understood, or
+        // leave files out.
+        const bool whole = done() && m_probePut && names.contains(kProbe);
         const auto listed = [&](const QString& file) {
-            if (!done())
-                return Presence::Untold;
-            return names.contains(file.section(QLatin1Char('/'), -1)) ? Presence::There : Presence::Missing;
+            if (done() && names.contains(file.section(QLatin1Char('/'), -1)))
+                return Presence::There;
+            return whole ? Presence::Missing : Presence::Untold;
         };
         stand = {listed(m_name), listed(m_incoming), listed(m_aside)};
         return true;
@@ -281,8 +287,28 @@ private:
         if (done())
             return settled(m_incoming);
         m_settling = false;
-        leaveAside(true);
+        if (!refusedBack())
+            return false;
         remove(m_incoming);
+        return true;
+    }
+    // The published page set aside was refused its name: it is told as
+    // missing there only when the server shows the name free. A page seen
+    // under the name stays, and the one aside goes as a leftover. False when
+    // the upload cannot go on.
+    bool refusedBack()
+    {
+        Stand stand;
+        if (!look(stand)) {
+            leaveAside(false);
+            return false;
+        }
+        if (stand.name == Presence::There) {
+            m_leftAside.clear();
+            remove(m_aside);
+        } else {
+            leaveAside(stand.name == Presence::Missing && stand.aside == Presence::There);
+        }
         return true;
     }
     // The connection broke while the page's name was changing hands: it is
@@ -312,11 +338,14 @@ private:
             m_settling = false;
             return true;
         }
-        m_mayBePut = false;
         if (stand.name == Presence::There && stand.copy != Presence::Missing) {
+            // The new page's copy still there, it did not take the name; a
+            // copy the server does not show leaves that in doubt.
+            m_mayBePut = m_mayBePut && stand.copy == Presence::Untold;
             refusal = why;
             return settled(m_incoming);
         }
+        m_mayBePut = false;
         if (stand.name == Presence::There) {
             refusal.clear();
             return settled(stand.aside == Presence::There ? m_aside : QString());
@@ -357,6 +386,8 @@ private:
     const QString m_incoming;
     const QString m_aside;
     bool m_tellsSizes = true;
+    // The probe arrived: a listing of the folder that does not name it lists only part of it.
+    bool m_probePut = false;
     bool m_settling = false;
     bool m_reopened = false;
     // A rename of the new page onto its name was under way when the upload

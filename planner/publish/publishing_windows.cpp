@@ -22,6 +22,8 @@
 
 namespace {
 constexpr int kMessageLines = 3;
+// The status text's height as designed, in twips: four lines.
+constexpr int kStatusHeight = 960;
 constexpr std::uint32_t kMessageColour = 0xC0FFC0;
 constexpr std::uint32_t kAddressColour = 0xFFFFC0;
 const controls::Font kFont{"Arial", 8.25};
@@ -165,7 +167,7 @@ PublishingWindow::PublishingWindow(const Design& design)
     place(Command11, 270, 1080 + below, 4335, 420);
     place(Command1, 270, 1755 + below, 4335, 420);
     place(Command2, 6750, 1755 + below, 960, 420);
-    place(Label1, 270, 2430 + below, 7440, 960);
+    place(Label1, 270, 2430 + below, 7440, kStatusHeight);
     place(Text1, 270, 3645 + below, 7440, 360);
     resize(units::twipsToPixels(design.width), units::twipsToPixels(design.height));
 
@@ -196,11 +198,11 @@ void PublishingWindow::generatePage()
     // A page that was not written can be generated again once the cause is
     // gone; there is nothing to upload meanwhile.
     if (!m_page) {
-        Label1->setText(m_page.failure + QLatin1Char('.'));
+        tell(m_page.failure + QLatin1Char('.'));
         Command11->setEnabled(true);
         return;
     }
-    Label1->setText(kGeneratedText.arg(m_page.name));
+    tell(kGeneratedText.arg(m_page.name));
     Command1->setEnabled(true);
 }
 
@@ -217,7 +219,7 @@ void PublishingWindow::Command1_Click()
     controls::disableHandingFocusTo(Command1, Text2);
     // The busy pointer with an arrow: the window's "Exit" still works.
     setCursor(Qt::BusyCursor);
-    Label1->setText(kUploadingText);
+    tell(kUploadingText);
     static quint64 lastTicket = 0;
     m_uploadTicket = ++lastTicket;
     m_job = std::make_shared<UploadJob>(Inet1, OrderUpload(m_page));
@@ -243,13 +245,27 @@ void PublishingWindow::uploadEnded(quint64 ticket)
     const UploadResult result = std::exchange(m_job, nullptr)->result;
     unsetCursor();
     if (!result.pagePut) {
-        Label1->setText(result.report);
+        tell(result.report);
         return;
     }
     gPublishedUrl = SchoolFolderAddress(m_addressWithScheme) + m_page.name;
     const QString success = kSuccessText.arg(m_published, gPublishedUrl);
-    Label1->setText(result.report.isEmpty() ? success : success + QLatin1Char(' ') + result.report);
+    tell(result.report.isEmpty() ? success : success + QLatin1Char(' ') + result.report);
     Text1->setText(gPublishedUrl);
+}
+
+// A report with more lines than the status text was designed for (a failure,
+// what it left on the server, notes on the probe) is shown whole: the status
+// text grows and pushes the address box and the window's foot down. A shorter
+// one gives the room back.
+void PublishingWindow::tell(const QString& text)
+{
+    Label1->setText(text);
+    const int needed = std::max(units::twipsToPixels(kStatusHeight), Label1->heightForWidth(Label1->width()));
+    const int grown = needed - Label1->height();
+    Label1->resize(Label1->width(), needed);
+    Text1->move(Text1->x(), Text1->y() + grown);
+    resize(width(), height() + grown);
 }
 
 void PublishingWindow::stopUpload()

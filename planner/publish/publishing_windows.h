@@ -68,6 +68,8 @@ protected:
 
 private:
     void generatePage();
+    // Shows `text` as the status, every line of it.
+    void tell(const QString& text);
     // `ticket` names the upload that ended.
     void uploadEnded(quint64 ticket);
     // Tells a running upload to stop and leaves it to end on its own: the

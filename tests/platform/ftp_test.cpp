@@ -8,6 +8,7 @@
 #include <QSet>
 #include <QThread>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -93,10 +94,6 @@ TEST_F(FtpTest, FilesOnTheServerAreMeasuredListedRenamedAndDeleted)
     EXPECT_EQ(m_inet.remoteSize(), 5);
     EXPECT_EQ(run("RENAME /VORDA/a.htm.neu /VORDA/a.htm"), Inet::Outcome::Done);
     EXPECT_EQ(onServer("/VORDA/a.htm"), "neu!!");
-    ASSERT_TRUE(QDir(m_server.root()).mkpath("VORDA/Ordner"));
-    EXPECT_EQ(run("LS /VORDA/"), Inet::Outcome::Done);
-    EXPECT_EQ(QSet<QString>(m_inet.remoteNames().cbegin(), m_inet.remoteNames().cend()),
-              QSet<QString>({"a.htm", "Ordner"}));
     EXPECT_EQ(run("LS /VORDA/fehlt"), Inet::Outcome::Refused);
     EXPECT_TRUE(m_inet.remoteNames().isEmpty());
 
@@ -112,6 +109,31 @@ TEST_F(FtpTest, FilesOnTheServerAreMeasuredListedRenamedAndDeleted)
     EXPECT_EQ(run("DELETE /VORDA/a.htm"), Inet::Outcome::Refused);
     EXPECT_EQ(m_inet.errorText(), "Der Server hat die Datei /VORDA/a.htm nicht gelöscht (Antwort 550)");
     EXPECT_EQ(m_server.received("USER"), 1);
+}
+
+// Servers list a folder by its names, or by long lines with the name at the
+// end of each (a link's followed by its target).
+TEST_F(FtpTest, ANameIsReadFromEveryFormOfListing)
+{
+    const QSet<QString> everyName{"a.htm", "b.htm", "Ordner"};
+    const std::pair<FtpServer::Listing, QSet<QString>> listings[] = {{FtpServer::Listing::Names, everyName},
+                                                                     {FtpServer::Listing::Long, everyName},
+                                                                     {FtpServer::Listing::Dos, everyName},
+                                                                     {FtpServer::Listing::Nothing, {}}};
+    for (const auto& [listing, names] : listings) {
+        SCOPED_TRACE(static_cast<int>(listing));
+        FtpServer server;
+        server.listAs(listing);
+        ASSERT_TRUE(server.start()) << server.log().toStdString();
+        ASSERT_TRUE(QDir(server.root()).mkpath("VORDA/Ordner"));
+        QFile page(server.root() + "/VORDA/a.htm");
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("seite") == 5);
+        ASSERT_TRUE(QFile::link("a.htm", server.root() + "/VORDA/b.htm"));
+        connectTo(server.port());
+        EXPECT_EQ(run("LS /VORDA/"), Inet::Outcome::Done);
+        EXPECT_EQ(QSet<QString>(m_inet.remoteNames().cbegin(), m_inet.remoteNames().cend()), names);
+        EXPECT_EQ(run("CLOSE"), Inet::Outcome::Done);
+    }
 }
 
 // A refused login and a closed port are told by the upload's tests.

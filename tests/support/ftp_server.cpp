@@ -3,7 +3,6 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QRegularExpression>
-#include <QThread>
 #include <arpa/inet.h>
 #include <csignal>
 #include <netinet/in.h>
@@ -11,10 +10,9 @@
 #include <unistd.h>
 
 namespace {
-constexpr int kStartSeconds = 15;
-constexpr int kPollMilliseconds = 10;
+// Only a server that fails to come up waits this long.
+constexpr int kStartSeconds = 60;
 constexpr int kStopMilliseconds = 5000;
-constexpr int kAttempts = 3;
 
 sockaddr_in loopback(int port)
 {
@@ -40,51 +38,26 @@ int boundSocket(int& port)
     port = ntohs(address.sin_port);
     return s;
 }
-
-bool accepts(int port)
-{
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    const sockaddr_in address = loopback(port);
-    const bool connected = s >= 0 && ::connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    if (s >= 0)
-        ::close(s);
-    return connected;
-}
-}
-
-int FtpServer::freePort()
-{
-    int port = 0;
-    const int s = boundSocket(port);
-    if (s >= 0)
-        ::close(s);
-    return port;
 }
 
 bool FtpServer::start()
 {
-    // Another program may take the free port between the look and the start.
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        m_port = freePort();
-        m_process.setProgram(QStringLiteral("/usr/bin/python3"));
-        m_process.setArguments(QStringList{ORVQZ_FTP_SERVER_SCRIPT, "--port", QString::number(m_port), "--root", root(),
-                                           "--user", kUser, "--password", kPassword}
-                               + m_misbehaviour);
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.setStandardOutputFile(m_logDir.filePath(QStringLiteral("ftp.log")));
-        m_process.start();
-        if (!m_process.waitForStarted())
-            return false;
-        const QDeadlineTimer deadline(kStartSeconds * 1000);
-        while (m_process.state() == QProcess::Running && !deadline.hasExpired()) {
-            if (accepts(m_port))
-                return true;
-            QThread::msleep(kPollMilliseconds);
-        }
-        m_process.kill();
-        m_process.waitForFinished(kStopMilliseconds);
+    m_process.setProgram(QStringLiteral("/usr/bin/python3"));
+    m_process.setArguments(QStringList{ORVQZ_FTP_SERVER_SCRIPT, "--root", root(), "--user", kUser, "--password", kPassword}
+                           + m_misbehaviour);
+    m_process.setStandardErrorFile(m_logDir.filePath(QStringLiteral("ftp.log")));
+    m_process.start();
+    if (!m_process.waitForStarted())
+        return false;
+    // The server binds a port of its own choosing and prints it once it
+    // listens: the port read from its output is its own, and nothing else
+    // takes it while the server runs.
+    const QDeadlineTimer deadline(kStartSeconds * 1000);
+    while (!m_process.canReadLine() && m_process.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
     }
-    return false;
+    bool printed = false;
+    m_port = m_process.canReadLine() ? m_process.readLine().trimmed().toInt(&printed) : 0;
+    return printed && m_port > 0;
 }
 
 void FtpServer::stallAt(const QString& point, double seconds)
@@ -97,6 +70,11 @@ void FtpServer::hangUpAt(const QString& command, bool afterCarryingOut)
     m_misbehaviour << "--hang-up" << command << (afterCarryingOut ? "after" : "before");
 }
 
+void FtpServer::appearAt(const QString& command, const QString& file, const QString& text)
+{
+    m_misbehaviour << "--appear" << command << file << text;
+}
+
 void FtpServer::goneAfterHangingUp() { m_misbehaviour << "--gone-after-hang-up"; }
 
 void FtpServer::breakUploadsAfter(int bytes) { m_misbehaviour << "--break-after" << QString::number(bytes); }
@@ -106,6 +84,12 @@ void FtpServer::refuseRenamingOver() { m_misbehaviour << "--no-rename-over"; }
 void FtpServer::refuseRenaming() { m_misbehaviour << "--no-rename"; }
 
 void FtpServer::refuseSize() { m_misbehaviour << "--no-size"; }
+
+void FtpServer::listAs(Listing listing)
+{
+    const char* const options[] = {"names", "long", "dos", "nothing"};
+    m_misbehaviour << "--listing" << options[static_cast<int>(listing)];
+}
 
 void FtpServer::serveConnectionsApart() { m_misbehaviour << "--threaded"; }
 
@@ -141,15 +125,16 @@ bool FtpServer::stalling(const QString& point) const
     return log().contains(QStringLiteral("stalling at ") + point.toUpper());
 }
 
-SilentServer::SilentServer()
-{
-    m_socket = boundSocket(m_port);
-    if (m_socket >= 0)
-        ::listen(m_socket, 4);
-}
+ClosedPort::ClosedPort() : m_socket(boundSocket(m_port)) {}
 
-SilentServer::~SilentServer()
+ClosedPort::~ClosedPort()
 {
     if (m_socket >= 0)
         ::close(m_socket);
+}
+
+SilentServer::SilentServer()
+{
+    if (m_socket >= 0)
+        ::listen(m_socket, 4);
 }

@@ -1,9 +1,9 @@
 #pragma once
 // A real FTP server for the upload tests: Debian's pyftpdlib, started on a
-// free port of 127.0.0.1 with a temporary root folder and one account, and
-// stopped by its process id when the object goes. Its debug log holds every
-// command it received. Before it starts it can be told to misbehave as slow,
-// broken or picky servers do (ftp_server.py).
+// port of 127.0.0.1 that it chooses itself, with a temporary root folder and
+// one account, and stopped by its process id when the object goes. Its debug
+// log holds every command it received. Before it starts it can be told to
+// misbehave as slow, broken or picky servers do (ftp_server.py).
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -28,6 +28,10 @@ public:
     // as for a stall): before it carries the command out, or after it, in
     // place of the reply.
     void hangUpAt(const QString& command, bool afterCarryingOut);
+    // Once, at `command` ("RNTO" or "RNTO#3" as for a stall) and before the
+    // server carries it out, `file` (a path under the root) appears holding
+    // `text`, as another upload's page would.
+    void appearAt(const QString& command, const QString& file, const QString& text);
     // When it hangs up the server stops: no connection comes any more.
     void goneAfterHangingUp();
     // The data connection of an upload ends after `bytes`, and the server
@@ -39,6 +43,12 @@ public:
     void refuseRenaming();
     // "SIZE" is answered with 502: the server tells no sizes.
     void refuseSize();
+    // How the server answers "NLST": with the names, or as some servers do,
+    // with the long lines of "LIST", Unix style ("-rw-r--r-- 1 owner group
+    // 45 Dec 08 10:00 a.htm") or DOS style ("12-08-24  10:00AM  45 a.htm"),
+    // or with an empty listing.
+    enum class Listing { Names, Long, Dos, Nothing };
+    void listAs(Listing listing);
     // Each connection is served on a thread of its own: a stall at a command
     // holds up only the connection that sent it.
     void serveConnectionsApart();
@@ -56,9 +66,6 @@ public:
     // True once the server began its stall at `point`.
     bool stalling(const QString& point) const;
 
-    // A port of 127.0.0.1 that nothing listens on right now.
-    static int freePort();
-
 private:
     QTemporaryDir m_root;
     QTemporaryDir m_logDir;
@@ -67,17 +74,24 @@ private:
     int m_port = 0;
 };
 
-// A server that takes connections and never answers: every command waits
-// for its time-out.
-class SilentServer {
+// A port of 127.0.0.1 that refuses every connection. The test holds it
+// while the object lives, so no server of another test takes it meanwhile.
+class ClosedPort {
 public:
-    SilentServer();
-    ~SilentServer();
-    SilentServer(const SilentServer&) = delete;
-    SilentServer& operator=(const SilentServer&) = delete;
+    ClosedPort();
+    ~ClosedPort();
+    ClosedPort(const ClosedPort&) = delete;
+    ClosedPort& operator=(const ClosedPort&) = delete;
     int port() const { return m_port; }
 
-private:
-    int m_socket = -1;
+protected:
     int m_port = 0;
+    int m_socket = -1;
+};
+
+// A server that takes connections and never answers: every command waits
+// for its time-out.
+class SilentServer : public ClosedPort {
+public:
+    SilentServer();
 };

@@ -1,6 +1,7 @@
-"""The FTP server of the upload tests: pyftpdlib on 127.0.0.1 with one
-account and a debug log of every command. It can be made to misbehave as
-slow, broken or picky servers do."""
+"""The FTP server of the upload tests: pyftpdlib on a port of 127.0.0.1 it
+binds itself, with one account and a debug log of every command on standard
+error. Once it listens it prints its port on standard output. It can be made
+to misbehave as slow, broken or picky servers do."""
 import argparse
 import logging
 import os
@@ -15,7 +16,6 @@ from pyftpdlib.servers import FTPServer, ThreadedFTPServer
 READ_BEFORE_STALL = 64 * 1024
 
 parser = argparse.ArgumentParser()
-parser.add_argument("--port", type=int, required=True)
 parser.add_argument("--root", required=True)
 parser.add_argument("--user", required=True)
 parser.add_argument("--password", required=True)
@@ -30,6 +30,11 @@ parser.add_argument(
     help="close the connection at COMMAND ('RNTO' or its Nth time as "
          "'RNTO#3'), 'before' carrying it out or 'after' (in place of the "
          "reply)")
+parser.add_argument(
+    "--appear", nargs=3, metavar=("COMMAND", "FILE", "TEXT"),
+    help="once, at COMMAND ('RNTO' or its Nth time as 'RNTO#3') and before "
+         "carrying it out, a file holding TEXT appears as FILE (a path under "
+         "the root), as another upload's would")
 parser.add_argument(
     "--gone-after-hang-up", action="store_true",
     help="the server stops when it hangs up: no connection comes any more")
@@ -47,6 +52,11 @@ parser.add_argument(
     "--no-size", action="store_true",
     help="answer SIZE with 502, as servers that tell no sizes do")
 parser.add_argument(
+    "--listing", choices=("names", "long", "dos", "nothing"), default="names",
+    help="answer NLST with the names (as pyftpdlib does), with the long "
+         "lines of LIST in Unix or in DOS style, as some servers do, or with "
+         "an empty listing")
+parser.add_argument(
     "--threaded", action="store_true",
     help="serve each connection on a thread of its own, so that a stall at a "
          "command holds up only that connection")
@@ -54,6 +64,7 @@ args = parser.parse_args()
 
 stalls = {point.upper(): float(seconds) for point, seconds in args.stall}
 hang_up = (args.hang_up[0].upper(), args.hang_up[1]) if args.hang_up else None
+appear = (args.appear[0].upper(), args.appear[1], args.appear[2]) if args.appear else None
 log = logging.getLogger("pyftpdlib")
 # How many times each command was received, over all connections.
 received = {}
@@ -91,11 +102,15 @@ class Commands(FTPHandler):
     hanging_up = False
 
     def pre_process_command(self, line, cmd, arg):
-        global hang_up
+        global hang_up, appear
         received[cmd] = received.get(cmd, 0) + 1
         points = (cmd, "%s#%d" % (cmd, received[cmd]))
         for point in points:
             stall(point)
+        if appear and appear[0] in points:
+            with open(os.path.join(args.root, appear[1].lstrip("/")), "w") as file:
+                file.write(appear[2])
+            appear = None
         if hang_up and hang_up[0] in points:
             when = hang_up[1]
             hang_up = None
@@ -116,6 +131,10 @@ class Commands(FTPHandler):
     def hang_up(self):
         log.info("hanging up")
         if args.gone_after_hang_up:
+            # The listening socket goes first: a client that reconnects as
+            # soon as it sees the hang-up is refused, not taken into a queue
+            # that the exit then resets.
+            self.server.socket.close()
             os._exit(0)
         self.close()
 
@@ -124,6 +143,19 @@ class Commands(FTPHandler):
             self.respond("502 Command not implemented.")
             return
         return super().ftp_SIZE(path)
+
+    def ftp_NLST(self, path):
+        if args.listing == "long":
+            return self.ftp_LIST(path)
+        if args.listing in ("dos", "nothing"):
+            lines = []
+            for name in sorted(os.listdir(path)) if args.listing == "dos" else []:
+                file = os.path.join(path, name)
+                size = "<DIR>" if os.path.isdir(file) else str(os.path.getsize(file))
+                lines.append("12-08-24  10:00AM  %14s %s\r\n" % (size, name))
+            self.push_dtp_data("".join(lines).encode("utf8"), cmd="NLST")
+            return path
+        return super().ftp_NLST(path)
 
     def ftp_RNTO(self, path):
         if args.no_rename_over and self._rnfr and os.path.exists(path):
@@ -138,5 +170,6 @@ authorizer = DummyAuthorizer()
 authorizer.add_user(args.user, args.password, args.root,
                     perm="elradmwMT" if args.no_rename else "elradfmwMT")
 Commands.authorizer = authorizer
-server = ThreadedFTPServer if args.threaded else FTPServer
-server(("127.0.0.1", args.port), Commands).serve_forever()
+server = (ThreadedFTPServer if args.threaded else FTPServer)(("127.0.0.1", 0), Commands)
+print(server.address[1], flush=True)
+server.serve_forever()
