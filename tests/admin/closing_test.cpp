@@ -8,6 +8,7 @@
 #include "planner/substitution/standings_windows.h"
 #include "planner/substitution/substitution_database.h"
 #include "platform/dates.h"
+#include "register/entry_kinds.h"
 #include "register/room_bookings.h"
 #include "register/room_occupancy_view.h"
 #include "tests/register/register_fixture.h"
@@ -325,6 +326,25 @@ TEST_F(ClosingTest, AWindowClosedWhileItsHandlerTellsIsLeftAlone)
              return f;
          },
          [](FormBase*) { RefreshRoomBookingOverview(); }},
+        {[this] {
+             Form1* f = startEntryWindow();
+             gTeacherShort(1) = "MÜL";
+             enter(f->Text1, "mül");
+             f->Option1[7]->click();
+             f->Text6->setText("Konferenz");
+             f->Command9->click();
+             blockFile(dayFile(today));
+             return f;
+         },
+         [](FormBase* f) { static_cast<Form1*>(f)->Command1->click(); }},
+        {[this] {
+             Form1* f = startEntryWindow();
+             gTeacherShort(1) = "MÜL";
+             enter(f->Text1, "mül");
+             blockFile(dayFile(today));
+             return f;
+         },
+         [](FormBase* f) { static_cast<Form1*>(f)->Option1[entrykinds::kRoomReservation]->click(); }},
     };
     for (const auto& [open, run] : handlers) {
         const QPointer<FormBase> window = open();
