@@ -94,6 +94,23 @@ protected:
         }
         return untouched;
     }
+    // The entry window with a teacher logged in.
+    Form1* loggedIn()
+    {
+        Form1* f = startEntryWindow();
+        gTeacherShort(1) = "MÜL";
+        enter(f->Text1, "mül");
+        return f;
+    }
+    // ... and a conference entry checked, ready to be written.
+    Form1* checkedEntry()
+    {
+        Form1* f = loggedIn();
+        f->Option1[7]->click();
+        f->Text6->setText("Konferenz");
+        f->Command9->click();
+        return f;
+    }
     bool saved(const SavingWindow& w) const
     {
         for (const QString& file : w.files) {
@@ -184,16 +201,7 @@ TEST_F(ClosingTest, TheEntryWindowsTimersRestWhileItAsksAtTheEndOfTheProgram)
 TEST_F(ClosingTest, AWindowClosedWhileItsHandlerYieldsIsLeftAlone)
 {
     const std::pair<std::function<FormBase*()>, std::function<void(FormBase*)>> handlers[] = {
-        {[this] {
-             Form1* f = startEntryWindow();
-             gTeacherShort(1) = "MÜL";
-             enter(f->Text1, "mül");
-             f->Option1[7]->click();
-             f->Text6->setText("Konferenz");
-             f->Command9->click();
-             return f;
-         },
-         [](FormBase* f) { static_cast<Form1*>(f)->Command1->click(); }},
+        {[this] { return checkedEntry(); }, [](FormBase* f) { static_cast<Form1*>(f)->Command1->click(); }},
         {[this] { return startEntryWindow(); }, [](FormBase* f) { enter(static_cast<Form1*>(f)->Text4, "3."); }},
         {[] {
              Form25* f = forms::show<Form25>();
@@ -327,20 +335,13 @@ TEST_F(ClosingTest, AWindowClosedWhileItsHandlerTellsIsLeftAlone)
          },
          [](FormBase*) { RefreshRoomBookingOverview(); }},
         {[this] {
-             Form1* f = startEntryWindow();
-             gTeacherShort(1) = "MÜL";
-             enter(f->Text1, "mül");
-             f->Option1[7]->click();
-             f->Text6->setText("Konferenz");
-             f->Command9->click();
+             Form1* f = checkedEntry();
              blockFile(dayFile(today));
              return f;
          },
          [](FormBase* f) { static_cast<Form1*>(f)->Command1->click(); }},
         {[this] {
-             Form1* f = startEntryWindow();
-             gTeacherShort(1) = "MÜL";
-             enter(f->Text1, "mül");
+             Form1* f = loggedIn();
              blockFile(dayFile(today));
              return f;
          },
