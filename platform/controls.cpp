@@ -312,7 +312,11 @@ ListBox::ListBox(QWidget* parent, bool sorted) : QListWidget(parent), m_sorted(s
     // ellipsis would mark the place.
     setTextElideMode(Qt::ElideNone);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
+        if (row < 0)
+            return;
+        if (m_holdingClick)
+            m_clickPending = true;
+        else
             emit Click();
     });
     connect(this, &QListWidget::itemDoubleClicked, this, [this] { m_doubleClicked = true; });
@@ -332,27 +336,51 @@ void ListBox::focusInEvent(QFocusEvent* e)
     }
 }
 
+bool ListBox::clickAfterQt(const std::function<void()>& qtCode)
+{
+    if (m_holdingClick) {
+        qtCode();
+        return true;
+    }
+    m_holdingClick = true;
+    m_clickPending = false;
+    qtCode();
+    m_holdingClick = false;
+    if (!m_clickPending)
+        return true;
+    const QPointer<ListBox> alive(this);
+    emit Click();
+    return alive;
+}
+
 void ListBox::mousePressEvent(QMouseEvent* e)
 {
     // A click on the item that is already chosen is a Click as well: it
     // reopens what the first click opened.
     const int before = currentRow();
-    QListWidget::mousePressEvent(e);
-    if (before >= 0 && currentRow() == before && itemAt(e->position().toPoint()) == item(before))
-        emit Click();
-    // The view selects the clicked item after Click ran; a Click that left
-    // the list without a chosen item (ListIndex -1) keeps it so.
-    if (currentRow() < 0)
-        clearSelection();
+    clickAfterQt([&] {
+        QListWidget::mousePressEvent(e);
+        if (before >= 0 && currentRow() == before && itemAt(e->position().toPoint()) == item(before))
+            m_clickPending = true;
+    });
+}
+
+void ListBox::mouseMoveEvent(QMouseEvent* e)
+{
+    clickAfterQt([&] { QListWidget::mouseMoveEvent(e); });
+}
+
+void ListBox::keyPressEvent(QKeyEvent* e)
+{
+    clickAfterQt([&] { QListWidget::keyPressEvent(e); });
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent* e)
 {
-    // DblClick comes once the view is done with the double click: a handler
-    // that yields may see its window closed and deleted, and this list with it.
+    // DblClick comes once the view is done with the double click, as Click
+    // does; a double click on another item is a press there.
     m_doubleClicked = false;
-    QListWidget::mouseDoubleClickEvent(e);
-    if (m_doubleClicked)
+    if (clickAfterQt([&] { QListWidget::mouseDoubleClickEvent(e); }) && m_doubleClicked)
         emit DblClick();
 }
 
@@ -418,11 +446,13 @@ void ListBox::setListIndex(int index)
         emit Click();
         return;
     }
-    setCurrentRow(index);
-    // No item chosen shows none chosen either: a list whose entries are
-    // commands is deselected so the same entry can run again.
-    if (index < 0)
-        clearSelection();
+    clickAfterQt([&] {
+        setCurrentRow(index);
+        // No item chosen shows none chosen either: a list whose entries are
+        // commands is deselected so the same entry can run again.
+        if (index < 0)
+            clearSelection();
+    });
 }
 
 void ListBox::selectRows(const QList<int>& rows)

@@ -143,9 +143,21 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // Runs Qt's code that may choose another item (a user's press, move or
+    // key, or code setting ListIndex); the Click it causes comes at its end,
+    // when Qt is done with the list, since a handler that yields may see its
+    // window closed and deleted, and this list with it. Returns whether the
+    // list still stands.
+    bool clickAfterQt(const std::function<void()>& qtCode);
+
     bool m_sorted;
+    // Inside clickAfterQt; a Click waits for its end.
+    bool m_holdingClick = false;
+    bool m_clickPending = false;
     // The view took the last double click for one on an item.
     bool m_doubleClicked = false;
 };

@@ -293,7 +293,8 @@ void Form1::Option1_Click(int index)
         List1->setVisible(true);
         Label11->setVisible(true);
         forms::showBeside<Form10>();
-        RefreshRoomBookingOverview();
+        if (!forms::stillOpenAfter(this, RefreshRoomBookingOverview))
+            return;
     }
     noteActivity();
 }

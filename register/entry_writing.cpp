@@ -39,15 +39,19 @@ void Form1::Command1_Click()
         // Nothing was written: the entry stays for another try, and the
         // teacher learns it (the red field alone is empty for an absence).
         controls::setBackColor(Text6, BackColour(4));
-        MsgBox(AppendFailureMessage(QStringLiteral("Der Eintrag wurde nicht geschrieben"), written));
-        noteActivity();
+        const QString failure = AppendFailureMessage(QStringLiteral("Der Eintrag wurde nicht geschrieben"), written);
+        if (forms::stillOpenAfter(this, [&failure] { MsgBox(failure); }))
+            noteActivity();
         return;
     }
     // Closed meanwhile, the entry is written and the program ends.
     if (!forms::stillOpenAfterEvents(this))
         return;
     FillClassDayInfo();
-    RefreshRoomViews();
+    // The room view may tell of an unreadable day, and the window close
+    // meanwhile.
+    if (!forms::stillOpenAfter(this, RefreshRoomViews))
+        return;
     Text6->setText(QString());
     Text7->setText(QString());
     noteActivity();

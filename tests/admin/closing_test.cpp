@@ -8,6 +8,7 @@
 #include "planner/substitution/standings_windows.h"
 #include "planner/substitution/substitution_database.h"
 #include "platform/dates.h"
+#include "register/entry_kinds.h"
 #include "register/room_bookings.h"
 #include "register/room_occupancy_view.h"
 #include "tests/register/register_fixture.h"
@@ -92,6 +93,23 @@ protected:
             unblockFile(file);
         }
         return untouched;
+    }
+    // The entry window with a teacher logged in.
+    Form1* loggedIn()
+    {
+        Form1* f = startEntryWindow();
+        gTeacherShort(1) = "MÜL";
+        enter(f->Text1, "mül");
+        return f;
+    }
+    // ... and a conference entry checked, ready to be written.
+    Form1* checkedEntry()
+    {
+        Form1* f = loggedIn();
+        f->Option1[7]->click();
+        f->Text6->setText("Konferenz");
+        f->Command9->click();
+        return f;
     }
     bool saved(const SavingWindow& w) const
     {
@@ -183,16 +201,7 @@ TEST_F(ClosingTest, TheEntryWindowsTimersRestWhileItAsksAtTheEndOfTheProgram)
 TEST_F(ClosingTest, AWindowClosedWhileItsHandlerYieldsIsLeftAlone)
 {
     const std::pair<std::function<FormBase*()>, std::function<void(FormBase*)>> handlers[] = {
-        {[this] {
-             Form1* f = startEntryWindow();
-             gTeacherShort(1) = "MÜL";
-             enter(f->Text1, "mül");
-             f->Option1[7]->click();
-             f->Text6->setText("Konferenz");
-             f->Command9->click();
-             return f;
-         },
-         [](FormBase* f) { static_cast<Form1*>(f)->Command1->click(); }},
+        {[this] { return checkedEntry(); }, [](FormBase* f) { static_cast<Form1*>(f)->Command1->click(); }},
         {[this] { return startEntryWindow(); }, [](FormBase* f) { enter(static_cast<Form1*>(f)->Text4, "3."); }},
         {[] {
              Form25* f = forms::show<Form25>();
@@ -325,6 +334,18 @@ TEST_F(ClosingTest, AWindowClosedWhileItsHandlerTellsIsLeftAlone)
              return f;
          },
          [](FormBase*) { RefreshRoomBookingOverview(); }},
+        {[this] {
+             Form1* f = checkedEntry();
+             blockFile(dayFile(today));
+             return f;
+         },
+         [](FormBase* f) { static_cast<Form1*>(f)->Command1->click(); }},
+        {[this] {
+             Form1* f = loggedIn();
+             blockFile(dayFile(today));
+             return f;
+         },
+         [](FormBase* f) { static_cast<Form1*>(f)->Option1[entrykinds::kRoomReservation]->click(); }},
     };
     for (const auto& [open, run] : handlers) {
         const QPointer<FormBase> window = open();

@@ -9,8 +9,10 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -325,6 +327,49 @@ TEST_F(FormsTest, AnOpenerClosedWhileTheWindowItOpensTellsOfItsLoadIsLeftAlone)
     EXPECT_NE(forms::show<Noticing>(), nullptr);
     EXPECT_TRUE(opener.isNull());
     EXPECT_EQ(forms::ifOpen<Noticing>()->pos(), QPoint(0, 0));
+}
+
+// A list's Click tells something, and its window is closed meanwhile: the
+// list was chosen by a click on another item or on the chosen one, by a key,
+// or by code, and neither Qt nor the list touch it once Click ran.
+TEST_F(FormsTest, AListsWindowClosedWhileItsClickTellsIsLeftAlone)
+{
+    const auto press = [](ListBox* l, int row) {
+        const QPoint at = l->visualItemRect(l->item(row)).center();
+        QMouseEvent e(QEvent::MouseButtonPress, at, l->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(l->viewport(), &e);
+    };
+    const struct {
+        const char* name;
+        std::function<void(ListBox*)> choose;
+    } ways[] = {
+        {"a click on another item", [&](ListBox* l) { press(l, 1); }},
+        {"a click on the chosen item", [&](ListBox* l) { press(l, 0); }},
+        {"the down key",
+         [](ListBox* l) {
+             QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+             QCoreApplication::sendEvent(l, &down);
+         }},
+        {"code", [](ListBox* l) { l->setListIndex(1); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        const QPointer<FormB> f = forms::show<FormB>();
+        ListBox* l = controls::list(f, "List1");
+        l->setGeometry(0, 0, 200, 100);
+        l->AddItems({"Raum 1", "Raum 2"});
+        l->show();
+        {
+            const QSignalBlocker quiet(l);
+            l->setListIndex(0);
+        }
+        QObject::connect(l, &ListBox::Click, [] { MsgBox(QStringLiteral("Der Raum ist belegt.")); });
+        const qsizetype told = messages().size();
+        closeAtNextMessage([] { forms::unload<FormB>(); });
+        way.choose(l);
+        EXPECT_TRUE(f.isNull());
+        EXPECT_EQ(messages().size(), told + 1);
+    }
 }
 
 // The end of the program unloads every window; one closed while another asks
