@@ -332,9 +332,11 @@ void FormBase::lookForFrame()
 bool FormBase::fitIfFramed()
 {
     // While Qt takes in the window manager's answer, the frame it tells may
-    // not yet surround the window.
+    // not yet surround the window, or may start at the window's own corner
+    // with no title bar above it: taken for the frame, that would end the
+    // look for the real one and leave a title bar above the screen.
     const QRect frame = frameGeometry();
-    if (frame == geometry() || !frame.contains(geometry()))
+    if (frame.top() >= geometry().top() || !frame.contains(geometry()))
         return false;
     if (!m_framed) {
         m_framed = true;
