@@ -1,6 +1,7 @@
 // The class register: starts in the school's data folder (the current folder)
 // by loading its main window; closing that window ends the program.
 #include "platform/forms.h"
+#include "platform/input_guard.h"
 #include "register/entry_window.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    inputguard::install();
     // The windows were laid out for the small default font of the original's
     // controls; Debian's metric-compatible Arial keeps their captions inside.
     QApplication::setFont(QFont(QStringLiteral("Arial"), 8));

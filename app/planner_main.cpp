@@ -6,6 +6,7 @@
 #include "planner/publish/publishing_windows.h"
 #include "platform/dialogs.h"
 #include "platform/forms.h"
+#include "platform/input_guard.h"
 
 #include <QApplication>
 #include <QFont>
@@ -20,6 +21,7 @@ constexpr std::chrono::seconds kLongestUploadEnd{15};
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    inputguard::install();
     // The windows were laid out for the small default font of the original's
     // controls; Debian's metric-compatible Arial keeps their captions inside.
     QApplication::setFont(QFont(QStringLiteral("Arial"), 8));

@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
 #include "platform/collate.h"
+#include "platform/input_guard.h"
 #include "platform/units.h"
 
 #include <QFocusEvent>
@@ -80,10 +81,7 @@ private:
 // take only Space, except the auto-default buttons of a dialog, which press
 // themselves. A KeyDown handler of the button sees Enter first: it is
 // installed later, so it filters before this one.
-// A held Enter presses a button once: its repeats would press it again, or
-// the button that has the focus after it, perhaps in the window it opened or
-// under the window it closed. X sends a held key's repeats as a release and a
-// press of the same moment, and Qt marks only some of them as repeats.
+// A held Enter presses a button once: its repeats would press it again.
 class EnterPresses : public QObject {
 public:
     explicit EnterPresses(QPushButton* button) : QObject(button) { button->installEventFilter(this); }
@@ -91,17 +89,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override
     {
-        const bool press = e->type() == QEvent::KeyPress;
-        if (!press && e->type() != QEvent::KeyRelease)
+        if (e->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, e);
         const auto* key = static_cast<QKeyEvent*>(e);
         if (!controls::isEnter(key->key()))
             return QObject::eventFilter(watched, e);
-        if (!press) {
-            m_releasedAt = key->timestamp();
-            return QObject::eventFilter(watched, e);
-        }
-        if (key->isAutoRepeat() || (key->timestamp() != 0 && key->timestamp() == m_releasedAt))
+        if (inputguard::isRepeat(*key))
             return true;
         auto* button = static_cast<QPushButton*>(watched);
         if (button->autoDefault() || button->isDefault())
@@ -109,9 +102,6 @@ protected:
         button->click();
         return true;
     }
-
-private:
-    quint64 m_releasedAt = 0;
 };
 
 class ClickFilter : public QObject {

@@ -44,6 +44,14 @@ void Form1::Command1_Click()
             noteActivity();
         return;
     }
+    // The next entry starts empty before the keys and clicks waiting behind
+    // this one are let in: they belong to it, and a "prüfen" among them finds
+    // nothing to write twice. A reservation needs no text: its room is
+    // chosen again.
+    Text6->setText(QString());
+    Text7->setText(QString());
+    if (kind == entrykinds::kRoomReservation)
+        setAccepted(List1, false);
     // Closed meanwhile, the entry is written and the program ends.
     if (!forms::stillOpenAfterEvents(this))
         return;
@@ -52,8 +60,6 @@ void Form1::Command1_Click()
     // meanwhile.
     if (!forms::stillOpenAfter(this, RefreshRoomViews))
         return;
-    Text6->setText(QString());
-    Text7->setText(QString());
     noteActivity();
 }
 

@@ -1,0 +1,19 @@
+#pragma once
+// Keeps input meant for one control away from another that showed up under
+// it meanwhile. A held key goes on repeating into whatever has the focus
+// once its first press acted: the preselected "Ja" of the question that
+// press raised, or the field the press handed the focus to. The second press
+// of a double click lands on what the first press opened, or on what lay
+// under the window it closed. Neither is the user's answer to what they
+// have not seen: such input reaches nobody. A fresh key press, or a click
+// after the double-click interval, goes through as always.
+class QKeyEvent;
+
+namespace inputguard {
+// Filters the whole program's input from now on: each program, the tests'
+// too, right after making its application object.
+void install();
+// A key event that belongs to a key held down, marked as a repeat or sent by
+// X as an unmarked release and press of the same moment.
+bool isRepeat(const QKeyEvent& key);
+}
