@@ -1,0 +1,95 @@
+#include "tests/support/queued_input.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+#include <qpa/qwindowsysteminterface.h>
+
+namespace queuedinput {
+namespace {
+using Queued = QWindowSystemInterface::AsynchronousDelivery;
+
+// Milliseconds between a held key's repeats.
+constexpr quint64 kRepeatEvery = 33;
+
+void keyEvent(QWidget* window, QEvent::Type type, int key, quint64 at, const QString& text, bool marked = false)
+{
+    QWindowSystemInterface::handleKeyEvent<Queued>(window->windowHandle(), at, type, key, Qt::NoModifier, text, marked);
+}
+
+QString textOf(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return QStringLiteral("\r");
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return QString(QChar(key).toLower());
+    return QString();
+}
+}
+
+void key(QWidget* window, int key, quint64 at)
+{
+    keyEvent(window, QEvent::KeyPress, key, at, textOf(key));
+    keyEvent(window, QEvent::KeyRelease, key, at + 30, textOf(key));
+}
+
+quint64 typed(QWidget* window, const QString& letters, quint64 from)
+{
+    for (const QChar c : letters) {
+        queuedinput::key(window, c.toUpper().unicode(), from);
+        from += 60;
+    }
+    return from;
+}
+
+void press(QWidget* window, int key, quint64 at) { keyEvent(window, QEvent::KeyPress, key, at, textOf(key)); }
+
+quint64 repeats(QWidget* window, int key, quint64 from, int count, bool marked)
+{
+    const QString text = textOf(key);
+    quint64 at = from;
+    for (int i = 0; i < count; ++i, at += kRepeatEvery) {
+        keyEvent(window, QEvent::KeyRelease, key, at, text, marked);
+        keyEvent(window, QEvent::KeyPress, key, at, text, marked);
+    }
+    keyEvent(window, QEvent::KeyRelease, key, at, text);
+    return at + kRepeatEvery;
+}
+
+void mouse(const QWidget* under, QPoint screen, QEvent::Type type, quint64 at, QPoint within)
+{
+    const QWidget* window = under->window();
+    const QPoint local = under->mapTo(window, within.x() < 0 ? under->rect().center() : within);
+    const bool press = type == QEvent::MouseButtonPress;
+    QWindowSystemInterface::handleMouseEvent<Queued>(window->windowHandle(), at, QPointF(local), QPointF(screen),
+                                                     press ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, type);
+}
+
+void click(const QWidget* under, QPoint screen, quint64 at, QPoint within)
+{
+    mouse(under, screen, QEvent::MouseButtonPress, at, within);
+    mouse(under, screen, QEvent::MouseButtonRelease, at + 60, within);
+}
+
+void deliver()
+{
+    QWindowSystemInterface::flushWindowSystemEvents();
+    QCoreApplication::processEvents();
+}
+
+void whenModalShows(std::function<void(QWidget* modal)> then)
+{
+    auto* poll = new QTimer(qApp);
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, then = std::move(then)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        then(modal);
+    });
+    poll->start();
+}
+}

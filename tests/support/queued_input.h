@@ -1,0 +1,37 @@
+#pragma once
+// Input as X hands it to a busy program: queued with the moment it was
+// made, and carried out only when the program next lets events in (a yield,
+// a box's wait, the event loop). A held key is its press and then repeats,
+// which Qt marks as such, or which X sends unmarked as a release and a press
+// of the same moment.
+#include <QEvent>
+#include <QPoint>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace queuedinput {
+// Keys go to the focus of `window`, a window of the program.
+// Enter or a letter typed at `at`: its press, and its release 30 ms later.
+void key(QWidget* window, int key, quint64 at);
+// Each of the small `letters` typed, 60 ms apart from `from`; the moment
+// after.
+quint64 typed(QWidget* window, const QString& letters, quint64 from);
+// A key going down at `at`, to be held.
+void press(QWidget* window, int key, quint64 at);
+// A held key's `count` repeats from `from`, then its release; the moment
+// after.
+quint64 repeats(QWidget* window, int key, quint64 from, int count, bool marked);
+
+// The mouse stands at `screen`, over the point `within` of `under` (its
+// middle if none): the left button pressed, released, or both 60 ms apart.
+void mouse(const QWidget* under, QPoint screen, QEvent::Type type, quint64 at, QPoint within = QPoint(-1, -1));
+void click(const QWidget* under, QPoint screen, quint64 at, QPoint within = QPoint(-1, -1));
+
+// Lets the queued input in.
+void deliver();
+// Calls `then` with the next modal box or dialog once it waits for the user,
+// inside its wait.
+void whenModalShows(std::function<void(QWidget* modal)> then);
+}
