@@ -5,6 +5,7 @@
 #include "register/room_reservations_view.h"
 #include "register/school_week.h"
 #include "tests/register/register_fixture.h"
+#include "tests/support/queued_input.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -541,4 +542,37 @@ TEST_F(EntryWindowTest, EndClosesTheViewsAndKeepsTheUsersPositions)
     EXPECT_FALSE(forms::isOpen<Form6>());
     EXPECT_FALSE(forms::isOpen<Form1>());
     EXPECT_TRUE(QFile::exists(path("qzTopLeftMÜL.dat")));
+}
+
+// On a busy PC the keys and clicks of the next entry wait behind the write
+// of this one: they go into the next entry alone, and nothing is written
+// twice. A reservation's next entry needs its room chosen again.
+TEST_F(EntryWindowTest, InputWaitingBehindTheWriteGoesIntoTheNextEntryAlone)
+{
+    using namespace queuedinput;
+    const struct {
+        int kind;
+        const char* typed;
+        int lines;
+    } cases[] = {{2, "zweiter", 2}, {2, "", 1}, {5, "zweiter", 2}, {8, "", 1}, {8, "zweiter", 1}};
+    for (const auto& c : cases) {
+        const KindCase written = kindCases()[c.kind];
+        SCOPED_TRACE(written.line.toStdString() + " then " + c.typed);
+        Form1* f = compose(written);
+        f->activateWindow();
+        deliver();
+        f->Command9->click();
+        click(f->Command1, middleOf(f->Command1), 400);
+        const quint64 typedUntil = typed(f, c.typed, 1000);
+        click(f->Command9, middleOf(f->Command9), typedUntil + 600);
+        click(f->Command1, middleOf(f->Command1), typedUntil + 1200);
+        deliver();
+        const QStringList lines = readLines("20260311.qz");
+        ASSERT_EQ(lines.size(), c.lines);
+        EXPECT_EQ(lines[0].toStdString(), written.line.toStdString());
+        if (c.lines == 2)
+            EXPECT_EQ(lines[1].toStdString(), (written.line.chopped(written.text.trimmed().size()) + c.typed).toStdString());
+        QFile::remove(path("20260311.qz"));
+        forms::unloadAll();
+    }
 }

@@ -1,5 +1,8 @@
 #include "register/student_picker.h"
 #include "tests/register/register_fixture.h"
+#include "tests/support/queued_input.h"
+
+#include <QPushButton>
 
 namespace {
 class StudentPickerTest : public RegisterTest {
@@ -66,4 +69,30 @@ TEST_F(StudentPickerTest, AClickTakesTheStudentNumberedInTheItem)
     ASSERT_EQ(picker->List1->ListCount(), 2);
     picker->List1->setListIndex(1);
     EXPECT_TRUE(taken("Zeller, Ulf", "2C"));
+}
+
+// The picker closes on the first press of a double click on a student: the
+// rest of it lands on the entry window and presses nothing there, such as
+// "+T", which would move the absence to the next day. A click there 0.6 s
+// later does.
+TEST_F(StudentPickerTest, TheRestOfADoubleClickOnAStudentPressesNothingUnderThePicker)
+{
+    using namespace queuedinput;
+    const QPoint mouseAt{500, 300};
+    for (int i = 0; i < 11; ++i)
+        addStudent(QStringLiteral("Schüler %1").arg(i), "4A");
+    entry->Text2->setText("11.03.2026");
+    Form3* picker = pick("", "4");
+    ASSERT_NE(picker, nullptr);
+    ASSERT_GE(picker->List1->ListCount(), 10);
+    const QPoint item = picker->List1->visualItemRect(picker->List1->item(1)).center();
+    mouse(picker->List1->viewport(), mouseAt, QEvent::MouseButtonPress, 1000, item);
+    mouse(entry->Command12, mouseAt, QEvent::MouseButtonRelease, 1060);
+    click(entry->Command12, mouseAt, 1150);
+    deliver();
+    EXPECT_TRUE(taken("Huber, Max", "4b"));
+    EXPECT_EQ(entry->Text2->text().toStdString(), "11.03.2026");
+    click(entry->Command12, mouseAt, 1750);
+    deliver();
+    EXPECT_EQ(entry->Text2->text().toStdString(), "12.03.2026");
 }

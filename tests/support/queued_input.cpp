@@ -72,6 +72,8 @@ void click(const QWidget* under, QPoint screen, quint64 at, QPoint within)
     mouse(under, screen, QEvent::MouseButtonRelease, at + 60, within);
 }
 
+QPoint middleOf(const QWidget* widget) { return widget->mapToGlobal(widget->rect().center()); }
+
 void deliver()
 {
     QWindowSystemInterface::flushWindowSystemEvents();

@@ -29,6 +29,9 @@ quint64 repeats(QWidget* window, int key, quint64 from, int count, bool marked);
 void mouse(const QWidget* under, QPoint screen, QEvent::Type type, quint64 at, QPoint within = QPoint(-1, -1));
 void click(const QWidget* under, QPoint screen, quint64 at, QPoint within = QPoint(-1, -1));
 
+// The screen point at the middle of a widget.
+QPoint middleOf(const QWidget* widget);
+
 // Lets the queued input in.
 void deliver();
 // Calls `then` with the next modal box or dialog once it waits for the user,

@@ -3,9 +3,12 @@
 #include "platform/controls.h"
 #include "platform/runtime.h"
 #include "tests/planner/masterdata/masterdata_fixture.h"
+#include "tests/support/queued_input.h"
 
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <optional>
 
@@ -163,4 +166,56 @@ TEST_F(PlanDeletionWindowTest, ADeletionListsThePlansTheListMissed)
     answer({true});
     f->Command2->click();
     EXPECT_EQ(readLines("Pläne.lst"), QStringList({" 7 ", " 5 ", " 3 "}));
+}
+
+// Input the user sent before "Pläne wirklich löschen ?" showed (Enter held
+// on "löschen", or the rest of a double click on it) leaves the question up
+// and deletes nothing; a fresh Enter, or a click 0.6 s later, answers it.
+TEST_F(PlanDeletionWindowTest, TheQuestionTakesNoInputSentBeforeItShowed)
+{
+    using namespace queuedinput;
+    const QPoint mouseAt{400, 300};
+    const struct {
+        const char* what;
+        bool doubleClick;
+        bool marked;
+    } cases[] = {{"Enter held, repeats marked", false, true},
+                 {"Enter held, repeats unmarked", false, false},
+                 {"double click", true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        plan(12);
+        writeLines("Pläne.lst", {" 12 "});
+        open();
+        choose({0});
+        dialogs::clearHandler();
+        std::optional<bool> stood;
+        bool plansThroughout = false;
+        whenModalShows([&](QWidget* box) {
+            const QPointer<QWidget> up(box);
+            QAbstractButton* yes = static_cast<QMessageBox*>(box)->buttons().first();
+            if (c.doubleClick)
+                click(yes, mouseAt, 1150);
+            else
+                repeats(box, Qt::Key_Return, 1500, 20, c.marked);
+            deliver();
+            stood = up && up->isVisible();
+            plansThroughout = present("T&E12.xxx") && readLines("Pläne.lst") == QStringList({" 12 "});
+            if (c.doubleClick)
+                click(yes, mouseAt, 1750);
+            else
+                key(box, Qt::Key_Return, 3000);
+        });
+        if (c.doubleClick) {
+            click(f->Command2, mouseAt, 1000);
+        } else {
+            f->Command2->setFocus();
+            press(f, Qt::Key_Return, 1000);
+        }
+        deliver();
+        EXPECT_EQ(stood, true);
+        EXPECT_TRUE(plansThroughout);
+        EXPECT_FALSE(present("T&E12.xxx")) << "answered by the fresh input";
+        forms::unloadAll();
+    }
 }
