@@ -232,12 +232,12 @@ Form20::Form20() : FormBase(20)
     connect(Text2, &TextBox::Change, this, &Form20::Text2_Change);
     connect(Text2, &TextBox::KeyDown, this, [this](const int& keyCode) {
         if (controls::isEnter(keyCode))
-            loadTypedDate();
+            stopTyping();
     });
-    connect(Text2, &TextBox::LostFocus, this, &Form20::loadTypedDate);
+    connect(Text2, &TextBox::LostFocus, this, &Form20::stopTyping);
     m_typingPause = new Timer(this, kTypingPauseMs);
     m_typingPause->setSingleShot(true);
-    connect(m_typingPause, &Timer::Tick, this, &Form20::loadTypedDate);
+    connect(m_typingPause, &Timer::Tick, this, &Form20::stopTyping);
     connect(Command8, &QPushButton::clicked, this, &Form20::Command8_Click);
     connect(Command9, &QPushButton::clicked, this, &Form20::Command9_Click);
     connect(Command1, &QPushButton::clicked, this, &Form20::Command1_Click);
@@ -283,9 +283,35 @@ void Form20::tellDay(const QString& notice)
         m_dayNoticeAfterLoad = notice;
         return;
     }
-    // The day shown now is told, not the one the window opened on.
+    // The day shown now is told, not the one the window opened on or one
+    // typed before.
     m_dayNoticeAfterLoad.reset();
+    m_typedDayNotice.reset();
+    // Typed by the user, not set by the window or another one: a box between
+    // the keys would take the keys typed next.
+    if (Text2->isModified() && !notice.isEmpty()) {
+        m_typedDayNotice = DayNotice{gText4.toString(), notice};
+        m_typingPause->start();
+        return;
+    }
     m_dayNotice.tell(notice);
+}
+
+void Form20::stopTyping()
+{
+    m_typingPause->stop();
+    // Told from the event loop: under a box shown while the field handles
+    // Enter or Qt moves the focus, a close deletes the window, and the field
+    // or Qt goes on with its deleted widgets.
+    if (m_typedDayNotice)
+        QMetaObject::invokeMethod(this, &Form20::tellTypedDay, Qt::QueuedConnection);
+}
+
+void Form20::tellTypedDay()
+{
+    const std::optional<DayNotice> typed = std::exchange(m_typedDayNotice, std::nullopt);
+    if (typed && forms::listening(this) && SubstitutionDayKey(Text2->text()) == typed->key)
+        m_dayNotice.tell(typed->notice);
 }
 
 void Form20::tellLoadNotices()
@@ -498,24 +524,6 @@ void Form20::Text2_Change()
     if (day)
         gWorkWeekday = static_cast<short>(dates::weekday(*day));
     showWeekday();
-    // Typed by the user, not set by the window or another one.
-    m_dateTyped = Text2->isModified();
-    if (m_dateTyped)
-        m_typingPause->start();
-    else
-        loadDate();
-}
-
-void Form20::loadTypedDate()
-{
-    m_typingPause->stop();
-    if (std::exchange(m_dateTyped, false) && forms::listening(this))
-        loadDate();
-}
-
-void Form20::loadDate()
-{
-    const std::optional<QDate> day = dates::parse(Text2->text());
     if (!day)
         return;
     gText4 = dates::key(*day);

@@ -111,10 +111,10 @@ private:
     void showSelectedTeacher();
     void showSelectedClass();
     void moveDate(int days);
-    // Loads the day of the date the field shows and tells its notice.
-    void loadDate();
-    // The date typed is the one the user stops at: its day is loaded.
-    void loadTypedDate();
+    // The user stops at the date typed: its day's notice is told.
+    void stopTyping();
+    // The notice held for the typed date, while the field still names its day.
+    void tellTypedDay();
     void selectTeacher(int teacher);
     void selectClass(int cls);
     // The commands' captions without a teacher or class to describe.
@@ -123,8 +123,8 @@ private:
     void enableClassCommands(bool enabled);
     // Stores a reason typed into Text1 under the teacher it was typed for.
     void storeTeacherReason();
-    // Tells the notice of the day just read: at once, or once the window is
-    // up while it loads.
+    // Tells the notice of the day just read: at once, once the window is up
+    // while it loads, or, for a date being typed, once the user stops at it.
     void tellDay(const QString& notice);
     // What the load found to tell, the day's notice and then the preset's.
     void tellLoadNotices();
@@ -137,9 +137,15 @@ private:
     // of periods a day, is told once while the window stays on its date.
     UnreadableDayMessage m_dayNotice{kPlannerDialogTitle};
     // A date being typed passes others ("09.11.20" on the way to
-    // "09.11.2026"): its day is loaded, and told, only once the user stops at
-    // it, by Enter, by leaving the field or by typing nothing for a moment.
-    bool m_dateTyped = false;
+    // "09.11.2026"). Each day is loaded at its key, so the working date and
+    // the day in memory never part; its notice, with the key of the day it is
+    // about, waits until the user stops at the date, by Enter, by leaving the
+    // field or by typing nothing for a moment.
+    struct DayNotice {
+        QString key;
+        QString notice;
+    };
+    std::optional<DayNotice> m_typedDayNotice;
     Timer* m_typingPause;
     // While the window loads, its notices wait until it is up.
     bool m_loading = false;

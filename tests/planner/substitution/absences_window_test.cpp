@@ -1,3 +1,4 @@
+#include "planner/publish/web_pages.h"
 #include "planner/substitution/cancellation_list.h"
 #include "planner/substitution/presence_grid.h"
 #include "planner/substitution/substitution_export.h"
@@ -518,9 +519,11 @@ TEST_F(AbsencesWindowTest, AWindowClosedWhileItAsksWhetherToClearLeavesTheDayAnd
 }
 
 // Typing "09.11.2026" passes "09.11.20", a damaged day of 2020 the folder
-// keeps: between the keys nothing is loaded or told. The date the user stops
-// at, by Enter, by leaving the field or by a pause, is loaded and told.
-TEST_F(AbsencesWindowTest, ADateBeingTypedIsLoadedAndToldOnlyWhereTheUserStops)
+// keeps: each key that makes a date loads its day, so the day in memory is
+// always the working date's, but a notice waits until the user stops at the
+// date, by Enter, by leaving the field or by a pause. It is told once, and
+// not at all when the date has moved to another day before it comes.
+TEST_F(AbsencesWindowTest, ADateBeingTypedIsLoadedAtEveryKeyAndToldOnlyWhereTheUserStops)
 {
     writeDay("14.09.2026", "krank");
     writeLines("20201109.sup", {" 60 "});
@@ -529,32 +532,94 @@ TEST_F(AbsencesWindowTest, ADateBeingTypedIsLoadedAndToldOnlyWhereTheUserStops)
     const std::pair<const char*, std::function<void(Form20*)>> stops[] = {
         {"Enter", [](Form20* f) { QTest::keyClick(f->Text2, Qt::Key_Return); }},
         {"leaving the field", [](Form20* f) { leave(f->Text2); }},
-        {"a pause",
-         [](Form20* f) {
-             Timer* pause = f->findChild<Timer*>();
-             ASSERT_TRUE(pause->isActive());
-             emit pause->Tick();
-         }},
+        {"a pause", [](Form20* f) { emit f->findChild<Timer*>()->Tick(); }},
     };
+    const struct {
+        const char* typed;
+        bool thenPlus; // "+" before the notice comes
+        QStringList notices;
+    } cases[] = {{"09.11.20", false, {damaged}}, {"09.11.2026", false, {}}, {"09.11.20", true, {}}};
     for (const auto& [stop, stopAt] : stops) {
-        for (const auto& [typed, notices, absent] : {std::tuple{"09.11.2026", QStringList{}, "  ENG"},
-                                                     std::tuple{"09.11.20", QStringList{damaged}, ""}}) {
-            SCOPED_TRACE(std::string(typed) + " and " + stop);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.typed) + " and " + stop + (c.thenPlus ? ", then +" : ""));
             gWorkDate = "14.09.2026";
             Form20* f = open();
             f->Text2->selectAll();
             const qsizetype told = messages().size();
-            for (const char key : std::string(typed)) {
+            for (const char key : std::string(c.typed)) {
                 QTest::keyClick(f->Text2, key);
                 EXPECT_EQ(messages().size(), told) << "between the keys";
-                EXPECT_EQ(f->Label5->text(), "  ENG") << "the day of 14.09.2026 stays between the keys";
+                if (f->Text2->text() == "09.11.20") {
+                    EXPECT_EQ(gText4, "20201109");
+                    EXPECT_EQ(f->Label5->text(), "") << "the damaged day is loaded, empty, at its key";
+                }
             }
-            EXPECT_EQ(gWorkDate, typed);
+            EXPECT_EQ(gWorkDate, c.typed);
+            EXPECT_TRUE(f->findChild<Timer*>()->isActive()) << "the notice of 09.11.20 waits for a pause";
             stopAt(f);
-            EXPECT_EQ(messages().mid(told), notices);
-            EXPECT_EQ(f->Label5->text(), absent) << "without a day file the absences stay";
+            leave(f->Text2);
+            EXPECT_EQ(messages().size(), told) << "told from the event loop";
+            if (c.thenPlus)
+                f->Command13->click();
+            QCoreApplication::sendPostedEvents(f, QEvent::MetaCall);
+            EXPECT_EQ(messages().mid(told), c.notices);
             f->unload();
         }
+    }
+}
+
+// Closed before the pause, the window leaves the typed date's day in memory,
+// which the web page of that date shows, not the day the window opened on.
+TEST_F(AbsencesWindowTest, AWindowClosedRightAfterADateIsTypedLeavesThatDateInMemory)
+{
+    saveDay("14.09.2026", {{1, 1, 0, 1, -4, 0}});
+    saveDay("15.09.2026", {{4, 2, 0, 3, -2, 0}});
+    Form20* f = open();
+    ASSERT_EQ(gSubstRows(1, 3), 1);
+    f->Text2->selectAll();
+    QTest::keyClicks(f->Text2, "15.09.2026");
+    f->Command9->click();
+    ASSERT_FALSE(forms::isOpen<Form20>());
+    EXPECT_EQ(gWorkDate, "15.09.2026");
+    EXPECT_EQ(gText4, "20260915");
+    EXPECT_EQ(gSubstRowCount, 1);
+    EXPECT_EQ(gSubstRows(1, 3), 3) << "the record of the 15th";
+    const WrittenPage page = WriteSubstitutionPage("", "", "");
+    ASSERT_TRUE(page) << page.failure.toStdString();
+    const QString html = QString::fromLatin1(readBytes(page.name));
+    EXPECT_TRUE(html.contains("Dienstag, den 15.09.2026"));
+    EXPECT_TRUE(html.contains("6a") && html.contains("entf."));
+    EXPECT_FALSE(html.contains("5a") || html.contains("zus."));
+}
+
+// The window closed under the notice of a typed date: the field's Enter and
+// Qt's move of the focus by Tab are over before the box comes, so neither
+// goes on with the deleted window.
+TEST_F(AbsencesWindowTest, AWindowClosedUnderTheNoticeOfATypedDateRunsClean)
+{
+    writeLines("20201109.sup", {" 60 "});
+    const std::pair<const char*, std::function<void(Form20*)>> stops[] = {
+        {"Enter", [](Form20* f) { QTest::keyClick(f->Text2, Qt::Key_Return); }},
+        {"Tab", [](Form20* f) { QTest::keyClick(f->Text2, Qt::Key_Tab); }},
+        {"a pause", [](Form20* f) { emit f->findChild<Timer*>()->Tick(); }},
+    };
+    for (const auto& [stop, stopAt] : stops) {
+        SCOPED_TRACE(stop);
+        gWorkDate = "14.09.2026";
+        const qsizetype told = messages().size();
+        Form20* f = open();
+        f->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+        f->Text2->setFocus();
+        f->Text2->selectAll();
+        QTest::keyClicks(f->Text2, "09.11.20");
+        closeAtNextMessage([] { forms::unload<Form20>(); });
+        stopAt(f);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        EXPECT_FALSE(forms::isOpen<Form20>());
+        ASSERT_EQ(messages().size(), told + 1);
+        EXPECT_TRUE(messages().back().startsWith("Die Tagesdatei 20201109.sup"));
+        EXPECT_EQ(gWorkDate, "09.11.20");
     }
 }
 }
