@@ -342,6 +342,19 @@ void readMarks(DayReader& in, long count, Table& marks, int saved, long& lines)
     }
 }
 
+// A day without a file is a new day of the school's periods. Marks of later
+// periods, carried from a day read with more, would be saved with it where
+// no window shows them or lets them be changed.
+void takeSchoolPeriods()
+{
+    const int school = SubstitutionPeriods();
+    for (long t = 1; t <= MarkTable::upper(); ++t)
+        emptyPeriodsAfter(gTeacherAbsentPeriods, t, school);
+    for (long c = 1; c <= decltype(Model::gClassAbsentPeriods)::upper(); ++c)
+        emptyPeriodsAfter(gClassAbsentPeriods, c, school);
+    gSubstDayPeriods = 0;
+}
+
 // The periods a day was saved with when they are not the school's, else 0.
 int otherThanSchool(int saved) { return saved == SubstitutionPeriods() ? 0 : saved; }
 
@@ -561,8 +574,10 @@ SubstitutionFileRead ReadSubstitutionDay(const QString& key)
 {
     const QString path = SubstitutionDayFile(key);
     datafile::FileRead file = datafile::readFile(path);
-    if (file.state == datafile::FileRead::State::Missing)
+    if (file.state == datafile::FileRead::State::Missing) {
+        takeSchoolPeriods();
         return {};
+    }
     // A day file that is there replaces the day in memory even when it cannot
     // be used: nothing of the date shown before passes for this date's.
     clearDay();

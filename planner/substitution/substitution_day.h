@@ -68,7 +68,8 @@ QString PresetPeriodsNotice(const QString& name, int periods);
 // them), leaves the day empty and is told by the notice. The marks read for
 // more periods than the school has are all kept, shown for the school's
 // periods only; with fewer, the school's later periods stay empty. Without a
-// file nothing changes.
+// file the absences stay, for a new day of the school's periods: marks of
+// later periods, carried from a day read with more, are emptied.
 SubstitutionFileRead ReadSubstitutionDay(const QString& key);
 
 // Reads the preset "suppl.dat" over the day variables, stopping at a count

@@ -533,6 +533,31 @@ TEST_F(AbsencesWindowTest, ADaySavedAgainAfterThePeriodsWereLoweredKeepsItsLater
     EXPECT_EQ(allMarks(), expected);
 }
 
+// "+" from a day read with 10 periods at a school of 9 comes to a date
+// without a day file: a new day, whose absences are those of the day before
+// in the school's 9 periods. It is saved and read back so, with nothing to
+// tell.
+TEST_F(AbsencesWindowTest, ANewDayAfterADayOfMorePeriodsTakesTheSchoolsPeriods)
+{
+    makeDay(10);
+    gPeriodsPerDay = 9;
+    Form20* f = open();
+    ASSERT_EQ(messages().size(), 1) << "the 14th, told as a day of 10 periods";
+    f->Command13->click();
+    EXPECT_TRUE(gTeacherAbsentPeriods(12, 10).isEmpty() && gClassAbsentPeriods(2, 10).isEmpty())
+        << "no period 10 carried along";
+    saveThroughCancellationList(f);
+    EXPECT_EQ(readLines("20260915.sup").size(), 3 + 3 * 60 + 2 * 24 + 84 * 9);
+    forgetMarks();
+    gWorkDate = "15.09.2026";
+    open()->Command9->click();
+    EXPECT_EQ(messages().size(), 1) << "read back with no notice";
+    QList<int> expected = madeMarks(10);
+    for (int row = 1; row <= 84; ++row)
+        expected[(row - 1) * 11 + 10 - 1] = -1;
+    EXPECT_EQ(allMarks(), expected);
+}
+
 // A close waiting in the queue runs under the first notice the window tells
 // as it comes up, that of a day of another size; the preset of another size
 // it would tell next is not told, and nothing of the deleted window is
