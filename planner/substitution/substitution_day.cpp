@@ -29,8 +29,6 @@ constexpr double kLargestCount = 1'000'000;
 // of these.
 constexpr int kFewestPeriods = 9;
 constexpr int kMostPeriods = 11;
-// Empty lines an editor or a copy may leave after a day's marks.
-constexpr long kEditorsEmptyLines = 2;
 static_assert(kMostPeriods == MarkTable::upper(1));
 
 int teacherSlots() { return std::clamp(gMaxTeachers.toInt(), 0, static_cast<int>(TeacherTable::upper())); }
@@ -266,28 +264,23 @@ struct MarkBlock {
     long lines;
 };
 
-// A mark block that ends before the school's periods: a day file is damaged,
-// a preset is read at the school's periods as far as it goes.
-enum class ShortBlock { Damaged, ReadAsFarAsItGoes };
-
 // The size the mark block, the rest of the file, is read at. The file holds
 // no number of periods, and the marks are not checked against the absences:
 // marks and records left from earlier days stand on teachers the day does
 // not list, in every day the program saves. The block is read at the number
 // of periods (the school's, or another a school can have, 9 to 11) it is
 // nearest to whole for, counted in the lines that reading assumes added
-// after the marks or lost at their end; on a tie lost, as a file is cut more
-// often than an editor adds many empty lines. Another number than the
-// school's is a day saved before the school changed its periods, or a file
-// cut or lengthened by whole rows, which its notice says. Lines added are
-// empty ones, an editor's or a copy's, one or two, and are left out. Never-set
-// marks are empty lines too, so a block lacking some at its end would pass
-// for one of fewer periods with more empty lines added, every row moved: one
-// nearest a block with lines lost, or with more lines added than an editor
-// leaves, is damaged; only a preset at the school's periods is read as far as
-// it goes, unless a teacher or class it lists as absent would lack marks.
-// (Any empty lines after a day without teachers and classes are left out.)
-std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day, ShortBlock shortBlock)
+// after the marks or lost at their end. Another number than the school's is
+// a day saved before the school changed its periods, or a file cut or
+// lengthened by a row or more, which its notice says. Only fewer than half a
+// period's block (a line for each teacher and class) added or lost leaves no
+// other size as near. Lines added are empty ones, an editor's or a copy's,
+// and are left out; a mark after a whole block fits no size. Lines lost are
+// the last marks, mostly never set and so empty lines themselves, and the
+// block is read as far as it goes, unless a teacher or class the file lists
+// as absent would lack marks: the lines lost may have held them. (Any empty
+// lines after a day without teachers and classes are left out.)
+std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day)
 {
     if (!in.intact())
         return std::nullopt;
@@ -301,26 +294,36 @@ std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day, Short
     }
     // The lines a reading assumes added (more than 0) or lost (less than 0).
     const auto changed = [&](int periods) { return left - rows * periods; };
+    // Of two sizes equally near, the one with lines added is taken: the file
+    // is damaged either way, and its notice must not say it ends early when
+    // it may hold lines added.
     const int nearest = *std::min_element(sizes.begin(), sizes.end(), [&](int a, int b) {
         const long byA = changed(a);
         const long byB = changed(b);
-        return std::abs(byA) != std::abs(byB) ? std::abs(byA) < std::abs(byB) : byA < byB;
+        return std::abs(byA) != std::abs(byB) ? std::abs(byA) < std::abs(byB) : byA > byB;
     });
     const long assumed = changed(nearest);
-    const bool withinARow = std::abs(assumed) < rows || rows == 0;
-    const long addable = rows == 0 ? in.emptyLinesAtEnd() : std::min(kEditorsEmptyLines, in.emptyLinesAtEnd());
-    if (withinARow && assumed >= 0 && assumed <= addable)
+    const bool withinHalfAPeriod = 2 * std::abs(assumed) < rows || rows == 0;
+    if (withinHalfAPeriod && assumed >= 0 && assumed <= in.emptyLinesAtEnd())
         return MarkBlock{nearest, rows * nearest};
-    if (withinARow && assumed < 0 && shortBlock == ShortBlock::ReadAsFarAsItGoes && nearest == school) {
-        const auto firstShort = day.listed.begin() + left / school;
+    if (withinHalfAPeriod && assumed < 0) {
+        const auto firstShort = day.listed.begin() + left / nearest;
         if (std::none_of(firstShort, day.listed.end(), [](bool listed) { return listed; }))
-            return MarkBlock{school, left};
+            return MarkBlock{nearest, left};
     }
-    if (left < rows * school)
+    if (assumed < 0)
         in.endsEarly();
     else
         in.fitsNoDay();
     return std::nullopt;
+}
+
+// The periods of a mark row after `last`: none of them is the day's.
+template <class Table>
+void emptyPeriodsAfter(Table& marks, long row, int last)
+{
+    for (int p = last + 1; p <= Table::upper(1); ++p)
+        marks(row, p) = Variant();
 }
 
 // The marks of every teacher or class the file counts, `saved` periods each,
@@ -334,9 +337,22 @@ void readMarks(DayReader& in, long count, Table& marks, int saved, long& lines)
     for (long i = 1; i <= count && lines > 0 && in.intact(); ++i) {
         for (int p = 1; p <= saved && lines > 0; ++p, --lines)
             in.number(fits<Table>(i) ? marks(i, p) : ignored);
-        for (int p = saved + 1; p <= Table::upper(1) && fits<Table>(i); ++p)
-            marks(i, p) = Variant();
+        if (fits<Table>(i))
+            emptyPeriodsAfter(marks, i, saved);
     }
+}
+
+// A day without a file is a new day of the school's periods. Marks of later
+// periods, carried from a day read with more, would be saved with it where
+// no window shows them or lets them be changed.
+void takeSchoolPeriods()
+{
+    const int school = SubstitutionPeriods();
+    for (long t = 1; t <= MarkTable::upper(); ++t)
+        emptyPeriodsAfter(gTeacherAbsentPeriods, t, school);
+    for (long c = 1; c <= decltype(Model::gClassAbsentPeriods)::upper(); ++c)
+        emptyPeriodsAfter(gClassAbsentPeriods, c, school);
+    gSubstDayPeriods = 0;
 }
 
 // The periods a day was saved with when they are not the school's, else 0.
@@ -344,9 +360,9 @@ int otherThanSchool(int saved) { return saved == SubstitutionPeriods() ? 0 : sav
 
 // The marks of the teachers and classes the file counts, at the size they
 // were saved with; that size when it is not the school's, else 0.
-int readMarkBlock(DayReader& in, const DayEntries& day, ShortBlock shortBlock)
+int readMarkBlock(DayReader& in, const DayEntries& day)
 {
-    const std::optional<MarkBlock> block = markPeriods(in, day, shortBlock);
+    const std::optional<MarkBlock> block = markPeriods(in, day);
     if (!block)
         return 0;
     long lines = block->lines;
@@ -558,8 +574,10 @@ SubstitutionFileRead ReadSubstitutionDay(const QString& key)
 {
     const QString path = SubstitutionDayFile(key);
     datafile::FileRead file = datafile::readFile(path);
-    if (file.state == datafile::FileRead::State::Missing)
+    if (file.state == datafile::FileRead::State::Missing) {
+        takeSchoolPeriods();
         return {};
+    }
     // A day file that is there replaces the day in memory even when it cannot
     // be used: nothing of the date shown before passes for this date's.
     clearDay();
@@ -569,7 +587,7 @@ SubstitutionFileRead ReadSubstitutionDay(const QString& key)
     const DayEntries day =
         readDayHead(in, {gTeacherAbsence, gTeacherAbsenceReason, gClassAbsence, gClassAbsenceReason},
                     dayRecordTables());
-    const int otherPeriods = readMarkBlock(in, day, ShortBlock::Damaged);
+    const int otherPeriods = readMarkBlock(in, day);
     if (in.intact())
         return {true, {}, otherPeriods};
     // Half a day is no day: it is shown empty, with the notice.
@@ -603,7 +621,7 @@ SubstitutionFileRead ReadSubstitutionPreset(const QString& name)
     // nobody absent, who would stand on the list without a marked period.
     if (in.endedEarly() && std::none_of(day.listed.begin(), day.listed.end(), [](bool listed) { return listed; }))
         return {true, {}};
-    const int otherPeriods = readMarkBlock(in, day, ShortBlock::ReadAsFarAsItGoes);
+    const int otherPeriods = readMarkBlock(in, day);
     if (in.intact())
         return {true, {}, otherPeriods};
     before.restore();
@@ -624,11 +642,9 @@ SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const Substitut
     decltype(Model::gTeacherAbsenceReason) reasons;
     ClassTable classStatuses;
     decltype(Model::gClassAbsenceReason) classReasons;
-    const DayEntries day = readDayHead(in, {statuses, reasons, classStatuses, classReasons}, into);
-    // The marks are not needed here either, nor the periods they were saved
-    // with, but a file cut off among them is damaged all the same: nothing
-    // says where else it was hurt.
-    markPeriods(in, day, ShortBlock::Damaged);
+    readDayHead(in, {statuses, reasons, classStatuses, classReasons}, into);
+    // The marks after the records are not read: however many lines they
+    // take, the records before them are whole.
     if (in.intact())
         return {true, {}};
     // A day read only in part would count some of its substitutions, as

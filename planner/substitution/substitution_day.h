@@ -57,27 +57,29 @@ QString OtherPeriodsNotice(const QString& key, int periods);
 // The same for the preset, told by `name`.
 QString PresetPeriodsNotice(const QString& name, int periods);
 
-// Reads the whole day file of a date key into the day variables. Without a
-// file nothing changes. Its marks are read at the number of periods (the
-// school's or 9 to 11) they are nearest to whole for; fewer empty lines than
-// a row after them belong to no mark. A file that is there but cannot be
-// read, or is damaged (it ends before the lines its counts call for, holds no
-// number where its layout has one, or its marks are nearest a block with
-// lines lost or fit no such size), leaves the day empty and is told by the
-// notice. The marks read for more periods than the school has are all kept,
-// shown for the school's periods only; with fewer, the school's later
-// periods stay empty.
+// Reads the whole day file of a date key into the day variables. Its marks
+// are read at the number of periods (the school's or 9 to 11) they are
+// nearest to whole for: empty lines after them, fewer than half a period's
+// block, belong to no mark, and a block lacking fewer lines than that at its
+// end is read as far as it goes. A file that is there but cannot be read, or
+// is damaged (it ends before the lines its counts call for, holds no number
+// where its layout has one, or its marks are equally near two sizes, fit no
+// size, or would leave a teacher or class it lists as absent without some of
+// them), leaves the day empty and is told by the notice. The marks read for
+// more periods than the school has are all kept, shown for the school's
+// periods only; with fewer, the school's later periods stay empty. Without a
+// file the absences stay, for a new day of the school's periods: marks of
+// later periods, carried from a day read with more, are emptied.
 SubstitutionFileRead ReadSubstitutionDay(const QString& key);
 
 // Reads the preset "suppl.dat" over the day variables, stopping at a count
 // that is not the capacity or at a status line that is not three characters
 // long; what was read up to there stays. Its marks are read as a day file's
-// are, and when they are nearest a block at the school's periods that lacks
-// lines, so as far as they go. Cut or damaged so that a teacher or class it
-// lists as absent would lack marks, or with marks that fit no size, it is not
-// loaded at all and is told by the notice, as is one that cannot be read. The
-// notices name it `name`: the file the user chose, when the preset is a copy
-// of it. Not found when there is no preset.
+// are. Cut or damaged so that a teacher or class it lists as absent would
+// lack marks, or with marks that fit no size, it is not loaded at all and is
+// told by the notice, as is one that cannot be read. The notices name it
+// `name`: the file the user chose, when the preset is a copy of it. Not found
+// when there is no preset.
 SubstitutionFileRead ReadSubstitutionPreset(const QString& name = kSubstitutionPreset);
 
 // The tables a reader of a day's record block fills: the teachers' paid flags,
@@ -92,7 +94,8 @@ struct SubstitutionRecordTables {
 };
 
 // Reads the paid flags and the record block of the day file of a date key
-// into `into`, emptied first; the absences before them and the marks after
-// them are only read past, as ReadSubstitutionDay reads them. A damaged file
-// leaves `into` empty and is told by the notice.
+// into `into`, emptied first; the absences before them are only read past,
+// the marks after them not at all, so that no count of mark lines refuses a
+// day's records. A file damaged up to its records leaves `into` empty and is
+// told by the notice.
 SubstitutionFileRead ReadSubstitutionRecords(const QString& key, const SubstitutionRecordTables& into);

@@ -69,7 +69,7 @@ protected:
         selectClass(f, 2);
         f->Command7->click();
         saveThroughCancellationList(f);
-        ASSERT_EQ(readLines("20260914.sup").size(), 3 + 3 * 60 + 2 * 24 + 84 * periods);
+        ASSERT_EQ(readLines("20260914.sup").size(), 3 + 3 * 60 + 2 * 24 + 7 * gSubstRowCount + 84 * periods);
     }
     // The marks of that day, as allMarks() gives them.
     static QList<int> madeMarks(int periods)
@@ -82,6 +82,31 @@ protected:
             }
         }
         return marks;
+    }
+    // A record from a day read before, carried on by every day saved:
+    // teacher 4 substitutes teacher 3, paid.
+    static void carryRecord()
+    {
+        gSubstRowCount = 1;
+        const short record[] = {3, 2, 1, 1, 4, 1};
+        for (int f = 0; f < 6; ++f)
+            gSubstRows(1, f) = record[f];
+    }
+    // The statistics, the standings and the export of September read only
+    // the records before the marks: each counts the carried record on each
+    // of `days` days and tells nothing, however the marks after it look.
+    void expectRecordsCounted(int days)
+    {
+        ASSERT_TRUE(WriteStandings("01.09.2026", SubstitutionCounts()));
+        const QDate first(2026, 9, 1), last(2026, 9, 30);
+        const SubstitutionStatistics counted = CountSubstitutionStatistics(first, last);
+        EXPECT_EQ(counted.tallies[4].total(), days) << "statistics";
+        EXPECT_EQ(counted.unreadable, QStringList{});
+        gWorkDate = "30.09.2026";
+        EXPECT_EQ(LoadSubstitutionTotals().unreadable, QStringList{});
+        EXPECT_EQ(gSubstCounts(4, 2), days) << "standings";
+        EXPECT_EQ(ExportSubstitutionRecords(first, last).reason, "");
+        EXPECT_EQ(readLines("MDL.txt").size(), 1 + days) << "export";
     }
     static void forgetMarks()
     {
@@ -353,12 +378,8 @@ TEST_F(AbsencesWindowTest, TheCancellationListButtonShowsWhetherTheLastLoadedDay
 // the export, which count only the records before the marks, need not.
 TEST_F(AbsencesWindowTest, DaysSavedThroughTheWindowAreReadWholeAfterTheSchoolChangesItsPeriods)
 {
-    ASSERT_TRUE(WriteStandings("01.09.2026", SubstitutionCounts()));
     gPeriodsPerDay = 9;
-    gSubstRowCount = 1; // a record from a day read before, carried on by every day saved
-    const short record[] = {3, 2, 1, 1, 4, 1};
-    for (int f = 0; f < 6; ++f)
-        gSubstRows(1, f) = record[f];
+    carryRecord();
     gWorkDate = "14.09.2026";
     for (const int t : {3, 5}) {
         Form20* f = open();
@@ -369,28 +390,6 @@ TEST_F(AbsencesWindowTest, DaysSavedThroughTheWindowAreReadWholeAfterTheSchoolCh
     }
     ASSERT_EQ(readLines("date.sup"), (QStringList{"20260914", "20260915"}));
 
-    const QDate first(2026, 9, 1), last(2026, 9, 30);
-    const std::pair<const char*, std::function<QStringList()>> readers[] = {
-        {"statistics",
-         [&] {
-             const SubstitutionStatistics counted = CountSubstitutionStatistics(first, last);
-             EXPECT_EQ(counted.tallies[4].total(), 2) << "both days counted";
-             return counted.unreadable;
-         }},
-        {"standings",
-         [] {
-             gWorkDate = "30.09.2026";
-             const FinishedDaysRead read = LoadSubstitutionTotals();
-             EXPECT_EQ(gSubstCounts(4, 2), 2) << "both days counted";
-             return read.unreadable;
-         }},
-        {"export",
-         [&] {
-             const datafile::WriteResult exported = ExportSubstitutionRecords(first, last);
-             EXPECT_EQ(readLines("MDL.txt").size(), 3) << "both days exported";
-             return exported.reason.isEmpty() ? QStringList{} : QStringList{exported.reason};
-         }},
-    };
     for (const int school : {10, 11}) {
         SCOPED_TRACE(school);
         gPeriodsPerDay = school;
@@ -412,33 +411,29 @@ TEST_F(AbsencesWindowTest, DaysSavedThroughTheWindowAreReadWholeAfterTheSchoolCh
                   (QStringList{"Die Tagesdatei 20260914.sup enthält" + holds.arg(school),
                                "Die Tagesdatei 20260915.sup enthält" + holds.arg(school)}));
         f->Command9->click();
-        for (const auto& [reader, notices] : readers) {
-            SCOPED_TRACE(reader);
-            EXPECT_EQ(notices(), QStringList{});
-        }
+        expectRecordsCounted(2);
     }
 }
 
 // Never-set marks are empty lines, so a day or preset that lost a few of its
 // last lines looks like one of fewer periods with empty lines added. Made in
-// the window, cut by a line, two, half a row or a row less one (83), each is
-// read with every mark in place, or told: a day nearest a block with lines
-// lost, or with more lines added than an editor leaves, is damaged, a preset
-// is read as far as it goes at the school's periods and damaged at another;
-// one a line or two from fewer periods is read so and told.
-TEST_F(AbsencesWindowTest, ADayOrPresetMadeInTheWindowAndCutIsReadWithItsMarksInPlaceOrTold)
+// the window and cut by a line, two, half a row or more, each is read at the
+// size it is nearest to, as far as it goes, with every mark in place when
+// that is the size it was made with, or told as damaged: equally near two
+// sizes (42 lines from 9 and from 10), or lacking half a row or more of the
+// fewest periods. Day and preset are read alike.
+TEST_F(AbsencesWindowTest, ADayOrPresetMadeInTheWindowAndCutIsReadAtTheNearestSizeOrTold)
 {
     const struct {
         int made;
         int school;
         int cut;
-        int dayReadAt; // 0: damaged
-        int presetReadAt;
+        int readAt; // 0: damaged
     } cases[] = {
-        {9, 9, 1, 0, 9},    {9, 9, 2, 0, 9},    {9, 9, 83, 0, 9},   {10, 10, 1, 0, 10}, {10, 10, 2, 0, 10},
-        {10, 10, 83, 9, 9}, {11, 11, 1, 0, 11}, {11, 11, 2, 0, 11}, {11, 11, 83, 10, 10}, {11, 10, 1, 0, 0},
-        {11, 10, 41, 0, 0}, {10, 9, 2, 0, 0},   {9, 10, 2, 0, 0},   {11, 10, 43, 0, 0}, {11, 10, 81, 0, 0},
-        {10, 10, 43, 0, 0}, {10, 10, 81, 0, 0}, {10, 11, 43, 0, 0},
+        {9, 9, 1, 9},     {9, 9, 2, 9},     {9, 9, 42, 0},    {9, 9, 83, 0},    {10, 10, 1, 10},
+        {10, 10, 2, 10},  {10, 10, 42, 0},  {10, 10, 43, 9},  {10, 10, 81, 9},  {10, 10, 83, 9},
+        {11, 11, 1, 11},  {11, 11, 2, 11},  {11, 11, 83, 10}, {11, 10, 1, 11},  {11, 10, 41, 11},
+        {11, 10, 43, 10}, {11, 10, 81, 10}, {10, 9, 2, 10},   {9, 10, 2, 9},    {10, 11, 43, 9},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(QString("made with %1 periods, cut by %2, read with %3").arg(c.made).arg(c.cut).arg(c.school).toStdString());
@@ -450,17 +445,69 @@ TEST_F(AbsencesWindowTest, ADayOrPresetMadeInTheWindowAndCutIsReadWithItsMarksIn
         writeLines("20260914.sup", day.mid(0, day.size() - c.cut));
         writeLines("suppl.dat", preset.mid(0, preset.size() - c.cut));
         gPeriodsPerDay = c.school;
-        const auto told = [&](const SubstitutionFileRead& read, int readAt) {
-            EXPECT_EQ(read.unreadable.contains("ist beschädigt"), readAt == 0) << read.unreadable.toStdString();
-            EXPECT_EQ(read.otherPeriods, readAt == c.school ? 0 : readAt);
-            if (readAt == c.made) {
+        const auto told = [&](const SubstitutionFileRead& read) {
+            EXPECT_EQ(read.unreadable.contains("ist beschädigt"), c.readAt == 0) << read.unreadable.toStdString();
+            EXPECT_EQ(read.otherPeriods, c.readAt == c.school ? 0 : c.readAt);
+            if (c.readAt == c.made) {
                 EXPECT_EQ(allMarks(), madeMarks(c.made));
             }
         };
         forgetMarks();
-        told(ReadSubstitutionDay("20260914"), c.dayReadAt);
+        told(ReadSubstitutionDay("20260914"));
         forgetMarks();
-        told(ReadSubstitutionPreset(), c.presetReadAt);
+        told(ReadSubstitutionPreset());
+    }
+}
+
+// Empty lines after the marks of a day made in the window, fewer than half a
+// row, and a last line break gone, leave every mark in place, also at
+// another size than the school's. With half a row or more added, or equally
+// near two sizes, the day is damaged; as lines were added, its notice says
+// that its lines fit no day, not that it ends early. The statistics, the
+// standings and the export count the day's record whatever its marks.
+TEST_F(AbsencesWindowTest, ADayMadeInTheWindowWithLinesAddedOrItsLastLineBreakGoneIsReadWholeOrTold)
+{
+    const QString fitsNone = "Die Tagesdatei 20260914.sup konnte nicht gelesen werden: Sie ist beschädigt, ihre "
+                             "Zeilen ab Zeile 239 passen zu keinem Tag von 9 bis 11 Stunden.";
+    const auto emptyLines = [](int lines) {
+        return [lines](const QByteArray& b) { return b + QByteArray("\r\n").repeated(lines); };
+    };
+    const struct {
+        const char* kind;
+        int made;
+        int school;
+        std::function<QByteArray(const QByteArray&)> change;
+        QString notice; // "": read at its own size
+    } cases[] = {
+        {"5 empty lines", 10, 10, emptyLines(5), ""},
+        {"20 empty lines", 10, 10, emptyLines(20), ""},
+        {"41 empty lines", 11, 11, emptyLines(41), ""},
+        {"20 empty lines, of fewer periods", 9, 11, emptyLines(20),
+         "Die Tagesdatei 20260914.sup enthält Abwesenheiten für 9 Stunden am Tag, die Schule hat jetzt 11 (nach der "
+         "9. Stunde ist niemand abwesend eingetragen); wurde die Datei nicht mit 9 Stunden am Tag gespeichert, ist sie "
+         "beschädigt, und ihre Abwesenheiten können an falscher Stelle stehen."},
+        {"no last line break", 10, 10, [](const QByteArray& b) { return b.chopped(2); }, ""},
+        {"42 empty lines, equally near 9 and 10 periods", 9, 10, emptyLines(42), fitsNone},
+        {"42 empty lines after 11 periods", 11, 11, emptyLines(42), fitsNone},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        forgetMarks();
+        carryRecord();
+        makeDay(c.made);
+        writeBytes("20260914.sup", c.change(readBytes("20260914.sup")));
+        gPeriodsPerDay = c.school;
+        forgetMarks();
+        const qsizetype told = messages().size();
+        gWorkDate = "14.09.2026";
+        Form20* f = open();
+        EXPECT_EQ(messages().mid(told), c.notice.isEmpty() ? QStringList{} : QStringList{c.notice});
+        EXPECT_FALSE(messages().mid(told).join("").contains("endet nach Zeile"));
+        if (c.notice != fitsNone) {
+            EXPECT_EQ(allMarks(), madeMarks(c.made));
+        }
+        f->Command9->click();
+        expectRecordsCounted(1);
     }
 }
 
@@ -484,6 +531,31 @@ TEST_F(AbsencesWindowTest, ADaySavedAgainAfterThePeriodsWereLoweredKeepsItsLater
     QList<int> expected = madeMarks(10);
     for (int p = 1; p <= 10; ++p)
         expected[(5 - 1) * 11 + p - 1] = 1;
+    EXPECT_EQ(allMarks(), expected);
+}
+
+// "+" from a day read with 10 periods at a school of 9 comes to a date
+// without a day file: a new day, whose absences are those of the day before
+// in the school's 9 periods. It is saved and read back so, with nothing to
+// tell.
+TEST_F(AbsencesWindowTest, ANewDayAfterADayOfMorePeriodsTakesTheSchoolsPeriods)
+{
+    makeDay(10);
+    gPeriodsPerDay = 9;
+    Form20* f = open();
+    ASSERT_EQ(messages().size(), 1) << "the 14th, told as a day of 10 periods";
+    f->Command13->click();
+    EXPECT_TRUE(gTeacherAbsentPeriods(12, 10).isEmpty() && gClassAbsentPeriods(2, 10).isEmpty())
+        << "no period 10 carried along";
+    saveThroughCancellationList(f);
+    EXPECT_EQ(readLines("20260915.sup").size(), 3 + 3 * 60 + 2 * 24 + 84 * 9);
+    forgetMarks();
+    gWorkDate = "15.09.2026";
+    open()->Command9->click();
+    EXPECT_EQ(messages().size(), 1) << "read back with no notice";
+    QList<int> expected = madeMarks(10);
+    for (int row = 1; row <= 84; ++row)
+        expected[(row - 1) * 11 + 10 - 1] = -1;
     EXPECT_EQ(allMarks(), expected);
 }
 

@@ -113,24 +113,6 @@ TEST_F(DamagedFilesTest, ADamagedDayIsToldByEveryReaderAndNothingIsCountedOrExpo
         {"empty", [](const QByteArray&) { return QByteArray(); }, "Sie ist leer"},
         {"cut in the record text", [](const QByteArray& b) { return upToLine(b, 236, 3); },
          "Sie ist beschädigt und endet nach Zeile 237"},
-        {"cut half-way, among the marks", [](const QByteArray& b) { return upToLine(b, 600); },
-         "Sie ist beschädigt und endet nach Zeile 600"},
-        {"cut after whole rows of marks, as a day of 5 periods",
-         [](const QByteArray& b) { return upToLine(b, kLastRecordLine + 5 * kMarkRows); },
-         "Sie ist beschädigt und endet nach Zeile 658"},
-        {"cut after 9 rows of marks, a mark after them",
-         [](const QByteArray& b) { return upToLine(b, kLastRecordLine + 9 * kMarkRows) + " 0 \r\n"; },
-         "Sie ist beschädigt und endet nach Zeile 995"},
-        {"a line after the marks", [](const QByteArray& b) { return b + " 0 \r\n"; },
-         "Sie ist beschädigt, ihre Zeilen ab Zeile 239 passen zu keinem Tag von 9 bis 11 Stunden"},
-        {"a line and an empty one after the marks", [](const QByteArray& b) { return b + " 0 \r\n\r\n"; },
-         "Sie ist beschädigt, ihre Zeilen ab Zeile 239 passen zu keinem Tag von 9 bis 11 Stunden"},
-        {"a row of marks and a line more",
-         [](const QByteArray& b) { return b + QByteArray(" 0 \r\n").repeated(kMarkRows + 1); },
-         "Sie ist beschädigt, ihre Zeilen ab Zeile 239 passen zu keinem Tag von 9 bis 11 Stunden"},
-        {"marks whole for 12 periods",
-         [](const QByteArray& b) { return b + QByteArray(" 0 \r\n").repeated(2 * kMarkRows); },
-         "Sie ist beschädigt, ihre Zeilen ab Zeile 239 passen zu keinem Tag von 9 bis 11 Stunden"},
         {"a paid flag that is no number", [](const QByteArray& b) { return replaceLine(b, 238, "ja"); },
          "Sie ist beschädigt, in Zeile 238 steht keine gültige Zahl"},
         {"garbage bytes", [](const QByteArray&) { return garbage(4000); },
@@ -168,6 +150,59 @@ TEST_F(DamagedFilesTest, ADamagedDayIsToldByEveryReaderAndNothingIsCountedOrExpo
     EXPECT_TRUE(readLines("MDL.txt").value(2).startsWith("1036;\"abc\";11.09.2026;\"2\";\"\";\"5a\";\"DIE\";\"Verlegt\";"
                                                           "1,00;\"b\""))
         << "the day read whole again";
+}
+
+// A day damaged among its marks is told by "wer fehlt ?", which shows it
+// empty; the statistics, the standings and the export, which read only the
+// records before the marks, count it whole and tell nothing. Cut, it ends
+// early; with a mark after a whole block or more lines than half a row, its
+// lines fit no day.
+TEST_F(DamagedFilesTest, ADayDamagedAmongItsMarksIsToldByTheAbsenceWindowAloneAndCountedByTheOthers)
+{
+    const QByteArray good = readBytes("20260911.sup");
+    const QString fitsNone = "Sie ist beschädigt, ihre Zeilen ab Zeile 239 passen zu keinem Tag von 9 bis 11 Stunden";
+    const struct {
+        const char* kind;
+        std::function<QByteArray(const QByteArray&)> damage;
+        QString reason;
+    } cases[] = {
+        {"cut half-way, among the marks", [](const QByteArray& b) { return upToLine(b, 600); },
+         "Sie ist beschädigt und endet nach Zeile 600"},
+        {"cut after whole rows of marks, as a day of 5 periods",
+         [](const QByteArray& b) { return upToLine(b, kLastRecordLine + 5 * kMarkRows); },
+         "Sie ist beschädigt und endet nach Zeile 658"},
+        {"cut after 9 rows of marks, a mark after them",
+         [](const QByteArray& b) { return upToLine(b, kLastRecordLine + 9 * kMarkRows) + " 0 \r\n"; }, fitsNone},
+        {"a line after the marks", [](const QByteArray& b) { return b + " 0 \r\n"; }, fitsNone},
+        {"a line and an empty one after the marks", [](const QByteArray& b) { return b + " 0 \r\n\r\n"; }, fitsNone},
+        {"a row of marks and a line more",
+         [](const QByteArray& b) { return b + QByteArray(" 0 \r\n").repeated(kMarkRows + 1); }, fitsNone},
+        {"marks whole for 12 periods",
+         [](const QByteArray& b) { return b + QByteArray(" 0 \r\n").repeated(2 * kMarkRows); }, fitsNone},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        writeBytes("20260911.sup", c.damage(good));
+        shown.clear();
+        Form41* statistics = forms::show<Form41>();
+        statistics->Text1->setText("01.09.2026");
+        statistics->Text2->setText("30.09.2026");
+        const int documents = rec->documents;
+        statistics->Command2->click();
+        EXPECT_EQ(rec->documents, documents + 1) << "printed, both days counted";
+        gWorkDate = "14.09.2026";
+        forms::show<Form49>();
+        gWorkDate = "11.09.2026";
+        Form20* absences = openAbsences();
+        EXPECT_EQ(absences->Label5->text(), "");
+        EXPECT_EQ(boxes(), QStringList{"Stundenplaner: Die Tagesdatei 20260911.sup konnte nicht gelesen werden: "
+                                       + c.reason + "."});
+        forms::unloadAll();
+        shown.clear();
+        ASSERT_TRUE(ExportSubstitutionRecords(QDate(2026, 9, 1), QDate(2026, 9, 30)));
+        EXPECT_EQ(readLines("MDL.txt").size(), 3) << "both days exported";
+        EXPECT_EQ(boxes(), QStringList{});
+    }
 }
 
 // A day whose marks are whole for another number of periods a day than the
