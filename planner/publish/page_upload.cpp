@@ -218,9 +218,10 @@ private:
             return false;
         const QStringList names = m_inet.remoteNames();
         // A listing shows a file missing only when it names the probe this
-        // upload put: a server may list in a form that is not understood, or
-        // leave files out.
-        const bool whole = done() && m_probePut && names.contains(kProbe);
+        // upload put and each of its lines gives a name: a server may list
+        // some files or all in a form that is not understood, or leave files
+        // out.
+        const bool whole = done() && m_probePut && names.contains(kProbe) && !m_inet.remoteNamesPartial();
         const auto listed = [&](const QString& file) {
             if (done() && names.contains(file.section(QLatin1Char('/'), -1)))
                 return Presence::There;
