@@ -455,6 +455,35 @@ TEST_F(PageUploadTest, AListingWithoutTheProbeProvesNothing)
     }
 }
 
+// A server that renames only onto a free name and shows nothing of an
+// earlier upload's leftover aside: every upload fails as the published page
+// cannot step aside, and the window names the leftover for the user to
+// remove, after which the page is replaced.
+TEST_F(PageUploadTest, ALeftoverAsideTheServerDoesNotShowIsNamedForRemoval)
+{
+    for (const FtpServer::Listing listing : {FtpServer::Listing::Nothing, FtpServer::Listing::BlankInGroup}) {
+        SCOPED_TRACE(static_cast<int>(listing));
+        FtpServer server;
+        serveAs(server, {false, false, listing});
+        useServer(server);
+        publishedBefore(server, "Stundenplan.htm", kYesterdaysPage);
+        publishedBefore(server, "Stundenplan.htm.alt", "<html>die Seite von vorgestern</html>");
+        Form61* f = publish<Form61>();
+        EXPECT_EQ(f->Label1->text(),
+                  "Die Seite wurde nicht hochgeladen: Der Server hat die Datei /VORDA/Schule-am-Park/Stundenplan.htm.neu "
+                  "nicht in /VORDA/Schule-am-Park/Stundenplan.htm umbenannt (Antwort 550); eine schon veröffentlichte "
+                  "Seite bleibt, wie sie war; liegt auf dem Server noch /VORDA/Schule-am-Park/Stundenplan.htm.alt von "
+                  "einem früheren Hochladen, lässt sie sich erst ersetzen, wenn diese Datei gelöscht ist.");
+        EXPECT_EQ(onServer(server, "Stundenplan.htm"), kYesterdaysPage);
+        f->close();
+        ASSERT_TRUE(QFile::remove(server.root() + kFolder + "Stundenplan.htm.alt"));
+        f = publish<Form61>();
+        EXPECT_TRUE(f->Label1->text().startsWith("Der Stundenplan kann nun")) << "removed by the user";
+        EXPECT_EQ(onServer(server, "Stundenplan.htm"), readBytes("Stundenplan.htm"));
+        f->close();
+    }
+}
+
 // Another upload's page takes the name while the published one is aside:
 // the new page and then the published one are refused the name, which is
 // not missing, and the page aside goes.
