@@ -75,6 +75,14 @@ QString listedName(const QString& line)
     return std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.isSpace(); }) ? QString() : name;
 }
 
+// A line of a listing that is no file's: blank, or the total that long
+// listings in the form of "ls -l" begin with.
+bool namesNoFile(const QString& line)
+{
+    static const QRegularExpression total(QStringLiteral(R"(^total \d+$)"));
+    return line.trimmed().isEmpty() || total.match(line).hasMatch();
+}
+
 size_t writeToFile(char* data, size_t size, size_t count, void* file)
 {
     const qint64 bytes = static_cast<qint64>(size * count);
@@ -313,6 +321,7 @@ void Inet::Execute(const QString& operation)
     m_remoteSize = -1;
     m_remoteFileMissing = false;
     m_remoteNames.clear();
+    m_remoteNamesPartial = false;
     if (m_worker.joinable()) {
         fail(Outcome::Refused, QStringLiteral("Es läuft noch ein anderer Befehl"));
         return;
@@ -512,8 +521,11 @@ void Inet::finish()
             m_remoteSize = size;
         }
         for (const QByteArray& line : t->listing.split('\n')) {
-            const QString name = listedName(QString::fromUtf8(line.endsWith('\r') ? line.chopped(1) : line));
-            if (!name.isEmpty() && name != QLatin1String(".") && name != QLatin1String(".."))
+            const QString text = QString::fromUtf8(line.endsWith('\r') ? line.chopped(1) : line);
+            const QString name = listedName(text);
+            if (name.isEmpty())
+                m_remoteNamesPartial = m_remoteNamesPartial || !namesNoFile(text);
+            else if (name != QLatin1String(".") && name != QLatin1String(".."))
                 m_remoteNames << name;
         }
     } else if (code == CURLE_WRITE_ERROR) {

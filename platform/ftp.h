@@ -63,6 +63,10 @@ public:
     // far as the server's listing gives them in a form understood (bare, or
     // at the end of a long line).
     QStringList remoteNames() const { return m_remoteNames; }
+    // After an "LS": a line of the listing gave no name (a form not
+    // understood, or a name with a blank), so remoteNames() may lack files
+    // that are there.
+    bool remoteNamesPartial() const { return m_remoteNamesPartial; }
 
     enum class Outcome {
         Done,
@@ -91,6 +95,7 @@ private:
     qint64 m_remoteSize = -1;
     bool m_remoteFileMissing = false;
     QStringList m_remoteNames;
+    bool m_remoteNamesPartial = false;
 };
 
 namespace ftp {

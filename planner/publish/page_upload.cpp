@@ -150,7 +150,10 @@ public:
             return false;
         if (stand.aside == Presence::Missing || stand.name == Presence::There) {
             m_leftAside.clear();
-            return stand.aside == Presence::Missing || remove(m_aside);
+            if (stand.aside != Presence::Missing && !remove(m_aside))
+                return false;
+            m_asideFree = stand.aside == Presence::Missing || done();
+            return true;
         }
         if (stand.aside != Presence::There || stand.name != Presence::Missing)
             return true;
@@ -160,6 +163,7 @@ public:
         if (!done())
             return refusedBack();
         m_leftAside.clear();
+        m_asideFree = true;
         return true;
     }
     // Puts a file under a name of its own, which takes the page's name only
@@ -218,9 +222,10 @@ private:
             return false;
         const QStringList names = m_inet.remoteNames();
         // A listing shows a file missing only when it names the probe this
-        // upload put: a server may list in a form that is not understood, or
-        // leave files out.
-        const bool whole = done() && m_probePut && names.contains(kProbe);
+        // upload put and each of its lines gives a name: a server may list
+        // some files or all in a form that is not understood, or leave files
+        // out.
+        const bool whole = done() && m_probePut && names.contains(kProbe) && !m_inet.remoteNamesPartial();
         const auto listed = [&](const QString& file) {
             if (done() && names.contains(file.section(QLatin1Char('/'), -1)))
                 return Presence::There;
@@ -260,6 +265,14 @@ private:
         if (!done()) {
             m_settling = false;
             refusal = renameRefused + QStringLiteral("; eine schon veröffentlichte Seite bleibt, wie sie war");
+            // A leftover aside that the server does not show as gone keeps
+            // the published page from stepping aside, upload after upload:
+            // it is named for the user to remove, unless an upload of ours
+            // may have left the published page there, its only copy.
+            if (!m_asideFree && m_leftAside.isEmpty())
+                refusal += QStringLiteral("; liegt auf dem Server noch %1 von einem früheren Hochladen, lässt sie "
+                                          "sich erst ersetzen, wenn diese Datei gelöscht ist")
+                               .arg(m_aside);
             return remove(m_incoming);
         }
         return takeName(QString(), true, refusal);
@@ -388,6 +401,8 @@ private:
     bool m_tellsSizes = true;
     // The probe arrived: a listing of the folder that does not name it lists only part of it.
     bool m_probePut = false;
+    // Before the page was put, the name it steps aside to was seen free or made free.
+    bool m_asideFree = false;
     bool m_settling = false;
     bool m_reopened = false;
     // A rename of the new page onto its name was under way when the upload

@@ -112,26 +112,35 @@ TEST_F(FtpTest, FilesOnTheServerAreMeasuredListedRenamedAndDeleted)
 }
 
 // Servers list a folder by its names, or by long lines with the name at the
-// end of each (a link's followed by its target).
+// end of each (a link's followed by its target). A line that gives no name
+// tells that the names read are not all there are.
 TEST_F(FtpTest, ANameIsReadFromEveryFormOfListing)
 {
-    const QSet<QString> everyName{"a.htm", "b.htm", "Ordner"};
-    const std::pair<FtpServer::Listing, QSet<QString>> listings[] = {{FtpServer::Listing::Names, everyName},
-                                                                     {FtpServer::Listing::Long, everyName},
-                                                                     {FtpServer::Listing::Dos, everyName},
-                                                                     {FtpServer::Listing::Nothing, {}}};
-    for (const auto& [listing, names] : listings) {
+    const QSet<QString> everyName{"a.htm", "b.htm", "Ordner", "test.dat"};
+    const struct {
+        FtpServer::Listing listing;
+        QSet<QString> names;
+        bool partial;
+    } listings[] = {{FtpServer::Listing::Names, everyName, false},
+                    {FtpServer::Listing::Long, everyName, false},
+                    {FtpServer::Listing::BlankInGroup, {"test.dat"}, true},
+                    {FtpServer::Listing::Dos, everyName, false},
+                    {FtpServer::Listing::Nothing, {}, false}};
+    for (const auto& [listing, names, partial] : listings) {
         SCOPED_TRACE(static_cast<int>(listing));
         FtpServer server;
         server.listAs(listing);
         ASSERT_TRUE(server.start()) << server.log().toStdString();
         ASSERT_TRUE(QDir(server.root()).mkpath("VORDA/Ordner"));
-        QFile page(server.root() + "/VORDA/a.htm");
-        ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("seite") == 5);
+        for (const QString file : {"a.htm", "test.dat"}) {
+            QFile f(server.root() + "/VORDA/" + file);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("seite") == 5);
+        }
         ASSERT_TRUE(QFile::link("a.htm", server.root() + "/VORDA/b.htm"));
         connectTo(server.port());
         EXPECT_EQ(run("LS /VORDA/"), Inet::Outcome::Done);
         EXPECT_EQ(QSet<QString>(m_inet.remoteNames().cbegin(), m_inet.remoteNames().cend()), names);
+        EXPECT_EQ(m_inet.remoteNamesPartial(), partial);
         EXPECT_EQ(run("CLOSE"), Inet::Outcome::Done);
     }
 }

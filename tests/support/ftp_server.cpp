@@ -87,7 +87,7 @@ void FtpServer::refuseSize() { m_misbehaviour << "--no-size"; }
 
 void FtpServer::listAs(Listing listing)
 {
-    const char* const options[] = {"names", "long", "dos", "nothing"};
+    const char* const options[] = {"names", "long", "blank-in-group", "dos", "nothing"};
     m_misbehaviour << "--listing" << options[static_cast<int>(listing)];
 }
 

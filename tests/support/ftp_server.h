@@ -44,10 +44,13 @@ public:
     // "SIZE" is answered with 502: the server tells no sizes.
     void refuseSize();
     // How the server answers "NLST": with the names, or as some servers do,
-    // with the long lines of "LIST", Unix style ("-rw-r--r-- 1 owner group
-    // 45 Dec 08 10:00 a.htm") or DOS style ("12-08-24  10:00AM  45 a.htm"),
-    // or with an empty listing.
-    enum class Listing { Names, Long, Dos, Nothing };
+    // with the long lines of "LIST", Unix style after their total as "ls -l"
+    // gives them ("total 8", "-rw-r--r-- 1 owner group 45 Dec 08 10:00
+    // a.htm"), the same with a group name that has a blank for every file
+    // but test.dat ("... owner Domain Users 45 ..."), as for files that
+    // another account put, DOS style ("12-08-24  10:00AM  45 a.htm"), or
+    // with an empty listing.
+    enum class Listing { Names, Long, BlankInGroup, Dos, Nothing };
     void listAs(Listing listing);
     // Each connection is served on a thread of its own: a stall at a command
     // holds up only the connection that sent it.

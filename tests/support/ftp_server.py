@@ -5,6 +5,7 @@ to misbehave as slow, broken or picky servers do."""
 import argparse
 import logging
 import os
+import re
 import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
@@ -52,10 +53,13 @@ parser.add_argument(
     "--no-size", action="store_true",
     help="answer SIZE with 502, as servers that tell no sizes do")
 parser.add_argument(
-    "--listing", choices=("names", "long", "dos", "nothing"), default="names",
+    "--listing", choices=("names", "long", "blank-in-group", "dos", "nothing"),
+    default="names",
     help="answer NLST with the names (as pyftpdlib does), with the long "
-         "lines of LIST in Unix or in DOS style, as some servers do, or with "
-         "an empty listing")
+         "lines of LIST in Unix style after their total (as 'ls -l' gives "
+         "them), the same with the group of every file but test.dat named "
+         "'Domain Users', as for files that another account put, in DOS "
+         "style, as some servers do, or with an empty listing")
 parser.add_argument(
     "--threaded", action="store_true",
     help="serve each connection on a thread of its own, so that a stall at a "
@@ -66,6 +70,8 @@ stalls = {point.upper(): float(seconds) for point, seconds in args.stall}
 hang_up = (args.hang_up[0].upper(), args.hang_up[1]) if args.hang_up else None
 appear = (args.appear[0].upper(), args.appear[1], args.appear[2]) if args.appear else None
 log = logging.getLogger("pyftpdlib")
+# The owner of a long line, and its group after it.
+GROUP = re.compile(r"^(\S+\s+\d+\s+\S+\s+)\S+")
 # How many times each command was received, over all connections.
 received = {}
 
@@ -145,8 +151,16 @@ class Commands(FTPHandler):
         return super().ftp_SIZE(path)
 
     def ftp_NLST(self, path):
-        if args.listing == "long":
-            return self.ftp_LIST(path)
+        if args.listing in ("long", "blank-in-group") and os.path.isdir(path):
+            names = sorted(os.listdir(path))
+            lines = [line.decode("utf8") for line in self.fs.format_list(path, names)]
+            if args.listing == "blank-in-group":
+                lines = [line if name == "test.dat" else GROUP.sub(r"\1Domain Users", line)
+                         for name, line in zip(names, lines)]
+            blocks = sum(os.lstat(os.path.join(path, name)).st_blocks for name in names) // 2
+            listing = "total %d\r\n" % blocks + "".join(lines)
+            self.push_dtp_data(listing.encode("utf8"), cmd="NLST")
+            return path
         if args.listing in ("dos", "nothing"):
             lines = []
             for name in sorted(os.listdir(path)) if args.listing == "dos" else []:
