@@ -172,10 +172,16 @@ ProvisionalDays SaveProvisionalDays(const QDate& first, const QDate& last)
 {
     ProvisionalDays days;
     const Variant workDate = gWorkDate;
+    const std::optional<QDate> dayInMemory = dates::parse(workDate.toString());
+    const short readWith = gSubstDayPeriods;
     for (QDate day = first; day <= last; day = day.addDays(1)) {
         if (!isSchoolDay(day))
             continue;
         gWorkDate = dates::shortText(day);
+        // Only the day read from its file keeps the periods it was read
+        // with: its copies are new days of the school's periods, else each
+        // would be told of other periods at every opening.
+        gSubstDayPeriods = day == dayInMemory ? readWith : 0;
         if (!SaveSubstitutionDay()) {
             days.failed = day;
             break;
@@ -183,6 +189,7 @@ ProvisionalDays SaveProvisionalDays(const QDate& first, const QDate& last)
         days.written << day;
     }
     gWorkDate = workDate;
+    gSubstDayPeriods = readWith;
     return days;
 }
 

@@ -559,6 +559,25 @@ TEST_F(AbsencesWindowTest, ANewDayAfterADayOfMorePeriodsTakesTheSchoolsPeriods)
     EXPECT_EQ(allMarks(), expected);
 }
 
+// The week's provisional days are copies of the day shown: only that day
+// keeps the periods it was read with.
+TEST_F(AbsencesWindowTest, ProvisionalCopiesOfADayOfMorePeriodsTakeTheSchoolsPeriods)
+{
+    makeDay(10);
+    gPeriodsPerDay = 9;
+    Form20* f = open();
+    f->Command4->click();
+    Form60* list = forms::ifOpen<Form60>();
+    list->Text2->setText("14.09.2026");
+    list->Text1->setText("15.09.2026");
+    for (QPushButton* b : {list->Command5, list->Command6, list->Command4})
+        b->click();
+    const int head = 3 + 3 * 60 + 2 * 24 + 7 * gSubstRowCount;
+    EXPECT_EQ(readLines("20260914.sup").size(), head + 84 * 10);
+    EXPECT_EQ(readLines("20260915.sup").size(), head + 84 * 9);
+    EXPECT_EQ(gSubstDayPeriods, 10) << "the day in memory is still the 14th of 10 periods";
+}
+
 // A close waiting in the queue runs under the first notice the window tells
 // as it comes up, that of a day of another size; the preset of another size
 // it would tell next is not told, and nothing of the deleted window is
