@@ -284,7 +284,7 @@ void Form2::Command2_Click()
     const QString csv = datafile::find(QStringLiteral("schüler.csv"));
     if (csv.isEmpty())
         return;
-    Command2->setEnabled(false);
+    controls::disableHandingFocusTo(Command2, Text3);
     const std::optional<QStringList> lines = datafile::readLines(csv);
     StudentImport students;
     if (!lines)

@@ -39,8 +39,8 @@ void rememberPlan()
 // Whether the files of `plan` may be written over. The plan in memory may
 // replace its own files as this program last saw them; files another program
 // saved since, and another plan's files, are written over only when the user
-// says so, and not by a mere Enter.
-bool mayWriteOver(const QString& plan)
+// says so, and not by a mere Enter, nor for a window closed while it asks.
+bool mayWriteOver(const QWidget* asking, const QString& plan)
 {
     const auto asLastSeen = PlanFilesAsLastSeen(plan);
     QString question;
@@ -56,14 +56,17 @@ bool mayWriteOver(const QString& plan)
     } else {
         question = QStringLiteral("Plan %1 gibt es schon. Soll er überschrieben werden?");
     }
-    return AskYesNo(question.arg(plan), kPlannerDialogTitle, Preselected::No);
+    bool yes = false;
+    return forms::stillOpenAfter(asking,
+                                 [&] { yes = AskYesNo(question.arg(plan), kPlannerDialogTitle, Preselected::No); })
+        && yes;
 }
 
 // Saves the plan in memory as `plan`; a failure is told and leaves the plan
 // in memory under its former number and title.
-bool saveAs(const QString& plan, const QString& title)
+bool saveAs(const QWidget* asking, const QString& plan, const QString& title)
 {
-    if (!mayWriteOver(plan))
+    if (!mayWriteOver(asking, plan))
         return false;
     const QString oldPlan = gPlanName;
     const QString oldTitle = gPlanTitle;
@@ -84,13 +87,19 @@ bool saveAs(const QString& plan, const QString& title)
     return true;
 }
 
-// "Ja" saves, "Nein" goes on without saving, "Abbrechen" stops.
+// "Ja" saves, "Nein" goes on without saving, "Abbrechen" stops. So does a
+// close of the asking window while the question, or a box of the save, is
+// up: nothing goes on for a window that is gone.
 template <typename Save>
-bool goOn(Answer answer, Save save)
+bool goOn(const QWidget* asking, const QString& question, Save save)
 {
+    Answer answer = Answer::Cancel;
+    if (!forms::stillOpenAfter(asking, [&] { answer = AskYesNoCancel(question, kPlannerDialogTitle); }))
+        return false;
+    bool saved = false;
     switch (answer) {
     case Answer::Yes:
-        return save();
+        return forms::stillOpenAfter(asking, [&] { saved = save(); }) && saved;
     case Answer::No:
         return true;
     case Answer::Cancel:
@@ -119,8 +128,8 @@ void rebuildDamagedPlanList()
 
 bool nameAndSave(QWidget* parent)
 {
-    PlanSaveDialog naming(parent);
-    return plandialogs::run(naming) && saveAs(naming.number(), naming.title());
+    const plandialogs::OverWindow<PlanSaveDialog> naming(parent);
+    return plandialogs::run(*naming) && saveAs(parent, naming->number(), naming->title());
 }
 
 void chooseAndLoad(QWidget* parent)
@@ -128,14 +137,14 @@ void chooseAndLoad(QWidget* parent)
     // The window that asks may be closed while a box is up.
     if (!forms::stillOpenAfter(parent, rebuildDamagedPlanList))
         return;
-    PlanLoadDialog chooser(parent);
-    if (chooser.isEmpty()) {
+    const plandialogs::OverWindow<PlanLoadDialog> chooser(parent);
+    if (chooser->isEmpty()) {
         MsgBox(QStringLiteral("Es ist noch kein Plan gespeichert."), kPlannerDialogTitle);
         return;
     }
-    if (!plandialogs::run(chooser) || !OfferToSavePlan(parent))
+    if (!plandialogs::run(*chooser) || !OfferToSavePlan(parent))
         return;
-    const QString plan = *chooser.chosenPlan();
+    const QString plan = *chooser->chosenPlan();
     // Another PC may have deleted it since the list was shown; loading a plan
     // without files would leave the old plan under the new number.
     if (!PlanTitle(plan)) {
@@ -181,15 +190,14 @@ bool OfferToSavePlan(QWidget* parent)
             return true;
         const QString unsaved = runResult ? QStringLiteral("Das Ergebnis der Optimierung (Plan 0) ist")
                                           : QStringLiteral("Die Änderungen an Plan 0 sind");
-        return goOn(AskYesNoCancel(unsaved + QStringLiteral(" noch unter keiner eigenen Nummer gespeichert. Jetzt "
-                                                            "speichern?"),
-                                   kPlannerDialogTitle),
-                    [asking = QPointer<QWidget>(parent)] { return forms::listening(asking) && nameAndSave(asking); });
+        return goOn(parent,
+                    unsaved + QStringLiteral(" noch unter keiner eigenen Nummer gespeichert. Jetzt speichern?"),
+                    [parent] { return nameAndSave(parent); });
     }
     if (!PlanHasUnsavedChanges())
         return true;
-    return goOn(AskYesNoCancel(QStringLiteral("Plan %1 speichern?").arg(gPlanName), kPlannerDialogTitle),
-                [] { return saveAs(gPlanName, gPlanTitle); });
+    return goOn(parent, QStringLiteral("Plan %1 speichern?").arg(gPlanName),
+                [parent] { return saveAs(parent, gPlanName, gPlanTitle); });
 }
 
 void LoadChosenPlan(QWidget* parent)

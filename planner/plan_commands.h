@@ -19,8 +19,8 @@ void LoadChosenPlan(QWidget* parent);
 // Before the plan in memory is given up: asks "Plan <n> speichern?" when this
 // program changed it, and whether to save a run's result (plan "0") under a
 // number of its own. False when the user cancelled, the save failed, or
-// `parent` was closed while the question was up. No optimisation may be
-// running.
+// `parent` was closed while the question or a box of the save was up. No
+// optimisation may be running.
 bool OfferToSavePlan(QWidget* parent);
 
 // Tells the user what was wrong with the files of the plan loaded at start.

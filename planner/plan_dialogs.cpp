@@ -6,6 +6,7 @@
 #include "planner/editor/optimiser_runs.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/forms.h"
 #include "platform/numbers.h"
 
 #include <QFormLayout>
@@ -141,11 +142,19 @@ void clearHandler() { gHandler = nullptr; }
 
 bool run(QDialog& dialog)
 {
-    if (!gHandler)
-        return dialog.exec() == QDialog::Accepted;
-    dialog.setResult(QDialog::Rejected);
-    if (gHandler(dialog))
-        dialog.accept();
-    return dialog.result() == QDialog::Accepted;
+    // exec() itself returns "rejected" for a dialog deleted while it waits.
+    const QPointer<QDialog> shown(&dialog);
+    bool confirmed = false;
+    const auto wait = [&] {
+        if (!gHandler) {
+            confirmed = dialog.exec() == QDialog::Accepted;
+            return;
+        }
+        dialog.setResult(QDialog::Rejected);
+        if (gHandler(dialog) && shown)
+            dialog.accept();
+        confirmed = shown && dialog.result() == QDialog::Accepted;
+    };
+    return forms::stillOpenAfter(dialog.parentWidget(), wait) && confirmed;
 }
 }

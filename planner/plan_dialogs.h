@@ -4,6 +4,7 @@
 // answer them through a handler in place of the wait, as they answer
 // questions (platform/dialogs.h).
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -64,6 +65,26 @@ namespace plandialogs {
 using Handler = std::function<bool(QDialog&)>;
 void setHandler(Handler handler);
 void clearHandler();
-// Waits for the user, or asks the handler; true when the dialog was confirmed.
+// Waits for the user, or asks the handler; true when the dialog was confirmed
+// and the window it stands over is still open. A box of the dialog lets the
+// events waiting run: the window may be closed meanwhile, and deletes the
+// dialog with itself.
 bool run(QDialog& dialog);
+
+// A plan dialog over the window that asks, for as long as a command needs
+// it. The window deletes it with itself should it close while a box is up;
+// otherwise it goes with this. Touched only while the window is open.
+template <class Dialog>
+class OverWindow {
+public:
+    explicit OverWindow(QWidget* window) : m_dialog(new Dialog(window)) {}
+    ~OverWindow() { delete m_dialog.data(); }
+    OverWindow(const OverWindow&) = delete;
+    OverWindow& operator=(const OverWindow&) = delete;
+    Dialog* operator->() const { return m_dialog.data(); }
+    Dialog& operator*() const { return *m_dialog; }
+
+private:
+    const QPointer<Dialog> m_dialog;
+};
 }

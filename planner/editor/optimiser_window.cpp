@@ -547,7 +547,13 @@ void Form18::Command3_Click()
 
 void Form18::announceStop()
 {
-    Command3->setEnabled(false);
+    // The mode chosen, not "Qualitätsprüfung" on the grid the run still fills.
+    QRadioButton* mode = Option1[0];
+    for (QRadioButton* option : Option1) {
+        if (option->isChecked())
+            mode = option;
+    }
+    controls::disableHandingFocusTo(Command3, mode);
     Label1->setText(QStringLiteral("Abbruch wurde eingeleitet"));
     controls::setBackColor(Label1, backColour(kLightYellow));
 }

@@ -150,6 +150,21 @@ TEST_F(SettingsWindowTest, ImportRewritesTheStudentFileWithTheWholeFileOrNotAtAl
     EXPECT_TRUE(gStudentCount == 4 && main->Label2->text() == "4");
 }
 
+// Done, the import hands the focus on: the next Enter does not open the
+// student list in place of this window.
+TEST_F(SettingsWindowTest, AnEnterAfterTheImportPressesNoOtherButton)
+{
+    Form2* f = unlocked();
+    writeImport({"Kopf", "Muster;Max;1A"});
+    f->Command2->setFocus();
+    QTest::keyClick(f->Command2, Qt::Key_Return);
+    ASSERT_EQ(gStudentCount, 1);
+    ASSERT_NE(f->focusWidget(), nullptr);
+    QTest::keyClick(f->focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(forms::isOpen<Form2>());
+    EXPECT_FALSE(forms::isOpen<Form25>());
+}
+
 TEST_F(SettingsWindowTest, UniformPasswordGoesToEveryTeacherWithoutOneAndClosesTheWindow)
 {
     gTeacherShort(1) = "MÜL";

@@ -103,6 +103,27 @@ TEST_F(OptimiserWindowTest, HideIsOfferedDuringAnImprovementRun)
     EXPECT_TRUE(offered);
 }
 
+// "beende Optimierung" hands the focus to the mode of the run, which an Enter
+// next leaves alone, not to the button next in line.
+TEST_F(OptimiserWindowTest, StoppingHandsTheFocusToTheModeOfTheRun)
+{
+    week(1, 3);
+    hours(1, 1, 1);
+    for (int s = 1; s <= 3; ++s)
+        place(1, s, 1, 0, s);
+    const QWidget* focused = nullptr;
+    optimiser::setYieldHook([&] {
+        Form18* f = shown();
+        if (focused)
+            return;
+        f->Command3->setFocus();
+        QTest::keyClick(f->Command3, Qt::Key_Return);
+        focused = f->focusWidget();
+    });
+    start(2);
+    EXPECT_EQ(focused, shown()->Option1[2]);
+}
+
 // The fixation test reports the last class short of fixations, skipping
 // unnamed slots; the quality check shows the rating's figures.
 TEST_F(OptimiserWindowTest, FixationTestAndQualityCheck)

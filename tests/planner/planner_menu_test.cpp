@@ -8,6 +8,7 @@
 #include "planner/masterdata/school_data_window.h"
 #include "planner/masterdata/tools_window.h"
 #include "planner/masterdata/year_change_window.h"
+#include "planner/plan_commands.h"
 #include "planner/plan_dialogs.h"
 #include "planner/planner_menu.h"
 #include "planner/print/print_menu.h"
@@ -481,6 +482,67 @@ TEST_F(PlannerMenuTest, TheStartWindowClosedWhileItTellsOfARebuiltPlanListOffers
     click("loadPlan");
     EXPECT_TRUE(shown.isNull());
     EXPECT_EQ(messages().size(), 1);
+}
+
+// Closed while a question of "Plan laden ..." or "Plan speichern ..." is up,
+// or a box of the save dialog, the start window takes its plan dialog along,
+// and whatever the answer neither command goes on: no plan is saved or
+// loaded for a window that is gone.
+TEST_F(PlannerMenuTest, TheStartWindowClosedUnderAQuestionOfAPlanCommandSavesAndLoadsNothing)
+{
+    nameSave("5", "Versuch");
+    click("savePlan");
+    const QString offer = "Plan 5 speichern?";
+    const QString overwrite = "Plan 1 gibt es schon. Soll er überschrieben werden?";
+    const QString refused = "Die Plannummer muss eine ganze Zahl von 1 bis 32767 sein (Plan 0 ist der Arbeitsplan "
+                            "der Optimierung).";
+    const struct {
+        const char* command;
+        const char* plan; // chosen or typed
+        // The close asks "Plan 5 speichern?" first, answered "Nein".
+        std::vector<dialogs::Reply> answers;
+        QStringList asked;
+    } cases[] = {
+        {"loadPlan", "1", {Answer::No, Answer::Yes}, {offer, offer}},
+        {"loadPlan", "1", {Answer::No, Answer::No}, {offer, offer}},
+        {"loadPlan", "1", {Answer::No, Answer::Cancel}, {offer, offer}},
+        {"savePlan", "1", {true}, {overwrite}},
+        {"savePlan", "1", {false}, {overwrite}},
+        {"savePlan", "0", {}, {refused}},
+    };
+    const auto planFiles = [this] {
+        QStringList contents;
+        for (const QString& name : QDir(m_dir.path()).entryList({"*.xxx", "Pläne.lst"}, QDir::Files))
+            contents << name + ": " + QString::fromLatin1(readBytes(name).toHex());
+        return contents;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.command) + " " + c.asked.last().toStdString());
+        if (qstrcmp(c.command, "loadPlan") == 0) {
+            changeFirstLesson();
+            choosePlan(c.plan);
+        } else {
+            nameSave(c.plan);
+        }
+        for (const dialogs::Reply& a : c.answers)
+            answer({a});
+        const QStringList files = planFiles();
+        const qsizetype told = messages().size();
+        const QPointer<PlannerMenu> shown = menu;
+        closeAtNextMessage([] { forms::unload<PlannerMenu>(); });
+        click(c.command);
+        EXPECT_TRUE(shown.isNull());
+        EXPECT_EQ(messages().mid(told), c.asked);
+        EXPECT_EQ(gPlanName, "5");
+        EXPECT_EQ(planFiles(), files);
+        start();
+    }
+
+    // Asked by a window that closes meanwhile, the offer tells its caller to stop.
+    changeFirstLesson();
+    answer({Answer::No, Answer::No});
+    closeAtNextMessage([] { forms::unload<PlannerMenu>(); });
+    EXPECT_FALSE(OfferToSavePlan(menu));
 }
 
 // Up to the highest number a save takes, plans are loaded at start and found
