@@ -54,6 +54,20 @@ protected:
             texts << s.title + ": " + s.text;
         return texts;
     }
+    // The statistics of September printed, both days counted, and the
+    // standings shown; then the working date is the damaged day's.
+    void printStatisticsAndShowStandings()
+    {
+        Form41* statistics = forms::show<Form41>();
+        statistics->Text1->setText("01.09.2026");
+        statistics->Text2->setText("30.09.2026");
+        const int documents = rec->documents;
+        statistics->Command2->click();
+        EXPECT_EQ(rec->documents, documents + 1) << "printed, both days counted";
+        gWorkDate = "14.09.2026";
+        forms::show<Form49>();
+        gWorkDate = "11.09.2026";
+    }
     // The message of an export of September through its window; the last
     // export and its numbering stay as they were.
     QString failedExport()
@@ -184,15 +198,7 @@ TEST_F(DamagedFilesTest, ADayDamagedAmongItsMarksIsToldByTheAbsenceWindowAloneAn
         SCOPED_TRACE(c.kind);
         writeBytes("20260911.sup", c.damage(good));
         shown.clear();
-        Form41* statistics = forms::show<Form41>();
-        statistics->Text1->setText("01.09.2026");
-        statistics->Text2->setText("30.09.2026");
-        const int documents = rec->documents;
-        statistics->Command2->click();
-        EXPECT_EQ(rec->documents, documents + 1) << "printed, both days counted";
-        gWorkDate = "14.09.2026";
-        forms::show<Form49>();
-        gWorkDate = "11.09.2026";
+        printStatisticsAndShowStandings();
         Form20* absences = openAbsences();
         EXPECT_EQ(absences->Label5->text(), "");
         EXPECT_EQ(boxes(), QStringList{"Stundenplaner: Die Tagesdatei 20260911.sup konnte nicht gelesen werden: "
@@ -275,15 +281,7 @@ TEST_F(DamagedFilesTest, ADayOfAnotherNumberOfPeriodsIsToldByEveryReaderAndNoEmp
                                                                      + read + unlessSaved.arg(c.saved)};
         shown.clear();
 
-        Form41* statistics = forms::show<Form41>();
-        statistics->Text1->setText("01.09.2026");
-        statistics->Text2->setText("30.09.2026");
-        const int documents = rec->documents;
-        statistics->Command2->click();
-        EXPECT_EQ(rec->documents, documents + 1) << "printed, both days counted";
-        gWorkDate = "14.09.2026";
-        forms::show<Form49>();
-        gWorkDate = "11.09.2026";
+        printStatisticsAndShowStandings();
         openAbsences();
         EXPECT_EQ(boxes(), oneDay);
         QList<int> teacherMarks, expectedTeachers, classMarks, expectedClasses;
