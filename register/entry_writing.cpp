@@ -46,12 +46,10 @@ void Form1::Command1_Click()
     }
     // The next entry starts empty before the keys and clicks waiting behind
     // this one are let in: they belong to it, and a "prüfen" among them finds
-    // nothing to write twice. A reservation needs no text: its room is
-    // chosen again.
+    // no text or student to write twice. The room stays chosen, as the
+    // lesson's other fields do: a teacher reserves it period after period.
     Text6->setText(QString());
     Text7->setText(QString());
-    if (kind == entrykinds::kRoomReservation)
-        setAccepted(List1, false);
     // Closed meanwhile, the entry is written and the program ends.
     if (!forms::stillOpenAfterEvents(this))
         return;
