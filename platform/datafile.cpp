@@ -245,6 +245,14 @@ WriteResult rewrite(const QString& path, const QStringList& lines)
 
 QByteArray bytesOf(const QStringList& lines) { return withLineEnds(lines); }
 
+namespace {
+// Of several files, the user must learn which one failed.
+QString failureNaming(const QFileDevice& f, int code)
+{
+    return QFileInfo(f.fileName()).fileName() + QStringLiteral(": ") + failureOf(f, code);
+}
+}
+
 WriteResult rewriteSet(const std::vector<FileBytes>& files)
 {
     // A file that is not committed is dropped with its temporary file.
@@ -253,13 +261,13 @@ WriteResult rewriteSet(const std::vector<FileBytes>& files)
         auto f = std::make_unique<QSaveFile>(targetOf(file.path));
         errno = 0;
         if (!f->open(QIODevice::WriteOnly) || f->write(file.bytes) != file.bytes.size())
-            return {false, failureOf(*f, errno)};
+            return {false, failureNaming(*f, errno)};
         written.push_back(std::move(f));
     }
     for (const auto& f : written) {
         errno = 0;
         if (!f->commit())
-            return {false, failureOf(*f, errno)};
+            return {false, failureNaming(*f, errno)};
     }
     return {};
 }

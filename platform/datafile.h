@@ -83,7 +83,8 @@ QByteArray bytesOf(const QStringList& lines);
 // Rewrites files that belong together. Every file is written to a temporary
 // file first; only when all are complete are they renamed over their targets,
 // in the order given, so a full disk or a folder that cannot be written
-// leaves each of them as it was. Bytes as bytesOf gives them.
+// leaves each of them as it was. Bytes as bytesOf gives them. The reason of
+// a failure starts with the name of the file it failed on.
 struct FileBytes {
     QString path;
     QByteArray bytes;

@@ -86,7 +86,7 @@ void Form67::insertClass()
     if (m_position < 1)
         return;
     controls::disableHandingFocusTo(Command2, List1);
-    QStringList failures;
+    QString failure;
     {
         const BusyPointer busy;
         // The class in the last slot would be pushed out of the table.
@@ -100,17 +100,14 @@ void Form67::insertClass()
         fillClassList();
         // The combinations name classes by number: after the next start they
         // must still join the classes they joined before.
-        for (const QString& failure : {SaveClassFiles(), SaveCombinationFile()}) {
-            if (!failure.isEmpty())
-                failures << failure;
-        }
+        failure = SaveClassFiles(true);
         if (forms::isOpen<Form15>())
             RedrawTimetableGrid();
         Label3->setText(QStringLiteral("Aktion abgeschlossen. Wenn Sie einen Plan geladen haben, können Sie "
                                        "diesen nun speichern."));
     }
-    if (!failures.isEmpty())
-        MsgBox(failures.join(QLatin1Char('\n')));
+    if (!failure.isEmpty())
+        MsgBox(failure);
 }
 
 void Form67::Command1_Click() { unload(); }

@@ -6,6 +6,8 @@
 #include "core/timetable.h"
 #include "platform/datafile.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -107,16 +109,6 @@ void rebuildTeacherSide()
     gTeacher = teacher;
 }
 
-QString write(const QString& name, const QStringList& lines, const QString& what)
-{
-    const QString file = gDataPath + name;
-    datafile::clearAttributes(file);
-    const datafile::WriteResult written = datafile::rewrite(file, lines);
-    if (written)
-        return {};
-    return QStringLiteral("%1 konnten nicht gespeichert werden (%2): %3").arg(what, name, written.reason);
-}
-
 int leadingDigits(const QString& text)
 {
     int n = 0;
@@ -160,7 +152,7 @@ int gradeOf(const QString& name)
 }
 }
 
-QString SaveClassFiles()
+QString SaveClassFiles(bool withCombinations)
 {
     datafile::Writer classes;
     for (int c = 1; c <= kClassSlots; ++c)
@@ -172,27 +164,32 @@ QString SaveClassFiles()
     datafile::Writer formTeachers;
     for (int c = 1; c <= kClassSlots; ++c)
         formTeachers.number(gFormTeacher(c));
-
-    QStringList failures;
-    for (const QString& failure :
-         {write(QStringLiteral("Klassen.txt"), classes.lines(), QStringLiteral("Die Klassen")),
-          write(QStringLiteral("kv.dat"), formTeachers.lines(), QStringLiteral("Die Klassenvorstände"))}) {
-        if (!failure.isEmpty())
-            failures << failure;
+    std::vector<datafile::FileBytes> files{
+        {gDataPath + QStringLiteral("Klassen.txt"), datafile::bytesOf(classes.lines())},
+        {gDataPath + QStringLiteral("kv.dat"), datafile::bytesOf(formTeachers.lines())},
+    };
+    // A school without combinations keeps having none.
+    if (withCombinations && FindDataFile(QStringLiteral("Kombi.dat"))) {
+        datafile::Writer combinations;
+        for (int row = 1; row <= kCombinationRows; ++row) {
+            for (int field = 1; field <= kCombinationFields; ++field)
+                combinations.number(gClassCombinations(row, field).toDouble());
+        }
+        files.push_back({gDataPath + QStringLiteral("Kombi.dat"), datafile::bytesOf(combinations.lines())});
     }
-    return failures.join(QLatin1Char('\n'));
-}
-
-QString SaveCombinationFile()
-{
-    if (!FindDataFile(QStringLiteral("Kombi.dat")))
+    QStringList names;
+    for (const datafile::FileBytes& file : files) {
+        datafile::clearAttributes(file.path);
+        names << QFileInfo(file.path).fileName();
+    }
+    // The files name classes by their slots: one written without the others
+    // would give every class the form teacher or combination of another
+    // from the next start on.
+    const datafile::WriteResult written = datafile::rewriteSet(files);
+    if (written)
         return {};
-    datafile::Writer out;
-    for (int row = 1; row <= kCombinationRows; ++row) {
-        for (int field = 1; field <= kCombinationFields; ++field)
-            out.number(gClassCombinations(row, field).toDouble());
-    }
-    return write(QStringLiteral("Kombi.dat"), out.lines(), QStringLiteral("Die Klassenkombinationen"));
+    return QStringLiteral("Die Klassen konnten nicht gespeichert werden (%1). Keine der Dateien %2 wurde geändert.")
+        .arg(written.reason, names.join(QStringLiteral(", ")));
 }
 
 Insertion InsertClassBefore(int position)

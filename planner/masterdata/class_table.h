@@ -5,15 +5,12 @@
 // plan, and the year change that moves every class up one grade.
 #include <QString>
 
-// Rewrites "Klassen.txt" and "kv.dat" from the class tables. Returns why a
-// file could not be written, as a sentence for the user naming the file;
-// empty when both were written.
-QString SaveClassFiles();
-
-// Rewrites "Kombi.dat" from the combinations 1..40 when the data folder has
-// one (a school without combinations keeps having none). Returns why it could
-// not be written; empty when written or not there.
-QString SaveCombinationFile();
+// Rewrites "Klassen.txt" and "kv.dat" from the class tables, and with
+// `withCombinations` "Kombi.dat" from the combinations 1..40 when the data
+// folder has one, all of them or none. Returns why they could not be written,
+// as a sentence for the user naming the file and saying that none changed;
+// empty when written.
+QString SaveClassFiles(bool withCombinations = false);
 
 enum class Insertion { Done, ListFull };
 

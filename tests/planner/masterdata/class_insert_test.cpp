@@ -190,12 +190,16 @@ TEST_F(ClassInsertTest, TheTeacherSideAndAnOpenEditorFollowTheMovedClasses)
     EXPECT_TRUE(editor->Label3[4]->text() == "neu" && editor->Label3[5]->text() == "5x");
 }
 
-TEST_F(ClassInsertTest, AFailedWriteIsShown)
+TEST_F(ClassInsertTest, AFailedWriteChangesNoneOfTheClassFilesAndIsShown)
 {
+    const QStringList kept = readLines("Klassen.txt");
+    writeLines("Kombi.dat", {"alt"});
     blockFile("kv.dat");
     insertBefore(5);
     ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].startsWith("Die Klassenvorstände konnten nicht gespeichert werden (kv.dat): "))
+    EXPECT_TRUE(messages()[0].startsWith("Die Klassen konnten nicht gespeichert werden (kv.dat: "))
         << messages()[0].toStdString();
-    EXPECT_EQ(readLines("Klassen.txt")[4], "neu") << "the other file is written";
+    EXPECT_TRUE(messages()[0].endsWith("Keine der Dateien Klassen.txt, kv.dat, Kombi.dat wurde geändert."));
+    EXPECT_EQ(readLines("Klassen.txt"), kept);
+    EXPECT_EQ(readLines("Kombi.dat"), QStringList({"alt"}));
 }

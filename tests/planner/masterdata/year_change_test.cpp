@@ -154,15 +154,28 @@ TEST_F(YearChangeTest, AChangeThatDoesNotFitChangesNothingAndSaysSo)
     EXPECT_EQ(gClassNames(24), "3k");
 }
 
-TEST_F(YearChangeTest, AFailedWriteIsShownAndTheWindowCloses)
+// Either file written alone would give every class the form teacher of
+// another from the next start on.
+TEST_F(YearChangeTest, AFailedWriteChangesNeitherFileAndIsShown)
 {
-    nameClasses({"1a", "2a"});
-    blockFile("Klassen.txt");
-    EXPECT_TRUE(change("1"));
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].startsWith("Die Klassen konnten nicht gespeichert werden (Klassen.txt): "))
-        << messages()[0].toStdString();
-    EXPECT_EQ(readLines("kv.dat").mid(0, 3), QStringList({" 0 ", " 1 ", " 0 "})) << "the other file is written";
+    int told = 0;
+    for (const char* blocked : {"Klassen.txt", "kv.dat"}) {
+        SCOPED_TRACE(blocked);
+        nameClasses({"1a", "2a"});
+        writeLines("Klassen.txt", {"alt"});
+        writeLines("kv.dat", {"alt"});
+        blockFile(blocked);
+        EXPECT_TRUE(change("1"));
+        ASSERT_EQ(messages().size(), ++told);
+        const QString message = messages().last();
+        EXPECT_EQ(message.section(": ", 0, 0), QString("Die Klassen konnten nicht gespeichert werden (%1").arg(blocked));
+        EXPECT_TRUE(message.contains("Keine der Dateien Klassen.txt, kv.dat wurde geändert.")) << message.toStdString();
+        unblockFile(blocked);
+        for (const char* file : {"Klassen.txt", "kv.dat"}) {
+            if (qstrcmp(file, blocked) != 0)
+                EXPECT_EQ(readLines(file), QStringList({"alt"})) << file;
+        }
+    }
 }
 
 TEST_F(YearChangeTest, AWindowClosedWhileAFailedWriteIsToldIsLeftAlone)
