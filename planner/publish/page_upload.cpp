@@ -152,7 +152,7 @@ public:
             m_leftAside.clear();
             if (stand.aside != Presence::Missing && !remove(m_aside))
                 return false;
-            m_asideFree = stand.aside == Presence::Missing || done();
+            m_asideBefore = stand.aside == Presence::Missing || done() ? Presence::Missing : stand.aside;
             return true;
         }
         if (stand.aside != Presence::There || stand.name != Presence::Missing)
@@ -163,7 +163,7 @@ public:
         if (!done())
             return refusedBack();
         m_leftAside.clear();
-        m_asideFree = true;
+        m_asideBefore = Presence::Missing;
         return true;
     }
     // Puts a file under a name of its own, which takes the page's name only
@@ -268,11 +268,14 @@ private:
             // A leftover aside that the server does not show as gone keeps
             // the published page from stepping aside, upload after upload:
             // it is named for the user to remove, unless an upload of ours
-            // may have left the published page there, its only copy.
-            if (!m_asideFree && m_leftAside.isEmpty())
-                refusal += QStringLiteral("; liegt auf dem Server noch %1 von einem früheren Hochladen, lässt sie "
+            // may have left the published page there, its only copy. Only
+            // a server that showed it proves it is there.
+            if (m_asideBefore != Presence::Missing && m_leftAside.isEmpty())
+                refusal += QStringLiteral("; %1 auf dem Server noch %2 von einem früheren Hochladen, lässt sie "
                                           "sich erst ersetzen, wenn diese Datei gelöscht ist")
-                               .arg(m_aside);
+                               .arg(m_asideBefore == Presence::There ? QStringLiteral("liegt")
+                                                                     : QStringLiteral("liegt womöglich"),
+                                    m_aside);
             return remove(m_incoming);
         }
         return takeName(QString(), true, refusal);
@@ -401,8 +404,9 @@ private:
     bool m_tellsSizes = true;
     // The probe arrived: a listing of the folder that does not name it lists only part of it.
     bool m_probePut = false;
-    // Before the page was put, the name it steps aside to was seen free or made free.
-    bool m_asideFree = false;
+    // Before the page was put, the name it steps aside to was seen free or
+    // made free (Missing), or a leftover was seen there (There).
+    Presence m_asideBefore = Presence::Untold;
     bool m_settling = false;
     bool m_reopened = false;
     // A rename of the new page onto its name was under way when the upload

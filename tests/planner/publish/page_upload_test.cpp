@@ -472,7 +472,7 @@ TEST_F(PageUploadTest, ALeftoverAsideTheServerDoesNotShowIsNamedForRemoval)
         EXPECT_EQ(f->Label1->text(),
                   "Die Seite wurde nicht hochgeladen: Der Server hat die Datei /VORDA/Schule-am-Park/Stundenplan.htm.neu "
                   "nicht in /VORDA/Schule-am-Park/Stundenplan.htm umbenannt (Antwort 550); eine schon veröffentlichte "
-                  "Seite bleibt, wie sie war; liegt auf dem Server noch /VORDA/Schule-am-Park/Stundenplan.htm.alt von "
+                  "Seite bleibt, wie sie war; liegt womöglich auf dem Server noch /VORDA/Schule-am-Park/Stundenplan.htm.alt von "
                   "einem früheren Hochladen, lässt sie sich erst ersetzen, wenn diese Datei gelöscht ist.");
         EXPECT_EQ(onServer(server, "Stundenplan.htm"), kYesterdaysPage);
         f->close();
@@ -482,6 +482,23 @@ TEST_F(PageUploadTest, ALeftoverAsideTheServerDoesNotShowIsNamedForRemoval)
         EXPECT_EQ(onServer(server, "Stundenplan.htm"), readBytes("Stundenplan.htm"));
         f->close();
     }
+}
+
+// Such a server that refuses every rename leaves it open whether there is a
+// leftover at all: the window says it may be.
+TEST_F(PageUploadTest, ALeftoverAsideTheServerCannotShowIsNamedAsAPossibility)
+{
+    FtpServer server;
+    serveAs(server, {false, false, FtpServer::Listing::BlankInGroup});
+    server.refuseRenaming();
+    useServer(server);
+    publishedBefore(server, "Stundenplan.htm", kYesterdaysPage);
+    Form61* f = publish<Form61>();
+    EXPECT_TRUE(f->Label1->text().endsWith("liegt womöglich auf dem Server noch /VORDA/Schule-am-Park/Stundenplan.htm.alt "
+                                           "von einem früheren Hochladen, lässt sie sich erst ersetzen, wenn diese "
+                                           "Datei gelöscht ist."))
+        << f->Label1->text().toStdString();
+    EXPECT_EQ(onServer(server, "Stundenplan.htm"), kYesterdaysPage);
 }
 
 // Another upload's page takes the name while the published one is aside:
