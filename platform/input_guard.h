@@ -3,10 +3,12 @@
 // it meanwhile. A held key goes on repeating into whatever has the focus
 // once its first press acted: the preselected "Ja" of the question that
 // press raised, or the field the press handed the focus to. The second press
-// of a double click lands on what the first press opened, or on what lay
-// under the window it closed. Neither is the user's answer to what they
-// have not seen: such input reaches nobody. A fresh key press, or a click
-// after the double-click interval, goes through as always.
+// of a double click lands on what the first press opened (a window, a box,
+// a control shown in its place), or on what lay under what it closed; the
+// first press may be the window manager's, on a close box. Neither is the
+// user's answer to what they have not seen: such input reaches nobody, and
+// moves no focus. A fresh key press at any speed, a held key that only
+// moves, or a click after the double-click interval, goes through as always.
 class QKeyEvent;
 
 namespace inputguard {
@@ -14,6 +16,7 @@ namespace inputguard {
 // too, right after making its application object.
 void install();
 // A key event that belongs to a key held down, marked as a repeat or sent by
-// X as an unmarked release and press of the same moment.
+// X as an unmarked release and press of the same moment; for a copy that the
+// program forwards, whether it is marked so.
 bool isRepeat(const QKeyEvent& key);
 }

@@ -5,6 +5,7 @@
 #include "core/model.h"
 #include "platform/datafile.h"
 #include "platform/dates.h"
+#include "platform/input_guard.h"
 #include "platform/numbers.h"
 #include "register/class_day_view.h"
 #include "register/class_timetable_view.h"
@@ -120,7 +121,8 @@ bool Form1::passwordTypedAhead(const QKeyEvent& key)
     Form5* query = forms::ifOpen<Form5>();
     if (!query || forms::active() != query)
         return false;
-    QKeyEvent forwarded(key.type(), key.key(), key.modifiers(), key.text(), key.isAutoRepeat(), key.count());
+    // The copy is the same press: a repeat only where the original was one.
+    QKeyEvent forwarded(key.type(), key.key(), key.modifiers(), key.text(), inputguard::isRepeat(key), key.count());
     QCoreApplication::sendEvent(query->Text1, &forwarded);
     return true;
 }

@@ -2,6 +2,7 @@
 #include "platform/dialogs.h"
 #include "platform/forms.h"
 #include "tests/support/fixture.h"
+#include "tests/support/queued_input.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -556,21 +557,24 @@ TEST(Controls, EnterOnAFocusedButtonPressesIt)
     controls::onKeyDown(handled, [](const QKeyEvent& key) { return controls::isEnter(key.key()); });
     QDialog dialog;
     QPushButton* inDialog = controls::button(&dialog, "inDialog", "laden");
+    window.show();
+    dialog.show();
     const std::pair<QPushButton*, int> cases[] = {{plain, 1}, {handled, 0}, {inDialog, 1}};
+    quint64 at = 0;
     for (const auto& [button, clicks] : cases) {
+        button->window()->activateWindow();
+        button->setFocus();
+        queuedinput::deliver();
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
-            QSignalSpy clicked(button, &QPushButton::clicked);
-            QTest::keyClick(button, key);
             // Held, X repeats a release and a press of the same moment; Qt
             // marks some of them as repeats.
             for (const bool marked : {true, false}) {
-                for (const QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress}) {
-                    QKeyEvent repeat(type, key, Qt::NoModifier, "\r", marked);
-                    repeat.setTimestamp(marked ? 100 : 140);
-                    QApplication::sendEvent(button, &repeat);
-                }
+                QSignalSpy clicked(button, &QPushButton::clicked);
+                queuedinput::press(button->window(), key, at += 1000);
+                queuedinput::repeats(button->window(), key, at + 500, 3, marked);
+                queuedinput::deliver();
+                EXPECT_EQ(clicked.count(), clicks) << button->objectName().toStdString();
             }
-            EXPECT_EQ(clicked.count(), clicks) << button->objectName().toStdString();
         }
     }
 }

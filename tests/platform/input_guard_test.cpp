@@ -4,9 +4,11 @@
 #include "tests/support/queued_input.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -64,6 +66,84 @@ TEST_F(InputGuardTest, TheRestOfADoubleClickAnswersNoQuestionItsFirstPressRaised
     EXPECT_EQ(answers, std::vector<bool>{true});
 }
 
+// The first press of a double click opens a window under the mouse from a
+// menu entry, or the window manager's close box closes a window that lay
+// over a button, or a button hides itself and shows another in its place:
+// the second press goes to nothing, and moves no focus; a click 0.7 s after
+// the first press goes through.
+TEST_F(InputGuardTest, TheRestOfADoubleClickGoesToNothingTheFirstPressOpenedClosedOrShowed)
+{
+    QWidget other;
+    other.resize(200, 100);
+    auto* yes = controls::button(&other, "Command2", "Ja");
+    yes->setGeometry(50, 30, 100, 30);
+    // Puts `other` so that its button lies under the mouse.
+    const auto showOtherUnderTheMouse = [&] {
+        other.move(kMouse - yes->geometry().center());
+        other.show();
+    };
+    auto* shown = controls::button(&window, "Command3", "ja");
+    shown->setGeometry(button->geometry());
+    shown->hide();
+    QMenu menu(&window);
+    QObject::connect(menu.addAction("Tools"), &QAction::triggered, showOtherUnderTheMouse);
+
+    const struct {
+        const char* name;
+        // Queues the first press of the double click or the close, and gives
+        // the button the mouse stands over once it acted.
+        std::function<QPushButton*(quint64 at)> first;
+    } cases[] = {
+        {"a menu entry",
+         [&](quint64 at) {
+             menu.popup(kMouse - menu.actionGeometry(menu.actions()[0]).center());
+             deliver();
+             click(&menu, kMouse, at, menu.actionGeometry(menu.actions()[0]).center());
+             return yes;
+         }},
+        {"a close box",
+         [&](quint64) {
+             window.move(kMouse - button->geometry().center());
+             showOtherUnderTheMouse();
+             deliver();
+             closeBox(&other);
+             return button;
+         }},
+        {"a control shown in place",
+         [&](quint64 at) {
+             window.move(kMouse - button->geometry().center());
+             QObject::connect(button, &QPushButton::clicked, shown, [&] {
+                 button->hide();
+                 shown->show();
+             });
+             click(button, kMouse, at);
+             return shown;
+         }},
+    };
+    quint64 at = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        at += 10000;
+        other.hide();
+        field->setFocus();
+        QPushButton* under = c.first(at);
+        deliver();
+        int pressed = 0;
+        const QMetaObject::Connection counted = QObject::connect(under, &QPushButton::clicked, [&] { ++pressed; });
+        ASSERT_TRUE(under->isVisible());
+        under->setFocusPolicy(Qt::StrongFocus);
+        const QWidget* focus = QApplication::focusWidget();
+        click(under, kMouse, at + 150);
+        deliver();
+        EXPECT_EQ(pressed, 0);
+        EXPECT_EQ(QApplication::focusWidget(), focus);
+        click(under, kMouse, at + 700);
+        deliver();
+        EXPECT_EQ(pressed, 1);
+        QObject::disconnect(counted);
+    }
+}
+
 // A field that gets the focus while Enter is held takes none of its repeats;
 // a key held within one field repeats there as always.
 TEST_F(InputGuardTest, AHeldKeyActsOnlyOnTheControlItWentDownOn)
@@ -91,4 +171,5 @@ TEST_F(InputGuardTest, AHeldKeyActsOnlyOnTheControlItWentDownOn)
         EXPECT_EQ(field->text(), "aaaaa");
     }
 }
+
 }

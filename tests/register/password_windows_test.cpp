@@ -1,6 +1,7 @@
 #include "core/passwords.h"
 #include "register/password_windows.h"
 #include "tests/register/register_fixture.h"
+#include "tests/support/queued_input.h"
 
 #include <QPushButton>
 #include <QRegularExpression>
@@ -133,6 +134,22 @@ TEST_F(PasswordWindowsTest, APasswordTypedAheadOfItsQueryShowsNowhere)
     entry->activate();
     QTest::keyClicks(entry->Text1, "D");
     EXPECT_EQ(entry->Text1->text(), "ABCD");
+    EXPECT_FALSE(forms::isOpen<Form5>());
+}
+
+// Typed by a program, a key a millisecond: the doubled letters of the
+// password are two presses, not one held.
+TEST_F(PasswordWindowsTest, AQueryTypedAheadAtMachineSpeedLogsIn)
+{
+    using namespace queuedinput;
+    writeLines("ABC.pw", {"kaffee"});
+    entry->activateWindow();
+    entry->Text1->setFocus();
+    deliver();
+    typed(entry, "abc\rkaffee", 1000, 1);
+    deliver();
+    EXPECT_TRUE(loggedIn());
+    EXPECT_EQ(gUserShort, "ABC");
     EXPECT_FALSE(forms::isOpen<Form5>());
 }
 

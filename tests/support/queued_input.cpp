@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <qpa/qwindowsysteminterface.h>
 
 namespace queuedinput {
@@ -28,17 +29,18 @@ QString textOf(int key)
 }
 }
 
-void key(QWidget* window, int key, quint64 at)
+void key(QWidget* window, int key, quint64 at, quint64 held)
 {
     keyEvent(window, QEvent::KeyPress, key, at, textOf(key));
-    keyEvent(window, QEvent::KeyRelease, key, at + 30, textOf(key));
+    keyEvent(window, QEvent::KeyRelease, key, at + held, textOf(key));
 }
 
-quint64 typed(QWidget* window, const QString& letters, quint64 from)
+quint64 typed(QWidget* window, const QString& letters, quint64 from, quint64 every)
 {
     for (const QChar c : letters) {
-        queuedinput::key(window, c.toUpper().unicode(), from);
-        from += 60;
+        const int code = c == QLatin1Char('\r') ? int(Qt::Key_Return) : c.toUpper().unicode();
+        queuedinput::key(window, code, from, std::min<quint64>(30, every));
+        from += every;
     }
     return from;
 }
@@ -71,6 +73,8 @@ void click(const QWidget* under, QPoint screen, quint64 at, QPoint within)
     mouse(under, screen, QEvent::MouseButtonPress, at, within);
     mouse(under, screen, QEvent::MouseButtonRelease, at + 60, within);
 }
+
+void closeBox(const QWidget* window) { QWindowSystemInterface::handleCloseEvent<Queued>(window->windowHandle()); }
 
 QPoint middleOf(const QWidget* widget) { return widget->mapToGlobal(widget->rect().center()); }
 

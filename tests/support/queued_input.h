@@ -13,11 +13,12 @@ class QWidget;
 
 namespace queuedinput {
 // Keys go to the focus of `window`, a window of the program.
-// Enter or a letter typed at `at`: its press, and its release 30 ms later.
-void key(QWidget* window, int key, quint64 at);
-// Each of the small `letters` typed, 60 ms apart from `from`; the moment
-// after.
-quint64 typed(QWidget* window, const QString& letters, quint64 from);
+// Enter or a letter typed at `at`: its press, and its release `held` ms later.
+void key(QWidget* window, int key, quint64 at, quint64 held = 30);
+// Each of the small `letters` (or "\r" for Enter) typed, `every` ms apart
+// from `from`, each released 30 ms after its press or with the next one;
+// the moment after.
+quint64 typed(QWidget* window, const QString& letters, quint64 from, quint64 every = 60);
 // A key going down at `at`, to be held.
 void press(QWidget* window, int key, quint64 at);
 // A held key's `count` repeats from `from`, then its release; the moment
@@ -28,6 +29,10 @@ quint64 repeats(QWidget* window, int key, quint64 from, int count, bool marked);
 // middle if none): the left button pressed, released, or both 60 ms apart.
 void mouse(const QWidget* under, QPoint screen, QEvent::Type type, quint64 at, QPoint within = QPoint(-1, -1));
 void click(const QWidget* under, QPoint screen, quint64 at, QPoint within = QPoint(-1, -1));
+
+// The window manager's close box of `window` clicked: the window is asked
+// to close.
+void closeBox(const QWidget* window);
 
 // The screen point at the middle of a widget.
 QPoint middleOf(const QWidget* widget);

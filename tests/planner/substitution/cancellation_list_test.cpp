@@ -1,5 +1,6 @@
 #include "planner/substitution/cancellation_list.h"
 #include "tests/planner/substitution/substitution_fixture.h"
+#include "tests/support/queued_input.h"
 
 #include <algorithm>
 
@@ -171,6 +172,31 @@ TEST_F(CancellationListTest, NeinOrARangeMadeInvalidUnderTheQuestionWritesNothin
     EXPECT_FALSE(datafile::exists(path("date.sup")));
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains("nichts geschrieben"));
+}
+
+// "ja" reaches a pixel row into the button that shows it: the second press
+// of a double click there does not answer the question; a click of its own
+// does.
+TEST_F(CancellationListTest, TheRestOfADoubleClickDoesNotAnswerTheQuestionItsFirstClickShowed)
+{
+    using namespace queuedinput;
+    Form60* f = open();
+    range(f, "21.09.2026", "22.09.2026");
+    f->activateWindow();
+    deliver();
+    const QPoint lowestRow(f->Command6->geometry().center().x() - f->Command5->x(), f->Command5->height() - 1);
+    const QPoint mouse = f->Command5->mapToGlobal(lowestRow);
+    click(f->Command5, mouse, 1000, lowestRow);
+    deliver();
+    ASSERT_TRUE(f->Command6->isVisible());
+    const QPoint onYes = f->Command6->mapFromGlobal(mouse);
+    ASSERT_TRUE(f->Command6->rect().contains(onYes));
+    click(f->Command6, mouse, 1150, onYes);
+    deliver();
+    EXPECT_FALSE(datafile::exists(path("date.sup")));
+    click(f->Command6, mouse, 1700, onYes);
+    deliver();
+    EXPECT_TRUE(datafile::exists(path("date.sup")));
 }
 
 TEST_F(CancellationListTest, ADayThatCannotBeWrittenStopsTheRunAndSaysWhatWasWritten)
