@@ -474,7 +474,7 @@ TEST_F(AbsencesWindowTest, ADayOrPresetCutOrLengthenedIsReadWithItsMarksInPlaceO
 // length is told with the periods the day was read with and whether lines
 // are missing or too many; or, equally near two sizes, the day is damaged.
 // The statistics, the standings and the export count the day's record
-// whatever its marks.
+// whatever its marks, also once the cancellation list saved it again.
 TEST_F(AbsencesWindowTest, ADayMadeInTheWindowIsReadSilentlyOnlyWhenItsLengthFitsASize)
 {
     const QString day = "Die Tagesdatei 20260914.sup ";
@@ -543,7 +543,22 @@ TEST_F(AbsencesWindowTest, ADayMadeInTheWindowIsReadSilentlyOnlyWhenItsLengthFit
         if (c.inPlace) {
             EXPECT_EQ(allMarks(), madeMarks(c.made));
         }
-        f->Command9->click();
+        // Emptied, a damaged day offers no cancellation list to be saved
+        // over its file by; a day read is saved as the user was shown it,
+        // whole, and read again silently.
+        const bool damaged = c.notice.contains("konnte nicht gelesen werden");
+        EXPECT_EQ(f->Command4->isHidden(), damaged);
+        if (damaged) {
+            f->Command9->click();
+        } else {
+            const QList<int> shown = allMarks();
+            saveThroughCancellationList(f);
+            forgetMarks();
+            const qsizetype saved = messages().size();
+            open()->Command9->click();
+            EXPECT_EQ(messages().size(), saved);
+            EXPECT_EQ(allMarks(), shown);
+        }
         expectRecordsCounted(1);
     }
 }
