@@ -267,7 +267,7 @@ void Form20::Form_Load()
     showWeekday();
     const QString presetName = gPresetChosen.isEmpty() ? kSubstitutionPreset : gPresetChosen;
     const SubstitutionFileRead preset = ReadSubstitutionPreset(presetName);
-    m_presetNotice = preset ? PresetPeriodsNotice(presetName, preset.otherPeriods) : preset.unreadable;
+    m_presetNotice = preset ? PresetReadNotice(presetName, preset) : preset.unreadable;
     showAbsenceLists();
     Command4->setVisible(AnyClassAbsent());
     m_loading = false;
@@ -533,7 +533,7 @@ void Form20::Text2_Change()
     // notice rather than the date before.
     if (read || !read.unreadable.isEmpty())
         showLoadedDay();
-    tellDay(read ? OtherPeriodsNotice(gText4.toString(), read.otherPeriods) : read.unreadable);
+    tellDay(read ? DayReadNotice(gText4.toString(), read) : read.unreadable);
 }
 
 void Form20::showLoadedDay()

@@ -29,6 +29,8 @@ constexpr double kLargestCount = 1'000'000;
 // of these.
 constexpr int kFewestPeriods = 9;
 constexpr int kMostPeriods = 11;
+// Empty lines an editor or a copy may leave after a day's marks.
+constexpr long kEditorsEmptyLines = 2;
 static_assert(kMostPeriods == MarkTable::upper(1));
 
 int teacherSlots() { return std::clamp(gMaxTeachers.toInt(), 0, static_cast<int>(TeacherTable::upper())); }
@@ -77,6 +79,16 @@ public:
     {
         m_damage = datafile::endsEarlyReason(m_lines.size());
         m_endedEarly = true;
+    }
+    // Why a mark block read at a size is not sure to stand where it was
+    // saved: its file lacks `-extra` lines at its end (`extra` < 0), or has
+    // `extra` lines more than the size calls for.
+    QString misfit(long extra) const
+    {
+        const long lines = m_lines.size();
+        if (extra < 0)
+            return QStringLiteral("ist beschädigt und endet nach Zeile %1").arg(lines);
+        return QStringLiteral("ist beschädigt, nach Zeile %1 stehen %2 Zeilen zu viel").arg(lines - extra).arg(extra);
     }
     // The lines left are whole for no day a school can have.
     void fitsNoDay()
@@ -259,27 +271,34 @@ void readAbsences(DayReader& in, long count, Statuses& statuses, Reasons& reason
 
 // How a mark block is read: the periods of each row, and the lines that hold
 // marks; the lines after them are empty ones that belong to no mark.
+// `misfit` says why the block may not stand where it was saved, for the
+// notice: "" when its lines fit the size.
 struct MarkBlock {
     int periods;
     long lines;
+    QString misfit;
 };
 
 // The size the mark block, the rest of the file, is read at. The file holds
 // no number of periods, and the marks are not checked against the absences:
 // marks and records left from earlier days stand on teachers the day does
-// not list, in every day the program saves. The block is read at the number
-// of periods (the school's, or another a school can have, 9 to 11) it is
-// nearest to whole for, counted in the lines that reading assumes added
-// after the marks or lost at their end. Another number than the school's is
-// a day saved before the school changed its periods, or a file cut or
-// lengthened by a row or more, which its notice says. Only fewer than half a
-// period's block (a line for each teacher and class) added or lost leaves no
-// other size as near. Lines added are empty ones, an editor's or a copy's,
-// and are left out; a mark after a whole block fits no size. Lines lost are
-// the last marks, mostly never set and so empty lines themselves, and the
-// block is read as far as it goes, unless a teacher or class the file lists
-// as absent would lack marks: the lines lost may have held them. (Any empty
-// lines after a day without teachers and classes are left out.)
+// not list, in every day the program saves. A block whole for a number of
+// periods a school can have (the school's, or another from 9 to 11) is read
+// at that number, which is told when it is not the school's: a day saved
+// before the school changed its periods, or a file cut or lengthened by
+// whole rows. So is one with an editor's slack, one or two empty lines after
+// it or its last line lost. Any other block fits no size, and is read at
+// the size it is nearest to and told, the school's or not: lines added,
+// fewer than half a period's block (a line for each teacher and class), are
+// empty ones and are left out; lines lost, as many, are the last marks, and
+// the block is read as far as it goes. The file does not say which it is
+// (cut by more than half a period's block, it is nearest a smaller size
+// with lines added), so the notice says that its marks may stand elsewhere.
+// A block equally near two sizes, nearer none of them, with a mark among the
+// lines taken as added, or read as far as it goes where a teacher or class
+// the file lists as absent would lack marks (the lines lost may have held
+// them) is damaged. (Any empty lines after a day without teachers and
+// classes are left out.)
 std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day)
 {
     if (!in.intact())
@@ -287,6 +306,12 @@ std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day)
     const long left = in.linesLeft();
     const long rows = static_cast<long>(day.listed.size());
     const int school = SubstitutionPeriods();
+    if (rows == 0) {
+        if (left <= in.emptyLinesAtEnd())
+            return MarkBlock{school, 0, {}};
+        in.fitsNoDay();
+        return std::nullopt;
+    }
     std::vector<int> sizes{school};
     for (int periods = kFewestPeriods; periods <= kMostPeriods; ++periods) {
         if (periods != school)
@@ -294,6 +319,35 @@ std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day)
     }
     // The lines a reading assumes added (more than 0) or lost (less than 0).
     const auto changed = [&](int periods) { return left - rows * periods; };
+    // Read at a size with lines lost, the rows from the first one short lack
+    // marks: none of them may be listed as absent.
+    const auto asFarAsItGoes = [&](int periods) {
+        const auto firstShort = day.listed.begin() + left / periods;
+        return std::none_of(firstShort, day.listed.end(), [](bool listed) { return listed; });
+    };
+    for (const int periods : sizes) {
+        if (changed(periods) == 0)
+            return MarkBlock{periods, rows * periods, {}};
+    }
+    // An editor's slack is no damage: one or two empty lines after the block,
+    // or its last line gone with its line break (a never-set mark is an empty
+    // line, and an empty last line without its break is none). It is taken
+    // as such only where no other size lies within the lines it spans: with
+    // few teachers and classes, a few lines more or less make a period.
+    const auto alone = [&](int periods) {
+        return std::all_of(sizes.begin(), sizes.end(), [&](int other) {
+            return other == periods || std::abs(changed(other)) > kEditorsEmptyLines + 1;
+        });
+    };
+    for (const int periods : sizes) {
+        const long slack = changed(periods);
+        if (!alone(periods))
+            continue;
+        if (slack > 0 && slack <= std::min(kEditorsEmptyLines, in.emptyLinesAtEnd()))
+            return MarkBlock{periods, rows * periods, {}};
+        if (slack == -1 && asFarAsItGoes(periods))
+            return MarkBlock{periods, left, {}};
+    }
     // Of two sizes equally near, the one with lines added is taken: the file
     // is damaged either way, and its notice must not say it ends early when
     // it may hold lines added.
@@ -303,13 +357,11 @@ std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day)
         return std::abs(byA) != std::abs(byB) ? std::abs(byA) < std::abs(byB) : byA > byB;
     });
     const long assumed = changed(nearest);
-    const bool withinHalfAPeriod = 2 * std::abs(assumed) < rows || rows == 0;
-    if (withinHalfAPeriod && assumed >= 0 && assumed <= in.emptyLinesAtEnd())
-        return MarkBlock{nearest, rows * nearest};
-    if (withinHalfAPeriod && assumed < 0) {
-        const auto firstShort = day.listed.begin() + left / nearest;
-        if (std::none_of(firstShort, day.listed.end(), [](bool listed) { return listed; }))
-            return MarkBlock{nearest, left};
+    if (2 * std::abs(assumed) < rows) {
+        if (assumed > 0 && assumed <= in.emptyLinesAtEnd())
+            return MarkBlock{nearest, rows * nearest, in.misfit(assumed)};
+        if (assumed < 0 && asFarAsItGoes(nearest))
+            return MarkBlock{nearest, left, in.misfit(assumed)};
     }
     if (assumed < 0)
         in.endsEarly();
@@ -359,18 +411,18 @@ void takeSchoolPeriods()
 int otherThanSchool(int saved) { return saved == SubstitutionPeriods() ? 0 : saved; }
 
 // The marks of the teachers and classes the file counts, at the size they
-// were saved with; that size when it is not the school's, else 0.
-int readMarkBlock(DayReader& in, const DayEntries& day)
+// were saved with, or are nearest to; how they were read, for the notice.
+SubstitutionFileRead readMarkBlock(DayReader& in, const DayEntries& day)
 {
     const std::optional<MarkBlock> block = markPeriods(in, day);
     if (!block)
-        return 0;
+        return {};
     long lines = block->lines;
     readMarks(in, day.teachers, gTeacherAbsentPeriods, block->periods, lines);
     readMarks(in, static_cast<long>(day.listed.size()) - day.teachers, gClassAbsentPeriods, block->periods, lines);
     if (in.intact())
         gSubstDayPeriods = static_cast<short>(block->periods);
-    return otherThanSchool(block->periods);
+    return {true, {}, otherThanSchool(block->periods), block->misfit};
 }
 
 // A file may count more teachers, classes or records than the tables hold:
@@ -508,24 +560,33 @@ bool presetCountMatches(DayReader& in, const Variant& capacity)
     Variant count;
     return in.line(count) && Variant(numbers::val(count.toString())) == capacity;
 }
-// The notice of marks read for `periods` periods a day while the school has
-// another number: what the file holds, what is shown of it, and what it
-// means if it was not saved so. "" for `periods` 0 (the school's own).
-QString otherPeriodsNotice(const QString& file, int periods)
+// The notice of a file whose marks were read at a size they may not have
+// been saved with: the periods a day the school does not have, or lines
+// that fit no size exactly. What the file holds, what is shown of it, and
+// that its marks may stand elsewhere. "" for marks that fit the school's
+// periods.
+QString readNotice(const QString& file, const SubstitutionFileRead& read)
 {
-    if (periods == 0)
+    if (read.misfit.isEmpty() && read.otherPeriods == 0)
         return {};
     const int school = SubstitutionPeriods();
+    const int periods = read.otherPeriods == 0 ? school : read.otherPeriods;
     const QString shown = periods > school
                               ? QStringLiteral("Abwesenheiten nach der %1. Stunde werden nicht gezeigt").arg(school)
                               : QStringLiteral("nach der %1. Stunde ist niemand abwesend eingetragen").arg(periods);
-    return file
-           + QStringLiteral(" enthält Abwesenheiten für %1 Stunden am Tag, die Schule hat jetzt %2 (%3); wurde die "
-                            "Datei nicht mit %1 Stunden am Tag gespeichert, ist sie beschädigt, und ihre "
-                            "Abwesenheiten können an falscher Stelle stehen.")
-                 .arg(periods)
-                 .arg(school)
-                 .arg(shown);
+    if (read.misfit.isEmpty())
+        return file
+               + QStringLiteral(" enthält Abwesenheiten für %1 Stunden am Tag, die Schule hat jetzt %2 (%3); wurde "
+                                "die Datei nicht mit %1 Stunden am Tag gespeichert, ist sie beschädigt, und ihre "
+                                "Abwesenheiten können an falscher Stelle stehen.")
+                     .arg(periods)
+                     .arg(school)
+                     .arg(shown);
+    QString notice = file + QLatin1Char(' ') + read.misfit
+                     + QStringLiteral(". Sie wurde mit %1 Stunden am Tag gelesen").arg(periods);
+    if (read.otherPeriods != 0)
+        notice += QStringLiteral(", die Schule hat jetzt %1 (%2)").arg(school).arg(shown);
+    return notice + QStringLiteral("; ihre Abwesenheiten können an falscher Stelle stehen.");
 }
 }
 
@@ -544,14 +605,14 @@ QString SubstitutionDayKey(const QString& dateText)
 
 QString SubstitutionDayFile(const QString& key) { return gDataPath + key + QStringLiteral(".sup"); }
 
-QString OtherPeriodsNotice(const QString& key, int periods)
+QString DayReadNotice(const QString& key, const SubstitutionFileRead& read)
 {
-    return otherPeriodsNotice(QStringLiteral("Die Tagesdatei %1.sup").arg(key), periods);
+    return readNotice(QStringLiteral("Die Tagesdatei %1.sup").arg(key), read);
 }
 
-QString PresetPeriodsNotice(const QString& name, int periods)
+QString PresetReadNotice(const QString& name, const SubstitutionFileRead& read)
 {
-    return otherPeriodsNotice(QStringLiteral("Die Voreinstellung %1").arg(name), periods);
+    return readNotice(QStringLiteral("Die Voreinstellung %1").arg(name), read);
 }
 
 bool SaveSubstitutionDay()
@@ -587,9 +648,9 @@ SubstitutionFileRead ReadSubstitutionDay(const QString& key)
     const DayEntries day =
         readDayHead(in, {gTeacherAbsence, gTeacherAbsenceReason, gClassAbsence, gClassAbsenceReason},
                     dayRecordTables());
-    const int otherPeriods = readMarkBlock(in, day);
+    const SubstitutionFileRead read = readMarkBlock(in, day);
     if (in.intact())
-        return {true, {}, otherPeriods};
+        return read;
     // Half a day is no day: it is shown empty, with the notice.
     clearDay();
     return {false, dayFileNotice(path, in.damage())};
@@ -621,9 +682,9 @@ SubstitutionFileRead ReadSubstitutionPreset(const QString& name)
     // nobody absent, who would stand on the list without a marked period.
     if (in.endedEarly() && std::none_of(day.listed.begin(), day.listed.end(), [](bool listed) { return listed; }))
         return {true, {}};
-    const int otherPeriods = readMarkBlock(in, day);
+    const SubstitutionFileRead read = readMarkBlock(in, day);
     if (in.intact())
-        return {true, {}, otherPeriods};
+        return read;
     before.restore();
     return {false, presetNotice(name, in.damage())};
 }

@@ -40,46 +40,57 @@ bool SaveSubstitutionDay();
 // no missing one: `unreadable` holds the notice that names it and says why.
 // A day file or preset whose marks are whole for another number of periods
 // a day (9 to 11) than the school has is read at that size: `otherPeriods`
-// holds that number, which the absence window tells (OtherPeriodsNotice,
-// PresetPeriodsNotice); 0 for marks of the school's periods.
+// holds that number; 0 for marks of the school's periods. One whose marks
+// fit no size exactly is read at the size they are nearest to, and
+// `misfit` says whether lines are missing at its end or how many are too
+// many; "" for marks that fit. The absence window tells both (DayReadNotice,
+// PresetReadNotice).
 struct SubstitutionFileRead {
     bool found = false;
     QString unreadable;
     int otherPeriods = 0;
+    QString misfit = {};
     explicit operator bool() const { return found; }
 };
 
-// The notice of the day file of a date key whose marks are read for
-// `periods` periods a day while the school has another number: the file
-// holds no number of periods, so it says what it holds and, if it was not
-// saved so, that it is damaged. "" for `periods` 0 (the school's own).
-QString OtherPeriodsNotice(const QString& key, int periods);
+// The notice of the day file of a date key whose marks were read at a size
+// they may not have been saved with (`read`): of another number of periods
+// a day than the school has, where the file holds no number of periods, it
+// says what it holds and, if it was not saved so, that it is damaged; of
+// lines that fit no size, that it is damaged, the periods it was read with,
+// and that its marks may stand elsewhere. "" for marks that fit the school's
+// periods.
+QString DayReadNotice(const QString& key, const SubstitutionFileRead& read);
 // The same for the preset, told by `name`.
-QString PresetPeriodsNotice(const QString& name, int periods);
+QString PresetReadNotice(const QString& name, const SubstitutionFileRead& read);
 
 // Reads the whole day file of a date key into the day variables. Its marks
-// are read at the number of periods (the school's or 9 to 11) they are
-// nearest to whole for: empty lines after them, fewer than half a period's
-// block, belong to no mark, and a block lacking fewer lines than that at its
-// end is read as far as it goes. A file that is there but cannot be read, or
-// is damaged (it ends before the lines its counts call for, holds no number
-// where its layout has one, or its marks are equally near two sizes, fit no
-// size, or would leave a teacher or class it lists as absent without some of
-// them), leaves the day empty and is told by the notice. The marks read for
-// more periods than the school has are all kept, shown for the school's
-// periods only; with fewer, the school's later periods stay empty. Without a
-// file the absences stay, for a new day of the school's periods: marks of
-// later periods, carried from a day read with more, are emptied.
+// are read at the number of periods (the school's or 9 to 11) they are whole
+// for, one or two empty lines after them left out, or lacking only their
+// last line, an empty one whose line break is gone (with few teachers and
+// classes, only where no other size is as near). Marks that fit no size so
+// are read at the size they are nearest to, and told by `misfit`: empty
+// lines after them, fewer than half a period's block, belong to no mark, and
+// a block lacking fewer lines than that at its end is read as far as it
+// goes. A file that is there but cannot be read, or is damaged (it ends
+// before the lines its counts call for, holds no number where its layout has
+// one, or its marks are equally near two sizes, fit no size, or would leave
+// a teacher or class it lists as absent without some of them), leaves the
+// day empty and is told by the notice. The marks read for more periods than
+// the school has are all kept, shown for the school's periods only; with
+// fewer, the school's later periods stay empty. Without a file the absences
+// stay, for a new day of the school's periods: marks of later periods,
+// carried from a day read with more, are emptied.
 SubstitutionFileRead ReadSubstitutionDay(const QString& key);
 
 // Reads the preset "suppl.dat" over the day variables, stopping at a count
 // that is not the capacity or at a status line that is not three characters
-// long; what was read up to there stays. Its marks are read as a day file's
-// are. Cut or damaged so that a teacher or class it lists as absent would
-// lack marks, or with marks that fit no size, it is not loaded at all and is
-// told by the notice, as is one that cannot be read. The notices name it
-// `name`: the file the user chose, when the preset is a copy of it. Not found
-// when there is no preset.
+// long; what was read up to there stays. Its marks are read, and told, as a
+// day file's are. Cut or damaged so that a teacher or class it lists as
+// absent would lack marks, or with marks that fit no size, it is not loaded
+// at all and is told by the notice, as is one that cannot be read. The
+// notices name it `name`: the file the user chose, when the preset is a copy
+// of it. Not found when there is no preset.
 SubstitutionFileRead ReadSubstitutionPreset(const QString& name = kSubstitutionPreset);
 
 // The tables a reader of a day's record block fills: the teachers' paid flags,

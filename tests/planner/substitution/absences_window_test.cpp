@@ -8,6 +8,7 @@
 
 #include <QTest>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -415,80 +416,117 @@ TEST_F(AbsencesWindowTest, DaysSavedThroughTheWindowAreReadWholeAfterTheSchoolCh
     }
 }
 
-// Never-set marks are empty lines, so a day or preset that lost a few of its
-// last lines looks like one of fewer periods with empty lines added. Made in
-// the window and cut by a line, two, half a row or more, each is read at the
-// size it is nearest to, as far as it goes, with every mark in place when
-// that is the size it was made with, or told as damaged: equally near two
-// sizes (42 lines from 9 and from 10), or lacking half a row or more of the
-// fewest periods. Day and preset are read alike.
-TEST_F(AbsencesWindowTest, ADayOrPresetMadeInTheWindowAndCutIsReadAtTheNearestSizeOrTold)
+// Never-set marks are empty lines, so a day or preset cut by more than half
+// a period's block looks like one of fewer periods with empty lines added,
+// and one with as many empty lines added like one of more periods, cut.
+// Made in the window with 9, 10 and 11 periods, cut or lengthened by 43 or
+// 64 lines and opened at a school of each size, each keeps every mark in
+// place or is named in the notice of "wer fehlt ?": read with the periods it
+// names and its lines missing or too many, or not read at all.
+TEST_F(AbsencesWindowTest, ADayOrPresetCutOrLengthenedIsReadWithItsMarksInPlaceOrTold)
 {
-    const struct {
-        int made;
-        int school;
-        int cut;
-        int readAt; // 0: damaged
-    } cases[] = {
-        {9, 9, 1, 9},     {9, 9, 2, 9},     {9, 9, 42, 0},    {9, 9, 83, 0},    {10, 10, 1, 10},
-        {10, 10, 2, 10},  {10, 10, 42, 0},  {10, 10, 43, 9},  {10, 10, 81, 9},  {10, 10, 83, 9},
-        {11, 11, 1, 11},  {11, 11, 2, 11},  {11, 11, 83, 10}, {11, 10, 1, 11},  {11, 10, 41, 11},
-        {11, 10, 43, 10}, {11, 10, 81, 10}, {10, 9, 2, 10},   {9, 10, 2, 9},    {10, 11, 43, 9},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(QString("made with %1 periods, cut by %2, read with %3").arg(c.made).arg(c.cut).arg(c.school).toStdString());
+    for (const int made : {9, 10, 11}) {
         forgetMarks();
-        makeDay(c.made);
-        QStringList day = readLines("20260914.sup");
+        makeDay(made);
+        const QStringList day = readLines("20260914.sup");
         QStringList preset = day;
         preset.removeAt(2 + 3 * 60 + 2 * 24); // the record count: no records
-        writeLines("20260914.sup", day.mid(0, day.size() - c.cut));
-        writeLines("suppl.dat", preset.mid(0, preset.size() - c.cut));
-        gPeriodsPerDay = c.school;
-        const auto told = [&](const SubstitutionFileRead& read) {
-            EXPECT_EQ(read.unreadable.contains("ist beschädigt"), c.readAt == 0) << read.unreadable.toStdString();
-            EXPECT_EQ(read.otherPeriods, c.readAt == c.school ? 0 : c.readAt);
-            if (c.readAt == c.made) {
-                EXPECT_EQ(allMarks(), madeMarks(c.made));
+        QFile::remove(path("20260914.sup"));
+        for (const int change : {-64, -43, 43, 64}) {
+            for (const int school : {9, 10, 11}) {
+                for (const auto& [file, lines, named] :
+                     {std::tuple{"20260914.sup", day, "Die Tagesdatei 20260914.sup "},
+                      std::tuple{"suppl.dat", preset, "Die Voreinstellung suppl.dat "}}) {
+                    SCOPED_TRACE(QString("%1 of %2 periods, %3 lines, read with %4")
+                                     .arg(file)
+                                     .arg(made)
+                                     .arg(change)
+                                     .arg(school)
+                                     .toStdString());
+                    writeLines(file, change < 0 ? lines.mid(0, lines.size() + change)
+                                                : lines + QStringList(change, QString()));
+                    gPeriodsPerDay = school;
+                    forgetMarks();
+                    const qsizetype told = messages().size();
+                    open()->Command9->click();
+                    QFile::remove(path(file));
+                    const QString notice = messages().mid(told).join("\n");
+                    if (notice.isEmpty()) {
+                        EXPECT_EQ(allMarks(), madeMarks(made));
+                        continue;
+                    }
+                    EXPECT_TRUE(notice.startsWith(named)) << notice.toStdString();
+                    if (!notice.contains("konnte nicht gelesen werden")) {
+                        const QString readWith = "Sie wurde mit %1 Stunden am Tag gelesen";
+                        EXPECT_TRUE(notice.contains(readWith.arg(gSubstDayPeriods))) << notice.toStdString();
+                        EXPECT_NE(notice.contains("endet nach Zeile"), notice.contains("Zeilen zu viel"));
+                    }
+                }
             }
-        };
-        forgetMarks();
-        told(ReadSubstitutionDay("20260914"));
-        forgetMarks();
-        told(ReadSubstitutionPreset());
+        }
     }
 }
 
-// Empty lines after the marks of a day made in the window, fewer than half a
-// row, and a last line break gone, leave every mark in place, also at
-// another size than the school's. With half a row or more added, or equally
-// near two sizes, the day is damaged; as lines were added, its notice says
-// that its lines fit no day, not that it ends early. The statistics, the
-// standings and the export count the day's record whatever its marks.
-TEST_F(AbsencesWindowTest, ADayMadeInTheWindowWithLinesAddedOrItsLastLineBreakGoneIsReadWholeOrTold)
+// A day made in the window is read silently with its marks in place when
+// its length fits a size, also with its last line break gone (the last line
+// is a never-set mark, an empty line, which goes with it) or one or two
+// empty lines after it (told when the size is not the school's). Any other
+// length is told with the periods the day was read with and whether lines
+// are missing or too many; or, equally near two sizes, the day is damaged.
+// The statistics, the standings and the export count the day's record
+// whatever its marks, also once the cancellation list saved it again.
+TEST_F(AbsencesWindowTest, ADayMadeInTheWindowIsReadSilentlyOnlyWhenItsLengthFitsASize)
 {
-    const QString fitsNone = "Die Tagesdatei 20260914.sup konnte nicht gelesen werden: Sie ist beschädigt, ihre "
-                             "Zeilen ab Zeile 239 passen zu keinem Tag von 9 bis 11 Stunden.";
+    const QString day = "Die Tagesdatei 20260914.sup ";
+    const QString mayBeMoved = "; ihre Abwesenheiten können an falscher Stelle stehen.";
+    const QString nineAtEleven = ", die Schule hat jetzt 11 (nach der 9. Stunde ist niemand abwesend eingetragen)";
     const auto emptyLines = [](int lines) {
         return [lines](const QByteArray& b) { return b + QByteArray("\r\n").repeated(lines); };
+    };
+    const auto cut = [](int lines) {
+        return [lines](const QByteArray& b) {
+            qsizetype lastBreak = b.size() - 2;
+            for (int l = 0; l < lines; ++l)
+                lastBreak = b.lastIndexOf("\r\n", lastBreak - 1);
+            return b.left(lastBreak + 2);
+        };
     };
     const struct {
         const char* kind;
         int made;
         int school;
         std::function<QByteArray(const QByteArray&)> change;
-        QString notice; // "": read at its own size
+        QString notice; // "": read silently
+        bool inPlace = true;
     } cases[] = {
-        {"5 empty lines", 10, 10, emptyLines(5), ""},
-        {"20 empty lines", 10, 10, emptyLines(20), ""},
-        {"41 empty lines", 11, 11, emptyLines(41), ""},
-        {"20 empty lines, of fewer periods", 9, 11, emptyLines(20),
-         "Die Tagesdatei 20260914.sup enthält Abwesenheiten für 9 Stunden am Tag, die Schule hat jetzt 11 (nach der "
-         "9. Stunde ist niemand abwesend eingetragen); wurde die Datei nicht mit 9 Stunden am Tag gespeichert, ist sie "
-         "beschädigt, und ihre Abwesenheiten können an falscher Stelle stehen."},
+        {"as saved", 10, 10, emptyLines(0), ""},
         {"no last line break", 10, 10, [](const QByteArray& b) { return b.chopped(2); }, ""},
-        {"42 empty lines, equally near 9 and 10 periods", 9, 10, emptyLines(42), fitsNone},
-        {"42 empty lines after 11 periods", 11, 11, emptyLines(42), fitsNone},
+        {"an empty line", 10, 10, emptyLines(1), ""},
+        {"2 empty lines", 11, 11, emptyLines(2), ""},
+        {"2 empty lines, of fewer periods", 9, 11, emptyLines(2),
+         day + "enthält Abwesenheiten für 9 Stunden am Tag, die Schule hat jetzt 11 (nach der 9. Stunde ist niemand "
+               "abwesend eingetragen); wurde die Datei nicht mit 9 Stunden am Tag gespeichert, ist sie beschädigt, "
+               "und ihre Abwesenheiten können an falscher Stelle stehen."},
+        {"3 empty lines", 10, 10, emptyLines(3),
+         day + "ist beschädigt, nach Zeile 1078 stehen 3 Zeilen zu viel. Sie wurde mit 10 Stunden am Tag gelesen"
+             + mayBeMoved},
+        {"its last line gone, an empty mark", 10, 10, cut(1), ""},
+        {"cut by two lines", 10, 10, cut(2),
+         day + "ist beschädigt und endet nach Zeile 1076. Sie wurde mit 10 Stunden am Tag gelesen" + mayBeMoved},
+        {"20 empty lines, of fewer periods", 9, 11, emptyLines(20),
+         day + "ist beschädigt, nach Zeile 994 stehen 20 Zeilen zu viel. Sie wurde mit 9 Stunden am Tag gelesen"
+             + nineAtEleven + mayBeMoved},
+        {"cut by 43 lines, at a school of 9", 10, 9, cut(43),
+         day + "ist beschädigt, nach Zeile 994 stehen 41 Zeilen zu viel. Sie wurde mit 9 Stunden am Tag gelesen"
+             + mayBeMoved,
+         false},
+        {"43 empty lines, at a school of 10", 9, 10, emptyLines(43),
+         day + "ist beschädigt und endet nach Zeile 1037. Sie wurde mit 10 Stunden am Tag gelesen" + mayBeMoved,
+         false},
+        {"42 empty lines, equally near 9 and 10 periods", 9, 10, emptyLines(42),
+         day + "konnte nicht gelesen werden: Sie ist beschädigt, ihre Zeilen ab Zeile 239 passen zu keinem Tag von 9 "
+               "bis 11 Stunden.",
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.kind);
@@ -501,12 +539,26 @@ TEST_F(AbsencesWindowTest, ADayMadeInTheWindowWithLinesAddedOrItsLastLineBreakGo
         const qsizetype told = messages().size();
         gWorkDate = "14.09.2026";
         Form20* f = open();
-        EXPECT_EQ(messages().mid(told), c.notice.isEmpty() ? QStringList{} : QStringList{c.notice});
-        EXPECT_FALSE(messages().mid(told).join("").contains("endet nach Zeile"));
-        if (c.notice != fitsNone) {
+        EXPECT_EQ(messages().mid(told).join("\n").toStdString(), c.notice.toStdString());
+        if (c.inPlace) {
             EXPECT_EQ(allMarks(), madeMarks(c.made));
         }
-        f->Command9->click();
+        // Emptied, a damaged day offers no cancellation list to be saved
+        // over its file by; a day read is saved as the user was shown it,
+        // whole, and read again silently.
+        const bool damaged = c.notice.contains("konnte nicht gelesen werden");
+        EXPECT_EQ(f->Command4->isHidden(), damaged);
+        if (damaged) {
+            f->Command9->click();
+        } else {
+            const QList<int> shown = allMarks();
+            saveThroughCancellationList(f);
+            forgetMarks();
+            const qsizetype saved = messages().size();
+            open()->Command9->click();
+            EXPECT_EQ(messages().size(), saved);
+            EXPECT_EQ(allMarks(), shown);
+        }
         expectRecordsCounted(1);
     }
 }

@@ -210,6 +210,70 @@ TEST_F(SubstitutionDayTest, ADayWhoseLastRowsAreEmptyMarksIsReadAtTheSizeItIsWho
     }
 }
 
+// A day of few teachers and classes, as one is made by hand, of 9 periods
+// with two or three empty lines after its marks. A few lines make a period
+// of such a day: they are an editor's, left out silently with every mark in
+// place, only where no other size lies as near; otherwise the day is read
+// at the size it is nearest to and told, or is damaged. A mark of its second
+// row and one of its last show a block read at another size.
+TEST_F(SubstitutionDayTest, AHandMadeDayOfFewTeachersAndClassesWithEmptyLinesAddedIsReadInPlaceOrTold)
+{
+    const struct {
+        int teachers;
+        int classes;
+        int emptyLines;
+        QString told; // what the notice says; "": read at 9 periods
+    } cases[] = {
+        {2, 1, 2, "ist beschädigt und endet nach Zeile"}, {3, 1, 2, "konnte nicht gelesen werden"},
+        {3, 1, 3, "ist beschädigt und endet nach Zeile"}, {3, 2, 2, "stehen 2 Zeilen zu viel"},
+        {3, 2, 3, "ist beschädigt und endet nach Zeile"}, {4, 2, 2, ""},
+        {4, 2, 3, "konnte nicht gelesen werden"},
+    };
+    const Variant teachers = gMaxTeachers, classes = gMaxClasses;
+    for (const auto& c : cases) {
+        for (const int school : {9, 10}) {
+            SCOPED_TRACE(QString("%1 teachers, %2 classes, %3 empty lines, read with %4")
+                             .arg(c.teachers)
+                             .arg(c.classes)
+                             .arg(c.emptyLines)
+                             .arg(school)
+                             .toStdString());
+            forgetDay();
+            gWorkDate = "14.09.2026";
+            gMaxTeachers = c.teachers;
+            gMaxClasses = c.classes;
+            const auto mark = [&](int row, int p) { return (row == 2 && p == 9) || (row == 60 + c.classes && p == 1); };
+            QList<int> expected;
+            for (int row = 1; row <= 84; ++row) {
+                for (int p = 1; p <= 11; ++p) {
+                    const bool counted = row <= c.teachers || (row > 60 && row <= 60 + c.classes);
+                    expected << (counted && p <= 9 ? mark(row, p) : -1);
+                    if (counted && p <= 9)
+                        (row <= 60 ? gTeacherAbsentPeriods(row, p) : gClassAbsentPeriods(row - 60, p)) = mark(row, p);
+                }
+            }
+            gTeacherAbsence(1) = 1;
+            ASSERT_TRUE(SaveSubstitutionDay());
+            writeBytes("20260914.sup", readBytes("20260914.sup") + QByteArray("\r\n").repeated(c.emptyLines));
+            gMaxTeachers = teachers;
+            gMaxClasses = classes;
+            gTeacherAbsentPeriods = {};
+            gClassAbsentPeriods = {};
+            gPeriodsPerDay = school;
+            const SubstitutionFileRead read = ReadSubstitutionDay(kKey);
+            const QString notice = read ? DayReadNotice(kKey, read) : read.unreadable;
+            if (c.told.isEmpty()) {
+                EXPECT_EQ(allMarks(), expected);
+                EXPECT_EQ(read.misfit, "");
+                EXPECT_EQ(read.otherPeriods, school == 9 ? 0 : 9);
+            } else {
+                EXPECT_TRUE(notice.startsWith("Die Tagesdatei 20260914.sup ") && notice.contains(c.told))
+                    << notice.toStdString();
+            }
+        }
+    }
+}
+
 TEST_F(SubstitutionDayTest, AFileOfAnotherSizeKeepsWhatFitsAndLeavesTheRest)
 {
 
@@ -292,12 +356,14 @@ TEST_F(SubstitutionDayTest, ThePresetLoadsUnlessItFailsItsChecks)
     EXPECT_FALSE(ReadSubstitutionPreset());
 }
 
-// A preset's marks are read at the size they are whole for, one lacking
-// fewer lines than a row at the school's periods as far as it goes; empty
-// lines after them are left over. A preset whose marks fit no size, or that
-// leaves a teacher or class it lists as absent without its marks, is not
-// loaded at all and is told: no mark lands on another teacher, class or
-// period, and nobody stands on the list without the periods the preset gives.
+// A preset's marks are read at the size they are whole for, one lacking its
+// last line as far as it goes, an empty line after them left over; lacking
+// more lines, fewer than half a row, or with more empty lines after them,
+// as far as they go or without those lines, and told. A preset whose marks
+// fit no size, or that leaves a teacher or class it lists as absent without
+// its marks, is not loaded at all and is told: no mark lands on another
+// teacher, class or period, and nobody stands on the list without the
+// periods the preset gives.
 TEST_F(SubstitutionDayTest, APresetsMarksAreReadWhereTheyStandOrThePresetIsToldAndNotLoaded)
 {
     const int beforeMarks = 2 + 2 * 60 + 2 * 24 + 60;
@@ -309,11 +375,16 @@ TEST_F(SubstitutionDayTest, APresetsMarksAreReadWhereTheyStandOrThePresetIsToldA
         int readAt;       // 0: not loaded
         int marksMissing; // at the end, left as they were
         QString reason;
+        QString misfit = {};
     } cases[] = {
         {"saved with 11 periods, read with 9", preset(" 60 ", 11), 9, 11, 0, ""},
         {"saved with 9 periods, read with 10", preset(" 60 ", 9), 10, 9, 0, ""},
         {"an empty line after the marks", preset(" 60 ", 9) << "", 9, 9, 0, ""},
         {"one line short, of a class present", preset(" 60 ", 10).mid(0, beforeMarks + 84 * 10 - 1), 10, 10, 1, ""},
+        {"two lines short, of a class present", preset(" 60 ", 10).mid(0, beforeMarks + 84 * 10 - 2), 10, 10, 2, "",
+         "ist beschädigt und endet nach Zeile 1068"},
+        {"three empty lines after the marks", preset(" 60 ", 9) << "" << "" << "", 9, 9, 0, "",
+         "ist beschädigt, nach Zeile 986 stehen 3 Zeilen zu viel"},
         {"15 lines short, of an absent class", preset(" 60 ", 10).mid(0, beforeMarks + 84 * 10 - 15), 10, 0, 0,
          damaged + " und endet nach Zeile 1055"},
         {"a line after the marks", preset(" 60 ", 9) << " 0 ", 9, 0, 0,
@@ -338,6 +409,7 @@ TEST_F(SubstitutionDayTest, APresetsMarksAreReadWhereTheyStandOrThePresetIsToldA
         const SubstitutionFileRead read = ReadSubstitutionPreset();
         EXPECT_EQ(bool(read), c.reason.isEmpty());
         EXPECT_EQ(read.otherPeriods, c.readAt == c.school ? 0 : c.readAt);
+        EXPECT_EQ(read.misfit, c.misfit);
         EXPECT_EQ(read.unreadable, c.reason.isEmpty()
                                        ? QString()
                                        : "Die Voreinstellung suppl.dat konnte nicht gelesen werden: " + c.reason + ".");
