@@ -74,6 +74,8 @@ void click(const QWidget* under, QPoint screen, quint64 at, QPoint within)
 
 QPoint middleOf(const QWidget* widget) { return widget->mapToGlobal(widget->rect().center()); }
 
+void closeBox(QWidget* window) { QWindowSystemInterface::handleCloseEvent<Queued>(window->windowHandle()); }
+
 void deliver()
 {
     QWindowSystemInterface::flushWindowSystemEvents();

@@ -32,6 +32,9 @@ void click(const QWidget* under, QPoint screen, quint64 at, QPoint within = QPoi
 // The screen point at the middle of a widget.
 QPoint middleOf(const QWidget* widget);
 
+// A click on the window manager's close box of `window`.
+void closeBox(QWidget* window);
+
 // Lets the queued input in.
 void deliver();
 // Calls `then` with the next modal box or dialog once it waits for the user,
