@@ -16,6 +16,7 @@
 #include "planner/substitution/cancellation_list.h"
 #include "planner/substitution/substitution_database.h"
 #include "tests/planner/planner_fixture.h"
+#include "tests/support/queued_input.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -28,6 +29,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -651,6 +653,105 @@ TEST_F(PlannerMenuTest, ClosingDuringAnOptimisationStopsTheRunFirst)
     QTest::qWait(10);
     EXPECT_FALSE(forms::isOpen<PlannerMenu>());
     EXPECT_TRUE(forms::all().isEmpty());
+}
+
+// A second close by the close box while the start window's closing asks, in
+// its question or in the save dialog that "Ja" opened, is refused: the first
+// closing's answer alone decides. "Abbrechen" keeps the window on the screen
+// with its plan and saves nothing; "Nein" ends the program once.
+TEST_F(PlannerMenuTest, ASecondCloseWhileTheClosingAsksIsRefused)
+{
+    using namespace queuedinput;
+    const QString planOne = "Plan 1 speichern?";
+    const QString runResult =
+        "Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner eigenen Nummer gespeichert. Jetzt speichern?";
+    const auto changed = [this] { changeFirstLesson(); };
+    const auto optimised = [this] {
+        leaveOnlyFixedLessons();
+        duringAFillRun(2, stopRun);
+    };
+    const auto beenden = [this] { menu->findChild<QAction*>("quit")->trigger(); };
+    const auto byCloseBox = [this] {
+        closeBox(menu);
+        deliver();
+    };
+    const struct {
+        const char* what;
+        std::function<void()> prepare;
+        std::function<void()> close;
+        QString question;
+        const char* button;
+    } cases[] = {
+        {"Beenden, Abbrechen", changed, beenden, planOne, "Abbrechen"},
+        {"close box, Abbrechen", changed, byCloseBox, planOne, "Abbrechen"},
+        {"Beenden during a run, Abbrechen", leaveOnlyFixedLessons, [&] { duringAFillRun(2, beenden); }, runResult,
+         "Abbrechen"},
+        {"Beenden, Ja, abbrechen", optimised, beenden, runResult, "Ja"},
+        {"close box, Ja, abbrechen", optimised, byCloseBox, runResult, "Ja"},
+        {"Beenden, Nein", changed, beenden, planOne, "Nein"},
+        {"close box, Nein", changed, byCloseBox, planOne, "Nein"},
+    };
+    const auto planFiles = [this] {
+        QStringList contents;
+        for (const QString& name : QDir(m_dir.path()).entryList({"*.xxx", "Pläne.lst", "vorda.ver"}, QDir::Files))
+            contents << name + ": " + QString::fromLatin1(readBytes(name).toHex());
+        return contents;
+    };
+    const auto planInMemory = [] {
+        QStringList plan{gPlanName, gPlanTitle};
+        for (int d = 1; d <= timetable::days(); ++d)
+            for (int p = 1; p <= timetable::periods(); ++p)
+                for (int c = 1; c <= timetable::lastClass(); ++c)
+                    plan << QString::number(gTimetable(d, p, c, 0)) + "/" + QString::number(gTimetable(d, p, c, 1));
+        return plan;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        gPlanName.clear();
+        forms::unloadAll();
+        start();
+        c.prepare();
+        const QPointer<PlannerMenu> shown = menu;
+        QStringList asked, files, plan;
+        std::optional<bool> shownUnderQuestion, shownUnderDialog;
+        const auto closeAgain = [&](std::optional<bool>& stood) {
+            closeBox(shown);
+            deliver();
+            stood = shown && shown->isVisible() && !shown->isUnloading();
+        };
+        dialogs::clearHandler();
+        whenModalShows([&](QWidget* modal) {
+            auto* box = static_cast<QMessageBox*>(modal);
+            asked << box->text();
+            files = planFiles();
+            plan = planInMemory();
+            closeAgain(shownUnderQuestion);
+            for (QAbstractButton* b : box->buttons()) {
+                if (b->text() == c.button)
+                    b->click();
+            }
+        });
+        if (qstrcmp(c.button, "Ja") == 0) {
+            fills.push_back([&](QDialog&) {
+                closeAgain(shownUnderDialog);
+                return false;
+            });
+        }
+        c.close();
+        answerFromScript();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(asked, QStringList{c.question});
+        EXPECT_EQ(shownUnderQuestion, true);
+        EXPECT_EQ(shownUnderDialog, qstrcmp(c.button, "Ja") == 0 ? std::optional(true) : std::nullopt);
+        EXPECT_EQ(planFiles(), files) << "nothing saved";
+        if (qstrcmp(c.button, "Nein") == 0) {
+            EXPECT_TRUE(shown.isNull()) << "the program ends";
+            continue;
+        }
+        ASSERT_FALSE(shown.isNull());
+        EXPECT_TRUE(shown->isVisible());
+        EXPECT_EQ(planInMemory(), plan);
+    }
 }
 
 // Saved or loaded during a run, the plan is the one the run kept, never the
