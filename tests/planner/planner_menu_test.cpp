@@ -926,6 +926,22 @@ TEST_F(PlannerMenuTest, AWaitingCommandOfAClosingWindowIsDropped)
     EXPECT_EQ(readBytes("KSP1.xxx"), plan);
 }
 
+// Closed again while it waits for the run it stopped, the start window
+// closes once: its question about the run's result comes once, and
+// "Abbrechen" keeps it open.
+TEST_F(PlannerMenuTest, ClosedTwiceDuringARunTheStartWindowAsksOnce)
+{
+    leaveOnlyFixedLessons();
+    answer({Answer::Cancel});
+    duringAFillRun(2, [this] {
+        EXPECT_FALSE(quit());
+        EXPECT_FALSE(quit());
+    });
+    EXPECT_TRUE(forms::isOpen<PlannerMenu>());
+    EXPECT_EQ(messages(), QStringList{"Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner eigenen Nummer "
+                                      "gespeichert. Jetzt speichern?"});
+}
+
 // Plan "0" then holds the plan the run started from and nothing it found:
 // starting again, loading another plan and closing ask nothing about it.
 TEST_F(PlannerMenuTest, NothingIsAskedAboutTheResultOfARunThatKeptNothingBetter)
