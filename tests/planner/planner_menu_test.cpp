@@ -4,6 +4,7 @@
 #include "planner/editor/optimiser_window.h"
 #include "planner/editor/timetable_editor.h"
 #include "planner/masterdata/class_insert_window.h"
+#include "planner/masterdata/period_times_window.h"
 #include "planner/masterdata/plan_deletion_window.h"
 #include "planner/masterdata/school_data_window.h"
 #include "planner/masterdata/tools_window.h"
@@ -675,21 +676,35 @@ TEST_F(PlannerMenuTest, ASecondCloseWhileTheClosingAsksIsRefused)
         closeBox(menu);
         deliver();
     };
+    // The period times, changed, cannot be saved.
+    const auto timesUnsaved = [this] {
+        click("openForm27");
+        Form27* times = forms::ifOpen<Form27>();
+        times->Text5->setText("8");
+        times->Text5_LostFocus();
+        blockFile("Time.txt");
+    };
     const struct {
         const char* what;
         std::function<void()> prepare;
         std::function<void()> close;
         QString question;
         const char* button;
+        bool ends;
     } cases[] = {
-        {"Beenden, Abbrechen", changed, beenden, planOne, "Abbrechen"},
-        {"close box, Abbrechen", changed, byCloseBox, planOne, "Abbrechen"},
+        {"Beenden, Abbrechen", changed, beenden, planOne, "Abbrechen", false},
+        {"close box, Abbrechen", changed, byCloseBox, planOne, "Abbrechen", false},
         {"Beenden during a run, Abbrechen", leaveOnlyFixedLessons, [&] { duringAFillRun(2, beenden); }, runResult,
-         "Abbrechen"},
-        {"Beenden, Ja, abbrechen", optimised, beenden, runResult, "Ja"},
-        {"close box, Ja, abbrechen", optimised, byCloseBox, runResult, "Ja"},
-        {"Beenden, Nein", changed, beenden, planOne, "Nein"},
-        {"close box, Nein", changed, byCloseBox, planOne, "Nein"},
+         "Abbrechen", false},
+        {"Beenden, Ja, abbrechen", optimised, beenden, runResult, "Ja", false},
+        {"close box, Ja, abbrechen", optimised, byCloseBox, runResult, "Ja", false},
+        {"Beenden, Nein", changed, beenden, planOne, "Nein", true},
+        {"close box, Nein", changed, byCloseBox, planOne, "Nein", true},
+        // Last: the times stay unsaved.
+        {"Beenden, Nein to another window's failed save", timesUnsaved, beenden,
+         "Die Datei \"Time.txt\" konnte nicht gespeichert werden: An Stelle der Datei steht ein Ordner. Ohne "
+         "Speichern schließen?",
+         "Nein", false},
     };
     const auto planFiles = [this] {
         QStringList contents;
@@ -744,7 +759,7 @@ TEST_F(PlannerMenuTest, ASecondCloseWhileTheClosingAsksIsRefused)
         EXPECT_EQ(shownUnderQuestion, true);
         EXPECT_EQ(shownUnderDialog, qstrcmp(c.button, "Ja") == 0 ? std::optional(true) : std::nullopt);
         EXPECT_EQ(planFiles(), files) << "nothing saved";
-        if (qstrcmp(c.button, "Nein") == 0) {
+        if (c.ends) {
             EXPECT_TRUE(shown.isNull()) << "the program ends";
             continue;
         }
@@ -752,6 +767,7 @@ TEST_F(PlannerMenuTest, ASecondCloseWhileTheClosingAsksIsRefused)
         EXPECT_TRUE(shown->isVisible());
         EXPECT_EQ(planInMemory(), plan);
     }
+    unblockFile("Time.txt");
 }
 
 // Saved or loaded during a run, the plan is the one the run kept, never the
