@@ -138,6 +138,14 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::ReadWrite)
                     && f.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime));
     }
+    // The bytes of every plan file and of the plan list.
+    QStringList planFiles() const
+    {
+        QStringList contents;
+        for (const QString& name : QDir(m_dir.path()).entryList({"*.xxx", "Pläne.lst"}, QDir::Files))
+            contents << name + ": " + QString::fromLatin1(readBytes(name).toHex());
+        return contents;
+    }
     // Half-lessons the grid in memory holds.
     static int placedHalves()
     {
@@ -513,12 +521,6 @@ TEST_F(PlannerMenuTest, TheStartWindowClosedUnderAQuestionOfAPlanCommandSavesAnd
         {"savePlan", "1", {false}, {overwrite}},
         {"savePlan", "0", {}, {refused}},
     };
-    const auto planFiles = [this] {
-        QStringList contents;
-        for (const QString& name : QDir(m_dir.path()).entryList({"*.xxx", "Pläne.lst"}, QDir::Files))
-            contents << name + ": " + QString::fromLatin1(readBytes(name).toHex());
-        return contents;
-    };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.command) + " " + c.asked.last().toStdString());
         if (qstrcmp(c.command, "loadPlan") == 0) {
@@ -706,19 +708,9 @@ TEST_F(PlannerMenuTest, ASecondCloseWhileTheClosingAsksIsRefused)
          "Speichern schließen?",
          "Nein", false},
     };
-    const auto planFiles = [this] {
-        QStringList contents;
-        for (const QString& name : QDir(m_dir.path()).entryList({"*.xxx", "Pläne.lst", "vorda.ver"}, QDir::Files))
-            contents << name + ": " + QString::fromLatin1(readBytes(name).toHex());
-        return contents;
-    };
     const auto planInMemory = [] {
-        QStringList plan{gPlanName, gPlanTitle};
-        for (int d = 1; d <= timetable::days(); ++d)
-            for (int p = 1; p <= timetable::periods(); ++p)
-                for (int c = 1; c <= timetable::lastClass(); ++c)
-                    plan << QString::number(gTimetable(d, p, c, 0)) + "/" + QString::number(gTimetable(d, p, c, 1));
-        return plan;
+        return QStringList{gPlanName, gPlanTitle, QString::number(placedHalves()),
+                           QString::number(gTimetable(1, 1, 1, 0))};
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
