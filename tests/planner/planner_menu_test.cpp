@@ -1,5 +1,6 @@
 #include "core/plan_files.h"
 #include "core/timetable.h"
+#include "planner/editor/hidden_mode.h"
 #include "planner/editor/optimiser_runs.h"
 #include "planner/editor/optimiser_window.h"
 #include "planner/editor/timetable_editor.h"
@@ -698,6 +699,16 @@ TEST_F(PlannerMenuTest, ASecondCloseWhileTheClosingAsksIsRefused)
         {"close box, Abbrechen", changed, byCloseBox, planOne, "Abbrechen", false},
         {"Beenden during a run, Abbrechen", leaveOnlyFixedLessons, [&] { duringAFillRun(2, beenden); }, runResult,
          "Abbrechen", false},
+        {"end of the hidden mode, Abbrechen",
+         [this] {
+             changeFirstLesson();
+             forms::show<Form56>()->Text1->setText("tqe");
+         },
+         [] {
+             forms::ifOpen<Form56>()->unload();
+             QTest::qWait(10);
+         },
+         planOne, "Abbrechen", false},
         {"Beenden, Ja, abbrechen", optimised, beenden, runResult, "Ja", false},
         {"close box, Ja, abbrechen", optimised, byCloseBox, runResult, "Ja", false},
         {"Beenden, Nein", changed, beenden, planOne, "Nein", true},
