@@ -31,6 +31,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -156,12 +157,18 @@ void PlannerMenu::Form_Load()
 void PlannerMenu::Form_Unload(bool& cancel)
 {
     // A run owns the grid: it is stopped first and this window closes again
-    // once the run has returned with its best plan loaded.
-    if (StopOptimisationRun([self = QPointer<PlannerMenu>(this)] {
-            if (forms::listening(self))
-                self->close();
-        })) {
+    // once the run has returned with its best plan loaded. Closed again
+    // meanwhile, it still closes once, and asks once.
+    if (OptimisationRunInProgress()) {
         cancel = true;
+        if (std::exchange(m_closesAfterRun, true))
+            return;
+        StopOptimisationRun([self = QPointer<PlannerMenu>(this)] {
+            if (!forms::listening(self))
+                return;
+            self->m_closesAfterRun = false;
+            self->close();
+        });
         return;
     }
     // The windows first, as the user would close them: what they change on

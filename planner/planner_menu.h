@@ -35,4 +35,7 @@ private:
     void addPlanCommands(QVBoxLayout* column, QMenu* menu);
     // False when a window refused to close.
     bool closeOtherWindows();
+
+    // Closed during a run, the window closes again once the run has returned.
+    bool m_closesAfterRun = false;
 };

@@ -85,6 +85,29 @@ void resumeTimers(const QList<QPointer<Timer>>& held)
             t->start();
     }
 }
+
+// Qt counts a window as closing while the close event that unloads it is
+// handled: a second close meanwhile, by the close box or by close(), never
+// reaches the window, is taken as done and takes the window off the screen,
+// though the first closing may yet keep it. While it stands, the window
+// system's closes of the window are refused.
+class CloseRefusal : public QObject {
+public:
+    explicit CloseRefusal(QWindow* window)
+    {
+        if (window)
+            window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() != QEvent::Close)
+            return QObject::eventFilter(watched, e);
+        e->ignore();
+        return true;
+    }
+};
 }
 
 FormBase::FormBase(int positionSlot, QWidget* parent)
@@ -284,12 +307,21 @@ bool FormBase::unload(Closing closing)
 {
     if (m_unloading)
         return true;
+    // A close while this closing asks (the close box, "Beenden", a close a
+    // timer or a run's end sets off) would run it a second time inside the
+    // first, or take the window away whatever the first is answered: the
+    // first alone decides.
+    if (m_closing)
+        return false;
+    m_closing = true;
+    const CloseRefusal refusal(windowHandle());
     const QList<QPointer<Timer>> held = holdTimers(*this);
     // Saved before Form_Unload, so a window kept open for its edits has not
     // yet stopped anything.
     bool cancel = !saveOrAsk(closing);
     if (!cancel)
         Form_Unload(cancel);
+    m_closing = false;
     if (cancel) {
         resumeTimers(held);
         return false;

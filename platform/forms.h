@@ -43,7 +43,8 @@ public:
 
     // Unsaved edits saved (or, when that fails, the question), Form_Unload,
     // then the position is stored, the window closed and deleted. Returns
-    // false when the window stays open.
+    // false when the window stays open, and for a close that comes while the
+    // window's closing still asks: that closing alone decides.
     bool unload(Closing closing = Closing::MayStayOpen);
 
     // Window positions live in the data model; start-up installs these.
@@ -104,6 +105,8 @@ private:
     bool keyboardHandedBack();
 
     int m_positionSlot;
+    // Between the start of an unload and its end: it may be asking.
+    bool m_closing = false;
     bool m_unloading = false;
     // The window manager's frame has been seen and the window fitted to it.
     bool m_framed = false;

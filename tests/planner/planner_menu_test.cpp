@@ -1,9 +1,11 @@
 #include "core/plan_files.h"
 #include "core/timetable.h"
+#include "planner/editor/hidden_mode.h"
 #include "planner/editor/optimiser_runs.h"
 #include "planner/editor/optimiser_window.h"
 #include "planner/editor/timetable_editor.h"
 #include "planner/masterdata/class_insert_window.h"
+#include "planner/masterdata/period_times_window.h"
 #include "planner/masterdata/plan_deletion_window.h"
 #include "planner/masterdata/school_data_window.h"
 #include "planner/masterdata/tools_window.h"
@@ -16,6 +18,7 @@
 #include "planner/substitution/cancellation_list.h"
 #include "planner/substitution/substitution_database.h"
 #include "tests/planner/planner_fixture.h"
+#include "tests/support/queued_input.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -28,6 +31,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -134,6 +138,14 @@ protected:
         QFile f(path(name));
         ASSERT_TRUE(f.open(QIODevice::ReadWrite)
                     && f.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime));
+    }
+    // The bytes of every plan file and of the plan list.
+    QStringList planFiles() const
+    {
+        QStringList contents;
+        for (const QString& name : QDir(m_dir.path()).entryList({"*.xxx", "Pläne.lst"}, QDir::Files))
+            contents << name + ": " + QString::fromLatin1(readBytes(name).toHex());
+        return contents;
     }
     // Half-lessons the grid in memory holds.
     static int placedHalves()
@@ -510,12 +522,6 @@ TEST_F(PlannerMenuTest, TheStartWindowClosedUnderAQuestionOfAPlanCommandSavesAnd
         {"savePlan", "1", {false}, {overwrite}},
         {"savePlan", "0", {}, {refused}},
     };
-    const auto planFiles = [this] {
-        QStringList contents;
-        for (const QString& name : QDir(m_dir.path()).entryList({"*.xxx", "Pläne.lst"}, QDir::Files))
-            contents << name + ": " + QString::fromLatin1(readBytes(name).toHex());
-        return contents;
-    };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.command) + " " + c.asked.last().toStdString());
         if (qstrcmp(c.command, "loadPlan") == 0) {
@@ -651,6 +657,120 @@ TEST_F(PlannerMenuTest, ClosingDuringAnOptimisationStopsTheRunFirst)
     QTest::qWait(10);
     EXPECT_FALSE(forms::isOpen<PlannerMenu>());
     EXPECT_TRUE(forms::all().isEmpty());
+}
+
+// A second close by the close box while the start window's closing asks, in
+// its question or in the save dialog that "Ja" opened, is refused: the first
+// closing's answer alone decides. "Abbrechen" keeps the window on the screen
+// with its plan and saves nothing; "Nein" ends the program once.
+TEST_F(PlannerMenuTest, ASecondCloseWhileTheClosingAsksIsRefused)
+{
+    using namespace queuedinput;
+    const QString planOne = "Plan 1 speichern?";
+    const QString runResult =
+        "Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner eigenen Nummer gespeichert. Jetzt speichern?";
+    const auto changed = [this] { changeFirstLesson(); };
+    const auto optimised = [this] {
+        leaveOnlyFixedLessons();
+        duringAFillRun(2, stopRun);
+    };
+    const auto beenden = [this] { menu->findChild<QAction*>("quit")->trigger(); };
+    const auto byCloseBox = [this] {
+        closeBox(menu);
+        deliver();
+    };
+    // The period times, changed, cannot be saved.
+    const auto timesUnsaved = [this] {
+        click("openForm27");
+        Form27* times = forms::ifOpen<Form27>();
+        times->Text5->setText("8");
+        times->Text5_LostFocus();
+        blockFile("Time.txt");
+    };
+    const struct {
+        const char* what;
+        std::function<void()> prepare;
+        std::function<void()> close;
+        QString question;
+        const char* button;
+        bool ends;
+    } cases[] = {
+        {"Beenden, Abbrechen", changed, beenden, planOne, "Abbrechen", false},
+        {"close box, Abbrechen", changed, byCloseBox, planOne, "Abbrechen", false},
+        {"Beenden during a run, Abbrechen", leaveOnlyFixedLessons, [&] { duringAFillRun(2, beenden); }, runResult,
+         "Abbrechen", false},
+        {"end of the hidden mode, Abbrechen",
+         [this] {
+             changeFirstLesson();
+             forms::show<Form56>()->Text1->setText("tqe");
+         },
+         [] {
+             forms::ifOpen<Form56>()->unload();
+             QTest::qWait(10);
+         },
+         planOne, "Abbrechen", false},
+        {"Beenden, Ja, abbrechen", optimised, beenden, runResult, "Ja", false},
+        {"close box, Ja, abbrechen", optimised, byCloseBox, runResult, "Ja", false},
+        {"Beenden, Nein", changed, beenden, planOne, "Nein", true},
+        {"close box, Nein", changed, byCloseBox, planOne, "Nein", true},
+        // Last: the times stay unsaved.
+        {"Beenden, Nein to another window's failed save", timesUnsaved, beenden,
+         "Die Datei \"Time.txt\" konnte nicht gespeichert werden: An Stelle der Datei steht ein Ordner. Ohne "
+         "Speichern schließen?",
+         "Nein", false},
+    };
+    const auto planInMemory = [] {
+        return QStringList{gPlanName, gPlanTitle, QString::number(placedHalves()),
+                           QString::number(gTimetable(1, 1, 1, 0))};
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        gPlanName.clear();
+        forms::unloadAll();
+        start();
+        c.prepare();
+        const QPointer<PlannerMenu> shown = menu;
+        QStringList asked, files, plan;
+        std::optional<bool> shownUnderQuestion, shownUnderDialog;
+        const auto closeAgain = [&](std::optional<bool>& stood) {
+            closeBox(shown);
+            deliver();
+            stood = shown && shown->isVisible() && !shown->isUnloading();
+        };
+        dialogs::clearHandler();
+        whenModalShows([&](QWidget* modal) {
+            auto* box = static_cast<QMessageBox*>(modal);
+            asked << box->text();
+            files = planFiles();
+            plan = planInMemory();
+            closeAgain(shownUnderQuestion);
+            for (QAbstractButton* b : box->buttons()) {
+                if (b->text() == c.button)
+                    b->click();
+            }
+        });
+        if (qstrcmp(c.button, "Ja") == 0) {
+            fills.push_back([&](QDialog&) {
+                closeAgain(shownUnderDialog);
+                return false;
+            });
+        }
+        c.close();
+        answerFromScript();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(asked, QStringList{c.question});
+        EXPECT_EQ(shownUnderQuestion, true);
+        EXPECT_EQ(shownUnderDialog, qstrcmp(c.button, "Ja") == 0 ? std::optional(true) : std::nullopt);
+        EXPECT_EQ(planFiles(), files) << "nothing saved";
+        if (c.ends) {
+            EXPECT_TRUE(shown.isNull()) << "the program ends";
+            continue;
+        }
+        ASSERT_FALSE(shown.isNull());
+        EXPECT_TRUE(shown->isVisible());
+        EXPECT_EQ(planInMemory(), plan);
+    }
+    unblockFile("Time.txt");
 }
 
 // Saved or loaded during a run, the plan is the one the run kept, never the
@@ -823,6 +943,22 @@ TEST_F(PlannerMenuTest, AWaitingCommandOfAClosingWindowIsDropped)
     EXPECT_EQ(messages(), QStringList{"Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner eigenen Nummer "
                                       "gespeichert. Jetzt speichern?"});
     EXPECT_EQ(readBytes("KSP1.xxx"), plan);
+}
+
+// Closed again while it waits for the run it stopped, the start window
+// closes once: its question about the run's result comes once, and
+// "Abbrechen" keeps it open.
+TEST_F(PlannerMenuTest, ClosedTwiceDuringARunTheStartWindowAsksOnce)
+{
+    leaveOnlyFixedLessons();
+    answer({Answer::Cancel});
+    duringAFillRun(2, [this] {
+        EXPECT_FALSE(quit());
+        EXPECT_FALSE(quit());
+    });
+    EXPECT_TRUE(forms::isOpen<PlannerMenu>());
+    EXPECT_EQ(messages(), QStringList{"Das Ergebnis der Optimierung (Plan 0) ist noch unter keiner eigenen Nummer "
+                                      "gespeichert. Jetzt speichern?"});
 }
 
 // Plan "0" then holds the plan the run started from and nothing it found:

@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QSignalSpy>
 #include <QTest>
+#include <optional>
 
 namespace {
 int gLoads = 0, gActivations = 0, gUnloads = 0;
@@ -295,6 +296,48 @@ TEST_F(FormsTest, AClosingWindowsTimersWaitAndRunAgainWhenItStaysOpen)
             c->unload();
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// A second close while a window's closing asks whether to close without
+// saving, whichever way either close comes, is refused: the window stays on
+// the screen and the one answer decides alone.
+TEST_F(FormsTest, ASecondCloseWhileTheClosingAsksIsRefused)
+{
+    const std::pair<const char*, std::function<void(FormBase*)>> closes[] = {
+        {"close box",
+         [](FormBase* f) {
+             queuedinput::closeBox(f);
+             queuedinput::deliver();
+         }},
+        {"close()", [](FormBase* f) { f->close(); }},
+        {"unload()", [](FormBase* f) { f->unload(); }},
+    };
+    for (const auto& [first, closeFirst] : closes) {
+        for (const auto& [second, closeSecond] : closes) {
+            for (const bool withoutSaving : {false, true}) {
+                SCOPED_TRACE(std::string(first) + ", then " + second + (withoutSaving ? ", Ja" : ", Nein"));
+                const QPointer<FormC> c = forms::show<FormC>();
+                std::optional<bool> shownMeanwhile;
+                closeAtNextMessage([&, closeSecond = closeSecond] {
+                    closeSecond(c);
+                    shownMeanwhile = c && c->isVisible() && !c->isUnloading();
+                });
+                const qsizetype told = messages().size();
+                answer({withoutSaving});
+                closeFirst(c);
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                EXPECT_EQ(shownMeanwhile, true);
+                EXPECT_EQ(messages().size(), told + 1) << "asked once";
+                EXPECT_EQ(c.isNull(), withoutSaving);
+                if (c) {
+                    EXPECT_TRUE(c->isVisible());
+                    answer({true});
+                    forms::unloadAll();
+                    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                }
+            }
+        }
     }
 }
 

@@ -27,6 +27,11 @@ void ModelTest::SetUp()
     bounds::resetViolations();
     ASSERT_TRUE(m_dir.isValid());
     gDataPath = m_dir.path() + QLatin1Char('/');
+    answerFromScript();
+}
+
+void ModelTest::answerFromScript()
+{
     dialogs::setHandler([this](const dialogs::Shown& s) -> dialogs::Reply {
         m_messages << s.text;
         m_titles << s.title;

@@ -30,6 +30,9 @@ protected:
     // The lines of a data file as the program reads them.
     QStringList readLines(const QString& name) const;
 
+    // Messages and questions are answered from the script again, after a
+    // test had them shown in real boxes (dialogs::clearHandler()).
+    void answerFromScript();
     // Answers for the next questions (true = "Ja", false = "Nein", or an
     // Answer such as Answer::Cancel); every message shown is kept.
     void answer(std::initializer_list<dialogs::Reply> answers) { m_answers.insert(m_answers.end(), answers); }
