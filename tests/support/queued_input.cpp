@@ -78,8 +78,6 @@ void closeBox(const QWidget* window) { QWindowSystemInterface::handleCloseEvent<
 
 QPoint middleOf(const QWidget* widget) { return widget->mapToGlobal(widget->rect().center()); }
 
-void closeBox(QWidget* window) { QWindowSystemInterface::handleCloseEvent<Queued>(window->windowHandle()); }
-
 void deliver()
 {
     QWindowSystemInterface::flushWindowSystemEvents();

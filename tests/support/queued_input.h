@@ -37,9 +37,6 @@ void closeBox(const QWidget* window);
 // The screen point at the middle of a widget.
 QPoint middleOf(const QWidget* widget);
 
-// A click on the window manager's close box of `window`.
-void closeBox(QWidget* window);
-
 // Lets the queued input in.
 void deliver();
 // Calls `then` with the next modal box or dialog once it waits for the user,
