@@ -172,11 +172,6 @@ private:
     // the control the first press went to.
     bool pressPasses(QWidget* receiver, const QMouseEvent& mouse)
     {
-        // A press that closed a popup is handed again to what lies beneath.
-        if (m_press.time && mouse.timestamp() == *m_press.time && mouse.globalPosition() == m_press.at) {
-            m_press.receiver = receiver;
-            return m_pressPassed;
-        }
         if (restOfDoubleClick(mouse) && m_press.receiver != receiver) {
             // After a close, this press stands for the moment of the close.
             if (!m_press.time)
