@@ -230,8 +230,7 @@ QPointer<InputGuard> gGuard;
 namespace inputguard {
 void install()
 {
-    if (gGuard)
-        return;
+    delete gGuard.data();
     gGuard = new InputGuard(qApp);
     qApp->installEventFilter(gGuard);
 }

@@ -12,8 +12,9 @@
 class QKeyEvent;
 
 namespace inputguard {
-// Filters the whole program's input from now on: each program, the tests'
-// too, right after making its application object.
+// Filters the whole program's input from now on: each program right after
+// making its application object. Installed again, it judges what comes next
+// as the first input it sees (each test starts so).
 void install();
 // A key event that belongs to a key held down, marked as a repeat or sent by
 // X as an unmarked release and press of the same moment; for a copy that the
