@@ -86,11 +86,12 @@ void Form67::insertClass()
     if (m_position < 1)
         return;
     controls::disableHandingFocusTo(Command2, List1);
-    QString failure;
+    Inserted inserted;
     {
         const BusyPointer busy;
+        inserted = InsertClassBefore(m_position);
         // The class in the last slot would be pushed out of the table.
-        if (InsertClassBefore(m_position) == Insertion::ListFull) {
+        if (inserted.result == Insertion::ListFull) {
             Label3->setText(QStringLiteral("Die Klassenliste ist voll: auf dem letzten Platz steht schon die "
                                            "Klasse %1. Es kann keine Klasse mehr eingefügt werden.")
                                 .arg(gClassNames(kClassSlots).toString()));
@@ -98,16 +99,15 @@ void Form67::insertClass()
         }
         m_position = 0;
         fillClassList();
-        // The combinations name classes by number: after the next start they
-        // must still join the classes they joined before.
-        failure = SaveClassFiles(true);
         if (forms::isOpen<Form15>())
             RedrawTimetableGrid();
-        Label3->setText(QStringLiteral("Aktion abgeschlossen. Wenn Sie einen Plan geladen haben, können Sie "
-                                       "diesen nun speichern."));
+        Label3->setText(inserted.result == Insertion::Done
+                            ? QStringLiteral("Aktion abgeschlossen. Wenn Sie einen Plan geladen haben, können Sie "
+                                             "diesen nun speichern.")
+                            : QStringLiteral("Es wurde keine Klasse eingefügt."));
     }
-    if (!failure.isEmpty())
-        MsgBox(failure);
+    if (inserted.result == Insertion::NotWritten)
+        MsgBox(inserted.failure + QStringLiteral("\nEs wurde keine Klasse eingefügt."));
 }
 
 void Form67::Command1_Click() { unload(); }

@@ -87,6 +87,36 @@ void makeNewClass(int c)
     });
 }
 
+// Everything an insertion moves of the classes, to be put back.
+class HeldClasses {
+public:
+    void restore() const
+    {
+        gClassNames = m_names;
+        gClassPrintNames = m_printNames;
+        gClassSkipFlag = m_flags;
+        gFormTeacher = m_formTeachers;
+        gClassCombinations = m_combinations;
+        gCurriculumHours = m_curriculum;
+        gClassSubjectHours = m_subjectHours;
+        gSubjectTeachers = m_subjectTeachers;
+        gTimetable = m_timetable;
+        gFixations = m_fixations;
+    }
+
+private:
+    decltype(Model::gClassNames) m_names = gClassNames;
+    decltype(Model::gClassPrintNames) m_printNames = gClassPrintNames;
+    decltype(Model::gClassSkipFlag) m_flags = gClassSkipFlag;
+    decltype(Model::gFormTeacher) m_formTeachers = gFormTeacher;
+    decltype(Model::gClassCombinations) m_combinations = gClassCombinations;
+    decltype(Model::gCurriculumHours) m_curriculum = gCurriculumHours;
+    decltype(Model::gClassSubjectHours) m_subjectHours = gClassSubjectHours;
+    decltype(Model::gSubjectTeachers) m_subjectTeachers = gSubjectTeachers;
+    decltype(Model::gTimetable) m_timetable = gTimetable;
+    decltype(Model::gFixations) m_fixations = gFixations;
+};
+
 void renumberCombinations(int from)
 {
     for (int row = 1; row <= kRenumberedRows; ++row) {
@@ -192,20 +222,26 @@ QString SaveClassFiles(bool withCombinations)
         .arg(written.reason, names.join(QStringLiteral(", ")));
 }
 
-Insertion InsertClassBefore(int position)
+Inserted InsertClassBefore(int position)
 {
     // The move would push the class of the last slot out of the table.
     if (!className(kClassSlots).isEmpty())
-        return Insertion::ListFull;
+        return {Insertion::ListFull};
+    const HeldClasses before;
     for (int c = kClassSlots; c > position; --c)
         moveClass(c - 1, c);
     renumberCombinations(position);
     makeNewClass(position);
+    // The combinations name classes by number: after the next start they
+    // must still join the classes they joined before.
+    const QString failure = SaveClassFiles(true);
+    if (!failure.isEmpty())
+        before.restore();
     // The teacher-side tables name classes by number: without the rebuild a
     // teacher would go on teaching the class that moved away.
     rebuildTeacherSide();
     FindLastUsedClass();
-    return Insertion::Done;
+    return {failure.isEmpty() ? Insertion::Done : Insertion::NotWritten, failure};
 }
 
 QString AdvanceClassName(const QString& name, int& highestGrade)

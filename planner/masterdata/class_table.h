@@ -12,13 +12,21 @@
 // empty when written.
 QString SaveClassFiles(bool withCombinations = false);
 
-enum class Insertion { Done, ListFull };
+enum class Insertion { Done, ListFull, NotWritten };
+struct Inserted {
+    Insertion result = Insertion::Done;
+    // Why the class files could not be written, as SaveClassFiles says it.
+    QString failure = {};
+};
 
 // Inserts an empty class "neu" before class `position` (1..24): every class
 // from there on moves one slot on with all the loaded plan holds of it, and
-// the combinations follow their classes. A class in the last slot would leave
-// the table, so a full list is refused and nothing changes.
-Insertion InsertClassBefore(int position);
+// the combinations follow their classes. The class files ("Kombi.dat" where
+// there is one) are written with it. A class in the last slot would leave
+// the table, so a full list is refused and nothing changes. Where the class
+// files cannot be written, everything is put back as it was: a plan saved
+// later would otherwise hold its classes in slots its class files do not.
+Inserted InsertClassBefore(int position);
 
 // One name a grade higher: its leading number raised by one, the rest kept
 // ("9b" gives "10b", "4.a" gives "5.a"). Blanks around it are cut first; a

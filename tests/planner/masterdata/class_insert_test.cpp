@@ -190,16 +190,29 @@ TEST_F(ClassInsertTest, TheTeacherSideAndAnOpenEditorFollowTheMovedClasses)
     EXPECT_TRUE(editor->Label3[4]->text() == "neu" && editor->Label3[5]->text() == "5x");
 }
 
-TEST_F(ClassInsertTest, AFailedWriteChangesNoneOfTheClassFilesAndIsShown)
+// A plan saved after a class inserted in memory alone would hold its
+// classes in other slots than its class files from the next start on.
+TEST_F(ClassInsertTest, AFailedWriteChangesNoneOfTheClassFilesNorTheClassesAndIsShown)
 {
     const QStringList kept = readLines("Klassen.txt");
     writeLines("Kombi.dat", {"alt"});
+    gClassCombinations(1, 2) = 6;
+    std::vector<ClassData> before;
+    for (int c = 1; c <= kClasses + 1; ++c)
+        before.push_back(dataOf(c));
     blockFile("kv.dat");
     insertBefore(5);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].startsWith("Die Klassen konnten nicht gespeichert werden (kv.dat: "))
         << messages()[0].toStdString();
-    EXPECT_TRUE(messages()[0].endsWith("Keine der Dateien Klassen.txt, kv.dat, Kombi.dat wurde geändert."));
+    EXPECT_TRUE(messages()[0].endsWith("Keine der Dateien Klassen.txt, kv.dat, Kombi.dat wurde geändert.\nEs wurde "
+                                       "keine Klasse eingefügt."));
     EXPECT_EQ(readLines("Klassen.txt"), kept);
     EXPECT_EQ(readLines("Kombi.dat"), QStringList({"alt"}));
+    for (int c = 1; c <= kClasses + 1; ++c)
+        EXPECT_EQ(dataOf(c), before[c - 1]) << c;
+    EXPECT_EQ(gClassCombinations(1, 2).toInt(), 6);
+    EXPECT_EQ(gLastClass, kClasses);
+    EXPECT_EQ(f->List1->List(4), "5x");
+    EXPECT_EQ(f->Label3->text(), "Es wurde keine Klasse eingefügt.");
 }
