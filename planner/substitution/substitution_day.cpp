@@ -294,10 +294,10 @@ struct MarkBlock {
 // the block is read as far as it goes. The file does not say which it is
 // (cut by more than half a period's block, it is nearest a smaller size
 // with lines added), so the notice says that its marks may stand elsewhere.
-// A block equally near two sizes, nearer none of them, with a mark among the
-// lines taken as added, or read as far as it goes where a teacher or class
-// the file lists as absent would lack marks (the lines lost may have held
-// them) is damaged. (Any empty lines after a day without teachers and
+// A block half a period's block or more from every size (so also one
+// equally near two), with a mark among the lines taken as added, or read as
+// far as it goes where a teacher or class the file lists as absent would
+// lack marks (the lines lost may have held them) is damaged. (Any empty lines after a day without teachers and
 // classes are left out.)
 std::optional<MarkBlock> markPeriods(DayReader& in, const DayEntries& day)
 {

@@ -121,8 +121,9 @@ TEST_F(FirstFocusTest, NoWindowOpensWithTheFocusOnAButtonThatChangesData)
         FormBase* window = show();
         ASSERT_NE(window, nullptr);
         const QWidget* first = firstFocus(window);
-        if (qobject_cast<const QPushButton*>(first))
+        if (qobject_cast<const QPushButton*>(first)) {
             EXPECT_EQ(first->objectName(), harmless.count(name) ? harmless.at(name) : QString());
+        }
         forms::unloadAll();
     }
 }

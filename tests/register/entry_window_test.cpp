@@ -627,8 +627,9 @@ TEST_F(EntryWindowTest, InputWaitingBehindTheWriteGoesIntoTheNextEntryAlone)
         const QStringList lines = readLines("20260311.qz");
         ASSERT_EQ(lines.size(), c.lines);
         EXPECT_EQ(lines[0].toStdString(), written.line.toStdString());
-        if (c.lines == 2)
+        if (c.lines == 2) {
             EXPECT_EQ(lines[1].toStdString(), (written.line.chopped(written.text.trimmed().size()) + c.typed).toStdString());
+        }
         QFile::remove(path("20260311.qz"));
         forms::unloadAll();
     }

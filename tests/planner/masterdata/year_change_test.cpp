@@ -172,8 +172,9 @@ TEST_F(YearChangeTest, AFailedWriteChangesNeitherFileAndIsShown)
         EXPECT_TRUE(message.contains("Keine der Dateien Klassen.txt, kv.dat wurde geändert.")) << message.toStdString();
         unblockFile(blocked);
         for (const char* file : {"Klassen.txt", "kv.dat"}) {
-            if (qstrcmp(file, blocked) != 0)
+            if (qstrcmp(file, blocked) != 0) {
                 EXPECT_EQ(readLines(file), QStringList({"alt"})) << file;
+            }
         }
     }
 }
