@@ -9,12 +9,22 @@
 #include <QStyleHints>
 #include <QWidget>
 #include <QWindow>
+#include <QWindowStateChangeEvent>
+#include <algorithm>
+#include <optional>
 
 namespace {
 // No keyboard repeats a held key faster than this: a press that follows the
 // same key's press sooner was typed anew, by a fast hand or a program, even
 // where it shares its moment with the release before it.
 constexpr quint64 kFastestRepeatMs = 10;
+// A key tapped again sooner than this was not meant for what its first tap
+// opened: nobody reads a question that fast, and a fresh Enter a third of a
+// second later is the user's answer.
+constexpr quint64 kKeyAgainMs = 250;
+// A hand that clicks twice moves the mouse a little between the presses,
+// more than the double-click distance: 8 px in 120 ms is common.
+constexpr int kNearInDoubleClickDistances = 4;
 
 // Keys that only move the focus or the cursor: held, they go on moving it
 // wherever it goes.
@@ -37,13 +47,21 @@ bool onlyMoves(int key)
     }
 }
 
-QWidget* widgetOf(const QWindow* window)
+QWidget* widgetOf(QWindow* window)
 {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->windowHandle() == window)
-            return w;
-    }
-    return nullptr;
+    if (!window->handle())
+        return nullptr;
+    QWidget* w = QWidget::find(window->winId());
+    return w && w->windowHandle() == window ? w : nullptr;
+}
+
+// Where a widget stands on the screen; a window with its frame, which holds
+// the window manager's buttons.
+QRect screenRectOf(const QWidget* w)
+{
+    if (w->isWindow())
+        return w->frameGeometry();
+    return {w->mapToGlobal(QPoint(0, 0)), w->size()};
 }
 
 // The control a key goes to, as Qt chooses it from the window.
@@ -71,6 +89,65 @@ QWidget* pressReceiver(QWidget* window, const QMouseEvent& mouse)
     return child ? child : window;
 }
 
+std::optional<quint64> timestampOf(const QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+        return static_cast<const QInputEvent*>(e)->timestamp();
+    default:
+        return std::nullopt;
+    }
+}
+
+// What changed on the screen since the last press that went through: the
+// widgets that appeared, moved or were resized, and the places where one
+// went away.
+class Changes {
+public:
+    void appeared(QWidget* w) { m_appeared.insert(w, w); }
+
+    void wentAway(const QRect& place)
+    {
+        // A window's controls go with it: their places lie within its own.
+        if (std::none_of(m_wentAway.cbegin(), m_wentAway.cend(), [&](const QRect& r) { return r.contains(place); }))
+            m_wentAway.append(place);
+    }
+
+    // Whether `receiver`, or the part of its window it lies in, appeared,
+    // moved or was resized.
+    bool appearedAt(const QWidget* receiver) const
+    {
+        for (const QWidget* w = receiver; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+            const auto found = m_appeared.constFind(w);
+            if (found != m_appeared.cend() && found->data() == w)
+                return true;
+        }
+        return false;
+    }
+
+    bool under(const QWidget* receiver, QPoint at) const
+    {
+        return appearedAt(receiver) ||
+               std::any_of(m_wentAway.cbegin(), m_wentAway.cend(), [&](const QRect& r) { return r.contains(at); });
+    }
+
+    void clear()
+    {
+        m_appeared.clear();
+        m_wentAway.clear();
+    }
+
+private:
+    // The pointer alone may meanwhile name another widget at the same address.
+    QHash<const QWidget*, QPointer<QWidget>> m_appeared;
+    QList<QRect> m_wentAway;
+};
+
 // Judges each input event once, as the window system hands it to a window:
 // before Qt passes it on to a control, moves the focus for it or hands it on
 // to parents. Copies that the program forwards itself are not judged again.
@@ -88,26 +165,33 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override
     {
-        if (!e->spontaneous())
-            return false;
-        // Qt sends a window the close of the window manager's close box as
-        // a spontaneous event, the program's own closes not.
-        if (e->type() == QEvent::Close) {
-            if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
-                closedByWindowManager(static_cast<QWidget*>(watched));
-            return false;
-        }
         switch (e->type()) {
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Hide:
+        case QEvent::Close:
+        case QEvent::WindowStateChange:
+            if (watched->isWidgetType())
+                noteChange(static_cast<QWidget*>(watched), e);
+            return false;
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
             break;
         default:
             return false;
         }
-        QWidget* window = watched->isWindowType() ? widgetOf(static_cast<QWindow*>(watched)) : nullptr;
+        if (!e->spontaneous() || !watched->isWindowType())
+            return false;
+        if (m_latest.byWindowManager && !m_latest.time)
+            m_latest.time = timestampOf(e);
+        if (e->type() == QEvent::MouseMove)
+            return false;
+        QWidget* window = widgetOf(static_cast<QWindow*>(watched));
         if (!window || passes(window, e))
             return false;
         e->accept();
@@ -115,6 +199,33 @@ protected:
     }
 
 private:
+    void noteChange(QWidget* w, QEvent* e)
+    {
+        if (w->window()->windowType() == Qt::ToolTip)
+            return;
+        switch (e->type()) {
+        case QEvent::Hide:
+            m_changes.wentAway(screenRectOf(w));
+            break;
+        case QEvent::Close:
+            // Qt sends a window the close of the window manager as a
+            // spontaneous event, the program's own closes not.
+            if (e->spontaneous() && w->isWindow())
+                changedByWindowManager(w);
+            break;
+        case QEvent::WindowStateChange: {
+            const Qt::WindowStates shown = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+            const Qt::WindowStates was = static_cast<QWindowStateChangeEvent*>(e)->oldState() & shown;
+            if (e->spontaneous() && w->isWindow() && was != (w->windowState() & shown))
+                changedByWindowManager(w);
+            break;
+        }
+        default:
+            if (w->isVisible())
+                m_changes.appeared(w);
+        }
+    }
+
     bool passes(QWidget* window, QEvent* e)
     {
         switch (e->type()) {
@@ -126,13 +237,10 @@ private:
         default:
             // The release and the double click of a press go where it went,
             // and nowhere once its window closed under it.
-            return m_pressPassed && m_press.receiver && m_press.receiver->isVisible();
+            return m_pressPassed && m_pressed && m_pressed->isVisible();
         }
     }
 
-    // A held key acts only on the control that had the focus when it went
-    // down: not on the question its first press raised, nor on a field that
-    // press handed the focus to.
     bool keyPasses(QWidget* receiver, const QKeyEvent& key)
     {
         const int k = key.key();
@@ -144,14 +252,41 @@ private:
         m_judgedKeyTime = key.timestamp();
         m_judgedKeyRepeats = repeats(key);
         m_pressedAt.insert(k, key.timestamp());
+        const bool passed = keyPressPasses(receiver, key);
+        m_lastKey = {k, key.timestamp(), receiver};
+        if (passed)
+            m_changes.clear();
+        return passed;
+    }
+
+    // A held key acts only on the control that had the focus when it went
+    // down: not on the question its first press raised, nor on a field that
+    // press handed the focus to.
+    bool keyPressPasses(QWidget* receiver, const QKeyEvent& key)
+    {
+        const int k = key.key();
         if (onlyMoves(k))
             return true;
-        if (!m_judgedKeyRepeats) {
-            m_heldOn.insert(k, receiver);
-            return true;
+        if (m_judgedKeyRepeats) {
+            const auto heldOn = m_heldOn.constFind(k);
+            return heldOn == m_heldOn.cend() || *heldOn == receiver;
         }
-        const auto heldOn = m_heldOn.constFind(k);
-        return heldOn == m_heldOn.cend() || *heldOn == receiver;
+        const bool passed = !tappedAgainUnseen(receiver, key);
+        // Held on, a press that went nowhere goes on going nowhere.
+        m_heldOn.insert(k, passed ? receiver : nullptr);
+        return passed;
+    }
+
+    // The same key again, at once, on another control than its press before:
+    // one that press opened, showed or moved, or the focus's next place
+    // after it closed or hid the control it went to.
+    bool tappedAgainUnseen(const QWidget* receiver, const QKeyEvent& key) const
+    {
+        const quint64 at = key.timestamp();
+        if (m_lastKey.key != key.key() || at < m_lastKey.time || at - m_lastKey.time > kKeyAgainMs ||
+            receiver == m_lastKey.receiver)
+            return false;
+        return !m_lastKey.receiver || !m_lastKey.receiver->isVisible() || m_changes.appearedAt(receiver);
     }
 
     // Marked as a repeat, or sent by X as an unmarked release and press of
@@ -167,44 +302,53 @@ private:
         return at == 0 || pressed == m_pressedAt.cend() || at < *pressed || at - *pressed >= kFastestRepeatMs;
     }
 
-    // The rest of a double click goes to nothing that its first press, or a
-    // close before it, opened, closed, uncovered or showed: it must reach
-    // the control the first press went to.
+    // A press soon after the press before it, near it, goes nowhere where
+    // the screen changed under it since the last press that went through.
+    // Each press counts, also one that went nowhere: a triple click is
+    // measured from its second press.
     bool pressPasses(QWidget* receiver, const QMouseEvent& mouse)
     {
-        if (restOfDoubleClick(mouse) && m_press.receiver != receiver) {
-            // After a close, this press stands for the moment of the close.
-            if (!m_press.time)
-                m_press.time = mouse.timestamp();
-            m_pressPassed = false;
-            return false;
+        const QPoint at = mouse.globalPosition().toPoint();
+        const bool passed = !soonAndNear(mouse) || !m_changes.under(receiver, at);
+        m_latest = {false, mouse.timestamp(), at, {}, {}, {}};
+        m_latest.arrived.start();
+        m_pressPassed = passed;
+        if (passed) {
+            m_pressed = receiver;
+            m_changes.clear();
         }
-        m_press = {receiver, mouse.timestamp(), mouse.globalPosition(), {}};
-        m_press.arrived.start();
-        m_pressPassed = true;
-        return true;
+        return passed;
     }
 
-    bool restOfDoubleClick(const QMouseEvent& mouse) const
+    bool soonAndNear(const QMouseEvent& mouse) const
     {
+        if (!m_latest.arrived.isValid() || !m_latest.time)
+            return false;
         const QStyleHints* hints = QGuiApplication::styleHints();
         const auto interval = static_cast<quint64>(hints->mouseDoubleClickInterval());
-        if (!m_press.arrived.isValid())
+        const quint64 t = mouse.timestamp();
+        if (t < *m_latest.time || t - *m_latest.time > interval)
             return false;
-        if (!m_press.time)
-            return static_cast<quint64>(m_press.arrived.elapsed()) <= interval;
-        const QPointF moved = mouse.globalPosition() - m_press.at;
-        return mouse.timestamp() >= *m_press.time && mouse.timestamp() - *m_press.time <= interval &&
-               qMax(qAbs(moved.x()), qAbs(moved.y())) <= hints->mouseDoubleClickDistance();
+        const QPoint at = mouse.globalPosition().toPoint();
+        if (m_latest.byWindowManager) {
+            // On a busy PC the change's input waits behind it: the close, say,
+            // counts as made then, which holds also for a press that waited.
+            return m_latest.arrived.elapsed() <= static_cast<qint64>(interval) &&
+                   (m_latest.frame.contains(at) ||
+                    (m_latest.window && m_latest.window->isVisible() && screenRectOf(m_latest.window).contains(at)));
+        }
+        const QPoint moved = at - m_latest.at;
+        return std::max(std::abs(moved.x()), std::abs(moved.y())) <=
+               kNearInDoubleClickDistances * hints->mouseDoubleClickDistance();
     }
 
-    // The window manager's close box took the first press of a double click:
-    // its time is only known by when the close arrived.
-    void closedByWindowManager(QWidget* window)
+    // The window manager's close box, minimise or maximise button took a
+    // press the program does not see: it is known only by when the change
+    // arrived, the moment of the next input, and the window's frame.
+    void changedByWindowManager(QWidget* window)
     {
-        m_press = {window, std::nullopt, {}, {}};
-        m_press.arrived.start();
-        m_pressPassed = true;
+        m_latest = {true, std::nullopt, {}, screenRectOf(window), window, {}};
+        m_latest.arrived.start();
     }
 
     const QKeyEvent* m_judgedKey = nullptr;
@@ -214,13 +358,26 @@ private:
     QHash<int, quint64> m_pressedAt;
     QHash<int, QPointer<QWidget>> m_heldOn;
 
-    struct Press {
+    struct LastKey {
+        int key = 0;
+        quint64 time = 0;
         QPointer<QWidget> receiver;
+    };
+    LastKey m_lastKey;
+
+    // The latest press, whether it went through or not, or the window
+    // manager's change.
+    struct Latest {
+        bool byWindowManager = false;
         std::optional<quint64> time;
-        QPointF at;
+        QPoint at;
+        QRect frame;
+        QPointer<QWidget> window;
         QElapsedTimer arrived;
     };
-    Press m_press;
+    Latest m_latest;
+    Changes m_changes;
+    QPointer<QWidget> m_pressed;
     bool m_pressPassed = false;
 };
 

@@ -2,13 +2,17 @@
 // Keeps input meant for one control away from another that showed up under
 // it meanwhile. A held key goes on repeating into whatever has the focus
 // once its first press acted: the preselected "Ja" of the question that
-// press raised, or the field the press handed the focus to. The second press
-// of a double click lands on what the first press opened (a window, a box,
-// a control shown in its place), or on what lay under what it closed; the
-// first press may be the window manager's, on a close box. Neither is the
-// user's answer to what they have not seen: such input reaches nobody, and
-// moves no focus. A fresh key press at any speed, a held key that only
-// moves, or a click after the double-click interval, goes through as always.
+// press raised, or the field the press handed the focus to. A press that
+// follows the one before faster than anyone reads (the rest of a double or
+// triple click, a press that drifted a little, a key tapped twice) lands on
+// what the press before opened, showed, moved or resized, or on what lay
+// under what it closed or hid; the window manager's close, minimise or
+// maximise may have changed the screen instead, on that window's frame.
+// Neither is the user's answer to what they have not seen: such input
+// reaches nobody, and moves no focus. A fresh key, a key typed again into
+// the same field, a held key that only moves, a click on a control that did
+// not change or away from the press before, or any press after the
+// double-click interval, goes through as always.
 class QKeyEvent;
 
 namespace inputguard {

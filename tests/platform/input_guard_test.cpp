@@ -68,10 +68,12 @@ TEST_F(InputGuardTest, TheRestOfADoubleClickAnswersNoQuestionItsFirstPressRaised
 
 // The first press of a double click opens a window under the mouse from a
 // menu entry, or the window manager's close box closes a window that lay
-// over a button, or a button hides itself and shows another in its place:
-// the second press goes to nothing, and moves no focus; a click 0.7 s after
-// the first press goes through.
-TEST_F(InputGuardTest, TheRestOfADoubleClickGoesToNothingTheFirstPressOpenedClosedOrShowed)
+// over a button, or its minimise button hides it, or its maximise button
+// brings a button under the mouse, or a button hides itself and shows
+// another in its place: the rest of a double or triple click goes to
+// nothing, and moves no focus; a click of its own half a second later goes
+// through.
+TEST_F(InputGuardTest, QuickPressesGoToNothingTheFirstPressOpenedClosedOrShowed)
 {
     QWidget other;
     other.resize(200, 100);
@@ -79,8 +81,15 @@ TEST_F(InputGuardTest, TheRestOfADoubleClickGoesToNothingTheFirstPressOpenedClos
     yes->setGeometry(50, 30, 100, 30);
     // Puts `other` so that its button lies under the mouse.
     const auto showOtherUnderTheMouse = [&] {
+        other.setWindowState(Qt::WindowNoState);
         other.move(kMouse - yes->geometry().center());
         other.show();
+    };
+    // Puts `window` so that its button lies under the mouse, `other` over it.
+    const auto coveredByOther = [&] {
+        window.move(kMouse - button->geometry().center());
+        showOtherUnderTheMouse();
+        deliver();
     };
     auto* shown = controls::button(&window, "Command3", "ja");
     shown->setGeometry(button->geometry());
@@ -90,8 +99,8 @@ TEST_F(InputGuardTest, TheRestOfADoubleClickGoesToNothingTheFirstPressOpenedClos
 
     const struct {
         const char* name;
-        // Queues the first press of the double click or the close, and gives
-        // the button the mouse stands over once it acted.
+        // Queues the first press of the double click or the window manager's
+        // change, and gives the button the mouse stands over once it acted.
         std::function<QPushButton*(quint64 at)> first;
     } cases[] = {
         {"a menu entry",
@@ -103,10 +112,14 @@ TEST_F(InputGuardTest, TheRestOfADoubleClickGoesToNothingTheFirstPressOpenedClos
          }},
         {"a close box",
          [&](quint64) {
-             window.move(kMouse - button->geometry().center());
-             showOtherUnderTheMouse();
-             deliver();
+             coveredByOther();
              closeBox(&other);
+             return button;
+         }},
+        {"a minimise button",
+         [&](quint64) {
+             coveredByOther();
+             minimiseButton(&other);
              return button;
          }},
         {"a control shown in place",
@@ -117,6 +130,14 @@ TEST_F(InputGuardTest, TheRestOfADoubleClickGoesToNothingTheFirstPressOpenedClos
                  shown->show();
              });
              click(button, kMouse, at);
+             return shown;
+         }},
+        // Last: the window stays maximised.
+        {"a maximise button",
+         [&](quint64) {
+             window.move(kMouse + QPoint(50, 50));
+             deliver();
+             maximiseButton(&window, QRect(kMouse - shown->geometry().center(), QSize(600, 400)));
              return shown;
          }},
     };
@@ -133,15 +154,42 @@ TEST_F(InputGuardTest, TheRestOfADoubleClickGoesToNothingTheFirstPressOpenedClos
         ASSERT_TRUE(under->isVisible());
         under->setFocusPolicy(Qt::StrongFocus);
         const QWidget* focus = QApplication::focusWidget();
-        click(under, kMouse, at + 150);
+        click(under, kMouse, at + 210);
+        click(under, kMouse, at + 420);
         deliver();
         EXPECT_EQ(pressed, 0);
         EXPECT_EQ(QApplication::focusWidget(), focus);
-        click(under, kMouse, at + 700);
+        click(under, kMouse, at + 920);
         deliver();
         EXPECT_EQ(pressed, 1);
         QObject::disconnect(counted);
     }
+}
+
+// Where the first press opened nothing under the second: two buttons side
+// by side, clicked quickly one after the other, both act, and a list opens
+// what its double click opens.
+TEST_F(InputGuardTest, QuickPressesOnControlsThatDidNotChangeAct)
+{
+    auto* next = controls::button(&window, "Command2", "weiter");
+    next->setGeometry(button->geometry().translated(button->width() + 3, 0));
+    next->show();
+    int left = 0, right = 0, opened = 0;
+    QObject::connect(button, &QPushButton::clicked, [&] { ++left; });
+    QObject::connect(next, &QPushButton::clicked, [&] { ++right; });
+    QObject::connect(list, &ListBox::DblClick, [&] { ++opened; });
+    const QPoint leftEdge(button->width() - 1, button->height() / 2);
+    const QPoint rightEdge(1, next->height() / 2);
+    click(button, button->mapToGlobal(leftEdge), 1000, leftEdge);
+    click(next, next->mapToGlobal(rightEdge), 1250, rightEdge);
+    const QPoint item = list->visualItemRect(list->item(1)).center();
+    const QPoint onItem = list->viewport()->mapToGlobal(item);
+    click(list->viewport(), onItem, 3000, item);
+    click(list->viewport(), onItem, 3150, item);
+    deliver();
+    EXPECT_EQ(left, 1);
+    EXPECT_EQ(right, 1);
+    EXPECT_EQ(opened, 1);
 }
 
 // A field that gets the focus while Enter is held takes none of its repeats;

@@ -1,4 +1,5 @@
 #include "platform/clock.h"
+#include "platform/input_guard.h"
 #include "register/class_day_view.h"
 #include "register/class_timetable_view.h"
 #include "register/room_occupancy_view.h"
@@ -587,10 +588,11 @@ TEST_F(EntryWindowTest, TheRestOfADoubleClickOnACloseBoxWritesNothing)
     Form1* f = compose(kindCases()[0]);
     f->Command9->click();
     ASSERT_TRUE(f->Command1->isEnabled());
-    const Form16* view = forms::ifOpen<Form16>();
+    Form16* view = forms::ifOpen<Form16>();
     ASSERT_NE(view, nullptr);
-    deliver();
     const QPoint mouse = middleOf(f->Command1);
+    view->move(mouse - view->rect().center());
+    deliver();
     closeBox(view);
     click(f->Command1, mouse, 1000);
     deliver();
@@ -599,6 +601,37 @@ TEST_F(EntryWindowTest, TheRestOfADoubleClickOnACloseBoxWritesNothing)
     click(f->Command1, mouse, 1600);
     deliver();
     EXPECT_EQ(readLines("20260311.qz").size(), 1);
+}
+
+// A click away from a window closed by the window manager goes where it is
+// aimed: just after the close, or waiting behind it on a busy PC.
+TEST_F(EntryWindowTest, AClickAwayFromAWindowJustClosedActs)
+{
+    using namespace queuedinput;
+    const struct {
+        const char* what;
+        quint64 after;
+    } cases[] = {{"0.15 s after the close", 150}, {"waiting 1 s behind the close", 1000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        inputguard::install();
+        Form1* f = compose(kindCases()[0]);
+        f->Command9->click();
+        Form16* view = forms::ifOpen<Form16>();
+        ASSERT_NE(view, nullptr);
+        const QPoint plusDay = middleOf(f->Command12);
+        view->move(plusDay + QPoint(40, 40));
+        deliver();
+        const QString date = f->Text2->text();
+        closeBox(view);
+        mouse(f->Command12, plusDay, QEvent::MouseMove, 1000);
+        click(f->Command12, plusDay, 1000 + c.after);
+        deliver();
+        EXPECT_FALSE(forms::isOpen<Form16>());
+        EXPECT_EQ(f->Text2->text().toStdString(),
+                  QDate::fromString(date, "dd.MM.yyyy").addDays(1).toString("dd.MM.yyyy").toStdString());
+        forms::unloadAll();
+    }
 }
 
 // On a busy PC the keys and clicks of the next entry wait behind the write

@@ -78,7 +78,6 @@ TEST_F(StudentPickerTest, AClickTakesTheStudentNumberedInTheItem)
 TEST_F(StudentPickerTest, TheRestOfADoubleClickOnAStudentPressesNothingUnderThePicker)
 {
     using namespace queuedinput;
-    const QPoint mouseAt{500, 300};
     for (int i = 0; i < 11; ++i)
         addStudent(QStringLiteral("Schüler %1").arg(i), "4A");
     entry->Text2->setText("11.03.2026");
@@ -86,6 +85,9 @@ TEST_F(StudentPickerTest, TheRestOfADoubleClickOnAStudentPressesNothingUnderTheP
     ASSERT_NE(picker, nullptr);
     ASSERT_GE(picker->List1->ListCount(), 10);
     const QPoint item = picker->List1->visualItemRect(picker->List1->item(1)).center();
+    const QPoint mouseAt = middleOf(entry->Command12);
+    picker->move(picker->pos() + mouseAt - picker->List1->viewport()->mapToGlobal(item));
+    deliver();
     mouse(picker->List1->viewport(), mouseAt, QEvent::MouseButtonPress, 1000, item);
     mouse(entry->Command12, mouseAt, QEvent::MouseButtonRelease, 1060);
     click(entry->Command12, mouseAt, 1150);

@@ -76,6 +76,17 @@ void click(const QWidget* under, QPoint screen, quint64 at, QPoint within)
 
 void closeBox(const QWidget* window) { QWindowSystemInterface::handleCloseEvent<Queued>(window->windowHandle()); }
 
+void minimiseButton(const QWidget* window)
+{
+    QWindowSystemInterface::handleWindowStateChanged<Queued>(window->windowHandle(), Qt::WindowMinimized);
+}
+
+void maximiseButton(const QWidget* window, QRect to)
+{
+    QWindowSystemInterface::handleWindowStateChanged<Queued>(window->windowHandle(), Qt::WindowMaximized);
+    QWindowSystemInterface::handleGeometryChange<Queued>(window->windowHandle(), to);
+}
+
 QPoint middleOf(const QWidget* widget) { return widget->mapToGlobal(widget->rect().center()); }
 
 void deliver()

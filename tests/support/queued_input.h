@@ -6,6 +6,7 @@
 // of the same moment.
 #include <QEvent>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <functional>
 
@@ -33,6 +34,10 @@ void click(const QWidget* under, QPoint screen, quint64 at, QPoint within = QPoi
 // The window manager's close box of `window` clicked: the window is asked
 // to close.
 void closeBox(const QWidget* window);
+// Its minimise button: the window is hidden.
+void minimiseButton(const QWidget* window);
+// Its maximise button: the window grows to `to`, on the screen.
+void maximiseButton(const QWidget* window, QRect to);
 
 // The screen point at the middle of a widget.
 QPoint middleOf(const QWidget* widget);

@@ -1,6 +1,7 @@
 #include "planner/masterdata/plan_deletion_window.h"
 #include "planner/plan_dialogs.h"
 #include "platform/controls.h"
+#include "platform/input_guard.h"
 #include "platform/runtime.h"
 #include "tests/planner/masterdata/masterdata_fixture.h"
 #include "tests/support/queued_input.h"
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <functional>
 #include <optional>
 
 class PlanDeletionWindowTest : public MasterDataTest {
@@ -169,21 +171,49 @@ TEST_F(PlanDeletionWindowTest, ADeletionListsThePlansTheListMissed)
 }
 
 // Input the user sent before "Pläne wirklich löschen ?" showed (Enter held
-// on "löschen", or the rest of a double click on it) leaves the question up
-// and deletes nothing; a fresh Enter, or a click 0.6 s later, answers it.
+// on "löschen", tapped again at once, or the rest of a double click on it)
+// leaves the question up and deletes nothing; a fresh Enter, or a click
+// 0.6 s later, answers it.
 TEST_F(PlanDeletionWindowTest, TheQuestionTakesNoInputSentBeforeItShowed)
 {
     using namespace queuedinput;
     const QPoint mouseAt{400, 300};
+    const auto enterOnDelete = [this](quint64 at) {
+        f->Command2->setFocus();
+        key(f, Qt::Key_Return, at);
+    };
+    const auto yesOf = [](QWidget* box) { return static_cast<QMessageBox*>(box)->buttons().first(); };
     const struct {
         const char* what;
-        bool doubleClick;
-        bool marked;
-    } cases[] = {{"Enter held, repeats marked", false, true},
-                 {"Enter held, repeats unmarked", false, false},
-                 {"double click", true, false}};
+        // The first input on "löschen" at 1000, the input sent before the
+        // question showed, and the user's answer.
+        std::function<void()> first;
+        std::function<void(QWidget* box)> sentBefore;
+        std::function<void(QWidget* box)> answer;
+    } cases[] = {
+        {"Enter held, repeats marked",
+         [this] {
+             f->Command2->setFocus();
+             press(f, Qt::Key_Return, 1000);
+         },
+         [](QWidget* box) { repeats(box, Qt::Key_Return, 1500, 20, true); },
+         [](QWidget* box) { key(box, Qt::Key_Return, 3000); }},
+        {"Enter held, repeats unmarked",
+         [this] {
+             f->Command2->setFocus();
+             press(f, Qt::Key_Return, 1000);
+         },
+         [](QWidget* box) { repeats(box, Qt::Key_Return, 1500, 20, false); },
+         [](QWidget* box) { key(box, Qt::Key_Return, 3000); }},
+        {"Enter tapped twice", [&] { enterOnDelete(1000); }, [](QWidget* box) { key(box, Qt::Key_Return, 1080); },
+         [](QWidget* box) { key(box, Qt::Key_Return, 1350); }},
+        {"double click", [&] { click(f->Command2, mouseAt, 1000); },
+         [&](QWidget* box) { click(yesOf(box), mouseAt, 1150); },
+         [&](QWidget* box) { click(yesOf(box), mouseAt, 1750); }},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        inputguard::install();
         plan(12);
         writeLines("Pläne.lst", {" 12 "});
         open();
@@ -193,25 +223,13 @@ TEST_F(PlanDeletionWindowTest, TheQuestionTakesNoInputSentBeforeItShowed)
         bool plansThroughout = false;
         whenModalShows([&](QWidget* box) {
             const QPointer<QWidget> up(box);
-            QAbstractButton* yes = static_cast<QMessageBox*>(box)->buttons().first();
-            if (c.doubleClick)
-                click(yes, mouseAt, 1150);
-            else
-                repeats(box, Qt::Key_Return, 1500, 20, c.marked);
+            c.sentBefore(box);
             deliver();
             stood = up && up->isVisible();
             plansThroughout = present("T&E12.xxx") && readLines("Pläne.lst") == QStringList({" 12 "});
-            if (c.doubleClick)
-                click(yes, mouseAt, 1750);
-            else
-                key(box, Qt::Key_Return, 3000);
+            c.answer(box);
         });
-        if (c.doubleClick) {
-            click(f->Command2, mouseAt, 1000);
-        } else {
-            f->Command2->setFocus();
-            press(f, Qt::Key_Return, 1000);
-        }
+        c.first();
         deliver();
         EXPECT_EQ(stood, true);
         EXPECT_TRUE(plansThroughout);

@@ -1,7 +1,9 @@
 #include "planner/substitution/cancellation_list.h"
+#include "platform/input_guard.h"
 #include "tests/planner/substitution/substitution_fixture.h"
 #include "tests/support/queued_input.h"
 
+#include <QFile>
 #include <algorithm>
 
 namespace {
@@ -174,29 +176,49 @@ TEST_F(CancellationListTest, NeinOrARangeMadeInvalidUnderTheQuestionWritesNothin
     EXPECT_TRUE(messages()[0].contains("nichts geschrieben"));
 }
 
-// "ja" reaches a pixel row into the button that shows it: the second press
-// of a double click there does not answer the question; a click of its own
-// does.
-TEST_F(CancellationListTest, TheRestOfADoubleClickDoesNotAnswerTheQuestionItsFirstClickShowed)
+// "ja" reaches a pixel row into the button that shows it: the rest of a
+// double or triple click there, or a second press that drifted 8 px lower,
+// does not answer the question; a click of its own does.
+TEST_F(CancellationListTest, QuickPressesAfterTheFirstDoNotAnswerTheQuestionItShowed)
 {
     using namespace queuedinput;
-    Form60* f = open();
-    range(f, "21.09.2026", "22.09.2026");
-    f->activateWindow();
-    deliver();
-    const QPoint lowestRow(f->Command6->geometry().center().x() - f->Command5->x(), f->Command5->height() - 1);
-    const QPoint mouse = f->Command5->mapToGlobal(lowestRow);
-    click(f->Command5, mouse, 1000, lowestRow);
-    deliver();
-    ASSERT_TRUE(f->Command6->isVisible());
-    const QPoint onYes = f->Command6->mapFromGlobal(mouse);
-    ASSERT_TRUE(f->Command6->rect().contains(onYes));
-    click(f->Command6, mouse, 1150, onYes);
-    deliver();
-    EXPECT_FALSE(datafile::exists(path("date.sup")));
-    click(f->Command6, mouse, 1700, onYes);
-    deliver();
-    EXPECT_TRUE(datafile::exists(path("date.sup")));
+    const struct {
+        const char* what;
+        // After the first press at 1000: when each further press comes, and
+        // how far lower.
+        std::vector<quint64> at;
+        int lower;
+    } cases[] = {
+        {"double click", {1150}, 0},
+        {"triple click", {1210, 1420}, 0},
+        {"second press 8 px lower", {1120}, 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Form60* f = open();
+        range(f, "21.09.2026", "22.09.2026");
+        f->activateWindow();
+        deliver();
+        const QPoint lowestRow(f->Command6->geometry().center().x() - f->Command5->x(), f->Command5->height() - 1);
+        const QPoint mouse = f->Command5->mapToGlobal(lowestRow);
+        click(f->Command5, mouse, 1000, lowestRow);
+        deliver();
+        ASSERT_TRUE(f->Command6->isVisible());
+        const QPoint drifted = mouse + QPoint(0, c.lower);
+        const QPoint onYes = f->Command6->mapFromGlobal(drifted);
+        ASSERT_TRUE(f->Command6->rect().contains(onYes));
+        for (const quint64 at : c.at)
+            click(f->Command6, drifted, at, onYes);
+        deliver();
+        EXPECT_FALSE(datafile::exists(path("date.sup")));
+        click(f->Command6, drifted, c.at.back() + 900, onYes);
+        deliver();
+        EXPECT_TRUE(datafile::exists(path("date.sup")));
+        forms::unloadAll();
+        for (const QString& file : {"date.sup", "20260921.sup", "20260922.sup"})
+            QFile::remove(path(file));
+        inputguard::install();
+    }
 }
 
 TEST_F(CancellationListTest, ADayThatCannotBeWrittenStopsTheRunAndSaysWhatWasWritten)
