@@ -24,7 +24,7 @@ constexpr quint64 kFastestRepeatMs = 10;
 constexpr quint64 kKeyAgainMs = 250;
 // A hand that clicks twice moves the mouse a little between the presses,
 // more than the double-click distance: 8 px in 120 ms is common.
-constexpr int kNearInDoubleClickDistances = 4;
+constexpr int kNearInDoubleClickDistances = 3;
 
 // Keys that only move the focus or the cursor: held, they go on moving it
 // wherever it goes.
