@@ -148,7 +148,8 @@ TEST_F(SchoolDataWindowTest, AFailedWriteKeepsTheWindowOpenWithItsEditsOrTakesTh
     f->Command1->click();
     EXPECT_TRUE(forms::isOpen<Form9>());
     ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].contains("\"vorda.ver\" konnte nicht gespeichert werden")) << messages()[0].toStdString();
+    EXPECT_TRUE(messages()[0].contains("(vorda.ver: ")) << messages()[0].toStdString();
+    EXPECT_TRUE(messages()[0].contains("Die Datei vorda.ver wurde nicht geändert")) << messages()[0].toStdString();
     EXPECT_EQ(gPeriodsPerDay, 11);
 
     answer({true});
