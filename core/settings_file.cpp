@@ -128,9 +128,7 @@ QString PlanToLoadAtStart()
     return gPlanName;
 }
 
-namespace {
-// The 13 lines of the file as the settings in memory give them.
-QStringList fileLines()
+QStringList SettingsFileLines()
 {
     datafile::Writer out;
     writeValue(out, gDaysPerWeek);
@@ -148,13 +146,14 @@ QStringList fileLines()
     out.number(gTeacherSortMode);
     return out.lines();
 }
-}
+
+void SettingsFileWritten(const QStringList& lines) { gPlanToLoadSeen = namedPlan(lines.value(kPlanLine)); }
 
 datafile::WriteResult SaveSettingsFile()
 {
-    const QStringList lines = fileLines();
+    const QStringList lines = SettingsFileLines();
     const datafile::WriteResult written = datafile::rewriteChanged(gDataPath + kSettingsFile, lines);
     if (written)
-        gPlanToLoadSeen = namedPlan(lines[kPlanLine]);
+        SettingsFileWritten(lines);
     return written;
 }

@@ -15,6 +15,14 @@ double ReadSettingsFile();
 // stands (where it cannot be read, the one it named when last read or written).
 QString PlanToLoadAtStart();
 
+// The 13 lines of the file as the settings in memory give them. A window
+// that writes them in one set with other files (datafile::rewriteSet) tells
+// SettingsFileWritten once the set is written.
+QStringList SettingsFileLines();
+// Takes note that the file holds `lines` now: the plan they name is the plan
+// it names when it cannot be read later.
+void SettingsFileWritten(const QStringList& lines);
+
 // Writes the 13 lines of the file anew where they differ from the file's: a
 // file that holds them already keeps its time stamp, so the other PCs and a
 // sync client see no change where there is none. Says why when it could not

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <vector>
 
 namespace {
 const controls::Font kBold{"Arial", 9.75, true};
@@ -40,23 +41,32 @@ QPushButton* buttonOf(std::initializer_list<QPushButton*> row, const Variant& va
 
 QString textOf(const Variant& v) { return v.toString(); }
 
-QString fileFailure(const QString& file, const datafile::WriteResult& written)
-{
-    return written ? QString() : SaveFailure(file, written);
-}
+// The files of one save, named for the message should it fail.
+struct FileSet {
+    std::vector<datafile::FileBytes> files;
+    QStringList names;
 
-// Writes a file whose content differs from what it was last known to hold;
-// why that failed, or "".
-template <typename Content, typename Save>
-QString saveChanged(const QString& file, const Content& now, Content& saved, Save save)
-{
-    if (now == saved)
-        return {};
-    if (QString failed = fileFailure(file, save()); !failed.isEmpty())
-        return failed;
-    saved = now;
-    return {};
-}
+    // A file that holds these lines already is left untouched, its time
+    // stamp too: the other PCs of the school see no change where none is.
+    void add(const QString& name, const QStringList& lines)
+    {
+        const QString path = gDataPath + name;
+        const QByteArray bytes = datafile::bytesOf(lines);
+        if (datafile::holds(path, bytes))
+            return;
+        files.push_back({path, bytes});
+        names << name;
+    }
+    // Why the set was not written, each of its files left as it was.
+    QString failure(const datafile::WriteResult& written) const
+    {
+        const QString unchanged = names.size() == 1
+                                      ? QStringLiteral("Die Datei %1 wurde nicht geändert").arg(names.first())
+                                      : QStringLiteral("Keine der Dateien %1 wurde geändert")
+                                            .arg(names.join(QStringLiteral(", ")));
+        return QStringLiteral("Die Schuldaten konnten nicht gespeichert werden (%1). %2").arg(written.reason, unchanged);
+    }
+};
 }
 
 Form9::Form9() : FormBase(9)
@@ -369,13 +379,25 @@ bool Form9::hasUnsavedEdits() const { return fileLines() != m_savedFiles; }
 QString Form9::saveEdits()
 {
     const FileLines now = fileLines();
-    QString failed = saveChanged(kSettingsFile, now.settings, m_savedFiles.settings, SaveSettingsFile);
-    if (failed.isEmpty())
-        failed = saveChanged(kPeriodFile, now.periods, m_savedFiles.periods,
-                             [] { return SavePeriodFile(PeriodTexts::AsHeld); });
-    if (failed.isEmpty())
-        failed = saveChanged(kTitleFile, now.titles, m_savedFiles.titles, SaveTitleFile);
-    return failed;
+    FileSet set;
+    QStringList settings;
+    if (now.settings != m_savedFiles.settings) {
+        settings = SettingsFileLines();
+        set.add(kSettingsFile, settings);
+    }
+    if (now.periods != m_savedFiles.periods)
+        set.add(kPeriodFile, now.periods);
+    if (now.titles != m_savedFiles.titles)
+        set.add(kTitleFile, now.titles);
+    // The files are written all or none: a close without saving takes every
+    // setting back in memory, and one file written without the others would
+    // give the next start settings this start no longer holds.
+    if (const datafile::WriteResult written = datafile::rewriteSet(set.files); !written)
+        return set.failure(written);
+    if (!settings.isEmpty())
+        SettingsFileWritten(settings);
+    m_savedFiles = now;
+    return {};
 }
 
 void Form9::discardEdits()

@@ -17,7 +17,7 @@ class TextBox;
 
 // Form9 "Schuldaten": every change goes into the data model at once; closing
 // writes those of "vorda.ver", "Time.txt" and "Titel.txt" whose content the
-// window changed.
+// window changed, all or none.
 class Form9 : public FormBase {
     Q_OBJECT
 public:

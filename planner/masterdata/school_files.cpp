@@ -7,7 +7,6 @@ namespace {
 constexpr int kPeriods = 11;
 constexpr int kBreaks = 3;
 const QString kPeriodFile = QStringLiteral("Time.txt");
-const QString kTitleFile = QStringLiteral("Titel.txt");
 
 // A number in print form, a text as it stands, nothing as an empty line.
 QString valueLine(const Variant& value)
@@ -58,8 +57,6 @@ QStringList TitleFileLines()
         lines << datafile::sanitizeField(gTitles(t));
     return lines;
 }
-
-datafile::WriteResult SaveTitleFile() { return datafile::rewrite(gDataPath + kTitleFile, TitleFileLines()); }
 
 QString SaveFailure(const QString& file, const datafile::WriteResult& result)
 {

@@ -19,7 +19,6 @@ datafile::WriteResult SavePeriodFile(PeriodTexts texts);
 
 // The 10 lines of "Titel.txt": the titles as typed, empty ones included.
 QStringList TitleFileLines();
-datafile::WriteResult SaveTitleFile();
 
 // The sentence that tells the user a data file could not be written and why,
 // without a closing full stop.

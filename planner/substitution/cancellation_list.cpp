@@ -182,8 +182,9 @@ ProvisionalDays SaveProvisionalDays(const QDate& first, const QDate& last)
         // with: its copies are new days of the school's periods, else each
         // would be told of other periods at every opening.
         gSubstDayPeriods = day == dayInMemory ? readWith : 0;
-        if (!SaveSubstitutionDay()) {
+        if (const SubstitutionDaySave saved = SaveSubstitutionDay(); !saved) {
             days.failed = day;
+            days.failedDayChanged = saved.dayFileChanged;
             break;
         }
         days.written << day;
@@ -397,8 +398,15 @@ void Form60::saveProvisionalDays()
     QStringList written;
     for (const QDate& day : days.written)
         written << dates::shortText(day);
+    // A day file left changed though its date is not listed is on disk and
+    // counts nowhere: the user must learn of it to write the day again.
+    const QString unlisted =
+        days.failedDayChanged
+            ? QStringLiteral("Seine Tagesdatei wurde dennoch geändert, sein Datum steht aber nicht in date.sup; "
+                             "Statistik, Stand und Export sehen diesen Tag nicht.\n")
+            : QString();
     MsgBox(QStringLiteral("Der Vertretungsplan für den ") + dates::shortText(*days.failed)
-           + QStringLiteral(" konnte nicht geschrieben werden; die Erstellung wurde abgebrochen.\n")
+           + QStringLiteral(" konnte nicht geschrieben werden; die Erstellung wurde abgebrochen.\n") + unlisted
            + (written.isEmpty() ? QStringLiteral("Es wurde kein Tag geschrieben.")
                                 : QStringLiteral("Geschrieben wurden: ") + written.join(QStringLiteral(", "))),
            kPlannerDialogTitle);

@@ -28,12 +28,23 @@ QString SubstitutionDayKey(const QString& dateText);
 // The day file of a date key in the data folder.
 QString SubstitutionDayFile(const QString& key);
 
+// How saving a day went: saved, its day file written and its key listed in
+// "date.sup", or not. A day not saved leaves its day file as it was, unless
+// the file was replaced, its key could then not be listed and the file could
+// not be given back what it held: `dayFileChanged` tells that day, written
+// but not seen by the statistics, the standings and the export.
+struct SubstitutionDaySave {
+    bool saved = false;
+    bool dayFileChanged = false;
+    explicit operator bool() const { return saved; }
+};
+
 // Writes the day file of gWorkDate (replacing an earlier one), its marks for
 // SubstitutionDayPeriods(), and enters its key in "date.sup" unless it
 // stands there already. Leaves the key in gText4, the path of "date.sup" in
-// gFileName and gCheckOk at 0. Returns false when gWorkDate is no date, or
-// when the day file or "date.sup" could not be written.
-bool SaveSubstitutionDay();
+// gFileName and gCheckOk at 0. Not saved when gWorkDate is no date, or when
+// the day file or "date.sup" could not be written.
+SubstitutionDaySave SaveSubstitutionDay();
 
 // How a file of the substitution planning was read: `found` when there was
 // a file to read. A file that is there but cannot be read, or is damaged, is

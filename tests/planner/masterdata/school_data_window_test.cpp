@@ -148,7 +148,8 @@ TEST_F(SchoolDataWindowTest, AFailedWriteKeepsTheWindowOpenWithItsEditsOrTakesTh
     f->Command1->click();
     EXPECT_TRUE(forms::isOpen<Form9>());
     ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].contains("\"vorda.ver\" konnte nicht gespeichert werden")) << messages()[0].toStdString();
+    EXPECT_TRUE(messages()[0].contains("(vorda.ver: ")) << messages()[0].toStdString();
+    EXPECT_TRUE(messages()[0].contains("Die Datei vorda.ver wurde nicht geändert")) << messages()[0].toStdString();
     EXPECT_EQ(gPeriodsPerDay, 11);
 
     answer({true});
@@ -156,6 +157,42 @@ TEST_F(SchoolDataWindowTest, AFailedWriteKeepsTheWindowOpenWithItsEditsOrTakesTh
     EXPECT_FALSE(forms::isOpen<Form9>());
     EXPECT_EQ(gPeriodsPerDay, 10) << "closed without saving";
     unblockFile("vorda.ver");
+}
+
+// "Ja" to closing without saving takes the settings back in memory: the
+// files must still hold them, so none is written when one cannot be.
+TEST_F(SchoolDataWindowTest, WithOneFileNotWritableNoneIsAndJaKeepsWhatTheFilesHold)
+{
+    startWithSettings(QStringLiteral("1"));
+    ASSERT_TRUE(SavePeriodFile(PeriodTexts::AsHeld));
+    const QByteArray settings = readBytes("vorda.ver");
+    const QByteArray periods = readBytes("Time.txt");
+    blockFile("Titel.txt");
+    open();
+    f->Command6->click();
+    f->Command7->click();
+    f->Text2->setText(QStringLiteral("2027/28"));
+    f->List1->setListIndex(0);
+    f->Text1->setText(QStringLiteral("Dr."));
+    answer({true});
+    f->Command1->click();
+    ASSERT_FALSE(forms::isOpen<Form9>());
+
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith("Die Schuldaten konnten nicht gespeichert werden (Titel.txt: "))
+        << messages()[0].toStdString();
+    EXPECT_TRUE(messages()[0].contains("Keine der Dateien vorda.ver, Time.txt, Titel.txt wurde geändert"));
+    EXPECT_EQ(readBytes("vorda.ver"), settings);
+    EXPECT_EQ(readBytes("Time.txt"), periods);
+    const auto held = [] {
+        return QStringList{gSchoolYear.toString(), gPeriodsPerDay.toString(), gLunchPeriod.toString(),
+                           gDaysPerWeek.toString()};
+    };
+    const QStringList inMemory = held();
+    EXPECT_EQ(inMemory, (QStringList{"2026/27", "10", "6", "5"}));
+    unblockFile("Titel.txt");
+    startAgain();
+    EXPECT_EQ(held(), inMemory) << "the next start reads what this one holds";
 }
 
 // Two planners on one folder. While the plan in memory is the optimiser's

@@ -233,6 +233,18 @@ TEST_F(CancellationListTest, ADayThatCannotBeWrittenStopsTheRunAndSaysWhatWasWri
     EXPECT_EQ(gWorkDate, Variant("14.09.2026"));
 }
 
+TEST_F(CancellationListTest, ADayWhoseDateCannotBeListedIsNotWrittenAsTheMessageSays)
+{
+    blockFile("date.sup");
+    writeRange("15.09.2026", "16.09.2026");
+    EXPECT_FALSE(datafile::exists(path("20260915.sup")));
+    EXPECT_FALSE(datafile::exists(path("20260916.sup")));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].contains("15.09.2026"));
+    EXPECT_TRUE(messages()[0].endsWith("abgebrochen.\nEs wurde kein Tag geschrieben.")) << messages()[0].toStdString();
+    unblockFile("date.sup");
+}
+
 TEST_F(CancellationListTest, ThePdfFileHoldsTheList)
 {
     ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));

@@ -121,9 +121,32 @@ TEST_F(SubstitutionDayTest, ASaveThatFailsSaysSo)
     EXPECT_FALSE(QFile::exists(path("date.sup"))) << "no key without its day";
     unblockFile("20260914.sup");
     blockFile("date.sup");
-    EXPECT_FALSE(SaveSubstitutionDay()) << "the day was written, but not listed";
+    EXPECT_FALSE(SaveSubstitutionDay()) << "the day could not be listed";
     EXPECT_TRUE(gCheckOk == 0);
     unblockFile("date.sup");
+}
+
+// The statistics, the standings and the export see only the days listed in
+// "date.sup": a day whose key cannot be listed is not saved at all.
+TEST_F(SubstitutionDayTest, ADayWhoseKeyCannotBeListedIsTakenBackAndListedOnceWhenItCanBe)
+{
+    fillDay();
+    blockFile("date.sup");
+    EXPECT_FALSE(SaveSubstitutionDay());
+    EXPECT_FALSE(QFile::exists(path("20260914.sup"))) << "a new day is removed";
+
+    const QByteArray earlier = " 0 \r\n 0 \r\n 0 \n";
+    writeBytes("20260914.sup", earlier);
+    const SubstitutionDaySave saved = SaveSubstitutionDay();
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(saved.dayFileChanged);
+    EXPECT_EQ(readBytes("20260914.sup"), earlier) << "an earlier day keeps its bytes";
+
+    unblockFile("date.sup");
+    ASSERT_TRUE(SaveSubstitutionDay());
+    ASSERT_TRUE(SaveSubstitutionDay());
+    EXPECT_EQ(readBytes("date.sup"), "20260914\r\n");
+    EXPECT_EQ(readLines("20260914.sup").value(kCountLine), " 5 ");
 }
 
 TEST_F(SubstitutionDayTest, AShortFileIsDamagedAndLeavesNothingOfTheDayBefore)
