@@ -110,7 +110,7 @@ bool saveSchool(const QString& folder)
     name.line(gSchoolName.toString());
     // The planner opens on the school's plan.
     gAutoLoadPlan = 1;
-    const bool written = SaveSettingsFile() && SaveClassFiles(true).isEmpty() && SaveSubjectFile()
+    const bool written = SaveSettingsFile() && SaveClassFiles(true).failure.isEmpty() && SaveSubjectFile()
                          && SavePeriodFile(PeriodTexts::AsHeld) && teachers.commit(gDataPath + "Namen.txt")
                          && loads.commit(gDataPath + "belast.dat") && rooms.commit(gDataPath + "Räume.dat")
                          && name.commit(gDataPath + "Schulname.txt");

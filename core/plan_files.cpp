@@ -10,6 +10,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <algorithm>
 #include <map>
@@ -96,6 +97,7 @@ QString recordKey(const QString& plan)
 QHash<QString, DiskFile> gLoadedFiles;
 QStringList gLoadFaults;
 QString gMixedSaves;
+QStringList gSaveLeftChanged;
 
 void signalFault()
 {
@@ -448,8 +450,13 @@ bool writeSet(const SetBytes& set)
         if (!datafile::holds(path, set[i]))
             files.push_back({path, set[i]});
     }
-    if (!files.empty() && !datafile::rewriteSet(files))
+    if (const datafile::WriteResult written = datafile::rewriteSet(files); !written) {
+        // The record is left as it was: beside it, the next LoadPlan tells
+        // files changed all the same as of another save.
+        for (const QString& path : written.changed)
+            gSaveLeftChanged << QFileInfo(path).fileName();
         return false;
+    }
     const SetHashes hashes = hashesOf(set);
     remember({hashOfSet(set), keepsRecord() ? std::optional(hashes) : std::nullopt});
     return writeSetRecord(hashes);
@@ -620,9 +627,12 @@ QStringList PlanLoadFaults() { return gLoadFaults; }
 
 QString PlanLoadMixedSaves() { return gMixedSaves; }
 
+QStringList PlanSaveLeftChanged() { return gSaveLeftChanged; }
+
 void SavePlan()
 {
     gCheckOk = 1;
+    gSaveLeftChanged.clear();
     // The list names only plans whose files are all written.
     if (!writeSet(composeSet()) || !EnterIntoPlanList())
         signalFault();

@@ -52,11 +52,16 @@ QStringList PlanLoadFaults();
 QString PlanLoadMixedSaves();
 
 // Writes plan gPlanName (title gPlanTitle) and enters it into the plan list,
-// which leaves gPlanNumbers and gPlanCount. The files are written as a set:
-// a write that fails before all are complete leaves the plan as it was, and
-// a set left half old, half new is told by the next LoadPlan. A failed write
-// beeps and leaves gCheckOk = 0.
+// which leaves gPlanNumbers and gPlanCount. The files are written as a set,
+// all of them or none: a write that fails leaves the plan's files as they
+// were, unless files already replaced could not be given their old bytes
+// back (PlanSaveLeftChanged); a set left half old, half new is told by the
+// next LoadPlan. A failed write beeps and leaves gCheckOk = 0.
 void SavePlan();
+
+// The files of the plan ("KSP1.xxx", ...) that the last SavePlan failed on
+// yet left changed; empty when it changed none or wrote the plan.
+QStringList PlanSaveLeftChanged();
 
 // True when SavePlan would now write plan gPlanName otherwise than this
 // program last loaded or saved it: the plan in memory holds changes of this

@@ -74,9 +74,13 @@ bool saveAs(const QWidget* asking, const QString& plan, const QString& title)
     gPlanTitle = title;
     SavePlan();
     if (gCheckOk != 1) {
-        MsgBox(QStringLiteral("Plan %1 konnte nicht gespeichert werden. Bitte prüfen Sie, ob der Datenordner "
+        const QStringList changed = PlanSaveLeftChanged();
+        const QString alsoChanged =
+            changed.isEmpty() ? QString()
+                              : QStringLiteral(" Dennoch geändert: %1.").arg(changed.join(QStringLiteral(", ")));
+        MsgBox(QStringLiteral("Plan %1 konnte nicht gespeichert werden.%2 Bitte prüfen Sie, ob der Datenordner "
                               "erreichbar und beschreibbar ist.")
-                   .arg(plan),
+                   .arg(plan, alsoChanged),
                kPlannerDialogTitle);
         gPlanName = oldPlan;
         gPlanTitle = oldTitle;

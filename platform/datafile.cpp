@@ -5,9 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <QThread>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -232,42 +233,211 @@ QString targetOf(const QString& path)
 }
 }
 
-WriteResult rewrite(const QString& path, const QStringList& lines)
+namespace {
+// Names that one write gets for its temporary file before it gives up: each
+// is tried afresh, another PC may have taken it.
+constexpr int kTemporaryNameTries = 8;
+
+// A temporary file lies beside its target, so that the rename stays within
+// one folder and one drive; its leading "." keeps find() from taking it for
+// a data file while it is written.
+QString temporaryNameFor(const QString& target)
 {
-    QSaveFile f(targetOf(path));
-    const QByteArray bytes = withLineEnds(lines);
-    errno = 0;
-    // A file that is not committed is dropped with its temporary file.
-    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
-        return {};
-    return {false, failureOf(f, errno)};
+    const QFileInfo info(target);
+    return info.dir().filePath(QStringLiteral(".%1.%2.tmp")
+                                   .arg(info.fileName())
+                                   .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
 }
+
+// Links are followed, as far as a chain of them may go: the file a link
+// points to is replaced and the link stays, so that the temporary file lies
+// on the drive of that file.
+constexpr int kLinksFollowed = 128;
+
+QString linkedFile(const QString& target)
+{
+    QFileInfo info(target);
+    for (int links = 0; links < kLinksFollowed && info.isSymLink(); ++links)
+        info.setFile(info.symLinkTarget());
+    return info.isSymLink() ? target : info.filePath();
+}
+
+// The new bytes of a file, written to a temporary file beside it and read
+// back before they are renamed over it: Qt's QSaveFile::commit() reports a
+// file written whose bytes did not fit on the disk (a file smaller than
+// Qt's buffer reaches the disk only in its flush, whose failure it drops),
+// and the rename then cut the file. The temporary file goes with the object
+// unless it was renamed.
+class Replacement {
+public:
+    Replacement(const QString& target, const QByteArray& bytes);
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+    ~Replacement()
+    {
+        if (!m_temporary.isEmpty())
+            QFile::remove(m_temporary);
+    }
+
+    const QString& target() const { return m_target; }
+    // Why the bytes are not all in the temporary file, or the rename failed;
+    // empty otherwise.
+    const QString& failure() const { return m_failure; }
+    // Renames the temporary file over the target in one step: the target
+    // holds either its old bytes or all the new ones.
+    bool putInPlace();
+
+private:
+    QString m_target;
+    QString m_temporary;
+    QString m_failure;
+};
+
+Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_target(linkedFile(target))
+{
+    QFile f;
+    for (int tries = 0; tries < kTemporaryNameTries && !f.isOpen(); ++tries) {
+        f.setFileName(temporaryNameFor(m_target));
+        errno = 0;
+        // Unbuffered: the write reaches the system at once, and a disk that
+        // takes only part of it says why in errno.
+        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) && errno != EEXIST)
+            break;
+    }
+    if (!f.isOpen()) {
+        m_failure = failureOf(f, errno);
+        return;
+    }
+    m_temporary = f.fileName();
+    errno = 0;
+    if (f.write(bytes) != bytes.size()) {
+        m_failure = failureOf(f, errno);
+        return;
+    }
+    // A network drive may tell a write it could not keep only at the close.
+    errno = 0;
+    f.close();
+    if (f.error() != QFileDevice::NoError) {
+        m_failure = failureOf(f, errno);
+        return;
+    }
+    QFile written(m_temporary);
+    errno = 0;
+    const bool read = written.open(QIODevice::ReadOnly);
+    const QByteArray back = read ? written.readAll() : QByteArray();
+    if (!read || written.error() != QFileDevice::NoError) {
+        m_failure = failureOf(written, errno);
+        return;
+    }
+    if (back != bytes) {
+        m_failure = QStringLiteral("Die Datei kam nicht vollständig auf dem Datenträger an");
+        return;
+    }
+    // The file keeps its permissions, as the other PCs of the school rely on them.
+    if (QFileInfo(m_target).isFile())
+        QFile::setPermissions(m_temporary, QFile::permissions(m_target));
+}
+
+bool Replacement::putInPlace()
+{
+    if (!m_failure.isEmpty())
+        return false;
+    errno = 0;
+    if (std::rename(QFile::encodeName(m_temporary).constData(), QFile::encodeName(m_target).constData()) != 0) {
+        m_failure = systemReason(errno);
+        return false;
+    }
+    m_temporary.clear();
+    return true;
+}
+
+WriteResult replace(const QString& target, const QByteArray& bytes)
+{
+    Replacement file(target, bytes);
+    if (file.putInPlace())
+        return {};
+    return {false, file.failure()};
+}
+}
+
+WriteResult rewriteBytes(const QString& path, const QByteArray& bytes) { return replace(targetOf(path), bytes); }
+
+WriteResult rewrite(const QString& path, const QStringList& lines) { return rewriteBytes(path, withLineEnds(lines)); }
 
 QByteArray bytesOf(const QStringList& lines) { return withLineEnds(lines); }
 
 namespace {
 // Of several files, the user must learn which one failed.
-QString failureNaming(const QFileDevice& f, int code)
+QString naming(const QString& path, const QString& reason)
 {
-    return QFileInfo(f.fileName()).fileName() + QStringLiteral(": ") + failureOf(f, code);
+    return QFileInfo(path).fileName() + QStringLiteral(": ") + reason;
+}
+
+// A file of a set as it was before the set replaced it, to be given back
+// when a later file of the set cannot be replaced.
+struct Before {
+    bool existed = false;
+    QByteArray bytes;
+    // Why its bytes could not be read; empty when they were.
+    QString unreadable;
+};
+
+Before beforeOf(const QString& target)
+{
+    Before before;
+    // Nothing stands there to give back; a folder in its place fails the
+    // rename, so never needs it.
+    if (!QFileInfo(target).isFile())
+        return before;
+    before.existed = true;
+    QFile f(target);
+    errno = 0;
+    const bool read = f.open(QIODevice::ReadOnly);
+    before.bytes = read ? f.readAll() : QByteArray();
+    if (!read || f.error() != QFileDevice::NoError)
+        before.unreadable = failureOf(f, errno);
+    return before;
+}
+
+// Gives a replaced file its old bytes back by the same checked write, or
+// removes it when there was none.
+bool giveBack(const QString& target, const Before& before)
+{
+    if (!before.existed)
+        return QFile::remove(target);
+    return static_cast<bool>(replace(target, before.bytes));
 }
 }
 
 WriteResult rewriteSet(const std::vector<FileBytes>& files)
 {
-    // A file that is not committed is dropped with its temporary file.
-    std::vector<std::unique_ptr<QSaveFile>> written;
-    for (const FileBytes& file : files) {
-        auto f = std::make_unique<QSaveFile>(targetOf(file.path));
-        errno = 0;
-        if (!f->open(QIODevice::WriteOnly) || f->write(file.bytes) != file.bytes.size())
-            return {false, failureNaming(*f, errno)};
-        written.push_back(std::move(f));
+    std::vector<std::unique_ptr<Replacement>> written;
+    std::vector<Before> before;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const QString target = targetOf(files[i].path);
+        // The last file is never given back: no rename comes after its own.
+        if (i + 1 < files.size()) {
+            before.push_back(beforeOf(target));
+            if (!before.back().unreadable.isEmpty())
+                return {false, naming(target, before.back().unreadable)};
+        }
+        auto file = std::make_unique<Replacement>(target, files[i].bytes);
+        if (!file->failure().isEmpty())
+            return {false, naming(target, file->failure())};
+        written.push_back(std::move(file));
     }
-    for (const auto& f : written) {
-        errno = 0;
-        if (!f->commit())
-            return {false, failureNaming(*f, errno)};
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (written[i]->putInPlace())
+            continue;
+        // A folder may let a file be written but not be replaced (a sticky
+        // folder, a share that grants no deleting): the files renamed before
+        // get their old bytes back, so that the set stays whole.
+        WriteResult failed{false, naming(targetOf(files[i].path), written[i]->failure())};
+        for (std::size_t j = 0; j < i; ++j) {
+            if (!giveBack(written[j]->target(), before[j]))
+                failed.changed << files[j].path;
+        }
+        return failed;
     }
     return {};
 }
@@ -350,14 +520,7 @@ bool copy(const QString& from, const QString& to)
     const QString target = targetOf(to);
     if (QFileInfo(target).canonicalFilePath() == QFileInfo(from).canonicalFilePath())
         return false;
-    QSaveFile f(target);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return static_cast<bool>(replace(target, bytes));
 }
 
 Reader::Reader(const QString& path)

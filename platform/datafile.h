@@ -54,6 +54,10 @@ QString notANumberReason(long line);
 struct WriteResult {
     bool ok = true;
     QString reason;
+    // Of a set that failed (rewriteSet): the files, by their paths as given,
+    // that hold their new bytes all the same, as their old ones could not be
+    // put back. Empty when the failure changed no file.
+    QStringList changed = {};
     explicit operator bool() const { return ok; }
 };
 
@@ -64,9 +68,13 @@ QString systemReason(int code);
 // a field pasted with a line break must never split a line of a data file.
 QString sanitizeField(const QString& text);
 
-// Rewrites a whole file through a temporary file and a rename, so a crash or a
-// full disk never leaves it half written. Each line gets CR LF.
+// Rewrites a whole file through a temporary file beside it and a rename, so a
+// crash or a full disk never leaves it half written: the temporary file is
+// read back and renamed only when it holds every byte. On a failure the file
+// is as it was and no temporary file is left. Each line gets CR LF.
 WriteResult rewrite(const QString& path, const QStringList& lines);
+// The same with the bytes as they are.
+WriteResult rewriteBytes(const QString& path, const QByteArray& bytes);
 
 // True when the file holds exactly the bytes that rewrite would write for
 // these lines; false when it differs, is missing or cannot be read.
@@ -80,11 +88,15 @@ WriteResult rewriteChanged(const QString& path, const QStringList& lines);
 // The bytes rewrite writes for these lines.
 QByteArray bytesOf(const QStringList& lines);
 
-// Rewrites files that belong together. Every file is written to a temporary
-// file first; only when all are complete are they renamed over their targets,
-// in the order given, so a full disk or a folder that cannot be written
-// leaves each of them as it was. Bytes as bytesOf gives them. The reason of
-// a failure starts with the name of the file it failed on.
+// Rewrites files that belong together, all of them or none. Every file is
+// written to a temporary file and checked as rewrite does; only when all are
+// complete are they renamed over their targets, in the order given. When a
+// file cannot be replaced (a folder that lets a file be written but not be
+// replaced), the files renamed before it get their old bytes back, and those
+// that did not exist before are removed. Bytes as bytesOf gives them. The
+// reason of a failure starts with the name of the file it failed on; a file
+// whose old bytes could not be put back is named in `changed`, and only then
+// is any file of the set changed.
 struct FileBytes {
     QString path;
     QByteArray bytes;
@@ -97,8 +109,8 @@ WriteResult rewriteSet(const std::vector<FileBytes>& files);
 WriteResult appendLine(const QString& path, const QString& line);
 
 // Copies a file byte for byte: the source is only read, and the target is
-// replaced atomically, so an earlier copy stays whole until the new one is
-// complete. False when anything failed, and when the target is the source
+// replaced as rewrite replaces a file, so an earlier copy stays whole until
+// the new one is complete. False when anything failed, and when the target is the source
 // itself (writing a file over itself would drop what another PC appends).
 bool copy(const QString& from, const QString& to);
 

@@ -1,8 +1,9 @@
 #include "platform/ftp.h"
 
+#include "platform/datafile.h"
+
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringList>
 #include <QUrl>
 #include <algorithm>
@@ -81,13 +82,6 @@ bool namesNoFile(const QString& line)
 {
     static const QRegularExpression total(QStringLiteral(R"(^total \d+$)"));
     return line.trimmed().isEmpty() || total.match(line).hasMatch();
-}
-
-size_t writeToFile(char* data, size_t size, size_t count, void* file)
-{
-    const qint64 bytes = static_cast<qint64>(size * count);
-    // Fewer bytes than offered make libcurl stop with a write error.
-    return static_cast<QSaveFile*>(file)->write(data, bytes) == bytes ? size * count : 0;
 }
 
 size_t writeToBuffer(char* data, size_t size, size_t count, void* buffer)
@@ -188,7 +182,8 @@ struct Inet::Transfer {
     QString local;
     // What the error text says when the server refuses the command.
     QString refusal;
-    std::unique_ptr<QSaveFile> fetched;
+    // What a Get received, written to the local file when all arrived.
+    QByteArray fetched;
     std::unique_ptr<QFile> sent;
     // What a List received: one name a line.
     QByteArray listing;
@@ -402,16 +397,12 @@ void Inet::start(const QString& operation)
 
     switch (t->kind) {
     case Kind::Get:
-        // Fetched into a temporary file that becomes the local file only when
-        // the whole file arrived: a missing remote file leaves no local one.
-        t->fetched = std::make_unique<QSaveFile>(t->local);
-        if (!t->fetched->open(QIODevice::WriteOnly)) {
-            fail(Outcome::Refused, QStringLiteral("Die Datei %1 lässt sich nicht anlegen").arg(t->local));
-            return;
-        }
+        // Kept until the whole file arrived, then written as the data files
+        // are: a missing remote file leaves no local one, and a full disk
+        // leaves the local file as it was.
         curl_easy_setopt(e, CURLOPT_URL, urlOf(host, port, t->remote).constData());
-        curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, writeToFile);
-        curl_easy_setopt(e, CURLOPT_WRITEDATA, t->fetched.get());
+        curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, writeToBuffer);
+        curl_easy_setopt(e, CURLOPT_WRITEDATA, &t->fetched);
         break;
     case Kind::Put:
         t->sent = std::make_unique<QFile>(t->local);
@@ -513,8 +504,11 @@ void Inet::finish()
     m_remoteFileMissing = code == CURLE_REMOTE_FILE_NOT_FOUND;
 
     if (code == CURLE_OK && reply < kFirstRefusal) {
-        if (t->fetched && !t->fetched->commit())
-            fail(Outcome::Refused, QStringLiteral("Die Datei %1 lässt sich nicht schreiben").arg(t->local));
+        if (t->kind == Kind::Get) {
+            if (const datafile::WriteResult written = datafile::rewriteBytes(t->local, t->fetched); !written)
+                fail(Outcome::Refused,
+                     QStringLiteral("Die Datei %1 lässt sich nicht schreiben: %2").arg(t->local, written.reason));
+        }
         if (t->kind == Kind::Size) {
             curl_off_t size = -1;
             curl_easy_getinfo(s.easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size);
@@ -528,8 +522,6 @@ void Inet::finish()
             else if (name != QLatin1String(".") && name != QLatin1String(".."))
                 m_remoteNames << name;
         }
-    } else if (code == CURLE_WRITE_ERROR) {
-        fail(Outcome::Refused, QStringLiteral("Die Datei %1 lässt sich nicht schreiben").arg(t->local));
     } else if (code == CURLE_READ_ERROR) {
         fail(Outcome::Refused, QStringLiteral("Die Datei %1 lässt sich nicht lesen").arg(t->local));
     } else if (code == CURLE_REMOTE_FILE_NOT_FOUND) {

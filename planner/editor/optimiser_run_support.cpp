@@ -100,6 +100,14 @@ int randomUpTo(int n) { return static_cast<int>(n * Rnd() + 1); }
 QString asText(double value) { return numbers::text(value); }
 QString asText(const Variant& value) { return value.isNumber() ? numbers::text(value.toDouble()) : value.toString(); }
 
+// A failed save of plan "0" names the files it changed all the same.
+QString failedSave(const QString& text)
+{
+    const QStringList changed = PlanSaveLeftChanged();
+    return changed.isEmpty() ? text
+                             : text + QStringLiteral(" (dennoch geändert: %1)").arg(changed.join(QStringLiteral(", ")));
+}
+
 // The plan being optimised goes to plan "0" first; its number and title stay
 // those of the plan in memory, and are kept for saving the run's result.
 bool saveBackup()
@@ -117,7 +125,8 @@ bool saveBackup()
     // Without the backup the run could not give the plan back: the grid stays
     // as it is and no run starts.
     if (!saved)
-        fail(QStringLiteral("Plan 0 konnte nicht gespeichert werden - die Optimierung wurde nicht gestartet"));
+        fail(failedSave(
+            QStringLiteral("Plan 0 konnte nicht gespeichert werden - die Optimierung wurde nicht gestartet")));
     return saved;
 }
 
@@ -128,7 +137,7 @@ bool saveResult()
     SavePlan();
     if (gCheckOk == 1)
         return true;
-    fail(QStringLiteral("Plan 0 konnte nicht gespeichert werden - ein besserer Plan ging verloren"));
+    fail(failedSave(QStringLiteral("Plan 0 konnte nicht gespeichert werden - ein besserer Plan ging verloren")));
     return false;
 }
 

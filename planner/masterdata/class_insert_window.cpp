@@ -87,6 +87,7 @@ void Form67::insertClass()
         return;
     controls::disableHandingFocusTo(Command2, List1);
     Inserted inserted;
+    QString outcome;
     {
         const BusyPointer busy;
         inserted = InsertClassBefore(m_position);
@@ -101,13 +102,15 @@ void Form67::insertClass()
         fillClassList();
         if (forms::isOpen<Form15>())
             RedrawTimetableGrid();
+        outcome = inserted.result == Insertion::NotWritten ? QStringLiteral("Es wurde keine Klasse eingefügt.")
+                                                           : QStringLiteral("Die Klasse wurde eingefügt.");
         Label3->setText(inserted.result == Insertion::Done
                             ? QStringLiteral("Aktion abgeschlossen. Wenn Sie einen Plan geladen haben, können Sie "
                                              "diesen nun speichern.")
-                            : QStringLiteral("Es wurde keine Klasse eingefügt."));
+                            : outcome);
     }
-    if (inserted.result == Insertion::NotWritten)
-        MsgBox(inserted.failure + QStringLiteral("\nEs wurde keine Klasse eingefügt."));
+    if (!inserted.failure.isEmpty())
+        MsgBox(inserted.failure + QLatin1Char('\n') + outcome);
 }
 
 void Form67::Command1_Click() { unload(); }

@@ -25,6 +25,7 @@ constexpr int kRenumberedRows = 2 * kCombinationRows;
 constexpr int kCombinationFields = 4;
 constexpr int kClassFields[] = {2, 4};
 const QString kNewClass = QStringLiteral("neu");
+const QString kClassListFile = QStringLiteral("Klassen.txt");
 
 QString className(int c) { return gClassNames(c).toString(); }
 
@@ -182,7 +183,7 @@ int gradeOf(const QString& name)
 }
 }
 
-QString SaveClassFiles(bool withCombinations)
+ClassFilesSaved SaveClassFiles(bool withCombinations)
 {
     datafile::Writer classes;
     for (int c = 1; c <= kClassSlots; ++c)
@@ -195,7 +196,7 @@ QString SaveClassFiles(bool withCombinations)
     for (int c = 1; c <= kClassSlots; ++c)
         formTeachers.number(gFormTeacher(c));
     std::vector<datafile::FileBytes> files{
-        {gDataPath + QStringLiteral("Klassen.txt"), datafile::bytesOf(classes.lines())},
+        {gDataPath + kClassListFile, datafile::bytesOf(classes.lines())},
         {gDataPath + QStringLiteral("kv.dat"), datafile::bytesOf(formTeachers.lines())},
     };
     // A school without combinations keeps having none.
@@ -218,8 +219,19 @@ QString SaveClassFiles(bool withCombinations)
     const datafile::WriteResult written = datafile::rewriteSet(files);
     if (written)
         return {};
-    return QStringLiteral("Die Klassen konnten nicht gespeichert werden (%1). Keine der Dateien %2 wurde geändert.")
-        .arg(written.reason, names.join(QStringLiteral(", ")));
+    const QString failure = QStringLiteral("Die Klassen konnten nicht gespeichert werden (%1).").arg(written.reason);
+    if (written.changed.isEmpty())
+        return {failure
+                + QStringLiteral(" Keine der Dateien %1 wurde geändert.").arg(names.join(QStringLiteral(", ")))};
+    QStringList changed;
+    for (const QString& path : written.changed)
+        changed << QFileInfo(path).fileName();
+    for (const QString& name : changed)
+        names.removeOne(name);
+    return {failure
+                + QStringLiteral(" Dennoch geändert: %1; unverändert: %2.")
+                      .arg(changed.join(QStringLiteral(", ")), names.join(QStringLiteral(", "))),
+            changed};
 }
 
 Inserted InsertClassBefore(int position)
@@ -234,14 +246,20 @@ Inserted InsertClassBefore(int position)
     makeNewClass(position);
     // The combinations name classes by number: after the next start they
     // must still join the classes they joined before.
-    const QString failure = SaveClassFiles(true);
-    if (!failure.isEmpty())
+    const ClassFilesSaved saved = SaveClassFiles(true);
+    // A class list that could not be given its old bytes back holds the new
+    // class: the classes stay in the slots it gives them, which a plan saved
+    // later must keep.
+    const bool inserted = saved.failure.isEmpty() || saved.changed.contains(kClassListFile);
+    if (!inserted)
         before.restore();
     // The teacher-side tables name classes by number: without the rebuild a
     // teacher would go on teaching the class that moved away.
     rebuildTeacherSide();
     FindLastUsedClass();
-    return {failure.isEmpty() ? Insertion::Done : Insertion::NotWritten, failure};
+    if (saved.failure.isEmpty())
+        return {Insertion::Done};
+    return {inserted ? Insertion::PartlyWritten : Insertion::NotWritten, saved.failure};
 }
 
 QString AdvanceClassName(const QString& name, int& highestGrade)

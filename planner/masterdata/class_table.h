@@ -4,15 +4,27 @@
 // the class numbers in "Kombi.dat"; the insertion of a class into the loaded
 // plan, and the year change that moves every class up one grade.
 #include <QString>
+#include <QStringList>
+
+struct ClassFilesSaved {
+    // Why the class files could not be written, as a sentence for the user
+    // naming the file and saying which files changed (as a rule none);
+    // empty when written.
+    QString failure;
+    // The files ("Klassen.txt", ...) that a failure left changed all the
+    // same, their old bytes not put back.
+    QStringList changed = {};
+};
 
 // Rewrites "Klassen.txt" and "kv.dat" from the class tables, and with
 // `withCombinations` "Kombi.dat" from the combinations 1..40 when the data
-// folder has one, all of them or none. Returns why they could not be written,
-// as a sentence for the user naming the file and saying that none changed;
-// empty when written.
-QString SaveClassFiles(bool withCombinations = false);
+// folder has one, all of them or none.
+ClassFilesSaved SaveClassFiles(bool withCombinations = false);
 
-enum class Insertion { Done, ListFull, NotWritten };
+// PartlyWritten: the class files could not all be written, nor could the
+// ones written be given their old bytes back; "Klassen.txt" holds the new
+// class, so it stays inserted.
+enum class Insertion { Done, ListFull, NotWritten, PartlyWritten };
 struct Inserted {
     Insertion result = Insertion::Done;
     // Why the class files could not be written, as SaveClassFiles says it.
@@ -24,8 +36,9 @@ struct Inserted {
 // the combinations follow their classes. The class files ("Kombi.dat" where
 // there is one) are written with it. A class in the last slot would leave
 // the table, so a full list is refused and nothing changes. Where the class
-// files cannot be written, everything is put back as it was: a plan saved
-// later would otherwise hold its classes in slots its class files do not.
+// files cannot be written, everything is put back as it was, unless
+// "Klassen.txt" was left changed: a plan saved later would otherwise hold its
+// classes in slots the class list does not.
 Inserted InsertClassBefore(int position);
 
 // One name a grade higher: its leading number raised by one, the rest kept

@@ -82,14 +82,18 @@ void Form45::changeYear()
     }
     // Written at once: the new names would otherwise be lost at the end of
     // the program.
-    const QString failure = SaveClassFiles();
+    const ClassFilesSaved saved = SaveClassFiles();
     if (forms::isOpen<Form15>())
         RedrawTimetableGrid();
     // The window may be closed while the box is up.
-    const auto tellFailure = [&failure] {
-        MsgBox(failure + QStringLiteral("\nDer Jahreswechsel gilt nur, bis das Programm beendet wird."));
+    const auto tellFailure = [&saved] {
+        MsgBox(saved.failure
+               + (saved.changed.isEmpty()
+                      ? QStringLiteral("\nDer Jahreswechsel gilt nur, bis das Programm beendet wird.")
+                      : QStringLiteral("\nIn den unveränderten Dateien gilt der Jahreswechsel nur, bis das Programm "
+                                       "beendet wird.")));
     };
-    if (failure.isEmpty() || forms::stillOpenAfter(this, tellFailure))
+    if (saved.failure.isEmpty() || forms::stillOpenAfter(this, tellFailure))
         unload();
 }
 

@@ -2,6 +2,7 @@
 #include "core/model.h"
 #include "core/plan_files.h"
 #include "platform/runtime.h"
+#include "tests/support/disk_conditions.h"
 #include "tests/support/fixture.h"
 
 #include <QDateTime>
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -233,6 +235,70 @@ TEST_F(PlanFilesTest, AFailedWriteIsSignalledWritesNothingAndIsNotListed)
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"KOP5.xxx"})
         << "no file of the plan and no temporary file";
+}
+
+// A folder that lets the last file of the plan be written but not replaced:
+// the files replaced before it get their old bytes back, the record stays,
+// and the plan in memory still counts as unsaved.
+TEST_F(PlanFilesTest, ASaveWhoseLastFileCannotBeReplacedChangesNoFile)
+{
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root can act as the users of a shared folder";
+    fillFullPlan();
+    const short lesson = gTimetable(1, 1, 1, 0);
+    save("1");
+    std::map<QString, QByteArray> before;
+    for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden))
+        before[name] = readBytes(name);
+    gPlanTitle = "Neu";
+    gTimetable(1, 1, 1, 0) = 42;
+    gTeacherPlanExtra(1) = 2;
+    {
+        const StickyFolderUser user(m_dir.path(), {"KOP1.xxx"});
+        ASSERT_TRUE(user.active());
+        save("1");
+    }
+    EXPECT_TRUE(gCheckOk == 0 && runtime::beepCount() == 1);
+    EXPECT_TRUE(PlanSaveLeftChanged().isEmpty());
+    EXPECT_TRUE(PlanHasUnsavedChanges());
+    QStringList names;
+    for (const auto& [name, bytes] : before) {
+        names << name;
+        EXPECT_EQ(readBytes(name), bytes) << name.toStdString();
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), names) << "no temporary file";
+    load("1");
+    EXPECT_TRUE(gCheckOk == 1 && PlanLoadMixedSaves().isEmpty());
+    EXPECT_EQ(gTimetable(1, 1, 1, 0), lesson);
+}
+
+// Where a file replaced before cannot be given its old bytes back (they no
+// longer fit on the disk), the save names it, and the next load tells it as
+// of another save than the rest of the set.
+TEST_F(PlanFilesTest, AFileAFailedSaveCannotGiveBackIsNamedAndToldWhenLoaded)
+{
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root can act as the users of a shared folder";
+    constexpr rlim_t kDiskRoom = 4096;
+    fillFullPlan();
+    save("1");
+    writeLines("T&E1.xxx", readLines("T&E1.xxx") + QStringList(1000, "alt"));
+    gPlanTitle = "Neu";
+    gTeacherPlanExtra(1) = 2;
+    const QByteArray extras = readBytes("KOP1.xxx");
+    {
+        const StickyFolderUser user(m_dir.path(), {"KOP1.xxx"});
+        ASSERT_TRUE(user.active());
+        const FileSizeLimit full(kDiskRoom);
+        save("1");
+    }
+    EXPECT_EQ(gCheckOk, 0);
+    EXPECT_EQ(PlanSaveLeftChanged(), QStringList{"T&E1.xxx"});
+    EXPECT_EQ(readBytes("KOP1.xxx"), extras);
+    EXPECT_TRUE(PlanHasUnsavedChanges());
+    load("1");
+    EXPECT_TRUE(PlanLoadMixedSaves().startsWith("T&E1.xxx aus einem anderen als "))
+        << PlanLoadMixedSaves().toStdString();
 }
 
 // Loading tells every file that is missing, cut short, or of another save

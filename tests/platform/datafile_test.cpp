@@ -1,9 +1,11 @@
 #include "platform/codepage.h"
 #include "platform/datafile.h"
+#include "tests/support/disk_conditions.h"
 #include "tests/support/fixture.h"
 
 #include <QDir>
 #include <QFile>
+#include <functional>
 
 using DataFileTest = ModelTest;
 
@@ -131,6 +133,104 @@ TEST_F(DataFileTest, ASetIsRenamedIntoPlaceOnlyWhenEveryFileOfItIsWritten)
     unblockFile("c.dat");
     ASSERT_TRUE(datafile::rewriteSet(set));
     EXPECT_TRUE(readBytes("a.dat") == "neu\r\n" && readBytes("B.DAT") == "neu\r\n" && readBytes("c.dat") == "neu\r\n");
+}
+
+// A file smaller than Qt's write buffer reaches the disk only when it is
+// flushed: a disk that takes just part of it must leave the old file whole.
+TEST_F(DataFileTest, AWriteThatDoesNotFitOnTheDiskLeavesEveryFileAsItWasAndSaysWhy)
+{
+    constexpr rlim_t kDiskRoom = 4096;
+    const QByteArray old(3000, 'a');
+    const QByteArray big = QByteArray(4998, 'n') + "\r\n";
+    const struct {
+        const char* what;
+        std::function<bool(QString&)> write;
+        QString reason;
+    } cases[] = {
+        {"rewrite",
+         [this](QString& reason) {
+             const auto written = datafile::rewrite(path("ziel.dat"), {QString(4998, 'n')});
+             reason = written.reason;
+             return written.ok;
+         },
+         "Die Datei ist zu groß"},
+        {"rewriteSet",
+         [&](QString& reason) {
+             const auto written = datafile::rewriteSet({{path("a.dat"), "neu\r\n"}, {path("ZIEL.DAT"), big}});
+             reason = written.reason;
+             return written.ok;
+         },
+         "ziel.dat: Die Datei ist zu groß"},
+        {"copy", [this](QString&) { return datafile::copy(path("quelle.dat"), path("ziel.dat")); }, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeBytes("a.dat", "alt\r\n");
+        writeBytes("quelle.dat", big);
+        writeBytes("ziel.dat", old);
+        QString reason;
+        bool written = true;
+        {
+            const FileSizeLimit full(kDiskRoom);
+            written = c.write(reason);
+        }
+        EXPECT_FALSE(written);
+        EXPECT_EQ(reason, c.reason);
+        EXPECT_TRUE(readBytes("ziel.dat") == old && readBytes("a.dat") == "alt\r\n");
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{"a.dat", "quelle.dat", "ziel.dat"}))
+            << "no temporary file";
+    }
+}
+
+// A shared folder may let a user write a file but not replace it. The files
+// of the set replaced before it get their old bytes back; one that was not
+// there goes again.
+TEST_F(DataFileTest, ASetWithAFileThatCannotBeReplacedChangesNoFile)
+{
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root can act as the users of a shared folder";
+    writeBytes("a.dat", "alt\r\n");
+    writeBytes("c.dat", "fremd\r\n");
+    datafile::WriteResult written;
+    {
+        const StickyFolderUser user(m_dir.path(), {"c.dat"});
+        ASSERT_TRUE(user.active());
+        written = datafile::rewriteSet(
+            {{path("A.DAT"), "neu\r\n"}, {path("b.dat"), "neu\r\n"}, {path("c.dat"), "neu\r\n"}});
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(written.reason, "c.dat: Zugriff verweigert");
+    EXPECT_TRUE(written.changed.isEmpty());
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a.dat", "c.dat"}));
+    EXPECT_TRUE(readBytes("a.dat") == "alt\r\n" && readBytes("c.dat") == "fremd\r\n");
+}
+
+// Where the old bytes cannot be put back either (they no longer fit on the
+// disk), the result names the files that hold the new ones.
+TEST_F(DataFileTest, AFileThatCannotBeGivenItsOldBytesBackIsNamed)
+{
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root can act as the users of a shared folder";
+    constexpr rlim_t kDiskRoom = 4096;
+    const QByteArray old(5000, 'a');
+    writeBytes("a.dat", old);
+    writeBytes("b.dat", "alt\r\n");
+    writeBytes("c.dat", "fremd\r\n");
+    const std::vector<datafile::FileBytes> set{
+        {path("a.dat"), "neu\r\n"}, {path("b.dat"), "neu\r\n"}, {path("c.dat"), "neu\r\n"}};
+    datafile::WriteResult written;
+    {
+        const StickyFolderUser user(m_dir.path(), {"c.dat"});
+        ASSERT_TRUE(user.active());
+        const FileSizeLimit full(kDiskRoom);
+        written = datafile::rewriteSet(set);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(written.reason, "c.dat: Zugriff verweigert");
+    EXPECT_EQ(written.changed, QStringList{path("a.dat")});
+    EXPECT_TRUE(readBytes("a.dat") == "neu\r\n" && readBytes("b.dat") == "alt\r\n");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a.dat", "b.dat", "c.dat"}));
 }
 
 TEST_F(DataFileTest, AppendIsOneLineAndReportsFailure)

@@ -1,4 +1,5 @@
 #include "platform/ftp.h"
+#include "tests/support/disk_conditions.h"
 #include "tests/support/fixture.h"
 #include "tests/support/ftp_server.h"
 
@@ -81,6 +82,26 @@ TEST_F(FtpTest, ARefusedCommandLeavesNoLocalFileAndTheConnectionUsable)
     EXPECT_EQ(m_inet.errorText(), "Die Datei " + path("b.htm") + " lässt sich nicht lesen");
     EXPECT_EQ(run("Put " + path("a.htm") + " /VORDA/a.htm"), Inet::Outcome::Done);
     EXPECT_EQ(m_server.received("USER"), 1);
+}
+
+// A fetched file that does not fit on the disk leaves the local one as it was.
+TEST_F(FtpTest, AFetchedFileThatDoesNotFitOnTheDiskKeepsTheLocalOneAndSaysWhy)
+{
+    constexpr rlim_t kDiskRoom = 4096;
+    QFile remote(m_server.root() + "/VORDA/gross.htm");
+    ASSERT_TRUE(remote.open(QIODevice::WriteOnly) && remote.write(QByteArray(5000, 'n')) == 5000);
+    remote.close();
+    writeBytes("gross.htm", "alt");
+    Inet::Outcome outcome = Inet::Outcome::Done;
+    {
+        const FileSizeLimit full(kDiskRoom);
+        outcome = run("Get /VORDA/gross.htm " + path("gross.htm"));
+    }
+    EXPECT_EQ(outcome, Inet::Outcome::Refused);
+    EXPECT_EQ(m_inet.errorText(),
+              "Die Datei " + path("gross.htm") + " lässt sich nicht schreiben: Die Datei ist zu groß");
+    EXPECT_EQ(readBytes("gross.htm"), "alt");
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"gross.htm"});
 }
 
 TEST_F(FtpTest, FilesOnTheServerAreMeasuredListedRenamedAndDeleted)

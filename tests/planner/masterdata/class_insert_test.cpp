@@ -5,7 +5,9 @@
 #include "planner/masterdata/class_table.h"
 #include "platform/controls.h"
 #include "tests/planner/masterdata/masterdata_fixture.h"
+#include "tests/support/disk_conditions.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 
@@ -68,6 +70,39 @@ protected:
             EXPECT_EQ(dataOf(c < position ? c : c + 1), before[c]) << c;
         EXPECT_EQ(dataOf(position), (ClassData{"neu", "neu", 0, 0, 0, 0, 0, 0, 0, Currency()}));
         EXPECT_EQ(gLastClass, 11);
+    }
+
+    // The class files as they were before an insertion, "Kombi.dat" of
+    // 800 bytes, larger than either of the others will be.
+    void writeClassFiles(const QByteArray& classList = "alt\r\n") const
+    {
+        writeBytes("Klassen.txt", classList);
+        writeLines("kv.dat", {"alt"});
+        writeLines("Kombi.dat", QStringList(160, QStringLiteral(" 0 ")));
+    }
+    // Inserts before class 5 and expects that no class file and no class
+    // changed, and that the message says so and why.
+    void expectNothingInsertedOn(const QString& reason)
+    {
+        const QByteArray classList = readBytes("Klassen.txt"), formTeachers = readBytes("kv.dat");
+        const QByteArray combinations = readBytes("Kombi.dat");
+        std::vector<ClassData> before;
+        for (int c = 1; c <= kClasses + 1; ++c)
+            before.push_back(dataOf(c));
+        insertBefore(5);
+        ASSERT_EQ(messages().size(), 1);
+        EXPECT_EQ(messages()[0], "Die Klassen konnten nicht gespeichert werden (" + reason
+                                     + "). Keine der Dateien Klassen.txt, kv.dat, Kombi.dat wurde geändert.\nEs "
+                                       "wurde keine Klasse eingefügt.");
+        EXPECT_EQ(f->Label3->text(), "Es wurde keine Klasse eingefügt.");
+        EXPECT_TRUE(readBytes("Klassen.txt") == classList && readBytes("kv.dat") == formTeachers);
+        EXPECT_EQ(readBytes("Kombi.dat"), combinations);
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{"Klassen.txt", "Kombi.dat", "kv.dat"}))
+            << "no temporary file";
+        for (int c = 1; c <= kClasses + 1; ++c)
+            EXPECT_EQ(dataOf(c), before[c - 1]) << c;
+        EXPECT_EQ(f->List1->List(4), "5x");
     }
 
     static constexpr int kClasses = 10;
@@ -215,4 +250,48 @@ TEST_F(ClassInsertTest, AFailedWriteChangesNoneOfTheClassFilesNorTheClassesAndIs
     EXPECT_EQ(gLastClass, kClasses);
     EXPECT_EQ(f->List1->List(4), "5x");
     EXPECT_EQ(f->Label3->text(), "Es wurde keine Klasse eingefügt.");
+}
+
+// Room for the new "Klassen.txt" and "kv.dat" but not for "Kombi.dat": the
+// two written alone would shift every class against its combinations.
+TEST_F(ClassInsertTest, ACombinationFileThatDoesNotFitOnTheDiskChangesNoFileAndNoClass)
+{
+    constexpr rlim_t kDiskRoom = 512;
+    writeClassFiles();
+    const FileSizeLimit full(kDiskRoom);
+    expectNothingInsertedOn("Kombi.dat: Die Datei ist zu groß");
+}
+
+TEST_F(ClassInsertTest, ACombinationFileThatCannotBeReplacedChangesNoFileAndNoClass)
+{
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root can act as the users of a shared folder";
+    writeClassFiles();
+    const StickyFolderUser user(m_dir.path(), {"Kombi.dat"});
+    ASSERT_TRUE(user.active());
+    expectNothingInsertedOn("Kombi.dat: Zugriff verweigert");
+}
+
+// A class list that cannot be given its old bytes back holds the new class:
+// the classes stay as it has them, and the message names what changed.
+TEST_F(ClassInsertTest, AClassListLeftChangedKeepsTheClassInserted)
+{
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root can act as the users of a shared folder";
+    constexpr rlim_t kDiskRoom = 4096;
+    writeClassFiles(QByteArray(5000, 'a'));
+    const QByteArray formTeachers = readBytes("kv.dat");
+    {
+        const StickyFolderUser user(m_dir.path(), {"Kombi.dat"});
+        ASSERT_TRUE(user.active());
+        const FileSizeLimit full(kDiskRoom);
+        insertBefore(5);
+    }
+    EXPECT_EQ(messages(), QStringList{"Die Klassen konnten nicht gespeichert werden (Kombi.dat: Zugriff verweigert). "
+                                      "Dennoch geändert: Klassen.txt; unverändert: kv.dat, Kombi.dat.\nDie Klasse "
+                                      "wurde eingefügt."});
+    EXPECT_EQ(readLines("Klassen.txt").mid(4, 2), QStringList({"neu", "5x"}));
+    EXPECT_EQ(readBytes("kv.dat"), formTeachers);
+    EXPECT_TRUE(gClassNames(5) == "neu" && gClassNames(6) == "5x" && gLastClass == kClasses + 1);
+    EXPECT_EQ(f->Label3->text(), "Die Klasse wurde eingefügt.");
 }

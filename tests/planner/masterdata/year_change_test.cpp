@@ -2,6 +2,7 @@
 #include "planner/masterdata/year_change_window.h"
 #include "platform/controls.h"
 #include "tests/planner/masterdata/masterdata_fixture.h"
+#include "tests/support/disk_conditions.h"
 
 #include <QPushButton>
 
@@ -177,6 +178,28 @@ TEST_F(YearChangeTest, AFailedWriteChangesNeitherFileAndIsShown)
             }
         }
     }
+}
+
+// A folder that lets "kv.dat" be written but not replaced: "Klassen.txt"
+// gets its old bytes back, so that no class gets another's form teacher.
+// The year change holds in memory until the end, as the message says.
+TEST_F(YearChangeTest, AFormTeacherFileThatCannotBeReplacedChangesNeitherFile)
+{
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root can act as the users of a shared folder";
+    nameClasses({"1a", "1b", "2a"});
+    writeLines("Klassen.txt", {"alt"});
+    writeLines("kv.dat", {"alt"});
+    {
+        const StickyFolderUser user(m_dir.path(), {"kv.dat"});
+        ASSERT_TRUE(user.active());
+        EXPECT_TRUE(change("1"));
+    }
+    EXPECT_EQ(messages(), QStringList{"Die Klassen konnten nicht gespeichert werden (kv.dat: Zugriff verweigert). "
+                                      "Keine der Dateien Klassen.txt, kv.dat wurde geändert.\nDer Jahreswechsel gilt "
+                                      "nur, bis das Programm beendet wird."});
+    EXPECT_TRUE(readBytes("Klassen.txt") == "alt\r\n" && readBytes("kv.dat") == "alt\r\n");
+    EXPECT_EQ(classNames(), QStringList({"1a", "2a", "2b"}));
 }
 
 TEST_F(YearChangeTest, AWindowClosedWhileAFailedWriteIsToldIsLeftAlone)

@@ -1,0 +1,49 @@
+#include "tests/support/disk_conditions.h"
+
+#include <QDir>
+#include <QFile>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// Written and entered by everyone, its files replaced only by their owners.
+constexpr mode_t kStickyFolderMode = 01777;
+constexpr uid_t kRoot = 0;
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes)
+{
+    getrlimit(RLIMIT_FSIZE, &m_before);
+    m_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = m_before;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &m_before);
+    std::signal(SIGXFSZ, m_handler);
+}
+
+bool runsAsRoot() { return geteuid() == kRoot; }
+
+StickyFolderUser::StickyFolderUser(const QString& folder, const QStringList& foreign)
+{
+    const QByteArray name = QFile::encodeName(folder);
+    if (chmod(name.constData(), kStickyFolderMode) != 0)
+        return;
+    const QDir dir(folder);
+    for (const QString& file : dir.entryList(QDir::Files | QDir::Hidden)) {
+        const uid_t owner = foreign.contains(file) ? kOwner : kUser;
+        if (chown(QFile::encodeName(dir.filePath(file)).constData(), owner, static_cast<gid_t>(-1)) != 0)
+            return;
+    }
+    m_active = seteuid(kUser) == 0;
+}
+
+StickyFolderUser::~StickyFolderUser()
+{
+    if (m_active)
+        seteuid(kRoot);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// States of a data folder that a test cannot make by writing files: a disk
+// too full for a file, and a shared folder that lets a user write a file but
+// not replace it.
+#include <QString>
+#include <QStringList>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/types.h>
+
+// While it lives, no file of the process may grow beyond `bytes`: a write
+// past that fails with EFBIG as one on a full disk fails with ENOSPC. The
+// signal the system sends with it is ignored meanwhile.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_before{};
+    void (*m_handler)(int) = SIG_DFL;
+};
+
+// Only root can act as other users; the tests run as root here and in CI.
+bool runsAsRoot();
+
+// A folder as a school's share may be: everyone may write in it, only a
+// file's owner may replace the file (a sticky folder). While it lives, the
+// process acts as another user, who owns every file of `folder` but those
+// named in `foreign`, which belong to a third user. Needs root; acts as root
+// again at its end.
+class StickyFolderUser {
+public:
+    static constexpr uid_t kUser = 65533;
+    static constexpr uid_t kOwner = 65534;
+
+    StickyFolderUser(const QString& folder, const QStringList& foreign);
+    ~StickyFolderUser();
+    StickyFolderUser(const StickyFolderUser&) = delete;
+    StickyFolderUser& operator=(const StickyFolderUser&) = delete;
+
+    // False when the folder could not be prepared or the user not taken on.
+    bool active() const { return m_active; }
+
+private:
+    bool m_active = false;
+};
