@@ -211,13 +211,13 @@ private:
             // Qt sends a window the close of the window manager as a
             // spontaneous event, the program's own closes not.
             if (e->spontaneous() && w->isWindow())
-                changedByWindowManager(w);
+                changedByWindowManager(w, false);
             break;
         case QEvent::WindowStateChange: {
             const Qt::WindowStates shown = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
             const Qt::WindowStates was = static_cast<QWindowStateChangeEvent*>(e)->oldState() & shown;
             if (e->spontaneous() && w->isWindow() && was != (w->windowState() & shown))
-                changedByWindowManager(w);
+                changedByWindowManager(w, !w->isMinimized());
             break;
         }
         default:
@@ -310,7 +310,7 @@ private:
     {
         const QPoint at = mouse.globalPosition().toPoint();
         const bool passed = !soonAndNear(mouse) || !m_changes.under(receiver, at);
-        m_latest = {false, mouse.timestamp(), at, {}, {}, {}};
+        m_latest = {false, mouse.timestamp(), at, {}, {}, {}, {}};
         m_latest.arrived.start();
         m_pressPassed = passed;
         if (passed) {
@@ -334,20 +334,28 @@ private:
             // On a busy PC the change's input waits behind it: the close, say,
             // counts as made then, which holds also for a press that waited.
             return m_latest.arrived.elapsed() <= static_cast<qint64>(interval) &&
-                   (m_latest.frame.contains(at) ||
-                    (m_latest.window && m_latest.window->isVisible() && screenRectOf(m_latest.window).contains(at)));
+                   ((m_latest.frame.contains(at) && !m_latest.inside.contains(at)) ||
+                    (m_latest.grown && m_latest.grown->isVisible() && screenRectOf(m_latest.grown).contains(at)));
         }
         const QPoint moved = at - m_latest.at;
-        return std::max(std::abs(moved.x()), std::abs(moved.y())) <=
-               kNearInDoubleClickDistances * hints->mouseDoubleClickDistance();
+        return std::max(std::abs(moved.x()), std::abs(moved.y())) <= nearness();
+    }
+
+    static int nearness()
+    {
+        return kNearInDoubleClickDistances * QGuiApplication::styleHints()->mouseDoubleClickDistance();
     }
 
     // The window manager's close box, minimise or maximise button took a
     // press the program does not see: it is known only by when the change
-    // arrived, the moment of the next input, and the window's frame.
-    void changedByWindowManager(QWidget* window)
+    // arrived, the moment of the next input, and the window's frame, which
+    // holds the buttons. A window that grew lies wholly where it moved
+    // under the mouse.
+    void changedByWindowManager(QWidget* window, bool grew)
     {
-        m_latest = {true, std::nullopt, {}, screenRectOf(window), window, {}};
+        const int d = nearness();
+        m_latest = {true, std::nullopt, {}, screenRectOf(window), window->geometry().adjusted(d, d, -d, -d),
+                    grew ? window : nullptr, {}};
         m_latest.arrived.start();
     }
 
@@ -366,13 +374,14 @@ private:
     LastKey m_lastKey;
 
     // The latest press, whether it went through or not, or the window
-    // manager's change.
+    // manager's change: near it is the frame around the window's inside.
     struct Latest {
         bool byWindowManager = false;
         std::optional<quint64> time;
         QPoint at;
         QRect frame;
-        QPointer<QWidget> window;
+        QRect inside;
+        QPointer<QWidget> grown;
         QElapsedTimer arrived;
     };
     Latest m_latest;

@@ -85,10 +85,13 @@ TEST_F(InputGuardTest, QuickPressesGoToNothingTheFirstPressOpenedClosedOrShowed)
         other.move(kMouse - yes->geometry().center());
         other.show();
     };
-    // Puts `window` so that its button lies under the mouse, `other` over it.
+    // Puts `window` so that its button lies under the mouse, and over it
+    // `other` with its window manager's buttons.
     const auto coveredByOther = [&] {
         window.move(kMouse - button->geometry().center());
-        showOtherUnderTheMouse();
+        other.setWindowState(Qt::WindowNoState);
+        other.move(kMouse - (buttonsOf(&other) - other.pos()));
+        other.show();
         deliver();
     };
     auto* shown = controls::button(&window, "Command3", "ja");

@@ -580,8 +580,8 @@ TEST_F(EntryWindowTest, EndClosesTheViewsAndKeepsTheUsersPositions)
     EXPECT_TRUE(QFile::exists(path("qzTopLeftMÜL.dat")));
 }
 
-// The class timetable lay over "eintragen!": a double click on its close box
-// writes nothing, a click after the double-click interval writes.
+// The class timetable's close box lay over "eintragen!": a double click on
+// it writes nothing, a click after the double-click interval writes.
 TEST_F(EntryWindowTest, TheRestOfADoubleClickOnACloseBoxWritesNothing)
 {
     using namespace queuedinput;
@@ -591,7 +591,7 @@ TEST_F(EntryWindowTest, TheRestOfADoubleClickOnACloseBoxWritesNothing)
     Form16* view = forms::ifOpen<Form16>();
     ASSERT_NE(view, nullptr);
     const QPoint mouse = middleOf(f->Command1);
-    view->move(mouse - view->rect().center());
+    view->move(mouse - (buttonsOf(view) - view->pos()));
     deliver();
     closeBox(view);
     click(f->Command1, mouse, 1000);
@@ -603,15 +603,19 @@ TEST_F(EntryWindowTest, TheRestOfADoubleClickOnACloseBoxWritesNothing)
     EXPECT_EQ(readLines("20260311.qz").size(), 1);
 }
 
-// A click away from a window closed by the window manager goes where it is
-// aimed: just after the close, or waiting behind it on a busy PC.
-TEST_F(EntryWindowTest, AClickAwayFromAWindowJustClosedActs)
+// A click away from the close box of a window closed by the window manager
+// goes where it is aimed: beside the window or where it lay, just after the
+// close, or waiting behind it on a busy PC.
+TEST_F(EntryWindowTest, AClickAwayFromTheCloseBoxOfAWindowJustClosedActs)
 {
     using namespace queuedinput;
     const struct {
         const char* what;
         quint64 after;
-    } cases[] = {{"0.15 s after the close", 150}, {"waiting 1 s behind the close", 1000}};
+        bool whereItLay;
+    } cases[] = {{"0.15 s after the close", 150, false},
+                 {"waiting 1 s behind the close", 1000, false},
+                 {"where it lay, 0.15 s after the close", 150, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         inputguard::install();
@@ -620,7 +624,7 @@ TEST_F(EntryWindowTest, AClickAwayFromAWindowJustClosedActs)
         Form16* view = forms::ifOpen<Form16>();
         ASSERT_NE(view, nullptr);
         const QPoint plusDay = middleOf(f->Command12);
-        view->move(plusDay + QPoint(40, 40));
+        view->move(c.whereItLay ? plusDay - view->rect().center() : plusDay + QPoint(40, 40));
         deliver();
         const QString date = f->Text2->text();
         closeBox(view);

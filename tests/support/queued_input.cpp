@@ -76,6 +76,8 @@ void click(const QWidget* under, QPoint screen, quint64 at, QPoint within)
 
 void closeBox(const QWidget* window) { QWindowSystemInterface::handleCloseEvent<Queued>(window->windowHandle()); }
 
+QPoint buttonsOf(const QWidget* window) { return window->frameGeometry().topRight() + QPoint(-10, 10); }
+
 void minimiseButton(const QWidget* window)
 {
     QWindowSystemInterface::handleWindowStateChanged<Queued>(window->windowHandle(), Qt::WindowMinimized);

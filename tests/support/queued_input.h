@@ -34,6 +34,9 @@ void click(const QWidget* under, QPoint screen, quint64 at, QPoint within = QPoi
 // The window manager's close box of `window` clicked: the window is asked
 // to close.
 void closeBox(const QWidget* window);
+// Where the window manager's buttons of `window` stand on the screen: in
+// the top right corner of its frame.
+QPoint buttonsOf(const QWidget* window);
 // Its minimise button: the window is hidden.
 void minimiseButton(const QWidget* window);
 // Its maximise button: the window grows to `to`, on the screen.
