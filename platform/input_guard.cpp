@@ -89,6 +89,7 @@ QWidget* pressReceiver(QWidget* window, const QMouseEvent& mouse)
     return child ? child : window;
 }
 
+// The moment of an input event the filter looks at; none for other events.
 std::optional<quint64> timestampOf(const QEvent* e)
 {
     switch (e->type()) {
@@ -175,20 +176,14 @@ protected:
             if (watched->isWidgetType())
                 noteChange(static_cast<QWidget*>(watched), e);
             return false;
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseMove:
-            break;
         default:
-            return false;
+            break;
         }
-        if (!e->spontaneous() || !watched->isWindowType())
+        const std::optional<quint64> at = timestampOf(e);
+        if (!at || !e->spontaneous() || !watched->isWindowType())
             return false;
         if (m_latest.byWindowManager && !m_latest.time)
-            m_latest.time = timestampOf(e);
+            m_latest.time = at;
         if (e->type() == QEvent::MouseMove)
             return false;
         QWidget* window = widgetOf(static_cast<QWindow*>(watched));

@@ -183,6 +183,10 @@ TEST_F(PlanDeletionWindowTest, TheQuestionTakesNoInputSentBeforeItShowed)
         key(f, Qt::Key_Return, at);
     };
     const auto yesOf = [](QWidget* box) { return static_cast<QMessageBox*>(box)->buttons().first(); };
+    const auto enterHeld = [this] {
+        f->Command2->setFocus();
+        press(f, Qt::Key_Return, 1000);
+    };
     const struct {
         const char* what;
         // The first input on "löschen" at 1000, the input sent before the
@@ -191,18 +195,9 @@ TEST_F(PlanDeletionWindowTest, TheQuestionTakesNoInputSentBeforeItShowed)
         std::function<void(QWidget* box)> sentBefore;
         std::function<void(QWidget* box)> answer;
     } cases[] = {
-        {"Enter held, repeats marked",
-         [this] {
-             f->Command2->setFocus();
-             press(f, Qt::Key_Return, 1000);
-         },
-         [](QWidget* box) { repeats(box, Qt::Key_Return, 1500, 20, true); },
+        {"Enter held, repeats marked", enterHeld, [](QWidget* box) { repeats(box, Qt::Key_Return, 1500, 20, true); },
          [](QWidget* box) { key(box, Qt::Key_Return, 3000); }},
-        {"Enter held, repeats unmarked",
-         [this] {
-             f->Command2->setFocus();
-             press(f, Qt::Key_Return, 1000);
-         },
+        {"Enter held, repeats unmarked", enterHeld,
          [](QWidget* box) { repeats(box, Qt::Key_Return, 1500, 20, false); },
          [](QWidget* box) { key(box, Qt::Key_Return, 3000); }},
         {"Enter tapped twice", [&] { enterOnDelete(1000); }, [](QWidget* box) { key(box, Qt::Key_Return, 1080); },
