@@ -372,19 +372,12 @@ QString naming(const QString& path, const QString& reason)
 {
     return QFileInfo(path).fileName() + QStringLiteral(": ") + reason;
 }
+}
 
-// A file of a set as it was before the set replaced it, to be given back
-// when a later file of the set cannot be replaced.
-struct Before {
-    bool existed = false;
-    QByteArray bytes;
-    // Why its bytes could not be read; empty when they were.
-    QString unreadable;
-};
-
-Before beforeOf(const QString& target)
+FileBefore fileBefore(const QString& path)
 {
-    Before before;
+    const QString target = targetOf(path);
+    FileBefore before;
     // Nothing stands there to give back; a folder in its place fails the
     // rename, so never needs it.
     if (!QFileInfo(target).isFile())
@@ -399,25 +392,23 @@ Before beforeOf(const QString& target)
     return before;
 }
 
-// Gives a replaced file its old bytes back by the same checked write, or
-// removes it when there was none.
-bool giveBack(const QString& target, const Before& before)
+bool giveBack(const QString& path, const FileBefore& before)
 {
+    const QString target = targetOf(path);
     if (!before.existed)
         return QFile::remove(target);
     return static_cast<bool>(replace(target, before.bytes));
-}
 }
 
 WriteResult rewriteSet(const std::vector<FileBytes>& files)
 {
     std::vector<std::unique_ptr<Replacement>> written;
-    std::vector<Before> before;
+    std::vector<FileBefore> before;
     for (std::size_t i = 0; i < files.size(); ++i) {
         const QString target = targetOf(files[i].path);
         // The last file is never given back: no rename comes after its own.
         if (i + 1 < files.size()) {
-            before.push_back(beforeOf(target));
+            before.push_back(fileBefore(target));
             if (!before.back().unreadable.isEmpty())
                 return {false, naming(target, before.back().unreadable)};
         }

@@ -103,6 +103,20 @@ struct FileBytes {
 };
 WriteResult rewriteSet(const std::vector<FileBytes>& files);
 
+// A file as it was before a write, to be given back when a later step of
+// the same change fails.
+struct FileBefore {
+    bool existed = false;
+    QByteArray bytes;
+    // Why its bytes could not be read, so it could not be given back; empty
+    // when they were.
+    QString unreadable;
+};
+FileBefore fileBefore(const QString& path);
+// Gives a replaced file its old bytes back by the same checked write, or
+// removes it when there was none; false when that failed.
+bool giveBack(const QString& path, const FileBefore& before);
+
 // Appends one line with its CR LF as a single write in append mode: several
 // PCs append to the same file. When the file's last line has no line end, the
 // same write starts with one. Reports why when the line was not written.

@@ -4,7 +4,6 @@
 #include "platform/dates.h"
 #include "platform/numbers.h"
 
-#include <QFile>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -242,36 +241,6 @@ bool isListed(const QString& key)
     const QStringList lines = datafile::readLines(gFileName).value_or(QStringList{});
     return std::any_of(lines.begin(), lines.end(),
                        [&](const QString& line) { return listedValue(line) == Variant(key); });
-}
-
-// What a day file held before it is replaced: its bytes, when it was there.
-struct EarlierDayFile {
-    bool there = false;
-    QByteArray bytes;
-};
-
-// None when the file is there but cannot be read: it could not be given back.
-std::optional<EarlierDayFile> earlierDayFile(const QString& path)
-{
-    const QString real = datafile::find(path);
-    if (real.isEmpty())
-        return EarlierDayFile{};
-    QFile file(real);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    EarlierDayFile earlier{true, file.readAll()};
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return earlier;
-}
-
-// Puts back the bytes a day file held, or removes a day file that was not
-// there; false when that failed.
-bool giveBack(const QString& path, const EarlierDayFile& earlier)
-{
-    if (earlier.there)
-        return static_cast<bool>(datafile::rewriteSet({{path, earlier.bytes}}));
-    return QFile::remove(datafile::find(path));
 }
 
 // What a day holds before its marks that its mark block is read by: for
@@ -666,12 +635,12 @@ SubstitutionDaySave SaveSubstitutionDay()
     // taken back, as the statistics, the standings and the export would
     // never see it. A day file that cannot be read could not be taken back:
     // it is not replaced while its key is still to be listed.
-    const std::optional<EarlierDayFile> earlier = earlierDayFile(dayFile);
-    if (!earlier || !datafile::rewrite(dayFile, lines))
+    const datafile::FileBefore earlier = datafile::fileBefore(dayFile);
+    if (!earlier.unreadable.isEmpty() || !datafile::rewrite(dayFile, lines))
         return {};
     if (datafile::appendLine(gFileName, key))
         return {true};
-    return {false, !giveBack(dayFile, *earlier)};
+    return {false, !datafile::giveBack(dayFile, earlier)};
 }
 
 SubstitutionFileRead ReadSubstitutionDay(const QString& key)

@@ -215,7 +215,7 @@ TEST_F(CancellationListTest, QuickPressesAfterTheFirstDoNotAnswerTheQuestionItSh
         deliver();
         EXPECT_TRUE(datafile::exists(path("date.sup")));
         forms::unloadAll();
-        for (const QString& file : {"date.sup", "20260921.sup", "20260922.sup"})
+        for (const char* file : {"date.sup", "20260921.sup", "20260922.sup"})
             QFile::remove(path(file));
         inputguard::install();
     }
