@@ -392,9 +392,13 @@ FileBefore fileBefore(const QString& path)
     return before;
 }
 
-bool giveBack(const QString& path, const FileBefore& before)
+bool giveBack(const QString& path, const FileBefore& before, const QByteArray& written)
 {
     const QString target = targetOf(path);
+    // Another PC that saved the file meanwhile keeps its save: only this
+    // program's bytes are taken back.
+    if (!holds(target, written))
+        return true;
     if (!before.existed)
         return QFile::remove(target);
     return static_cast<bool>(replace(target, before.bytes));
@@ -425,7 +429,7 @@ WriteResult rewriteSet(const std::vector<FileBytes>& files)
         // get their old bytes back, so that the set stays whole.
         WriteResult failed{false, naming(targetOf(files[i].path), written[i]->failure())};
         for (std::size_t j = 0; j < i; ++j) {
-            if (!giveBack(written[j]->target(), before[j]))
+            if (!giveBack(written[j]->target(), before[j], files[j].bytes))
                 failed.changed << files[j].path;
         }
         return failed;

@@ -113,9 +113,10 @@ struct FileBefore {
     QString unreadable;
 };
 FileBefore fileBefore(const QString& path);
-// Gives a replaced file its old bytes back by the same checked write, or
-// removes it when there was none; false when that failed.
-bool giveBack(const QString& path, const FileBefore& before);
+// Gives a file that holds the bytes `written` its old bytes back by the same
+// checked write, or removes it when there was none; false when that failed.
+// A file another program has saved since is left as that program wrote it.
+bool giveBack(const QString& path, const FileBefore& before, const QByteArray& written);
 
 // Appends one line with its CR LF as a single write in append mode: several
 // PCs append to the same file. When the file's last line has no line end, the

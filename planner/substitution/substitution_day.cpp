@@ -640,7 +640,7 @@ SubstitutionDaySave SaveSubstitutionDay()
         return {};
     if (datafile::appendLine(gFileName, key))
         return {true};
-    return {false, !datafile::giveBack(dayFile, earlier)};
+    return {false, !datafile::giveBack(dayFile, earlier, datafile::bytesOf(lines))};
 }
 
 SubstitutionFileRead ReadSubstitutionDay(const QString& key)

@@ -5,7 +5,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <functional>
+#include <optional>
 
 using DataFileTest = ModelTest;
 
@@ -184,53 +186,45 @@ TEST_F(DataFileTest, AWriteThatDoesNotFitOnTheDiskLeavesEveryFileAsItWasAndSaysW
 }
 
 // A shared folder may let a user write a file but not replace it. The files
-// of the set replaced before it get their old bytes back; one that was not
-// there goes again.
-TEST_F(DataFileTest, ASetWithAFileThatCannotBeReplacedChangesNoFile)
-{
-    if (!runsAsRoot())
-        GTEST_SKIP() << "only root can act as the users of a shared folder";
-    writeBytes("a.dat", "alt\r\n");
-    writeBytes("c.dat", "fremd\r\n");
-    datafile::WriteResult written;
-    {
-        const StickyFolderUser user(m_dir.path(), {"c.dat"});
-        ASSERT_TRUE(user.active());
-        written = datafile::rewriteSet(
-            {{path("A.DAT"), "neu\r\n"}, {path("b.dat"), "neu\r\n"}, {path("c.dat"), "neu\r\n"}});
-    }
-    EXPECT_FALSE(written);
-    EXPECT_EQ(written.reason, "c.dat: Zugriff verweigert");
-    EXPECT_TRUE(written.changed.isEmpty());
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a.dat", "c.dat"}));
-    EXPECT_TRUE(readBytes("a.dat") == "alt\r\n" && readBytes("c.dat") == "fremd\r\n");
-}
-
-// Where the old bytes cannot be put back either (they no longer fit on the
-// disk), the result names the files that hold the new ones.
-TEST_F(DataFileTest, AFileThatCannotBeGivenItsOldBytesBackIsNamed)
+// of the set replaced before it get their old bytes back, and one that was
+// not there goes again; where the old bytes no longer fit on the disk, the
+// result names the file that holds the new ones.
+TEST_F(DataFileTest, ASetWithAFileThatCannotBeReplacedChangesNoFileOrNamesIt)
 {
     if (!runsAsRoot())
         GTEST_SKIP() << "only root can act as the users of a shared folder";
     constexpr rlim_t kDiskRoom = 4096;
-    const QByteArray old(5000, 'a');
-    writeBytes("a.dat", old);
-    writeBytes("b.dat", "alt\r\n");
-    writeBytes("c.dat", "fremd\r\n");
-    const std::vector<datafile::FileBytes> set{
-        {path("a.dat"), "neu\r\n"}, {path("b.dat"), "neu\r\n"}, {path("c.dat"), "neu\r\n"}};
-    datafile::WriteResult written;
-    {
-        const StickyFolderUser user(m_dir.path(), {"c.dat"});
-        ASSERT_TRUE(user.active());
-        const FileSizeLimit full(kDiskRoom);
-        written = datafile::rewriteSet(set);
+    const struct {
+        const char* what;
+        QByteArray old;
+        bool diskFull;
+        QStringList changed;
+        QByteArray after;
+    } cases[] = {{"given back", "alt\r\n", false, {}, "alt\r\n"},
+                 {"too large to give back", QByteArray(5000, 'a'), true, {"a.dat"}, "neu\r\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path("b.dat"));
+        writeBytes("a.dat", c.old);
+        writeBytes("c.dat", "fremd\r\n");
+        datafile::WriteResult written;
+        {
+            const StickyFolderUser user(m_dir.path(), {"c.dat"});
+            ASSERT_TRUE(user.active());
+            const std::optional<FileSizeLimit> full =
+                c.diskFull ? std::optional<FileSizeLimit>(std::in_place, kDiskRoom) : std::nullopt;
+            written = datafile::rewriteSet(
+                {{path("A.DAT"), "neu\r\n"}, {path("b.dat"), "neu\r\n"}, {path("c.dat"), "neu\r\n"}});
+        }
+        EXPECT_FALSE(written);
+        EXPECT_EQ(written.reason, "c.dat: Zugriff verweigert");
+        QStringList changed;
+        for (const QString& file : written.changed)
+            changed << QFileInfo(file).fileName().toLower();
+        EXPECT_EQ(changed, c.changed);
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a.dat", "c.dat"}));
+        EXPECT_TRUE(readBytes("a.dat") == c.after && readBytes("c.dat") == "fremd\r\n");
     }
-    EXPECT_FALSE(written);
-    EXPECT_EQ(written.reason, "c.dat: Zugriff verweigert");
-    EXPECT_EQ(written.changed, QStringList{path("a.dat")});
-    EXPECT_TRUE(readBytes("a.dat") == "neu\r\n" && readBytes("b.dat") == "alt\r\n");
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a.dat", "b.dat", "c.dat"}));
 }
 
 TEST_F(DataFileTest, AppendIsOneLineAndReportsFailure)
