@@ -1,5 +1,7 @@
 #include "platform/dialogs.h"
 
+#include "platform/input_guard.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -15,6 +17,7 @@ Answer askOkCancel(const Shown& s)
     QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(cancel);
+    inputguard::asks(&box);
     box.exec();
     // The close box counts as "Abbrechen".
     return box.clickedButton() == ok ? Answer::Yes : Answer::Cancel;
@@ -30,6 +33,7 @@ Answer ask(const Shown& s)
     QPushButton* cancel = s.cancellable ? box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole) : no;
     box.setDefaultButton(s.noPreselected ? no : yes);
     box.setEscapeButton(cancel);
+    inputguard::asks(&box);
     box.exec();
     if (box.clickedButton() == yes)
         return Answer::Yes;

@@ -1,5 +1,6 @@
 #include "platform/input_guard.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHash>
@@ -23,8 +24,9 @@ constexpr quint64 kFastestRepeatMs = 10;
 // second later is the user's answer.
 constexpr quint64 kKeyAgainMs = 250;
 // A hand that clicks twice moves the mouse a little between the presses,
-// more than the double-click distance: 8 px in 120 ms is common.
-constexpr int kNearInDoubleClickDistances = 3;
+// more than the double-click distance: 8 px in 120 ms is common. A quick
+// click 11 px away or more is aimed at a control of its own.
+constexpr int kNearInDoubleClickDistances = 2;
 
 // Keys that only move the focus or the cursor: held, they go on moving it
 // wherever it goes.
@@ -46,6 +48,53 @@ bool onlyMoves(int key)
         return false;
     }
 }
+
+// Keys that press a button or answer a question. Tapped again at once, they
+// would act on what their first tap opened; a character typed again goes
+// into the field it is typed into.
+bool pressesOrAnswers(int key)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A modifier alone presses nothing: tapped between the presses of a double
+// click, it must not make the second one the user's answer.
+bool modifies(int key)
+{
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_Mode_switch:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+        return true;
+    default:
+        return false;
+    }
+}
+
+quint64 doubleClickInterval() { return static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval()); }
+
+int nearness() { return kNearInDoubleClickDistances * QGuiApplication::styleHints()->mouseDoubleClickDistance(); }
+
+// Marks a control or box that asks the user.
+const char* const kAsks = "inputguard.asks";
 
 QWidget* widgetOf(QWindow* window)
 {
@@ -105,9 +154,8 @@ std::optional<quint64> timestampOf(const QEvent* e)
     }
 }
 
-// What changed on the screen since the last press that went through: the
-// widgets that appeared, moved or were resized, and the places where one
-// went away.
+// What changed on the screen since a moment: the widgets that appeared,
+// moved or were resized, and the places where one went away.
 class Changes {
 public:
     void appeared(QWidget* w) { m_appeared.insert(w, w); }
@@ -149,6 +197,104 @@ private:
     QList<QRect> m_wentAway;
 };
 
+// A moment the program did not see the user act at: the window manager's
+// close, minimise or maximise, or a question shown, which nobody reads
+// within a double click. It is known by the moment of the first input after
+// it. On a busy PC the input queued meanwhile counts as made with it: its
+// interval runs out only once the program can take input again.
+class UnseenMoment {
+public:
+    void begin()
+    {
+        m_active = true;
+        m_time.reset();
+        m_readySince.invalidate();
+    }
+    void end() { m_active = false; }
+    void input(quint64 at)
+    {
+        if (m_active && !m_time)
+            m_time = at;
+    }
+    void programReady()
+    {
+        if (m_active && !m_readySince.isValid())
+            m_readySince.start();
+    }
+    // Whether input made at `at` came within the double-click interval of it.
+    bool soon(quint64 at) const
+    {
+        const quint64 interval = doubleClickInterval();
+        if (!m_active || !m_time || at < *m_time || at - *m_time > interval)
+            return false;
+        return !m_readySince.isValid() || m_readySince.elapsed() <= static_cast<qint64>(interval);
+    }
+
+private:
+    bool m_active = false;
+    std::optional<quint64> m_time;
+    QElapsedTimer m_readySince;
+};
+
+// Where each shown window's frame stands, and where it stood within the
+// double-click interval before: the window manager's buttons lay there,
+// whichever of a maximise's state and geometry reaches the program first.
+class Frames {
+public:
+    Frames() { m_clock.start(); }
+
+    // Where `window` stood before, if it moved or was resized.
+    std::optional<QRect> moved(QWidget* window)
+    {
+        forgetClosed();
+        Track& track = m_tracks[window];
+        track.window = window;
+        const QRect before = track.now;
+        track.now = screenRectOf(window);
+        if (!before.isValid() || before == track.now)
+            return std::nullopt;
+        const qint64 now = m_clock.elapsed();
+        track.earlier.append({before, now});
+        const qint64 interval = static_cast<qint64>(doubleClickInterval());
+        track.earlier.removeIf([&](const Earlier& e) { return now - e.until > interval; });
+        return before;
+    }
+
+    void hidden(const QWidget* window) { m_tracks.remove(window); }
+
+    QList<QRect> of(const QWidget* window) const
+    {
+        QList<QRect> frames{screenRectOf(window)};
+        const auto track = m_tracks.constFind(window);
+        if (track == m_tracks.cend() || track->window != window)
+            return frames;
+        const qint64 interval = static_cast<qint64>(doubleClickInterval());
+        for (const Earlier& e : track->earlier) {
+            if (m_clock.elapsed() - e.until <= interval)
+                frames.append(e.frame);
+        }
+        return frames;
+    }
+
+private:
+    void forgetClosed()
+    {
+        m_tracks.removeIf([](const auto& track) { return !track.value().window; });
+    }
+
+    struct Earlier {
+        QRect frame;
+        qint64 until;
+    };
+    struct Track {
+        QPointer<QWidget> window;
+        QRect now;
+        QList<Earlier> earlier;
+    };
+    QHash<const QWidget*, Track> m_tracks;
+    QElapsedTimer m_clock;
+};
+
 // Judges each input event once, as the window system hands it to a window:
 // before Qt passes it on to a control, moves the focus for it or hands it on
 // to parents. Copies that the program forwards itself are not judged again.
@@ -161,6 +307,12 @@ public:
         if (key.spontaneous() && &key == m_judgedKey && key.timestamp() == m_judgedKeyTime)
             return m_judgedKeyRepeats;
         return key.isAutoRepeat();
+    }
+
+    void programReady()
+    {
+        m_windowManager.moment.programReady();
+        m_question.moment.programReady();
     }
 
 protected:
@@ -182,8 +334,8 @@ protected:
         const std::optional<quint64> at = timestampOf(e);
         if (!at || !e->spontaneous() || !watched->isWindowType())
             return false;
-        if (m_latest.byWindowManager && !m_latest.time)
-            m_latest.time = at;
+        m_windowManager.moment.input(*at);
+        m_question.moment.input(*at);
         if (e->type() == QEvent::MouseMove)
             return false;
         QWidget* window = widgetOf(static_cast<QWindow*>(watched));
@@ -200,25 +352,47 @@ private:
             return;
         switch (e->type()) {
         case QEvent::Hide:
-            m_changes.wentAway(screenRectOf(w));
+            wentAway(screenRectOf(w));
+            if (w->isWindow())
+                m_frames.hidden(w);
             break;
         case QEvent::Close:
             // Qt sends a window the close of the window manager as a
             // spontaneous event, the program's own closes not.
             if (e->spontaneous() && w->isWindow())
-                changedByWindowManager(w, false);
+                changedByWindowManager(w);
             break;
-        case QEvent::WindowStateChange: {
-            const Qt::WindowStates shown = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
-            const Qt::WindowStates was = static_cast<QWindowStateChangeEvent*>(e)->oldState() & shown;
-            if (e->spontaneous() && w->isWindow() && was != (w->windowState() & shown))
-                changedByWindowManager(w, !w->isMinimized());
+        case QEvent::WindowStateChange:
+            if (e->spontaneous() && w->isWindow())
+                stateChangedByWindowManager(w, static_cast<QWindowStateChangeEvent*>(e)->oldState());
             break;
-        }
         default:
-            if (w->isVisible())
-                m_changes.appeared(w);
+            if (!w->isVisible())
+                break;
+            appeared(w);
+            if (e->type() == QEvent::Show && w->property(kAsks).toBool()) {
+                m_question.asking = w;
+                m_question.moment.begin();
+            }
+            // The place a window leaves as it moves or shrinks shows what
+            // lay under it.
+            if (w->isWindow()) {
+                if (const std::optional<QRect> before = m_frames.moved(w))
+                    wentAway(*before);
+            }
         }
+    }
+
+    void appeared(QWidget* w)
+    {
+        m_changes.appeared(w);
+        m_keyChanges.appeared(w);
+    }
+
+    void wentAway(const QRect& place)
+    {
+        m_changes.wentAway(place);
+        m_keyChanges.wentAway(place);
     }
 
     bool passes(QWidget* window, QEvent* e)
@@ -239,6 +413,8 @@ private:
     bool keyPasses(QWidget* receiver, const QKeyEvent& key)
     {
         const int k = key.key();
+        if (modifies(k))
+            return true;
         if (key.type() == QEvent::KeyRelease) {
             m_releasedAt.insert(k, key.timestamp());
             return true;
@@ -248,9 +424,15 @@ private:
         m_judgedKeyRepeats = repeats(key);
         m_pressedAt.insert(k, key.timestamp());
         const bool passed = keyPressPasses(receiver, key);
-        m_lastKey = {k, key.timestamp(), receiver};
-        if (passed)
-            m_changes.clear();
+        // A series of taps counts from its latest; one that went nowhere
+        // leaves the control of the last that went through.
+        if (k != m_lastKey.key)
+            m_lastKey = {k, key.timestamp(), nullptr};
+        m_lastKey.time = key.timestamp();
+        if (passed) {
+            m_lastKey.receiver = receiver;
+            m_keyChanges.clear();
+        }
         return passed;
     }
 
@@ -272,16 +454,16 @@ private:
         return passed;
     }
 
-    // The same key again, at once, on another control than its press before:
-    // one that press opened, showed or moved, or the focus's next place
-    // after it closed or hid the control it went to.
+    // A key that presses or answers, again at once, on another control than
+    // the last tap that went through: one that tap opened, showed or moved,
+    // or the focus's next place after it closed or hid the control it went to.
     bool tappedAgainUnseen(const QWidget* receiver, const QKeyEvent& key) const
     {
         const quint64 at = key.timestamp();
-        if (m_lastKey.key != key.key() || at < m_lastKey.time || at - m_lastKey.time > kKeyAgainMs ||
-            receiver == m_lastKey.receiver)
+        if (!pressesOrAnswers(key.key()) || m_lastKey.key != key.key() || at < m_lastKey.time ||
+            at - m_lastKey.time > kKeyAgainMs || receiver == m_lastKey.receiver)
             return false;
-        return !m_lastKey.receiver || !m_lastKey.receiver->isVisible() || m_changes.appearedAt(receiver);
+        return !m_lastKey.receiver || !m_lastKey.receiver->isVisible() || m_keyChanges.appearedAt(receiver);
     }
 
     // Marked as a repeat, or sent by X as an unmarked release and press of
@@ -297,61 +479,78 @@ private:
         return at == 0 || pressed == m_pressedAt.cend() || at < *pressed || at - *pressed >= kFastestRepeatMs;
     }
 
-    // A press soon after the press before it, near it, goes nowhere where
-    // the screen changed under it since the last press that went through.
-    // Each press counts, also one that went nowhere: a triple click is
-    // measured from its second press.
+    // A press goes nowhere on a question just shown, and, soon after the
+    // press before it and near it, where the screen changed under it since
+    // the last press that went through. Each press counts, also one that
+    // went nowhere: a triple click is measured from its second press.
     bool pressPasses(QWidget* receiver, const QMouseEvent& mouse)
     {
         const QPoint at = mouse.globalPosition().toPoint();
-        const bool passed = !soonAndNear(mouse) || !m_changes.under(receiver, at);
-        m_latest = {false, mouse.timestamp(), at, {}, {}, {}, {}};
-        m_latest.arrived.start();
+        const bool passed =
+            !asksUnseen(receiver, mouse.timestamp()) && (!soonAndNear(mouse) || !m_changes.under(receiver, at));
+        m_windowManager.moment.end();
+        m_latestPress = {mouse.timestamp(), at};
         m_pressPassed = passed;
         if (passed) {
             m_pressed = receiver;
             m_changes.clear();
+            // A click ends a series of taps.
+            m_lastKey = {};
         }
         return passed;
     }
 
+    bool asksUnseen(const QWidget* receiver, quint64 at) const
+    {
+        const QWidget* asking = m_question.asking;
+        return asking && asking->isVisible() && (asking == receiver || asking->isAncestorOf(receiver)) &&
+               m_question.moment.soon(at);
+    }
+
     bool soonAndNear(const QMouseEvent& mouse) const
     {
-        if (!m_latest.arrived.isValid() || !m_latest.time)
-            return false;
-        const QStyleHints* hints = QGuiApplication::styleHints();
-        const auto interval = static_cast<quint64>(hints->mouseDoubleClickInterval());
         const quint64 t = mouse.timestamp();
-        if (t < *m_latest.time || t - *m_latest.time > interval)
-            return false;
         const QPoint at = mouse.globalPosition().toPoint();
-        if (m_latest.byWindowManager) {
-            // On a busy PC the change's input waits behind it: the close, say,
-            // counts as made then, which holds also for a press that waited.
-            return m_latest.arrived.elapsed() <= static_cast<qint64>(interval) &&
-                   ((m_latest.frame.contains(at) && !m_latest.inside.contains(at)) ||
-                    (m_latest.grown && m_latest.grown->isVisible() && screenRectOf(m_latest.grown).contains(at)));
+        if (m_windowManager.moment.soon(t)) {
+            return std::any_of(m_windowManager.frames.cbegin(), m_windowManager.frames.cend(), [&](const QRect& f) {
+                return f.contains(at) && !f.marginsRemoved(m_windowManager.inset).contains(at);
+            });
         }
-        const QPoint moved = at - m_latest.at;
+        if (!m_latestPress.time || t < *m_latestPress.time || t - *m_latestPress.time > doubleClickInterval())
+            return false;
+        const QPoint moved = at - m_latestPress.at;
         return std::max(std::abs(moved.x()), std::abs(moved.y())) <= nearness();
     }
 
-    static int nearness()
+    // The window manager's close box, minimise or maximise button took a
+    // press the program does not see, on a frame the window had: its frame
+    // band, and close within the window's edge, holds the rest of it.
+    void changedByWindowManager(QWidget* window)
     {
-        return kNearInDoubleClickDistances * QGuiApplication::styleHints()->mouseDoubleClickDistance();
+        const QRect frame = screenRectOf(window);
+        const QRect inside = window->geometry();
+        const int d = nearness();
+        m_windowManager.frames = m_frames.of(window);
+        m_windowManager.inset = QMargins(inside.left() - frame.left() + d, inside.top() - frame.top() + d,
+                                         frame.right() - inside.right() + d, frame.bottom() - inside.bottom() + d);
+        m_windowManager.moment.begin();
+        m_latestPress = {};
     }
 
-    // The window manager's close box, minimise or maximise button took a
-    // press the program does not see: it is known only by when the change
-    // arrived, the moment of the next input, and the window's frame, which
-    // holds the buttons. A window that grew lies wholly where it moved
-    // under the mouse.
-    void changedByWindowManager(QWidget* window, bool grew)
+    // The press that brings a window back from the taskbar was not the
+    // program's, and lay on no frame of the window.
+    void stateChangedByWindowManager(QWidget* window, Qt::WindowStates before)
     {
-        const int d = nearness();
-        m_latest = {true, std::nullopt, {}, screenRectOf(window), window->geometry().adjusted(d, d, -d, -d),
-                    grew ? window : nullptr, {}};
-        m_latest.arrived.start();
+        const Qt::WindowStates shown = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+        const Qt::WindowStates was = before & shown;
+        if (was == (window->windowState() & shown))
+            return;
+        if (was & Qt::WindowMinimized) {
+            m_windowManager.moment.end();
+            m_latestPress = {};
+            return;
+        }
+        changedByWindowManager(window);
     }
 
     const QKeyEvent* m_judgedKey = nullptr;
@@ -368,19 +567,32 @@ private:
     };
     LastKey m_lastKey;
 
-    // The latest press, whether it went through or not, or the window
-    // manager's change: near it is the frame around the window's inside.
-    struct Latest {
-        bool byWindowManager = false;
+    // The latest press, whether it went through or not.
+    struct LatestPress {
         std::optional<quint64> time;
         QPoint at;
-        QRect frame;
-        QRect inside;
-        QPointer<QWidget> grown;
-        QElapsedTimer arrived;
     };
-    Latest m_latest;
+    LatestPress m_latestPress;
+
+    struct WindowManagerChange {
+        UnseenMoment moment;
+        QList<QRect> frames;
+        QMargins inset;
+    };
+    WindowManagerChange m_windowManager;
+
+    struct Question {
+        QPointer<QWidget> asking;
+        UnseenMoment moment;
+    };
+    Question m_question;
+
+    Frames m_frames;
+    // What changed since the last press, and since the last key, that went
+    // through: a key tapped between the presses of a double click leaves
+    // what changed under the mouse.
     Changes m_changes;
+    Changes m_keyChanges;
     QPointer<QWidget> m_pressed;
     bool m_pressPassed = false;
 };
@@ -394,10 +606,14 @@ void install()
     delete gGuard.data();
     gGuard = new InputGuard(qApp);
     qApp->installEventFilter(gGuard);
+    QObject::connect(QAbstractEventDispatcher::instance(qApp->thread()), &QAbstractEventDispatcher::aboutToBlock, gGuard,
+                     [guard = gGuard.data()] { guard->programReady(); });
 }
 
 bool isRepeat(const QKeyEvent& key)
 {
     return gGuard ? gGuard->isRepeat(key) : key.isAutoRepeat();
 }
+
+void asks(QWidget* control) { control->setProperty(kAsks, true); }
 }

@@ -10,6 +10,7 @@
 #include "platform/controls.h"
 #include "platform/dates.h"
 #include "platform/dialogs.h"
+#include "platform/input_guard.h"
 #include "platform/numbers.h"
 #include "platform/printer.h"
 #include "platform/runtime.h"
@@ -233,6 +234,9 @@ Form60::Form60() : FormBase(60)
         wrapped->setText(wrapped->text().replace(QLatin1Char(' '), QLatin1Char('\n')));
     Command6->hide();
     Command7->hide();
+    // They ask in place of a box.
+    inputguard::asks(Command6);
+    inputguard::asks(Command7);
 
     place(Label3, 270, 270, 4860, 1215);
     place(Shape1, 270, 1620, 1770, 1770);

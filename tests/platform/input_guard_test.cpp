@@ -1,10 +1,12 @@
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/input_guard.h"
 #include "tests/support/fixture.h"
 #include "tests/support/queued_input.h"
 
 #include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -16,6 +18,13 @@ using namespace queuedinput;
 
 // The screen point the mouse stands at throughout a double click.
 const QPoint kMouse{300, 200};
+
+QMargins frameMargins(const QWidget& w)
+{
+    const QRect frame = w.frameGeometry(), inside = w.geometry();
+    return {inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+            frame.bottom() - inside.bottom()};
+}
 
 // A window with a button, a list and a field; questions are real boxes.
 class InputGuardTest : public ModelTest {
@@ -44,34 +53,76 @@ protected:
 };
 
 // A double click on a list whose item asks: the second press lands on the
-// box's "Ja" and leaves it up; a click there 0.6 s later answers it.
+// box's "Ja", also 20 px beside the first, and leaves it up; a click there
+// 0.6 s later answers it.
 TEST_F(InputGuardTest, TheRestOfADoubleClickAnswersNoQuestionItsFirstPressRaised)
 {
-    std::vector<bool> answers;
-    QObject::connect(list, &ListBox::Click, [&] { answers.push_back(AskYesNo("Befehl ausführen ?")); });
-    const QPoint item = list->visualItemRect(list->item(1)).center();
-    std::optional<bool> stood;
-    whenModalShows([&](QWidget* box) {
-        const QPointer<QWidget> up(box);
-        QAbstractButton* yes = static_cast<QMessageBox*>(box)->buttons().first();
-        mouse(list, kMouse, QEvent::MouseButtonRelease, 1060, item);
-        click(yes, kMouse, 1150);
+    const struct {
+        const char* what;
+        quint64 at;
+        QPoint beside;
+    } cases[] = {{"the rest of a double click", 1150, {}}, {"a press 20 px beside, 140 ms later", 1140, {20, 0}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        inputguard::install();
+        std::vector<bool> answers;
+        const QMetaObject::Connection asking =
+            QObject::connect(list, &ListBox::Click, [&] { answers.push_back(AskYesNo("Befehl ausführen ?")); });
+        const QPoint item = list->visualItemRect(list->item(1)).center();
+        std::optional<bool> stood;
+        whenModalShows([&](QWidget* box) {
+            const QPointer<QWidget> up(box);
+            QAbstractButton* yes = static_cast<QMessageBox*>(box)->buttons().first();
+            mouse(list, kMouse, QEvent::MouseButtonRelease, 1060, item);
+            click(yes, kMouse + c.beside, c.at);
+            deliver();
+            stood = up && up->isVisible();
+            click(yes, kMouse + c.beside, 1750);
+        });
+        list->setCurrentRow(-1);
+        mouse(list, kMouse, QEvent::MouseButtonPress, 1000, item);
         deliver();
-        stood = up && up->isVisible();
-        click(yes, kMouse, 1750);
-    });
-    mouse(list, kMouse, QEvent::MouseButtonPress, 1000, item);
-    deliver();
-    EXPECT_EQ(stood, true);
-    EXPECT_EQ(answers, std::vector<bool>{true});
+        EXPECT_EQ(stood, true);
+        EXPECT_EQ(answers, std::vector<bool>{true});
+        QObject::disconnect(asking);
+    }
+}
+
+// Enter or Space tapped three times on a button that asks: the second and
+// third tap leave the question up; a tap of its own answers it.
+TEST_F(InputGuardTest, AKeyTappedAgainAndAgainAnswersNoQuestionItsFirstTapRaised)
+{
+    for (const int k : {int(Qt::Key_Return), int(Qt::Key_Space)}) {
+        SCOPED_TRACE(k);
+        inputguard::install();
+        std::vector<bool> answers;
+        const QMetaObject::Connection asking = QObject::connect(
+            button, &QPushButton::clicked, [&] { answers.push_back(AskYesNo("Pläne wirklich löschen ?")); });
+        std::optional<bool> stood;
+        whenModalShows([&](QWidget* box) {
+            const QPointer<QWidget> up(box);
+            key(box, k, 1080);
+            key(box, k, 1160);
+            deliver();
+            stood = up && up->isVisible();
+            key(box, k, 1460);
+        });
+        button->setFocus();
+        key(&window, k, 1000);
+        deliver();
+        EXPECT_EQ(stood, true);
+        EXPECT_EQ(answers, std::vector<bool>{true});
+        QObject::disconnect(asking);
+    }
 }
 
 // The first press of a double click opens a window under the mouse from a
 // menu entry, or the window manager's close box closes a window that lay
-// over a button, or its minimise button hides it, or its maximise button
-// brings a button under the mouse, or a button hides itself and shows
-// another in its place: the rest of a double or triple click goes to
-// nothing, and moves no focus; a click of its own half a second later goes
+// over a button, or its minimise button hides it, or its restore button
+// uncovers the button, or its maximise button brings a button under the
+// mouse, or a button hides itself and shows another in its place: the rest
+// of a double or triple click goes to nothing, and moves no focus, also
+// with Shift tapped between; a click of its own half a second later goes
 // through.
 TEST_F(InputGuardTest, QuickPressesGoToNothingTheFirstPressOpenedClosedOrShowed)
 {
@@ -135,10 +186,25 @@ TEST_F(InputGuardTest, QuickPressesGoToNothingTheFirstPressOpenedClosedOrShowed)
              click(button, kMouse, at);
              return shown;
          }},
+        {"a restore button",
+         [&](quint64) {
+             window.move(kMouse - shown->geometry().center());
+             other.setWindowState(Qt::WindowNoState);
+             other.show();
+             deliver();
+             // Maximised, `other` covers the button with its buttons over it.
+             const QMargins margins = frameMargins(other);
+             const QPoint topRight = kMouse + QPoint(10, -10);
+             maximiseButton(&other, QRect(QPoint(20, topRight.y() + margins.top()),
+                                          QPoint(topRight.x() - margins.right(), kMouse.y() + 100)));
+             deliver();
+             restoreButton(&other, QRect(560, 420, 200, 100));
+             return shown;
+         }},
         // Last: the window stays maximised.
         {"a maximise button",
          [&](quint64) {
-             window.move(kMouse + QPoint(50, 50));
+             window.move(kMouse - (buttonsOf(&window) - window.pos()));
              deliver();
              maximiseButton(&window, QRect(kMouse - shown->geometry().center(), QSize(600, 400)));
              return shown;
@@ -151,6 +217,8 @@ TEST_F(InputGuardTest, QuickPressesGoToNothingTheFirstPressOpenedClosedOrShowed)
         other.hide();
         field->setFocus();
         QPushButton* under = c.first(at);
+        // A modifier tapped meanwhile presses nothing.
+        key(&window, Qt::Key_Shift, at + 100);
         deliver();
         int pressed = 0;
         const QMetaObject::Connection counted = QObject::connect(under, &QPushButton::clicked, [&] { ++pressed; });
@@ -193,6 +261,44 @@ TEST_F(InputGuardTest, QuickPressesOnControlsThatDidNotChangeAct)
     EXPECT_EQ(left, 1);
     EXPECT_EQ(right, 1);
     EXPECT_EQ(opened, 1);
+}
+
+// A menu opened by a click on its title: its first entry clicked at once,
+// 11 px below, is chosen; a press that drifted 8 px into the menu is the
+// rest of a double click on the title.
+TEST_F(InputGuardTest, AQuickClickOnAMenusFirstEntryChoosesIt)
+{
+    QMenuBar bar(&window);
+    QMenu* menu = bar.addMenu("Stundenplan");
+    int chosen = 0;
+    QObject::connect(menu->addAction("Stundenplan bearbeiten"), &QAction::triggered, [&] { ++chosen; });
+    menu->addAction("Regeln");
+    bar.setGeometry(10, 160, 200, bar.sizeHint().height());
+    bar.show();
+    const struct {
+        const char* what;
+        int below;
+        int expected;
+    } cases[] = {{"8 px below", 8, 0}, {"11 px below", 11, 1}};
+    quint64 at = 1000;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        chosen = 0;
+        const QRect title = bar.actionGeometry(menu->menuAction());
+        const QPoint onTitle(title.center().x(), title.bottom() - 1);
+        const QPoint screen = bar.mapToGlobal(onTitle);
+        click(&bar, screen, at, onTitle);
+        deliver();
+        ASSERT_TRUE(menu->isVisible());
+        const QPoint entry = screen + QPoint(0, c.below);
+        const QPoint onEntry = menu->mapFromGlobal(entry);
+        ASSERT_TRUE(menu->actionGeometry(menu->actions()[0]).contains(onEntry));
+        click(menu, entry, at + 250, onEntry);
+        deliver();
+        EXPECT_EQ(chosen, c.expected);
+        menu->hide();
+        at += 2000;
+    }
 }
 
 // A field that gets the focus while Enter is held takes none of its repeats;

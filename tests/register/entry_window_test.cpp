@@ -581,26 +581,88 @@ TEST_F(EntryWindowTest, EndClosesTheViewsAndKeepsTheUsersPositions)
 }
 
 // The class timetable's close box lay over "eintragen!": a double click on
-// it writes nothing, a click after the double-click interval writes.
+// it writes nothing, also where the program is busy after the close and the
+// second press waits behind it; a click after the double-click interval
+// writes.
 TEST_F(EntryWindowTest, TheRestOfADoubleClickOnACloseBoxWritesNothing)
 {
     using namespace queuedinput;
-    Form1* f = compose(kindCases()[0]);
-    f->Command9->click();
-    ASSERT_TRUE(f->Command1->isEnabled());
-    Form16* view = forms::ifOpen<Form16>();
-    ASSERT_NE(view, nullptr);
-    const QPoint mouse = middleOf(f->Command1);
-    view->move(mouse - (buttonsOf(view) - view->pos()));
-    deliver();
-    closeBox(view);
-    click(f->Command1, mouse, 1000);
-    deliver();
-    EXPECT_FALSE(forms::isOpen<Form16>());
-    EXPECT_FALSE(datafile::exists(path("20260311.qz")));
-    click(f->Command1, mouse, 1600);
-    deliver();
-    EXPECT_EQ(readLines("20260311.qz").size(), 1);
+    const struct {
+        const char* what;
+        unsigned long busyMs;
+        quint64 later;
+    } cases[] = {{"at once", 0, 1600}, {"waiting 0.6 s behind the close", 600, 2500}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        inputguard::install();
+        Form1* f = compose(kindCases()[0]);
+        f->Command9->click();
+        ASSERT_TRUE(f->Command1->isEnabled());
+        Form16* view = forms::ifOpen<Form16>();
+        ASSERT_NE(view, nullptr);
+        // Both windows whole on the screen, so that neither moves itself
+        // back onto it: the close box over the right end of "eintragen!".
+        f->move(236, 0);
+        view->resize(view->width(), 80);
+        const QPoint onButton(f->Command1->width() - 6, f->Command1->height() / 2);
+        const QPoint mouse = f->Command1->mapToGlobal(onButton);
+        view->move(mouse - (buttonsOf(view) - view->pos()));
+        deliver();
+        ASSERT_TRUE(f->screen()->geometry().contains(view->frameGeometry()));
+        Busy busy(c.busyMs);
+        view->installEventFilter(&busy);
+        closeBox(view);
+        click(f->Command1, mouse, 1000, onButton);
+        deliver();
+        EXPECT_FALSE(forms::isOpen<Form16>());
+        EXPECT_FALSE(datafile::exists(path("20260311.qz")));
+        click(f->Command1, mouse, c.later, onButton);
+        deliver();
+        EXPECT_EQ(readLines("20260311.qz").size(), 1);
+        forms::unloadAll();
+        QFile::remove(path("20260311.qz"));
+    }
+}
+
+// After the window manager maximised the entry window, or brought it back
+// from the task bar, a click on "+T" moves the date on, at once or waiting
+// behind the change on a busy PC.
+TEST_F(EntryWindowTest, AClickAfterAMaximiseOrARestoreActs)
+{
+    using namespace queuedinput;
+    const struct {
+        const char* what;
+        bool maximise;
+        quint64 after;
+    } cases[] = {{"0.25 s after a maximise", true, 250},
+                 {"waiting 1 s behind a maximise", true, 1000},
+                 {"0.15 s after a restore from the task bar", false, 150}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        inputguard::install();
+        Form1* f = loggedIn();
+        f->move(100, 30);
+        f->activateWindow();
+        deliver();
+        QRect to = f->geometry();
+        if (c.maximise) {
+            to.moveTopLeft(QPoint(2, 2));
+            maximiseButton(f, to);
+        } else {
+            minimiseButton(f);
+            deliver();
+            restoreButton(f, to);
+        }
+        const QPoint onPlusDay = to.topLeft() + f->Command12->mapTo(f, f->Command12->rect().center());
+        const QString date = f->Text2->text();
+        mouse(f->Command12, onPlusDay, QEvent::MouseMove, 1000);
+        click(f->Command12, onPlusDay, 1000 + c.after);
+        deliver();
+        ASSERT_EQ(middleOf(f->Command12), onPlusDay);
+        EXPECT_EQ(f->Text2->text().toStdString(),
+                  QDate::fromString(date, "dd.MM.yyyy").addDays(1).toString("dd.MM.yyyy").toStdString());
+        forms::unloadAll();
+    }
 }
 
 // A click away from the close box of a window closed by the window manager

@@ -153,6 +153,45 @@ TEST_F(PasswordWindowsTest, AQueryTypedAheadAtMachineSpeedLogsIn)
     EXPECT_FALSE(forms::isOpen<Form5>());
 }
 
+// A password window that closes itself at the password's last character
+// hands the focus to the class field: a class that starts with that same
+// character, typed at once, arrives whole, also after a click into the
+// field.
+TEST_F(PasswordWindowsTest, AClassTypedAtOnceAfterThePasswordArrivesWhole)
+{
+    using namespace queuedinput;
+    writeLines("ABC.pw", {"sonne4"});
+    entry->activateWindow();
+    entry->Text1->setFocus();
+    deliver();
+    typed(entry, "abc\r", 1000);
+    deliver();
+    Form5* query = forms::ifOpen<Form5>();
+    ASSERT_NE(query, nullptr);
+    query->activateWindow();
+    deliver();
+    typed(entry, "4a", typed(query, "sonne4", 2000));
+    deliver();
+    ASSERT_TRUE(loggedIn());
+    EXPECT_EQ(entry->Text3->text(), "4a");
+
+    login(mul);
+    entry->Text3->clear();
+    Form4* form4 = openForm4();
+    ASSERT_NE(form4, nullptr);
+    form4->activateWindow();
+    form4->Text1->setFocus();
+    deliver();
+    quint64 at = typed(form4, "sonne4", 3000);
+    key(form4, Qt::Key_Tab, at);
+    at = typed(form4, "sonne4", at + 60);
+    click(entry->Text3, middleOf(entry->Text3), at);
+    typed(entry, "4a", at + 120);
+    deliver();
+    EXPECT_FALSE(forms::isOpen<Form4>());
+    EXPECT_EQ(entry->Text3->text(), "4a");
+}
+
 TEST_F(PasswordWindowsTest, APasswordThatCannotBeStoredWritesNothing)
 {
     writeLines(mul + ".pw", {"offen"});

@@ -1,6 +1,7 @@
 #include "tests/support/queued_input.h"
 
 #include <QApplication>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -25,6 +26,8 @@ QString textOf(int key)
         return QStringLiteral("\r");
     if (key >= Qt::Key_A && key <= Qt::Key_Z)
         return QString(QChar(key).toLower());
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || key == Qt::Key_Space)
+        return QString(QChar(key));
     return QString();
 }
 }
@@ -83,13 +86,26 @@ void minimiseButton(const QWidget* window)
     QWindowSystemInterface::handleWindowStateChanged<Queued>(window->windowHandle(), Qt::WindowMinimized);
 }
 
-void maximiseButton(const QWidget* window, QRect to)
+namespace {
+void stateChange(const QWidget* window, Qt::WindowState state, QRect to)
 {
-    QWindowSystemInterface::handleWindowStateChanged<Queued>(window->windowHandle(), Qt::WindowMaximized);
+    QWindowSystemInterface::handleWindowStateChanged<Queued>(window->windowHandle(), state);
     QWindowSystemInterface::handleGeometryChange<Queued>(window->windowHandle(), to);
 }
+}
+
+void maximiseButton(const QWidget* window, QRect to) { stateChange(window, Qt::WindowMaximized, to); }
+
+void restoreButton(const QWidget* window, QRect to) { stateChange(window, Qt::WindowNoState, to); }
 
 QPoint middleOf(const QWidget* widget) { return widget->mapToGlobal(widget->rect().center()); }
+
+bool Busy::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::Hide)
+        QThread::msleep(m_ms);
+    return QObject::eventFilter(watched, e);
+}
 
 void deliver()
 {

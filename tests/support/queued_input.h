@@ -5,6 +5,7 @@
 // which Qt marks as such, or which X sends unmarked as a release and a press
 // of the same moment.
 #include <QEvent>
+#include <QObject>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -14,9 +15,10 @@ class QWidget;
 
 namespace queuedinput {
 // Keys go to the focus of `window`, a window of the program.
-// Enter or a letter typed at `at`: its press, and its release `held` ms later.
+// Enter, a letter or a digit typed at `at`: its press, and its release
+// `held` ms later.
 void key(QWidget* window, int key, quint64 at, quint64 held = 30);
-// Each of the small `letters` (or "\r" for Enter) typed, `every` ms apart
+// Each of the small `letters` or digits (or "\r" for Enter) typed, `every` ms apart
 // from `from`, each released 30 ms after its press or with the next one;
 // the moment after.
 quint64 typed(QWidget* window, const QString& letters, quint64 from, quint64 every = 60);
@@ -41,9 +43,26 @@ QPoint buttonsOf(const QWidget* window);
 void minimiseButton(const QWidget* window);
 // Its maximise button: the window grows to `to`, on the screen.
 void maximiseButton(const QWidget* window, QRect to);
+// Its restore button, or the task bar's entry, where it is minimised: the
+// window takes its normal state, at `to` on the screen.
+void restoreButton(const QWidget* window, QRect to);
 
 // The screen point at the middle of a widget.
 QPoint middleOf(const QWidget* widget);
+
+// Installed on a window, keeps the program busy for `ms` once the window
+// hides, as a PC is while the window below repaints and reads its files:
+// the input queued meanwhile waits.
+class Busy : public QObject {
+public:
+    explicit Busy(unsigned long ms) : m_ms(ms) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    unsigned long m_ms;
+};
 
 // Lets the queued input in.
 void deliver();
