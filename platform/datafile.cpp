@@ -482,6 +482,27 @@ QByteArray lineStartFor(const QString& path)
     }
     return last == "\r" ? QByteArray("\n") : QByteArray("\r\n");
 }
+
+// Cuts the file back to the `size` it had before a failed append, when what
+// follows that size is a piece of the append's `bytes` and nothing else: a
+// line cut short counts as a line of its own on every PC (a removal line cut
+// from "22" to "2" blanks another teacher's entry), while a line another PC
+// appended after the piece must stay. At most `sent` bytes of the append can
+// have arrived. False when a piece of the line stays in the file.
+bool cutBack(const QString& target, qint64 size, const QByteArray& bytes, qint64 sent)
+{
+    if (sent <= 0)
+        return true;
+    QFile f(target);
+    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return false;
+    const qint64 arrived = f.size() - size;
+    if (arrived == 0)
+        return true;
+    if (arrived < 0 || arrived > sent || !f.seek(size) || f.read(arrived) != bytes.left(arrived))
+        return false;
+    return f.resize(size);
+}
 }
 
 WriteResult appendLine(const QString& path, const QString& line)
@@ -495,13 +516,17 @@ WriteResult appendLine(const QString& path, const QString& line)
     errno = 0;
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return {false, failureOf(f, errno)};
+    const qint64 size = f.size();
     errno = 0;
-    const bool written = f.write(bytes) == bytes.size();
+    const qint64 sent = f.write(bytes);
     const int code = errno;
     f.close();
-    if (!written || f.error() != QFileDevice::NoError)
-        return {false, failureOf(f, code != 0 ? code : errno)};
-    return {};
+    if (sent == bytes.size() && f.error() == QFileDevice::NoError)
+        return {};
+    WriteResult failed{false, failureOf(f, code != 0 ? code : errno)};
+    if (!cutBack(target, size, bytes, sent))
+        failed.reason += QStringLiteral("; ein Stück der Zeile ist in der Datei stehen geblieben");
+    return failed;
 }
 
 bool copy(const QString& from, const QString& to)

@@ -120,7 +120,9 @@ bool giveBack(const QString& path, const FileBefore& before, const QByteArray& w
 
 // Appends one line with its CR LF as a single write in append mode: several
 // PCs append to the same file. When the file's last line has no line end, the
-// same write starts with one. Reports why when the line was not written.
+// same write starts with one. Reports why when the line was not written. A
+// line is appended whole or not at all: a piece that a full disk let through
+// is cut off again, and where that fails the reason says a piece stays.
 WriteResult appendLine(const QString& path, const QString& line);
 
 // Copies a file byte for byte: the source is only read, and the target is

@@ -1,7 +1,6 @@
 // Form1: writing an entry into the day file, and moving the working date.
 #include "register/entry_window.h"
 
-#include "core/constants.h"
 #include "core/model.h"
 #include "platform/clock.h"
 #include "platform/dates.h"
@@ -36,12 +35,15 @@ void Form1::Command1_Click()
     gEntryStudent = withStudent ? Text7->text() : QString();
     gEntryRoom = kind == entrykinds::kRoomReservation ? QString::number(List1->ListIndex() + 1) : QString();
     if (const datafile::WriteResult written = AppendDayLine(ComposeEntryLine()); !written) {
-        // Nothing was written: the entry stays for another try, and the
-        // teacher learns it (the red field alone is empty for an absence).
-        controls::setBackColor(Text6, BackColour(4));
         const QString failure = AppendFailureMessage(QStringLiteral("Der Eintrag wurde nicht geschrieben"), written);
-        if (forms::stillOpenAfter(this, [&failure] { MsgBox(failure); }))
-            noteActivity();
+        if (!forms::stillOpenAfter(this, [&failure] { MsgBox(failure); }))
+            return;
+        // The entry stays checked, and "eintragen!" writes it again as the
+        // message asks: nothing of it stands in the day file, but for a piece
+        // the message tells of. Enabled only after the message, so that a
+        // second click waiting behind this one does not try it meanwhile.
+        Command1->setEnabled(true);
+        noteActivity();
         return;
     }
     // The next entry starts empty before the keys and clicks waiting behind

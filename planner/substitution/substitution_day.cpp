@@ -638,7 +638,9 @@ SubstitutionDaySave SaveSubstitutionDay()
     const datafile::FileBefore earlier = datafile::fileBefore(dayFile);
     if (!earlier.unreadable.isEmpty() || !datafile::rewrite(dayFile, lines))
         return {};
-    if (datafile::appendLine(gFileName, key))
+    // A key whose line end did not fit, and stayed where its piece could not
+    // be cut off, is listed all the same: its day must stay with it.
+    if (datafile::appendLine(gFileName, key) || isListed(key))
         return {true};
     return {false, !datafile::giveBack(dayFile, earlier, datafile::bytesOf(lines))};
 }

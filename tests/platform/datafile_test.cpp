@@ -253,6 +253,56 @@ TEST_F(DataFileTest, AnAppendAfterALastLineWithoutEndStartsANewLine)
     }
 }
 
+// A line cut short by a full disk would count as a line of its own on every
+// PC: the piece that went in is cut off again, wherever the disk cut.
+TEST_F(DataFileTest, AnAppendTheDiskCutsLeavesTheFileAsItWas)
+{
+    const struct {
+        const char* what;
+        std::optional<QByteArray> before; // none: no file yet
+        rlim_t room; // bytes the disk takes beyond the file
+    } cases[] = {
+        {"within the line", "alt\r\n", 3},
+        {"before its line end", "alt\r\n", 6},
+        {"within its line end", "alt\r\n", 7},
+        {"after the line start the last line lacked", "alt", 1},
+        {"nothing", "alt\r\n", 0},
+        {"a new file", std::nullopt, 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path("t.dat"));
+        const QByteArray before = c.before.value_or(QByteArray());
+        if (c.before)
+            writeBytes("t.dat", before);
+        datafile::WriteResult written;
+        {
+            const FileSizeLimit full(before.size() + c.room);
+            written = datafile::appendLine(path("t.dat"), "neu 22");
+        }
+        EXPECT_FALSE(written);
+        EXPECT_EQ(written.reason, "Die Datei ist zu groß");
+        EXPECT_EQ(readBytes("t.dat"), before);
+    }
+}
+
+// Where the piece cannot be cut off, the user must learn that it stays.
+TEST_F(DataFileTest, APieceOfAnAppendThatCannotBeCutOffIsTold)
+{
+    writeBytes("t.dat", "alt\r\n");
+    const AppendOnlyFile onlyGrows(path("t.dat"));
+    if (!onlyGrows.active())
+        GTEST_SKIP() << "the file system or the user cannot make a file append-only";
+    datafile::WriteResult written;
+    {
+        const FileSizeLimit full(8);
+        written = datafile::appendLine(path("t.dat"), "neu 22");
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(written.reason, "Die Datei ist zu groß; ein Stück der Zeile ist in der Datei stehen geblieben");
+    EXPECT_EQ(readBytes("t.dat"), "alt\r\nneu");
+}
+
 TEST_F(DataFileTest, AReadTellsAMissingFileFromOneThatCannotBeRead)
 {
     using State = datafile::FileRead::State;

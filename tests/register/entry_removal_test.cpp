@@ -2,10 +2,12 @@
 #include "register/entry_removal.h"
 #include "register/password_windows.h"
 #include "tests/register/register_fixture.h"
+#include "tests/support/disk_conditions.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <optional>
 
 class EntryRemovalTest : public RegisterTest {
 protected:
@@ -152,16 +154,53 @@ TEST_F(EntryRemovalTest, TheListHidesTheLineNumbersItsItemsCarry)
     EXPECT_EQ(f->Label2->text(), "3");
 }
 
-TEST_F(EntryRemovalTest, AFailedAppendIsShownAndTheWindowStays)
+// A removal line of line 22 cut after its "2" would remove line 2, another
+// teacher's entry, on every PC: it goes in whole or not at all, the failure
+// is told, and the window stays for the retry.
+TEST_F(EntryRemovalTest, AFailedAppendLeavesNothingIsToldAndTheRetryRemovesTheEntry)
 {
-    writeLines("20260311.qz", {entryLine({.kind = "03", .text = "Brüche"})});
-    Form13* f = openRemoval();
-    blockFile("20260311.qz");
-    remove(f, 0);
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].startsWith("Der Eintrag konnte nicht entfernt werden: Die Datei "));
-    EXPECT_TRUE(messages()[0].contains("20260311.qz ließ sich nicht beschreiben (An Stelle der Datei steht ein Ordner)"));
-    EXPECT_TRUE(forms::isOpen<Form13>());
+    QStringList lines(21, entryLine({.kind = "03", .text = "fremd", .shortName = "XY"}));
+    lines << entryLine({.kind = "03", .text = "weg damit"});
+    const QString removal = "202603110930ABC     00    22";
+    const struct {
+        const char* what;
+        bool diskFull; // else a folder stands in place of the day file
+        QString reason;
+    } cases[] = {
+        {"a folder in place of the day file", false, "An Stelle der Datei steht ein Ordner"},
+        {"a disk full before the last digit", true, "Die Datei ist zu groß"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const qsizetype told = messages().size();
+        writeLines("20260311.qz", lines);
+        const QByteArray before = readBytes("20260311.qz");
+        Form13* f = openRemoval();
+        if (!c.diskFull)
+            blockFile("20260311.qz");
+        {
+            const std::optional<FileSizeLimit> full =
+                c.diskFull ? std::optional<FileSizeLimit>(std::in_place, before.size() + removal.size() - 1)
+                           : std::nullopt;
+            remove(f, 0);
+        }
+        if (!c.diskFull) {
+            unblockFile("20260311.qz");
+            writeBytes("20260311.qz", before);
+        }
+        EXPECT_EQ(readBytes("20260311.qz"), before);
+        ASSERT_EQ(messages().size(), told + 1);
+        EXPECT_TRUE(messages().last().startsWith("Der Eintrag konnte nicht entfernt werden: Die Datei "));
+        EXPECT_TRUE(messages().last().contains("20260311.qz ließ sich nicht beschreiben (" + c.reason + ")"));
+        ASSERT_TRUE(forms::isOpen<Form13>());
+
+        f->Command1->click();
+        EXPECT_EQ(readBytes("20260311.qz"), before + removal.toLatin1() + "\r\n");
+        const QStringList day = LoadDay(path("20260311.qz")).lines;
+        EXPECT_EQ(day[1], lines[1]);
+        EXPECT_TRUE(day[21].isEmpty());
+        EXPECT_FALSE(forms::isOpen<Form13>());
+    }
 }
 
 TEST_F(EntryRemovalTest, OpenedOnceByTheDayViewAndClosedByTheMainWindow)

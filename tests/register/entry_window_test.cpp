@@ -6,6 +6,7 @@
 #include "register/room_reservations_view.h"
 #include "register/school_week.h"
 #include "tests/register/register_fixture.h"
+#include "tests/support/disk_conditions.h"
 #include "tests/support/queued_input.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <optional>
 
 namespace {
 QString pad(const QString& text, int width) { return text.leftJustified(width, QLatin1Char(' ')); }
@@ -456,23 +458,56 @@ TEST_F(EntryWindowTest, AFieldChangedAfterTheCheckWritesNothing)
     EXPECT_EQ(f->Text6->text(), kindCases()[2].text);
 }
 
-TEST_F(EntryWindowTest, AFailedAppendKeepsTheEntry)
+// A line cut short by a full disk would stand as an entry of its own, and the
+// retry the message asks for would write it a second time: the entry goes in
+// whole or not at all, and stays checked, so that "eintragen!" alone writes
+// it once the file takes it.
+TEST_F(EntryWindowTest, AFailedAppendLeavesNothingAndEintragenWritesTheEntryOnce)
 {
-    blockFile("20260311.qz");
-    const KindCase disruption = kindCases()[3];
-    Form1* f = compose(disruption);
-    write(f);
-    EXPECT_EQ(messages(), QStringList{"Der Eintrag wurde nicht geschrieben: Die Datei " +
-                                      QDir::toNativeSeparators(path("20260311.qz")) +
-                                      " ließ sich nicht beschreiben (An Stelle der Datei steht ein Ordner). "
-                                      "Bitte später noch einmal versuchen."});
-    EXPECT_EQ(f->Text6->text(), disruption.text);
-    EXPECT_EQ(f->Text7->text(), disruption.student);
-    EXPECT_TRUE(red(f->Text6));
-    f->Command9->click();
-    EXPECT_FALSE(f->Command1->isEnabled()) << "the failure shows until the text changes";
-    f->Text6->setText(disruption.text);
-    EXPECT_TRUE(green(f->Text6));
+    KindCase fraction = kindCases()[2];
+    fraction.text = "Bruchrechnen Kapitel drei bis fünf";
+    fraction.line += " Kapitel drei bis fünf";
+    const struct {
+        const char* what;
+        KindCase entry;
+        // The bytes of the line the disk takes; none: a folder stands in
+        // place of the day file.
+        std::optional<qsizetype> room;
+        QString reason;
+    } cases[] = {
+        {"a folder in place of the day file", kindCases()[3], std::nullopt, "An Stelle der Datei steht ein Ordner"},
+        {"a disk full within the text", fraction, fraction.line.indexOf("bis") + 3, "Die Datei ist zu groß"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const qsizetype told = messages().size();
+        const QString other = entryLine({.kind = "03", .text = "fremd", .shortName = "XY"});
+        const QByteArray before = c.room ? (other + "\r\n").toLatin1() : QByteArray();
+        QFile::remove(path("20260311.qz"));
+        if (c.room)
+            writeBytes("20260311.qz", before);
+        else
+            blockFile("20260311.qz");
+        Form1* f = compose(c.entry);
+        {
+            const std::optional<FileSizeLimit> full =
+                c.room ? std::optional<FileSizeLimit>(std::in_place, before.size() + *c.room) : std::nullopt;
+            write(f);
+        }
+        if (!c.room)
+            unblockFile("20260311.qz");
+        EXPECT_EQ(readBytes("20260311.qz"), before) << "no piece of the line";
+        EXPECT_EQ(messages().mid(told), QStringList{"Der Eintrag wurde nicht geschrieben: Die Datei " +
+                                                    QDir::toNativeSeparators(path("20260311.qz")) +
+                                                    " ließ sich nicht beschreiben (" + c.reason +
+                                                    "). Bitte später noch einmal versuchen."});
+        EXPECT_EQ(f->Text6->text(), c.entry.text);
+        EXPECT_EQ(f->Text7->text(), c.entry.student);
+        EXPECT_TRUE(green(f->Text6));
+        f->Command1->click();
+        EXPECT_EQ(readBytes("20260311.qz"), before + (c.entry.line + "\r\n").toLatin1());
+        EXPECT_EQ(messages().size(), told + 1);
+    }
 }
 
 TEST_F(EntryWindowTest, DateButtonsStepFromTheDateShown)

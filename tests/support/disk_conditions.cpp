@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +12,21 @@ namespace {
 // Written and entered by everyone, its files replaced only by their owners.
 constexpr mode_t kStickyFolderMode = 01777;
 constexpr uid_t kRoot = 0;
+
+bool setAppendOnly(const QString& path, bool on)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool set = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (set) {
+        flags = on ? flags | FS_APPEND_FL : flags & ~FS_APPEND_FL;
+        set = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return set;
+}
 }
 
 FileSizeLimit::FileSizeLimit(rlim_t bytes)
@@ -24,6 +42,14 @@ FileSizeLimit::~FileSizeLimit()
 {
     setrlimit(RLIMIT_FSIZE, &m_before);
     std::signal(SIGXFSZ, m_handler);
+}
+
+AppendOnlyFile::AppendOnlyFile(const QString& path) : m_path(path), m_active(setAppendOnly(path, true)) {}
+
+AppendOnlyFile::~AppendOnlyFile()
+{
+    if (m_active)
+        setAppendOnly(m_path, false);
 }
 
 bool runsAsRoot() { return geteuid() == kRoot; }

@@ -23,6 +23,25 @@ private:
     void (*m_handler)(int) = SIG_DFL;
 };
 
+// While it lives, the file can only grow: it takes appends, but cannot be
+// opened for writing otherwise nor be cut, as a file that a share lets a user
+// append to and nothing else. Needs the right to set the file's append-only
+// attribute, and a file system that has it.
+class AppendOnlyFile {
+public:
+    explicit AppendOnlyFile(const QString& path);
+    ~AppendOnlyFile();
+    AppendOnlyFile(const AppendOnlyFile&) = delete;
+    AppendOnlyFile& operator=(const AppendOnlyFile&) = delete;
+
+    // False when the attribute could not be set.
+    bool active() const { return m_active; }
+
+private:
+    QString m_path;
+    bool m_active = false;
+};
+
 // Only root can act as other users; the tests run as root here and in CI.
 bool runsAsRoot();
 

@@ -1,6 +1,7 @@
 #include "planner/substitution/cancellation_list.h"
 #include "platform/input_guard.h"
 #include "tests/planner/substitution/substitution_fixture.h"
+#include "tests/support/disk_conditions.h"
 #include "tests/support/queued_input.h"
 
 #include <QFile>
@@ -21,6 +22,15 @@ protected:
     {
         f->Text2->setText(first);
         f->Text1->setText(last);
+    }
+    // Lists so many earlier days that date.sup outgrows a day file: a disk
+    // that takes a day file may then be full within a line of date.sup.
+    void writeListedDays() const
+    {
+        QStringList keys;
+        for (int d = 0; d < 2000; ++d)
+            keys << QDate(2020, 1, 1).addDays(d).toString("yyyyMMdd");
+        writeLines("date.sup", keys);
     }
     // Writes the days of a range, confirming the question.
     static Form60* writeRange(const QString& first, const QString& last)
@@ -243,6 +253,40 @@ TEST_F(CancellationListTest, ADayWhoseDateCannotBeListedIsNotWrittenAsTheMessage
     EXPECT_TRUE(messages()[0].contains("15.09.2026"));
     EXPECT_TRUE(messages()[0].endsWith("abgebrochen.\nEs wurde kein Tag geschrieben.")) << messages()[0].toStdString();
     unblockFile("date.sup");
+}
+
+// A date whose line end does not fit in date.sup must not stay listed while
+// its day is taken back: the day is listed and written, or neither, as the
+// message says.
+TEST_F(CancellationListTest, ADateWhoseLineEndDoesNotFitLeavesNeitherDateNorDay)
+{
+    writeListedDays();
+    const QByteArray before = readBytes("date.sup");
+    {
+        const FileSizeLimit full(before.size() + 8);
+        writeRange("15.09.2026", "15.09.2026");
+    }
+    EXPECT_EQ(readBytes("date.sup"), before);
+    EXPECT_FALSE(datafile::exists(path("20260915.sup")));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].endsWith("abgebrochen.\nEs wurde kein Tag geschrieben.")) << messages()[0].toStdString();
+}
+
+// Where the date stays whole in date.sup, its day stays with it.
+TEST_F(CancellationListTest, ADateLeftWholeInDateSupKeepsItsDay)
+{
+    writeListedDays();
+    const QByteArray before = readBytes("date.sup");
+    const AppendOnlyFile onlyGrows(path("date.sup"));
+    if (!onlyGrows.active())
+        GTEST_SKIP() << "the file system or the user cannot make a file append-only";
+    {
+        const FileSizeLimit full(before.size() + 8);
+        writeRange("15.09.2026", "15.09.2026");
+    }
+    EXPECT_EQ(readBytes("date.sup"), before + "20260915");
+    EXPECT_TRUE(datafile::exists(path("20260915.sup")));
+    EXPECT_EQ(messages(), QStringList{});
 }
 
 TEST_F(CancellationListTest, ThePdfFileHoldsTheList)
