@@ -248,6 +248,20 @@ QString temporaryNameFor(const QString& target)
                                    .arg(info.fileName())
                                    .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
 }
+}
+
+bool openTemporary(QFile& file, const QString& target, QIODevice::OpenMode mode)
+{
+    for (int tries = 0; tries < kTemporaryNameTries && !file.isOpen(); ++tries) {
+        file.setFileName(temporaryNameFor(target));
+        errno = 0;
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | mode) && errno != EEXIST)
+            break;
+    }
+    return file.isOpen();
+}
+
+namespace {
 
 // Links are followed, as far as a chain of them may go: the file a link
 // points to is replaced and the link stays, so that the temporary file lies
@@ -296,15 +310,9 @@ private:
 Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_target(linkedFile(target))
 {
     QFile f;
-    for (int tries = 0; tries < kTemporaryNameTries && !f.isOpen(); ++tries) {
-        f.setFileName(temporaryNameFor(m_target));
-        errno = 0;
-        // Unbuffered: the write reaches the system at once, and a disk that
-        // takes only part of it says why in errno.
-        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered) && errno != EEXIST)
-            break;
-    }
-    if (!f.isOpen()) {
+    // Unbuffered: the write reaches the system at once, and a disk that
+    // takes only part of it says why in errno.
+    if (!openTemporary(f, m_target, QIODevice::Unbuffered)) {
         m_failure = failureOf(f, errno);
         return;
     }

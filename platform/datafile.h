@@ -5,6 +5,7 @@
 #include "platform/numbers.h"
 #include "platform/variant.h"
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -67,6 +68,12 @@ QString systemReason(int code);
 // A control character becomes a blank, a character outside Windows-1252 "?":
 // a field pasted with a line break must never split a line of a data file.
 QString sanitizeField(const QString& text);
+
+// Opens a new file beside `target` under a temporary name, to write it
+// there until it is whole; the name starts with "." (hidden: find() never
+// takes it for a data file). A few names are tried, as another PC may take
+// one meanwhile. False when none could be made, errno then telling why.
+bool openTemporary(QFile& file, const QString& target, QIODevice::OpenMode mode = {});
 
 // Rewrites a whole file through a temporary file beside it and a rename, so a
 // crash or a full disk never leaves it half written: the temporary file is

@@ -10,11 +10,14 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -114,7 +117,83 @@ QString freeFileName(const QString& folder, const QString& title)
     return name;
 }
 
-// A QPainter on a QPrinter. A run to a PDF file keeps one painter over all its
+// The last bytes of a PDF hold its end: the offset of its table after
+// "startxref", then "%%EOF".
+constexpr qint64 kPdfTailBytes = 1024;
+
+bool endsWhole(const QByteArray& tail)
+{
+    const qsizetype end = tail.lastIndexOf("%%EOF");
+    return end >= 0 && tail.mid(end + 5).trimmed().isEmpty() && tail.lastIndexOf("startxref", end) >= 0;
+}
+
+// A run's PDF file while it is written, under a temporary name beside the
+// name it is to get. Qt's PDF engine ignores a write the disk refuses and
+// ends the file as if it were whole, so the file keeps the reason of the
+// first write that failed and counts the bytes it was given. It is removed
+// unless it was put in place.
+class PdfFile : public QFile {
+public:
+    ~PdfFile() override
+    {
+        if (!m_putInPlace)
+            remove();
+    }
+
+    // Why the file is not whole on the disk; empty when it is, synced.
+    QString complete()
+    {
+        errno = 0;
+        keepFailure(flush());
+        errno = 0;
+        keepFailure(fsync(handle()) == 0);
+        errno = 0;
+        close();
+        keepFailure(error() == QFileDevice::NoError);
+        if (m_failure != 0)
+            return datafile::systemReason(m_failure);
+        QFile written(fileName());
+        const bool read = written.open(QIODevice::ReadOnly) && written.size() == m_given
+            && written.seek(std::max<qint64>(0, m_given - kPdfTailBytes));
+        if (!read || !endsWhole(written.readAll()))
+            return QStringLiteral("Die Datei kam nicht vollständig auf dem Datenträger an");
+        return {};
+    }
+
+    // Renames the file to `name`; false with errno when that failed.
+    bool putInPlace(const QString& name)
+    {
+        if (std::rename(QFile::encodeName(fileName()).constData(), QFile::encodeName(name).constData()) != 0)
+            return false;
+        m_putInPlace = true;
+        return true;
+    }
+
+protected:
+    qint64 writeData(const char* data, qint64 len) override
+    {
+        m_given += len;
+        errno = 0;
+        const qint64 written = QFile::writeData(data, len);
+        keepFailure(written == len);
+        return written;
+    }
+
+private:
+    // The first failure counts; what fails after it follows from it.
+    void keepFailure(bool done)
+    {
+        if (!done && m_failure == 0)
+            m_failure = errno != 0 ? errno : EIO;
+    }
+
+    int m_failure = 0;
+    qint64 m_given = 0;
+    bool m_putInPlace = false;
+};
+
+// A QPainter on a QPrinter, or for a PDF file on a QPdfWriter that writes the
+// run's PdfFile. A run to a PDF file keeps one painter over all its
 // documents, so the file holds every page of the run; a run to a printer
 // sends each document as a job of its own.
 class QtBackend : public PrintBackend {
@@ -145,11 +224,10 @@ public:
         const QPageLayout layout(paper, orientation, QMarginsF());
         m_drawn = false;
         if (m_painter.isActive()) {
-            m_printer->setPageLayout(layout);
-            m_printer->newPage();
+            m_paper->setPageLayout(layout);
+            m_paper->newPage();
             return;
         }
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         if (toPdf()) {
             errno = 0;
             if (!QDir().mkpath(m_folder)) {
@@ -158,22 +236,26 @@ public:
                 return;
             }
             m_file = freeFileName(m_folder, m_title);
-            m_printer->setOutputFormat(QPrinter::PdfFormat);
-            m_printer->setOutputFileName(m_file);
+            m_pdfFile = std::make_unique<PdfFile>();
+            if (!datafile::openTemporary(*m_pdfFile, m_file)) {
+                const int code = errno;
+                m_pdfFile.reset();
+                fail(QStringLiteral("Die Datei %1 im Ordner %2 ließ sich nicht anlegen (%3).")
+                         .arg(QFileInfo(m_file).fileName(), QDir::toNativeSeparators(m_folder),
+                              datafile::systemReason(code != 0 ? code : EACCES)));
+                return;
+            }
+            m_paper = std::make_unique<QPdfWriter>(m_pdfFile.get());
         } else {
-            m_printer->setPrinterName(m_device);
+            auto device = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            device->setPrinterName(m_device);
+            device->setFullPage(true);
+            m_paper = std::move(device);
         }
-        m_printer->setFullPage(true);
-        m_printer->setPageLayout(layout);
-        errno = 0;
-        if (m_painter.begin(m_printer.get()))
-            return;
-        const int code = errno;
-        if (toPdf())
-            fail(QStringLiteral("Die Datei %1 im Ordner %2 ließ sich nicht anlegen (%3).")
-                     .arg(QFileInfo(m_file).fileName(), QDir::toNativeSeparators(m_folder),
-                          datafile::systemReason(code != 0 ? code : EACCES)));
-        else
+        m_paper->setPageLayout(layout);
+        // A PDF file whose painting could not begin is not whole, and its
+        // check at the end of the run tells so.
+        if (!m_painter.begin(m_paper.get()) && !toPdf())
             fail(QStringLiteral("Der Drucker %1 hat den Ausdruck nicht angenommen.").arg(m_device));
     }
 
@@ -182,7 +264,7 @@ public:
     void newPage() override
     {
         if (m_painter.isActive() && m_drawn)
-            m_printer->newPage();
+            m_paper->newPage();
         m_drawn = false;
     }
 
@@ -200,7 +282,7 @@ public:
         const QFont font = qtFont(state.font);
         m_painter.setFont(font);
         m_painter.setPen(units::colourFromBgr(state.colour));
-        const double ascent = QFontMetricsF(font, m_printer.get()).ascent();
+        const double ascent = QFontMetricsF(font, m_paper.get()).ascent();
         m_painter.drawText(QPointF(px(x), px(y) + ascent), text);
     }
 
@@ -237,20 +319,43 @@ public:
 
 private:
     bool toPdf() const { return isPdfDevice(m_device) || pdfOnly(); }
-    double px(double mm) const { return mm / 25.4 * m_printer->resolution(); }
+    double px(double mm) const { return mm / 25.4 * m_paper->logicalDpiX(); }
 
     QPen pen(const PrintState& state) const
     {
-        return QPen(units::colourFromBgr(state.colour), state.penWidth / kDotsPerInch * m_printer->resolution());
+        return QPen(units::colourFromBgr(state.colour), state.penWidth / kDotsPerInch * m_paper->logicalDpiX());
     }
 
     void finish()
     {
-        if (m_painter.isActive() && !m_painter.end())
-            fail(toPdf() ? QStringLiteral("Die Datei %1 ließ sich nicht fertig schreiben.")
-                               .arg(QDir::toNativeSeparators(m_file))
-                         : QStringLiteral("Der Drucker %1 hat den Ausdruck nicht angenommen.").arg(m_device));
-        m_printer.reset();
+        if (m_painter.isActive() && !m_painter.end() && !toPdf())
+            fail(QStringLiteral("Der Drucker %1 hat den Ausdruck nicht angenommen.").arg(m_device));
+        m_paper.reset();
+        if (m_pdfFile)
+            putPdfInPlace();
+    }
+
+    // Only a PDF file that is whole on the disk takes its name: one the
+    // disk could not hold would otherwise be told as written, cut at a page.
+    void putPdfInPlace()
+    {
+        const std::unique_ptr<PdfFile> file = std::move(m_pdfFile);
+        if (const QString reason = file->complete(); !reason.isEmpty()) {
+            fail(unfinished(reason));
+            return;
+        }
+        // Another PC may have printed under the same name meanwhile.
+        if (QFileInfo::exists(m_file))
+            m_file = freeFileName(m_folder, m_title);
+        errno = 0;
+        if (!file->putInPlace(m_file))
+            fail(unfinished(datafile::systemReason(errno != 0 ? errno : EIO)));
+    }
+
+    QString unfinished(const QString& reason) const
+    {
+        return QStringLiteral("Die Datei %1 im Ordner %2 ließ sich nicht fertig schreiben (%3).")
+            .arg(QFileInfo(m_file).fileName(), QDir::toNativeSeparators(m_folder), reason);
     }
 
     // The first cause of a run counts; what fails after it follows from it.
@@ -277,7 +382,10 @@ private:
     QString m_reason;
     // Something is on the current page.
     bool m_drawn = false;
-    std::unique_ptr<QPrinter> m_printer;
+    // Declared in the order they are needed: the painter ends before its
+    // paper goes, the paper before the file it writes.
+    std::unique_ptr<PdfFile> m_pdfFile;
+    std::unique_ptr<QPagedPaintDevice> m_paper;
     QPainter m_painter;
 };
 

@@ -27,9 +27,9 @@ struct PrintFont {
     bool italic = false;
 };
 
-// How a print run went: the PDF file it went to (empty for a printer or a run
-// without output), or that its output could not be made and why (German,
-// naming the folder or the printer and the system's reason).
+// How a print run went: the PDF file it went to, whole on the disk (empty for
+// a printer or a run without output), or that its output could not be made
+// and why (German, naming the folder or the printer and the system's reason).
 struct PrintRun {
     QString file;
     bool failed = false;
@@ -157,7 +157,8 @@ public:
     void endDoc();
 
     // A window that prints marks its run; a run to "PDF-Datei" (or with no
-    // printer installed) is one file "<title> <time stamp>.pdf" in `pdfFolder`.
+    // printer installed) is one file "<title> <time stamp>.pdf" in `pdfFolder`,
+    // written under a hidden name and given its own only once it is whole.
     void beginRun(const QString& title, const QString& pdfFolder);
     PrintRun endRun();
 

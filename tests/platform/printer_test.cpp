@@ -1,7 +1,9 @@
+#include "tests/support/disk_conditions.h"
 #include "tests/support/fixture.h"
 #include "tests/support/printing.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 class PrinterTest : public ModelTest {
     PrinterReset m_printer;
@@ -133,6 +135,47 @@ TEST_F(PrinterTest, APdfRunIsOneFileOfItsPagesInItsFolderARunWithoutOutputNoneAn
     const PrintRun failed = printer().endRun();
     EXPECT_TRUE(failed.failed);
     EXPECT_EQ(failed.file, QString());
+}
+
+// Qt's PDF engine drops the writes a full disk refuses and ends the file as
+// if it were whole; the limit stands for the full disk.
+TEST_F(PrinterTest, APdfTheDiskCannotHoldIsToldAsFailedAndLeavesNoFile)
+{
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
+    const QString folder = path("Ausdrucke");
+    const auto printThreePages = [&folder](const QString& title) {
+        printer().beginRun(title, folder);
+        for (const QString page : {"Erste Seite", "Zweite Seite", "Dritte Seite"}) {
+            printer().print(page);
+            printer().newPage();
+        }
+        return printer().endRun();
+    };
+    const QString whole = printThreePages("Ganz").file;
+    const qint64 size = QFileInfo(whole).size();
+    ASSERT_GT(size, 2048);
+    ASSERT_TRUE(QFile::remove(whole));
+
+    const struct {
+        const char* cut;
+        qint64 limit;
+    } cases[] = {
+        {"within the pages", 2048},
+        {"in its trailer only", size - 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cut);
+        PrintRun run;
+        {
+            const FileSizeLimit limit(static_cast<rlim_t>(c.limit));
+            run = printThreePages("Voll");
+        }
+        EXPECT_TRUE(run.failed);
+        EXPECT_EQ(run.file, QString());
+        EXPECT_EQ(run.reason, "Die Datei Voll 2026-03-11 09-30-00.pdf im Ordner " + QDir::toNativeSeparators(folder)
+                                  + " ließ sich nicht fertig schreiben (Die Datei ist zu groß).");
+        EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    }
 }
 
 TEST_F(PrinterTest, TheUserLearnsTheWholePathOfAPdfOrThatThePrintoutFailed)

@@ -1,6 +1,7 @@
 #include "planner/masterdata/printer_choice.h"
 #include "planner/print/print_menu.h"
 #include "tests/planner/print/print_fixture.h"
+#include "tests/support/disk_conditions.h"
 
 #include <QDir>
 #include <QLabel>
@@ -115,6 +116,27 @@ TEST_F(PrintJobTest, ARunWhoseOutputCouldNotBeMadeSaysSoInTheStatusLine)
     EXPECT_TRUE(f->Label5->text().startsWith("Der Ausdruck konnte nicht erstellt werden.\n")) << f->Label5->text().toStdString();
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_FALSE(PrintoutRunning());
+}
+
+// The limit stands for a disk too full for the file.
+TEST_F(PrintJobTest, APdfFileTheDiskCannotHoldIsToldAsFailedInTheStatusLine)
+{
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
+    const QString folder = path("Ausdrucke");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    {
+        const FileSizeLimit limit(2048);
+        f->runPrintout(f->Command25, [](Form14&) {
+            printer().print("Klasse 1A");
+            printer().newPage();
+            printer().print("Klasse 1B");
+        });
+    }
+    EXPECT_EQ(f->Label5->text(), "Der Ausdruck konnte nicht erstellt werden.\nDie Datei Klassen 1-S 2026-03-11 "
+                                 "09-30-00.pdf im Ordner " + folder
+                                     + " ließ sich nicht fertig schreiben (Die Datei ist zu groß).");
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_TRUE(messages().isEmpty());
 }
 
 TEST_F(PrintJobTest, APrinterChosenWhileAPrintoutYieldsTakesOverAfterIt)

@@ -4,6 +4,7 @@
 #include "tests/support/disk_conditions.h"
 #include "tests/support/queued_input.h"
 
+#include <QDir>
 #include <QFile>
 #include <algorithm>
 
@@ -302,5 +303,22 @@ TEST_F(CancellationListTest, ThePdfFileHoldsTheList)
     const QString text = pdfText(file).simplified();
     EXPECT_TRUE(text.contains("Entfallsliste 5b - Muster-Schule")) << text.toStdString();
     EXPECT_TRUE(text.contains("Carla Dietz OO 2"));
+}
+
+TEST_F(CancellationListTest, APdfFileTheDiskCannotHoldIsToldAsFailed)
+{
+    ASSERT_TRUE(printer().choosePrinter("PDF-Datei"));
+    gClassAbsence(2) = 1;
+    gTeacherPlanClass(3, 4, 1) = 2;
+    const QString folder = path("Ausdrucke");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    {
+        const FileSizeLimit fullDisk(2048);
+        open()->Command1->click();
+    }
+    EXPECT_EQ(messages(), QStringList{"Der Ausdruck konnte nicht erstellt werden.\nDie Datei Entfallsliste 2026-03-11 "
+                                      "09-30-00.pdf im Ordner " + folder
+                                      + " ließ sich nicht fertig schreiben (Die Datei ist zu groß)."});
+    EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
 }
 }
