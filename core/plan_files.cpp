@@ -97,7 +97,7 @@ QString recordKey(const QString& plan)
 QHash<QString, DiskFile> gLoadedFiles;
 QStringList gLoadFaults;
 QString gMixedSaves;
-QStringList gSaveLeftChanged;
+PlanSave gLastSave;
 
 void signalFault()
 {
@@ -431,12 +431,28 @@ void remember(const PlanRecord& record) { gRecords[recordKey(gPlanName)] = recor
 // from a backup, passed on by a sync client, touched) is still the file that
 // was saved: its time alone tells nothing.
 
-bool writeSetRecord(const SetHashes& hashes)
+datafile::WriteResult writeSetRecord(const SetHashes& hashes)
 {
     std::vector<SavedFile> files;
     for (std::size_t i = 0; i < hashes.size(); ++i)
         files.push_back({tagOf(kPlanFiles[i]), hashes[i]});
     return WritePlanSetRecord(gPlanName, files);
+}
+
+// A failed save's files that it left with their new bytes are as this program
+// wrote them: no other program's save is told of them at the next save, and
+// the list's plans are the ones it names now. The plan itself stays unsaved.
+void takeLeftChanged(const QStringList& changed, const SetBytes& set, const PlanListEntry& list)
+{
+    if (changed.contains(list.file.path))
+        list.keep();
+    const auto record = gRecords.find(recordKey(gPlanName));
+    if (record == gRecords.end() || !record->second.files)
+        return;
+    for (std::size_t i = 0; i < set.size(); ++i) {
+        if (changed.contains(planFile(tagOf(kPlanFiles[i]))))
+            (*record->second.files)[i] = hashOf(set[i]);
+    }
 }
 
 bool writeSet(const SetBytes& set)
@@ -450,16 +466,41 @@ bool writeSet(const SetBytes& set)
         if (!datafile::holds(path, set[i]))
             files.push_back({path, set[i]});
     }
-    if (const datafile::WriteResult written = datafile::rewriteSet(files); !written) {
-        // The record is left as it was: beside it, the next LoadPlan tells
-        // files changed all the same as of another save.
-        for (const QString& path : written.changed)
-            gSaveLeftChanged << QFileInfo(path).fileName();
+    // The list belongs to the set: a plan written whole is never left out
+    // of it, nor listed without its files.
+    const PlanListEntry list = EnterIntoPlanList();
+    if (!datafile::holds(list.file.path, list.file.bytes))
+        files.push_back(list.file);
+    for (const datafile::FileBytes& file : files)
+        gLastSave.files << QFileInfo(file.path).fileName();
+    gLastSave.files << QFileInfo(PlanSetRecordPath(gPlanName)).fileName();
+    const auto failed = [&](const datafile::WriteResult& written) {
+        gLastSave.written = written;
+        takeLeftChanged(written.changed, set, list);
         return false;
-    }
+    };
+    if (!list.unreadable.isEmpty())
+        return failed({false, QFileInfo(list.file.path).fileName() + QStringLiteral(": ") + list.unreadable});
+    std::vector<datafile::FileBefore> before;
+    for (const datafile::FileBytes& file : files)
+        before.push_back(datafile::fileBefore(file.path));
+    if (const datafile::WriteResult written = datafile::rewriteSet(files); !written)
+        return failed(written);
     const SetHashes hashes = hashesOf(set);
+    // The record comes last, as it holds the times of the files written.
+    // Beside the record of an earlier save, the files would pass for a set
+    // of two saves at the next load: without its record the save is taken
+    // back.
+    if (datafile::WriteResult recorded = writeSetRecord(hashes); !recorded) {
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (!before[i].unreadable.isEmpty() || !datafile::giveBack(files[i].path, before[i], files[i].bytes))
+                recorded.changed << files[i].path;
+        }
+        return failed(recorded);
+    }
+    list.keep();
     remember({hashOfSet(set), keepsRecord() ? std::optional(hashes) : std::nullopt});
-    return writeSetRecord(hashes);
+    return true;
 }
 
 void readSetFromDisk()
@@ -627,14 +668,13 @@ QStringList PlanLoadFaults() { return gLoadFaults; }
 
 QString PlanLoadMixedSaves() { return gMixedSaves; }
 
-QStringList PlanSaveLeftChanged() { return gSaveLeftChanged; }
+PlanSave LastPlanSave() { return gLastSave; }
 
 void SavePlan()
 {
     gCheckOk = 1;
-    gSaveLeftChanged.clear();
-    // The list names only plans whose files are all written.
-    if (!writeSet(composeSet()) || !EnterIntoPlanList())
+    gLastSave = {};
+    if (!writeSet(composeSet()))
         signalFault();
 }
 

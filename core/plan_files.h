@@ -2,6 +2,8 @@
 // The plan file set: a numbered timetable plan with its teaching assignment,
 // curriculum hours, teacher availability and fixations, stored as text files
 // named by gPlanName in the data folder.
+#include "platform/datafile.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -52,16 +54,24 @@ QStringList PlanLoadFaults();
 QString PlanLoadMixedSaves();
 
 // Writes plan gPlanName (title gPlanTitle) and enters it into the plan list,
-// which leaves gPlanNumbers and gPlanCount. The files are written as a set,
-// all of them or none: a write that fails leaves the plan's files as they
-// were, unless files already replaced could not be given their old bytes
-// back (PlanSaveLeftChanged); a set left half old, half new is told by the
-// next LoadPlan. A failed write beeps and leaves gCheckOk = 0.
+// which leaves gPlanNumbers and gPlanCount. The files, the list and the
+// record of the set are written as one, all of them or none: a save that
+// fails leaves the plan's files and the list as they were (a new plan's files
+// are gone), unless files already replaced could not be given their old
+// bytes back (LastPlanSave); a set left half old, half new is told by the
+// next LoadPlan. A failed save beeps and leaves gCheckOk = 0, and the plan in
+// memory unsaved.
 void SavePlan();
 
-// The files of the plan ("KSP1.xxx", ...) that the last SavePlan failed on
-// yet left changed; empty when it changed none or wrote the plan.
-QStringList PlanSaveLeftChanged();
+// How the last SavePlan went: `written` says why it failed, its reason
+// naming the file, and which files (paths) it left changed all the same;
+// `files` names the files it set out to write ("KSP1.xxx", "Pläne.lst",
+// "SUM1.xxx"), for datafile::setChanges.
+struct PlanSave {
+    datafile::WriteResult written;
+    QStringList files;
+};
+PlanSave LastPlanSave();
 
 // True when SavePlan would now write plan gPlanName otherwise than this
 // program last loaded or saved it: the plan in memory holds changes of this

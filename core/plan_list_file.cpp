@@ -50,23 +50,17 @@ PlanList planListOf(const QStringList& lines)
     return list;
 }
 
-datafile::WriteResult writeList(const std::vector<short>& plans)
+QStringList listLines(const std::vector<short>& plans)
 {
     datafile::Writer out;
     for (short plan : plans)
         out.number(plan);
-    return datafile::rewriteChanged(planListFile(), out.lines());
+    return out.lines();
 }
 
-bool createPlanList()
+datafile::WriteResult writeList(const std::vector<short>& plans)
 {
-    if (!datafile::rewrite(planListFile(), {gPlanName}))
-        return false;
-    KeepPlanNumbers(planListOf({gPlanName}).plans);
-    // The count is of the list's lines, as start-up counts them: a plan name
-    // that is no plan number still stands on the one line written.
-    gPlanCount = 1;
-    return true;
+    return datafile::rewriteChanged(planListFile(), listLines(plans));
 }
 
 bool missesAPlanOfTheFolder(const std::vector<short>& listed)
@@ -159,23 +153,38 @@ void CountPlanList()
 }
 
 // Re-read at every save: other PCs may have listed plans since start-up.
-bool EnterIntoPlanList()
+PlanListEntry EnterIntoPlanList()
 {
-    if (!datafile::exists(planListFile()))
-        return createPlanList();
+    PlanListEntry entry;
+    entry.file.path = planListFile();
     datafile::clearAttributes(planListFile());
-    const auto lines = datafile::readLines(planListFile());
-    if (!lines)
-        return false;
-    std::vector<short> plans = planListOf(*lines).plans;
+    const datafile::FileRead read = datafile::readFile(planListFile());
+    if (read.state == datafile::FileRead::State::Missing) {
+        entry.file.bytes = datafile::bytesOf({gPlanName});
+        entry.plans = planListOf({gPlanName}).plans;
+        entry.created = true;
+        return entry;
+    }
+    if (read.state == datafile::FileRead::State::Unreadable) {
+        entry.unreadable = read.reason;
+        return entry;
+    }
+    entry.plans = planListOf(read.lines).plans;
     if (const auto own = numbers::toInt16(numbers::val(gPlanName)))
-        plans.push_back(*own);
-    std::sort(plans.begin(), plans.end(), std::greater<>());
-    plans.erase(std::unique(plans.begin(), plans.end()), plans.end());
-    if (!writeList(plans))
-        return false;
+        entry.plans.push_back(*own);
+    std::sort(entry.plans.begin(), entry.plans.end(), std::greater<>());
+    entry.plans.erase(std::unique(entry.plans.begin(), entry.plans.end()), entry.plans.end());
+    entry.file.bytes = datafile::bytesOf(listLines(entry.plans));
+    return entry;
+}
+
+void PlanListEntry::keep() const
+{
     KeepPlanNumbers(plans);
-    return true;
+    // The count is of the list's lines, as start-up counts them: a plan name
+    // that is no plan number still stands on the one line written.
+    if (created)
+        gPlanCount = 1;
 }
 
 datafile::WriteResult RebuildPlanList(const std::function<void(int plan)>& progress)

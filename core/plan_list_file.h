@@ -73,10 +73,20 @@ bool PlanListIsDamaged();
 // (its attributes cleared first, as the planner writes it again).
 void CountPlanList();
 
-// Enters plan gPlanName into the list, creating it when there is none, and
-// leaves gPlanNumbers and gPlanCount. False when the list could not be read
-// or written.
-bool EnterIntoPlanList();
+// The list with plan gPlanName entered, for a save that writes it in one set
+// with the plan's files (datafile::rewriteSet): a list of one line holding
+// the plan's name as text where there is none. Once the set is written,
+// keep() leaves gPlanNumbers and gPlanCount as the list is.
+struct PlanListEntry {
+    datafile::FileBytes file;
+    // Why the list could not be read: nothing is to be written then.
+    QString unreadable;
+    std::vector<short> plans;
+    // A list just created counts its one line, whatever the plan is called.
+    bool created = false;
+    void keep() const;
+};
+PlanListEntry EnterIntoPlanList();
 
 // Looks for the plans 1..32767 in ascending order and writes every plan found
 // to the list, highest first. `progress` is told the plan number after every

@@ -3,6 +3,7 @@
 #include "core/plan_files.h"
 #include "platform/datafile.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 #include <filesystem>
@@ -32,7 +33,7 @@ qint64 PlanFileModifiedAt(const QString& path)
 QHash<QString, RecordedFile> ReadPlanSetRecord(const QString& plan)
 {
     QHash<QString, RecordedFile> recorded;
-    for (const QString& line : datafile::readLines(PlanFilePath(kSetRecordTag, plan)).value_or(QStringList{})) {
+    for (const QString& line : datafile::readLines(PlanSetRecordPath(plan)).value_or(QStringList{})) {
         // A line a cut-off write or a damaged disk left half is no record of its file.
         const QStringList fields = line.split(QLatin1Char(' '));
         bool timeRead = false;
@@ -43,7 +44,9 @@ QHash<QString, RecordedFile> ReadPlanSetRecord(const QString& plan)
     return recorded;
 }
 
-bool WritePlanSetRecord(const QString& plan, const std::vector<SavedFile>& files)
+QString PlanSetRecordPath(const QString& plan) { return PlanFilePath(kSetRecordTag, plan); }
+
+datafile::WriteResult WritePlanSetRecord(const QString& plan, const std::vector<SavedFile>& files)
 {
     QStringList lines;
     for (const SavedFile& f : files) {
@@ -51,5 +54,8 @@ bool WritePlanSetRecord(const QString& plan, const std::vector<SavedFile>& files
                      .arg(f.tag, QString::fromLatin1(f.hash))
                      .arg(PlanFileModifiedAt(PlanFilePath(f.tag, plan)));
     }
-    return static_cast<bool>(datafile::rewriteChanged(PlanFilePath(kSetRecordTag, plan), lines));
+    datafile::WriteResult written = datafile::rewriteChanged(PlanSetRecordPath(plan), lines);
+    if (!written)
+        written.reason = QFileInfo(PlanSetRecordPath(plan)).fileName() + QStringLiteral(": ") + written.reason;
+    return written;
 }

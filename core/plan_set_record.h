@@ -5,6 +5,8 @@
 // the save, and one that also has the recorded time is left as the save left
 // it. No reader of the plan formats opens it, and deleting a plan's
 // "???n.xxx" files takes it along.
+#include "platform/datafile.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -29,6 +31,10 @@ struct SavedFile {
     QByteArray hash;
 };
 
+// The record's file of plan `plan` in the data folder.
+QString PlanSetRecordPath(const QString& plan);
+
 // Records the set of plan `plan` as written: each file with its hash and the
-// time of the file on disk. False when the record could not be written.
-bool WritePlanSetRecord(const QString& plan, const std::vector<SavedFile>& files);
+// time of the file on disk. A record that holds that already is left as it
+// is. Says why, naming the record's file, when it could not be written.
+datafile::WriteResult WritePlanSetRecord(const QString& plan, const std::vector<SavedFile>& files);

@@ -74,13 +74,10 @@ bool saveAs(const QWidget* asking, const QString& plan, const QString& title)
     gPlanTitle = title;
     SavePlan();
     if (gCheckOk != 1) {
-        const QStringList changed = PlanSaveLeftChanged();
-        const QString alsoChanged =
-            changed.isEmpty() ? QString()
-                              : QStringLiteral(" Dennoch geändert: %1.").arg(changed.join(QStringLiteral(", ")));
-        MsgBox(QStringLiteral("Plan %1 konnte nicht gespeichert werden.%2 Bitte prüfen Sie, ob der Datenordner "
+        const PlanSave saved = LastPlanSave();
+        MsgBox(QStringLiteral("Plan %1 konnte nicht gespeichert werden (%2). %3. Bitte prüfen Sie, ob der Datenordner "
                               "erreichbar und beschreibbar ist.")
-                   .arg(plan, alsoChanged),
+                   .arg(plan, saved.written.reason, datafile::setChanges(saved.written, saved.files)),
                kPlannerDialogTitle);
         gPlanName = oldPlan;
         gPlanTitle = oldTitle;

@@ -647,4 +647,21 @@ bool Reader::numberInput(Variant& into)
     return true;
 }
 
+QString setChanges(const WriteResult& failed, const QStringList& names)
+{
+    QStringList changed;
+    QStringList unchanged;
+    QStringList changedNames;
+    for (const QString& path : failed.changed)
+        changedNames << QFileInfo(path).fileName();
+    for (const QString& name : names)
+        (changedNames.contains(name, Qt::CaseInsensitive) ? changed : unchanged) << name;
+    if (!changed.isEmpty())
+        return QStringLiteral("Dennoch geändert: %1; unverändert: %2")
+            .arg(changed.join(QStringLiteral(", ")), unchanged.join(QStringLiteral(", ")));
+    if (unchanged.size() == 1)
+        return QStringLiteral("Die Datei %1 wurde nicht geändert").arg(unchanged.first());
+    return QStringLiteral("Keine der Dateien %1 wurde geändert").arg(unchanged.join(QStringLiteral(", ")));
+}
+
 }

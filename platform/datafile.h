@@ -189,4 +189,12 @@ public:
 private:
     QStringList m_lines;
 };
+
+// What a set that failed (rewriteSet) changed, in words for the user: of the
+// set's files `names` (as the user knows them, "Titel.txt"), those its
+// `changed` names hold their new bytes. A sentence without its closing full
+// stop: "Die Datei Titel.txt wurde nicht geändert", "Keine der Dateien
+// vorda.ver, Titel.txt wurde geändert", or "Dennoch geändert: vorda.ver;
+// unverändert: Titel.txt".
+QString setChanges(const WriteResult& failed, const QStringList& names);
 }

@@ -100,12 +100,13 @@ int randomUpTo(int n) { return static_cast<int>(n * Rnd() + 1); }
 QString asText(double value) { return numbers::text(value); }
 QString asText(const Variant& value) { return value.isNumber() ? numbers::text(value.toDouble()) : value.toString(); }
 
-// A failed save of plan "0" names the files it changed all the same.
+// A failed save of plan "0" names the file it failed on, the reason, and
+// what it changed all the same.
 QString failedSave(const QString& text)
 {
-    const QStringList changed = PlanSaveLeftChanged();
-    return changed.isEmpty() ? text
-                             : text + QStringLiteral(" (dennoch geändert: %1)").arg(changed.join(QStringLiteral(", ")));
+    const PlanSave saved = LastPlanSave();
+    return text
+        + QStringLiteral(" (%1). %2").arg(saved.written.reason, datafile::setChanges(saved.written, saved.files));
 }
 
 // The plan being optimised goes to plan "0" first; its number and title stay

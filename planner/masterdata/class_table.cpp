@@ -219,18 +219,11 @@ ClassFilesSaved SaveClassFiles(bool withCombinations)
     const datafile::WriteResult written = datafile::rewriteSet(files);
     if (written)
         return {};
-    const QString failure = QStringLiteral("Die Klassen konnten nicht gespeichert werden (%1).").arg(written.reason);
-    if (written.changed.isEmpty())
-        return {failure
-                + QStringLiteral(" Keine der Dateien %1 wurde geändert.").arg(names.join(QStringLiteral(", ")))};
     QStringList changed;
     for (const QString& path : written.changed)
         changed << QFileInfo(path).fileName();
-    for (const QString& name : changed)
-        names.removeOne(name);
-    return {failure
-                + QStringLiteral(" Dennoch geändert: %1; unverändert: %2.")
-                      .arg(changed.join(QStringLiteral(", ")), names.join(QStringLiteral(", "))),
+    return {QStringLiteral("Die Klassen konnten nicht gespeichert werden (%1). %2.")
+                .arg(written.reason, datafile::setChanges(written, names)),
             changed};
 }
 

@@ -7,10 +7,12 @@
 #include "platform/units.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -57,16 +59,19 @@ struct FileSet {
         files.push_back({path, bytes});
         names << name;
     }
-    // Why the set was not written, each of its files left as it was.
+    // Why the set was not written, and which of its files it changed all the same.
     QString failure(const datafile::WriteResult& written) const
     {
-        const QString unchanged = names.size() == 1
-                                      ? QStringLiteral("Die Datei %1 wurde nicht geändert").arg(names.first())
-                                      : QStringLiteral("Keine der Dateien %1 wurde geändert")
-                                            .arg(names.join(QStringLiteral(", ")));
-        return QStringLiteral("Die Schuldaten konnten nicht gespeichert werden (%1). %2").arg(written.reason, unchanged);
+        return QStringLiteral("Die Schuldaten konnten nicht gespeichert werden (%1). %2")
+            .arg(written.reason, datafile::setChanges(written, names));
     }
 };
+
+bool leftChanged(const datafile::WriteResult& written, const QString& name)
+{
+    return std::any_of(written.changed.begin(), written.changed.end(),
+                       [&](const QString& path) { return QFileInfo(path).fileName() == name; });
+}
 }
 
 Form9::Form9() : FormBase(9)
@@ -392,12 +397,34 @@ QString Form9::saveEdits()
     // The files are written all or none: a close without saving takes every
     // setting back in memory, and one file written without the others would
     // give the next start settings this start no longer holds.
-    if (const datafile::WriteResult written = datafile::rewriteSet(set.files); !written)
+    if (const datafile::WriteResult written = datafile::rewriteSet(set.files); !written) {
+        keepLeftChanged(written, now, settings);
         return set.failure(written);
+    }
     if (!settings.isEmpty())
         SettingsFileWritten(settings);
     m_savedFiles = now;
     return {};
+}
+
+// A file that a failed set left with its new bytes holds the new settings:
+// they stay in memory, also when the window closes without saving, or the
+// next start would read other settings than this one holds. "Titel.txt",
+// the last file of its set, is never left changed.
+void Form9::keepLeftChanged(const datafile::WriteResult& written, const FileLines& now, const QStringList& settings)
+{
+    if (leftChanged(written, kSettingsFile)) {
+        SettingsFileWritten(settings);
+        m_savedFiles.settings = now.settings;
+        const Settings opened = m_opened;
+        m_opened = now.settings;
+        m_opened.lunch = opened.lunch;
+        m_opened.titles = opened.titles;
+    }
+    if (leftChanged(written, kPeriodFile)) {
+        m_savedFiles.periods = now.periods;
+        m_opened.lunch = now.settings.lunch;
+    }
 }
 
 void Form9::discardEdits()

@@ -14,6 +14,9 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class TextBox;
+namespace datafile {
+struct WriteResult;
+}
 
 // Form9 "Schuldaten": every change goes into the data model at once; closing
 // writes those of "vorda.ver", "Time.txt" and "Titel.txt" whose content the
@@ -101,6 +104,7 @@ private:
         bool operator==(const FileLines&) const = default;
     };
     static FileLines fileLines();
+    void keepLeftChanged(const datafile::WriteResult& written, const FileLines& now, const QStringList& settings);
     void showDays();
     void showPeriods();
     // The box's state into the setting and the line below it.

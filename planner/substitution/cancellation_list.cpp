@@ -185,6 +185,7 @@ ProvisionalDays SaveProvisionalDays(const QDate& first, const QDate& last)
         gSubstDayPeriods = day == dayInMemory ? readWith : 0;
         if (const SubstitutionDaySave saved = SaveSubstitutionDay(); !saved) {
             days.failed = day;
+            days.failure = saved.reason;
             days.failedDayChanged = saved.dayFileChanged;
             break;
         }
@@ -409,10 +410,12 @@ void Form60::saveProvisionalDays()
             ? QStringLiteral("Seine Tagesdatei wurde dennoch geändert, sein Datum steht aber nicht in date.sup; "
                              "Statistik, Stand und Export sehen diesen Tag nicht.\n")
             : QString();
-    MsgBox(QStringLiteral("Der Vertretungsplan für den ") + dates::shortText(*days.failed)
-           + QStringLiteral(" konnte nicht geschrieben werden; die Erstellung wurde abgebrochen.\n") + unlisted
-           + (written.isEmpty() ? QStringLiteral("Es wurde kein Tag geschrieben.")
-                                : QStringLiteral("Geschrieben wurden: ") + written.join(QStringLiteral(", "))),
+    MsgBox(QStringLiteral("Der Vertretungsplan für den %1 konnte nicht geschrieben werden (%2); die Erstellung wurde "
+                          "abgebrochen.\n")
+                   .arg(dates::shortText(*days.failed), days.failure)
+               + unlisted
+               + (written.isEmpty() ? QStringLiteral("Es wurde kein Tag geschrieben.")
+                                    : QStringLiteral("Geschrieben wurden: ") + written.join(QStringLiteral(", "))),
            kPlannerDialogTitle);
 }
 

@@ -32,11 +32,12 @@ void PrintCancellationList(const QList<CancelledLessons>& lessons);
 // Saves the substitution day held in memory for every school day from
 // `first` to `last`, gWorkDate set to each in turn and restored exactly after.
 // Stops at a day that cannot be written; returns the dates written, in order,
-// and the date that failed (none when all went), with whether its day file
-// was left changed though its date is not listed.
+// and the date that failed (none when all went), with why, naming the file,
+// and whether its day file was left changed though its date is not listed.
 struct ProvisionalDays {
     QList<QDate> written;
     std::optional<QDate> failed;
+    QString failure;
     bool failedDayChanged = false;
 };
 ProvisionalDays SaveProvisionalDays(const QDate& first, const QDate& last);

@@ -4,6 +4,7 @@
 #include "platform/dates.h"
 #include "platform/numbers.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -627,8 +628,14 @@ SubstitutionDaySave SaveSubstitutionDay()
     // failed write leaves the earlier day intact.
     const QString dayFile = SubstitutionDayFile(key);
     const QStringList lines = dayFileLines().lines();
-    if (isListed(key))
-        return {static_cast<bool>(datafile::rewrite(dayFile, lines))};
+    // The user must learn which of the two files failed.
+    const auto failedOn = [](const QString& path, const QString& reason) {
+        return SubstitutionDaySave{false, false, QFileInfo(path).fileName() + QStringLiteral(": ") + reason};
+    };
+    if (isListed(key)) {
+        const datafile::WriteResult written = datafile::rewrite(dayFile, lines);
+        return written ? SubstitutionDaySave{true} : failedOn(dayFile, written.reason);
+    }
     // A key listed without its day would stand among the finished days as
     // one never saved, so it is listed, with one append of the whole line,
     // only once the day is written; and a day whose key cannot be listed is
@@ -636,13 +643,18 @@ SubstitutionDaySave SaveSubstitutionDay()
     // never see it. A day file that cannot be read could not be taken back:
     // it is not replaced while its key is still to be listed.
     const datafile::FileBefore earlier = datafile::fileBefore(dayFile);
-    if (!earlier.unreadable.isEmpty() || !datafile::rewrite(dayFile, lines))
-        return {};
+    if (!earlier.unreadable.isEmpty())
+        return failedOn(dayFile, earlier.unreadable);
+    if (const datafile::WriteResult written = datafile::rewrite(dayFile, lines); !written)
+        return failedOn(dayFile, written.reason);
     // A key whose line end did not fit, and stayed where its piece could not
     // be cut off, is listed all the same: its day must stay with it.
-    if (datafile::appendLine(gFileName, key) || isListed(key))
+    const datafile::WriteResult listed = datafile::appendLine(gFileName, key);
+    if (listed || isListed(key))
         return {true};
-    return {false, !datafile::giveBack(dayFile, earlier, datafile::bytesOf(lines))};
+    SubstitutionDaySave failed = failedOn(gFileName, listed.reason);
+    failed.dayFileChanged = !datafile::giveBack(dayFile, earlier, datafile::bytesOf(lines));
+    return failed;
 }
 
 SubstitutionFileRead ReadSubstitutionDay(const QString& key)

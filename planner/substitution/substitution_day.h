@@ -36,6 +36,9 @@ QString SubstitutionDayFile(const QString& key);
 struct SubstitutionDaySave {
     bool saved = false;
     bool dayFileChanged = false;
+    // Why not, naming the file: "date.sup: Zugriff verweigert"; empty when
+    // saved, and for a gWorkDate that is no date.
+    QString reason = {};
     explicit operator bool() const { return saved; }
 };
 

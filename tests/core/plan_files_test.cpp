@@ -237,68 +237,93 @@ TEST_F(PlanFilesTest, AFailedWriteIsSignalledWritesNothingAndIsNotListed)
         << "no file of the plan and no temporary file";
 }
 
-// A folder that lets the last file of the plan be written but not replaced:
-// the files replaced before it get their old bytes back, the record stays,
+// A folder that lets a file of the save be written but not replaced: the
+// plan's last file, the record of the set, or the plan list. The files
+// replaced before it get their old bytes back, a new plan's files go again,
 // and the plan in memory still counts as unsaved.
-TEST_F(PlanFilesTest, ASaveWhoseLastFileCannotBeReplacedChangesNoFile)
+TEST_F(PlanFilesTest, ASaveWithAFileThatCannotBeReplacedChangesNoFile)
 {
     if (!runsAsRoot())
         GTEST_SKIP() << "only root can act as the users of a shared folder";
-    fillFullPlan();
-    const short lesson = gTimetable(1, 1, 1, 0);
-    save("1");
-    std::map<QString, QByteArray> before;
-    for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden))
-        before[name] = readBytes(name);
-    gPlanTitle = "Neu";
-    gTimetable(1, 1, 1, 0) = 42;
-    gTeacherPlanExtra(1) = 2;
-    {
-        const StickyFolderUser user(m_dir.path(), {"KOP1.xxx"});
-        ASSERT_TRUE(user.active());
+    const struct {
+        const char* foreign;
+        const char* plan;
+    } cases[] = {{"KOP1.xxx", "1"}, {"SUM1.xxx", "1"}, {"Pläne.lst", "1"}, {"Pläne.lst", "2"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.foreign << " plan " << c.plan);
+        fillFullPlan();
+        const short lesson = gTimetable(1, 1, 1, 0);
         save("1");
+        // The list does not name the plan yet: the save writes it too.
+        writeLines("Pläne.lst", {" 9 "});
+        gPlanCount = 7;
+        std::map<QString, QByteArray> before;
+        for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden))
+            before[name] = readBytes(name);
+        gPlanTitle = "Neu";
+        gTimetable(1, 1, 1, 0) = 42;
+        gTeacherPlanExtra(1) = 2;
+        runtime::resetBeeps();
+        {
+            const StickyFolderUser user(m_dir.path(), {c.foreign});
+            ASSERT_TRUE(user.active());
+            save(c.plan);
+        }
+        EXPECT_TRUE(gCheckOk == 0 && runtime::beepCount() == 1);
+        EXPECT_EQ(LastPlanSave().written.reason, QString(c.foreign) + ": Zugriff verweigert");
+        EXPECT_TRUE(LastPlanSave().written.changed.isEmpty());
+        EXPECT_TRUE(PlanHasUnsavedChanges());
+        EXPECT_EQ(gPlanCount, 7);
+        QStringList names;
+        for (const auto& [name, bytes] : before) {
+            names << name;
+            EXPECT_EQ(readBytes(name), bytes) << name.toStdString();
+        }
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), names)
+            << "no temporary file, no file of a new plan";
+        load("1");
+        EXPECT_TRUE(gCheckOk == 1 && PlanLoadMixedSaves().isEmpty());
+        EXPECT_EQ(gTimetable(1, 1, 1, 0), lesson);
     }
-    EXPECT_TRUE(gCheckOk == 0 && runtime::beepCount() == 1);
-    EXPECT_TRUE(PlanSaveLeftChanged().isEmpty());
-    EXPECT_TRUE(PlanHasUnsavedChanges());
-    QStringList names;
-    for (const auto& [name, bytes] : before) {
-        names << name;
-        EXPECT_EQ(readBytes(name), bytes) << name.toStdString();
-    }
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), names) << "no temporary file";
-    load("1");
-    EXPECT_TRUE(gCheckOk == 1 && PlanLoadMixedSaves().isEmpty());
-    EXPECT_EQ(gTimetable(1, 1, 1, 0), lesson);
 }
 
 // Where a file replaced before cannot be given its old bytes back (they no
 // longer fit on the disk), the save names it, and the next load tells it as
-// of another save than the rest of the set.
+// of another save than the rest of the set. This program holds the file as
+// it wrote it: the next save does not take it for another PC's.
 TEST_F(PlanFilesTest, AFileAFailedSaveCannotGiveBackIsNamedAndToldWhenLoaded)
 {
     if (!runsAsRoot())
         GTEST_SKIP() << "only root can act as the users of a shared folder";
     constexpr rlim_t kDiskRoom = 4096;
-    fillFullPlan();
-    save("1");
-    writeLines("T&E1.xxx", readLines("T&E1.xxx") + QStringList(1000, "alt"));
-    gPlanTitle = "Neu";
-    gTeacherPlanExtra(1) = 2;
-    const QByteArray extras = readBytes("KOP1.xxx");
-    {
-        const StickyFolderUser user(m_dir.path(), {"KOP1.xxx"});
-        ASSERT_TRUE(user.active());
-        const FileSizeLimit full(kDiskRoom);
+    for (const char* foreign : {"KOP1.xxx", "SUM1.xxx"}) {
+        SCOPED_TRACE(foreign);
+        QFile::remove(path("Pläne.lst"));
+        fillFullPlan();
         save("1");
+        writeLines("T&E1.xxx", readLines("T&E1.xxx") + QStringList(1000, "alt"));
+        gPlanTitle = "Neu";
+        gTeacherPlanExtra(1) = 2;
+        const QByteArray extras = readBytes("KOP1.xxx");
+        {
+            const StickyFolderUser user(m_dir.path(), {foreign});
+            ASSERT_TRUE(user.active());
+            const FileSizeLimit full(kDiskRoom);
+            save("1");
+        }
+        EXPECT_EQ(gCheckOk, 0);
+        EXPECT_EQ(LastPlanSave().written.reason, QString(foreign) + ": Zugriff verweigert");
+        EXPECT_EQ(LastPlanSave().written.changed, QStringList{path("T&E1.xxx")});
+        EXPECT_EQ(LastPlanSave().files, (QStringList{"T&E1.xxx", "KOP1.xxx", "Pläne.lst", "SUM1.xxx"}));
+        EXPECT_EQ(readBytes("KOP1.xxx"), extras);
+        EXPECT_EQ(readBytes("Pläne.lst"), "1\r\n") << "the list as the first save created it";
+        EXPECT_EQ(readLines("T&E1.xxx").value(2), "Neu");
+        EXPECT_TRUE(PlanHasUnsavedChanges());
+        EXPECT_EQ(PlanFilesAsLastSeen("1"), true);
+        load("1");
+        EXPECT_TRUE(PlanLoadMixedSaves().startsWith("T&E1.xxx aus einem anderen als "))
+            << PlanLoadMixedSaves().toStdString();
     }
-    EXPECT_EQ(gCheckOk, 0);
-    EXPECT_EQ(PlanSaveLeftChanged(), QStringList{"T&E1.xxx"});
-    EXPECT_EQ(readBytes("KOP1.xxx"), extras);
-    EXPECT_TRUE(PlanHasUnsavedChanges());
-    load("1");
-    EXPECT_TRUE(PlanLoadMixedSaves().startsWith("T&E1.xxx aus einem anderen als "))
-        << PlanLoadMixedSaves().toStdString();
 }
 
 // Loading tells every file that is missing, cut short, or of another save

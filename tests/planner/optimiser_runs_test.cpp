@@ -6,7 +6,9 @@
 #include "platform/clock.h"
 #include "platform/runtime.h"
 #include "tests/planner/optimiser_fixture.h"
+#include "tests/support/disk_conditions.h"
 
+#include <QDir>
 #include <QTimer>
 #include <limits>
 
@@ -155,6 +157,23 @@ TEST_F(OptimiserRunTest, NoRunWithoutBackup)
         EXPECT_EQ(status(), optimiser::lastFailure());
         EXPECT_EQ(gPlanName, QStringLiteral("3"));
     }
+    unblockFile(QStringLiteral("KSP0.xxx"));
+    // Nor without its entry in the plan list: plan "0" is not written at all.
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root can act as the users of a shared folder";
+    writeLines(QStringLiteral("Pläne.lst"), {QStringLiteral(" 3 ")});
+    {
+        const StickyFolderUser user(m_dir.path(), {QStringLiteral("Pläne.lst")});
+        ASSERT_TRUE(user.active());
+        run(1);
+    }
+    EXPECT_EQ(grid(), (QList<int>{0, 3, 0, 0, 0, 0}));
+    EXPECT_EQ(optimiser::lastFailure(),
+              QStringLiteral("Plan 0 konnte nicht gespeichert werden - die Optimierung wurde nicht gestartet "
+                             "(Pläne.lst: Zugriff verweigert). Keine der Dateien T&E0.xxx, LFV0.xxx, KSP0.xxx, "
+                             "STU0.xxx, SPW0.xxx, LKN0.xxx, KOP0.xxx, Pläne.lst, SUM0.xxx wurde geändert"));
+    EXPECT_TRUE(QDir(m_dir.path()).entryList({QStringLiteral("*0.xxx")}, QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_EQ(readLines(QStringLiteral("Pläne.lst")), QStringList{QStringLiteral(" 3 ")});
 }
 
 // A better plan that cannot be saved does not become the best, and when plan

@@ -18,6 +18,7 @@
 #include "planner/substitution/cancellation_list.h"
 #include "planner/substitution/substitution_database.h"
 #include "tests/planner/planner_fixture.h"
+#include "tests/support/disk_conditions.h"
 #include "tests/support/queued_input.h"
 
 #include <QAction>
@@ -36,6 +37,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <deque>
+#include <map>
 
 namespace {
 
@@ -316,10 +318,62 @@ TEST_F(PlannerMenuTest, AsksToSaveThePlanOnlyWhenItChanged)
     blockFile("KSP1.xxx");
     answer({true, true});
     EXPECT_FALSE(quit());
-    EXPECT_TRUE(messages().last().startsWith("Plan 1 konnte nicht gespeichert werden."));
+    EXPECT_TRUE(messages().last().startsWith("Plan 1 konnte nicht gespeichert werden (KSP1.xxx: "));
     unblockFile("KSP1.xxx");
     answer({true, true});
     EXPECT_TRUE(quit());
+}
+
+// The record of the set and the plan list belong to the save: where either
+// cannot be replaced (a shared folder lets another user's file be read but
+// not replaced), no file of the plan changes, a new plan's files go again,
+// the message says so, and closing asks again.
+TEST_F(PlannerMenuTest, ASaveWhoseRecordOrListCannotBeReplacedChangesNoFileAndSaysSo)
+{
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root can act as the users of a shared folder";
+    nameSave("1");
+    click("savePlan");
+    changeFirstLesson();
+    const struct {
+        const char* foreign;
+        const char* plan;
+        QStringList list;
+        const char* files;
+    } cases[] = {
+        {"SUM1.xxx", "1", {" 1 "}, "KSP1.xxx, SUM1.xxx"},
+        {"Pläne.lst", "1", {" 9 "}, "KSP1.xxx, Pläne.lst, SUM1.xxx"},
+        {"Pläne.lst", "3", {" 1 "},
+         "T&E3.xxx, LFV3.xxx, KSP3.xxx, STU3.xxx, SPW3.xxx, LKN3.xxx, KOP3.xxx, Pläne.lst, SUM3.xxx"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.foreign << " plan " << c.plan);
+        writeLines("Pläne.lst", c.list);
+        std::map<QString, QByteArray> before;
+        for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden))
+            before[name] = readBytes(name);
+        {
+            const StickyFolderUser user(m_dir.path(), {c.foreign});
+            ASSERT_TRUE(user.active());
+            nameSave(c.plan);
+            click("savePlan");
+        }
+        EXPECT_EQ(messages().last(), QString("Plan %1 konnte nicht gespeichert werden (%2: Zugriff verweigert). Keine "
+                                             "der Dateien %3 wurde geändert. Bitte prüfen Sie, ob der Datenordner "
+                                             "erreichbar und beschreibbar ist.")
+                                         .arg(c.plan, c.foreign, c.files));
+        QStringList names;
+        for (const auto& [name, bytes] : before) {
+            names << name;
+            EXPECT_EQ(readBytes(name), bytes) << name.toStdString();
+        }
+        QStringList listed = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
+        listed.sort();
+        EXPECT_EQ(listed, names) << "no file of a new plan, no temporary file";
+        answer({Answer::Cancel});
+        EXPECT_FALSE(quit());
+        EXPECT_EQ(messages().last(), "Plan 1 speichern?");
+    }
 }
 
 TEST_F(PlannerMenuTest, SavedPlanSurvivesARestartAndLoadsBack)

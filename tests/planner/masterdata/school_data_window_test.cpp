@@ -3,6 +3,7 @@
 #include "planner/masterdata/school_files.h"
 #include "platform/controls.h"
 #include "tests/planner/masterdata/masterdata_fixture.h"
+#include "tests/support/disk_conditions.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -193,6 +194,41 @@ TEST_F(SchoolDataWindowTest, WithOneFileNotWritableNoneIsAndJaKeepsWhatTheFilesH
     unblockFile("Titel.txt");
     startAgain();
     EXPECT_EQ(held(), inMemory) << "the next start reads what this one holds";
+}
+
+// "Titel.txt" cannot be replaced, and "vorda.ver", replaced before it, no
+// longer fits on the disk with its old bytes: the message names it as
+// changed, and "Ja" keeps the settings it holds, as the next start reads them.
+TEST_F(SchoolDataWindowTest, AFileAFailedSaveLeftChangedIsNamedAndItsSettingsStay)
+{
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root can act as the users of a shared folder";
+    constexpr rlim_t kDiskRoom = 4096;
+    startWithSettings(QStringLiteral("1"));
+    writeLines("vorda.ver", ours + QStringList(1000, "alt"));
+    writeLines("Titel.txt", QStringList(10, QString()));
+    open();
+    f->Command3->click();
+    f->Text2->setText(QStringLiteral("2027/28"));
+    f->List1->setListIndex(0);
+    f->Text1->setText(QStringLiteral("Dr."));
+    {
+        const StickyFolderUser user(m_dir.path(), {"Titel.txt"});
+        ASSERT_TRUE(user.active());
+        const FileSizeLimit full(kDiskRoom);
+        answer({true});
+        f->Command1->click();
+    }
+    ASSERT_FALSE(forms::isOpen<Form9>());
+    EXPECT_EQ(messages(), QStringList{"Die Schuldaten konnten nicht gespeichert werden (Titel.txt: Zugriff "
+                                      "verweigert). Dennoch geändert: vorda.ver; unverändert: Titel.txt. Ohne "
+                                      "Speichern schließen?"});
+    EXPECT_EQ(readLines("vorda.ver").value(8), "2027/28");
+    EXPECT_EQ(readLines("Titel.txt"), QStringList(10, QString()));
+    const auto held = [] { return QStringList{gSchoolYear.toString(), gDaysPerWeek.toString(), gTitles(1)}; };
+    EXPECT_EQ(held(), (QStringList{"2027/28", "6", ""}));
+    startAgain();
+    EXPECT_EQ(held(), (QStringList{"2027/28", "6", ""})) << "the next start reads what this one holds";
 }
 
 // Two planners on one folder. While the plan in memory is the optimiser's
