@@ -312,7 +312,8 @@ public:
     void programReady()
     {
         m_windowManager.moment.programReady();
-        m_question.moment.programReady();
+        for (Question& q : m_questions)
+            q.moment.programReady();
     }
 
 protected:
@@ -335,7 +336,8 @@ protected:
         if (!at || !e->spontaneous() || !watched->isWindowType())
             return false;
         m_windowManager.moment.input(*at);
-        m_question.moment.input(*at);
+        for (Question& q : m_questions)
+            q.moment.input(*at);
         if (e->type() == QEvent::MouseMove)
             return false;
         QWidget* window = widgetOf(static_cast<QWindow*>(watched));
@@ -370,10 +372,8 @@ private:
             if (!w->isVisible())
                 break;
             appeared(w);
-            if (e->type() == QEvent::Show && w->property(kAsks).toBool()) {
-                m_question.asking = w;
-                m_question.moment.begin();
-            }
+            if (e->type() == QEvent::Show && w->property(kAsks).toBool())
+                asked(w);
             // The place a window leaves as it moves or shrinks shows what
             // lay under it.
             if (w->isWindow()) {
@@ -500,11 +500,24 @@ private:
         return passed;
     }
 
+    // A question may ask with several controls ("ja" and "nein"), each
+    // shown a moment after the other.
+    void asked(QWidget* asking)
+    {
+        m_questions.removeIf([&](const Question& q) { return !q.asking || q.asking == asking; });
+        Question shown;
+        shown.asking = asking;
+        shown.moment.begin();
+        m_questions.append(shown);
+    }
+
     bool asksUnseen(const QWidget* receiver, quint64 at) const
     {
-        const QWidget* asking = m_question.asking;
-        return asking && asking->isVisible() && (asking == receiver || asking->isAncestorOf(receiver)) &&
-               m_question.moment.soon(at);
+        return std::any_of(m_questions.cbegin(), m_questions.cend(), [&](const Question& q) {
+            const QWidget* asking = q.asking;
+            return asking && asking->isVisible() && (asking == receiver || asking->isAncestorOf(receiver)) &&
+                   q.moment.soon(at);
+        });
     }
 
     bool soonAndNear(const QMouseEvent& mouse) const
@@ -585,7 +598,7 @@ private:
         QPointer<QWidget> asking;
         UnseenMoment moment;
     };
-    Question m_question;
+    QList<Question> m_questions;
 
     Frames m_frames;
     // What changed since the last press, and since the last key, that went

@@ -188,8 +188,8 @@ TEST_F(CancellationListTest, NeinOrARangeMadeInvalidUnderTheQuestionWritesNothin
 }
 
 // "ja" reaches a pixel row into the button that shows it: the rest of a
-// double or triple click there, or a second press that drifted 8 px lower,
-// does not answer the question; a click of its own does.
+// double or triple click there, or a second press 8 or 20 px lower, does
+// not answer the question; a click of its own does.
 TEST_F(CancellationListTest, QuickPressesAfterTheFirstDoNotAnswerTheQuestionItShowed)
 {
     using namespace queuedinput;
@@ -203,6 +203,7 @@ TEST_F(CancellationListTest, QuickPressesAfterTheFirstDoNotAnswerTheQuestionItSh
         {"double click", {1150}, 0},
         {"triple click", {1210, 1420}, 0},
         {"second press 8 px lower", {1120}, 8},
+        {"second press 20 px lower", {1140}, 20},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
