@@ -20,6 +20,12 @@
 namespace {
 QString pad(const QString& text, int width) { return text.leftJustified(width, QLatin1Char(' ')); }
 
+// The date field's text of the day after `date`, as "+T" moves it.
+std::string nextDay(const QString& date)
+{
+    return QDate::fromString(date, "dd.MM.yyyy").addDays(1).toString("dd.MM.yyyy").toStdString();
+}
+
 // What each kind of entry is written from, from empty fields, and its line.
 struct KindCase {
     int option;
@@ -694,8 +700,7 @@ TEST_F(EntryWindowTest, AClickAfterAMaximiseOrARestoreActs)
         click(f->Command12, onPlusDay, 1000 + c.after);
         deliver();
         ASSERT_EQ(middleOf(f->Command12), onPlusDay);
-        EXPECT_EQ(f->Text2->text().toStdString(),
-                  QDate::fromString(date, "dd.MM.yyyy").addDays(1).toString("dd.MM.yyyy").toStdString());
+        EXPECT_EQ(f->Text2->text().toStdString(), nextDay(date));
         forms::unloadAll();
     }
 }
@@ -729,8 +734,7 @@ TEST_F(EntryWindowTest, AClickAwayFromTheCloseBoxOfAWindowJustClosedActs)
         click(f->Command12, plusDay, 1000 + c.after);
         deliver();
         EXPECT_FALSE(forms::isOpen<Form16>());
-        EXPECT_EQ(f->Text2->text().toStdString(),
-                  QDate::fromString(date, "dd.MM.yyyy").addDays(1).toString("dd.MM.yyyy").toStdString());
+        EXPECT_EQ(f->Text2->text().toStdString(), nextDay(date));
         forms::unloadAll();
     }
 }
