@@ -10,7 +10,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace datafile {
 
@@ -250,12 +253,14 @@ QString temporaryNameFor(const QString& target)
 }
 }
 
-bool openTemporary(QFile& file, const QString& target, QIODevice::OpenMode mode)
+bool openTemporary(QFile& file, const QString& target, QIODevice::OpenMode mode,
+                   std::optional<QFile::Permissions> permissions)
 {
+    mode |= QIODevice::WriteOnly | QIODevice::NewOnly;
     for (int tries = 0; tries < kTemporaryNameTries && !file.isOpen(); ++tries) {
         file.setFileName(temporaryNameFor(target));
         errno = 0;
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | mode) && errno != EEXIST)
+        if (!(permissions ? file.open(mode, *permissions) : file.open(mode)) && errno != EEXIST)
             break;
     }
     return file.isOpen();
@@ -276,6 +281,46 @@ QString linkedFile(const QString& target)
     return info.isSymLink() ? target : info.filePath();
 }
 
+// Read and write for everyone, less the umask, as the system creates a file.
+constexpr mode_t kNewFileMode = 0666;
+constexpr mode_t kPermissionBits = 0777;
+
+// The umask can only be read by setting it, so it is read once: a file
+// another thread creates in that moment meets the wrong one once at most.
+mode_t newFileMode()
+{
+    static const mode_t mode = [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return kNewFileMode & ~mask;
+    }();
+    return mode;
+}
+
+// The file keeps its permissions, as the other PCs of the school rely on
+// them; a new one gets those of any new file.
+mode_t modeFor(const QString& target)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(target).constData(), &status) == 0 && S_ISREG(status.st_mode))
+        return status.st_mode & kPermissionBits;
+    return newFileMode();
+}
+
+// Only with its folder synced is the rename itself on the disk. The file
+// holds its new bytes by then, so a folder that cannot be synced (some
+// network file systems refuse it) fails no write: a set would give back
+// files that are whole.
+void syncFolderOf(const QString& file)
+{
+    const QByteArray path = QFile::encodeName(QFileInfo(file).path());
+    const int folder = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return;
+    ::fsync(folder);
+    ::close(folder);
+}
+
 // The new bytes of a file, written to a temporary file beside it and read
 // back before they are renamed over it: Qt's QSaveFile::commit() reports a
 // file written whose bytes did not fit on the disk (a file smaller than
@@ -294,8 +339,8 @@ public:
     }
 
     const QString& target() const { return m_target; }
-    // Why the bytes are not all in the temporary file, or the rename failed;
-    // empty otherwise.
+    // Why the bytes are not all on the disk in the temporary file, or the
+    // rename failed; empty otherwise.
     const QString& failure() const { return m_failure; }
     // Renames the temporary file over the target in one step: the target
     // holds either its old bytes or all the new ones.
@@ -311,8 +356,9 @@ Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_tar
 {
     QFile f;
     // Unbuffered: the write reaches the system at once, and a disk that
-    // takes only part of it says why in errno.
-    if (!openTemporary(f, m_target, QIODevice::Unbuffered)) {
+    // takes only part of it says why in errno. Readable by this user alone
+    // until it takes the target's mode: it may hold a password file.
+    if (!openTemporary(f, m_target, QIODevice::Unbuffered, QFile::ReadOwner | QFile::WriteOwner)) {
         m_failure = failureOf(f, errno);
         return;
     }
@@ -320,6 +366,13 @@ Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_tar
     errno = 0;
     if (f.write(bytes) != bytes.size()) {
         m_failure = failureOf(f, errno);
+        return;
+    }
+    // On the disk before the rename: after a power cut the file would
+    // otherwise come back empty or cut.
+    errno = 0;
+    if (::fsync(f.handle()) != 0) {
+        m_failure = systemReason(errno);
         return;
     }
     // A network drive may tell a write it could not keep only at the close.
@@ -341,9 +394,9 @@ Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_tar
         m_failure = QStringLiteral("Die Datei kam nicht vollständig auf dem Datenträger an");
         return;
     }
-    // The file keeps its permissions, as the other PCs of the school rely on them.
-    if (QFileInfo(m_target).isFile())
-        QFile::setPermissions(m_temporary, QFile::permissions(m_target));
+    // A file system that keeps no modes (a Windows server's share, a stick)
+    // may refuse it; it gave the temporary file none of its own either.
+    ::chmod(QFile::encodeName(m_temporary).constData(), modeFor(m_target));
 }
 
 bool Replacement::putInPlace()
@@ -356,6 +409,7 @@ bool Replacement::putInPlace()
         return false;
     }
     m_temporary.clear();
+    syncFolderOf(m_target);
     return true;
 }
 

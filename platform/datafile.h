@@ -72,13 +72,17 @@ QString sanitizeField(const QString& text);
 // Opens a new file beside `target` under a temporary name, to write it
 // there until it is whole; the name starts with "." (hidden: find() never
 // takes it for a data file). A few names are tried, as another PC may take
-// one meanwhile. False when none could be made, errno then telling why.
-bool openTemporary(QFile& file, const QString& target, QIODevice::OpenMode mode = {});
+// one meanwhile. False when none could be made, errno then telling why. It
+// gets `permissions`, less the umask, or without them those of any new file.
+bool openTemporary(QFile& file, const QString& target, QIODevice::OpenMode mode = {},
+                   std::optional<QFile::Permissions> permissions = std::nullopt);
 
 // Rewrites a whole file through a temporary file beside it and a rename, so a
-// crash or a full disk never leaves it half written: the temporary file is
-// read back and renamed only when it holds every byte. On a failure the file
-// is as it was and no temporary file is left. Each line gets CR LF.
+// crash, a power cut or a full disk never leaves it half written: the
+// temporary file, readable by this user alone until it takes the file's mode,
+// is synced to the disk, read back and renamed only when it holds every byte.
+// On a failure the file is as it was and no temporary file is left. Each line
+// gets CR LF.
 WriteResult rewrite(const QString& path, const QStringList& lines);
 // The same with the bytes as they are.
 WriteResult rewriteBytes(const QString& path, const QByteArray& bytes);

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -12,6 +14,7 @@ namespace {
 // Written and entered by everyone, its files replaced only by their owners.
 constexpr mode_t kStickyFolderMode = 01777;
 constexpr uid_t kRoot = 0;
+constexpr mode_t kModeBits = 07777;
 
 bool setAppendOnly(const QString& path, bool on)
 {
@@ -73,3 +76,41 @@ StickyFolderUser::~StickyFolderUser()
     if (m_active)
         seteuid(kRoot);
 }
+
+namespace {
+SyncWatch::AtSync* gAtSync = nullptr;
+
+using Sync = int (*)(int);
+
+// The program's syncs come here, as this definition takes the place of the
+// system's in the test program, which is called through `real`.
+int watched(int fd, Sync real)
+{
+    if (gAtSync != nullptr) {
+        const QString path = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd));
+        struct stat status {};
+        fstat(fd, &status);
+        if (const int code = (*gAtSync)(path, status.st_mode & kModeBits); code != 0) {
+            errno = code;
+            return -1;
+        }
+    }
+    return real(fd);
+}
+}
+
+extern "C" int fsync(int fd)
+{
+    static const auto real = reinterpret_cast<Sync>(dlsym(RTLD_NEXT, "fsync"));
+    return watched(fd, real);
+}
+
+extern "C" int fdatasync(int fd)
+{
+    static const auto real = reinterpret_cast<Sync>(dlsym(RTLD_NEXT, "fdatasync"));
+    return watched(fd, real);
+}
+
+SyncWatch::SyncWatch(AtSync atSync) : m_atSync(std::move(atSync)) { gAtSync = &m_atSync; }
+
+SyncWatch::~SyncWatch() { gAtSync = nullptr; }

@@ -1,10 +1,11 @@
 #pragma once
 // States of a data folder that a test cannot make by writing files: a disk
-// too full for a file, and a shared folder that lets a user write a file but
-// not replace it.
+// too full for a file, a shared folder that lets a user write a file but not
+// replace it, and the syncs that put a file on the disk.
 #include <QString>
 #include <QStringList>
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/types.h>
 
@@ -65,4 +66,19 @@ public:
 
 private:
     bool m_active = false;
+};
+
+// While it lives, every fsync and fdatasync of the process calls `atSync`
+// first, with the path of the file or folder synced and its mode then. What
+// it returns is an errno value the sync fails with, or 0 to let it be done.
+class SyncWatch {
+public:
+    using AtSync = std::function<int(const QString& path, mode_t mode)>;
+    explicit SyncWatch(AtSync atSync);
+    ~SyncWatch();
+    SyncWatch(const SyncWatch&) = delete;
+    SyncWatch& operator=(const SyncWatch&) = delete;
+
+private:
+    AtSync m_atSync;
 };
