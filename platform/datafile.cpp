@@ -339,8 +339,8 @@ public:
     }
 
     const QString& target() const { return m_target; }
-    // Why the bytes are not all on the disk in the temporary file, or the
-    // rename failed; empty otherwise.
+    // Why the target may not be replaced, the bytes are not all on the disk
+    // in the temporary file, or the rename failed; empty otherwise.
     const QString& failure() const { return m_failure; }
     // Renames the temporary file over the target in one step: the target
     // holds either its old bytes or all the new ones.
@@ -354,6 +354,16 @@ private:
 
 Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_target(linkedFile(target))
 {
+    // A rename asks only the folder: a file a user of the share made
+    // read-only, or another user's, would be replaced all the same and
+    // belong to the saver afterwards. Asked for the effective user, whom the
+    // write itself would be checked for.
+    errno = 0;
+    if (QFileInfo(m_target).isFile()
+        && ::faccessat(AT_FDCWD, QFile::encodeName(m_target).constData(), W_OK, AT_EACCESS) != 0) {
+        m_failure = systemReason(errno);
+        return;
+    }
     QFile f;
     // Unbuffered: the write reaches the system at once, and a disk that
     // takes only part of it says why in errno. Readable by this user alone

@@ -81,8 +81,8 @@ bool openTemporary(QFile& file, const QString& target, QIODevice::OpenMode mode 
 // crash, a power cut or a full disk never leaves it half written: the
 // temporary file, readable by this user alone until it takes the file's mode,
 // is synced to the disk, read back and renamed only when it holds every byte.
-// On a failure the file is as it was and no temporary file is left. Each line
-// gets CR LF.
+// A file the user may not write (read-only) is not replaced. On a failure the
+// file is as it was and no temporary file is left. Each line gets CR LF.
 WriteResult rewrite(const QString& path, const QStringList& lines);
 // The same with the bytes as they are.
 WriteResult rewriteBytes(const QString& path, const QByteArray& bytes);
@@ -101,13 +101,13 @@ QByteArray bytesOf(const QStringList& lines);
 
 // Rewrites files that belong together, all of them or none. Every file is
 // written to a temporary file and checked as rewrite does; only when all are
-// complete are they renamed over their targets, in the order given. When a
-// file cannot be replaced (a folder that lets a file be written but not be
-// replaced), the files renamed before it get their old bytes back, and those
-// that did not exist before are removed. Bytes as bytesOf gives them. The
-// reason of a failure starts with the name of the file it failed on; a file
-// whose old bytes could not be put back is named in `changed`, and only then
-// is any file of the set changed.
+// complete, and none is a file the user may not write, are they renamed over
+// their targets, in the order given. When a file cannot be replaced (a folder
+// that lets a file be written but not be replaced), the files renamed before
+// it get their old bytes back, and those that did not exist before are
+// removed. Bytes as bytesOf gives them. The reason of a failure starts with
+// the name of the file it failed on; a file whose old bytes could not be put
+// back is named in `changed`, and only then is any file of the set changed.
 struct FileBytes {
     QString path;
     QByteArray bytes;

@@ -357,6 +357,59 @@ TEST_F(DataFileTest, ARefusedSyncOfAFileIsAFailedWriteThatSaysWhy)
     }
 }
 
+// A rename asks only the folder: a file a user of the share made read-only
+// must not be replaced, nor any file of a set with it. A file the program
+// clears the read-only mark of first is written.
+TEST_F(DataFileTest, AFileTheUserMayNotWriteIsNotReplacedAndNoFileOfItsSet)
+{
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root can act as the users of a shared folder";
+    const struct {
+        const char* what;
+        std::function<datafile::WriteResult()> write;
+        datafile::WriteResult expected;
+        QByteArray a;
+    } cases[] = {
+        {"rewrite", [this] { return datafile::rewriteBytes(path("A.DAT"), "neu\r\n"); },
+         {false, "Zugriff verweigert"}, "alt\r\n"},
+        {"rewriteSet",
+         [this] {
+             return datafile::rewriteSet(
+                 {{path("b.dat"), "neu\r\n"}, {path("a.dat"), "neu\r\n"}, {path("c.dat"), "neu\r\n"}});
+         },
+         {false, "a.dat: Zugriff verweigert"}, "alt\r\n"},
+        {"copy", [this] { return datafile::WriteResult{datafile::copy(path("quelle.dat"), path("a.dat")), {}}; },
+         {false, {}}, "alt\r\n"},
+        {"read-only mark cleared",
+         [this] {
+             datafile::clearAttributes(path("a.dat"));
+             return datafile::rewriteBytes(path("a.dat"), "neu\r\n");
+         },
+         {}, "neu\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path("c.dat"));
+        writeBytes("a.dat", "alt\r\n");
+        writeBytes("b.dat", "alt\r\n");
+        writeBytes("quelle.dat", "neu\r\n");
+        datafile::WriteResult written;
+        {
+            const ReadOnlyFilesUser user(m_dir.path(), {"a.dat"});
+            ASSERT_TRUE(user.active());
+            written = c.write();
+        }
+        EXPECT_EQ(written.ok, c.expected.ok);
+        EXPECT_EQ(written.reason, c.expected.reason);
+        EXPECT_TRUE(written.changed.isEmpty());
+        EXPECT_EQ(readBytes("a.dat"), c.a);
+        EXPECT_EQ(readBytes("b.dat"), "alt\r\n");
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{"a.dat", "b.dat", "quelle.dat"}))
+            << "no temporary file";
+    }
+}
+
 TEST_F(DataFileTest, AppendIsOneLineAndReportsFailure)
 {
     ASSERT_TRUE(datafile::appendLine(path("a.dat"), "eins"));

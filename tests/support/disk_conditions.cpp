@@ -11,9 +11,14 @@
 #include <unistd.h>
 
 namespace {
-// Written and entered by everyone, its files replaced only by their owners.
-constexpr mode_t kStickyFolderMode = 01777;
 constexpr uid_t kRoot = 0;
+// Written and entered by everyone; in a sticky one, files are replaced only
+// by their owners.
+constexpr mode_t kSharedFolderMode = 0777;
+constexpr mode_t kStickyFolderMode = 01777;
+constexpr mode_t kOwnFileMode = 0644;
+constexpr mode_t kEveryonesFileMode = 0666;
+constexpr mode_t kReadOnlyFileMode = 0444;
 constexpr mode_t kModeBits = 07777;
 
 bool setAppendOnly(const QString& path, bool on)
@@ -57,24 +62,40 @@ AppendOnlyFile::~AppendOnlyFile()
 
 bool runsAsRoot() { return geteuid() == kRoot; }
 
-StickyFolderUser::StickyFolderUser(const QString& folder, const QStringList& foreign)
+FolderUser::FolderUser(const QString& folder, mode_t folderMode, const std::function<FileMode(const QString&)>& file)
 {
-    const QByteArray name = QFile::encodeName(folder);
-    if (chmod(name.constData(), kStickyFolderMode) != 0)
+    if (chmod(QFile::encodeName(folder).constData(), folderMode) != 0)
         return;
     const QDir dir(folder);
-    for (const QString& file : dir.entryList(QDir::Files | QDir::Hidden)) {
-        const uid_t owner = foreign.contains(file) ? kOwner : kUser;
-        if (chown(QFile::encodeName(dir.filePath(file)).constData(), owner, static_cast<gid_t>(-1)) != 0)
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        const FileMode wanted = file(name);
+        const QByteArray path = QFile::encodeName(dir.filePath(name));
+        if (chown(path.constData(), wanted.owner, static_cast<gid_t>(-1)) != 0
+            || chmod(path.constData(), wanted.mode) != 0)
             return;
     }
-    m_active = seteuid(kUser) == 0;
+    // The saved user stays root, so that root can be taken on again.
+    m_active = setresuid(kUser, kUser, kRoot) == 0;
 }
 
-StickyFolderUser::~StickyFolderUser()
+FolderUser::~FolderUser()
 {
     if (m_active)
-        seteuid(kRoot);
+        setresuid(kRoot, kRoot, kRoot);
+}
+
+StickyFolderUser::StickyFolderUser(const QString& folder, const QStringList& foreign)
+    : FolderUser(folder, kStickyFolderMode, [&foreign](const QString& name) {
+          return foreign.contains(name) ? FileMode{kOwner, kEveryonesFileMode} : FileMode{kUser, kOwnFileMode};
+      })
+{
+}
+
+ReadOnlyFilesUser::ReadOnlyFilesUser(const QString& folder, const QStringList& readOnly)
+    : FolderUser(folder, kSharedFolderMode, [&readOnly](const QString& name) {
+          return FileMode{kUser, readOnly.contains(name) ? kReadOnlyFileMode : kOwnFileMode};
+      })
+{
 }
 
 namespace {
