@@ -146,15 +146,24 @@ QString systemReason(int code)
     }
 }
 
-FileRead readFile(const QString& path)
+namespace {
+// A file's bytes, or why there are none: it is missing, or it is there and
+// cannot be read.
+struct Content {
+    FileRead::State state = FileRead::State::Missing;
+    QByteArray bytes;
+    QString reason;
+};
+
+Content contentOf(const QString& path)
 {
-    FileRead read;
+    Content content;
     const QString real = find(path);
     if (real.isEmpty()) {
-        read.reason = whyNotAFile(path);
-        if (!read.reason.isEmpty())
-            read.state = FileRead::State::Unreadable;
-        return read;
+        content.reason = whyNotAFile(path);
+        if (!content.reason.isEmpty())
+            content.state = FileRead::State::Unreadable;
+        return content;
     }
     QFile f(real);
     errno = 0;
@@ -162,12 +171,22 @@ FileRead readFile(const QString& path)
     const QByteArray bytes = ok ? f.readAll() : QByteArray();
     ok = ok && f.error() == QFileDevice::NoError;
     if (!ok) {
-        read.state = FileRead::State::Unreadable;
-        read.reason = failureOf(f, errno);
-        return read;
+        content.state = FileRead::State::Unreadable;
+        content.reason = failureOf(f, errno);
+        return content;
     }
-    read.state = FileRead::State::Read;
-    read.lines = splitLines(bytes);
+    content.state = FileRead::State::Read;
+    content.bytes = bytes;
+    return content;
+}
+}
+
+FileRead readFile(const QString& path)
+{
+    const Content content = contentOf(path);
+    FileRead read{content.state, {}, content.reason};
+    if (content.state == FileRead::State::Read)
+        read.lines = splitLines(content.bytes);
     return read;
 }
 
@@ -467,12 +486,17 @@ FileBefore fileBefore(const QString& path)
 bool giveBack(const QString& path, const FileBefore& before, const QByteArray& written)
 {
     const QString target = targetOf(path);
+    const Content now = contentOf(target);
+    // A file that cannot be read (the share dropped after the rename) may
+    // well hold this program's bytes: it is not given back.
+    if (now.state == FileRead::State::Unreadable)
+        return false;
     // Another PC that saved the file meanwhile keeps its save: only this
     // program's bytes are taken back.
-    if (!holds(target, written))
+    if (now.state == FileRead::State::Read && now.bytes != written)
         return true;
     if (!before.existed)
-        return QFile::remove(target);
+        return now.state == FileRead::State::Missing || QFile::remove(target);
     return static_cast<bool>(replace(target, before.bytes));
 }
 

@@ -125,8 +125,9 @@ struct FileBefore {
 };
 FileBefore fileBefore(const QString& path);
 // Gives a file that holds the bytes `written` its old bytes back by the same
-// checked write, or removes it when there was none; false when that failed.
-// A file another program has saved since is left as that program wrote it.
+// checked write, or removes it when there was none; false when that failed,
+// and when the file cannot be read. A file another program has saved since
+// is left as that program wrote it.
 bool giveBack(const QString& path, const FileBefore& before, const QByteArray& written);
 
 // Appends one line with its CR LF as a single write in append mode: several

@@ -410,6 +410,46 @@ TEST_F(DataFileTest, AFileTheUserMayNotWriteIsNotReplacedAndNoFileOfItsSet)
     }
 }
 
+// Only a file that is read and holds other bytes than this program wrote is
+// another PC's save. One that cannot be read, as the share dropped after the
+// rename, may hold this program's bytes: it counts as not given back.
+TEST_F(DataFileTest, AFileThatCannotBeReadIsNotGivenBack)
+{
+    const QByteArray written = "neu\r\n";
+    const datafile::FileBefore old{true, "alt\r\n", {}};
+    const struct {
+        const char* what;
+        datafile::FileBefore before;
+        std::function<void()> meanwhile;
+        bool givenBack;
+        std::optional<QByteArray> after;
+    } cases[] = {
+        {"this program's bytes", old, [] {}, true, "alt\r\n"},
+        {"a file this program made", {}, [] {}, true, std::nullopt},
+        {"another PC's save", old, [this] { writeBytes("ordner/a.dat", "fremd\r\n"); }, true, "fremd\r\n"},
+        {"removed meanwhile", old, [this] { QFile::remove(path("ordner/a.dat")); }, true, "alt\r\n"},
+        {"the share gone", old, [this] { QDir(m_dir.path()).rename("ordner", "weg"); }, false, std::nullopt},
+        {"a folder in its place",
+         old,
+         [this] {
+             QFile::remove(path("ordner/a.dat"));
+             QDir().mkdir(path("ordner/a.dat"));
+         },
+         false, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(path("ordner")).removeRecursively();
+        QDir(path("weg")).removeRecursively();
+        QDir().mkdir(path("ordner"));
+        writeBytes("ordner/a.dat", written);
+        c.meanwhile();
+        EXPECT_EQ(datafile::giveBack(path("ordner/a.dat"), c.before, written), c.givenBack);
+        const QFileInfo file(path("ordner/a.dat"));
+        EXPECT_EQ(file.isFile() ? std::optional(readBytes("ordner/a.dat")) : std::nullopt, c.after);
+    }
+}
+
 TEST_F(DataFileTest, AppendIsOneLineAndReportsFailure)
 {
     ASSERT_TRUE(datafile::appendLine(path("a.dat"), "eins"));
