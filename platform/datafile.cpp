@@ -10,7 +10,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace datafile {
 
@@ -143,15 +146,24 @@ QString systemReason(int code)
     }
 }
 
-FileRead readFile(const QString& path)
+namespace {
+// A file's bytes, or why there are none: it is missing, or it is there and
+// cannot be read.
+struct Content {
+    FileRead::State state = FileRead::State::Missing;
+    QByteArray bytes;
+    QString reason;
+};
+
+Content contentOf(const QString& path)
 {
-    FileRead read;
+    Content content;
     const QString real = find(path);
     if (real.isEmpty()) {
-        read.reason = whyNotAFile(path);
-        if (!read.reason.isEmpty())
-            read.state = FileRead::State::Unreadable;
-        return read;
+        content.reason = whyNotAFile(path);
+        if (!content.reason.isEmpty())
+            content.state = FileRead::State::Unreadable;
+        return content;
     }
     QFile f(real);
     errno = 0;
@@ -159,12 +171,22 @@ FileRead readFile(const QString& path)
     const QByteArray bytes = ok ? f.readAll() : QByteArray();
     ok = ok && f.error() == QFileDevice::NoError;
     if (!ok) {
-        read.state = FileRead::State::Unreadable;
-        read.reason = failureOf(f, errno);
-        return read;
+        content.state = FileRead::State::Unreadable;
+        content.reason = failureOf(f, errno);
+        return content;
     }
-    read.state = FileRead::State::Read;
-    read.lines = splitLines(bytes);
+    content.state = FileRead::State::Read;
+    content.bytes = bytes;
+    return content;
+}
+}
+
+FileRead readFile(const QString& path)
+{
+    const Content content = contentOf(path);
+    FileRead read{content.state, {}, content.reason};
+    if (content.state == FileRead::State::Read)
+        read.lines = splitLines(content.bytes);
     return read;
 }
 
@@ -250,12 +272,14 @@ QString temporaryNameFor(const QString& target)
 }
 }
 
-bool openTemporary(QFile& file, const QString& target, QIODevice::OpenMode mode)
+bool openTemporary(QFile& file, const QString& target, QIODevice::OpenMode mode,
+                   std::optional<QFile::Permissions> permissions)
 {
+    mode |= QIODevice::WriteOnly | QIODevice::NewOnly;
     for (int tries = 0; tries < kTemporaryNameTries && !file.isOpen(); ++tries) {
         file.setFileName(temporaryNameFor(target));
         errno = 0;
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | mode) && errno != EEXIST)
+        if (!(permissions ? file.open(mode, *permissions) : file.open(mode)) && errno != EEXIST)
             break;
     }
     return file.isOpen();
@@ -276,6 +300,46 @@ QString linkedFile(const QString& target)
     return info.isSymLink() ? target : info.filePath();
 }
 
+// Read and write for everyone, less the umask, as the system creates a file.
+constexpr mode_t kNewFileMode = 0666;
+constexpr mode_t kPermissionBits = 0777;
+
+// The umask can only be read by setting it, so it is read once: a file
+// another thread creates in that moment meets the wrong one once at most.
+mode_t newFileMode()
+{
+    static const mode_t mode = [] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return kNewFileMode & ~mask;
+    }();
+    return mode;
+}
+
+// The file keeps its permissions, as the other PCs of the school rely on
+// them; a new one gets those of any new file.
+mode_t modeFor(const QString& target)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(target).constData(), &status) == 0 && S_ISREG(status.st_mode))
+        return status.st_mode & kPermissionBits;
+    return newFileMode();
+}
+
+// Only with its folder synced is the rename itself on the disk. The file
+// holds its new bytes by then, so a folder that cannot be synced (some
+// network file systems refuse it) fails no write: a set would give back
+// files that are whole.
+void syncFolderOf(const QString& file)
+{
+    const QByteArray path = QFile::encodeName(QFileInfo(file).path());
+    const int folder = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return;
+    ::fsync(folder);
+    ::close(folder);
+}
+
 // The new bytes of a file, written to a temporary file beside it and read
 // back before they are renamed over it: Qt's QSaveFile::commit() reports a
 // file written whose bytes did not fit on the disk (a file smaller than
@@ -294,8 +358,8 @@ public:
     }
 
     const QString& target() const { return m_target; }
-    // Why the bytes are not all in the temporary file, or the rename failed;
-    // empty otherwise.
+    // Why the target may not be replaced, the bytes are not all on the disk
+    // in the temporary file, or the rename failed; empty otherwise.
     const QString& failure() const { return m_failure; }
     // Renames the temporary file over the target in one step: the target
     // holds either its old bytes or all the new ones.
@@ -309,10 +373,21 @@ private:
 
 Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_target(linkedFile(target))
 {
+    // A rename asks only the folder: a file a user of the share made
+    // read-only, or another user's, would be replaced all the same and
+    // belong to the saver afterwards. Asked for the effective user, whom the
+    // write itself would be checked for.
+    errno = 0;
+    if (QFileInfo(m_target).isFile()
+        && ::faccessat(AT_FDCWD, QFile::encodeName(m_target).constData(), W_OK, AT_EACCESS) != 0) {
+        m_failure = systemReason(errno);
+        return;
+    }
     QFile f;
     // Unbuffered: the write reaches the system at once, and a disk that
-    // takes only part of it says why in errno.
-    if (!openTemporary(f, m_target, QIODevice::Unbuffered)) {
+    // takes only part of it says why in errno. Readable by this user alone
+    // until it takes the target's mode: it may hold a password file.
+    if (!openTemporary(f, m_target, QIODevice::Unbuffered, QFile::ReadOwner | QFile::WriteOwner)) {
         m_failure = failureOf(f, errno);
         return;
     }
@@ -320,6 +395,13 @@ Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_tar
     errno = 0;
     if (f.write(bytes) != bytes.size()) {
         m_failure = failureOf(f, errno);
+        return;
+    }
+    // On the disk before the rename: after a power cut the file would
+    // otherwise come back empty or cut.
+    errno = 0;
+    if (::fsync(f.handle()) != 0) {
+        m_failure = systemReason(errno);
         return;
     }
     // A network drive may tell a write it could not keep only at the close.
@@ -341,9 +423,9 @@ Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_tar
         m_failure = QStringLiteral("Die Datei kam nicht vollständig auf dem Datenträger an");
         return;
     }
-    // The file keeps its permissions, as the other PCs of the school rely on them.
-    if (QFileInfo(m_target).isFile())
-        QFile::setPermissions(m_temporary, QFile::permissions(m_target));
+    // A file system that keeps no modes (a Windows server's share, a stick)
+    // may refuse it; it gave the temporary file none of its own either.
+    ::chmod(QFile::encodeName(m_temporary).constData(), modeFor(m_target));
 }
 
 bool Replacement::putInPlace()
@@ -356,6 +438,7 @@ bool Replacement::putInPlace()
         return false;
     }
     m_temporary.clear();
+    syncFolderOf(m_target);
     return true;
 }
 
@@ -403,12 +486,17 @@ FileBefore fileBefore(const QString& path)
 bool giveBack(const QString& path, const FileBefore& before, const QByteArray& written)
 {
     const QString target = targetOf(path);
+    const Content now = contentOf(target);
+    // A file that cannot be read (the share dropped after the rename) may
+    // well hold this program's bytes: it is not given back.
+    if (now.state == FileRead::State::Unreadable)
+        return false;
     // Another PC that saved the file meanwhile keeps its save: only this
     // program's bytes are taken back.
-    if (!holds(target, written))
+    if (now.state == FileRead::State::Read && now.bytes != written)
         return true;
     if (!before.existed)
-        return QFile::remove(target);
+        return now.state == FileRead::State::Missing || QFile::remove(target);
     return static_cast<bool>(replace(target, before.bytes));
 }
 

@@ -72,13 +72,17 @@ QString sanitizeField(const QString& text);
 // Opens a new file beside `target` under a temporary name, to write it
 // there until it is whole; the name starts with "." (hidden: find() never
 // takes it for a data file). A few names are tried, as another PC may take
-// one meanwhile. False when none could be made, errno then telling why.
-bool openTemporary(QFile& file, const QString& target, QIODevice::OpenMode mode = {});
+// one meanwhile. False when none could be made, errno then telling why. It
+// gets `permissions`, less the umask, or without them those of any new file.
+bool openTemporary(QFile& file, const QString& target, QIODevice::OpenMode mode = {},
+                   std::optional<QFile::Permissions> permissions = std::nullopt);
 
 // Rewrites a whole file through a temporary file beside it and a rename, so a
-// crash or a full disk never leaves it half written: the temporary file is
-// read back and renamed only when it holds every byte. On a failure the file
-// is as it was and no temporary file is left. Each line gets CR LF.
+// crash, a power cut or a full disk never leaves it half written: the
+// temporary file, readable by this user alone until it takes the file's mode,
+// is synced to the disk, read back and renamed only when it holds every byte.
+// A file the user may not write (read-only) is not replaced. On a failure the
+// file is as it was and no temporary file is left. Each line gets CR LF.
 WriteResult rewrite(const QString& path, const QStringList& lines);
 // The same with the bytes as they are.
 WriteResult rewriteBytes(const QString& path, const QByteArray& bytes);
@@ -97,13 +101,13 @@ QByteArray bytesOf(const QStringList& lines);
 
 // Rewrites files that belong together, all of them or none. Every file is
 // written to a temporary file and checked as rewrite does; only when all are
-// complete are they renamed over their targets, in the order given. When a
-// file cannot be replaced (a folder that lets a file be written but not be
-// replaced), the files renamed before it get their old bytes back, and those
-// that did not exist before are removed. Bytes as bytesOf gives them. The
-// reason of a failure starts with the name of the file it failed on; a file
-// whose old bytes could not be put back is named in `changed`, and only then
-// is any file of the set changed.
+// complete, and none is a file the user may not write, are they renamed over
+// their targets, in the order given. When a file cannot be replaced (a folder
+// that lets a file be written but not be replaced), the files renamed before
+// it get their old bytes back, and those that did not exist before are
+// removed. Bytes as bytesOf gives them. The reason of a failure starts with
+// the name of the file it failed on; a file whose old bytes could not be put
+// back is named in `changed`, and only then is any file of the set changed.
 struct FileBytes {
     QString path;
     QByteArray bytes;
@@ -121,8 +125,9 @@ struct FileBefore {
 };
 FileBefore fileBefore(const QString& path);
 // Gives a file that holds the bytes `written` its old bytes back by the same
-// checked write, or removes it when there was none; false when that failed.
-// A file another program has saved since is left as that program wrote it.
+// checked write, or removes it when there was none; false when that failed,
+// and when the file cannot be read. A file another program has saved since
+// is left as that program wrote it.
 bool giveBack(const QString& path, const FileBefore& before, const QByteArray& written);
 
 // Appends one line with its CR LF as a single write in append mode: several

@@ -6,8 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <functional>
+#include <map>
 #include <optional>
+#include <sys/stat.h>
 
 using DataFileTest = ModelTest;
 
@@ -224,6 +227,226 @@ TEST_F(DataFileTest, ASetWithAFileThatCannotBeReplacedChangesNoFileOrNamesIt)
         EXPECT_EQ(changed, c.changed);
         EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a.dat", "c.dat"}));
         EXPECT_TRUE(readBytes("a.dat") == c.after && readBytes("c.dat") == "fremd\r\n");
+    }
+}
+
+namespace {
+mode_t modeOf(const QString& file)
+{
+    struct stat status {};
+    stat(QFile::encodeName(file).constData(), &status);
+    return status.st_mode & 0777;
+}
+
+// The data file a temporary file ".a.dat.0123abcd.tmp" is written for, or "".
+QString targetOfTemporary(const QString& name)
+{
+    return name.startsWith(QLatin1Char('.')) && name.endsWith(QStringLiteral(".tmp")) ? name.section('.', 1, -3)
+                                                                                        : QString();
+}
+}
+
+// After a power cut a file renamed into place before its bytes were on the
+// disk can come back empty. Each file is synced while its target still holds
+// the old bytes, readable by this user alone (the old file may be a password
+// file), and keeps the target's mode; the folder is synced after the rename.
+TEST_F(DataFileTest, EveryFileIsOnTheDiskBeforeItReplacesTheOldOne)
+{
+    const QByteArray newA = "neu a\r\n", newB = "neu b\r\n", newC = "neu c\r\n";
+    const struct {
+        const char* what;
+        std::function<bool()> write;
+        std::map<QString, QByteArray> written;
+    } cases[] = {
+        {"rewrite", [&] { return datafile::rewriteBytes(path("A.DAT"), newA).ok; }, {{"a.dat", newA}}},
+        {"rewriteSet",
+         [&] {
+             return datafile::rewriteSet({{path("a.dat"), newA}, {path("b.dat"), newB}, {path("c.dat"), newC}}).ok;
+         },
+         {{"a.dat", newA}, {"b.dat", newB}, {"c.dat", newC}}},
+        {"copy", [&] { return datafile::copy(path("quelle.dat"), path("a.dat")); }, {{"a.dat", newA}}},
+    };
+    const QString folder = QFileInfo(m_dir.path()).canonicalFilePath();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path("c.dat"));
+        writeBytes("quelle.dat", newA);
+        const std::map<QString, QByteArray> old{{"a.dat", "alt a\r\n"}, {"b.dat", "alt b\r\n"}, {"c.dat", ""}};
+        writeBytes("a.dat", old.at("a.dat"));
+        writeBytes("b.dat", old.at("b.dat"));
+        const std::map<QString, mode_t> modes{{"a.dat", 0640}, {"b.dat", 0600}, {"c.dat", modeOf(path("quelle.dat"))}};
+        QFile::setPermissions(path("a.dat"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QFile::setPermissions(path("b.dat"), QFile::ReadOwner | QFile::WriteOwner);
+        struct Synced {
+            mode_t mode;
+            QByteArray bytes, target;
+        };
+        std::map<QString, std::vector<Synced>> synced;
+        std::vector<bool> folderSyncedWithNewFiles;
+        bool written = false;
+        {
+            const SyncWatch watch([&](const QString& file, mode_t mode) {
+                const QFileInfo info(file);
+                if (file == folder) {
+                    bool allNew = true;
+                    for (const auto& [name, bytes] : c.written)
+                        allNew = allNew && readBytes(name) == bytes;
+                    folderSyncedWithNewFiles.push_back(allNew);
+                } else if (const QString target = targetOfTemporary(info.fileName());
+                           info.path() == folder && !target.isEmpty()) {
+                    synced[target].push_back({mode & 0777, readBytes(info.fileName()), readBytes(target)});
+                }
+                return 0;
+            });
+            written = c.write();
+        }
+        EXPECT_TRUE(written);
+        EXPECT_EQ(synced.size(), c.written.size());
+        for (const auto& [name, bytes] : c.written) {
+            SCOPED_TRACE(name.toStdString());
+            ASSERT_EQ(synced[name].size(), 1u);
+            const Synced& sync = synced[name].front();
+            EXPECT_EQ(sync.bytes, bytes);
+            EXPECT_EQ(sync.target, old.at(name)) << "synced before the rename";
+            EXPECT_EQ(sync.mode, 0600u);
+            EXPECT_EQ(readBytes(name), bytes);
+            EXPECT_EQ(modeOf(path(name)), modes.at(name));
+        }
+        ASSERT_FALSE(folderSyncedWithNewFiles.empty());
+        EXPECT_TRUE(folderSyncedWithNewFiles.back()) << "the folder synced after the last rename";
+    }
+}
+
+// A sync the disk refuses leaves the file as it was, as a write that does not
+// fit on it does; the folder's sync comes after the file holds its new bytes,
+// and one refused fails no write.
+TEST_F(DataFileTest, ARefusedSyncOfAFileIsAFailedWriteThatSaysWhy)
+{
+    const struct {
+        const char* what;
+        bool folderRefused;
+        std::function<datafile::WriteResult()> write;
+        datafile::WriteResult expected;
+        QByteArray a;
+    } cases[] = {
+        {"rewrite", false, [this] { return datafile::rewriteBytes(path("a.dat"), "neu\r\n"); },
+         {false, "Ein- oder Ausgabefehler des Datenträgers"}, "alt\r\n"},
+        {"rewriteSet", false,
+         [this] { return datafile::rewriteSet({{path("a.dat"), "neu\r\n"}, {path("b.dat"), "neu\r\n"}}); },
+         {false, "a.dat: Ein- oder Ausgabefehler des Datenträgers"}, "alt\r\n"},
+        {"folder refused", true, [this] { return datafile::rewriteBytes(path("a.dat"), "neu\r\n"); }, {},
+         "neu\r\n"},
+    };
+    const QString folder = QFileInfo(m_dir.path()).canonicalFilePath();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path("b.dat"));
+        writeBytes("a.dat", "alt\r\n");
+        datafile::WriteResult written;
+        {
+            const SyncWatch watch([&](const QString& file, mode_t) {
+                return (file == folder) == c.folderRefused ? EIO : 0;
+            });
+            written = c.write();
+        }
+        EXPECT_EQ(written.ok, c.expected.ok);
+        EXPECT_EQ(written.reason, c.expected.reason);
+        EXPECT_EQ(readBytes("a.dat"), c.a);
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.dat"})
+            << "no temporary file";
+    }
+}
+
+// A rename asks only the folder: a file a user of the share made read-only
+// must not be replaced, nor any file of a set with it. A file the program
+// clears the read-only mark of first is written.
+TEST_F(DataFileTest, AFileTheUserMayNotWriteIsNotReplacedAndNoFileOfItsSet)
+{
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root can act as the users of a shared folder";
+    const struct {
+        const char* what;
+        std::function<datafile::WriteResult()> write;
+        datafile::WriteResult expected;
+        QByteArray a;
+    } cases[] = {
+        {"rewrite", [this] { return datafile::rewriteBytes(path("A.DAT"), "neu\r\n"); },
+         {false, "Zugriff verweigert"}, "alt\r\n"},
+        {"rewriteSet",
+         [this] {
+             return datafile::rewriteSet(
+                 {{path("b.dat"), "neu\r\n"}, {path("a.dat"), "neu\r\n"}, {path("c.dat"), "neu\r\n"}});
+         },
+         {false, "a.dat: Zugriff verweigert"}, "alt\r\n"},
+        {"copy", [this] { return datafile::WriteResult{datafile::copy(path("quelle.dat"), path("a.dat")), {}}; },
+         {false, {}}, "alt\r\n"},
+        {"read-only mark cleared",
+         [this] {
+             datafile::clearAttributes(path("a.dat"));
+             return datafile::rewriteBytes(path("a.dat"), "neu\r\n");
+         },
+         {}, "neu\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path("c.dat"));
+        writeBytes("a.dat", "alt\r\n");
+        writeBytes("b.dat", "alt\r\n");
+        writeBytes("quelle.dat", "neu\r\n");
+        datafile::WriteResult written;
+        {
+            const ReadOnlyFilesUser user(m_dir.path(), {"a.dat"});
+            ASSERT_TRUE(user.active());
+            written = c.write();
+        }
+        EXPECT_EQ(written.ok, c.expected.ok);
+        EXPECT_EQ(written.reason, c.expected.reason);
+        EXPECT_TRUE(written.changed.isEmpty());
+        EXPECT_EQ(readBytes("a.dat"), c.a);
+        EXPECT_EQ(readBytes("b.dat"), "alt\r\n");
+        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{"a.dat", "b.dat", "quelle.dat"}))
+            << "no temporary file";
+    }
+}
+
+// Only a file that is read and holds other bytes than this program wrote is
+// another PC's save. One that cannot be read, as the share dropped after the
+// rename, may hold this program's bytes: it counts as not given back.
+TEST_F(DataFileTest, AFileThatCannotBeReadIsNotGivenBack)
+{
+    const QByteArray written = "neu\r\n";
+    const datafile::FileBefore old{true, "alt\r\n", {}};
+    const struct {
+        const char* what;
+        datafile::FileBefore before;
+        std::function<void()> meanwhile;
+        bool givenBack;
+        std::optional<QByteArray> after;
+    } cases[] = {
+        {"this program's bytes", old, [] {}, true, "alt\r\n"},
+        {"a file this program made", {}, [] {}, true, std::nullopt},
+        {"another PC's save", old, [this] { writeBytes("ordner/a.dat", "fremd\r\n"); }, true, "fremd\r\n"},
+        {"removed meanwhile", old, [this] { QFile::remove(path("ordner/a.dat")); }, true, "alt\r\n"},
+        {"the share gone", old, [this] { QDir(m_dir.path()).rename("ordner", "weg"); }, false, std::nullopt},
+        {"a folder in its place",
+         old,
+         [this] {
+             QFile::remove(path("ordner/a.dat"));
+             QDir().mkdir(path("ordner/a.dat"));
+         },
+         false, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(path("ordner")).removeRecursively();
+        QDir(path("weg")).removeRecursively();
+        QDir().mkdir(path("ordner"));
+        writeBytes("ordner/a.dat", written);
+        c.meanwhile();
+        EXPECT_EQ(datafile::giveBack(path("ordner/a.dat"), c.before, written), c.givenBack);
+        const QFileInfo file(path("ordner/a.dat"));
+        EXPECT_EQ(file.isFile() ? std::optional(readBytes("ordner/a.dat")) : std::nullopt, c.after);
     }
 }
 

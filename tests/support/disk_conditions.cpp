@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -9,9 +11,15 @@
 #include <unistd.h>
 
 namespace {
-// Written and entered by everyone, its files replaced only by their owners.
-constexpr mode_t kStickyFolderMode = 01777;
 constexpr uid_t kRoot = 0;
+// Written and entered by everyone; in a sticky one, files are replaced only
+// by their owners.
+constexpr mode_t kSharedFolderMode = 0777;
+constexpr mode_t kStickyFolderMode = 01777;
+constexpr mode_t kOwnFileMode = 0644;
+constexpr mode_t kEveryonesFileMode = 0666;
+constexpr mode_t kReadOnlyFileMode = 0444;
+constexpr mode_t kModeBits = 07777;
 
 bool setAppendOnly(const QString& path, bool on)
 {
@@ -54,22 +62,76 @@ AppendOnlyFile::~AppendOnlyFile()
 
 bool runsAsRoot() { return geteuid() == kRoot; }
 
-StickyFolderUser::StickyFolderUser(const QString& folder, const QStringList& foreign)
+FolderUser::FolderUser(const QString& folder, mode_t folderMode, const std::function<FileMode(const QString&)>& file)
 {
-    const QByteArray name = QFile::encodeName(folder);
-    if (chmod(name.constData(), kStickyFolderMode) != 0)
+    if (chmod(QFile::encodeName(folder).constData(), folderMode) != 0)
         return;
     const QDir dir(folder);
-    for (const QString& file : dir.entryList(QDir::Files | QDir::Hidden)) {
-        const uid_t owner = foreign.contains(file) ? kOwner : kUser;
-        if (chown(QFile::encodeName(dir.filePath(file)).constData(), owner, static_cast<gid_t>(-1)) != 0)
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        const FileMode wanted = file(name);
+        const QByteArray path = QFile::encodeName(dir.filePath(name));
+        if (chown(path.constData(), wanted.owner, static_cast<gid_t>(-1)) != 0
+            || chmod(path.constData(), wanted.mode) != 0)
             return;
     }
-    m_active = seteuid(kUser) == 0;
+    // The saved user stays root, so that root can be taken on again.
+    m_active = setresuid(kUser, kUser, kRoot) == 0;
 }
 
-StickyFolderUser::~StickyFolderUser()
+FolderUser::~FolderUser()
 {
     if (m_active)
-        seteuid(kRoot);
+        setresuid(kRoot, kRoot, kRoot);
 }
+
+StickyFolderUser::StickyFolderUser(const QString& folder, const QStringList& foreign)
+    : FolderUser(folder, kStickyFolderMode, [&foreign](const QString& name) {
+          return foreign.contains(name) ? FileMode{kOwner, kEveryonesFileMode} : FileMode{kUser, kOwnFileMode};
+      })
+{
+}
+
+ReadOnlyFilesUser::ReadOnlyFilesUser(const QString& folder, const QStringList& readOnly)
+    : FolderUser(folder, kSharedFolderMode, [&readOnly](const QString& name) {
+          return FileMode{kUser, readOnly.contains(name) ? kReadOnlyFileMode : kOwnFileMode};
+      })
+{
+}
+
+namespace {
+SyncWatch::AtSync* gAtSync = nullptr;
+
+using Sync = int (*)(int);
+
+// The program's syncs come here, as this definition takes the place of the
+// system's in the test program, which is called through `real`.
+int watched(int fd, Sync real)
+{
+    if (gAtSync != nullptr) {
+        const QString path = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd));
+        struct stat status {};
+        fstat(fd, &status);
+        if (const int code = (*gAtSync)(path, status.st_mode & kModeBits); code != 0) {
+            errno = code;
+            return -1;
+        }
+    }
+    return real(fd);
+}
+}
+
+extern "C" int fsync(int fd)
+{
+    static const auto real = reinterpret_cast<Sync>(dlsym(RTLD_NEXT, "fsync"));
+    return watched(fd, real);
+}
+
+extern "C" int fdatasync(int fd)
+{
+    static const auto real = reinterpret_cast<Sync>(dlsym(RTLD_NEXT, "fdatasync"));
+    return watched(fd, real);
+}
+
+SyncWatch::SyncWatch(AtSync atSync) : m_atSync(std::move(atSync)) { gAtSync = &m_atSync; }
+
+SyncWatch::~SyncWatch() { gAtSync = nullptr; }

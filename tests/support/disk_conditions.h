@@ -1,10 +1,11 @@
 #pragma once
 // States of a data folder that a test cannot make by writing files: a disk
-// too full for a file, and a shared folder that lets a user write a file but
-// not replace it.
+// too full for a file, a shared folder whose user may not write or replace a
+// file, and the syncs that put a file on the disk.
 #include <QString>
 #include <QStringList>
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/types.h>
 
@@ -45,24 +46,60 @@ private:
 // Only root can act as other users; the tests run as root here and in CI.
 bool runsAsRoot();
 
-// A folder as a school's share may be: everyone may write in it, only a
-// file's owner may replace the file (a sticky folder). While it lives, the
-// process acts as another user, who owns every file of `folder` but those
-// named in `foreign`, which belong to a third user. Needs root; acts as root
-// again at its end.
-class StickyFolderUser {
+// While it lives, the process acts as another user of a folder that everyone
+// may write, real and effective user both (Qt and access() ask the real one).
+// Needs root; acts as root again at its end.
+class FolderUser {
 public:
     static constexpr uid_t kUser = 65533;
     static constexpr uid_t kOwner = 65534;
 
-    StickyFolderUser(const QString& folder, const QStringList& foreign);
-    ~StickyFolderUser();
-    StickyFolderUser(const StickyFolderUser&) = delete;
-    StickyFolderUser& operator=(const StickyFolderUser&) = delete;
+    ~FolderUser();
+    FolderUser(const FolderUser&) = delete;
+    FolderUser& operator=(const FolderUser&) = delete;
 
     // False when the folder could not be prepared or the user not taken on.
     bool active() const { return m_active; }
 
+protected:
+    struct FileMode {
+        uid_t owner;
+        mode_t mode;
+    };
+    // Gives the folder `folderMode` and each file of it its owner and mode.
+    FolderUser(const QString& folder, mode_t folderMode, const std::function<FileMode(const QString& name)>& file);
+
 private:
     bool m_active = false;
+};
+
+// A folder as a school's share may be: everyone may write in it, only a
+// file's owner may replace the file (a sticky folder). The user owns every
+// file of it but those named in `foreign`, which belong to a third user and
+// which everyone may write.
+class StickyFolderUser : public FolderUser {
+public:
+    StickyFolderUser(const QString& folder, const QStringList& foreign);
+};
+
+// A share whose files everyone may replace: the user owns every file of it,
+// and those named in `readOnly` are read-only.
+class ReadOnlyFilesUser : public FolderUser {
+public:
+    ReadOnlyFilesUser(const QString& folder, const QStringList& readOnly);
+};
+
+// While it lives, every fsync and fdatasync of the process calls `atSync`
+// first, with the path of the file or folder synced and its mode then. What
+// it returns is an errno value the sync fails with, or 0 to let it be done.
+class SyncWatch {
+public:
+    using AtSync = std::function<int(const QString& path, mode_t mode)>;
+    explicit SyncWatch(AtSync atSync);
+    ~SyncWatch();
+    SyncWatch(const SyncWatch&) = delete;
+    SyncWatch& operator=(const SyncWatch&) = delete;
+
+private:
+    AtSync m_atSync;
 };

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <map>
 
 namespace {
 // Everything a class holds, read from the tables, to follow it to its new slot.
@@ -143,6 +144,34 @@ TEST_F(ClassInsertTest, InsertingBeforeSlot5MovesClassesAndTheirPlanAndWritesThe
                                  "speichern.");
     EXPECT_FALSE(f->Command2->isEnabled());
     EXPECT_TRUE(f->List1->List(4) == "neu" && f->List1->List(10) == "10x");
+}
+
+// A power cut after an insertion must not leave a class file empty or cut:
+// each is on the disk with its new bytes while the old file still stands.
+TEST_F(ClassInsertTest, EveryClassFileIsOnTheDiskBeforeItReplacesTheOldOne)
+{
+    writeClassFiles();
+    gClassCombinations(1, 2) = 6;
+    const QStringList names{"Klassen.txt", "Kombi.dat", "kv.dat"};
+    std::map<QString, QByteArray> old, synced;
+    for (const QString& name : names)
+        old[name] = readBytes(name);
+    {
+        const SyncWatch watch([&](const QString& file, mode_t) {
+            // The temporary file of "kv.dat" is ".kv.dat.0123abcd.tmp".
+            const QString name = QFileInfo(file).fileName().section('.', 1, -3);
+            if (old.count(name) && readBytes(name) == old[name])
+                synced[name] = readBytes(QFileInfo(file).fileName());
+            return 0;
+        });
+        insertBefore(5);
+    }
+    EXPECT_TRUE(messages().isEmpty());
+    ASSERT_EQ(synced.size(), names.size());
+    for (const QString& name : names) {
+        EXPECT_NE(readBytes(name), old[name]) << name.toStdString();
+        EXPECT_EQ(synced[name], readBytes(name)) << name.toStdString();
+    }
 }
 
 TEST_F(ClassInsertTest, InsertingBeforeClass1MovesEveryClass)

@@ -1,4 +1,5 @@
 #include "tests/planner/substitution/substitution_fixture.h"
+#include "tests/support/disk_conditions.h"
 
 namespace {
 
@@ -124,6 +125,27 @@ TEST_F(SubstitutionDayTest, ASaveThatFailsSaysSo)
     EXPECT_FALSE(SaveSubstitutionDay()) << "the day could not be listed";
     EXPECT_TRUE(gCheckOk == 0);
     unblockFile("date.sup");
+}
+
+// A day a user of the share made read-only stays as it is: a rename asks
+// only the folder.
+TEST_F(SubstitutionDayTest, AReadOnlyDayIsNotReplaced)
+{
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root can act as the users of a shared folder";
+    ASSERT_TRUE(SaveSubstitutionDay());
+    const QByteArray day = readBytes("20260914.sup");
+    fillDay();
+    SubstitutionDaySave saved;
+    {
+        const ReadOnlyFilesUser user(m_dir.path(), {"20260914.sup"});
+        ASSERT_TRUE(user.active());
+        saved = SaveSubstitutionDay();
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved.reason, "20260914.sup: Zugriff verweigert");
+    EXPECT_EQ(readBytes("20260914.sup"), day);
+    EXPECT_EQ(readBytes("date.sup"), "20260914\r\n");
 }
 
 // The statistics, the standings and the export see only the days listed in
