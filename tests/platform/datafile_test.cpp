@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <sys/stat.h>
 
@@ -140,51 +141,82 @@ TEST_F(DataFileTest, ASetIsRenamedIntoPlaceOnlyWhenEveryFileOfItIsWritten)
     EXPECT_TRUE(readBytes("a.dat") == "neu\r\n" && readBytes("B.DAT") == "neu\r\n" && readBytes("c.dat") == "neu\r\n");
 }
 
-// A file smaller than Qt's write buffer reaches the disk only when it is
-// flushed: a disk that takes just part of it must leave the old file whole.
-TEST_F(DataFileTest, AWriteThatDoesNotFitOnTheDiskLeavesEveryFileAsItWasAndSaysWhy)
+// A write that cannot be completed leaves every file as it was, no
+// temporary file behind, and says why: a disk too full for a file smaller
+// than Qt's write buffer (it reaches the disk only when flushed), a sync the
+// disk refuses, a file the user may not write (a rename asks only the
+// folder). A refused sync of the folder after the rename, or a read-only
+// mark the program clears first, fails no write.
+TEST_F(DataFileTest, AWriteThatCannotBeCompletedLeavesEveryFileAsItWasAndSaysWhy)
 {
-    constexpr rlim_t kDiskRoom = 4096;
+    const QString folder = QFileInfo(m_dir.path()).canonicalFilePath();
     const QByteArray old(3000, 'a');
     const QByteArray big = QByteArray(4998, 'n') + "\r\n";
+    // Each holds its condition while it lives.
+    using During = std::function<std::shared_ptr<void>()>;
+    const auto asAnotherUser = [this](const QStringList& readOnly) {
+        auto user = std::make_shared<ReadOnlyFilesUser>(m_dir.path(), readOnly);
+        EXPECT_TRUE(user->active());
+        return user;
+    };
+    const auto refusingSyncs = [&](bool ofTheFolder) {
+        return std::make_shared<SyncWatch>(
+            [&folder, ofTheFolder](const QString& file, mode_t) { return (file == folder) == ofTheFolder ? EIO : 0; });
+    };
     const struct {
         const char* what;
-        std::function<bool(QString&)> write;
+        During during;
         QString reason;
-    } cases[] = {
-        {"rewrite",
-         [this](QString& reason) {
-             const auto written = datafile::rewrite(path("ziel.dat"), {QString(4998, 'n')});
-             reason = written.reason;
-             return written.ok;
-         },
-         "Die Datei ist zu groß"},
-        {"rewriteSet",
-         [&](QString& reason) {
-             const auto written = datafile::rewriteSet({{path("a.dat"), "neu\r\n"}, {path("ZIEL.DAT"), big}});
-             reason = written.reason;
-             return written.ok;
-         },
-         "ziel.dat: Die Datei ist zu groß"},
-        {"copy", [this](QString&) { return datafile::copy(path("quelle.dat"), path("ziel.dat")); }, ""},
+        bool needsRoot;
+    } conditions[] = {
+        {"the disk full", [] { return std::make_shared<FileSizeLimit>(4096); }, "Die Datei ist zu groß", false},
+        {"the sync refused", [&] { return refusingSyncs(false); }, "Ein- oder Ausgabefehler des Datenträgers", false},
+        {"the file read-only", [&] { return asAnotherUser({"ziel.dat"}); }, "Zugriff verweigert", true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    const struct {
+        const char* what;
+        std::function<datafile::WriteResult()> write;
+        QString prefix; // the file a set names; none for a copy, which tells no reason
+    } writers[] = {
+        {"rewrite", [&] { return datafile::rewriteBytes(path("ZIEL.DAT"), big); }, ""},
+        {"rewriteSet", [&] { return datafile::rewriteSet({{path("ziel.dat"), big}, {path("a.dat"), "neu\r\n"}}); },
+         "ziel.dat: "},
+        {"copy", [&] { return datafile::WriteResult{datafile::copy(path("quelle.dat"), path("ziel.dat")), {}}; }, {}},
+    };
+    const auto prepare = [&] {
         writeBytes("a.dat", "alt\r\n");
         writeBytes("quelle.dat", big);
         writeBytes("ziel.dat", old);
-        QString reason;
-        bool written = true;
-        {
-            const FileSizeLimit full(kDiskRoom);
-            written = c.write(reason);
+    };
+    for (const auto& c : conditions) {
+        if (c.needsRoot && !runsAsRoot())
+            continue;
+        for (const auto& w : writers) {
+            SCOPED_TRACE(std::string(c.what) + ", " + w.what);
+            prepare();
+            datafile::WriteResult written;
+            {
+                const std::shared_ptr<void> holding = c.during();
+                written = w.write();
+            }
+            EXPECT_FALSE(written.ok);
+            EXPECT_EQ(written.reason, w.prefix.isNull() ? QString() : w.prefix + c.reason);
+            EXPECT_TRUE(written.changed.isEmpty());
+            EXPECT_TRUE(readBytes("ziel.dat") == old && readBytes("a.dat") == "alt\r\n");
+            EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+                      (QStringList{"a.dat", "quelle.dat", "ziel.dat"}))
+                << "no temporary file";
         }
-        EXPECT_FALSE(written);
-        EXPECT_EQ(reason, c.reason);
-        EXPECT_TRUE(readBytes("ziel.dat") == old && readBytes("a.dat") == "alt\r\n");
-        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
-                  (QStringList{"a.dat", "quelle.dat", "ziel.dat"}))
-            << "no temporary file";
+    }
+    prepare();
+    {
+        const std::shared_ptr<void> holding = refusingSyncs(true);
+        EXPECT_TRUE(datafile::rewriteBytes(path("ziel.dat"), big));
+    }
+    if (runsAsRoot()) {
+        const std::shared_ptr<void> holding = asAnotherUser({"a.dat"});
+        datafile::clearAttributes(path("a.dat"));
+        EXPECT_TRUE(datafile::rewriteBytes(path("a.dat"), "neu\r\n"));
     }
 }
 
@@ -314,99 +346,6 @@ TEST_F(DataFileTest, EveryFileIsOnTheDiskBeforeItReplacesTheOldOne)
         }
         ASSERT_FALSE(folderSyncedWithNewFiles.empty());
         EXPECT_TRUE(folderSyncedWithNewFiles.back()) << "the folder synced after the last rename";
-    }
-}
-
-// A sync the disk refuses leaves the file as it was, as a write that does not
-// fit on it does; the folder's sync comes after the file holds its new bytes,
-// and one refused fails no write.
-TEST_F(DataFileTest, ARefusedSyncOfAFileIsAFailedWriteThatSaysWhy)
-{
-    const struct {
-        const char* what;
-        bool folderRefused;
-        std::function<datafile::WriteResult()> write;
-        datafile::WriteResult expected;
-        QByteArray a;
-    } cases[] = {
-        {"rewrite", false, [this] { return datafile::rewriteBytes(path("a.dat"), "neu\r\n"); },
-         {false, "Ein- oder Ausgabefehler des Datenträgers"}, "alt\r\n"},
-        {"rewriteSet", false,
-         [this] { return datafile::rewriteSet({{path("a.dat"), "neu\r\n"}, {path("b.dat"), "neu\r\n"}}); },
-         {false, "a.dat: Ein- oder Ausgabefehler des Datenträgers"}, "alt\r\n"},
-        {"folder refused", true, [this] { return datafile::rewriteBytes(path("a.dat"), "neu\r\n"); }, {},
-         "neu\r\n"},
-    };
-    const QString folder = QFileInfo(m_dir.path()).canonicalFilePath();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        QFile::remove(path("b.dat"));
-        writeBytes("a.dat", "alt\r\n");
-        datafile::WriteResult written;
-        {
-            const SyncWatch watch([&](const QString& file, mode_t) {
-                return (file == folder) == c.folderRefused ? EIO : 0;
-            });
-            written = c.write();
-        }
-        EXPECT_EQ(written.ok, c.expected.ok);
-        EXPECT_EQ(written.reason, c.expected.reason);
-        EXPECT_EQ(readBytes("a.dat"), c.a);
-        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.dat"})
-            << "no temporary file";
-    }
-}
-
-// A rename asks only the folder: a file a user of the share made read-only
-// must not be replaced, nor any file of a set with it. A file the program
-// clears the read-only mark of first is written.
-TEST_F(DataFileTest, AFileTheUserMayNotWriteIsNotReplacedAndNoFileOfItsSet)
-{
-    if (!runsAsRoot())
-        GTEST_SKIP() << "only root can act as the users of a shared folder";
-    const struct {
-        const char* what;
-        std::function<datafile::WriteResult()> write;
-        datafile::WriteResult expected;
-        QByteArray a;
-    } cases[] = {
-        {"rewrite", [this] { return datafile::rewriteBytes(path("A.DAT"), "neu\r\n"); },
-         {false, "Zugriff verweigert"}, "alt\r\n"},
-        {"rewriteSet",
-         [this] {
-             return datafile::rewriteSet(
-                 {{path("b.dat"), "neu\r\n"}, {path("a.dat"), "neu\r\n"}, {path("c.dat"), "neu\r\n"}});
-         },
-         {false, "a.dat: Zugriff verweigert"}, "alt\r\n"},
-        {"copy", [this] { return datafile::WriteResult{datafile::copy(path("quelle.dat"), path("a.dat")), {}}; },
-         {false, {}}, "alt\r\n"},
-        {"read-only mark cleared",
-         [this] {
-             datafile::clearAttributes(path("a.dat"));
-             return datafile::rewriteBytes(path("a.dat"), "neu\r\n");
-         },
-         {}, "neu\r\n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        QFile::remove(path("c.dat"));
-        writeBytes("a.dat", "alt\r\n");
-        writeBytes("b.dat", "alt\r\n");
-        writeBytes("quelle.dat", "neu\r\n");
-        datafile::WriteResult written;
-        {
-            const ReadOnlyFilesUser user(m_dir.path(), {"a.dat"});
-            ASSERT_TRUE(user.active());
-            written = c.write();
-        }
-        EXPECT_EQ(written.ok, c.expected.ok);
-        EXPECT_EQ(written.reason, c.expected.reason);
-        EXPECT_TRUE(written.changed.isEmpty());
-        EXPECT_EQ(readBytes("a.dat"), c.a);
-        EXPECT_EQ(readBytes("b.dat"), "alt\r\n");
-        EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
-                  (QStringList{"a.dat", "b.dat", "quelle.dat"}))
-            << "no temporary file";
     }
 }
 

@@ -665,59 +665,24 @@ TEST_F(EntryWindowTest, TheRestOfADoubleClickOnACloseBoxWritesNothing)
     }
 }
 
-// After the window manager maximised the entry window, or brought it back
-// from the task bar, a click on "+T" moves the date on, at once or waiting
-// behind the change on a busy PC.
-TEST_F(EntryWindowTest, AClickAfterAMaximiseOrARestoreActs)
+// After the window manager closed the class timetable, maximised the entry
+// window or brought it back from the task bar, a click on "+T" away from the
+// window manager's buttons moves the date on, at once or waiting behind the
+// change on a busy PC: beside the closed window or where it lay.
+TEST_F(EntryWindowTest, AClickAwayFromTheWindowManagersButtonsActsAfterItsChange)
 {
     using namespace queuedinput;
+    enum Change { CloseBeside, CloseOver, Maximise, Restore };
     const struct {
         const char* what;
-        bool maximise;
+        Change change;
         quint64 after;
-    } cases[] = {{"0.25 s after a maximise", true, 250},
-                 {"waiting 1 s behind a maximise", true, 1000},
-                 {"0.15 s after a restore from the task bar", false, 150}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        inputguard::install();
-        Form1* f = loggedIn();
-        f->move(100, 30);
-        f->activateWindow();
-        deliver();
-        QRect to = f->geometry();
-        if (c.maximise) {
-            to.moveTopLeft(QPoint(2, 2));
-            maximiseButton(f, to);
-        } else {
-            minimiseButton(f);
-            deliver();
-            restoreButton(f, to);
-        }
-        const QPoint onPlusDay = to.topLeft() + f->Command12->mapTo(f, f->Command12->rect().center());
-        const QString date = f->Text2->text();
-        mouse(f->Command12, onPlusDay, QEvent::MouseMove, 1000);
-        click(f->Command12, onPlusDay, 1000 + c.after);
-        deliver();
-        ASSERT_EQ(middleOf(f->Command12), onPlusDay);
-        EXPECT_EQ(f->Text2->text().toStdString(), nextDay(date));
-        forms::unloadAll();
-    }
-}
-
-// A click away from the close box of a window closed by the window manager
-// goes where it is aimed: beside the window or where it lay, just after the
-// close, or waiting behind it on a busy PC.
-TEST_F(EntryWindowTest, AClickAwayFromTheCloseBoxOfAWindowJustClosedActs)
-{
-    using namespace queuedinput;
-    const struct {
-        const char* what;
-        quint64 after;
-        bool whereItLay;
-    } cases[] = {{"0.15 s after the close", 150, false},
-                 {"waiting 1 s behind the close", 1000, false},
-                 {"where it lay, 0.15 s after the close", 150, true}};
+    } cases[] = {{"0.15 s after a close", CloseBeside, 150},
+                 {"waiting 1 s behind a close", CloseBeside, 1000},
+                 {"where the closed window lay, 0.15 s after", CloseOver, 150},
+                 {"0.25 s after a maximise", Maximise, 250},
+                 {"waiting 1 s behind a maximise", Maximise, 1000},
+                 {"0.15 s after a restore from the task bar", Restore, 150}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         inputguard::install();
@@ -725,15 +690,29 @@ TEST_F(EntryWindowTest, AClickAwayFromTheCloseBoxOfAWindowJustClosedActs)
         f->Command9->click();
         Form16* view = forms::ifOpen<Form16>();
         ASSERT_NE(view, nullptr);
+        f->move(100, 30);
+        f->activateWindow();
+        deliver();
+        QRect to = f->geometry();
         const QPoint plusDay = middleOf(f->Command12);
-        view->move(c.whereItLay ? plusDay - view->rect().center() : plusDay + QPoint(40, 40));
-        deliver();
+        if (c.change == Maximise) {
+            to.moveTopLeft(QPoint(2, 2));
+            maximiseButton(f, to);
+        } else if (c.change == Restore) {
+            minimiseButton(f);
+            deliver();
+            restoreButton(f, to);
+        } else {
+            view->move(c.change == CloseOver ? plusDay - view->rect().center() : plusDay + QPoint(40, 40));
+            deliver();
+            closeBox(view);
+        }
+        const QPoint onPlusDay = to.topLeft() + f->Command12->mapTo(f, f->Command12->rect().center());
         const QString date = f->Text2->text();
-        closeBox(view);
-        mouse(f->Command12, plusDay, QEvent::MouseMove, 1000);
-        click(f->Command12, plusDay, 1000 + c.after);
+        mouse(f->Command12, onPlusDay, QEvent::MouseMove, 1000);
+        click(f->Command12, onPlusDay, 1000 + c.after);
         deliver();
-        EXPECT_FALSE(forms::isOpen<Form16>());
+        ASSERT_EQ(middleOf(f->Command12), onPlusDay);
         EXPECT_EQ(f->Text2->text().toStdString(), nextDay(date));
         forms::unloadAll();
     }

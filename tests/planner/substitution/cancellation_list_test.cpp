@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -245,50 +246,49 @@ TEST_F(CancellationListTest, ADayThatCannotBeWrittenStopsTheRunAndSaysWhatWasWri
     EXPECT_EQ(gWorkDate, Variant("14.09.2026"));
 }
 
-TEST_F(CancellationListTest, ADayWhoseDateCannotBeListedIsNotWrittenAsTheMessageSays)
+// A date that cannot be listed in date.sup, not even its line end, must not
+// stay listed while its day is taken back: the day is listed and written, or
+// neither, as the message says. Where the date stays whole in date.sup (its
+// piece cannot be cut off), its day stays with it.
+TEST_F(CancellationListTest, ADayIsListedAndWrittenOrNeitherAsTheMessageSays)
 {
-    blockFile("date.sup");
-    writeRange("15.09.2026", "16.09.2026");
-    EXPECT_FALSE(datafile::exists(path("20260915.sup")));
-    EXPECT_FALSE(datafile::exists(path("20260916.sup")));
-    EXPECT_EQ(messages(), QStringList{"Der Vertretungsplan für den 15.09.2026 konnte nicht geschrieben werden "
-                                      "(date.sup: An Stelle der Datei steht ein Ordner); die Erstellung wurde "
-                                      "abgebrochen.\nEs wurde kein Tag geschrieben."});
-    unblockFile("date.sup");
-}
-
-// A date whose line end does not fit in date.sup must not stay listed while
-// its day is taken back: the day is listed and written, or neither, as the
-// message says.
-TEST_F(CancellationListTest, ADateWhoseLineEndDoesNotFitLeavesNeitherDateNorDay)
-{
-    writeListedDays();
-    const QByteArray before = readBytes("date.sup");
-    {
-        const FileSizeLimit full(before.size() + 8);
-        writeRange("15.09.2026", "15.09.2026");
+    const QString notWritten = "Der Vertretungsplan für den 15.09.2026 konnte nicht geschrieben werden (date.sup: %1); "
+                               "die Erstellung wurde abgebrochen.\nEs wurde kein Tag geschrieben.";
+    const struct {
+        const char* what;
+        bool appendOnly;
+        bool blocked;
+        QByteArray added;
+        QStringList messages;
+    } cases[] = {
+        {"a folder in its place", false, true, {}, {notWritten.arg("An Stelle der Datei steht ein Ordner")}},
+        {"no room for its line end", false, false, {}, {notWritten.arg("Die Datei ist zu groß")}},
+        {"its piece cannot be cut off", true, false, "20260915", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeListedDays();
+        std::optional<AppendOnlyFile> onlyGrows;
+        if (c.appendOnly && !onlyGrows.emplace(path("date.sup")).active())
+            continue;
+        if (c.blocked)
+            blockFile("date.sup");
+        const QByteArray before = readBytes("date.sup");
+        const qsizetype shown = messages().size();
+        {
+            const std::optional<FileSizeLimit> full =
+                c.blocked ? std::nullopt : std::optional<FileSizeLimit>(std::in_place, before.size() + 8);
+            writeRange("15.09.2026", "15.09.2026");
+        }
+        if (c.blocked)
+            unblockFile("date.sup");
+        onlyGrows.reset();
+        EXPECT_EQ(readBytes("date.sup"), before + c.added);
+        EXPECT_EQ(datafile::exists(path("20260915.sup")), !c.added.isEmpty());
+        EXPECT_EQ(messages().mid(shown), c.messages);
+        forms::unloadAll();
+        QFile::remove(path("20260915.sup"));
     }
-    EXPECT_EQ(readBytes("date.sup"), before);
-    EXPECT_FALSE(datafile::exists(path("20260915.sup")));
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].endsWith("abgebrochen.\nEs wurde kein Tag geschrieben.")) << messages()[0].toStdString();
-}
-
-// Where the date stays whole in date.sup, its day stays with it.
-TEST_F(CancellationListTest, ADateLeftWholeInDateSupKeepsItsDay)
-{
-    writeListedDays();
-    const QByteArray before = readBytes("date.sup");
-    const AppendOnlyFile onlyGrows(path("date.sup"));
-    if (!onlyGrows.active())
-        GTEST_SKIP() << "the file system or the user cannot make a file append-only";
-    {
-        const FileSizeLimit full(before.size() + 8);
-        writeRange("15.09.2026", "15.09.2026");
-    }
-    EXPECT_EQ(readBytes("date.sup"), before + "20260915");
-    EXPECT_TRUE(datafile::exists(path("20260915.sup")));
-    EXPECT_EQ(messages(), QStringList{});
 }
 
 TEST_F(CancellationListTest, ThePdfFileHoldsTheList)
