@@ -304,16 +304,25 @@ QString linkedFile(const QString& target)
 constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kPermissionBits = 0777;
 
-// The umask can only be read by setting it, so it is read once: a file
-// another thread creates in that moment meets the wrong one once at most.
+// The umask as the system reports it: setting it to read it would let a
+// file another thread creates meanwhile meet the wrong one.
+constexpr mode_t kUsualUmask = 022;
+
 mode_t newFileMode()
 {
-    static const mode_t mode = [] {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return kNewFileMode & ~mask;
-    }();
-    return mode;
+    QFile status(QStringLiteral("/proc/self/status"));
+    mode_t mask = kUsualUmask;
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("Umask:")) {
+                bool ok = false;
+                const uint read = line.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok)
+                    mask = static_cast<mode_t>(read);
+            }
+        }
+    }
+    return kNewFileMode & ~mask;
 }
 
 // The file keeps its permissions, as the other PCs of the school rely on
