@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 #include <utility>
 
@@ -117,6 +118,9 @@ QString freeFileName(const QString& folder, const QString& title)
     return name;
 }
 
+// Names a finished PDF tries where other PCs take them meanwhile.
+constexpr int kNameTries = 8;
+
 // The last bytes of a PDF hold its end: the offset of its table after
 // "startxref", then "%%EOF".
 constexpr qint64 kPdfTailBytes = 1024;
@@ -160,10 +164,19 @@ public:
         return {};
     }
 
-    // Renames the file to `name`; false with errno when that failed.
+    // Renames the file to `name`, never over a file that stands there (another
+    // PC's printout of the same second); false with errno when that failed.
     bool putInPlace(const QString& name)
     {
-        if (std::rename(QFile::encodeName(fileName()).constData(), QFile::encodeName(name).constData()) != 0)
+        const QByteArray from = QFile::encodeName(fileName()), to = QFile::encodeName(name);
+        int renamed = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+        // A file system that cannot rename onto a free name alone renames
+        // after a look.
+        if (renamed != 0 && (errno == EINVAL || errno == ENOSYS)) {
+            errno = EEXIST;
+            renamed = QFileInfo::exists(name) ? -1 : std::rename(from.constData(), to.constData());
+        }
+        if (renamed != 0)
             return false;
         m_putInPlace = true;
         return true;
@@ -345,11 +358,15 @@ private:
             return;
         }
         // Another PC may have printed under the same name meanwhile.
-        if (QFileInfo::exists(m_file))
+        for (int tries = 0; tries < kNameTries; ++tries) {
+            errno = 0;
+            if (file->putInPlace(m_file))
+                return;
+            if (errno != EEXIST)
+                break;
             m_file = freeFileName(m_folder, m_title);
-        errno = 0;
-        if (!file->putInPlace(m_file))
-            fail(unfinished(datafile::systemReason(errno != 0 ? errno : EIO)));
+        }
+        fail(unfinished(datafile::systemReason(errno != 0 ? errno : EIO)));
     }
 
     QString unfinished(const QString& reason) const

@@ -123,6 +123,12 @@ TEST_F(PrinterTest, APdfRunIsOneFileOfItsPagesInItsFolderARunWithoutOutputNoneAn
     printer().beginRun("Probe", folder);
     printer().print("x");
     EXPECT_EQ(printer().endRun().file, folder + "/Probe 2026-03-11 09-30-00 (2).pdf");
+    // Another PC's printout that took the name during the run stays as it is.
+    printer().beginRun("Andere", folder);
+    printer().print("x");
+    writeBytes("Ausdrucke/Andere 2026-03-11 09-30-00.pdf", "fremd");
+    EXPECT_EQ(printer().endRun().file, folder + "/Andere 2026-03-11 09-30-00 (2).pdf");
+    EXPECT_EQ(readBytes("Ausdrucke/Andere 2026-03-11 09-30-00.pdf"), "fremd");
     ASSERT_TRUE(printer().choosePrinter("PDF-Datei A3"));
     printer().beginRun("Gross", folder);
     printer().print("A3");
