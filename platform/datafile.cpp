@@ -500,12 +500,12 @@ bool giveBack(const QString& path, const FileBefore& before, const QByteArray& w
     // well hold this program's bytes: it is not given back.
     if (now.state == FileRead::State::Unreadable)
         return false;
-    // Another PC that saved the file meanwhile keeps its save: only this
-    // program's bytes are taken back.
-    if (now.state == FileRead::State::Read && now.bytes != written)
+    // Another PC that saved or deleted the file meanwhile keeps what it did:
+    // only this program's bytes are taken back.
+    if (now.state == FileRead::State::Missing || now.bytes != written)
         return true;
     if (!before.existed)
-        return now.state == FileRead::State::Missing || QFile::remove(target);
+        return QFile::remove(target);
     return static_cast<bool>(replace(target, before.bytes));
 }
 

@@ -126,8 +126,8 @@ struct FileBefore {
 FileBefore fileBefore(const QString& path);
 // Gives a file that holds the bytes `written` its old bytes back by the same
 // checked write, or removes it when there was none; false when that failed,
-// and when the file cannot be read. A file another program has saved since
-// is left as that program wrote it.
+// and when the file cannot be read. A file another program has saved or
+// deleted since is left as that program left it.
 bool giveBack(const QString& path, const FileBefore& before, const QByteArray& written);
 
 // Appends one line with its CR LF as a single write in append mode: several

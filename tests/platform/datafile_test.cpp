@@ -349,8 +349,8 @@ TEST_F(DataFileTest, EveryFileIsOnTheDiskBeforeItReplacesTheOldOne)
     }
 }
 
-// Only a file that is read and holds other bytes than this program wrote is
-// another PC's save. One that cannot be read, as the share dropped after the
+// A file that holds other bytes than this program wrote, or is gone, is
+// another PC's doing and stays so. One that cannot be read, as the share dropped after the
 // rename, may hold this program's bytes: it counts as not given back.
 TEST_F(DataFileTest, AFileThatCannotBeReadIsNotGivenBack)
 {
@@ -366,7 +366,7 @@ TEST_F(DataFileTest, AFileThatCannotBeReadIsNotGivenBack)
         {"this program's bytes", old, [] {}, true, "alt\r\n"},
         {"a file this program made", {}, [] {}, true, std::nullopt},
         {"another PC's save", old, [this] { writeBytes("ordner/a.dat", "fremd\r\n"); }, true, "fremd\r\n"},
-        {"removed meanwhile", old, [this] { QFile::remove(path("ordner/a.dat")); }, true, "alt\r\n"},
+        {"removed meanwhile", old, [this] { QFile::remove(path("ordner/a.dat")); }, true, std::nullopt},
         {"the share gone", old, [this] { QDir(m_dir.path()).rename("ordner", "weg"); }, false, std::nullopt},
         {"a folder in its place",
          old,
