@@ -12,6 +12,8 @@
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 #include <algorithm>
+#include <initializer_list>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -20,76 +22,40 @@ namespace {
 // where it shares its moment with the release before it.
 constexpr quint64 kFastestRepeatMs = 10;
 // A key tapped again sooner than this was not meant for what its first tap
-// opened: nobody reads a question that fast, and a fresh Enter a third of a
-// second later is the user's answer.
+// opened; a fresh Enter a third of a second later is meant.
 constexpr quint64 kKeyAgainMs = 250;
 // A hand that clicks twice moves the mouse a little between the presses,
 // more than the double-click distance: 8 px in 120 ms is common. A quick
 // click 11 px away or more is aimed at a control of its own.
 constexpr int kNearInDoubleClickDistances = 2;
+// What changed since the last input that went through; a window's controls
+// count with it, so a few places are all a double click can meet.
+constexpr qsizetype kMostChanges = 64;
+
+bool oneOf(int key, std::initializer_list<int> keys) { return std::find(keys.begin(), keys.end(), key) != keys.end(); }
 
 // Keys that only move the focus or the cursor: held, they go on moving it
-// wherever it goes.
+// wherever it goes, and they answer nothing.
 bool onlyMoves(int key)
 {
-    switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return true;
-    default:
-        return false;
-    }
+    return oneOf(key, {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_PageUp, Qt::Key_PageDown,
+                       Qt::Key_Home, Qt::Key_End, Qt::Key_Tab, Qt::Key_Backtab});
 }
 
 // Keys that press a button or answer a question. Tapped again at once, they
 // would act on what their first tap opened; a character typed again goes
 // into the field it is typed into.
-bool pressesOrAnswers(int key)
-{
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-    case Qt::Key_Escape:
-        return true;
-    default:
-        return false;
-    }
-}
+bool pressesOrAnswers(int key) { return oneOf(key, {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape}); }
 
-// A modifier alone presses nothing: tapped between the presses of a double
-// click, it must not make the second one the user's answer.
+// A modifier alone presses nothing and answers nothing.
 bool modifies(int key)
 {
-    switch (key) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Meta:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-    case Qt::Key_Hyper_L:
-    case Qt::Key_Hyper_R:
-    case Qt::Key_Mode_switch:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-    case Qt::Key_ScrollLock:
-        return true;
-    default:
-        return false;
-    }
+    return oneOf(key, {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Meta, Qt::Key_Alt, Qt::Key_AltGr, Qt::Key_Super_L,
+                       Qt::Key_Super_R, Qt::Key_Hyper_L, Qt::Key_Hyper_R, Qt::Key_Mode_switch, Qt::Key_CapsLock,
+                       Qt::Key_NumLock, Qt::Key_ScrollLock});
 }
 
-quint64 doubleClickInterval() { return static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval()); }
+qint64 doubleClickInterval() { return QGuiApplication::styleHints()->mouseDoubleClickInterval(); }
 
 int nearness() { return kNearInDoubleClickDistances * QGuiApplication::styleHints()->mouseDoubleClickDistance(); }
 
@@ -112,6 +78,8 @@ QRect screenRectOf(const QWidget* w)
         return w->frameGeometry();
     return {w->mapToGlobal(QPoint(0, 0)), w->size()};
 }
+
+bool within(const QWidget* w, const QWidget* receiver) { return w == receiver || w->isAncestorOf(receiver); }
 
 // The control a key goes to, as Qt chooses it from the window.
 QWidget* keyReceiver(QWidget* window)
@@ -138,45 +106,88 @@ QWidget* pressReceiver(QWidget* window, const QMouseEvent& mouse)
     return child ? child : window;
 }
 
-// The moment of an input event the filter looks at; none for other events.
-std::optional<quint64> timestampOf(const QEvent* e)
+bool isInput(QEvent::Type type)
 {
-    switch (e->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseMove:
-        return static_cast<const QInputEvent*>(e)->timestamp();
-    default:
-        return std::nullopt;
-    }
+    return oneOf(type, {QEvent::KeyPress, QEvent::KeyRelease, QEvent::MouseButtonPress, QEvent::MouseButtonDblClick,
+                        QEvent::MouseButtonRelease, QEvent::MouseMove});
 }
 
-// What changed on the screen since a moment: the widgets that appeared,
-// moved or were resized, and the places where one went away.
+// The window system's clock, as far as its input tells it: input made at a
+// moment reached the program no sooner, so the window system's time is at
+// least that moment plus the program's time since. What the program shows
+// is measured on this clock, as the input the user answers with is; a PC
+// that was busy or stopped then counts the input it queued meanwhile as
+// made before it.
+class WindowSystemClock {
+public:
+    WindowSystemClock() { m_program.start(); }
+    qint64 programNow() const { return m_program.elapsed(); }
+    void input(quint64 at) { m_ahead = std::max(m_ahead, static_cast<qint64>(at) - m_program.elapsed()); }
+    // The window system's time, at the earliest, when the program's was
+    // `programTime`.
+    qint64 at(qint64 programTime) const { return programTime + m_ahead; }
+
+private:
+    QElapsedTimer m_program;
+    qint64 m_ahead = std::numeric_limits<qint64>::min() / 2;
+};
+
+// Something the user sees change without having pressed anything the
+// program saw: a question shown, or the window manager's change. It can be
+// seen once the program takes input again, a pass of any event loop; input
+// made before that, or within a double click after, is no answer to it.
+class Unseen {
+public:
+    void begin()
+    {
+        m_active = true;
+        m_seenAt.reset();
+    }
+    void end() { m_active = false; }
+    void programReady(qint64 now)
+    {
+        if (m_active && !m_seenAt)
+            m_seenAt = now;
+    }
+    bool holds(quint64 at, const WindowSystemClock& clock) const
+    {
+        return m_active && (!m_seenAt || static_cast<qint64>(at) <= clock.at(*m_seenAt) + doubleClickInterval());
+    }
+
+private:
+    bool m_active = false;
+    std::optional<qint64> m_seenAt;
+};
+
+// What changed on the screen since the last input that went through: the
+// widgets that appeared, moved or were resized, and the places where one
+// went away.
 class Changes {
 public:
-    void appeared(QWidget* w) { m_appeared.insert(w, w); }
+    void appeared(QWidget* w)
+    {
+        if (appearedAt(w))
+            return;
+        m_appeared.removeIf([w](const QPointer<QWidget>& was) { return !was || w->isAncestorOf(was); });
+        keepFew(m_appeared);
+        m_appeared.append(w);
+    }
 
     void wentAway(const QRect& place)
     {
         // A window's controls go with it: their places lie within its own.
-        if (std::none_of(m_wentAway.cbegin(), m_wentAway.cend(), [&](const QRect& r) { return r.contains(place); }))
-            m_wentAway.append(place);
+        if (std::any_of(m_wentAway.cbegin(), m_wentAway.cend(), [&](const QRect& r) { return r.contains(place); }))
+            return;
+        keepFew(m_wentAway);
+        m_wentAway.append(place);
     }
 
     // Whether `receiver`, or the part of its window it lies in, appeared,
     // moved or was resized.
     bool appearedAt(const QWidget* receiver) const
     {
-        for (const QWidget* w = receiver; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
-            const auto found = m_appeared.constFind(w);
-            if (found != m_appeared.cend() && found->data() == w)
-                return true;
-        }
-        return false;
+        return std::any_of(m_appeared.cbegin(), m_appeared.cend(),
+                           [&](const QPointer<QWidget>& w) { return w && w->window() == receiver->window() && within(w, receiver); });
     }
 
     bool under(const QWidget* receiver, QPoint at) const
@@ -192,48 +203,14 @@ public:
     }
 
 private:
-    // The pointer alone may meanwhile name another widget at the same address.
-    QHash<const QWidget*, QPointer<QWidget>> m_appeared;
+    template <typename List> static void keepFew(List& list)
+    {
+        if (list.size() >= kMostChanges)
+            list.removeFirst();
+    }
+
+    QList<QPointer<QWidget>> m_appeared;
     QList<QRect> m_wentAway;
-};
-
-// A moment the program did not see the user act at: the window manager's
-// close, minimise or maximise, or a question shown, which nobody reads
-// within a double click. It is known by the moment of the first input after
-// it. On a busy PC the input queued meanwhile counts as made with it: its
-// interval runs out only once the program can take input again.
-class UnseenMoment {
-public:
-    void begin()
-    {
-        m_active = true;
-        m_time.reset();
-        m_readySince.invalidate();
-    }
-    void end() { m_active = false; }
-    void input(quint64 at)
-    {
-        if (m_active && !m_time)
-            m_time = at;
-    }
-    void programReady()
-    {
-        if (m_active && !m_readySince.isValid())
-            m_readySince.start();
-    }
-    // Whether input made at `at` came within the double-click interval of it.
-    bool soon(quint64 at) const
-    {
-        const quint64 interval = doubleClickInterval();
-        if (!m_active || !m_time || at < *m_time || at - *m_time > interval)
-            return false;
-        return !m_readySince.isValid() || m_readySince.elapsed() <= static_cast<qint64>(interval);
-    }
-
-private:
-    bool m_active = false;
-    std::optional<quint64> m_time;
-    QElapsedTimer m_readySince;
 };
 
 // Where each shown window's frame stands, and where it stood within the
@@ -246,7 +223,7 @@ public:
     // Where `window` stood before, if it moved or was resized.
     std::optional<QRect> moved(QWidget* window)
     {
-        forgetClosed();
+        m_tracks.removeIf([](const auto& track) { return !track.value().window; });
         Track& track = m_tracks[window];
         track.window = window;
         const QRect before = track.now;
@@ -255,8 +232,7 @@ public:
             return std::nullopt;
         const qint64 now = m_clock.elapsed();
         track.earlier.append({before, now});
-        const qint64 interval = static_cast<qint64>(doubleClickInterval());
-        track.earlier.removeIf([&](const Earlier& e) { return now - e.until > interval; });
+        track.earlier.removeIf([&](const Earlier& e) { return now - e.until > doubleClickInterval(); });
         return before;
     }
 
@@ -268,20 +244,14 @@ public:
         const auto track = m_tracks.constFind(window);
         if (track == m_tracks.cend() || track->window != window)
             return frames;
-        const qint64 interval = static_cast<qint64>(doubleClickInterval());
         for (const Earlier& e : track->earlier) {
-            if (m_clock.elapsed() - e.until <= interval)
+            if (m_clock.elapsed() - e.until <= doubleClickInterval())
                 frames.append(e.frame);
         }
         return frames;
     }
 
 private:
-    void forgetClosed()
-    {
-        m_tracks.removeIf([](const auto& track) { return !track.value().window; });
-    }
-
     struct Earlier {
         QRect frame;
         qint64 until;
@@ -293,6 +263,44 @@ private:
     };
     QHash<const QWidget*, Track> m_tracks;
     QElapsedTimer m_clock;
+};
+
+// The window manager's close box, minimise or maximise button took a press
+// the program does not see, on a frame the window had: the first press of a
+// double click, whose rest lands on that frame's band or close within the
+// window's edge. It happened at the latest with the first press or key the
+// program gets after it.
+class WindowManagerPress {
+public:
+    void changed(const QList<QRect>& frames, const QMargins& inset)
+    {
+        m_frames = frames;
+        m_inset = inset;
+        m_first.reset();
+        m_moment.begin();
+    }
+    void end() { m_moment.end(); }
+    void programReady(qint64 now) { m_moment.programReady(now); }
+    void pressedOrKeyed(quint64 at)
+    {
+        if (!m_first)
+            m_first = at;
+    }
+    bool holds(quint64 at, QPoint where, const WindowSystemClock& clock) const
+    {
+        if (!m_moment.holds(at, clock) || !m_first || at < *m_first ||
+            static_cast<qint64>(at - *m_first) > doubleClickInterval())
+            return false;
+        return std::any_of(m_frames.cbegin(), m_frames.cend(), [&](const QRect& f) {
+            return f.contains(where) && !f.marginsRemoved(m_inset).contains(where);
+        });
+    }
+
+private:
+    Unseen m_moment;
+    std::optional<quint64> m_first;
+    QList<QRect> m_frames;
+    QMargins m_inset;
 };
 
 // Judges each input event once, as the window system hands it to a window:
@@ -311,9 +319,10 @@ public:
 
     void programReady()
     {
-        m_windowManager.moment.programReady();
+        const qint64 now = m_clock.programNow();
+        m_windowManager.programReady(now);
         for (Question& q : m_questions)
-            q.moment.programReady();
+            q.moment.programReady(now);
     }
 
 protected:
@@ -332,12 +341,9 @@ protected:
         default:
             break;
         }
-        const std::optional<quint64> at = timestampOf(e);
-        if (!at || !e->spontaneous() || !watched->isWindowType())
+        if (!isInput(e->type()) || !e->spontaneous() || !watched->isWindowType())
             return false;
-        m_windowManager.moment.input(*at);
-        for (Question& q : m_questions)
-            q.moment.input(*at);
+        m_clock.input(static_cast<QInputEvent*>(e)->timestamp());
         if (e->type() == QEvent::MouseMove)
             return false;
         QWidget* window = widgetOf(static_cast<QWindow*>(watched));
@@ -354,7 +360,7 @@ private:
             return;
         switch (e->type()) {
         case QEvent::Hide:
-            wentAway(screenRectOf(w));
+            m_changes.wentAway(screenRectOf(w));
             if (w->isWindow())
                 m_frames.hidden(w);
             break;
@@ -371,28 +377,16 @@ private:
         default:
             if (!w->isVisible())
                 break;
-            appeared(w);
+            m_changes.appeared(w);
             if (e->type() == QEvent::Show && w->property(kAsks).toBool())
                 asked(w);
             // The place a window leaves as it moves or shrinks shows what
             // lay under it.
             if (w->isWindow()) {
                 if (const std::optional<QRect> before = m_frames.moved(w))
-                    wentAway(*before);
+                    m_changes.wentAway(*before);
             }
         }
-    }
-
-    void appeared(QWidget* w)
-    {
-        m_changes.appeared(w);
-        m_keyChanges.appeared(w);
-    }
-
-    void wentAway(const QRect& place)
-    {
-        m_changes.wentAway(place);
-        m_keyChanges.wentAway(place);
     }
 
     bool passes(QWidget* window, QEvent* e)
@@ -410,6 +404,31 @@ private:
         }
     }
 
+    bool pressPasses(QWidget* receiver, const QMouseEvent& mouse)
+    {
+        const quint64 t = mouse.timestamp();
+        const QPoint at = mouse.globalPosition().toPoint();
+        m_windowManager.pressedOrKeyed(t);
+        m_pressPassed = !unseenQuestion(receiver, t) && !m_windowManager.holds(t, at, m_clock) &&
+                        !(soonAndNear(t, at) && m_changes.under(receiver, at));
+        if (m_pressPassed) {
+            m_windowManager.end();
+            m_lastPress = LastPress{t, at};
+            m_pressed = receiver;
+            m_lastTap = {};
+            m_changes.clear();
+        }
+        return m_pressPassed;
+    }
+
+    bool soonAndNear(quint64 t, QPoint at) const
+    {
+        if (!m_lastPress || t < m_lastPress->time || static_cast<qint64>(t - m_lastPress->time) > doubleClickInterval())
+            return false;
+        const QPoint moved = at - m_lastPress->at;
+        return std::max(std::abs(moved.x()), std::abs(moved.y())) <= nearness();
+    }
+
     bool keyPasses(QWidget* receiver, const QKeyEvent& key)
     {
         const int k = key.key();
@@ -423,47 +442,36 @@ private:
         m_judgedKeyTime = key.timestamp();
         m_judgedKeyRepeats = repeats(key);
         m_pressedAt.insert(k, key.timestamp());
-        const bool passed = keyPressPasses(receiver, key);
-        // A series of taps counts from its latest; one that went nowhere
-        // leaves the control of the last that went through.
-        if (k != m_lastKey.key)
-            m_lastKey = {k, key.timestamp(), nullptr};
-        m_lastKey.time = key.timestamp();
-        if (passed) {
-            m_lastKey.receiver = receiver;
-            m_keyChanges.clear();
-        }
-        return passed;
-    }
-
-    // A held key acts only on the control that had the focus when it went
-    // down: not on the question its first press raised, nor on a field that
-    // press handed the focus to.
-    bool keyPressPasses(QWidget* receiver, const QKeyEvent& key)
-    {
-        const int k = key.key();
-        if (onlyMoves(k))
+        m_windowManager.pressedOrKeyed(key.timestamp());
+        if (onlyMoves(k)) {
+            m_changes.clear();
             return true;
+        }
         if (m_judgedKeyRepeats) {
             const auto heldOn = m_heldOn.constFind(k);
             return heldOn == m_heldOn.cend() || *heldOn == receiver;
         }
-        const bool passed = !tappedAgainUnseen(receiver, key);
+        const bool passed = !unseenQuestion(receiver, key.timestamp()) && !tappedAgain(receiver, key);
         // Held on, a press that went nowhere goes on going nowhere.
         m_heldOn.insert(k, passed ? receiver : nullptr);
+        if (passed) {
+            m_lastTap = pressesOrAnswers(k) ? LastTap{k, key.timestamp(), receiver} : LastTap{};
+            m_changes.clear();
+        }
         return passed;
     }
 
-    // A key that presses or answers, again at once, on another control than
-    // the last tap that went through: one that tap opened, showed or moved,
-    // or the focus's next place after it closed or hid the control it went to.
-    bool tappedAgainUnseen(const QWidget* receiver, const QKeyEvent& key) const
+    // A key that presses or answers, tapped again at once, on another
+    // control than the last tap that went through: one that tap opened,
+    // showed or moved, or the focus's next place after it closed or hid the
+    // control it went to.
+    bool tappedAgain(const QWidget* receiver, const QKeyEvent& key) const
     {
         const quint64 at = key.timestamp();
-        if (!pressesOrAnswers(key.key()) || m_lastKey.key != key.key() || at < m_lastKey.time ||
-            at - m_lastKey.time > kKeyAgainMs || receiver == m_lastKey.receiver)
+        if (m_lastTap.key != key.key() || at < m_lastTap.time || at - m_lastTap.time > kKeyAgainMs ||
+            receiver == m_lastTap.receiver)
             return false;
-        return !m_lastKey.receiver || !m_lastKey.receiver->isVisible() || m_keyChanges.appearedAt(receiver);
+        return !m_lastTap.receiver || !m_lastTap.receiver->isVisible() || m_changes.appearedAt(receiver);
     }
 
     // Marked as a repeat, or sent by X as an unmarked release and press of
@@ -479,75 +487,32 @@ private:
         return at == 0 || pressed == m_pressedAt.cend() || at < *pressed || at - *pressed >= kFastestRepeatMs;
     }
 
-    // A press goes nowhere on a question just shown, and, soon after the
-    // press before it and near it, where the screen changed under it since
-    // the last press that went through. Each press counts, also one that
-    // went nowhere: a triple click is measured from its second press.
-    bool pressPasses(QWidget* receiver, const QMouseEvent& mouse)
-    {
-        const QPoint at = mouse.globalPosition().toPoint();
-        const bool passed =
-            !asksUnseen(receiver, mouse.timestamp()) && (!soonAndNear(mouse) || !m_changes.under(receiver, at));
-        m_windowManager.moment.end();
-        m_latestPress = {mouse.timestamp(), at};
-        m_pressPassed = passed;
-        if (passed) {
-            m_pressed = receiver;
-            m_changes.clear();
-            // A click ends a series of taps.
-            m_lastKey = {};
-        }
-        return passed;
-    }
-
     // A question may ask with several controls ("ja" and "nein"), each
     // shown a moment after the other.
     void asked(QWidget* asking)
     {
-        m_questions.removeIf([&](const Question& q) { return !q.asking || q.asking == asking; });
-        Question shown;
-        shown.asking = asking;
+        m_questions.removeIf([&](const Question& q) { return !q.asking || !q.asking->isVisible() || q.asking == asking; });
+        Question shown{asking, {}};
         shown.moment.begin();
         m_questions.append(shown);
     }
 
-    bool asksUnseen(const QWidget* receiver, quint64 at) const
+    bool unseenQuestion(const QWidget* receiver, quint64 at) const
     {
         return std::any_of(m_questions.cbegin(), m_questions.cend(), [&](const Question& q) {
-            const QWidget* asking = q.asking;
-            return asking && asking->isVisible() && (asking == receiver || asking->isAncestorOf(receiver)) &&
-                   q.moment.soon(at);
+            return q.asking && q.asking->isVisible() && within(q.asking, receiver) && q.moment.holds(at, m_clock);
         });
     }
 
-    bool soonAndNear(const QMouseEvent& mouse) const
-    {
-        const quint64 t = mouse.timestamp();
-        const QPoint at = mouse.globalPosition().toPoint();
-        if (m_windowManager.moment.soon(t)) {
-            return std::any_of(m_windowManager.frames.cbegin(), m_windowManager.frames.cend(), [&](const QRect& f) {
-                return f.contains(at) && !f.marginsRemoved(m_windowManager.inset).contains(at);
-            });
-        }
-        if (!m_latestPress.time || t < *m_latestPress.time || t - *m_latestPress.time > doubleClickInterval())
-            return false;
-        const QPoint moved = at - m_latestPress.at;
-        return std::max(std::abs(moved.x()), std::abs(moved.y())) <= nearness();
-    }
-
-    // The window manager's close box, minimise or maximise button took a
-    // press the program does not see, on a frame the window had: its frame
-    // band, and close within the window's edge, holds the rest of it.
     void changedByWindowManager(QWidget* window)
     {
         const QRect frame = screenRectOf(window);
         const QRect inside = window->geometry();
         const int d = nearness();
-        m_windowManager.frames = m_frames.of(window);
-        m_windowManager.inset = QMargins(inside.left() - frame.left() + d, inside.top() - frame.top() + d,
-                                         frame.right() - inside.right() + d, frame.bottom() - inside.bottom() + d);
-        m_windowManager.moment.begin();
-        m_latestPress = {};
+        m_windowManager.changed(m_frames.of(window),
+                                QMargins(inside.left() - frame.left() + d, inside.top() - frame.top() + d,
+                                         frame.right() - inside.right() + d, frame.bottom() - inside.bottom() + d));
+        m_lastPress.reset();
     }
 
     // The press that brings a window back from the taskbar was not the
@@ -559,12 +524,14 @@ private:
         if (was == (window->windowState() & shown))
             return;
         if (was & Qt::WindowMinimized) {
-            m_windowManager.moment.end();
-            m_latestPress = {};
+            m_windowManager.end();
+            m_lastPress.reset();
             return;
         }
         changedByWindowManager(window);
     }
+
+    WindowSystemClock m_clock;
 
     const QKeyEvent* m_judgedKey = nullptr;
     quint64 m_judgedKeyTime = 0;
@@ -573,41 +540,31 @@ private:
     QHash<int, quint64> m_pressedAt;
     QHash<int, QPointer<QWidget>> m_heldOn;
 
-    struct LastKey {
+    struct LastTap {
         int key = 0;
         quint64 time = 0;
         QPointer<QWidget> receiver;
     };
-    LastKey m_lastKey;
+    LastTap m_lastTap;
 
-    // The latest press, whether it went through or not.
-    struct LatestPress {
-        std::optional<quint64> time;
+    struct LastPress {
+        quint64 time;
         QPoint at;
     };
-    LatestPress m_latestPress;
+    std::optional<LastPress> m_lastPress;
+    QPointer<QWidget> m_pressed;
+    bool m_pressPassed = false;
 
-    struct WindowManagerChange {
-        UnseenMoment moment;
-        QList<QRect> frames;
-        QMargins inset;
-    };
-    WindowManagerChange m_windowManager;
+    WindowManagerPress m_windowManager;
 
     struct Question {
         QPointer<QWidget> asking;
-        UnseenMoment moment;
+        Unseen moment;
     };
     QList<Question> m_questions;
 
     Frames m_frames;
-    // What changed since the last press, and since the last key, that went
-    // through: a key tapped between the presses of a double click leaves
-    // what changed under the mouse.
     Changes m_changes;
-    Changes m_keyChanges;
-    QPointer<QWidget> m_pressed;
-    bool m_pressPassed = false;
 };
 
 QPointer<InputGuard> gGuard;
@@ -619,8 +576,12 @@ void install()
     delete gGuard.data();
     gGuard = new InputGuard(qApp);
     qApp->installEventFilter(gGuard);
-    QObject::connect(QAbstractEventDispatcher::instance(qApp->thread()), &QAbstractEventDispatcher::aboutToBlock, gGuard,
-                     [guard = gGuard.data()] { guard->programReady(); });
+    // Any pass of an event loop shows what changed, also one the optimiser
+    // runs itself.
+    const auto ready = [guard = gGuard.data()] { guard->programReady(); };
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(qApp->thread());
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, gGuard, ready);
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::awake, gGuard, ready);
 }
 
 bool isRepeat(const QKeyEvent& key)

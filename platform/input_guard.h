@@ -1,19 +1,22 @@
 #pragma once
-// Keeps input meant for one control away from another that showed up under
-// it meanwhile. A held key goes on repeating into whatever has the focus
-// once its first press acted: the preselected "Ja" of the question that
-// press raised, or the field the press handed the focus to. A press that
-// follows the one before faster than anyone reads (the rest of a double or
-// triple click, a press that drifted a little, a key tapped twice) lands on
-// what the press before opened, showed, moved or resized, or on what lay
-// under what it closed or hid; the window manager's close, minimise or
-// maximise may have changed the screen instead, on the frame that window
-// had. Nor does a question take a press within a double click of showing,
-// wherever the press lands: nobody reads it that fast. Neither is the
-// user's answer to what they have not seen: such input reaches nobody, and
-// moves no focus. A character typed, a modifier, a key that only moves, a
-// click on a control that did not change or away from the press before, or
-// any press after the double-click interval, goes through as always.
+// Keeps input the user made for one thing away from another that they had
+// not seen yet. Three rules, each judging input against input that went
+// through, never against input that went nowhere:
+// 1. A question (a box, or a confirmation a window shows in itself) takes no
+//    press and no key but a modifier or one that only moves the focus, when
+//    it was made before the question could be seen or within a double click
+//    after: nobody reads that fast.
+// 2. The rest of a double click does not act on what its first press
+//    changed: a press soon after and near the last press that went through
+//    goes nowhere on a control that press opened, showed, moved or resized,
+//    or where it closed or hid one. Enter, Space or Escape tapped again at
+//    once goes nowhere on another control the last tap opened, or when that
+//    tap's control is gone.
+// 3. The window manager's close, minimise or maximise is the first press of
+//    a double click on the frames that window had.
+// Besides, a held key acts only on the control it went down on. Input that
+// goes nowhere reaches nobody and moves no focus; a character typed into a
+// field always arrives.
 class QKeyEvent;
 class QWidget;
 

@@ -5,11 +5,15 @@
 #include "tests/support/queued_input.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
 #include <functional>
 #include <optional>
 
@@ -18,6 +22,7 @@ using namespace queuedinput;
 
 // The screen point the mouse stands at throughout a double click.
 const QPoint kMouse{300, 200};
+
 
 QMargins frameMargins(const QWidget& w)
 {
@@ -54,7 +59,7 @@ protected:
 
 // A double click on a list whose item asks: the second press lands on the
 // box's "Ja", also 20 px beside the first, and leaves it up; a click there
-// 0.6 s later answers it.
+// once the box has been up half a second answers it.
 TEST_F(InputGuardTest, TheRestOfADoubleClickAnswersNoQuestionItsFirstPressRaised)
 {
     const struct {
@@ -77,7 +82,7 @@ TEST_F(InputGuardTest, TheRestOfADoubleClickAnswersNoQuestionItsFirstPressRaised
             click(yes, kMouse + c.beside, c.at);
             deliver();
             stood = up && up->isVisible();
-            click(yes, kMouse + c.beside, 1750);
+            click(yes, kMouse + c.beside, read());
         });
         list->setCurrentRow(-1);
         mouse(list, kMouse, QEvent::MouseButtonPress, 1000, item);
@@ -88,12 +93,26 @@ TEST_F(InputGuardTest, TheRestOfADoubleClickAnswersNoQuestionItsFirstPressRaised
     }
 }
 
-// Enter or Space tapped three times on a button that asks: the second and
-// third tap leave the question up; a tap of its own answers it.
-TEST_F(InputGuardTest, AKeyTappedAgainAndAgainAnswersNoQuestionItsFirstTapRaised)
+// A button that asks, pressed by a click or by a key: keys that follow at
+// once, the same or another, or after Tab, leave the question up; a fresh
+// Enter once it has been up half a second answers it.
+TEST_F(InputGuardTest, KeysAtOnceAnswerNoQuestion)
 {
-    for (const int k : {int(Qt::Key_Return), int(Qt::Key_Space)}) {
-        SCOPED_TRACE(k);
+    const struct {
+        const char* what;
+        int raisedBy; // a key, or 0 for a click
+        std::vector<std::pair<int, quint64>> quick;
+        bool answer;
+    } cases[] = {
+        {"Enter 50 ms after the click", 0, {{Qt::Key_Return, 1110}}, true},
+        {"Space 80 ms after the Enter", Qt::Key_Return, {{Qt::Key_Space, 1080}}, true},
+        {"Enter 80 ms after the Space", Qt::Key_Space, {{Qt::Key_Return, 1110}}, true},
+        {"Enter tapped three times", Qt::Key_Return, {{Qt::Key_Return, 1080}, {Qt::Key_Return, 1160}}, true},
+        {"Space tapped three times", Qt::Key_Space, {{Qt::Key_Space, 1110}, {Qt::Key_Space, 1190}}, true},
+        {"Tab and Enter", Qt::Key_Return, {{Qt::Key_Tab, 1080}, {Qt::Key_Return, 1160}}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         inputguard::install();
         std::vector<bool> answers;
         const QMetaObject::Connection asking = QObject::connect(
@@ -101,19 +120,81 @@ TEST_F(InputGuardTest, AKeyTappedAgainAndAgainAnswersNoQuestionItsFirstTapRaised
         std::optional<bool> stood;
         whenModalShows([&](QWidget* box) {
             const QPointer<QWidget> up(box);
-            key(box, k, 1080);
-            key(box, k, 1160);
+            for (const auto& [k, at] : c.quick)
+                key(box, k, at);
             deliver();
             stood = up && up->isVisible();
-            key(box, k, 1460);
+            key(box, Qt::Key_Return, read());
         });
         button->setFocus();
-        key(&window, k, 1000);
+        if (c.raisedBy)
+            key(&window, c.raisedBy, 1000);
+        else
+            click(button, middleOf(button), 1000);
         deliver();
         EXPECT_EQ(stood, true);
-        EXPECT_EQ(answers, std::vector<bool>{true});
+        EXPECT_EQ(answers, std::vector<bool>{c.answer});
         QObject::disconnect(asking);
     }
+}
+
+// A check that asks twice, Enter tapped steadily every 200 ms from the tap
+// that started it: each question is answered by the first tap after it has
+// been up a double click, the second not by a tap 200 ms after it showed.
+TEST_F(InputGuardTest, ASteadyHandAnswersAChainOfQuestionsOneByOne)
+{
+    std::vector<bool> answers;
+    QObject::connect(button, &QPushButton::clicked, [&] {
+        for (int i = 0; i < 2 && (answers.empty() || answers.back()); ++i)
+            answers.push_back(AskYesNo("Fehlerprüfung fortsetzen ?"));
+    });
+    // Whether each tap answered the question it reached.
+    std::vector<bool> answering;
+    quint64 at = 1000;
+    QTimer steady;
+    QObject::connect(&steady, &QTimer::timeout, [&] {
+        const QPointer<QWidget> box = QApplication::activeModalWidget();
+        if (!box)
+            return;
+        // Past the steady taps, an answer that goes through at any rate.
+        at = answering.size() < 8 ? at + 200 : read();
+        key(box, Qt::Key_Return, at);
+        deliver();
+        answering.push_back(!box || !box->isVisible());
+    });
+    steady.start(200);
+    button->setFocus();
+    key(&window, Qt::Key_Return, at);
+    deliver();
+    steady.stop();
+    EXPECT_EQ(answers, (std::vector<bool>{true, true}));
+    EXPECT_EQ(answering, (std::vector<bool>{false, false, true, false, false, true}));
+}
+
+// A click raises "ja" in the window on a program that is busy a second
+// first; the mouse moves on and, after a rest of half a second, clicks
+// where "ja" shows: made before "ja" could be seen, the click answers
+// nothing. A click half a second after it could be seen does.
+TEST_F(InputGuardTest, APressMadeBeforeAQuestionCouldBeSeenAnswersNothing)
+{
+    auto* yes = controls::button(&window, "Command2", "ja");
+    yes->setGeometry(10, 160, 100, 30);
+    yes->hide();
+    inputguard::asks(yes);
+    int answered = 0;
+    QObject::connect(yes, &QPushButton::clicked, [&] { ++answered; });
+    QObject::connect(button, &QPushButton::clicked, [&] {
+        QThread::msleep(1000);
+        yes->show();
+    });
+    click(button, middleOf(button), 1000);
+    mouse(button, middleOf(yes), QEvent::MouseMove, 1080);
+    click(yes, middleOf(yes), 1500);
+    deliver();
+    EXPECT_EQ(answered, 0);
+    click(yes, middleOf(yes), read());
+    deliver();
+    EXPECT_EQ(answered, 1);
 }
 
 // The first press of a double click opens a window under the mouse from a
@@ -121,9 +202,9 @@ TEST_F(InputGuardTest, AKeyTappedAgainAndAgainAnswersNoQuestionItsFirstTapRaised
 // over a button, or its minimise button hides it, or its restore button
 // uncovers the button, or its maximise button brings a button under the
 // mouse, or a button hides itself and shows another in its place: the rest
-// of a double or triple click goes to nothing, and moves no focus, also
-// with Shift tapped between; a click of its own half a second later goes
-// through.
+// of a double click goes to nothing, and moves no focus, also with Shift
+// tapped between; so does a third press within the double-click interval
+// of the first. A click of its own half a second later goes through.
 TEST_F(InputGuardTest, QuickPressesGoToNothingTheFirstPressOpenedClosedOrShowed)
 {
     QWidget other;
@@ -226,7 +307,7 @@ TEST_F(InputGuardTest, QuickPressesGoToNothingTheFirstPressOpenedClosedOrShowed)
         under->setFocusPolicy(Qt::StrongFocus);
         const QWidget* focus = QApplication::focusWidget();
         click(under, kMouse, at + 210);
-        click(under, kMouse, at + 420);
+        click(under, kMouse, at + 390);
         deliver();
         EXPECT_EQ(pressed, 0);
         EXPECT_EQ(QApplication::focusWidget(), focus);
@@ -234,6 +315,56 @@ TEST_F(InputGuardTest, QuickPressesGoToNothingTheFirstPressOpenedClosedOrShowed)
         deliver();
         EXPECT_EQ(pressed, 1);
         QObject::disconnect(counted);
+    }
+}
+
+// The window manager closes a window that lay over a button. While the
+// program runs a loop of its own (as the optimiser does), a click on the
+// close box's place a second later goes to the button. On a PC busy a
+// second after the close, a press queued behind it goes nowhere, also where
+// a motion of the mouse came first.
+TEST_F(InputGuardTest, AClickOnTheFrameOfAClosedWindowActsOnceTheCloseCouldBeSeen)
+{
+    QWidget other;
+    other.resize(200, 100);
+    int pressed = 0;
+    QObject::connect(button, &QPushButton::clicked, [&] { ++pressed; });
+    const auto closeOverTheButton = [&] {
+        inputguard::install();
+        pressed = 0;
+        window.move(kMouse - button->geometry().center());
+        other.move(kMouse - (buttonsOf(&other) - other.pos()));
+        other.show();
+        deliver();
+        closeBox(&other);
+    };
+    {
+        SCOPED_TRACE("a loop of the program's own");
+        closeOverTheButton();
+        deliver();
+        QElapsedTimer running;
+        running.start();
+        bool clicked = false;
+        while (running.elapsed() < 1300) {
+            if (!clicked && running.elapsed() >= 1000) {
+                click(button, kMouse, 2000);
+                clicked = true;
+            }
+            QCoreApplication::processEvents();
+            QThread::msleep(10);
+        }
+        EXPECT_EQ(pressed, 1);
+    }
+    {
+        SCOPED_TRACE("a press queued behind the close after a motion");
+        queuedinput::Busy busy(1000);
+        other.installEventFilter(&busy);
+        closeOverTheButton();
+        mouse(button, kMouse, QEvent::MouseMove, 10100);
+        click(button, kMouse, 10600);
+        deliver();
+        EXPECT_EQ(pressed, 0);
+        other.removeEventFilter(&busy);
     }
 }
 

@@ -1,6 +1,8 @@
 #include "tests/support/queued_input.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -15,8 +17,25 @@ using Queued = QWindowSystemInterface::AsynchronousDelivery;
 // Milliseconds between a held key's repeats.
 constexpr quint64 kRepeatEvery = 33;
 
+// The latest moment queued, and the program's time since: the window
+// system's clock runs on from it as the program's does.
+struct Latest {
+    quint64 at = 0;
+    QElapsedTimer since;
+};
+Latest gLatest;
+
+void queued(quint64 at)
+{
+    if (!gLatest.since.isValid() || at >= now()) {
+        gLatest.at = at;
+        gLatest.since.start();
+    }
+}
+
 void keyEvent(QWidget* window, QEvent::Type type, int key, quint64 at, const QString& text, bool marked = false)
 {
+    queued(at);
     QWindowSystemInterface::handleKeyEvent<Queued>(window->windowHandle(), at, type, key, Qt::NoModifier, text, marked);
 }
 
@@ -67,6 +86,7 @@ void mouse(const QWidget* under, QPoint screen, QEvent::Type type, quint64 at, Q
     const QWidget* window = under->window();
     const QPoint local = under->mapTo(window, within.x() < 0 ? under->rect().center() : within);
     const bool press = type == QEvent::MouseButtonPress;
+    queued(at);
     QWindowSystemInterface::handleMouseEvent<Queued>(window->windowHandle(), at, QPointF(local), QPointF(screen),
                                                      press ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, type);
 }
@@ -75,6 +95,14 @@ void click(const QWidget* under, QPoint screen, quint64 at, QPoint within)
 {
     mouse(under, screen, QEvent::MouseButtonPress, at, within);
     mouse(under, screen, QEvent::MouseButtonRelease, at + 60, within);
+}
+
+quint64 now() { return gLatest.since.isValid() ? gLatest.at + static_cast<quint64>(gLatest.since.elapsed()) : 0; }
+
+quint64 read()
+{
+    QTest::qWait(500);
+    return now();
 }
 
 void closeBox(const QWidget* window) { QWindowSystemInterface::handleCloseEvent<Queued>(window->windowHandle()); }

@@ -47,6 +47,13 @@ void maximiseButton(const QWidget* window, QRect to);
 // window takes its normal state, at `to` on the screen.
 void restoreButton(const QWidget* window, QRect to);
 
+// The window system's moment now, as the input queued so far and the time
+// the program ran since tell it: input queued at it was made after all that.
+quint64 now();
+// Lets the program run until what it shows has been up long enough to read
+// (half a second); the moment then.
+quint64 read();
+
 // The screen point at the middle of a widget.
 QPoint middleOf(const QWidget* widget);
 

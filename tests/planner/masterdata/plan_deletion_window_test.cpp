@@ -172,8 +172,8 @@ TEST_F(PlanDeletionWindowTest, ADeletionListsThePlansTheListMissed)
 
 // Input the user sent before "Pläne wirklich löschen ?" showed (Enter held
 // on "löschen", tapped again at once, or the rest of a double click on it)
-// leaves the question up and deletes nothing; a fresh Enter, or a click
-// 0.6 s later, answers it.
+// leaves the question up and deletes nothing; a fresh Enter, or a click,
+// once it has been up half a second answers it.
 TEST_F(PlanDeletionWindowTest, TheQuestionTakesNoInputSentBeforeItShowed)
 {
     using namespace queuedinput;
@@ -196,15 +196,15 @@ TEST_F(PlanDeletionWindowTest, TheQuestionTakesNoInputSentBeforeItShowed)
         std::function<void(QWidget* box)> answer;
     } cases[] = {
         {"Enter held, repeats marked", enterHeld, [](QWidget* box) { repeats(box, Qt::Key_Return, 1500, 20, true); },
-         [](QWidget* box) { key(box, Qt::Key_Return, 3000); }},
+         [](QWidget* box) { key(box, Qt::Key_Return, read()); }},
         {"Enter held, repeats unmarked", enterHeld,
          [](QWidget* box) { repeats(box, Qt::Key_Return, 1500, 20, false); },
-         [](QWidget* box) { key(box, Qt::Key_Return, 3000); }},
+         [](QWidget* box) { key(box, Qt::Key_Return, read()); }},
         {"Enter tapped twice", [&] { enterOnDelete(1000); }, [](QWidget* box) { key(box, Qt::Key_Return, 1080); },
-         [](QWidget* box) { key(box, Qt::Key_Return, 1350); }},
+         [](QWidget* box) { key(box, Qt::Key_Return, read()); }},
         {"double click", [&] { click(f->Command2, mouseAt, 1000); },
          [&](QWidget* box) { click(yesOf(box), mouseAt, 1150); },
-         [&](QWidget* box) { click(yesOf(box), mouseAt, 1750); }},
+         [&](QWidget* box) { click(yesOf(box), mouseAt, read()); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -190,7 +190,7 @@ TEST_F(CancellationListTest, NeinOrARangeMadeInvalidUnderTheQuestionWritesNothin
 
 // "ja" reaches a pixel row into the button that shows it: the rest of a
 // double or triple click there, or a second press 8 or 20 px lower, does
-// not answer the question; a click of its own does.
+// not answer the question; a click once it has been up half a second does.
 TEST_F(CancellationListTest, QuickPressesAfterTheFirstDoNotAnswerTheQuestionItShowed)
 {
     using namespace queuedinput;
@@ -224,7 +224,7 @@ TEST_F(CancellationListTest, QuickPressesAfterTheFirstDoNotAnswerTheQuestionItSh
             click(f->Command6, drifted, at, onYes);
         deliver();
         EXPECT_FALSE(datafile::exists(path("date.sup")));
-        click(f->Command6, drifted, c.at.back() + 900, onYes);
+        click(f->Command6, drifted, read(), onYes);
         deliver();
         EXPECT_TRUE(datafile::exists(path("date.sup")));
         forms::unloadAll();
