@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <functional>
 #include <optional>
 
@@ -114,6 +115,38 @@ TEST_F(InputGuardTest, AKeyTappedAgainAndAgainAnswersNoQuestionItsFirstTapRaised
         EXPECT_EQ(answers, std::vector<bool>{true});
         QObject::disconnect(asking);
     }
+}
+
+// A notice raised by a click, its "OK" pressed 50 ms after: the notice stays
+// up until it can have been read; a press 0.7 s after it showed closes it.
+TEST_F(InputGuardTest, ANoticeTakesNoPressBeforeItCanBeRead)
+{
+    inputguard::install();
+    int told = 0;
+    const QMetaObject::Connection telling = QObject::connect(button, &QPushButton::clicked, [&] {
+        MsgBox("Plan 1 konnte nicht gespeichert werden");
+        ++told;
+    });
+    std::optional<bool> stood;
+    QStringList buttons;
+    whenModalShows([&](QWidget* box) {
+        const QPointer<QWidget> up(box);
+        for (const QAbstractButton* b : static_cast<QMessageBox*>(box)->buttons())
+            buttons << b->text();
+        QAbstractButton* ok = static_cast<QMessageBox*>(box)->buttons().first();
+        click(ok, middleOf(ok), 1110);
+        deliver();
+        stood = up && up->isVisible();
+        QTest::qWait(700);
+        click(ok, middleOf(ok), 1760);
+    });
+    // The button acts on its release at 1060.
+    click(button, middleOf(button), 1000);
+    deliver();
+    EXPECT_EQ(stood, true);
+    EXPECT_EQ(buttons, QStringList{"OK"});
+    EXPECT_EQ(told, 1);
+    QObject::disconnect(telling);
 }
 
 // The first press of a double click opens a window under the mouse from a
