@@ -6,6 +6,7 @@
 #include "platform/controls.h"
 #include "platform/datafile.h"
 #include "platform/dialogs.h"
+#include "platform/input_guard.h"
 #include "platform/numbers.h"
 #include "platform/units.h"
 
@@ -162,6 +163,9 @@ Form25::Form25() : FormBase(25)
     Label5->setWordWrap(true);
     Command4 = controls::button(this, "Command4", QStringLiteral("JA"));
     Command5 = controls::button(this, "Command5", QStringLiteral("nein"));
+    // They ask in place of a box.
+    inputguard::asks(Command4);
+    inputguard::asks(Command5);
     showQuestion(false);
     Command1 = controls::button(this, "Command1", QStringLiteral("fertig"));
 

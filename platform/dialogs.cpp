@@ -43,13 +43,25 @@ Answer ask(const Shown& s)
     return Answer::No;
 }
 
+// A notice, like a question, waits until it can have been read: a failure
+// closed unread is a failure the user never heard of.
+void tell(const Shown& s)
+{
+    QMessageBox box(QMessageBox::Information, s.title, s.text);
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    inputguard::asks(&box);
+    box.exec();
+}
+
 Answer show(const Shown& s)
 {
     if (gHandler)
         return gHandler(s).answer;
     if (s.question)
         return ask(s);
-    QMessageBox::information(nullptr, s.title, s.text);
+    tell(s);
     return Answer::Yes;
 }
 }

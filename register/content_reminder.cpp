@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/controls.h"
 #include "platform/dates.h"
+#include "platform/input_guard.h"
 #include "platform/runtime.h"
 #include "platform/units.h"
 #include "register/absent_students.h"
@@ -218,6 +219,9 @@ Form11::Form11() : FormBase(0)
     Command10 = controls::button(this, "Command10", QStringLiteral("gelesen"));
     place(Command10, 120, 5220, 1500, 375);
     connect(Command10, &QPushButton::clicked, this, &Form11::Command10_Click);
+    // The reminder comes up by itself, maybe under a click meant for the
+    // window below.
+    inputguard::asks(Command10);
     resize(units::twipsToPixels(5640), units::twipsToPixels(5760));
 }
 

@@ -7,6 +7,7 @@
 #include "planner/masterdata/subject_table.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/input_guard.h"
 #include "platform/printer.h"
 #include "platform/runtime.h"
 #include "platform/units.h"
@@ -124,6 +125,9 @@ Form7::Form7() : FormBase(7)
     Command8->setVisible(false);
     Command6 = controls::button(this, "Command6", QStringLiteral("NEIN"), kBold);
     Command6->setVisible(false);
+    // They ask in place of a box.
+    inputguard::asks(Command8);
+    inputguard::asks(Command6);
 
     place(Label18, 120, 120, 3000, 255);
     place(List1, 120, 390, 3000, 6300);

@@ -1,7 +1,9 @@
 #include "admin/student_list.h"
 #include "core/model.h"
 #include "platform/controls.h"
+#include "platform/input_guard.h"
 #include "tests/support/fixture.h"
+#include "tests/support/queued_input.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -125,6 +127,41 @@ TEST_F(StudentListTest, SchoolYearChangeMovesClassesUpAndLevelFourLeaves)
     EXPECT_TRUE(f->List1->isEnabled() && f->Command3->isEnabled()) << "refilling the list is no click on a student";
     EXPECT_EQ(gStudentCount, 5);
     EXPECT_EQ(f->List1->ListCount(), 6);
+}
+
+// "JA" or "nein" clicked 150 ms after the click on "Jahreswechsel" that
+// showed them was not aimed at them: the question stays and nobody moves up.
+// A click once it has been up half a second answers.
+TEST_F(StudentListTest, TheYearChangeQuestionTakesNoClickBeforeItCanBeRead)
+{
+    using namespace queuedinput;
+    const QStringList students{"A", "1a", "B", "4b"};
+    const struct {
+        const char* what;
+        QPushButton* Form25::*answer;
+        QStringList answered;
+    } cases[] = {{"JA", &Form25::Command4, {"A", "2a"}}, {"nein", &Form25::Command5, students}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        inputguard::install();
+        Form25* f = open(students);
+        f->activateWindow();
+        deliver();
+        // "Jahreswechsel" acts on its release at 1060.
+        click(f->Command3, middleOf(f->Command3), 1000);
+        deliver();
+        QPushButton* answer = f->*c.answer;
+        ASSERT_TRUE(answer->isVisible());
+        click(answer, middleOf(answer), 1210);
+        deliver();
+        EXPECT_TRUE(f->Label5->isVisible() && answer->isVisible());
+        EXPECT_EQ(readLines("schüler.dat"), students);
+        click(answer, middleOf(answer), read());
+        deliver();
+        EXPECT_FALSE(f->Label5->isVisible());
+        EXPECT_EQ(readLines("schüler.dat"), c.answered);
+        forms::unloadAll();
+    }
 }
 
 TEST_F(StudentListTest, AFileBeyondTheCapacityKeepsEveryStudent)

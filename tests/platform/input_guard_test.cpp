@@ -197,6 +197,38 @@ TEST_F(InputGuardTest, APressMadeBeforeAQuestionCouldBeSeenAnswersNothing)
     EXPECT_EQ(answered, 1);
 }
 
+// A notice raised by a click, its "OK" pressed 50 ms after: the notice stays
+// up until it can have been read; a press half a second after it showed
+// closes it.
+TEST_F(InputGuardTest, ANoticeTakesNoPressBeforeItCanBeRead)
+{
+    inputguard::install();
+    int told = 0;
+    const QMetaObject::Connection telling = QObject::connect(button, &QPushButton::clicked, [&] {
+        MsgBox("Plan 1 konnte nicht gespeichert werden");
+        ++told;
+    });
+    std::optional<bool> stood;
+    QStringList buttons;
+    whenModalShows([&](QWidget* box) {
+        const QPointer<QWidget> up(box);
+        for (const QAbstractButton* b : static_cast<QMessageBox*>(box)->buttons())
+            buttons << b->text();
+        QAbstractButton* ok = static_cast<QMessageBox*>(box)->buttons().first();
+        click(ok, middleOf(ok), 1110);
+        deliver();
+        stood = up && up->isVisible();
+        click(ok, middleOf(ok), read());
+    });
+    // The button acts on its release at 1060.
+    click(button, middleOf(button), 1000);
+    deliver();
+    EXPECT_EQ(stood, true);
+    EXPECT_EQ(buttons, QStringList{"OK"});
+    EXPECT_EQ(told, 1);
+    QObject::disconnect(telling);
+}
+
 // The first press of a double click opens a window under the mouse from a
 // menu entry, or the window manager's close box closes a window that lay
 // over a button, or its minimise button hides it, or its restore button

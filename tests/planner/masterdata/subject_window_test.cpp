@@ -1,12 +1,15 @@
 #include "planner/masterdata/subject_window.h"
 #include "platform/controls.h"
+#include "platform/input_guard.h"
 #include "platform/printer.h"
 #include "tests/planner/masterdata/masterdata_fixture.h"
+#include "tests/support/queued_input.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <sys/stat.h>
 
 class SubjectWindowTest : public MasterDataTest {
@@ -241,6 +244,42 @@ TEST_F(SubjectWindowTest, DeletingBlanksTheSlotAfterTheConfirmation)
         EXPECT_EQ(box->List(12), "=");
     EXPECT_EQ(f->Text2->text(), "=");
     EXPECT_FALSE(confirmationShown());
+}
+
+// "Fach 12 löschen" or "NEIN" clicked 150 ms after the click on "löschen"
+// that showed them was not aimed at them: the confirmation stays and so does
+// the subject. A click once it has been up half a second answers.
+TEST_F(SubjectWindowTest, TheDeleteConfirmationTakesNoClickBeforeItCanBeRead)
+{
+    using namespace queuedinput;
+    const struct {
+        const char* what;
+        QPushButton* Form7::*answer;
+        QString answered;
+    } cases[] = {{"Fach 12 löschen", &Form7::Command8, "="}, {"NEIN", &Form7::Command6, "Inf"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        subject(12, "Inf", "Informatik", "If");
+        inputguard::install();
+        show(12);
+        f->activateWindow();
+        deliver();
+        // "löschen" acts on its release at 1060.
+        click(f->Command2, middleOf(f->Command2), 1000);
+        deliver();
+        QPushButton* answer = f->*c.answer;
+        ASSERT_TRUE(answer->isVisible());
+        click(answer, middleOf(answer), 1210);
+        deliver();
+        EXPECT_TRUE(confirmationShown());
+        EXPECT_EQ(gSubjectNames(12, 1), "Inf");
+        click(answer, middleOf(answer), read());
+        deliver();
+        EXPECT_FALSE(confirmationShown());
+        EXPECT_EQ(gSubjectNames(12, 1), c.answered);
+        forms::unloadAll();
+        f = nullptr;
+    }
 }
 
 TEST_F(SubjectWindowTest, AfterAnotherActivationNoSubjectIsChanged)
