@@ -28,6 +28,9 @@ constexpr quint64 kKeyAgainMs = 250;
 // more than the double-click distance: 8 px in 120 ms is common. A quick
 // click 11 px away or more is aimed at a control of its own.
 constexpr int kNearInDoubleClickDistances = 2;
+// Input the window system dates this much before what earlier input told of
+// its clock was not queued that long: its clock started anew.
+constexpr qint64 kClockStartedAnewMs = 60000;
 // What changed since the last input that went through; a window's controls
 // count with it, so a few places are all a double click can meet.
 constexpr qsizetype kMostChanges = 64;
@@ -122,7 +125,14 @@ class WindowSystemClock {
 public:
     WindowSystemClock() { m_program.start(); }
     qint64 programNow() const { return m_program.elapsed(); }
-    void input(quint64 at) { m_ahead = std::max(m_ahead, static_cast<qint64>(at) - m_program.elapsed()); }
+    void input(quint64 at)
+    {
+        // A window system clock that started anew (X's wraps after 49 days)
+        // is followed: held against it, no question could be answered.
+        const qint64 ahead = static_cast<qint64>(at) - m_program.elapsed();
+        if (ahead > m_ahead || m_ahead - ahead > kClockStartedAnewMs)
+            m_ahead = ahead;
+    }
     // The window system's time, at the earliest, when the program's was
     // `programTime`.
     qint64 at(qint64 programTime) const { return programTime + m_ahead; }
