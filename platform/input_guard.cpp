@@ -197,7 +197,7 @@ public:
     bool appearedAt(const QWidget* receiver) const
     {
         return std::any_of(m_appeared.cbegin(), m_appeared.cend(),
-                           [&](const QPointer<QWidget>& w) { return w && w->window() == receiver->window() && within(w, receiver); });
+                           [&](const QPointer<QWidget>& w) { return w && within(w, receiver); });
     }
 
     bool under(const QWidget* receiver, QPoint at) const
@@ -501,7 +501,8 @@ private:
     // shown a moment after the other.
     void asked(QWidget* asking)
     {
-        m_questions.removeIf([&](const Question& q) { return !q.asking || !q.asking->isVisible() || q.asking == asking; });
+        m_questions.removeIf(
+            [&](const Question& q) { return !q.asking || !q.asking->isVisible() || q.asking == asking; });
         Question shown{asking, {}};
         shown.moment.begin();
         m_questions.append(shown);
