@@ -13,6 +13,7 @@
 #include "register/entry_window.h"
 #include "register/password_file.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <array>
@@ -113,12 +114,12 @@ StudentImport readStudentImport(const QStringList& lines)
     return result;
 }
 
-bool writeStudentFile(const StudentImport& students)
+datafile::WriteResult writeStudentFile(const StudentImport& students)
 {
     QStringList lines;
     for (qsizetype i = 0; i < students.names.size(); ++i)
         lines << students.names[i] << students.classes[i];
-    return static_cast<bool>(datafile::rewrite(gDataPath + QStringLiteral("schüler.dat"), lines));
+    return datafile::rewrite(gDataPath + QStringLiteral("schüler.dat"), lines);
 }
 
 // Free slots, and names that would put the file elsewhere or hide it, get no
@@ -291,9 +292,12 @@ void Form2::Command2_Click()
         students.refusal = QStringLiteral("Die Datei schüler.csv konnte nicht gelesen werden.");
     else
         students = readStudentImport(*lines);
-    if (students.refusal.isEmpty() && !writeStudentFile(students))
-        students.refusal = QStringLiteral("Die Schülerliste konnte nicht gespeichert werden (schüler.dat). Es "
-                                          "wurde nichts importiert.");
+    if (students.refusal.isEmpty()) {
+        if (const datafile::WriteResult written = writeStudentFile(students); !written)
+            students.refusal = QStringLiteral("Die Schülerliste konnte nicht gespeichert werden (schüler.dat): %1. "
+                                              "Es wurde nichts importiert.")
+                                   .arg(written.reason);
+    }
     if (!students.refusal.isEmpty()) {
         Command2->setEnabled(true);
         MsgBox(students.refusal);
@@ -325,13 +329,14 @@ void Form2::Command3_Click()
         const QString shortName = gTeacherShort(slot);
         if (!canHavePasswordFile(shortName) || datafile::exists(PasswordFilePath(shortName)))
             continue;
-        if (!WritePasswordFile(PasswordFilePath(shortName), password, kPasswordNumberBound))
-            failed << shortName;
+        const QString file = PasswordFilePath(shortName);
+        if (const datafile::WriteResult written = WritePasswordFile(file, password, kPasswordNumberBound); !written)
+            failed << QStringLiteral("%1 (%2: %3)").arg(shortName, QFileInfo(file).fileName(), written.reason);
     }
     // The window may be closed while the box is up.
     const auto tellFailed = [&failed] {
         MsgBox(QStringLiteral("Für diese Kürzel konnte kein Passwort gespeichert werden: ") +
-               failed.join(QStringLiteral(", ")));
+               failed.join(QStringLiteral(", ")) + QLatin1Char('.'));
     };
     if (failed.isEmpty() || forms::stillOpenAfter(this, tellFailed))
         unload();

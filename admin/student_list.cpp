@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace {
 const QString kNewStudent = QStringLiteral("0_neu");
@@ -34,16 +33,13 @@ int slotOfItem(const QString& item)
 }
 
 // The lines of the student file after the students the program can hold; they
-// stay in the file. nullopt when the file is there but cannot be read: a
+// stay in the file. Unreadable when the file is there but cannot be read: a
 // rewrite then could lose students.
-std::optional<QStringList> linesBeyondCapacity()
+datafile::FileRead linesBeyondCapacity()
 {
-    if (!datafile::exists(studentFile()))
-        return QStringList{};
-    const auto lines = datafile::readLines(studentFile());
-    if (!lines)
-        return std::nullopt;
-    return lines->mid(2 * capacity());
+    datafile::FileRead read = datafile::readFile(studentFile());
+    read.lines = read.lines.mid(2 * capacity());
+    return read;
 }
 
 // The student in the next school year: the class moves up one level, or the
@@ -79,27 +75,28 @@ QStringList movedUp(const QStringList& lines)
 
 // Rewrites the student file with every slot 1..lastSlot that holds a student,
 // then what lies beyond the capacity (moved up too at the school-year change).
-bool writeStudentFile(int lastSlot, bool newSchoolYear)
+datafile::WriteResult writeStudentFile(int lastSlot, bool newSchoolYear)
 {
-    const auto beyond = linesBeyondCapacity();
-    if (!beyond)
-        return false;
+    const datafile::FileRead beyond = linesBeyondCapacity();
+    if (beyond.state == datafile::FileRead::State::Unreadable)
+        return {false, beyond.reason};
     QStringList lines;
     for (int i = 1; i <= lastSlot; ++i) {
         const QString name = gStudentNames(i).toString();
         if (!name.isEmpty() && name != kNewStudent)
             lines << datafile::sanitizeField(name) << datafile::sanitizeField(gStudentClass(i));
     }
-    lines << (newSchoolYear ? movedUp(*beyond) : *beyond);
-    return static_cast<bool>(datafile::rewrite(studentFile(), lines));
+    lines << (newSchoolYear ? movedUp(beyond.lines) : beyond.lines);
+    return datafile::rewrite(studentFile(), lines);
 }
 
 // Writes the students and lists what the file then holds.
 void saveAndReload(int lastSlot, bool newSchoolYear)
 {
-    if (!writeStudentFile(lastSlot, newSchoolYear))
-        MsgBox(QStringLiteral("Die Schülerliste konnte nicht gespeichert werden (schüler.dat). "
-                              "Die Liste zeigt den gespeicherten Stand."));
+    if (const datafile::WriteResult written = writeStudentFile(lastSlot, newSchoolYear); !written)
+        MsgBox(QStringLiteral("Die Schülerliste konnte nicht gespeichert werden (schüler.dat): %1. "
+                              "Die Liste zeigt den gespeicherten Stand.")
+                   .arg(written.reason));
     LoadStudentsIntoList();
 }
 
@@ -198,8 +195,7 @@ Form25::Form25() : FormBase(25)
 void Form25::Form_Load()
 {
     LoadStudentsIntoList();
-    const auto beyond = linesBeyondCapacity();
-    if (beyond && !beyond->isEmpty())
+    if (!linesBeyondCapacity().lines.isEmpty())
         MsgBox(QStringLiteral("Die Schülerdatei enthält mehr als %1 Schülerinnen und Schüler. Die Liste zeigt die "
                               "ersten %1; die übrigen bleiben in der Datei und werden beim Jahreswechsel mit "
                               "aufgestuft.")

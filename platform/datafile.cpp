@@ -634,18 +634,20 @@ WriteResult appendLine(const QString& path, const QString& line)
     return failed;
 }
 
-bool copy(const QString& from, const QString& to)
+WriteResult copy(const QString& from, const QString& to)
 {
     QFile source(from);
+    errno = 0;
     if (!source.open(QIODevice::ReadOnly))
-        return false;
+        return {false, naming(from, failureOf(source, errno))};
+    errno = 0;
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError)
-        return false;
+        return {false, naming(from, failureOf(source, errno))};
     const QString target = targetOf(to);
     if (QFileInfo(target).canonicalFilePath() == QFileInfo(from).canonicalFilePath())
-        return false;
-    return static_cast<bool>(replace(target, bytes));
+        return {false, QStringLiteral("Quelle und Ziel sind dieselbe Datei")};
+    return replace(target, bytes);
 }
 
 Reader::Reader(const QString& path)

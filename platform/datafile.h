@@ -139,9 +139,10 @@ WriteResult appendLine(const QString& path, const QString& line);
 
 // Copies a file byte for byte: the source is only read, and the target is
 // replaced as rewrite replaces a file, so an earlier copy stays whole until
-// the new one is complete. False when anything failed, and when the target is the source
-// itself (writing a file over itself would drop what another PC appends).
-bool copy(const QString& from, const QString& to);
+// the new one is complete. Fails when the target is the source itself
+// (writing a file over itself would drop what another PC appends). The
+// reason of a source that could not be read starts with the source's name.
+WriteResult copy(const QString& from, const QString& to);
 
 // Sequential reading with the original's end-of-file semantics: a read past
 // the end leaves the variable as it was and returns false.

@@ -42,12 +42,12 @@ bool PasswordStorable(const QString& password)
     return ScramblePassword();
 }
 
-bool WritePasswordFile(const QString& path, const QString& password, int numberBound)
+datafile::WriteResult WritePasswordFile(const QString& path, const QString& password, int numberBound)
 {
     if (!PasswordStorable(password))
-        return false;
+        return {false, QStringLiteral("Das Passwort enthält Zeichen, die nicht gespeichert werden können")};
     datafile::Writer out;
     out.number(std::floor(Rnd() * numberBound));
     out.line(gText.toString());
-    return out.commit(path);
+    return datafile::rewrite(path, out.lines());
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The password file of a teacher, "KURZ.pw" in the data folder: a random whole
 // number in line 1 that means nothing, the scrambled password in line 2.
+#include "platform/datafile.h"
+
 #include <QString>
 
 // The file of a short name as stored in gTeacherShort.
@@ -17,7 +19,7 @@ void ReadPasswordFile();
 bool PasswordStorable(const QString& password);
 
 // Replaces the file at `path` as a whole: line 1 a random whole number below
-// `numberBound`, line 2 the scrambled password. Returns false and writes
-// nothing, so an old file stays as it was, when the password cannot be stored
-// or the write fails.
-bool WritePasswordFile(const QString& path, const QString& password, int numberBound);
+// `numberBound`, line 2 the scrambled password. Writes nothing, so an old
+// file stays as it was, when the password cannot be stored or the write
+// fails, and says why.
+datafile::WriteResult WritePasswordFile(const QString& path, const QString& password, int numberBound);

@@ -9,6 +9,7 @@
 #include "register/entry_window.h"
 #include "register/password_file.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -126,8 +127,9 @@ void Form4::Text2_Change()
         return;
     }
     gFileName = PasswordFilePath(m_shortName);
-    if (!WritePasswordFile(gFileName, password, kNumberBound)) {
-        MsgBox(QStringLiteral("Das Passwort konnte nicht gespeichert werden: ") + gFileName);
+    if (const datafile::WriteResult written = WritePasswordFile(gFileName, password, kNumberBound); !written) {
+        MsgBox(QStringLiteral("Das Passwort konnte nicht gespeichert werden (%1): %2.")
+                   .arg(QFileInfo(gFileName).fileName(), written.reason));
         return;
     }
     gUserPassword = password;

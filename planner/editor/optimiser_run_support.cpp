@@ -91,7 +91,7 @@ bool running() { return gOptimizerRunning != 0; }
 void showStatus(const QString& text, int colour)
 {
     Form18* f = window();
-    f->Label1->setText(text);
+    f->setStatus(text);
     controls::setBackColor(f->Label1, backColour(colour));
 }
 

@@ -43,6 +43,8 @@ constexpr int kDarkRed = 3;
 constexpr int kLightRed = 4;
 constexpr int kLightYellow = 7;
 constexpr std::uint32_t kStatusGrey = 0xE0E0E0;
+// The status line's height in twips: two lines.
+constexpr int kStatusHeight = 600;
 
 // gOptimizerMode of the option buttons "Modus 0", "Modus 1", "Modus 2".
 constexpr short kModeOfOption[Form18::kModes] = {3, 1, 2};
@@ -326,12 +328,12 @@ Form18::Form18() : FormBase(kPositionSlot)
     Command8 = command("Command8", "Command8", 3720);
     Command8->hide();
 
-    // Two lines high and wrapping: the runs' failures are long sentences.
+    // Two lines high and wrapping, and higher for a longer text (setStatus).
     Label1 = controls::label(this, "Label1", QStringLiteral("Status"), {"Arial", 10, true});
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setWordWrap(true);
     controls::setBackColor(Label1, kStatusGrey);
-    place(Label1, 120, 1500, 5520, 600);
+    place(Label1, 120, 1500, 5520, kStatusHeight);
 
     const auto caption = [this](const char* name, const char* text, int left, int top) {
         QLabel* l = controls::label(this, name, QString::fromUtf8(text));
@@ -400,7 +402,7 @@ Form18::Form18() : FormBase(kPositionSlot)
 void Form18::Form_Load()
 {
     if (gOptimizerRunning == 1)
-        Label1->setText(QStringLiteral("Optimierung läuft"));
+        setStatus(QStringLiteral("Optimierung läuft"));
     ShowOptimisationStatus();
     Timer1->setEnabled(false);
 }
@@ -446,7 +448,7 @@ void Form18::Command2_Click()
             gOptimizerMode = kModeOfOption[i];
     }
     if (gOptimizerMode != kFillMode && gOptimizerMode != kImproveMode && gOptimizerMode != kSearchMode) {
-        Label1->setText(QStringLiteral("bitte Modus wählen !"));
+        setStatus(QStringLiteral("bitte Modus wählen !"));
         return;
     }
     if (!startCheckPasses()) {
@@ -475,7 +477,7 @@ void Form18::Command2_Click()
     // The blinking of the last run's end would otherwise recolour the status
     // of this one.
     Timer1->setEnabled(false);
-    Label1->setText(QStringLiteral("Optimierung wird vorbereitet"));
+    setStatus(QStringLiteral("Optimierung wird vorbereitet"));
     controls::setBackColor(Label1, backColour(kLightYellow));
     // The run counts as going from here: a close waiting in the queue only
     // hides this window, which the run still writes into, and a command
@@ -494,7 +496,7 @@ void Form18::runChosenMode()
     gRunInProgress = false;
     gOptimizerRunning = 0;
     if (optimiser::lastFailure().isEmpty())
-        Label1->setText(QStringLiteral("Optimierung wurde beendet"));
+        setStatus(QStringLiteral("Optimierung wurde beendet"));
     controls::setBackColor(Label1, backColour(kLightRed));
     Command2->setEnabled(true);
     Command3->setEnabled(false);
@@ -554,7 +556,7 @@ void Form18::announceStop()
             mode = option;
     }
     controls::disableHandingFocusTo(Command3, mode);
-    Label1->setText(QStringLiteral("Abbruch wurde eingeleitet"));
+    setStatus(QStringLiteral("Abbruch wurde eingeleitet"));
     controls::setBackColor(Label1, backColour(kLightYellow));
 }
 
@@ -590,7 +592,27 @@ void Form18::Command6_Click()
     gCheckOk = short_;
     if (short_ == 0)
         gText = QStringLiteral("Verteilung der Fixierungen = ok !");
-    Label1->setText(gText.toString());
+    setStatus(gText.toString());
+}
+
+// A status longer than two lines (a run's failure names the file, the reason
+// and what the save changed) is shown whole: the line grows, and what lies
+// below it moves down with the window's foot. A shorter one gives the room
+// back.
+void Form18::setStatus(const QString& text)
+{
+    Label1->setText(text);
+    const int needed = std::max(units::twipsToPixels(kStatusHeight), Label1->heightForWidth(Label1->width()));
+    const int grown = needed - Label1->height();
+    if (grown == 0)
+        return;
+    const QRect line = Label1->geometry();
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->y() > line.bottom() && w->x() <= line.right())
+            w->move(w->x(), w->y() + grown);
+    }
+    Label1->resize(line.width(), needed);
+    resize(width(), height() + grown);
 }
 
 void Form18::Command7_Click()
@@ -624,7 +646,7 @@ void Form18::Command9_Click()
     // The room list may ask about the bookings editor it closes: this window
     // may be closed while the box is up.
     if (forms::stillOpenAfter(this, [] { forms::show<Form8>(); }))
-        Label1->setText(QStringLiteral("bitte in der Raumliste einen Raum wählen, dann \"Fächer\""));
+        setStatus(QStringLiteral("bitte in der Raumliste einen Raum wählen, dann \"Fächer\""));
 }
 
 void Form18::Timer1_Timer()

@@ -78,6 +78,9 @@ public:
     QLabel* Label23;
     Timer* Timer1;
 
+    // Shows `text` in the status line, whole however long it is.
+    void setStatus(const QString& text);
+
     // The check boxes of the release methods 1..5.
     std::array<QCheckBox*, kMethods> methodChecks() const { return {Check1, Check2, Check3, Check4, Check5}; }
 

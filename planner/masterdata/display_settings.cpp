@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <functional>
 
 namespace {
 constexpr int kFewestColumns = 9;
@@ -19,28 +20,42 @@ constexpr int kNumberGap = 40;
 constexpr double kSampleSize = 8;
 const controls::Font kBold{"Arial", 9.75, true};
 
-// A changed choice goes to "vorda.ver" at once; one that cannot is told. The
-// windows choose the value in force when they open, which writes nothing: a
-// look at a setting must not put a loaded plan's week shape, or this PC's
-// view of the settings, over the file the other PCs read.
+// A changed choice goes to "vorda.ver" at once; one that cannot is told and
+// not taken: memory and the window keep the setting in force, or the next
+// save of the file, by any window, would write the choice the user was told
+// was not saved. The windows choose the value in force when they open, which
+// writes nothing: a look at a setting must not put a loaded plan's week
+// shape, or this PC's view of the settings, over the file the other PCs read.
+// `show` shows the setting in force, before a failure is told.
 template <typename Setting, typename Value>
-void changeSetting(Setting& setting, const Value& value)
+void changeSetting(Setting& setting, const Value& value, const std::function<void()>& show)
 {
-    if (setting == value)
+    if (setting == value) {
+        show();
         return;
+    }
+    const Setting inForce = setting;
     setting = value;
-    if (const datafile::WriteResult written = SaveSettingsFile(); !written)
+    const datafile::WriteResult written = SaveSettingsFile();
+    if (!written)
+        setting = inForce;
+    show();
+    if (!written)
         MsgBox(SaveFailure(QStringLiteral("vorda.ver"), written) + QLatin1Char('.'));
 }
 
-// Sets an option and runs its handler, also when it was set already.
-void choose(QRadioButton* option, const std::function<void()>& click)
+// Sets the option of `index`, or none for an index beyond them, without
+// running a handler.
+template <std::size_t N>
+void showChosen(const std::array<QRadioButton*, N>& options, int index)
 {
-    {
-        const QSignalBlocker quiet(option);
-        option->setChecked(true);
+    for (std::size_t i = 0; i < N; ++i) {
+        const QSignalBlocker quiet(options[i]);
+        // Taken out of its group for a moment: a group cannot be left with no option set.
+        options[i]->setAutoExclusive(false);
+        options[i]->setChecked(static_cast<int>(i) == index);
+        options[i]->setAutoExclusive(true);
     }
-    click();
 }
 
 QString orderPrefix(int t)
@@ -86,17 +101,16 @@ Form30::Form30() : FormBase(30)
     connect(Command1, &QPushButton::clicked, this, &Form30::Command1_Click);
 }
 
-void Form30::Form_Activate()
-{
-    Label2->setText(QString::number(gVisibleColumns));
-    const int index = gVisibleColumns - kFewestColumns;
-    if (index >= 0 && index < kChoices)
-        choose(Option1[index], [this, index] { Option1_Click(index); });
-}
+void Form30::Form_Activate() { showColumns(); }
 
 void Form30::Option1_Click(int index)
 {
-    changeSetting(gVisibleColumns, static_cast<short>(index + kFewestColumns));
+    changeSetting(gVisibleColumns, static_cast<short>(index + kFewestColumns), [this] { showColumns(); });
+}
+
+void Form30::showColumns()
+{
+    showChosen(Option1, gVisibleColumns - kFewestColumns);
     Label2->setText(QString::number(gVisibleColumns));
 }
 
@@ -132,18 +146,17 @@ void form31::Form_Activate()
     Combo1->Clear();
     for (const char* order : {"Index", "Name", "Titel und Name"})
         Combo1->AddItem(QString::fromUtf8(order));
-    Combo1->setListIndex(gTeacherSortMode);
     showOrder();
 }
 
 void form31::Combo1_Click()
 {
-    changeSetting(gTeacherSortMode, static_cast<short>(Combo1->ListIndex()));
-    showOrder();
+    changeSetting(gTeacherSortMode, static_cast<short>(Combo1->ListIndex()), [this] { showOrder(); });
 }
 
 void form31::showOrder()
 {
+    Combo1->setCurrentIndex(gTeacherSortMode);
     QStringList lines;
     for (int t = 1; t <= kTeachers; ++t) {
         const QString name = gTeacherNames(t).toString();
@@ -192,23 +205,19 @@ void Form32::Form_Load()
         Option1[i]->setText(gFontNames(i));
     for (int k = 0; k < kSamples; ++k)
         Label1[k]->setText(gSubjectNames(k, 1));
-    const int index = gEditorFontIndex.toInt();
-    if (index >= 0 && index < kChoices)
-        choose(Option1[index], [this, index] { Option1_Click(index); });
-    else
-        // A font beyond the offered ones, from a hand-edited settings file,
-        // is shown but stays chosen until the user picks another.
-        showFont();
+    showFont();
 }
 
 void Form32::Option1_Click(int index)
 {
-    changeSetting(gEditorFontIndex, Variant(index));
-    showFont();
+    changeSetting(gEditorFontIndex, Variant(index), [this] { showFont(); });
 }
 
+// A font beyond the offered ones, from a hand-edited settings file, is shown
+// with no option set, and stays chosen until the user picks another.
 void Form32::showFont()
 {
+    showChosen(Option1, gEditorFontIndex.toInt());
     const QString font = fontName(gEditorFontIndex);
     for (QLabel* sample : Label1)
         controls::setFont(sample, {qPrintable(font), kSampleSize, true});

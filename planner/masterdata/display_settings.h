@@ -1,7 +1,8 @@
 #pragma once
 // Three small dialogs of the planner's display: how many class columns the
 // editor shows, the order of the teacher list, the editor's font. Each choice
-// is written to "vorda.ver" at once.
+// is written to "vorda.ver" at once; one that cannot be written is told and
+// not taken.
 #include "platform/forms.h"
 
 #include <array>
@@ -31,6 +32,9 @@ public:
 
 protected:
     void Form_Activate() override;
+
+private:
+    void showColumns();
 };
 
 // form31 "Sortierung": the teacher order by number, name, or title and name,

@@ -482,12 +482,16 @@ void Form14::Combo1_Click()
 }
 
 // Only a changed font is written: a focus passing through the box must not
-// rewrite the settings that the other PCs of the school read.
+// rewrite the settings that the other PCs of the school read. A font that
+// cannot be written is not taken: the box and memory go back to the font in
+// force, or the next save of the file, by any window, would write it unasked.
 void Form14::Combo1_LostFocus()
 {
     if (gFontIndex.toInt() == m_savedFontIndex)
         return;
     if (!SaveSettingsFile()) {
+        Combo1->setListIndex(m_savedFontIndex);
+        gFontIndex = m_savedFontIndex;
         Label5->setText(kFontNotSaved);
         return;
     }

@@ -147,9 +147,9 @@ void Form38::takeOverPreset(int entry)
         return;
     }
     const QString chosen = QFileInfo(source).fileName();
-    if (!datafile::copy(source, gDataPath + kSubstitutionPreset)) {
-        MsgBox(QStringLiteral("Die Voreinstellung ") + chosen + QStringLiteral(" konnte nicht nach ")
-                   + kSubstitutionPreset + QStringLiteral(" kopiert werden."),
+    if (const datafile::WriteResult copied = datafile::copy(source, gDataPath + kSubstitutionPreset); !copied) {
+        MsgBox(QStringLiteral("Die Voreinstellung %1 konnte nicht nach %2 kopiert werden: %3.")
+                   .arg(chosen, kSubstitutionPreset, copied.reason),
                kPlannerDialogTitle);
         if (forms::listening(self))
             unload();

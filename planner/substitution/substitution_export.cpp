@@ -15,6 +15,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace {
 const QString kExportFile = QStringLiteral("MDL.txt");
@@ -125,11 +127,11 @@ LastNumber lastNumberUsed()
     return {kNumberBeforeFirst, damagedNumberNotice(QStringLiteral("Sie enthält keine gültige Nummer"))};
 }
 
-datafile::WriteResult writeNumber(qint64 number)
+QStringList numberLines(qint64 number)
 {
     datafile::Writer out;
     out.number(static_cast<double>(number));
-    return datafile::rewriteChanged(gDataPath + kNumberFile, out.lines());
+    return out.lines();
 }
 
 const QString kNothingWritten = QStringLiteral("Der Export wurde nicht geschrieben, die Nummerierung bleibt unverändert.\n");
@@ -162,25 +164,30 @@ struct ExportDraft {
     }
 };
 
-// The number goes first: a number on record whose export failed is at worst
-// skipped, while an export whose number was not recorded would hand its
-// numbers out again.
+// The number and the export are written all or none, the number first: a
+// number on record whose export failed is at worst skipped, while an export
+// whose number was not recorded would hand its numbers out again. A file that
+// holds its new bytes already keeps its time stamp.
 datafile::WriteResult writeExport(qint64 before, const ExportDraft& draft)
 {
-    if (const datafile::WriteResult written = writeNumber(draft.number); !written)
-        return notWritten(kNumberFile + QStringLiteral(": ") + written.reason);
-    const datafile::WriteResult written = datafile::rewriteChanged(gDataPath + kExportFile, draft.lines);
+    const std::pair<QString, QStringList> files[] = {{kNumberFile, numberLines(draft.number)},
+                                                     {kExportFile, draft.lines}};
+    std::vector<datafile::FileBytes> set;
+    for (const auto& [name, lines] : files) {
+        if (!datafile::holds(gDataPath + name, lines))
+            set.push_back({gDataPath + name, datafile::bytesOf(lines)});
+    }
+    const datafile::WriteResult written = datafile::rewriteSet(set);
     if (written)
         return written;
-    const QString why = kExportFile + QStringLiteral(": ") + written.reason;
     // The earlier "MDL.txt" stays whole and holds none of the new numbers, so
-    // they may be handed out again.
-    if (draft.number == before || writeNumber(before))
-        return notWritten(why);
+    // they may be handed out again; unless "MDLNr.dat" kept them.
+    if (!written.changed.contains(gDataPath + kNumberFile))
+        return notWritten(written.reason);
     return {false, QStringLiteral("Der Export wurde nicht geschrieben, die Nummern %1 bis %2 bleiben ungenutzt.\n")
                            .arg(before + 1)
                            .arg(draft.number)
-                       + why};
+                       + written.reason};
 }
 
 std::uint32_t colour(int entry) { return static_cast<std::uint32_t>(gBackColours(entry).toDouble()); }

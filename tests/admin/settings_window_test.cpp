@@ -131,7 +131,9 @@ TEST_F(SettingsWindowTest, ImportRewritesTheStudentFileWithTheWholeFileOrNotAtAl
     writeImport(capacity);
     blockFile("schüler.dat");
     f->Command2->click();
-    EXPECT_TRUE(messages().last().contains("schüler.dat"));
+    EXPECT_TRUE(messages().last().endsWith(
+        "(schüler.dat): An Stelle der Datei steht ein Ordner. Es wurde nichts importiert."))
+        << messages().last().toStdString();
     EXPECT_EQ(gStudentNames(1), "Alt Anna") << "what is not on disk is not taken";
     unblockFile("schüler.dat");
     f->Command2->click();
@@ -171,7 +173,9 @@ TEST_F(SettingsWindowTest, UniformPasswordGoesToEveryTeacherWithoutOneAndClosesT
     gTeacherShort(2) = "ABC";
     gTeacherShort(3) = "../X";
     gTeacherShort(4) = "-";
+    gTeacherShort(5) = "XYZ";
     writeLines("ABC.pw", {" 5 ", "alt"});
+    blockFile("XYZ.pw");
     Form2* f = unlocked();
     // An empty password line would make line 1 the password, which nobody can type.
     f->Text1->setText("   ");
@@ -181,6 +185,8 @@ TEST_F(SettingsWindowTest, UniformPasswordGoesToEveryTeacherWithoutOneAndClosesT
 
     f->Text1->setText("  Start1 ");
     f->Command3->click();
+    EXPECT_EQ(messages().last(), "Für diese Kürzel konnte kein Passwort gespeichert werden: XYZ (XYZ.pw: An Stelle "
+                                 "der Datei steht ein Ordner).");
     EXPECT_FALSE(forms::isOpen<Form2>());
     EXPECT_FALSE(QFile::exists(path("admin.dat"))) << "unchanged settings are not written";
     EXPECT_EQ(readLines("ABC.pw"), (QStringList{" 5 ", "alt"}));

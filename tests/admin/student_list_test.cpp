@@ -205,6 +205,7 @@ TEST_F(StudentListTest, AFailedSaveIsReportedAndTheListShowsWhatIsHeld)
     pick(f, "0_neu");
     store(f, "B", "1b");
     ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].contains("schüler.dat"));
+    EXPECT_EQ(messages()[0], "Die Schülerliste konnte nicht gespeichert werden (schüler.dat): An Stelle der Datei "
+                             "steht ein Ordner. Die Liste zeigt den gespeicherten Stand.");
     EXPECT_EQ(f->List1->ListCount(), 2);
 }

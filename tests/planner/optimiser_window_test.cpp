@@ -330,8 +330,9 @@ TEST_F(OptimiserWindowTest, FreePeriodRulesAreLimitedAndWritten)
     EXPECT_TRUE(messages().last().startsWith(QStringLiteral("Die Hohlstundenregeln konnten nicht")));
 }
 
-// The runs' failures are the longest texts of the status line: it wraps the
-// longest and shows it whole.
+// The runs' failures are the longest texts of the status line: it wraps and
+// grows to show them whole, what lies below moves down with the window's
+// foot, and a shorter status gives the room back.
 TEST_F(OptimiserWindowTest, TheStatusLineShowsAFailureWhole)
 {
     const auto readWhole = [] {
@@ -341,15 +342,51 @@ TEST_F(OptimiserWindowTest, TheStatusLineShowsAFailureWhole)
             = QFontMetrics(l->font()).boundingRect(area, static_cast<int>(l->alignment()) | Qt::TextWordWrap, l->text());
         return l->wordWrap() && needed.height() <= area.height() && needed.width() <= area.width();
     };
+    // Every control below the line lies below it and inside the window.
+    const auto nothingCovered = [] {
+        const Form18* f = window();
+        for (const QWidget* w : std::initializer_list<const QWidget*>{f->Label2, f->Label4, f->Label21, f->Check1,
+                                                                      f->Label18[4]}) {
+            if (w->y() <= f->Label1->geometry().bottom() || w->geometry().bottom() >= f->height())
+                return false;
+        }
+        return true;
+    };
     week(1, 3);
     hours(1, 1, 1);
-    optimiser::setYieldHook([this] {
-        if (!QFileInfo(path(QStringLiteral("KSP0.xxx"))).isDir())
-            blockFile(QStringLiteral("KSP0.xxx"));
-    });
-    start(1);
-    ASSERT_TRUE(status().contains(QStringLiteral("nicht geladen")));
-    EXPECT_TRUE(readWhole()) << status().toStdString();
+    const QRect line = shown()->Label1->geometry();
+    const int height = shown()->height();
+    const struct {
+        const char* failure;
+        std::function<void()> prepare;
+        QString told;
+    } failures[] = {
+        {"plan 0 not read back",
+         [this] {
+             optimiser::setYieldHook([this] {
+                 if (!QFileInfo(path(QStringLiteral("KSP0.xxx"))).isDir())
+                     blockFile(QStringLiteral("KSP0.xxx"));
+             });
+         },
+         QStringLiteral("nicht geladen")},
+        {"plan 0 not saved", [this] { blockFile(QStringLiteral("KSP0.xxx")); },
+         QStringLiteral("konnte nicht gespeichert werden - die Optimierung wurde nicht gestartet (KSP0.xxx: ")},
+    };
+    for (const auto& c : failures) {
+        SCOPED_TRACE(c.failure);
+        c.prepare();
+        start(1);
+        ASSERT_TRUE(status().contains(c.told)) << status().toStdString();
+        EXPECT_TRUE(readWhole()) << status().toStdString();
+        EXPECT_TRUE(nothingCovered());
+        optimiser::setYieldHook({});
+        unblockFile(QStringLiteral("KSP0.xxx"));
+
+        window()->setStatus(QStringLiteral("Optimierung läuft"));
+        EXPECT_EQ(window()->Label1->geometry(), line);
+        EXPECT_EQ(window()->height(), height);
+        EXPECT_TRUE(nothingCovered());
+    }
 }
 
 // A pass time shows in the short form of a Single, not the digits of its double.

@@ -176,12 +176,12 @@ TEST_F(DataFileTest, AWriteThatCannotBeCompletedLeavesEveryFileAsItWasAndSaysWhy
     const struct {
         const char* what;
         std::function<datafile::WriteResult()> write;
-        QString prefix; // the file a set names; none for a copy, which tells no reason
+        QString prefix; // the file a set names
     } writers[] = {
         {"rewrite", [&] { return datafile::rewriteBytes(path("ZIEL.DAT"), big); }, ""},
         {"rewriteSet", [&] { return datafile::rewriteSet({{path("ziel.dat"), big}, {path("a.dat"), "neu\r\n"}}); },
          "ziel.dat: "},
-        {"copy", [&] { return datafile::WriteResult{datafile::copy(path("quelle.dat"), path("ziel.dat")), {}}; }, {}},
+        {"copy", [&] { return datafile::copy(path("quelle.dat"), path("ziel.dat")); }, ""},
     };
     const auto prepare = [&] {
         writeBytes("a.dat", "alt\r\n");
@@ -200,7 +200,7 @@ TEST_F(DataFileTest, AWriteThatCannotBeCompletedLeavesEveryFileAsItWasAndSaysWhy
                 written = w.write();
             }
             EXPECT_FALSE(written.ok);
-            EXPECT_EQ(written.reason, w.prefix.isNull() ? QString() : w.prefix + c.reason);
+            EXPECT_EQ(written.reason, w.prefix + c.reason);
             EXPECT_TRUE(written.changed.isEmpty());
             EXPECT_TRUE(readBytes("ziel.dat") == old && readBytes("a.dat") == "alt\r\n");
             EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
@@ -218,6 +218,20 @@ TEST_F(DataFileTest, AWriteThatCannotBeCompletedLeavesEveryFileAsItWasAndSaysWhy
         datafile::clearAttributes(path("a.dat"));
         EXPECT_TRUE(datafile::rewriteBytes(path("a.dat"), "neu\r\n"));
     }
+}
+
+TEST_F(DataFileTest, ACopyThatCannotReadItsSourceNamesItAndOneOntoItselfIsRefused)
+{
+    writeBytes("ziel.dat", "alt\r\n");
+    blockFile("quelle.dat");
+    const datafile::WriteResult unread = datafile::copy(path("quelle.dat"), path("ziel.dat"));
+    EXPECT_FALSE(unread.ok);
+    EXPECT_EQ(unread.reason, "quelle.dat: An Stelle der Datei steht ein Ordner");
+    unblockFile("quelle.dat");
+    const datafile::WriteResult itself = datafile::copy(path("ziel.dat"), path("ZIEL.DAT"));
+    EXPECT_FALSE(itself.ok);
+    EXPECT_EQ(itself.reason, "Quelle und Ziel sind dieselbe Datei");
+    EXPECT_EQ(readBytes("ziel.dat"), "alt\r\n");
 }
 
 // A shared folder may let a user write a file but not replace it. The files
@@ -296,7 +310,7 @@ TEST_F(DataFileTest, EveryFileIsOnTheDiskBeforeItReplacesTheOldOne)
              return datafile::rewriteSet({{path("a.dat"), newA}, {path("b.dat"), newB}, {path("c.dat"), newC}}).ok;
          },
          {{"a.dat", newA}, {"b.dat", newB}, {"c.dat", newC}}},
-        {"copy", [&] { return datafile::copy(path("quelle.dat"), path("a.dat")); }, {{"a.dat", newA}}},
+        {"copy", [&] { return datafile::copy(path("quelle.dat"), path("a.dat")).ok; }, {{"a.dat", newA}}},
     };
     const QString folder = QFileInfo(m_dir.path()).canonicalFilePath();
     for (const auto& c : cases) {

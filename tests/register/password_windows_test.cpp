@@ -209,7 +209,8 @@ TEST_F(PasswordWindowsTest, APasswordThatCannotBeStoredWritesNothing)
     form4->Text1->setText("neu");
     form4->Text2->setText("neu");
     EXPECT_EQ(messages().size(), 2);
-    EXPECT_TRUE(messages()[1].startsWith("Das Passwort konnte nicht gespeichert werden"));
+    EXPECT_EQ(messages()[1], "Das Passwort konnte nicht gespeichert werden (ABC.pw): An Stelle der Datei steht ein "
+                             "Ordner.");
     EXPECT_TRUE(forms::isOpen<Form4>());
     EXPECT_TRUE(loggedIn()) << "the teacher stays logged in as before";
     EXPECT_EQ(gUserShort, "ABC");

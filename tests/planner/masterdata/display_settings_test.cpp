@@ -1,10 +1,13 @@
+#include "core/settings_file.h"
 #include "planner/masterdata/display_settings.h"
 #include "platform/controls.h"
 #include "tests/planner/masterdata/masterdata_fixture.h"
+#include "tests/support/disk_conditions.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QRadioButton>
+#include <memory>
 
 class DisplaySettingsTest : public MasterDataTest {
 protected:
@@ -79,11 +82,90 @@ TEST_F(DisplaySettingsTest, TheEditorFontIsShownOnTheSamplesAndOneBeyondTheOffer
     EXPECT_EQ(f->Label2->text(), gFontNames(3));
 }
 
-TEST_F(DisplaySettingsTest, AFailedWriteIsShown)
+// The indexes of the options set: "3", or "" for none.
+template <std::size_t N>
+QString setOptions(const std::array<QRadioButton*, N>& options)
 {
-    blockFile("vorda.ver");
-    forms::show<Form30>()->Option1[0]->click();
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].contains("\"vorda.ver\" konnte nicht gespeichert werden"));
-    unblockFile("vorda.ver");
+    QStringList set;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (options[i]->isChecked())
+            set << QString::number(i);
+    }
+    return set.join(QLatin1Char(','));
+}
+
+TEST_F(DisplaySettingsTest, AChoiceThatCannotBeWrittenIsToldAndNotTakenSoNoLaterSaveWritesIt)
+{
+    struct Setting {
+        const char* window;
+        std::function<void()> open;
+        int line; // of "vorda.ver"
+        QString inForce;
+        // Changes the setting in its window.
+        std::function<void()> change;
+        // The setting as memory and the window hold it.
+        std::function<QString()> held;
+    };
+    const std::vector<Setting> settings = {
+        {"Eingabebreite", [] { forms::show<Form30>(); }, 3, " 12 ", [] { forms::get<Form30>()->Option1[7]->click(); },
+         [] {
+             const Form30* f = forms::get<Form30>();
+             return QStringLiteral("%1 %2 %3").arg(gVisibleColumns).arg(f->Label2->text()).arg(setOptions(f->Option1));
+         }},
+        {"Sortierung", [] { forms::show<form31>(); }, 13, " 1 ", [] { forms::get<form31>()->Combo1->setListIndex(2); },
+         [] {
+             const form31* f = forms::get<form31>();
+             return QStringLiteral("%1 %2 %3").arg(gTeacherSortMode).arg(f->Combo1->ListIndex()).arg(f->List1->List(0));
+         }},
+        {"Schriftart", [] { forms::show<Form32>(); }, 4, " 12 ", [] { forms::get<Form32>()->Option1[5]->click(); },
+         [] {
+             const Form32* f = forms::get<Form32>();
+             return QStringLiteral("%1 %2 %3")
+                 .arg(gEditorFontIndex.toInt())
+                 .arg(f->Label2->text())
+                 .arg(setOptions(f->Option1));
+         }},
+    };
+    struct Condition {
+        const char* name;
+        QString reason;
+        std::function<std::shared_ptr<void>()> make;
+    };
+    const std::vector<Condition> conditions = {
+        {"a folder in the file's place", "An Stelle der Datei steht ein Ordner",
+         [this] {
+             blockFile("vorda.ver");
+             return std::shared_ptr<void>(nullptr, [this](void*) { unblockFile("vorda.ver"); });
+         }},
+        {"a file-size limit", "Die Datei ist zu groß", [] {
+             return std::static_pointer_cast<void>(std::make_shared<FileSizeLimit>(8));
+         }},
+    };
+    gTeacherNames(5) = QStringLiteral("Zander");
+    for (const Setting& choice : settings) {
+        for (const Condition& condition : conditions) {
+            SCOPED_TRACE(std::string(choice.window) + " under " + condition.name);
+            gVisibleColumns = 12;
+            gTeacherSortMode = 1;
+            gEditorFontIndex = 12;
+            QFile::remove(path("vorda.ver"));
+            choice.open();
+            const QString before = choice.held();
+            const auto told = messages().size();
+            {
+                const std::shared_ptr<void> unwritable = condition.make();
+                choice.change();
+            }
+            ASSERT_EQ(messages().size(), told + 1);
+            const QString notice = "\"vorda.ver\" konnte nicht gespeichert werden: " + condition.reason;
+            EXPECT_TRUE(messages().last().contains(notice)) << messages().last().toStdString();
+            EXPECT_EQ(choice.held().toStdString(), before.toStdString())
+                << "memory and the window keep the setting in force";
+            forms::unloadAll();
+
+            gSchoolYear = QStringLiteral("2026/27");
+            ASSERT_TRUE(SaveSettingsFile()) << "another window's save";
+            EXPECT_EQ(setting(choice.line).toStdString(), choice.inForce.toStdString());
+        }
+    }
 }

@@ -114,6 +114,14 @@ TEST_F(DatabaseTest, TakingOverAPresetCopiesItsFileAndOpensItsDay)
     EXPECT_EQ(gTeacherAbsence(1), 1) << "the absence window read the preset";
     EXPECT_EQ(absences->Label2->text(), "");
     EXPECT_EQ(absences->Check1->checkState(), Qt::Unchecked);
+    absences->unload();
+
+    blockFile("suppl.dat");
+    takeOver(2);
+    EXPECT_EQ(messages().last(), "Die Voreinstellung sup3.dat konnte nicht nach suppl.dat kopiert werden: An Stelle "
+                                 "der Datei steht ein Ordner.");
+    EXPECT_FALSE(forms::isOpen<Form20>());
+    unblockFile("suppl.dat");
 }
 
 // A damaged preset is told by its own name once the absence window is up; a

@@ -1,6 +1,10 @@
 #include "planner/substitution/substitution_export.h"
 #include "planner/substitution/substitution_standings.h"
 #include "tests/planner/substitution/substitution_fixture.h"
+#include "tests/support/disk_conditions.h"
+
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -86,6 +90,48 @@ TEST_F(ExportTest, WithoutStandingsOnlyTheHeaderIsWrittenAndWithoutAKeyDateNothi
     EXPECT_EQ(ExportSubstitutionRecords(QDate(2026, 9, 1), QDate(2026, 9, 30)).reason,
               "Der Export wurde nicht geschrieben, die Nummerierung bleibt unverändert.\n" + MissingKeyDateNotice());
     EXPECT_EQ(readBytes("MDL.txt"), kHeader + "1500;\"abc\"\r\n") << "the last export stays";
+}
+
+// The number and the export are written all or none: a failed export leaves
+// "MDLNr.dat" as it was, also where there was none.
+TEST_F(ExportTest, AFailedExportLeavesTheNumberFileAsItWas)
+{
+    writeStandings();
+    saveDay("10.09.2026", {{1, 2, 1, 1, 2, 0}});
+    const struct {
+        const char* what;
+        std::function<std::shared_ptr<void>()> make;
+    } conditions[] = {
+        {"a folder in the place of MDL.txt",
+         [this] {
+             blockFile("MDL.txt");
+             return std::shared_ptr<void>(nullptr, [this](void*) { unblockFile("MDL.txt"); });
+         }},
+        {"a file-size limit that only the number fits",
+         [] { return std::static_pointer_cast<void>(std::make_shared<FileSizeLimit>(50)); }},
+    };
+    const std::optional<QByteArray> numberFiles[] = {std::nullopt, QByteArray(" 1200 \r\n")};
+    for (const auto& c : conditions) {
+        for (const std::optional<QByteArray>& numberFile : numberFiles) {
+            SCOPED_TRACE(std::string(c.what) + (numberFile ? ", a number on record" : ", no number on record"));
+            QFile::remove(path("MDLNr.dat"));
+            if (numberFile)
+                writeBytes("MDLNr.dat", *numberFile);
+            datafile::WriteResult written;
+            {
+                const std::shared_ptr<void> holding = c.make();
+                written = ExportSubstitutionRecords(QDate(2026, 9, 10), QDate(2026, 9, 10));
+            }
+            EXPECT_FALSE(written.ok);
+            EXPECT_TRUE(written.reason.startsWith("Der Export wurde nicht geschrieben, die Nummerierung bleibt "
+                                                  "unverändert.\nMDL.txt: "))
+                << written.reason.toStdString();
+            EXPECT_EQ(QFile::exists(path("MDLNr.dat")), numberFile.has_value());
+            if (numberFile)
+                EXPECT_EQ(readBytes("MDLNr.dat"), *numberFile);
+            EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 0) << "the counts stay";
+        }
+    }
 }
 
 TEST_F(ExportTest, TheWindowOffersTheKeyDateToYesterdayAndExportsOnlyTwoDates)
