@@ -320,13 +320,17 @@ void Form2::Command3_Click()
     }
     Command3->setEnabled(false);
     QStringList failed;
-    const int teachers = gMaxTeachers.toInt();
-    for (int slot = 1; slot <= teachers; ++slot) {
-        const QString shortName = gTeacherShort(slot);
-        if (!canHavePasswordFile(shortName) || datafile::exists(PasswordFilePath(shortName)))
-            continue;
-        if (!WritePasswordFile(PasswordFilePath(shortName), password, kPasswordNumberBound))
-            failed << shortName;
+    {
+        // The password folder is synced once, after the last file.
+        const datafile::FolderSync action;
+        const int teachers = gMaxTeachers.toInt();
+        for (int slot = 1; slot <= teachers; ++slot) {
+            const QString shortName = gTeacherShort(slot);
+            if (!canHavePasswordFile(shortName) || datafile::exists(PasswordFilePath(shortName)))
+                continue;
+            if (!WritePasswordFile(PasswordFilePath(shortName), password, kPasswordNumberBound))
+                failed << shortName;
+        }
     }
     // The window may be closed while the box is up.
     const auto tellFailed = [&failed] {
