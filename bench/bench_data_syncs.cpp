@@ -1,8 +1,8 @@
 // What the syncs cost the actions that write many files: the backup of a
 // school year's day files and a plan save. Each run writes the same files
 // once with the syncs and once without any, and counts the ratio of the two
-// ("ratio"; the time shown is the synced one). The folder is a temporary one
-// in BENCH_DATA_DIR, or in the system's temporary folder.
+// ("ratio", of the medians; the time shown is the synced one). The folder is
+// a temporary one in BENCH_DATA_DIR, or in the system's temporary folder.
 #include "admin/backup_window.h"
 #include "bench/widget_benchmarks.h"
 #include "core/constants.h"
@@ -17,9 +17,11 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -42,19 +44,25 @@ double secondsOf(const std::function<void()>& action, bool synced)
     return took.count();
 }
 
-// Runs `action` synced and unsynced in turn, after `prepare` each time.
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Runs `action` unsynced and synced in turn, after `prepare` each time; the
+// ratio is of the medians, as other programs of the machine may stall a run.
 void compare(benchmark::State& state, const std::function<void()>& prepare, const std::function<void()>& action)
 {
-    double synced = 0, unsynced = 0;
+    std::vector<double> synced, unsynced;
     for (auto _ : state) {
         prepare();
-        unsynced += secondsOf(action, false);
+        unsynced.push_back(secondsOf(action, false));
         prepare();
-        const double took = secondsOf(action, true);
-        synced += took;
-        state.SetIterationTime(took);
+        synced.push_back(secondsOf(action, true));
+        state.SetIterationTime(synced.back());
     }
-    state.counters["ratio"] = synced / unsynced;
+    state.counters["ratio"] = median(synced) / median(unsynced);
 }
 
 // The school days of a year, each a file of a day's entries; the backup
@@ -92,7 +100,7 @@ void BM_BackupOf190DayFiles(benchmark::State& state)
     };
     compare(state, [] {}, backUp);
 }
-BENCHMARK(BM_BackupOf190DayFiles)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_BackupOf190DayFiles)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(9);
 
 // A full plan saved as a new plan: its files, the plan list and the record.
 void BM_PlanSave(benchmark::State& state)

@@ -493,6 +493,8 @@ bool writeSet(const SetBytes& set)
         return failed({false, QFileInfo(list.file.path).fileName() + QStringLiteral(": ") + list.unreadable});
     for (const datafile::FileBytes& file : files)
         before.push_back(datafile::fileBefore(file.path));
+    // The folder is synced once, after the record.
+    const datafile::FolderSync action;
     if (const datafile::WriteResult written = datafile::rewriteSet(files); !written)
         return failed(written);
     // The list's bytes as the set wrote them.
