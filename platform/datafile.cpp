@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -619,10 +620,12 @@ WriteResult rewriteChanged(const QString& path, const QStringList& lines)
 }
 
 namespace {
-// How long an append waits for another PC's to end: an append holds the lock
-// for a few milliseconds, a share's round trips included.
-constexpr int kLockTries = 150;
-constexpr int kMsBetweenLockTries = 20;
+// How long an append waits for the others to end: each holds the lock for
+// the few milliseconds of its write and sync, a share's round trips
+// included. It looks often, as a PC that appends line after line would
+// otherwise take the lock again each time before a waiting one looks.
+constexpr int kMsForLock = 5000;
+constexpr int kMsBetweenLockTries = 2;
 
 // The look at the last byte, the write and the cut-back of a piece are one
 // step against every other writer of the file. An open file description
@@ -636,15 +639,15 @@ QString lockForAppend(int fd)
     struct flock lock {};
     lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET;
-    for (int tries = 0; tries < kLockTries; ++tries) {
-        if (tries > 0)
-            QThread::msleep(kMsBetweenLockTries);
-        if (::fcntl(fd, F_OFD_SETLK, &lock) == 0)
-            return {};
+    const QDeadlineTimer deadline(kMsForLock);
+    while (::fcntl(fd, F_OFD_SETLK, &lock) != 0) {
         if (errno != EAGAIN && errno != EACCES)
             return systemReason(errno);
+        if (deadline.hasExpired())
+            return QStringLiteral("Die Datei ist von einem anderen Arbeitsplatz gesperrt");
+        QThread::msleep(kMsBetweenLockTries);
     }
-    return QStringLiteral("Die Datei ist von einem anderen Arbeitsplatz gesperrt");
+    return {};
 }
 
 // What the next line must start with so that it does not join the file's last
