@@ -111,19 +111,23 @@ void Form69::CopyDayFiles(const QString& target)
     const QDate lastDay = gSchoolYearEnd.date();
     int found = 0;
     QStringList failed;
-    QDate day = *firstDay;
-    for (int count = 1; count <= kMaxDays && day <= lastDay; ++count, day = day.addDays(1)) {
-        Text1->setText(dates::shortText(day));
-        DoEvents();
-        const QString dayFile = DayFilePath(day);
-        const QString source = datafile::find(dayFile);
-        if (source.isEmpty())
-            continue;
-        ++found;
-        const QString name = QFileInfo(dayFile).fileName();
-        if (!datafile::copy(source, target + name))
-            failed << name;
-        DoEvents();
+    {
+        // The backup folder is synced once, after the last copy.
+        const datafile::FolderSync action;
+        QDate day = *firstDay;
+        for (int count = 1; count <= kMaxDays && day <= lastDay; ++count, day = day.addDays(1)) {
+            Text1->setText(dates::shortText(day));
+            DoEvents();
+            const QString dayFile = DayFilePath(day);
+            const QString source = datafile::find(dayFile);
+            if (source.isEmpty())
+                continue;
+            ++found;
+            const QString name = QFileInfo(dayFile).fileName();
+            if (!datafile::copy(source, target + name))
+                failed << name;
+            DoEvents();
+        }
     }
     if (failed.isEmpty())
         return;

@@ -324,14 +324,18 @@ void Form2::Command3_Click()
     }
     Command3->setEnabled(false);
     QStringList failed;
-    const int teachers = gMaxTeachers.toInt();
-    for (int slot = 1; slot <= teachers; ++slot) {
-        const QString shortName = gTeacherShort(slot);
-        if (!canHavePasswordFile(shortName) || datafile::exists(PasswordFilePath(shortName)))
-            continue;
-        const QString file = PasswordFilePath(shortName);
-        if (const datafile::WriteResult written = WritePasswordFile(file, password, kPasswordNumberBound); !written)
-            failed << QStringLiteral("%1 (%2: %3)").arg(shortName, QFileInfo(file).fileName(), written.reason);
+    {
+        // The password folder is synced once, after the last file.
+        const datafile::FolderSync action;
+        const int teachers = gMaxTeachers.toInt();
+        for (int slot = 1; slot <= teachers; ++slot) {
+            const QString shortName = gTeacherShort(slot);
+            if (!canHavePasswordFile(shortName) || datafile::exists(PasswordFilePath(shortName)))
+                continue;
+            const QString file = PasswordFilePath(shortName);
+            if (const datafile::WriteResult written = WritePasswordFile(file, password, kPasswordNumberBound); !written)
+                failed << QStringLiteral("%1 (%2: %3)").arg(shortName, QFileInfo(file).fileName(), written.reason);
+        }
     }
     // The window may be closed while the box is up.
     const auto tellFailed = [&failed] {

@@ -467,10 +467,20 @@ bool writeSet(const SetBytes& set)
             files.push_back({path, set[i]});
     }
     // The list belongs to the set: a plan written whole is never left out
-    // of it, nor listed without its files.
-    const PlanListEntry list = EnterIntoPlanList();
-    if (!datafile::holds(list.file.path, list.file.bytes))
-        files.push_back(list.file);
+    // of it, nor listed without its files. It is read again just before the
+    // renames, as another PC may list a plan while the files are written.
+    PlanListEntry list = EnterIntoPlanList();
+    std::vector<datafile::FileBefore> before;
+    const bool listChanges = !datafile::holds(list.file.path, list.file.bytes);
+    if (listChanges) {
+        files.push_back({list.file.path, {}, [&list, &before](QByteArray& bytes) {
+                             // Given back as it is now, should the record fail.
+                             before.back() = datafile::fileBefore(list.file.path);
+                             list = EnterIntoPlanList();
+                             bytes = list.file.bytes;
+                             return datafile::WriteResult{list.unreadable.isEmpty(), list.unreadable};
+                         }});
+    }
     for (const datafile::FileBytes& file : files)
         gLastSave.files << QFileInfo(file.path).fileName();
     gLastSave.files << QFileInfo(PlanSetRecordPath(gPlanName)).fileName();
@@ -481,11 +491,15 @@ bool writeSet(const SetBytes& set)
     };
     if (!list.unreadable.isEmpty())
         return failed({false, QFileInfo(list.file.path).fileName() + QStringLiteral(": ") + list.unreadable});
-    std::vector<datafile::FileBefore> before;
     for (const datafile::FileBytes& file : files)
         before.push_back(datafile::fileBefore(file.path));
+    // The folder is synced once, after the record.
+    const datafile::FolderSync action;
     if (const datafile::WriteResult written = datafile::rewriteSet(files); !written)
         return failed(written);
+    // The list's bytes as the set wrote them.
+    if (listChanges)
+        files.back().bytes = list.file.bytes;
     const SetHashes hashes = hashesOf(set);
     // The record comes last, as it holds the times of the files written.
     // Beside the record of an earlier save, the files would pass for a set

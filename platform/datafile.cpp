@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -300,55 +301,56 @@ QString linkedFile(const QString& target)
     return info.isSymLink() ? target : info.filePath();
 }
 
-// Read and write for everyone, less the umask, as the system creates a file.
-constexpr mode_t kNewFileMode = 0666;
 constexpr mode_t kPermissionBits = 0777;
 
-// The umask as the system reports it: setting it to read it would let a
-// file another thread creates meanwhile meet the wrong one.
-constexpr mode_t kUsualUmask = 022;
+// Off only while a benchmark measures what the syncs cost.
+bool gSyncing = true;
 
-mode_t newFileMode()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    mode_t mask = kUsualUmask;
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith("Umask:")) {
-                bool ok = false;
-                const uint read = line.mid(6).trimmed().toUInt(&ok, 8);
-                if (ok)
-                    mask = static_cast<mode_t>(read);
-            }
-        }
-    }
-    return kNewFileMode & ~mask;
-}
+int syncToDisk(int fd) { return gSyncing ? ::fsync(fd) : 0; }
 
-// The file keeps its permissions, as the other PCs of the school rely on
-// them; a new one gets those of any new file.
-mode_t modeFor(const QString& target)
-{
-    struct stat status {};
-    if (::stat(QFile::encodeName(target).constData(), &status) == 0 && S_ISREG(status.st_mode))
-        return status.st_mode & kPermissionBits;
-    return newFileMode();
-}
-
-// Only with its folder synced is the rename itself on the disk. The file
+// Only with its folder synced is a rename itself on the disk. The file
 // holds its new bytes by then, so a folder that cannot be synced (some
 // network file systems refuse it) fails no write: a set would give back
 // files that are whole.
-void syncFolderOf(const QString& file)
+void syncFolder(const QString& folder)
 {
-    const QByteArray path = QFile::encodeName(QFileInfo(file).path());
-    const int folder = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0)
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
         return;
-    ::fsync(folder);
-    ::close(folder);
+    syncToDisk(fd);
+    ::close(fd);
 }
 
+thread_local FolderSync* gAction = nullptr;
+}
+
+FolderSync::FolderSync()
+{
+    if (gAction == nullptr)
+        gAction = this;
+}
+
+FolderSync::~FolderSync()
+{
+    if (gAction != this)
+        return;
+    gAction = nullptr;
+    for (const QString& folder : std::as_const(m_folders))
+        syncFolder(folder);
+}
+
+void FolderSync::afterRename(const QString& file)
+{
+    const QString folder = QFileInfo(file).path();
+    if (gAction == nullptr)
+        syncFolder(folder);
+    else if (!gAction->m_folders.contains(folder))
+        gAction->m_folders << folder;
+}
+
+void setSyncing(bool on) { gSyncing = on; }
+
+namespace {
 // The new bytes of a file, written to a temporary file beside it and read
 // back before they are renamed over it: Qt's QSaveFile::commit() reports a
 // file written whose bytes did not fit on the disk (a file smaller than
@@ -370,14 +372,22 @@ public:
     // Why the target may not be replaced, the bytes are not all on the disk
     // in the temporary file, or the rename failed; empty otherwise.
     const QString& failure() const { return m_failure; }
-    // Renames the temporary file over the target in one step: the target
-    // holds either its old bytes or all the new ones.
+    // Syncs the temporary file to the disk, and only then gives it the
+    // target's mode. The files of a set are synced together, before their
+    // renames: their bytes went on their way to the disk as they were
+    // written, so that the syncs overlap.
+    bool sync();
+    // Renames the synced temporary file over the target in one step: the
+    // target holds either its old bytes or all the new ones.
     bool putInPlace();
 
 private:
     QString m_target;
     QString m_temporary;
     QString m_failure;
+    // The mode of the file it replaces.
+    std::optional<mode_t> m_mode;
+    bool m_synced = false;
 };
 
 Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_target(linkedFile(target))
@@ -386,17 +396,21 @@ Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_tar
     // read-only, or another user's, would be replaced all the same and
     // belong to the saver afterwards. Asked for the effective user, whom the
     // write itself would be checked for.
+    struct stat old {};
+    const bool replacing = ::stat(QFile::encodeName(m_target).constData(), &old) == 0 && S_ISREG(old.st_mode);
     errno = 0;
-    if (QFileInfo(m_target).isFile()
-        && ::faccessat(AT_FDCWD, QFile::encodeName(m_target).constData(), W_OK, AT_EACCESS) != 0) {
+    if (replacing && ::faccessat(AT_FDCWD, QFile::encodeName(m_target).constData(), W_OK, AT_EACCESS) != 0) {
         m_failure = systemReason(errno);
         return;
     }
     QFile f;
     // Unbuffered: the write reaches the system at once, and a disk that
-    // takes only part of it says why in errno. Readable by this user alone
-    // until it takes the target's mode: it may hold a password file.
-    if (!openTemporary(f, m_target, QIODevice::Unbuffered, QFile::ReadOwner | QFile::WriteOwner)) {
+    // takes only part of it says why in errno. One that replaces a file is
+    // readable by this user alone until it takes that file's mode: the file
+    // may be a password file. A new one is made as any new file of the
+    // folder, so that it gets the mode and the ACL the folder gives it.
+    if (!openTemporary(f, m_target, QIODevice::Unbuffered,
+                       replacing ? std::optional(QFile::ReadOwner | QFile::WriteOwner) : std::nullopt)) {
         m_failure = failureOf(f, errno);
         return;
     }
@@ -406,13 +420,9 @@ Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_tar
         m_failure = failureOf(f, errno);
         return;
     }
-    // On the disk before the rename: after a power cut the file would
-    // otherwise come back empty or cut.
-    errno = 0;
-    if (::fsync(f.handle()) != 0) {
-        m_failure = systemReason(errno);
-        return;
-    }
+    // Its bytes set out for the disk now, to be waited for by the sync.
+    if (gSyncing)
+        ::sync_file_range(f.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
     // A network drive may tell a write it could not keep only at the close.
     errno = 0;
     f.close();
@@ -432,14 +442,40 @@ Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_tar
         m_failure = QStringLiteral("Die Datei kam nicht vollständig auf dem Datenträger an");
         return;
     }
+    if (replacing)
+        m_mode = old.st_mode & kPermissionBits;
+}
+
+bool Replacement::sync()
+{
+    if (!m_failure.isEmpty())
+        return false;
+    if (m_synced)
+        return true;
+    // On the disk before the rename: after a power cut the file would
+    // otherwise come back empty or cut.
+    const QByteArray temporary = QFile::encodeName(m_temporary);
+    errno = 0;
+    const int fd = ::open(temporary.constData(), O_RDONLY | O_CLOEXEC);
+    const bool synced = fd >= 0 && syncToDisk(fd) == 0;
+    const int code = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (!synced) {
+        m_failure = systemReason(code);
+        return false;
+    }
     // A file system that keeps no modes (a Windows server's share, a stick)
     // may refuse it; it gave the temporary file none of its own either.
-    ::chmod(QFile::encodeName(m_temporary).constData(), modeFor(m_target));
+    if (m_mode)
+        ::chmod(temporary.constData(), *m_mode);
+    m_synced = true;
+    return true;
 }
 
 bool Replacement::putInPlace()
 {
-    if (!m_failure.isEmpty())
+    if (!sync())
         return false;
     errno = 0;
     if (std::rename(QFile::encodeName(m_temporary).constData(), QFile::encodeName(m_target).constData()) != 0) {
@@ -447,7 +483,7 @@ bool Replacement::putInPlace()
         return false;
     }
     m_temporary.clear();
-    syncFolderOf(m_target);
+    FolderSync::afterRename(m_target);
     return true;
 }
 
@@ -509,23 +545,46 @@ bool giveBack(const QString& path, const FileBefore& before, const QByteArray& w
     return static_cast<bool>(replace(target, before.bytes));
 }
 
-WriteResult rewriteSet(const std::vector<FileBytes>& files)
+WriteResult rewriteSet(const std::vector<FileBytes>& given)
 {
-    std::vector<std::unique_ptr<Replacement>> written;
-    std::vector<FileBefore> before;
-    for (std::size_t i = 0; i < files.size(); ++i) {
+    std::vector<FileBytes> files = given;
+    std::vector<std::unique_ptr<Replacement>> written(files.size());
+    std::vector<FileBefore> before(files.size());
+    const auto write = [&](std::size_t i) {
         const QString target = targetOf(files[i].path);
+        if (files[i].makeBytes) {
+            if (const WriteResult made = files[i].makeBytes(files[i].bytes); !made)
+                return WriteResult{false, naming(target, made.reason)};
+        }
         // The last file is never given back: no rename comes after its own.
         if (i + 1 < files.size()) {
-            before.push_back(fileBefore(target));
-            if (!before.back().unreadable.isEmpty())
-                return {false, naming(target, before.back().unreadable)};
+            before[i] = fileBefore(target);
+            if (!before[i].unreadable.isEmpty())
+                return WriteResult{false, naming(target, before[i].unreadable)};
         }
-        auto file = std::make_unique<Replacement>(target, files[i].bytes);
-        if (!file->failure().isEmpty())
-            return {false, naming(target, file->failure())};
-        written.push_back(std::move(file));
+        written[i] = std::make_unique<Replacement>(target, files[i].bytes);
+        if (!written[i]->failure().isEmpty())
+            return WriteResult{false, naming(target, written[i]->failure())};
+        return WriteResult{};
+    };
+    // Those whose bytes are made at the last moment come after the others
+    // are on the disk.
+    for (const bool late : {false, true}) {
+        std::vector<std::size_t> stage;
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (static_cast<bool>(files[i].makeBytes) == late)
+                stage.push_back(i);
+        }
+        for (const std::size_t i : stage) {
+            if (const WriteResult done = write(i); !done)
+                return done;
+        }
+        for (const std::size_t i : stage) {
+            if (!written[i]->sync())
+                return {false, naming(targetOf(files[i].path), written[i]->failure())};
+        }
     }
+    const FolderSync action;
     for (std::size_t i = 0; i < written.size(); ++i) {
         if (written[i]->putInPlace())
             continue;
@@ -561,77 +620,98 @@ WriteResult rewriteChanged(const QString& path, const QStringList& lines)
 }
 
 namespace {
-constexpr int kLooksAtLastByte = 3;
-constexpr int kMsBetweenLooks = 5;
+// How long an append waits for the others to end: each holds the lock for
+// the few milliseconds of its write and sync, a share's round trips
+// included. It looks often, as a PC that appends line after line would
+// otherwise take the lock again each time before a waiting one looks.
+constexpr int kMsForLock = 5000;
+constexpr int kMsBetweenLockTries = 2;
 
-// What the next line must start with so that it does not join the file's last
-// line: nothing after a line end (or in an empty or missing file), CR LF after
-// a last line without one (a write cut off on the share, a hand edit), LF
-// after a lone CR.
-QByteArray lineStartFor(const QString& path)
+// The look at the last byte, the write and the cut-back of a piece are one
+// step against every other writer of the file. An open file description
+// lock: NFS and SMB pass record locks on to the server, so the other PCs of
+// the share see it (flock stays on the client with many SMB mounts), and
+// unlike a classic record lock it belongs to this open file, not to the
+// process, so two threads' appends exclude each other too. The lock goes
+// with the file's close. Empty when it is held; why not otherwise.
+QString lockForAppend(int fd)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray last;
-    // Another PC's append may be under way, its line not yet whole; a line
-    // cut off for good still lacks its end a moment later.
-    for (int look = 0; look < kLooksAtLastByte; ++look) {
-        if (look > 0)
-            QThread::msleep(kMsBetweenLooks);
-        if (f.size() == 0 || !f.seek(f.size() - 1))
-            return {};
-        last = f.read(1);
-        if (last == "\n")
-            return {};
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    const QDeadlineTimer deadline(kMsForLock);
+    while (::fcntl(fd, F_OFD_SETLK, &lock) != 0) {
+        if (errno != EAGAIN && errno != EACCES)
+            return systemReason(errno);
+        if (deadline.hasExpired())
+            return QStringLiteral("Die Datei ist von einem anderen Arbeitsplatz gesperrt");
+        QThread::msleep(kMsBetweenLockTries);
     }
-    return last == "\r" ? QByteArray("\n") : QByteArray("\r\n");
+    return {};
 }
 
-// Cuts the file back to the `size` it had before a failed append, when what
-// follows that size is a piece of the append's `bytes` and nothing else: a
-// line cut short counts as a line of its own on every PC (a removal line cut
-// from "22" to "2" blanks another teacher's entry), while a line another PC
-// appended after the piece must stay. At most `sent` bytes of the append can
-// have arrived. False when a piece of the line stays in the file.
-bool cutBack(const QString& target, qint64 size, const QByteArray& bytes, qint64 sent)
+// What the next line must start with so that it does not join the file's last
+// line: nothing after a line end (or in an empty file), CR LF after a last
+// line without one (a write cut off on the share, a hand edit), LF after a
+// lone CR.
+QByteArray lineStartFor(int fd, off_t size)
 {
-    if (sent <= 0)
-        return true;
-    QFile f(target);
-    if (!f.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-        return false;
-    const qint64 arrived = f.size() - size;
-    if (arrived == 0)
-        return true;
-    if (arrived < 0 || arrived > sent || !f.seek(size) || f.read(arrived) != bytes.left(arrived))
-        return false;
-    return f.resize(size);
+    char last = '\n';
+    if (size > 0 && ::pread(fd, &last, 1, size - 1) != 1)
+        last = '\n';
+    return last == '\n' ? QByteArray() : last == '\r' ? QByteArray("\n") : QByteArray("\r\n");
+}
+
+// Writes all of `bytes` at the end of the file; errno tells why not.
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    qint64 sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + sent, static_cast<size_t>(bytes.size() - sent));
+        if (n == 0)
+            errno = EIO;
+        if (n <= 0)
+            return false;
+        sent += n;
+    }
+    return true;
+}
+
+WriteResult appendLocked(int fd, const QByteArray& line)
+{
+    if (const QString locked = lockForAppend(fd); !locked.isEmpty())
+        return {false, locked};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        return {false, systemReason(errno)};
+    const QByteArray bytes = lineStartFor(fd, status.st_size) + line;
+    // Synced before it counts as written: after a power cut the register
+    // must not miss an entry it took as written.
+    if (writeAll(fd, bytes) && syncToDisk(fd) == 0)
+        return {};
+    WriteResult failed{false, systemReason(errno)};
+    // A line that is not written is taken out again: one cut short by a full
+    // disk would count as a line of its own on every PC (a removal line cut
+    // from "22" to "2" blanks another teacher's entry). Under the lock, what
+    // follows the old size is this write's alone.
+    if (::ftruncate(fd, status.st_size) != 0)
+        failed.reason += QStringLiteral("; ein Stück der Zeile ist in der Datei stehen geblieben");
+    return failed;
 }
 }
 
 WriteResult appendLine(const QString& path, const QString& line)
 {
     const QString target = targetOf(path);
-    // Checked before the append and sent with it in the one write: another PC
-    // appending in between can only leave an empty line, which every reader
-    // skips, never two lines glued into one.
-    const QByteArray bytes = lineStartFor(target) + withLineEnds({line});
-    QFile f(target);
     errno = 0;
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return {false, failureOf(f, errno)};
-    const qint64 size = f.size();
-    errno = 0;
-    const qint64 sent = f.write(bytes);
-    const int code = errno;
-    f.close();
-    if (sent == bytes.size() && f.error() == QFileDevice::NoError)
-        return {};
-    WriteResult failed{false, failureOf(f, code != 0 ? code : errno)};
-    if (!cutBack(target, size, bytes, sent))
-        failed.reason += QStringLiteral("; ein Stück der Zeile ist in der Datei stehen geblieben");
-    return failed;
+    const int fd = ::open(QFile::encodeName(target).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return {false, systemReason(errno)};
+    const WriteResult written = appendLocked(fd, withLineEnds({line}));
+    // The sync told whether the line is on the disk; the close only ends the
+    // lock.
+    ::close(fd);
+    return written;
 }
 
 WriteResult copy(const QString& from, const QString& to)

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -79,10 +80,12 @@ bool openTemporary(QFile& file, const QString& target, QIODevice::OpenMode mode 
 
 // Rewrites a whole file through a temporary file beside it and a rename, so a
 // crash, a power cut or a full disk never leaves it half written: the
-// temporary file, readable by this user alone until it takes the file's mode,
-// is synced to the disk, read back and renamed only when it holds every byte.
-// A file the user may not write (read-only) is not replaced. On a failure the
-// file is as it was and no temporary file is left. Each line gets CR LF.
+// temporary file is synced to the disk, read back and renamed only when it
+// holds every byte, and its folder is synced after the rename. One that
+// replaces a file is readable by this user alone until it takes the file's
+// mode; a new one gets what any new file of the folder gets. A file the user
+// may not write (read-only) is not replaced. On a failure the file is as it
+// was and no temporary file is left. Each line gets CR LF.
 WriteResult rewrite(const QString& path, const QStringList& lines);
 // The same with the bytes as they are.
 WriteResult rewriteBytes(const QString& path, const QByteArray& bytes);
@@ -108,9 +111,14 @@ QByteArray bytesOf(const QStringList& lines);
 // removed. Bytes as bytesOf gives them. The reason of a failure starts with
 // the name of the file it failed on; a file whose old bytes could not be put
 // back is named in `changed`, and only then is any file of the set changed.
+// The folder is synced once, after the last rename.
 struct FileBytes {
     QString path;
     QByteArray bytes;
+    // Of a file other PCs add to (a list), makes its bytes from what it holds
+    // at the last moment: after every other file of the set is written, just
+    // before the renames. A failure it returns fails the set.
+    std::function<WriteResult(QByteArray& bytes)> makeBytes = {};
 };
 WriteResult rewriteSet(const std::vector<FileBytes>& files);
 
@@ -130,11 +138,14 @@ FileBefore fileBefore(const QString& path);
 // deleted since is left as that program left it.
 bool giveBack(const QString& path, const FileBefore& before, const QByteArray& written);
 
-// Appends one line with its CR LF as a single write in append mode: several
-// PCs append to the same file. When the file's last line has no line end, the
-// same write starts with one. Reports why when the line was not written. A
-// line is appended whole or not at all: a piece that a full disk let through
-// is cut off again, and where that fails the reason says a piece stays.
+// Appends one line with its CR LF: several PCs append to the same file. The
+// look at the file's last line (when it has no line end, the write starts
+// with one), the write and its sync are one step under a lock on the file,
+// which every writer of the program takes; a PC that cannot get the lock
+// within seconds writes nothing and says so. A line counts as written once it
+// is synced to the disk; one that is not is taken out again, a piece that a
+// full disk let through too, and where that fails the reason says a piece
+// stays. No other writer's line is ever changed.
 WriteResult appendLine(const QString& path, const QString& line);
 
 // Copies a file byte for byte: the source is only read, and the target is
@@ -143,6 +154,30 @@ WriteResult appendLine(const QString& path, const QString& line);
 // (writing a file over itself would drop what another PC appends). The
 // reason of a source that could not be read starts with the source's name.
 WriteResult copy(const QString& from, const QString& to);
+
+// An action that replaces or copies many files (the backup, the passwords of
+// all teachers) syncs each folder once, after its last rename, rather than
+// after each file's: on a share every sync is a round trip to the server.
+// While one lives, the folders of the renames are noted, and synced when it
+// ends; one begun inside it joins it.
+class FolderSync {
+public:
+    FolderSync();
+    ~FolderSync();
+    FolderSync(const FolderSync&) = delete;
+    FolderSync& operator=(const FolderSync&) = delete;
+
+    // Syncs the folder of a file just renamed into place, now or at the end
+    // of the action under way.
+    static void afterRename(const QString& file);
+
+private:
+    QStringList m_folders;
+};
+
+// Only for measuring what the syncs cost (the benchmarks): while off, no
+// file and no folder is synced.
+void setSyncing(bool on);
 
 // Sequential reading with the original's end-of-file semantics: a read past
 // the end leaves the variable as it was and returns false.

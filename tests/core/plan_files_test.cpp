@@ -413,6 +413,28 @@ TEST_F(PlanFilesTest, PlanList)
     EXPECT_TRUE(gPlanCount == 251 && gPlanNumbers(1) == 300 && gPlanNumbers(200) == 52);
 }
 
+// Another PC may list a plan while this one's save writes its files, which
+// takes seconds on a share: the list is read again just before the renames.
+TEST_F(PlanFilesTest, APlanAnotherPCListsWhileASaveWritesItsFilesStaysListed)
+{
+    writeLines("Pläne.lst", {" 3 "});
+    bool listed = false;
+    {
+        const SyncWatch watch([&](const QString& file, mode_t) {
+            if (!listed && QFileInfo(file).fileName().contains(".xxx.")) {
+                writeLines("Pläne.lst", {" 7 ", " 3 "});
+                listed = true;
+            }
+            return 0;
+        });
+        save("5");
+    }
+    ASSERT_TRUE(listed);
+    EXPECT_EQ(gCheckOk, 1);
+    EXPECT_EQ(planList(), (QStringList{" 7 ", " 5 ", " 3 "}));
+    EXPECT_TRUE(gPlanCount == 3 && gPlanNumbers(1) == 7);
+}
+
 TEST_F(PlanFilesTest, StartPlanLoadsWhenTheSettingsAskForIt)
 {
     fillFullPlan();

@@ -467,7 +467,8 @@ TEST_F(EntryWindowTest, AFieldChangedAfterTheCheckWritesNothing)
 // A line cut short by a full disk would stand as an entry of its own, and the
 // retry the message asks for would write it a second time: the entry goes in
 // whole or not at all, and stays checked, so that "eintragen!" alone writes
-// it once the file takes it.
+// it once the file takes it. A line the disk does not sync is not written:
+// a power cut would lose it.
 TEST_F(EntryWindowTest, AFailedAppendLeavesNothingAndEintragenWritesTheEntryOnce)
 {
     KindCase fraction = kindCases()[2];
@@ -480,9 +481,11 @@ TEST_F(EntryWindowTest, AFailedAppendLeavesNothingAndEintragenWritesTheEntryOnce
         // place of the day file.
         std::optional<qsizetype> room;
         QString reason;
+        bool syncRefused = false;
     } cases[] = {
         {"a folder in place of the day file", kindCases()[3], std::nullopt, "An Stelle der Datei steht ein Ordner"},
         {"a disk full within the text", fraction, fraction.line.indexOf("bis") + 3, "Die Datei ist zu groß"},
+        {"a sync the disk refuses", kindCases()[2], 1000, "Ein- oder Ausgabefehler des Datenträgers", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -498,6 +501,9 @@ TEST_F(EntryWindowTest, AFailedAppendLeavesNothingAndEintragenWritesTheEntryOnce
         {
             const std::optional<FileSizeLimit> full =
                 c.room ? std::optional<FileSizeLimit>(std::in_place, before.size() + *c.room) : std::nullopt;
+            const std::optional<SyncWatch> refusing =
+                c.syncRefused ? std::optional<SyncWatch>(std::in_place, [](const QString&, mode_t) { return EIO; })
+                              : std::nullopt;
             write(f);
         }
         if (!c.room)
