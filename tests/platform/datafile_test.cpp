@@ -379,7 +379,7 @@ TEST_F(DataFileTest, ANewFileGetsWhatTheFolderGivesAnyNewFile)
     const std::pair<const char*, std::function<bool()>> writers[] = {
         {"rewrite", [&] { return datafile::rewriteBytes(path("geteilt/a.dat"), "neu\r\n").ok; }},
         {"rewriteSet", [&] { return datafile::rewriteSet({{path("geteilt/a.dat"), "neu\r\n"}}).ok; }},
-        {"copy", [&] { return datafile::copy(path("quelle.dat"), path("geteilt/a.dat")); }},
+        {"copy", [&] { return datafile::copy(path("quelle.dat"), path("geteilt/a.dat")).ok; }},
     };
     for (const auto& [what, write] : writers) {
         SCOPED_TRACE(what);
