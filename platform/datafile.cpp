@@ -339,7 +339,7 @@ FolderSync::~FolderSync()
         syncFolder(folder);
 }
 
-void FolderSync::afterRename(const QString& file)
+void FolderSync::entryChanged(const QString& file)
 {
     const QString folder = QFileInfo(file).path();
     if (gAction == nullptr)
@@ -483,7 +483,7 @@ bool Replacement::putInPlace()
         return false;
     }
     m_temporary.clear();
-    FolderSync::afterRename(m_target);
+    FolderSync::entryChanged(m_target);
     return true;
 }
 
@@ -703,14 +703,21 @@ WriteResult appendLocked(int fd, const QByteArray& line)
 WriteResult appendLine(const QString& path, const QString& line)
 {
     const QString target = targetOf(path);
+    const QByteArray name = QFile::encodeName(target);
     errno = 0;
-    const int fd = ::open(QFile::encodeName(target).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    int fd = ::open(name.constData(), O_RDWR | O_APPEND | O_CLOEXEC);
+    // A file the line makes is on the disk with its folder's entry for it.
+    const bool made = fd < 0 && errno == ENOENT;
+    if (made)
+        fd = ::open(name.constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         return {false, systemReason(errno)};
     const WriteResult written = appendLocked(fd, withLineEnds({line}));
     // The sync told whether the line is on the disk; the close only ends the
     // lock.
     ::close(fd);
+    if (written && made)
+        FolderSync::entryChanged(target);
     return written;
 }
 

@@ -167,9 +167,9 @@ public:
     FolderSync(const FolderSync&) = delete;
     FolderSync& operator=(const FolderSync&) = delete;
 
-    // Syncs the folder of a file just renamed into place, now or at the end
-    // of the action under way.
-    static void afterRename(const QString& file);
+    // Syncs the folder of a file just renamed into place or made, now or at
+    // the end of the action under way.
+    static void entryChanged(const QString& file);
 
 private:
     QStringList m_folders;
