@@ -389,13 +389,16 @@ TEST_F(DataFileTest, ANewFileGetsWhatTheFolderGivesAnyNewFile)
     }
 }
 
-// An action of many files syncs each folder once, at its end; one begun
-// inside it joins it.
+// An action of many files syncs each folder once, at its end, also one
+// where appends made new files; one begun inside it joins it.
 TEST_F(DataFileTest, AnActionSyncsEachFolderOnceAfterItsLastRename)
 {
     QDir().mkdir(path("sicherung"));
+    // A folder where appends make new files.
+    QDir().mkdir(path("tage"));
     const QString folders[] = {QFileInfo(m_dir.path()).canonicalFilePath(),
-                               QFileInfo(path("sicherung")).canonicalFilePath()};
+                               QFileInfo(path("sicherung")).canonicalFilePath(),
+                               QFileInfo(path("tage")).canonicalFilePath()};
     writeBytes("quelle.dat", "neu\r\n");
     std::map<QString, int> synced;
     std::map<QString, int> syncedBeforeTheEnd;
@@ -409,6 +412,7 @@ TEST_F(DataFileTest, AnActionSyncsEachFolderOnceAfterItsLastRename)
             for (const QString name : {"a.dat", "b.dat", "c.dat"}) {
                 ASSERT_TRUE(datafile::copy(path("quelle.dat"), path("sicherung/" + name)));
                 ASSERT_TRUE(datafile::rewriteSet({{path(name), "neu\r\n"}, {path("d.dat"), "neu\r\n"}}));
+                ASSERT_TRUE(datafile::appendLine(path("tage/" + name), "neu"));
             }
             syncedBeforeTheEnd = synced;
         }
