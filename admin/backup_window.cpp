@@ -20,6 +20,8 @@ namespace {
 // A school year has fewer days; a wrong last school day must not make the
 // backup run on for years.
 constexpr int kMaxDays = 350;
+// Day files copied together; a failure is still told per file.
+constexpr std::size_t kDaysCopiedTogether = 32;
 const QString kSeparator = QStringLiteral("/");
 }
 
@@ -111,6 +113,17 @@ void Form69::CopyDayFiles(const QString& target)
     const QDate lastDay = gSchoolYearEnd.date();
     int found = 0;
     QStringList failed;
+    std::vector<datafile::Copy> batch;
+    // The copies of a batch go to the disk together: one wait for the disk
+    // serves them all.
+    const auto copyBatch = [&] {
+        const std::vector<datafile::WriteResult> copied = datafile::copyEach(batch);
+        for (std::size_t i = 0; i < batch.size(); ++i) {
+            if (!copied[i])
+                failed << QFileInfo(batch[i].to).fileName();
+        }
+        batch.clear();
+    };
     {
         // The backup folder is synced once, after the last copy.
         const datafile::FolderSync action;
@@ -123,11 +136,12 @@ void Form69::CopyDayFiles(const QString& target)
             if (source.isEmpty())
                 continue;
             ++found;
-            const QString name = QFileInfo(dayFile).fileName();
-            if (!datafile::copy(source, target + name))
-                failed << name;
+            batch.push_back({source, target + QFileInfo(dayFile).fileName()});
+            if (batch.size() == kDaysCopiedTogether)
+                copyBatch();
             DoEvents();
         }
+        copyBatch();
     }
     if (failed.isEmpty())
         return;

@@ -15,6 +15,7 @@
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <variant>
 
 namespace datafile {
 
@@ -487,12 +488,17 @@ bool Replacement::putInPlace()
     return true;
 }
 
-WriteResult replace(const QString& target, const QByteArray& bytes)
+WriteResult putInPlace(Replacement& file)
 {
-    Replacement file(target, bytes);
     if (file.putInPlace())
         return {};
     return {false, file.failure()};
+}
+
+WriteResult replace(const QString& target, const QByteArray& bytes)
+{
+    Replacement file(target, bytes);
+    return putInPlace(file);
 }
 }
 
@@ -721,20 +727,38 @@ WriteResult appendLine(const QString& path, const QString& line)
     return written;
 }
 
-WriteResult copy(const QString& from, const QString& to)
+namespace {
+// The copy's bytes written beside its target, or why not.
+std::variant<WriteResult, std::unique_ptr<Replacement>> copyBeside(const Copy& c)
 {
-    QFile source(from);
+    QFile source(c.from);
     errno = 0;
     if (!source.open(QIODevice::ReadOnly))
-        return {false, naming(from, failureOf(source, errno))};
+        return WriteResult{false, naming(c.from, failureOf(source, errno))};
     errno = 0;
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError)
-        return {false, naming(from, failureOf(source, errno))};
-    const QString target = targetOf(to);
-    if (QFileInfo(target).canonicalFilePath() == QFileInfo(from).canonicalFilePath())
-        return {false, QStringLiteral("Quelle und Ziel sind dieselbe Datei")};
-    return replace(target, bytes);
+        return WriteResult{false, naming(c.from, failureOf(source, errno))};
+    const QString target = targetOf(c.to);
+    if (QFileInfo(target).canonicalFilePath() == QFileInfo(c.from).canonicalFilePath())
+        return WriteResult{false, QStringLiteral("Quelle und Ziel sind dieselbe Datei")};
+    return std::make_unique<Replacement>(target, bytes);
+}
+}
+
+WriteResult copy(const QString& from, const QString& to) { return copyEach({{from, to}}).front(); }
+
+std::vector<WriteResult> copyEach(const std::vector<Copy>& copies)
+{
+    std::vector<std::variant<WriteResult, std::unique_ptr<Replacement>>> beside;
+    for (const Copy& c : copies)
+        beside.push_back(copyBeside(c));
+    std::vector<WriteResult> results;
+    for (auto& b : beside) {
+        auto* file = std::get_if<std::unique_ptr<Replacement>>(&b);
+        results.push_back(file ? putInPlace(**file) : std::get<WriteResult>(b));
+    }
+    return results;
 }
 
 Reader::Reader(const QString& path)

@@ -154,6 +154,14 @@ WriteResult appendLine(const QString& path, const QString& line);
 // (writing a file over itself would drop what another PC appends). The
 // reason of a source that could not be read starts with the source's name.
 WriteResult copy(const QString& from, const QString& to);
+// Copies each file as copy does, each on its own, but their bytes go to the
+// disk together, so that one wait for the disk serves them all. A result for
+// each copy, in the order given.
+struct Copy {
+    QString from;
+    QString to;
+};
+std::vector<WriteResult> copyEach(const std::vector<Copy>& copies);
 
 // An action that replaces or copies many files (the backup, the passwords of
 // all teachers) syncs each folder once, after its last rename, rather than
