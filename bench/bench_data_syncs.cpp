@@ -4,6 +4,7 @@
 // ("ratio", of the medians; the time shown is the synced one). The folder is
 // a temporary one in BENCH_DATA_DIR, or in the system's temporary folder.
 #include "admin/backup_window.h"
+#include "bench/full_plan.h"
 #include "bench/widget_benchmarks.h"
 #include "core/constants.h"
 #include "core/model.h"
@@ -106,23 +107,7 @@ BENCHMARK(BM_BackupOf190DayFiles)->UseManualTime()->Unit(benchmark::kMillisecond
 void BM_PlanSave(benchmark::State& state)
 {
     QTemporaryDir folder = benchFolder();
-    resetModel();
-    InitialiseConstants();
-    gDataPath = folder.path() + QLatin1Char('/');
-    gDaysPerWeek = 6;
-    gPeriodsPerDay = 11;
-    for (int c = 1; c <= 24; ++c) {
-        for (int s = 1; s <= 99; ++s) {
-            gSubjectAttr(s, 5) = 1;
-            gCurriculumHours(c, s) = static_cast<short>((c + s) % 5);
-            gSubjectTeachers(c, s, 0) = static_cast<short>((c * 7 + s * 3) % 60 + 1);
-        }
-        for (int d = 1; d <= 6; ++d) {
-            for (int p = 1; p <= 11; ++p)
-                gTimetable(d, p, c, 0) = static_cast<short>(1 + (d * 11 + p + c * 3) % 99);
-        }
-    }
-    gPlanName = QStringLiteral("1");
+    makeAFullPlan(folder.path());
     const auto removePlan = [&] {
         for (const QString& name : QDir(folder.path()).entryList(QDir::Files | QDir::Hidden))
             QFile::remove(folder.filePath(name));
