@@ -105,6 +105,19 @@ quint64 read()
     return now();
 }
 
+void answerEarlyAndOnceRead(const QWidget* raising, const QWidget* answer, const std::function<void()>& early,
+                            const std::function<void()>& onceRead)
+{
+    click(raising, middleOf(raising), 1000);
+    deliver();
+    click(answer, middleOf(answer), 1210);
+    deliver();
+    early();
+    click(answer, middleOf(answer), read());
+    deliver();
+    onceRead();
+}
+
 void closeBox(const QWidget* window) { QWindowSystemInterface::handleCloseEvent<Queued>(window->windowHandle()); }
 
 QPoint buttonsOf(const QWidget* window) { return window->frameGeometry().topRight() + QPoint(-10, 10); }

@@ -54,6 +54,13 @@ quint64 now();
 // (half a second); the moment then.
 quint64 read();
 
+// A question raised by a click on `raising`, which acts on its release at
+// 1060: `answer` clicked 150 ms after, then `early` checks what that left;
+// clicked again once the question has been up long enough to read, then
+// `onceRead` checks what that did.
+void answerEarlyAndOnceRead(const QWidget* raising, const QWidget* answer, const std::function<void()>& early,
+                            const std::function<void()>& onceRead);
+
 // The screen point at the middle of a widget.
 QPoint middleOf(const QWidget* widget);
 

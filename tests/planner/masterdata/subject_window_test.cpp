@@ -264,19 +264,16 @@ TEST_F(SubjectWindowTest, TheDeleteConfirmationTakesNoClickBeforeItCanBeRead)
         show(12);
         f->activateWindow();
         deliver();
-        // "löschen" acts on its release at 1060.
-        click(f->Command2, middleOf(f->Command2), 1000);
-        deliver();
-        QPushButton* answer = f->*c.answer;
-        ASSERT_TRUE(answer->isVisible());
-        click(answer, middleOf(answer), 1210);
-        deliver();
-        EXPECT_TRUE(confirmationShown());
-        EXPECT_EQ(gSubjectNames(12, 1), "Inf");
-        click(answer, middleOf(answer), read());
-        deliver();
-        EXPECT_FALSE(confirmationShown());
-        EXPECT_EQ(gSubjectNames(12, 1), c.answered);
+        answerEarlyAndOnceRead(
+            f->Command2, f->*c.answer,
+            [&] {
+                EXPECT_TRUE(confirmationShown());
+                EXPECT_EQ(gSubjectNames(12, 1), "Inf");
+            },
+            [&] {
+                EXPECT_FALSE(confirmationShown());
+                EXPECT_EQ(gSubjectNames(12, 1), c.answered);
+            });
         forms::unloadAll();
         f = nullptr;
     }
