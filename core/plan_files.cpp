@@ -473,7 +473,7 @@ bool writeSet(const SetBytes& set)
     std::vector<datafile::FileBefore> before;
     const bool listChanges = !datafile::holds(list.file.path, list.file.bytes);
     if (listChanges) {
-        files.push_back({list.file.path, {}, [&list, &before](QByteArray& bytes) {
+        files.push_back({list.file.path, list.file.bytes, [&list, &before](QByteArray& bytes) {
                              // Given back as it is now, should the record fail.
                              before.back() = datafile::fileBefore(list.file.path);
                              list = EnterIntoPlanList();

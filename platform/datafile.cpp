@@ -558,10 +558,6 @@ WriteResult rewriteSet(const std::vector<FileBytes>& given)
     std::vector<FileBefore> before(files.size());
     const auto write = [&](std::size_t i) {
         const QString target = targetOf(files[i].path);
-        if (files[i].makeBytes) {
-            if (const WriteResult made = files[i].makeBytes(files[i].bytes); !made)
-                return WriteResult{false, naming(target, made.reason)};
-        }
         // The last file is never given back: no rename comes after its own.
         if (i + 1 < files.size()) {
             before[i] = fileBefore(target);
@@ -573,22 +569,35 @@ WriteResult rewriteSet(const std::vector<FileBytes>& given)
             return WriteResult{false, naming(target, written[i]->failure())};
         return WriteResult{};
     };
-    // Those whose bytes are made at the last moment come after the others
-    // are on the disk.
-    for (const bool late : {false, true}) {
-        std::vector<std::size_t> stage;
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            if (static_cast<bool>(files[i].makeBytes) == late)
-                stage.push_back(i);
-        }
-        for (const std::size_t i : stage) {
-            if (const WriteResult done = write(i); !done)
-                return done;
-        }
-        for (const std::size_t i : stage) {
-            if (!written[i]->sync())
-                return {false, naming(targetOf(files[i].path), written[i]->failure())};
-        }
+    const auto sync = [&](std::size_t i) {
+        if (written[i]->sync())
+            return WriteResult{};
+        return WriteResult{false, naming(targetOf(files[i].path), written[i]->failure())};
+    };
+    // All are synced together, as their bytes went on their way to the disk
+    // while the next ones were written.
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (const WriteResult done = write(i); !done)
+            return done;
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (const WriteResult done = sync(i); !done)
+            return done;
+    }
+    // Bytes made at the last moment are written again only where they came
+    // out other than given: another PC changed the file meanwhile.
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!files[i].makeBytes)
+            continue;
+        const QByteArray given = files[i].bytes;
+        if (const WriteResult made = files[i].makeBytes(files[i].bytes); !made)
+            return {false, naming(targetOf(files[i].path), made.reason)};
+        if (files[i].bytes == given)
+            continue;
+        if (const WriteResult done = write(i); !done)
+            return done;
+        if (const WriteResult done = sync(i); !done)
+            return done;
     }
     const FolderSync action;
     for (std::size_t i = 0; i < written.size(); ++i) {

@@ -116,8 +116,9 @@ struct FileBytes {
     QString path;
     QByteArray bytes;
     // Of a file other PCs add to (a list), makes its bytes from what it holds
-    // at the last moment: after every other file of the set is written, just
-    // before the renames. A failure it returns fails the set.
+    // at the last moment: after every file of the set is written and synced,
+    // just before the renames. Where they come out other than `bytes`, the
+    // file is written again. A failure it returns fails the set.
     std::function<WriteResult(QByteArray& bytes)> makeBytes = {};
 };
 WriteResult rewriteSet(const std::vector<FileBytes>& files);
