@@ -57,107 +57,75 @@ protected:
     TextBox* field;
 };
 
-// A double click on a list whose item asks: the second press lands on the
-// box's "Ja", also 20 px beside the first, and leaves it up; a click there
-// once the box has been up half a second answers it.
-TEST_F(InputGuardTest, TheRestOfADoubleClickAnswersNoQuestionItsFirstPressRaised)
+// A question raised by a click (acting on its release at 1060) or a key at
+// 1000, and input at once after it: the rest of a double click, also 20 px
+// beside; keys, the same or another, or after Tab; a notice's "OK" pressed.
+// The question stays up, and a fresh Enter once it has been up half a second
+// answers it, also where X's clock started anew meanwhile (it wraps after
+// 49 days).
+TEST_F(InputGuardTest, InputAtOnceAnswersNoQuestion)
 {
-    const struct {
-        const char* what;
-        quint64 at;
-        QPoint beside;
-    } cases[] = {{"the rest of a double click", 1150, {}}, {"a press 20 px beside, 140 ms later", 1140, {20, 0}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        inputguard::install();
-        std::vector<bool> answers;
-        const QMetaObject::Connection asking =
-            QObject::connect(list, &ListBox::Click, [&] { answers.push_back(AskYesNo("Befehl ausführen ?")); });
-        const QPoint item = list->visualItemRect(list->item(1)).center();
-        std::optional<bool> stood;
-        whenModalShows([&](QWidget* box) {
-            const QPointer<QWidget> up(box);
-            QAbstractButton* yes = static_cast<QMessageBox*>(box)->buttons().first();
-            mouse(list, kMouse, QEvent::MouseButtonRelease, 1060, item);
-            click(yes, kMouse + c.beside, c.at);
-            deliver();
-            stood = up && up->isVisible();
-            click(yes, kMouse + c.beside, read());
-        });
-        list->setCurrentRow(-1);
-        mouse(list, kMouse, QEvent::MouseButtonPress, 1000, item);
-        deliver();
-        EXPECT_EQ(stood, true);
-        EXPECT_EQ(answers, std::vector<bool>{true});
-        QObject::disconnect(asking);
-    }
-}
-
-// A button that asks, pressed by a click or by a key: keys that follow at
-// once, the same or another, or after Tab, leave the question up; a fresh
-// Enter once it has been up half a second answers it.
-TEST_F(InputGuardTest, KeysAtOnceAnswerNoQuestion)
-{
+    const auto yesOf = [](QWidget* box) { return static_cast<QMessageBox*>(box)->buttons().first(); };
+    const auto pressed = [&](quint64 at, QPoint beside) {
+        return [=](QWidget* box) { click(yesOf(box), middleOf(yesOf(box)) + beside, at); };
+    };
+    const auto tapped = [](std::vector<std::pair<int, quint64>> taps) {
+        return [=](QWidget* box) {
+            for (const auto& [k, at] : taps)
+                key(box, k, at);
+        };
+    };
+    const std::function<bool()> asks = [] { return AskYesNo("Pläne wirklich löschen ?"); };
+    const std::function<bool()> tells = [] {
+        MsgBox("Plan 1 konnte nicht gespeichert werden");
+        return true;
+    };
     const struct {
         const char* what;
         int raisedBy; // a key, or 0 for a click
-        std::vector<std::pair<int, quint64>> quick;
+        std::function<bool()> question;
+        std::function<void(QWidget* box)> atOnce;
         bool answer;
+        bool clockStartsAnew = false;
     } cases[] = {
-        {"Enter 50 ms after the click", 0, {{Qt::Key_Return, 1110}}, true},
-        {"Space 80 ms after the Enter", Qt::Key_Return, {{Qt::Key_Space, 1080}}, true},
-        {"Enter 80 ms after the Space", Qt::Key_Space, {{Qt::Key_Return, 1110}}, true},
-        {"Enter tapped three times", Qt::Key_Return, {{Qt::Key_Return, 1080}, {Qt::Key_Return, 1160}}, true},
-        {"Space tapped three times", Qt::Key_Space, {{Qt::Key_Space, 1110}, {Qt::Key_Space, 1190}}, true},
-        {"Tab and Enter", Qt::Key_Return, {{Qt::Key_Tab, 1080}, {Qt::Key_Return, 1160}}, false},
+        {"the rest of a double click", 0, asks, pressed(1150, {}), true},
+        {"a press 20 px beside, 140 ms later", 0, asks, pressed(1140, {20, 0}), true},
+        {"Enter 50 ms after the click", 0, asks, tapped({{Qt::Key_Return, 1110}}), true},
+        {"Space 80 ms after the Enter", Qt::Key_Return, asks, tapped({{Qt::Key_Space, 1080}}), true},
+        {"Enter 80 ms after the Space", Qt::Key_Space, asks, tapped({{Qt::Key_Return, 1110}}), true},
+        {"Enter tapped three times", Qt::Key_Return, asks, tapped({{Qt::Key_Return, 1080}, {Qt::Key_Return, 1160}}),
+         true},
+        {"Space tapped three times", Qt::Key_Space, asks, tapped({{Qt::Key_Space, 1110}, {Qt::Key_Space, 1190}}), true},
+        {"Tab and Enter", Qt::Key_Return, asks, tapped({{Qt::Key_Tab, 1080}, {Qt::Key_Return, 1160}}), false},
+        {"a notice's OK pressed 50 ms after", 0, tells, pressed(1110, {}), true},
+        {"nothing, X's clock starting anew", Qt::Key_Return, asks, [](QWidget*) {}, true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         inputguard::install();
         std::vector<bool> answers;
-        const QMetaObject::Connection asking = QObject::connect(
-            button, &QPushButton::clicked, [&] { answers.push_back(AskYesNo("Pläne wirklich löschen ?")); });
+        const QMetaObject::Connection asking =
+            QObject::connect(button, &QPushButton::clicked, [&] { answers.push_back(c.question()); });
+        const quint64 raisedAt = c.clockStartsAnew ? 4294967000 : 1000;
         std::optional<bool> stood;
         whenModalShows([&](QWidget* box) {
             const QPointer<QWidget> up(box);
-            for (const auto& [k, at] : c.quick)
-                key(box, k, at);
+            c.atOnce(box);
             deliver();
             stood = up && up->isVisible();
-            key(box, Qt::Key_Return, read());
+            const quint64 later = read();
+            key(box, Qt::Key_Return, c.clockStartsAnew ? 200 : later);
         });
         button->setFocus();
         if (c.raisedBy)
-            key(&window, c.raisedBy, 1000);
+            key(&window, c.raisedBy, raisedAt);
         else
-            click(button, middleOf(button), 1000);
+            click(button, middleOf(button), raisedAt);
         deliver();
         EXPECT_EQ(stood, true);
         EXPECT_EQ(answers, std::vector<bool>{c.answer});
         QObject::disconnect(asking);
     }
-}
-
-// X's clock wraps after 49 days: a question raised just before is answered
-// by Enter made just after, once it could be read.
-TEST_F(InputGuardTest, AQuestionIsAnsweredAfterTheWindowSystemsClockStartedAnew)
-{
-    std::vector<bool> answers;
-    QObject::connect(button, &QPushButton::clicked, [&] { answers.push_back(AskYesNo("Pläne wirklich löschen ?")); });
-    std::optional<bool> answered;
-    whenModalShows([&](QWidget* box) {
-        const QPointer<QWidget> up(box);
-        QTest::qWait(500);
-        key(box, Qt::Key_Return, 200);
-        deliver();
-        answered = !up || !up->isVisible();
-        if (up)
-            key(box, Qt::Key_Return, read());
-    });
-    button->setFocus();
-    key(&window, Qt::Key_Return, 4294967000);
-    deliver();
-    EXPECT_EQ(answered, true);
 }
 
 // A check that asks twice, Enter tapped steadily every 200 ms from the tap
@@ -217,38 +185,6 @@ TEST_F(InputGuardTest, APressMadeBeforeAQuestionCouldBeSeenAnswersNothing)
     click(yes, middleOf(yes), read());
     deliver();
     EXPECT_EQ(answered, 1);
-}
-
-// A notice raised by a click, its "OK" pressed 50 ms after: the notice stays
-// up until it can have been read; a press half a second after it showed
-// closes it.
-TEST_F(InputGuardTest, ANoticeTakesNoPressBeforeItCanBeRead)
-{
-    inputguard::install();
-    int told = 0;
-    const QMetaObject::Connection telling = QObject::connect(button, &QPushButton::clicked, [&] {
-        MsgBox("Plan 1 konnte nicht gespeichert werden");
-        ++told;
-    });
-    std::optional<bool> stood;
-    QStringList buttons;
-    whenModalShows([&](QWidget* box) {
-        const QPointer<QWidget> up(box);
-        for (const QAbstractButton* b : static_cast<QMessageBox*>(box)->buttons())
-            buttons << b->text();
-        QAbstractButton* ok = static_cast<QMessageBox*>(box)->buttons().first();
-        click(ok, middleOf(ok), 1110);
-        deliver();
-        stood = up && up->isVisible();
-        click(ok, middleOf(ok), read());
-    });
-    // The button acts on its release at 1060.
-    click(button, middleOf(button), 1000);
-    deliver();
-    EXPECT_EQ(stood, true);
-    EXPECT_EQ(buttons, QStringList{"OK"});
-    EXPECT_EQ(told, 1);
-    QObject::disconnect(telling);
 }
 
 // The first press of a double click opens a window under the mouse from a

@@ -124,6 +124,12 @@ void ModelTest::blockFile(const QString& name) const
 
 void ModelTest::unblockFile(const QString& name) const { ASSERT_TRUE(QDir().rmdir(path(name))); }
 
+std::shared_ptr<void> ModelTest::blockedWhileHeld(const QString& name) const
+{
+    blockFile(name);
+    return std::shared_ptr<void>(nullptr, [this, name](void*) { unblockFile(name); });
+}
+
 void ModelTest::addStudent(const QString& name, const QString& cls)
 {
     ++gStudentCount;

@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 class ModelTest : public ::testing::Test {
 protected:
@@ -54,6 +55,8 @@ protected:
     // Puts a folder where the file should be: writing it fails, even for root.
     void blockFile(const QString& name) const;
     void unblockFile(const QString& name) const;
+    // The same while what it gives is held.
+    std::shared_ptr<void> blockedWhileHeld(const QString& name) const;
 
     // Appends a student to the student list.
     static void addStudent(const QString& name, const QString& cls);

@@ -133,13 +133,8 @@ TEST_F(DisplaySettingsTest, AChoiceThatCannotBeWrittenIsToldAndNotTakenSoNoLater
     };
     const std::vector<Condition> conditions = {
         {"a folder in the file's place", "An Stelle der Datei steht ein Ordner",
-         [this] {
-             blockFile("vorda.ver");
-             return std::shared_ptr<void>(nullptr, [this](void*) { unblockFile("vorda.ver"); });
-         }},
-        {"a file-size limit", "Die Datei ist zu groß", [] {
-             return std::static_pointer_cast<void>(std::make_shared<FileSizeLimit>(8));
-         }},
+         [this] { return blockedWhileHeld("vorda.ver"); }},
+        {"a file-size limit", "Die Datei ist zu groß", []() -> std::shared_ptr<void> { return std::make_shared<FileSizeLimit>(8); }},
     };
     gTeacherNames(5) = QStringLiteral("Zander");
     for (const Setting& choice : settings) {

@@ -103,12 +103,9 @@ TEST_F(ExportTest, AFailedExportLeavesTheNumberFileAsItWas)
         std::function<std::shared_ptr<void>()> make;
     } conditions[] = {
         {"a folder in the place of MDL.txt",
-         [this] {
-             blockFile("MDL.txt");
-             return std::shared_ptr<void>(nullptr, [this](void*) { unblockFile("MDL.txt"); });
-         }},
+         [this] { return blockedWhileHeld("MDL.txt"); }},
         {"a file-size limit that only the number fits",
-         [] { return std::static_pointer_cast<void>(std::make_shared<FileSizeLimit>(50)); }},
+         []() -> std::shared_ptr<void> { return std::make_shared<FileSizeLimit>(50); }},
     };
     const std::optional<QByteArray> numberFiles[] = {std::nullopt, QByteArray(" 1200 \r\n")};
     for (const auto& c : conditions) {
