@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 #include <variant>
 
@@ -374,9 +375,9 @@ public:
     // in the temporary file, or the rename failed; empty otherwise.
     const QString& failure() const { return m_failure; }
     // Syncs the temporary file to the disk, and only then gives it the
-    // target's mode. The files of a set are synced together, before their
-    // renames: their bytes went on their way to the disk as they were
-    // written, so that the syncs overlap.
+    // target's group and mode. The files of a set are synced together,
+    // before their renames: their bytes went on their way to the disk as
+    // they were written, so that the syncs overlap.
     bool sync();
     // Renames the synced temporary file over the target in one step: the
     // target holds either its old bytes or all the new ones.
@@ -386,8 +387,9 @@ private:
     QString m_target;
     QString m_temporary;
     QString m_failure;
-    // The mode of the file it replaces.
+    // The mode and the group of the file it replaces.
     std::optional<mode_t> m_mode;
+    std::optional<gid_t> m_group;
     bool m_synced = false;
 };
 
@@ -443,8 +445,10 @@ Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_tar
         m_failure = QStringLiteral("Die Datei kam nicht vollständig auf dem Datenträger an");
         return;
     }
-    if (replacing)
+    if (replacing) {
         m_mode = old.st_mode & kPermissionBits;
+        m_group = old.st_gid;
+    }
 }
 
 bool Replacement::sync()
@@ -454,22 +458,29 @@ bool Replacement::sync()
     if (m_synced)
         return true;
     // On the disk before the rename: after a power cut the file would
-    // otherwise come back empty or cut.
-    const QByteArray temporary = QFile::encodeName(m_temporary);
+    // otherwise come back empty or cut. Through a descriptor that may write:
+    // a share's client sends the server no flush for one open for reading.
     errno = 0;
-    const int fd = ::open(temporary.constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(m_temporary).constData(), O_WRONLY | O_CLOEXEC);
     const bool synced = fd >= 0 && syncToDisk(fd) == 0;
     const int code = errno;
+    if (synced) {
+        // In a folder without the setgid bit the new file has this user's
+        // group, and an account that shares the file through its group could
+        // save it no more. A user may give only a group of its own, and a
+        // file system that keeps no modes (a Windows server's share, a stick)
+        // may refuse both; it gave the temporary file none of its own either.
+        if (m_group)
+            std::ignore = ::fchown(fd, static_cast<uid_t>(-1), *m_group);
+        if (m_mode)
+            ::fchmod(fd, *m_mode);
+    }
     if (fd >= 0)
         ::close(fd);
     if (!synced) {
         m_failure = systemReason(code);
         return false;
     }
-    // A file system that keeps no modes (a Windows server's share, a stick)
-    // may refuse it; it gave the temporary file none of its own either.
-    if (m_mode)
-        ::chmod(temporary.constData(), *m_mode);
     m_synced = true;
     return true;
 }
@@ -642,14 +653,19 @@ namespace {
 constexpr int kMsForLock = 5000;
 constexpr int kMsBetweenLockTries = 2;
 
-// The look at the last byte, the write and the cut-back of a piece are one
-// step against every other writer of the file. An open file description
-// lock: NFS and SMB pass record locks on to the server, so the other PCs of
-// the share see it (flock stays on the client with many SMB mounts), and
-// unlike a classic record lock it belongs to this open file, not to the
-// process, so two threads' appends exclude each other too. The lock goes
-// with the file's close. Empty when it is held; why not otherwise.
-QString lockForAppend(int fd)
+// The look at the file, the write and the cut-back of a piece are one step
+// against every other writer of the file that takes the lock. An open file
+// description lock: NFS and SMB pass record locks on to the server, so the
+// other PCs of the share see it (flock stays on the client with many SMB
+// mounts), and unlike a classic record lock it belongs to this open file,
+// not to the process, so two threads' appends exclude each other too. The
+// lock goes with the file's close.
+enum class Lock { Held, Impossible, Taken };
+
+// Impossible where the file system cannot lock the file at all (a share
+// mounted without the server's locks), Taken when another writer holds the
+// lock beyond the wait.
+Lock lockForAppend(int fd)
 {
     struct flock lock {};
     lock.l_type = F_WRLCK;
@@ -657,12 +673,30 @@ QString lockForAppend(int fd)
     const QDeadlineTimer deadline(kMsForLock);
     while (::fcntl(fd, F_OFD_SETLK, &lock) != 0) {
         if (errno != EAGAIN && errno != EACCES)
-            return systemReason(errno);
+            return Lock::Impossible;
         if (deadline.hasExpired())
-            return QStringLiteral("Die Datei ist von einem anderen Arbeitsplatz gesperrt");
+            return Lock::Taken;
         QThread::msleep(kMsBetweenLockTries);
     }
-    return {};
+    return Lock::Held;
+}
+
+// The bytes of the file from `at` on, `count` of them or fewer where it ends
+// before; nullopt when they cannot be read, errno telling why.
+std::optional<QByteArray> bytesAt(int fd, off_t at, qint64 count)
+{
+    QByteArray bytes(count, Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < count) {
+        const ssize_t n = ::pread(fd, bytes.data() + got, static_cast<size_t>(count - got), at + got);
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(got);
+    return bytes;
 }
 
 // What the next line must start with so that it does not join the file's last
@@ -671,16 +705,15 @@ QString lockForAppend(int fd)
 // lone CR.
 QByteArray lineStartFor(int fd, off_t size)
 {
-    char last = '\n';
-    if (size > 0 && ::pread(fd, &last, 1, size - 1) != 1)
-        last = '\n';
-    return last == '\n' ? QByteArray() : last == '\r' ? QByteArray("\n") : QByteArray("\r\n");
+    const QByteArray last = size > 0 ? bytesAt(fd, size - 1, 1).value_or(QByteArray()) : QByteArray();
+    return last.isEmpty() || last == "\n" ? QByteArray() : last == "\r" ? QByteArray("\n") : QByteArray("\r\n");
 }
 
-// Writes all of `bytes` at the end of the file; errno tells why not.
-bool writeAll(int fd, const QByteArray& bytes)
+// Writes all of `bytes` at the end of the file, counting in `sent` those
+// written; errno tells why not all.
+bool writeAll(int fd, const QByteArray& bytes, qint64& sent)
 {
-    qint64 sent = 0;
+    sent = 0;
     while (sent < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.constData() + sent, static_cast<size_t>(bytes.size() - sent));
         if (n == 0)
@@ -692,48 +725,132 @@ bool writeAll(int fd, const QByteArray& bytes)
     return true;
 }
 
-WriteResult appendLocked(int fd, const QByteArray& line)
+// Takes out the first `sent` of `bytes`, written at the end of a file that
+// was `size` long, where they are known to be this write's alone: the file
+// ends within them and holds them from `size` on. A writer that does not see
+// the lock (an older version of the program, a share without the server's
+// locks) may have appended meanwhile; its line stays, and so does this one's
+// piece. Such a writer could still append between the look and the cut: the
+// look is one read, right before it. False when a piece stays.
+bool cutBack(int fd, off_t size, const QByteArray& bytes, qint64 sent)
 {
-    if (const QString locked = lockForAppend(fd); !locked.isEmpty())
-        return {false, locked};
+    if (sent == 0)
+        return true;
+    const std::optional<QByteArray> after = bytesAt(fd, size, sent + 1);
+    if (!after || after->size() > sent || *after != bytes.left(after->size()))
+        return false;
+    // Bytes written at the end lie beyond the old size: in a file no longer
+    // than that, someone else cut them away.
+    return after->isEmpty() || ::ftruncate(fd, size) == 0;
+}
+
+// Removes a file this append made and that stayed empty, under the lock: a
+// writer of the program that opened it meanwhile finds it removed once it
+// has the lock, and opens the path anew. Only while the path still names it.
+void removeEmptyMade(int fd, const QByteArray& name)
+{
+    struct stat file {};
+    struct stat atPath {};
+    if (::fstat(fd, &file) == 0 && file.st_size == 0 && ::stat(name.constData(), &atPath) == 0
+        && atPath.st_dev == file.st_dev && atPath.st_ino == file.st_ino)
+        ::unlink(name.constData());
+}
+
+// Opens of a file to append to before an append gives up: each is tried
+// afresh where another writer made the file, or removed the empty one it
+// made, meanwhile.
+constexpr int kOpenTries = 8;
+
+// Opens the file to append to, making it where it is missing; `made` tells
+// whether this open made it.
+int openToAppend(const QByteArray& name, bool& made)
+{
+    made = false;
+    for (int tries = 0; tries < kOpenTries; ++tries) {
+        errno = 0;
+        const int fd = ::open(name.constData(), O_RDWR | O_APPEND | O_CLOEXEC);
+        if (fd >= 0 || errno != ENOENT)
+            return fd;
+        const int madeFd = ::open(name.constData(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // Another writer made it meanwhile: it is opened as it is.
+        if (madeFd >= 0 || errno != EEXIST) {
+            made = madeFd >= 0;
+            return madeFd;
+        }
+    }
+    errno = EBUSY;
+    return -1;
+}
+
+// How an append went on a file opened for it; `removed` when the file was
+// found removed once the append had the lock (another writer's empty new
+// file), so that the path is to be opened anew.
+struct Appended {
+    WriteResult result;
+    bool removed = false;
+};
+
+Appended appendTo(int fd, const QByteArray& name, bool made, const QByteArray& line, const Listed& listed)
+{
+    const Lock lock = lockForAppend(fd);
+    if (lock == Lock::Taken)
+        return {{false, QStringLiteral("Die Datei ist von einem anderen Arbeitsplatz gesperrt")}};
     struct stat status {};
     if (::fstat(fd, &status) != 0)
-        return {false, systemReason(errno)};
+        return {{false, systemReason(errno)}};
+    if (status.st_nlink == 0)
+        return {{}, true};
+    if (listed) {
+        const std::optional<QByteArray> bytes = bytesAt(fd, 0, status.st_size);
+        if (!bytes)
+            return {{false, systemReason(errno)}};
+        if (listed(splitLines(*bytes)))
+            return {};
+    }
     const QByteArray bytes = lineStartFor(fd, status.st_size) + line;
     // Synced before it counts as written: after a power cut the register
     // must not miss an entry it took as written.
-    if (writeAll(fd, bytes) && syncToDisk(fd) == 0)
+    qint64 sent = 0;
+    if (writeAll(fd, bytes, sent) && syncToDisk(fd) == 0)
         return {};
     WriteResult failed{false, systemReason(errno)};
     // A line that is not written is taken out again: one cut short by a full
     // disk would count as a line of its own on every PC (a removal line cut
-    // from "22" to "2" blanks another teacher's entry). Under the lock, what
-    // follows the old size is this write's alone.
-    if (::ftruncate(fd, status.st_size) != 0)
+    // from "22" to "2" blanks another teacher's entry).
+    if (!cutBack(fd, status.st_size, bytes, sent)) {
         failed.reason += QStringLiteral("; ein Stück der Zeile ist in der Datei stehen geblieben");
-    return failed;
+        return {failed};
+    }
+    // Without the lock another writer may be writing to the new file: it
+    // stays, empty.
+    if (made && lock == Lock::Held)
+        removeEmptyMade(fd, name);
+    return {failed};
 }
 }
 
-WriteResult appendLine(const QString& path, const QString& line)
+WriteResult appendLine(const QString& path, const QString& line, const Listed& listed)
 {
     const QString target = targetOf(path);
     const QByteArray name = QFile::encodeName(target);
-    errno = 0;
-    int fd = ::open(name.constData(), O_RDWR | O_APPEND | O_CLOEXEC);
-    // A file the line makes is on the disk with its folder's entry for it.
-    const bool made = fd < 0 && errno == ENOENT;
-    if (made)
-        fd = ::open(name.constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return {false, systemReason(errno)};
-    const WriteResult written = appendLocked(fd, withLineEnds({line}));
-    // The sync told whether the line is on the disk; the close only ends the
-    // lock.
-    ::close(fd);
-    if (written && made)
-        FolderSync::entryChanged(target);
-    return written;
+    const QByteArray bytes = withLineEnds({line});
+    for (int tries = 0; tries < kOpenTries; ++tries) {
+        bool made = false;
+        const int fd = openToAppend(name, made);
+        if (fd < 0)
+            return {false, systemReason(errno)};
+        const Appended appended = appendTo(fd, name, made, bytes, listed);
+        // The sync told whether the line is on the disk; the close only ends
+        // the lock.
+        ::close(fd);
+        if (appended.removed)
+            continue;
+        // A file the line makes is on the disk with its folder's entry for it.
+        if (appended.result && made)
+            FolderSync::entryChanged(target);
+        return appended.result;
+    }
+    return {false, systemReason(EBUSY)};
 }
 
 namespace {

@@ -80,9 +80,10 @@ bool openTemporary(QFile& file, const QString& target, QIODevice::OpenMode mode 
 
 // Rewrites a whole file through a temporary file beside it and a rename, so a
 // crash, a power cut or a full disk never leaves it half written: the
-// temporary file is synced to the disk, read back and renamed only when it
-// holds every byte, and its folder is synced after the rename. One that
-// replaces a file is readable by this user alone until it takes the file's
+// temporary file is read back, synced to the disk through a descriptor open
+// for writing, and renamed only when it holds every byte, and its folder is
+// synced after the rename. One that replaces a file is readable by this user
+// alone until it takes the file's group (where the user may give it) and
 // mode; a new one gets what any new file of the folder gets. A file the user
 // may not write (read-only) is not replaced. On a failure the file is as it
 // was and no temporary file is left. Each line gets CR LF.
@@ -140,14 +141,25 @@ FileBefore fileBefore(const QString& path);
 bool giveBack(const QString& path, const FileBefore& before, const QByteArray& written);
 
 // Appends one line with its CR LF: several PCs append to the same file. The
-// look at the file's last line (when it has no line end, the write starts
+// look at the file (its last line: when it has no line end, the write starts
 // with one), the write and its sync are one step under a lock on the file,
 // which every writer of the program takes; a PC that cannot get the lock
-// within seconds writes nothing and says so. A line counts as written once it
-// is synced to the disk; one that is not is taken out again, a piece that a
-// full disk let through too, and where that fails the reason says a piece
-// stays. No other writer's line is ever changed.
-WriteResult appendLine(const QString& path, const QString& line);
+// within seconds writes nothing and says so. On a share that cannot lock at
+// all (mounted without the server's locks) the line is appended without it.
+// A line counts as written once it is synced to the disk. One that is not
+// is taken out again, a piece that a full disk let through too, but only
+// where what follows the file's old end is known to be this write's own: a
+// writer that does not see the lock (an older version of the program, a
+// share without locks) may have appended meanwhile, and its line stays. Where
+// a piece stays, the reason says so. A file the append made and that stays
+// empty is removed again, where the lock was held: without it another PC may
+// be writing to it.
+// `listed`, where given, is asked with the file's lines as they are at the
+// write, under the lock; where it finds the line there already, nothing is
+// written and the append counts as done, so that a list two PCs add the same
+// line to at once holds it once.
+using Listed = std::function<bool(const QStringList& lines)>;
+WriteResult appendLine(const QString& path, const QString& line, const Listed& listed = {});
 
 // Copies a file byte for byte: the source is only read, and the target is
 // replaced as rewrite replaces a file, so an earlier copy stays whole until

@@ -237,12 +237,13 @@ Variant listedValue(const QString& line)
     return text.isNumeric() ? Variant(text.toDouble()) : text;
 }
 
-bool isListed(const QString& key)
+bool listsKey(const QStringList& lines, const QString& key)
 {
-    const QStringList lines = datafile::readLines(gFileName).value_or(QStringList{});
     return std::any_of(lines.begin(), lines.end(),
                        [&](const QString& line) { return listedValue(line) == Variant(key); });
 }
+
+bool isListed(const QString& key) { return listsKey(datafile::readLines(gFileName).value_or(QStringList{}), key); }
 
 // What a day holds before its marks that its mark block is read by: for
 // each mark row (each teacher, then each class the file counts) whether the
@@ -647,9 +648,13 @@ SubstitutionDaySave SaveSubstitutionDay()
         return failedOn(dayFile, earlier.unreadable);
     if (const datafile::WriteResult written = datafile::rewrite(dayFile, lines); !written)
         return failedOn(dayFile, written.reason);
-    // A key whose line end did not fit, and stayed where its piece could not
-    // be cut off, is listed all the same: its day must stay with it.
-    const datafile::WriteResult listed = datafile::appendLine(gFileName, key);
+    // Another PC that saves the same new day meanwhile lists it too: the key
+    // is looked for again as it is appended, or each substitution of the day
+    // would get two record numbers in the export. A key whose line end did
+    // not fit, and stayed where its piece could not be cut off, is listed
+    // all the same: its day must stay with it.
+    const datafile::WriteResult listed =
+        datafile::appendLine(gFileName, key, [&key](const QStringList& lines) { return listsKey(lines, key); });
     if (listed || isListed(key))
         return {true};
     SubstitutionDaySave failed = failedOn(gFileName, listed.reason);

@@ -296,10 +296,11 @@ QString targetOfTemporary(const QString& name)
 }
 
 // After a power cut a file renamed into place before its bytes were on the
-// disk can come back empty. Each file is synced while its target still holds
-// the old bytes, one that replaces a file readable by this user alone (the
-// old file may be a password file), and keeps the target's mode; the folder
-// is synced once, after the last rename.
+// disk can come back empty. Each file is synced, through a descriptor that
+// may write it, while its target still holds the old bytes, one that
+// replaces a file readable by this user alone (the old file may be a
+// password file), and keeps the target's mode; the folder is synced once,
+// after the last rename.
 TEST_F(DataFileTest, EveryFileIsOnTheDiskBeforeItReplacesTheOldOne)
 {
     const QByteArray newA = "neu a\r\n", newB = "neu b\r\n", newC = "neu c\r\n";
@@ -332,12 +333,14 @@ TEST_F(DataFileTest, EveryFileIsOnTheDiskBeforeItReplacesTheOldOne)
         struct Synced {
             mode_t mode;
             QByteArray bytes, target;
+            bool forWriting;
         };
         std::map<QString, std::vector<Synced>> synced;
         std::vector<bool> folderSyncedWithNewFiles;
         bool written = false;
         {
-            const SyncWatch watch([&](const QString& file, mode_t mode) {
+            const SyncWatch watch([&](const SyncWatch::Sync& sync) {
+                const QString& file = sync.path;
                 const QFileInfo info(file);
                 if (file == folder) {
                     bool allNew = true;
@@ -346,7 +349,8 @@ TEST_F(DataFileTest, EveryFileIsOnTheDiskBeforeItReplacesTheOldOne)
                     folderSyncedWithNewFiles.push_back(allNew);
                 } else if (const QString target = targetOfTemporary(info.fileName());
                            info.path() == folder && !target.isEmpty()) {
-                    synced[target].push_back({mode & 0777, readBytes(info.fileName()), readBytes(target)});
+                    synced[target].push_back(
+                        {sync.mode & 0777, readBytes(info.fileName()), readBytes(target), sync.forWriting});
                 }
                 return 0;
             });
@@ -361,10 +365,37 @@ TEST_F(DataFileTest, EveryFileIsOnTheDiskBeforeItReplacesTheOldOne)
             EXPECT_EQ(sync.bytes, bytes);
             EXPECT_EQ(sync.target, old.at(name)) << "synced before the rename";
             EXPECT_EQ(sync.mode, syncedModes.at(name));
+            EXPECT_TRUE(sync.forWriting) << "a share's client sends no flush for a file open for reading alone";
             EXPECT_EQ(readBytes(name), bytes);
             EXPECT_EQ(modeOf(path(name)), modes.at(name));
         }
         EXPECT_EQ(folderSyncedWithNewFiles, std::vector<bool>{true}) << "the folder synced once, after the last rename";
+    }
+}
+
+// In a folder without the setgid bit a file another account saves would
+// take that account's group, and the account that shared the file through
+// its group could no longer save it.
+TEST_F(DataFileTest, AReplacedFileKeepsItsGroup)
+{
+    if (!runsAsRoot())
+        GTEST_SKIP() << "only root can give a file a group it is no member of";
+    constexpr gid_t kSharingGroup = 65534;
+    writeBytes("quelle.dat", "neu\r\n");
+    const std::pair<const char*, std::function<bool()>> writers[] = {
+        {"rewrite", [&] { return datafile::rewriteBytes(path("a.dat"), "neu\r\n").ok; }},
+        {"rewriteSet", [&] { return datafile::rewriteSet({{path("a.dat"), "neu\r\n"}}).ok; }},
+        {"copy", [&] { return datafile::copy(path("quelle.dat"), path("a.dat")).ok; }},
+    };
+    for (const auto& [what, write] : writers) {
+        SCOPED_TRACE(what);
+        writeBytes("a.dat", "alt\r\n");
+        ASSERT_EQ(chown(QFile::encodeName(path("a.dat")).constData(), static_cast<uid_t>(-1), kSharingGroup), 0);
+        ASSERT_TRUE(write());
+        struct stat status {};
+        ASSERT_EQ(stat(QFile::encodeName(path("a.dat")).constData(), &status), 0);
+        EXPECT_EQ(status.st_gid, kSharingGroup);
+        EXPECT_EQ(readBytes("a.dat"), "neu\r\n");
     }
 }
 
@@ -479,10 +510,15 @@ TEST_F(DataFileTest, AppendIsOneLineAndReportsFailure)
 
 // An appended line counts as written only once it is on the disk. One that
 // cannot be synced, or whose file another PC holds locked beyond a few
-// seconds, is not written and is told.
+// seconds, is not written and is told. A PC that does not see the lock may
+// have appended its line meanwhile: that line stays, and so does this one.
 TEST_F(DataFileTest, AnAppendIsOnTheDiskBeforeItCountsAsWritten)
 {
     const QString file = path("t.dat");
+    const auto appendedPlainly = [this] {
+        QFile other(path("t.dat"));
+        EXPECT_TRUE(other.open(QIODevice::Append) && other.write("fremd\r\n") == 7 && other.flush());
+    };
     const auto lockedElsewhere = [&file] {
         auto other = std::make_shared<QFile>(file);
         struct flock lock {};
@@ -494,13 +530,19 @@ TEST_F(DataFileTest, AnAppendIsOnTheDiskBeforeItCountsAsWritten)
         const char* what;
         int syncRefused;
         std::function<std::shared_ptr<void>()> during;
+        std::function<void()> atSync;
         QString reason;
         std::vector<QByteArray> synced;
+        QByteArray after;
     } cases[] = {
-        {"written", 0, [] { return nullptr; }, "", {"alt\r\nneu\r\n"}},
-        {"the sync refused", EIO, [] { return nullptr; }, "Ein- oder Ausgabefehler des Datenträgers",
-         {"alt\r\nneu\r\n"}},
-        {"locked by another PC", 0, lockedElsewhere, "Die Datei ist von einem anderen Arbeitsplatz gesperrt", {}},
+        {"written", 0, [] { return nullptr; }, [] {}, "", {"alt\r\nneu\r\n"}, "alt\r\nneu\r\n"},
+        {"the sync refused", EIO, [] { return nullptr; }, [] {}, "Ein- oder Ausgabefehler des Datenträgers",
+         {"alt\r\nneu\r\n"}, "alt\r\n"},
+        {"the sync refused after another PC's line", EIO, [] { return nullptr; }, appendedPlainly,
+         "Ein- oder Ausgabefehler des Datenträgers; ein Stück der Zeile ist in der Datei stehen geblieben",
+         {"alt\r\nneu\r\nfremd\r\n"}, "alt\r\nneu\r\nfremd\r\n"},
+        {"locked by another PC", 0, lockedElsewhere, [] {}, "Die Datei ist von einem anderen Arbeitsplatz gesperrt",
+         {}, "alt\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -510,8 +552,10 @@ TEST_F(DataFileTest, AnAppendIsOnTheDiskBeforeItCountsAsWritten)
         {
             const std::shared_ptr<void> holding = c.during();
             const SyncWatch watch([&](const QString& syncedFile, mode_t) {
-                if (QFileInfo(syncedFile).fileName() == "t.dat")
+                if (QFileInfo(syncedFile).fileName() == "t.dat") {
+                    c.atSync();
                     synced.push_back(readBytes("t.dat"));
+                }
                 return c.syncRefused;
             });
             written = datafile::appendLine(file, "neu");
@@ -519,8 +563,20 @@ TEST_F(DataFileTest, AnAppendIsOnTheDiskBeforeItCountsAsWritten)
         EXPECT_EQ(synced, c.synced);
         EXPECT_EQ(written.ok, c.reason.isEmpty());
         EXPECT_EQ(written.reason, c.reason);
-        EXPECT_EQ(readBytes("t.dat"), c.reason.isEmpty() ? "alt\r\nneu\r\n" : "alt\r\n");
+        EXPECT_EQ(readBytes("t.dat"), c.after);
     }
+}
+
+// Where the share cannot lock a file at all, a line is appended without the
+// lock, to a file that is there and to one it makes.
+TEST_F(DataFileTest, AnAppendWhereTheShareCannotLockIsWritten)
+{
+    writeBytes("da.dat", "alt\r\n");
+    const LocklessShare share;
+    ASSERT_TRUE(datafile::appendLine(path("da.dat"), "neu"));
+    ASSERT_TRUE(datafile::appendLine(path("neu.dat"), "neu"));
+    EXPECT_EQ(readBytes("da.dat"), "alt\r\nneu\r\n");
+    EXPECT_EQ(readBytes("neu.dat"), "neu\r\n");
 }
 
 // Two PCs append to one file, the disk cutting the lines of one of them
@@ -567,6 +623,30 @@ TEST_F(DataFileTest, AppendsOfTwoPCsKeepEachOthersLinesWhole)
     EXPECT_LT(readBytes("A.txt").size(), readBytes("B.txt").size()) << "lines of A were cut";
 }
 
+// A PC that does not see the lock (an older version of the program, a share
+// mounted without the server's locks) appends its line just after this one
+// looked at the file, and the disk cuts this one's line short: the other's
+// line stays whole and in place, and so does the piece after it.
+TEST_F(DataFileTest, AnAppendCutShortKeepsTheLineOfAWriterWithoutTheLock)
+{
+    writeBytes("t.dat", "alt\r\n");
+    bool appended = false;
+    datafile::WriteResult written;
+    {
+        const ReadWatch otherPC([&](const QString& file) {
+            if (appended || QFileInfo(file).fileName() != "t.dat")
+                return;
+            QFile other(file);
+            appended = other.open(QIODevice::Append) && other.write("fremd\r\n") == 7 && other.flush();
+        });
+        const FileSizeLimit full(5 + 7 + 3);
+        written = datafile::appendLine(path("t.dat"), "neu 22");
+    }
+    EXPECT_TRUE(appended);
+    EXPECT_EQ(written.reason, "Die Datei ist zu groß; ein Stück der Zeile ist in der Datei stehen geblieben");
+    EXPECT_EQ(readBytes("t.dat"), "alt\r\nfremd\r\nneu");
+}
+
 TEST_F(DataFileTest, AnAppendAfterALastLineWithoutEndStartsANewLine)
 {
     const std::pair<QByteArray, QByteArray> cases[] = {{"alt", "alt\r\nneu\r\n"},
@@ -581,7 +661,8 @@ TEST_F(DataFileTest, AnAppendAfterALastLineWithoutEndStartsANewLine)
 }
 
 // A line cut short by a full disk would count as a line of its own on every
-// PC: the piece that went in is cut off again, wherever the disk cut.
+// PC: the piece that went in is cut off again, wherever the disk cut; a file
+// the append made goes again.
 TEST_F(DataFileTest, AnAppendTheDiskCutsLeavesTheFileAsItWas)
 {
     const struct {
@@ -610,6 +691,7 @@ TEST_F(DataFileTest, AnAppendTheDiskCutsLeavesTheFileAsItWas)
         EXPECT_FALSE(written);
         EXPECT_EQ(written.reason, "Die Datei ist zu groß");
         EXPECT_EQ(readBytes("t.dat"), before);
+        EXPECT_EQ(QFileInfo::exists(path("t.dat")), c.before.has_value()) << "no empty file the append made";
     }
 }
 

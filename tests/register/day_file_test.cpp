@@ -1,4 +1,5 @@
 #include "tests/register/register_fixture.h"
+#include "tests/support/disk_conditions.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -119,6 +120,37 @@ TEST_F(DayFileTest, AnEntryAfterALastLineWithoutLineEndStartsOnANewLine)
         EXPECT_EQ(appendAndLoad({next}), QStringList({cut, next})) << end.size();
         EXPECT_EQ(readBytes("20260311.qz"), cut.toLatin1() + "\r\n" + next.toLatin1() + "\r\n");
     }
+}
+
+// A share mounted without the server's locks takes every entry and removal
+// all the same, the day's first one too.
+TEST_F(DayFileTest, AShareThatCannotLockTakesEntriesAndRemovals)
+{
+    const QString a = entryLine({.kind = "03", .text = "a"});
+    const QString b = entryLine({.kind = "03", .text = "b"});
+    const LocklessShare share;
+    EXPECT_EQ(appendAndLoad({a, b, removalLine(1)}), QStringList({"", b, removalLine(1)}));
+}
+
+// A day's first entry that is not written leaves no day file behind: an
+// empty one would stand as a day without entries.
+TEST_F(DayFileTest, ARefusedFirstEntryLeavesNoDayFile)
+{
+    const QString entry = entryLine({.kind = "03", .text = "a"});
+    const std::pair<const char*, std::function<std::shared_ptr<void>()>> refusals[] = {
+        {"the disk full", [] { return std::make_shared<FileSizeLimit>(0); }},
+        {"the sync refused", [] { return std::make_shared<SyncWatch>([](const QString&, mode_t) { return EIO; }); }},
+    };
+    for (const auto& [what, refusal] : refusals) {
+        SCOPED_TRACE(what);
+        {
+            const std::shared_ptr<void> refusing = refusal();
+            EXPECT_FALSE(AppendDayLine(entry));
+        }
+        EXPECT_FALSE(QFileInfo::exists(gDayFilePath));
+    }
+    EXPECT_TRUE(AppendDayLine(entry));
+    EXPECT_EQ(readLines("20260311.qz"), QStringList{entry});
 }
 
 TEST_F(DayFileTest, RemovalPassRunsOnceInFileOrder)

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <cerrno>
+#include <cstdarg>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -99,39 +100,86 @@ ReadOnlyFilesUser::ReadOnlyFilesUser(const QString& folder, const QStringList& r
 }
 
 namespace {
-SyncWatch::AtSync* gAtSync = nullptr;
+QString pathOf(int fd) { return QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd)); }
 
-using Sync = int (*)(int);
+SyncWatch::AtSyncOf* gAtSync = nullptr;
+
+using SyncCall = int (*)(int);
 
 // The program's syncs come here, as this definition takes the place of the
 // system's in the test program, which is called through `real`.
-int watched(int fd, Sync real)
+int watched(int fd, SyncCall real)
 {
     if (gAtSync != nullptr) {
-        const QString path = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd));
+        const QString path = pathOf(fd);
         struct stat status {};
         fstat(fd, &status);
-        if (const int code = (*gAtSync)(path, status.st_mode & kModeBits); code != 0) {
+        const int access = fcntl(fd, F_GETFL) & O_ACCMODE;
+        if (const int code = (*gAtSync)({path, status.st_mode & kModeBits, access != O_RDONLY}); code != 0) {
             errno = code;
             return -1;
         }
     }
     return real(fd);
 }
+
+ReadWatch::AtRead* gAtRead = nullptr;
+
+bool gLocksRefused = false;
 }
 
 extern "C" int fsync(int fd)
 {
-    static const auto real = reinterpret_cast<Sync>(dlsym(RTLD_NEXT, "fsync"));
+    static const auto real = reinterpret_cast<SyncCall>(dlsym(RTLD_NEXT, "fsync"));
     return watched(fd, real);
 }
 
 extern "C" int fdatasync(int fd)
 {
-    static const auto real = reinterpret_cast<Sync>(dlsym(RTLD_NEXT, "fdatasync"));
+    static const auto real = reinterpret_cast<SyncCall>(dlsym(RTLD_NEXT, "fdatasync"));
     return watched(fd, real);
 }
 
-SyncWatch::SyncWatch(AtSync atSync) : m_atSync(std::move(atSync)) { gAtSync = &m_atSync; }
+extern "C" ssize_t pread(int fd, void* into, size_t count, off_t at)
+{
+    using Read = ssize_t (*)(int, void*, size_t, off_t);
+    static const auto real = reinterpret_cast<Read>(dlsym(RTLD_NEXT, "pread"));
+    if (gAtRead != nullptr)
+        (*gAtRead)(pathOf(fd));
+    return real(fd, into, count, at);
+}
+
+// Every command's argument is an int or a pointer, which the system's fcntl
+// takes as a pointer too.
+extern "C" int fcntl(int fd, int command, ...)
+{
+    using Control = int (*)(int, int, ...);
+    static const auto real = reinterpret_cast<Control>(dlsym(RTLD_NEXT, "fcntl"));
+    va_list arguments;
+    va_start(arguments, command);
+    void* argument = va_arg(arguments, void*);
+    va_end(arguments);
+    const bool lock = command == F_SETLK || command == F_SETLKW || command == F_OFD_SETLK || command == F_OFD_SETLKW;
+    if (gLocksRefused && lock) {
+        errno = ENOLCK;
+        return -1;
+    }
+    return real(fd, command, argument);
+}
+
+SyncWatch::SyncWatch(AtSync atSync)
+    : SyncWatch([atSync = std::move(atSync)](const Sync& sync) { return atSync(sync.path, sync.mode); })
+{
+}
+
+SyncWatch::SyncWatch(AtSyncOf atSync) : m_atSync(std::move(atSync)) { gAtSync = &m_atSync; }
 
 SyncWatch::~SyncWatch() { gAtSync = nullptr; }
+
+ReadWatch::ReadWatch(AtRead atRead) : m_atRead(std::move(atRead)) { gAtRead = &m_atRead; }
+
+ReadWatch::~ReadWatch() { gAtRead = nullptr; }
+
+LocklessShare::LocklessShare() { gLocksRefused = true; }
+
+LocklessShare::~LocklessShare() { gLocksRefused = false; }

@@ -95,11 +95,45 @@ public:
 class SyncWatch {
 public:
     using AtSync = std::function<int(const QString& path, mode_t mode)>;
+    // A sync as the disk is asked for it: also whether the descriptor synced
+    // may write (a share's client sends no flush for one that may not).
+    struct Sync {
+        QString path;
+        mode_t mode;
+        bool forWriting;
+    };
+    using AtSyncOf = std::function<int(const Sync& sync)>;
     explicit SyncWatch(AtSync atSync);
+    explicit SyncWatch(AtSyncOf atSync);
     ~SyncWatch();
     SyncWatch(const SyncWatch&) = delete;
     SyncWatch& operator=(const SyncWatch&) = delete;
 
 private:
-    AtSync m_atSync;
+    AtSyncOf m_atSync;
+};
+
+// While it lives, every pread of the process calls `atRead` first, with the
+// path of the file read: what another PC does to a file just after a writer
+// looked at it.
+class ReadWatch {
+public:
+    using AtRead = std::function<void(const QString& path)>;
+    explicit ReadWatch(AtRead atRead);
+    ~ReadWatch();
+    ReadWatch(const ReadWatch&) = delete;
+    ReadWatch& operator=(const ReadWatch&) = delete;
+
+private:
+    AtRead m_atRead;
+};
+
+// While it lives, every lock the process asks for on a file fails with
+// ENOLCK, as on a share mounted without the server's locks.
+class LocklessShare {
+public:
+    LocklessShare();
+    ~LocklessShare();
+    LocklessShare(const LocklessShare&) = delete;
+    LocklessShare& operator=(const LocklessShare&) = delete;
 };

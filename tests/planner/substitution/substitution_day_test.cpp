@@ -112,6 +112,27 @@ TEST_F(SubstitutionDayTest, AKeyIsListedOnceWhateverItsForm)
     EXPECT_EQ(readLines("date.sup"), (QStringList{"20260911", " 20260914 ", "20260915"}));
 }
 
+// Two PCs save the same new day at once: the other one lists its key while
+// this one writes the day file. Listed twice, each substitution of the day
+// would get two record numbers in the export.
+TEST_F(SubstitutionDayTest, ADaySavedOnTwoPCsAtOnceIsListedOnce)
+{
+    writeLines("date.sup", {"20260911"});
+    bool listedElsewhere = false;
+    {
+        const SyncWatch otherPC([&](const QString& file, mode_t) {
+            if (!listedElsewhere && QFileInfo(file).fileName().startsWith(".20260914.sup")) {
+                QFile list(path("date.sup"));
+                listedElsewhere = list.open(QIODevice::Append) && list.write(" 20260914 \r\n") == 12 && list.flush();
+            }
+            return 0;
+        });
+        ASSERT_TRUE(SaveSubstitutionDay());
+    }
+    EXPECT_TRUE(listedElsewhere);
+    EXPECT_EQ(readLines("date.sup"), (QStringList{"20260911", " 20260914 "}));
+}
+
 TEST_F(SubstitutionDayTest, ASaveThatFailsSaysSo)
 {
     gWorkDate = "kein Datum";
