@@ -23,8 +23,12 @@ planner: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The benchmark programs only, not the folders the build keeps beside them;
+# fails when any of them failed.
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@status=0; for b in $(BUILD)/bench/bench_*; do \
+		if [ -f "$$b" ] && [ -x "$$b" ]; then "$$b" || status=1; fi; \
+	done; exit $$status
 
 clean:
 	rm -rf $(BUILD)

@@ -112,15 +112,22 @@ void Form69::CopyDayFiles(const QString& target)
     }
     const QDate lastDay = gSchoolYearEnd.date();
     int found = 0;
-    QStringList failed;
+    int failed = 0;
+    // The first copy that failed, named, with its reason.
+    QString firstFailure;
     std::vector<datafile::Copy> batch;
     // The copies of a batch go to the disk together: one wait for the disk
     // serves them all.
     const auto copyBatch = [&] {
         const std::vector<datafile::WriteResult> copied = datafile::copyEach(batch);
         for (std::size_t i = 0; i < batch.size(); ++i) {
-            if (!copied[i])
-                failed << QFileInfo(batch[i].to).fileName();
+            if (copied[i] || ++failed > 1)
+                continue;
+            // The reason of a day file that could not be read names it.
+            const QString source = QFileInfo(batch[i].from).fileName();
+            firstFailure = copied[i].reason.startsWith(source + QStringLiteral(": "))
+                               ? copied[i].reason
+                               : QFileInfo(batch[i].to).fileName() + QStringLiteral(": ") + copied[i].reason;
         }
         batch.clear();
     };
@@ -143,11 +150,11 @@ void Form69::CopyDayFiles(const QString& target)
         }
         copyBatch();
     }
-    if (failed.isEmpty())
+    if (failed == 0)
         return;
     MsgBox(QStringLiteral("Die Sicherung ist unvollständig: %1 von %2 Tagesdateien konnten nicht nach %3 kopiert "
                           "werden (zuerst %4). Die Tagesdateien im Datenordner sind unverändert.")
-               .arg(failed.size())
+               .arg(failed)
                .arg(found)
-               .arg(QDir::toNativeSeparators(target), failed.first()));
+               .arg(QDir::toNativeSeparators(target), firstFailure));
 }

@@ -27,13 +27,18 @@ void tellFaults(const QString& plan)
     MsgBox(told.join(QLatin1Char(' ')), kPlannerDialogTitle);
 }
 
+void tellPlanNotRemembered()
+{
+    MsgBox(QStringLiteral("Die Einstellungen (vorda.ver) konnten nicht gespeichert werden; beim nächsten "
+                          "Start wird der bisherige Plan geladen."),
+           kPlannerDialogTitle);
+}
+
 // The plan in memory becomes the one the next start loads.
 void rememberPlan()
 {
     if (!SaveSettingsFile())
-        MsgBox(QStringLiteral("Die Einstellungen (vorda.ver) konnten nicht gespeichert werden; beim nächsten "
-                              "Start wird der bisherige Plan geladen."),
-               kPlannerDialogTitle);
+        tellPlanNotRemembered();
 }
 
 // Whether the files of `plan` may be written over. The plan in memory may
@@ -60,32 +65,6 @@ bool mayWriteOver(const QWidget* asking, const QString& plan)
     return forms::stillOpenAfter(asking,
                                  [&] { yes = AskYesNo(question.arg(plan), kPlannerDialogTitle, Preselected::No); })
         && yes;
-}
-
-// Saves the plan in memory as `plan`; a failure is told and leaves the plan
-// in memory under its former number and title.
-bool saveAs(const QWidget* asking, const QString& plan, const QString& title)
-{
-    if (!mayWriteOver(asking, plan))
-        return false;
-    const QString oldPlan = gPlanName;
-    const QString oldTitle = gPlanTitle;
-    gPlanName = plan;
-    gPlanTitle = title;
-    SavePlan();
-    if (gCheckOk != 1) {
-        const PlanSave saved = LastPlanSave();
-        MsgBox(QStringLiteral("Plan %1 konnte nicht gespeichert werden (%2). %3. Bitte prüfen Sie, ob der Datenordner "
-                              "erreichbar und beschreibbar ist.")
-                   .arg(plan, saved.written.reason, datafile::setChanges(saved.written, saved.files)),
-               kPlannerDialogTitle);
-        gPlanName = oldPlan;
-        gPlanTitle = oldTitle;
-        return false;
-    }
-    if (plan != oldPlan)
-        rememberPlan();
-    return true;
 }
 
 // "Ja" saves, "Nein" goes on without saving, "Abbrechen" stops. So does a
@@ -130,7 +109,7 @@ void rebuildDamagedPlanList()
 bool nameAndSave(QWidget* parent)
 {
     const plandialogs::OverWindow<PlanSaveDialog> naming(parent);
-    return plandialogs::run(*naming) && saveAs(parent, naming->number(), naming->title());
+    return plandialogs::run(*naming) && SavePlanUnder(parent, naming->number(), naming->title());
 }
 
 void chooseAndLoad(QWidget* parent)
@@ -169,6 +148,38 @@ void chooseAndLoad(QWidget* parent)
 
 }
 
+bool SavePlanUnder(const QWidget* asking, const QString& plan, const QString& title)
+{
+    if (!mayWriteOver(asking, plan))
+        return false;
+    const QString oldPlan = gPlanName;
+    const QString oldTitle = gPlanTitle;
+    gPlanName = plan;
+    gPlanTitle = title;
+    bool remembered = true;
+    {
+        // The plan's files and the settings that name it for the next start
+        // are one action: the folder is synced once, after both.
+        const datafile::FolderSync action;
+        SavePlan();
+        if (gCheckOk == 1 && plan != oldPlan)
+            remembered = SaveSettingsFile().ok;
+    }
+    if (gCheckOk != 1) {
+        const PlanSave saved = LastPlanSave();
+        MsgBox(QStringLiteral("Plan %1 konnte nicht gespeichert werden (%2). %3. Bitte prüfen Sie, ob der Datenordner "
+                              "erreichbar und beschreibbar ist.")
+                   .arg(plan, saved.written.reason, datafile::setChanges(saved.written, saved.files)),
+               kPlannerDialogTitle);
+        gPlanName = oldPlan;
+        gPlanTitle = oldTitle;
+        return false;
+    }
+    if (!remembered)
+        tellPlanNotRemembered();
+    return true;
+}
+
 // A run fills the grid in steps and keeps its best plan in plan "0": saved
 // or given up meanwhile, the plan would be a grid half filled.
 void SavePlanAs(QWidget* parent)
@@ -198,7 +209,7 @@ bool OfferToSavePlan(QWidget* parent)
     if (!PlanHasUnsavedChanges())
         return true;
     return goOn(parent, QStringLiteral("Plan %1 speichern?").arg(gPlanName),
-                [parent] { return saveAs(parent, gPlanName, gPlanTitle); });
+                [parent] { return SavePlanUnder(parent, gPlanName, gPlanTitle); });
 }
 
 void LoadChosenPlan(QWidget* parent)

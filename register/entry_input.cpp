@@ -257,10 +257,23 @@ void Form1::Text6_Change()
 
 void Form1::Text7_Change() { setAccepted(Text7, false); }
 
+// A single match is taken here: the picker's window, shown only to close
+// again, would stand over this one for as long as a busy PC takes to paint
+// and close it, and the clicks meant for the fields and buttons below would
+// land on it.
 void Form1::Text7_KeyDown(int& keyCode)
 {
-    if (controls::isEnter(keyCode))
+    if (!controls::isEnter(keyCode))
+        return;
+    const QList<int> students = MatchingStudents(*this);
+    if (students.size() != 1) {
         forms::show<Form3>();
+        return;
+    }
+    // A picker still open from an earlier Enter would list other students.
+    forms::unload<Form3>();
+    TakeStudent(*this, students.front());
+    noteActivity();
 }
 
 void Form1::Option1_Click(int index)

@@ -44,26 +44,45 @@ Form3::Form3() : FormBase(3)
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
 }
 
+QList<int> MatchingStudents(const Form1& main)
+{
+    gEntryClass = main.Text3->text().trimmed().toUpper();
+    gText = main.Text7->text().trimmed().toUpper();
+    const QString classFilter = gEntryClass.toString();
+    const QString nameFilter = gText.toString();
+    QList<int> students;
+    for (int i = 1; i <= studentCount(); ++i) {
+        if (matches(i, classFilter, nameFilter))
+            students << i;
+    }
+    return students;
+}
+
+bool TakeStudent(Form1& main, int student)
+{
+    if (student < 1 || student > studentCount())
+        return false;
+    gCounter = student;
+    main.Text7->setText(gStudentNames(student).toString());
+    main.Text3->setText(gStudentClass(student));
+    controls::setBackColor(main.Text7, BackColour(6));
+    controls::setBackColor(main.Text3, BackColour(6));
+    return true;
+}
+
 void Form3::Form_Activate()
 {
     Form1* main = forms::ifOpen<Form1>();
     if (!main)
         return;
-    gEntryClass = main->Text3->text().trimmed().toUpper();
-    gText = main->Text7->text().trimmed().toUpper();
-    const QString classFilter = gEntryClass.toString();
-    const QString nameFilter = gText.toString();
+    const QList<int> students = MatchingStudents(*main);
     QStringList items;
-    for (int i = 1; i <= studentCount(); ++i) {
-        if (matches(i, classFilter, nameFilter)) {
-            items << studentItem(i);
-            gCounter = i;
-        }
-    }
+    for (const int student : students)
+        items << studentItem(student);
     List1->Clear();
     List1->AddItems(items);
-    if (List1->ListCount() == 1)
-        TakeStudent(gCounter.toInt());
+    if (students.size() == 1)
+        TakeStudent(students.front());
 }
 
 void Form3::List1_Click()
@@ -77,12 +96,6 @@ void Form3::Command1_Click() { unload(); }
 void Form3::TakeStudent(int student)
 {
     Form1* main = forms::ifOpen<Form1>();
-    if (!main || student < 1 || student > studentCount())
-        return;
-    gCounter = student;
-    main->Text7->setText(gStudentNames(student).toString());
-    main->Text3->setText(gStudentClass(student));
-    controls::setBackColor(main->Text7, BackColour(6));
-    controls::setBackColor(main->Text3, BackColour(6));
-    unload();
+    if (main && ::TakeStudent(*main, student))
+        unload();
 }

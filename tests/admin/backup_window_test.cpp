@@ -111,7 +111,8 @@ TEST_F(BackupTest, AFailedCopyIsReportedAndNoDayFileIsEverRewritten)
     f->Command1_Click();
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains("unvollständig: 2 von 2 Tagesdateien")) << messages()[0].toStdString();
-    EXPECT_TRUE(messages()[0].contains("20260309.qz"));
+    EXPECT_TRUE(messages()[0].contains("(zuerst 20260309.qz: Ein Teil des Pfades ist kein Ordner)"))
+        << messages()[0].toStdString();
     EXPECT_EQ(readBytes("20260309.qz"), "Montag\r\n");
 
     // A data folder named "qz" inside the target: the copy would be the day file itself.
@@ -121,7 +122,18 @@ TEST_F(BackupTest, AFailedCopyIsReportedAndNoDayFileIsEverRewritten)
     writeBytes(gDataPath + "20260311.qz", {});
     tested(target())->Command1_Click();
     ASSERT_EQ(messages().size(), 2);
-    EXPECT_TRUE(messages()[1].contains("1 von 1"));
+    EXPECT_TRUE(messages()[1].contains("1 von 1 Tagesdateien")) << messages()[1].toStdString();
+    EXPECT_TRUE(messages()[1].contains("(zuerst 20260311.qz: Quelle und Ziel sind dieselbe Datei)"))
+        << messages()[1].toStdString();
+
+    // A day file that cannot be read, a link to a file gone, is named once.
+    gDataPath = path("");
+    ASSERT_TRUE(QFile::link(path("fehlt"), path("20260312.QZ")));
+    tested(target())->Command1_Click();
+    ASSERT_EQ(messages().size(), 3);
+    EXPECT_TRUE(messages()[2].contains("1 von 3 Tagesdateien")) << messages()[2].toStdString();
+    EXPECT_TRUE(messages()[2].contains("(zuerst 20260312.QZ: Der Ordner ist nicht vorhanden)"))
+        << messages()[2].toStdString();
 }
 
 TEST_F(BackupTest, AFolderChangedAfterTheTestKeepsTheStartAndReceivesTheCopy)

@@ -376,6 +376,34 @@ TEST_F(PlannerMenuTest, ASaveWhoseRecordOrListCannotBeReplacedChangesNoFileAndSa
     }
 }
 
+// On a share every sync of the folder is a round trip to the server: the
+// plan's files and the settings naming it wait for it together.
+TEST_F(PlannerMenuTest, APlanSavedUnderANewNumberSyncsTheDataFolderOnce)
+{
+    int folderSyncs = 0;
+    {
+        const SyncWatch watch([&](const QString& synced, mode_t) {
+            if (QFileInfo(synced).canonicalFilePath() == QFileInfo(m_dir.path()).canonicalFilePath())
+                ++folderSyncs;
+            return 0;
+        });
+        nameSave("5", "Versuch");
+        click("savePlan");
+    }
+    EXPECT_TRUE(messages().isEmpty()) << messages().join('\n').toStdString();
+    EXPECT_EQ(readLines("vorda.ver").value(6), "5");
+    EXPECT_TRUE(PlanTitle("5"));
+    EXPECT_EQ(folderSyncs, 1);
+
+    // Saved, but not named for the next start.
+    const auto blocked = blockedWhileHeld("vorda.ver");
+    nameSave("6");
+    click("savePlan");
+    EXPECT_TRUE(PlanTitle("6"));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].startsWith("Die Einstellungen (vorda.ver) konnten nicht gespeichert werden"));
+}
+
 TEST_F(PlannerMenuTest, SavedPlanSurvivesARestartAndLoadsBack)
 {
     const int first = gTimetable(1, 1, 1, 0);

@@ -2,9 +2,25 @@
 #include "tests/register/register_fixture.h"
 #include "tests/support/queued_input.h"
 
+#include <QApplication>
 #include <QPushButton>
 
 namespace {
+// Counts the picker's windows shown, however briefly.
+class PickerShows : public QObject {
+public:
+    PickerShows() { qApp->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show && qobject_cast<Form3*>(watched))
+            ++count;
+        return false;
+    }
+};
+
 class StudentPickerTest : public RegisterTest {
 protected:
     void SetUp() override
@@ -57,6 +73,27 @@ TEST_F(StudentPickerTest, FiltersMatchAnywhereAndASingleMatchIsTakenAtOnce)
     entry->activate();
     picker->activate();
     EXPECT_TRUE(taken("Berger, Eva", "14C"));
+}
+
+// The picker's window, put up for a single match only to close again, stood
+// over the entry window on a busy PC and took the clicks meant for it.
+TEST_F(StudentPickerTest, EnterTakesASingleMatchWithoutThePickersWindow)
+{
+    const PickerShows shows;
+    entry->Text7->setVisible(true);
+    entry->Text7->setFocus();
+    EXPECT_EQ(pick("eva", ""), nullptr);
+    EXPECT_TRUE(taken("Berger, Eva", "14C"));
+    EXPECT_EQ(entry->focusWidget(), entry->Text7);
+    EXPECT_EQ(shows.count, 0);
+
+    // Several matches, or none, open the picker; a single match then closes it.
+    ASSERT_NE(pick("er", ""), nullptr);
+    EXPECT_TRUE(forms::ifOpen<Form3>()->isVisible());
+    EXPECT_EQ(shows.count, 1);
+    ASSERT_NE(pick("niemand", ""), nullptr);
+    EXPECT_EQ(pick("gruber", "3a"), nullptr);
+    EXPECT_TRUE(taken("Gruber, Tim", "3A"));
 }
 
 TEST_F(StudentPickerTest, AClickTakesTheStudentNumberedInTheItem)

@@ -124,8 +124,9 @@ TEST_F(ExportTest, AFailedExportLeavesTheNumberFileAsItWas)
                                                   "unverändert.\nMDL.txt: "))
                 << written.reason.toStdString();
             EXPECT_EQ(QFile::exists(path("MDLNr.dat")), numberFile.has_value());
-            if (numberFile)
+            if (numberFile) {
                 EXPECT_EQ(readBytes("MDLNr.dat"), *numberFile);
+            }
             EXPECT_EQ(gSubstCounts(2, kUnpaidColumn), 0) << "the counts stay";
         }
     }
