@@ -187,6 +187,100 @@ TEST_F(InputGuardTest, APressMadeBeforeAQuestionCouldBeSeenAnswersNothing)
     EXPECT_EQ(answered, 1);
 }
 
+// Holds the first paint of a question, once armed, until 0.7 s after it
+// showed, as a PC busy with other programs does; the user presses its answer
+// 0.5 s after it showed. A question is what `answerIn` finds an answer in;
+// `painted` runs with that answer, if it is still there, once the program
+// takes input again. Counts the answer's clicks.
+class SlowFirstPaint : public QObject {
+public:
+    using AnswerIn = std::function<QAbstractButton*(QWidget*)>;
+    using Painted = std::function<void(QPointer<QAbstractButton>)>;
+    SlowFirstPaint(AnswerIn answerIn, Painted painted)
+        : m_answerIn(std::move(answerIn)), m_painted(std::move(painted))
+    {
+        qApp->installEventFilter(this);
+    }
+    void arm() { m_armed = true; }
+    int answers() const { return m_answers; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (!m_armed || !watched->isWidgetType() || (e->type() != QEvent::Show && e->type() != QEvent::Paint))
+            return false;
+        QAbstractButton* answer = m_answerIn(static_cast<QWidget*>(watched));
+        if (!answer)
+            return false;
+        if (e->type() == QEvent::Show) {
+            m_shownAt = now();
+            return false;
+        }
+        m_armed = false;
+        connect(answer, &QAbstractButton::clicked, this, [this] { ++m_answers; });
+        while (now() < m_shownAt + 700)
+            QThread::msleep(10);
+        click(answer, middleOf(answer), m_shownAt + 500);
+        QTimer::singleShot(0, this, [this, answer = QPointer<QAbstractButton>(answer)] { m_painted(answer); });
+        return false;
+    }
+
+private:
+    AnswerIn m_answerIn;
+    Painted m_painted;
+    bool m_armed = false;
+    quint64 m_shownAt = 0;
+    int m_answers = 0;
+};
+
+// A question whose first paint takes 0.7 s: a press made 0.5 s after it
+// showed, before anybody could read it, answers nothing; a press half a
+// second after the paint does. A notice, and a button asking in its window,
+// shown anew after it had been up (its earlier paint counts no more).
+TEST_F(InputGuardTest, AQuestionCanBeSeenOnceItIsPainted)
+{
+    auto* yes = controls::button(&window, "Command2", "ja");
+    yes->setGeometry(10, 160, 100, 30);
+    inputguard::asks(yes);
+    const struct {
+        const char* what;
+        std::function<void()> ask;
+        SlowFirstPaint::AnswerIn answerIn;
+    } cases[] = {
+        {"a notice", [] { MsgBox("Plan 1 konnte nicht gespeichert werden"); },
+         [](QWidget* w) -> QAbstractButton* {
+             auto* box = qobject_cast<QMessageBox*>(w->window());
+             return box ? box->buttons().first() : nullptr;
+         }},
+        {"a button shown anew", [&] { yes->show(); },
+         [&](QWidget* w) -> QAbstractButton* { return w == yes ? yes : nullptr; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        inputguard::install();
+        yes->show();
+        deliver();
+        yes->hide();
+        std::optional<int> early;
+        SlowFirstPaint slow(c.answerIn, [&](QPointer<QAbstractButton> answer) {
+            deliver();
+            early = slow.answers();
+            const quint64 later = read();
+            if (answer)
+                click(answer, middleOf(answer), later);
+            deliver();
+        });
+        const QMetaObject::Connection asking = QObject::connect(button, &QPushButton::clicked, c.ask);
+        slow.arm();
+        click(button, middleOf(button), now());
+        deliver();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return slow.answers() > 0; }, 10000));
+        EXPECT_EQ(early, 0);
+        EXPECT_EQ(slow.answers(), 1);
+        QObject::disconnect(asking);
+    }
+}
+
 // The first press of a double click opens a window under the mouse from a
 // menu entry, or the window manager's close box closes a window that lay
 // over a button, or its minimise button hides it, or its restore button
