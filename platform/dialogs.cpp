@@ -48,7 +48,9 @@ Answer ask(const Shown& s)
 void tell(const Shown& s)
 {
     QMessageBox box(QMessageBox::Information, s.title, s.text);
-    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    // The standard button, with the look of every other program's "OK".
+    QPushButton* ok = box.addButton(QMessageBox::Ok);
+    ok->setText(QStringLiteral("OK"));
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
     inputguard::asks(&box);

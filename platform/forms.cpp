@@ -262,6 +262,13 @@ void FormBase::showBeside()
     if (!isVisible()) {
         m_keyboardKeeper = forms::active();
         setAttribute(Qt::WA_ShowWithoutActivating);
+        // A window manager puts a window it does not activate below the
+        // active one, where a dialog that came up by itself would stay
+        // hidden for good: it stays above the window that keeps the keyboard.
+        if (windowType() == Qt::Dialog && m_keyboardKeeper && m_keyboardKeeper != this) {
+            winId();
+            windowHandle()->setTransientParent(m_keyboardKeeper->windowHandle());
+        }
         show();
         // Some window systems map the window as it is shown, others later.
         if (windowHandle()->isExposed())

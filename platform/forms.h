@@ -31,7 +31,8 @@ public:
     // another window of the program was the active one.
     void activate();
     // Shows the window without taking the keyboard from the active window of
-    // the program, which stays the active one.
+    // the program, which stays the active one; a dialog (Qt::Dialog) stays
+    // above that window.
     void showBeside();
     // How an unload treats a window whose edits cannot be saved.
     enum class Closing {

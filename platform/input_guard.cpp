@@ -144,19 +144,23 @@ private:
 
 // Something the user sees change without having pressed anything the
 // program saw: a question shown, or the window manager's change. It can be
-// seen once the program takes input again, a pass of any event loop; input
+// seen at a pass of any event loop once it is on the screen: the window
+// manager's change at once, a question once it was painted, which a loaded PC
+// or X's mapping of a new window may hold back well beyond its showing. Input
 // made before that, or within a double click after, is no answer to it.
 class Unseen {
 public:
-    void begin()
+    void begin(bool onScreen)
     {
         m_active = true;
+        m_onScreen = onScreen;
         m_seenAt.reset();
     }
     void end() { m_active = false; }
+    void painted() { m_onScreen = true; }
     void programReady(qint64 now)
     {
-        if (m_active && !m_seenAt)
+        if (m_active && m_onScreen && !m_seenAt)
             m_seenAt = now;
     }
     bool holds(quint64 at, const WindowSystemClock& clock) const
@@ -166,6 +170,7 @@ public:
 
 private:
     bool m_active = false;
+    bool m_onScreen = false;
     std::optional<qint64> m_seenAt;
 };
 
@@ -287,7 +292,7 @@ public:
         m_frames = frames;
         m_inset = inset;
         m_first.reset();
-        m_moment.begin();
+        m_moment.begin(true);
     }
     void end() { m_moment.end(); }
     void programReady(qint64 now) { m_moment.programReady(now); }
@@ -347,6 +352,10 @@ protected:
         case QEvent::WindowStateChange:
             if (watched->isWidgetType())
                 noteChange(static_cast<QWidget*>(watched), e);
+            return false;
+        case QEvent::Paint:
+            if (watched->isWidgetType())
+                painted(static_cast<QWidget*>(watched));
             return false;
         default:
             break;
@@ -504,8 +513,18 @@ private:
         m_questions.removeIf(
             [&](const Question& q) { return !q.asking || !q.asking->isVisible() || q.asking == asking; });
         Question shown{asking, {}};
-        shown.moment.begin();
+        shown.moment.begin(false);
         m_questions.append(shown);
+    }
+
+    // A control that asks may get no paint of its own where its children
+    // cover it.
+    void painted(const QWidget* w)
+    {
+        for (Question& q : m_questions) {
+            if (q.asking && within(q.asking, w))
+                q.moment.painted();
+        }
     }
 
     bool unseenQuestion(const QWidget* receiver, quint64 at) const

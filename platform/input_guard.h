@@ -4,8 +4,9 @@
 // through, never against input that went nowhere:
 // 1. A question (a box, or a confirmation a window shows in itself) takes no
 //    press and no key but a modifier or one that only moves the focus, when
-//    it was made before the question could be seen or within a double click
-//    after: nobody reads that fast.
+//    it was made before the question could be seen (it was painted and the
+//    program took input again) or within a double click after: nobody reads
+//    that fast.
 // 2. The rest of a double click does not act on what its first press
 //    changed: a press soon after and near the last press that went through
 //    goes nowhere on a control that press opened, showed, moved or resized,

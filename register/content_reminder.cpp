@@ -198,6 +198,9 @@ Form11::Form11() : FormBase(0)
 {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("Stoffeintrag fehlt"));
+    // Comes up by itself above the window the user works in, which keeps
+    // the keyboard.
+    setWindowFlag(Qt::Dialog);
     Text1 = controls::named<QPlainTextEdit>(this, "Text1");
     Text1->setReadOnly(true);
     controls::setBackColor(Text1, 0xC0FFFF);

@@ -1,7 +1,12 @@
 #include "platform/dialogs.h"
 #include "tests/support/fixture.h"
+#include "tests/support/queued_input.h"
 
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <deque>
+#include <optional>
 
 using DialogsTest = ModelTest;
 
@@ -32,4 +37,31 @@ TEST_F(DialogsTest, AnOkCancelQuestionTakesJaAsOk)
     EXPECT_FALSE(AskOkCancel("Weiter ?"));
     EXPECT_FALSE(AskOkCancel("Weiter ?"));
     EXPECT_EQ(okCancel, QList<bool>({true, true, true}));
+}
+
+// A notice's "OK" is the box's standard button, which the style draws as
+// every other program's "OK"; like a question, it takes no press before it
+// can be read.
+TEST_F(DialogsTest, ANoticeAnswersWithTheStandardOk)
+{
+    dialogs::clearHandler();
+    std::optional<QMessageBox::StandardButtons> buttons;
+    QString text;
+    bool heldAtOnce = false;
+    queuedinput::whenModalShows([&](QWidget* modal) {
+        auto* box = static_cast<QMessageBox*>(modal);
+        const QPointer<QAbstractButton> ok = box->buttons().first();
+        buttons = box->standardButtons();
+        text = ok->text();
+        queuedinput::click(ok, queuedinput::middleOf(ok), queuedinput::now());
+        queuedinput::deliver();
+        heldAtOnce = ok && ok->isVisible();
+        const quint64 later = queuedinput::read();
+        if (ok)
+            queuedinput::click(ok, queuedinput::middleOf(ok), later);
+    });
+    MsgBox("Plan 1 konnte nicht gespeichert werden");
+    EXPECT_EQ(buttons, QMessageBox::Ok);
+    EXPECT_EQ(text, "OK");
+    EXPECT_TRUE(heldAtOnce);
 }

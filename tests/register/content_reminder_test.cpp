@@ -3,9 +3,12 @@
 #include "register/content_reminder.h"
 #include "tests/register/register_fixture.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QWindow>
 
 // Today is Wednesday 11 March 2026: last week runs from Monday 2 to Saturday 7
 // March. Class 4A has M on Monday, E on Tuesday and D on Wednesday; M got its
@@ -185,4 +188,17 @@ TEST_F(ContentReminderTest, TheMainWindowsTimerRemindsOncePerAcceptedNameAndClas
     gSchoolYearStart = "7.9.2025";
     EXPECT_TRUE(reminded());
     EXPECT_EQ(entry->cursor().shape(), Qt::ArrowCursor);
+}
+
+// The reminder comes up by itself while the user types in the entry window:
+// it stays above that window, which keeps the keyboard.
+TEST_F(ContentReminderTest, TheReminderComesUpAboveTheEntryWindowWhichKeepsTheKeyboard)
+{
+    runtime::scriptRandom({0.0});
+    Form11* f = remind("ABC");
+    ASSERT_TRUE(shown(f));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f));
+    EXPECT_EQ(f->windowHandle()->transientParent(), entry->windowHandle());
+    EXPECT_EQ(QApplication::activeWindow(), entry);
+    EXPECT_EQ(forms::active(), entry);
 }

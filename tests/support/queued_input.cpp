@@ -27,7 +27,7 @@ Latest gLatest;
 
 void queued(quint64 at)
 {
-    if (!gLatest.since.isValid() || at >= now()) {
+    if (at >= now()) {
         gLatest.at = at;
         gLatest.since.start();
     }
@@ -97,7 +97,12 @@ void click(const QWidget* under, QPoint screen, quint64 at, QPoint within)
     mouse(under, screen, QEvent::MouseButtonRelease, at + 60, within);
 }
 
-quint64 now() { return gLatest.since.isValid() ? gLatest.at + static_cast<quint64>(gLatest.since.elapsed()) : 0; }
+quint64 now()
+{
+    if (!gLatest.since.isValid())
+        gLatest.since.start();
+    return gLatest.at + static_cast<quint64>(gLatest.since.elapsed());
+}
 
 quint64 read()
 {

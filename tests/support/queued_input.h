@@ -48,7 +48,8 @@ void maximiseButton(const QWidget* window, QRect to);
 void restoreButton(const QWidget* window, QRect to);
 
 // The window system's moment now, as the input queued so far and the time
-// the program ran since tell it: input queued at it was made after all that.
+// the program ran since tell it (from 0 at the first look, where none was
+// queued yet): input queued at it was made after all that.
 quint64 now();
 // Lets the program run until what it shows has been up long enough to read
 // (half a second); the moment then.
