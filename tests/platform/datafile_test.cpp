@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 #include <QProcess>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -293,6 +294,18 @@ QString targetOfTemporary(const QString& name)
     return name.startsWith(QLatin1Char('.')) && name.endsWith(QStringLiteral(".tmp")) ? name.section('.', 1, -3)
                                                                                         : QString();
 }
+
+// Each way a file is replaced or made, writing "neu\r\n" to `target`; the
+// copy's `source` holds those bytes.
+using Writer = std::pair<const char*, std::function<bool()>>;
+std::vector<Writer> everyWriter(const QString& source, const QString& target)
+{
+    return {
+        {"rewrite", [=] { return datafile::rewriteBytes(target, "neu\r\n").ok; }},
+        {"rewriteSet", [=] { return datafile::rewriteSet({{target, "neu\r\n"}}).ok; }},
+        {"copy", [=] { return datafile::copy(source, target).ok; }},
+    };
+}
 }
 
 // After a power cut a file renamed into place before its bytes were on the
@@ -382,12 +395,7 @@ TEST_F(DataFileTest, AReplacedFileKeepsItsGroup)
         GTEST_SKIP() << "only root can give a file a group it is no member of";
     constexpr gid_t kSharingGroup = 65534;
     writeBytes("quelle.dat", "neu\r\n");
-    const std::pair<const char*, std::function<bool()>> writers[] = {
-        {"rewrite", [&] { return datafile::rewriteBytes(path("a.dat"), "neu\r\n").ok; }},
-        {"rewriteSet", [&] { return datafile::rewriteSet({{path("a.dat"), "neu\r\n"}}).ok; }},
-        {"copy", [&] { return datafile::copy(path("quelle.dat"), path("a.dat")).ok; }},
-    };
-    for (const auto& [what, write] : writers) {
+    for (const auto& [what, write] : everyWriter(path("quelle.dat"), path("a.dat"))) {
         SCOPED_TRACE(what);
         writeBytes("a.dat", "alt\r\n");
         ASSERT_EQ(chown(QFile::encodeName(path("a.dat")).constData(), static_cast<uid_t>(-1), kSharingGroup), 0);
@@ -407,12 +415,7 @@ TEST_F(DataFileTest, ANewFileGetsWhatTheFolderGivesAnyNewFile)
     if (QProcess::execute("setfacl", {"-d", "-m", "g::rwx", path("geteilt")}) != 0)
         GTEST_SKIP() << "setfacl is missing, or the file system keeps no ACLs";
     writeBytes("quelle.dat", "neu\r\n");
-    const std::pair<const char*, std::function<bool()>> writers[] = {
-        {"rewrite", [&] { return datafile::rewriteBytes(path("geteilt/a.dat"), "neu\r\n").ok; }},
-        {"rewriteSet", [&] { return datafile::rewriteSet({{path("geteilt/a.dat"), "neu\r\n"}}).ok; }},
-        {"copy", [&] { return datafile::copy(path("quelle.dat"), path("geteilt/a.dat")).ok; }},
-    };
-    for (const auto& [what, write] : writers) {
+    for (const auto& [what, write] : everyWriter(path("quelle.dat"), path("geteilt/a.dat"))) {
         SCOPED_TRACE(what);
         QFile::remove(path("geteilt/a.dat"));
         ASSERT_TRUE(write());
