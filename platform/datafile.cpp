@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
+#include <utility>
 #include <variant>
 
 namespace datafile {
@@ -366,6 +367,8 @@ public:
     Replacement& operator=(const Replacement&) = delete;
     ~Replacement()
     {
+        if (m_writer >= 0)
+            ::close(m_writer);
         if (!m_temporary.isEmpty())
             QFile::remove(m_temporary);
     }
@@ -391,6 +394,10 @@ private:
     std::optional<mode_t> m_mode;
     std::optional<gid_t> m_group;
     bool m_synced = false;
+    // The description that wrote the bytes, kept for their sync: a share's
+    // client sends the server no flush for one open for reading, and one
+    // opened anew for writing may be refused by the mode the folder gave.
+    int m_writer = -1;
 };
 
 Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_target(linkedFile(target))
@@ -426,6 +433,12 @@ Replacement::Replacement(const QString& target, const QByteArray& bytes) : m_tar
     // Its bytes set out for the disk now, to be waited for by the sync.
     if (gSyncing)
         ::sync_file_range(f.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+    errno = 0;
+    m_writer = ::fcntl(f.handle(), F_DUPFD_CLOEXEC, 0);
+    if (m_writer < 0) {
+        m_failure = systemReason(errno);
+        return;
+    }
     // A network drive may tell a write it could not keep only at the close.
     errno = 0;
     f.close();
@@ -458,11 +471,10 @@ bool Replacement::sync()
     if (m_synced)
         return true;
     // On the disk before the rename: after a power cut the file would
-    // otherwise come back empty or cut. Through a descriptor that may write:
-    // a share's client sends the server no flush for one open for reading.
+    // otherwise come back empty or cut.
+    const int fd = std::exchange(m_writer, -1);
     errno = 0;
-    const int fd = ::open(QFile::encodeName(m_temporary).constData(), O_WRONLY | O_CLOEXEC);
-    const bool synced = fd >= 0 && syncToDisk(fd) == 0;
+    const bool synced = syncToDisk(fd) == 0;
     const int code = errno;
     if (synced) {
         // In a folder without the setgid bit the new file has this user's
@@ -475,8 +487,7 @@ bool Replacement::sync()
         if (m_mode)
             ::fchmod(fd, *m_mode);
     }
-    if (fd >= 0)
-        ::close(fd);
+    ::close(fd);
     if (!synced) {
         m_failure = systemReason(code);
         return false;
