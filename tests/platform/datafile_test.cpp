@@ -570,18 +570,6 @@ TEST_F(DataFileTest, AnAppendIsOnTheDiskBeforeItCountsAsWritten)
     }
 }
 
-// Where the share cannot lock a file at all, a line is appended without the
-// lock, to a file that is there and to one it makes.
-TEST_F(DataFileTest, AnAppendWhereTheShareCannotLockIsWritten)
-{
-    writeBytes("da.dat", "alt\r\n");
-    const LocklessShare share;
-    ASSERT_TRUE(datafile::appendLine(path("da.dat"), "neu"));
-    ASSERT_TRUE(datafile::appendLine(path("neu.dat"), "neu"));
-    EXPECT_EQ(readBytes("da.dat"), "alt\r\nneu\r\n");
-    EXPECT_EQ(readBytes("neu.dat"), "neu\r\n");
-}
-
 // Two PCs append to one file, the disk cutting the lines of one of them
 // short: every line either was told written stays whole and in place, and
 // no piece of a cut line is left, on its own or glued to another line.
